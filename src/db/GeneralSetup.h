@@ -1,0 +1,39 @@
+// The general settings record that the main frame holds and saves in the general setup file.
+// The record store reads it through the main frame (MainFrame.h); fields are added as the parts
+// that read them are built.
+#pragma once
+
+#include <cstdint>
+
+namespace varnel {
+
+enum Market : std::uint16_t {
+    MarketUsa = 0,
+    MarketNewZealand = 1,
+    MarketAustralia = 2,
+    MarketThailand = 3,
+    MarketSouthAmerica = 4,
+    MarketHongKong = 5,
+    MarketIndonesia = 6,
+    MarketChina = 7,
+    MarketIceland = 8,
+    MarketPhilippines = 9,
+    MarketTaiwan = 10,
+    MarketSingapore = 11,
+    MarketMalaysia = 12,
+    MarketSouthAfrica = 13,
+    MarketSweden = 14,
+    MarketTurkey = 15,
+    MarketNorway = 16,
+    MarketBaltic = 17
+};
+
+struct CGeneralSetup {
+    std::uint16_t m_defaultScaleFamily = 0;  // 0 to 12; a scale of family 65535 takes this one
+    std::uint16_t m_market = MarketUsa;
+    std::uint16_t m_seriesNumber = 0;
+    std::uint32_t m_maxPluNo = 999999;       // "Max. PLU No."
+    std::uint8_t m_koreanFont = 0;           // "Use Korean font? (North America only)"
+};
+
+}  // namespace varnel

@@ -1,0 +1,14 @@
+// The process's main frame, as the record store sees it.
+#include "db/MainFrame.h"
+
+#include <atomic>
+
+namespace varnel {
+namespace {
+std::atomic<IMainFrame*> g_frame{nullptr};
+}
+
+IMainFrame* GetMainFrame() { return g_frame.load(); }
+IMainFrame* SetMainFrame(IMainFrame* frame) { return g_frame.exchange(frame); }
+
+}  // namespace varnel

@@ -1,0 +1,24 @@
+// Replacing a whole file without ever leaving it half written.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace varnel {
+
+// Writes a new version of `target` through `write` and puts it in place of the old one:
+//   1. a uniquely named temporary file in the target's own directory (a rename never crosses
+//      file systems, and no fixed work-file name can collide with another writer);
+//   2. `write` fills it; the file is synced, so its bytes are on disk before its name is;
+//   3. rename over the target: readers see the old file or the new one, never a mixture;
+//   4. the directory is synced, so the new directory entry survives a power failure.
+// On any failure before step 3 the temporary file is removed and the target stays as it was.
+// On success the still-open temporary file (now the target) is handed back when `keepOpen` is set:
+// it keeps its deny-write lock, so no other opener can slip in between the rename and a reopen.
+Result<std::unique_ptr<IFile>> ReplaceFile(IFileSystem& fs, const std::string& target,
+                                           const std::function<Result<void>(IFile&)>& write, bool keepOpen);
+
+}  // namespace varnel

@@ -1,0 +1,40 @@
+// Whole reads and writes over IFile, and whole-file replacement.
+#include "platform/AtomicReplace.h"
+
+namespace varnel {
+
+Result<void> WriteBytes(IFile& file, const void* data, std::size_t size)
+{
+    return file.Write(std::span(static_cast<const std::byte*>(data), size));
+}
+
+Result<void> ReadExact(IFile& file, void* data, std::size_t size)
+{
+    auto got = file.Read(std::span(static_cast<std::byte*>(data), size));
+    if (!got) return got.GetError();
+    if (*got != size) return MakeError(Errc::Corrupt, "unexpected end of file");
+    return {};
+}
+
+Result<std::unique_ptr<IFile>> ReplaceFile(IFileSystem& fs, const std::string& target,
+                                           const std::function<Result<void>(IFile&)>& write, bool keepOpen)
+{
+    std::string tempPath;
+    auto temp = fs.CreateTempBeside(target, tempPath);
+    if (!temp) return temp.GetError();
+    std::unique_ptr<IFile> file = std::move(*temp);
+
+    auto abandon = [&](const Error& error) -> Result<std::unique_ptr<IFile>> {
+        file.reset();
+        (void)fs.Remove(tempPath);
+        return error;
+    };
+    if (auto written = write(*file); !written) return abandon(written.GetError());
+    if (auto synced = file->Sync(); !synced) return abandon(synced.GetError());
+    if (auto renamed = fs.Rename(tempPath, target); !renamed) return abandon(renamed.GetError());
+    if (auto dirSynced = fs.SyncDirectoryOf(target); !dirSynced) return dirSynced.GetError();
+    if (!keepOpen) file.reset();
+    return file;
+}
+
+}  // namespace varnel

@@ -1,0 +1,207 @@
+// The real file system on POSIX: plain descriptors, open-file-description locks for deny-write sharing.
+#include "platform/FileSystem.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace varnel {
+namespace {
+
+Error OsError(const std::string& what, const std::string& path, int err = errno)
+{
+    Errc code = Errc::Io;
+    if (err == ENOENT) code = Errc::NotFound;
+    else if (err == ENOSPC || err == EDQUOT) code = Errc::DiskFull;
+    else if (err == EACCES || err == EPERM || err == EAGAIN) code = Errc::Refused;
+    return MakeError(code, what + " \"" + path + "\": " + std::strerror(err), err);
+}
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd) : m_fd(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd()
+    {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    int Get() const { return m_fd; }
+    int Release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+// Takes the whole-file lock that stands for deny-write sharing. A read lock for readers and a write
+// lock for writers: two deny-write readers may share, anything else is refused.
+Result<void> LockForSharing(int fd, bool forWriting, const std::string& path)
+{
+    struct flock lock {};
+    lock.l_type = forWriting ? F_WRLCK : F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(fd, F_OFD_SETLK, &lock) != 0) {
+        const int err = errno;
+        if (err == EAGAIN || err == EACCES)
+            return MakeError(Errc::Refused, "\"" + path + "\" is in use by another program", err);
+        return OsError("Cannot lock", path, err);
+    }
+    return {};
+}
+
+class PosixFile final : public IFile {
+public:
+    PosixFile(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+
+    Result<std::size_t> Read(std::span<std::byte> buffer) override
+    {
+        std::size_t done = 0;
+        while (done < buffer.size()) {
+            const ssize_t n = ::pread(m_fd.Get(), buffer.data() + done, buffer.size() - done,
+                                      static_cast<off_t>(m_position + done));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return OsError("Cannot read", m_path);
+            }
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        m_position += done;
+        return done;
+    }
+
+    Result<void> Write(std::span<const std::byte> data) override
+    {
+        std::size_t done = 0;
+        while (done < data.size()) {
+            const ssize_t n = ::pwrite(m_fd.Get(), data.data() + done, data.size() - done,
+                                       static_cast<off_t>(m_position + done));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return OsError("Cannot write", m_path);
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        m_position += done;
+        return {};
+    }
+
+    Result<void> Seek(std::uint64_t position) override
+    {
+        m_position = position;
+        return {};
+    }
+
+    std::uint64_t Position() const override { return m_position; }
+
+    Result<std::uint64_t> Length() const override
+    {
+        struct stat st {};
+        if (::fstat(m_fd.Get(), &st) != 0) return OsError("Cannot read the size of", m_path);
+        return static_cast<std::uint64_t>(st.st_size);
+    }
+
+    Result<void> Truncate(std::uint64_t length) override
+    {
+        if (::ftruncate(m_fd.Get(), static_cast<off_t>(length)) != 0) return OsError("Cannot truncate", m_path);
+        return {};
+    }
+
+    Result<void> Sync() override
+    {
+        if (::fsync(m_fd.Get()) != 0) return OsError("Cannot flush", m_path);
+        return {};
+    }
+
+private:
+    UniqueFd m_fd;
+    std::string m_path;
+    std::uint64_t m_position = 0;
+};
+
+int OpenFlags(FileAccess access)
+{
+    switch (access) {
+    case FileAccess::Read: return O_RDONLY;
+    case FileAccess::ReadWrite: return O_RDWR;
+    case FileAccess::Create: return O_RDWR | O_CREAT;
+    case FileAccess::OpenAlways: return O_RDWR | O_CREAT;
+    }
+    return O_RDONLY;
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+class PosixFileSystem final : public IFileSystem {
+public:
+    Result<std::unique_ptr<IFile>> Open(const std::string& path, FileAccess access, FileShare share) override
+    {
+        UniqueFd fd(::open(path.c_str(), OpenFlags(access) | O_CLOEXEC, 0666));
+        if (fd.Get() < 0) return OsError("Cannot open", path);
+        if (share == FileShare::DenyWrite) {
+            if (auto locked = LockForSharing(fd.Get(), access != FileAccess::Read, path); !locked)
+                return locked.GetError();
+        }
+        // Truncate only once the lock is ours: a refused opener must not destroy the holder's file.
+        if (access == FileAccess::Create && ::ftruncate(fd.Get(), 0) != 0) return OsError("Cannot truncate", path);
+        return std::unique_ptr<IFile>(std::make_unique<PosixFile>(fd.Release(), path));
+    }
+
+    Result<std::unique_ptr<IFile>> CreateTempBeside(const std::string& target, std::string& path) override
+    {
+        std::string name = target + ".tmpXXXXXX";
+        UniqueFd fd(::mkostemp(name.data(), O_CLOEXEC));
+        if (fd.Get() < 0) return OsError("Cannot create a temporary file beside", target);
+        if (auto locked = LockForSharing(fd.Get(), true, name); !locked) {
+            ::unlink(name.c_str());
+            return locked.GetError();
+        }
+        path = name;
+        return std::unique_ptr<IFile>(std::make_unique<PosixFile>(fd.Release(), name));
+    }
+
+    Result<void> Rename(const std::string& from, const std::string& to) override
+    {
+        if (::rename(from.c_str(), to.c_str()) != 0) return OsError("Cannot rename " + from + " to", to);
+        return {};
+    }
+
+    Result<void> Remove(const std::string& path) override
+    {
+        if (::unlink(path.c_str()) != 0) return OsError("Cannot delete", path);
+        return {};
+    }
+
+    Result<void> SyncDirectoryOf(const std::string& path) override
+    {
+        const std::string dir = DirectoryOf(path);
+        UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (fd.Get() < 0) return OsError("Cannot open the directory", dir);
+        if (::fsync(fd.Get()) != 0) return OsError("Cannot flush the directory", dir);
+        return {};
+    }
+
+    bool Exists(const std::string& path) const override
+    {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0;
+    }
+};
+
+}  // namespace
+
+IFileSystem& RealFileSystem()
+{
+    static PosixFileSystem fs;
+    return fs;
+}
+
+}  // namespace varnel

@@ -1,0 +1,47 @@
+// The process's prompt and the cautious answers given while none is installed.
+#include "platform/UserPrompt.h"
+
+#include <atomic>
+#include <utility>
+
+namespace varnel {
+namespace {
+
+std::atomic<IUserPrompt*> g_prompt{nullptr};
+
+MessageAnswer CautiousAnswer(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok: return MessageAnswer::Ok;
+    case MessageButtons::YesNo: return MessageAnswer::No;
+    case MessageButtons::OkCancel:
+    case MessageButtons::YesNoCancel:
+    case MessageButtons::RetryCancel: return MessageAnswer::Cancel;
+    }
+    return MessageAnswer::Cancel;
+}
+
+MessageAnswer Dispatch(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon icon)
+{
+    IUserPrompt* prompt = g_prompt.load();
+    return prompt ? prompt->Show(id, text, buttons, icon) : CautiousAnswer(buttons);
+}
+
+}  // namespace
+
+IUserPrompt* SetUserPrompt(IUserPrompt* prompt)
+{
+    return g_prompt.exchange(prompt);
+}
+
+MessageAnswer ShowMessage(MessageId id, MessageButtons buttons, MessageIcon icon)
+{
+    return Dispatch(id, GetMessageText(id), buttons, icon);
+}
+
+MessageAnswer ShowMessageText(std::string_view text, MessageButtons buttons, MessageIcon icon)
+{
+    return Dispatch(0, text, buttons, icon);
+}
+
+}  // namespace varnel

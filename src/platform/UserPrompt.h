@@ -1,0 +1,32 @@
+// Messages shown to the user and questions asked of them. The core calls these; the GUI installs a
+// prompt that shows a message box, automation and tests install their own. With none installed
+// nothing is shown and every question gets its most cautious answer.
+#pragma once
+
+#include "platform/Messages.h"
+
+#include <string_view>
+
+namespace varnel {
+
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
+enum class MessageIcon { None, Information, Warning, Error, Question };
+
+class IUserPrompt {
+public:
+    virtual ~IUserPrompt() = default;
+    virtual MessageAnswer Show(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon icon) = 0;
+};
+
+// Installs the process's prompt (null removes it) and returns the one it replaces.
+IUserPrompt* SetUserPrompt(IUserPrompt* prompt);
+
+// Shows message `id` from the message table.
+MessageAnswer ShowMessage(MessageId id, MessageButtons buttons = MessageButtons::Ok,
+                          MessageIcon icon = MessageIcon::Warning);
+// Shows a text that is not in the message table (a system error text, a formatted message); `id` is 0.
+MessageAnswer ShowMessageText(std::string_view text, MessageButtons buttons = MessageButtons::Ok,
+                              MessageIcon icon = MessageIcon::Warning);
+
+}  // namespace varnel

@@ -1,0 +1,22 @@
+#include "support/RecordingPrompt.h"
+
+namespace varnel::test {
+
+RecordingPrompt::RecordingPrompt() : m_previous(SetUserPrompt(this)) {}
+
+RecordingPrompt::~RecordingPrompt() { SetUserPrompt(m_previous); }
+
+MessageAnswer RecordingPrompt::Show(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon)
+{
+    m_ids.push_back(id);
+    m_texts.emplace_back(text);
+    if (!m_answers.empty()) {
+        const MessageAnswer answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
+                                                                                       : MessageAnswer::Ok;
+}
+
+}  // namespace varnel::test

@@ -1,0 +1,15 @@
+#include "support/TestMainFrame.h"
+
+namespace varnel::test {
+
+TestMainFrame::TestMainFrame() : m_previous(SetMainFrame(this)) {}
+
+TestMainFrame::~TestMainFrame() { SetMainFrame(m_previous); }
+
+bool TestMainFrame::GetSystemDoubleByteFlag() const
+{
+    // As the real frame derives it: cleared for the markets whose scales take double-byte text.
+    return m_setup.m_market != MarketChina && m_setup.m_market != MarketHongKong && m_setup.m_market != MarketTaiwan;
+}
+
+}  // namespace varnel::test
