@@ -3,6 +3,7 @@
 #include "db/DBRecord.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace varnel {
 
@@ -104,6 +105,8 @@ void CDBKeyIndex::RemoveAll()
     while (!m_entries.empty()) m_entries.pop_back();
     m_entries.shrink_to_fit();
 }
+
+std::vector<CDBKeyIndex::Entry> CDBKeyIndex::TakeAll() { return std::exchange(m_entries, {}); }
 
 bool CDBKeyIndex::FindNextFreeKey(std::uint32_t& key) const
 {

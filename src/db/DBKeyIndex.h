@@ -42,6 +42,8 @@ public:
     // Takes the record of the key out of the index; null when absent.
     std::unique_ptr<CDBRecord> RemoveKey(std::uint32_t key);
     void RemoveAll();
+    // Empties the index, handing every entry over in key order.
+    std::vector<Entry> TakeAll();
 
     // An unused key at or after `key`. When the largest key is 0xFFFFFFFF the search wraps to the
     // gaps before `key`'s position (never giving 0); false when there is none.

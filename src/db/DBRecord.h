@@ -6,7 +6,7 @@
 //     4     2   length: bytes of data in use, at most the capacity
 //     6     2   reserved, written as 0
 //     8     4   key
-// Row classes derive from it and own their data area; CDataRecord is the plain byte-area row.
+// Row classes derive from it and own their data area.
 #pragma once
 
 #include "db/DBFieldDef.h"
@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace varnel {
 
@@ -67,19 +66,6 @@ public:
 
 private:
     Header m_header{};
-};
-
-// A row whose data area is a plain byte block of a fixed room.
-class CDataRecord : public CDBRecord {
-public:
-    explicit CDataRecord(std::size_t room) : m_data(room) {}
-
-    std::uint8_t* GetData() override { return m_data.data(); }
-    std::size_t GetDataRoom() const override { return m_data.size(); }
-    std::uint16_t GetDataSize() const override { return static_cast<std::uint16_t>(m_data.size()); }
-
-private:
-    std::vector<std::uint8_t> m_data;
 };
 
 }  // namespace varnel

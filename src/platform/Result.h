@@ -3,12 +3,21 @@
 #pragma once
 
 #include <cassert>
-#include <source_location>
 #include <string>
 #include <utility>
 #include <variant>
 
 namespace varnel {
+
+// Where an error was detected. Our own, because not every compiler we build with has std::source_location.
+struct SourceLocation {
+    const char* file = "";
+    unsigned line = 0;
+    static constexpr SourceLocation Current(const char* file = __builtin_FILE(), unsigned line = __builtin_LINE())
+    {
+        return {file, line};
+    }
+};
 
 enum class Errc { Io, DiskFull, NotFound, Timeout, Refused, BadFrame, BadChecksum, Corrupt, Unsupported, Invalid, Cancelled };
 
@@ -16,11 +25,11 @@ struct Error {
     Errc code = Errc::Io;
     std::string message;
     int osError = 0;  // errno captured at the failing call
-    std::source_location where = std::source_location::current();
+    SourceLocation where = SourceLocation::Current();
 };
 
 inline Error MakeError(Errc code, std::string message, int osError = 0,
-                       std::source_location where = std::source_location::current())
+                       SourceLocation where = SourceLocation::Current())
 {
     return Error{code, std::move(message), osError, where};
 }
