@@ -18,7 +18,10 @@ namespace varnel {
 // On any failure before step 3 the temporary file is removed and the target stays as it was.
 // On success the still-open temporary file (now the target) is handed back when `keepOpen` is set:
 // it keeps its deny-write lock, so no other opener can slip in between the rename and a reopen.
+// The new file has `permissions` from its creation on: a file for its owner alone is never readable
+// by others, not even while it is being written.
 Result<std::unique_ptr<IFile>> ReplaceFile(IFileSystem& fs, const std::string& target,
-                                           const std::function<Result<void>(IFile&)>& write, bool keepOpen);
+                                           const std::function<Result<void>(IFile&)>& write, bool keepOpen,
+                                           FilePermissions permissions = FilePermissions::Normal);
 
 }  // namespace varnel

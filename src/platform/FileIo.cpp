@@ -17,10 +17,11 @@ Result<void> ReadExact(IFile& file, void* data, std::size_t size)
 }
 
 Result<std::unique_ptr<IFile>> ReplaceFile(IFileSystem& fs, const std::string& target,
-                                           const std::function<Result<void>(IFile&)>& write, bool keepOpen)
+                                           const std::function<Result<void>(IFile&)>& write, bool keepOpen,
+                                           FilePermissions permissions)
 {
     std::string tempPath;
-    auto temp = fs.CreateTempBeside(target, tempPath);
+    auto temp = fs.CreateTempBeside(target, tempPath, permissions);
     if (!temp) return temp.GetError();
     std::unique_ptr<IFile> file = std::move(*temp);
 

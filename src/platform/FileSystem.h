@@ -23,6 +23,10 @@ enum class FileAccess {
 // process or another) gets the file; it is refused with Errc::Refused, as a sharing violation.
 enum class FileShare { DenyNone, DenyWrite };
 
+// Who may read and write a file that is created: everyone the process's defaults allow (as a file
+// newly opened with FileAccess::Create), or its owner alone (files that hold passwords).
+enum class FilePermissions { Normal, OwnerOnly };
+
 class IFile {
 public:
     virtual ~IFile() = default;
@@ -45,8 +49,10 @@ public:
     virtual Result<std::unique_ptr<IFile>> Open(const std::string& path, FileAccess access,
                                                 FileShare share = FileShare::DenyNone) = 0;
     // A new, uniquely named file in the directory of `target`, opened for writing with deny-write
-    // sharing; `path` receives its name. Used to replace `target` as a whole (see ReplaceFile).
-    virtual Result<std::unique_ptr<IFile>> CreateTempBeside(const std::string& target, std::string& path) = 0;
+    // sharing; `path` receives its name. Used to replace `target` as a whole (see ReplaceFile), so it
+    // is created with the permissions the target is to have.
+    virtual Result<std::unique_ptr<IFile>> CreateTempBeside(const std::string& target, std::string& path,
+                                                            FilePermissions permissions) = 0;
     virtual Result<void> Rename(const std::string& from, const std::string& to) = 0;
     virtual Result<void> Remove(const std::string& path) = 0;
     virtual Result<void> SyncDirectoryOf(const std::string& path) = 0;

@@ -9,6 +9,8 @@ namespace varnel {
 namespace {
 
 constexpr std::pair<MessageId, std::string_view> kMessages[] = {
+    {20401, "Setup"},
+    {20402, "PLU"},
     {61368, "Cannot open database\nUnsupported file version"},
     {61401, "The database file is read-only! You must save to a different file name before Varnel can open the "
             "database."},

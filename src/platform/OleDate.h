@@ -4,11 +4,20 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace varnel {
+
+// A date-time value as the framework keeps and archives it: the day count and whether it holds a date.
+enum class DateTimeStatus : std::int32_t { Valid = 0, Invalid = 1, Null = 2 };
+struct COleDateTime {
+    double value = 0.0;
+    DateTimeStatus status = DateTimeStatus::Valid;
+    bool operator==(const COleDateTime&) const = default;
+};
 
 struct DateTimeParts {
     int year = 1899, month = 12, day = 30, hour = 0, minute = 0, second = 0;

@@ -3,6 +3,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <random>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,6 +123,29 @@ private:
     std::uint64_t m_position = 0;
 };
 
+std::string RandomSuffix()
+{
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    std::string suffix(6, ' ');
+    for (char& letter : suffix) letter = kLetters[pick(generator)];
+    return suffix;
+}
+
+// A new file whose name, `target` with ".tmp" and six random letters, no other file has; -1 with errno
+// when none could be made.
+int CreateUniqueFile(const std::string& target, mode_t mode, std::string& name)
+{
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        name = target + ".tmp" + RandomSuffix();
+        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
 int OpenFlags(FileAccess access)
 {
     switch (access) {
@@ -155,10 +180,13 @@ public:
         return std::unique_ptr<IFile>(std::make_unique<PosixFile>(fd.Release(), path));
     }
 
-    Result<std::unique_ptr<IFile>> CreateTempBeside(const std::string& target, std::string& path) override
+    Result<std::unique_ptr<IFile>> CreateTempBeside(const std::string& target, std::string& path,
+                                                    FilePermissions permissions) override
     {
-        std::string name = target + ".tmpXXXXXX";
-        UniqueFd fd(::mkostemp(name.data(), O_CLOEXEC));
+        // Created with its final mode (the umask applies to Normal), not chmod-ed later: a file for its
+        // owner alone is never open to others.
+        std::string name;
+        UniqueFd fd(CreateUniqueFile(target, permissions == FilePermissions::OwnerOnly ? 0600 : 0666, name));
         if (fd.Get() < 0) return OsError("Cannot create a temporary file beside", target);
         if (auto locked = LockForSharing(fd.Get(), true, name); !locked) {
             ::unlink(name.c_str());

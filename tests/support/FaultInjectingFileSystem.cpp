@@ -74,10 +74,11 @@ Result<std::unique_ptr<IFile>> FaultInjectingFileSystem::Open(const std::string&
     return std::unique_ptr<IFile>(std::make_unique<FaultInjectingFile>(std::move(*file), *this));
 }
 
-Result<std::unique_ptr<IFile>> FaultInjectingFileSystem::CreateTempBeside(const std::string& target, std::string& path)
+Result<std::unique_ptr<IFile>> FaultInjectingFileSystem::CreateTempBeside(const std::string& target, std::string& path,
+                                                                          FilePermissions permissions)
 {
     if (NextCallFails()) return InjectedFault();
-    auto file = m_inner.CreateTempBeside(target, path);
+    auto file = m_inner.CreateTempBeside(target, path, permissions);
     if (!file) return file.GetError();
     return std::unique_ptr<IFile>(std::make_unique<FaultInjectingFile>(std::move(*file), *this));
 }

@@ -19,7 +19,8 @@ public:
     bool Fired() const { return m_fired; }
 
     Result<std::unique_ptr<IFile>> Open(const std::string& path, FileAccess access, FileShare share) override;
-    Result<std::unique_ptr<IFile>> CreateTempBeside(const std::string& target, std::string& path) override;
+    Result<std::unique_ptr<IFile>> CreateTempBeside(const std::string& target, std::string& path,
+                                                    FilePermissions permissions) override;
     Result<void> Rename(const std::string& from, const std::string& to) override;
     Result<void> Remove(const std::string& path) override;
     Result<void> SyncDirectoryOf(const std::string& path) override;

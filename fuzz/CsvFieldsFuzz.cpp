@@ -1,0 +1,79 @@
+// Any bytes, under any market, walked field by field with every CSV reader and read through the
+// escape and path routines: never a crash or an over-read, and every reader either moves on or has
+// reached the end of the text.
+#include "db/CsvFields.h"
+#include "db/MainFrame.h"
+#include "db/PathText.h"
+#include "db/TextEscapes.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// The first input byte chooses the market (low 5 bits) and the Korean font option (bit 5).
+class FuzzFrame final : public varnel::IMainFrame {
+public:
+    explicit FuzzFrame(std::uint8_t choice)
+    {
+        m_setup.m_market = static_cast<std::uint16_t>(choice & 0x1F);
+        m_setup.m_koreanFont = (choice >> 5) & 1;
+        varnel::SetMainFrame(this);
+    }
+    ~FuzzFrame() override { varnel::SetMainFrame(nullptr); }
+    FuzzFrame(const FuzzFrame&) = delete;
+    FuzzFrame& operator=(const FuzzFrame&) = delete;
+
+    const varnel::CGeneralSetup& GetGeneralSetup() const override { return m_setup; }
+    bool GetSystemDoubleByteFlag() const override
+    {
+        return m_setup.m_market != varnel::MarketChina && m_setup.m_market != varnel::MarketHongKong &&
+               m_setup.m_market != varnel::MarketTaiwan;
+    }
+
+private:
+    varnel::CGeneralSetup m_setup;
+};
+
+// Calls `read` until the position stops moving; a position past the buffer is a fault.
+template <class Read>
+void WalkFields(std::size_t size, Read read)
+{
+    std::size_t position = 0;
+    for (;;) {
+        const std::size_t before = position;
+        read(position);
+        if (position > size) __builtin_trap();
+        if (position == before) return;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0) return 0;
+    const FuzzFrame frame(data[0]);
+    const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::size_t maximum = static_cast<std::size_t>(data[0] >> 6) * 8;  // small limits reach the cutting paths
+
+    std::vector<char> buffer(input.begin(), input.end());
+    std::string out;
+    WalkFields(buffer.size(), [&](std::size_t& position) { varnel::CsvReadText(buffer, position, maximum, out); });
+    buffer.assign(input.begin(), input.end());
+    WalkFields(buffer.size(), [&](std::size_t& position) { varnel::CsvNextFieldInPlace(buffer, position); });
+    buffer.assign(input.begin(), input.end());
+    WalkFields(buffer.size(), [&](std::size_t& position) {
+        std::uint32_t value = 0;
+        varnel::CsvReadInt(buffer, position, value);
+    });
+    WalkFields(input.size(), [&](std::size_t& position) { varnel::CsvReadField(input, position, maximum, out); });
+    WalkFields(input.size(), [&](std::size_t& position) { varnel::ReadEscapedChar(input, position); });
+
+    varnel::RemoveHexEscapes(input);
+    varnel::StripEscCodes(input);
+    varnel::AbbreviatePath(input, static_cast<std::uint16_t>(maximum + 2));
+    return 0;
+}

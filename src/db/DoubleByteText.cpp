@@ -1,0 +1,84 @@
+// Market tests and character lengths, read from the main frame's general setup at each call.
+#include "db/DoubleByteText.h"
+
+#include "db/MainFrame.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace varnel {
+namespace {
+
+// The general setup's market; none before the main frame exists.
+std::optional<std::uint16_t> CurrentMarket()
+{
+    const IMainFrame* frame = GetMainFrame();
+    if (frame == nullptr) return std::nullopt;
+    return frame->GetGeneralSetup().m_market;
+}
+
+bool KoreanFontModeOf(const CGeneralSetup& setup) { return setup.m_market == MarketUsa && setup.m_koreanFont != 0; }
+
+// Whether `byte` begins a two-byte character under the current settings.
+bool BeginsTwoByteChar(std::uint8_t byte)
+{
+    const IMainFrame* frame = GetMainFrame();
+    if (frame == nullptr) return IsLeadByte(CodePage::Western, byte);
+    const CGeneralSetup& setup = frame->GetGeneralSetup();
+    // The Korean font option makes every high byte but 255 a lead byte, whatever the market says.
+    if (setup.m_koreanFont != 0) return byte >= 128 && byte <= 254;
+    if (frame->GetSystemDoubleByteFlag()) return IsLeadByte(StoreCodePage(setup), byte);
+    // China, Hong Kong and Taiwan: the scales' fonts begin their double-byte characters at 160.
+    return byte >= 160 && byte <= 254;
+}
+
+}  // namespace
+
+bool IsThaiVersion() { return CurrentMarket() == MarketThailand; }
+
+bool IsKoreanFontMode()
+{
+    const IMainFrame* frame = GetMainFrame();
+    return frame != nullptr && KoreanFontModeOf(frame->GetGeneralSetup());
+}
+
+bool IsHongKongTaiwanVersion()
+{
+    const std::optional<std::uint16_t> market = CurrentMarket();
+    return market == MarketHongKong || market == MarketTaiwan;
+}
+
+bool IsChinaVersion() { return CurrentMarket() == MarketChina; }
+
+CodePage StoreCodePage(const CGeneralSetup& setup)
+{
+    if (KoreanFontModeOf(setup)) return CodePage::Korean;
+    switch (setup.m_market) {
+    case MarketChina: return CodePage::SimplifiedChinese;
+    case MarketHongKong:
+    case MarketTaiwan: return CodePage::TraditionalChinese;
+    case MarketThailand: return CodePage::Thai;
+    default: return CodePage::Western;
+    }
+}
+
+std::size_t GetCharLength(std::string_view text)
+{
+    if (text.empty() || text[0] == '\0') return 0;
+    if (!BeginsTwoByteChar(static_cast<std::uint8_t>(text[0]))) return 1;
+    return text.size() >= 2 && text[1] != '\0' ? 2 : 0;
+}
+
+std::size_t CopyOneChar(std::string& out, std::string_view text)
+{
+    const std::size_t length = GetCharLength(text);
+    out.append(text.substr(0, length));
+    return length;
+}
+
+std::size_t NextChar(std::string_view text, std::size_t position)
+{
+    return position < text.size() ? position + GetCharLength(text.substr(position)) : position;
+}
+
+}  // namespace varnel

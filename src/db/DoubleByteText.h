@@ -1,0 +1,35 @@
+// Which market the general setup names, the code page of the store's text that follows from it, and
+// stepping through text one whole character at a time, so that no cut, copy or search ever splits a
+// double-byte character.
+#pragma once
+
+#include "db/GeneralSetup.h"
+#include "platform/CodePage.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace varnel {
+
+bool IsThaiVersion();
+// The USA market with the Korean font option on.
+bool IsKoreanFontMode();
+bool IsHongKongTaiwanVersion();
+bool IsChinaVersion();
+
+// The code page of the store's text under a general setup: GBK in China, Big5 in Hong Kong and
+// Taiwan, Thai in Thailand, Korean in Korean font mode, Western everywhere else.
+CodePage StoreCodePage(const CGeneralSetup& setup);
+
+// The byte length of the character at the start of `text`: 1 or 2. 0 where the text ends: an empty
+// view, a 0 byte, or a lead byte with no second byte after it (which is never stepped over).
+std::size_t GetCharLength(std::string_view text);
+
+// Appends the character at the start of `text` to `out` and returns its length (0 at the end).
+std::size_t CopyOneChar(std::string& out, std::string_view text);
+
+// The position just past the character at `position`; `position` itself where the text ends.
+std::size_t NextChar(std::string_view text, std::size_t position);
+
+}  // namespace varnel
