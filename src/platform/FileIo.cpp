@@ -1,6 +1,8 @@
 // Whole reads and writes over IFile, and whole-file replacement.
 #include "platform/AtomicReplace.h"
 
+#include <vector>
+
 namespace varnel {
 
 Result<void> WriteBytes(IFile& file, const void* data, std::size_t size)
@@ -13,6 +15,19 @@ Result<void> ReadExact(IFile& file, void* data, std::size_t size)
     auto got = file.Read(std::span(static_cast<std::byte*>(data), size));
     if (!got) return got.GetError();
     if (*got != size) return MakeError(Errc::Corrupt, "unexpected end of file");
+    return {};
+}
+
+Result<void> CopyWholeFile(IFileSystem& fs, const std::string& from, const std::string& to)
+{
+    auto source = fs.Open(from, FileAccess::Read);
+    if (!source) return source.GetError();
+    auto length = (*source)->Length();
+    if (!length) return length.GetError();
+    std::vector<std::byte> bytes(static_cast<std::size_t>(*length));
+    if (auto read = ReadExact(**source, bytes.data(), bytes.size()); !read) return read;
+    auto copied = ReplaceFile(fs, to, [&](IFile& file) { return file.Write(bytes); }, false);
+    if (!copied) return copied.GetError();
     return {};
 }
 

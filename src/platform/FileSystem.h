@@ -57,6 +57,11 @@ public:
     virtual Result<void> Remove(const std::string& path) = 0;
     virtual Result<void> SyncDirectoryOf(const std::string& path) = 0;
     virtual bool Exists(const std::string& path) const = 0;
+    // Whether the file may not be written (its write permission is off); an error when its status
+    // cannot be read.
+    virtual Result<bool> IsReadOnly(const std::string& path) const = 0;
+    // Gives the file's owner the right to write it again.
+    virtual Result<void> ClearReadOnly(const std::string& path) = 0;
 };
 
 // The process's real file system.
@@ -64,6 +69,8 @@ IFileSystem& RealFileSystem();
 
 // Helpers over IFile for whole reads and writes.
 Result<void> WriteBytes(IFile& file, const void* data, std::size_t size);
+// Copies a whole file; an existing target is replaced as a whole (see ReplaceFile).
+Result<void> CopyWholeFile(IFileSystem& fs, const std::string& from, const std::string& to);
 // Reads exactly `size` bytes, or fails with Errc::Corrupt when the file ends first.
 Result<void> ReadExact(IFile& file, void* data, std::size_t size);
 

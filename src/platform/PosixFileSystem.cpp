@@ -217,6 +217,21 @@ public:
         return {};
     }
 
+    Result<bool> IsReadOnly(const std::string& path) const override
+    {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0) return OsError("Cannot read the status of", path);
+        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+    }
+
+    Result<void> ClearReadOnly(const std::string& path) override
+    {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0) return OsError("Cannot read the status of", path);
+        if (::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR) != 0) return OsError("Cannot make writable", path);
+        return {};
+    }
+
     bool Exists(const std::string& path) const override
     {
         struct stat st {};

@@ -34,6 +34,13 @@ IUserPrompt* SetUserPrompt(IUserPrompt* prompt)
     return g_prompt.exchange(prompt);
 }
 
+std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
+                                           std::string_view filter)
+{
+    IUserPrompt* prompt = g_prompt.load();
+    return prompt ? prompt->AskSaveFileName(defaultExtension, fileName, filter) : std::nullopt;
+}
+
 MessageAnswer ShowMessage(MessageId id, MessageButtons buttons, MessageIcon icon)
 {
     return Dispatch(id, GetMessageText(id), buttons, icon);

@@ -5,6 +5,8 @@
 
 #include "platform/Messages.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace varnel {
@@ -17,10 +19,18 @@ class IUserPrompt {
 public:
     virtual ~IUserPrompt() = default;
     virtual MessageAnswer Show(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon icon) = 0;
+    // The file name the user chose in a save dialog (overwriting asked about by the dialog); none
+    // when the user cancelled. `filter` is in the form "Name (*.ext) |*.ext|...||".
+    virtual std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
+                                                       std::string_view filter) = 0;
 };
 
 // Installs the process's prompt (null removes it) and returns the one it replaces.
 IUserPrompt* SetUserPrompt(IUserPrompt* prompt);
+
+// Asks for a file name to save to; none while no prompt is installed.
+std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
+                                           std::string_view filter);
 
 // Shows message `id` from the message table.
 MessageAnswer ShowMessage(MessageId id, MessageButtons buttons = MessageButtons::Ok,

@@ -95,6 +95,12 @@ Result<void> FaultInjectingFileSystem::Remove(const std::string& path)
     return m_inner.Remove(path);
 }
 
+Result<void> FaultInjectingFileSystem::ClearReadOnly(const std::string& path)
+{
+    if (NextCallFails()) return InjectedFault();
+    return m_inner.ClearReadOnly(path);
+}
+
 Result<void> FaultInjectingFileSystem::SyncDirectoryOf(const std::string& path)
 {
     if (NextCallFails()) return InjectedFault();

@@ -25,6 +25,8 @@ public:
     Result<void> Remove(const std::string& path) override;
     Result<void> SyncDirectoryOf(const std::string& path) override;
     bool Exists(const std::string& path) const override { return m_inner.Exists(path); }
+    Result<bool> IsReadOnly(const std::string& path) const override { return m_inner.IsReadOnly(path); }
+    Result<void> ClearReadOnly(const std::string& path) override;
 
     // Counts a call; true when this one is to fail.
     bool NextCallFails();

@@ -19,4 +19,13 @@ MessageAnswer RecordingPrompt::Show(MessageId id, std::string_view text, Message
                                                                                        : MessageAnswer::Ok;
 }
 
+std::optional<std::string> RecordingPrompt::AskSaveFileName(std::string_view, std::string_view, std::string_view)
+{
+    ++m_saveDialogs;
+    if (m_saveNames.empty()) return std::nullopt;
+    std::optional<std::string> name = std::move(m_saveNames.front());
+    m_saveNames.pop_front();
+    return name;
+}
+
 }  // namespace varnel::test

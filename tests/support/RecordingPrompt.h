@@ -4,6 +4,7 @@
 #include "platform/UserPrompt.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,13 @@ public:
 
     MessageAnswer Show(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon icon) override;
 
+    std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
+                                               std::string_view filter) override;
+
+    // The next save dialogs give these names, in order (none = Cancel); after them every dialog is cancelled.
+    void QueueSaveName(std::optional<std::string> name) { m_saveNames.push_back(std::move(name)); }
+    int m_saveDialogs = 0;
+
     // The next questions get these answers, in order; after them every question gets Ok or Yes.
     void QueueAnswer(MessageAnswer answer) { m_answers.push_back(answer); }
 
@@ -26,6 +34,7 @@ public:
 
 private:
     std::deque<MessageAnswer> m_answers;
+    std::deque<std::optional<std::string>> m_saveNames;
     IUserPrompt* m_previous;
 };
 

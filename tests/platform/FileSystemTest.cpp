@@ -1,0 +1,91 @@
+#include "platform/AtomicReplace.h"
+
+#include "support/FaultInjectingFileSystem.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace varnel::test {
+namespace {
+
+TEST(FileSystem, DenyWriteSharingRefusesAsASharingViolationWould)
+{
+    TempDir dir;
+    const std::string path = dir.File("f");
+    WriteWholeFile(path, "x");
+    IFileSystem& fs = RealFileSystem();
+    struct Case {
+        FileAccess firstAccess;
+        FileAccess secondAccess;
+        FileShare secondShare;
+        bool secondOpens;
+    } const cases[] = {
+        {FileAccess::ReadWrite, FileAccess::ReadWrite, FileShare::DenyWrite, false},
+        {FileAccess::ReadWrite, FileAccess::Read, FileShare::DenyWrite, false},
+        {FileAccess::ReadWrite, FileAccess::Read, FileShare::DenyNone, true},
+        {FileAccess::Read, FileAccess::Read, FileShare::DenyWrite, true},
+        {FileAccess::Read, FileAccess::ReadWrite, FileShare::DenyWrite, false},
+        {FileAccess::ReadWrite, FileAccess::Create, FileShare::DenyWrite, false},
+    };
+    for (const Case& c : cases) {
+        auto first = fs.Open(path, c.firstAccess, FileShare::DenyWrite);
+        ASSERT_TRUE(first);
+        auto second = fs.Open(path, c.secondAccess, c.secondShare);
+        EXPECT_EQ(second.HasValue(), c.secondOpens) << static_cast<int>(c.firstAccess) << "/" << static_cast<int>(c.secondAccess);
+        if (!second) {
+            EXPECT_EQ(second.GetError().code, Errc::Refused);
+        }
+    }
+    EXPECT_EQ(ReadWholeFile(path), "x") << "a refused creator truncates nothing";
+}
+
+TEST(FileSystem, ReplaceFileKeepsTheOldFileUntilTheNewOneIsWhole)
+{
+    TempDir dir;
+    const std::string target = dir.File("data");
+    WriteWholeFile(target, "old");
+    FaultInjectingFileSystem fs;
+    auto write = [](IFile& file) { return WriteBytes(file, "new", 3); };
+    for (std::uint64_t n = 1;; ++n) {
+        fs.FailAt(n);
+        auto replaced = ReplaceFile(fs, target, write, false);
+        if (!fs.Fired()) {
+            ASSERT_TRUE(replaced);
+            EXPECT_EQ(ReadWholeFile(target), "new");
+            break;
+        }
+        EXPECT_FALSE(replaced) << "call " << n;
+        const std::string held = ReadWholeFile(target);
+        EXPECT_TRUE(held == "old" || held == "new") << "call " << n;
+        WriteWholeFile(target, "old");
+    }
+    std::size_t leftOver = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) leftOver += entry.path() != target;
+    EXPECT_EQ(leftOver, 0u) << "no temporary file stays behind";
+}
+
+TEST(FileSystem, AReplacedFileKeptOpenStaysLocked)
+{
+    TempDir dir;
+    const std::string target = dir.File("db");
+    auto kept = ReplaceFile(RealFileSystem(), target, [](IFile& file) { return WriteBytes(file, "abc", 3); }, true);
+    ASSERT_TRUE(kept);
+    EXPECT_FALSE(RealFileSystem().Open(target, FileAccess::ReadWrite, FileShare::DenyWrite));
+    kept->reset();
+    EXPECT_TRUE(RealFileSystem().Open(target, FileAccess::ReadWrite, FileShare::DenyWrite));
+}
+
+TEST(FileSystem, CopyWholeFileReplacesTheTarget)
+{
+    TempDir dir;
+    WriteWholeFile(dir.File("a"), std::string("a\0b", 3));
+    WriteWholeFile(dir.File("b"), "longer old content");
+    ASSERT_TRUE(CopyWholeFile(RealFileSystem(), dir.File("a"), dir.File("b")));
+    EXPECT_EQ(ReadWholeFile(dir.File("b")), std::string("a\0b", 3));
+    EXPECT_FALSE(CopyWholeFile(RealFileSystem(), dir.File("missing"), dir.File("b")));
+}
+
+}  // namespace
+}  // namespace varnel::test
