@@ -41,6 +41,13 @@
 
 namespace varnel {
 
+// What the code that loads or stores a file tells the objects inside it, such as the format of the
+// setup file being read. Each kind of file derives its own; objects cast it to the kind they expect.
+class ArchiveContext {
+public:
+    virtual ~ArchiveContext() = default;
+};
+
 class CArchive {
 public:
     // The schema GetObjectSchema gives outside an object read or written behind a tag.
@@ -118,6 +125,10 @@ public:
     // (it differs from the class's own only for a versionable class), the class's own when storing.
     std::uint16_t GetObjectSchema() const { return m_objectSchema; }
 
+    // The caller's context for the objects (null when it set none); it must outlive the archive's use.
+    void SetContext(const ArchiveContext* context) { m_context = context; }
+    const ArchiveContext* GetContext() const { return m_context; }
+
 private:
     struct LoadedEntry {
         const CRuntimeClass* runtimeClass;  // null for an object (and for the null object, index 0)
@@ -161,6 +172,7 @@ private:
     std::vector<LoadedEntry> m_loaded;                             // loading: index -> entry
     int m_depth = 0;
     std::uint16_t m_objectSchema = kNoObjectSchema;
+    const ArchiveContext* m_context = nullptr;
 };
 
 template <class T>
