@@ -34,6 +34,8 @@ struct CGeneralSetup {
     std::uint16_t m_seriesNumber = 0;
     std::uint32_t m_maxPluNo = 999999;       // "Max. PLU No."
     std::uint8_t m_koreanFont = 0;           // "Use Korean font? (North America only)"
+    std::uint16_t m_maxCommsLogSize = 0;     // of a link's comms log, in kilobytes
+    std::uint8_t m_kauriAucklandHostImport = 0;
 };
 
 }  // namespace varnel

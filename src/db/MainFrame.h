@@ -5,7 +5,12 @@
 
 #include "db/GeneralSetup.h"
 
+#include <cstddef>
+#include <cstdint>
+
 namespace varnel {
+
+class CUserSetupList;
 
 class IMainFrame {
 public:
@@ -13,6 +18,14 @@ public:
     virtual const CGeneralSetup& GetGeneralSetup() const = 0;
     // Set for every market but China, Hong Kong and Taiwan each time the scale fonts are chosen.
     virtual bool GetSystemDoubleByteFlag() const = 0;
+    // The users and the one logged in; null in a frame that keeps none.
+    virtual CUserSetupList* GetUserList() const = 0;
+    // The logged-in user's right on a table (mask 1 view, 2 update, 4 delete); all while nobody is logged in.
+    virtual bool HasTableAccess(std::size_t table, std::uint8_t mask) const = 0;
+    // Not 0, not above "Max. PLU No." and in no active excluded PLU range.
+    virtual bool IsPluNumberAllowed(std::uint32_t pluNumber) const = 0;
+    // The first number at or after `pluNumber` in no active excluded PLU range ("Max. PLU No." not tested).
+    virtual std::uint32_t NextAllowedPluNumber(std::uint32_t pluNumber) const = 0;
 };
 
 IMainFrame* GetMainFrame();

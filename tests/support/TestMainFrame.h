@@ -2,6 +2,7 @@
 #pragma once
 
 #include "db/MainFrame.h"
+#include "settings/AccessSettings.h"
 
 namespace varnel::test {
 
@@ -14,8 +15,22 @@ public:
 
     const CGeneralSetup& GetGeneralSetup() const override { return m_setup; }
     bool GetSystemDoubleByteFlag() const override;
+    CUserSetupList* GetUserList() const override { return &m_access.m_users; }
+    bool HasTableAccess(std::size_t table, std::uint8_t mask) const override
+    {
+        return m_access.HasTableAccess(table, mask);
+    }
+    bool IsPluNumberAllowed(std::uint32_t pluNumber) const override
+    {
+        return m_access.IsPluNumberAllowed(m_setup, pluNumber);
+    }
+    std::uint32_t NextAllowedPluNumber(std::uint32_t pluNumber) const override
+    {
+        return m_access.NextAllowedPluNumber(pluNumber);
+    }
 
     CGeneralSetup m_setup;
+    mutable AccessSettings m_access;  // the users and PLU ranges; the frame hands out its users to change
 
 private:
     IMainFrame* m_previous;

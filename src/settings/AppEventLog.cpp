@@ -1,0 +1,146 @@
+// The event log's settings, their archive form, the event lines and the trims after a load.
+#include "settings/AppEventLog.h"
+
+#include "db/MainFrame.h"
+#include "platform/ArchiveExchange.h"
+#include "platform/TextFormat.h"
+#include "settings/LogLines.h"
+#include "settings/LogTrim.h"
+#include "settings/SetupFormat.h"
+#include "settings/UserSetupList.h"
+
+namespace varnel {
+namespace {
+
+constexpr MessageId kUserPart = 20505;          // " User: <%s>"
+constexpr MessageId kSetupModified = 20510;     // ": Setup modified - %s"
+constexpr MessageId kSetupDeleted = 20511;      // ": Setup deleted - %s"
+
+std::string_view TagOf(std::uint16_t kind)
+{
+    static constexpr std::string_view kTags[] = {"A", "U ", "D ", "G ", "I ", "P "};
+    return kind < std::size(kTags) ? kTags[kind] : std::string_view{};
+}
+
+const CUserSetup* LoggedInUser()
+{
+    const IMainFrame* frame = GetMainFrame();
+    const CUserSetupList* users = frame != nullptr ? frame->GetUserList() : nullptr;
+    return users != nullptr ? users->GetCurrentUser() : nullptr;
+}
+
+}  // namespace
+
+VARNEL_IMPLEMENT_SERIAL(CAppEventLog, 1)
+
+CAppEventLog::CAppEventLog(IClock& clock, IFileSystem& fs) : m_clock(&clock), m_fs(&fs) {}
+
+void CAppEventLog::Serialize(CArchive& ar)
+{
+    const std::uint16_t version = SerializeSetupVersion(ar, kVersion);
+    Exchange(ar, m_logFile, m_loggingOn, m_logAdditions, m_logUpdates, m_logDeletions, m_logGeneral, m_keepDays,
+                m_logPluDetails);
+    if (version == kFirstObjectVersion && ar.IsLoading()) {
+        // The first version kept five words that no later one reads.
+        std::uint16_t dropped = 0;
+        for (int i = 0; i < 5; ++i) ar >> dropped;
+    } else {
+        Exchange(ar, m_pluUpdateLogFile, m_sendFailureLogFile, m_logPluUpdates, m_logSendFailures,
+                    m_pluLogKeepDays);
+        if (version >= 102)
+            Exchange(ar, m_importErrorLogFile, m_importErrorKeepDays, m_importLogsOn, m_importSummaryLogFile,
+                        m_importSummaryKeepDays);
+        if (version >= 103) Exchange(ar, m_importPluLogFile);
+        if (version >= 104) Exchange(ar, m_posUpdateFile);
+        if (version >= 105) Exchange(ar, m_scaleStatusLogOn, m_statusLogKeepDays, m_scaleStatusLogFile);
+    }
+    if (ar.IsLoading() && ar.Ok()) PurgeOldEntries();
+}
+
+bool CAppEventLog::IsKindLogged(std::uint16_t kind) const
+{
+    switch (kind) {
+    case EventAdded: return m_logAdditions != 0;
+    case EventUpdated:
+    case EventImport:
+    case EventPriceChange: return m_logUpdates != 0;
+    case EventDeleted: return m_logDeletions != 0;
+    case EventGeneral: return m_logGeneral != 0;
+    default: return true;  // continuations, and kinds above 6, have no switch of their own
+    }
+}
+
+void CAppEventLog::WriteEvent(std::uint16_t kind, std::string_view text) const
+{
+    if (m_loggingOn == 0 || !IsKindLogged(kind)) return;
+    std::string line;
+    if (kind == EventContinuation) {
+        line = "|";
+    } else {
+        line = LogDateText(*m_clock) + "|" + std::string(TagOf(kind));
+        if (const CUserSetup* user = LoggedInUser()) line += FormatMessage(kUserPart, user->m_name.c_str());
+    }
+    line.append(text);
+    line += "\r\n";
+    if (auto file = LogFile::Open(*m_fs, m_logFile, LogFile::Mode::AppendOrCreate)) (void)file->Append(line);
+}
+
+void CAppEventLog::LogSetupChange(MessageId format, MessageId subject, std::string_view detail) const
+{
+    const std::string subjectText(subject != 0 ? GetMessageText(subject) : std::string_view{});
+    std::string text = FormatMessage(format, subjectText.c_str());
+    if (!detail.empty()) {
+        text += " : ";
+        text.append(detail);
+    }
+    WriteEvent(EventGeneral, text);
+}
+
+void CAppEventLog::LogSetupModified(MessageId subject, std::string_view detail) const
+{
+    LogSetupChange(kSetupModified, subject, detail);
+}
+
+void CAppEventLog::LogSetupDeleted(MessageId subject, std::string_view detail) const
+{
+    LogSetupChange(kSetupDeleted, subject, detail);
+}
+
+void CAppEventLog::AppendFile(const std::string& path) const
+{
+    auto source = m_fs->Open(path, FileAccess::Read);
+    if (!source) return;
+    auto log = LogFile::Open(*m_fs, m_logFile, LogFile::Mode::AppendOrCreate);
+    if (!log) return;
+    std::string content = "\r\n";
+    char block[4096];
+    for (;;) {
+        auto got = (*source)->Read(std::as_writable_bytes(std::span(block)));
+        if (!got || *got == 0) break;
+        content.append(block, *got);
+    }
+    content += "\r\n";
+    (void)log->Append(content);
+}
+
+void CAppEventLog::PurgeOldEntries() const
+{
+    const double now = LogNow(*m_clock);
+    const auto cutoff = [now](std::uint16_t keepDays) { return now - (keepDays + 1.0); };
+    // A log that cannot be trimmed now keeps its lines until the next load.
+    (void)TrimCustomLog(*m_fs, m_pluUpdateLogFile, cutoff(m_pluLogKeepDays));
+    (void)TrimCustomLog(*m_fs, m_sendFailureLogFile, cutoff(m_pluLogKeepDays));
+    (void)TrimCustomLog(*m_fs, m_importErrorLogFile, cutoff(m_importErrorKeepDays));
+    (void)TrimCustomLog(*m_fs, m_importPluLogFile, cutoff(m_importErrorKeepDays));
+    (void)TrimCustomLog(*m_fs, m_importSummaryLogFile, cutoff(m_importSummaryKeepDays));
+    (void)TrimCustomLog(*m_fs, m_scaleStatusLogFile, cutoff(m_statusLogKeepDays));
+    if (m_logFile.empty()) return;
+    if (m_keepDays == 0) {
+        const auto lock = LockLogFiles();
+        if (m_fs->Exists(m_logFile)) (void)m_fs->Remove(m_logFile);
+        return;
+    }
+    (void)TrimEventLog(*m_fs, m_logFile, cutoff(m_keepDays));
+}
+
+}  // namespace varnel

@@ -1,0 +1,23 @@
+#include "settings/SetupFormat.h"
+
+namespace varnel {
+
+bool IsOldestSetupFormat(const CArchive& ar)
+{
+    const auto* setup = dynamic_cast<const SetupFileContext*>(ar.GetContext());
+    return setup != nullptr && setup->formatMark == kOldestSetupFormat;
+}
+
+std::uint16_t SerializeSetupVersion(CArchive& ar, std::uint16_t current)
+{
+    if (ar.IsStoring()) {
+        ar << current;
+        return current;
+    }
+    if (IsOldestSetupFormat(ar)) return kFirstObjectVersion;
+    std::uint16_t version = 0;
+    ar >> version;
+    return version;
+}
+
+}  // namespace varnel

@@ -1,0 +1,27 @@
+// What the objects of a setup file learn about the file being read: its format mark. The setup
+// loader puts a SetupFileContext on the archive; objects read elsewhere see none and take the
+// current format.
+#pragma once
+
+#include "platform/Archive.h"
+
+#include <cstdint>
+
+namespace varnel {
+
+// The format mark of the oldest setup files, whose event log, users and departments carry no version word.
+constexpr std::uint32_t kOldestSetupFormat = 200;
+// The version those objects take when they carry none.
+constexpr std::uint16_t kFirstObjectVersion = 100;
+
+struct SetupFileContext final : ArchiveContext {
+    std::uint32_t formatMark = 0;  // the format number of the setup file being read
+};
+
+bool IsOldestSetupFormat(const CArchive& ar);
+
+// The leading version word of a settings object whose oldest setup format has none: stores `current`;
+// loads the stored word, or takes version 100 without reading when the setup is of the oldest format.
+std::uint16_t SerializeSetupVersion(CArchive& ar, std::uint16_t current);
+
+}  // namespace varnel

@@ -1,0 +1,236 @@
+// Users in the archive, the list with its current user, and the rights it answers.
+#include "SettingsArchive.h"
+#include "platform/ArchiveBytes.h"
+#include "settings/UserSetupList.h"
+#include "support/RecordingPrompt.h"
+#include "support/TestMainFrame.h"
+
+#include <gtest/gtest.h>
+
+namespace varnel::test {
+namespace {
+
+std::unique_ptr<CUserSetup> MakeUser(std::string name, std::string password)
+{
+    auto user = std::make_unique<CUserSetup>();
+    user->m_name = std::move(name);
+    user->m_password = std::move(password);
+    return user;
+}
+
+CUserSetup Filled()
+{
+    CUserSetup user;
+    user.m_name = "Ann";
+    user.m_password = "pw";
+    user.m_profileFile = "ann.prf";
+    user.m_database = "/data/store.pld";
+    user.m_department = 3;
+    for (std::size_t i = 0; i < kPermissionTables; ++i) user.m_tablePermission[i] = static_cast<std::uint8_t>(i % 8);
+    for (std::size_t i = 0; i < kUserRights; ++i) user.m_rights[i] = static_cast<std::uint8_t>(i % 3 == 0);
+    user.m_useProfile = 1;
+    user.m_fieldFlags = {1, 0, 1};
+    user.m_priceZone = 4;
+    return user;
+}
+
+// A user record up to its permission bytes, rights 0 to 15 all set except right 1 (tied to a database).
+ArchiveBytes& UserHead(ArchiveBytes& bytes)
+{
+    bytes.Short("Bob").Short("secret").Short("bob.prf");
+    for (int i = 0; i < 10; ++i) bytes.U8(i == 1 ? 0 : 1);
+    return bytes.U8(1).U8(1).U8(1).U8(1).U16(0).U8(0).U16(2).Short("/db.pld");
+}
+
+ArchiveBytes& LaterRights(ArchiveBytes& bytes, std::uint16_t count)
+{
+    bytes.U16(count);
+    for (std::uint16_t i = 0; i < count; ++i) bytes.U8(i < 8 ? 1 : 0);
+    return bytes;
+}
+
+TEST(UserSetupTest, StoredUsersLoadBackEqual)
+{
+    CUserSetup user = Filled();
+    CUserSetup loaded;
+    loaded.m_fieldFlags = {9, 9, 9, 9};
+    ASSERT_TRUE(Load(loaded, Store(user)));
+    EXPECT_EQ(loaded, user);
+}
+
+TEST(UserSetupTest, TheStoredFormPutsTheRightsInTheirBlocks)
+{
+    CUserSetup user;
+    user.m_name = "A";
+    for (std::size_t i = 0; i < kUserRights; ++i) user.m_rights[i] = static_cast<std::uint8_t>(i);
+    const std::vector<std::uint8_t> bytes = Store(user);
+    ArchiveBytes expected;
+    expected.U16(102).Short("A").U8(0).U8(0);
+    for (int right : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15}) expected.U8(static_cast<std::uint8_t>(right));
+    expected.U16(0).U8(1).U16(0).U8(0).U16(92);
+    for (int i = 0; i < 92; ++i) expected.U8(0xFF);
+    expected.U16(15);
+    for (int right : {16, 17, 18, 19, 10, 11, 20, 21}) expected.U8(static_cast<std::uint8_t>(right));
+    for (int i = 0; i < 7; ++i) expected.U8(0);
+    expected.U16(0).U16(0);
+    EXPECT_EQ(bytes, expected.Get());
+}
+
+TEST(UserSetupTest, AnOldestFormatUserGainsPriceChangesAndTheSerialLinks)
+{
+    ArchiveBytes bytes;
+    UserHead(bytes).U16(92);
+    for (int table = 0; table < 92; ++table) bytes.U8(table == 2 ? 0x03 : 0x01);
+    LaterRights(bytes, 15);
+    // The later rights block gave rights 10 and 11 as 1 already; clear them to see the upgrade set them.
+    auto raw = bytes.Get();
+    const std::size_t laterRights = raw.size() - 15;
+    raw[laterRights + 4] = raw[laterRights + 5] = 0;
+
+    CUserSetup loaded;
+    ASSERT_TRUE(Load(loaded, raw, kOldestSetupFormat));
+    EXPECT_EQ(loaded.m_name, "Bob");
+    EXPECT_EQ(loaded.m_database, "/db.pld");
+    EXPECT_EQ(loaded.m_department, 2);
+    EXPECT_EQ(loaded.m_tablePermission[kPriceChangeTable], 0x03);
+    EXPECT_EQ(loaded.m_tablePermission[kPluTable], 0x03);
+    EXPECT_TRUE(loaded.HasRight(RightLumenComms));
+    EXPECT_TRUE(loaded.HasRight(RightTr5400SerialComms));
+    EXPECT_FALSE(loaded.HasRight(RightTiedToDatabase));
+    EXPECT_TRUE(loaded.m_fieldFlags.empty());
+}
+
+TEST(UserSetupTest, OtherPermissionCountsAreTolerated)
+{
+    for (const std::uint16_t count : {std::uint16_t{0}, std::uint16_t{10}, std::uint16_t{92}, std::uint16_t{120}}) {
+        SCOPED_TRACE(count);
+        ArchiveBytes bytes;
+        bytes.U16(102);
+        UserHead(bytes).U16(count);
+        for (std::uint16_t table = 0; table < count; ++table) bytes.U8(0x05);
+        LaterRights(bytes, 20).U16(2).U16(1).U16(0).U16(7);
+
+        CUserSetup loaded;
+        ASSERT_TRUE(Load(loaded, bytes));
+        for (std::size_t table = 0; table < kPermissionTables; ++table)
+            ASSERT_EQ(loaded.m_tablePermission[table], table < count ? 0x05 : 0x00) << table;
+        EXPECT_TRUE(loaded.HasRight(RightRestrictedAccess));
+        EXPECT_EQ(loaded.m_fieldFlags, (std::vector<std::uint16_t>{1, 0}));
+        EXPECT_EQ(loaded.m_priceZone, 7);
+    }
+}
+
+TEST(UserSetupTest, ATruncatedUserIsAnError)
+{
+    CUserSetup user = Filled();
+    const std::vector<std::uint8_t> bytes = Store(user);
+    for (std::size_t cut = 0; cut < bytes.size(); cut += 7) {
+        CUserSetup loaded;
+        EXPECT_FALSE(Load(loaded, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + cut))) << cut;
+    }
+}
+
+TEST(UserSetupListTest, TheListKeepsItsUsersAndWhoIsLoggedIn)
+{
+    CUserSetupList users;
+    users.Add(MakeUser("Ann", "a"));
+    users.Add(MakeUser("Bob", "b"));
+    users.SetCurrentUser(1);
+    CUserSetupList loaded;
+    ASSERT_TRUE(Load(loaded, Store(users)));
+    ASSERT_EQ(loaded.GetCount(), 2u);
+    EXPECT_EQ(loaded.GetAt(0), users.GetAt(0));
+    EXPECT_EQ(loaded.GetAt(1), users.GetAt(1));
+    EXPECT_EQ(loaded.GetCurrentIndex(), std::optional<std::size_t>(1));
+}
+
+TEST(UserSetupListTest, TheListIsReadFromHandBuiltBytesAndItsUserMatchedExactly)
+{
+    for (const char* stored : {"Bob", "bob", ""}) {
+        SCOPED_TRACE(stored);
+        ArchiveBytes bytes;
+        bytes.U16(2).NewClass("CUserSetup").U16(102);
+        UserHead(bytes).U16(92);
+        for (int table = 0; table < 92; ++table) bytes.U8(0x07);
+        LaterRights(bytes, 15).U16(0).U16(0);
+        bytes.U16(0x0000);  // a null entry, left out
+        bytes.Short(stored);
+        CUserSetupList users;
+        ASSERT_TRUE(Load(users, bytes));
+        ASSERT_EQ(users.GetCount(), 1u);
+        EXPECT_EQ(users.GetAt(0).m_password, "secret");
+        EXPECT_EQ(users.GetCurrentUser() != nullptr, std::string(stored) == "Bob");
+    }
+}
+
+TEST(UserSetupListTest, NobodyLoggedInIsAllowedEverythingButRestrictedAccess)
+{
+    CUserSetupList users;
+    users.Add(MakeUser("Ann", "a"));
+    EXPECT_TRUE(users.HasTableAccess(1, AccessUpdate));
+    EXPECT_TRUE(users.HasTableAccess(500, AccessView));
+    EXPECT_TRUE(users.AllowBatchMode());
+    EXPECT_TRUE(users.CanChangeDatabase());
+    EXPECT_FALSE(users.IsRestrictedAccess());
+    EXPECT_FALSE(users.HasPluProfile());
+    EXPECT_EQ(users.GetFieldList(), nullptr);
+}
+
+TEST(UserSetupListTest, ALoggedInUserHasTheRightsOfTheirRecord)
+{
+    CUserSetupList users;
+    CUserSetup& ann = users.Add(MakeUser("Ann", "a"));
+    ann.m_tablePermission[1] = AccessView;
+    ann.m_rights[RightBatchMode] = 0;
+    ann.m_rights[RightTiedToDatabase] = 1;
+    ann.m_rights[RightRestrictedAccess] = 1;
+    ann.m_profileFile = "ann.prf";
+    EXPECT_FALSE(users.LogInAs("Ann", "A"));
+    EXPECT_FALSE(users.LogInAs("ann", "a"));
+    ASSERT_TRUE(users.LogInAs("Ann", "a"));
+
+    EXPECT_TRUE(users.HasTableAccess(1, AccessView | AccessUpdate));
+    EXPECT_FALSE(users.HasTableAccess(1, AccessUpdate));
+    EXPECT_TRUE(users.HasTableAccess(91, AccessDelete));
+    EXPECT_FALSE(users.HasTableAccess(92, AccessView));
+    EXPECT_FALSE(users.AllowBatchMode());
+    EXPECT_TRUE(users.AllowTextImport());
+    EXPECT_FALSE(users.CanChangeDatabase());
+    EXPECT_TRUE(users.IsRestrictedAccess());
+    EXPECT_FALSE(users.HasPluProfile());  // the profile is not in use
+    ann.m_useProfile = 1;
+    EXPECT_TRUE(users.HasPluProfile());
+    EXPECT_EQ(users.GetPluProfile(), "ann.prf");
+}
+
+TEST(UserSetupListTest, TheFrameAnswersRightsAndShowsTheRefusal)
+{
+    RecordingPrompt prompt;
+    EXPECT_TRUE(CheckUserPermission(1, AccessUpdate, true));  // no frame
+    TestMainFrame frame;
+    EXPECT_TRUE(CheckUserPermission(1, AccessUpdate, true));  // nobody logged in
+    CUserSetup& ann = frame.m_access.m_users.Add(MakeUser("Ann", ""));
+    ann.m_tablePermission[1] = AccessView;
+    frame.m_access.m_users.SetCurrentUser(0);
+    EXPECT_FALSE(CheckUserPermission(1, AccessUpdate, false));
+    EXPECT_FALSE(CheckUserPermission(1, AccessUpdate, true));
+    EXPECT_EQ(prompt.m_ids, std::vector<MessageId>{61328});
+}
+
+TEST(UserSetupListTest, AWorkplaceIsRememberedOnlyForAUserFreeToMove)
+{
+    CUserSetupList users;
+    users.Add(MakeUser("Ann", ""));
+    users.RememberWorkplace(5, "/nobody.pld");  // nobody logged in
+    EXPECT_EQ(users.GetAt(0).m_database, "");
+    users.SetCurrentUser(0);
+    users.RememberWorkplace(5, "/now.pld");
+    EXPECT_EQ(users.GetAt(0).m_department, 5);
+    EXPECT_EQ(users.GetAt(0).m_database, "/now.pld");
+    users.GetAt(0).m_rights[RightTiedToDatabase] = 1;
+    users.RememberWorkplace(std::nullopt, "/elsewhere.pld");
+    EXPECT_EQ(users.GetAt(0).m_database, "/now.pld");
+}
+
+}  // namespace
+}  // namespace varnel::test
