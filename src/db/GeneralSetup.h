@@ -36,6 +36,7 @@ struct CGeneralSetup {
     std::uint8_t m_koreanFont = 0;           // "Use Korean font? (North America only)"
     std::uint16_t m_maxCommsLogSize = 0;     // of a link's comms log, in kilobytes
     std::uint8_t m_kauriAucklandHostImport = 0;
+    std::uint8_t m_nutritionInUse = 0;
 };
 
 }  // namespace varnel
