@@ -24,4 +24,10 @@ Result<std::unique_ptr<IFile>> ReplaceFile(IFileSystem& fs, const std::string& t
                                            const std::function<Result<void>(IFile&)>& write, bool keepOpen,
                                            FilePermissions permissions = FilePermissions::Normal);
 
+// The same steps for a file that another library writes by its name (the database engine):
+// `build` receives the path of a new, empty, uniquely named file beside the target and fills it;
+// the file is not held open or locked meanwhile, since the engine takes locks of its own on it.
+Result<void> ReplaceFileByName(IFileSystem& fs, const std::string& target,
+                               const std::function<Result<void>(const std::string& tempPath)>& build);
+
 }  // namespace varnel

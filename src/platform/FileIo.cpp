@@ -53,4 +53,24 @@ Result<std::unique_ptr<IFile>> ReplaceFile(IFileSystem& fs, const std::string& t
     return file;
 }
 
+Result<void> ReplaceFileByName(IFileSystem& fs, const std::string& target,
+                               const std::function<Result<void>(const std::string& tempPath)>& build)
+{
+    std::string tempPath;
+    if (auto temp = fs.CreateTempBeside(target, tempPath, FilePermissions::Normal); !temp) return temp.GetError();
+
+    auto abandon = [&](const Error& error) -> Result<void> {
+        (void)fs.Remove(tempPath);
+        return error;
+    };
+    if (auto built = build(tempPath); !built) return abandon(built.GetError());
+    auto reopened = fs.Open(tempPath, FileAccess::ReadWrite);
+    if (!reopened) return abandon(reopened.GetError());
+    auto synced = (*reopened)->Sync();
+    reopened->reset();
+    if (!synced) return abandon(synced.GetError());
+    if (auto renamed = fs.Rename(tempPath, target); !renamed) return abandon(renamed.GetError());
+    return fs.SyncDirectoryOf(target);
+}
+
 }  // namespace varnel

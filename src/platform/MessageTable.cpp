@@ -48,6 +48,9 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61407, "No log entries were found in the specified range."},
     {61460, "Error opening database file. The file may already be open in another  copy of VRN on this computer. "
             "Please close all copies of VRN and try again."},
+    // Varnel's own, outside the system's numbers.
+    {90001, "Cannot open database\nThe file is a Microsoft Access database. Varnel keeps \".mdb\" databases in "
+            "SQLite files and cannot open Access files."},
 };
 
 static_assert(std::ranges::is_sorted(kMessages, {}, &std::pair<MessageId, std::string_view>::first),
