@@ -3,9 +3,10 @@
 #include "platform/ByteOrder.h"
 #include "platform/OleDate.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 namespace varnel {
 
@@ -37,6 +38,17 @@ std::uint8_t* CDBRecord::FieldBytes(const DBFieldDef& field)
     std::uint8_t* data = GetData();
     if (!data || field.m_size == 0 || std::size_t{field.m_offset} + field.m_size > GetDataRoom()) return nullptr;
     return data + field.m_offset;
+}
+
+std::vector<std::uint8_t> RecordImage(const CDBRecord& record, std::uint16_t dataBytes, std::uint16_t room)
+{
+    std::vector<std::uint8_t> image(CDBRecord::kHeaderSize + room, 0);
+    const auto& header = record.GetHeaderBytes();
+    std::copy(header.begin(), header.end(), image.begin());
+    if (const std::uint8_t* data = record.GetData(); data && dataBytes > 0)
+        std::memcpy(image.data() + CDBRecord::kHeaderSize, data,
+                    std::min<std::size_t>({dataBytes, room, record.GetDataRoom()}));
+    return image;
 }
 
 namespace {
@@ -119,6 +131,85 @@ bool CDBRecord::ParseField(const DBFieldDef& field, std::string_view text, bool&
         return true;
     }
     return false;
+}
+
+namespace {
+
+// Copies up to `size` - 1 bytes of a text and zeroes the rest of the field, so a value read from the
+// database leaves no bytes of the old one behind its terminator.
+void StoreText(std::uint8_t* p, std::uint16_t size, std::string_view text)
+{
+    const std::size_t length = std::min<std::size_t>({text.size(), size - 1u, text.find('\0')});
+    if (length > 0) std::memcpy(p, text.data(), length);
+    std::fill(p + length, p + size, std::uint8_t{0});
+}
+
+}  // namespace
+
+FieldVariant CDBRecord::GetFieldVariant(const DBFieldDef& field) const
+{
+    const std::uint8_t* p = FieldBytes(field);
+    if (!p) return {};
+    switch (field.m_daoType) {
+    case DaoByte: return p[0];
+    case DaoShort: return static_cast<std::int16_t>(LoadInteger(p, DaoShort));
+    case DaoLong: return static_cast<std::int32_t>(LoadInteger(p, DaoLong));
+    case DaoDate:
+        if (field.m_size < sizeof(double)) return {};
+        return COleDateTime{LoadDate(p), DateTimeStatus::Valid};
+    case DaoText: {
+        std::string text(reinterpret_cast<const char*>(p), strnlen(reinterpret_cast<const char*>(p), field.m_size - 1u));
+        return text.empty() ? std::string(" ") : text;
+    }
+    case DaoLongBinary: return std::vector<std::uint8_t>(p, p + field.m_size);
+    default: return {};
+    }
+}
+
+bool CDBRecord::SetFieldVariant(const DBFieldDef& field, const FieldVariant& value)
+{
+    std::uint8_t* p = FieldBytes(field);
+    if (!p || std::holds_alternative<std::monostate>(value)) return false;
+    const std::uint16_t type = field.m_daoType;
+    return std::visit(
+        [&](const auto& v) -> bool {
+            using V = std::decay_t<decltype(v)>;
+            if constexpr (std::is_integral_v<V>) {
+                if (IsInteger(type)) {
+                    StoreInteger(p, type, v);
+                    return true;
+                }
+                if (IsText(type)) {
+                    StoreText(p, field.m_size, std::to_string(v));
+                    return true;
+                }
+                return false;
+            } else if constexpr (std::is_same_v<V, std::string>) {
+                if (IsInteger(type)) {
+                    int number = 0;
+                    if (std::sscanf(v.c_str(), "%d", &number) != 1) number = 0;
+                    StoreInteger(p, type, number);
+                    return true;
+                }
+                if (!IsText(type)) return false;
+                StoreText(p, field.m_size, v == " " ? std::string_view{} : std::string_view(v));
+                return true;
+            } else if constexpr (std::is_same_v<V, std::vector<std::uint8_t>>) {
+                if (!IsText(type)) return false;
+                const std::size_t copied = std::min<std::size_t>(v.size(), field.m_size);
+                std::copy_n(v.begin(), copied, p);
+                std::fill(p + copied, p + field.m_size, std::uint8_t{0});
+                p[field.m_size - 1] = 0;
+                return true;
+            } else if constexpr (std::is_same_v<V, COleDateTime>) {
+                if (type != DaoDate || field.m_size < sizeof(double) || v.status != DateTimeStatus::Valid) return false;
+                std::memcpy(p, &v.value, sizeof(double));
+                return true;
+            } else {
+                return false;
+            }
+        },
+        value);
 }
 
 }  // namespace varnel

@@ -10,12 +10,14 @@
 #pragma once
 
 #include "db/DBFieldDef.h"
+#include "db/FieldVariant.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnel {
 
@@ -55,6 +57,10 @@ public:
 
     // The bytes of a catalogued field; null when the field does not lie inside this row.
     std::uint8_t* FieldBytes(const DBFieldDef& field);
+    const std::uint8_t* FieldBytes(const DBFieldDef& field) const
+    {
+        return const_cast<CDBRecord*>(this)->FieldBytes(field);
+    }
 
     // The field's value as text (texts are first terminated at their last byte).
     std::string FormatField(const DBFieldDef& field);
@@ -62,10 +68,22 @@ public:
     // tells whether the stored value differs from the old one.
     bool ParseField(const DBFieldDef& field, std::string_view text, bool& changed);
 
+    // The field's value as it goes into an ".mdb" database. An empty text goes as the single blank
+    // " ", never as an empty string; a long binary field as exactly its size in bytes.
+    FieldVariant GetFieldVariant(const DBFieldDef& field) const;
+    // Stores a value read from an ".mdb" database; false, leaving the field as it was, for a value
+    // the field cannot take (nothing, NULL, a date into a number). The blank " " gives an empty
+    // text, and every value is cut to the field's width.
+    bool SetFieldVariant(const DBFieldDef& field, const FieldVariant& value);
+
     std::uint32_t m_fileOffset = 0;  // where the record's header stands in the ".pld" file
 
 private:
     Header m_header{};
 };
+
+// The record as it is written to a file in one piece: its header, `dataBytes` bytes of its data and
+// zero bytes up to `room` bytes after the header.
+std::vector<std::uint8_t> RecordImage(const CDBRecord& record, std::uint16_t dataBytes, std::uint16_t room);
 
 }  // namespace varnel

@@ -1,5 +1,6 @@
 #include "db/ObjDBTable.h"
 
+#include "db/MdbRecordset.h"
 #include "db/ObjDatabase.h"
 
 #include <algorithm>
@@ -49,17 +50,37 @@ DBFieldDef* CObjDBTable::FindField(std::string_view name)
 
 void CObjDBTable::NoteKeyAdded(std::uint32_t key) { m_highestKey = std::max(m_highestKey, key); }
 
+std::vector<std::unique_ptr<CDBRecord>> CObjDBTable::AddLoadedRecords(std::vector<CDBKeyIndex::Entry> records)
+{
+    for (const auto& entry : records) NoteKeyAdded(entry.key);
+    std::vector<std::unique_ptr<CDBRecord>> duplicates;
+    if (m_index.IsEmpty()) {
+        m_index.Build(std::move(records), duplicates);
+        return duplicates;
+    }
+    for (auto& entry : records)
+        if (!m_index.Insert(entry.key, entry.record)) duplicates.push_back(std::move(entry.record));
+    return duplicates;
+}
+
 bool CObjDBTable::AddRecord(std::uint32_t key, std::uint16_t size, std::unique_ptr<CDBRecord> record)
 {
     if (!record || m_index.Lookup(key)) return false;
     record->SetHeader(m_tableNo, size, size, key);
+    if (IsDaoMirrored() && !DaoAddRecord(*record)) return false;
+    // Called in every mode: in batch mode it journals the add, in an ".mdb" database it does nothing.
     if (!m_database->StoreRecord(*record)) return false;
     const bool inserted = m_index.Insert(key, record);
     NoteKeyAdded(key);
     return inserted;
 }
 
-CDBRecord* CObjDBTable::GetRecord(std::uint32_t key) { return FindRecord(key); }
+CDBRecord* CObjDBTable::GetRecord(std::uint32_t key)
+{
+    CDBRecord* record = FindRecord(key);
+    if (record) RefreshFromDao(*record);
+    return record;
+}
 
 CDBRecord* CObjDBTable::FindRecord(std::uint32_t key) const { return m_index.Lookup(key); }
 
@@ -82,12 +103,18 @@ CDBRecord* CObjDBTable::GetOrAddRecordEx(std::uint32_t key, std::uint16_t size, 
 
 bool CObjDBTable::UpdateRecord(CDBRecord* record, std::uint16_t newSize)
 {
-    return record && m_database->RewriteRecord(*record, newSize);
+    if (!record) return false;
+    if (IsDaoMirrored() && !DaoUpdateRecord(*record)) {
+        (void)DaoReadRecord(*record);
+        return false;
+    }
+    return m_database->RewriteRecord(*record, newSize);
 }
 
 bool CObjDBTable::DeleteRecord(CDBRecord* record)
 {
     if (!record || m_index.Lookup(record->GetKey()) != record) return false;
+    if (IsDaoMirrored() && !DaoDeleteRecord(*record)) return false;
     if (!m_database->FreeRecordSlot(*record)) return false;
     m_index.RemoveKey(record->GetKey());
     return true;
@@ -103,10 +130,15 @@ bool CObjDBTable::ChangeKey(CDBRecord* record, std::uint32_t newKey)
 {
     // Checked first: taking the record out under its old key and failing to add it back would lose it.
     if (!record || m_index.Lookup(record->GetKey()) != record || m_index.Lookup(newKey)) return false;
-    const std::uint16_t size = record->GetLength();
-    if (!m_database->FreeRecordSlot(*record)) return false;
-    std::unique_ptr<CDBRecord> owned = m_index.RemoveKey(record->GetKey());
-    return AddRecord(newKey, size, std::move(owned));
+    if (IsDaoMirrored() && !DaoChangeKey(*record, newKey)) return false;
+    const std::uint32_t oldKey = record->GetKey();
+    // The database changes the key where the record is stored in one step, so no failure can leave
+    // the record under neither key.
+    if (!m_database->RekeyRecord(*record, newKey)) return false;
+    std::unique_ptr<CDBRecord> owned = m_index.RemoveKey(oldKey);
+    m_index.Insert(newKey, owned);
+    NoteKeyAdded(newKey);
+    return true;
 }
 
 bool CObjDBTable::FindFreeKey(std::uint32_t& key, std::uint32_t low, std::uint32_t high) const
@@ -124,7 +156,12 @@ bool CObjDBTable::FindFreeKey(std::uint32_t& key, std::uint32_t low, std::uint32
     return false;
 }
 
-CDBRecord* CObjDBTable::GetNextRecord(KeyCursor& cursor) { return PeekNextRecord(cursor); }
+CDBRecord* CObjDBTable::GetNextRecord(KeyCursor& cursor)
+{
+    CDBRecord* record = PeekNextRecord(cursor);
+    if (record) RefreshFromDao(*record);
+    return record;
+}
 
 CDBRecord* CObjDBTable::PeekNextRecord(KeyCursor& cursor) const
 {
@@ -138,7 +175,12 @@ CDBRecord* CObjDBTable::PeekNextRecord(KeyCursor& cursor) const
     return record;
 }
 
-CDBRecord* CObjDBTable::GetPrevRecord(KeyCursor& cursor) { return PeekPrevRecord(cursor); }
+CDBRecord* CObjDBTable::GetPrevRecord(KeyCursor& cursor)
+{
+    CDBRecord* record = PeekPrevRecord(cursor);
+    if (record) RefreshFromDao(*record);
+    return record;
+}
 
 CDBRecord* CObjDBTable::PeekPrevRecord(KeyCursor& cursor) const
 {

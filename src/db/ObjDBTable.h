@@ -2,11 +2,17 @@
 // catalogue binding database columns to fixed places in its rows, and all of its records in memory,
 // indexed by a 32-bit key. Every change goes through the table, which updates the index and asks its
 // database to make the change durable (the ".pld" file, the batch journal or the ".mdb" mirror).
+//
+// In an ".mdb" database every change is first mirrored into the table's row of the database, and only
+// when that succeeded is the index changed: a failed mirror fails the operation and leaves the table
+// as the database holds it.
 #pragma once
 
 #include "db/DBFieldDef.h"
 #include "db/DBKeyIndex.h"
 #include "db/DBRecord.h"
+#include "db/FieldVariant.h"
+#include "platform/Result.h"
 
 #include <cstdint>
 #include <memory>
@@ -17,6 +23,9 @@
 namespace varnel {
 
 class CObjDatabase;
+class MdbRecordset;
+class SqliteDatabase;
+struct MdbTableDef;
 
 // A walk cursor. Forward walks start at 0, backward walks at kLastKeyCursor; a step moves the cursor
 // past the key found, and a cursor that passes either end of the 32-bit key range ends the walk
@@ -38,6 +47,12 @@ public:
     virtual bool IsScaleDataTable() const;
     // Fills the field catalogue with AddField, once per column in column order.
     virtual void BindColumns();
+    // The table's ".mdb" definition: one column per catalogue entry, the key column as primary key.
+    // Left empty for a table without a name or a catalogue, which lives only in memory and ".pld" files.
+    virtual void CreateTableDef(MdbTableDef& definition) const;
+    // Copies every catalogued field that has a column into the row of the open record set, and back.
+    virtual void WriteFieldsToDao(const CDBRecord& record, MdbRow& row) const;
+    virtual void ReadFieldsFromDao(CDBRecord& record, const MdbRow& row) const;
 
     std::uint16_t GetTableNo() const { return m_tableNo; }
     const std::string& GetName() const { return m_name; }
@@ -53,11 +68,13 @@ public:
     const std::vector<DBFieldDef>& GetFields() const { return m_fields; }
 
     // Records. A failed add leaves the table and the file as they were; the record is destroyed.
+    // In a shared ".mdb" database GetRecord and the Get walks read the record again from its row first.
     bool AddRecord(std::uint32_t key, std::uint16_t size, std::unique_ptr<CDBRecord> record);
     CDBRecord* GetRecord(std::uint32_t key);
     CDBRecord* FindRecord(std::uint32_t key) const;
     CDBRecord* GetOrAddRecord(std::uint32_t key, std::uint16_t size);
     CDBRecord* GetOrAddRecordEx(std::uint32_t key, std::uint16_t size, bool& created);
+    // A failed update of an ".mdb" row reads the record back from the row, so the two agree again.
     bool UpdateRecord(CDBRecord* record, std::uint16_t newSize);
     bool DeleteRecord(CDBRecord* record);
     bool DeleteKey(std::uint32_t key);
@@ -78,11 +95,50 @@ public:
     const CDBKeyIndex& GetIndex() const { return m_index; }
     void FreeAllRecords();
     void NoteKeyAdded(std::uint32_t key);
+    // Enters records read from a file or a database, in any order. Where a key repeats, the record
+    // the table already holds or the first one given stays; the others are handed back.
+    std::vector<std::unique_ptr<CDBRecord>> AddLoadedRecords(std::vector<CDBKeyIndex::Entry> records);
+
+    // ".mdb" database. CheckTableSchema opens the table's record set and finds each catalogue entry's
+    // column; LoadAllFromDao reads every row into memory, WriteAllToDao adds every record as a row.
+    // The row mirrors do nothing, successfully, without a record set, and the writing ones also when
+    // the database is read-only. Failures leave SQLite's message as the database's last error text.
+    bool CheckTableSchema(SqliteDatabase& database);
+    bool LoadAllFromDao();
+    bool WriteAllToDao();
+    void CloseRecordset();
+    bool DaoAddRecord(const CDBRecord& record);
+    bool DaoUpdateRecord(const CDBRecord& record);
+    bool DaoReadRecord(CDBRecord& record);
+    bool DaoDeleteRecord(const CDBRecord& record);
+    // Moves the row of the record's key to `newKey`, both steps or neither.
+    bool DaoChangeKey(const CDBRecord& record, std::uint32_t newKey);
+
+    // The record set and column ordinals of the open database, set aside while the table is written
+    // to another database and put back after.
+    struct DaoBinding {
+        DaoBinding();
+        DaoBinding(DaoBinding&&) noexcept;
+        DaoBinding& operator=(DaoBinding&&) noexcept;
+        ~DaoBinding();
+        std::unique_ptr<MdbRecordset> recordset;
+        std::vector<std::int16_t> ordinals;
+    };
+    DaoBinding TakeDaoBinding();
+    void RestoreDaoBinding(DaoBinding binding);
 
 protected:
     void SetKeyColumn(std::uint16_t column) { m_keyColumn = column; }
 
 private:
+    // Whether changes are mirrored into an ".mdb" row: in an ".mdb" database outside batch mode.
+    bool IsDaoMirrored() const;
+    // In a shared ".mdb" database, reads the record again from its row; the record stays as it was
+    // when that fails.
+    void RefreshFromDao(CDBRecord& record);
+    FieldVariant KeyVariant(const CDBRecord& record) const;
+    bool DaoFailed(const Error& error);
+
     std::uint32_t m_highestKey = 0;
     std::uint16_t m_tableNo;
     CDBKeyIndex m_index;
@@ -90,6 +146,7 @@ private:
     std::string m_name;
     std::uint16_t m_keyColumn = 0;
     std::vector<DBFieldDef> m_fields;
+    std::unique_ptr<MdbRecordset> m_recordset;
 };
 
 }  // namespace varnel

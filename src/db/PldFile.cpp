@@ -22,6 +22,7 @@
 //       the target; the open file is switched, and the records' offsets moved, only after the rename.
 #include "db/ObjDatabase.h"
 
+#include "db/BatchJournalFormat.h"
 #include "platform/AtomicReplace.h"
 #include "platform/ByteOrder.h"
 #include "platform/UserPrompt.h"
@@ -35,7 +36,6 @@ namespace varnel {
 namespace {
 
 constexpr MessageId kMsgDatabaseInUse = 61460;
-constexpr MessageId kMsgUnsupportedVersion = 61368;
 
 constexpr std::array<std::uint16_t, 23> kAcceptedVersions = {100, 150, 200, 202, 203, 204, 205, 206,
                                                              244, 300, 301, 310, 320, 321, 322, 323,
@@ -47,17 +47,6 @@ CDBRecord::Header FreeBlockHeader(std::uint16_t capacity, std::uint32_t number)
     CDBRecord block;
     block.SetHeader(0, capacity, 0, number);
     return block.GetHeaderBytes();
-}
-
-// Header, data and padding of a record as one block (invariant 1).
-std::vector<std::uint8_t> RecordImage(const CDBRecord& record, std::uint16_t dataBytes, std::uint16_t room)
-{
-    std::vector<std::uint8_t> image(CDBRecord::kHeaderSize + room, 0);
-    const auto& header = record.GetHeaderBytes();
-    std::copy(header.begin(), header.end(), image.begin());
-    if (const std::uint8_t* data = record.GetData(); data && dataBytes > 0)
-        std::memcpy(image.data() + CDBRecord::kHeaderSize, data, std::min<std::size_t>(dataBytes, record.GetDataRoom()));
-    return image;
 }
 
 Result<void> WriteAt(IFile& file, std::uint64_t position, const std::vector<std::uint8_t>& bytes)
@@ -226,17 +215,8 @@ bool CObjDatabase::LoadPldRecords(IFile& file)
         loaded[tableNo].push_back({key, std::move(record)});
     }
 
-    std::vector<std::unique_ptr<CDBRecord>> duplicates;
-    for (std::size_t tableNo = 1; tableNo < loaded.size(); ++tableNo) {
-        if (loaded[tableNo].empty()) continue;
-        CObjDBTable& table = *m_tables[tableNo];
-        for (const auto& entry : loaded[tableNo]) table.NoteKeyAdded(entry.key);
-        if (table.GetIndex().IsEmpty()) {
-            table.GetIndex().Build(std::move(loaded[tableNo]), duplicates);
-            continue;
-        }
-        for (auto& entry : loaded[tableNo]) table.GetIndex().Insert(entry.key, entry.record);
-    }
+    for (std::size_t tableNo = 1; tableNo < loaded.size(); ++tableNo)
+        if (!loaded[tableNo].empty()) (void)m_tables[tableNo]->AddLoadedRecords(std::move(loaded[tableNo]));
     return whole;
 }
 
@@ -262,6 +242,7 @@ bool CObjDatabase::CreateEmptyPldFile(const std::string& path)
 
 bool CObjDatabase::StoreRecord(CDBRecord& record)
 {
+    if (m_batchMode) return JournalChange(kBatchAdded, record);
     if (m_mode == DbMode::Dao) return true;
     if (record.GetCapacity() < record.GetLength()) return false;
 
@@ -310,6 +291,14 @@ bool CObjDatabase::StoreRecord(CDBRecord& record)
 
 bool CObjDatabase::RewriteRecord(CDBRecord& record, std::uint16_t newSize)
 {
+    if (m_batchMode) {
+        const CDBRecord::Header oldHeader = record.GetHeaderBytes();
+        record.SetCapacity(newSize);
+        record.SetLength(newSize);
+        if (JournalChange(kBatchUpdated, record)) return true;
+        record.CopyHeader(oldHeader.data());
+        return false;
+    }
     if (m_mode == DbMode::Dao) {
         record.SetCapacity(newSize);
         record.SetLength(newSize);
@@ -338,7 +327,38 @@ bool CObjDatabase::RewriteRecord(CDBRecord& record, std::uint16_t newSize)
     return MarkRoomFree(oldOffset, LoadLe16(&oldHeader[2]));
 }
 
-bool CObjDatabase::FreeRecordSlot(CDBRecord& record) { return MarkRoomFree(record.m_fileOffset, record.GetCapacity()); }
+bool CObjDatabase::FreeRecordSlot(CDBRecord& record)
+{
+    // In batch mode and in an ".mdb" database the ".pld" rooms are not kept, so no free block is listed.
+    if (m_batchMode) return JournalChange(kBatchDeleted, record);
+    if (m_mode == DbMode::Dao) return true;
+    return MarkRoomFree(record.m_fileOffset, record.GetCapacity());
+}
+
+bool CObjDatabase::RekeyRecord(CDBRecord& record, std::uint32_t newKey)
+{
+    const CDBRecord::Header oldHeader = record.GetHeaderBytes();
+    if (m_batchMode) {
+        // Journaled as the delete of the old key and the add of the new one, written together.
+        std::vector<std::uint8_t> chunks = EncodeRecordChunk(kBatchDeleted, record);
+        record.SetKey(newKey);
+        const std::vector<std::uint8_t> added = EncodeRecordChunk(kBatchAdded, record);
+        chunks.insert(chunks.end(), added.begin(), added.end());
+        if (m_applyingBatch || AppendToJournal(chunks)) return true;
+        record.CopyHeader(oldHeader.data());
+        return false;
+    }
+    record.SetKey(newKey);
+    if (m_mode == DbMode::Dao || m_readOnly || !m_pldFile) return true;
+    // The key is part of the header, so one write of the header moves the record to its new key.
+    const CDBRecord::Header& header = record.GetHeaderBytes();
+    if (auto written = WriteAt(*m_pldFile, record.m_fileOffset, {header.begin(), header.end()}); !written) {
+        record.CopyHeader(oldHeader.data());
+        SetLastError(written.GetError());
+        return false;
+    }
+    return true;
+}
 
 bool CObjDatabase::MarkRoomFree(std::uint32_t offset, std::uint16_t capacity)
 {
@@ -379,7 +399,7 @@ bool CObjDatabase::NeedsCompact() const
 
 bool CObjDatabase::WriteCompactCopy(const std::string& target)
 {
-    if (!m_open || m_mode != DbMode::Pld) return false;
+    if (!m_open) return false;
     std::unique_ptr<PldWriter> writer;
     auto replaced = ReplaceFile(m_fs, target,
                                 [&](IFile& file) {
@@ -391,30 +411,16 @@ bool CObjDatabase::WriteCompactCopy(const std::string& target)
         SetLastError(replaced.GetError());
         return false;
     }
+    // An ".mdb" database saved as a ".pld" file continues with the file it was written to.
+    if (m_mode == DbMode::Dao) (void)CloseMdb();
     writer->ApplyPlacement();
     FreeBlocks().FreeAllRecords();
     m_pldFile = std::move(*replaced);
     m_fileVersion = m_versionToWrite;
     m_path = target;
+    m_mode = DbMode::Pld;
+    m_open = true;
     return true;
-}
-
-bool CObjDatabase::Compact() { return WriteCompactCopy(m_path); }
-
-bool CObjDatabase::SaveAs(const std::string& path)
-{
-    if (m_mode != DbMode::Pld) return false;
-    // Another copy of the program holding the target keeps it: it is never replaced under that copy.
-    std::unique_ptr<IFile> targetLock;
-    if (path != m_path && m_fs.Exists(path)) {
-        auto locked = m_fs.Open(path, FileAccess::ReadWrite, FileShare::DenyWrite);
-        if (!locked) {
-            SetLastError(locked.GetError());
-            return false;
-        }
-        targetLock = std::move(*locked);
-    }
-    return WriteCompactCopy(path);
 }
 
 }  // namespace varnel
