@@ -32,7 +32,8 @@ Result<std::vector<std::uint8_t>> ReadWholeJournal(IFileSystem& fs, const std::s
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
+    return std::ranges::equal(a, b,
+                              [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
 }
 
 }  // namespace
@@ -70,8 +71,8 @@ bool CObjDatabase::BeginBatch(const std::string& path, const std::string& depart
         std::vector<std::uint8_t> start = EncodeBatchVersion(m_versionToWrite);
         start.insert(start.end(), header->begin(), header->end());
         // A journal of the same name is replaced only once the new one has its header.
-        auto created = ReplaceFile(m_fs, path, [&](IFile& file) { return WriteBytes(file, start.data(), start.size()); },
-                                   true);
+        auto created = ReplaceFile(
+            m_fs, path, [&](IFile& file) { return WriteBytes(file, start.data(), start.size()); }, true);
         if (!created) {
             SetLastError(created.GetError());
             return false;

@@ -12,9 +12,8 @@ constexpr std::size_t kKindSize = 2;
 
 void AppendLe16(std::vector<std::uint8_t>& bytes, std::uint16_t value)
 {
-    std::uint8_t le[2];
-    StoreLe16(le, value);
-    bytes.insert(bytes.end(), le, le + 2);
+    bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
 }  // namespace

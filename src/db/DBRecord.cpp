@@ -158,7 +158,8 @@ FieldVariant CDBRecord::GetFieldVariant(const DBFieldDef& field) const
         if (field.m_size < sizeof(double)) return {};
         return COleDateTime{LoadDate(p), DateTimeStatus::Valid};
     case DaoText: {
-        std::string text(reinterpret_cast<const char*>(p), strnlen(reinterpret_cast<const char*>(p), field.m_size - 1u));
+        const auto* chars = reinterpret_cast<const char*>(p);
+        std::string text(chars, strnlen(chars, field.m_size - 1u));
         return text.empty() ? std::string(" ") : text;
     }
     case DaoLongBinary: return std::vector<std::uint8_t>(p, p + field.m_size);

@@ -48,7 +48,8 @@ Result<void> CObjDatabase::OpenMdbConnection(SqliteDatabase& database, const std
         database.SetBusyTimeout(0);
         if (auto r = database.Exec("PRAGMA locking_mode = EXCLUSIVE"); !r) return r;
         // In exclusive locking mode the lock of the first transaction is kept until the close.
-        return database.Exec(m_readOnly ? "BEGIN; SELECT count(*) FROM sqlite_master; COMMIT" : "BEGIN EXCLUSIVE; COMMIT");
+        return database.Exec(m_readOnly ? "BEGIN; SELECT count(*) FROM sqlite_master; COMMIT"
+                                        : "BEGIN EXCLUSIVE; COMMIT");
     }();
     if (!opened) database.Close();
     return opened;

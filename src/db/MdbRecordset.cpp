@@ -54,7 +54,12 @@ FieldVariant ColumnValue(const SqliteStatement& statement, int column)
     return {};
 }
 
-std::string Parameter(int number) { return "?" + std::to_string(number); }
+std::string Parameter(int number)
+{
+    std::string parameter = "?";
+    parameter += std::to_string(number);
+    return parameter;
+}
 
 }  // namespace
 

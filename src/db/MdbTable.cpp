@@ -96,7 +96,8 @@ bool CObjDBTable::LoadAllFromDao()
     // A second row of a key stays in the database, untouched; only the first is loaded.
     for (const auto& duplicate : AddLoadedRecords(std::move(loaded)))
         m_database->Warn("The table \"" + m_name + "\" holds more than one row of key " +
-                         std::to_string(duplicate->GetKey()) + "; the first was loaded, the others were left as they are.");
+                         std::to_string(duplicate->GetKey()) +
+                         "; the first was loaded, the others were left as they are.");
     if (!visited) return DaoFailed(visited.GetError());
     return true;
 }
@@ -165,7 +166,8 @@ bool CObjDBTable::DaoChangeKey(const CDBRecord& record, std::uint32_t newKey)
     WriteFieldsToDao(record, row);
     const DBFieldDef& keyField = m_fields.at(m_keyColumn);
     row.at(keyField.m_ordinal) = rekeyed.GetFieldVariant(keyField);
-    if (auto replaced = m_recordset->ReplaceRow(KeyVariant(record), row); !replaced) return DaoFailed(replaced.GetError());
+    if (auto replaced = m_recordset->ReplaceRow(KeyVariant(record), row); !replaced)
+        return DaoFailed(replaced.GetError());
     return true;
 }
 

@@ -177,7 +177,11 @@ TEST_F(BatchJournalTest, AppendingComparesTheDepartmentExactly)
     ASSERT_TRUE(AddRow(*db.GetTable(1), 9, 2, 'z'));
     ASSERT_TRUE(db.EndBatch());
     EXPECT_EQ(ReadWholeFile(Journal()),
-              JournalBytes().Department("Dairy", Store()).Department("DAIRY", Store()).Record(kBatchAdded, 1, 9, "zz").Bytes());
+              JournalBytes()
+                  .Department("Dairy", Store())
+                  .Department("DAIRY", Store())
+                  .Record(kBatchAdded, 1, 9, "zz")
+                  .Bytes());
 
     std::string department;
     ASSERT_TRUE(db.ReadBatchDepartment(Journal(), department));

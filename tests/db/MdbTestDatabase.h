@@ -77,8 +77,10 @@ inline void WriteItem(CDBRecord& record, const Item& item)
     std::memcpy(data + ItemRow::kCount, &item.count, 2);
     std::memcpy(data + ItemRow::kAmount, &item.amount, 4);
     std::memcpy(data + ItemRow::kChanged, &item.changed, 8);
-    std::memcpy(data + ItemRow::kName, item.name.data(), std::min<std::size_t>(item.name.size(), ItemRow::kNameSize - 1));
-    std::memcpy(data + ItemRow::kPicture, item.picture.data(), std::min<std::size_t>(item.picture.size(), ItemRow::kPictureSize));
+    std::memcpy(data + ItemRow::kName, item.name.data(),
+                std::min<std::size_t>(item.name.size(), ItemRow::kNameSize - 1));
+    std::memcpy(data + ItemRow::kPicture, item.picture.data(),
+                std::min<std::size_t>(item.picture.size(), ItemRow::kPictureSize));
 }
 
 inline std::string ItemName(const CDBRecord& record)

@@ -48,6 +48,8 @@ const Operation kOperations[] = {
     {"update in place", [](TestDatabase& db, const TempDir&) { return ChangeRow(db, 2, 25, 'u'); }},
     {"update that moves", [](TestDatabase& db, const TempDir&) { return ChangeRow(db, 1, 35, 'm'); }},
     {"delete", [](TestDatabase& db, const TempDir&) { return db.GetTable(1)->DeleteKey(2); }},
+    {"change key",
+     [](TestDatabase& db, const TempDir&) { return db.GetTable(1)->ChangeKey(db.GetTable(1)->FindRecord(1), 9); }},
     {"compact", [](TestDatabase& db, const TempDir&) { return db.Compact(); }},
     {"save as", [](TestDatabase& db, const TempDir& dir) { return db.SaveAs(dir.File("saved.pld")); }, "saved.pld"},
 };
