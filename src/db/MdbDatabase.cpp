@@ -8,8 +8,8 @@
 // a while for another connection's lock, and reads a record again from its row each time it is
 // fetched, so changes made by other programs are seen.
 //
-// Creating, exporting and compacting build a new file beside the target and rename it over the
-// target once it is complete and synced: a failure leaves the old file as it was.
+// Creating, exporting and compacting an exclusively held database build a new file beside the target
+// and rename it over the target once it is complete and synced: a failure leaves the old file as it was.
 #include "db/MdbRecordset.h"
 #include "db/MdbTableDef.h"
 #include "db/ObjDatabase.h"
@@ -188,24 +188,28 @@ bool CObjDatabase::ReopenMdb(const std::string& path, bool reloadRecords)
 
 bool CObjDatabase::CompactMdb()
 {
-    const bool wasOpen = m_mdb.IsOpen();
-    if (wasOpen) (void)CloseMdb();
-    auto compacted = [&]() -> Result<void> {
-        // Held exclusively from the copy to the rename: nobody changes the database in between.
-        SqliteDatabase holder;
-        if (auto r = OpenMdbConnection(holder, m_path, true); !r) return r;
-        return ReplaceFileByName(m_fs, m_path, [&](const std::string& tempPath) -> Result<void> {
-            auto vacuum = holder.Prepare("VACUUM INTO ?1");
+    if (m_mdb.IsOpen() && !m_shared) {
+        // This connection holds the exclusive lock: a compact copy is built beside the file and renamed
+        // over it while no other connection can use the file, and the database continues with the copy.
+        auto copyInto = [&](const std::string& tempPath) -> Result<void> {
+            auto vacuum = m_mdb.Prepare("VACUUM INTO ?1");
             if (!vacuum) return vacuum.GetError();
             if (auto bound = vacuum->BindText(1, tempPath); !bound) return bound;
             if (auto stepped = vacuum->Step(); !stepped) return stepped.GetError();
             return {};
-        });
-    }();
-    const bool done = Succeeded(compacted);
-    // The database is open again afterwards whether or not the compaction succeeded.
-    const bool reopened = !wasOpen || OpenMdb(m_path, false);
-    return done && reopened;
+        };
+        const bool compacted = Succeeded(ReplaceFileByName(m_fs, m_path, copyInto));
+        (void)CloseMdb();
+        const bool reopened = OpenMdb(m_path, false);
+        return compacted && reopened;
+    }
+    // Shared, or not open here: other programs may hold the file open without holding a lock while
+    // they are idle, and a file renamed over theirs would take their later changes away with the old
+    // one. The database is compacted in place instead, in one transaction of its own.
+    if (m_mdb.IsOpen()) return Succeeded(m_mdb.Exec("VACUUM"));
+    SqliteDatabase database;
+    if (auto opened = OpenMdbConnection(database, m_path, false); !opened) return Succeeded(opened);
+    return Succeeded(database.Exec("VACUUM"));
 }
 
 bool CObjDatabase::ExportToMdb(const std::string& path)

@@ -171,6 +171,26 @@ TEST_F(MdbCompactTest, CompactionKeepsEveryRecordAndReopensTheDatabase)
     }
 }
 
+TEST_F(MdbCompactTest, ASharedDatabaseIsCompactedInPlaceSoOtherConnectionsKeepTheirFile)
+{
+    MakeFixture(m_dir, "store.mdb");
+    MdbTestDatabase compacting;
+    MdbTestDatabase other;
+    for (MdbTestDatabase* db : {&compacting, &other}) {
+        db->SetShared(true);
+        ASSERT_TRUE(db->Open(m_dir.File("store.mdb")));
+    }
+    ASSERT_TRUE(compacting.Compact()) << compacting.GetLastErrorText();
+    ASSERT_TRUE(AddItem(*other.GetTable(1), 900, {1, 1, 1, 1, "added after the compaction", ""}));
+    EXPECT_FALSE(AddItem(*compacting.GetTable(1), 900, {2, 2, 2, 2, "", ""})) << "both work on the same file";
+    compacting.Close();
+    other.Close();
+    const auto stored = SnapshotOfItems(m_dir.File("store.mdb"));
+    ASSERT_TRUE(stored);
+    EXPECT_TRUE(stored->at(1).contains(900));
+    EXPECT_EQ(FilesIn(m_dir.Path()), std::vector<std::string>{"store.mdb"});
+}
+
 TEST_F(MdbCompactTest, AFailedFileCallLeavesTheDatabaseAsItWasAndOpen)
 {
     MakeFixture(m_dir, "store.mdb");
