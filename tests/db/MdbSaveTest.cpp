@@ -264,5 +264,27 @@ TEST_F(MdbCompactTest, ExportWritesAnMdbBesideTheOpenDatabaseAndFailsWhenAnyTabl
     EXPECT_EQ(SnapshotOfItems(m_dir.File("export.mdb")), expected) << "the old export stays";
 }
 
+TEST_F(MdbCompactTest, ExportingAnMdbDatabaseKeepsItsOwnColumnsBound)
+{
+    // Columns in another order than the catalogue's: an export, whose new file has the catalogue's
+    // order, must not leave the open database writing into the wrong columns.
+    const std::string path = m_dir.File("store.mdb");
+    RunSql(path, "CREATE TABLE \"Version\" (\"Version\" INTEGER); INSERT INTO \"Version\" VALUES (327);"
+                 "CREATE TABLE \"Others\" (\"Key\" INTEGER PRIMARY KEY);"
+                 "CREATE TABLE \"Items\" (\"Name\" TEXT, \"Amount\" INTEGER, \"Key\" INTEGER PRIMARY KEY);"
+                 "INSERT INTO \"Items\" VALUES ('first', 10, 1);");
+    MdbTestDatabase db;
+    ASSERT_TRUE(db.Open(path));
+    ASSERT_TRUE(db.ExportToMdb(m_dir.File("export.mdb"))) << db.GetLastErrorText();
+    CDBRecord* record = db.GetTable(1)->FindRecord(1);
+    WriteItem(*record, {0, 0, 20, 0, "changed", ""});
+    ASSERT_TRUE(db.GetTable(1)->UpdateRecord(record, ItemRow::kSize));
+    db.Close();
+    EXPECT_EQ(QueryColumn(path, "SELECT \"Name\" || '/' || \"Amount\" FROM \"Items\""),
+              std::vector<std::string>{"changed/20"});
+    EXPECT_EQ(QueryColumn(m_dir.File("export.mdb"), "SELECT \"Name\" || '/' || \"Amount\" FROM \"Items\""),
+              std::vector<std::string>{"first/10"});
+}
+
 }  // namespace
 }  // namespace varnel::test
