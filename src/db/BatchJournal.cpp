@@ -71,13 +71,14 @@ bool CObjDatabase::BeginBatch(const std::string& path, const std::string& depart
         std::vector<std::uint8_t> start = EncodeBatchVersion(m_versionToWrite);
         start.insert(start.end(), header->begin(), header->end());
         // A journal of the same name is replaced only once the new one has its header.
-        auto created = ReplaceFile(
-            m_fs, path, [&](IFile& file) { return WriteBytes(file, start.data(), start.size()); }, true);
+        std::unique_ptr<IFile> journal;
+        auto created = ReplaceFileKeepOpen(
+            m_fs, path, [&](IFile& file) { return WriteBytes(file, start.data(), start.size()); }, journal);
         if (!created) {
             SetLastError(created.GetError());
             return false;
         }
-        m_batchFile = std::move(*created);
+        m_batchFile = std::move(journal);
         m_batchEnd = start.size();
     }
     m_batchMode = true;

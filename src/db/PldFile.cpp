@@ -229,13 +229,11 @@ bool CObjDatabase::ReloadPldFile(const std::string& path)
 
 bool CObjDatabase::CreateEmptyPldFile(const std::string& path)
 {
-    auto created = ReplaceFile(m_fs, path,
-                               [this](IFile& file) {
-                                   std::uint8_t version[2];
-                                   StoreLe16(version, m_versionToWrite);
-                                   return WriteBytes(file, version, sizeof version);
-                               },
-                               false);
+    auto created = ReplaceFile(m_fs, path, [this](IFile& file) {
+        std::uint8_t version[2];
+        StoreLe16(version, m_versionToWrite);
+        return WriteBytes(file, version, sizeof version);
+    });
     if (!created) SetLastError(created.GetError());
     return created.HasValue();
 }
@@ -401,25 +399,31 @@ bool CObjDatabase::WriteCompactCopy(const std::string& target)
 {
     if (!m_open) return false;
     std::unique_ptr<PldWriter> writer;
-    auto replaced = ReplaceFile(m_fs, target,
-                                [&](IFile& file) {
-                                    writer = std::make_unique<PldWriter>(file);
-                                    return writer->Write(*this);
-                                },
-                                true);
+    std::unique_ptr<IFile> written;
+    auto replaced = ReplaceFileKeepOpen(
+        m_fs, target,
+        [&](IFile& file) {
+            writer = std::make_unique<PldWriter>(file);
+            return writer->Write(*this);
+        },
+        written);
+    // Once the new file stands in place of the target the database goes on with it, whatever came
+    // after: writing on into the replaced file would lose every later change.
+    if (written) {
+        // An ".mdb" database saved as a ".pld" file continues with the file it was written to.
+        if (m_mode == DbMode::Dao) (void)CloseMdb();
+        writer->ApplyPlacement();
+        FreeBlocks().FreeAllRecords();
+        m_pldFile = std::move(written);
+        m_fileVersion = m_versionToWrite;
+        m_path = target;
+        m_mode = DbMode::Pld;
+        m_open = true;
+    }
     if (!replaced) {
         SetLastError(replaced.GetError());
         return false;
     }
-    // An ".mdb" database saved as a ".pld" file continues with the file it was written to.
-    if (m_mode == DbMode::Dao) (void)CloseMdb();
-    writer->ApplyPlacement();
-    FreeBlocks().FreeAllRecords();
-    m_pldFile = std::move(*replaced);
-    m_fileVersion = m_versionToWrite;
-    m_path = target;
-    m_mode = DbMode::Pld;
-    m_open = true;
     return true;
 }
 

@@ -44,10 +44,8 @@ Result<void> SaveArchiveFile(IFileSystem& fs, const std::string& path, const std
 {
     auto bytes = SaveArchive(serialize);
     if (!bytes) return NamingPath(bytes.GetError(), path);
-    auto replaced = ReplaceFile(
-        fs, path, [&](IFile& file) { return WriteBytes(file, bytes->data(), bytes->size()); }, false, permissions);
-    if (!replaced) return replaced.GetError();
-    return {};
+    return ReplaceFile(
+        fs, path, [&](IFile& file) { return WriteBytes(file, bytes->data(), bytes->size()); }, permissions);
 }
 
 }  // namespace varnel

@@ -26,21 +26,19 @@ Result<void> CopyWholeFile(IFileSystem& fs, const std::string& from, const std::
     if (!length) return length.GetError();
     std::vector<std::byte> bytes(static_cast<std::size_t>(*length));
     if (auto read = ReadExact(**source, bytes.data(), bytes.size()); !read) return read;
-    auto copied = ReplaceFile(fs, to, [&](IFile& file) { return file.Write(bytes); }, false);
-    if (!copied) return copied.GetError();
-    return {};
+    return ReplaceFile(fs, to, [&](IFile& file) { return file.Write(bytes); });
 }
 
-Result<std::unique_ptr<IFile>> ReplaceFile(IFileSystem& fs, const std::string& target,
-                                           const std::function<Result<void>(IFile&)>& write, bool keepOpen,
-                                           FilePermissions permissions)
+Result<void> ReplaceFileKeepOpen(IFileSystem& fs, const std::string& target,
+                                 const std::function<Result<void>(IFile&)>& write, std::unique_ptr<IFile>& kept,
+                                 FilePermissions permissions)
 {
     std::string tempPath;
     auto temp = fs.CreateTempBeside(target, tempPath, permissions);
     if (!temp) return temp.GetError();
     std::unique_ptr<IFile> file = std::move(*temp);
 
-    auto abandon = [&](const Error& error) -> Result<std::unique_ptr<IFile>> {
+    auto abandon = [&](const Error& error) -> Result<void> {
         file.reset();
         (void)fs.Remove(tempPath);
         return error;
@@ -48,9 +46,15 @@ Result<std::unique_ptr<IFile>> ReplaceFile(IFileSystem& fs, const std::string& t
     if (auto written = write(*file); !written) return abandon(written.GetError());
     if (auto synced = file->Sync(); !synced) return abandon(synced.GetError());
     if (auto renamed = fs.Rename(tempPath, target); !renamed) return abandon(renamed.GetError());
-    if (auto dirSynced = fs.SyncDirectoryOf(target); !dirSynced) return dirSynced.GetError();
-    if (!keepOpen) file.reset();
-    return file;
+    kept = std::move(file);
+    return fs.SyncDirectoryOf(target);
+}
+
+Result<void> ReplaceFile(IFileSystem& fs, const std::string& target, const std::function<Result<void>(IFile&)>& write,
+                         FilePermissions permissions)
+{
+    std::unique_ptr<IFile> closedAtOnce;
+    return ReplaceFileKeepOpen(fs, target, write, closedAtOnce, permissions);
 }
 
 Result<void> ReplaceFileByName(IFileSystem& fs, const std::string& target,

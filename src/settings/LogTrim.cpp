@@ -33,18 +33,13 @@ Result<void> DropLines(IFileSystem& fs, const std::string& path, const std::vect
 {
     if (droppable == 0) return {};
     if (kept + droppable == lines.size()) return fs.Remove(path);
-    auto replaced = ReplaceFile(
-        fs, path,
-        [&](IFile& file) -> Result<void> {
-            for (std::size_t i = 0; i < lines.size(); ++i) {
-                if (i >= kept && i < kept + droppable) continue;
-                if (auto written = WriteBytes(file, lines[i].data(), lines[i].size()); !written) return written;
-            }
-            return {};
-        },
-        false);
-    if (!replaced) return replaced.GetError();
-    return {};
+    return ReplaceFile(fs, path, [&](IFile& file) -> Result<void> {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (i >= kept && i < kept + droppable) continue;
+            if (auto written = WriteBytes(file, lines[i].data(), lines[i].size()); !written) return written;
+        }
+        return {};
+    });
 }
 
 Result<void> Trim(IFileSystem& fs, const std::string& path, double cutoff, std::size_t headerLines,

@@ -50,7 +50,7 @@ TEST(FileSystem, ReplaceFileKeepsTheOldFileUntilTheNewOneIsWhole)
     auto write = [](IFile& file) { return WriteBytes(file, "new", 3); };
     for (std::uint64_t n = 1;; ++n) {
         fs.FailAt(n);
-        auto replaced = ReplaceFile(fs, target, write, false);
+        auto replaced = ReplaceFile(fs, target, write);
         if (!fs.Fired()) {
             ASSERT_TRUE(replaced);
             EXPECT_EQ(ReadWholeFile(target), "new");
@@ -70,10 +70,11 @@ TEST(FileSystem, AReplacedFileKeptOpenStaysLocked)
 {
     TempDir dir;
     const std::string target = dir.File("db");
-    auto kept = ReplaceFile(RealFileSystem(), target, [](IFile& file) { return WriteBytes(file, "abc", 3); }, true);
-    ASSERT_TRUE(kept);
+    std::unique_ptr<IFile> kept;
+    ASSERT_TRUE(ReplaceFileKeepOpen(
+        RealFileSystem(), target, [](IFile& file) { return WriteBytes(file, "abc", 3); }, kept));
     EXPECT_FALSE(RealFileSystem().Open(target, FileAccess::ReadWrite, FileShare::DenyWrite));
-    kept->reset();
+    kept.reset();
     EXPECT_TRUE(RealFileSystem().Open(target, FileAccess::ReadWrite, FileShare::DenyWrite));
 }
 
