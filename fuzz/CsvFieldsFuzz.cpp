@@ -1,6 +1,8 @@
 // Any bytes, under any market, walked field by field with every CSV reader and read through the
 // escape and path routines: never a crash or an over-read, and every reader either moves on or has
 // reached the end of the text.
+#include "FuzzMainFrame.h"
+
 #include "db/CsvFields.h"
 #include "db/MainFrame.h"
 #include "db/PathText.h"
@@ -13,29 +15,7 @@
 
 namespace {
 
-// The first input byte chooses the market (low 5 bits) and the Korean font option (bit 5).
-class FuzzFrame final : public varnel::IMainFrame {
-public:
-    explicit FuzzFrame(std::uint8_t choice)
-    {
-        m_setup.m_market = static_cast<std::uint16_t>(choice & 0x1F);
-        m_setup.m_koreanFont = (choice >> 5) & 1;
-        varnel::SetMainFrame(this);
-    }
-    ~FuzzFrame() override { varnel::SetMainFrame(nullptr); }
-    FuzzFrame(const FuzzFrame&) = delete;
-    FuzzFrame& operator=(const FuzzFrame&) = delete;
-
-    const varnel::CGeneralSetup& GetGeneralSetup() const override { return m_setup; }
-    bool GetSystemDoubleByteFlag() const override
-    {
-        return m_setup.m_market != varnel::MarketChina && m_setup.m_market != varnel::MarketHongKong &&
-               m_setup.m_market != varnel::MarketTaiwan;
-    }
-
-private:
-    varnel::CGeneralSetup m_setup;
-};
+using FuzzFrame = varnel::fuzz::FuzzMainFrame;  // the first input byte chooses market and Korean option
 
 // Calls `read` until the position stops moving; a position past the buffer is a fault.
 template <class Read>

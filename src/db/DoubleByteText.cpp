@@ -50,6 +50,13 @@ bool IsHongKongTaiwanVersion()
 
 bool IsChinaVersion() { return CurrentMarket() == MarketChina; }
 
+bool IsAusNzNutrition()
+{
+    // The frame's standard-nutrition flag is the nutrition switch itself in these two markets.
+    const CGeneralSetup& setup = CurrentGeneralSetup();
+    return (setup.m_market == MarketNewZealand || setup.m_market == MarketAustralia) && setup.m_nutritionInUse != 0;
+}
+
 CodePage StoreCodePage(const CGeneralSetup& setup)
 {
     if (KoreanFontModeOf(setup)) return CodePage::Korean;

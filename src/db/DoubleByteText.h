@@ -17,6 +17,9 @@ bool IsThaiVersion();
 bool IsKoreanFontMode();
 bool IsHongKongTaiwanVersion();
 bool IsChinaVersion();
+// New Zealand or Australia with the standard nutrition layout in use: the Australia/New Zealand
+// record layouts, file codes and fonts.
+bool IsAusNzNutrition();
 
 // The code page of the store's text under a general setup: GBK in China, Big5 in Hong Kong and
 // Taiwan, Thai in Thailand, Korean in Korean font mode, Western everywhere else.

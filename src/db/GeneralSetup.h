@@ -3,6 +3,7 @@
 // that read them are built.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace varnel {
@@ -37,6 +38,11 @@ struct CGeneralSetup {
     std::uint16_t m_maxCommsLogSize = 0;     // of a link's comms log, in kilobytes
     std::uint8_t m_kauriAucklandHostImport = 0;
     std::uint8_t m_nutritionInUse = 0;
+    // The message source (0 none, 5 to 13 another message column) sent in the files of coupons and
+    // of extra messages 1 to 3, in that order.
+    std::array<std::uint8_t, 4> m_messageFileMapping{};
+    std::uint16_t m_lineLimit = 0;           // of description fonts; families 6 and 8 to 12 take it for every font
+    std::uint8_t m_taiwanExtendedChars = 0;  // Taiwan: lines with characters of the extended range are left out
 };
 
 }  // namespace varnel

@@ -11,4 +11,11 @@ std::atomic<IMainFrame*> g_frame{nullptr};
 IMainFrame* GetMainFrame() { return g_frame.load(); }
 IMainFrame* SetMainFrame(IMainFrame* frame) { return g_frame.exchange(frame); }
 
+const CGeneralSetup& CurrentGeneralSetup()
+{
+    static const CGeneralSetup defaults;
+    const IMainFrame* frame = GetMainFrame();
+    return frame != nullptr ? frame->GetGeneralSetup() : defaults;
+}
+
 }  // namespace varnel

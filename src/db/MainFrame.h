@@ -11,6 +11,8 @@
 namespace varnel {
 
 class CUserSetupList;
+class CDefLineFont;
+class CScaleFontList;
 
 class IMainFrame {
 public:
@@ -26,10 +28,17 @@ public:
     virtual bool IsPluNumberAllowed(std::uint32_t pluNumber) const = 0;
     // The first number at or after `pluNumber` in no active excluded PLU range ("Max. PLU No." not tested).
     virtual std::uint32_t NextAllowedPluNumber(std::uint32_t pluNumber) const = 0;
+    // The fonts of the current settings, rebuilt whenever the general setup changes.
+    virtual const CScaleFontList& GetScaleFontList() const = 0;
+    // Which font each line of a new text gets.
+    virtual const CDefLineFont& GetDefLineFont() const = 0;
 };
 
 IMainFrame* GetMainFrame();
 // Installs the main frame (null removes it) and returns the one it replaces.
 IMainFrame* SetMainFrame(IMainFrame* frame);
+
+// The main frame's general setup; a default one while there is no frame.
+const CGeneralSetup& CurrentGeneralSetup();
 
 }  // namespace varnel

@@ -12,4 +12,10 @@ bool TestMainFrame::GetSystemDoubleByteFlag() const
     return m_setup.m_market != MarketChina && m_setup.m_market != MarketHongKong && m_setup.m_market != MarketTaiwan;
 }
 
+void TestMainFrame::SelectScaleFontSet()
+{
+    const ScaleFontSetChoice choice = ChooseScaleFontSet();
+    m_scaleFonts.Build(choice.fontSet, choice.series);
+}
+
 }  // namespace varnel::test

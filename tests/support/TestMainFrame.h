@@ -1,7 +1,9 @@
 // A main frame for tests: a general setup that the test edits, installed for the test's lifetime.
 #pragma once
 
+#include "db/DefLineFont.h"
 #include "db/MainFrame.h"
+#include "db/ScaleFontList.h"
 #include "settings/AccessSettings.h"
 
 namespace varnel::test {
@@ -28,9 +30,16 @@ public:
     {
         return m_access.NextAllowedPluNumber(pluNumber);
     }
+    const CScaleFontList& GetScaleFontList() const override { return m_scaleFonts; }
+    const CDefLineFont& GetDefLineFont() const override { return m_defLineFont; }
+
+    // Rebuilds the font list from the general setup, as the real frame does when the setup changes.
+    void SelectScaleFontSet();
 
     CGeneralSetup m_setup;
     mutable AccessSettings m_access;  // the users and PLU ranges; the frame hands out its users to change
+    CScaleFontList m_scaleFonts;
+    CDefLineFont m_defLineFont;
 
 private:
     IMainFrame* m_previous;
