@@ -213,7 +213,9 @@ bool CObjDatabase::LoadBatchFile(const std::string& path, const std::string& dep
     // Batch mode keeps the changes from the database, the applying flag from the journal.
     const bool wasBatchMode = std::exchange(m_batchMode, true);
     const bool wasApplying = std::exchange(m_applyingBatch, true);
+    const bool wasLoading = std::exchange(m_loadingBatchFile, true);
     const bool read = ReadBatchFile(path, department);
+    m_loadingBatchFile = wasLoading;
     m_applyingBatch = wasApplying;
     m_batchMode = wasBatchMode;
     return read;

@@ -43,6 +43,25 @@ struct CGeneralSetup {
     std::array<std::uint8_t, 4> m_messageFileMapping{};
     std::uint16_t m_lineLimit = 0;           // of description fonts; families 6 and 8 to 12 take it for every font
     std::uint8_t m_taiwanExtendedChars = 0;  // Taiwan: lines with characters of the extended range are left out
+
+    // Six label-size ranges: PLUs From..To (inclusive) print on labels of that width and description length.
+    std::array<std::uint32_t, 6> m_labelFromPlu{};
+    std::array<std::uint32_t, 6> m_labelToPlu{};
+    std::array<std::uint16_t, 6> m_labelWidths{};
+    std::array<std::uint16_t, 6> m_descLengths{};
+    std::uint16_t m_priceZoneMode = 0;        // bit 0 price zones disabled, bit 1 head-office mode
+    std::uint16_t m_localPriceZone = 0;
+    std::uint8_t m_markdownPercentDecimal = 0;  // "Different dec. pt. for markdown percentage?"
+    std::uint8_t m_orlanComms = 0;            // the PLU table remembers changed PLUs for the outside maker's scales
+    std::uint8_t m_ctrlFlagPair = 0;          // CtrlFlag bits 1 and 2 together mean something to the scales
+
+    // The label width of the last label-size range that holds the PLU; 60 when none does.
+    std::uint16_t GetLabelWidth(std::uint32_t pluNumber) const;
+    // The description length of the last label-size range that holds the PLU; 100 when none does.
+    std::uint16_t GetDescLength(std::uint32_t pluNumber) const;
+    bool IsHeadOfficeMode() const { return (m_priceZoneMode & 3) == 2; }
+    // The store's own price zone; 0 when price zones are disabled or in head-office mode.
+    std::uint16_t GetLocalPriceZone() const { return (m_priceZoneMode & 3) == 0 ? m_localPriceZone : 0; }
 };
 
 }  // namespace varnel

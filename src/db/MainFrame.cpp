@@ -11,6 +11,12 @@ std::atomic<IMainFrame*> g_frame{nullptr};
 IMainFrame* GetMainFrame() { return g_frame.load(); }
 IMainFrame* SetMainFrame(IMainFrame* frame) { return g_frame.exchange(frame); }
 
+const CLabPropMap& IMainFrame::GetFieldDefMap(FieldDefMap) const
+{
+    static const CLabPropMap none;
+    return none;
+}
+
 const CGeneralSetup& CurrentGeneralSetup()
 {
     static const CGeneralSetup defaults;

@@ -4,15 +4,22 @@
 #pragma once
 
 #include "db/GeneralSetup.h"
+#include "db/LabProp.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace varnel {
 
 class CUserSetupList;
 class CDefLineFont;
 class CScaleFontList;
+class CPluDefRec;
+class IDocument;
+
+// The five field-definition maps of the main frame.
+enum class FieldDefMap { Plu, Production, Nutrition, Plu2, RuxPrice };
 
 class IMainFrame {
 public:
@@ -32,6 +39,26 @@ public:
     virtual const CScaleFontList& GetScaleFontList() const = 0;
     // Which font each line of a new text gets.
     virtual const CDefLineFont& GetDefLineFont() const = 0;
+
+    // The rest answers as a frame that keeps none of it: no document, no definitions, no scales of
+    // the comma-separated families, and an event log that drops every line.
+
+    // The document of the open database; null while none is open.
+    virtual IDocument* GetDocument() const { return nullptr; }
+    // A field-definition map (CLabProp definitions by their map key).
+    virtual const CLabPropMap& GetFieldDefMap(FieldDefMap which) const;
+    // 0 no scale of families 9 to 12 on the links; 1 such scales but none of family 9; with family 9:
+    // 2 all scales of family 9 in multi-store operation, 1 the same in single-store operation, 4
+    // mixed with other families in multi-store operation, 3 mixed in single-store operation.
+    virtual std::uint32_t GetRuxScaleMix() const { return 0; }
+    // Writes an event-log line of `kind` (EventKind: 0 added ... 6 continuation).
+    virtual void WriteEvent(std::uint16_t /*kind*/, std::string_view /*text*/) const {}
+    // Appends the PLU to the PLU update log when that log is on.
+    virtual void WriteToPluUpdateLog(const CPluDefRec& /*row*/) const {}
+    // Set to 1 when a record is refused for its number or a PLU number that is not allowed; importers
+    // clear it first and tell the user when it is set afterwards.
+    virtual void SetInvalidRecordFlag(std::uint32_t /*flag*/) {}
+    virtual std::uint32_t GetInvalidRecordFlag() const { return 0; }
 };
 
 IMainFrame* GetMainFrame();

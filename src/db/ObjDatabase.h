@@ -111,6 +111,8 @@ public:
     bool LoadBatchFile(const std::string& path, const std::string& department);
     const std::string& GetBatchFilePath() const { return m_batchPath; }
     bool IsApplyingBatch() const { return m_applyingBatch; }
+    // Whether a journal is being applied to the tables in memory only (LoadBatchFile).
+    bool IsLoadingBatchFile() const { return m_loadingBatchFile; }
 
     const std::string& GetPath() const { return m_path; }
     bool IsOpen() const { return m_open; }
@@ -190,6 +192,7 @@ private:
     bool m_batchMode = false;
     bool m_shared = false;
     bool m_applyingBatch = false;
+    bool m_loadingBatchFile = false;
     std::string m_batchPath;
     std::string m_lastError;
     WarningHandler m_warningHandler;

@@ -1,5 +1,7 @@
 #include "support/TestMainFrame.h"
 
+#include "db/PluDefRec.h"
+
 namespace varnel::test {
 
 TestMainFrame::TestMainFrame() : m_previous(SetMainFrame(this)) {}
@@ -16,6 +18,18 @@ void TestMainFrame::SelectScaleFontSet()
 {
     const ScaleFontSetChoice choice = ChooseScaleFontSet();
     m_scaleFonts.Build(choice.fontSet, choice.series);
+}
+
+void TestMainFrame::WriteToPluUpdateLog(const CPluDefRec& row) const { m_pluUpdateLog.push_back(row.GetKey()); }
+
+CLabProp& TestMainFrame::AddFieldDef(FieldDefMap which, std::uint16_t fieldNo)
+{
+    CLabPropMap& map = m_fieldDefs[static_cast<std::size_t>(which)];
+    const std::uint16_t key = map.empty() ? 1 : static_cast<std::uint16_t>(map.rbegin()->first + 1);
+    auto definition = std::make_unique<CLabProp>();
+    definition->m_key = key;
+    definition->m_fieldNo = fieldNo;
+    return *(map[key] = std::move(definition));
 }
 
 }  // namespace varnel::test

@@ -6,6 +6,11 @@
 #include "db/ScaleFontList.h"
 #include "settings/AccessSettings.h"
 
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace varnel::test {
 
 class TestMainFrame final : public IMainFrame {
@@ -36,10 +41,30 @@ public:
     // Rebuilds the font list from the general setup, as the real frame does when the setup changes.
     void SelectScaleFontSet();
 
+    IDocument* GetDocument() const override { return m_document; }
+    const CLabPropMap& GetFieldDefMap(FieldDefMap which) const override
+    {
+        return m_fieldDefs[static_cast<std::size_t>(which)];
+    }
+    std::uint32_t GetRuxScaleMix() const override { return m_ruxScaleMix; }
+    void WriteEvent(std::uint16_t kind, std::string_view text) const override { m_events.emplace_back(kind, text); }
+    void WriteToPluUpdateLog(const CPluDefRec& row) const override;
+    void SetInvalidRecordFlag(std::uint32_t flag) override { m_invalidRecordFlag = flag; }
+    std::uint32_t GetInvalidRecordFlag() const override { return m_invalidRecordFlag; }
+
+    // Adds a definition to a map under the next free key and returns it for the test to shape.
+    CLabProp& AddFieldDef(FieldDefMap which, std::uint16_t fieldNo);
+
     CGeneralSetup m_setup;
     mutable AccessSettings m_access;  // the users and PLU ranges; the frame hands out its users to change
     CScaleFontList m_scaleFonts;
     CDefLineFont m_defLineFont;
+    IDocument* m_document = nullptr;
+    std::array<CLabPropMap, 5> m_fieldDefs;
+    std::uint32_t m_ruxScaleMix = 0;
+    mutable std::vector<std::pair<std::uint16_t, std::string>> m_events;  // kind, text
+    mutable std::vector<std::uint32_t> m_pluUpdateLog;                     // PLU numbers
+    std::uint32_t m_invalidRecordFlag = 0;
 
 private:
     IMainFrame* m_previous;

@@ -1,0 +1,128 @@
+// CDBComTb: the base of every table whose records go to the scales. It gives each such table the
+// walks that encode a key range for a send, the send and delete requests, the choice of decoder by a
+// sending scale's family, its caption, its event-log lines, the user-rights check and the lines of a
+// record's description. Each derived table supplies its key limits and its encoders and decoders.
+//
+// Link worker threads and the user-interface thread share a table's record builders, which may use
+// scratch state of the table: the walks hold the table's build lock while they encode, and whoever
+// calls an encoder outside them takes it first (LockRecordBuild).
+#pragma once
+
+#include "db/DescText.h"
+#include "db/LinkScaleSettings.h"
+#include "db/ObjDBTable.h"
+#include "platform/Messages.h"
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace varnel {
+
+// Where an encoder writes one scale record: the buffer's size in, the record's length and its record
+// code (file or command code) out.
+struct ScaleRecordOut {
+    std::span<std::uint8_t> buffer;
+    std::uint16_t length = 0;
+    std::uint16_t code = 0;
+};
+
+class CDBComTb : public CObjDBTable {
+public:
+    // Message numbers.
+    static constexpr MessageId kCaptionBase = 20400;  // + table number
+    static constexpr MessageId kMsgNotAllowed = 61328;
+    static constexpr MessageId kMsgLogUpdated = 20502;
+    static constexpr MessageId kMsgLogAdded = 20503;
+    static constexpr MessageId kMsgLogDeleted = 20504;
+
+    // Rights masks of CheckUserRights.
+    static constexpr std::uint16_t kRightView = 1;
+    static constexpr std::uint16_t kRightUpdate = 2;
+    static constexpr std::uint16_t kRightDelete = 4;
+
+    CDBComTb(std::uint16_t tableNo, CObjDatabase* database, std::string name);
+
+    // Keys from GetMinKey to GetMaxKey.
+    bool IsKeyAllowed(std::uint32_t key) const override;
+    bool IsScaleDataTable() const override { return true; }
+
+    virtual std::uint32_t GetMinKey() const = 0;
+    virtual std::uint32_t GetMaxKey() const = 0;
+
+    // The scale record of one row for the scale's family; false for a row the family does not take.
+    // Called with the build lock held. A table that sends nothing to scales keeps these defaults.
+    virtual bool EncodeRecord(const CLinkScaleSettings& scale, const CDBRecord& record, ScaleRecordOut& out);
+    // The record that names a key only, which deletes it at the scale. Called with the build lock held.
+    virtual bool EncodeKeyRecord(const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out);
+
+    // The next row of the range that the family takes: from the cursor (moved past each row looked at)
+    // up to `high`. False when the range is done; `key` then tells the key reached, high + 1 when the
+    // cursor had passed the range or the table's limit.
+    virtual bool EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
+                                   ScaleRecordOut& out, KeyCursor& key);
+    // The key record of the cursor's key (moving it by one), or with `existingOnly` of the next key the
+    // table holds; false when the range is done.
+    virtual bool EncodeKeyInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
+                                  ScaleRecordOut& out, KeyCursor& key, bool existingOnly);
+
+    // Send and delete requests for all scales; each queues nothing and is false for key 0, a key above
+    // the table's limit or (for single keys) a key the table does not hold.
+    virtual bool QueueKeyDelete(std::uint32_t key, bool showResult);
+    virtual bool QueueKeySend(std::uint32_t key, bool showResult);
+    virtual bool QueueRangeSend(std::uint32_t from, std::uint32_t to, bool showResult);
+
+    // Decoders of a record received from a scale, by family group; false by default.
+    virtual bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data);
+    virtual bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data);
+    virtual bool DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data);
+    virtual bool DecodeRecordType2(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data);
+    virtual bool DecodeRecordOther(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data);
+    // The Lumen link's records; false by default.
+    virtual bool DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data);
+    virtual bool EncodeLumenRecord(std::uint16_t family, std::uint32_t key, std::span<std::uint8_t> buffer,
+                                   std::uint16_t& length);
+    // The row in the binary item form of the file link and Data Save files; its length, 0 for none.
+    virtual std::size_t EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer);
+
+    // Event-log lines: the prefix text (message `prefix`, none for 0), then " : Added <caption> No.
+    // <key>" (updated, deleted), then " : " and the extra text when there is one; kind 0, 1 or 2, or 4
+    // (import) with `import`.
+    virtual void LogRecordAdded(std::uint32_t key, MessageId prefix, std::string_view extra, bool import);
+    virtual void LogRecordUpdated(std::uint32_t key, MessageId prefix, std::string_view extra, bool import);
+    virtual void LogRecordDeleted(std::uint32_t key, MessageId prefix, bool import);
+
+    // The record's escape-coded description; none for a table whose records have none.
+    virtual std::optional<std::string_view> GetDescText(const CDBRecord& record) const;
+    // The line at `position` of the record's description (DescText.h); 0 and an empty line for none.
+    virtual std::size_t GetDescLine(const CDBRecord& record, std::size_t position, std::size_t maxLength,
+                                    DescLine& line) const;
+    virtual std::size_t CountDescLines(const CDBRecord& record) const;
+
+    // Message 20400 + the table number.
+    std::string GetTableCaption() const;
+    // The logged-in user's right on this table (kRight masks); a refusal shows 61328 when asked to.
+    bool CheckUserRights(std::uint16_t operation, bool showMessage) const;
+    // Passes a received record to the decoder of the sending scale's family.
+    bool ReceiveScaleRecord(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data);
+    // One request of kind 0 (send the records of the range) for all scales.
+    bool QueueSendRequest(std::uint32_t from, std::uint32_t to, bool showResult);
+
+    [[nodiscard]] std::unique_lock<std::mutex> LockRecordBuild() const { return std::unique_lock(m_buildLock); }
+    bool HoldsBuildLock(const std::unique_lock<std::mutex>& lock) const
+    {
+        return lock.owns_lock() && lock.mutex() == &m_buildLock;
+    }
+
+private:
+    bool QueueRequest(std::uint32_t kind, std::uint32_t from, std::uint32_t to, bool showResult);
+    void LogRecordChange(MessageId format, std::uint16_t kind, std::uint32_t key, MessageId prefix,
+                         std::string_view extra, bool import);
+
+    mutable std::mutex m_buildLock;
+};
+
+}  // namespace varnel

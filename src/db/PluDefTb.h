@@ -1,0 +1,84 @@
+// CPluDefTb: the PLU table, number 2 "Plus": one CPluDefRec per PLU, keyed by the PLU number, which
+// must be one the main frame allows. Besides the scale-data table's operations it keeps the scratch
+// row and the current-scale fields that record builders share under the build lock, the PLUs
+// remembered for the outside maker's scales, and the PLU-specific adds, updates and searches.
+#pragma once
+
+#include "db/DBComTb.h"
+#include "db/PluDefRec.h"
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace varnel {
+
+class CPluDefTb : public CDBComTb {
+public:
+    static constexpr std::uint16_t kTableNo = 2;
+
+    CPluDefTb(std::uint16_t tableNo, CObjDatabase* database, std::string name);
+
+    // A new row (fixed bytes zeroed, empty description); null for more than 2312 data bytes.
+    std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
+    void BindColumns() override;
+    // 1 to the general setup's "Max. PLU No.".
+    std::uint32_t GetMinKey() const override { return 1; }
+    std::uint32_t GetMaxKey() const override;
+    std::optional<std::string_view> GetDescText(const CDBRecord& record) const override;
+
+    // Adds or rewrites the row unless the main frame refuses its PLU number (0, above "Max. PLU No."
+    // or in an excluded range), which sets the frame's PLUs-skipped flag and gives false.
+    bool AddPlu(std::uint32_t pluNumber, std::uint16_t size, std::unique_ptr<CPluDefRec> row);
+    bool UpdatePlu(CPluDefRec& row, std::uint16_t size);
+    // Moves the number to the first free PLU number in [low, high] that no excluded range holds;
+    // false when there is none.
+    bool FindFreePluNo(std::uint32_t& pluNumber, std::uint32_t low, std::uint32_t high) const;
+
+    // With the outside maker's scales in use, remembers the PLU's department (replacing what was
+    // remembered of that PLU), so that a deleted PLU can still be named to those scales.
+    void RememberPluValue(std::uint32_t pluNumber, std::uint32_t department);
+    const std::vector<std::pair<std::uint32_t, std::uint32_t>>& GetRememberedPlus() const { return m_remembered; }
+    void ForgetRememberedPlus() { m_remembered.clear(); }
+
+    // Each PLU from `first` in key order up to PLU number `last` goes to `writeLine`, the caller's
+    // writer of a PLU send-failure log line; `first` ends past the last PLU looked at.
+    void LogSendFailedRange(const std::function<void(const CPluDefRec&)>& writeLine, KeyCursor& first,
+                            std::uint32_t last);
+
+    // Sets the row's unit price (markdown price and flag) and rewrites it; false when the PLU is not
+    // in the table or the rewrite fails. Sends are not queued here.
+    bool ChangePrice(std::uint32_t pluNumber, std::int32_t price, int zone, bool send, bool showResult);
+    bool ChangeMarkdownPrice(std::uint32_t pluNumber, std::int32_t price, int zone, std::uint8_t markdownFlag,
+                             bool send, bool showResult);
+
+    // The scratch row in which record builders and zone views put together a PLU; use it only under
+    // the build lock.
+    CPluDefRec& GetScratchRow(const std::unique_lock<std::mutex>& lock);
+
+    // The settings of the scale a record is being built for, set for the length of one build under the
+    // build lock and cleared to zero when it ends.
+    class CurrentScale {
+    public:
+        CurrentScale(CPluDefTb& table, const std::unique_lock<std::mutex>& lock, const CLinkScaleSettings& scale);
+        ~CurrentScale();
+        CurrentScale(const CurrentScale&) = delete;
+        CurrentScale& operator=(const CurrentScale&) = delete;
+
+    private:
+        CPluDefTb& m_table;
+    };
+    std::uint32_t GetCurrentAddOneDay() const { return m_currentAddOneDay; }
+    std::uint16_t GetCurrentPriceZone() const { return m_currentPriceZone; }
+
+private:
+    CPluDefRec* FindPlu(std::uint32_t pluNumber);
+
+    CPluDefRec m_scratch;
+    std::uint32_t m_currentAddOneDay = 0;
+    std::uint16_t m_currentPriceZone = 0;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_remembered;  // PLU number, department
+};
+
+}  // namespace varnel

@@ -1,0 +1,44 @@
+// A document for tests: it records every send it is asked for and answers with the results the test
+// set, installed on a TestMainFrame for its lifetime.
+#pragma once
+
+#include "db/Document.h"
+#include "support/TestMainFrame.h"
+
+#include <vector>
+
+namespace varnel::test {
+
+class RecordingDocument final : public IDocument {
+public:
+    struct Send {
+        bool now;  // SendDataNow rather than SendData
+        bool showResult;
+        SendRequests requests;
+    };
+
+    explicit RecordingDocument(TestMainFrame& frame) : m_frame(frame) { m_frame.m_document = this; }
+    ~RecordingDocument() override { m_frame.m_document = nullptr; }
+    RecordingDocument(const RecordingDocument&) = delete;
+    RecordingDocument& operator=(const RecordingDocument&) = delete;
+
+    bool SendData(std::uint32_t, bool showResult, const SendRequests& requests, const CMasterScale*) override
+    {
+        m_sends.push_back({false, showResult, requests});
+        return m_sendDataResult;
+    }
+    MessageId SendDataNow(std::uint32_t, bool showResult, const SendRequests& requests, const CMasterScale*) override
+    {
+        m_sends.push_back({true, showResult, requests});
+        return m_sendNowResult;
+    }
+
+    std::vector<Send> m_sends;
+    bool m_sendDataResult = true;
+    MessageId m_sendNowResult = 0;
+
+private:
+    TestMainFrame& m_frame;
+};
+
+}  // namespace varnel::test
