@@ -88,6 +88,13 @@ U CArchive::Take()
     return value;
 }
 
+// The object tags (Serializable.cpp) use these too; an optimised build may inline every use here and
+// emit none of them.
+template void CArchive::Put<std::uint16_t>(std::uint16_t);
+template void CArchive::Put<std::uint32_t>(std::uint32_t);
+template std::uint16_t CArchive::Take<std::uint16_t>();
+template std::uint32_t CArchive::Take<std::uint32_t>();
+
 // Every number goes through the unsigned integer of its width: its bits, least significant byte first.
 template <class T>
 CArchive& CArchive::StoreValue(T value)
