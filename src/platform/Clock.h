@@ -3,6 +3,9 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 
 namespace varnel {
 
@@ -11,6 +14,15 @@ public:
     virtual ~IClock() = default;
     virtual std::chrono::system_clock::time_point WallNow() const = 0;
     virtual std::chrono::steady_clock::time_point MonotonicNow() const = 0;
+
+    // Blocks on `changed` (with `lock` held) until `ready()` holds or this clock's monotonic time
+    // reaches `deadline`; the last value of ready(). The real clock waits for real; a test clock,
+    // whose time moves only when a test moves it, overrides this to notice that.
+    virtual bool WaitUntil(std::condition_variable& changed, std::unique_lock<std::mutex>& lock,
+                           std::chrono::steady_clock::time_point deadline, const std::function<bool()>& ready) const
+    {
+        return changed.wait_until(lock, deadline, ready);
+    }
 };
 
 // The process's real clocks.

@@ -1,8 +1,11 @@
-// A clock for tests: it stands still until the test moves it.
+// A clock for tests: it stands still until the test moves it. Safe to read from several threads, so
+// a link's worker thread and a scale simulator can share it with the test.
 #pragma once
 
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
+
+#include <atomic>
 
 namespace varnel::test {
 
@@ -10,20 +13,38 @@ class FakeClock final : public IClock {
 public:
     FakeClock() = default;
     // Set to a local date and time, as logs write it.
-    explicit FakeClock(const DateTimeParts& local) : m_wall(FromLocalParts(local)) {}
+    explicit FakeClock(const DateTimeParts& local) : m_wall(FromLocalParts(local).time_since_epoch().count()) {}
 
-    std::chrono::system_clock::time_point WallNow() const override { return m_wall; }
-    std::chrono::steady_clock::time_point MonotonicNow() const override { return m_monotonic; }
+    std::chrono::system_clock::time_point WallNow() const override
+    {
+        return std::chrono::system_clock::time_point(std::chrono::system_clock::duration(m_wall.load()));
+    }
+    std::chrono::steady_clock::time_point MonotonicNow() const override
+    {
+        return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(m_monotonic.load()));
+    }
+
+    // Waits in short real slices, looking at the fake time after each: only a move of the clock (by the
+    // test or a simulator) ends a wait by its deadline.
+    bool WaitUntil(std::condition_variable& changed, std::unique_lock<std::mutex>& lock,
+                   std::chrono::steady_clock::time_point deadline, const std::function<bool()>& ready) const override
+    {
+        while (!ready()) {
+            if (MonotonicNow() >= deadline) return false;
+            changed.wait_for(lock, std::chrono::milliseconds(1));
+        }
+        return true;
+    }
 
     void Advance(std::chrono::seconds by)
     {
-        m_wall += by;
-        m_monotonic += by;
+        m_wall += std::chrono::duration_cast<std::chrono::system_clock::duration>(by).count();
+        m_monotonic += std::chrono::duration_cast<std::chrono::steady_clock::duration>(by).count();
     }
 
 private:
-    std::chrono::system_clock::time_point m_wall{};
-    std::chrono::steady_clock::time_point m_monotonic{};
+    std::atomic<std::chrono::system_clock::rep> m_wall{0};
+    std::atomic<std::chrono::steady_clock::rep> m_monotonic{0};
 };
 
 }  // namespace varnel::test
