@@ -36,6 +36,7 @@ struct CGeneralSetup {
     std::uint32_t m_maxPluNo = 999999;       // "Max. PLU No."
     std::uint8_t m_koreanFont = 0;           // "Use Korean font? (North America only)"
     std::uint16_t m_maxCommsLogSize = 0;     // of a link's comms log, in kilobytes
+    std::uint8_t m_discardUnsentOnOpenFailure = 0;  // a link that cannot be opened empties its scales' queues
     std::uint8_t m_kauriAucklandHostImport = 0;
     std::uint8_t m_nutritionInUse = 0;
     // The message source (0 none, 5 to 13 another message column) sent in the files of coupons and

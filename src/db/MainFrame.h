@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace varnel {
@@ -59,6 +60,11 @@ public:
     // clear it first and tell the user when it is set afterwards.
     virtual void SetInvalidRecordFlag(std::uint32_t /*flag*/) {}
     virtual std::uint32_t GetInvalidRecordFlag() const { return 0; }
+    // The "ScalesData" directory: compare result files and new links' trace files go there.
+    virtual std::string GetScaleDataDirectory() const { return {}; }
+    // The comms-state counters (states 0 to 5; a link counts 2 polls, 3 receives, 4 sends while they run).
+    virtual void IncCommsState(std::uint32_t /*state*/) {}
+    virtual void DecCommsState(std::uint32_t /*state*/) {}
 };
 
 IMainFrame* GetMainFrame();

@@ -9,6 +9,9 @@ namespace varnel {
 namespace {
 
 constexpr std::pair<MessageId, std::string_view> kMessages[] = {
+    {17547, "Dept. and Group Code"},
+    {17589, "Scale Comms: Off-Line"},
+    {18095, "%s : From %ld to %ld"},
     {20401, "Setup"},
     {20402, "PLU"},
     {20403, "Advertising Message"},
@@ -63,6 +66,10 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20524, "Price change for PLU %ld Price=%ld -> %ld (Zone=%hd) (Desc. = %s)"},
     {20531, " Op: <Batch file import>"},
     {20540, " Op: <Database import>"},
+    {20556, "Scale: %s"},
+    {20559, "%lu,\"Database PLU not on scale\""},
+    {20562, "PluNo,Result,Detail"},
+    {20574, "Communication error reported by scale [%s] : %s"},
     {20590, "Enabled"},
     {20591, "Disabled"},
     {20592, "Online "},
@@ -70,23 +77,36 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20594, "Date&Time\tScale No.\tLink Status\tEnable|Disable"},
     {20595, "\r\n\r\nTotal : %d scales\r\n\t%d scale(s) are enabled but offline, please check these scales.\r\n\t%d "
             "scale(s) are disabled.\r\n\tOffline Ratio = %d/(%d-%d) = %d%%"},
+    {31446, "Unable to communicate with one or more scales - scale busy!"},
+    {31457, "Comms error reported by scale. Scale memory may be full."},
     {61216, "File open error"},
+    {61218, "A communication error occurred on one or more scales - If sending data to the scales (and auto-resend is "
+            "enabled), any unsent data has been queued for resending when the scale comes back online. If receiving, "
+            "some or all receive data may have been lost."},
+    {61219, "Communication link to scales timed out."},
+    {61225, "Data transfer cancelled by user."},
+    {61228, "No data to send."},
     {61231, "Invalid value entered."},
     {61265, "Error saving setup file!"},
     {61291, "The PLU range overlaps an existing range.\nThe ranges have been combined."},
     {61309, "Enter your user name and current password before clicking <Change Password>."},
     {61310, "Incorrect password - Please try again."},
     {61312, "The entered passwords are different. Please enter again."},
+    {61326, "Cannot open communication link!"},
     {61328, "Your user settings do not allow this operation.\nDatabase not updated."},
     {61368, "Cannot open database\nUnsupported file version"},
+    {61370, "Internal software error"},
     {61401, "The database file is read-only! You must save to a different file name before Varnel can open the "
             "database."},
     {61407, "No log entries were found in the specified range."},
+    {61448, "Error processing received data. Some received data may not be added to database."},
+    {61456, "One or more data records was not accepted by the scale.\nThe scale memory may be full."},
     {61460, "Error opening database file. The file may already be open in another  copy of VRN on this computer. "
             "Please close all copies of VRN and try again."},
     // Varnel's own, outside the system's numbers.
     {90001, "Cannot open database\nThe file is a Microsoft Access database. Varnel keeps \".mdb\" databases in "
             "SQLite files and cannot open Access files."},
+    {90101, "Scale [%s] : a queued job of kind %u cannot be sent over an ID-ENQ link and was dropped"},
 };
 
 static_assert(std::ranges::is_sorted(kMessages, {}, &std::pair<MessageId, std::string_view>::first),

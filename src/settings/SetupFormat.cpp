@@ -8,6 +8,12 @@ bool IsOldestSetupFormat(const CArchive& ar)
     return setup != nullptr && setup->formatMark == kOldestSetupFormat;
 }
 
+bool IsUserChosenSiteSetup(const CArchive& ar)
+{
+    const auto* setup = dynamic_cast<const SetupFileContext*>(ar.GetContext());
+    return setup != nullptr && setup->userChosenSiteSetup;
+}
+
 std::uint16_t SerializeSetupVersion(CArchive& ar, std::uint16_t current)
 {
     if (ar.IsStoring()) {

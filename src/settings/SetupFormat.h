@@ -15,10 +15,12 @@ constexpr std::uint32_t kOldestSetupFormat = 200;
 constexpr std::uint16_t kFirstObjectVersion = 100;
 
 struct SetupFileContext final : ArchiveContext {
-    std::uint32_t formatMark = 0;  // the format number of the setup file being read
+    std::uint32_t formatMark = 0;       // the format number of the setup file being read
+    bool userChosenSiteSetup = false;   // a ".sit" file that the user chose, not the site's own setup
 };
 
 bool IsOldestSetupFormat(const CArchive& ar);
+bool IsUserChosenSiteSetup(const CArchive& ar);
 
 // The leading version word of a settings object whose oldest setup format has none: stores `current`;
 // loads the stored word, or takes version 100 without reading when the setup is of the oldest format.

@@ -51,6 +51,14 @@ public:
     void WriteToPluUpdateLog(const CPluDefRec& row) const override;
     void SetInvalidRecordFlag(std::uint32_t flag) override { m_invalidRecordFlag = flag; }
     std::uint32_t GetInvalidRecordFlag() const override { return m_invalidRecordFlag; }
+    std::string GetScaleDataDirectory() const override { return m_scaleDataDirectory; }
+    // Counts each state as a link starts it and takes it back as it ends.
+    void IncCommsState(std::uint32_t state) override
+    {
+        ++m_commsStates.at(state);
+        m_commsStatesStarted.push_back(state);
+    }
+    void DecCommsState(std::uint32_t state) override { --m_commsStates.at(state); }
 
     // Adds a definition to a map under the next free key and returns it for the test to shape.
     CLabProp& AddFieldDef(FieldDefMap which, std::uint16_t fieldNo);
@@ -65,6 +73,9 @@ public:
     mutable std::vector<std::pair<std::uint16_t, std::string>> m_events;  // kind, text
     mutable std::vector<std::uint32_t> m_pluUpdateLog;                     // PLU numbers
     std::uint32_t m_invalidRecordFlag = 0;
+    std::string m_scaleDataDirectory;
+    std::array<int, 6> m_commsStates{};
+    std::vector<std::uint32_t> m_commsStatesStarted;
 
 private:
     IMainFrame* m_previous;
