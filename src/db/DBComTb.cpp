@@ -23,9 +23,15 @@ CDBComTb::CDBComTb(std::uint16_t tableNo, CObjDatabase* database, std::string na
 
 bool CDBComTb::IsKeyAllowed(std::uint32_t key) const { return key >= GetMinKey() && key <= GetMaxKey(); }
 
-bool CDBComTb::EncodeRecord(const CLinkScaleSettings&, const CDBRecord&, ScaleRecordOut&) { return false; }
+bool CDBComTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings&, const CDBRecord&, ScaleRecordOut&)
+{
+    return false;
+}
 
-bool CDBComTb::EncodeKeyRecord(const CLinkScaleSettings&, std::uint32_t, ScaleRecordOut&) { return false; }
+bool CDBComTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings&, std::uint32_t, ScaleRecordOut&)
+{
+    return false;
+}
 
 bool CDBComTb::EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
                                  ScaleRecordOut& out, KeyCursor& key)
@@ -38,7 +44,7 @@ bool CDBComTb::EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cur
     while (const CDBRecord* record = PeekNextRecord(cursor)) {
         key = record->GetKey();
         if (key > high) return false;
-        if (EncodeRecord(scale, *record, out)) return true;
+        if (EncodeRecord(lock, scale, *record, out)) return true;
     }
     return false;
 }
@@ -53,12 +59,12 @@ bool CDBComTb::EncodeKeyInRange(const CLinkScaleSettings& scale, KeyCursor& curs
     }
     if (!existingOnly) {
         key = cursor++;
-        return EncodeKeyRecord(scale, static_cast<std::uint32_t>(key), out);
+        return EncodeKeyRecord(lock, scale, static_cast<std::uint32_t>(key), out);
     }
     const CDBRecord* record = PeekNextRecord(cursor);
     if (!record) return false;
     key = record->GetKey();
-    return key <= high && EncodeKeyRecord(scale, record->GetKey(), out);
+    return key <= high && EncodeKeyRecord(lock, scale, record->GetKey(), out);
 }
 
 bool CDBComTb::QueueKeyDelete(std::uint32_t key, bool showResult)

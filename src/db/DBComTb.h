@@ -4,8 +4,8 @@
 // record's description. Each derived table supplies its key limits and its encoders and decoders.
 //
 // Link worker threads and the user-interface thread share a table's record builders, which may use
-// scratch state of the table: the walks hold the table's build lock while they encode, and whoever
-// calls an encoder outside them takes it first (LockRecordBuild).
+// scratch state of the table: every encoder is handed the table's build lock, held; the walks take it
+// for each step, and whoever calls an encoder outside them takes it first (LockRecordBuild).
 #pragma once
 
 #include "db/DescText.h"
@@ -29,6 +29,9 @@ struct ScaleRecordOut {
     std::uint16_t length = 0;
     std::uint16_t code = 0;
 };
+
+// The table's build lock, held.
+using BuildLock = std::unique_lock<std::mutex>;
 
 class CDBComTb : public CObjDBTable {
 public:
@@ -54,10 +57,12 @@ public:
     virtual std::uint32_t GetMaxKey() const = 0;
 
     // The scale record of one row for the scale's family; false for a row the family does not take.
-    // Called with the build lock held. A table that sends nothing to scales keeps these defaults.
-    virtual bool EncodeRecord(const CLinkScaleSettings& scale, const CDBRecord& record, ScaleRecordOut& out);
-    // The record that names a key only, which deletes it at the scale. Called with the build lock held.
-    virtual bool EncodeKeyRecord(const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out);
+    // A table that sends nothing to scales keeps these defaults.
+    virtual bool EncodeRecord(const BuildLock& lock, const CLinkScaleSettings& scale, const CDBRecord& record,
+                              ScaleRecordOut& out);
+    // The record that names a key only, which deletes it at the scale.
+    virtual bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t key,
+                                 ScaleRecordOut& out);
 
     // The next row of the range that the family takes: from the cursor (moved past each row looked at)
     // up to `high`. False when the range is done; `key` then tells the key reached, high + 1 when the
@@ -111,8 +116,8 @@ public:
     // One request of kind 0 (send the records of the range) for all scales.
     bool QueueSendRequest(std::uint32_t from, std::uint32_t to, bool showResult);
 
-    [[nodiscard]] std::unique_lock<std::mutex> LockRecordBuild() const { return std::unique_lock(m_buildLock); }
-    bool HoldsBuildLock(const std::unique_lock<std::mutex>& lock) const
+    [[nodiscard]] BuildLock LockRecordBuild() const { return BuildLock(m_buildLock); }
+    bool HoldsBuildLock(const BuildLock& lock) const
     {
         return lock.owns_lock() && lock.mutex() == &m_buildLock;
     }

@@ -112,14 +112,14 @@ void CPluDefTb::LogSendFailedRange(const std::function<void(const CPluDefRec&)>&
     }
 }
 
-CPluDefRec& CPluDefTb::GetScratchRow(const std::unique_lock<std::mutex>& lock)
+CPluDefRec& CPluDefTb::GetScratchRow(const BuildLock& lock)
 {
     assert(HoldsBuildLock(lock));
     (void)lock;
     return m_scratch;
 }
 
-CPluDefTb::CurrentScale::CurrentScale(CPluDefTb& table, const std::unique_lock<std::mutex>& lock,
+CPluDefTb::CurrentScale::CurrentScale(CPluDefTb& table, const BuildLock& lock,
                                       const CLinkScaleSettings& scale)
     : m_table(table)
 {

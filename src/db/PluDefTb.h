@@ -55,13 +55,13 @@ public:
 
     // The scratch row in which record builders and zone views put together a PLU; use it only under
     // the build lock.
-    CPluDefRec& GetScratchRow(const std::unique_lock<std::mutex>& lock);
+    CPluDefRec& GetScratchRow(const BuildLock& lock);
 
     // The settings of the scale a record is being built for, set for the length of one build under the
     // build lock and cleared to zero when it ends.
     class CurrentScale {
     public:
-        CurrentScale(CPluDefTb& table, const std::unique_lock<std::mutex>& lock, const CLinkScaleSettings& scale);
+        CurrentScale(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale);
         ~CurrentScale();
         CurrentScale(const CurrentScale&) = delete;
         CurrentScale& operator=(const CurrentScale&) = delete;

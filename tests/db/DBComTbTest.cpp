@@ -20,16 +20,20 @@ public:
     std::unique_ptr<CDBRecord> CreateRecord(std::size_t) override { return std::make_unique<TestRow>(); }
     std::uint32_t GetMinKey() const override { return 1; }
     std::uint32_t GetMaxKey() const override { return 100; }
-    bool EncodeRecord(const CLinkScaleSettings&, const CDBRecord& record, ScaleRecordOut& out) override
+    bool EncodeRecord(const BuildLock& lock, const CLinkScaleSettings&, const CDBRecord& record,
+                      ScaleRecordOut& out) override
     {
+        EXPECT_TRUE(HoldsBuildLock(lock));
         if (record.GetKey() == 5) return false;
         out.buffer[0] = static_cast<std::uint8_t>(record.GetKey());
         out.length = 1;
         out.code = 65;
         return true;
     }
-    bool EncodeKeyRecord(const CLinkScaleSettings&, std::uint32_t key, ScaleRecordOut& out) override
+    bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings&, std::uint32_t key,
+                         ScaleRecordOut& out) override
     {
+        EXPECT_TRUE(HoldsBuildLock(lock));
         out.buffer[0] = 0xD0;
         out.buffer[1] = static_cast<std::uint8_t>(key);
         out.length = 2;

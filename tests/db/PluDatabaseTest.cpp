@@ -188,6 +188,46 @@ TEST_F(PluDatabaseTest, AFreePluNumberLiesOutsideTheExcludedRanges)
     EXPECT_FALSE(plus.FindFreePluNo(number, 1, 30));
 }
 
+TEST_F(PluDatabaseTest, TheCurrentScaleHoldsForOneBuildUnderTheLock)
+{
+    CPluDatabase db;
+    CreateAndOpen(db, "plu.pld");
+    CPluDefTb& plus = *db.GetPluTable();
+    CLinkScaleSettings scale;
+    scale.m_addOneDay = 1;
+    scale.m_priceZone = 3;
+    const BuildLock lock = plus.LockRecordBuild();
+    {
+        const CPluDefTb::CurrentScale current(plus, lock, scale);
+        EXPECT_EQ(plus.GetCurrentAddOneDay(), 1u);
+        EXPECT_EQ(plus.GetCurrentPriceZone(), 3);
+        plus.GetScratchRow(lock).Set(PluCol::UnitPrice, 5);
+    }
+    EXPECT_EQ(plus.GetCurrentAddOneDay(), 0u);
+    EXPECT_EQ(plus.GetCurrentPriceZone(), 0);
+}
+
+TEST_F(PluDatabaseTest, RememberedPlusAndSendFailureLines)
+{
+    CPluDatabase db;
+    CreateAndOpen(db, "plu.pld");
+    CPluDefTb& plus = *db.GetPluTable();
+    plus.RememberPluValue(5, 1);
+    EXPECT_TRUE(plus.GetRememberedPlus().empty());  // only for the outside maker's scales
+    m_frame.m_setup.m_orlanComms = 1;
+    plus.RememberPluValue(5, 1);
+    plus.RememberPluValue(6, 2);
+    plus.RememberPluValue(5, 3);
+    EXPECT_EQ(plus.GetRememberedPlus(), (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{5, 3}, {6, 2}}));
+
+    AddPlus(plus, {{3, ""}, {8, ""}, {9, ""}, {20, ""}});
+    std::vector<std::uint32_t> logged;
+    KeyCursor first = 4;
+    plus.LogSendFailedRange([&](const CPluDefRec& row) { logged.push_back(row.GetKey()); }, first, 9);
+    EXPECT_EQ(logged, (std::vector<std::uint32_t>{8, 9}));
+    EXPECT_EQ(plus.GetTableCaption(), "PLU");
+}
+
 TEST_F(PluDatabaseTest, ChangeEntriesAreKeptOnceAndSentTogether)
 {
     RecordingDocument document(m_frame);
