@@ -56,12 +56,12 @@ public:
     std::uint32_t GetMaxKey() const override { return 99999999; }
     std::unique_ptr<CDBRecord> CreateRecord(std::size_t) override { return std::make_unique<ScaleRow>(); }
 
-    bool EncodeRecord(const CLinkScaleSettings&, const CDBRecord& record, ScaleRecordOut& out) override
+    bool EncodeRecord(const BuildLock&, const CLinkScaleSettings&, const CDBRecord& record, ScaleRecordOut& out) override
     {
         const std::string_view body(reinterpret_cast<const char*>(record.GetData()), record.GetLength());
         return Put(ScaleRecordOf('P', record.GetKey(), body), out);
     }
-    bool EncodeKeyRecord(const CLinkScaleSettings&, std::uint32_t key, ScaleRecordOut& out) override
+    bool EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings&, std::uint32_t key, ScaleRecordOut& out) override
     {
         return Put(ScaleRecordOf('D', key), out);
     }
