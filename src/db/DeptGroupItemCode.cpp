@@ -69,7 +69,8 @@ void ParseDeptGroupItemCode(CPluDefRec& row, std::string_view code)
     };
     if (const auto dept = part(0, widths->dept)) row.Set(PluCol::Dept, static_cast<std::uint16_t>(*dept));
     if (widths->dept + widths->group > kCodeDigits) return;
-    if (const auto group = part(widths->dept, widths->group)) row.Set(PluCol::Group, static_cast<std::uint16_t>(*group));
+    if (const auto group = part(widths->dept, widths->group))
+        row.Set(PluCol::Group, static_cast<std::uint16_t>(*group));
     const std::size_t itemStart = widths->dept + widths->group;
     if (const auto item = part(itemStart, kCodeDigits - itemStart))
         row.Set(PluCol::ItemCode, static_cast<std::int32_t>(*item));

@@ -47,8 +47,8 @@ void CPluDatabase::ApplyUnknownTableChunk(std::uint16_t kind, const CDBRecord::H
     if (!setup.IsHeadOfficeMode() && zone != setup.GetLocalPriceZone()) return;
 
     if (!IsLoadingBatchFile())
-        LogPriceChange(change == kUnitPriceChange ? kMsgPriceChange : kMsgMarkdownPriceChange, *row, price, markdownMode,
-                       zone, false);
+        LogPriceChange(change == kUnitPriceChange ? kMsgPriceChange : kMsgMarkdownPriceChange, *row, price,
+                       markdownMode, zone, false);
     if (change == kUnitPriceChange)
         (void)plus->ChangePrice(pluNumber, price, zone, false, true);
     else

@@ -17,7 +17,10 @@ const ColumnDef& Column(std::string_view name) { return FindColumn(kPluColumns, 
 
 bool IsSlot(int slot) { return slot >= 1 && slot <= 4; }
 
-std::uint8_t SettingOf(int slot) { return CurrentGeneralSetup().m_messageFileMapping[static_cast<std::size_t>(slot - 1)]; }
+std::uint8_t SettingOf(int slot)
+{
+    return CurrentGeneralSetup().m_messageFileMapping[static_cast<std::size_t>(slot - 1)];
+}
 
 // The column a redirection names; null for a setting that names none.
 const ColumnDef* Redirected(std::uint8_t setting)

@@ -106,9 +106,9 @@ TEST_F(PluBatchTest, PriceEntriesAreLoggedUnlessLoadedIntoMemoryAndBecomeChangeE
     EXPECT_EQ(Plu(6).Get(PluCol::MarkPrice), 80);
     EXPECT_EQ(Plu(6).Get(PluCol::MarkFlag), 3);
     ASSERT_EQ(m_frame.m_events.size(), 1u);
-    EXPECT_EQ(m_frame.m_events[0],
-              (std::pair<std::uint16_t, std::string>{
-                  5, "Markdown price change for PLU 6 Mode=3 Price=0 -> 80 (Zone=0) (Desc. = \x1B" "C1Sirloin steak, aged thirty)"}));
+    EXPECT_EQ(m_frame.m_events[0].first, 5);
+    EXPECT_EQ(m_frame.m_events[0].second, "Markdown price change for PLU 6 Mode=3 Price=0 -> 80 (Zone=0) "
+                                          "(Desc. = \x1B" "C1Sirloin steak, aged thirty)");
     EXPECT_EQ(Plu(6).GetDesc().size(), 34u);  // the row keeps its whole description
 
     ASSERT_TRUE(m_db.LoadBatchFile(Journal({WithKey(PriceEntry(0, 0, 90), 6)}), ""));
