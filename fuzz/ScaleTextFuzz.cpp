@@ -4,9 +4,9 @@
 // quoted-field reader always moves on until it reaches the end of the text.
 #include "FuzzMainFrame.h"
 
-#include "comms/LineText.h"
-#include "comms/QuotedScaleText.h"
-#include "comms/ScaleCharset.h"
+#include "db/LineText.h"
+#include "db/QuotedScaleText.h"
+#include "db/ScaleCharset.h"
 
 #include <cstdint>
 #include <cstdlib>

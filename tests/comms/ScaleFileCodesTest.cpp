@@ -1,6 +1,6 @@
 #include "comms/ScaleFileCodes.h"
 
-#include "TestScales.h"
+#include "support/TestScales.h"
 #include "support/TestMainFrame.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Quoted scale text fields.
-#include "comms/QuotedScaleText.h"
+#include "db/QuotedScaleText.h"
 
-#include "comms/BoundedText.h"
-#include "comms/CsvFontCodes.h"
-#include "comms/EscapeCodes.h"
-#include "comms/ScaleFontCodes.h"
+#include "db/BoundedText.h"
+#include "db/CsvFontCodes.h"
+#include "db/EscapeCodes.h"
+#include "db/ScaleFontCodes.h"
 #include "db/DoubleByteText.h"
 #include "db/TextBytes.h"
 

@@ -1,9 +1,9 @@
 // The national character tables and the byte translation over them.
-#include "comms/NationalChars.h"
+#include "db/NationalChars.h"
 
-#include "comms/BoundedText.h"
-#include "comms/EscapeCodes.h"
-#include "comms/EscapeTextWalk.h"
+#include "db/BoundedText.h"
+#include "db/EscapeCodes.h"
+#include "db/EscapeTextWalk.h"
 #include "db/GeneralSetup.h"
 #include "db/TextBytes.h"
 

@@ -1,4 +1,4 @@
-#include "comms/RecordHeader.h"
+#include "db/RecordHeader.h"
 
 #include "db/Bcd.h"
 #include "platform/ByteOrder.h"

@@ -1,4 +1,4 @@
-#include "comms/RecordHeader.h"
+#include "db/RecordHeader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Bounded output of the text conversions.
-#include "comms/BoundedText.h"
+#include "db/BoundedText.h"
 
 #include "db/DoubleByteText.h"
 

@@ -1,8 +1,8 @@
-#include "comms/ScaleCharset.h"
+#include "db/ScaleCharset.h"
 
-#include "comms/NationalChars.h"
+#include "db/NationalChars.h"
 #include "GuardedBuffer.h"
-#include "TestScales.h"
+#include "support/TestScales.h"
 #include "support/TestMainFrame.h"
 
 #include <gtest/gtest.h>

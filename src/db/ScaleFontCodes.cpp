@@ -1,6 +1,6 @@
 // The font number and font code tables of the markets. A table is searched in order; a number or code
 // that no table of the market holds takes the market's default.
-#include "comms/ScaleFontCodes.h"
+#include "db/ScaleFontCodes.h"
 
 #include "db/DoubleByteText.h"
 #include "db/MainFrame.h"

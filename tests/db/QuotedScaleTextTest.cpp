@@ -1,7 +1,7 @@
-#include "comms/QuotedScaleText.h"
+#include "db/QuotedScaleText.h"
 
 #include "GuardedBuffer.h"
-#include "TestScales.h"
+#include "support/TestScales.h"
 #include "support/TestMainFrame.h"
 
 #include <gtest/gtest.h>

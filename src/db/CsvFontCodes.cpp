@@ -1,7 +1,7 @@
 // The quoted-text font maps as tables, one pair of tables (code to number, number to code) per case.
-#include "comms/CsvFontCodes.h"
+#include "db/CsvFontCodes.h"
 
-#include "comms/ScaleFontCodes.h"
+#include "db/ScaleFontCodes.h"
 #include "db/DoubleByteText.h"
 #include "db/MainFrame.h"
 

@@ -3,8 +3,8 @@
 // when the conversion has one), and lines holding Taiwan extended characters can be left out.
 #pragma once
 
-#include "comms/BoundedText.h"
-#include "comms/EscapeCodes.h"
+#include "db/BoundedText.h"
+#include "db/EscapeCodes.h"
 
 #include <cstddef>
 #include <functional>

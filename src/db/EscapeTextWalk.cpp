@@ -1,8 +1,8 @@
 // The shared walk over escape-coded text.
-#include "comms/EscapeTextWalk.h"
+#include "db/EscapeTextWalk.h"
 
-#include "comms/NationalChars.h"
-#include "comms/TaiwanExtendedChars.h"
+#include "db/NationalChars.h"
+#include "db/TaiwanExtendedChars.h"
 #include "db/DoubleByteText.h"
 
 namespace varnel {

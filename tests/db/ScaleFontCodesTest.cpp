@@ -1,4 +1,4 @@
-#include "comms/ScaleFontCodes.h"
+#include "db/ScaleFontCodes.h"
 
 #include "support/TestMainFrame.h"
 

@@ -1,4 +1,4 @@
-#include "comms/CsvFontCodes.h"
+#include "db/CsvFontCodes.h"
 
 #include "support/TestMainFrame.h"
 

@@ -1,4 +1,4 @@
-#include "comms/LineText.h"
+#include "db/LineText.h"
 
 #include "GuardedBuffer.h"
 #include "support/TestMainFrame.h"

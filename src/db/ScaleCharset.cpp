@@ -1,11 +1,11 @@
 // The conversions to and from the scales' character sets.
-#include "comms/ScaleCharset.h"
+#include "db/ScaleCharset.h"
 
-#include "comms/BoundedText.h"
-#include "comms/EscapeCodes.h"
-#include "comms/EscapeTextWalk.h"
-#include "comms/NationalChars.h"
-#include "comms/TaiwanExtendedChars.h"
+#include "db/BoundedText.h"
+#include "db/EscapeCodes.h"
+#include "db/EscapeTextWalk.h"
+#include "db/NationalChars.h"
+#include "db/TaiwanExtendedChars.h"
 #include "db/DoubleByteText.h"
 #include "db/MainFrame.h"
 #include "db/TextBytes.h"
