@@ -21,9 +21,14 @@
 #include <memory>
 #include <mutex>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace varnel::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes ToBytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
 class InMemoryLine {
 public:

@@ -48,11 +48,14 @@ protected:
         link.QueueSendData(&selection, jobs);
     }
 
-    // Runs a request on every scale as the link manager does and waits for its result.
-    ::testing::AssertionResult Run(std::uint32_t code, RecordingWindow& to)
+    // Runs a request on the scales (every scale when none are named) as the link manager does and
+    // waits for its result.
+    ::testing::AssertionResult Run(std::uint32_t code, RecordingWindow& to, std::vector<CLinkScale*> scales = {})
     {
         link.ResetJob();
-        for (const auto& scale : link.m_scales) link.AddJobScale(scale.get());
+        if (scales.empty())
+            for (const auto& scale : link.m_scales) scales.push_back(scale.get());
+        for (CLinkScale* scale : scales) link.AddJobScale(scale);
         const std::uintptr_t result = code == CIdEnqLink::RequestReceive ? CIdEnqLink::ResultReceiveDone
                                                                           : CIdEnqLink::ResultDone;
         const std::size_t before = CountOf(to, result);
@@ -152,10 +155,9 @@ TEST_F(LinkWorker, ReceiveCollectsPacketsAndHandsThemToTheDocumentAfterwards)
 
 TEST_F(LinkWorker, FinishReceiveStoresEachPacketInOrderAndStopsAtARefusal)
 {
-    link.m_scales.pop_back();
     sim.SetReply(ToBytes("50000000"), {ToBytes("plu 1"), ToBytes("plu 2"), ToBytes("plu 3")});
     link.SetReceiveKind(0);
-    ASSERT_TRUE(Run(CIdEnqLink::RequestReceive, window));
+    ASSERT_TRUE(Run(CIdEnqLink::RequestReceive, window, {&Scale(0)}));
     document.m_refuseAfter = 2;
     EXPECT_EQ(link.FinishReceive(), CIdEnqLink::kMsgProcessingFailed);
     EXPECT_EQ(document.m_stored, (std::vector<LinkTestDocument::Stored>{{0, 7, ToBytes("plu 1")}, {0, 7, ToBytes("plu 2")}}));
@@ -197,7 +199,10 @@ TEST_F(LinkWorker, ARequestWhileAnotherRunsIsRefusedFromADialogAndDroppedInTheBa
 
 TEST_F(LinkWorker, ADisabledLinkAnswersAtOnceWithoutTouchingTheLine)
 {
+    // Settings change while the link is stopped, as the link manager does it.
+    link.StopThread();
     link.m_enabled = false;
+    link.StartLink(&document);
     ASSERT_TRUE(Run(CIdEnqLink::RequestPoll, window));
     ASSERT_TRUE(Run(CIdEnqLink::RequestReceive, window));
     EXPECT_EQ(window.Results(), (std::vector<Posted>{{kMessage, CIdEnqLink::ResultDone, kLinkId},
@@ -205,7 +210,7 @@ TEST_F(LinkWorker, ADisabledLinkAnswersAtOnceWithoutTouchingTheLine)
     EXPECT_TRUE(sim.Wire().empty());
 }
 
-TEST_F(LinkWorker, ALinkThatCannotOpenReportsItAndMayDiscardTheQueues)
+TEST_F(LinkWorker, ALinkThatCannotOpenReportsItAndKeepsTheQueues)
 {
     line.RefuseConnections(true);
     Queue(7, {{SendRecords, 2, 1, 50}});
@@ -215,10 +220,18 @@ TEST_F(LinkWorker, ALinkThatCannotOpenReportsItAndMayDiscardTheQueues)
     EXPECT_EQ(link.GetCommsError(), CIdEnqLink::kMsgCannotOpen);
     EXPECT_FALSE(Scale(0).IsOnline());
     EXPECT_TRUE(Scale(0).HasDataWaiting());
+}
 
+TEST_F(LinkWorker, ALinkThatCannotOpenDiscardsTheQueuesWhenTheSetupSaysSo)
+{
     frame.m_setup.m_discardUnsentOnOpenFailure = 1;
-    ASSERT_TRUE(Run(CIdEnqLink::RequestSendNow, window));
+    line.RefuseConnections(true);
+    Queue(7, {{SendRecords, 2, 1, 50}});
+    Queue(8, {{SendRecords, 2, 1, 50}});
+    ASSERT_TRUE(Run(CIdEnqLink::RequestSendNow, window, {&Scale(0)}));
+    EXPECT_EQ(link.GetCommsError(), CIdEnqLink::kMsgCannotOpen);
     EXPECT_FALSE(Scale(0).HasDataWaiting());
+    EXPECT_FALSE(Scale(1).HasDataWaiting());
 }
 
 TEST_F(LinkWorker, CancelEndsTheSendAndKeepsTheJob)

@@ -21,10 +21,6 @@
 
 namespace varnel::test {
 
-using Bytes = std::vector<std::uint8_t>;
-
-inline Bytes ToBytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
-
 // The faults a simulator plays; a test sets them before the exchange they are meant for.
 struct ScaleFaults {
     bool offline = false;                  // never answers an enquiry
