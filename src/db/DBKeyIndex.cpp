@@ -3,14 +3,37 @@
 #include "db/DBRecord.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 namespace varnel {
+namespace {
 
-CDBKeyIndex::CDBKeyIndex() = default;
+std::uint64_t NextStamp()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+}  // namespace
+
+CDBKeyIndex::CDBKeyIndex() : m_stamp(NextStamp()) {}
 CDBKeyIndex::~CDBKeyIndex() { RemoveAll(); }
-CDBKeyIndex::CDBKeyIndex(CDBKeyIndex&&) noexcept = default;
-CDBKeyIndex& CDBKeyIndex::operator=(CDBKeyIndex&&) noexcept = default;
+
+CDBKeyIndex::CDBKeyIndex(CDBKeyIndex&& other) noexcept : m_entries(std::move(other.m_entries)), m_stamp(NextStamp())
+{
+    other.Touch();
+}
+
+CDBKeyIndex& CDBKeyIndex::operator=(CDBKeyIndex&& other) noexcept
+{
+    m_entries = std::move(other.m_entries);
+    Touch();
+    other.Touch();
+    return *this;
+}
+
+void CDBKeyIndex::Touch() { m_stamp = NextStamp(); }
 
 const CDBKeyIndex::Entry* CDBKeyIndex::FindNearest(std::uint32_t key, std::size_t& position) const
 {
@@ -78,6 +101,7 @@ void CDBKeyIndex::SetAt(std::uint32_t key, std::unique_ptr<CDBRecord> record)
     const std::size_t position = FindPosition(key, found);
     if (found) m_entries[position].record = std::move(record);
     else m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(position), Entry{key, std::move(record)});
+    Touch();
 }
 
 bool CDBKeyIndex::Insert(std::uint32_t key, std::unique_ptr<CDBRecord>& record)
@@ -86,6 +110,7 @@ bool CDBKeyIndex::Insert(std::uint32_t key, std::unique_ptr<CDBRecord>& record)
     const std::size_t position = FindPosition(key, found);
     if (found) return false;
     m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(position), Entry{key, std::move(record)});
+    Touch();
     return true;
 }
 
@@ -97,6 +122,7 @@ std::unique_ptr<CDBRecord> CDBKeyIndex::RemoveKey(std::uint32_t key)
     std::unique_ptr<CDBRecord> record = std::move(m_entries[position].record);
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(position));
     if (m_entries.capacity() > 2 * m_entries.size() + 16) m_entries.shrink_to_fit();
+    Touch();
     return record;
 }
 
@@ -104,9 +130,14 @@ void CDBKeyIndex::RemoveAll()
 {
     while (!m_entries.empty()) m_entries.pop_back();
     m_entries.shrink_to_fit();
+    Touch();
 }
 
-std::vector<CDBKeyIndex::Entry> CDBKeyIndex::TakeAll() { return std::exchange(m_entries, {}); }
+std::vector<CDBKeyIndex::Entry> CDBKeyIndex::TakeAll()
+{
+    Touch();
+    return std::exchange(m_entries, {});
+}
 
 bool CDBKeyIndex::FindNextFreeKey(std::uint32_t& key) const
 {
@@ -148,6 +179,7 @@ void CDBKeyIndex::Build(std::vector<Entry> entries, std::vector<std::unique_ptr<
         if (!m_entries.empty() && m_entries.back().key == entry.key) duplicates.push_back(std::move(entry.record));
         else m_entries.push_back(std::move(entry));
     }
+    Touch();
 }
 
 }  // namespace varnel

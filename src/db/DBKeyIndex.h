@@ -24,6 +24,9 @@ public:
     CDBKeyIndex& operator=(CDBKeyIndex&&) noexcept;
 
     std::size_t GetCount() const { return m_entries.size(); }
+    // Changes whenever a key comes or goes (or a record is replaced), and is never the same for two
+    // indexes: whoever keeps what it derived from the index compares stamps to know it is current.
+    std::uint64_t GetStamp() const { return m_stamp; }
     bool IsEmpty() const { return m_entries.empty(); }
 
     // The entry holding the key, else the entry at the key's insertion point (the first greater key,
@@ -58,7 +61,10 @@ public:
     auto end() const { return m_entries.end(); }
 
 private:
+    void Touch();
+
     std::vector<Entry> m_entries;
+    std::uint64_t m_stamp;
 };
 
 }  // namespace varnel

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,11 @@ public:
     // The comms-state counters (states 0 to 5; a link counts 2 polls, 3 receives, 4 sends while they run).
     virtual void IncCommsState(std::uint32_t /*state*/) {}
     virtual void DecCommsState(std::uint32_t /*state*/) {}
+    // The price zones: whether one is defined (zone 0, the PLU's own values, never is), whether any
+    // is, and the PLU fields that may take a value of their own in a zone.
+    virtual bool IsPriceZoneDefined(std::uint16_t /*zone*/) const { return false; }
+    virtual bool HasPriceZones() const { return false; }
+    virtual std::span<const std::uint16_t> GetPriceZoneFields() const { return {}; }
 };
 
 IMainFrame* GetMainFrame();

@@ -3,6 +3,7 @@
 #include "db/Document.h"
 #include "db/MainFrame.h"
 #include "db/PluDefTb.h"
+#include "db/PluPriceZoneTb.h"
 #include "db/UnbuiltTable.h"
 
 #include <algorithm>
@@ -10,19 +11,19 @@
 namespace varnel {
 namespace {
 
-enum class TableClass { None, Plu, ScaleData, Plain };
+enum class TableClass { None, Plu, PriceZone, ScaleData, Plain };
 
-// The base of each table's class. Only the PLU table's own class is built so far; the others keep
-// their rows as bytes (UnbuiltTable.h).
+// The base of each table's class. The PLU and price-zone tables have their own classes so far; the
+// others keep their rows as bytes (UnbuiltTable.h).
 TableClass ClassOfTable(std::uint16_t tableNo)
 {
     switch (tableNo) {
     case CPluDefTb::kTableNo: return TableClass::Plu;
+    case CPluPriceZoneTb::kTableNo: return TableClass::PriceZone;
     case 5:   // table 5
     case 6:   // preset-key pages
     case 11:  // campaign PLUs
     case 13:  // key data
-    case 15:  // price zones
     case 87: case 88: case 89: case 90: case 91:  // price masters
         return TableClass::Plain;
     case 3: case 4: case 7: case 8: case 9: case 10: case 12: case 29: case 30: case 34: case 37: case 53:
@@ -41,6 +42,7 @@ std::unique_ptr<CObjDBTable> CPluDatabase::CreateTable(std::uint16_t tableNo)
 {
     switch (ClassOfTable(tableNo)) {
     case TableClass::Plu: return std::make_unique<CPluDefTb>(tableNo, this, "Plus");
+    case TableClass::PriceZone: return std::make_unique<CPluPriceZoneTb>(tableNo, this, "PluPriceZone");
     case TableClass::ScaleData: return std::make_unique<CUnbuiltScaleDataTb>(tableNo, this);
     case TableClass::Plain: return std::make_unique<CUnbuiltPlainTb>(tableNo, this);
     case TableClass::None: break;

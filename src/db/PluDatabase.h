@@ -66,7 +66,6 @@ private:
     static constexpr std::uint16_t kCampaignPluTable = 11;
     static constexpr std::uint16_t kKeyboardTable = 12;
     static constexpr std::uint16_t kKeyDataTable = 13;
-    static constexpr std::uint16_t kPriceZoneTable = 15;
     static std::uint64_t FirstCampaignLine(std::uint64_t campaign) { return campaign << 24; }
     static std::uint64_t LastCampaignLine(std::uint64_t campaign) { return FirstCampaignLine(campaign + 1) - 1; }
     static std::uint64_t FirstKeyOfKeyboard(std::uint64_t keyboard) { return keyboard << 16; }

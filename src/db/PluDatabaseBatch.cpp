@@ -5,6 +5,7 @@
 #include "db/BatchJournalFormat.h"
 #include "db/MainFrame.h"
 #include "db/PluDefTb.h"
+#include "db/PluPriceZoneTb.h"
 #include "db/PriceChangeLog.h"
 #include "platform/ByteOrder.h"
 
@@ -91,7 +92,9 @@ bool CPluDatabase::OnBatchChunkApplied(std::uint16_t kind, const CDBRecord::Head
             AddChangeEntry(SendKeyDeletes, table, key);
             AddChangeEntry(SendRecords, table, key);
         }
-    } else if (tableNo == kPriceZoneTable) {
+    } else if (tableNo == CPluPriceZoneTb::kTableNo) {
+        // The entry may have given an existing row to another PLU.
+        if (auto* zones = dynamic_cast<CPluPriceZoneTb*>(&table)) zones->ForgetRowMap();
         if (const CPluDefTb* plus = GetPluTable(); plus && m_trackChanges)
             AddChangeEntry(SendRecords, *plus, key & kPluNumberMask);
     } else if (!follower && m_trackChanges) {

@@ -14,6 +14,8 @@
 
 namespace varnel {
 
+class CPluPriceZoneTb;
+
 class CPluDefTb : public CDBComTb {
 public:
     static constexpr std::uint16_t kTableNo = 2;
@@ -71,6 +73,22 @@ public:
     };
     std::uint32_t GetCurrentAddOneDay() const { return m_currentAddOneDay; }
     std::uint16_t GetCurrentPriceZone() const { return m_currentPriceZone; }
+
+    // The PLU as seen in a price zone: the row itself when the zone holds none of its values, else the
+    // scratch row with the zone's values over a copy of the row, valid until the next zone view.
+    const CPluDefRec& GetZonePlu(const BuildLock& lock, const CPluDefRec& row, std::uint16_t zone);
+    // In the zone of the scale being served (head-office mode, once a zone is set for it), else in the
+    // store's own zone; the row itself for zone 0.
+    const CPluDefRec& GetCurrentZonePlu(const BuildLock& lock, const CPluDefRec& row);
+    // GetCurrentZonePlu; while the scale being served adds a day, a copy in the scratch row whose
+    const CPluDefRec& GetCurrentZonePluCopy(const BuildLock& lock, const CPluDefRec& row);
+    // GetCurrentZonePluCopy of the PLU in the index (not read again from the database); null for none.
+    const CPluDefRec* GetCurrentZonePluByKey(const BuildLock& lock, std::uint32_t pluNumber);
+    // The database's price-zone table; null when it has none.
+    CPluPriceZoneTb* GetPriceZoneTable() const;
+
+
+
 
 private:
     CPluDefRec* FindPlu(std::uint32_t pluNumber);

@@ -166,15 +166,24 @@ std::uint16_t GetPluFieldType(const CLabProp& definition)
 
 bool SetPluFieldValue(CPluDefRec& row, const CLabProp& definition, std::int32_t value)
 {
-    const ColumnDef* column = PluFieldColumns().Find(definition.m_fieldNo);
-    return column && WriteNumber(row.Bytes(), *column, value);
+    return SetPluFieldValue(row, definition.m_fieldNo, value);
 }
 
 std::int32_t GetPluFieldValue(const CPluDefRec& row, const CLabProp& definition)
 {
+    return GetPluFieldValue(row, definition.m_fieldNo);
+}
+
+bool SetPluFieldValue(CPluDefRec& row, std::uint16_t fieldNo, std::int32_t value)
+{
+    const ColumnDef* column = PluFieldColumns().Find(fieldNo);
+    return column && WriteNumber(row.Bytes(), *column, value);
+}
+
+std::int32_t GetPluFieldValue(const CPluDefRec& row, std::uint16_t fieldNo)
+{
     std::int32_t value = 0;
-    if (const ColumnDef* column = PluFieldColumns().Find(definition.m_fieldNo))
-        (void)ReadNumber(row.Bytes(), *column, value);
+    if (const ColumnDef* column = PluFieldColumns().Find(fieldNo)) (void)ReadNumber(row.Bytes(), *column, value);
     return value;
 }
 

@@ -57,6 +57,9 @@ std::uint16_t GetPluFieldDecimals(const CLabProp& definition, const CPluDefRec& 
 std::uint16_t GetPluFieldType(const CLabProp& definition);
 bool SetPluFieldValue(CPluDefRec& row, const CLabProp& definition, std::int32_t value);
 std::int32_t GetPluFieldValue(const CPluDefRec& row, const CLabProp& definition);
+// The same by field number, for values that name their field by number only (price-zone entries).
+bool SetPluFieldValue(CPluDefRec& row, std::uint16_t fieldNo, std::int32_t value);
+std::int32_t GetPluFieldValue(const CPluDefRec& row, std::uint16_t fieldNo);
 
 // The same over an extra price record of 132 bytes. 1229 to 1232 have storage kind 4 but are read
 // and written as the bytes they are.

@@ -9,6 +9,9 @@ namespace varnel {
 namespace {
 
 constexpr std::pair<MessageId, std::string_view> kMessages[] = {
+    {16427, "Use Defaults"},
+    {17545, "All Departments"},
+    {17546, "All Groups"},
     {17547, "Dept. and Group Code"},
     {17589, "Scale Comms: Off-Line"},
     {18095, "%s : From %ld to %ld"},
@@ -64,6 +67,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20522, "PLU range profile"},
     {20523, "Markdown price change for PLU %ld Mode=%d Price=%ld -> %ld (Zone=%hd) (Desc. = %s)"},
     {20524, "Price change for PLU %ld Price=%ld -> %ld (Zone=%hd) (Desc. = %s)"},
+    {20529, "Price Zone"},
     {20531, " Op: <Batch file import>"},
     {20540, " Op: <Database import>"},
     {20556, "Scale: %s"},

@@ -4,6 +4,7 @@
 
 #include "db/PluDatabase.h"
 #include "db/PluDefTb.h"
+#include "db/PluPriceZoneTb.h"
 #include "db/UnbuiltTable.h"
 #include "platform/ByteOrder.h"
 #include "support/RecordingDocument.h"
@@ -66,6 +67,9 @@ TEST_F(PluDatabaseTest, TheFactoryMakesEachTableOfItsNumber)
     const auto plus = db.CreateTable(2);
     ASSERT_NE(dynamic_cast<CPluDefTb*>(plus.get()), nullptr);
     EXPECT_EQ(plus->GetName(), "Plus");
+    const auto zones = db.CreateTable(15);
+    ASSERT_NE(dynamic_cast<CPluPriceZoneTb*>(zones.get()), nullptr);
+    EXPECT_EQ(zones->GetName(), "PluPriceZone");
     for (std::uint16_t tableNo : {3, 4, 12, 72, 83}) {
         const auto table = db.CreateTable(tableNo);
         ASSERT_NE(table, nullptr) << tableNo;
@@ -132,7 +136,7 @@ TEST_F(PluDatabaseTest, PluRowsLiveInAnMdbFileColumnByColumn)
     }
     const std::string path = m_dir.File("plu.mdb");
     EXPECT_EQ(QueryColumn(path, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
-              (std::vector<std::string>{"Plus", "Version"}));
+              (std::vector<std::string>{"PluPriceZone", "Plus", "Version"}));
     const auto columns = QueryColumn(path, "SELECT name FROM pragma_table_info('Plus')");
     ASSERT_EQ(columns.size(), std::size(kPluColumns));
     EXPECT_EQ(columns.front(), "Plu_No");

@@ -5,6 +5,7 @@
 #include "db/MainFrame.h"
 #include "db/ScaleFontList.h"
 #include "settings/AccessSettings.h"
+#include "settings/PriceZone.h"
 
 #include <array>
 #include <string>
@@ -59,6 +60,9 @@ public:
         m_commsStatesStarted.push_back(state);
     }
     void DecCommsState(std::uint32_t state) override { --m_commsStates.at(state); }
+    bool IsPriceZoneDefined(std::uint16_t zone) const override { return m_priceZones.IsDefined(zone); }
+    bool HasPriceZones() const override { return !m_priceZones.IsEmpty(); }
+    std::span<const std::uint16_t> GetPriceZoneFields() const override { return m_priceZoneFields; }
 
     // Adds a definition to a map under the next free key and returns it for the test to shape.
     CLabProp& AddFieldDef(FieldDefMap which, std::uint16_t fieldNo);
@@ -75,6 +79,8 @@ public:
     std::uint32_t m_invalidRecordFlag = 0;
     std::string m_scaleDataDirectory;
     std::array<int, 6> m_commsStates{};
+    CPriceZoneList m_priceZones;
+    std::vector<std::uint16_t> m_priceZoneFields;  // the PLU fields that may differ by price zone
     std::vector<std::uint32_t> m_commsStatesStarted;
 
 private:

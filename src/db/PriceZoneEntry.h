@@ -1,0 +1,30 @@
+// A PLU field's value in one price zone, and the lists of them that the price-zone table loads and
+// stores. Zone 0 is the PLU's own values: an entry never names it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace varnel {
+
+class CPluDefRec;
+
+struct PriceZoneEntry {
+    std::uint16_t zone = 0;
+    std::uint16_t fieldNo = 0;
+    std::int32_t value = 0;
+
+    bool operator==(const PriceZoneEntry&) const = default;
+};
+
+using PriceZoneEntries = std::vector<PriceZoneEntry>;
+
+// The value of the entry (field, zone) in the list, else the PLU's own value of the field.
+std::int32_t GetZoneValue(const CPluDefRec& plu, const PriceZoneEntries& entries, std::uint16_t fieldNo,
+                          std::uint16_t zone);
+// The value of the first entry of the field in the list, else the PLU's own value.
+std::int32_t GetEntryValue(const CPluDefRec& plu, const PriceZoneEntries& entries, std::uint16_t fieldNo);
+// Replaces the value of the entry (field, zone), or appends one.
+void SetZoneEntry(std::uint16_t fieldNo, std::uint16_t zone, std::int32_t value, PriceZoneEntries& entries);
+
+}  // namespace varnel
