@@ -81,14 +81,12 @@ public:
     // store's own zone; the row itself for zone 0.
     const CPluDefRec& GetCurrentZonePlu(const BuildLock& lock, const CPluDefRec& row);
     // GetCurrentZonePlu; while the scale being served adds a day, a copy in the scratch row whose
+    // ShelfLife and BestBefore are each one greater (the stored row never changes).
     const CPluDefRec& GetCurrentZonePluCopy(const BuildLock& lock, const CPluDefRec& row);
     // GetCurrentZonePluCopy of the PLU in the index (not read again from the database); null for none.
     const CPluDefRec* GetCurrentZonePluByKey(const BuildLock& lock, std::uint32_t pluNumber);
     // The database's price-zone table; null when it has none.
     CPluPriceZoneTb* GetPriceZoneTable() const;
-
-
-
 
 private:
     CPluDefRec* FindPlu(std::uint32_t pluNumber);
