@@ -141,6 +141,7 @@ inline constexpr ShortColumn DescLen = AsShort(FindColumn(kPluColumns, "DescLen"
 inline constexpr ShortColumn Dept = AsShort(FindColumn(kPluColumns, "Dept"));
 inline constexpr ShortColumn Group = AsShort(FindColumn(kPluColumns, "Group"));
 inline constexpr ShortColumn ShelfLife = AsShort(FindColumn(kPluColumns, "ShelfLife"));
+inline constexpr ShortColumn BestBefore = AsShort(FindColumn(kPluColumns, "BestBefore"));
 inline constexpr ByteColumn SalesMode = AsByte(FindColumn(kPluColumns, "SalesMode"));
 inline constexpr ByteColumn MarkFlag = AsByte(FindColumn(kPluColumns, "MarkFlag"));
 inline constexpr ByteColumn ExpTimeFlag = AsByte(FindColumn(kPluColumns, "ExpTimeFlag"));
