@@ -12,7 +12,9 @@ namespace {
 constexpr std::uint16_t kEventAdded = 0;
 constexpr std::uint16_t kEventUpdated = 1;
 constexpr std::uint16_t kEventDeleted = 2;
+constexpr std::uint16_t kEventGeneral = 3;
 constexpr std::uint16_t kEventImport = 4;
+constexpr MessageId kMsgRecordRefused = 90301;
 
 }  // namespace
 
@@ -45,8 +47,29 @@ bool CDBComTb::EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cur
         key = record->GetKey();
         if (key > high) return false;
         if (EncodeRecord(lock, scale, *record, out)) return true;
+        ReportRefusal(scale, record->GetKey(), out);
     }
     return false;
+}
+
+void CDBComTb::ReportRefusal(const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out)
+{
+    if (out.refusedField.empty()) return;
+    if (out.refusals)
+        out.refusals->RecordRefused(key, out.refusedField);
+    else
+        LogRefusedRecord(scale.m_name, key, out.refusedField);
+    out.refusedField = {};
+}
+
+void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string_view field)
+{
+    const IMainFrame* frame = GetMainFrame();
+    if (!frame) return;
+    const std::string name(scaleName);
+    const std::string fieldName(field);
+    frame->WriteEvent(kEventGeneral, FormatMessage(kMsgRecordRefused, name.c_str(), static_cast<unsigned>(key),
+                                                   fieldName.c_str()));
 }
 
 bool CDBComTb::EncodeKeyInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
@@ -59,7 +82,9 @@ bool CDBComTb::EncodeKeyInRange(const CLinkScaleSettings& scale, KeyCursor& curs
     }
     if (!existingOnly) {
         key = cursor++;
-        return EncodeKeyRecord(lock, scale, static_cast<std::uint32_t>(key), out);
+        if (EncodeKeyRecord(lock, scale, static_cast<std::uint32_t>(key), out)) return true;
+        ReportRefusal(scale, static_cast<std::uint32_t>(key), out);
+        return false;
     }
     const CDBRecord* record = PeekNextRecord(cursor);
     if (!record) return false;

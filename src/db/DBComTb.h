@@ -22,13 +22,30 @@
 
 namespace varnel {
 
+// Told of each record that an encoder refused because a value does not fit its fixed-width field; the
+// link counts the record as not sent and writes it to its comms log.
+class IRecordRefusals {
+public:
+    virtual void RecordRefused(std::uint32_t key, std::string_view field) = 0;
+
+protected:
+    ~IRecordRefusals() = default;
+};
+
 // Where an encoder writes one scale record: the buffer's size in, the record's length and its record
 // code (file or command code) out.
 struct ScaleRecordOut {
     std::span<std::uint8_t> buffer;
     std::uint16_t length = 0;
     std::uint16_t code = 0;
+    // Set by an encoder that refused the record: the field whose value did not fit.
+    std::string_view refusedField{};
+    // Where the range walks report refused records; without one they go to the event log.
+    IRecordRefusals* refusals = nullptr;
 };
+
+// Writes the event-log line of a record refused for a value that does not fit its field.
+void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string_view field);
 
 // The table's build lock, held.
 using BuildLock = std::unique_lock<std::mutex>;
@@ -115,6 +132,10 @@ public:
     bool ReceiveScaleRecord(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data);
     // One request of kind 0 (send the records of the range) for all scales.
     bool QueueSendRequest(std::uint32_t from, std::uint32_t to, bool showResult);
+
+    // After an encoder gave false: a refusal it named goes to the output's listener (or the event
+    // log) and is cleared, so that the walk can go on with the next key.
+    static void ReportRefusal(const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out);
 
     [[nodiscard]] BuildLock LockRecordBuild() const { return BuildLock(m_buildLock); }
     bool HoldsBuildLock(const BuildLock& lock) const

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace varnel {
 
@@ -55,6 +56,20 @@ struct CGeneralSetup {
     std::uint8_t m_markdownPercentDecimal = 0;  // "Different dec. pt. for markdown percentage?"
     std::uint8_t m_orlanComms = 0;            // the PLU table remembers changed PLUs for the outside maker's scales
     std::uint8_t m_ctrlFlagPair = 0;          // CtrlFlag bits 1 and 2 together mean something to the scales
+
+    // What the PLU record builders read.
+    std::uint16_t m_couponSupport = 0;
+    std::uint16_t m_pluActiveInactive = 0;    // a PLU whose CtrlFlag bit 0 is set is not sent to scales
+    std::uint32_t m_maxExMessageNo = 99;      // "Max. Ex. Message No."
+    std::uint32_t m_maxCouponNo = 99;         // "Max. Coupon No."
+    std::uint8_t m_singleStoreOperation = 0;  // "Single store operation?"
+    std::uint8_t m_noTrayNumber = 0;          // no tray number to the comma-separated families
+    std::uint8_t m_family2Conversion = 0;     // family-2 scales get their PLUs converted
+    std::uint8_t m_noMarkdownFamily3 = 0;     // family-3 scales get no markdown
+    std::uint8_t m_market3ThirdMessage = 0;   // Thailand: the third message slot in the text records
+    std::uint8_t m_lumenXtPriceChange = 0;    // "Use LumenXT price change message": short price records to family 6
+    std::uint8_t m_posUpdateFileOutput = 0;   // each changed PLU is written to the POS update file
+    std::string m_posUpdateFilePath{};
 
     // The label width of the last label-size range that holds the PLU; 60 when none does.
     std::uint16_t GetLabelWidth(std::uint32_t pluNumber) const;

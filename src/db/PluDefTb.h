@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/DBComTb.h"
+#include "db/PluCompanionData.h"
 #include "db/PluDefRec.h"
 
 #include <functional>
@@ -88,6 +89,34 @@ public:
     // The database's price-zone table; null when it has none.
     CPluPriceZoneTb* GetPriceZoneTable() const;
 
+    // Scale records of the PLUs (PluRecord.h) and the tables beside this one that they read: none
+    // until the database sets them, which gives a PLU no texts, nutrition or extra prices.
+    bool EncodeRecord(const BuildLock& lock, const CLinkScaleSettings& scale, const CDBRecord& record,
+                      ScaleRecordOut& out) override;
+    bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t key,
+                         ScaleRecordOut& out) override;
+    bool EncodeLumenRecord(std::uint16_t family, std::uint32_t key, std::span<std::uint8_t> buffer,
+                           std::uint16_t& length) override;
+    void SetCompanionData(const IPluCompanionData* companions) { m_companions = companions; }
+    const IPluCompanionData& GetCompanionData() const;
+
+    // The unit-price (markdown) change record of the next PLU from the cursor up to PLU number `last`
+    // that the scale takes, each built under the build lock; false when the range is done. `key` tells
+    // the PLU of the record.
+    bool NextPriceChangeRecord(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t last,
+                               ScaleRecordOut& out, KeyCursor& key);
+    bool NextMarkdownChangeRecord(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t last,
+                                  ScaleRecordOut& out, KeyCursor& key);
+
+    // Requests to all scales through the document. One delete (of its key record) for each PLU the
+    // table holds from `first` up to `last`, in one send; true when the document reports success.
+    bool DeleteRecordRange(std::uint32_t first, std::uint32_t last);
+    // The delete of key 0, which stands for every PLU.
+    bool DeleteAllRecords(bool showResult);
+    // The PLU's unit-price (markdown) change, sent at once; false for a PLU the table does not hold.
+    bool QueuePriceSend(std::uint32_t pluNumber, bool showResult);
+    bool QueueMarkdownSend(std::uint32_t pluNumber, bool showResult);
+
 private:
     CPluDefRec* FindPlu(std::uint32_t pluNumber);
 
@@ -95,6 +124,7 @@ private:
     std::uint32_t m_currentAddOneDay = 0;
     std::uint16_t m_currentPriceZone = 0;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_remembered;  // PLU number, department
+    const IPluCompanionData* m_companions = nullptr;
 };
 
 }  // namespace varnel
