@@ -56,6 +56,8 @@ struct CGeneralSetup {
     std::uint8_t m_markdownPercentDecimal = 0;  // "Different dec. pt. for markdown percentage?"
     std::uint8_t m_orlanComms = 0;            // the PLU table remembers changed PLUs for the outside maker's scales
     std::uint8_t m_ctrlFlagPair = 0;          // CtrlFlag bits 1 and 2 together mean something to the scales
+    std::uint8_t m_deptGroupByText = 0;       // departments and groups are named by their texts (tables 82, 83)
+    std::uint8_t m_noAutoRuxPriceRecord = 0;  // a price change makes no first extra price record
 
     // What the PLU record builders read.
     std::uint16_t m_couponSupport = 0;

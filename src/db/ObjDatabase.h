@@ -14,6 +14,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace varnel {
@@ -109,6 +110,25 @@ public:
     bool ReadBatchDepartment(const std::string& path, std::string& department);
     bool ReadBatchFile(const std::string& path, const std::string& department);
     bool LoadBatchFile(const std::string& path, const std::string& department);
+    // Writes a change to the journal in batch mode (nothing while a journal is being applied): for
+    // entries of table numbers that have no table, such as the price changes.
+    bool JournalRecord(std::uint16_t kind, const CDBRecord& record) { return JournalChange(kind, record); }
+    // While one lives, the changes of batch mode reach the tables in memory and not the journal, as
+    // while a journal is applied (a change journaled in a form of its own is made so).
+    class JournalPause {
+    public:
+        explicit JournalPause(CObjDatabase& database)
+            : m_database(database), m_wasApplying(std::exchange(database.m_applyingBatch, true))
+        {
+        }
+        ~JournalPause() { m_database.m_applyingBatch = m_wasApplying; }
+        JournalPause(const JournalPause&) = delete;
+        JournalPause& operator=(const JournalPause&) = delete;
+
+    private:
+        CObjDatabase& m_database;
+        bool m_wasApplying;
+    };
     const std::string& GetBatchFilePath() const { return m_batchPath; }
     bool IsApplyingBatch() const { return m_applyingBatch; }
     // Whether a journal is being applied to the tables in memory only (LoadBatchFile).

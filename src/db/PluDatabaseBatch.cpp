@@ -6,22 +6,13 @@
 #include "db/MainFrame.h"
 #include "db/PluDefTb.h"
 #include "db/PluPriceZoneTb.h"
+#include "db/PriceChangeEntry.h"
 #include "db/PriceChangeLog.h"
 #include "platform/ByteOrder.h"
 
 namespace varnel {
 namespace {
 
-// A price-change entry's data:
-//   OFFSET SIZE FIELD
-//     0     2   change kind: 0 unit price, 1 markdown
-//     2     2   price zone
-//     4     4   new price
-//     8     1   markdown mode (kind 1 only)
-constexpr std::uint16_t kUnitPriceChange = 0;
-constexpr std::uint16_t kMarkdownChange = 1;
-constexpr std::size_t kPriceEntryBytes = 8;
-constexpr std::size_t kMarkdownEntryBytes = 9;
 constexpr MessageId kMsgBatchImportPrefix = 20531;
 constexpr std::uint32_t kPluNumberMask = 0xFFFFFF;
 
@@ -33,29 +24,26 @@ std::uint32_t KeyOf(const CDBRecord::Header& header) { return LoadLe32(&header[8
 void CPluDatabase::ApplyUnknownTableChunk(std::uint16_t kind, const CDBRecord::Header& header,
                                           std::span<const std::uint8_t> data)
 {
-    if (TableOf(header) != kPriceChangeTableNo || kind == kBatchDeleted || data.size() < kPriceEntryBytes) return;
-    const std::uint16_t change = LoadLe16(&data[0]);
-    const std::uint16_t zone = LoadLe16(&data[2]);
-    const auto price = static_cast<std::int32_t>(LoadLe32(&data[4]));
-    if (change != kUnitPriceChange && (change != kMarkdownChange || data.size() < kMarkdownEntryBytes)) return;
-    const std::uint8_t markdownMode = change == kMarkdownChange ? data[8] : 0;
+    if (TableOf(header) != kPriceChangeTableNo || kind == kBatchDeleted) return;
+    const std::optional<PriceChangeEntry> change = DecodePriceChangeEntry(data);
+    if (!change) return;
 
     const std::uint32_t pluNumber = KeyOf(header);
     CPluDefTb* plus = GetPluTable();
     const auto* row = plus ? dynamic_cast<const CPluDefRec*>(plus->GetRecord(pluNumber)) : nullptr;
     if (!row) return;
     const CGeneralSetup& setup = CurrentGeneralSetup();
-    if (!setup.IsHeadOfficeMode() && zone != setup.GetLocalPriceZone()) return;
+    if (!setup.IsHeadOfficeMode() && change->zone != setup.GetLocalPriceZone()) return;
 
+    const bool unitPrice = change->kind == PriceChangeUnitPrice;
     if (!IsLoadingBatchFile())
-        LogPriceChange(change == kUnitPriceChange ? kMsgPriceChange : kMsgMarkdownPriceChange, *row, price,
-                       markdownMode, zone, false);
-    if (change == kUnitPriceChange)
-        (void)plus->ChangePrice(pluNumber, price, zone, false, true);
+        LogPriceChange(unitPrice ? kMsgPriceChange : kMsgMarkdownPriceChange, *row, change->price, change->markdownFlag,
+                       change->zone, false);
+    if (unitPrice)
+        (void)plus->ChangePrice(pluNumber, change->price, change->zone, false, true);
     else
-        (void)plus->ChangeMarkdownPrice(pluNumber, price, zone, markdownMode, false, true);
-    if (m_trackChanges)
-        AddChangeEntry(change == kUnitPriceChange ? SendPriceChanges : SendMarkdownChanges, *plus, pluNumber);
+        (void)plus->ChangeMarkdownPrice(pluNumber, change->price, change->zone, change->markdownFlag, false, true);
+    if (m_trackChanges) AddChangeEntry(unitPrice ? SendPriceChanges : SendMarkdownChanges, *plus, pluNumber);
 }
 
 bool CPluDatabase::AcceptBatchChunk(std::uint16_t, const CDBRecord::Header& header)

@@ -7,7 +7,10 @@
 #include "db/DBComTb.h"
 #include "db/PluCompanionData.h"
 #include "db/PluDefRec.h"
+#include "db/PosUpdateFile.h"
+#include "db/PriceZoneEntry.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -50,11 +53,35 @@ public:
     void LogSendFailedRange(const std::function<void(const CPluDefRec&)>& writeLine, KeyCursor& first,
                             std::uint32_t last);
 
-    // Sets the row's unit price (markdown price and flag) and rewrites it; false when the PLU is not
-    // in the table or the rewrite fails. Sends are not queued here.
+    // Price changes (PluPriceChange.cpp). The unit price (markdown price and flag) of the PLU in a zone
+    // (-1 the store's own, 0 the row itself): a price-zone field takes the value in the zone, any other
+    // the row. In batch mode the change is journaled as price-change entries and nothing is sent;
+    // otherwise, when asked, it is sent unless it is another zone's than the store's own outside
+    // head-office mode. False when the PLU is not in the table or the change is refused or not
+    // written (and nothing is sent then); else, with a send, the send's result.
     bool ChangePrice(std::uint32_t pluNumber, std::int32_t price, int zone, bool send, bool showResult);
     bool ChangeMarkdownPrice(std::uint32_t pluNumber, std::int32_t price, int zone, std::uint8_t markdownFlag,
                              bool send, bool showResult);
+    // The same with the prices (markdown flags) of the extra price tables 1 to 5 after the PLU's own;
+    // each table's record of the PLU takes its value. A unit-price change gives a PLU without a record
+    // in the first table one made from the PLU, unless the general setup says not to.
+    using RuxPrices = std::array<std::int32_t, 6>;
+    using RuxMarkdownFlags = std::array<std::uint8_t, 6>;
+    bool ChangePriceWithRuxPrices(std::uint32_t pluNumber, const RuxPrices& prices, int zone, bool send,
+                                  bool showResult);
+    bool ChangeMarkdownWithRuxPrices(std::uint32_t pluNumber, const RuxPrices& prices, const RuxMarkdownFlags& flags,
+                                     int zone, bool send, bool showResult);
+    // The row's own price and the zone values of it (of fields 1005; 1003 and 1004), written together.
+    bool ChangePriceWithZones(std::uint32_t pluNumber, std::int32_t price, bool send, bool showResult,
+                              PriceZoneEntries zonePrices);
+    bool ChangeMarkdownWithZones(std::uint32_t pluNumber, std::int32_t price, std::uint8_t markdownFlag, bool send,
+                                 bool showResult, PriceZoneEntries zoneFlags, PriceZoneEntries zonePrices);
+
+    // The POS update line of a changed PLU (kind 'C' changed, 'D' deleted), or with no row the pending
+    // lines only, while the general setup writes the POS update file (PosUpdateFile.h). A row is first
+    // remembered for the outside maker's scales.
+    void WritePosUpdateLine(const CPluDefRec* row, char kind, bool noQueue);
+    CPosUpdateFile& GetPosUpdateFile() { return m_posUpdate; }
 
     // The scratch row in which record builders and zone views put together a PLU; use it only under
     // the build lock.
@@ -124,6 +151,7 @@ private:
     std::uint32_t m_currentAddOneDay = 0;
     std::uint16_t m_currentPriceZone = 0;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_remembered;  // PLU number, department
+    CPosUpdateFile m_posUpdate;
     const IPluCompanionData* m_companions = nullptr;
 };
 
