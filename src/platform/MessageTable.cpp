@@ -113,6 +113,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {90101, "Scale [%s] : a queued job of kind %u cannot be sent over an ID-ENQ link and was dropped"},
     {90301, "Scale [%s] : record %u was not sent: its %s does not fit the scale's record"},
     {90302, "PLU %u : date flag %u has no meaning for family-9 scales and was sent as no date"},
+    {90303, "\"PLUSEND.GEN\" was written, but \"OrlanSend.bat\" could not be started in the scale data "
+            "directory."},
 };
 
 static_assert(std::ranges::is_sorted(kMessages, {}, &std::pair<MessageId, std::string_view>::first),

@@ -1,0 +1,106 @@
+// The PLU scale records at full size: all 65,535 PLUs of the benchmark database encoded for a scale
+// of each family, as a link's range walk asks for them (family 7 through the Lumen record). The rate
+// is records per second; "allocs/record" counts the heap allocations per record, which stay well
+// below one, since the record writers allocate nothing per field.
+#include "db/PluDatabase.h"
+#include "db/PluDefTb.h"
+#include "db/PluRecord.h"
+#include "support/TestMainFrame.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<std::uint64_t> g_allocations{0};
+
+}  // namespace
+
+void* operator new(std::size_t size)
+{
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+namespace {
+
+using namespace varnel;
+
+constexpr std::uint32_t kPlus = 65535;
+
+std::string Description(std::uint32_t number)
+{
+    char text[96];
+    std::snprintf(text, sizeof text, "\x1B" "C1Beef mince premium %05u\x1B" "C2Product of New Zealand", number);
+    return text;
+}
+
+// The main frame and the in-memory database of the benchmark, made once.
+struct BenchDatabase {
+    BenchDatabase()
+    {
+        frame.AddFieldDef(FieldDefMap::Plu, 1014).m_width = 3;
+        frame.AddFieldDef(FieldDefMap::Plu, 1015).m_width = 2;
+        frame.SelectScaleFontSet();
+        database.CreateAllTables();
+        CPluDefTb& plus = *database.GetPluTable();
+        for (std::uint32_t number = 1; number <= kPlus; ++number) {
+            auto row = std::make_unique<CPluDefRec>();
+            row->InitNew(number);
+            row->SetDesc(Description(number));
+            row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
+            row->Set(PluCol::Dept, static_cast<std::uint16_t>(number % 100));
+            row->Set(PluCol::ItemCode, static_cast<std::int32_t>(number % 1000));
+            const std::uint16_t size = row->CalcDataSize();
+            plus.AddPlu(number, size, std::move(row));
+        }
+    }
+    varnel::test::TestMainFrame frame;
+    CPluDatabase database;
+};
+
+BenchDatabase& Database()
+{
+    static BenchDatabase database;
+    return database;
+}
+
+void EncodeAllPlus(benchmark::State& state)
+{
+    const auto family = static_cast<std::uint16_t>(state.range(0));
+    CPluDefTb& plus = *Database().database.GetPluTable();
+    CLinkScaleSettings scale;
+    scale.m_scaleType = family;
+    std::array<std::uint8_t, 2400> buffer{};
+    std::uint64_t records = 0;
+    const std::uint64_t allocationsBefore = g_allocations.load();
+    for (auto _ : state) {
+        if (family == 7) {
+            for (std::uint32_t number = 1; number <= kPlus; ++number) {
+                std::uint16_t length = 0;
+                records += BuildLumenRecord(plus, family, number, buffer, length) ? 1 : 0;
+            }
+        } else {
+            KeyCursor cursor = 1;
+            KeyCursor key = 0;
+            ScaleRecordOut out{buffer};
+            while (plus.EncodeNextInRange(scale, cursor, kPlus, out, key)) ++records;
+        }
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    const std::uint64_t allocations = g_allocations.load() - allocationsBefore;
+    state.SetItemsProcessed(static_cast<std::int64_t>(records));
+    state.counters["records"] = static_cast<double>(records) / static_cast<double>(state.iterations());
+    state.counters["allocs/record"] = records ? static_cast<double>(allocations) / static_cast<double>(records) : 0;
+}
+BENCHMARK(EncodeAllPlus)->DenseRange(0, 12)->Unit(benchmark::kMillisecond);
+
+}  // namespace
