@@ -11,10 +11,17 @@
 namespace varnel {
 namespace {
 
-// Family 2's comma is part of its listed name.
-constexpr std::array<std::string_view, kHighestScaleFamily + 1> kListingNames = {
+// The listing's own names of families 0 to 11; family 2's comma is part of its listed name.
+constexpr std::array<std::string_view, 12> kListingNames = {
     "TR-5300", "HBKU (TR-5300)", "TR-5200,", "HBKU (TR-5200)", "ZNQ", "GK-6300", "LumenXT",
-    "Lumen", "TR-5400XT", "IP-RUX", "TR-5400", "VM-8100b/QF", "KB-7100"};
+    "Lumen", "TR-5400XT", "IP-RUX", "TR-5400", "VM-8100b/QF"};
+
+// Families the listing has no name of its own for are named from the family names (family 12
+// "KB-7100"); none for a number above 12.
+std::string_view ListingName(std::uint16_t family)
+{
+    return family < kListingNames.size() ? kListingNames[family] : GetScaleFamilyName(family);
+}
 
 }  // namespace
 
@@ -23,9 +30,8 @@ void CLinkScale::WriteSetupDump(std::string& out, bool indent) const
     const char* prefix = indent ? "  " : "";
     const auto yesNo = [](std::uint16_t flag) { return std::string(GetYesNoText(flag != 0)); };
     const std::uint16_t family = GetScaleType();
-    if (family < kListingNames.size())
-        out += FormatText("%s  System type                         : %s\r\n", prefix,
-                          std::string(kListingNames[family]).c_str());
+    if (const std::string_view name = ListingName(family); !name.empty())
+        out += FormatText("%s  System type                         : %s\r\n", prefix, std::string(name).c_str());
     out += FormatText("%s  ID-ENQ machine ID                   : %hd\r\n", prefix, static_cast<short>(m_machineNo));
     out += FormatText("%s  Price zone                          : %hd\r\n", prefix, static_cast<short>(m_priceZone));
     if (family == 0)

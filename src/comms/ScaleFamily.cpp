@@ -1,11 +1,15 @@
-// The table-to-data-kind map.
+// The family names and the table-to-data-kind map.
 #include "comms/ScaleFamily.h"
+
+#include "platform/Messages.h"
 
 #include <algorithm>
 #include <iterator>
 
 namespace varnel {
 namespace {
+
+constexpr MessageId kFamilyNames = 16464;  // + family
 
 struct TableKind {
     std::uint16_t table;
@@ -58,6 +62,11 @@ constexpr TableKind kTableKinds[] = {
 };
 
 }  // namespace
+
+std::string_view GetScaleFamilyName(std::uint16_t family)
+{
+    return family <= kHighestScaleFamily ? GetMessageText(kFamilyNames + family) : std::string_view{};
+}
 
 std::uint16_t GetDataKindOfTable(std::uint16_t table)
 {

@@ -6,10 +6,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace varnel {
 
 constexpr std::uint16_t kHighestScaleFamily = 12;
+
+// The family's name in the string table; empty for a number above 12.
+std::string_view GetScaleFamilyName(std::uint16_t family);
 
 // The comma-separated families.
 constexpr bool IsType9To12(std::uint16_t family) { return family >= 9 && family <= 12; }

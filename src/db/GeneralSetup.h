@@ -34,6 +34,7 @@ struct CGeneralSetup {
     std::uint16_t m_defaultScaleFamily = 0;  // 0 to 12; a scale of family 65535 takes this one
     std::uint16_t m_market = MarketUsa;
     std::uint16_t m_seriesNumber = 0;
+    std::uint16_t m_onlineComms = 1;         // on-line communication: queued sends and operator sends need it
     std::uint32_t m_maxPluNo = 999999;       // "Max. PLU No."
     std::uint8_t m_koreanFont = 0;           // "Use Korean font? (North America only)"
     std::uint16_t m_maxCommsLogSize = 0;     // of a link's comms log, in kilobytes

@@ -9,7 +9,21 @@ namespace varnel {
 namespace {
 
 constexpr std::pair<MessageId, std::string_view> kMessages[] = {
+    {1605, "Operator"},
     {16427, "Use Defaults"},
+    {16464, "TR-5300"},
+    {16465, "HBKU (5300 mode)"},
+    {16466, "TR-5200"},
+    {16467, "HBKU (5200 mode)"},
+    {16468, "ZNQ"},
+    {16469, "GK-6300"},
+    {16470, "LumenXT"},
+    {16471, "Lumen"},
+    {16472, "TR-5400 XT"},
+    {16473, "RUX/PZ4/TARN4"},
+    {16474, "TR-5400"},
+    {16475, "VM-8100b/QF"},
+    {16476, "KB-7100"},
     {17545, "All Departments"},
     {17546, "All Groups"},
     {17547, "Dept. and Group Code"},

@@ -14,6 +14,12 @@ bool IsUserChosenSiteSetup(const CArchive& ar)
     return setup != nullptr && setup->userChosenSiteSetup;
 }
 
+std::uint32_t GetSiteSetupVersion(const CArchive& ar)
+{
+    const auto* setup = dynamic_cast<const SetupFileContext*>(ar.GetContext());
+    return setup != nullptr ? setup->siteSetupVersion : kSiteSetupVersion;
+}
+
 std::uint16_t SerializeSetupVersion(CArchive& ar, std::uint16_t current)
 {
     if (ar.IsStoring()) {

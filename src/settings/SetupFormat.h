@@ -1,6 +1,6 @@
-// What the objects of a setup file learn about the file being read: its format mark. The setup
-// loader puts a SetupFileContext on the archive; objects read elsewhere see none and take the
-// current format.
+// What the objects of a setup file learn about the file being read: its format mark and, for the
+// site setup, its version. The setup loader puts a SetupFileContext on the archive; objects read
+// elsewhere see none and take the current format.
 #pragma once
 
 #include "platform/Archive.h"
@@ -13,14 +13,19 @@ namespace varnel {
 constexpr std::uint32_t kOldestSetupFormat = 200;
 // The version those objects take when they carry none.
 constexpr std::uint16_t kFirstObjectVersion = 100;
+// The version the site setup file is written with.
+constexpr std::uint32_t kSiteSetupVersion = 383;
 
 struct SetupFileContext final : ArchiveContext {
     std::uint32_t formatMark = 0;       // the format number of the setup file being read
     bool userChosenSiteSetup = false;   // a ".sit" file that the user chose, not the site's own setup
+    std::uint32_t siteSetupVersion = kSiteSetupVersion;  // of the site setup file being read
 };
 
 bool IsOldestSetupFormat(const CArchive& ar);
 bool IsUserChosenSiteSetup(const CArchive& ar);
+// The version of the site setup being read; the current one outside a setup file.
+std::uint32_t GetSiteSetupVersion(const CArchive& ar);
 
 // The leading version word of a settings object whose oldest setup format has none: stores `current`;
 // loads the stored word, or takes version 100 without reading when the setup is of the oldest format.

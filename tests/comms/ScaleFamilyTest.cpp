@@ -12,6 +12,17 @@ TEST(ScaleFamily, Type9To12AreTheCommaSeparatedFamilies)
     EXPECT_FALSE(IsType9To12(65535));
 }
 
+TEST(ScaleFamily, NamesComeFromTheFamilyNames)
+{
+    const char* const names[] = {"TR-5300", "HBKU (5300 mode)", "TR-5200", "HBKU (5200 mode)", "ZNQ",
+                                 "GK-6300", "LumenXT", "Lumen", "TR-5400 XT", "RUX/PZ4/TARN4",
+                                 "TR-5400", "VM-8100b/QF", "KB-7100"};
+    for (std::uint16_t family = 0; family <= kHighestScaleFamily; ++family)
+        EXPECT_EQ(GetScaleFamilyName(family), names[family]) << "family " << family;
+    EXPECT_EQ(GetScaleFamilyName(13), "");
+    EXPECT_EQ(GetScaleFamilyName(65535), "");
+}
+
 TEST(GetDataKindOfTable, MapsEveryScaleTableAndNothingElse)
 {
     struct Case {

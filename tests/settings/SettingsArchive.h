@@ -19,16 +19,23 @@ std::vector<std::uint8_t> Store(T& object)
     return bytes ? *bytes : std::vector<std::uint8_t>{};
 }
 
+// Loads `object` from `bytes` as part of the setup file that `context` describes.
+template <class T>
+Result<void> Load(T& object, const std::vector<std::uint8_t>& bytes, const SetupFileContext& context)
+{
+    return LoadArchive(bytes, [&](CArchive& ar) {
+        ar.SetContext(&context);
+        object.Serialize(ar);
+    });
+}
+
 // Loads `object` from `bytes` as part of a setup file with that format mark.
 template <class T>
 Result<void> Load(T& object, const std::vector<std::uint8_t>& bytes, std::uint32_t formatMark = 0)
 {
     SetupFileContext context;
     context.formatMark = formatMark;
-    return LoadArchive(bytes, [&](CArchive& ar) {
-        ar.SetContext(&context);
-        object.Serialize(ar);
-    });
+    return Load(object, bytes, context);
 }
 
 }  // namespace varnel::test
