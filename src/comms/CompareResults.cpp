@@ -8,6 +8,7 @@
 #include "comms/LinkScale.h"
 
 #include "db/MainFrame.h"
+#include "db/PluDefTb.h"
 #include "platform/LocalTime.h"
 #include "platform/TextFormat.h"
 
@@ -20,6 +21,7 @@ constexpr MessageId kMsgScaleTitle = 20556;    // "Scale: %s"
 constexpr MessageId kMsgNotOnScale = 20559;    // key, "Database PLU not on scale"
 constexpr MessageId kMsgHeaderLine = 20562;    // "PluNo,Result,Detail"
 constexpr MessageId kMsgScaleOffline = 17589;  // "Scale Comms: Off-Line"
+constexpr std::uint32_t kNotSentToScales = 1;   // control flag bit 0
 
 Result<void> WriteText(IFile& file, const std::string& text) { return WriteBytes(file, text.data(), text.size()); }
 
@@ -57,7 +59,7 @@ void CLinkScale::StartCompareResults(const std::string& title, IFileSystem& fs, 
     (void)WriteText(**file, header);
 }
 
-void CLinkScale::CompareWithDatabase(const std::vector<std::uint32_t>& databaseKeys, IFileSystem& fs)
+void CLinkScale::CompareWithDatabase(const CPluDefTb& plus, IFileSystem& fs)
 {
     const std::string path = GetCompareResultFileName();
     if (!IsOnline()) {
@@ -70,12 +72,14 @@ void CLinkScale::CompareWithDatabase(const std::vector<std::uint32_t>& databaseK
     std::vector<std::uint32_t> onScale = m_scaleKeys;
     std::ranges::sort(onScale);
     std::string lines;
-    for (const std::uint32_t key : databaseKeys) {
-        if (std::ranges::binary_search(onScale, key)) continue;
-        m_notOnScale.push_back(key);
-        lines += "\r\n" + FormatMessage(kMsgNotOnScale, static_cast<unsigned long>(key));
+    KeyCursor cursor = 0;
+    while (const CDBRecord* record = plus.PeekNextRecord(cursor)) {
+        const auto* plu = dynamic_cast<const CPluDefRec*>(record);
+        if (!plu || plu->TestCtrlFlag(kNotSentToScales) || std::ranges::binary_search(onScale, plu->GetKey())) continue;
+        m_notOnScale.push_back(plu->GetKey());
+        lines += "\r\n" + FormatMessage(kMsgNotOnScale, static_cast<unsigned long>(plu->GetKey()));
     }
-    // A file that cannot be opened still leaves the lists filled.
+    // A file that cannot be opened still leaves the list filled.
     if (file) (void)WriteText(**file, lines);
 }
 

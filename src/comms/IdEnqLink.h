@@ -48,8 +48,11 @@
 
 namespace varnel {
 
+class CAppEventLog;
 class CDBComTb;
+class CPluDefTb;
 class IDocument;
+class LogFile;
 
 class CIdEnqLink : public CObject {
 public:
@@ -176,6 +179,20 @@ public:
     void FreeReceivedData();
     const std::vector<ReceivedPacket>& GetReceivedPackets() const { return m_received; }
 
+    // Results of the last operation, per job scale: two lines each in the event log; the comms log's
+    // line (date and time, a tab, then a, b, the link's address, value, records sent and not sent);
+    // the import-error log's lines of the PLU jobs not delivered, with the import file and database.
+    void LogCommsResults() const;
+    void WriteCommsLog(std::string& out, std::string_view a, std::string_view b, std::uint32_t value,
+                       std::uint32_t count) const;
+    void WritePluLogLines(const CAppEventLog& log, LogFile& file, std::string_view importFile,
+                          std::string_view database) const;
+    // "name (a.b.c.d)" or "a.b.c.d" for a socket link; the name (or nothing) for other links.
+    std::string FormatNameWithAddress(std::optional<std::string_view> name) const;
+    // One scale status line per scale; the PLU send-failure lines of every scale's unlogged PLU jobs.
+    void LogScaleStatus(const CAppEventLog& log) const;
+    void LogUnsentPlus(const CAppEventLog& log);
+
     // The trace file; kinds as TraceKind. Only while logging is on and a file is named.
     void WriteTrace(std::uint16_t kind, std::span<const std::uint8_t> data);
     void WriteTrace(std::uint16_t kind, std::string_view message);
@@ -216,6 +233,8 @@ protected:
     // are then cleared, so the next request can be stored.
     void PostResult(std::uint32_t code, bool endRequest);
     std::vector<CLinkScale*> GetJobScales() const;
+    // The PLU table of the document's database; null without one.
+    CPluDefTb* GetPluTable() const;
     // Whole seconds on the monotonic clock since `start`, as the time-outs count them.
     std::int64_t SecondsSince(std::chrono::steady_clock::time_point start) const;
 
@@ -256,10 +275,18 @@ private:
     bool PassesFilters(std::uint32_t key) const;
     // The first key after a refused one that may pass the filters; past the range end when none can.
     KeyCursor NextPassingKey(std::uint32_t refused) const;
-    bool IsCapacityCheckTable(std::uint16_t table) const;
     void NoteRecordDelivered();
 
-    const CSendDataLog* m_currentJob = nullptr;  // identity only: the job the cursor walks
+    // The job the cursor walks: its address and what it asks for, so that a job the user removed
+    // meanwhile is never taken for it, not even one queued anew at the same address.
+    struct WalkedJob {
+        const CSendDataLog* address = nullptr;
+        std::uint32_t kind = 0;
+        std::uint16_t tableId = 0;
+        std::uint32_t rangeEnd = 0;
+    };
+    bool IsWalkedJob(const CSendDataLog* job) const;
+    WalkedJob m_walkedJob;
     KeyCursor m_cursor = 0;
     std::uint32_t m_rangeEnd = 0;
     CDBComTb* m_currentTable = nullptr;

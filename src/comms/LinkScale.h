@@ -23,6 +23,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
 #include "platform/Serializable.h"
+#include "settings/AppEventLog.h"
 
 #include <atomic>
 #include <cstddef>
@@ -33,6 +34,8 @@
 #include <vector>
 
 namespace varnel {
+
+class CPluDefTb;
 
 using SendQueue = std::vector<std::unique_ptr<CSendDataLog>>;
 
@@ -68,9 +71,13 @@ public:
     // Empties the compare lists and starts the file with its header; only the lists when it cannot be created.
     void StartCompareResults(const std::string& title, IFileSystem& fs = RealFileSystem(),
                              const IClock& clock = SystemClock());
-    // Ends a comparison: the database keys the scale lacks go into the not-on-scale list and the file.
-    // `databaseKeys` are the keys of the database's PLUs that are sent to scales, ascending.
-    void CompareWithDatabase(const std::vector<std::uint32_t>& databaseKeys, IFileSystem& fs = RealFileSystem());
+    // Ends a comparison: the PLUs of the table that the scale lacks (leaving out those switched off
+    // for scales, control flag bit 0) go into the not-on-scale list and the file.
+    void CompareWithDatabase(const CPluDefTb& plus, IFileSystem& fs = RealFileSystem());
+
+    // Writes every PLU of the queued PLU jobs not yet logged to the PLU send-failure log (when that log
+    // is on), then marks every queued job logged.
+    void WriteUnsentPluLog(const CAppEventLog& log, CPluDefTb& plus, const PluLogScale& scale);
 
     bool IsOnline() const { return m_online.load(); }
     void SetOnline(bool online) { m_online.store(online); }

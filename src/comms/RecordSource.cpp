@@ -3,9 +3,9 @@
 // yielded its last record.
 //
 // Producers by job kind: 0 the table's records of the range, 1 key records of every key of the range,
-// 2 key records of the existing keys (CDBComTb walks); 8 the production totals request (one record);
-// 3 to 7, 9 and 10 the document's producers (price and markdown changes, date and time, operators,
-// keyboards). Kinds above 10 are sent only by the block link: on an ID-ENQ link such a job is dropped
+// 2 key records of the existing keys (CDBComTb walks); 3 and 4 the PLU table's price and markdown
+// change records; 8 the production totals request (one record); 5 to 7, 9 and 10 the document's
+// producers (date and time, operators, keyboards). Kinds above 10 are sent only by the block link: on an ID-ENQ link such a job is dropped
 // with an event-log line, so the jobs behind it still go out.
 //
 // Invariants:
@@ -22,7 +22,7 @@
 #include "db/Document.h"
 #include "db/MainFrame.h"
 #include "db/ObjDatabase.h"
-#include "db/PluDefRec.h"
+#include "db/PluDefTb.h"
 #include "platform/TextFormat.h"
 #include "settings/AppEventLog.h"
 
@@ -31,11 +31,14 @@
 namespace varnel {
 namespace {
 
-constexpr std::uint16_t kPluTable = 2;
+constexpr std::uint16_t kPluTable = CPluDefTb::kTableNo;
 constexpr std::uint32_t kHighestIdEnqJobKind = SendKeyboardHeaders;
 constexpr MessageId kMsgJobKindDropped = 90101;  // scale name, job kind
 
 bool IsRangeKind(std::uint32_t kind) { return kind <= SendExistingDeletes; }
+
+// The tables of PLUs, coupons and nutrition, after whose run of jobs the scale's room is checked.
+bool IsCapacityCheckTable(std::uint16_t table) { return table == kPluTable || table == 8 || table == 9; }
 
 // The first job of a queue (invariant (1): no null slot follows it).
 std::optional<std::size_t> FirstJob(const SendQueue& queue)
@@ -58,9 +61,15 @@ const CObjDBTable* DeptGroupTable(const CDBComTb& jobTable, const IDocument* doc
 
 }  // namespace
 
+bool CIdEnqLink::IsWalkedJob(const CSendDataLog* job) const
+{
+    return job == m_walkedJob.address && job->m_kind == m_walkedJob.kind && job->m_tableId == m_walkedJob.tableId &&
+           job->m_rangeEnd == m_walkedJob.rangeEnd;
+}
+
 void CIdEnqLink::SetupJob(const CSendDataLog& job)
 {
-    m_currentJob = &job;
+    m_walkedJob = {&job, job.m_kind, job.m_tableId, job.m_rangeEnd};
     m_cursor = job.m_rangeStart;
     m_rangeEnd = job.m_rangeEnd;
     CObjDatabase* database = m_document ? m_document->GetPluDatabase() : nullptr;
@@ -90,7 +99,7 @@ bool CIdEnqLink::NextRecords()
     SendQueue& queue = m_currentScale->m_sendQueue;
     std::optional<std::size_t> index = FirstJob(queue);
     // The queue may have been changed by the user meanwhile: the walk goes on with whatever job is first.
-    if (index && queue[*index].get() != m_currentJob) SetupJob(*queue[*index]);
+    if (index && !IsWalkedJob(queue[*index].get())) SetupJob(*queue[*index]);
 
     // Runs the capacity check with the lock released (invariant (4)); the queue is looked at afresh after.
     const auto checkCapacityUnlocked = [&] {
@@ -133,7 +142,8 @@ bool CIdEnqLink::ProduceRecord(const CSendDataLog& job, std::uint32_t& key)
 {
     for (;;) {
         if (m_cursor > m_rangeEnd) return false;
-        ScaleRecordOut out{std::span(m_data).first(kDataBufferSize)};
+        ScaleRecordOut out;
+        out.buffer = std::span(m_data).first(kDataBufferSize);
         KeyCursor produced = 0;
         bool made = false;
         switch (job.m_kind) {
@@ -147,8 +157,11 @@ bool CIdEnqLink::ProduceRecord(const CSendDataLog& job, std::uint32_t& key)
             break;
         case SendPriceChanges:
         case SendMarkdownChanges:
-            made = m_currentTable && m_currentTable->GetTableNo() == kPluTable &&
-                   m_document->NextJobRecord(job.m_kind, *m_currentScale, m_cursor, m_rangeEnd, out, produced);
+            if (auto* plus = dynamic_cast<CPluDefTb*>(m_currentTable)) {
+                made = job.m_kind == SendPriceChanges
+                           ? plus->NextPriceChangeRecord(*m_currentScale, m_cursor, m_rangeEnd, out, produced)
+                           : plus->NextMarkdownChangeRecord(*m_currentScale, m_cursor, m_rangeEnd, out, produced);
+            }
             break;
         case SendProductionRequest: {
             std::size_t length = 0;
@@ -172,8 +185,6 @@ bool CIdEnqLink::ProduceRecord(const CSendDataLog& job, std::uint32_t& key)
         m_cursor = NextPassingKey(key);
     }
 }
-
-bool CIdEnqLink::IsCapacityCheckTable(std::uint16_t table) const { return table == 2 || table == 8 || table == 9; }
 
 bool CIdEnqLink::PassesFilters(std::uint32_t key) const
 {
@@ -224,7 +235,7 @@ void CIdEnqLink::NoteRecordDelivered()
     const std::lock_guard lock(m_queueLock);
     const SendQueue& queue = m_currentScale->m_sendQueue;
     const std::optional<std::size_t> first = FirstJob(queue);
-    if (!first || queue[*first].get() != m_currentJob || m_cursor > m_rangeEnd) return;
+    if (!first || !IsWalkedJob(queue[*first].get()) || m_cursor > m_rangeEnd) return;
     queue[*first]->m_rangeStart = static_cast<std::uint32_t>(m_cursor);
 }
 

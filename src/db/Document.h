@@ -33,6 +33,12 @@ public:
     // Runs the send to its end: 0 on success, else the message number that ended it.
     virtual MessageId SendDataNow(std::uint32_t dataType, bool showResult, const SendRequests& requests,
                                   const CMasterScale* department) = 0;
+    // As SendData, on that one scale of the links.
+    virtual bool SendDataToScale(std::uint32_t /*dataType*/, bool /*showResult*/, const SendRequests& /*requests*/,
+                                 const CLinkScaleSettings& /*scale*/)
+    {
+        return false;
+    }
 
     // What the scale links take from the document; a document without a database answers none.
 
@@ -45,9 +51,9 @@ public:
     {
         return false;
     }
-    // The next record of a queued job whose records other parts of the system build: unit-price and
-    // markdown changes of the PLU table (job kinds 3 and 4), the scale's date and time (5, one record),
-    // operator records and their deletes (6, 7), keyboard keys and keyboard headers (9, 10). It walks
+    // The next record of a queued job whose records other parts of the system build: the scale's date
+    // and time (job kind 5, one record), operator records and their deletes (6, 7), keyboard keys and
+    // keyboard headers (9, 10). It walks
     // from `cursor` (moved past what it looked at) up to `last`; `key` is the key of the record made.
     // False when none is left.
     virtual bool NextJobRecord(std::uint32_t /*kind*/, const CLinkScaleSettings& /*scale*/, KeyCursor& /*cursor*/,

@@ -1,5 +1,6 @@
 // A scale's queue operations, settings copy, setup listing and compare result file, and the link's
 // operations on its scales' queues.
+#include "LinkTestData.h"
 #include "MemoryLink.h"
 #include "comms/LinkScale.h"
 #include "platform/LocalTime.h"
@@ -166,21 +167,6 @@ TEST(LinkScaleListing, SingleAndListedForms)
     EXPECT_NE(out.find("  Max. desc. text length              : 1001\r\n"), std::string::npos);
 }
 
-TEST(LinkScaleListing, FamilyTwelveIsNamedFromTheFamilyNamesAndLaterNumbersNotAtAll)
-{
-    TestMainFrame frame;
-    CLinkScale scale;
-    const auto systemType = [&](std::uint16_t family) {
-        scale.m_scaleType = family;
-        std::string out;
-        scale.WriteSetupDump(out, false);
-        return out.substr(0, out.find("\r\n") + 2);
-    };
-    EXPECT_EQ(systemType(11), "  System type                         : VM-8100b/QF\r\n");
-    EXPECT_EQ(systemType(12), "  System type                         : KB-7100\r\n");
-    EXPECT_EQ(systemType(13), "  ID-ENQ machine ID                   : 1\r\n");
-}
-
 TEST(LinkListing, AOneScaleLinkListsItsScaleWithoutTheScalesHeader)
 {
     TestMainFrame frame;
@@ -217,10 +203,14 @@ protected:
     {
         frame.m_scaleDataDirectory = dir.Path();
         scale.m_scaleNo = 7;
+        for (const std::uint32_t plu : {1, 2, 5, 6, 8}) database.AddPlu(plu, 1, 1);
+        // PLU 8 is switched off for scales.
+        dynamic_cast<CPluDefRec*>(database.PluTable().FindRecord(8))->SetCtrlFlag(1, true);
     }
     TestMainFrame frame;
     TempDir dir;
     FakeClock clock{DateTimeParts{2024, 3, 15, 10, 30, 0}};
+    ScaleDataDatabase database;
     CLinkScale scale;
 };
 
@@ -238,7 +228,7 @@ TEST_F(CompareResults, DatabasePlusTheScaleLacksAreListedAfterTheHeader)
     EXPECT_TRUE(scale.m_notOnScale.empty());
     scale.m_scaleKeys = {5, 1};
     scale.SetOnline(true);
-    scale.CompareWithDatabase({1, 2, 5, 6});
+    scale.CompareWithDatabase(database.PluTable());
     EXPECT_EQ(scale.m_notOnScale, (std::vector<std::uint32_t>{2, 6}));
     EXPECT_EQ(ReadWholeFile(scale.GetCompareResultFileName()),
               "Scale: Deli\r\n03/15/2024 10:30:00\r\nPluNo,Result,Detail"
@@ -248,7 +238,7 @@ TEST_F(CompareResults, DatabasePlusTheScaleLacksAreListedAfterTheHeader)
 TEST_F(CompareResults, AnOfflineScaleGetsOnlyTheOfflineLine)
 {
     scale.StartCompareResults("Deli", RealFileSystem(), clock);
-    scale.CompareWithDatabase({1, 2});
+    scale.CompareWithDatabase(database.PluTable());
     EXPECT_EQ(ReadWholeFile(scale.GetCompareResultFileName()), "Scale Comms: Off-Line\r\n");
     EXPECT_TRUE(scale.m_notOnScale.empty());
 }
@@ -258,8 +248,9 @@ TEST_F(CompareResults, AFileThatCannotBeWrittenLeavesTheListsFilled)
     frame.m_scaleDataDirectory = dir.File("missing");
     scale.StartCompareResults("Deli", RealFileSystem(), clock);
     scale.SetOnline(true);
-    scale.CompareWithDatabase({3});
-    EXPECT_EQ(scale.m_notOnScale, std::vector<std::uint32_t>{3});
+    scale.m_scaleKeys = {1, 2, 5};
+    scale.CompareWithDatabase(database.PluTable());
+    EXPECT_EQ(scale.m_notOnScale, std::vector<std::uint32_t>{6});
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "db/DBComTb.h"
 #include "db/Document.h"
 #include "db/ObjDatabase.h"
+#include "db/PluDefTb.h"
 #include "support/TestMainFrame.h"
 
 #include <array>
@@ -89,14 +90,40 @@ private:
     }
 };
 
+// Tables of scale data; table 2 is the real PLU table once a test asks for it (PluTable) before using
+// table 2 otherwise.
 class ScaleDataDatabase final : public CObjDatabase {
 public:
     ScaleDataDatabase() : CObjDatabase(92) {}
     std::unique_ptr<CObjDBTable> CreateTable(std::uint16_t tableNo) override
     {
+        if (tableNo == CPluDefTb::kTableNo && m_realPluTable)
+            return std::make_unique<CPluDefTb>(tableNo, this, "Plus");
         return std::make_unique<ScaleDataTable>(tableNo, this, "T" + std::to_string(tableNo));
     }
-    ScaleDataTable& Table(std::uint16_t tableNo) { return static_cast<ScaleDataTable&>(*GetOrCreateTable(tableNo)); }
+    ScaleDataTable& Table(std::uint16_t tableNo) { return dynamic_cast<ScaleDataTable&>(*GetOrCreateTable(tableNo)); }
+
+    CPluDefTb& PluTable()
+    {
+        m_realPluTable = true;
+        return dynamic_cast<CPluDefTb&>(*GetOrCreateTable(CPluDefTb::kTableNo));
+    }
+    // A PLU of that department and group, entered as a loaded file would enter it.
+    void AddPlu(std::uint32_t number, std::uint16_t dept, std::uint16_t group)
+    {
+        auto row = std::make_unique<CPluDefRec>();
+        row->InitNew(number);
+        row->Set(PluCol::Dept, dept);
+        row->Set(PluCol::Group, group);
+        const std::uint16_t size = row->CalcDataSize();
+        row->SetHeader(CPluDefTb::kTableNo, size, size, number);
+        std::vector<CDBKeyIndex::Entry> rows;
+        rows.push_back({number, std::move(row)});
+        (void)PluTable().AddLoadedRecords(std::move(rows));
+    }
+
+private:
+    bool m_realPluTable = false;
 };
 
 // The document the links work for, installed on a TestMainFrame for its lifetime.

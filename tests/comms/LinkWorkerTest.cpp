@@ -276,5 +276,31 @@ TEST_F(LinkWorker, TheCapacityCheckRunsWhenARunOfPluJobsEnds)
               "Communication error reported by scale [Deli] : Comms error reported by scale. Scale memory may be full.");
 }
 
+TEST_F(LinkWorker, TheQueueStaysOpenToTheUserDuringTheCapacityCheck)
+{
+    frame.m_setup.m_market = MarketAustralia;
+    frame.m_setup.m_nutritionInUse = 1;
+    document.m_database.Table(4).AddRows({5});
+    sim.SetReply(ToBytes("9001"), {ToBytes("xxxx00100900x")});
+    // The scale claims the line back at the end of the check (its second enquiry); meanwhile the user
+    // queues another job, which needs the queue lock.
+    std::atomic<int> enquiries{0};
+    std::atomic<bool> queuedInTime{false};
+    sim.SetFaults([&](ScaleFaults& f) {
+        f.beforeAnswer = [&] {
+            if (++enquiries != 2) return;
+            auto queued = std::async(std::launch::async, [&] { Queue(7, {{SendRecords, 2, 42, 42}}); });
+            queuedInTime = queued.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+        };
+    });
+    Queue(7, {{SendRecords, 2, 1, 3}, {SendRecords, 4, 1, 9}});
+    ASSERT_TRUE(Run(CIdEnqLink::RequestSendNow, window, {&Scale(0)}));
+    EXPECT_TRUE(queuedInTime);
+    EXPECT_EQ(sim.Packets(7), (std::vector<Bytes>{ScaleRecordOf('P', 1, "row"), ScaleRecordOf('P', 3, "row"),
+                                                  ToBytes("9001"), ScaleRecordOf('P', 5, "row"),
+                                                  ScaleRecordOf('P', 42, "row"), ToBytes("9001")}));
+    EXPECT_EQ(link.GetCommsError(), 0u);
+}
+
 }  // namespace
 }  // namespace varnel::test

@@ -5,6 +5,8 @@
 #include "InMemoryLine.h"
 #include "comms/IdEnqLink.h"
 
+#include <optional>
+
 namespace varnel::test {
 
 class MemoryLink final : public CIdEnqLink {
@@ -35,7 +37,8 @@ public:
     }
     std::string GetDescription() const override { return "Memory link " + m_name; }
     std::string GetStatusText() const override { return {}; }
-    const std::array<std::uint16_t, 4>* GetIpAddress() const override { return nullptr; }
+    // A memory link stands in for a socket link once it is given an address.
+    const std::array<std::uint16_t, 4>* GetIpAddress() const override { return m_address ? &*m_address : nullptr; }
     std::uint16_t GetPort() const override { return 0; }
     bool IsSameAddress(const std::array<std::uint16_t, 4>&) const override { return false; }
     void WriteSetupDetails(std::string& out) const override
@@ -64,6 +67,8 @@ public:
     void SetDocument(IDocument* document) { m_document = document; }
     std::uint16_t FrameSequence() const { return m_frameSequence; }
     void SetFrameSequence(std::uint16_t sequence) { m_frameSequence = sequence; }
+
+    std::optional<std::array<std::uint16_t, 4>> m_address;
 
 private:
     InMemoryLine* m_line = nullptr;

@@ -169,5 +169,39 @@ TEST_F(RecordSource, ProductionRequestCodesByFamilyAndMarket)
     }
 }
 
+TEST_F(RecordSource, DeptAndGroupFiltersJudgeNutritionRecordsByTheirPlu)
+{
+    // Department-and-group codes without a field definition of the group: group + department.
+    document.m_database.AddPlu(10, 1, 5);  // 6
+    document.m_database.AddPlu(20, 2, 0);  // 2
+    document.m_database.AddPlu(30, 3, 3);  // 6
+    document.m_database.Table(9).AddRows({10, 20, 30, 40});
+    scale.m_filters.push_back(std::make_unique<CLinkFilter>(CLinkFilter::kDeptGroupKind, 5, 7));
+    struct Case {
+        const char* name;
+        std::uint16_t market;
+        std::vector<Bytes> expected;
+    };
+    const Case cases[] = {{"Australia/New Zealand layout", MarketAustralia, Records('P', {10, 30})},
+                          {"elsewhere the filter does not apply", MarketUsa, Records('P', {10, 20, 30, 40})}};
+    frame.m_setup.m_nutritionInUse = 1;
+    scale.m_scaleType = 2;  // no capacity check: that is for family 0
+    for (const Case& c : cases) {
+        frame.m_setup.m_market = c.market;
+        Queue({{SendRecords, 9, 1, 99}});
+        EXPECT_EQ(Drain(), c.expected) << c.name;
+    }
+}
+
+TEST_F(RecordSource, PriceChangesComeFromThePluTableAndAreFiltered)
+{
+    for (const std::uint32_t plu : {4, 9}) document.m_database.AddPlu(plu, 1, 1);
+    Queue({{SendPriceChanges, 2, 1, 99}});
+    EXPECT_EQ(Drain().size(), 2u);
+    scale.m_filters.push_back(std::make_unique<CLinkFilter>(2, 9, 9));
+    Queue({{SendPriceChanges, 2, 1, 99}});
+    EXPECT_EQ(Drain().size(), 1u);
+}
+
 }  // namespace
 }  // namespace varnel::test
