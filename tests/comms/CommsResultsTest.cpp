@@ -56,6 +56,19 @@ TEST_F(CommsResults, NamesWithAndWithoutTheLinkAddress)
     EXPECT_EQ(link.FormatNameWithAddress(std::nullopt), "10.0.0.5");
 }
 
+TEST_F(CommsResults, TheCommsErrorIsTheLinksOrTheFirstScaleErrorThatIsNotNoData)
+{
+    EXPECT_EQ(link.GetCommsError(), 0u);
+    Scale(0).SetLastResult(CIdEnqLink::kMsgNoData);
+    EXPECT_EQ(link.GetCommsError(), 0u);
+    Scale(1).SetLastResult(CIdEnqLink::kMsgTimeout);
+    Scale(2).SetLastResult(CIdEnqLink::kMsgCommsError);
+    EXPECT_EQ(link.GetCommsError(), CIdEnqLink::kMsgTimeout);
+    EXPECT_FALSE(link.Terminate(CIdEnqLink::kMsgCannotOpen));
+    EXPECT_EQ(link.GetCommsError(), CIdEnqLink::kMsgCannotOpen);
+    EXPECT_TRUE(link.Terminate(0));
+}
+
 TEST_F(CommsResults, EventLogLinesPerScale)
 {
     // S1 delivered everything; S2 was cancelled with nothing queued; S3 failed with two jobs left
