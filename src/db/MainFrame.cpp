@@ -24,4 +24,12 @@ const CGeneralSetup& CurrentGeneralSetup()
     return frame != nullptr ? frame->GetGeneralSetup() : defaults;
 }
 
+bool CanEditNutrition()
+{
+    constexpr std::size_t kNutritionTable = 9;
+    constexpr std::uint8_t kView = 1;
+    const IMainFrame* frame = GetMainFrame();
+    return frame && frame->GetGeneralSetup().m_nutritionInUse != 0 && frame->HasTableAccess(kNutritionTable, kView);
+}
+
 }  // namespace varnel

@@ -11,11 +11,13 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnel {
 
 class CUserSetupList;
 class CDefLineFont;
+struct CLinkScaleSettings;
 class CScaleFontList;
 class CPluDefRec;
 class IDocument;
@@ -71,6 +73,8 @@ public:
     virtual bool IsPriceZoneDefined(std::uint16_t /*zone*/) const { return false; }
     virtual bool HasPriceZones() const { return false; }
     virtual std::span<const std::uint16_t> GetPriceZoneFields() const { return {}; }
+    // Every scale of every link, for sends that differ by scale.
+    virtual std::vector<const CLinkScaleSettings*> GetLinkScales() const { return {}; }
 };
 
 IMainFrame* GetMainFrame();
@@ -79,5 +83,8 @@ IMainFrame* SetMainFrame(IMainFrame* frame);
 
 // The main frame's general setup; a default one while there is no frame.
 const CGeneralSetup& CurrentGeneralSetup();
+
+// Nutrition is in use and the logged-in user may view the nutrition table; false without a frame.
+bool CanEditNutrition();
 
 }  // namespace varnel

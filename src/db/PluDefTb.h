@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -76,6 +77,25 @@ public:
                               PriceZoneEntries zonePrices);
     bool ChangeMarkdownWithZones(std::uint32_t pluNumber, std::int32_t price, std::uint8_t markdownFlag, bool send,
                                  bool showResult, PriceZoneEntries zoneFlags, PriceZoneEntries zonePrices);
+
+    // Queues the send of the PLU to the scales, or the delete of an inactive one (CtrlFlag bit 0), with
+    // its ingredients and nutrition in the Australia/New Zealand layouts. While "Active/Inactive"
+    // (1053) may differ by price zone, each scale gets the PLU as its zone has it, in a send of its own.
+    void QueuePluSend(const CPluDefRec& row);
+    // The same for the tables asked for; nutrition goes with the PLU whenever the user may edit it.
+    void QueuePluSendEx(const CPluDefRec& row, bool plu, bool ingredients, bool nutrition);
+
+    // Takes a PLU decoded from a scale or an import into the row and the zone's values (loaded into
+    // `entries` first): each field of the PLU field definitions whose value differs goes to the zone
+    // when it is a price-zone field, else to the row. The codes, pack type, label width, description
+    // length and CtrlFlag are taken when one of them differs, or always when `changed` is null;
+    // `changed` tells whether anything differed.
+    void MergePluData(std::uint16_t zone, const CPluDefRec& decoded, CPluDefRec& row, PriceZoneEntries& entries,
+                      bool* changed);
+    // The positions of the PLUs of the department and group (65535: any) whose names match the
+    // pattern ('?' one character, '*' any run; a pattern not ending in '*' gets one).
+    void FindPlusByName(std::string_view pattern, std::uint16_t department, std::uint16_t group,
+                        std::vector<std::size_t>& positions) const;
 
     // The POS update line of a changed PLU (kind 'C' changed, 'D' deleted), or with no row the pending
     // lines only, while the general setup writes the POS update file (PosUpdateFile.h). A row is first
@@ -154,5 +174,9 @@ private:
     CPosUpdateFile m_posUpdate;
     const IPluCompanionData* m_companions = nullptr;
 };
+
+// Whether the PLU's name matches the pattern, by whole characters: '?' matches one character, '*'
+// any run (also none), any other character the name's after ASCII upper-casing.
+bool MatchNamePattern(const CPluDefRec& row, std::string_view pattern);
 
 }  // namespace varnel

@@ -39,12 +39,6 @@ std::int64_t ScaleTare(const Context& c, std::int64_t value)
     return c.scale.m_tareFormat == 1 ? (value + 5) / 10 : value;
 }
 
-bool CanEditNutrition()
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame && frame->GetGeneralSetup().m_nutritionInUse != 0 && frame->HasTableAccess(9, 1);
-}
-
 // The split of the row's flags into the two scale flags that stand for each.
 struct FlagParts {
     std::int64_t dateFirst, dateSecond, timeFirst, timeSecond, expFirst, expSecond;

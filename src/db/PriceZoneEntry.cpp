@@ -1,6 +1,7 @@
 #include "db/PriceZoneEntry.h"
 
 #include "db/PluFieldAccess.h"
+#include "db/PluPriceZoneTb.h"
 
 #include <algorithm>
 
@@ -26,6 +27,13 @@ void SetZoneEntry(std::uint16_t fieldNo, std::uint16_t zone, std::int32_t value,
         std::ranges::find_if(entries, [&](const PriceZoneEntry& e) { return e.fieldNo == fieldNo && e.zone == zone; });
     if (found != entries.end()) found->value = value;
     else entries.push_back({zone, fieldNo, value});
+}
+
+void SetPluOrZoneValue(CPluDefRec& plu, PriceZoneEntries& entries, std::uint16_t zone, std::uint16_t fieldNo,
+                       std::int32_t value)
+{
+    if (zone != 0 && CPluPriceZoneTb::IsZoneField(fieldNo)) SetZoneEntry(fieldNo, zone, value, entries);
+    else (void)SetPluFieldValue(plu, fieldNo, value);
 }
 
 }  // namespace varnel

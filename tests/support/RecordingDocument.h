@@ -3,8 +3,10 @@
 #pragma once
 
 #include "db/Document.h"
+#include "db/LinkScaleSettings.h"
 #include "support/TestMainFrame.h"
 
+#include <optional>
 #include <vector>
 
 namespace varnel::test {
@@ -15,6 +17,7 @@ public:
         bool now;  // SendDataNow rather than SendData
         bool showResult;
         SendRequests requests;
+        std::optional<std::uint16_t> scaleNo{};  // the one scale sent to, for SendDataToScale
     };
 
     explicit RecordingDocument(TestMainFrame& frame) : m_frame(frame) { m_frame.m_document = this; }
@@ -31,6 +34,12 @@ public:
     {
         m_sends.push_back({true, showResult, requests});
         return m_sendNowResult;
+    }
+    bool SendDataToScale(std::uint32_t, bool showResult, const SendRequests& requests,
+                         const CLinkScaleSettings& scale) override
+    {
+        m_sends.push_back({false, showResult, requests, scale.m_scaleNo});
+        return m_sendDataResult;
     }
 
     std::vector<Send> m_sends;

@@ -20,6 +20,13 @@ void TestMainFrame::SelectScaleFontSet()
     m_scaleFonts.Build(choice.fontSet, choice.series);
 }
 
+std::vector<const CLinkScaleSettings*> TestMainFrame::GetLinkScales() const
+{
+    std::vector<const CLinkScaleSettings*> scales;
+    for (const CLinkScaleSettings& scale : m_linkScales) scales.push_back(&scale);
+    return scales;
+}
+
 void TestMainFrame::WriteToPluUpdateLog(const CPluDefRec& row) const { m_pluUpdateLog.push_back(row.GetKey()); }
 
 CLabProp& TestMainFrame::AddFieldDef(FieldDefMap which, std::uint16_t fieldNo)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "db/DefLineFont.h"
+#include "db/LinkScaleSettings.h"
 #include "db/MainFrame.h"
 #include "db/ScaleFontList.h"
 #include "settings/AccessSettings.h"
@@ -63,6 +64,7 @@ public:
     bool IsPriceZoneDefined(std::uint16_t zone) const override { return m_priceZones.IsDefined(zone); }
     bool HasPriceZones() const override { return !m_priceZones.IsEmpty(); }
     std::span<const std::uint16_t> GetPriceZoneFields() const override { return m_priceZoneFields; }
+    std::vector<const CLinkScaleSettings*> GetLinkScales() const override;
 
     // Adds a definition to a map under the next free key and returns it for the test to shape.
     CLabProp& AddFieldDef(FieldDefMap which, std::uint16_t fieldNo);
@@ -81,6 +83,7 @@ public:
     std::array<int, 6> m_commsStates{};
     CPriceZoneList m_priceZones;
     std::vector<std::uint16_t> m_priceZoneFields;  // the PLU fields that may differ by price zone
+    std::vector<CLinkScaleSettings> m_linkScales;
     std::vector<std::uint32_t> m_commsStatesStarted;
 
 private:
