@@ -2,7 +2,9 @@
 // delete PLUs or send changes.
 #include "PluRecordFixture.h"
 
+#include "db/PosUpdateRequests.h"
 #include "support/RecordingDocument.h"
+#include "support/TempDir.h"
 
 namespace varnel::test {
 namespace {
@@ -116,6 +118,35 @@ TEST_F(PluChangeRecordsTest, DeleteAndChangeRequestsGoToTheDocument)
     EXPECT_EQ(document.m_sends[2].requests[0].m_kind, SendMarkdownChanges);
     document.m_sendNowResult = 61219;
     EXPECT_FALSE(Plus().QueuePriceSend(20, true));
+}
+
+}  // namespace
+}  // namespace varnel::test
+
+namespace varnel::test {
+namespace {
+
+TEST_F(PluChangeRecordsTest, SendAndDeleteRequestsQueueTheirPlusForThePosUpdateFile)
+{
+    TempDir dir;
+    m_frame.m_setup.m_posUpdateFilePath = dir.File("posupdate.txt");
+    AddPlu(6);
+    AddPlu(30);
+    const SendRequests requests{CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, 6),
+                                CSendDataLog(SendKeyDeletes, CPluDefTb::kTableNo, 30, 40),
+                                CSendDataLog(SendPriceChanges, CPluDefTb::kTableNo, 1, 40),
+                                CSendDataLog(SendRecords, 4, 1, 40)};
+    QueuePosUpdatesForSend(Plus(), requests);
+    EXPECT_TRUE(ReadWholeFile(dir.File("posupdate.txt")).empty());  // the option is off
+
+    m_frame.m_setup.m_posUpdateFileOutput = 1;
+    QueuePosUpdatesForSend(Plus(), requests);
+    const std::string lines = ReadWholeFile(dir.File("posupdate.txt"));
+    ASSERT_EQ(lines.size(), 3 * 82u);
+    EXPECT_EQ(lines.substr(0, 6), "5     ");
+    EXPECT_EQ(lines[82 + 45], 'C');
+    EXPECT_EQ(lines.substr(164, 6), "30    ");
+    EXPECT_EQ(lines[164 + 45], 'D');
 }
 
 }  // namespace
