@@ -3,24 +3,21 @@
 // output is a heap buffer of exactly the room given), every output ends with its 0 byte, and the
 // quoted-field reader always moves on until it reaches the end of the text.
 #include "FuzzMainFrame.h"
+#include "FuzzRequire.h"
 
 #include "db/LineText.h"
 #include "db/QuotedScaleText.h"
 #include "db/ScaleCharset.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-constexpr std::size_t kSettingsBytes = 3;
+using varnel::fuzz::Require;
 
-void Require(bool condition)
-{
-    if (!condition) std::abort();
-}
+constexpr std::size_t kSettingsBytes = 3;
 
 // Whether the text written into `out` ends with a 0 byte within it.
 bool IsTerminated(const std::vector<char>& out)
