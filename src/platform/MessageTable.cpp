@@ -9,7 +9,21 @@ namespace varnel {
 namespace {
 
 constexpr std::pair<MessageId, std::string_view> kMessages[] = {
+    {1605, "Operator"},
     {16427, "Use Defaults"},
+    {16464, "TR-5300"},
+    {16465, "HBKU (5300 mode)"},
+    {16466, "TR-5200"},
+    {16467, "HBKU (5200 mode)"},
+    {16468, "ZNQ"},
+    {16469, "GK-6300"},
+    {16470, "LumenXT"},
+    {16471, "Lumen"},
+    {16472, "TR-5400 XT"},
+    {16473, "RUX/PZ4/TARN4"},
+    {16474, "TR-5400"},
+    {16475, "VM-8100b/QF"},
+    {16476, "KB-7100"},
     {17545, "All Departments"},
     {17546, "All Groups"},
     {17547, "Dept. and Group Code"},
@@ -118,6 +132,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {90101, "Scale [%s] : a queued job of kind %u cannot be sent over an ID-ENQ link and was dropped"},
     {90301, "Scale [%s] : record %u was not sent: its %s does not fit the scale's record"},
     {90302, "PLU %u : date flag %u has no meaning for family-9 scales and was sent as no date"},
+    {90303, "\"PLUSEND.GEN\" was written, but \"OrlanSend.bat\" could not be started in the scale data "
+            "directory."},
 };
 
 static_assert(std::ranges::is_sorted(kMessages, {}, &std::pair<MessageId, std::string_view>::first),
