@@ -167,6 +167,21 @@ TEST(LinkScaleListing, SingleAndListedForms)
     EXPECT_NE(out.find("  Max. desc. text length              : 1001\r\n"), std::string::npos);
 }
 
+TEST(LinkScaleListing, FamilyTwelveIsNamedFromTheFamilyNamesAndLaterNumbersNotAtAll)
+{
+    TestMainFrame frame;
+    CLinkScale scale;
+    const auto systemType = [&](std::uint16_t family) {
+        scale.m_scaleType = family;
+        std::string out;
+        scale.WriteSetupDump(out, false);
+        return out.substr(0, out.find("\r\n") + 2);
+    };
+    EXPECT_EQ(systemType(11), "  System type                         : VM-8100b/QF\r\n");
+    EXPECT_EQ(systemType(12), "  System type                         : KB-7100\r\n");
+    EXPECT_EQ(systemType(13), "  ID-ENQ machine ID                   : 1\r\n");
+}
+
 TEST(LinkListing, AOneScaleLinkListsItsScaleWithoutTheScalesHeader)
 {
     TestMainFrame frame;
