@@ -13,8 +13,9 @@ constexpr std::uint16_t kRuxFamily = 9;
 bool SameDescriptors(const CPluDefRec& a, const CPluDefRec& b)
 {
     return a.Get(PluCol::RegCode) == b.Get(PluCol::RegCode) && a.Get(PluCol::PosCode) == b.Get(PluCol::PosCode) &&
-           a.Get(PluCol::PackType) == b.Get(PluCol::PackType) && a.Get(PluCol::LabelWidth) == b.Get(PluCol::LabelWidth) &&
-           a.Get(PluCol::DescLen) == b.Get(PluCol::DescLen) && a.Get(PluCol::CtrlFlag) == b.Get(PluCol::CtrlFlag);
+           a.Get(PluCol::PackType) == b.Get(PluCol::PackType) &&
+           a.Get(PluCol::LabelWidth) == b.Get(PluCol::LabelWidth) && a.Get(PluCol::DescLen) == b.Get(PluCol::DescLen) &&
+           a.Get(PluCol::CtrlFlag) == b.Get(PluCol::CtrlFlag);
 }
 
 void CopyDescriptors(const CPluDefRec& from, CPluDefRec& to)

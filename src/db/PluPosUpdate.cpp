@@ -10,8 +10,10 @@ void CPluDefTb::WritePosUpdateLine(const CPluDefRec* row, char kind, bool noQueu
     if (row) RememberPluValue(row->GetKey(), row->GetDept());
     const CGeneralSetup& setup = CurrentGeneralSetup();
     if (setup.m_posUpdateFileOutput == 0) return;
-    m_posUpdate.Write(setup.m_posUpdateFilePath, row, kind, noQueue,
-                      [this](std::uint32_t pluNumber) { return dynamic_cast<const CPluDefRec*>(FindRecord(pluNumber)); });
+    const auto find = [this](std::uint32_t pluNumber) {
+        return dynamic_cast<const CPluDefRec*>(FindRecord(pluNumber));
+    };
+    m_posUpdate.Write(setup.m_posUpdateFilePath, row, kind, noQueue, find);
 }
 
 }  // namespace varnel

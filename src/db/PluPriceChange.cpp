@@ -181,8 +181,10 @@ bool CPluDefTb::ChangePrice(std::uint32_t pluNumber, std::int32_t price, int zon
 {
     PriceChangeRun run(*this, pluNumber, zone, send);
     if (!run.Row() || !run.Journal({{PriceChangeUnitPrice, run.Zone(), price}})) return false;
-    if (!run.Change([&](CPluDefRec& row) { return StoreValues(*this, row, run.Zone(), {{0, kUnitPriceField, price}}); }))
-        return false;
+    const auto change = [&](CPluDefRec& row) {
+        return StoreValues(*this, row, run.Zone(), {{0, kUnitPriceField, price}});
+    };
+    if (!run.Change(change)) return false;
     const bool sent = run.Send(SendPriceChanges, showResult);
     WritePosUpdateLine(run.Row(), 'C', false);
     return sent;
@@ -268,11 +270,12 @@ bool CPluDefTb::ChangeMarkdownWithZones(std::uint32_t pluNumber, std::int32_t pr
     // One markdown entry per zone that changes, with the zone's price and flag as they will be: the new
     // value, else the one stored for the zone, else the PLU's own new one.
     PriceZoneEntries stored;
-    if (CPluPriceZoneTb* zones = GetPriceZoneTable(); zones && run.InBatch()) (void)zones->LoadAllEntries(pluNumber, stored);
+    CPluPriceZoneTb* zones = GetPriceZoneTable();
+    if (zones && run.InBatch()) (void)zones->LoadAllEntries(pluNumber, stored);
     const auto valueInZone = [&](std::uint16_t zone, std::uint16_t field, std::int32_t base) {
         for (const PriceZoneEntries* list : {&values, &stored}) {
-            const auto found =
-                std::ranges::find_if(*list, [&](const PriceZoneEntry& e) { return e.zone == zone && e.fieldNo == field; });
+            const auto found = std::ranges::find_if(
+                *list, [&](const PriceZoneEntry& e) { return e.zone == zone && e.fieldNo == field; });
             if (found != list->end()) return found->value;
         }
         return base;

@@ -113,9 +113,10 @@ bool CPluPriceZoneTb::WritePlu(std::uint32_t pluNumber, const PriceZoneEntries& 
         const auto holder = std::ranges::find_if(rows, [&](CPluPriceZoneRec* row) { return row->SetValue(entry); });
         if (holder == rows.end()) toStore.push_back(entry);
     }
-    if (plu)
-        std::erase_if(toStore,
-                      [&](const PriceZoneEntry& entry) { return entry.value == GetPluFieldValue(*plu, entry.fieldNo); });
+    const auto isBaseValue = [&](const PriceZoneEntry& entry) {
+        return entry.value == GetPluFieldValue(*plu, entry.fieldNo);
+    };
+    if (plu) std::erase_if(toStore, isBaseValue);
 
     auto next = toStore.begin();
     for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -10,7 +10,8 @@ namespace {
 
 bool SameName(std::string_view a, std::string_view b)
 {
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+    const auto sameChar = [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); };
+    return std::ranges::equal(a, b, sameChar);
 }
 
 bool IsText(const ColumnDef& column) { return column.daoType == DaoText || column.daoType == DaoLongBinary; }

@@ -31,8 +31,8 @@ CPriceZoneList& CPriceZoneList::operator=(const CPriceZoneList& other)
 
 bool CPriceZoneList::operator==(const CPriceZoneList& other) const
 {
-    return std::ranges::equal(m_zones, other.m_zones,
-                              [](const auto& a, const auto& b) { return a.first == b.first && *a.second == *b.second; });
+    const auto same = [](const auto& a, const auto& b) { return a.first == b.first && *a.second == *b.second; };
+    return std::ranges::equal(m_zones, other.m_zones, same);
 }
 
 void CPriceZoneList::Serialize(CArchive& ar)

@@ -111,7 +111,9 @@ TEST_F(PluQueryTest, MergingADecodedPluSplitsItsValuesBetweenRowAndZone)
         PriceZoneEntries entries;
         bool changed = !c.changed;
         Plus().MergePluData(2, decoded, merged, entries, c.askChanged ? &changed : nullptr);
-        if (c.askChanged) EXPECT_EQ(changed, c.changed);
+        if (c.askChanged) {
+            EXPECT_EQ(changed, c.changed);
+        }
         EXPECT_EQ(merged.Get(PluCol::Name), c.rowName);
         EXPECT_EQ(merged.Get(PluCol::UnitPrice), 100);  // the price is a zone field: it goes to the zone
         EXPECT_EQ(entries, (PriceZoneEntries{{2, kUnitPriceField, c.price}}));

@@ -16,8 +16,8 @@ class SkippingClock final : public IClock {
 public:
     std::chrono::system_clock::time_point WallNow() const override { return {}; }
     std::chrono::steady_clock::time_point MonotonicNow() const override { return m_now; }
-    bool WaitUntil(std::condition_variable&, std::unique_lock<std::mutex>&, std::chrono::steady_clock::time_point deadline,
-                   const std::function<bool()>& ready) const override
+    bool WaitUntil(std::condition_variable&, std::unique_lock<std::mutex>&,
+                   std::chrono::steady_clock::time_point deadline, const std::function<bool()>& ready) const override
     {
         m_now = std::max(m_now, deadline);
         return ready();

@@ -201,13 +201,15 @@ TEST_F(PriceChangeTest, ExtraPriceTablesTakeTheirPrices)
 
 TEST_F(PriceChangeTest, ZoneListsAreWrittenWithTheRowAndOnlyChangesJournaled)
 {
-    ASSERT_TRUE(Plus().ChangePriceWithZones(5, 120, false, true, {{2, kUnitPriceField, 130}, {3, kUnitPriceField, 140}}));
+    ASSERT_TRUE(
+        Plus().ChangePriceWithZones(5, 120, false, true, {{2, kUnitPriceField, 130}, {3, kUnitPriceField, 140}}));
     EXPECT_EQ(Plu(5).Get(PluCol::UnitPrice), 120);
     EXPECT_EQ(ZoneValues(5), (Entries{{2, kUnitPriceField, 130}, {3, kUnitPriceField, 140}}));
 
     const std::string journal = m_dir.File("zones.bch");
     ASSERT_TRUE(m_db.BeginBatch(journal, "", false));
-    ASSERT_TRUE(Plus().ChangePriceWithZones(5, 120, true, true, {{2, kUnitPriceField, 130}, {3, kUnitPriceField, 145}}));
+    ASSERT_TRUE(
+        Plus().ChangePriceWithZones(5, 120, true, true, {{2, kUnitPriceField, 130}, {3, kUnitPriceField, 145}}));
     ASSERT_TRUE(Plus().ChangeMarkdownWithZones(5, 60, 1, true, true, {{4, kMarkdownFlagField, 2}},
                                                {{3, kMarkdownPriceField, 50}}));
     ASSERT_TRUE(m_db.EndBatch());

@@ -23,7 +23,8 @@ class PriceZoneDatabase : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (std::uint16_t zone = 1; zone <= 8; ++zone) m_frame.m_priceZones.SetZone(zone, "Zone " + std::to_string(zone));
+        for (std::uint16_t zone = 1; zone <= 8; ++zone)
+            m_frame.m_priceZones.SetZone(zone, "Zone " + std::to_string(zone));
         m_frame.m_priceZoneFields = {kMarkdownFlagField, kMarkdownPriceField, kUnitPriceField};
         m_db.CreateAllTables();
         ASSERT_TRUE(m_db.Create(Path()));

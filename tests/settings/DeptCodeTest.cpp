@@ -14,10 +14,12 @@
 namespace varnel::test {
 namespace {
 
-std::unique_ptr<CDeptCode> Dept(std::uint16_t id, const char* name, std::vector<std::pair<std::uint16_t, const char*>> groups)
+std::unique_ptr<CDeptCode> Dept(std::uint16_t id, const char* name,
+                                std::vector<std::pair<std::uint16_t, const char*>> groups)
 {
     auto code = std::make_unique<CDeptCode>(id, name);
-    for (const auto& [groupId, groupName] : groups) code->m_groups.push_back(std::make_unique<CGroupCode>(groupId, groupName));
+    for (const auto& [groupId, groupName] : groups)
+        code->m_groups.push_back(std::make_unique<CGroupCode>(groupId, groupName));
     return code;
 }
 
@@ -147,7 +149,9 @@ TEST(DeptCodeTest, PickersAndTheirSelections)
                           Case{0, true, 65535, false, 0}, Case{0, false, 8, false, 0}}) {
         std::uint16_t id = 0;
         EXPECT_EQ(list.GetSelectedGroup(c.row, c.withAll, c.department, id), c.found);
-        if (c.found) EXPECT_EQ(id, c.group);
+        if (c.found) {
+            EXPECT_EQ(id, c.group);
+        }
     }
     std::uint16_t id = 0;
     EXPECT_TRUE(list.GetSelectedDept(0, true, id));
