@@ -214,6 +214,19 @@ TEST_F(PriceZoneTableTest, UnchangedValuesAreTakenOutOfAList)
     EXPECT_EQ(entries, (Entries{{3, kUnitPriceField, 161}, {4, kUnitPriceField, 170}}));
 }
 
+TEST_F(PriceZoneTableTest, ListsGiveTheZoneValueElseThePlusOwn)
+{
+    CPluDefRec& row = AddPlu(7, 100);
+    Entries entries{{2, kUnitPriceField, 120}, {3, kUnitPriceField, 130}};
+    EXPECT_EQ(GetZoneValue(row, entries, kUnitPriceField, 3), 130);
+    EXPECT_EQ(GetZoneValue(row, entries, kUnitPriceField, 4), 100);
+    EXPECT_EQ(GetEntryValue(row, entries, kUnitPriceField), 120);
+    EXPECT_EQ(GetEntryValue(row, entries, kMarkdownPriceField), 0);
+    SetZoneEntry(kUnitPriceField, 3, 135, entries);
+    SetZoneEntry(kUnitPriceField, 4, 140, entries);
+    EXPECT_EQ(entries, (Entries{{2, kUnitPriceField, 120}, {3, kUnitPriceField, 135}, {4, kUnitPriceField, 140}}));
+}
+
 TEST_F(PriceZoneTableTest, RowsChangedOutsideTheTableAreFollowed)
 {
     AddRawRow(1, 7, {{2, kUnitPriceField, 1}});
