@@ -66,10 +66,8 @@ std::vector<const CPriceZone*> CPriceZoneList::SortById() const
 {
     // By the zones' own Ids, which a list read from a file may hold under other keys.
     std::vector<const CPriceZone*> sorted;
-    for (const auto& [key, zone] : m_zones) {
-        const auto before = std::ranges::find_if(sorted, [&](const CPriceZone* z) { return z->m_id >= zone->m_id; });
-        sorted.insert(before, zone.get());
-    }
+    for (const auto& entry : m_zones) sorted.push_back(entry.second.get());
+    std::ranges::stable_sort(sorted, {}, &CPriceZone::m_id);
     return sorted;
 }
 
