@@ -60,13 +60,15 @@ void CIdEnqLink::LogCommsResults() const
             const std::lock_guard lock(m_queueLock);
             const SendQueue& queue = scale->m_sendQueue;
             const int sent = static_cast<int>(scale->GetRecordCounter());
+            // Records refused for a value that does not fit their field were not sent either.
+            const int refused = static_cast<int>(scale->GetRefusedCounter());
             if (!queue.empty() || scaleError == kMsgCancelled) {
                 if (scale->m_currentJobStart && *scale->m_currentJobStart < queue.size()) {
                     const std::size_t undelivered = FirstUndelivered(queue, *scale->m_currentJobStart);
-                    records = FormatMessage(kMsgRecordCounts, sent, static_cast<int>(queue.size() - undelivered));
+                    records = FormatMessage(kMsgRecordCounts, sent, static_cast<int>(queue.size() - undelivered) + refused);
                 }
             } else {
-                records = FormatMessage(kMsgRecordCounts, sent, 0);
+                records = FormatMessage(kMsgRecordCounts, sent, refused);
             }
         }
         const MessageId error = m_linkError != 0 ? m_linkError.load() : scaleError;

@@ -66,6 +66,9 @@ void CIdEnqLink::ClearNotifyWindow()
 
 void CIdEnqLink::StartLink(IDocument* document)
 {
+    // A worker left running after its kill still uses this link: a second one would race it.
+    if (IsThreadAbandoned()) return;
+    m_threadAbandoned = false;
     StopThread();
     m_linkError = 0;
     {
@@ -80,22 +83,59 @@ void CIdEnqLink::StartLink(IDocument* document)
     m_requestEvent.Reset();
     m_threadEndedEvent.Reset();
     m_stopRequested = false;
-    m_thread = std::thread([this] { m_threadExitCode = RunThread(); });
+    m_threadFinished = false;
+    m_thread = std::thread([this] {
+        m_threadExitCode = RunThread();
+        m_threadFinished = true;
+    });
 }
 
 void CIdEnqLink::StopThread(std::chrono::milliseconds wait)
+{
+    if (!m_thread.joinable()) return;
+    AskThreadToEnd();
+    if (WaitThreadEnded(wait)) return;
+    KillThread();
+    m_thread.join();
+    m_threadStarted = false;
+}
+
+void CIdEnqLink::AskThreadToEnd()
 {
     if (!m_thread.joinable()) return;
     m_cancelEvent.Set();
     m_stopRequested = true;
     ClearNotifyWindow();
     m_requestEvent.Set();
-    if (!m_threadEndedEvent.WaitFor(wait, m_clock)) {
-        m_killEvent.Set();
-        m_requestEvent.Set();
-    }
+}
+
+bool CIdEnqLink::WaitThreadEnded(std::chrono::milliseconds limit)
+{
+    if (!m_thread.joinable()) return true;
+    if (!m_threadEndedEvent.WaitFor(limit, m_clock)) return false;
     m_thread.join();
     m_threadStarted = false;
+    return true;
+}
+
+void CIdEnqLink::KillThread()
+{
+    m_killEvent.Set();
+    m_requestEvent.Set();
+}
+
+void CIdEnqLink::AbandonThread()
+{
+    if (!m_thread.joinable()) return;
+    m_thread.detach();
+    m_threadAbandoned = true;
+    m_threadStarted = false;
+}
+
+bool CIdEnqLink::IsRequestPending() const
+{
+    const std::lock_guard lock(m_queueLock);
+    return m_request != RequestIdle;
 }
 
 void CIdEnqLink::ResetJob()
@@ -107,6 +147,7 @@ void CIdEnqLink::ResetJob()
         scale->SetLastResult(0);
         scale->m_currentJobStart.reset();
         scale->SetRecordCounter(0);
+        scale->SetRefusedCounter(0);
     }
 }
 

@@ -23,7 +23,8 @@
 #pragma once
 
 #include "comms/LinkScale.h"
-#include "comms/ScaleDef.h"
+#include "db/ScaleDef.h"
+#include "db/DBComTb.h"
 #include "db/ObjDBTable.h"
 #include "db/SendDataLog.h"
 #include "platform/Clock.h"
@@ -49,12 +50,13 @@
 namespace varnel {
 
 class CAppEventLog;
-class CDBComTb;
 class CPluDefTb;
 class IDocument;
 class LogFile;
 
-class CIdEnqLink : public CObject {
+// Records the encoders refuse (a value that does not fit its field) are told to the link itself: each
+// counts as not sent for its scale and is written to the link's trace and the event log.
+class CIdEnqLink : public CObject, private IRecordRefusals {
 public:
     static constexpr std::uint16_t kVersion = 100;
     static constexpr std::size_t kDataBufferSize = 16384;
@@ -150,10 +152,29 @@ public:
     void StartLink(IDocument* document);
     void StopThread(std::chrono::milliseconds wait = std::chrono::milliseconds(4000));
     bool IsThreadStarted() const { return m_threadStarted; }
+    // The steps of StopThread for the link manager, which stops every link at once: ask the worker to
+    // end (cancel, request 1) and return (AskThreadToEnd); wait up to `limit` for it to end (then it is joined); the
+    // kill event. A worker that ends even after its kill is left running on its own (AbandonThread):
+    // the link then never starts again and must outlive the process's use of it.
+    void AskThreadToEnd();
+    bool WaitThreadEnded(std::chrono::milliseconds limit);
+    void KillThread();
+    void AbandonThread();
+    // A worker left running that has not ended yet: the link may not be started or freed.
+    bool IsThreadAbandoned() const { return m_threadAbandoned && !m_threadFinished; }
     // The worker's exit code: the link id after a stop, 1000 + the link id after a kill.
     std::uint32_t GetThreadExitCode() const { return m_threadExitCode.load(); }
     // The user's Cancel: ends the operation under way with 61225.
     void Cancel() { m_cancelEvent.Set(); }
+
+    // The queue lock, for the manager's reads and changes of the scales' queues and record counters.
+    [[nodiscard]] std::unique_lock<std::mutex> LockQueues() const { return std::unique_lock(m_queueLock); }
+    // Whether a scale has jobs waiting; the queues that hold only delivered slots are emptied.
+    bool HasUnsentData();
+    // Whether a request is pending (read under the queue lock).
+    bool IsRequestPending() const;
+    // The link error, set by the manager when it refuses work to a busy link or one with nothing to do.
+    void SetCommsError(MessageId error) { m_linkError = error; }
 
     // Jobs and scales (the user-interface thread, while no request of its own is pending).
     void ResetJob();
@@ -225,6 +246,13 @@ protected:
     std::optional<FrameEnd> ReceiveFrame(std::span<std::uint8_t> destination);
     MessageId CapacityCheck();
 
+    // The description of a link of the kind named by message `kindName` ("TCP/IP  "): "%s (%s)" with
+    // the family of its first scale (the default family without one) and the kind; empty for the
+    // comma-separated families. The status line: the kind, two blanks, the name, then "*" when enabled
+    // and another when a scale is on-line too.
+    std::string DescribeKind(MessageId kindName) const;
+    std::string StatusText(MessageId kindName) const;
+
     // Ends an operation with a failure (any message but 0): logs, traces, keeps it as the link error and
     // posts result 1; false. 0 gives true.
     bool Terminate(MessageId message);
@@ -265,7 +293,6 @@ protected:
 private:
     std::uint32_t RunThread();
     bool KillRequested();
-    bool HasUnsentData();
     void CarryOutRequest(std::uint32_t code, bool& sentAfterOpen);
     void CheckUnsentData();
 
@@ -276,6 +303,7 @@ private:
     // The first key after a refused one that may pass the filters; past the range end when none can.
     KeyCursor NextPassingKey(std::uint32_t refused) const;
     void NoteRecordDelivered();
+    void RecordRefused(std::uint32_t key, std::string_view field) override;
 
     // The job the cursor walks: its address and what it asks for, so that a job the user removed
     // meanwhile is never taken for it, not even one queued anew at the same address.
@@ -295,6 +323,8 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_stopRequested{false};  // StopThread's request 1, which no busy slot can refuse
     std::atomic<std::uint32_t> m_threadExitCode{0};
+    bool m_threadAbandoned = false;
+    std::atomic<bool> m_threadFinished{false};  // the worker has stopped touching the link
 };
 
 }  // namespace varnel

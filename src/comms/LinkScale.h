@@ -86,6 +86,10 @@ public:
     std::uint32_t GetRecordCounter() const { return m_recordCounter.load(); }
     void SetRecordCounter(std::uint32_t count) { m_recordCounter.store(count); }
     void CountRecord() { ++m_recordCounter; }
+    // Records of the send under way that were refused for a value that does not fit: not sent.
+    std::uint32_t GetRefusedCounter() const { return m_refusedCounter.load(); }
+    void SetRefusedCounter(std::uint32_t count) { m_refusedCounter.store(count); }
+    void CountRefusedRecord() { ++m_refusedCounter; }
 
     std::vector<std::unique_ptr<CLinkFilter>> m_filters;
     SendQueue m_sendQueue;  // guarded by the link's queue lock
@@ -102,6 +106,7 @@ private:
     std::atomic<bool> m_online{false};
     std::atomic<MessageId> m_lastResult{0};
     std::atomic<std::uint32_t> m_recordCounter{0};
+    std::atomic<std::uint32_t> m_refusedCounter{0};
 };
 
 }  // namespace varnel

@@ -34,6 +34,7 @@ namespace {
 constexpr std::uint16_t kPluTable = CPluDefTb::kTableNo;
 constexpr std::uint32_t kHighestIdEnqJobKind = SendKeyboardHeaders;
 constexpr MessageId kMsgJobKindDropped = 90101;  // scale name, job kind
+constexpr MessageId kMsgRecordRefused = 90301;   // scale name, key, field
 
 bool IsRangeKind(std::uint32_t kind) { return kind <= SendExistingDeletes; }
 
@@ -144,6 +145,7 @@ bool CIdEnqLink::ProduceRecord(const CSendDataLog& job, std::uint32_t& key)
         if (m_cursor > m_rangeEnd) return false;
         ScaleRecordOut out;
         out.buffer = std::span(m_data).first(kDataBufferSize);
+        out.refusals = this;
         KeyCursor produced = 0;
         bool made = false;
         switch (job.m_kind) {
@@ -228,6 +230,15 @@ KeyCursor CIdEnqLink::NextPassingKey(std::uint32_t refused) const
         }
     }
     return result;
+}
+
+void CIdEnqLink::RecordRefused(std::uint32_t key, std::string_view field)
+{
+    m_currentScale->CountRefusedRecord();
+    const std::string fieldName(field);
+    WriteTrace(TraceMessage, FormatMessage(kMsgRecordRefused, m_currentScale->m_name.c_str(), static_cast<unsigned>(key),
+                                           fieldName.c_str()));
+    LogRefusedRecord(m_currentScale->m_name, key, field);
 }
 
 void CIdEnqLink::NoteRecordDelivered()

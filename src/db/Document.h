@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace varnel {
 
@@ -41,6 +42,9 @@ public:
     }
 
     // What the scale links take from the document; a document without a database answers none.
+
+    // The database's full path; the unsent-data file is this path with ".usd" appended.
+    virtual std::string GetPathName() const { return {}; }
 
     // The open PLU database, whose tables the links send from (by table number).
     virtual CObjDatabase* GetPluDatabase() const { return nullptr; }

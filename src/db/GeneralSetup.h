@@ -39,6 +39,11 @@ struct CGeneralSetup {
     std::uint8_t m_koreanFont = 0;           // "Use Korean font? (North America only)"
     std::uint16_t m_maxCommsLogSize = 0;     // of a link's comms log, in kilobytes
     std::uint8_t m_discardUnsentOnOpenFailure = 0;  // a link that cannot be opened empties its scales' queues
+    // "Use ping to check scales (turn OFF where ping is not permitted)": a TCP link pings its scale first.
+    std::uint8_t m_usePing = 1;
+    // Daisy-chained comms: a link carries a list of scales (compare titles and department choices name
+    // link and scale); when 0 each link carries one scale, named by the link.
+    std::uint16_t m_daisyChainedComms = 0;
     std::uint8_t m_kauriAucklandHostImport = 0;
     std::uint8_t m_nutritionInUse = 0;
     // The message source (0 none, 5 to 13 another message column) sent in the files of coupons and
@@ -73,6 +78,10 @@ struct CGeneralSetup {
     std::uint8_t m_lumenXtPriceChange = 0;    // "Use LumenXT price change message": short price records to family 6
     std::uint8_t m_posUpdateFileOutput = 0;   // each changed PLU is written to the POS update file
     std::string m_posUpdateFilePath{};
+
+    // Data Save files and the file link.
+    std::uint16_t m_overwriteExisting = 0;    // "Overwrite existing records?": imported records replace those of the same number
+    std::uint16_t m_itemRecordExtension = 0;  // item records: 0 the short form (66 bytes), 1 the long one (80 bytes)
 
     // The label width of the last label-size range that holds the PLU; 60 when none does.
     std::uint16_t GetLabelWidth(std::uint32_t pluNumber) const;

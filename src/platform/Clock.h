@@ -23,9 +23,17 @@ public:
     {
         return changed.wait_until(lock, deadline, ready);
     }
+
+    // How long one wait on a device (a socket, a port) may last for real when it is meant to last
+    // `wanted` on this clock: all of it on the real clock. A test clock answers a short slice and
+    // the device's user looks at the clock again after each, so only the test's moves end the wait.
+    virtual std::chrono::milliseconds DeviceWaitSlice(std::chrono::milliseconds wanted) const { return wanted; }
 };
 
 // The process's real clocks.
 IClock& SystemClock();
+
+// Waits `duration` on the clock.
+void SleepFor(const IClock& clock, std::chrono::milliseconds duration);
 
 }  // namespace varnel

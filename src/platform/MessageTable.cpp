@@ -24,10 +24,14 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {16474, "TR-5400"},
     {16475, "VM-8100b/QF"},
     {16476, "KB-7100"},
+    {17541, "User Adjustment"},
     {17545, "All Departments"},
     {17546, "All Groups"},
     {17547, "Dept. and Group Code"},
     {17589, "Scale Comms: Off-Line"},
+    {17594, "RS-232  "},
+    {17595, "TCP/IP  "},
+    {17599, "All Scales"},
     {18095, "%s : From %ld to %ld"},
     {20401, "Setup"},
     {20402, "PLU"},
@@ -84,7 +88,11 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20529, "Price Zone"},
     {20531, " Op: <Batch file import>"},
     {20540, " Op: <Database import>"},
+    {20553, "%lu,\"Scale PLU not in database\""},
+    {20554, "%lu,\"Scale PLU does not match database\""},
+    {20555, "\"Scale and database PLU description text different\""},
     {20556, "Scale: %s"},
+    {20557, "%s : Scale = %d DB = %d"},
     {20559, "%lu,\"Database PLU not on scale\""},
     {20562, "PluNo,Result,Detail"},
     {20567, "%d.%d.%d.%d"},
@@ -93,6 +101,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20572, "  Scale [%s] : Comms error [%s]"},
     {20573, "%s (%d.%d.%d.%d)"},
     {20574, "Communication error reported by scale [%s] : %s"},
+    {20587, "%lu,\"Scale PLU price master not in database (Price Master #%d)\""},
+    {20588, "%lu,\"Database PLU price master not on scale (Price Master #%d)\""},
     {20590, "Enabled"},
     {20591, "Disabled"},
     {20592, "Online "},
@@ -100,6 +110,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20594, "Date&Time\tScale No.\tLink Status\tEnable|Disable"},
     {20595, "\r\n\r\nTotal : %d scales\r\n\t%d scale(s) are enabled but offline, please check these scales.\r\n\t%d "
             "scale(s) are disabled.\r\n\tOffline Ratio = %d/(%d-%d) = %d%%"},
+    {20598, "Scale [%s] offline"},
     {31446, "Unable to communicate with one or more scales - scale busy!"},
     {31457, "Comms error reported by scale. Scale memory may be full."},
     {61216, "File open error"},
@@ -134,6 +145,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {90302, "PLU %u : date flag %u has no meaning for family-9 scales and was sent as no date"},
     {90303, "\"PLUSEND.GEN\" was written, but \"OrlanSend.bat\" could not be started in the scale data "
             "directory."},
+    {90401, "Comms link [%s] did not stop when it was killed and was left running; restart Varnel to use it "
+            "again"},
 };
 
 static_assert(std::ranges::is_sorted(kMessages, {}, &std::pair<MessageId, std::string_view>::first),

@@ -18,4 +18,12 @@ IClock& SystemClock()
     return clock;
 }
 
+void SleepFor(const IClock& clock, std::chrono::milliseconds duration)
+{
+    std::mutex mutex;
+    std::condition_variable never;
+    std::unique_lock lock(mutex);
+    clock.WaitUntil(never, lock, clock.MonotonicNow() + duration, [] { return false; });
+}
+
 }  // namespace varnel

@@ -10,7 +10,7 @@ bool InMemoryLine::Connect()
     if (m_linkConnection) m_linkConnection->linkOpen = false;
     m_linkConnection.reset();
     if (m_refuse || m_stopped) return false;
-    m_linkConnection = std::make_shared<Connection>();
+    m_linkConnection = std::make_shared<Pipe>();
     m_backlog.push_back(m_linkConnection);
     m_changed.notify_all();
     return true;
@@ -39,7 +39,7 @@ bool InMemoryLine::LinkReceive(std::span<std::uint8_t> into, std::size_t& got)
 {
     got = 0;
     std::unique_lock lock(m_mutex);
-    const ConnectionPtr connection = m_linkConnection;
+    const PipePtr connection = m_linkConnection;
     if (!connection) return false;
     if (connection->toLink.empty() && connection->scaleOpen) {
         m_linkWaiting = true;
@@ -98,7 +98,12 @@ void InMemoryLine::AttachScale(bool attached)
     SetScaleStateLocked(attached ? ScaleState::Running : ScaleState::Absent);
 }
 
-InMemoryLine::ConnectionPtr InMemoryLine::Accept()
+InMemoryLine::Pipe& InMemoryLine::PipeOf(const ConnectionPtr& connection)
+{
+    return static_cast<Pipe&>(*connection);
+}
+
+ScaleLine::ConnectionPtr InMemoryLine::Accept()
 {
     std::unique_lock lock(m_mutex);
     SetScaleStateLocked(ScaleState::Accepting);
@@ -110,13 +115,14 @@ InMemoryLine::ConnectionPtr InMemoryLine::Accept()
     return m_scaleConnection;
 }
 
-InMemoryLine::ReadResult InMemoryLine::ScaleRead(const ConnectionPtr& connection, std::vector<std::uint8_t>& bytes)
+ScaleLine::ReadResult InMemoryLine::ScaleRead(const ConnectionPtr& scaleEnd, Bytes& bytes)
 {
+    Pipe* const connection = &PipeOf(scaleEnd);
     bytes.clear();
     std::unique_lock lock(m_mutex);
     SetScaleStateLocked(ScaleState::Reading);
     m_changed.wait(lock, [&] {
-        const bool linkDone = m_linkWaiting || !connection->linkOpen || connection != m_linkConnection;
+        const bool linkDone = m_linkWaiting || !connection->linkOpen || connection != m_linkConnection.get();
         return m_stopped || !connection->scaleOpen || (!connection->toScale.empty() && linkDone) ||
                (connection->toScale.empty() && !connection->linkOpen);
     });
@@ -128,8 +134,9 @@ InMemoryLine::ReadResult InMemoryLine::ScaleRead(const ConnectionPtr& connection
     return ReadResult::Data;
 }
 
-bool InMemoryLine::ScaleWrite(const ConnectionPtr& connection, std::span<const std::uint8_t> bytes)
+bool InMemoryLine::ScaleWrite(const ConnectionPtr& scaleEnd, std::span<const std::uint8_t> bytes)
 {
+    Pipe* const connection = &PipeOf(scaleEnd);
     const std::lock_guard lock(m_mutex);
     if (!connection->linkOpen || !connection->scaleOpen) return false;
     connection->toLink.insert(connection->toLink.end(), bytes.begin(), bytes.end());
@@ -137,8 +144,9 @@ bool InMemoryLine::ScaleWrite(const ConnectionPtr& connection, std::span<const s
     return true;
 }
 
-bool InMemoryLine::ScaleWaitDrained(const ConnectionPtr& connection)
+bool InMemoryLine::ScaleWaitDrained(const ConnectionPtr& scaleEnd)
 {
+    Pipe* const connection = &PipeOf(scaleEnd);
     std::unique_lock lock(m_mutex);
     SetScaleStateLocked(ScaleState::Draining);
     m_changed.wait(lock, [&] { return m_stopped || connection->toLink.empty() || !connection->linkOpen; });
@@ -159,7 +167,7 @@ bool InMemoryLine::ScaleSleep(std::chrono::seconds duration)
 void InMemoryLine::ScaleDrop(const ConnectionPtr& connection)
 {
     const std::lock_guard lock(m_mutex);
-    connection->scaleOpen = false;
+    PipeOf(connection).scaleOpen = false;
     m_changed.notify_all();
 }
 

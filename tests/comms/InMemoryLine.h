@@ -11,6 +11,7 @@
 // connection), so it always sees whole frames, as a scale does.
 #pragma once
 
+#include "ScaleLine.h"
 #include "support/FakeClock.h"
 
 #include <chrono>
@@ -26,14 +27,8 @@
 
 namespace varnel::test {
 
-using Bytes = std::vector<std::uint8_t>;
-
-inline Bytes ToBytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
-
-class InMemoryLine {
+class InMemoryLine final : public ScaleLine {
 public:
-    struct Connection;
-    using ConnectionPtr = std::shared_ptr<Connection>;
 
     explicit InMemoryLine(FakeClock& clock) : m_clock(clock) {}
     InMemoryLine(const InMemoryLine&) = delete;
@@ -51,24 +46,24 @@ public:
 
     // The simulator's end. Without a simulator the line counts as idle, so a link alone sees its
     // time-outs (and whatever a test wrote for it with Accept and ScaleWrite).
-    ConnectionPtr Accept();  // the next connection; null once stopped
-    enum class ReadResult { Data, Closed, Stopped };
-    ReadResult ScaleRead(const ConnectionPtr& connection, std::vector<std::uint8_t>& bytes);
-    bool ScaleWrite(const ConnectionPtr& connection, std::span<const std::uint8_t> bytes);
-    // Waits until the link has taken every byte written to it (or the connection has gone).
-    bool ScaleWaitDrained(const ConnectionPtr& connection);
-    // Waits until the clock has moved on by `duration`; false once stopped.
-    bool ScaleSleep(std::chrono::seconds duration);
-    // Closes the connection from the scale's side: the link reads what was written, then fails.
-    void ScaleDrop(const ConnectionPtr& connection);
-    // Marks the simulator present (idle while it waits) or gone.
-    void AttachScale(bool attached);
-    // Ends every simulator wait.
-    void Stop();
-    // Waits until the simulator waits for a connection with none pending (all work done).
-    void WaitScaleIdle();
+    ConnectionPtr Accept() override;
+    ReadResult ScaleRead(const ConnectionPtr& connection, Bytes& bytes) override;
+    bool ScaleWrite(const ConnectionPtr& connection, std::span<const std::uint8_t> bytes) override;
+    bool ScaleWaitDrained(const ConnectionPtr& connection) override;
+    bool ScaleSleep(std::chrono::seconds duration) override;
+    // The link reads what was written, then fails.
+    void ScaleDrop(const ConnectionPtr& connection) override;
+    // A simulator present is idle while it waits.
+    void AttachScale(bool attached) override;
+    void Stop() override;
+    // (all work done)
+    void WaitScaleIdle() override;
 
 private:
+    struct Pipe;
+    using PipePtr = std::shared_ptr<Pipe>;
+    static Pipe& PipeOf(const ConnectionPtr& connection);
+
     enum class ScaleState { Absent, Running, Accepting, Reading, Sleeping, Draining };
     bool ScaleIdleLocked() const;
     void SetScaleStateLocked(ScaleState state);
@@ -76,9 +71,9 @@ private:
     FakeClock& m_clock;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<ConnectionPtr> m_backlog;
-    ConnectionPtr m_linkConnection;
-    ConnectionPtr m_scaleConnection;  // the one the simulator serves
+    std::deque<PipePtr> m_backlog;
+    PipePtr m_linkConnection;
+    PipePtr m_scaleConnection;  // the one the simulator serves
     bool m_linkWaiting = false;
     bool m_refuse = false;
     bool m_stopped = false;
@@ -86,7 +81,7 @@ private:
     std::chrono::steady_clock::time_point m_sleepUntil{};
 };
 
-struct InMemoryLine::Connection {
+struct InMemoryLine::Pipe final : ScaleLine::Connection {
     std::deque<std::uint8_t> toScale;
     std::deque<std::uint8_t> toLink;
     bool linkOpen = true;

@@ -2,7 +2,7 @@
 #include "MemoryLink.h"
 #include "comms/LinkFilter.h"
 #include "comms/LinkScale.h"
-#include "comms/ScaleDef.h"
+#include "db/ScaleDef.h"
 #include "platform/ArchiveBytes.h"
 #include "platform/LocalTime.h"
 #include "settings/SettingsArchive.h"

@@ -145,6 +145,7 @@ public:
     MessageId SendDataNow(std::uint32_t, bool, const SendRequests&, const CMasterScale*) override { return 0; }
 
     CObjDatabase* GetPluDatabase() const override { return &m_database; }
+    std::string GetPathName() const override { return m_pathName; }
     bool StoreReceivedRecord(std::uint16_t dataKind, CLinkScale& scale, std::span<const std::uint8_t> packet) override
     {
         if (m_stored.size() == m_refuseAfter) return false;
@@ -171,6 +172,7 @@ public:
     }
 
     mutable ScaleDataDatabase m_database;
+    std::string m_pathName;
     std::vector<Stored> m_stored;
     std::size_t m_refuseAfter = SIZE_MAX;
     std::function<void()> m_onJobRecord;  // runs on the link's worker as each of those records is asked for

@@ -11,7 +11,7 @@ using namespace idenq;
 // The bytes the link sent, taken one at a time, read from the line as they come.
 class ScaleSimulator::Reader {
 public:
-    Reader(ScaleSimulator& scale, InMemoryLine::ConnectionPtr connection)
+    Reader(ScaleSimulator& scale, ScaleLine::ConnectionPtr connection)
         : m_scale(scale), m_connection(std::move(connection))
     {
     }
@@ -21,13 +21,26 @@ public:
         return m_buffer[m_position++];
     }
     std::size_t Buffered() const { return m_buffer.size() - m_position; }
+    // Reads on while fewer than `count` bytes are buffered and more of what the link sends follows.
+    bool Ensure(std::size_t count)
+    {
+        while (Buffered() < count && m_scale.m_line.MoreFollows(m_connection)) {
+            Bytes kept(m_buffer.begin() + static_cast<std::ptrdiff_t>(m_position), m_buffer.end());
+            const bool more = Refill();
+            if (more) kept.insert(kept.end(), m_buffer.begin(), m_buffer.end());
+            m_buffer = std::move(kept);
+            m_position = 0;
+            if (!more) break;
+        }
+        return Buffered() >= count;
+    }
     std::uint8_t Peek(std::size_t offset) const { return m_buffer[m_position + offset]; }
     void Skip(std::size_t count) { m_position += count; }
 
 private:
     bool Refill()
     {
-        if (m_scale.m_line.ScaleRead(m_connection, m_buffer) != InMemoryLine::ReadResult::Data) return false;
+        if (m_scale.m_line.ScaleRead(m_connection, m_buffer) != ScaleLine::ReadResult::Data) return false;
         m_position = 0;
         const std::lock_guard lock(m_scale.m_mutex);
         m_scale.m_wire.insert(m_scale.m_wire.end(), m_buffer.begin(), m_buffer.end());
@@ -35,7 +48,7 @@ private:
     }
 
     ScaleSimulator& m_scale;
-    InMemoryLine::ConnectionPtr m_connection;
+    ScaleLine::ConnectionPtr m_connection;
     Bytes m_buffer;
     std::size_t m_position = 0;
 };
@@ -52,7 +65,7 @@ bool IsDigit(std::uint8_t byte) { return byte >= '0' && byte <= '9'; }
 
 }  // namespace
 
-ScaleSimulator::ScaleSimulator(InMemoryLine& line, std::set<std::uint16_t> machineIds, bool eightBitData)
+ScaleSimulator::ScaleSimulator(ScaleLine& line, std::set<std::uint16_t> machineIds, bool eightBitData)
     : m_line(line), m_machineIds(std::move(machineIds)), m_eightBitData(eightBitData)
 {
 }
@@ -121,11 +134,11 @@ Bytes ScaleSimulator::Wire() const
 
 void ScaleSimulator::Run()
 {
-    while (const InMemoryLine::ConnectionPtr connection = m_line.Accept()) Serve(connection);
+    while (const ScaleLine::ConnectionPtr connection = m_line.Accept()) Serve(connection);
     m_line.AttachScale(false);
 }
 
-void ScaleSimulator::Serve(const InMemoryLine::ConnectionPtr& connection)
+void ScaleSimulator::Serve(const ScaleLine::ConnectionPtr& connection)
 {
     Reader reader(*this, connection);
     m_claimedBy.reset();
@@ -133,7 +146,7 @@ void ScaleSimulator::Serve(const InMemoryLine::ConnectionPtr& connection)
     m_pendingRequest.reset();
     while (const std::optional<std::uint8_t> byte = reader.Next()) {
         if (*byte == kEot) {
-            const bool enquiry = reader.Buffered() >= 5 && reader.Peek(0) == 'K' && reader.Peek(1) == 'T' &&
+            const bool enquiry = reader.Ensure(5) && reader.Peek(0) == 'K' && reader.Peek(1) == 'T' &&
                                  IsDigit(reader.Peek(2)) && IsDigit(reader.Peek(3)) && reader.Peek(4) == kEnq;
             m_packet.clear();
             if (enquiry) {
@@ -164,7 +177,7 @@ void ScaleSimulator::Serve(const InMemoryLine::ConnectionPtr& connection)
     }
 }
 
-bool ScaleSimulator::AnswerEnquiry(const InMemoryLine::ConnectionPtr& connection, std::uint16_t)
+bool ScaleSimulator::AnswerEnquiry(const ScaleLine::ConnectionPtr& connection, std::uint16_t)
 {
     int late = 0;
     std::uint8_t answer = kAck;
@@ -186,14 +199,19 @@ bool ScaleSimulator::AnswerEnquiry(const InMemoryLine::ConnectionPtr& connection
     return m_line.ScaleWrite(connection, bytes) && answer == kAck;
 }
 
-void ScaleSimulator::ReceiveFrame(const InMemoryLine::ConnectionPtr& connection, Reader& reader)
+void ScaleSimulator::ReceiveFrame(const ScaleLine::ConnectionPtr& connection, Reader& reader)
 {
     const std::optional<std::uint8_t> first = reader.Next();
     const std::optional<std::uint8_t> second = reader.Next();
     if (!first || !second) return;
     const SequenceDigits digits{*first, *second};
+    // The frame is what the link sent before it waits for the answer: on a real transport, until a
+    // terminator and a right block check end what has come.
     Bytes body;
-    while (reader.Buffered() > 0) body.push_back(*reader.Next());
+    for (;;) {
+        while (reader.Buffered() > 0) body.push_back(*reader.Next());
+        if (IsCheckedFrameEnd(digits, body, m_eightBitData) || !reader.Ensure(1)) break;
+    }
 
     std::uint8_t answer = kAck;
     {
@@ -225,7 +243,7 @@ void ScaleSimulator::ReceiveFrame(const InMemoryLine::ConnectionPtr& connection,
     (void)m_line.ScaleWrite(connection, bytes);
 }
 
-bool ScaleSimulator::SendReply(const InMemoryLine::ConnectionPtr& connection, Reader& reader, std::uint16_t machineId,
+bool ScaleSimulator::SendReply(const ScaleLine::ConnectionPtr& connection, Reader& reader, std::uint16_t machineId,
                                const std::vector<Bytes>& packets)
 {
     if (!m_line.ScaleWrite(connection, Enquiry(machineId))) return false;
@@ -244,7 +262,7 @@ bool ScaleSimulator::SendReply(const InMemoryLine::ConnectionPtr& connection, Re
     return m_line.ScaleWrite(connection, eot);
 }
 
-bool ScaleSimulator::SendFrame(const InMemoryLine::ConnectionPtr& connection, Reader& reader,
+bool ScaleSimulator::SendFrame(const ScaleLine::ConnectionPtr& connection, Reader& reader,
                                std::span<const std::uint8_t> data, bool last, bool& firstFrame)
 {
     ScaleFaults faults;

@@ -2,10 +2,11 @@
 // enquiries addressed to its machine ids with ACK, checks each frame's block check and ACKs or NAKs
 // it, collects the packets, answers a request file code (after the link's EOT) with packets of records
 // of its own and EOT, and plays scripted faults. Tests start it (it reports ready before Start
-// returns) and stop it by its handle; time is the line's virtual time.
+// returns) and stop it by its handle; time is the line's (virtual) time. The line is
+// the in-memory one or a real transport (RealScaleLine.h).
 #pragma once
 
-#include "InMemoryLine.h"
+#include "ScaleLine.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -39,7 +40,7 @@ struct ScaleFaults {
 
 class ScaleSimulator {
 public:
-    ScaleSimulator(InMemoryLine& line, std::set<std::uint16_t> machineIds, bool eightBitData = false);
+    ScaleSimulator(ScaleLine& line, std::set<std::uint16_t> machineIds, bool eightBitData = false);
     ~ScaleSimulator();
     ScaleSimulator(const ScaleSimulator&) = delete;
     ScaleSimulator& operator=(const ScaleSimulator&) = delete;
@@ -67,15 +68,15 @@ public:
 private:
     class Reader;
     void Run();
-    void Serve(const InMemoryLine::ConnectionPtr& connection);
-    bool AnswerEnquiry(const InMemoryLine::ConnectionPtr& connection, std::uint16_t machineId);
-    void ReceiveFrame(const InMemoryLine::ConnectionPtr& connection, Reader& reader);
-    bool SendReply(const InMemoryLine::ConnectionPtr& connection, Reader& reader, std::uint16_t machineId,
+    void Serve(const ScaleLine::ConnectionPtr& connection);
+    bool AnswerEnquiry(const ScaleLine::ConnectionPtr& connection, std::uint16_t machineId);
+    void ReceiveFrame(const ScaleLine::ConnectionPtr& connection, Reader& reader);
+    bool SendReply(const ScaleLine::ConnectionPtr& connection, Reader& reader, std::uint16_t machineId,
                    const std::vector<Bytes>& packets);
-    bool SendFrame(const InMemoryLine::ConnectionPtr& connection, Reader& reader, std::span<const std::uint8_t> data,
+    bool SendFrame(const ScaleLine::ConnectionPtr& connection, Reader& reader, std::span<const std::uint8_t> data,
                    bool last, bool& firstFrame);
 
-    InMemoryLine& m_line;
+    ScaleLine& m_line;
     const std::set<std::uint16_t> m_machineIds;
     const bool m_eightBitData;
     std::thread m_thread;

@@ -5,7 +5,9 @@
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 
 namespace varnel::test {
 
@@ -36,6 +38,15 @@ public:
         return true;
     }
 
+    // Device waits last a millisecond for real; each one is counted, so a test's peer can tell that
+    // the code under test keeps waiting on its device.
+    std::chrono::milliseconds DeviceWaitSlice(std::chrono::milliseconds wanted) const override
+    {
+        ++m_deviceWaits;
+        return std::min(wanted, std::chrono::milliseconds(1));
+    }
+    std::uint64_t DeviceWaits() const { return m_deviceWaits.load(); }
+
     void Advance(std::chrono::seconds by)
     {
         m_wall += std::chrono::duration_cast<std::chrono::system_clock::duration>(by).count();
@@ -45,6 +56,7 @@ public:
 private:
     std::atomic<std::chrono::system_clock::rep> m_wall{0};
     std::atomic<std::chrono::steady_clock::rep> m_monotonic{0};
+    mutable std::atomic<std::uint64_t> m_deviceWaits{0};
 };
 
 }  // namespace varnel::test

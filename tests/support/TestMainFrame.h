@@ -9,6 +9,7 @@
 #include "settings/PriceZone.h"
 
 #include <array>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -54,13 +55,19 @@ public:
     void SetInvalidRecordFlag(std::uint32_t flag) override { m_invalidRecordFlag = flag; }
     std::uint32_t GetInvalidRecordFlag() const override { return m_invalidRecordFlag; }
     std::string GetScaleDataDirectory() const override { return m_scaleDataDirectory; }
-    // Counts each state as a link starts it and takes it back as it ends.
+    // Counts each state as a link starts it and takes it back as it ends (under the frame's lock, as
+    // several links' workers count at once).
     void IncCommsState(std::uint32_t state) override
     {
+        const std::lock_guard lock(m_commsStateLock);
         ++m_commsStates.at(state);
         m_commsStatesStarted.push_back(state);
     }
-    void DecCommsState(std::uint32_t state) override { --m_commsStates.at(state); }
+    void DecCommsState(std::uint32_t state) override
+    {
+        const std::lock_guard lock(m_commsStateLock);
+        --m_commsStates.at(state);
+    }
     bool IsPriceZoneDefined(std::uint16_t zone) const override { return m_priceZones.IsDefined(zone); }
     bool HasPriceZones() const override { return !m_priceZones.IsEmpty(); }
     std::span<const std::uint16_t> GetPriceZoneFields() const override { return m_priceZoneFields; }
@@ -87,6 +94,7 @@ public:
     std::vector<std::uint32_t> m_commsStatesStarted;
 
 private:
+    std::mutex m_commsStateLock;
     IMainFrame* m_previous;
 };
 

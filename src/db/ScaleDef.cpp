@@ -1,4 +1,4 @@
-#include "comms/ScaleDef.h"
+#include "db/ScaleDef.h"
 
 #include "platform/ArchiveExchange.h"
 

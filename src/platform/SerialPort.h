@@ -1,0 +1,99 @@
+// SerialPort: an RS-232 port opened exclusively for one operation of a serial link. Its settings come
+// from the device-control text "baud=%s parity=%s data=%s stop=%s"; reads return within about 40 ms
+// with what has arrived (possibly nothing) and writes are bounded by 5 seconds, as the links' ports
+// were set up. Waits count on the injected clock (IClock::DeviceWaitSlice).
+//
+// Built on the terminal interface directly: it drives USB adapters, on-board UARTs and the
+// pseudo-terminals the tests use alike (a pseudo-terminal has no modem lines, so holding RTS on is
+// skipped there).
+//
+// PseudoTerminal: a pseudo-terminal pair for tests; the code under test opens the slave side by its
+// name as its port, the test's peer reads and writes the master side.
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Result.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace varnel {
+
+enum class SerialParity { None, Even, Odd, Mark, Space };
+
+struct SerialSettings {
+    std::uint32_t baud = 9600;
+    SerialParity parity = SerialParity::Even;
+    std::uint8_t dataBits = 7;
+    std::uint8_t stopBits = 1;
+};
+
+// Parses the device-control text; an Errc::Invalid error names the value refused (a baud rate the
+// port cannot take, an unknown parity letter, data bits outside 5 to 8, stop bits other than 1 or 2).
+Result<SerialSettings> ParseDeviceControl(std::string_view text);
+
+// The device a stored port name opens: "COM<n>", the name setups of the Windows design carry, is the
+// n-th on-board port "/dev/ttyS<n-1>"; any other name is the device's own path.
+std::string NativeSerialDeviceName(std::string_view portName);
+
+// Which step of opening a port failed, for the links' traces.
+enum class SerialOpenStep { Open, ReadSettings, BuildSettings, ApplySettings };
+
+struct SerialOpenFailure {
+    SerialOpenStep step = SerialOpenStep::Open;
+    Error error;
+};
+
+class SerialPort {
+public:
+    explicit SerialPort(const IClock& clock = SystemClock()) : m_clock(clock) {}
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+    ~SerialPort() { Close(); }
+
+    // Opens `device` exclusively, raw, without software flow control, with the device-control text's
+    // settings; with `rtsCts` the hardware handshake, else RTS held on. The failure names its step.
+    std::optional<SerialOpenFailure> Open(const std::string& device, std::string_view deviceControl, bool rtsCts);
+    void Close();
+    bool IsOpen() const { return m_handle >= 0; }
+
+    // What has arrived within about 40 ms, at most into.size() bytes.
+    Result<std::size_t> Read(std::span<std::uint8_t> into);
+    // Writes within 5 seconds; fewer bytes than given when the port took no more in that time.
+    Result<std::size_t> Write(std::span<const std::uint8_t> bytes);
+
+private:
+    const IClock& m_clock;
+    int m_handle = -1;
+};
+
+class PseudoTerminal {
+public:
+    PseudoTerminal() = default;
+    PseudoTerminal(PseudoTerminal&& other) noexcept;
+    PseudoTerminal& operator=(PseudoTerminal&& other) noexcept;
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    ~PseudoTerminal();
+
+    // A new pair in raw mode; the slave stays open on this side too, so the line lives on between the
+    // opens of the code under test, as a cable does.
+    static Result<PseudoTerminal> Open();
+    const std::string& SlaveName() const { return m_slaveName; }
+
+    // The master side. Read waits up to `limit` of real time for bytes; 0 when none came.
+    Result<bool> WaitReadable(std::chrono::milliseconds limit);
+    Result<std::size_t> Read(std::span<std::uint8_t> into, std::chrono::milliseconds limit);
+    Result<void> Write(std::span<const std::uint8_t> bytes);
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    std::string m_slaveName;
+};
+
+}  // namespace varnel
