@@ -89,14 +89,14 @@ std::size_t CIdEnqLink::SendFrame(std::span<const std::uint8_t> data)
     const std::uint8_t terminator = data.size() <= idenq::kMaxFrameData ? idenq::kEtx : idenq::kEtb;
     const idenq::SequenceDigits digits = idenq::MakeSequenceDigits(m_frameSequence);
     m_frameSequence = static_cast<std::uint16_t>((m_frameSequence + 1) % idenq::kSequenceModulus);
-    const std::array<std::uint8_t, idenq::kFrameHeaderSize> header{idenq::kStx, digits[0], digits[1]};
-    const std::array<std::uint8_t, idenq::kFrameTrailerSize> trailer{
-        terminator, idenq::BlockCheck(digits, data.first(size), terminator, m_eightBitData != 0)};
-    const auto sendAll = [this](std::span<const std::uint8_t> bytes) {
-        std::size_t sent = 0;
-        return Send(bytes, sent) && sent == bytes.size();
-    };
-    if (!sendAll(header) || !sendAll(data.first(size)) || !sendAll(trailer)) return 0;
+    // One write per frame: a network link sends it as one segment, and the scale sees it whole.
+    std::array<std::uint8_t, idenq::kFrameHeaderSize + idenq::kMaxFrameBody> frame{idenq::kStx, digits[0], digits[1]};
+    std::ranges::copy(data.first(size), frame.begin() + idenq::kFrameHeaderSize);
+    frame[idenq::kFrameHeaderSize + size] = terminator;
+    frame[idenq::kFrameHeaderSize + size + 1] = idenq::BlockCheck(digits, data.first(size), terminator, m_eightBitData != 0);
+    const std::span<const std::uint8_t> bytes = std::span(frame).first(idenq::kFrameHeaderSize + size + idenq::kFrameTrailerSize);
+    std::size_t sent = 0;
+    if (!Send(bytes, sent) || sent != bytes.size()) return 0;
     return size;
 }
 

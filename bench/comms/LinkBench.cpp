@@ -1,0 +1,159 @@
+// The 65,535-PLU database sent to four family-0 scales on loopback TCP at once, each a scale simulator
+// behind its own listener, through the link manager as a send from the Communication Center runs.
+// Against it, the protocol's own bound: every frame waits for its ACK before the next goes, so one
+// scale's send takes at least (its frames) x (one frame's round trip), measured here on the same
+// loopback with a peer that answers each frame at once. Counters: the frames each scale took, the
+// round trip in microseconds, the bound in seconds and the ratio of the real time to the bound.
+#include "RecordingWindow.h"
+#include "RealScaleLine.h"
+#include "ScaleSimulator.h"
+#include "comms/IdEnqLinkList.h"
+#include "comms/IdEnqSocketLink.h"
+#include "db/Document.h"
+#include "db/PluDatabase.h"
+#include "db/PluDefTb.h"
+#include "support/TestMainFrame.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <thread>
+
+namespace {
+
+using namespace varnel;
+using namespace varnel::test;
+
+constexpr std::uint32_t kPlus = 65535;
+constexpr std::size_t kScales = 4;
+constexpr int kRoundTrips = 5000;
+constexpr std::size_t kFrameSize = 256;
+
+class BenchDocument final : public IDocument {
+public:
+    bool SendData(std::uint32_t, bool, const SendRequests&, const CMasterScale*) override { return false; }
+    MessageId SendDataNow(std::uint32_t, bool, const SendRequests&, const CMasterScale*) override { return 0; }
+    CObjDatabase* GetPluDatabase() const override { return &m_database; }
+    mutable CPluDatabase m_database;
+};
+
+struct BenchSite {
+    BenchSite()
+    {
+        frame.m_setup.m_usePing = 0;
+        frame.AddFieldDef(FieldDefMap::Plu, 1014).m_width = 3;
+        frame.AddFieldDef(FieldDefMap::Plu, 1015).m_width = 2;
+        frame.SelectScaleFontSet();
+        frame.m_document = &document;
+        document.m_database.CreateAllTables();
+        CPluDefTb& plus = *document.m_database.GetPluTable();
+        for (std::uint32_t number = 1; number <= kPlus; ++number) {
+            auto row = std::make_unique<CPluDefRec>();
+            row->InitNew(number);
+            char text[96];
+            std::snprintf(text, sizeof text, "\x1B" "C1Beef mince premium %05u\x1B" "C2Product of New Zealand", number);
+            row->SetDesc(text);
+            row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
+            row->Set(PluCol::Dept, static_cast<std::uint16_t>(number % 100));
+            const std::uint16_t size = row->CalcDataSize();
+            plus.AddPlu(number, size, std::move(row));
+        }
+    }
+    ~BenchSite() { frame.m_document = nullptr; }
+
+    TestMainFrame frame;
+    BenchDocument document;
+};
+
+// One frame's round trip on loopback TCP: a frame out, the one-byte answer back.
+double MeasureRoundTripSeconds()
+{
+    CBlockingSocket listener;
+    (void)listener.Create(CBlockingSocket::Type::Stream);
+    (void)listener.Bind({{127, 0, 0, 1}, 0});
+    (void)listener.Listen(1);
+    CBlockingSocket client;
+    (void)client.Create(CBlockingSocket::Type::Stream);
+    (void)client.ConnectTimed(*listener.LocalAddress(), std::chrono::seconds(5), nullptr);
+    Result<CBlockingSocket> accepted = listener.Accept(std::chrono::seconds(5));
+    std::thread peer([&] {
+        std::array<std::uint8_t, kFrameSize> frame{};
+        const std::array<std::uint8_t, 1> ack{0x06};
+        for (int i = 0; i < kRoundTrips; ++i) {
+            for (std::size_t got = 0; got < frame.size();) {
+                const Result<std::size_t> read = accepted->Receive(std::span(frame).subspan(got), std::chrono::seconds(5));
+                if (!read || *read == 0) return;
+                got += *read;
+            }
+            (void)accepted->SendAll(ack, std::chrono::seconds(5));
+        }
+    });
+    const std::array<std::uint8_t, kFrameSize> frame{};
+    std::array<std::uint8_t, 1> answer{};
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kRoundTrips; ++i) {
+        (void)client.SendAll(frame, std::chrono::seconds(5));
+        (void)client.Receive(answer, std::chrono::seconds(5));
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    peer.join();
+    return elapsed.count() / kRoundTrips;
+}
+
+void SendDatabaseToFourScales(benchmark::State& state)
+{
+    static BenchSite site;
+    const double roundTrip = MeasureRoundTripSeconds();
+    std::size_t framesPerScale = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<std::unique_ptr<TcpScaleLine>> lines;
+        std::vector<std::unique_ptr<ScaleSimulator>> sims;
+        CIdEnqLinkList links;
+        for (std::uint16_t i = 0; i < kScales; ++i) {
+            lines.push_back(std::make_unique<TcpScaleLine>(nullptr));
+            sims.push_back(std::make_unique<ScaleSimulator>(*lines.back(), std::set<std::uint16_t>{1}));
+            sims.back()->Start();
+            auto link = std::make_unique<CIdEnqSocketLink>();
+            link->m_linkId = static_cast<std::uint16_t>(i + 1);
+            link->m_enabled = true;
+            link->m_address = {127, 0, 0, 1};
+            link->m_port = lines.back()->Port();
+            auto scale = std::make_unique<CLinkScale>();
+            scale->m_scaleNo = static_cast<std::uint16_t>(i + 1);
+            scale->m_machineNo = 1;
+            scale->m_scaleType = 0;
+            link->m_scales.push_back(std::move(scale));
+            links.Add(std::move(link));
+        }
+        links.StartLinks(&site.document, false);
+        while (links.IsBusy()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        RecordingWindow window;
+        state.ResumeTiming();
+
+        const auto start = std::chrono::steady_clock::now();
+        links.QueueJob(nullptr, {CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, kPlus)}, &window);
+        window.WaitFor(CIdEnqLink::ResultDone, kScales);
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+
+        state.PauseTiming();
+        seconds = elapsed.count();
+        framesPerScale = 0;
+        for (const auto& sim : sims) {
+            if (sim->Packets(1).size() != kPlus) state.SkipWithError("a scale did not get every PLU");
+            framesPerScale = std::max(framesPerScale, sim->FramesSeen());
+        }
+        links.StopLinks(false);
+        state.ResumeTiming();
+    }
+    const double bound = static_cast<double>(framesPerScale) * roundTrip;
+    state.counters["frames/scale"] = static_cast<double>(framesPerScale);
+    state.counters["round_trip_us"] = roundTrip * 1e6;
+    state.counters["bound_s"] = bound;
+    state.counters["time_s"] = seconds;
+    state.counters["time/bound"] = bound > 0 ? seconds / bound : 0;
+}
+BENCHMARK(SendDatabaseToFourScales)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+}  // namespace
