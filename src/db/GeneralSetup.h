@@ -80,7 +80,7 @@ struct CGeneralSetup {
     std::string m_posUpdateFilePath{};
 
     // Data Save files and the file link.
-    std::uint16_t m_overwriteExisting = 0;    // "Overwrite existing records?": imported records replace those of the same number
+    std::uint16_t m_overwriteExisting = 0;    // "Overwrite existing records?": take imported records of numbers held
     std::uint16_t m_itemRecordExtension = 0;  // item records: 0 the short form (66 bytes), 1 the long one (80 bytes)
 
     // The label width of the last label-size range that holds the PLU; 60 when none does.

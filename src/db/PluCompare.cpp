@@ -7,6 +7,8 @@
 namespace varnel {
 namespace {
 
+constexpr MessageId kMsgDoesNotMatch = 20554;
+constexpr MessageId kMsgFieldDiffers = 20557;
 constexpr std::uint16_t kPosCodeField = 1026;
 constexpr std::uint16_t kPackTypeField = 1086;
 constexpr std::size_t kPosCodeDigits = 13;
@@ -21,23 +23,38 @@ std::string RightAligned(std::string_view code)
 
 }  // namespace
 
-bool ComparePluWithScale(std::string& out, const CPluDefRec& scalePlu, const CPluDefRec& databasePlu,
-                         std::uint32_t pluNumber)
+void PluDifferenceLines::Write(std::string_view line)
+{
+    if (!m_any) {
+        m_results.WriteLine(FormatMessage(kMsgDoesNotMatch, static_cast<unsigned long>(m_pluNumber)));
+        m_results.AddDifferent(m_pluNumber);
+    }
+    m_any = true;
+    m_results.WriteLine(line);
+}
+
+void PluDifferenceLines::Field(std::string_view name, std::int32_t scale, std::int32_t database)
+{
+    Write('"' + FormatMessage(kMsgFieldDiffers, std::string(name).c_str(), scale, database) + '"');
+}
+
+void PluDifferenceLines::Field(std::string_view name, std::string_view scale, std::string_view database)
+{
+    Write(FormatText("\"%s : Scale = %s DB = %s\"", std::string(name).c_str(), std::string(scale).c_str(),
+                     std::string(database).c_str()));
+}
+
+bool ComparePluWithScale(PluDifferenceLines& lines, const CPluDefRec& scalePlu, const CPluDefRec& databasePlu)
 {
     bool differs = false;
-    const auto writeLine = [&](const std::string& text) {
-        if (!differs)
-            out += FormatText("%lu,\"Scale PLU does not match database\"\r\n", static_cast<unsigned long>(pluNumber));
-        differs = true;
-        out += '"' + text + "\"\r\n";
-    };
     for (const CLabProp* definition : GetPluFieldDefs()) {
         const std::uint16_t kind = GetPluFieldType(*definition);
         if (kind >= FieldByte && kind <= FieldLong) {
             const std::int32_t scale = GetPluFieldValue(scalePlu, *definition);
             const std::int32_t database = GetPluFieldValue(databasePlu, *definition);
-            if (scale != database)
-                writeLine(FormatText("%s : Scale = %d DB = %d", definition->m_name.c_str(), scale, database));
+            if (scale == database) continue;
+            lines.Field(definition->m_name, scale, database);
+            differs = true;
             continue;
         }
         std::string scaleText;
@@ -51,9 +68,9 @@ bool ComparePluWithScale(std::string& out, const CPluDefRec& scalePlu, const CPl
         } else {
             continue;
         }
-        if (scaleText != databaseText)
-            writeLine(FormatText("%s : Scale = %s DB = %s", definition->m_name.c_str(), scaleText.c_str(),
-                                 databaseText.c_str()));
+        if (scaleText == databaseText) continue;
+        lines.Field(definition->m_name, scaleText, databaseText);
+        differs = true;
     }
     return differs;
 }

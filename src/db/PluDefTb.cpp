@@ -8,21 +8,10 @@
 namespace varnel {
 namespace {
 
-bool IsPluAllowed(std::uint32_t pluNumber)
-{
-    if (const IMainFrame* frame = GetMainFrame()) return frame->IsPluNumberAllowed(pluNumber);
-    return pluNumber != 0 && pluNumber <= CGeneralSetup{}.m_maxPluNo;
-}
-
 std::uint32_t NextAllowed(std::uint32_t pluNumber)
 {
     const IMainFrame* frame = GetMainFrame();
     return frame ? frame->NextAllowedPluNumber(pluNumber) : pluNumber;
-}
-
-void FlagSkippedPlu()
-{
-    if (IMainFrame* frame = GetMainFrame()) frame->SetInvalidRecordFlag(1);
 }
 
 }  // namespace
@@ -57,20 +46,14 @@ CPluDefRec* CPluDefTb::FindPlu(std::uint32_t pluNumber) { return dynamic_cast<CP
 bool CPluDefTb::AddPlu(std::uint32_t pluNumber, std::uint16_t size, std::unique_ptr<CPluDefRec> row)
 {
     if (!row) return false;
-    if (!IsPluAllowed(pluNumber)) {
-        FlagSkippedPlu();
-        return false;
-    }
+    if (!CheckPluAllowed(pluNumber)) return false;
     row->Set(PluCol::PluNo1, static_cast<std::int32_t>(pluNumber));
     return AddRecord(pluNumber, size, std::move(row));
 }
 
 bool CPluDefTb::UpdatePlu(CPluDefRec& row, std::uint16_t size)
 {
-    if (!IsPluAllowed(row.GetKey())) {
-        FlagSkippedPlu();
-        return false;
-    }
+    if (!CheckPluAllowed(row.GetKey())) return false;
     return UpdateRecord(&row, size);
 }
 

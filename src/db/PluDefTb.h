@@ -9,6 +9,7 @@
 #include "db/PluDefRec.h"
 #include "db/PosUpdateFile.h"
 #include "db/PriceZoneEntry.h"
+#include "db/RuxPriceTables.h"
 
 #include <array>
 #include <functional>
@@ -20,6 +21,7 @@
 namespace varnel {
 
 class CPluPriceZoneTb;
+class IPluCompareResults;
 
 class CPluDefTb : public CDBComTb {
 public:
@@ -39,6 +41,8 @@ public:
     // or in an excluded range), which sets the frame's PLUs-skipped flag and gives false.
     bool AddPlu(std::uint32_t pluNumber, std::uint16_t size, std::unique_ptr<CPluDefRec> row);
     bool UpdatePlu(CPluDefRec& row, std::uint16_t size);
+    // Whether the main frame allows the PLU number; a refused one sets the frame's PLUs-skipped flag.
+    bool CheckPluAllowed(std::uint32_t pluNumber) const;
     // Moves the number to the first free PLU number in [low, high] that no excluded range holds;
     // false when there is none.
     bool FindFreePluNo(std::uint32_t& pluNumber, std::uint32_t low, std::uint32_t high) const;
@@ -147,6 +151,37 @@ public:
     void SetCompanionData(const IPluCompanionData* companions) { m_companions = companions; }
     const IPluCompanionData& GetCompanionData() const;
 
+    // PLU records received from scales (PluRecordStore.cpp), as the scale sent them less their record
+    // header: each is read into the PLU's defaults and merged into the row (made when absent) and the
+    // values of the price zone it belongs to. False, changing nothing, for a PLU number that does not
+    // read, is 0 or is above "Max. PLU No.", and when the PLU could not be written; a PLU number that
+    // the PLU profile leaves out sets the frame's PLUs-skipped flag and is passed over (true).
+    bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
+    bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
+    bool DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
+    bool DecodeRecordType2(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
+    bool DecodeRecordOther(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
+    bool DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data) override;
+    // The item record of Data Save files and the file link (PluItemRecord.cpp), in the short or the long
+    // form as the general setup says; 0 when the PLU number or a value does not fit or the buffer is
+    // too small.
+    std::size_t EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer) override;
+    // Reads an item record into the PLU of its number, made anew from the PLU's defaults; an existing
+    // PLU is overwritten only with the general setup's "Overwrite existing records?" (else true and
+    // nothing changes). False, changing nothing, for a record too short for its fixed part or its
+    // text, a text longer than 2050 bytes or one that does not fit the description as escape-coded
+    // text, a PLU number of 0 or above "Max. PLU No.", and when the PLU could not be written.
+    bool DecodeItemRecord(std::span<const std::uint8_t> record);
+    // Compares a PLU record received from the scale with the database (PluRecordCompare.cpp): the PLU
+    // goes to the scale's compare lists, and its differences, or its absence from the database, to
+    // the compare result lines. Families 0, 2, 6, 8 and 9 to 12 are compared; false when the record's
+    // PLU number does not read.
+    bool ComparePluRecord(const CLinkScaleSettings& scale, std::span<const std::uint8_t> record,
+                          IPluCompareResults& results);
+    // The extra price tables that take family 9's price blocks; none until the database sets them.
+    void SetRuxPriceTables(IRuxPriceTables* tables) { m_ruxPriceTables = tables; }
+    IRuxPriceTables* GetRuxPriceTables() const { return m_ruxPriceTables; }
+
     // The unit-price (markdown) change record of the next PLU from the cursor up to PLU number `last`
     // that the scale takes, each built under the build lock; false when the range is done. `key` tells
     // the PLU of the record.
@@ -166,6 +201,10 @@ public:
 
 private:
     CPluDefRec* FindPlu(std::uint32_t pluNumber);
+    bool StoreReceivedPlu(const CLinkScaleSettings& scale, std::uint16_t family, std::span<const std::uint8_t> record,
+                          bool lumen);
+    // The decoded block into the PLU's row (made when absent) and its values of the zone.
+    bool MergeReceivedPlu(const CPluDefRec& block, std::uint32_t pluNumber, std::uint16_t zone);
 
     CPluDefRec m_scratch;
     std::uint32_t m_currentAddOneDay = 0;
@@ -173,6 +212,7 @@ private:
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_remembered;  // PLU number, department
     CPosUpdateFile m_posUpdate;
     const IPluCompanionData* m_companions = nullptr;
+    IRuxPriceTables* m_ruxPriceTables = nullptr;
 };
 
 // Whether the PLU's name matches the pattern, by whole characters: '?' matches one character, '*'

@@ -504,13 +504,13 @@ void WritePriceFields(const Context& c, RecordFields& f)
         for (std::size_t table = 2; table <= kExtraPriceTables; ++table) f.CsvEmpty(kEmptyExtraPriceFields);
 }
 
-std::size_t MaxDescLength(const Context& c)
-{
-    if (c.ausNz && !IsMarket(c, MarketAustralia)) return 150;
-    return c.family == 9 ? 1022 : 2049;
-}
-
 }  // namespace
+
+std::size_t MaxCsvDescLength(std::uint16_t family, std::uint16_t market, bool ausNz)
+{
+    if (ausNz && market != MarketAustralia) return 150;
+    return family == 9 ? 1022 : 2049;
+}
 
 void WriteCsvBody(const PluRecordContext& c, RecordFields& f)
 {
@@ -532,7 +532,7 @@ void WriteCsvBody(const PluRecordContext& c, RecordFields& f)
     // A buffer too small for the price fields leaves the description no room and fails at them.
     const std::span<std::uint8_t> rest = f.Rest();
     const std::span<char> out(reinterpret_cast<char*>(rest.data()), rest.size() - std::min(rest.size(), price.Position()));
-    f.Advance(EncodeQuotedScaleText(c.scale, out, c.row.GetDesc(), MaxDescLength(c)));
+    f.Advance(EncodeQuotedScaleText(c.scale, out, c.row.GetDesc(), MaxCsvDescLength(c.family, c.Market(), c.ausNz)));
     const std::span<const std::uint8_t> written = price.Written();
     f.Text(std::string_view(reinterpret_cast<const char*>(written.data()), written.size()));
     f.Terminate();

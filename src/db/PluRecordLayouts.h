@@ -34,10 +34,18 @@ void WriteBcdBody(const PluRecordContext& context, RecordFields& fields, bool ex
 void WriteFamily7Record(const PluRecordContext& context, RecordFields& fields);
 // Families 9 to 12: the comma-separated body after the record header.
 void WriteCsvBody(const PluRecordContext& context, RecordFields& fields);
+// The most scale bytes of the description of families 9 to 12.
+std::size_t MaxCsvDescLength(std::uint16_t family, std::uint16_t market, bool ausNz);
 
 // The department-group-item code, refusing the record when it cannot be made.
 void WriteDeptGroupItemCode(const PluRecordContext& context, RecordFields& fields, bool packed);
 // A flag with its values 1 and 2 swapped (open price, best-before flag).
 std::uint8_t SwapOneAndTwo(std::uint8_t openPrice);
+
+// Family-2 scales get their PLUs converted when the setup asks for it or its default family is none of
+// 0, 2, 4 and 5 (PluFamily2.cpp); the PLUs they send back are converted back.
+bool NeedsFamily2Conversion(const CGeneralSetup& setup, std::uint16_t family);
+void ConvertForFamily2(CPluDefRec& row);
+void UndoFamily2Conversion(CPluDefRec& row);
 
 }  // namespace varnel

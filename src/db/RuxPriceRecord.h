@@ -16,5 +16,8 @@ constexpr std::uint16_t kRuxPriceTableCount = 5;
 
 // Copies into the record every value it shares with the PLU: each column of the PLU's of the same name.
 void RuxPriceRecordFromPlu(std::span<std::uint8_t> record, const CPluDefRec& plu);
+// The other way: the PLU takes every value of the record but its price number and fixed price, the
+// one-byte POS flag sign-extended into Posflag.
+void PluFromRuxPriceRecord(CPluDefRec& plu, std::span<const std::uint8_t> record);
 
 }  // namespace varnel

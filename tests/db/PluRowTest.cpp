@@ -239,6 +239,14 @@ TEST_F(PluRowTest, FlagChoicesAndTheirJoins)
 
 TEST_F(PluRowTest, ComparisonWithAScalePluNamesEachDifferingField)
 {
+    struct Lines final : IPluCompareResults {
+        void AddScaleKey(std::uint32_t) override {}
+        void AddNotInDatabase(std::uint32_t) override {}
+        void AddDifferent(std::uint32_t plu) override { different.push_back(plu); }
+        void WriteLine(std::string_view line) override { lines.emplace_back(line); }
+        std::vector<std::uint32_t> different;
+        std::vector<std::string> lines;
+    } results;
     Def(1005).m_name = "Unit Price";
     Def(1026).m_name = "POS Code";
     Def(1086).m_name = "Pack Type";
@@ -249,17 +257,19 @@ TEST_F(PluRowTest, ComparisonWithAScalePluNamesEachDifferingField)
     database.Set(PluCol::PosCode, "0000000000042");
     scale.Set(PluCol::PackType, "12345");
     database.Set(PluCol::PackType, "123");
-    std::string out;
-    EXPECT_FALSE(ComparePluWithScale(out, scale, database, 9));
-    EXPECT_EQ(out, "");
+    PluDifferenceLines same(results, 9);
+    EXPECT_FALSE(ComparePluWithScale(same, scale, database));
+    EXPECT_TRUE(results.lines.empty());
 
     scale.Set(PluCol::UnitPrice, 150);
     database.Set(PluCol::UnitPrice, 100);
     database.Set(PluCol::PackType, "124");
-    EXPECT_TRUE(ComparePluWithScale(out, scale, database, 9));
-    EXPECT_EQ(out, "9,\"Scale PLU does not match database\"\r\n"
-                   "\"Unit Price : Scale = 150 DB = 100\"\r\n"
-                   "\"Pack Type : Scale = 123 DB = 124\"\r\n");
+    PluDifferenceLines different(results, 9);
+    EXPECT_TRUE(ComparePluWithScale(different, scale, database));
+    EXPECT_EQ(results.lines, (std::vector<std::string>{"9,\"Scale PLU does not match database\"",
+                                                        "\"Unit Price : Scale = 150 DB = 100\"",
+                                                        "\"Pack Type : Scale = 123 DB = 124\""}));
+    EXPECT_EQ(results.different, (std::vector<std::uint32_t>{9}));
 }
 
 }  // namespace
