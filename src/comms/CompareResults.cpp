@@ -83,4 +83,14 @@ void CLinkScale::CompareWithDatabase(const CPluDefTb& plus, IFileSystem& fs)
     if (file) (void)WriteText(**file, lines);
 }
 
+void CScaleCompareResults::WriteLine(std::string_view line)
+{
+    if (!m_file) {
+        auto file = OpenAtEnd(m_fs, m_scale.GetCompareResultFileName());
+        if (!file) return;
+        m_file = std::move(*file);
+    }
+    (void)WriteText(*m_file, "\r\n" + std::string(line));
+}
+
 }  // namespace varnel

@@ -18,6 +18,7 @@
 
 #include "comms/LinkFilter.h"
 #include "db/LinkScaleSettings.h"
+#include "db/PluCompare.h"
 #include "db/SendDataLog.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -107,6 +108,24 @@ private:
     std::atomic<MessageId> m_lastResult{0};
     std::atomic<std::uint32_t> m_recordCounter{0};
     std::atomic<std::uint32_t> m_refusedCounter{0};
+};
+
+// What the comparison of the PLUs a scale sent gives (CPluDefTb::ComparePluRecord): the scale's compare
+// lists, and lines appended to its compare result file, each after CR LF. A file that cannot be
+// opened leaves the lists filled.
+class CScaleCompareResults final : public IPluCompareResults {
+public:
+    explicit CScaleCompareResults(CLinkScale& scale, IFileSystem& fs = RealFileSystem()) : m_scale(scale), m_fs(fs) {}
+
+    void AddScaleKey(std::uint32_t pluNumber) override { m_scale.m_scaleKeys.push_back(pluNumber); }
+    void AddNotInDatabase(std::uint32_t pluNumber) override { m_scale.m_notInDatabase.push_back(pluNumber); }
+    void AddDifferent(std::uint32_t pluNumber) override { m_scale.m_different.push_back(pluNumber); }
+    void WriteLine(std::string_view line) override;
+
+private:
+    CLinkScale& m_scale;
+    IFileSystem& m_fs;
+    std::unique_ptr<IFile> m_file;
 };
 
 }  // namespace varnel

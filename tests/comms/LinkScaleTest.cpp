@@ -250,6 +250,26 @@ TEST_F(CompareResults, DatabasePlusTheScaleLacksAreListedAfterTheHeader)
               "\r\n2,\"Database PLU not on scale\"\r\n6,\"Database PLU not on scale\"");
 }
 
+TEST_F(CompareResults, TheScalesPlusGoToTheListsAndTheirLinesAfterTheHeader)
+{
+    scale.StartCompareResults("Deli", RealFileSystem(), clock);
+    scale.m_scaleType = 10;
+    {
+        CScaleCompareResults results(scale);
+        const std::string_view record = "99,";
+        ASSERT_TRUE(database.PluTable().ComparePluRecord(
+            scale, {reinterpret_cast<const std::uint8_t*>(record.data()), record.size()}, results));
+        PluDifferenceLines lines(results, 5);
+        lines.Write("\"Tare : Scale = 1 DB = 2\"");
+    }
+    EXPECT_EQ(scale.m_scaleKeys, (std::vector<std::uint32_t>{99}));
+    EXPECT_EQ(scale.m_notInDatabase, (std::vector<std::uint32_t>{99}));
+    EXPECT_EQ(scale.m_different, (std::vector<std::uint32_t>{5}));
+    EXPECT_EQ(ReadWholeFile(scale.GetCompareResultFileName()),
+              "Scale: Deli\r\n03/15/2024 10:30:00\r\nPluNo,Result,Detail\r\n99,\"Scale PLU not in database\""
+              "\r\n5,\"Scale PLU does not match database\"\r\n\"Tare : Scale = 1 DB = 2\"");
+}
+
 TEST_F(CompareResults, AnOfflineScaleGetsOnlyTheOfflineLine)
 {
     scale.StartCompareResults("Deli", RealFileSystem(), clock);
