@@ -8,6 +8,7 @@
 #include "comms/IdEnqSocketLink.h"
 #include "platform/Pinger.h"
 
+#include <atomic>
 #include <memory>
 
 namespace varnel::test {
@@ -24,7 +25,7 @@ inline const char* TransportName(Transport transport)
     return "";
 }
 
-// A pinger that answers as the test says.
+// A pinger that answers as the test says (set before the links run; several links may ask at once).
 class ScriptedPinger final : public IPinger {
 public:
     Result<bool> PingHost(std::string_view) override
@@ -33,7 +34,7 @@ public:
         return m_answer;
     }
     Result<bool> m_answer = true;
-    int m_pings = 0;
+    std::atomic<int> m_pings = 0;
 };
 
 // One scale (machine id 1) on its own line, started; `clock` null for real time.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <thread>
 
 namespace varnel::test {
@@ -110,15 +111,25 @@ TEST_P(Site, AReceiveCollectsWhatTheScalesSendBack)
 
 TEST_P(Site, CancelEndsTheSendUnderWayAndTheRestStaysQueued)
 {
-    const ScaleDefs first{CScaleDef(1, 11)};
+    // The user cancels while the scale holds back its answer to the second frame.
+    std::promise<void> reached;
+    std::promise<void> cancelled;
+    std::shared_future<void> cancelDone = cancelled.get_future().share();
     scales[0]->Sim().SetFaults([&](ScaleFaults& faults) {
-        faults.nakFrame = [&](std::size_t frame) {
-            if (frame == 1) links.CancelJobs(&first);
+        faults.nakFrame = [&reached, cancelDone](std::size_t frame) {
+            if (frame == 1) {
+                reached.set_value();
+                cancelDone.wait();
+            }
             return false;
         };
     });
     document.m_database.Table(3).AddRows({1, 2, 3, 4, 5, 6, 7, 8});
     links.QueueJob(nullptr, {CSendDataLog(SendRecords, 3, 1, 8)}, &window);
+    reached.get_future().wait();
+    const ScaleDefs first{CScaleDef(1, 11)};
+    links.CancelJobs(&first);
+    cancelled.set_value();
     ASSERT_TRUE(WaitUntilIdle(links));
     EXPECT_TRUE(links.IsDataWaiting(nullptr));
     EXPECT_EQ(links.FindScale(11)->GetLastResult(), CIdEnqLink::kMsgCancelled);
