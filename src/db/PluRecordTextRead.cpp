@@ -13,7 +13,6 @@ namespace {
 
 using Context = PluDecodeContext;
 
-constexpr std::size_t kCodeBlockMessages = 28;
 constexpr std::size_t kFamily4TailStart = 32;
 constexpr std::size_t kReplacedCodeBlockTail = 10;
 constexpr std::string_view kClosingFontCode = "\x1B" "C0";
