@@ -76,20 +76,25 @@ bool CDBComTb::EncodeKeyInRange(const CLinkScaleSettings& scale, KeyCursor& curs
                                 ScaleRecordOut& out, KeyCursor& key, bool existingOnly)
 {
     const auto lock = LockRecordBuild();
-    if (cursor > high || cursor > GetMaxKey()) {
-        key = KeyCursor{high} + 1;
-        return false;
-    }
-    if (!existingOnly) {
-        key = cursor++;
+    for (;;) {
+        if (cursor > high || cursor > GetMaxKey()) {
+            key = KeyCursor{high} + 1;
+            return false;
+        }
+        if (existingOnly) {
+            const CDBRecord* record = PeekNextRecord(cursor);
+            if (!record) return false;
+            key = record->GetKey();
+            if (key > high) return false;
+        } else {
+            key = cursor++;
+        }
         if (EncodeKeyRecord(lock, scale, static_cast<std::uint32_t>(key), out)) return true;
+        // A key the family does not take at all ends the walk; one refused for a value that does not
+        // fit is reported and passed over, as the record walk does.
+        if (out.refusedField.empty()) return false;
         ReportRefusal(scale, static_cast<std::uint32_t>(key), out);
-        return false;
     }
-    const CDBRecord* record = PeekNextRecord(cursor);
-    if (!record) return false;
-    key = record->GetKey();
-    return key <= high && EncodeKeyRecord(lock, scale, record->GetKey(), out);
 }
 
 bool CDBComTb::QueueKeyDelete(std::uint32_t key, bool showResult)

@@ -87,7 +87,8 @@ public:
     virtual bool EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
                                    ScaleRecordOut& out, KeyCursor& key);
     // The key record of the cursor's key (moving it by one), or with `existingOnly` of the next key the
-    // table holds; false when the range is done.
+    // table holds; a key whose record is refused for a value that does not fit is reported
+    // (ReportRefusal) and passed over. False when the range is done or the family takes no key record.
     virtual bool EncodeKeyInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
                                   ScaleRecordOut& out, KeyCursor& key, bool existingOnly);
 

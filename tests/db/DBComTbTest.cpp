@@ -4,6 +4,7 @@
 #include "db/ObjDatabase.h"
 #include "support/RecordingDocument.h"
 #include "support/RecordingPrompt.h"
+#include "support/RecordingRefusals.h"
 #include "support/TempDir.h"
 #include "TestDatabase.h"
 
@@ -13,7 +14,8 @@ namespace varnel::test {
 namespace {
 
 // Keys 1 to 100; key 5 is a row its scales do not take. A record is the key's low byte; a key record
-// the byte 0xD0. The decoders report which one was asked.
+// the byte 0xD0 and the key's low byte, refused for keys 7 to 9 as too large and not made at all for
+// keys from 40. The decoders report which one was asked.
 class ScaleTable final : public CDBComTb {
 public:
     using CDBComTb::CDBComTb;
@@ -34,6 +36,11 @@ public:
                          ScaleRecordOut& out) override
     {
         EXPECT_TRUE(HoldsBuildLock(lock));
+        if (key >= 40) return false;
+        if (key >= 7 && key <= 9) {
+            out.refusedField = "key";
+            return false;
+        }
         out.buffer[0] = 0xD0;
         out.buffer[1] = static_cast<std::uint8_t>(key);
         out.length = 2;
@@ -122,6 +129,60 @@ TEST_F(DBComTbTest, EncodeKeyInRangeNamesEveryKeyOrOnlyThoseThatExist)
     EXPECT_EQ(key, 5);
     EXPECT_FALSE(m_table->EncodeKeyInRange(m_scale, cursor, 6, m_out, key, true));
     EXPECT_EQ(key, 7);
+}
+
+TEST_F(DBComTbTest, AKeyRecordRefusedForItsValueIsReportedAndTheWalkGoesOn)
+{
+    // Rows are 3, 5, 7 and 12; key records of 7 to 9 are refused, from 40 none is made.
+    struct Case {
+        bool existingOnly;
+        KeyCursor from;
+        std::uint32_t high;
+        std::vector<KeyCursor> encoded;
+        std::vector<std::uint32_t> refused;
+    };
+    const Case cases[] = {
+        {false, 6, 11, {6, 10, 11}, {7, 8, 9}},
+        {false, 7, 9, {}, {7, 8, 9}},         // refused up to the range's end
+        {false, 38, 45, {38, 39}, {}},        // a key the family takes no record of ends the walk
+        {true, 1, 20, {3, 5, 12}, {7}},
+        {true, 6, 8, {}, {7}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.existingOnly << " " << c.from << ".." << c.high);
+        RecordingRefusals refusals;
+        m_out.refusals = &refusals;
+        std::vector<KeyCursor> encoded;
+        KeyCursor cursor = c.from;
+        KeyCursor key = 0;
+        while (m_table->EncodeKeyInRange(m_scale, cursor, c.high, m_out, key, c.existingOnly)) {
+            ASSERT_EQ(m_buffer[1], static_cast<std::uint8_t>(key));
+            encoded.push_back(key);
+        }
+        EXPECT_EQ(encoded, c.encoded);
+        std::vector<std::uint32_t> refusedKeys;
+        for (const auto& [refusedKey, field] : refusals.m_refused) {
+            EXPECT_EQ(field, "key");
+            refusedKeys.push_back(refusedKey);
+        }
+        EXPECT_EQ(refusedKeys, c.refused);
+        EXPECT_TRUE(m_out.refusedField.empty());
+    }
+
+    // Without a listener the refusal goes to the event log, in both modes.
+    m_out.refusals = nullptr;
+    m_scale.m_name = "Deli";
+    for (const bool existingOnly : {false, true}) {
+        m_frame.m_events.clear();
+        KeyCursor cursor = 7;
+        KeyCursor key = 0;
+        ASSERT_TRUE(m_table->EncodeKeyInRange(m_scale, cursor, 20, m_out, key, existingOnly));
+        EXPECT_EQ(key, existingOnly ? 12 : 10);
+        ASSERT_FALSE(m_frame.m_events.empty());
+        EXPECT_EQ(m_frame.m_events.front(),
+                  std::make_pair(std::uint16_t{3}, std::string("Scale [Deli] : record 7 was not sent: its key does not "
+                                                               "fit the scale's record")));
+    }
 }
 
 TEST_F(DBComTbTest, RequestsGoToTheDocumentOnlyForKeysTheTableHolds)

@@ -3,6 +3,7 @@
 #include "PluRecordFixture.h"
 
 #include "db/WrapDescText.h"
+#include "support/RecordingRefusals.h"
 
 namespace varnel::test {
 namespace {
@@ -186,12 +187,6 @@ TEST_F(PluRecordRefusalTest, PosflagOf100AndMoreIsFFInTheLongBlock)
     ASSERT_TRUE(built.made);
     EXPECT_EQ(built.bytes.substr(8 + 8, 2), "FF");
 }
-
-class RecordingRefusals final : public IRecordRefusals {
-public:
-    void RecordRefused(std::uint32_t key, std::string_view field) override { m_refused.emplace_back(key, field); }
-    std::vector<std::pair<std::uint32_t, std::string>> m_refused;
-};
 
 TEST_F(PluRecordRefusalTest, AWalkReportsARefusedRecordAndGoesOnWithTheNext)
 {

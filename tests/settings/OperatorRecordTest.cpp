@@ -3,6 +3,7 @@
 #include "OperatorFields.h"
 #include "settings/OperatorList.h"
 #include "settings/OperatorRecord.h"
+#include "support/RecordingRefusals.h"
 #include "support/TestMainFrame.h"
 #include "support/TestScales.h"
 
@@ -265,11 +266,6 @@ TEST(OperatorRecordTest, TheDeleteWalkClearsEveryIdAndIdZeroOnce)
     EXPECT_TRUE(frame.m_events.empty());
 }
 
-struct RecordingRefusals final : IRecordRefusals {
-    void RecordRefused(std::uint32_t key, std::string_view field) override { refused.emplace_back(key, field); }
-    std::vector<std::pair<std::uint32_t, std::string>> refused;
-};
-
 TEST(OperatorRecordTest, IdsATwoDigitLayoutCannotHoldAreReportedNotCut)
 {
     TestMainFrame frame;
@@ -285,7 +281,7 @@ TEST(OperatorRecordTest, IdsATwoDigitLayoutCannotHoldAreReportedNotCut)
         sent.push_back(key);
     }
     EXPECT_EQ(sent, (std::vector<KeyCursor>{98, 99}));
-    EXPECT_EQ(refusals.refused, (std::vector<std::pair<std::uint32_t, std::string>>{{100, "operator number"},
+    EXPECT_EQ(refusals.m_refused, (std::vector<std::pair<std::uint32_t, std::string>>{{100, "operator number"},
                                                                                    {101, "operator number"}}));
     EXPECT_TRUE(frame.m_events.empty());
 

@@ -1,0 +1,21 @@
+// A listener for records refused on their way to a scale: keeps each key with the field that did not fit.
+#pragma once
+
+#include "db/DBComTb.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace varnel::test {
+
+class RecordingRefusals final : public IRecordRefusals {
+public:
+    void RecordRefused(std::uint32_t key, std::string_view field) override { m_refused.emplace_back(key, field); }
+
+    std::vector<std::pair<std::uint32_t, std::string>> m_refused;
+};
+
+}  // namespace varnel::test
