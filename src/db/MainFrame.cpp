@@ -1,6 +1,8 @@
 // The process's main frame, as the record store sees it.
 #include "db/MainFrame.h"
 
+#include "db/PluDefRec.h"
+
 #include <atomic>
 
 namespace varnel {
@@ -10,6 +12,11 @@ std::atomic<IMainFrame*> g_frame{nullptr};
 
 IMainFrame* GetMainFrame() { return g_frame.load(); }
 IMainFrame* SetMainFrame(IMainFrame* frame) { return g_frame.exchange(frame); }
+
+bool IMainFrame::IsPluRecordAllowed(const CPluDefRec& row) const
+{
+    return IsPluNumberAllowed(static_cast<std::uint32_t>(row.Get(PluCol::PluNo1)));
+}
 
 const CLabPropMap& IMainFrame::GetFieldDefMap(FieldDefMap) const
 {

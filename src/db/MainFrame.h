@@ -37,6 +37,8 @@ public:
     virtual bool HasTableAccess(std::size_t table, std::uint8_t mask) const = 0;
     // Not 0, not above "Max. PLU No." and in no active excluded PLU range.
     virtual bool IsPluNumberAllowed(std::uint32_t pluNumber) const = 0;
+    // IsPluNumberAllowed of the row's PLU number.
+    bool IsPluRecordAllowed(const CPluDefRec& row) const;
     // The first number at or after `pluNumber` in no active excluded PLU range ("Max. PLU No." not tested).
     virtual std::uint32_t NextAllowedPluNumber(std::uint32_t pluNumber) const = 0;
     // The fonts of the current settings, rebuilt whenever the general setup changes.

@@ -1,6 +1,7 @@
 // Excluded PLU ranges: adding and merging, the numbers they exclude, the rows, the editor and the
 // profile file.
 #include "SettingsArchive.h"
+#include "db/PluDefRec.h"
 #include "platform/ArchiveBytes.h"
 #include "settings/PluRangeProfile.h"
 #include "settings/PluRangeProfileForm.h"
@@ -74,6 +75,9 @@ TEST(PluRangeTest, TheFrameAllowsNumbersOutsideTheActiveRanges)
                          Case{10000, false, 10000}}) {
         EXPECT_EQ(frame.IsPluNumberAllowed(c.number), c.allowed) << c.number;
         EXPECT_EQ(frame.NextAllowedPluNumber(c.number), c.next) << c.number;
+        CPluDefRec row;
+        row.Set(PluCol::PluNo1, static_cast<std::int32_t>(c.number));
+        EXPECT_EQ(frame.IsPluRecordAllowed(row), c.allowed) << c.number;
     }
     CPluRangeList toTheEnd = Make({{5, UINT32_MAX, ""}});
     EXPECT_EQ(toTheEnd.NextNotExcluded(7), 0u);  // none left; 0 is never allowed
