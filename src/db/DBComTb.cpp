@@ -157,7 +157,10 @@ bool CDBComTb::ReceiveScaleRecord(const CLinkScaleSettings& scale, std::span<con
     }
 }
 
-std::string CDBComTb::GetTableCaption() const { return std::string(GetMessageText(kCaptionBase + GetTableNo())); }
+std::string CDBComTb::GetTableCaption(std::uint16_t tableNo)
+{
+    return std::string(GetMessageText(kCaptionBase + tableNo));
+}
 
 bool CDBComTb::CheckUserRights(std::uint16_t operation, bool showMessage) const
 {

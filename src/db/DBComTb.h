@@ -126,7 +126,8 @@ public:
     virtual std::size_t CountDescLines(const CDBRecord& record) const;
 
     // Message 20400 + the table number.
-    std::string GetTableCaption() const;
+    std::string GetTableCaption() const { return GetTableCaption(GetTableNo()); }
+    static std::string GetTableCaption(std::uint16_t tableNo);
     // The logged-in user's right on this table (kRight masks); a refusal shows 61328 when asked to.
     bool CheckUserRights(std::uint16_t operation, bool showMessage) const;
     // Passes a received record to the decoder of the sending scale's family.

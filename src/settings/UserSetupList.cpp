@@ -2,6 +2,7 @@
 
 #include "db/MainFrame.h"
 #include "platform/ArchiveCollections.h"
+#include "settings/MasterScaleList.h"
 #include "platform/UserPrompt.h"
 
 #include <algorithm>
@@ -67,6 +68,15 @@ bool CUserSetupList::LogInAs(std::string_view name, std::string_view password)
     if (it == m_users.end()) return false;
     m_current = it->get();
     return true;
+}
+
+std::string CUserSetupList::GetDatabase(CMasterScaleList& departments) const
+{
+    if (m_current == nullptr) return {};
+    if (departments.GetDepartments().empty()) return m_current->m_database;
+    if (m_current->m_department == 0) return {};
+    departments.SetCurrent(m_current->m_department);
+    return departments.GetCurrentDatabase();
 }
 
 void CUserSetupList::RememberWorkplace(std::optional<std::uint16_t> currentDepartment, const std::string& databasePath)

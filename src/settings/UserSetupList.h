@@ -13,6 +13,9 @@
 
 namespace varnel {
 
+class CMasterScaleList;
+class CPriceZoneList;
+
 class CUserSetupList : public CObject {
     VARNEL_DECLARE_SERIAL(CUserSetupList)
 public:
@@ -37,6 +40,10 @@ public:
     // Makes the user whose name and password are both exactly these current; false (nothing changes)
     // when there is none.
     bool LogInAs(std::string_view name, std::string_view password);
+
+    // The database the logged-in user works in: none while nobody is logged in; without departments the
+    // user's own; else the user's department (none for 0) becomes current and gives its database.
+    std::string GetDatabase(CMasterScaleList& departments) const;
 
     // Before the site setup is stored: a current user not tied to a database keeps where they work.
     void RememberWorkplace(std::optional<std::uint16_t> currentDepartment, const std::string& databasePath);
@@ -70,6 +77,9 @@ public:
     bool HasPluProfile() const;
     std::string GetPluProfile() const;
     const std::vector<std::uint16_t>* GetFieldList() const;
+
+    // The users' block of the setup list, naming each user's price zone; nothing when there are none.
+    void Print(std::string& out, const CPriceZoneList& zones) const;
 
 private:
     bool Allows(UserRight right) const { return m_current == nullptr || m_current->HasRight(right); }

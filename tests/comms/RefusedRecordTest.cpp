@@ -93,7 +93,8 @@ TEST_F(RefusedRecord, IsCountedAsNotSentAndWrittenToTheCommsLogWhileTheOthersGoO
     m_frame.m_events.clear();
     m_link.LogCommsResults();
     ASSERT_EQ(m_frame.m_events.size(), 2u);
-    EXPECT_EQ(m_frame.m_events[1].second, "   No. of data records sent succesfully: 2  No. of data records not sent: 1");
+    EXPECT_EQ(m_frame.m_events[1].second,
+              "   No. of data records sent succesfully: 2  No. of data records not sent: 1");
 }
 
 TEST_F(RefusedRecord, DeleteJobsCountEachRefusedKeyAndGoOnWithTheNext)
@@ -119,7 +120,8 @@ TEST_F(RefusedRecord, DeleteJobsCountEachRefusedKeyAndGoOnWithTheNext)
     m_frame.m_events.clear();
     m_link.LogCommsResults();
     ASSERT_EQ(m_frame.m_events.size(), 2u);
-    EXPECT_EQ(m_frame.m_events[1].second, "   No. of data records sent succesfully: 2  No. of data records not sent: 3");
+    EXPECT_EQ(m_frame.m_events[1].second,
+              "   No. of data records sent succesfully: 2  No. of data records not sent: 3");
 }
 
 }  // namespace

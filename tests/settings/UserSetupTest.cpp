@@ -1,6 +1,8 @@
 // Users in the archive, the list with its current user, and the rights it answers.
 #include "SettingsArchive.h"
 #include "platform/ArchiveBytes.h"
+#include "settings/MasterScaleList.h"
+#include "settings/PriceZone.h"
 #include "settings/UserSetupList.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestMainFrame.h"
@@ -230,6 +232,137 @@ TEST(UserSetupListTest, AWorkplaceIsRememberedOnlyForAUserFreeToMove)
     users.GetAt(0).m_rights[RightTiedToDatabase] = 1;
     users.RememberWorkplace(std::nullopt, "/elsewhere.pld");
     EXPECT_EQ(users.GetAt(0).m_database, "/now.pld");
+}
+
+TEST(UserSetupListTest, TheDatabaseAtLoginComesFromTheUsersDepartmentWhenThereAreDepartments)
+{
+    auto department = [](std::uint16_t id, std::string database) {
+        auto made = std::make_unique<CMasterScale>();
+        made->m_id = id;
+        made->m_name = "Dept " + std::to_string(id);
+        made->m_database = std::move(database);
+        return made;
+    };
+    struct Case {
+        bool loggedIn;
+        bool withDepartments;
+        std::uint16_t userDepartment;
+        std::string database;
+        std::uint16_t current;  // the current department afterwards
+    };
+    const Case cases[] = {
+        {false, true, 2, "", 1},            // nobody logged in: nothing changes
+        {true, false, 2, "/own.pld", 0},    // no departments: the user's own database
+        {true, true, 2, "/meat.pld", 2},    // the user's department becomes current
+        {true, true, 0, "", 1},             // a user without a department: none, the current one stays
+        {true, true, 9, "", 0},             // a department that no longer exists: none current
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.loggedIn << c.withDepartments << " " << c.userDepartment);
+        CMasterScaleList departments;
+        if (c.withDepartments) {
+            departments.Add(department(1, "/deli.pld"));
+            departments.Add(department(2, "/meat.pld"));
+            departments.SetCurrent(1);
+        }
+        CUserSetupList users;
+        CUserSetup& ann = users.Add(MakeUser("Ann", ""));
+        ann.m_database = "/own.pld";
+        ann.m_department = c.userDepartment;
+        if (c.loggedIn) users.SetCurrentUser(0);
+        EXPECT_EQ(users.GetDatabase(departments), c.database);
+        EXPECT_EQ(departments.GetCurrentId(), c.current);
+    }
+}
+
+TEST(UserSetupListTest, TheSetupListShowsEachUsersWorkplaceRightsAndTablePermissions)
+{
+    CPriceZoneList zones;
+    ASSERT_TRUE(zones.SetZone(3, "North"));
+    CUserSetupList users;
+    std::string out;
+    users.Print(out, zones);
+    EXPECT_EQ(out, "");
+
+    CUserSetup& ann = users.Add(MakeUser("Ann", "a"));
+    ann.m_database = "/data/ann.pld";
+    ann.m_rights[RightTiedToDatabase] = 1;
+    ann.m_useProfile = 1;
+    ann.m_profileFile = "ann.prf";
+    ann.m_priceZone = 3;
+    ann.m_rights[RightLumenComms] = 0;
+    ann.m_rights[RightRestrictedAccess] = 1;
+    ann.m_tablePermission.fill(0);
+    ann.m_tablePermission[2] = AccessView | AccessUpdate;
+    ann.m_tablePermission[7] = AccessDelete;
+    CUserSetup& bob = users.Add(MakeUser("Bob", "b"));
+    bob.m_database = "/data/bob.pld";  // not tied to it: not shown
+    users.Print(out, zones);
+
+    const std::string rule = " -------------------------------------------\r\n";
+    const std::string heading = "  Data access permissions:\r\n" + rule +
+                                "               Table   View   Delete  Update\r\n" + rule;
+    auto rights = [](bool lumen, bool restricted) {
+        const char* on = "Yes";
+        const std::pair<const char*, const char*> lines[] = {
+            {"  Allow batch mode?                   : ", on},
+            {"  Allow transmit to scales?           : ", on},
+            {"  Allow load from scales?             : ", on},
+            {"  Allow read prod. from scales?       : ", on},
+            {"  Allow TR-5400/LumenXT RS-232C comms?: ", on},
+            {"  Allow Lumen comms?                  : ", lumen ? "Yes" : "No"},
+            {"  Allow PZ-6602 comms?                : ", on},
+            {"  Allow QD47 import/export?           : ", on},
+            {"  Allow scheduler use?                : ", on},
+            {"  Allow text file export?             : ", on},
+            {"  Allow text file import?             : ", on},
+            {"  Allow database import?              : ", on},
+            {"  Allow PLU list report?              : ", on},
+            {"  Allow PLU prod. report?             : ", on},
+            {"  Allow PLU prod. daily report?       : ", on},
+            {"  Allow operator prod. report?        : ", on},
+            {"  Allow rewrap prod. report?          : ", on},
+            {"  Allow next day prod. report?        : ", on},
+            {"  Allow batch production report?      : ", on},
+            {"  Allow adjust prod. totals?          : ", on},
+            {"  Restricted access?                  : ", restricted ? "Yes" : "No"},
+        };
+        std::string text;
+        for (const auto& [label, value] : lines) text += std::string(label) + value + "\r\n";
+        return text;
+    };
+    const std::string expected =
+        "Users:\r\n"
+        "User Name: Ann\r\n"
+        "  Database                            : /data/ann.pld\r\n"
+        "  Profile                             : ann.prf\r\n"
+        "\r\n"
+        "  Price zone                          : North\r\n" +
+        rights(false, true) + heading +
+        "               Setup    No       No      No\r\n"
+        "                 PLU   Yes       No     Yes\r\n"
+        "  Advertising Message    No       No      No\r\n"
+        "       Extra Message    No       No      No\r\n"
+        "              Coupon    No       No      No\r\n"
+        "  Store (TR-5300/LumenXT)    No      Yes      No\r\n"
+        "            Campaign    No       No      No\r\n"
+        "           Keyboards    No       No      No\r\n"
+        "           Nutrition    No       No      No\r\n" +
+        rule + "\r\n" +
+        "User Name: Bob\r\n"
+        "  Price zone                          : Use Defaults\r\n" +
+        rights(true, false) + heading +
+        "               Setup   Yes      Yes     Yes\r\n"
+        "                 PLU   Yes      Yes     Yes\r\n"
+        "  Advertising Message   Yes      Yes     Yes\r\n"
+        "       Extra Message   Yes      Yes     Yes\r\n"
+        "              Coupon   Yes      Yes     Yes\r\n"
+        "  Store (TR-5300/LumenXT)   Yes      Yes     Yes\r\n"
+        "            Campaign   Yes      Yes     Yes\r\n"
+        "           Keyboards   Yes      Yes     Yes\r\n"
+        "           Nutrition   Yes      Yes     Yes\r\n" +
+        rule + "\r\n" + "\r\n";
+    EXPECT_EQ(out, expected);
 }
 
 }  // namespace
