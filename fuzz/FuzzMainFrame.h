@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace varnel::fuzz {
 
@@ -39,8 +40,11 @@ public:
     std::uint32_t NextAllowedPluNumber(std::uint32_t pluNumber) const override { return pluNumber; }
     const CScaleFontList& GetScaleFontList() const override { return m_scaleFonts; }
     const CDefLineFont& GetDefLineFont() const override { return m_defLineFont; }
+    std::string GetCurrentDataSaveFile() const override { return m_currentDataSaveFile; }
+    void SetCurrentDataSaveFile(const std::string& path) override { m_currentDataSaveFile = path; }
 
     CGeneralSetup m_setup;
+    std::string m_currentDataSaveFile;
     CScaleFontList m_scaleFonts;
     CDefLineFont m_defLineFont;
 };

@@ -110,6 +110,10 @@ public:
                                    std::uint16_t& length);
     // The row in the binary item form of the file link and Data Save files; its length, 0 for none.
     virtual std::size_t EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer);
+    // Stores a record of that form (without its length word); false refuses it. A table that has no
+    // such form keeps the defaults: its records are neither written nor read.
+    virtual bool DecodeItemRecord(std::span<const std::uint8_t> /*record*/) { return false; }
+    virtual bool HasItemRecords() const { return false; }
 
     // Event-log lines: the prefix text (message `prefix`, none for 0), then " : Added <caption> No.
     // <key>" (updated, deleted), then " : " and the extra text when there is one; kind 0, 1 or 2, or 4

@@ -82,6 +82,8 @@ struct CGeneralSetup {
     // Data Save files and the file link.
     std::uint16_t m_overwriteExisting = 0;    // "Overwrite existing records?": take imported records of numbers held
     std::uint16_t m_itemRecordExtension = 0;  // item records: 0 the short form (66 bytes), 1 the long one (80 bytes)
+    std::uint16_t m_maxStoreNo = 99;          // "Max. Store No."
+    std::uint16_t m_maxCampaignNo = 100;      // "Max. Campaign No."
 
     // The label width of the last label-size range that holds the PLU; 60 when none does.
     std::uint16_t GetLabelWidth(std::uint32_t pluNumber) const;

@@ -75,6 +75,9 @@ public:
     virtual bool IsPriceZoneDefined(std::uint16_t /*zone*/) const { return false; }
     virtual bool HasPriceZones() const { return false; }
     virtual std::span<const std::uint16_t> GetPriceZoneFields() const { return {}; }
+    // The current Data Save file: set when one is loaded or rewritten to another name.
+    virtual std::string GetCurrentDataSaveFile() const { return {}; }
+    virtual void SetCurrentDataSaveFile(const std::string& /*path*/) {}
     // Every scale of every link, for sends that differ by scale.
     virtual std::vector<const CLinkScaleSettings*> GetLinkScales() const { return {}; }
 };

@@ -171,7 +171,8 @@ public:
     // nothing changes). False, changing nothing, for a record too short for its fixed part or its
     // text, a text longer than 2050 bytes or one that does not fit the description as escape-coded
     // text, a PLU number of 0 or above "Max. PLU No.", and when the PLU could not be written.
-    bool DecodeItemRecord(std::span<const std::uint8_t> record);
+    bool DecodeItemRecord(std::span<const std::uint8_t> record) override;
+    bool HasItemRecords() const override { return true; }
     // Compares a PLU record received from the scale with the database (PluRecordCompare.cpp): the PLU
     // goes to the scale's compare lists, and its differences, or its absence from the database, to
     // the compare result lines. Families 0, 2, 6, 8 and 9 to 12 are compared; false when the record's

@@ -113,15 +113,31 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20598, "Scale [%s] offline"},
     {31446, "Unable to communicate with one or more scales - scale busy!"},
     {31457, "Comms error reported by scale. Scale memory may be full."},
+    {31491, "Error communicating with scales. Scale operation aborted!"},
+    {31531, "One or more QD47FD files already exist in the target folder. OK to overwrite?"},
     {61216, "File open error"},
+    {61217, "Cannot open communication link. Check Comms. Setup in the Setup menu and/or check that the cable is "
+            "plugged in."},
     {61218, "A communication error occurred on one or more scales - If sending data to the scales (and auto-resend is "
             "enabled), any unsent data has been queued for resending when the scale comes back online. If receiving, "
             "some or all receive data may have been lost."},
     {61219, "Communication link to scales timed out."},
+    {61220, "Data transfer complete."},
     {61225, "Data transfer cancelled by user."},
+    {61226, "The received file did not contain any data that can be imported into the database."},
     {61228, "No data to send."},
     {61231, "Invalid value entered."},
+    {61244, "Data Save file empty or not a valid Data Save file."},
+    {61245, "Do you wish to open the received file?"},
+    {61264, "There is no current Data Save file open!\n\nPlease select a Data Save file in which to save data and "
+            "send.\n"},
     {61265, "Error saving setup file!"},
+    {61267, "The QD47FD file contains invalid data - Data import aborted."},
+    {61272, "QD47FD data export completed."},
+    {61273, "Selected QD47FD data loaded OK."},
+    {61275, "No QD47FD data loaded!\nEither file invalid, file not in specified directory, or no files specified. "},
+    {61290, "The imported data contained invalid record numbers or PLU No.s that are disabled in your PLU "
+            "profile.\nThese data were NOT added to the database!"},
     {61291, "The PLU range overlaps an existing range.\nThe ranges have been combined."},
     {61309, "Enter your user name and current password before clicking <Change Password>."},
     {61310, "Incorrect password - Please try again."},

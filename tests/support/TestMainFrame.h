@@ -72,6 +72,8 @@ public:
     bool HasPriceZones() const override { return !m_priceZones.IsEmpty(); }
     std::span<const std::uint16_t> GetPriceZoneFields() const override { return m_priceZoneFields; }
     std::vector<const CLinkScaleSettings*> GetLinkScales() const override;
+    std::string GetCurrentDataSaveFile() const override { return m_currentDataSaveFile; }
+    void SetCurrentDataSaveFile(const std::string& path) override { m_currentDataSaveFile = path; }
 
     // Adds a definition to a map under the next free key and returns it for the test to shape.
     CLabProp& AddFieldDef(FieldDefMap which, std::uint16_t fieldNo);
@@ -92,6 +94,7 @@ public:
     std::vector<std::uint16_t> m_priceZoneFields;  // the PLU fields that may differ by price zone
     std::vector<CLinkScaleSettings> m_linkScales;
     std::vector<std::uint32_t> m_commsStatesStarted;
+    std::string m_currentDataSaveFile;
 
 private:
     std::mutex m_commsStateLock;
