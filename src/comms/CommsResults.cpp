@@ -96,6 +96,10 @@ void CIdEnqLink::WriteCommsLog(std::string& out, std::string_view a, std::string
             } else {
                 sent = count;
             }
+            // A record refused for a value that does not fit its field left with its job but was not sent.
+            const std::size_t refused = scale->GetRefusedCounter();
+            sent -= std::min(sent, refused);
+            notSent += refused;
         }
         out += FormatDateTime(ToLocalParts(m_clock.WallNow())) + "\t";
         out += FormatText("%40s\t%40s\t%15s\t%15d\t%15d\t%15d\r\n", std::string(a).c_str(), std::string(b).c_str(),
@@ -103,7 +107,7 @@ void CIdEnqLink::WriteCommsLog(std::string& out, std::string_view a, std::string
     }
 }
 
-void CIdEnqLink::WritePluLogLines(const CAppEventLog& log, LogFile& file, std::string_view importFile,
+void CIdEnqLink::WritePluLogLines(const CAppEventLog& log, std::string& out, std::string_view importFile,
                                   std::string_view database) const
 {
     const CPluDefTb* plus = GetPluTable();
@@ -116,7 +120,8 @@ void CIdEnqLink::WritePluLogLines(const CAppEventLog& log, LogFile& file, std::s
             const CSendDataLog* job = queue[i].get();
             if (!job || job->m_tableId != CPluDefTb::kTableNo || job->m_kind != SendRecords) continue;
             if (const auto* plu = dynamic_cast<const CPluDefRec*>(plus->FindRecord(job->m_rangeStart)))
-                log.WritePluLogLine(file, CustomLogImportErrors, MakePluLogEntry(*plu), &who, importFile, database, 0);
+                out += log.FormatPluLogLine(CustomLogImportErrors, MakePluLogEntry(*plu), &who, importFile, database,
+                                            0);
         }
     }
 }

@@ -45,12 +45,22 @@ std::string CLinkScale::GetCompareResultFileName() const
     return path + FormatText("CompareResultsScale%03.3d.txt", static_cast<int>(m_scaleNo));
 }
 
-void CLinkScale::StartCompareResults(const std::string& title, IFileSystem& fs, const IClock& clock)
+void CLinkScale::ClearCompareLists()
 {
     m_scaleKeys.clear();
     m_notInDatabase.clear();
     m_different.clear();
     m_notOnScale.clear();
+}
+
+bool CLinkScale::HasCompareDifferences() const
+{
+    return !m_notInDatabase.empty() || !m_different.empty() || !m_notOnScale.empty();
+}
+
+void CLinkScale::StartCompareResults(const std::string& title, IFileSystem& fs, const IClock& clock)
+{
+    ClearCompareLists();
     auto file = fs.Open(GetCompareResultFileName(), FileAccess::Create);
     if (!file) return;
     const std::string header = FormatMessage(kMsgScaleTitle, title.c_str()) + "\r\n" +

@@ -52,7 +52,6 @@ namespace varnel {
 class CAppEventLog;
 class CPluDefTb;
 class IDocument;
-class LogFile;
 
 // Records the encoders refuse (a value that does not fit its field) are told to the link itself: each
 // counts as not sent for its scale and is written to the link's trace and the event log.
@@ -203,10 +202,12 @@ public:
     // Results of the last operation, per job scale: two lines each in the event log; the comms log's
     // line (date and time, a tab, then a, b, the link's address, value, records sent and not sent);
     // the import-error log's lines of the PLU jobs not delivered, with the import file and database.
+    // The log lines are gathered as text under the queue lock and written after it: the worker
+    // writes its log while it holds the queue lock, so the two locks are always taken in that order.
     void LogCommsResults() const;
     void WriteCommsLog(std::string& out, std::string_view a, std::string_view b, std::uint32_t value,
                        std::uint32_t count) const;
-    void WritePluLogLines(const CAppEventLog& log, LogFile& file, std::string_view importFile,
+    void WritePluLogLines(const CAppEventLog& log, std::string& out, std::string_view importFile,
                           std::string_view database) const;
     // "name (a.b.c.d)" or "a.b.c.d" for a socket link; the name (or nothing) for other links.
     std::string FormatNameWithAddress(std::optional<std::string_view> name) const;

@@ -34,7 +34,6 @@ namespace varnel {
 
 class CAppEventLog;
 class IDocument;
-class LogFile;
 
 class CIdEnqLinkList : public CObject {
     VARNEL_DECLARE_SERIAL(CIdEnqLinkList)
@@ -122,8 +121,17 @@ public:
     void LogCommsResults() const;
     void WriteCommsLog(std::string& out, std::string_view a, std::string_view b, std::uint32_t value,
                        std::uint32_t count) const;
-    void WritePluLogLines(const CAppEventLog& log, LogFile& file, std::string_view importFile,
+    void WritePluLogLines(const CAppEventLog& log, std::string& out, std::string_view importFile,
                           std::string_view database) const;
+
+    // Comparisons of scales with the database. Before one, the selected scales of enabled links start
+    // their compare result files (titled by their link, or by link and scale when links carry several
+    // scales) and the other scales' compare lists are emptied. After it, the report gives the event
+    // log the counts of every selected, enabled, on-line scale, then the result files of those that
+    // differ; ReportCompareResults writes it and tells whether any of them differs.
+    void WriteCompareResultFiles(const ScaleDefs* scales);
+    void WriteCompareReport(const ScaleDefs* scales, const CAppEventLog& log) const;
+    bool ReportCompareResults(const ScaleDefs* scales, const CAppEventLog& log) const;
 
     // When this process last loaded the unsent-data file: the cut-off for merging when saving.
     const COleDateTime& GetLastUnsentLoad() const { return m_lastUnsentLoad; }
@@ -131,6 +139,8 @@ public:
 private:
     template <class Visit>
     void ForEachScale(Visit visit) const;
+    // The scales a compare report lists: selected, enabled and on-line, in link and list order.
+    std::vector<const CLinkScale*> ComparedScales(const ScaleDefs* scales) const;
     // The job's scales: the selected, enabled scales of the link.
     static void AddSelectedScales(CIdEnqLink& link, const ScaleDefs* scales);
     // A request the link cannot take (busy, or disabled): error 31446 on an enabled link, and the

@@ -69,6 +69,10 @@ public:
 
     // The compare result file: "CompareResultsScale<nnn>.txt" in the scale data directory.
     std::string GetCompareResultFileName() const;
+    // Empties the four compare lists: the scale's keys, not in the database, different, not on the scale.
+    void ClearCompareLists();
+    // Whether the last comparison found the scale and the database to differ.
+    bool HasCompareDifferences() const;
     // Empties the compare lists and starts the file with its header; only the lists when it cannot be created.
     void StartCompareResults(const std::string& title, IFileSystem& fs = RealFileSystem(),
                              const IClock& clock = SystemClock());

@@ -119,6 +119,10 @@ public:
     // One line of a PLU custom log; kind 8 without a scale writes nothing.
     void WritePluLogLine(LogFile& file, int kind, const PluLogEntry& plu, const PluLogScale* scale,
                          std::string_view importFile, std::string_view database, std::int32_t value) const;
+    // The same line as text, for a writer that gathers its lines before it opens the log; empty for
+    // kind 8 without a scale.
+    std::string FormatPluLogLine(int kind, const PluLogEntry& plu, const PluLogScale* scale,
+                                 std::string_view importFile, std::string_view database, std::int32_t value) const;
 
     // The scale status log, written by the link manager in this order.
     void StartScaleStatusLog() const;

@@ -89,7 +89,15 @@ std::optional<LogFile> CAppEventLog::OpenCustomLog(int kind) const
 void CAppEventLog::WritePluLogLine(LogFile& file, int kind, const PluLogEntry& plu, const PluLogScale* scale,
                                    std::string_view importFile, std::string_view database, std::int32_t value) const
 {
-    if (kind == CustomLogSendFailures && scale == nullptr) return;
+    const std::string line = FormatPluLogLine(kind, plu, scale, importFile, database, value);
+    if (!line.empty()) (void)file.Append(line);
+}
+
+std::string CAppEventLog::FormatPluLogLine(int kind, const PluLogEntry& plu, const PluLogScale* scale,
+                                           std::string_view importFile, std::string_view database,
+                                           std::int32_t value) const
+{
+    if (kind == CustomLogSendFailures && scale == nullptr) return {};
     const int salesMode = plu.salesMode;
     const int shelfLife = plu.shelfLife;
     std::string line = LogDateText(*m_clock) + "\t";
@@ -118,7 +126,7 @@ void CAppEventLog::WritePluLogLine(LogFile& file, int kind, const PluLogEntry& p
     }
     line += DescriptionColumn(plu.description, kind);
     line += "\r\n";
-    (void)file.Append(line);
+    return line;
 }
 
 void CAppEventLog::StartScaleStatusLog() const

@@ -6,6 +6,8 @@
 #include "MemoryLink.h"
 #include "RecordingWindow.h"
 #include "ScaleSimulator.h"
+#include "comms/IdEnqLinkList.h"
+#include "comms/TextImportLog.h"
 #include "golden/PluGolden.h"
 #include "platform/TextFormat.h"
 #include "support/TempDir.h"
@@ -27,7 +29,8 @@ void AddPluWithPrice(ScaleDataDatabase& database, std::uint32_t number, std::uin
     (void)database.PluTable().AddLoadedRecords(std::move(rows));
 }
 
-// A family-0 scale (six-digit PLU numbers) on a logging link over the in-memory line.
+// A family-0 scale (six-digit PLU numbers) on a logging link over the in-memory line, the one link of
+// the link manager.
 class RefusedRecord : public ::testing::Test {
 protected:
     void SetUp() override
@@ -74,7 +77,17 @@ protected:
     FakeClock m_clock;
     InMemoryLine m_line{m_clock};
     ScaleSimulator m_sim{m_line, {7}};
-    MemoryLink m_link{m_line};
+    CIdEnqLinkList m_links{m_clock, RealFileSystem()};
+    MemoryLink& m_link = AddLink();
+
+private:
+    MemoryLink& AddLink()
+    {
+        auto link = std::make_unique<MemoryLink>(m_line);
+        MemoryLink& added = *link;
+        m_links.Add(std::move(link));
+        return added;
+    }
 };
 
 TEST_F(RefusedRecord, IsCountedAsNotSentAndWrittenToTheCommsLogWhileTheOthersGoOut)
@@ -122,6 +135,26 @@ TEST_F(RefusedRecord, DeleteJobsCountEachRefusedKeyAndGoOnWithTheNext)
     ASSERT_EQ(m_frame.m_events.size(), 2u);
     EXPECT_EQ(m_frame.m_events[1].second,
               "   No. of data records sent succesfully: 2  No. of data records not sent: 3");
+}
+
+TEST_F(RefusedRecord, TheImportLogsCountItAsNotSentAndTakeTheLocksInTheWorkersOrder)
+{
+    // The worker writes a refusal to the logs while it holds its queue lock; the import's logs read
+    // the queues before they open a log (the ThreadSanitizer run would see the other order).
+    AddPluWithPrice(m_document.m_database, 1, 1000000);
+    AddPluWithPrice(m_document.m_database, 2, 250);
+    Send({CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, 1), CSendDataLog(SendRecords, CPluDefTb::kTableNo, 2, 2)});
+    CAppEventLog log{m_clock};
+    log.m_importLogsOn = 1;
+    log.m_importSummaryLogFile = m_dir.File("summary.log");
+    log.m_importErrorLogFile = m_dir.File("errors.log");
+    LogTextImport(log, m_links, "plus.csv", "shop.pld", 2, 2);
+
+    const std::string summary = ReadWholeFile(m_dir.File("summary.log"));
+    const std::string counts = FormatText("\t%15d\t%15d\t%15d\r\n", 2, 1, 1);  // imported, sent, not sent
+    ASSERT_GE(summary.size(), counts.size());
+    EXPECT_EQ(summary.substr(summary.size() - counts.size()), counts);
+    EXPECT_TRUE(RealFileSystem().Exists(m_dir.File("errors.log")));
 }
 
 }  // namespace
