@@ -116,8 +116,8 @@ TEST_P(Site, CancelEndsTheSendUnderWayAndTheRestStaysQueued)
     std::promise<void> cancelled;
     std::shared_future<void> cancelDone = cancelled.get_future().share();
     scales[0]->Sim().SetFaults([&](ScaleFaults& faults) {
-        faults.nakFrame = [&reached, cancelDone](std::size_t frame) {
-            if (frame == 1) {
+        faults.nakFrame = [&reached, cancelDone](std::size_t frameNo) {
+            if (frameNo == 1) {
                 reached.set_value();
                 cancelDone.wait();
             }
@@ -136,7 +136,7 @@ TEST_P(Site, CancelEndsTheSendUnderWayAndTheRestStaysQueued)
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, Site, ::testing::Values(Transport::Tcp, Transport::Udp, Transport::Pty),
-                         [](const auto& info) { return TransportName(info.param); });
+                         [](const ::testing::TestParamInfo<Transport>& param) { return TransportName(param.param); });
 
 class SocketLinkOpen : public ::testing::Test {
 protected:
@@ -226,7 +226,7 @@ TEST(SocketLinkArchive, ALoadedConnectTimeOutBelowTwoSecondsBecomesFive)
 {
     TestMainFrame frame;
     ScriptedPinger pinger;
-    for (const auto [stored, loaded] : {std::pair{0u, 5u}, {1u, 5u}, {2u, 2u}, {30u, 30u}}) {
+    for (const auto& [stored, loaded] : {std::pair{0u, 5u}, {1u, 5u}, {2u, 2u}, {30u, 30u}}) {
         CIdEnqSocketLink link(SystemClock(), RealFileSystem(), pinger);
         link.m_address = {10, 1, 2, 3};
         link.m_port = 3001;

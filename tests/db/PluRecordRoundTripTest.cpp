@@ -135,7 +135,9 @@ TEST_F(PluRecordRoundTripTest, EveryGoldenRecordReadsBackToThePluItCameFrom)
                 if (!LossOf(c, kind, plu).empty()) continue;
                 CPluDefRec& row = *ReceivedPlu(plu);
                 const std::string desc(row.GetDesc());
-                if (plu != kRichDescPlu) EXPECT_EQ(desc, Source(plu).GetDesc());
+                if (plu != kRichDescPlu) {
+                    EXPECT_EQ(desc, Source(plu).GetDesc());
+                }
 
                 row.SetDesc(Source(plu).GetDesc());
                 const std::string again = Encode(c, want);
