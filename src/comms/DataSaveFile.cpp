@@ -13,7 +13,10 @@ namespace {
 constexpr MessageId kMsgFileOpenError = 61216;
 constexpr MessageId kMsgNoIndex = 61244;
 constexpr MessageId kMsgInvalidRecords = 61290;
+constexpr MessageId kMsgOpenReceived = 61245;
 constexpr std::size_t kCopyPiece = 1024;
+constexpr std::string_view kReceivedName = "backup1.dsv";
+constexpr std::string_view kDataSaveFilter = "Data Save (*.dsv) |*.dsv|All Files (*.*)|*.*||";
 
 Result<std::vector<std::uint8_t>> ReadRange(IFile& file, std::uint64_t from, std::uint64_t to)
 {
@@ -117,6 +120,40 @@ bool CDataSaveFiles::WriteDataSaveFile(const std::string& target)
         return false;
     }
     if (!inPlace && frame) frame->SetCurrentDataSaveFile(target);
+    return true;
+}
+
+bool CDataSaveFiles::ReceiveDataSaveFile(CQd47ComLink& link, IQd47Dialog& dialog)
+{
+    IMainFrame* frame = GetMainFrame();
+    std::string directory = frame ? frame->GetScaleDataDirectory() : std::string{};
+    if (directory.empty()) directory = ".";
+    std::string received;
+    const std::string beside = directory + "/" + std::string(kReceivedName);
+    if (auto work = m_fs.CreateTempBeside(beside, received, FilePermissions::Normal); !work) {
+        ShowMessage(kMsgFileOpenError);
+        return false;
+    }
+    const auto discard = [&] {
+        (void)m_fs.Remove(received);
+        return false;
+    };
+    if (!link.TransferFile(true, received, dialog)) return discard();
+    const std::optional<std::string> name = AskSaveFileName("dsv", kReceivedName, kDataSaveFilter);
+    if (!name) return discard();
+    // A rename within one file system puts the file in place whole; across file systems it is copied.
+    if (!m_fs.Rename(received, *name)) {
+        if (!CopyWholeFile(m_fs, received, *name)) {
+            ShowMessage(kMsgFileOpenError);
+            return discard();
+        }
+        (void)m_fs.Remove(received);
+    }
+    if (link.HasImportableData() && frame &&
+        ShowMessage(kMsgOpenReceived, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes) {
+        frame->SetCurrentDataSaveFile(*name);
+        frame->PostOpenDataSaveRequest();
+    }
     return true;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "comms/DataSaveStore.h"
+#include "comms/Qd47ComLink.h"
 #include "platform/FileSystem.h"
 
 #include <string>
@@ -25,6 +26,17 @@ public:
     // an empty target or the current file's own name. Label formats, other files and sections the
     // store does not hold are copied unchanged, byte for byte, at their new offsets.
     bool WriteDataSaveFile(const std::string& target);
+
+    // Receives a Data Save file from the scale over the file link, beside "backup1.dsv" in the scale
+    // data directory, and gives it the name the user chooses (an existing file of that name replaced
+    // whole). When it holds data to import and the user wants it opened (61245), it becomes the current
+    // Data Save file and the main frame is asked to open it. False when nothing was kept.
+    bool ReceiveDataSaveFile(CQd47ComLink& link, IQd47Dialog& dialog);
+    // Sends the file to the scale over the file link.
+    bool SendDataSaveFile(CQd47ComLink& link, const std::string& path, IQd47Dialog& dialog)
+    {
+        return link.TransferFile(false, path, dialog);
+    }
 
 private:
     CDataSaveStore& m_store;

@@ -78,6 +78,8 @@ public:
     // The current Data Save file: set when one is loaded or rewritten to another name.
     virtual std::string GetCurrentDataSaveFile() const { return {}; }
     virtual void SetCurrentDataSaveFile(const std::string& /*path*/) {}
+    // Asks the frame to open the current Data Save file once it gets to it (a posted request).
+    virtual void PostOpenDataSaveRequest() {}
     // Every scale of every link, for sends that differ by scale.
     virtual std::vector<const CLinkScaleSettings*> GetLinkScales() const { return {}; }
 };

@@ -194,8 +194,7 @@ TEST_F(DataSaveRewriteTest, AFailureAtAnyStepLeavesTheOldFileOrTheNewOneAndNothi
             EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61216}) << n;
             EXPECT_EQ(ReadWholeFile(m_path), m_original) << n;
         }
-        const auto files = std::distance(std::filesystem::directory_iterator(m_dir.Path()), {});
-        EXPECT_EQ(files, 1) << n;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1) << n;
     }
 }
 

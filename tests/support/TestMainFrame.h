@@ -74,6 +74,7 @@ public:
     std::vector<const CLinkScaleSettings*> GetLinkScales() const override;
     std::string GetCurrentDataSaveFile() const override { return m_currentDataSaveFile; }
     void SetCurrentDataSaveFile(const std::string& path) override { m_currentDataSaveFile = path; }
+    void PostOpenDataSaveRequest() override { ++m_openDataSaveRequests; }
 
     // Adds a definition to a map under the next free key and returns it for the test to shape.
     CLabProp& AddFieldDef(FieldDefMap which, std::uint16_t fieldNo);
@@ -95,6 +96,7 @@ public:
     std::vector<CLinkScaleSettings> m_linkScales;
     std::vector<std::uint32_t> m_commsStatesStarted;
     std::string m_currentDataSaveFile;
+    int m_openDataSaveRequests = 0;
 
 private:
     std::mutex m_commsStateLock;
