@@ -220,6 +220,7 @@ bool CPluDefTb::DecodeItemRecord(std::span<const std::uint8_t> record)
     block.SetNameFromDesc();
 
     const std::uint16_t size = block.CalcDataSize();
+    const BuildLock lock = LockRecordBuild();  // the link threads' range walks step through the table
     if (existing) {
         const CPluDefRec before = *existing;
         std::ranges::copy(block.Bytes(), existing->Bytes().begin());

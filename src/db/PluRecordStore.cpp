@@ -1,7 +1,8 @@
 // PLU records received from scales, stored in the PLU table: the record read into a block of the PLU's
 // defaults, merged into the row (created when absent) and the values of the price zone the record
 // belongs to. The decoders hold the table's build lock while the current-scale fields name the sending
-// scale, so that a record build for another scale never sees them.
+// scale, so that a record build for another scale never sees them, and while they change the table,
+// which the link threads' range walks step through under that lock.
 #include "db/PluDefTb.h"
 
 #include "db/DoubleByteText.h"
@@ -99,18 +100,17 @@ bool CPluDefTb::StoreReceivedPlu(const CLinkScaleSettings& scale, std::uint16_t 
 
     CPluDefRec block;
     block.InitNew(*plu);
-    {
-        const BuildLock lock = LockRecordBuild();
-        const CurrentScale current(*this, lock, scale);
-        const PluDecodeContext context{block, scale, family, setup, ausNz};
-        if (lumen && family == 7) {
-            ReadFamily7Record(context, record);
-        } else if (lumen) {
-            ReadBcdBody(context, record, true);
-        } else {
-            DecodedPluFields decoded = DecodePluFields(context, record);
-            if (family == 9) ReadExtraPriceBlocks(context, m_ruxPriceTables, *plu, decoded);
-        }
+    // The range walks of the link threads step through the table under the same lock.
+    const BuildLock lock = LockRecordBuild();
+    const CurrentScale current(*this, lock, scale);
+    const PluDecodeContext context{block, scale, family, setup, ausNz};
+    if (lumen && family == 7) {
+        ReadFamily7Record(context, record);
+    } else if (lumen) {
+        ReadBcdBody(context, record, true);
+    } else {
+        DecodedPluFields decoded = DecodePluFields(context, record);
+        if (family == 9) ReadExtraPriceBlocks(context, m_ruxPriceTables, *plu, decoded);
     }
     block.Set(PluCol::LabelWidth, setup.GetLabelWidth(*plu));
     block.Set(PluCol::DescLen, ausNz ? std::uint16_t{100} : setup.GetDescLength(*plu));
