@@ -37,7 +37,7 @@ struct SerialSettings {
 // port cannot take, an unknown parity letter, data bits outside 5 to 8, stop bits other than 1 or 2).
 Result<SerialSettings> ParseDeviceControl(std::string_view text);
 
-// The device a stored port name opens: "COM<n>", the name setups of the Windows design carry, is the
+// The device a stored port name opens: "COM<n>", the port name that stored setups carry, is the
 // n-th on-board port "/dev/ttyS<n-1>"; any other name is the device's own path.
 std::string NativeSerialDeviceName(std::string_view portName);
 
