@@ -13,6 +13,8 @@
 #include "settings/SetupFormat.h"
 
 #include <algorithm>
+#include <compare>
+#include <set>
 
 namespace varnel {
 
@@ -209,19 +211,38 @@ bool CIdEnqLink::IsSameJob(const CSendDataLog* a, const CSendDataLog* b)
 
 void CIdEnqLink::RemoveDuplicateJobs()
 {
+    // A job is a duplicate when a later job that is no duplicate itself is the same job (IsSameJob);
+    // walking from the back, the jobs kept so far are exactly those later ones. A send and a delete of
+    // one range are the same job, two kinds of delete are not.
+    struct Range {
+        std::uint32_t kind;
+        std::uint16_t tableId;
+        std::uint32_t first;
+        std::uint32_t last;
+        auto operator<=>(const Range&) const = default;
+    };
+    const auto isDelete = [](std::uint32_t kind) { return kind == SendKeyDeletes || kind == SendExistingDeletes; };
     const std::lock_guard lock(m_queueLock);
     for (const auto& scale : m_scales) {
         SendQueue& queue = scale->m_sendQueue;
-        std::vector<bool> duplicate(queue.size(), false);
-        for (std::size_t later = queue.size(); later-- > 0;) {
-            if (!queue[later] || duplicate[later]) continue;
-            for (std::size_t earlier = 0; earlier < later; ++earlier)
-                if (IsSameJob(queue[earlier].get(), queue[later].get())) duplicate[earlier] = true;
+        std::set<Range> kept;
+        const auto isKept = [&kept](const CSendDataLog& job, std::uint32_t kind) {
+            return kept.contains(Range{kind, job.m_tableId, job.m_rangeStart, job.m_rangeEnd});
+        };
+        SendQueue unique;
+        for (auto slot = queue.rbegin(); slot != queue.rend(); ++slot) {
+            if (const CSendDataLog* job = slot->get()) {
+                const bool duplicate =
+                    isKept(*job, job->m_kind) ||
+                    (job->m_kind == SendRecords && (isKept(*job, SendKeyDeletes) || isKept(*job, SendExistingDeletes))) ||
+                    (isDelete(job->m_kind) && isKept(*job, SendRecords));
+                if (duplicate) continue;
+                kept.insert(Range{job->m_kind, job->m_tableId, job->m_rangeStart, job->m_rangeEnd});
+            }
+            unique.push_back(std::move(*slot));
         }
-        SendQueue kept;
-        for (std::size_t i = 0; i < queue.size(); ++i)
-            if (!duplicate[i]) kept.push_back(std::move(queue[i]));
-        queue = std::move(kept);
+        std::ranges::reverse(unique);
+        queue = std::move(unique);
     }
 }
 

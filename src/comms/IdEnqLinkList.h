@@ -16,6 +16,7 @@
 #pragma once
 
 #include "comms/IdEnqLink.h"
+#include "comms/SendJobCounts.h"
 #include "db/ScaleDef.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -25,9 +26,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace varnel {
@@ -133,7 +136,7 @@ public:
     void WriteCompareReport(const ScaleDefs* scales, const CAppEventLog& log) const;
     bool ReportCompareResults(const ScaleDefs* scales, const CAppEventLog& log) const;
 
-    // When this process last loaded the unsent-data file: the cut-off for merging when saving.
+    // When this process last loaded the unsent-data file.
     const COleDateTime& GetLastUnsentLoad() const { return m_lastUnsentLoad; }
 
 private:
@@ -152,12 +155,16 @@ private:
     bool ChangeQueue(const CScaleDef& def, const std::function<void(CLinkScale&)>& change);
     // Writes the unsent-data file anew with every scale's queue.
     bool WriteUnsentData(const std::string& path);
+    // Takes every scale's queue as what this process last saw in the unsent-data file.
+    void RememberQueuesInFile();
 
     IClock& m_clock;
     IFileSystem& m_fs;
     std::vector<std::unique_ptr<CIdEnqLink>> m_links;
     bool m_started = false;
     COleDateTime m_lastUnsentLoad{0.0, DateTimeStatus::Null};
+    // The jobs of each scale (link, scale) as this process last read or wrote them in the unsent-data file.
+    std::map<std::pair<std::uint16_t, std::uint16_t>, SendJobCounts> m_jobsInFile;
     IDocument* m_document = nullptr;
 };
 

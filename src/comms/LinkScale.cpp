@@ -3,7 +3,6 @@
 
 #include "platform/ArchiveCollections.h"
 #include "platform/ArchiveExchange.h"
-#include "platform/LocalTime.h"
 #include "settings/SetupFormat.h"
 
 #include <algorithm>
@@ -13,8 +12,6 @@ namespace {
 
 constexpr std::uint16_t kOldestVersion = 100;
 constexpr std::uint16_t kHighestTareFormat = 1;
-
-bool IsValidTime(const COleDateTime& time) { return time.status == DateTimeStatus::Valid; }
 
 }  // namespace
 
@@ -78,16 +75,24 @@ bool CLinkScale::HasDataWaiting() const
     return std::ranges::any_of(m_sendQueue, [](const auto& job) { return job != nullptr; });
 }
 
-void CLinkScale::MergeSendQueue(SendQueue& items, COleDateTime& cutoff, const IClock& clock)
+void CLinkScale::MergeSendQueue(SendQueue& items, SendJobCounts& known)
 {
-    if (!IsValidTime(cutoff)) cutoff = COleDateTime{ToLocalOleDate(clock.WallNow()), DateTimeStatus::Valid};
-    for (std::unique_ptr<CSendDataLog>& item : items) {
-        if (!item || item->m_queued.value <= cutoff.value) continue;
-        const double queued = item->m_queued.value;
-        const auto later = std::ranges::find_if(
-            m_sendQueue, [queued](const auto& job) { return job && job->m_queued.value > queued; });
-        m_sendQueue.insert(later, std::move(item));
+    SendQueue added;
+    for (std::unique_ptr<CSendDataLog>& item : items)
+        if (item && !known.Take(*item)) added.push_back(std::move(item));
+    if (added.empty()) return;
+    std::ranges::stable_sort(added, {}, [](const auto& job) { return job->m_queued.value; });
+    SendQueue merged;
+    merged.reserve(m_sendQueue.size() + added.size());
+    auto next = added.begin();
+    for (std::unique_ptr<CSendDataLog>& job : m_sendQueue) {
+        if (job)
+            for (; next != added.end() && (*next)->m_queued.value < job->m_queued.value; ++next)
+                merged.push_back(std::move(*next));
+        merged.push_back(std::move(job));
     }
+    std::move(next, added.end(), std::back_inserter(merged));
+    m_sendQueue = std::move(merged);
 }
 
 void CLinkScale::DropCurrentJob()

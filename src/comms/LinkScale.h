@@ -17,6 +17,7 @@
 #pragma once
 
 #include "comms/LinkFilter.h"
+#include "comms/SendJobCounts.h"
 #include "db/LinkScaleSettings.h"
 #include "db/PluCompare.h"
 #include "db/SendDataLog.h"
@@ -57,10 +58,10 @@ public:
     void ClearFiltersAndQueue();
     void ClearSendQueue();
     bool HasDataWaiting() const;
-    // Moves the items of `items` queued strictly after `cutoff` into the queue in time order (an item
-    // goes after queued items of the same time) and empties their slots; the rest stay with the caller.
-    // A cut-off that is not a valid time becomes the current time, for the caller too.
-    void MergeSendQueue(SendQueue& items, COleDateTime& cutoff, const IClock& clock = SystemClock());
+    // Moves the items of `items` that `known` does not hold into the queue in time order (an item goes
+    // after queued jobs of the same time) and empties their slots; each known item uses up one copy in
+    // `known` and stays with the caller. Linear in the queue's length.
+    void MergeSendQueue(SendQueue& items, SendJobCounts& known);
     // Deletes the jobs of the send under way; when part of it was delivered already, the whole queue.
     void DropCurrentJob();
 

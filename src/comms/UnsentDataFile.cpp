@@ -17,9 +17,12 @@
 //       a save's read, merge and write is one step for every process;
 //   (2) the file is replaced as a whole (temporary file, sync, rename), never rewritten in place: a
 //       crash leaves the old file or the new one, and no bytes of an older, longer file remain;
-//   (3) a save takes from the file only the jobs queued after this process's last load (the
-//       cut-off), so jobs another process added are kept and jobs this process loaded and has since
-//       delivered are not put back.
+//   (3) a save merges by identity, never by time (clocks are set back, and the hour at the end of
+//       daylight-saving time repeats): the process remembers each scale's jobs as it last read or
+//       wrote them in the file. A job of the file it does not remember was added by another process
+//       and joins its queue, in time order; one it remembers is either still queued here or was
+//       delivered or dropped here since, and is not taken again. So no job is lost or written twice,
+//       and the merge is linear in the file and the queue.
 #include "comms/IdEnqLinkList.h"
 
 #include "platform/Archive.h"
@@ -100,6 +103,8 @@ std::string CIdEnqLinkList::GetUnsentDataPath(std::string_view databasePath) { r
 bool CIdEnqLinkList::LoadUnsentData(const std::string& path)
 {
     ClearQueues(nullptr, false, false);
+    // Until the file is read, nothing of it is known here: a later save keeps all of it.
+    m_jobsInFile.clear();
     const std::unique_ptr<IFile> lock = LockUnsentFile(m_fs, m_clock, path);
     if (!lock) return false;
     const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(m_fs, path);
@@ -113,6 +118,7 @@ bool CIdEnqLinkList::LoadUnsentData(const std::string& path)
         unknownScales |= !ChangeQueue(group.scale, [&](CLinkScale& scale) { scale.m_sendQueue = std::move(group.jobs); });
     });
     m_lastUnsentLoad = Now();
+    RememberQueuesInFile();
     if (!ar.Ok()) return false;
     // The groups of deleted scales leave the file.
     if (unknownScales) (void)WriteUnsentData(path);
@@ -124,15 +130,18 @@ bool CIdEnqLinkList::SaveUnsentData(const std::string& path)
     for (const auto& link : m_links) link->RemoveDuplicateJobs();
     const std::unique_ptr<IFile> lock = LockUnsentFile(m_fs, m_clock, path);
     if (!lock) return false;
-    // Invariant (3): what other processes queued since this process's load joins the queues.
+    // Invariant (3): what other processes added joins the queues. A copy of what is known is used
+    // up, so a save that fails to write still knows the file as it stands.
     if (const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(m_fs, path)) {
         CArchive ar = CArchive::Loading(*bytes);
         std::uint16_t version = 0;
         ar >> version;
         if (ar.Ok() && version == kUnsentVersion) {
+            auto known = m_jobsInFile;
             ReadGroups(ar, [&](UnsentGroup& group) {
-                ChangeQueue(group.scale,
-                            [&](CLinkScale& scale) { scale.MergeSendQueue(group.jobs, m_lastUnsentLoad, m_clock); });
+                ChangeQueue(group.scale, [&](CLinkScale& scale) {
+                    scale.MergeSendQueue(group.jobs, known[{group.scale.m_linkId, group.scale.m_scaleId}]);
+                });
             });
         }
     }
@@ -158,8 +167,23 @@ bool CIdEnqLinkList::WriteUnsentData(const std::string& path)
     });
     if (!bytes) return false;
     // Invariant (2).
-    return ReplaceFile(m_fs, path, [&](IFile& file) { return WriteBytes(file, bytes->data(), bytes->size()); })
-        .HasValue();
+    if (!ReplaceFile(m_fs, path, [&](IFile& file) { return WriteBytes(file, bytes->data(), bytes->size()); }))
+        return false;
+    RememberQueuesInFile();
+    return true;
+}
+
+void CIdEnqLinkList::RememberQueuesInFile()
+{
+    m_jobsInFile.clear();
+    for (const auto& link : m_links) {
+        const auto queueLock = link->LockQueues();
+        for (const auto& scale : link->m_scales) {
+            SendJobCounts& known = m_jobsInFile[{link->m_linkId, scale->m_scaleNo}];
+            for (const auto& job : scale->m_sendQueue)
+                if (job) known.Add(*job);
+        }
+    }
 }
 
 void CIdEnqLinkList::SerializeSendQueues(CArchive& ar)

@@ -26,36 +26,30 @@ std::vector<std::uint32_t> FirstKeys(const SendQueue& queue)
     return keys;
 }
 
-TEST(LinkScaleQueue, MergeTakesLaterItemsInTimeOrder)
+TEST(LinkScaleQueue, MergeTakesTheItemsNotKnownInTimeOrderWhateverTheirTimes)
 {
     CLinkScale scale;
+    scale.m_sendQueue.push_back(nullptr);  // a delivered slot stays where it is
     scale.m_sendQueue.push_back(Job(1, 100.0));
     scale.m_sendQueue.push_back(Job(2, 300.0));
+    SendJobCounts known;
+    known.Add(*Job(10, 50.0));
+    known.Add(*Job(13, 400.0));  // known, yet newer than every queued job: delivered here meanwhile
     SendQueue items;
-    items.push_back(Job(10, 50.0));   // not later than the cut-off: stays with the caller
+    items.push_back(Job(10, 50.0));
+    items.push_back(Job(14, 20.0));   // not known, though older than anything queued: added by another process
     items.push_back(Job(11, 300.0));  // same time as a queued job: after it
     items.push_back(nullptr);
     items.push_back(Job(12, 200.0));
-    COleDateTime cutoff{60.0, DateTimeStatus::Valid};
-    scale.MergeSendQueue(items, cutoff);
-    EXPECT_EQ(FirstKeys(scale.m_sendQueue), (std::vector<std::uint32_t>{1, 12, 2, 11}));
+    items.push_back(Job(13, 400.0));
+    items.push_back(Job(13, 400.0));  // a second copy: only one was known
+    scale.MergeSendQueue(items, known);
+    EXPECT_EQ(FirstKeys(scale.m_sendQueue), (std::vector<std::uint32_t>{0, 14, 1, 12, 2, 11, 13}));
     ASSERT_NE(items[0], nullptr);
+    ASSERT_NE(items[5], nullptr);
     EXPECT_EQ(items[1], nullptr);
-    EXPECT_EQ(items[3], nullptr);
-}
-
-TEST(LinkScaleQueue, MergeWithAnInvalidCutoffTakesTheCurrentTime)
-{
-    FakeClock clock(DateTimeParts{2024, 3, 15, 12, 0, 0});
-    const double now = ToLocalOleDate(clock.WallNow());
-    CLinkScale scale;
-    SendQueue items;
-    items.push_back(Job(1, now - 1.0));
-    items.push_back(Job(2, now + 1.0));
-    COleDateTime cutoff{0.0, DateTimeStatus::Null};
-    scale.MergeSendQueue(items, cutoff, clock);
-    EXPECT_EQ(cutoff, (COleDateTime{now, DateTimeStatus::Valid}));
-    EXPECT_EQ(FirstKeys(scale.m_sendQueue), std::vector<std::uint32_t>{2});
+    EXPECT_EQ(items[6], nullptr);
+    EXPECT_FALSE(known.Take(*Job(13, 400.0))) << "each known item uses up one copy";
 }
 
 TEST(LinkScaleQueue, DroppingTheCurrentJob)
@@ -111,9 +105,14 @@ TEST(LinkScaleQueue, DuplicateJobsLeaveTheLatestInPlace)
     queue.push_back(Job(2, 0, SendRecords));
     queue.push_back(Job(1, 0, SendKeyDeletes));          // the same job as the first: send or delete
     queue.push_back(Job(2, 0, SendPriceChanges));        // another kind
+    queue.push_back(Job(5, 0, SendKeyDeletes));          // not the same job as the other delete
+    queue.push_back(Job(5, 0, SendRecords));             // the same job as that delete
+    queue.push_back(Job(5, 0, SendExistingDeletes));
     link.RemoveDuplicateJobs();
-    EXPECT_EQ(FirstKeys(queue), (std::vector<std::uint32_t>{0, 2, 1, 2}));
+    EXPECT_EQ(FirstKeys(queue), (std::vector<std::uint32_t>{0, 2, 1, 2, 5, 5}));
     EXPECT_EQ(queue[2]->m_kind, SendKeyDeletes);
+    EXPECT_EQ(queue[4]->m_kind, SendKeyDeletes);
+    EXPECT_EQ(queue[5]->m_kind, SendExistingDeletes);
 }
 
 TEST(LinkScaleQueue, SelectionsNameLinksAndScales)

@@ -169,6 +169,124 @@ TEST_F(UnsentData, ASaveKeepsTheJobsAnotherProcessAddedInTimeOrderWithoutDuplica
     EXPECT_EQ(Firsts(reader, 11), (std::vector<std::uint32_t>{1, 2, 3}));
 }
 
+// A second process with its own list of the same links, doing one step at a time as the test says:
+// 'q' queue its next job on scale 11, 's' save, 'l' load, 'b' set its clock back an hour. Every step
+// takes a second of its own clock.
+class OtherProcess {
+public:
+    OtherProcess(const std::string& path, std::uint32_t firstJob, void (*addLinks)(CIdEnqLinkList&))
+    {
+        if (pipe(m_toChild) != 0 || pipe(m_fromChild) != 0) return;
+        m_pid = fork();
+        if (m_pid != 0) return;
+        FakeClock clock{DateTimeParts{2024, 5, 6, 7, 8, 9}};
+        CIdEnqLinkList list(clock, RealFileSystem());
+        addLinks(list);
+        std::uint32_t nextJob = firstJob;
+        char step = 0;
+        while (read(m_toChild[0], &step, 1) == 1 && step != 'x') {
+            clock.Advance(std::chrono::seconds(1));
+            bool done = true;
+            if (step == 'q') {
+                auto job = std::make_unique<CSendDataLog>(SendRecords, 2, nextJob, nextJob);
+                ++nextJob;
+                job->m_queued = {ToLocalOleDate(clock.WallNow()), DateTimeStatus::Valid};
+                list.FindScaleByDef(CScaleDef(1, 11))->m_sendQueue.push_back(std::move(job));
+            } else if (step == 's') {
+                done = list.SaveUnsentData(path);
+            } else if (step == 'l') {
+                done = list.LoadUnsentData(path);
+            } else if (step == 'b') {
+                clock.SetWallBy(-std::chrono::hours(1));
+            }
+            const char answer = done ? '1' : '0';
+            if (write(m_fromChild[1], &answer, 1) != 1) break;
+        }
+        _exit(0);
+    }
+    OtherProcess(const OtherProcess&) = delete;
+    OtherProcess& operator=(const OtherProcess&) = delete;
+    ~OtherProcess()
+    {
+        if (m_pid > 0) {
+            Do('x');
+            waitpid(m_pid, nullptr, 0);
+        }
+        for (const int fd : {m_toChild[0], m_toChild[1], m_fromChild[0], m_fromChild[1]}) close(fd);
+    }
+
+    // False when the step failed (or the process is gone).
+    bool Do(char step)
+    {
+        if (write(m_toChild[1], &step, 1) != 1 || step == 'x') return step == 'x';
+        char answer = 0;
+        return read(m_fromChild[0], &answer, 1) == 1 && answer == '1';
+    }
+
+private:
+    int m_toChild[2] = {-1, -1};
+    int m_fromChild[2] = {-1, -1};
+    pid_t m_pid = -1;
+};
+
+TEST_F(UnsentData, TwoProcessesQueuingAndSavingInTurnNeitherLoseNorDuplicateAJobWhateverTheClocksSay)
+{
+    OtherProcess other(path, 2000, &UnsentData::AddLinks);
+    std::uint32_t nextJob = 1000;
+    std::uint32_t nextOtherJob = 2000;
+    std::vector<std::uint32_t> queued;
+    const auto step = [&](char who, char what) {
+        if (who == 'B') {
+            if (what == 'q') queued.push_back(nextOtherJob++);
+            return other.Do(what);
+        }
+        clock.Advance(std::chrono::seconds(1));
+        switch (what) {
+        case 'q':
+            queued.push_back(nextJob);
+            Queue(list, 1, 11, nextJob++);
+            return true;
+        case 's': return list.SaveUnsentData(path);
+        case 'l': return list.LoadUnsentData(path);
+        default: clock.SetWallBy(-std::chrono::hours(1)); return true;
+        }
+    };
+    // A job queued here before the other process loads, saved here before the other saves; saves
+    // repeated without a load; loads between them; clocks set back in the middle.
+    const std::string round = "Aq Bl As Bq Bs Aq Bq As Bs As Al Bq Bs Bs";
+    for (int i = 0; i < 12; ++i) {
+        if (i == 4) step('A', 'b');
+        if (i == 8) step('B', 'b');
+        for (std::size_t at = 0; at + 1 < round.size(); at += 3) {
+            if (round[at + 1] == 'l' && i == 0) continue;  // nothing saved yet to load
+            ASSERT_TRUE(step(round[at], round[at + 1])) << "round " << i << " step " << round.substr(at, 2);
+        }
+    }
+    ASSERT_TRUE(step('A', 's'));
+    ASSERT_TRUE(step('B', 's'));
+    ASSERT_TRUE(step('A', 's'));
+
+    CIdEnqLinkList reader(clock, RealFileSystem());
+    AddLinks(reader);
+    ASSERT_TRUE(reader.LoadUnsentData(path));
+    std::vector<std::uint32_t> inFile = Firsts(reader, 11);
+    std::ranges::sort(inFile);
+    std::ranges::sort(queued);
+    EXPECT_EQ(inFile, queued);
+}
+
+TEST_F(UnsentData, AJobNewerThanTheLoadStaysOneJobWhenTheClockWasSetBack)
+{
+    Queue(list, 1, 11, 1);
+    ASSERT_TRUE(list.SaveUnsentData(path));
+    clock.SetWallBy(-std::chrono::hours(1));  // the repeated hour at the end of daylight-saving time
+    for (int cycle = 0; cycle < 5; ++cycle) {
+        ASSERT_TRUE(list.LoadUnsentData(path));
+        ASSERT_TRUE(list.SaveUnsentData(path));
+        EXPECT_EQ(Firsts(list, 11), std::vector<std::uint32_t>{1}) << "cycle " << cycle;
+    }
+}
+
 TEST_F(UnsentData, WhileAnotherProcessHoldsTheFileASaveGivesUpAfterFiveTriesAndChangesNothing)
 {
     ASSERT_TRUE(list.SaveUnsentData(path));

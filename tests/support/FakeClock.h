@@ -53,6 +53,13 @@ public:
         m_monotonic += std::chrono::duration_cast<std::chrono::steady_clock::duration>(by).count();
     }
 
+    // Sets the wall clock forward or back (a user's change, the repeated hour at the end of daylight-saving
+    // time); the monotonic clock never moves back.
+    void SetWallBy(std::chrono::seconds by)
+    {
+        m_wall += std::chrono::duration_cast<std::chrono::system_clock::duration>(by).count();
+    }
+
 private:
     std::atomic<std::chrono::system_clock::rep> m_wall{0};
     std::atomic<std::chrono::steady_clock::rep> m_monotonic{0};
