@@ -2,8 +2,13 @@
 
 #include "comms/Qd47Session.h"
 #include "platform/ArchiveExchange.h"
+#include "platform/AtomicReplace.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
 
 namespace varnel {
 namespace {
@@ -128,16 +133,28 @@ bool CQd47ComLink::TransferFile(bool receive, const std::string& path, IQd47Dial
 {
     if (!PrepareRun(kDataSaveMode, path)) return false;
     m_receive = receive;
-    auto file = m_fs.Open(path, receive ? FileAccess::Create : FileAccess::Read, FileShare::DenyWrite);
-    if (!file) {
+    // A received file is written beside the target and takes its place only when the transfer
+    // succeeded: a failed or cancelled receive leaves the old file as it was.
+    std::optional<PendingReplacement> received;
+    std::unique_ptr<IFile> sent;
+    if (receive) {
+        auto replacement = PendingReplacement::Create(m_fs, path);
+        if (replacement) {
+            received.emplace(std::move(*replacement));
+            m_dataSaveFile = &received->File();
+        }
+    } else if (auto file = m_fs.Open(path, FileAccess::Read, FileShare::DenyWrite)) {
+        sent = std::move(*file);
+        m_dataSaveFile = sent.get();
+    }
+    if (!m_dataSaveFile) {
         ShowMessage(kMsgFileOpenError);
         return false;
     }
-    m_dataSaveFile = std::move(*file);
     if (!receive) {
         auto index = ReadDataSaveIndex(*m_dataSaveFile, kDataSaveMaxSentSections);
         if (!index || !*index) {
-            m_dataSaveFile.reset();
+            m_dataSaveFile = nullptr;
             ShowMessage(index ? kMsgNoIndex : kMsgFileOpenError);
             return false;
         }
@@ -146,13 +163,13 @@ bool CQd47ComLink::TransferFile(bool receive, const std::string& path, IQd47Dial
     Run(dialog);
     int status = m_status;
     if (status == Qd47Done && receive) {
-        const bool indexed = WriteDataSaveIndex(*m_dataSaveFile, m_sections).HasValue();
+        const bool placed = WriteDataSaveIndex(*m_dataSaveFile, m_sections).HasValue() && received->Commit().HasValue();
         m_importable = std::ranges::any_of(m_sections, IsImportable);
-        if (!indexed) status = Qd47Error;
+        if (!placed) status = Qd47Error;
         else if (!m_importable) status = Qd47PortOpen;
         m_status = status;
     }
-    m_dataSaveFile.reset();
+    m_dataSaveFile = nullptr;
     m_sections.clear();
     if (status == Qd47Done)
         ShowMessage(kMsgTransferComplete, MessageButtons::Ok, MessageIcon::Information);

@@ -133,7 +133,7 @@ private:
     // The run's setting, fixed before the worker starts.
     bool m_receive = false;
     std::string m_path;  // the Data Save file, or the served directory
-    std::unique_ptr<IFile> m_dataSaveFile;
+    IFile* m_dataSaveFile = nullptr;  // Data Save mode: the file of the run, held by TransferFile
     DataSaveIndex m_index;  // Data Save send: the file's index
     std::vector<CDataSaveSection> m_sections;  // the files the scale opened
 };

@@ -29,6 +29,35 @@ Result<void> ReplaceFileKeepOpen(IFileSystem& fs, const std::string& target,
                                  const std::function<Result<void>(IFile&)>& write, std::unique_ptr<IFile>& kept,
                                  FilePermissions permissions = FilePermissions::Normal);
 
+// The same steps for a file that is filled over time (a transfer from a scale) rather than by one
+// call: Create makes the temporary file beside the target, the caller writes into File(), and Commit
+// syncs it and puts it in place. A replacement destroyed uncommitted removes its temporary file, so a
+// failed or cancelled transfer leaves the target as it was.
+class PendingReplacement {
+public:
+    static Result<PendingReplacement> Create(IFileSystem& fs, std::string target,
+                                             FilePermissions permissions = FilePermissions::Normal);
+    PendingReplacement(PendingReplacement&& other) noexcept;
+    PendingReplacement& operator=(PendingReplacement&&) = delete;
+    PendingReplacement(const PendingReplacement&) = delete;
+    PendingReplacement& operator=(const PendingReplacement&) = delete;
+    ~PendingReplacement();
+
+    IFile& File() { return *m_file; }
+    // Steps 2 to 4 above; `kept`, when given, receives the file still open as soon as it stands in
+    // place of the target. On failure before the rename the temporary file is removed.
+    Result<void> Commit(std::unique_ptr<IFile>* kept = nullptr);
+
+private:
+    PendingReplacement(IFileSystem& fs, std::string target, std::string tempPath, std::unique_ptr<IFile> file);
+    void Abandon();
+
+    IFileSystem* m_fs;
+    std::string m_target;
+    std::string m_tempPath;  // empty once committed or abandoned
+    std::unique_ptr<IFile> m_file;
+};
+
 // The same steps for a file that another library writes by its name (the database engine):
 // `build` receives the path of a new, empty, uniquely named file beside the target and fills it;
 // the file is not held open or locked meanwhile, since the engine takes locks of its own on it.

@@ -1,6 +1,7 @@
 // Whole reads and writes over IFile, and whole-file replacement.
 #include "platform/AtomicReplace.h"
 
+#include <utility>
 #include <vector>
 
 namespace varnel {
@@ -29,25 +30,60 @@ Result<void> CopyWholeFile(IFileSystem& fs, const std::string& from, const std::
     return ReplaceFile(fs, to, [&](IFile& file) { return file.Write(bytes); });
 }
 
-Result<void> ReplaceFileKeepOpen(IFileSystem& fs, const std::string& target,
-                                 const std::function<Result<void>(IFile&)>& write, std::unique_ptr<IFile>& kept,
-                                 FilePermissions permissions)
+Result<PendingReplacement> PendingReplacement::Create(IFileSystem& fs, std::string target, FilePermissions permissions)
 {
     std::string tempPath;
     auto temp = fs.CreateTempBeside(target, tempPath, permissions);
     if (!temp) return temp.GetError();
-    std::unique_ptr<IFile> file = std::move(*temp);
+    return PendingReplacement(fs, std::move(target), std::move(tempPath), std::move(*temp));
+}
 
-    auto abandon = [&](const Error& error) -> Result<void> {
-        file.reset();
-        (void)fs.Remove(tempPath);
+PendingReplacement::PendingReplacement(IFileSystem& fs, std::string target, std::string tempPath,
+                                       std::unique_ptr<IFile> file)
+    : m_fs(&fs), m_target(std::move(target)), m_tempPath(std::move(tempPath)), m_file(std::move(file))
+{
+}
+
+PendingReplacement::PendingReplacement(PendingReplacement&& other) noexcept
+    : m_fs(other.m_fs), m_target(std::move(other.m_target)), m_tempPath(std::exchange(other.m_tempPath, {})),
+      m_file(std::move(other.m_file))
+{
+}
+
+PendingReplacement::~PendingReplacement() { Abandon(); }
+
+void PendingReplacement::Abandon()
+{
+    if (m_tempPath.empty()) return;
+    m_file.reset();
+    (void)m_fs->Remove(std::exchange(m_tempPath, {}));
+}
+
+Result<void> PendingReplacement::Commit(std::unique_ptr<IFile>* kept)
+{
+    const auto abandon = [this](const Error& error) -> Result<void> {
+        Abandon();
         return error;
     };
-    if (auto written = write(*file); !written) return abandon(written.GetError());
-    if (auto synced = file->Sync(); !synced) return abandon(synced.GetError());
-    if (auto renamed = fs.Rename(tempPath, target); !renamed) return abandon(renamed.GetError());
-    kept = std::move(file);
-    return fs.SyncDirectoryOf(target);
+    if (m_tempPath.empty()) return MakeError(Errc::Io, "the replacement was already put in place or dropped");
+    if (auto synced = m_file->Sync(); !synced) return abandon(synced.GetError());
+    if (auto renamed = m_fs->Rename(m_tempPath, m_target); !renamed) return abandon(renamed.GetError());
+    m_tempPath.clear();
+    if (kept)
+        *kept = std::move(m_file);
+    else
+        m_file.reset();
+    return m_fs->SyncDirectoryOf(m_target);
+}
+
+Result<void> ReplaceFileKeepOpen(IFileSystem& fs, const std::string& target,
+                                 const std::function<Result<void>(IFile&)>& write, std::unique_ptr<IFile>& kept,
+                                 FilePermissions permissions)
+{
+    auto replacement = PendingReplacement::Create(fs, target, permissions);
+    if (!replacement) return replacement.GetError();
+    if (auto written = write(replacement->File()); !written) return written.GetError();
+    return replacement->Commit(&kept);
 }
 
 Result<void> ReplaceFile(IFileSystem& fs, const std::string& target, const std::function<Result<void>(IFile&)>& write,

@@ -374,6 +374,40 @@ TEST_F(Qd47LinkTest, APortThatCannotBeOpenedEndsTheRunAtOnce)
     EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61217});
 }
 
+TEST_F(Qd47LinkTest, AFailedReceiveLeavesTheFileItWasToReplaceAsItWasAndNoTemporaryFileBesideIt)
+{
+    const std::string path = m_dir.File("kept.dsv");
+    const std::string before(5000, 'k');
+    struct Case {
+        const char* name;
+        bool portOpens;
+        Qd47Status status;
+    };
+    for (const Case& c : {Case{"the port cannot be opened", false, Qd47PortNotOpened},
+                          Case{"the scale falls silent after a block", true, Qd47Timeout}}) {
+        WriteWholeFile(path, before);
+        m_link.m_portName = c.portOpens ? m_pty.SlaveName() : m_dir.File("no-such-port");
+        ScriptedDialog dialog([&] {
+            if (!c.portOpens) return;
+            Send(OpenCommand(0, "ITEM", ""));
+            EXPECT_EQ(Reply(), 0x00);
+            Bytes write{'W'};
+            write.resize(257, 0x5A);
+            Send(write);
+            EXPECT_EQ(Reply(), 0x00);
+        });
+        std::thread clock([&] { RunOutTheClock(dialog); });
+        EXPECT_FALSE(m_link.TransferFile(true, path, dialog)) << c.name;
+        clock.join();
+        EXPECT_EQ(m_link.GetStatus(), c.status) << c.name;
+        EXPECT_EQ(ReadWholeFile(path), before) << c.name;
+        std::vector<std::string> left;
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
+            if (entry.path().filename().string().starts_with("kept.dsv.")) left.push_back(entry.path().filename());
+        EXPECT_TRUE(left.empty()) << c.name << ": " << (left.empty() ? "" : left.front());
+    }
+}
+
 TEST_F(Qd47LinkTest, ClosingTheLinkStopsAFileServerRunAndItsSettingsAreArchived)
 {
     ScriptedDialog dialog(
