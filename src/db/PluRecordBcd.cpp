@@ -1,6 +1,7 @@
-// The packed-BCD PLU records: the body of families 6 and 8 (after the short record header in a
-// send, and in an extended form over the Lumen links) and the family-7 body of the Lumen links.
-// "BCD n" is a value right-aligned in n packed digits; flags go as the row's byte.
+// The packed-BCD PLU records, written and read from one declaration: the body of families 6 and 8
+// (after the short record header in a send, and in an extended form over the Lumen links) and the
+// family-7 body of the Lumen links. "BCD n" is a value right-aligned in n packed digits; flags go as
+// the row's byte.
 //
 //   families 6 and 8 (offsets outside market 15, which widens UnitPrice and MarkPrice to 5 bytes)
 //     0 PLU (8)      4 SalesMode (2)   5 UnitPrice (8)   9 MarkFlag byte  10 MarkPrice (6)
@@ -12,43 +13,186 @@
 //    63 NutritionID (8) 67 PropTare (4)  69 UpperLimit (6) 72 LowerLimit (6)
 //    75 market block (5 bytes; 7 in market 10)
 //    then: extended form 4 zero bytes; the text length (16 bits: host order, big-endian extended);
-//    the line-coded description
-#include "db/PluRecordLayouts.h"
+//    the line-coded description, which a reader takes to the record's end
+#include "db/PluRecordKind.h"
 
+#include "db/DeptGroupItemCode.h"
 #include "db/LineText.h"
 #include "db/PluMessageLinks.h"
 #include "platform/ByteOrder.h"
 
+#include <array>
+
 namespace varnel {
 namespace {
 
-using Context = PluRecordContext;
+using F = PluFields;
+using Site = PluRecordSite;
 
-void WriteMarketBlock(const Context& c, RecordFields& f)
+constexpr std::uint16_t kBcdShelfLifeHighest = 999;
+
+bool IsTurkey(const Site& s) { return s.Market() == MarketTurkey; }
+bool IsNotTurkey(const Site& s) { return !IsTurkey(s); }
+bool HasUnitBlock(const Site& s)
 {
-    const CPluDefRec& r = c.row;
-    switch (c.Market()) {
-    case MarketThailand:
-    case MarketHongKong:
-    case MarketPhilippines:
-    case MarketSouthAfrica:
-        f.Bcd("Unit", r.Get(PluCol::Unit), 2);
-        return f.ZeroBytes(4);
-    case MarketChina:
-        f.Bcd("Message1", r.Get(PluCol::Message1), 2);
-        return f.ZeroBytes(4);
-    case MarketTaiwan:
-        f.Bcd("Unit", r.Get(PluCol::Unit), 2);
-        f.Bcd("Message1", r.Get(PluCol::Message1), 2);
-        f.BcdText("RegCode", r.Get(PluCol::RegCode), 4);
-        f.Bcd("TaxNo", r.Get(PluCol::TaxNo), 2);
-        f.Bcd("KgPrint", r.Get(PluCol::KgPrint), 2);
-        return f.Bcd("StockFlag", r.Get(PluCol::StockFlag), 2);
-    default: return f.ZeroBytes(5);
-    }
+    const auto market = s.Market();
+    return market == MarketThailand || market == MarketHongKong || market == MarketPhilippines ||
+           market == MarketSouthAfrica;
+}
+bool IsChina(const Site& s) { return s.Market() == MarketChina; }
+bool IsTaiwan(const Site& s) { return s.Market() == MarketTaiwan; }
+bool HasEmptyMarketBlock(const Site& s) { return !HasUnitBlock(s) && !IsChina(s) && !IsTaiwan(s); }
+
+std::int64_t PluNumber(const PluRecordContext& c) { return c.plu; }
+
+template <int Slot>
+std::int64_t MessageSlot(const PluRecordContext& c)
+{
+    return GetMessageLink(c.row, Slot);
+}
+template <int Slot>
+void PutMessageSlot(const PluDecodeContext& c, std::int64_t value)
+{
+    PutSlot(c.row, Slot, value);
 }
 
-// The text length field at `lengthAt`, then the description converted into the rest of the buffer.
+void WritePackedDeptGroupItemCode(const PluRecordContext& c, RecordFields& f) { WriteDeptGroupItemCode(c, f, true); }
+void ReadPackedDeptGroupItemCode(const PluDecodeContext& c, RecordReader& r)
+{
+    if (const auto code = r.BcdText(8)) ParseDeptGroupItemCode(c.row, *code);
+}
+
+constexpr PluField kUnitBlock[] = {F::Bcd(2, PluCol::Unit), F::Zeros(4)};
+constexpr PluField kChinaBlock[] = {F::Bcd(2, PluCol::Message1), F::Zeros(4)};
+constexpr PluField kTaiwanBlock[] = {
+    F::Bcd(2, PluCol::Unit),   F::Bcd(2, PluCol::Message1), F::BcdText(4, PluCol::RegCode),
+    F::Bcd(2, PluCol::TaxNo),  F::Bcd(2, PluCol::KgPrint),  F::Bcd(2, PluCol::StockFlag),
+};
+
+constexpr PluField kBcdBody[] = {
+    F::Bcd(8, "PLU number", PluNumber),
+    F::Bcd(2, PluCol::SalesMode),
+    F::Bcd(8, PluCol::UnitPrice).When(IsNotTurkey),
+    F::Bcd(10, PluCol::UnitPrice).When(IsTurkey),
+    F::Byte(PluCol::MarkFlag),
+    F::Bcd(6, PluCol::MarkPrice).When(IsNotTurkey),
+    F::Bcd(10, PluCol::MarkPrice).When(IsTurkey),
+    F::Bcd(6, PluCol::Weight),
+    F::Bcd(2, PluCol::PackQuant),
+    F::Bcd(4, PluCol::Tare),
+    F::Byte(PluCol::DateFlag),
+    F::Bcd(4, PluCol::ShelfLife),
+    F::Byte(PluCol::BestBeforeFlag),
+    F::Bcd(4, PluCol::BestBefore),
+    F::Byte(PluCol::TimeFlag),
+    F::Bcd(4, PluCol::PackTime),
+    F::Byte(PluCol::ExpTimeFlag),
+    F::Bcd(4, PluCol::ExpTime),
+    F::Custom(WritePackedDeptGroupItemCode, ReadPackedDeptGroupItemCode),
+    F::Byte(PluCol::PosSelect),
+    F::BcdText(10, PluCol::PosCode),
+    F::Bcd(2, PluCol::Posflag),
+    F::Bcd(2, PluCol::BarCodeNum),
+    F::Byte(PluCol::OpenPrice),
+    F::Bcd(8, "message slot 2", MessageSlot<2>, PutMessageSlot<2>),
+    F::Bcd(8, "message slot 3", MessageSlot<3>, PutMessageSlot<3>),
+    F::Bcd(8, "message slot 4", MessageSlot<4>, PutMessageSlot<4>),
+    F::Bcd(8, "message slot 1", MessageSlot<1>, PutMessageSlot<1>),
+    F::Bcd(2, PluCol::Logo1),
+    F::Bcd(2, PluCol::Logo2),
+    F::Bcd(2, PluCol::LabelFormat),
+    F::Bcd(8, PluCol::NutritionID),
+    F::Bcd(4, PluCol::PropTare),
+    F::Bcd(6, PluCol::UpperLimit),
+    F::Bcd(6, PluCol::LowerLimit),
+    F::Block(kUnitBlock).When(HasUnitBlock),
+    F::Block(kChinaBlock).When(IsChina),
+    F::Block(kTaiwanBlock).When(IsTaiwan),
+    F::Zeros(5).When(HasEmptyMarketBlock),
+};
+
+// Family 7: the PLU, sales mode and prices up to the department-group-item code, by market: unit
+// price and weight digits 6 and 5, 8 and 5 or 6 and 6. ShelfLife is read as 3 digits.
+constexpr std::array<PluField, 9> Family7Head(std::size_t unitPriceDigits, std::size_t weightDigits)
+{
+    return {F::Bcd(6, "PLU number", PluNumber),
+            F::Bcd(1, PluCol::SalesMode),
+            F::Bcd(unitPriceDigits, PluCol::UnitPrice),
+            F::Bcd(weightDigits, PluCol::Weight),
+            F::Bcd(2, PluCol::PackQuant),
+            F::Bcd(4, PluCol::Tare),
+            F::Bcd(1, PluCol::DateFlag),
+            F::Bcd(4, PluCol::ShelfLife).ReadAs(3),
+            F::Custom(WritePackedDeptGroupItemCode, ReadPackedDeptGroupItemCode)};
+}
+constexpr auto kFamily7Head65 = Family7Head(6, 5);
+constexpr auto kFamily7Head85 = Family7Head(8, 5);
+constexpr auto kFamily7Head66 = Family7Head(6, 6);
+
+// The nutrition and ingredients links of market 1's nutrition layout: the PLU number when the PLU
+// has one; a nutrition link equal to the PLU reads back as Nutrition 1.
+std::int64_t NutritionLink(const PluRecordContext& c)
+{
+    return c.HasNutrition() && c.companions.HasNutritionRecord(c.plu) ? c.plu : 0;
+}
+void PutNutritionLink(const PluDecodeContext& c, std::int64_t link)
+{
+    const auto plu = static_cast<std::uint32_t>(c.row.Get(PluCol::PluNo1));
+    c.row.Set(PluCol::Nutrition, link != 0 && link == plu ? 1 : 0);
+}
+std::int64_t IngredientsLink(const PluRecordContext& c) { return c.companions.GetIngredientsText(c.plu) ? c.plu : 0; }
+
+constexpr PluField kFamily7Usa[] = {
+    F::Block(kFamily7Head65),     F::Bcd(2, PluCol::Message7), F::Bcd(3, PluCol::Nutrition),
+    F::Bcd(3, PluCol::PropTare),   F::Zeros(1),
+};
+constexpr PluField kFamily7Philippines[] = {
+    F::Block(kFamily7Head85),     F::Bcd(2, PluCol::Message7), F::Bcd(2, PluCol::Nutrition),
+    F::Bcd(3, PluCol::PropTare),   F::Zeros(2),
+};
+constexpr PluField kFamily7SouthAfrica[] = {F::Block(kFamily7Head85), F::Bcd(2, PluCol::Message7), F::Zeros(4)};
+constexpr PluField kFamily7Sweden[] = {F::Block(kFamily7Head66), F::Bcd(2, PluCol::Message7), F::Zeros(9)};
+constexpr PluField kFamily7Taiwan[] = {
+    F::Block(kFamily7Head66),     F::Bcd(2, PluCol::Message7), F::Zeros(3),
+    F::Bcd(2, PluCol::PackQuant),  F::Bcd(6, PluCol::MarkPrice), F::Zeros(2),
+};
+constexpr PluField kFamily7Thailand[] = {
+    F::Block(kFamily7Head65),    F::Bcd(4, PluCol::Message7),    F::Bcd(2, PluCol::Nutrition),
+    F::Bcd(3, PluCol::PropTare),  F::BcdText(10, PluCol::PosCode), F::Zeros(2),
+};
+constexpr PluField kFamily7NutritionLayout[] = {
+    F::Block(kFamily7Head65),
+    F::Bcd(3, PluCol::Message7),
+    F::Bcd(6, "PLU number", NutritionLink, PutNutritionLink),
+    F::Bcd(3, PluCol::PropTare),
+    F::Bcd(6, "PLU number", IngredientsLink),
+    F::Bcd(3, PluCol::ExMessage2),
+    F::Bcd(3, PluCol::ExMessage3),
+    F::Zeros(2),
+};
+constexpr PluField kFamily7Default[] = {
+    F::Block(kFamily7Head65),     F::Bcd(2, PluCol::Message7), F::Bcd(2, PluCol::Nutrition),
+    F::Bcd(3, PluCol::PropTare),   F::Zeros(2),
+};
+
+std::span<const PluField> Family7Body(std::uint16_t market, bool ausNz)
+{
+    switch (market) {
+    case MarketUsa: return kFamily7Usa;
+    case MarketPhilippines: return kFamily7Philippines;
+    case MarketSouthAfrica: return kFamily7SouthAfrica;
+    case MarketSweden: return kFamily7Sweden;
+    case MarketTaiwan: return kFamily7Taiwan;
+    case MarketThailand: return kFamily7Thailand;
+    case MarketNewZealand:
+        if (ausNz) return kFamily7NutritionLayout;
+        break;
+    default: break;
+    }
+    return kFamily7Default;
+}
+
+// The text length field, then the description converted into the rest of the buffer.
 void WriteLineText(RecordFields& f, std::string_view desc, std::uint16_t family, bool allEffects, bool bigEndian)
 {
     const std::size_t lengthAt = f.Position();
@@ -67,128 +211,48 @@ void WriteLineText(RecordFields& f, std::string_view desc, std::uint16_t family,
         StoreLe16(field, count);
 }
 
-// Family 7: the PLU, sales mode and prices up to the department-group-item code, by market.
-void WriteFamily7Head(const Context& c, RecordFields& f, std::size_t unitPriceDigits, std::size_t weightDigits)
+// The line-coded description after its 16-bit length, to the record's end.
+ScaleTextSpan ReadLineText(const PluDecodeContext& c, RecordReader& r)
 {
-    const CPluDefRec& r = c.row;
-    f.Bcd("PLU number", c.plu, 6);
-    f.Bcd("SalesMode", r.Get(PluCol::SalesMode), 1);
-    f.Bcd("UnitPrice", r.Get(PluCol::UnitPrice), unitPriceDigits);
-    f.Bcd("Weight", r.Get(PluCol::Weight), weightDigits);
-    f.Bcd("PackQuant", r.Get(PluCol::PackQuant), 2);
-    f.Bcd("Tare", r.Get(PluCol::Tare), 4);
-    f.Bcd("DateFlag", r.Get(PluCol::DateFlag), 1);
-    f.Bcd("ShelfLife", r.Get(PluCol::ShelfLife), 4);
-    WriteDeptGroupItemCode(c, f, true);
-}
-
-void WriteFamily7Body(const Context& c, RecordFields& f)
-{
-    const CPluDefRec& r = c.row;
-    const auto message7 = r.Get(PluCol::Message7);
-    switch (c.Market()) {
-    case MarketUsa:
-        WriteFamily7Head(c, f, 6, 5);
-        f.Bcd("Message7", message7, 2);
-        f.Bcd("Nutrition", r.Get(PluCol::Nutrition), 3);
-        f.Bcd("PropTare", r.Get(PluCol::PropTare), 3);
-        return f.ZeroBytes(1);
-    case MarketPhilippines:
-        WriteFamily7Head(c, f, 8, 5);
-        f.Bcd("Message7", message7, 2);
-        f.Bcd("Nutrition", r.Get(PluCol::Nutrition), 2);
-        f.Bcd("PropTare", r.Get(PluCol::PropTare), 3);
-        return f.ZeroBytes(2);
-    case MarketSouthAfrica:
-        WriteFamily7Head(c, f, 8, 5);
-        f.Bcd("Message7", message7, 2);
-        return f.ZeroBytes(4);
-    case MarketSweden:
-        WriteFamily7Head(c, f, 6, 6);
-        f.Bcd("Message7", message7, 2);
-        return f.ZeroBytes(9);
-    case MarketTaiwan:
-        WriteFamily7Head(c, f, 6, 6);
-        f.Bcd("Message7", message7, 2);
-        f.ZeroBytes(3);
-        f.Bcd("PackQuant", r.Get(PluCol::PackQuant), 2);
-        f.Bcd("MarkPrice", r.Get(PluCol::MarkPrice), 6);
-        return f.ZeroBytes(2);
-    case MarketThailand:
-        WriteFamily7Head(c, f, 6, 5);
-        f.Bcd("Message7", message7, 4);
-        f.Bcd("Nutrition", r.Get(PluCol::Nutrition), 2);
-        f.Bcd("PropTare", r.Get(PluCol::PropTare), 3);
-        f.BcdText("PosCode", r.Get(PluCol::PosCode), 10);
-        return f.ZeroBytes(2);
-    case MarketNewZealand:
-        if (!c.ausNz) break;
-        WriteFamily7Head(c, f, 6, 5);
-        f.Bcd("Message7", message7, 3);
-        f.Bcd("PLU number", c.HasNutrition() && c.companions.HasNutritionRecord(c.plu) ? c.plu : 0, 6);
-        f.Bcd("PropTare", r.Get(PluCol::PropTare), 3);
-        f.Bcd("PLU number", c.companions.GetIngredientsText(c.plu) ? c.plu : 0, 6);
-        f.Bcd("ExMessage2", r.Get(PluCol::ExMessage2), 3);
-        f.Bcd("ExMessage3", r.Get(PluCol::ExMessage3), 3);
-        return f.ZeroBytes(2);
-    default: break;
-    }
-    WriteFamily7Head(c, f, 6, 5);
-    f.Bcd("Message7", message7, 2);
-    f.Bcd("Nutrition", r.Get(PluCol::Nutrition), 2);
-    f.Bcd("PropTare", r.Get(PluCol::PropTare), 3);
-    f.ZeroBytes(2);
+    r.Skip(2);
+    const std::span<const std::uint8_t> text = r.Rest();
+    std::array<char, kPluDescMax + 1> desc{};
+    LineTextToEscapeText(desc, {reinterpret_cast<const char*>(text.data()), text.size()});
+    c.row.SetDesc(desc.data());
+    return {r.Position(), text.size()};
 }
 
 }  // namespace
 
 void WriteBcdBody(const PluRecordContext& c, RecordFields& f, bool extended)
 {
-    const CPluDefRec& r = c.row;
-    const std::size_t priceDigits = c.Market() == MarketTurkey ? 10 : 8;
-    const std::size_t markPriceDigits = c.Market() == MarketTurkey ? 10 : 6;
-    f.Bcd("PLU number", c.plu, 8);
-    f.Bcd("SalesMode", r.Get(PluCol::SalesMode), 2);
-    f.Bcd("UnitPrice", r.Get(PluCol::UnitPrice), priceDigits);
-    f.Byte(r.Get(PluCol::MarkFlag));
-    f.Bcd("MarkPrice", r.Get(PluCol::MarkPrice), markPriceDigits);
-    f.Bcd("Weight", r.Get(PluCol::Weight), 6);
-    f.Bcd("PackQuant", r.Get(PluCol::PackQuant), 2);
-    f.Bcd("Tare", r.Get(PluCol::Tare), 4);
-    f.Byte(r.Get(PluCol::DateFlag));
-    f.Bcd("ShelfLife", r.Get(PluCol::ShelfLife), 4);
-    f.Byte(r.Get(PluCol::BestBeforeFlag));
-    f.Bcd("BestBefore", r.Get(PluCol::BestBefore), 4);
-    f.Byte(r.Get(PluCol::TimeFlag));
-    f.Bcd("PackTime", r.Get(PluCol::PackTime), 4);
-    f.Byte(r.Get(PluCol::ExpTimeFlag));
-    f.Bcd("ExpTime", r.Get(PluCol::ExpTime), 4);
-    WriteDeptGroupItemCode(c, f, true);
-    f.Byte(r.Get(PluCol::PosSelect));
-    f.BcdText("PosCode", r.Get(PluCol::PosCode), 10);
-    f.Bcd("Posflag", r.Get(PluCol::Posflag), 2);
-    f.Bcd("BarCodeNum", r.Get(PluCol::BarCodeNum), 2);
-    f.Byte(r.Get(PluCol::OpenPrice));
-    f.Bcd("message slot 2", GetMessageLink(r, 2), 8);
-    f.Bcd("message slot 3", GetMessageLink(r, 3), 8);
-    f.Bcd("message slot 4", GetMessageLink(r, 4), 8);
-    f.Bcd("message slot 1", GetMessageLink(r, 1), 8);
-    f.Bcd("Logo1", r.Get(PluCol::Logo1), 2);
-    f.Bcd("Logo2", r.Get(PluCol::Logo2), 2);
-    f.Bcd("LabelFormat", r.Get(PluCol::LabelFormat), 2);
-    f.Bcd("NutritionID", r.Get(PluCol::NutritionID), 8);
-    f.Bcd("PropTare", r.Get(PluCol::PropTare), 4);
-    f.Bcd("UpperLimit", r.Get(PluCol::UpperLimit), 6);
-    f.Bcd("LowerLimit", r.Get(PluCol::LowerLimit), 6);
-    WriteMarketBlock(c, f);
+    WriteLayout<PluRecordKind>(kBcdBody, c, f);
     if (extended) f.ZeroBytes(4);
-    WriteLineText(f, r.GetDesc(), c.family, false, extended);
+    WriteLineText(f, c.row.GetDesc(), c.family, false, extended);
+}
+
+ScaleTextSpan ReadBcdBody(const PluDecodeContext& c, std::span<const std::uint8_t> body, bool extended)
+{
+    RecordReader r(body);
+    ReadLayout<PluRecordKind>(kBcdBody, c, r);
+    if (extended) r.Skip(4);
+    const ScaleTextSpan text = ReadLineText(c, r);
+    TakeBackAddedDay(c, kBcdShelfLifeHighest, false);
+    return text;
 }
 
 void WriteFamily7Record(const PluRecordContext& c, RecordFields& f)
 {
-    WriteFamily7Body(c, f);
+    WriteLayout<PluRecordKind>(Family7Body(c.Market(), c.ausNz), c, f);
     WriteLineText(f, c.row.GetDesc(), c.family, true, true);
+}
+
+void ReadFamily7Record(const PluDecodeContext& c, std::span<const std::uint8_t> record)
+{
+    RecordReader r(record);
+    ReadLayout<PluRecordKind>(Family7Body(c.Market(), c.ausNz), c, r);
+    ReadLineText(c, r);
+    TakeBackAddedDay(c, kBcdShelfLifeHighest, false);
 }
 
 }  // namespace varnel

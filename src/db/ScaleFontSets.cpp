@@ -149,12 +149,6 @@ private:
 
 bool IsFamily6Or8(std::uint16_t family) { return family == 6 || family == 8; }
 
-void AddSet6(FontSetBuilder& builder, const CGeneralSetup& setup, std::string_view leftOut)
-{
-    if (setup.m_market == MarketUsa) builder.SetFirstSize(kSet6FirstSizeUsa);
-    builder.AddSized(kSet6, Numbering::Decimal, leftOut);
-}
-
 std::string_view Set6LeftOut(const CGeneralSetup& setup)
 {
     if (setup.m_market == MarketBaltic) return kSet6NotInBaltic;
@@ -163,12 +157,46 @@ std::string_view Set6LeftOut(const CGeneralSetup& setup)
     return {};
 }
 
-void AddSet0(FontSetBuilder& builder, int series)
+// Each set (and each variant of a set) has a builder of its own, named by the set it builds.
+void BuildSet0(FontSetBuilder& builder, int series)
 {
     builder.AddSized(series == 0 ? std::span<const SizedFont>(kSet0Series0) : kSet0Series, Numbering::Hex);
 }
 
-void AddNutritionSet(FontSetBuilder& builder, int series)
+void BuildSet1(FontSetBuilder& builder) { builder.AddSized(kSet1, Numbering::Hex); }
+
+void BuildSet2(FontSetBuilder& builder, bool family6Or8)
+{
+    builder.AddNamed(std::span<const NamedFont>(kSet3).subspan(family6Or8 ? 0 : 1));
+}
+
+void BuildSet3(FontSetBuilder& builder) { builder.AddNamed(kSet3); }
+
+void BuildSet3Type10(FontSetBuilder& builder)
+{
+    builder.AddNamed(std::span<const NamedFont>(kSet5).first(kSet3Family10Fonts));
+}
+
+void BuildSet4(FontSetBuilder& builder) { builder.AddNamed(kSet4); }
+
+void BuildSet5(FontSetBuilder& builder) { builder.AddNamed(kSet5); }
+
+// Set 6 without the fonts of `leftOut`; set 7 builds on it with nothing left out.
+void BuildSet6(FontSetBuilder& builder, const CGeneralSetup& setup, std::string_view leftOut)
+{
+    if (setup.m_market == MarketUsa) builder.SetFirstSize(kSet6FirstSizeUsa);
+    builder.AddSized(kSet6, Numbering::Decimal, leftOut);
+}
+
+void BuildSet6Mode2(FontSetBuilder& builder) { builder.AddSized(kSet6Australia, Numbering::Hex); }
+
+void BuildSet7(FontSetBuilder& builder, const CGeneralSetup& setup)
+{
+    BuildSet6(builder, setup, {});
+    builder.AddNamed(kKoreanFonts);
+}
+
+void BuildSetNutrition(FontSetBuilder& builder, int series)
 {
     builder.AddSized(series == 0 ? std::span<const SizedFont>(kNutritionSeries0) : kNutritionSeries, Numbering::Hex);
 }
@@ -183,33 +211,30 @@ std::vector<CScaleFont> MakeScaleFontSet(int fontSet, int series)
     const bool doubleByteSet = fontSet == 2 || fontSet == 3;
     FontSetBuilder builder(doubleByteSet && !family6Or8 ? 1 : setup.m_lineLimit);
     switch (fontSet) {
-    case 1: builder.AddSized(kSet1, Numbering::Hex); break;
-    case 2: builder.AddNamed(std::span<const NamedFont>(kSet3).subspan(family6Or8 ? 0 : 1)); break;
+    case 1: BuildSet1(builder); break;
+    case 2: BuildSet2(builder, family6Or8); break;
     case 3:
         if (setup.m_defaultScaleFamily == 10)
-            builder.AddNamed(std::span<const NamedFont>(kSet5).first(kSet3Family10Fonts));
+            BuildSet3Type10(builder);
         else
-            builder.AddNamed(kSet3);
+            BuildSet3(builder);
         break;
-    case 4: builder.AddNamed(kSet4); break;
-    case 5: builder.AddNamed(kSet5); break;
+    case 4: BuildSet4(builder); break;
+    case 5: BuildSet5(builder); break;
     case 6:
         if (setup.m_market == MarketAustralia)
-            builder.AddSized(kSet6Australia, Numbering::Hex);
+            BuildSet6Mode2(builder);
         else if (IsAusNzNutrition())
-            AddNutritionSet(builder, series);
+            BuildSetNutrition(builder, series);
         else
-            AddSet6(builder, setup, Set6LeftOut(setup));
+            BuildSet6(builder, setup, Set6LeftOut(setup));
         break;
-    case 7:
-        AddSet6(builder, setup, {});
-        builder.AddNamed(kKoreanFonts);
-        break;
+    case 7: BuildSet7(builder, setup); break;
     default:
         if (IsAusNzNutrition())
-            AddNutritionSet(builder, series);
+            BuildSetNutrition(builder, series);
         else
-            AddSet0(builder, series);
+            BuildSet0(builder, series);
         break;
     }
     return builder.Take();
