@@ -143,6 +143,8 @@ struct LayoutField {
     void (*put)(const Target&, std::int64_t) = nullptr;
     // Present only when it holds.
     bool (*when)(const Site&) = nullptr;
+    // A comma-separated field written empty unless it holds; read whatever it holds.
+    bool (*writtenWhen)(const Site&) = nullptr;
     bool writeOnly = false;
     // Read with fewer digits than written, in the same bytes; 0 reads what was written.
     std::uint8_t readWidth = 0;
@@ -157,6 +159,19 @@ struct LayoutField {
     {
         LayoutField field = *this;
         field.when = condition;
+        return field;
+    }
+    constexpr LayoutField WrittenWhen(bool (*condition)(const Site&)) const
+    {
+        LayoutField field = *this;
+        field.writtenWhen = condition;
+        return field;
+    }
+    // A column's field whose value goes out changed; the reader stores what it reads in the column.
+    constexpr LayoutField WrittenAs(std::int64_t (*value)(const Source&)) const
+    {
+        LayoutField field = *this;
+        field.get = value;
         return field;
     }
     // Read back as `digits` digits of the same bytes (a packed field whose top digit the scale uses
@@ -310,6 +325,10 @@ void WriteLayout(std::span<const LayoutField<Kind>> layout, const typename Kind:
     const typename Kind::Site site = Kind::SiteOf(source);
     for (const LayoutField<Kind>& f : layout) {
         if (f.when && !f.when(site)) continue;
+        if (f.writtenWhen && !f.writtenWhen(site)) {
+            out.CsvEmpty();
+            continue;
+        }
         const auto number = [&] { return f.get ? f.get(source) : Kind::Number(source, f.column); };
         switch (f.coding) {
         case FieldCoding::Decimal: out.Decimal(f.name, number(), f.width); break;
