@@ -47,4 +47,13 @@ Result<void> SetModifiedTime(const std::string& path, std::chrono::system_clock:
     return {};
 }
 
+Result<void> MakeDirectory(const std::string& path)
+{
+    if (mkdir(path.c_str(), 0777) == 0) return {};
+    const int error = errno;
+    struct stat status {};
+    if (error == EEXIST && stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return {};
+    return MakeError(Errc::Io, path, error);
+}
+
 }  // namespace varnel

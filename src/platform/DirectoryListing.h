@@ -20,5 +20,7 @@ struct DirectoryEntry {
 // The regular files directly in the directory, in no particular order.
 Result<std::vector<DirectoryEntry>> ListDirectory(const std::string& directory);
 Result<void> SetModifiedTime(const std::string& path, std::chrono::system_clock::time_point time);
+// Makes the directory (its parent must exist); one that exists already is fine.
+Result<void> MakeDirectory(const std::string& path);
 
 }  // namespace varnel

@@ -143,6 +143,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {31446, "Unable to communicate with one or more scales - scale busy!"},
     {31457, "Comms error reported by scale. Scale memory may be full."},
     {31491, "Error communicating with scales. Scale operation aborted!"},
+    {31509, "Scale comms is offline"},
     {31531, "One or more QD47FD files already exist in the target folder. OK to overwrite?"},
     {61216, "File open error"},
     {61217, "Cannot open communication link. Check Comms. Setup in the Setup menu and/or check that the cable is "
@@ -152,6 +153,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
             "some or all receive data may have been lost."},
     {61219, "Communication link to scales timed out."},
     {61220, "Data transfer complete."},
+    {61221, "Unable to load database. Either the database file is corrupted or non-database file was specified. Use "
+            "[Open database/department] in the File menu to select a new database."},
     {61225, "Data transfer cancelled by user."},
     {61226, "The received file did not contain any data that can be imported into the database."},
     {61228, "No data to send."},
@@ -169,6 +172,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61290, "The imported data contained invalid record numbers or PLU No.s that are disabled in your PLU "
             "profile.\nThese data were NOT added to the database!"},
     {61291, "The PLU range overlaps an existing range.\nThe ranges have been combined."},
+    {61295, "Error opening production data file."},
+    {61298, "Error saving file. File not saved!"},
     {61309, "Enter your user name and current password before clicking <Change Password>."},
     {61310, "Incorrect password - Please try again."},
     {61312, "The entered passwords are different. Please enter again."},
@@ -177,6 +182,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61343, "Your user settings do not allow you to run the Scheduler!"},
     {61359, "Specify Scale Data Directory"},
     {61364, "The current schedule has unsaved changes!\nDo you wish to save?"},
+    {61367, "This database is from a previous version of Varnel\nDo you wish to save in the current format?"},
     {61368, "Cannot open database\nUnsupported file version"},
     {61370, "Internal software error"},
     {61401, "The database file is read-only! You must save to a different file name before Varnel can open the "
@@ -197,6 +203,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
             "directory."},
     {90401, "Comms link [%s] did not stop when it was killed and was left running; restart Varnel to use it "
             "again"},
+    {90402, "Dated backup of %s not made: %s"},
 };
 
 static_assert(std::ranges::is_sorted(kMessages, {}, &std::pair<MessageId, std::string_view>::first),

@@ -1,0 +1,86 @@
+// What the document needs of the program around it. The main frame fills IDocumentHost (run mode,
+// switches of the general setup, paths, departments, links); the windows fill IDocumentUi (wait
+// cursor, splash window, the "Scale Comms" dialog). Without a window every IDocumentUi call does
+// nothing and a send or receive runs to its end unseen.
+#pragma once
+
+#include "app/CommandLine.h"
+#include "db/ScaleDef.h"
+#include "db/SendDataLog.h"
+#include "platform/Messages.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace varnel {
+
+class CIdEnqLinkList;
+class CLinkScale;
+class CMasterScale;
+class CVrn3Doc;
+
+// The general setup's switches that the document reads.
+struct DocumentSwitches {
+    bool multiUser = false;               // databases are opened shared
+    bool loadLastDatabase = true;         // the last database opens at start
+    bool autoBackup = false;              // dated backups at start
+    bool openCommsCenterAtStart = false;
+    bool ausNzNutrition = false;          // the standard Australian/New Zealand nutrition layout
+    std::array<std::uint32_t, 5> retentionDays{};  // the five production retention periods
+};
+
+class IDocumentHost {
+public:
+    virtual ~IDocumentHost() = default;
+
+    virtual RunMode GetRunMode() const = 0;
+    virtual DocumentSwitches GetDocumentSwitches() const = 0;
+    // The frame's document pointer: set when the document registers, null when it closes.
+    virtual void RegisterDocument(CVrn3Doc* document) = 0;
+    virtual std::string GetLastDatabasePath() const = 0;
+    virtual void SetLastDatabasePath(const std::string& path) = 0;
+    // The current department; null when none is chosen.
+    virtual CMasterScale* GetCurrentDepartment() const = 0;
+    // The "Backup" directory of dated database copies.
+    virtual std::string GetBackupDirectory() const = 0;
+    virtual CIdEnqLinkList& GetLinks() = 0;
+    virtual void SetLinksStarted(bool started) = 0;
+    // The database file filter ("Name (*.ext) |*.ext|...||") and default extension of save dialogs.
+    virtual std::string GetDatabaseFilter() const = 0;
+    virtual std::string GetDatabaseExtension() const = 0;
+    // Records of the lists the frame keeps (data kinds 6 and 36 keyboards, 37 index keyboards,
+    // 13 operators, 40 images); false for a kind the frame does not keep.
+    virtual bool StoreListRecord(std::uint16_t /*dataKind*/, CLinkScale& /*scale*/,
+                                 std::span<const std::uint8_t> /*record*/)
+    {
+        return false;
+    }
+};
+
+// What the "Scale Comms" dialog is asked to do.
+struct ScaleCommsJob {
+    enum class Mode { ReceiveKind = 3, Send = 5, SendUnsent = 6 };
+    Mode mode = Mode::Send;
+    const SendRequests* requests = nullptr;
+    const ScaleDefs* scales = nullptr;  // null: every scale
+    std::uint16_t dataKind = 0;
+    bool showErrors = false;
+};
+
+class IDocumentUi {
+public:
+    virtual ~IDocumentUi() = default;
+    virtual void BeginWaitCursor() {}
+    virtual void EndWaitCursor() {}
+    virtual void HideSplash() {}
+    virtual void UpdateAllViews() {}
+    virtual void OpenCommsCenter() {}
+    // Runs the job in the "Scale Comms" dialog to its end and gives its status; none when there is
+    // no window to show it in.
+    virtual std::optional<MessageId> RunScaleComms(const ScaleCommsJob& /*job*/) { return std::nullopt; }
+};
+
+}  // namespace varnel

@@ -1,0 +1,183 @@
+// CVrn3Doc: the one document of the program, from start-up to exit. It owns the PLU database and the
+// production database beside it, keeps their tables by number, opens, creates, converts, backs up,
+// reloads, saves under a new name and closes databases, and is the one road by which the rest of the
+// system sends table ranges to the scales and hands received records to the tables.
+//
+//   no database --OpenDatabase (backup at start; convert an old version after asking)--> open
+//   open --OpenDatabase / OpenDatabaseFile of another path (closes first)--> open
+//   open --CloseDatabase (POS update lines flushed, compacted when due)--> no database
+//
+// Interactive sends are queued on the links and return at once; in automation and scheduler mode a
+// send runs to its end (in the "Scale Comms" dialog when there is a window) and reports its status.
+#pragma once
+
+#include "app/DocumentHost.h"
+#include "app/FrameDocument.h"
+#include "app/ProdDatabase.h"
+#include "db/Document.h"
+#include "db/PluDatabase.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace varnel {
+
+class CLinkScale;
+class CPluDefRec;
+class CPluDefTb;
+class CPluPriceZoneTb;
+
+class CVrn3Doc final : public IDocument, public IFrameDocument {
+public:
+    static constexpr MessageId kMsgCannotLoad = 61221;
+    static constexpr MessageId kMsgProdFileError = 61295;
+    static constexpr MessageId kMsgSaveError = 61298;
+    static constexpr MessageId kMsgPreviousVersion = 61367;
+    static constexpr MessageId kMsgUnsupportedVersion = 61368;
+    static constexpr MessageId kMsgCommsOffline = 31509;
+    static constexpr MessageId kMsgCommsCancelled = 61225;
+    static constexpr MessageId kMsgBackupFailed = 90402;
+    // The tables the cache holds, in the order it asks for them.
+    static constexpr std::array<std::uint16_t, 35> kCachedTables = {
+        2, 15, 3, 4, 29, 30, 11, 10, 13, 12, 7, 8, 9, 34, 37, 70, 71, 72,
+        73, 74, 75, 76, 77, 78, 79, 80, 81, 82, 83, 53, 87, 88, 89, 90, 91};
+
+    CVrn3Doc(IDocumentHost& host, IFileSystem& fs = RealFileSystem(), const IClock& clock = SystemClock(),
+             std::unique_ptr<IProdDatabase> prodDatabase = nullptr);
+    CVrn3Doc(const CVrn3Doc&) = delete;
+    CVrn3Doc& operator=(const CVrn3Doc&) = delete;
+    ~CVrn3Doc() override;
+
+    // The windows' side; none (the default) shows nothing.
+    void SetUi(IDocumentUi* ui);
+
+    // Life cycle.
+    bool OnNewDocument();
+    bool OnOpenDocument(const std::string& path);
+    void OnCloseDocument();
+
+    // The table cache: pointers by table number, asked for (and made) before and after every open and
+    // close; null for a number it does not hold.
+    void CacheTables();
+    CObjDBTable* GetCachedTable(std::uint16_t tableNo) const;
+    CPluDefTb* GetPluTable() const;
+    CPluPriceZoneTb* GetPriceZoneTable() const;
+
+    // Databases.
+    bool OpenDatabase(const std::string& path);
+    // For automation, batch files and the scheduler: no conversion and no links started; true at once
+    // for the path that is open already.
+    bool OpenDatabaseFile(const std::string& path);
+    void CloseDatabase();
+    bool ReloadDatabase();
+    bool SaveDatabaseAs();
+    bool MigrateDatabase();
+    // The dated copy made before the last database opens at start; a failed copy is written to the
+    // event log and the open goes on.
+    bool MakeDatedBackup(const std::string& path);
+    bool IsDatabaseOpen() const { return m_pluDatabase.IsOpen(); }
+    CPluDatabase& GetDatabase() { return m_pluDatabase; }
+    bool IsModified() const { return m_modified; }
+
+    // What the frame's windows ask of the document.
+    std::string GetTitle() const override { return m_title; }
+    bool IsBatchMode() const override { return m_pluDatabase.IsBatchMode(); }
+    std::string GetBatchFilePath() const override { return m_pluDatabase.GetBatchFilePath(); }
+    int GetReportKind() const override { return 0; }
+    // Before the document closes: the links stop and keep their unsent data. Every change is written
+    // to the database when it is made, so the document itself is never offered for saving.
+    bool SaveModified() override;
+    // The document keeps no editor windows of its own yet.
+    void CloseEditorWindows() override {}
+
+    // The production database, open only between these two calls.
+    bool OpenProdDatabase();
+    bool CloseProdDatabase();
+    bool MigrateProdDatabase();
+    CObjDBTable* GetProdTable(std::uint16_t tableNo) const;
+    IProdDatabase& GetProdDatabase() { return *m_prodDatabase; }
+    // Empties the nine production tables: 0, or 61295 when the production database does not open.
+    MessageId ClearProdTotals(bool showErrors);
+
+    // Sending and receiving.
+    bool CanUseOnlineComms() const;
+    bool SendData(std::uint32_t dataType, bool showResult, const SendRequests& requests,
+                  const CMasterScale* department) override;
+    MessageId SendDataNow(std::uint32_t dataType, bool showResult, const SendRequests& requests,
+                          const CMasterScale* department) override;
+    bool SendDataToScale(std::uint32_t dataType, bool showResult, const SendRequests& requests,
+                         const CLinkScaleSettings& scale) override;
+    bool QueueSendData(bool showErrors, const SendRequests& requests, const ScaleDefs* scales);
+    MessageId RunSendDialog(bool showErrors, const SendRequests& requests, const ScaleDefs* scales);
+    bool DoSendUnsentData(bool showErrors, const CMasterScale* department);
+    // Receives records of one data kind from the department's scales: 0 or the status that ended it.
+    MessageId RequestScaleData(std::uint16_t dataKind, bool showErrors, const CMasterScale* department);
+    // Compares the table (the PLUs) on the department's scales with the database.
+    MessageId RunCompareScales(std::uint16_t tableNo, bool showErrors, const CMasterScale* department);
+    bool HasCompareDifferences(const CMasterScale* department);
+    // Sends the scale what its last comparison found missing or different and deletes what only it
+    // holds: 1 when there is nothing to do, else the send's status.
+    MessageId SynchronizeScale(bool showErrors, std::uint16_t linkNo, CLinkScale& scale);
+    void SynchronizeAllScales(bool showErrors, const CMasterScale* department);
+
+    // 1 stores received records in their tables; 0 compares received PLUs with the database.
+    void SetReceivedRecordMode(int mode) { m_receivedRecordMode = mode; }
+    int GetReceivedRecordMode() const { return m_receivedRecordMode; }
+    bool StoreReceivedRecord(std::uint16_t dataKind, CLinkScale& scale, std::span<const std::uint8_t> packet) override;
+
+    // The PLU editor's save: the row gets the PLU number and the size 261 + its description's length,
+    // rounded up to a multiple of 4; a new PLU is added, an existing one updated, and each gets its
+    // POS update line ("N" new, "C" changed).
+    bool SavePluRecord(CPluDefRec& row, std::uint32_t pluNumber, bool isNew);
+
+    std::string GetPathName() const override { return m_pluDatabase.IsOpen() ? m_pluDatabase.GetPath() : ""; }
+    CObjDatabase* GetPluDatabase() const override;
+
+private:
+    // The wait cursor while it lives.
+    class WaitCursor {
+    public:
+        explicit WaitCursor(IDocumentUi& ui) : m_ui(ui) { m_ui.BeginWaitCursor(); }
+        ~WaitCursor() { m_ui.EndWaitCursor(); }
+        WaitCursor(const WaitCursor&) = delete;
+        WaitCursor& operator=(const WaitCursor&) = delete;
+
+    private:
+        IDocumentUi& m_ui;
+    };
+
+    bool IsUnattended() const;
+    bool IsOnlineCommsOn() const;
+    // The department's scales, else the current department's; none selects every scale.
+    std::optional<ScaleDefs> SelectScales(const CMasterScale* department) const;
+    static const ScaleDefs* Selection(const std::optional<ScaleDefs>& scales) { return scales ? &*scales : nullptr; }
+    // Runs a job in the "Scale Comms" dialog, or to its end unseen when there is no window; the busy
+    // links are waited for first.
+    MessageId RunScaleComms(const ScaleCommsJob& job);
+    bool StoreInTable(std::uint16_t tableNo, CLinkScale& scale, std::span<const std::uint8_t> packet);
+    bool StoreProdRecord(std::uint16_t prodTableNo, CLinkScale& scale, std::span<const std::uint8_t> packet);
+    void CacheProdTables();
+    void ResetProdTables() { m_prodTables.fill(nullptr); }
+    // Closes the container after a failed open and empties the cache.
+    bool FailOpen();
+    void SetOpenedPath(const std::string& path);
+
+    IDocumentHost& m_host;
+    IFileSystem& m_fs;
+    const IClock& m_clock;
+    IDocumentUi m_noUi;
+    IDocumentUi* m_ui = &m_noUi;
+    CPluDatabase m_pluDatabase;
+    std::unique_ptr<IProdDatabase> m_prodDatabase;
+    std::array<CObjDBTable*, IProdDatabase::kTableCount> m_prodTables{};
+    std::array<CObjDBTable*, CPluDatabase::kHighestTableNo + 1> m_tables{};
+    std::string m_title;
+    bool m_modified = false;
+    int m_receivedRecordMode = 1;
+};
+
+}  // namespace varnel

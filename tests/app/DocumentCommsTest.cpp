@@ -1,0 +1,177 @@
+// Sending and receiving through the document against a simulated scale on loopback TCP, through the
+// real link manager; the received-record dispatcher; the PLU editor's save.
+#include "DocumentFixture.h"
+#include "SimulatedSite.h"
+#include "db/PluDefTb.h"
+#include "golden/PluGolden.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace varnel::test {
+namespace {
+
+constexpr std::uint32_t kType = IDocument::kDataType;
+
+::testing::AssertionResult WaitUntilIdle(const CIdEnqLinkList& links)
+{
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (links.IsBusy()) {
+        if (std::chrono::steady_clock::now() > guard) return ::testing::AssertionFailure() << "links still busy";
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return ::testing::AssertionSuccess();
+}
+
+SendRequests Plus(std::uint32_t first, std::uint32_t last) { return {CSendDataLog(SendRecords, 2, first, last)}; }
+
+class DocumentComms : public DocumentTest {
+protected:
+    void SetUp() override
+    {
+        AddGoldenFieldDefs(frame);
+        frame.m_setup.m_onlineComms = 1;
+        host.GetLinks().Add(scale.MakeLink(1, 11, clock, pinger));
+        ASSERT_TRUE(doc->OpenDatabase(dir.File("Shop.pld")));
+        doc->GetPluTable()->SetCompanionData(&TheGoldenCompanions());
+        for (const std::uint32_t plu : {2, 3, 9}) AddPlu(plu, 100 * plu);
+        ASSERT_TRUE(WaitUntilIdle(host.GetLinks()));  // the start polls the scale
+    }
+    void TearDown() override { (void)host.GetLinks().StopLinks(false); }
+
+    void AddPlu(std::uint32_t plu, std::int32_t price)
+    {
+        CPluDefRec row;
+        row.InitNew(plu);
+        row.SetDesc("Item " + std::to_string(plu));
+        row.Set(PluCol::UnitPrice, price);
+        ASSERT_TRUE(doc->SavePluRecord(row, plu, true));
+    }
+
+    std::vector<Bytes> PacketsFrom(std::size_t first) const
+    {
+        const std::vector<Bytes> all = scale.Sim().Packets(1);
+        return first < all.size() ? std::vector<Bytes>(all.begin() + static_cast<std::ptrdiff_t>(first), all.end())
+                                  : std::vector<Bytes>{};
+    }
+
+    ScriptedPinger pinger;
+    mutable SimulatedScale scale{Transport::Tcp, &clock};
+};
+
+TEST_F(DocumentComms, WithOnLineCommunicationOffAnInteractiveSendQueuesNothingAndAnUnattendedOneFails)
+{
+    frame.m_setup.m_onlineComms = 0;
+    EXPECT_TRUE(doc->SendData(kType, true, Plus(1, 20), nullptr));
+    EXPECT_FALSE(host.GetLinks().IsDataWaiting(nullptr));
+    for (const RunMode mode : {RunMode::Scheduler, RunMode::Automation}) {
+        host.m_runMode = mode;
+        EXPECT_FALSE(doc->SendData(kType, true, Plus(1, 20), nullptr));
+        EXPECT_EQ(doc->SendDataNow(kType, true, Plus(1, 20), nullptr), CVrn3Doc::kMsgCommsOffline);
+    }
+    ASSERT_TRUE(WaitUntilIdle(host.GetLinks()));
+    EXPECT_TRUE(scale.Sim().Packets(1).empty());
+}
+
+TEST_F(DocumentComms, AnInteractiveSendIsQueuedAndGoesOutWithTheLinksUnsentData)
+{
+    EXPECT_TRUE(doc->SendData(kType, true, Plus(1, 20), nullptr));
+    // The link's worker sends the queued jobs as unsent data once it has taken the request.
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (host.GetLinks().IsDataWaiting(nullptr) && std::chrono::steady_clock::now() < guard)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(WaitUntilIdle(host.GetLinks()));
+    EXPECT_FALSE(host.GetLinks().IsDataWaiting(nullptr));
+    EXPECT_EQ(scale.Sim().Packets(1).size(), 3u);
+}
+
+TEST_F(DocumentComms, InSchedulerModeASendWaitsForTheScaleAndReportsATimeOut)
+{
+    host.m_runMode = RunMode::Scheduler;
+    EXPECT_TRUE(doc->SendData(kType, true, Plus(1, 20), nullptr));
+    EXPECT_EQ(scale.Sim().Packets(1).size(), 3u);
+
+    scale.Sim().SetFaults([](ScaleFaults& faults) { faults.offline = true; });
+    EXPECT_FALSE(doc->SendData(kType, true, Plus(2, 2), nullptr));
+    EXPECT_EQ(doc->SendDataNow(kType, true, Plus(2, 2), nullptr), CIdEnqLink::kMsgTimeout);
+    EXPECT_TRUE(host.GetLinks().IsDataWaiting(nullptr));
+}
+
+TEST_F(DocumentComms, ACompareThenASynchroniseDeletesWhatOnlyTheScaleHoldsAndSendsTheRest)
+{
+    host.m_runMode = RunMode::Scheduler;
+    ASSERT_EQ(doc->SendDataNow(kType, false, Plus(1, 20), nullptr), 0u);
+    const std::vector<Bytes> onScale = scale.Sim().Packets(1);
+    ASSERT_EQ(onScale.size(), 3u);
+    scale.Sim().SetReply(ToBytes("50000000"), onScale);
+
+    // PLU 9 now only on the scale, 3 different, 1 only in the database.
+    ASSERT_TRUE(doc->GetPluTable()->DeleteKey(9));
+    auto* three = dynamic_cast<CPluDefRec*>(doc->GetPluTable()->FindRecord(3));
+    ASSERT_NE(three, nullptr);
+    CPluDefRec changed = *three;
+    changed.Set(PluCol::UnitPrice, 12345);
+    ASSERT_TRUE(doc->SavePluRecord(changed, 3, false));
+    AddPlu(1, 50);
+
+    ASSERT_EQ(doc->RunCompareScales(2, false, nullptr), 0u);
+    EXPECT_EQ(doc->GetReceivedRecordMode(), 1);
+    CLinkScale& compared = *host.GetLinks().FindScale(11);
+    EXPECT_EQ(compared.m_notInDatabase, std::vector<std::uint32_t>{9});
+    EXPECT_TRUE(std::ranges::find(compared.m_different, 3u) != compared.m_different.end());
+    EXPECT_EQ(compared.m_notOnScale, std::vector<std::uint32_t>{1});
+    EXPECT_TRUE(doc->HasCompareDifferences(nullptr));
+
+    const std::size_t before = scale.Sim().Packets(1).size();
+    ASSERT_EQ(doc->SynchronizeScale(false, 1, compared), 0u);
+    const std::vector<Bytes> synchronised = PacketsFrom(before);
+    // The same as the jobs sent by hand: the delete of 9 (kind 1), then 1 and each different PLU (kind 0).
+    SendRequests expected{CSendDataLog(SendKeyDeletes, 2, 9, 9), CSendDataLog(SendRecords, 2, 1, 1)};
+    for (const std::uint32_t plu : compared.m_different) expected.emplace_back(SendRecords, 2, plu, plu);
+    ASSERT_EQ(synchronised.size(), expected.size());
+    const std::size_t byHand = scale.Sim().Packets(1).size();
+    ASSERT_EQ(doc->SendDataNow(kType, false, expected, nullptr), 0u);
+    EXPECT_EQ(PacketsFrom(byHand), synchronised);
+
+    // Nothing left to synchronise once the lists are empty.
+    compared.ClearCompareLists();
+    EXPECT_EQ(doc->SynchronizeScale(false, 1, compared), 1u);
+}
+
+TEST_F(DocumentComms, ReceivedRecordsGoByKindAndCompareModeTakesOnlyPlus)
+{
+    CLinkScale& from = *host.GetLinks().FindScale(11);
+    const std::uint8_t record[] = {'x'};
+    for (const std::uint16_t kind : {7, 8, 9, 10, 43, 60}) EXPECT_FALSE(doc->StoreReceivedRecord(kind, from, record));
+    for (const std::uint16_t kind : {6, 13, 36, 37, 40}) EXPECT_TRUE(doc->StoreReceivedRecord(kind, from, record));
+    EXPECT_EQ(host.m_listKinds, (std::vector<std::uint16_t>{6, 13, 36, 37, 40}));
+    doc->SetReceivedRecordMode(0);
+    EXPECT_FALSE(doc->StoreReceivedRecord(6, from, record));
+    EXPECT_EQ(host.m_listKinds.size(), 5u);
+}
+
+TEST_F(DocumentComms, ThePluEditorsSaveSizesTheRowByItsDescription)
+{
+    const std::pair<std::size_t, std::uint16_t> cases[] = {{3, 264}, {4, 268}, {7, 268}, {8, 272}};
+    std::uint32_t plu = 100;
+    for (const auto& [length, size] : cases) {
+        CPluDefRec row;
+        row.InitNew(0);
+        row.SetDesc(std::string(length, 'a'));
+        ASSERT_TRUE(doc->SavePluRecord(row, ++plu, true));
+        const CDBRecord* stored = doc->GetPluTable()->FindRecord(plu);
+        ASSERT_NE(stored, nullptr);
+        EXPECT_EQ(stored->GetLength(), size) << length;
+        EXPECT_EQ(dynamic_cast<const CPluDefRec*>(stored)->Get(PluCol::PluNo1), static_cast<std::int32_t>(plu));
+
+        CPluDefRec edited = *dynamic_cast<const CPluDefRec*>(stored);
+        edited.SetDesc(std::string(length + 4, 'b'));
+        ASSERT_TRUE(doc->SavePluRecord(edited, plu, false));
+        EXPECT_EQ(stored->GetLength(), size + 4) << length;
+    }
+    doc->CloseDatabase();
+    EXPECT_EQ(StoredData(dir.File("Shop.pld"), 2, 101).size(), 268u);
+}
+
+}  // namespace
+}  // namespace varnel::test
