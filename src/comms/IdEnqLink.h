@@ -244,7 +244,8 @@ protected:
         std::size_t dataSize = 0;
         std::uint8_t terminator = 0;
     };
-    std::optional<FrameEnd> ReceiveFrame(std::span<std::uint8_t> destination);
+    // None when no frame came: `cancelled` tells a cancel from a comms failure.
+    std::optional<FrameEnd> ReceiveFrame(std::span<std::uint8_t> destination, bool& cancelled);
     MessageId CapacityCheck();
 
     // The description of a link of the kind named by message `kindName` ("TCP/IP  "): "%s (%s)" with

@@ -24,6 +24,8 @@ namespace varnel {
 namespace {
 
 constexpr unsigned kMaxBlockCheckErrors = 4;
+// Enquiries a scale may repeat where one frame is awaited (it repeats one when it missed our ACK).
+constexpr unsigned kMaxRepeatedEnquiries = 16;
 constexpr std::int64_t kCandidateGapSeconds = 1;
 constexpr std::uint16_t kExtraMessageTable = 4;
 constexpr std::string_view kCapacityRequest = "9001";
@@ -41,10 +43,13 @@ std::uint32_t DecimalField(std::span<const std::uint8_t> field)
 
 }  // namespace
 
-std::optional<CIdEnqLink::FrameEnd> CIdEnqLink::ReceiveFrame(std::span<std::uint8_t> destination)
+std::optional<CIdEnqLink::FrameEnd> CIdEnqLink::ReceiveFrame(std::span<std::uint8_t> destination, bool& cancelled)
 {
+    cancelled = false;
+    // Polling the cancel event clears it: the caller learns of it through `cancelled`.
+    const auto cancel = [&] { return cancelled = m_cancelEvent.Poll(); };
     const bool eightBit = m_eightBitData != 0;
-    for (unsigned checkErrors = 0;;) {
+    for (unsigned checkErrors = 0, enquiries = 0;;) {
         // Header: three bytes not starting with EOT; EOT alone gives the line back; EOT with more is the
         // scale's enquiry once again, answered with ACK.
         std::array<std::uint8_t, idenq::kEnquirySize> header{};
@@ -55,12 +60,18 @@ std::optional<CIdEnqLink::FrameEnd> CIdEnqLink::ReceiveFrame(std::span<std::uint
             std::size_t got = 0;
             if (!Receive(std::span(header).subspan(have, wanted - have), got)) return std::nullopt;
             if (got == 0) {
-                if (m_cancelEvent.Poll() || SecondsSince(start) >= GetReplyTimeout()) return std::nullopt;
+                if (cancel() || SecondsSince(start) >= GetReplyTimeout()) return std::nullopt;
                 continue;
             }
             have += got;
             if (header[0] == idenq::kEot && have == 1) return FrameEnd{0, idenq::kEot};
             if (header[0] == idenq::kEot && have == idenq::kEnquirySize) {
+                // A scale that only ever repeats its enquiry would hold the line for good.
+                if (cancel()) return std::nullopt;
+                if (++enquiries > kMaxRepeatedEnquiries) {
+                    WriteTrace(TraceMessage, "Too many repeated ID-ENQs from scale");
+                    return std::nullopt;
+                }
                 SendControl(idenq::kAck);
                 have = 0;
                 header = {};
@@ -92,7 +103,7 @@ std::optional<CIdEnqLink::FrameEnd> CIdEnqLink::ReceiveFrame(std::span<std::uint
                 lastByte = m_clock.MonotonicNow();
                 continue;
             }
-            if (m_cancelEvent.Poll() || SecondsSince(start) >= GetReplyTimeout()) return std::nullopt;
+            if (cancel() || SecondsSince(start) >= GetReplyTimeout()) return std::nullopt;
             if (idenq::EndsInCandidate(body) && SecondsSince(lastByte) >= kCandidateGapSeconds) break;
         }
 
@@ -114,7 +125,10 @@ MessageId CIdEnqLink::ReceivePacket(bool& done)
             WriteTrace(TraceMessage, "Receive buffer overflow");
             return kMsgCommsError;
         }
-        const std::optional<FrameEnd> frame = ReceiveFrame(std::span(m_data).subspan(length, kDataBufferSize - length));
+        bool cancelled = false;
+        const std::optional<FrameEnd> frame =
+            ReceiveFrame(std::span(m_data).subspan(length, kDataBufferSize - length), cancelled);
+        if (cancelled) return kMsgCancelled;
         if (!frame) {
             WriteTrace(TraceMessage, "ReceivePacket error");
             return kMsgCommsError;

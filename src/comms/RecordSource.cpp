@@ -105,7 +105,8 @@ bool CIdEnqLink::NextRecords()
     // Runs the capacity check with the lock released (invariant (4)); the queue is looked at afresh after.
     const auto checkCapacityUnlocked = [&] {
         lock.unlock();
-        CapacityCheck();
+        // A cancel the check took in is kept for the sending, which ends with it.
+        if (CapacityCheck() == kMsgCancelled) m_cancelEvent.Set();
         lock.lock();
         m_capacityCheckDue = false;
         index = FirstJob(queue);

@@ -229,11 +229,33 @@ TEST_F(IdEnqProtocol, ALoneEotEndsTheReceive)
 
 TEST_F(IdEnqProtocol, ARepeatedEnquiryIsAcknowledgedAndTheFrameReadAfterIt)
 {
-    sim.SetFaults([](ScaleFaults& f) { f.repeatEnquiry = true; });
+    sim.SetFaults([](ScaleFaults& f) { f.repeatedEnquiries = 1; });
     ASSERT_TRUE(ReceivePackets({ToBytes("plu")}));
     EXPECT_EQ(Received(), std::vector<Bytes>{ToBytes("plu")});
     // ACKs: the scale's enquiry, its repeat, and the frame.
     EXPECT_EQ(Count(kAck), 3u);
+}
+
+TEST_F(IdEnqProtocol, AScaleThatOnlyRepeatsItsEnquiryIsGivenUpAfterABound)
+{
+    sim.SetFaults([](ScaleFaults& f) { f.repeatedEnquiries = 1000000; });
+    ASSERT_TRUE(ReceivePackets({ToBytes("plu")}));
+    EXPECT_TRUE(Received().empty());
+    EXPECT_EQ(scale.GetLastResult(), CIdEnqLink::kMsgCommsError);
+    // ACKs: the scale's enquiry and sixteen repeats.
+    EXPECT_EQ(Count(kAck), 17u);
+}
+
+TEST_F(IdEnqProtocol, ACancelWhileAPacketIsAwaitedEndsTheExchangeAsCancelled)
+{
+    sim.SetFaults([this](ScaleFaults& f) {
+        f.afterClaim = [this] { link.Cancel(); };
+        f.silentAfterClaim = true;
+    });
+    EXPECT_FALSE(ReceivePackets({ToBytes("plu")}));
+    EXPECT_EQ(link.GetCommsError(), CIdEnqLink::kMsgCancelled);
+    EXPECT_NE(scale.GetLastResult(), CIdEnqLink::kMsgCommsError);
+    EXPECT_TRUE(scale.IsOnline()) << "a cancel says nothing of the scale";
 }
 
 TEST_F(IdEnqProtocol, ABadBlockCheckIsNakedAndTheFrameTakenWhenItComesRight)

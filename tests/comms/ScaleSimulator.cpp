@@ -248,6 +248,13 @@ bool ScaleSimulator::SendReply(const ScaleLine::ConnectionPtr& connection, Reade
 {
     if (!m_line.ScaleWrite(connection, Enquiry(machineId))) return false;
     if (reader.Next() != kAck) return false;
+    ScaleFaults faults;
+    {
+        const std::lock_guard lock(m_mutex);
+        faults = m_faults;
+    }
+    if (faults.afterClaim) faults.afterClaim();
+    if (faults.silentAfterClaim) return true;
     bool firstFrame = true;
     for (const Bytes& packet : packets) {
         for (std::size_t position = 0; position < packet.size();) {
@@ -269,11 +276,10 @@ bool ScaleSimulator::SendFrame(const ScaleLine::ConnectionPtr& connection, Reade
     {
         const std::lock_guard lock(m_mutex);
         faults = m_faults;
-        m_faults.repeatEnquiry = false;
+        m_faults.repeatedEnquiries = 0;
     }
-    if (firstFrame && faults.repeatEnquiry) {
+    for (int repeat = 0; firstFrame && repeat < faults.repeatedEnquiries; ++repeat)
         if (!m_line.ScaleWrite(connection, Enquiry(*m_claimedBy)) || reader.Next() != kAck) return false;
-    }
     for (;;) {
         const SequenceDigits digits = MakeSequenceDigits(m_sequence);
         m_sequence = static_cast<std::uint16_t>((m_sequence + 1) % kSequenceModulus);

@@ -31,11 +31,14 @@ struct ScaleFaults {
     std::function<bool(std::size_t frame)> nakFrame;   // NAKs the received frames it picks (counted from 0)
     std::function<bool(std::size_t frame)> dropFrame;  // ignores the received frames it picks: no answer
     int badBlockChecks = 0;                // frames it sends carry a wrong block check, this many times
-    bool repeatEnquiry = false;            // sends its enquiry again before its first frame
+    int repeatedEnquiries = 0;             // sends its enquiry again before its first frame, this many times
+                                           // as long as each is acknowledged
+    bool silentAfterClaim = false;         // claims the line for its reply, then sends nothing
     std::optional<std::size_t> dropAfterBytes;  // closes the connection after this many bytes of its first frame
     bool trickle = false;                  // sends its frames one byte at a time
     std::optional<std::uint8_t> ackByte;   // answers enquiries with this byte instead of ACK
     std::function<void()> beforeAnswer;    // runs on the scale's thread before it answers an enquiry
+    std::function<void()> afterClaim;      // runs on the scale's thread once its enquiry is acknowledged
 };
 
 class ScaleSimulator {
