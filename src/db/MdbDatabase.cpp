@@ -11,6 +11,7 @@
 // Creating, exporting and compacting an exclusively held database build a new file beside the target
 // and rename it over the target once it is complete and synced: a failure leaves the old file as it was.
 #include "db/MdbRecordset.h"
+#include "db/MdbSchemaCheck.h"
 #include "db/MdbTableDef.h"
 #include "db/ObjDatabase.h"
 
@@ -40,6 +41,10 @@ Result<void> CObjDatabase::OpenMdbConnection(SqliteDatabase& database, const std
 {
     auto opened = [&]() -> Result<void> {
         if (auto r = database.Open(path, m_readOnly ? SqliteOpen::ReadOnly : SqliteOpen::ReadWrite); !r) return r;
+        // The file comes from outside: no value it holds may fill memory, and nothing in its schema
+        // may call functions with side effects.
+        database.SetLengthLimit(kMdbValueLimit);
+        if (auto r = database.Exec("PRAGMA trusted_schema = OFF"); !r) return r;
         if (!exclusive) {
             database.SetBusyTimeout(kSharedBusyTimeoutMs);
             // A file that is no database fails here rather than at its first use.
@@ -83,7 +88,11 @@ bool CObjDatabase::OpenMdb(const std::string& path, bool loadAllRecords)
         for (std::size_t tableNo = 1; ok && tableNo < m_tables.size(); ++tableNo) {
             CObjDBTable* table = m_tables[tableNo].get();
             if (!table) continue;
-            if (table->CheckTableSchema(m_mdb))
+            // A table of a hostile shape refuses the file, whatever its version.
+            if (auto shaped = CheckShape(*table); !shaped) {
+                SetLastError(shaped.GetError());
+                ok = false;
+            } else if (table->CheckTableSchema(m_mdb))
                 ok = !loadAllRecords || table->LoadAllFromDao();
             else
                 ok = m_fileVersion != m_versionToWrite;  // an older database may lack newer tables
@@ -98,8 +107,25 @@ bool CObjDatabase::OpenMdb(const std::string& path, bool loadAllRecords)
     return true;
 }
 
+Result<void> CObjDatabase::CheckShape(CObjDBTable& table)
+{
+    if (table.GetName().empty()) return {};
+    auto shaped = CheckMdbTableShape(m_mdb, table.GetName(), [&table](const std::string& column) { return table.FindField(column); });
+    // A missing table is judged by the version, as before.
+    if (!shaped && shaped.GetError().code == Errc::NotFound) return {};
+    return shaped;
+}
+
 bool CObjDatabase::CheckMdbVersion()
 {
+    static const DBFieldDef kVersionField{-1, "Version", DaoShort, 2, 0, 0};
+    auto shaped = CheckMdbTableShape(m_mdb, "Version", [](const std::string& column) {
+        return column == "Version" ? &kVersionField : nullptr;
+    });
+    if (!shaped && shaped.GetError().code != Errc::NotFound) {
+        SetLastError(shaped.GetError());
+        return false;
+    }
     auto statement = m_mdb.Prepare("SELECT * FROM \"Version\"");
     if (!statement) {
         SetLastError(statement.GetError());

@@ -184,6 +184,9 @@ private:
     Result<void> BuildMdbFile(const std::string& target, bool withRecords);
     Result<void> WriteMdbVersion(SqliteDatabase& database) const;
     Result<void> ExportTable(CObjDBTable& table, SqliteDatabase& database);
+    // Whether the open file's table of that name has a shape that may be read (MdbSchemaCheck.h); a
+    // missing table passes.
+    Result<void> CheckShape(CObjDBTable& table);
 
     // Batch helpers.
     bool JournalChange(std::uint16_t kind, const CDBRecord& record);

@@ -194,6 +194,8 @@ Result<SqliteStatement> SqliteDatabase::Prepare(std::string_view sql)
 
 void SqliteDatabase::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(m_db, milliseconds); }
 
+void SqliteDatabase::SetLengthLimit(int bytes) { sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, bytes); }
+
 std::int64_t SqliteDatabase::Changes() const { return sqlite3_changes64(m_db); }
 
 SqliteSavepoint::SqliteSavepoint(SqliteDatabase& database)

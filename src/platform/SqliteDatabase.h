@@ -83,6 +83,8 @@ public:
     Result<SqliteStatement> Prepare(std::string_view sql);
     // How long a statement waits for another connection's lock before it fails as busy; 0 fails at once.
     void SetBusyTimeout(int milliseconds);
+    // The largest text, blob or row a statement may make or read; a larger one fails the statement.
+    void SetLengthLimit(int bytes);
     // Rows changed by the last insert, update or delete that finished.
     std::int64_t Changes() const;
 

@@ -127,6 +127,49 @@ TEST_F(MdbDatabaseTest, AMissingTableFailsOnlyADatabaseOfTheCurrentVersion)
     }
 }
 
+TEST_F(MdbDatabaseTest, AHostileFileIsRefusedBeforeAnythingIsReadFromIt)
+{
+    const std::string endless = "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r) ";
+    struct Case {
+        const char* name;
+        std::string sql;
+        const char* error;
+    } const cases[] = {
+        {"a view that never ends",
+         "DROP TABLE \"Items\"; CREATE VIEW \"Items\" AS " + endless +
+             "SELECT n AS \"Key\", 0 AS \"Flag\", 0 AS \"Count\", 0 AS \"Amount\", 0.0 AS \"Changed\", "
+             "'x' AS \"Name\", x'00' AS \"Picture\" FROM r",
+         "cannot be read"},
+        {"a version view that never ends",
+         "DROP TABLE \"Version\"; CREATE VIEW \"Version\" AS " + endless + "SELECT 327 AS \"Version\" FROM r",
+         "cannot be read"},
+        {"a computed column",
+         "DROP TABLE \"Items\"; CREATE TABLE \"Items\" (\"Key\" INTEGER PRIMARY KEY, \"Flag\" INTEGER, "
+         "\"Name\" TEXT AS (zeroblob(2000000000)))",
+         "cannot be read"},
+        {"text where a number belongs",
+         "DROP TABLE \"Items\"; CREATE TABLE \"Items\" (\"Key\" INTEGER PRIMARY KEY, \"Count\" TEXT)",
+         "cannot be read"},
+        {"a value far larger than any record",
+         "INSERT INTO \"Items\" (\"Key\", \"Name\") VALUES (1, CAST(zeroblob(5000000) AS TEXT))", "too big"},
+    };
+    for (const Case& c : cases) {
+        for (const std::uint16_t version : {std::uint16_t{327}, std::uint16_t{326}}) {
+            {
+                MdbTestDatabase maker;
+                ASSERT_TRUE(maker.Create(Path()));
+            }
+            RunSql(Path(), c.sql);
+            if (std::string(c.name).find("version") == std::string::npos)
+                RunSql(Path(), "UPDATE \"Version\" SET \"Version\" = " + std::to_string(version));
+            MdbTestDatabase db;
+            EXPECT_FALSE(db.Open(Path())) << c.name << ", version " << version;
+            EXPECT_NE(db.GetLastErrorText().find(c.error), std::string::npos) << c.name << ": " << db.GetLastErrorText();
+            EXPECT_FALSE(db.IsOpen()) << c.name;
+        }
+    }
+}
+
 TEST_F(MdbDatabaseTest, RowsOfARepeatedKeyStayInTheDatabaseAndOnlyTheFirstIsLoaded)
 {
     // A database made elsewhere, whose table has no primary key; columns in another order and one
