@@ -1,5 +1,6 @@
 #include "db/MdbRecordset.h"
 
+#include <cstdint>
 #include <type_traits>
 
 namespace varnel {
@@ -42,7 +43,13 @@ Result<void> BindValue(SqliteStatement& statement, int index, const FieldVariant
 FieldVariant ColumnValue(const SqliteStatement& statement, int column)
 {
     switch (statement.ColumnType(column)) {
-    case SqliteType::Integer: return static_cast<std::int32_t>(statement.ColumnInt(column));
+    case SqliteType::Integer: {
+        // No field holds more than 32 bits: keys and longs above 2^31 are stored either way round, and
+        // a larger number is no value of a field, never one cut to another.
+        const std::int64_t value = statement.ColumnInt(column);
+        if (value < INT32_MIN || value > UINT32_MAX) return {};
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    }
     case SqliteType::Float: return COleDateTime{statement.ColumnDouble(column), DateTimeStatus::Valid};
     case SqliteType::Text: return std::string(statement.ColumnText(column));
     case SqliteType::Blob: {

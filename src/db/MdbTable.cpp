@@ -88,7 +88,17 @@ bool CObjDBTable::LoadAllFromDao()
         if (!record) return;
         ReadFieldsFromDao(*record, row);
         const std::uint32_t key = record->GetKey();
-        if (!IsKeyAllowed(key)) return;
+        // A row whose key is no number of 32 bits or no key of this table stays in the file, unloaded,
+        // and is reported: it never loads as another key, nor vanishes without a word.
+        const FieldVariant& keyValue = row[static_cast<std::size_t>(m_fields[m_keyColumn].m_ordinal)];
+        const bool isNumber = std::holds_alternative<std::int32_t>(keyValue) ||
+                              std::holds_alternative<std::int16_t>(keyValue) || std::holds_alternative<std::uint8_t>(keyValue);
+        if (!isNumber || !IsKeyAllowed(key)) {
+            m_database->Warn("The table \"" + m_name + "\" holds a row whose " + m_fields[m_keyColumn].m_name + " " +
+                             (isNumber ? std::to_string(key) : std::string("value")) +
+                             " is out of range; the row was not loaded.");
+            return;
+        }
         const std::uint16_t size = record->GetDataSize();
         record->SetHeader(m_tableNo, size, size, key);
         loaded.push_back({key, std::move(record)});

@@ -187,12 +187,38 @@ TEST_F(MdbDatabaseTest, RowsOfARepeatedKeyStayInTheDatabaseAndOnlyTheFirstIsLoad
     const CObjDBTable& items = *db.GetTable(1);
     EXPECT_EQ(items.GetRecordCount(), 2u);
     EXPECT_EQ(ItemName(*items.FindRecord(5)), "first");
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find("\"Items\""), std::string::npos) << warnings[0];
-    EXPECT_NE(warnings[0].find("key 5"), std::string::npos) << warnings[0];
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_NE(warnings[0].find("Key 4294967295 is out of range"), std::string::npos) << warnings[0];
+    EXPECT_NE(warnings[1].find("\"Items\""), std::string::npos) << warnings[1];
+    EXPECT_NE(warnings[1].find("key 5"), std::string::npos) << warnings[1];
     db.Close();
     EXPECT_EQ(QueryColumn(Path(), "SELECT \"Name_FLD\" FROM \"Items\""),
               (std::vector<std::string>{"first", "second", "other", "refused key"}));
+}
+
+TEST_F(MdbDatabaseTest, ARowWhoseKeyIsOutOfRangeIsReportedAndLeftOutWhileTheRestLoads)
+{
+    {
+        MdbTestDatabase maker;
+        ASSERT_TRUE(maker.Create(Path()));
+    }
+    RunSql(Path(), "INSERT INTO \"Items\" (\"Key\", \"Name\") VALUES (5, 'kept'), (3000000000, 'above 2^31'),"
+                   " (4294967297, 'not PLU 1'), (4294967296, 'not PLU 0'), (-1, 'minus one')");
+    MdbTestDatabase db;
+    std::vector<std::string> warnings;
+    db.SetWarningHandler([&](const std::string& text) { warnings.push_back(text); });
+    ASSERT_TRUE(db.Open(Path())) << db.GetLastErrorText();
+    const CObjDBTable& items = *db.GetTable(1);
+    EXPECT_EQ(items.GetRecordCount(), 2u);
+    EXPECT_EQ(ItemName(*items.FindRecord(5)), "kept");
+    EXPECT_EQ(ItemName(*items.FindRecord(3000000000u)), "above 2^31");
+    EXPECT_EQ(items.FindRecord(1), nullptr);
+    EXPECT_EQ(items.FindRecord(0), nullptr);
+    EXPECT_EQ(warnings.size(), 3u);
+    for (const std::string& warning : warnings)
+        EXPECT_NE(warning.find("\"Items\" holds a row whose Key"), std::string::npos) << warning;
+    db.Close();
+    EXPECT_EQ(QueryColumn(Path(), "SELECT count(*) FROM \"Items\"").at(0), "5") << "the rows stay in the file";
 }
 
 TEST_F(MdbDatabaseTest, AFailedMirrorFailsTheOperationAndLeavesTheTableAsTheDatabaseHoldsIt)
