@@ -134,6 +134,16 @@ std::string MainFrameTitle(const FrameTitleFacts& facts)
     return title;
 }
 
+bool MayCloseWithUnsavedWork(MessageId question, IUnsavedWork& work)
+{
+    if (!work.HasUnsavedChanges()) return true;
+    switch (ShowMessage(question, MessageButtons::YesNoCancel, MessageIcon::Question)) {
+    case MessageAnswer::Yes: return work.SaveChanges();
+    case MessageAnswer::No: work.DiscardChanges(); return true;
+    default: return false;
+    }
+}
+
 bool MayClosePluList(IFrameDocument& document, const CUserSetupList* users)
 {
     if (document.IsBatchMode()) return false;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "app/WindowPlacement.h"
+#include "platform/Messages.h"
 
 #include <optional>
 #include <string>
@@ -68,6 +69,18 @@ struct FrameTitleFacts {
     const IFrameDocument* document = nullptr;    // the active child window's, when it is not maximised
 };
 std::string MainFrameTitle(const FrameTitleFacts& facts);
+
+// What a keyboard or scheduler window asks of its view before it closes.
+class IUnsavedWork {
+public:
+    virtual ~IUnsavedWork() = default;
+    virtual bool HasUnsavedChanges() const = 0;
+    virtual bool SaveChanges() = 0;  // false when the save failed (the window stays)
+    virtual void DiscardChanges() = 0;
+};
+
+// With unsaved changes, asks `question` (Yes/No/Cancel): Yes saves, No discards, Cancel keeps the window.
+bool MayCloseWithUnsavedWork(MessageId question, IUnsavedWork& work);
 
 // Closing the PLU list window closes the database: never in batch mode; only for a user who may change
 // the database, after 61260 and the document's save question.

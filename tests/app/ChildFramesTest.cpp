@@ -113,5 +113,40 @@ TEST(MayClosePluListTest, BatchModeRightsQuestionAndSave)
     EXPECT_EQ(prompt.m_ids, (std::vector<MessageId>{61260, 61260, 61260}));
 }
 
+class StubWork final : public IUnsavedWork {
+public:
+    bool HasUnsavedChanges() const override { return m_unsaved; }
+    bool SaveChanges() override
+    {
+        ++m_saves;
+        return m_saveWorks;
+    }
+    void DiscardChanges() override { m_unsaved = false; }
+
+    bool m_unsaved = true;
+    bool m_saveWorks = true;
+    int m_saves = 0;
+};
+
+TEST(MayCloseWithUnsavedWorkTest, YesSavesNoDiscardsCancelStays)
+{
+    test::RecordingPrompt prompt;
+    StubWork work;
+    prompt.QueueAnswer(MessageAnswer::Cancel);
+    EXPECT_FALSE(MayCloseWithUnsavedWork(61364, work));
+    work.m_saveWorks = false;
+    prompt.QueueAnswer(MessageAnswer::Yes);
+    EXPECT_FALSE(MayCloseWithUnsavedWork(61364, work));  // a failed save keeps the window
+    work.m_saveWorks = true;
+    prompt.QueueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(MayCloseWithUnsavedWork(61364, work));
+    EXPECT_EQ(work.m_saves, 2);
+    prompt.QueueAnswer(MessageAnswer::No);
+    EXPECT_TRUE(MayCloseWithUnsavedWork(61414, work));
+    EXPECT_FALSE(work.m_unsaved);
+    EXPECT_TRUE(MayCloseWithUnsavedWork(61414, work));  // nothing unsaved: no question
+    EXPECT_EQ(prompt.m_ids, (std::vector<MessageId>{61364, 61364, 61364, 61414}));
+}
+
 }  // namespace
 }  // namespace varnel

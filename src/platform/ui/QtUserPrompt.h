@@ -1,0 +1,31 @@
+// The user-prompt seam shown on screen: message boxes and the save-file chooser, parented on the
+// active window. A prompt raised on another thread is shown by the user-interface thread while the
+// caller waits for the answer.
+#pragma once
+
+#include "platform/UserPrompt.h"
+
+#include <QString>
+
+namespace varnel {
+
+class QtUserPrompt final : public IUserPrompt {
+public:
+    explicit QtUserPrompt(QString caption);  // installs itself
+    ~QtUserPrompt() override;                // puts back the prompt it replaced
+    QtUserPrompt(const QtUserPrompt&) = delete;
+    QtUserPrompt& operator=(const QtUserPrompt&) = delete;
+
+    MessageAnswer Show(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon icon) override;
+    std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
+                                               std::string_view filter) override;
+
+private:
+    QString m_caption;
+    IUserPrompt* m_previous;
+};
+
+// A filter of the Windows design's form "Name (*.ext) |*.ext|...||" as a file dialog's name filters.
+QString ToDialogFilter(std::string_view filter);
+
+}  // namespace varnel

@@ -1,0 +1,31 @@
+// Renders windows offscreen into PNG files, so that anyone can look at every window of the system
+// without a display. Each subsystem's windows are added by one function (AddAppScreens ...), listed
+// in Screens.cpp.
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+class QWidget;
+
+namespace varnel::screens {
+
+class ScreenShots {
+public:
+    explicit ScreenShots(std::string directory);
+
+    // Shows the window (not modal), lets it lay itself out, and writes "<name>.png".
+    void Take(const QString& name, QWidget& window);
+    int Count() const { return m_count; }
+    bool Failed() const { return m_failed; }
+
+private:
+    std::string m_directory;
+    int m_count = 0;
+    bool m_failed = false;
+};
+
+void AddAppScreens(ScreenShots& shots);
+
+}  // namespace varnel::screens
