@@ -1,5 +1,8 @@
 #include "app/CommsActivity.h"
 
+#include "app/CommsStatus.h"
+#include "comms/IdEnqLinkList.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -61,6 +64,20 @@ TEST(CommsStatusTextTest, ChosenInOrder)
         {{.offLineScales = 3}, "Scale Comms: Idle (3 scale(s) off-line)"},
     };
     for (const StatusCase& c : cases) EXPECT_EQ(CommsStatusText(c.facts), c.text);
+}
+
+TEST(GatherCommsStatusTest, LinksNotStartedAreOffLineWhateverTheCounters)
+{
+    const CIdEnqLinkList links;
+    CommsActivity activity;
+    activity.Raise(2);
+    activity.Raise(4);
+    const CommsStatusFacts facts = GatherCommsStatus(links, nullptr, true, false, activity);
+    EXPECT_TRUE(facts.offLine);
+    EXPECT_EQ(facts.connecting, 1u);
+    EXPECT_EQ(facts.sending, 1u);
+    EXPECT_EQ(CommsStatusText(facts), "Scale Comms: Off-Line");
+    EXPECT_EQ(CommsStatusText(GatherCommsStatus(links, nullptr, true, true, activity)), "");
 }
 
 }  // namespace
