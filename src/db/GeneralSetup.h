@@ -57,6 +57,7 @@ struct CGeneralSetup {
     std::array<std::uint32_t, 6> m_labelToPlu{};
     std::array<std::uint16_t, 6> m_labelWidths{};
     std::array<std::uint16_t, 6> m_descLengths{};
+    std::uint16_t m_labelWidth60mmDots = 440;  // "60 mm label width (dots)": label widths in mm scale to dots by it
     std::uint16_t m_priceZoneMode = 0;        // bit 0 price zones disabled, bit 1 head-office mode
     std::uint16_t m_localPriceZone = 0;
     std::uint8_t m_markdownPercentDecimal = 0;  // "Different dec. pt. for markdown percentage?"
