@@ -19,17 +19,14 @@ std::optional<std::uint16_t> CurrentMarket()
 
 bool KoreanFontModeOf(const CGeneralSetup& setup) { return setup.m_market == MarketUsa && setup.m_koreanFont != 0; }
 
-// Whether `byte` begins a two-byte character under the current settings.
-bool BeginsTwoByteChar(std::uint8_t byte)
+bool BeginsTwoByteChar(std::uint8_t byte, const CharRule& rule)
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (frame == nullptr) return IsLeadByte(CodePage::Western, byte);
-    const CGeneralSetup& setup = frame->GetGeneralSetup();
-    // The Korean font option makes every high byte but 255 a lead byte, whatever the market says.
-    if (setup.m_koreanFont != 0) return byte >= 128 && byte <= 254;
-    if (frame->GetSystemDoubleByteFlag()) return IsLeadByte(StoreCodePage(setup), byte);
-    // China, Hong Kong and Taiwan: the scales' fonts begin their double-byte characters at 160.
-    return byte >= 160 && byte <= 254;
+    switch (rule.leadBytes) {
+    case CharRule::LeadBytes::From128: return byte >= 128 && byte <= 254;
+    case CharRule::LeadBytes::From160: return byte >= 160 && byte <= 254;
+    case CharRule::LeadBytes::OfCodePage: break;
+    }
+    return IsLeadByte(rule.codePage, byte);
 }
 
 }  // namespace
@@ -69,12 +66,29 @@ CodePage StoreCodePage(const CGeneralSetup& setup)
     }
 }
 
-std::size_t GetCharLength(std::string_view text)
+CharRule CharRuleOf(const CGeneralSetup& setup, bool systemDoubleByte)
+{
+    // The Korean font option makes every high byte but 255 a lead byte, whatever the market says.
+    if (setup.m_koreanFont != 0) return {CharRule::LeadBytes::From128, StoreCodePage(setup)};
+    if (systemDoubleByte) return {CharRule::LeadBytes::OfCodePage, StoreCodePage(setup)};
+    return {CharRule::LeadBytes::From160, StoreCodePage(setup)};
+}
+
+CharRule CurrentCharRule()
+{
+    const IMainFrame* frame = GetMainFrame();
+    if (frame == nullptr) return {};
+    return CharRuleOf(frame->GetGeneralSetup(), frame->GetSystemDoubleByteFlag());
+}
+
+std::size_t GetCharLength(std::string_view text, const CharRule& rule)
 {
     if (text.empty() || text[0] == '\0') return 0;
-    if (!BeginsTwoByteChar(static_cast<std::uint8_t>(text[0]))) return 1;
+    if (!BeginsTwoByteChar(static_cast<std::uint8_t>(text[0]), rule)) return 1;
     return text.size() >= 2 && text[1] != '\0' ? 2 : 0;
 }
+
+std::size_t GetCharLength(std::string_view text) { return GetCharLength(text, CurrentCharRule()); }
 
 std::size_t CopyOneChar(std::string& out, std::string_view text)
 {
@@ -83,9 +97,14 @@ std::size_t CopyOneChar(std::string& out, std::string_view text)
     return length;
 }
 
+std::size_t NextChar(std::string_view text, std::size_t position, const CharRule& rule)
+{
+    return position < text.size() ? position + GetCharLength(text.substr(position), rule) : position;
+}
+
 std::size_t NextChar(std::string_view text, std::size_t position)
 {
-    return position < text.size() ? position + GetCharLength(text.substr(position)) : position;
+    return NextChar(text, position, CurrentCharRule());
 }
 
 }  // namespace varnel

@@ -78,8 +78,14 @@ std::uint16_t CScaleFontList::GetLinePitch(std::size_t position) const
 std::uint16_t CScaleFontList::GetLineLimit(std::size_t position) const
 {
     const CGeneralSetup& setup = CurrentGeneralSetup();
+    return GetLineLimit(position, setup.m_defaultScaleFamily, setup.m_lineLimit);
+}
+
+std::uint16_t CScaleFontList::GetLineLimit(std::size_t position, std::uint16_t defaultFamily,
+                                           std::uint16_t setupLineLimit) const
+{
     const CScaleFont* font = Find(position);
-    if (font == nullptr || TakesSetupLineLimit(setup.m_defaultScaleFamily)) return setup.m_lineLimit;
+    if (font == nullptr || TakesSetupLineLimit(defaultFamily)) return setupLineLimit;
     return font->m_lineLimit;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace varnel {
@@ -22,6 +23,9 @@ ScaleFontSetChoice ChooseScaleFontSet();
 
 class CScaleFontList {
 public:
+    CScaleFontList() = default;
+    explicit CScaleFontList(std::vector<CScaleFont> fonts) : m_fonts(std::move(fonts)) {}
+
     // Empties the list and fills it with the fonts of the set.
     void Build(int fontSet, int series);
     void RemoveAll() { m_fonts.clear(); }
@@ -39,6 +43,8 @@ public:
     std::uint16_t GetLinePitch(std::size_t position) const;              // 14 past the end
     // The general setup's line limit for families 6 and 8 to 12 and past the end; else the font's.
     std::uint16_t GetLineLimit(std::size_t position) const;
+    // The same rule under the given default scale family and setup line limit.
+    std::uint16_t GetLineLimit(std::size_t position, std::uint16_t defaultFamily, std::uint16_t setupLineLimit) const;
     // The font's code; the first font's past the end; '0' for an empty list.
     std::uint8_t GetCode(std::size_t position) const;
     // The code of the default font of a line of a text kind (a table number, see CDefLineFont).

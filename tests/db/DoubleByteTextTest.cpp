@@ -81,6 +81,8 @@ TEST(GetCharLength, FollowsTheMarketAndTheKoreanOption)
         frame.m_setup.m_koreanFont = c.koreanFont;
         EXPECT_EQ(GetCharLength(c.text), c.length)
             << "market " << c.market << " korean " << int{c.koreanFont} << " byte " << int{std::uint8_t(c.text[0])};
+        // Code that is handed the settings steps the same characters.
+        EXPECT_EQ(GetCharLength(c.text, CharRuleOf(frame.m_setup, frame.GetSystemDoubleByteFlag())), c.length);
     }
 }
 
