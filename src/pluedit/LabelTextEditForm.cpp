@@ -1,0 +1,246 @@
+// The label text model: reading and writing whole texts, the typing line, the print length, and the
+// editing operations that span lines (flowing text on, Enter, formats over a selection).
+#include "pluedit/LabelTextEditForm.h"
+
+#include "db/EscapeCodes.h"
+#include "pluedit/LabelTextConversion.h"
+
+#include <algorithm>
+
+namespace varnel {
+namespace {
+
+constexpr std::uint16_t kFamilyWithOwnDoubleByteFonts = 9;
+
+void DropEmptyRuns(std::vector<CLabelTextRun>& runs)
+{
+    std::erase_if(runs, [](const CLabelTextRun& r) { return r.m_text.empty(); });
+}
+
+}  // namespace
+
+LabelTextEditForm::LabelTextEditForm(LabelTextSettings settings, const ILabelTextMeasure* measure)
+    : m_settings(std::move(settings))
+{
+    m_context.settings = &m_settings;
+    m_context.measure = measure != nullptr ? measure : &m_cellMeasure;
+    Clear();
+}
+
+std::size_t LabelTextEditForm::DefaultLineFont(std::size_t number, std::size_t otherwise) const
+{
+    const CDefLineFont& lineFonts = m_settings.lineFonts;
+    if (lineFonts.m_perLine[CDefLineFont::TextKindOfTable(m_textTable)] == 0) return otherwise;
+    return lineFonts.GetLineFont(m_textTable, static_cast<std::uint16_t>(std::min<std::size_t>(number, CDefLineFont::kLines)));
+}
+
+CLabelTextLine LabelTextEditForm::NextLine(const CLabelTextLine& previous) const
+{
+    const std::size_t number = previous.m_number + 1;
+    const std::size_t font = number < CDefLineFont::kLines ? DefaultLineFont(number, previous.m_lineFont) : previous.m_lineFont;
+    CLabelTextLine line(font, number);
+    line.m_top = previous.m_bottom;
+    return line;
+}
+
+void LabelTextEditForm::AppendTypingLine()
+{
+    const std::size_t firstDefault = m_settings.lineFonts.GetLineFont(m_textTable, 0);
+    const std::size_t otherwise = m_lines.empty() ? firstDefault : m_lines.back().m_lineFont;
+    m_lines.emplace_back(DefaultLineFont(m_lines.size(), otherwise), m_lines.size());
+}
+
+void LabelTextEditForm::Renumber()
+{
+    for (std::size_t i = 0; i < m_lines.size(); ++i) m_lines[i].m_number = i;
+}
+
+void LabelTextEditForm::Clear()
+{
+    m_lines.clear();
+    AppendTypingLine();
+}
+
+int LabelTextEditForm::SetText(std::string_view text)
+{
+    m_lines.clear();
+    text = text.substr(0, text.find('\0'));
+    std::string converted;
+    if (m_settings.defaultFamily != kFamilyWithOwnDoubleByteFonts && !text.empty()) {
+        if (m_settings.IsHongKongTaiwan()) text = converted = ToBig5Text(text, m_settings.chars);
+        if (m_settings.IsChina()) text = converted = ToGb2312Text(text, m_settings.chars);
+    }
+    int result = 1;
+    for (std::size_t offset = 0; offset + 1 < text.size();) {
+        const std::string_view rest = text.substr(offset);
+        if (rest[0] != kEsc || rest[1] != 'C') {
+            result = 0;
+            break;
+        }
+        if (rest.size() < 3) break;  // an opener cut by the end of the text is dropped
+        CLabelTextLine line(0, m_lines.size());
+        const std::size_t consumed = line.Read(rest, m_settings);
+        if (consumed < 3) {
+            result = 0;
+            break;
+        }
+        m_lines.push_back(std::move(line));
+        offset += consumed;
+    }
+    AppendTypingLine();
+    Layout();
+    return result;
+}
+
+std::size_t LabelTextEditForm::GetTextChecked(std::span<char> buffer, bool& truncated)
+{
+    truncated = false;
+    while (!m_lines.empty() && m_lines.back().IsEmpty()) m_lines.pop_back();
+    std::size_t written = 0;
+    std::size_t linesWritten = 0;
+    for (CLabelTextLine& line : m_lines) {
+        if (written + 1 >= buffer.size()) break;
+        written += line.Write(buffer.subspan(written), buffer.size() - written - 1, m_context, truncated);
+        ++linesWritten;
+    }
+    if (linesWritten < m_lines.size()) truncated = true;  // lines left out are text lost too
+    if (!buffer.empty()) buffer[written] = '\0';
+    AppendTypingLine();
+    Layout();
+    return written;
+}
+
+std::size_t LabelTextEditForm::GetText(std::span<char> buffer)
+{
+    bool truncated = false;
+    return GetTextChecked(buffer, truncated);
+}
+
+std::uint32_t LabelTextEditForm::GetPrintLength() const
+{
+    std::uint32_t length = 0;
+    std::uint32_t upToText = 0;
+    for (const CLabelTextLine& line : m_lines) {
+        length += m_settings.PrintHeight(line.m_lineFont) + m_settings.LineSpacing(line.m_lineFont);
+        if (!line.IsEmpty()) upToText = length;
+    }
+    return upToText;
+}
+
+int LabelTextEditForm::Layout()
+{
+    int top = 0;
+    for (CLabelTextLine& line : m_lines) {
+        line.Layout(m_context, top);
+        top = line.m_bottom;
+    }
+    return top;
+}
+
+std::size_t LabelTextEditForm::Flow(std::size_t line)
+{
+    std::size_t touched = 0;
+    for (std::size_t i = line; i < m_lines.size(); ++i) {
+        ++touched;
+        const std::size_t breakColumn = m_lines[i].FindBreak(m_context);
+        if (breakColumn == 0) break;
+        std::vector<CLabelTextRun> overflow;
+        m_lines[i].SplitAt(breakColumn, overflow);
+        DropEmptyRuns(overflow);
+        if (i + 1 == m_lines.size()) m_lines.push_back(NextLine(m_lines[i]));
+        m_lines[i + 1].PrependFlowed(std::move(overflow));
+    }
+    Renumber();
+    Layout();
+    return touched;
+}
+
+LabelTextPosition LabelTextEditForm::InsertText(LabelTextPosition caret, std::string_view text, std::size_t repeat,
+                                                bool overwrite)
+{
+    caret.line = std::min(caret.line, m_lines.size() - 1);
+    caret.column = m_lines[caret.line].InsertText(caret.column, text, repeat, overwrite, m_context);
+    Flow(caret.line);
+    // The caret follows the text it stands after onto the lines it flowed to.
+    while (caret.line + 1 < m_lines.size() && caret.column > m_lines[caret.line].GetTextLength()) {
+        caret.column -= m_lines[caret.line].GetTextLength();
+        ++caret.line;
+    }
+    return caret;
+}
+
+std::size_t LabelTextEditForm::DeleteRange(std::size_t line, std::size_t from, std::size_t to)
+{
+    const std::size_t removed = m_lines.at(line).DeleteRange(from, to, m_settings.chars);
+    Layout();
+    return removed;
+}
+
+void LabelTextEditForm::SetEffect(const LabelTextSelection& selection, LabelEffect effect, bool on)
+{
+    const LabelTextPosition& start = selection.start;
+    const LabelTextPosition& end = selection.end;
+    for (std::size_t i = start.line; i <= end.line && i < m_lines.size(); ++i) {
+        const std::size_t from = i == start.line ? start.column : 0;
+        const std::size_t to = i == end.line ? end.column : m_lines[i].GetTextLength();
+        m_lines[i].SetEffect(from, to, effect, on);
+    }
+    Flow(start.line);
+}
+
+void LabelTextEditForm::ApplyFormat(const LabelTextSelection& selection, const LabelTextFormat& format)
+{
+    const LabelTextPosition& start = selection.start;
+    const LabelTextPosition& end = selection.end;
+    for (std::size_t i = start.line; i <= end.line && i < m_lines.size(); ++i) {
+        if (i != start.line && i != end.line) {
+            m_lines[i].ReplaceByOneRun(format);
+            continue;
+        }
+        const std::size_t from = i == start.line ? start.column : 0;
+        const std::size_t to = i == end.line ? end.column : m_lines[i].GetTextLength();
+        m_lines[i].ApplyFormat(from, to, format);
+    }
+    Flow(start.line);
+}
+
+bool LabelTextEditForm::SetLineFont(std::size_t line, std::size_t font)
+{
+    if (!m_lines.at(line).SetLineFont(font, m_settings)) return false;
+    Flow(line);
+    return true;
+}
+
+LabelTextPosition LabelTextEditForm::SplitAtEnter(LabelTextPosition caret, const LabelTextSelection* selection,
+                                                  bool overwrite)
+{
+    caret.line = std::min(caret.line, m_lines.size() - 1);
+    if (overwrite) {
+        if (caret.line + 1 == m_lines.size()) m_lines.push_back(NextLine(m_lines.back()));
+        Layout();
+        return {caret.line + 1, 0};
+    }
+    CLabelTextLine& line = m_lines[caret.line];
+    if (selection != nullptr && selection->start.line <= caret.line && caret.line <= selection->end.line) {
+        const std::size_t from = selection->start.line == caret.line ? selection->start.column : 0;
+        const std::size_t to = selection->end.line == caret.line ? selection->end.column : line.GetTextLength();
+        const std::size_t removed = line.DeleteRange(from, to, m_settings.chars);
+        if (caret.column > from) caret.column = std::max(from, caret.column - std::min(caret.column, removed));
+    }
+    CLabelTextLine next = NextLine(line);
+    line.SplitAt(caret.column, next.m_runs);
+    line.FitTallestFont(m_settings);
+    next.FitTallestFont(m_settings);
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(caret.line) + 1, std::move(next));
+    Renumber();
+    Layout();
+    return {caret.line + 1, 0};
+}
+
+std::array<bool, kLabelEffects> LabelTextEditForm::FormatAt(LabelTextPosition position) const
+{
+    return position.line < m_lines.size() ? m_lines[position.line].FormatAt(position.column)
+                                          : std::array<bool, kLabelEffects>{};
+}
+
+}  // namespace varnel

@@ -1,0 +1,72 @@
+// Reading one line of stored label text into runs.
+#include "pluedit/LabelTextEscapes.h"
+#include "pluedit/LabelTextLine.h"
+
+#include "db/EscapeCodes.h"
+
+namespace varnel {
+
+bool ApplyLabelEscape(char letter, char operand, LabelTextFormat& format, const LabelTextSettings& settings)
+{
+    switch (letter) {
+    case kEffectToggle:
+        if (operand >= '1' && operand < static_cast<char>('1' + kLabelEffects))
+            format.effects[static_cast<std::size_t>(operand - '1')] ^= true;
+        return true;
+    case kFontChange: format.font = settings.FontOfCode(static_cast<std::uint8_t>(operand)); return true;
+    case kExtraEffectToggle:
+        if (operand >= '1' && operand < static_cast<char>('1' + kLabelExtraEffects))
+            format.extraEffects[static_cast<std::size_t>(operand - '1')] ^= true;
+        return true;
+    case kFirstColour:
+    case kFirstColour + 1:
+    case kFirstColour + 2:
+        if (operand >= '1' && operand < static_cast<char>('1' + kLabelColourSlots))
+            format.colours[static_cast<std::size_t>(operand - '1')] = static_cast<LabelColour>(letter - kFirstColour);
+        return true;
+    default: return false;
+    }
+}
+
+std::size_t CLabelTextLine::Read(std::string_view text, const LabelTextSettings& settings)
+{
+    constexpr std::size_t kEscapeLength = 3;
+    text = text.substr(0, text.find('\0'));  // a 0 ends the stored text
+    if (text.size() < kEscapeLength) return 0;
+    m_runs.clear();
+    m_lineFont = settings.FontOfCode(static_cast<std::uint8_t>(text[2]));
+    LabelTextFormat format;
+    format.font = m_lineFont;
+
+    // The pending run is the text from `runStart` to `position`: characters stand between escapes.
+    std::size_t runStart = kEscapeLength;
+    std::size_t position = kEscapeLength;
+    bool lineEnded = false;
+    while (position < text.size() && !lineEnded) {
+        if (text[position] != kEsc) {
+            const std::size_t length = GetCharLength(text.substr(position), settings.chars);
+            if (length == 0) text = text.substr(0, position);  // a lead byte with nothing after it is dropped
+            position += length;
+        }
+        const std::size_t pending = position - runStart;
+        if (position < text.size() && text[position] != kEsc && pending < kMaxRunBytes) continue;
+        if (pending != 0) m_runs.emplace_back(format, std::string(text.substr(runStart, pending)));
+        while (position < text.size() && text[position] == kEsc) {
+            if (text.size() - position < kEscapeLength) {
+                position = text.size();  // an escape cut by the end of the text is dropped
+                break;
+            }
+            if (!ApplyLabelEscape(text[position + 1], text[position + 2], format, settings)) {
+                lineEnded = true;
+                break;
+            }
+            position += kEscapeLength;
+        }
+        runStart = position;
+    }
+    if (m_runs.empty()) m_runs.emplace_back(format);
+    FitTallestFont(settings);
+    return position;
+}
+
+}  // namespace varnel
