@@ -95,6 +95,8 @@ int LabelTextEditForm::SetText(std::string_view text)
 std::size_t LabelTextEditForm::GetTextChecked(std::span<char> buffer, bool& truncated)
 {
     truncated = false;
+    // What the label leaves out is not written; a line left empty by it at the end is dropped as well.
+    for (CLabelTextLine& line : m_lines) line.DropPastLabelWidth(m_context);
     while (!m_lines.empty() && m_lines.back().IsEmpty()) m_lines.pop_back();
     std::size_t written = 0;
     std::size_t linesWritten = 0;
@@ -146,6 +148,7 @@ std::size_t LabelTextEditForm::Flow(std::size_t line)
         if (breakColumn == 0) break;
         std::vector<CLabelTextRun> overflow;
         m_lines[i].SplitAt(breakColumn, overflow);
+        m_lines[i].FitTallestFont(m_settings);
         DropEmptyRuns(overflow);
         if (i + 1 == m_lines.size()) m_lines.push_back(NextLine(m_lines[i]));
         m_lines[i + 1].PrependFlowed(std::move(overflow));
@@ -171,7 +174,9 @@ LabelTextPosition LabelTextEditForm::InsertText(LabelTextPosition caret, std::st
 
 std::size_t LabelTextEditForm::DeleteRange(std::size_t line, std::size_t from, std::size_t to)
 {
-    const std::size_t removed = m_lines.at(line).DeleteRange(from, to, m_settings.chars);
+    CLabelTextLine& changed = m_lines.at(line);
+    const std::size_t removed = changed.DeleteRange(from, to, m_settings.chars);
+    changed.FitTallestFont(m_settings);
     Layout();
     return removed;
 }
@@ -190,6 +195,7 @@ void LabelTextEditForm::SetEffect(const LabelTextSelection& selection, LabelEffe
 
 void LabelTextEditForm::ApplyFormat(const LabelTextSelection& selection, const LabelTextFormat& format)
 {
+    if (!m_settings.CanName(format.font)) return;
     const LabelTextPosition& start = selection.start;
     const LabelTextPosition& end = selection.end;
     for (std::size_t i = start.line; i <= end.line && i < m_lines.size(); ++i) {
@@ -201,12 +207,13 @@ void LabelTextEditForm::ApplyFormat(const LabelTextSelection& selection, const L
         const std::size_t to = i == end.line ? end.column : m_lines[i].GetTextLength();
         m_lines[i].ApplyFormat(from, to, format);
     }
+    for (std::size_t i = start.line; i <= end.line && i < m_lines.size(); ++i) m_lines[i].FitTallestFont(m_settings);
     Flow(start.line);
 }
 
 bool LabelTextEditForm::SetLineFont(std::size_t line, std::size_t font)
 {
-    if (!m_lines.at(line).SetLineFont(font, m_settings)) return false;
+    if (!m_settings.CanName(font) || !m_lines.at(line).SetLineFont(font, m_settings)) return false;
     Flow(line);
     return true;
 }

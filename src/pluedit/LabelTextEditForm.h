@@ -68,11 +68,13 @@ public:
     // returns the number of lines touched.
     std::size_t Flow(std::size_t line);
 
-    // Editing; each operation lays the lines out again.
+    // Editing; each operation lays the lines out again. A line whose runs change takes the tallest
+    // of their fonts as its line font, as it will when its stored form is read back.
     LabelTextPosition InsertText(LabelTextPosition caret, std::string_view text, std::size_t repeat, bool overwrite);
     std::size_t DeleteRange(std::size_t line, std::size_t from, std::size_t to);
     void SetEffect(const LabelTextSelection& selection, LabelEffect effect, bool on);
-    void ApplyFormat(const LabelTextSelection& selection, const LabelTextFormat& format);
+    void ApplyFormat(const LabelTextSelection& selection, const LabelTextFormat& format);  // not in a font outside the list
+    // A font the list does not hold is refused, as a font of the other kind under the Korean option.
     bool SetLineFont(std::size_t line, std::size_t font);
     // Enter: in insert mode the selected part of the caret line goes, the line is split at the caret
     // and the caret moves to the start of the new line; in overwrite mode the caret only moves to the

@@ -240,6 +240,7 @@ void CLabelTextLine::FitRunsAt(std::size_t column, std::vector<CLabelTextRun> in
     m_runs.insert(m_runs.end(), std::make_move_iterator(incoming.begin()), std::make_move_iterator(incoming.end()));
     m_runs.insert(m_runs.end(), std::make_move_iterator(tail.begin()), std::make_move_iterator(tail.end()));
     MergeEqualRuns();
+    FitTallestFont(*context.settings);
     const std::size_t breakColumn = FindBreak(context);
     if (breakColumn == 0) return;
     SplitAt(breakColumn, overflow);

@@ -30,8 +30,12 @@ public:
 
     // Writes the line into at most `limit` bytes of `out` (which holds at least limit + 1 bytes) and a
     // 0 after them; returns the bytes written. Sets `truncated` when the limit cut text or an escape
-    // off. The Taiwan font swap and upper-case fonts change the model as well.
+    // off. The Taiwan font swap, upper-case fonts and the cut at the label width change the model too.
     std::size_t Write(std::span<char> out, std::size_t limit, const LabelTextContext& context, bool& truncated);
+
+    // Drops the text the label width leaves out, until what is left fits in the line font it implies;
+    // returns the bytes of each run.
+    std::vector<std::size_t> DropPastLabelWidth(const LabelTextContext& context);
 
     std::size_t GetTextLength() const;
     bool IsEmpty() const;
@@ -83,6 +87,11 @@ public:
     int m_bottom = 0;
 
 private:
+    // The bytes of each run, in whole characters, that the label width leaves; the list ends with the
+    // run that ends the line.
+    std::vector<std::size_t> LabelWidthCut(const LabelTextContext& context);
+    // Upper-cases the runs written when the line is written in an upper-case-only font.
+    void UpperCaseForItsFont(const std::vector<std::size_t>& printed, const LabelTextSettings& settings);
     std::size_t ThaiFittingBytes(const LabelTextContext& context) const;
     std::size_t SplitRunAt(std::size_t column);
     void MergeEqualRuns();

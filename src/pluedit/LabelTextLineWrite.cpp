@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 namespace varnel {
 namespace {
@@ -35,6 +36,7 @@ public:
         m_position += bytes.size();
     }
     void Terminate() { m_out[m_position] = '\0'; }
+    void Rewind() { m_position = 0; }
 
 private:
     std::span<char> m_out;
@@ -78,6 +80,18 @@ bool WriteFormatChange(LineWriter& writer, LabelTextFormat& state, const LabelTe
     return true;
 }
 
+// The escapes that take `state` to `format`.
+std::size_t EscapesToFormat(const LabelTextFormat& state, const LabelTextFormat& format)
+{
+    std::size_t escapes = 0;
+    for (std::size_t e = 0; e < kLabelEffects; ++e) escapes += format.effects[e] != state.effects[e] ? 1 : 0;
+    escapes += format.font != state.font ? 1 : 0;
+    for (std::size_t e = 0; e < kLabelExtraEffects; ++e) escapes += format.extraEffects[e] != state.extraEffects[e] ? 1 : 0;
+    for (std::size_t slot = 0; slot < kLabelColourSlots; ++slot)
+        escapes += format.colours[slot] != state.colours[slot] && static_cast<std::size_t>(format.colours[slot]) < kLabelColours ? 1 : 0;
+    return escapes;
+}
+
 // Switches off the effects left on at the end of the line; false when one did not fit.
 bool WriteEffectsOff(LineWriter& writer, const LabelTextFormat& state)
 {
@@ -117,6 +131,71 @@ std::size_t WholeCharBytes(std::string_view text, std::size_t room, const CharRu
 
 }  // namespace
 
+std::vector<std::size_t> CLabelTextLine::LabelWidthCut(const LabelTextContext& context)
+{
+    const LabelTextSettings& settings = *context.settings;
+    const bool thai = settings.IsThai();
+    if (thai) Layout(context, m_top);
+    const std::size_t thaiEntries = m_xPositions.size();
+    const int widthDots = context.WidthDots();
+    std::vector<std::size_t> cut;
+    cut.reserve(m_runs.size());
+    std::size_t textBytes = 0;
+    int width = 0;
+    for (const CLabelTextRun& run : m_runs) {
+        std::size_t n = run.m_text.size();
+        bool endsLine = false;
+        const int charWidth = context.CharWidth(run);
+        if (thai) {
+            if (textBytes + n >= thaiEntries) {
+                n = thaiEntries - textBytes - 1;
+                endsLine = true;
+            }
+        } else if (charWidth != 0 && width + static_cast<int>(n) * charWidth > widthDots) {
+            // A font of no width takes no room; any other never divides by 0.
+            n = static_cast<std::size_t>(std::max(0, widthDots - width) / charWidth);
+            endsLine = true;
+        }
+        const std::size_t bytes = WholeCharBytes(run.m_text, n, settings.chars);
+        cut.push_back(bytes);
+        textBytes += bytes;
+        width += static_cast<int>(bytes) * charWidth;
+        if (endsLine) break;
+    }
+    return cut;
+}
+
+std::vector<std::size_t> CLabelTextLine::DropPastLabelWidth(const LabelTextContext& context)
+{
+    for (;;) {
+        std::vector<std::size_t> printed = LabelWidthCut(context);
+        bool dropped = printed.size() < m_runs.size();
+        for (std::size_t i = 0; i < printed.size(); ++i) dropped = dropped || printed[i] < m_runs[i].m_text.size();
+        if (!dropped) return printed;
+        // The model keeps what the label prints, so it is what the written line reads back to; its
+        // line font may then change, and with it (in the Thai version) what fits.
+        m_runs.resize(printed.size());
+        for (std::size_t i = 0; i < printed.size(); ++i) m_runs[i].m_text.resize(printed[i]);
+        MergeEqualRuns();
+        FitTallestFont(*context.settings);
+    }
+}
+
+void CLabelTextLine::UpperCaseForItsFont(const std::vector<std::size_t>& printed, const LabelTextSettings& settings)
+{
+    // The line's font as its written form reads back: the tallest font of the runs written. Where
+    // the label width leaves the tallest run out, that is not the model's line font, and the text
+    // would change each time it is read and written.
+    std::optional<std::size_t> font;
+    for (std::size_t i = 0; i < printed.size(); ++i) {
+        if (printed[i] == 0) continue;
+        const std::size_t runFont = m_runs[i].m_format.font;
+        if (!font || settings.PrintHeight(runFont) > settings.PrintHeight(*font)) font = runFont;
+    }
+    if (!font || !settings.fonts.IsUpperCaseOnly(*font)) return;
+    for (std::size_t i = 0; i < printed.size(); ++i) UpperCase(m_runs[i].m_text, settings.chars);
+}
+
 std::size_t CLabelTextLine::Write(std::span<char> out, std::size_t limit, const LabelTextContext& context,
                                   bool& truncated)
 {
@@ -129,7 +208,10 @@ std::size_t CLabelTextLine::Write(std::span<char> out, std::size_t limit, const 
     }
     if (settings.IsTaiwan() && settings.Code(m_lineFont) == kTaiwanLargeFont) {
         m_lineFont = settings.FontOfCode(kTaiwanLineFont);
-        if (GetTextLength() < kTaiwanShortLineBytes)
+        // Short by what the label prints of it, so that a line cut at the label width is written the
+        // same way again when it is read back.
+        const std::vector<std::size_t> printed = LabelWidthCut(context);
+        if (std::accumulate(printed.begin(), printed.end(), std::size_t{0}) < kTaiwanShortLineBytes)
             for (CLabelTextRun& run : m_runs)
                 if (settings.Code(run.m_format.font) == kTaiwanLargeFont) run.m_format.font = m_lineFont;
     }
@@ -141,43 +223,34 @@ std::size_t CLabelTextLine::Write(std::span<char> out, std::size_t limit, const 
     }
     LabelTextFormat state;
     state.font = m_runs.front().m_format.font;
-
-    const bool thai = settings.IsThai();
-    const std::size_t thaiEntries = thai ? (Layout(context, m_top), m_xPositions.size()) : 0;
-    const int widthDots = context.WidthDots();
-    const bool upperCaseOnly = settings.fonts.IsUpperCaseOnly(m_lineFont);
-    std::size_t textBytes = 0;
-    int width = 0;
-    bool lineEnded = false;
-    for (CLabelTextRun& run : m_runs) {
-        if (writer.Position() >= limit || lineEnded) break;
+    const std::vector<std::size_t> printed = DropPastLabelWidth(context);
+    UpperCaseForItsFont(printed, settings);
+    std::size_t textWritten = 0;
+    for (std::size_t i = 0; i < printed.size() && writer.Position() < limit; ++i) {
+        const CLabelTextRun& run = m_runs[i];
         if (run.m_text.empty()) continue;
-        if (upperCaseOnly) UpperCase(run.m_text, settings.chars);
-        std::size_t n = run.m_text.size();
-        const int charWidth = context.CharWidth(run);
-        if (thai) {
-            if (textBytes + n >= thaiEntries) {
-                n = thaiEntries - textBytes - 1;
-                lineEnded = true;
-            }
-        } else if (charWidth != 0 && width + static_cast<int>(n) * charWidth > widthDots) {
-            n = static_cast<std::size_t>(std::max(0, widthDots - width) / charWidth);
-            lineEnded = true;
-        }
-        // A run of which nothing fits the label adds no escapes either.
-        if (WholeCharBytes(run.m_text, n, settings.chars) == 0) break;
-        if (!WriteFormatChange(writer, state, run.m_format, settings)) {
+        std::size_t n = printed[i];
+        if (n == 0) break;  // nothing of it fits the label: no escapes either
+        // Escapes are written only with at least one character of the run after them.
+        const std::size_t firstChar = std::max<std::size_t>(1, GetCharLength(run.m_text, settings.chars));
+        if (writer.Position() + EscapesToFormat(state, run.m_format) * kEscapeLength + firstChar > limit ||
+            !WriteFormatChange(writer, state, run.m_format, settings)) {
             truncated = true;
             break;
         }
         if (n > limit - writer.Position()) {
-            n = limit - writer.Position();
+            n = WholeCharBytes(run.m_text, limit - writer.Position(), settings.chars);
             truncated = true;
         }
-        const std::size_t copied = WholeCharBytes(run.m_text, n, settings.chars);
-        writer.Put(std::string_view(run.m_text).substr(0, copied));
-        textBytes += copied;
-        width += static_cast<int>(copied) * charWidth;
+        writer.Put(std::string_view(run.m_text).substr(0, n));
+        textWritten += n;
+    }
+    if (textWritten == 0 && !IsEmpty()) {
+        // Not one character of the line fits: it is left out whole rather than written empty.
+        truncated = true;
+        writer.Rewind();
+        writer.Terminate();
+        return 0;
     }
     if (!WriteEffectsOff(writer, state)) truncated = true;
     writer.Terminate();

@@ -44,6 +44,8 @@ struct LabelTextSettings {
         return fonts.GetLineLimit(font, defaultFamily, lineSpacing);
     }
     std::uint8_t Code(std::size_t font) const { return fonts.GetCode(font); }
+    // Whether the stored form can name the font: a position in the list (or the first of an empty one).
+    bool CanName(std::size_t font) const { return font == 0 || font < fonts.GetSize(); }
     std::size_t FontOfCode(std::uint8_t code) const { return fonts.FindIndex(code); }
 };
 

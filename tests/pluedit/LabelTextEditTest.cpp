@@ -180,7 +180,7 @@ TEST(LabelTextEdit, SetLineFontRefusesFontsOfTheOtherKindUnderTheKoreanOption)
         std::string text;
         std::size_t font;
         bool accepted;
-    } const cases[] = {{"\xB0\xA1", 0, false}, {"\xB0\xA1", 14, true}, {"AB", 14, false}, {"AB", 13, true}, {"", 15, true}};
+    } const cases[] = {{"\xB0\xA1", 0, false}, {"\xB0\xA1", 14, true}, {"AB", 14, false}, {"AB", 13, true}, {"", 15, true}, {"", 16, false}};
     for (const Case& c : cases) {
         LabelTextEditForm form(settings);
         ASSERT_EQ(form.SetText(Esc('C', 'A') + Esc('D', '3') + c.text), 1);
@@ -237,6 +237,21 @@ TEST(LabelTextFlow, TextThatReachesTheLastLineMakesNewLinesInTheirFonts)
     const CLabelTextLine& made = form.GetLine(3);
     EXPECT_EQ(RunTexts(made), (std::vector<std::string>{"234", "Z"}));
     EXPECT_EQ(made.m_number, 3u);
+}
+
+TEST(LabelTextFlow, ALineThatGivesItsTallestRunAwayTakesTheFontOfWhatStays)
+{
+    LabelTextEditForm form(NineCharacterSettings());
+    ASSERT_EQ(form.SetText(kLine1 + "ABCDEFGHI" + Esc('E', '2') + "JK"), 1);
+    ASSERT_EQ(form.GetLine(0).m_lineFont, 1u);
+    form.Flow(0);
+    EXPECT_EQ(form.GetLine(0).m_lineFont, 0u);
+    // The model is what its stored form reads back to: the same print length and the same bytes.
+    const std::uint32_t printLength = form.GetPrintLength();
+    const std::string written = Written(form);
+    ASSERT_EQ(form.SetText(written), 1);
+    EXPECT_EQ(form.GetPrintLength(), printLength);
+    EXPECT_EQ(Written(form), written);
 }
 
 TEST(LabelTextFlow, RunsFittedAtAColumnPassOnWhatNoLongerFits)

@@ -243,6 +243,9 @@ TEST(LabelTextWrite, TheBufferLimitCutsWholeEscapesAndCharactersAndReportsIt)
         {kLine1 + "AB", 6, kLine1 + "AB", false},
         // An escape that does not fit ends the line: its text is not written in the wrong format.
         {kLine1 + "A" + Esc('D', '1') + "B", 7, kLine1 + "A", true},
+        // Escapes only with a character after them, and a line of which nothing fits is left out.
+        {kLine1 + Esc('D', '1') + "A", 7, "", true},
+        {kLine1 + "AB" + kLine1 + Esc('D', '1') + "C", 10, kLine1 + "AB", true},
         // A closing escape that does not fit.
         {kLine1 + Esc('D', '1') + "A", 8, kLine1 + Esc('D', '1') + "A", true},
         // A second line with no room left is text lost as well.
@@ -325,6 +328,19 @@ TEST(LabelTextWrite, TaiwanPrintsShortLinesOfTheLargeFontInFontTwo)
         ASSERT_EQ(form.SetText(c.text), 1);
         EXPECT_EQ(Written(form), c.written);
     }
+}
+
+TEST(LabelTextWrite, TaiwanJudgesALineShortByWhatTheLabelPrintsOfIt)
+{
+    // 26 bytes of which a 10 mm label prints six in font '1': short, so the line goes to font '2',
+    // and what is written stays as it is when read and written again.
+    LabelTextEditForm form(test::MakeSettings({{'1', 12, 40}, {'2', 24, 30}}, MarketTaiwan, 9));
+    form.SetLabelWidth(10);
+    ASSERT_EQ(form.SetText(Esc('C', '1') + std::string(26, 'A')), 1);
+    const std::string written = Written(form);
+    EXPECT_EQ(written, Esc('C', '2') + "AAA");
+    ASSERT_EQ(form.SetText(written), 1);
+    EXPECT_EQ(Written(form), written);
 }
 
 TEST(LabelTextWrite, WhatWasWrittenReadsBackToTheSameBytes)
