@@ -1,6 +1,7 @@
 // The PLU table at full size: 65,535 PLUs with typical two-line descriptions added to a ".pld" file
 // and to an ".mdb" (SQLite) file, then walked in key order reading five fields of each by number.
 // Each benchmark counts PLUs as its items, so the report's rate is per PLU.
+#include "BenchDescription.h"
 #include "db/PluDatabase.h"
 #include "db/PluDefTb.h"
 #include "db/PluFieldAccess.h"
@@ -25,13 +26,6 @@ std::string BenchPath(const char* extension)
     return path;
 }
 
-std::string Description(std::uint32_t number)
-{
-    char text[96];
-    std::snprintf(text, sizeof text, "\x1B" "C1Beef mince premium %05u\x1B" "C2Product of New Zealand", number);
-    return text;
-}
-
 // A new database file of every table, open, holding the PLUs 1 to kPlus.
 bool FillDatabase(CPluDatabase& db, const std::string& path)
 {
@@ -43,7 +37,7 @@ bool FillDatabase(CPluDatabase& db, const std::string& path)
     for (std::uint32_t number = 1; number <= kPlus; ++number) {
         auto row = std::make_unique<CPluDefRec>();
         row->InitNew(number);
-        row->SetDesc(Description(number));
+        row->SetDesc(bench::BenchDescription(number));
         row->SetNameFromDesc();
         row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
         const std::uint16_t size = row->CalcDataSize();

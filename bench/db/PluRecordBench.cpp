@@ -2,6 +2,8 @@
 // of each family, as a link's range walk asks for them (family 7 through the Lumen record). The rate
 // is records per second; "allocs/record" counts the heap allocations per record, which stay well
 // below one, since the record writers allocate nothing per field.
+#include "AllocationCount.h"
+#include "BenchDescription.h"
 #include "db/PluDatabase.h"
 #include "db/PluDefTb.h"
 #include "db/PluRecord.h"
@@ -10,40 +12,12 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <atomic>
-#include <cstdio>
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-std::atomic<std::uint64_t> g_allocations{0};
-
-}  // namespace
-
-// The replacements are kept out of line: inlined into a caller, the compiler would pair a malloc or
-// free it sees there with the new or delete of the caller and warn of a mismatch.
-[[gnu::noinline]] void* operator new(std::size_t size)
-{
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
-[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
 using namespace varnel;
 
 constexpr std::uint32_t kPlus = 65535;
-
-std::string Description(std::uint32_t number)
-{
-    char text[96];
-    std::snprintf(text, sizeof text, "\x1B" "C1Beef mince premium %05u\x1B" "C2Product of New Zealand", number);
-    return text;
-}
 
 // The main frame and the in-memory database of the benchmark, made once.
 struct BenchDatabase {
@@ -57,7 +31,7 @@ struct BenchDatabase {
         for (std::uint32_t number = 1; number <= kPlus; ++number) {
             auto row = std::make_unique<CPluDefRec>();
             row->InitNew(number);
-            row->SetDesc(Description(number));
+            row->SetDesc(bench::BenchDescription(number));
             row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
             row->Set(PluCol::Dept, static_cast<std::uint16_t>(number % 100));
             row->Set(PluCol::ItemCode, static_cast<std::int32_t>(number % 1000));
@@ -83,7 +57,7 @@ void EncodeAllPlus(benchmark::State& state)
     scale.m_scaleType = family;
     std::array<std::uint8_t, 2400> buffer{};
     std::uint64_t records = 0;
-    const std::uint64_t allocationsBefore = g_allocations.load();
+    const std::uint64_t allocationsBefore = bench::AllocationCount();
     for (auto _ : state) {
         if (family == 7) {
             for (std::uint32_t number = 1; number <= kPlus; ++number) {
@@ -98,7 +72,7 @@ void EncodeAllPlus(benchmark::State& state)
         }
         benchmark::DoNotOptimize(buffer.data());
     }
-    const std::uint64_t allocations = g_allocations.load() - allocationsBefore;
+    const std::uint64_t allocations = bench::AllocationCount() - allocationsBefore;
     state.SetItemsProcessed(static_cast<std::int64_t>(records));
     state.counters["records"] = static_cast<double>(records) / static_cast<double>(state.iterations());
     state.counters["allocs/record"] = records ? static_cast<double>(allocations) / static_cast<double>(records) : 0;
