@@ -20,6 +20,8 @@ struct LabelTextContext {
 
     // The label's width in dots: the 60 mm width scaled to the label, rounded down.
     int WidthDots() const { return settings->labelWidth60mmDots * labelWidthMm / 60; }
+    // A label of no width is one whose width is not known: nothing is cut or flowed at it.
+    bool HasWidth() const { return WidthDots() > 0; }
     // The width of a character of the run on the label and on screen.
     int CharWidth(const CLabelTextRun& run) const { return settings->CharWidth(run.m_format.font, run.IsBold()); }
     LabelScreenFont ScreenFont(const CLabelTextRun& run) const;

@@ -40,7 +40,7 @@ std::vector<int> ThaiPositions(const CLabelTextLine& line, const LabelTextContex
             const int widest = newCell ? width : std::max(cellWidest, width);
             const int total = newCell ? printed + width : printed - cellWidest + widest;
             if (newCell) cellStart = positions.size() - 1;
-            if (total >= widthDots) {
+            if (context.HasWidth() && total >= widthDots) {
                 positions.resize(cellStart + 1);
                 return positions;
             }
@@ -110,7 +110,7 @@ std::size_t CLabelTextLine::FindBreak(const LabelTextContext& context) const
             for (std::size_t i = 0; i < run.m_text.size() && fits;) {
                 const std::size_t length = std::max<std::size_t>(1, GetCharLength(std::string_view(run.m_text).substr(i), settings.chars));
                 const int charTotal = static_cast<int>(length) * charWidth;
-                fits = width + charTotal < widthDots;
+                fits = !context.HasWidth() || width + charTotal < widthDots;
                 if (!fits) break;
                 if (length == 1 && BreaksAfter(run.m_text[i])) lastBreakable = column;
                 width += charTotal;

@@ -151,7 +151,7 @@ std::vector<std::size_t> CLabelTextLine::LabelWidthCut(const LabelTextContext& c
                 n = thaiEntries - textBytes - 1;
                 endsLine = true;
             }
-        } else if (charWidth != 0 && width + static_cast<int>(n) * charWidth > widthDots) {
+        } else if (context.HasWidth() && charWidth != 0 && width + static_cast<int>(n) * charWidth > widthDots) {
             // A font of no width takes no room; any other never divides by 0.
             n = static_cast<std::size_t>(std::max(0, widthDots - width) / charWidth);
             endsLine = true;

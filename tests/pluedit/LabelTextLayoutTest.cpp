@@ -102,6 +102,7 @@ TEST(ThaiLayout, BreaksAfterTheLastSpaceThatFitsOrWhereTheCellsStop)
         {170, "AAAAAAAAAAAA", 9},
         {170, "AAA", 0},
         {154, "AAAAAAAAA\xE8" "A", 8},  // the mark widens the ninth cell to the width
+        {0, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", 0},  // a label of no width breaks nowhere
     };
     for (const Case& c : cases) {
         LabelTextEditForm form(ThaiSettings(c.dots));

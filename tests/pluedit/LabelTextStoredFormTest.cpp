@@ -281,6 +281,7 @@ TEST(LabelTextWrite, CutsEachLineAtTheLabelWidth)
         {"each line on its own", 10, kLine1 + "xxxxxxx" + kLine1 + "yyyyyyy",
          kLine1 + "xxxxxx" + kLine1 + "yyyyyy"},
         {"a wide label", 60, kLine1 + std::string(40, 'x'), kLine1 + std::string(36, 'x')},
+        {"a label of no width cuts nothing", 0, kLine1 + std::string(60, 'x'), kLine1 + std::string(60, 'x')},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
