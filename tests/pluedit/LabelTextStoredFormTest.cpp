@@ -121,6 +121,11 @@ TEST(LabelTextSetText, ReadsLinesAndAppendsTheTypingLine)
     EXPECT_EQ(form.GetLine(1).m_number, 1u);
     EXPECT_TRUE(form.GetLine(2).IsEmpty());
     EXPECT_EQ(form.GetLine(2).m_lineFont, 1u);  // the last line's font when lines have no fonts of their own
+
+    // An opener cut by the end of the text is dropped like any other cut escape.
+    ASSERT_EQ(form.SetText(kLine1 + "AB\x1B" "C"), 1);
+    EXPECT_EQ(form.GetLineCount(), 2u);
+    EXPECT_EQ(form.GetLine(0).Text(), "AB");
 }
 
 TEST(LabelTextSetText, AFaultKeepsTheLinesBeforeItAndStillEndsWithTheTypingLine)
