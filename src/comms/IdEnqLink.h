@@ -306,6 +306,7 @@ private:
     KeyCursor NextPassingKey(std::uint32_t refused) const;
     void NoteRecordDelivered();
     void RecordRefused(std::uint32_t key, std::string_view field) override;
+    void RecordsBeyondFamily(std::uint32_t count, std::uint32_t highest) override;
 
     // The job the cursor walks: its address and what it asks for, so that a job the user removed
     // meanwhile is never taken for it, not even one queued anew at the same address.

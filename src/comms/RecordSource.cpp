@@ -35,6 +35,7 @@ constexpr std::uint16_t kPluTable = CPluDefTb::kTableNo;
 constexpr std::uint32_t kHighestIdEnqJobKind = SendKeyboardHeaders;
 constexpr MessageId kMsgJobKindDropped = 90101;  // scale name, job kind
 constexpr MessageId kMsgRecordRefused = 90301;   // scale name, key, field
+constexpr MessageId kMsgRecordsBeyondFamily = 90304;  // scale name, count, highest key
 
 bool IsRangeKind(std::uint32_t kind) { return kind <= SendExistingDeletes; }
 
@@ -240,6 +241,14 @@ void CIdEnqLink::RecordRefused(std::uint32_t key, std::string_view field)
     WriteTrace(TraceMessage, FormatMessage(kMsgRecordRefused, m_currentScale->m_name.c_str(), static_cast<unsigned>(key),
                                            fieldName.c_str()));
     LogRefusedRecord(m_currentScale->m_name, key, field);
+}
+
+void CIdEnqLink::RecordsBeyondFamily(std::uint32_t count, std::uint32_t highest)
+{
+    for (std::uint32_t i = 0; i < count; ++i) m_currentScale->CountRefusedRecord();
+    WriteTrace(TraceMessage, FormatMessage(kMsgRecordsBeyondFamily, m_currentScale->m_name.c_str(),
+                                           static_cast<unsigned>(count), static_cast<unsigned>(highest)));
+    LogRecordsBeyondFamily(m_currentScale->m_name, count, highest);
 }
 
 void CIdEnqLink::NoteRecordDelivered()

@@ -15,6 +15,7 @@ constexpr std::uint16_t kEventDeleted = 2;
 constexpr std::uint16_t kEventGeneral = 3;
 constexpr std::uint16_t kEventImport = 4;
 constexpr MessageId kMsgRecordRefused = 90301;
+constexpr MessageId kMsgRecordsBeyondFamily = 90304;
 
 }  // namespace
 
@@ -35,6 +36,8 @@ bool CDBComTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings&, std:
     return false;
 }
 
+std::uint32_t CDBComTb::GetHighestKeyFor(const CLinkScaleSettings&) const { return GetMaxKey(); }
+
 bool CDBComTb::EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
                                  ScaleRecordOut& out, KeyCursor& key)
 {
@@ -43,13 +46,33 @@ bool CDBComTb::EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cur
         key = KeyCursor{high} + 1;
         return false;
     }
+    const std::uint32_t highest = GetHighestKeyFor(scale);
     while (const CDBRecord* record = PeekNextRecord(cursor)) {
         key = record->GetKey();
         if (key > high) return false;
+        if (key > highest) {
+            ReportBeyondFamily(scale, static_cast<std::uint32_t>(key), high, highest, out);
+            cursor = KeyCursor{high} + 1;
+            key = cursor;
+            return false;
+        }
         if (EncodeRecord(lock, scale, *record, out)) return true;
         ReportRefusal(scale, record->GetKey(), out);
     }
     return false;
+}
+
+void CDBComTb::ReportBeyondFamily(const CLinkScaleSettings& scale, std::uint32_t from, std::uint32_t high,
+                                  std::uint32_t highest, ScaleRecordOut& out) const
+{
+    bool found = false;
+    const std::size_t first = GetIndex().FindPosition(from, found);
+    const std::size_t last = GetIndex().FindPosition(high, found) + (found ? 1 : 0);
+    const auto count = static_cast<std::uint32_t>(last - first);
+    if (out.refusals)
+        out.refusals->RecordsBeyondFamily(count, highest);
+    else
+        LogRecordsBeyondFamily(scale.m_name, count, highest);
 }
 
 void CDBComTb::ReportRefusal(const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out)
@@ -70,6 +93,15 @@ void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string
     const std::string fieldName(field);
     frame->WriteEvent(kEventGeneral, FormatMessage(kMsgRecordRefused, name.c_str(), static_cast<unsigned>(key),
                                                    fieldName.c_str()));
+}
+
+void LogRecordsBeyondFamily(std::string_view scaleName, std::uint32_t count, std::uint32_t highest)
+{
+    const IMainFrame* frame = GetMainFrame();
+    if (!frame) return;
+    const std::string name(scaleName);
+    frame->WriteEvent(kEventGeneral, FormatMessage(kMsgRecordsBeyondFamily, name.c_str(), static_cast<unsigned>(count),
+                                                   static_cast<unsigned>(highest)));
 }
 
 bool CDBComTb::EncodeKeyInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,

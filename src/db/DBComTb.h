@@ -27,6 +27,9 @@ namespace varnel {
 class IRecordRefusals {
 public:
     virtual void RecordRefused(std::uint32_t key, std::string_view field) = 0;
+    // The range held `count` records above `highest`, the highest key the scale's family takes; the
+    // walk stopped there and sent none of them.
+    virtual void RecordsBeyondFamily(std::uint32_t count, std::uint32_t highest) = 0;
 
 protected:
     ~IRecordRefusals() = default;
@@ -46,6 +49,8 @@ struct ScaleRecordOut {
 
 // Writes the event-log line of a record refused for a value that does not fit its field.
 void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string_view field);
+// Writes the one event-log line of a send's records above the highest key the scale's family takes.
+void LogRecordsBeyondFamily(std::string_view scaleName, std::uint32_t count, std::uint32_t highest);
 
 // The table's build lock, held.
 using BuildLock = std::unique_lock<std::mutex>;
@@ -81,9 +86,12 @@ public:
     virtual bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t key,
                                  ScaleRecordOut& out);
 
+    // The highest key whose record the scale's family can carry; the table's limit by default.
+    virtual std::uint32_t GetHighestKeyFor(const CLinkScaleSettings& scale) const;
     // The next row of the range that the family takes: from the cursor (moved past each row looked at)
     // up to `high`. False when the range is done; `key` then tells the key reached, high + 1 when the
-    // cursor had passed the range or the table's limit.
+    // cursor had passed the range or the table's limit. The walk stops at the family's highest key:
+    // the rows of the range above it are counted and reported once (RecordsBeyondFamily).
     virtual bool EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
                                    ScaleRecordOut& out, KeyCursor& key);
     // The key record of the cursor's key (moving it by one), or with `existingOnly` of the next key the
@@ -150,6 +158,10 @@ public:
     }
 
 private:
+    // The records of from..high, above the family's highest key, reported once.
+    void ReportBeyondFamily(const CLinkScaleSettings& scale, std::uint32_t from, std::uint32_t high,
+                            std::uint32_t highest, ScaleRecordOut& out) const;
+
     bool QueueRequest(std::uint32_t kind, std::uint32_t from, std::uint32_t to, bool showResult);
     void LogRecordChange(MessageId format, std::uint16_t kind, std::uint32_t key, MessageId prefix,
                          std::string_view extra, bool import);

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "db/DBComTb.h"
+#include "db/GeneralSetup.h"
 
 #include <cstdint>
 #include <span>
@@ -31,6 +32,8 @@ bool BuildPriceChangeRecord(CPluDefTb& table, const BuildLock& lock, const CLink
                             std::uint32_t pluNumber, ScaleRecordOut& out);
 bool BuildMarkdownChangeRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale,
                                std::uint32_t pluNumber, ScaleRecordOut& out);
+// The highest PLU number that the family's record carries (0xFFFFFFFF: any).
+std::uint32_t HighestPluNumber(const CGeneralSetup& setup, bool ausNz, std::uint16_t family);
 // The record of a Lumen link for family 6, 7 or 8: the PLU row as stored, no zone view.
 bool BuildLumenRecord(const CPluDefTb& table, std::uint16_t family, std::uint32_t pluNumber,
                       std::span<std::uint8_t> buffer, std::uint16_t& length);

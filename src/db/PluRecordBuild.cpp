@@ -180,6 +180,11 @@ bool BuildLumenRecord(const CPluDefTb& table, std::uint16_t family, std::uint32_
     return true;
 }
 
+std::uint32_t CPluDefTb::GetHighestKeyFor(const CLinkScaleSettings& scale) const
+{
+    return std::min(GetMaxKey(), HighestPluNumber(CurrentGeneralSetup(), IsAusNzNutrition(), scale.GetScaleType()));
+}
+
 bool CPluDefTb::EncodeRecord(const BuildLock& lock, const CLinkScaleSettings& scale, const CDBRecord& record,
                              ScaleRecordOut& out)
 {

@@ -3,6 +3,7 @@
 #include "db/PluRecordReaders.h"
 
 #include "db/DeptGroupItemCode.h"
+#include "db/PluRecord.h"
 #include "db/PluRecordLayouts.h"
 #include "db/ScaleCharset.h"
 
@@ -419,6 +420,14 @@ void ReadDescription(const Context& c, std::string_view scaleText)
 }
 
 }  // namespace
+
+std::uint32_t HighestPluNumber(const CGeneralSetup& setup, bool ausNz, std::uint16_t family)
+{
+    if (family <= 5) return OpeningOf(setup, ausNz, family).plu == 4 ? 9999 : 999999;
+    if (family == 6 || family == 8) return 99999999;
+    if (family == 7) return 999999;
+    return 0xFFFFFFFF;
+}
 
 std::optional<std::uint32_t> ReadPluNumber(const CGeneralSetup& setup, bool ausNz, std::uint16_t family,
                                            std::span<const std::uint8_t> record)

@@ -201,6 +201,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {90302, "PLU %u : date flag %u has no meaning for family-9 scales and was sent as no date"},
     {90303, "\"PLUSEND.GEN\" was written, but \"OrlanSend.bat\" could not be started in the scale data "
             "directory."},
+    {90304, "Scale [%s] : %u records above number %u were not sent: the scale's family takes no higher number"},
     {90401, "Comms link [%s] did not stop when it was killed and was left running; restart Varnel to use it "
             "again"},
     {90402, "Dated backup of %s not made: %s"},

@@ -110,6 +110,26 @@ TEST_F(RefusedRecord, IsCountedAsNotSentAndWrittenToTheCommsLogWhileTheOthersGoO
               "   No. of data records sent succesfully: 2  No. of data records not sent: 1");
 }
 
+TEST_F(RefusedRecord, RecordsAboveTheFamilysHighestNumberAreCountedAndLoggedOnce)
+{
+    m_frame.m_setup.m_maxPluNo = 99999999;
+    for (const std::uint32_t plu : {5u, 1000000u, 1000001u, 2000000u}) AddPluWithPrice(m_document.m_database, plu, 100);
+    Send({CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, 1500000)});
+
+    ASSERT_EQ(m_sim.Packets(7).size(), 1u);  // PLU 5; family 0 carries six digits
+    const std::string line =
+        "Scale [Deli scale] : 2 records above number 999999 were not sent: the scale's family takes no higher number";
+    EXPECT_NE(ReadWholeFile(m_dir.File("deli.log")).find(line), std::string::npos);
+    ASSERT_EQ(m_frame.m_events.size(), 1u);
+    EXPECT_EQ(m_frame.m_events.front().second, line);
+
+    m_frame.m_events.clear();
+    m_link.LogCommsResults();
+    ASSERT_EQ(m_frame.m_events.size(), 2u);
+    EXPECT_EQ(m_frame.m_events[1].second,
+              "   No. of data records sent succesfully: 1  No. of data records not sent: 2");
+}
+
 TEST_F(RefusedRecord, DeleteJobsCountEachRefusedKeyAndGoOnWithTheNext)
 {
     m_frame.m_setup.m_maxPluNo = 99999999;

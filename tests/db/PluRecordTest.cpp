@@ -212,6 +212,40 @@ TEST_F(PluRecordRefusalTest, AWalkReportsARefusedRecordAndGoesOnWithTheNext)
     EXPECT_EQ(m_frame.m_events[0].second, "Scale [Deli] : record 1 was not sent: its UnitPrice does not fit the scale's record");
 }
 
+// A walk stops at the highest PLU number the family's layout carries: what lies above it in the range
+// is counted and reported once, to the listener or in one event-log line.
+TEST_F(PluRecordRefusalTest, AWalkStopsAtTheFamilysHighestNumberAndReportsTheRestOnce)
+{
+    for (const std::uint32_t plu : {9998u, 9999u, 10000u, 10001u, 20000u, 30000u}) AddPlu(plu);
+    RecordingRefusals refusals;
+    ScaleRecordOut out{m_buffer};
+    out.refusals = &refusals;
+    KeyCursor cursor = 1;
+    KeyCursor key = 0;
+    std::vector<KeyCursor> sent;
+    while (Plus().EncodeNextInRange(Scale(3), cursor, 20000, out, key)) sent.push_back(key);
+    EXPECT_EQ(sent, (std::vector<KeyCursor>{9998, 9999}));
+    EXPECT_TRUE(refusals.m_refused.empty());
+    EXPECT_EQ(refusals.m_beyondFamily, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{3, 9999}}));
+    EXPECT_FALSE(Plus().EncodeNextInRange(Scale(3), cursor, 20000, out, key));
+    EXPECT_EQ(refusals.m_beyondFamily.size(), 1u);
+
+    ScaleRecordOut unheard{m_buffer};
+    CLinkScaleSettings scale = Scale(3);
+    scale.m_name = "Deli";
+    cursor = 10000;
+    EXPECT_FALSE(Plus().EncodeNextInRange(scale, cursor, 30000, unheard, key));
+    ASSERT_EQ(m_frame.m_events.size(), 1u);
+    EXPECT_EQ(m_frame.m_events[0].second,
+              "Scale [Deli] : 4 records above number 9999 were not sent: the scale's family takes no higher number");
+
+    // A family whose layout carries the number walks the whole range.
+    cursor = 1;
+    std::size_t family0 = 0;
+    while (Plus().EncodeNextInRange(Scale(0), cursor, 30000, out, key)) ++family0;
+    EXPECT_EQ(family0, 6u);
+}
+
 TEST_F(PluRecordRefusalTest, AnUnknownFamily9DateFlagIsSentAsNoDateAndLogged)
 {
     AddPlu(5, [](CPluDefRec& r) {
