@@ -18,7 +18,6 @@
 
 #include "db/DeptGroupItemCode.h"
 #include "db/LineText.h"
-#include "db/PluMessageLinks.h"
 #include "platform/ByteOrder.h"
 
 #include <array>
@@ -27,6 +26,7 @@ namespace varnel {
 namespace {
 
 using F = PluFields;
+using namespace plu_values;
 using Site = PluRecordSite;
 
 constexpr std::uint16_t kBcdShelfLifeHighest = 999;
@@ -42,19 +42,6 @@ bool HasUnitBlock(const Site& s)
 bool IsChina(const Site& s) { return s.Market() == MarketChina; }
 bool IsTaiwan(const Site& s) { return s.Market() == MarketTaiwan; }
 bool HasEmptyMarketBlock(const Site& s) { return !HasUnitBlock(s) && !IsChina(s) && !IsTaiwan(s); }
-
-std::int64_t PluNumber(const PluRecordContext& c) { return c.plu; }
-
-template <int Slot>
-std::int64_t MessageSlot(const PluRecordContext& c)
-{
-    return GetMessageLink(c.row, Slot);
-}
-template <int Slot>
-void PutMessageSlot(const PluDecodeContext& c, std::int64_t value)
-{
-    PutSlot(c.row, Slot, value);
-}
 
 void WritePackedDeptGroupItemCode(const PluRecordContext& c, RecordFields& f) { WriteDeptGroupItemCode(c, f, true); }
 void ReadPackedDeptGroupItemCode(const PluDecodeContext& c, RecordReader& r)
@@ -88,7 +75,7 @@ constexpr PluField kBcdBody[] = {
     F::Bcd(4, PluCol::PackTime),
     F::Byte(PluCol::ExpTimeFlag),
     F::Bcd(4, PluCol::ExpTime),
-    F::Custom(WritePackedDeptGroupItemCode, ReadPackedDeptGroupItemCode),
+    F::Custom(4, WritePackedDeptGroupItemCode, ReadPackedDeptGroupItemCode),
     F::Byte(PluCol::PosSelect),
     F::BcdText(10, PluCol::PosCode),
     F::Bcd(2, PluCol::Posflag),
@@ -123,7 +110,7 @@ constexpr std::array<PluField, 9> Family7Head(std::size_t unitPriceDigits, std::
             F::Bcd(4, PluCol::Tare),
             F::Bcd(1, PluCol::DateFlag),
             F::Bcd(4, PluCol::ShelfLife).ReadAs(3),
-            F::Custom(WritePackedDeptGroupItemCode, ReadPackedDeptGroupItemCode)};
+            F::Custom(4, WritePackedDeptGroupItemCode, ReadPackedDeptGroupItemCode)};
 }
 constexpr auto kFamily7Head65 = Family7Head(6, 5);
 constexpr auto kFamily7Head85 = Family7Head(8, 5);

@@ -10,7 +10,6 @@
 #include "db/MainFrame.h"
 #include "db/PluFieldAccess.h"
 #include "db/PluFlagChoices.h"
-#include "db/PluMessageLinks.h"
 #include "db/QuotedScaleText.h"
 #include "platform/TextFormat.h"
 
@@ -21,6 +20,7 @@ namespace varnel {
 namespace {
 
 using F = PluFields;
+using namespace plu_values;
 using Site = PluRecordSite;
 using Source = PluRecordContext;
 using Target = PluDecodeContext;
@@ -59,7 +59,6 @@ bool SendsNutritionEditLink(const Site& s) { return IsUsa(s) && CanEditNutrition
 bool SendsNoNutritionEditLink(const Site& s) { return !SendsNutritionEditLink(s); }
 
 // Computed values and what a reader makes of them.
-std::int64_t PluNumber(const Source& c) { return c.plu; }
 std::int64_t PluIf(const Source& c, bool condition) { return condition ? c.plu : 0; }
 bool HasIngredients(const Source& c) { return c.companions.GetIngredientsText(c.plu).has_value(); }
 bool HasNutritionRecord(const Source& c) { return c.companions.HasNutritionRecord(c.plu); }
@@ -67,36 +66,10 @@ std::int64_t IngredientsLink(const Source& c) { return PluIf(c, HasIngredients(c
 std::int64_t NutritionRecordLink(const Source& c) { return PluIf(c, HasNutritionRecord(c)); }
 std::int64_t NutritionLink(const Source& c) { return PluIf(c, c.HasNutrition() && HasNutritionRecord(c)); }
 std::int64_t NutritionFlagLink(const Source& c) { return PluIf(c, c.HasNutrition()); }
-// A field that holds the PLU number when the PLU has nutrition: Nutrition 1 or 0.
-void PutNutritionFlag(const Target& c, std::int64_t link) { c.row.Set(PluCol::Nutrition, link != 0 ? 1 : 0); }
 // A field that names the PLU's nutrition record by the PLU number, when it has one.
 void PutNutritionId(const Target& c, std::int64_t link)
 {
     if (link != 0) c.row.Set(PluCol::NutritionID, static_cast<std::int32_t>(link));
-}
-
-template <int Slot>
-std::int64_t MessageSlot(const Source& c)
-{
-    return GetMessageLink(c.row, Slot);
-}
-template <int Slot>
-void PutMessageSlot(const Target& c, std::int64_t value)
-{
-    PutSlot(c.row, Slot, value);
-}
-
-// A value of the tare kind as the scale's tare format takes it, and back.
-template <auto Column>
-std::int64_t ScaleTare(const Source& c)
-{
-    const std::int64_t value = c.row.Get(Column);
-    return c.scale.m_tareFormat == 1 ? (value + 5) / 10 : value;
-}
-template <auto Column>
-void PutDatabaseTare(const Target& c, std::int64_t value)
-{
-    Put(c.row, Column, DatabaseTare(c, value));
 }
 
 std::int64_t SwappedBestBeforeFlag(const Source& c) { return SwapOneAndTwo(c.row.Get(PluCol::BestBeforeFlag)); }

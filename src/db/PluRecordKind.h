@@ -3,6 +3,7 @@
 // market, the family, the nutrition layout and the setup of the record's site.
 #pragma once
 
+#include "db/PluMessageLinks.h"
 #include "db/PluRecordLayouts.h"
 #include "db/PluRecordReaders.h"
 #include "db/RecordLayout.h"
@@ -62,5 +63,42 @@ private:
 
 using PluField = LayoutField<PluRecordKind>;
 using PluFields = LayoutFields<PluRecordKind>;
+
+// The computed values that several layouts carry, and what a reader makes of them.
+namespace plu_values {
+
+inline std::int64_t PluNumber(const PluRecordContext& c) { return c.plu; }
+
+template <int Slot>
+std::int64_t MessageSlot(const PluRecordContext& c)
+{
+    return GetMessageLink(c.row, Slot);
+}
+template <int Slot>
+void PutMessageSlot(const PluDecodeContext& c, std::int64_t value)
+{
+    PutSlot(c.row, Slot, value);
+}
+
+// A value of the tare kind as the scale's tare format takes it, and back.
+template <auto Column>
+std::int64_t ScaleTare(const PluRecordContext& c)
+{
+    const std::int64_t value = c.row.Get(Column);
+    return c.scale.m_tareFormat == 1 ? (value + 5) / 10 : value;
+}
+template <auto Column>
+void PutDatabaseTare(const PluDecodeContext& c, std::int64_t value)
+{
+    Put(c.row, Column, DatabaseTare(c, value));
+}
+
+// A field that holds the PLU number when the PLU has nutrition: Nutrition 1 or 0.
+inline void PutNutritionFlag(const PluDecodeContext& c, std::int64_t link)
+{
+    c.row.Set(PluCol::Nutrition, link != 0 ? 1 : 0);
+}
+
+}  // namespace plu_values
 
 }  // namespace varnel

@@ -150,6 +150,8 @@ struct LayoutField {
     std::uint8_t readWidth = 0;
     std::string_view literal{};
     std::span<const LayoutField> block{};
+    // A block whose last `cut` characters the fields after it write over.
+    std::uint16_t cut = 0;
     // A Custom field's two directions (a comma-separated layout's reader is `readCsv`).
     void (*write)(const Source&, RecordFields&) = nullptr;
     void (*read)(const Target&, RecordReader&) = nullptr;
@@ -165,6 +167,14 @@ struct LayoutField {
     {
         LayoutField field = *this;
         field.writtenWhen = condition;
+        return field;
+    }
+    // The block's last `count` characters are written over by what follows; a reader reads the block
+    // only as far as it stands.
+    constexpr LayoutField CutBy(std::size_t count) const
+    {
+        LayoutField field = *this;
+        field.cut = static_cast<std::uint16_t>(count);
         return field;
     }
     // A column's field whose value goes out changed; the reader stores what it reads in the column.
@@ -270,11 +280,13 @@ struct LayoutFields {
         field.block = fields;
         return field;
     }
-    static constexpr Field Custom(void (*write)(const typename Kind::Source&, RecordFields&),
+    // A fixed-width layout's custom field of `width` characters.
+    static constexpr Field Custom(std::size_t width, void (*write)(const typename Kind::Source&, RecordFields&),
                                   void (*read)(const typename Kind::Target&, RecordReader&))
     {
         Field field;
         field.coding = FieldCoding::Custom;
+        field.width = static_cast<std::uint16_t>(width);
         field.write = write;
         field.read = read;
         return field;
@@ -290,13 +302,18 @@ struct LayoutFields {
     }
 };
 
+// The characters that the fields of a fixed-width layout present at the site take.
+template <class Kind>
+std::size_t FixedLength(std::span<const LayoutField<Kind>> layout, const typename Kind::Site& site);
+
 namespace layout_detail {
 
 // The bytes a fixed-width field takes.
 template <class Kind>
-std::size_t FixedSize(const LayoutField<Kind>& f)
+std::size_t FixedSize(const LayoutField<Kind>& f, const typename Kind::Site& site)
 {
     switch (f.coding) {
+    case FieldCoding::Block: return FixedLength<Kind>(f.block, site) - f.cut;
     case FieldCoding::Bcd:
     case FieldCoding::BcdText: return BcdSize(f.width);
     case FieldCoding::HexDigit:
@@ -318,6 +335,15 @@ void Store(const LayoutField<Kind>& f, const typename Kind::Target& target, std:
 }
 
 }  // namespace layout_detail
+
+template <class Kind>
+std::size_t FixedLength(std::span<const LayoutField<Kind>> layout, const typename Kind::Site& site)
+{
+    std::size_t length = 0;
+    for (const LayoutField<Kind>& f : layout)
+        if (!f.when || f.when(site)) length += layout_detail::FixedSize(f, site);
+    return length;
+}
 
 template <class Kind>
 void WriteLayout(std::span<const LayoutField<Kind>> layout, const typename Kind::Source& source, RecordFields& out)
@@ -342,7 +368,10 @@ void WriteLayout(std::span<const LayoutField<Kind>> layout, const typename Kind:
         case FieldCoding::Zeros: out.ZeroBytes(f.width); break;
         case FieldCoding::CsvNumber: out.CsvNumber(number()); break;
         case FieldCoding::CsvEmpty: out.CsvEmpty(f.width); break;
-        case FieldCoding::Block: WriteLayout<Kind>(f.block, source, out); break;
+        case FieldCoding::Block:
+            WriteLayout<Kind>(f.block, source, out);
+            if (f.cut != 0 && out.Ok()) out.MoveBackTo(out.Position() - f.cut);
+            break;
         case FieldCoding::Custom: f.write(source, out); break;
         }
     }
@@ -356,7 +385,14 @@ void ReadLayout(std::span<const LayoutField<Kind>> layout, const typename Kind::
         if (f.when && !f.when(site)) continue;
         const std::size_t width = f.readWidth != 0 ? f.readWidth : f.width;
         if (f.coding == FieldCoding::Block) {
-            ReadLayout<Kind>(f.block, target, in);
+            if (f.cut == 0) {
+                ReadLayout<Kind>(f.block, target, in);
+                continue;
+            }
+            const std::size_t length = layout_detail::FixedSize(f, site);
+            RecordReader window = in.Window(length);
+            ReadLayout<Kind>(f.block, target, window);
+            in.Skip(length);
             continue;
         }
         if (f.coding == FieldCoding::Custom) {
@@ -364,7 +400,7 @@ void ReadLayout(std::span<const LayoutField<Kind>> layout, const typename Kind::
             continue;
         }
         if (f.writeOnly || (!f.put && !f.column.IsNumber() && f.column.type != ColumnRef::Type::Text)) {
-            in.Skip(layout_detail::FixedSize(f));
+            in.Skip(layout_detail::FixedSize(f, site));
             continue;
         }
         switch (f.coding) {
@@ -387,7 +423,7 @@ void ReadLayout(std::span<const LayoutField<Kind>> layout, const typename Kind::
         case FieldCoding::RightAligned:
             if (const std::string_view text = in.Text(f.width); !text.empty()) Kind::SetText(target, f.column, text);
             break;
-        default: in.Skip(layout_detail::FixedSize(f)); break;
+        default: in.Skip(layout_detail::FixedSize(f, site)); break;
         }
     }
 }
