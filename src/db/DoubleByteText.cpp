@@ -17,7 +17,6 @@ std::optional<std::uint16_t> CurrentMarket()
     return frame->GetGeneralSetup().m_market;
 }
 
-bool KoreanFontModeOf(const CGeneralSetup& setup) { return setup.m_market == MarketUsa && setup.m_koreanFont != 0; }
 
 bool BeginsTwoByteChar(std::uint8_t byte, const CharRule& rule)
 {
@@ -36,7 +35,7 @@ bool IsThaiVersion() { return CurrentMarket() == MarketThailand; }
 bool IsKoreanFontMode()
 {
     const IMainFrame* frame = GetMainFrame();
-    return frame != nullptr && KoreanFontModeOf(frame->GetGeneralSetup());
+    return frame != nullptr && frame->GetGeneralSetup().IsKoreanFontMode();
 }
 
 bool IsHongKongTaiwanVersion()
@@ -56,7 +55,7 @@ bool IsAusNzNutrition()
 
 CodePage StoreCodePage(const CGeneralSetup& setup)
 {
-    if (KoreanFontModeOf(setup)) return CodePage::Korean;
+    if (setup.IsKoreanFontMode()) return CodePage::Korean;
     switch (setup.m_market) {
     case MarketChina: return CodePage::SimplifiedChinese;
     case MarketHongKong:

@@ -16,16 +16,18 @@ constexpr std::uint16_t kLinePitchPastEnd = 14;
 bool TakesSetupLineLimit(std::uint16_t family) { return family == 6 || (family >= 8 && family <= 12); }
 }  // namespace
 
-ScaleFontSetChoice ChooseScaleFontSet()
+ScaleFontSetChoice ChooseScaleFontSet() { return ChooseScaleFontSet(CurrentGeneralSetup()); }
+
+ScaleFontSetChoice ChooseScaleFontSet(const CGeneralSetup& setup)
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
     const std::uint16_t family = setup.m_defaultScaleFamily;
+    const std::uint16_t market = setup.m_market;
     const bool family6Or8 = family == 6 || family == 8;
-    if (IsKoreanFontMode()) return {7, 0};
-    if (IsThaiVersion()) return {4, 0};
-    if (family == 9) return {setup.m_market == MarketTaiwan ? 5 : 6, 0};
-    if (IsHongKongTaiwanVersion()) return {3, 0};
-    if (IsChinaVersion()) return {family6Or8 ? 3 : 2, 0};
+    if (setup.IsKoreanFontMode()) return {7, 0};
+    if (market == MarketThailand) return {4, 0};
+    if (family == 9) return {market == MarketTaiwan ? 5 : 6, 0};
+    if (market == MarketHongKong || market == MarketTaiwan) return {3, 0};
+    if (market == MarketChina) return {family6Or8 ? 3 : 2, 0};
     if (family >= 10 && family <= 12) return {6, 0};
     if (family6Or8) return {1, 0};
     return {0, setup.m_seriesNumber};

@@ -4,6 +4,7 @@
 // position past the end.
 #pragma once
 
+#include "db/GeneralSetup.h"
 #include "db/ScaleFont.h"
 
 #include <cstddef>
@@ -20,6 +21,8 @@ struct ScaleFontSetChoice {
 
 // The font set that the current market and default scale family call for.
 ScaleFontSetChoice ChooseScaleFontSet();
+// The font set that the market and default scale family of `setup` call for.
+ScaleFontSetChoice ChooseScaleFontSet(const CGeneralSetup& setup);
 
 class CScaleFontList {
 public:

@@ -1,0 +1,36 @@
+// The main frame's members: built empty, with the paths of the setup files beside each other.
+#include "app/MainFrame.h"
+
+namespace varnel {
+
+CMainFrame::CMainFrame(std::string workingDirectory, IFileSystem& fs, IClock& clock)
+    : m_fs(fs),
+      m_clock(clock),
+      m_links(clock, fs),
+      m_qd47Link(clock, fs),
+      m_eventLog(clock, fs),
+      m_workingDirectory(std::move(workingDirectory))
+{
+    if (!m_workingDirectory.empty() && m_workingDirectory.back() != '/') m_workingDirectory += '/';
+    m_generalSetupPath = m_workingDirectory + "GENSETUP.DEF";
+    m_siteSetupPath = m_workingDirectory + "SITESETUP.DEF";
+    m_scaleDataDirectory = m_workingDirectory + "ScalesData";
+    m_backupDirectory = m_workingDirectory + "Backup";
+}
+
+CMainFrame::~CMainFrame() = default;
+
+const CLabPropMap& CMainFrame::GetFieldDefMap(FieldDefMap which) const
+{
+    return m_fieldDefs[static_cast<std::size_t>(which)];
+}
+
+std::vector<const CLinkScaleSettings*> CMainFrame::GetLinkScales() const
+{
+    std::vector<const CLinkScaleSettings*> scales;
+    for (const auto& link : m_links.GetLinks())
+        for (const auto& scale : link->m_scales) scales.push_back(scale.get());
+    return scales;
+}
+
+}  // namespace varnel

@@ -1,0 +1,185 @@
+// CMainFrame: the owner of every settings object and list of the system, and of the setup files that
+// keep them. The record store, the links and the editors reach a setting through it (IMainFrame); the
+// window around it lives in the GUI. A setup load reads into fresh objects and takes them only when
+// the whole file read cleanly, so a damaged file changes nothing.
+#pragma once
+
+#include "app/SetupFlags.h"
+#include "comms/IdEnqLinkList.h"
+#include "comms/Qd47ComLink.h"
+#include "db/DefLineFont.h"
+#include "db/GeneralSetup.h"
+#include "db/LabProp.h"
+#include "db/MainFrame.h"
+#include "db/ScaleFontList.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "settings/AccessSettings.h"
+#include "settings/AppEventLog.h"
+#include "settings/DeptCode.h"
+#include "settings/EMailSettings.h"
+#include "settings/MasterScaleList.h"
+#include "settings/OperatorList.h"
+#include "settings/PriceZone.h"
+#include "settings/UserSetupList.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace varnel {
+
+class CMainFrame : public IMainFrame {
+public:
+    // The setup files and the working directory they live in (ending in "/"; empty for the current one).
+    explicit CMainFrame(std::string workingDirectory = {}, IFileSystem& fs = RealFileSystem(),
+                        IClock& clock = SystemClock());
+    ~CMainFrame() override;
+    CMainFrame(const CMainFrame&) = delete;
+    CMainFrame& operator=(const CMainFrame&) = delete;
+
+    // IMainFrame.
+    const CGeneralSetup& GetGeneralSetup() const override { return m_generalSetup; }
+    bool GetSystemDoubleByteFlag() const override { return m_systemCharRule; }
+    CUserSetupList* GetUserList() const override { return &m_access.m_users; }
+    bool HasTableAccess(std::size_t table, std::uint8_t mask) const override
+    {
+        return m_access.HasTableAccess(table, mask);
+    }
+    bool IsPluNumberAllowed(std::uint32_t pluNumber) const override
+    {
+        return m_access.IsPluNumberAllowed(m_generalSetup, pluNumber);
+    }
+    std::uint32_t NextAllowedPluNumber(std::uint32_t pluNumber) const override
+    {
+        return m_access.NextAllowedPluNumber(pluNumber);
+    }
+    const CScaleFontList& GetScaleFontList() const override { return m_scaleFonts; }
+    const CDefLineFont& GetDefLineFont() const override { return m_lineFonts; }
+    IDocument* GetDocument() const override { return m_document; }
+    const CLabPropMap& GetFieldDefMap(FieldDefMap which) const override;
+    std::uint32_t GetRuxScaleMix() const override;
+    void WriteEvent(std::uint16_t kind, std::string_view text) const override { m_eventLog.WriteEvent(kind, text); }
+    void SetInvalidRecordFlag(std::uint32_t flag) override { m_invalidRecordFlag = flag; }
+    std::uint32_t GetInvalidRecordFlag() const override { return m_invalidRecordFlag; }
+    std::string GetScaleDataDirectory() const override { return m_scaleDataDirectory; }
+    bool IsPriceZoneDefined(std::uint16_t zone) const override { return m_priceZones.IsDefined(zone); }
+    bool HasPriceZones() const override { return !m_priceZones.IsEmpty(); }
+    std::span<const std::uint16_t> GetPriceZoneFields() const override { return m_priceZoneFields; }
+    std::string GetCurrentDataSaveFile() const override { return m_currentDataSaveFile; }
+    void SetCurrentDataSaveFile(const std::string& path) override { m_currentDataSaveFile = path; }
+    std::vector<const CLinkScaleSettings*> GetLinkScales() const override;
+
+    // The document of the open database; the document sets itself when it opens and clears it.
+    void SetDocument(IDocument* document) { m_document = document; }
+
+    // Settings and queries derived from the general setup and the links.
+    void RecalcSetupFlags();
+    const SetupFlags& GetSetupFlags() const { return m_setupFlags; }
+    bool GetSetupFlag(std::size_t flag) const { return flag < kSetupFlagCount && m_setupFlags[flag]; }
+    // Chooses the font set for the market and default family, rebuilds the font list and sets the
+    // system character rule.
+    void SetupScaleFonts();
+    bool HasScaleType(std::uint16_t family, bool all) const;
+    bool HasEnabledScaleType(std::uint16_t family) const;
+    // The definitions of the PLU fields for the scales on the links (the RUX family's win where both
+    // define a field).
+    CLabPropMap GetPluFieldDefs() const;
+    struct DatabaseFileFilter {
+        std::string extension;  // ".pld" or ".mdb", the default format's
+        std::string pattern;    // "*.pld" or "*.mdb"
+        std::string filter;     // both kinds, the default format's first
+    };
+    DatabaseFileFilter GetDatabaseFileFilter() const;
+    // The current department's name, else the document's title, else "".
+    std::string GetDataSourceName() const;
+    std::uint16_t GetLocalPriceZone() const { return m_generalSetup.GetLocalPriceZone(); }
+    // In head-office mode the logged-in user's zone when it is not 0; otherwise the local zone.
+    std::uint16_t GetCurrentPriceZone() const;
+    bool IsHeadOfficeMode() const { return m_generalSetup.IsHeadOfficeMode(); }
+    // On-line comms set and at least one enabled scale on an enabled link.
+    bool IsOnlineCommsActive() const;
+    bool CanEditNutrition() const;
+    bool CanEditCustomNutrition() const;
+    bool IsAusNzNutrition() const;
+    bool UsesUsaCouponNumbers() const;
+    bool UseDeptGroupSearch() const;
+    // The active excluded PLU ranges become copies of the site's.
+    void ResetPluRanges() { m_access.ResetPluRanges(); }
+
+    // The settings lists.
+    CGeneralSetup& GeneralSetup() { return m_generalSetup; }
+    CLabPropMap& FieldDefs(FieldDefMap which) { return m_fieldDefs[static_cast<std::size_t>(which)]; }
+    CIdEnqLinkList& Links() { return m_links; }
+    const CIdEnqLinkList& Links() const { return m_links; }
+    CQd47ComLink& Qd47Link() { return m_qd47Link; }
+    COperatorList& Operators() { return m_operators; }
+    const COperatorList& Operators() const { return m_operators; }
+    CPriceZoneList& PriceZones() { return m_priceZones; }
+    const CPriceZoneList& PriceZones() const { return m_priceZones; }
+    std::vector<std::uint16_t>& PriceZoneFields() { return m_priceZoneFields; }
+    CMasterScaleList& Departments() { return m_departments; }
+    const CMasterScaleList& Departments() const { return m_departments; }
+    AccessSettings& Access() { return m_access; }
+    const AccessSettings& Access() const { return m_access; }
+    CUserSetupList& UserProfiles() { return m_userProfiles; }
+    CAppEventLog& EventLog() { return m_eventLog; }
+    const CAppEventLog& EventLog() const { return m_eventLog; }
+    CDeptCodeList& DeptCodes() { return m_deptCodes; }
+    const CDeptCodeList& DeptCodes() const { return m_deptCodes; }
+    CDefLineFont& LineFonts() { return m_lineFonts; }
+    CEMailSettings& EMailSettings() { return m_eMailSettings; }
+    const CEMailSettings& EMailSettings() const { return m_eMailSettings; }
+
+    // Paths.
+    const std::string& GetWorkingDirectory() const { return m_workingDirectory; }
+    const std::string& GetGeneralSetupPath() const { return m_generalSetupPath; }
+    const std::string& GetSiteSetupPath() const { return m_siteSetupPath; }
+    const std::string& GetLastDatabasePath() const { return m_lastDatabasePath; }
+    void SetLastDatabasePath(std::string path) { m_lastDatabasePath = std::move(path); }
+    const std::string& GetBackupDirectory() const { return m_backupDirectory; }
+    void SetBackupDirectory(std::string path) { m_backupDirectory = std::move(path); }
+    bool IsGeneralSetupLoaded() const { return m_generalSetupLoaded; }
+    bool IsSiteSetupLoaded() const { return m_siteSetupLoaded; }
+
+    IFileSystem& FileSystem() const { return m_fs; }
+    IClock& Clock() const { return m_clock; }
+
+private:
+    IFileSystem& m_fs;
+    IClock& m_clock;
+
+    // The members in the order the frame keeps them.
+    CGeneralSetup m_generalSetup;
+    std::array<CLabPropMap, 5> m_fieldDefs;  // by FieldDefMap
+    CIdEnqLinkList m_links;
+    CQd47ComLink m_qd47Link;
+    COperatorList m_operators;
+    CPriceZoneList m_priceZones;
+    std::vector<std::uint16_t> m_priceZoneFields;  // the word list: PLU fields that may differ by zone
+    CMasterScaleList m_departments;
+    mutable AccessSettings m_access;  // the users and both excluded PLU range lists
+    CUserSetupList m_userProfiles;
+    CAppEventLog m_eventLog;
+    CDeptCodeList m_deptCodes;
+    CScaleFontList m_scaleFonts;
+    CDefLineFont m_lineFonts;
+    CEMailSettings m_eMailSettings;
+    bool m_systemCharRule = true;  // the system's multi-byte rules; false: lead bytes 160 to 254
+    SetupFlags m_setupFlags;
+    std::uint32_t m_invalidRecordFlag = 0;
+    std::string m_lastDatabasePath;
+    std::string m_workingDirectory;
+    std::string m_generalSetupPath;
+    std::string m_siteSetupPath;
+    std::string m_backupDirectory;
+    std::string m_scaleDataDirectory;
+    std::string m_currentDataSaveFile;
+    bool m_generalSetupLoaded = false;
+    bool m_siteSetupLoaded = false;
+    IDocument* m_document = nullptr;
+};
+
+}  // namespace varnel
