@@ -6,10 +6,14 @@ namespace varnel {
 CMainFrame::CMainFrame(std::string workingDirectory, IFileSystem& fs, IClock& clock)
     : m_fs(fs),
       m_clock(clock),
-      m_links(clock, fs),
-      m_qd47Link(clock, fs),
-      m_eventLog(clock, fs),
-      m_workingDirectory(std::move(workingDirectory))
+      m_links(std::make_unique<CIdEnqLinkList>(clock, fs)),
+      m_qd47Link(std::make_unique<CQd47ComLink>(clock, fs)),
+      m_operators(std::make_unique<COperatorList>()),
+      m_departments(std::make_unique<CMasterScaleList>()),
+      m_eventLog(std::make_unique<CAppEventLog>(clock, fs)),
+      m_keyboardList(std::make_unique<CKeyboardList>()),
+      m_workingDirectory(std::move(workingDirectory)),
+      m_setupVersion(kGeneralSetupVersion)
 {
     if (!m_workingDirectory.empty() && m_workingDirectory.back() != '/') m_workingDirectory += '/';
     m_generalSetupPath = m_workingDirectory + "GENSETUP.DEF";
@@ -28,7 +32,7 @@ const CLabPropMap& CMainFrame::GetFieldDefMap(FieldDefMap which) const
 std::vector<const CLinkScaleSettings*> CMainFrame::GetLinkScales() const
 {
     std::vector<const CLinkScaleSettings*> scales;
-    for (const auto& link : m_links.GetLinks())
+    for (const auto& link : m_links->GetLinks())
         for (const auto& scale : link->m_scales) scales.push_back(scale.get());
     return scales;
 }

@@ -4,14 +4,20 @@
 // the whole file read cleanly, so a damaged file changes nothing.
 #pragma once
 
+#include "app/SetupFiles.h"
 #include "app/SetupFlags.h"
 #include "comms/IdEnqLinkList.h"
+#include "comms/LumenRs232Link.h"
 #include "comms/Qd47ComLink.h"
 #include "db/DefLineFont.h"
 #include "db/GeneralSetup.h"
 #include "db/LabProp.h"
 #include "db/MainFrame.h"
 #include "db/ScaleFontList.h"
+#include "keyboards/Keyboard.h"
+#include "keyboards/KeyboardList.h"
+#include "keyboards/KeyTypeDef.h"
+#include "keyboards/VmKeySetup.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "settings/AccessSettings.h"
@@ -26,10 +32,16 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace varnel {
+
+struct GeneralSetupContents;
+struct SiteSetupContents;
 
 class CMainFrame : public IMainFrame {
 public:
@@ -61,7 +73,7 @@ public:
     IDocument* GetDocument() const override { return m_document; }
     const CLabPropMap& GetFieldDefMap(FieldDefMap which) const override;
     std::uint32_t GetRuxScaleMix() const override;
-    void WriteEvent(std::uint16_t kind, std::string_view text) const override { m_eventLog.WriteEvent(kind, text); }
+    void WriteEvent(std::uint16_t kind, std::string_view text) const override { m_eventLog->WriteEvent(kind, text); }
     void SetInvalidRecordFlag(std::uint32_t flag) override { m_invalidRecordFlag = flag; }
     std::uint32_t GetInvalidRecordFlag() const override { return m_invalidRecordFlag; }
     std::string GetScaleDataDirectory() const override { return m_scaleDataDirectory; }
@@ -112,26 +124,57 @@ public:
     // The settings lists.
     CGeneralSetup& GeneralSetup() { return m_generalSetup; }
     CLabPropMap& FieldDefs(FieldDefMap which) { return m_fieldDefs[static_cast<std::size_t>(which)]; }
-    CIdEnqLinkList& Links() { return m_links; }
-    const CIdEnqLinkList& Links() const { return m_links; }
-    CQd47ComLink& Qd47Link() { return m_qd47Link; }
-    COperatorList& Operators() { return m_operators; }
-    const COperatorList& Operators() const { return m_operators; }
+    CIdEnqLinkList& Links() { return *m_links; }
+    const CIdEnqLinkList& Links() const { return *m_links; }
+    CQd47ComLink& Qd47Link() { return *m_qd47Link; }
+    COperatorList& Operators() { return *m_operators; }
+    const COperatorList& Operators() const { return *m_operators; }
     CPriceZoneList& PriceZones() { return m_priceZones; }
     const CPriceZoneList& PriceZones() const { return m_priceZones; }
     std::vector<std::uint16_t>& PriceZoneFields() { return m_priceZoneFields; }
-    CMasterScaleList& Departments() { return m_departments; }
-    const CMasterScaleList& Departments() const { return m_departments; }
+    CMasterScaleList& Departments() { return *m_departments; }
+    const CMasterScaleList& Departments() const { return *m_departments; }
     AccessSettings& Access() { return m_access; }
     const AccessSettings& Access() const { return m_access; }
     CUserSetupList& UserProfiles() { return m_userProfiles; }
-    CAppEventLog& EventLog() { return m_eventLog; }
-    const CAppEventLog& EventLog() const { return m_eventLog; }
+    CAppEventLog& EventLog() { return *m_eventLog; }
+    const CAppEventLog& EventLog() const { return *m_eventLog; }
     CDeptCodeList& DeptCodes() { return m_deptCodes; }
     const CDeptCodeList& DeptCodes() const { return m_deptCodes; }
+    CKeyboardList& Keyboards() { return *m_keyboardList; }
+    // Keyboards 1 to 5.
+    CKeyboard& Keyboard(std::size_t number) { return m_keyboards.at(number - 1); }
+    CLumenRs232Link& LumenLink() { return m_lumenLink; }
+    CKeyTypeDef& KeyTypes() { return m_keyTypes; }
     CDefLineFont& LineFonts() { return m_lineFonts; }
     CEMailSettings& EMailSettings() { return m_eMailSettings; }
     const CEMailSettings& EMailSettings() const { return m_eMailSettings; }
+    CVmKeySetup& VmKeySetup() { return m_vmKeySetup; }
+
+    // Setup files (GeneralSetupFile.cpp, SiteSetupFile.cpp, ScheduleFile.cpp, PluProfileFile.cpp).
+    // Each shows its own messages and answers whether it succeeded; a load that fails changes nothing.
+    bool SaveGeneralSetup(const std::string& path);
+    bool LoadGeneralSetup(const std::string& path);
+    // `userChosen`: a ".sit" file the user picked, whose old send queues are dropped, not queued.
+    bool SaveSiteSetup(const std::string& path);
+    bool LoadSiteSetup(const std::string& path, bool userChosen = false);
+    bool SavePluRangeProfile(const std::string& path);
+    bool LoadPluRangeProfile(const std::string& path);
+    // 0, or 61387 (the file is held by another program: `inUse` set) or 61365 (missing or invalid),
+    // shown when `showMessages`. The file stays open and locked until the next load or save.
+    MessageId LoadSchedule(const std::string& path, bool& inUse, bool showMessages);
+    bool SaveSchedule(const std::string& path);
+    void CloseScheduleFile() { m_scheduleFile.reset(); }
+    bool IsScheduleFileOpen() const { return m_scheduleFile != nullptr; }
+    // When "SETUP.DEF" is in the working directory: asks whether to use it, renames it "SETUP.DEF.OLD"
+    // and gives that path when the user said yes; none otherwise.
+    std::optional<std::string> CheckOldSetupFile();
+    // The version of the general setup last loaded (the current one before any load).
+    std::uint32_t GetSetupVersion() const { return m_setupVersion; }
+    // The schedule file's version text, as last read.
+    const std::string& GetScheduleVersion() const { return m_scheduleVersion; }
+    // The sale list file is loaded with every site setup; until the sale wizard exists, through this.
+    void SetSaleListLoader(std::function<void(const std::string& path)> loader) { m_loadSaleList = std::move(loader); }
 
     // Paths.
     const std::string& GetWorkingDirectory() const { return m_workingDirectory; }
@@ -148,25 +191,34 @@ public:
     IClock& Clock() const { return m_clock; }
 
 private:
+    void TakeGeneralSetup(GeneralSetupContents&& contents, std::uint32_t version);
+    void TakeSiteSetup(SiteSetupContents&& contents);
+
     IFileSystem& m_fs;
     IClock& m_clock;
 
-    // The members in the order the frame keeps them.
+    // The members in the order the frame keeps them. The lists a load replaces whole but cannot move
+    // are held by pointer.
     CGeneralSetup m_generalSetup;
     std::array<CLabPropMap, 5> m_fieldDefs;  // by FieldDefMap
-    CIdEnqLinkList m_links;
-    CQd47ComLink m_qd47Link;
-    COperatorList m_operators;
+    std::unique_ptr<CIdEnqLinkList> m_links;
+    std::unique_ptr<CQd47ComLink> m_qd47Link;
+    std::unique_ptr<COperatorList> m_operators;
     CPriceZoneList m_priceZones;
     std::vector<std::uint16_t> m_priceZoneFields;  // the word list: PLU fields that may differ by zone
-    CMasterScaleList m_departments;
+    std::unique_ptr<CMasterScaleList> m_departments;
     mutable AccessSettings m_access;  // the users and both excluded PLU range lists
     CUserSetupList m_userProfiles;
-    CAppEventLog m_eventLog;
+    std::unique_ptr<CAppEventLog> m_eventLog;
     CDeptCodeList m_deptCodes;
+    std::unique_ptr<CKeyboardList> m_keyboardList;
+    std::array<CKeyboard, 5> m_keyboards;
+    CLumenRs232Link m_lumenLink;
     CScaleFontList m_scaleFonts;
+    CKeyTypeDef m_keyTypes;
     CDefLineFont m_lineFonts;
     CEMailSettings m_eMailSettings;
+    CVmKeySetup m_vmKeySetup;
     bool m_systemCharRule = true;  // the system's multi-byte rules; false: lead bytes 160 to 254
     SetupFlags m_setupFlags;
     std::uint32_t m_invalidRecordFlag = 0;
@@ -180,6 +232,10 @@ private:
     bool m_generalSetupLoaded = false;
     bool m_siteSetupLoaded = false;
     IDocument* m_document = nullptr;
+    std::uint32_t m_setupVersion;
+    std::unique_ptr<IFile> m_scheduleFile;  // kept open, and locked, between schedule loads and saves
+    std::string m_scheduleVersion;
+    std::function<void(const std::string& path)> m_loadSaleList;
 };
 
 }  // namespace varnel

@@ -18,16 +18,16 @@ std::string FileNameOf(const std::string& path)
 }
 }  // namespace
 
-std::uint32_t CMainFrame::GetRuxScaleMix() const { return varnel::GetRuxScaleMix(m_links, m_generalSetup); }
+std::uint32_t CMainFrame::GetRuxScaleMix() const { return varnel::GetRuxScaleMix(*m_links, m_generalSetup); }
 
 bool CMainFrame::HasScaleType(std::uint16_t family, bool all) const
 {
-    return varnel::HasScaleType(m_links, m_departments, m_generalSetup, family, all);
+    return varnel::HasScaleType(*m_links, *m_departments, m_generalSetup, family, all);
 }
 
 bool CMainFrame::HasEnabledScaleType(std::uint16_t family) const
 {
-    return varnel::HasEnabledScaleType(m_links, m_departments, m_generalSetup, family);
+    return varnel::HasEnabledScaleType(*m_links, *m_departments, m_generalSetup, family);
 }
 
 CLabPropMap CMainFrame::GetPluFieldDefs() const
@@ -54,7 +54,7 @@ CMainFrame::DatabaseFileFilter CMainFrame::GetDatabaseFileFilter() const
 
 std::string CMainFrame::GetDataSourceName() const
 {
-    if (m_departments.GetCurrent() != nullptr) return m_departments.GetCurrentName();
+    if (m_departments->GetCurrent() != nullptr) return m_departments->GetCurrentName();
     if (m_document != nullptr) return FileNameOf(m_document->GetPathName());
     return {};
 }
@@ -70,7 +70,7 @@ std::uint16_t CMainFrame::GetCurrentPriceZone() const
 
 bool CMainFrame::IsOnlineCommsActive() const
 {
-    return m_generalSetup.m_onlineComms != 0 && m_links.AnyScaleEnabled(nullptr);
+    return m_generalSetup.m_onlineComms != 0 && m_links->AnyScaleEnabled(nullptr);
 }
 
 bool CMainFrame::CanEditNutrition() const

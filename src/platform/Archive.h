@@ -69,6 +69,8 @@ public:
     void Fail(Errc code, const std::string& message, SourceLocation where = SourceLocation::Current());
     Result<void> Status() const;
     std::size_t Offset() const { return m_storing ? m_stored.size() : m_position; }
+    // Loading: every byte has been read (a file may end where its optional parts begin).
+    bool AtEnd() const { return !m_storing && Remaining() == 0; }
 
     // The bytes written so far (storing); the archive is empty afterwards.
     std::vector<std::uint8_t> TakeBytes();

@@ -25,4 +25,14 @@ void SerializeByteArray(CArchive& ar, std::vector<std::uint8_t>& bytes)
     ar.Read(bytes);
 }
 
+void SerializeUnbuiltCollection(CArchive& ar, std::string_view what)
+{
+    if (ar.IsStoring()) {
+        ar.WriteCount(0);
+        return;
+    }
+    if (ar.ReadCount(1) != 0)
+        ar.Fail(Errc::Unsupported, "the file holds " + std::string(what) + ", which are not supported yet");
+}
+
 }  // namespace varnel

@@ -19,6 +19,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace varnel {
@@ -62,6 +64,11 @@ void SerializeMapWordToOb(CArchive& ar, std::map<std::uint16_t, std::unique_ptr<
 }
 
 void SerializeWordArray(CArchive& ar, std::vector<std::uint16_t>& words);
+
+// A list or map whose elements the system cannot hold yet: stored as an empty collection; loading
+// one that holds elements fails (Errc::Unsupported, naming `what`), so nothing of it is lost by a
+// later save.
+void SerializeUnbuiltCollection(CArchive& ar, std::string_view what);
 void SerializeByteArray(CArchive& ar, std::vector<std::uint8_t>& bytes);
 
 }  // namespace varnel

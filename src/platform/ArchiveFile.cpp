@@ -15,11 +15,9 @@ Error NamingPath(Error error, const std::string& path)
     return error;
 }
 
-Result<std::vector<std::uint8_t>> ReadWholeFile(IFileSystem& fs, const std::string& path)
+Result<std::vector<std::uint8_t>> ReadWholeFile(IFile& file, const std::string& path)
 {
-    auto opened = fs.Open(path, FileAccess::Read);
-    if (!opened) return opened.GetError();
-    IFile& file = **opened;
+    if (auto start = file.Seek(0); !start) return start.GetError();
     auto length = file.Length();
     if (!length) return length.GetError();
     if (*length > std::numeric_limits<std::size_t>::max())
@@ -33,7 +31,14 @@ Result<std::vector<std::uint8_t>> ReadWholeFile(IFileSystem& fs, const std::stri
 
 Result<void> LoadArchiveFile(IFileSystem& fs, const std::string& path, const std::function<void(CArchive&)>& serialize)
 {
-    auto bytes = ReadWholeFile(fs, path);
+    auto opened = fs.Open(path, FileAccess::Read);
+    if (!opened) return opened.GetError();
+    return LoadArchiveFromFile(**opened, path, serialize);
+}
+
+Result<void> LoadArchiveFromFile(IFile& file, const std::string& path, const std::function<void(CArchive&)>& serialize)
+{
+    auto bytes = ReadWholeFile(file, path);
     if (!bytes) return bytes.GetError();
     if (auto loaded = LoadArchive(*bytes, serialize); !loaded) return NamingPath(loaded.GetError(), path);
     return {};

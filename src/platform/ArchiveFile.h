@@ -13,6 +13,9 @@ namespace varnel {
 // Reads the whole of `path` and runs `serialize` over it as a loading archive. Errors name the path.
 Result<void> LoadArchiveFile(IFileSystem& fs, const std::string& path, const std::function<void(CArchive&)>& serialize);
 
+// The same over a file already open (and perhaps locked), read from its start; `path` names it in errors.
+Result<void> LoadArchiveFromFile(IFile& file, const std::string& path, const std::function<void(CArchive&)>& serialize);
+
 // Runs `serialize` over a storing archive and, when it stored cleanly, replaces `path` with its bytes.
 // Files that hold passwords ask for FilePermissions::OwnerOnly.
 Result<void> SaveArchiveFile(IFileSystem& fs, const std::string& path, const std::function<void(CArchive&)>& serialize,

@@ -142,7 +142,16 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20598, "Scale [%s] offline"},
     {31446, "Unable to communicate with one or more scales - scale busy!"},
     {31457, "Comms error reported by scale. Scale memory may be full."},
+    {31476, "Error loading site setup file [%s].\n"
+     "\n"
+     "The file may be missing or in use by another instance of Varnel.\n"
+     "Wait a short time, then try again. If the problem remains, reload the site setup file from a backup."},
     {31491, "Error communicating with scales. Scale operation aborted!"},
+    {31499, "A setup file from an older version of Varnel has been detected. Do you wish to use the old setup file?\n"
+     "Using the old setup file is only recommended if you are upgrading from a previous version of Varnel and "
+     "wish to keep the same settings."},
+    {31500, "The old setup file has been renamed [SETUP.DEF.OLD]. Varnel will now load the old setup file."},
+    {31501, "The old setup file has been renamed [SETUP.DEF.OLD]."},
     {31509, "Scale comms is offline"},
     {31531, "One or more QD47FD files already exist in the target folder. OK to overwrite?"},
     {61216, "File open error"},
@@ -165,10 +174,17 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61264, "There is no current Data Save file open!\n\nPlease select a Data Save file in which to save data and "
             "send.\n"},
     {61265, "Error saving setup file!"},
+    {61266, "Error loading setup file [%s].\n"
+     "\n"
+     "The file may be missing or in use by another instance of Varnel.\n"
+     "Wait a short time, then try again. If the problem remains, reload the setup file from a backup."},
     {61267, "The QD47FD file contains invalid data - Data import aborted."},
     {61272, "QD47FD data export completed."},
     {61273, "Selected QD47FD data loaded OK."},
     {61275, "No QD47FD data loaded!\nEither file invalid, file not in specified directory, or no files specified. "},
+    {61280, "Invalid setup file. Setup not loaded."},
+    {61283, "Error loading profile file - no PLU profile is loaded!"},
+    {61284, "Invalid site setup file - Site setup not loaded!"},
     {61290, "The imported data contained invalid record numbers or PLU No.s that are disabled in your PLU "
             "profile.\nThese data were NOT added to the database!"},
     {61291, "The PLU range overlaps an existing range.\nThe ranges have been combined."},
@@ -182,9 +198,14 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61343, "Your user settings do not allow you to run the Scheduler!"},
     {61359, "Specify Scale Data Directory"},
     {61364, "The current schedule has unsaved changes!\nDo you wish to save?"},
+    {61365, "Cannot load schedule file!\nFile missing or invalid.\n\nA new empty file has been opened."},
+    {61366, "Error saving schedule file."},
     {61367, "This database is from a previous version of Varnel\nDo you wish to save in the current format?"},
     {61368, "Cannot open database\nUnsupported file version"},
     {61370, "Internal software error"},
+    {61387, "Cannot open schedule file - May be in use by another program.\nExit other program and try again."},
+    {61399, "The setup file is for an older version of Varnel.\n"
+     "Some setup information may be lost. Please check your setup before proceeding."},
     {61401, "The database file is read-only! You must save to a different file name before Varnel can open the "
             "database."},
     {61407, "No log entries were found in the specified range."},

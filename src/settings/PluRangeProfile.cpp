@@ -3,6 +3,8 @@
 #include "platform/ArchiveFile.h"
 #include "platform/UserPrompt.h"
 
+#include <string>
+
 namespace varnel {
 namespace {
 constexpr MessageId kErrorSavingSetup = 61265;
@@ -28,6 +30,10 @@ Result<void> LoadPluRangeProfile(IFileSystem& fs, const std::string& path, CPluR
     auto read = LoadArchiveFile(fs, path, [&](CArchive& ar) {
         std::uint32_t version = 0;
         ar >> version;
+        if (ar.Ok() && version != kPluRangeProfileVersion) {
+            ar.Fail(Errc::Unsupported, "PLU range profile version " + std::to_string(version) + " is not supported");
+            return;
+        }
         loaded.Serialize(ar);
     });
     if (!read) return read;

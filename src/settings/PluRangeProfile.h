@@ -16,7 +16,8 @@ constexpr std::uint32_t kPluRangeProfileVersion = 330;
 // answers false, the old file left as it was.
 bool SavePluRangeProfile(IFileSystem& fs, const std::string& path, const CPluRangeList& ranges);
 
-// Reads the profile at `path` into `ranges`; on any error `ranges` stays as it was.
+// Reads the profile at `path` into `ranges`; on any error `ranges` stays as it was. A profile of
+// another version than 330 fails with Errc::Unsupported.
 Result<void> LoadPluRangeProfile(IFileSystem& fs, const std::string& path, CPluRangeList& ranges);
 
 }  // namespace varnel
