@@ -124,6 +124,10 @@ public:
     MessageId SynchronizeScale(bool showErrors, std::uint16_t linkNo, CLinkScale& scale);
     void SynchronizeAllScales(bool showErrors, const CMasterScale* department);
 
+    // Before a send, while the POS update file is written: each existing PLU of the requests' PLU
+    // ranges gets its line, "C" for a send and "D" for a delete.
+    void QueuePosUpdatesForSend(const SendRequests& requests);
+
     // 1 stores received records in their tables; 0 compares received PLUs with the database.
     void SetReceivedRecordMode(int mode) { m_receivedRecordMode = mode; }
     int GetReceivedRecordMode() const { return m_receivedRecordMode; }

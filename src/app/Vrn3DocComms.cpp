@@ -160,6 +160,30 @@ void CVrn3Doc::SynchronizeAllScales(bool showErrors, const CMasterScale* departm
                 (void)SynchronizeScale(showErrors, link->m_linkId, *scale);
 }
 
+void CVrn3Doc::QueuePosUpdatesForSend(const SendRequests& requests)
+{
+    CPluDefTb* plus = GetPluTable();
+    if (!plus || CurrentGeneralSetup().m_posUpdateFileOutput == 0) return;
+    bool added = false;
+    for (const CSendDataLog& request : requests) {
+        if (request.m_tableId != CPluDefTb::kTableNo) continue;
+        char kind = 0;
+        switch (request.m_kind) {
+        case SendRecords: kind = 'C'; break;
+        case SendKeyDeletes:
+        case SendExistingDeletes: kind = 'D'; break;
+        default: continue;
+        }
+        for (KeyCursor cursor = request.m_rangeStart;;) {
+            const CDBRecord* row = plus->PeekNextRecord(cursor);
+            if (!row || row->GetKey() > request.m_rangeEnd) break;
+            plus->GetPosUpdateFile().AddPending(row->GetKey(), kind);
+            added = true;
+        }
+    }
+    if (added) plus->WritePosUpdateLine(nullptr, 'C', false);
+}
+
 bool CVrn3Doc::StoreInTable(std::uint16_t tableNo, CLinkScale& scale, std::span<const std::uint8_t> packet)
 {
     auto* table = dynamic_cast<CDBComTb*>(GetCachedTable(tableNo));

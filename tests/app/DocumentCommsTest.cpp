@@ -1,6 +1,7 @@
 // Sending and receiving through the document against a simulated scale on loopback TCP, through the
 // real link manager; the received-record dispatcher; the PLU editor's save.
 #include "DocumentFixture.h"
+#include "LinkWaits.h"
 #include "SimulatedSite.h"
 #include "db/PluDefTb.h"
 #include "golden/PluGolden.h"
@@ -12,16 +13,6 @@ namespace varnel::test {
 namespace {
 
 constexpr std::uint32_t kType = IDocument::kDataType;
-
-::testing::AssertionResult WaitUntilIdle(const CIdEnqLinkList& links)
-{
-    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (links.IsBusy()) {
-        if (std::chrono::steady_clock::now() > guard) return ::testing::AssertionFailure() << "links still busy";
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return ::testing::AssertionSuccess();
-}
 
 SendRequests Plus(std::uint32_t first, std::uint32_t last) { return {CSendDataLog(SendRecords, 2, first, last)}; }
 
@@ -148,6 +139,20 @@ TEST_F(DocumentComms, ReceivedRecordsGoByKindAndCompareModeTakesOnlyPlus)
     doc->SetReceivedRecordMode(0);
     EXPECT_FALSE(doc->StoreReceivedRecord(6, from, record));
     EXPECT_EQ(host.m_listKinds.size(), 5u);
+}
+
+TEST_F(DocumentComms, BeforeASendEachExistingPluOfThePluRequestsGetsItsPosUpdateLine)
+{
+    frame.m_setup.m_posUpdateFileOutput = 1;
+    frame.m_setup.m_posUpdateFilePath = dir.File("pos.txt");
+    doc->QueuePosUpdatesForSend({CSendDataLog(SendRecords, 2, 1, 3), CSendDataLog(SendKeyDeletes, 2, 4, 20),
+                                 CSendDataLog(SendRecords, 3, 1, 20), CSendDataLog(SendPriceChanges, 2, 1, 20)});
+    EXPECT_TRUE(doc->GetPluTable()->GetPosUpdateFile().GetPending().empty());
+    const auto line = [&](std::uint32_t plu, char kind) {
+        return CPosUpdateFile::FormatLine(*dynamic_cast<const CPluDefRec*>(doc->GetPluTable()->FindRecord(plu)), kind);
+    };
+    EXPECT_EQ(ReadWholeFile(dir.File("pos.txt")), line(2, 'C') + line(3, 'C') + line(9, 'D'));
+    frame.m_setup.m_posUpdateFileOutput = 0;
 }
 
 TEST_F(DocumentComms, ThePluEditorsSaveSizesTheRowByItsDescription)

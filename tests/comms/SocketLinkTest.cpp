@@ -1,6 +1,7 @@
 // The socket and serial links driven by the link manager against simulated scales on loopback TCP and
 // UDP and on pseudo-terminals; the socket link's own opening rules and archive form.
 #include "LinkTestData.h"
+#include "LinkWaits.h"
 #include "RecordingWindow.h"
 #include "SimulatedSite.h"
 #include "comms/IdEnqLinkList.h"
@@ -22,17 +23,6 @@ std::vector<Bytes> Records(char kind, std::initializer_list<std::uint32_t> keys,
     std::vector<Bytes> records;
     for (const std::uint32_t key : keys) records.push_back(ScaleRecordOf(kind, key, body));
     return records;
-}
-
-// Waits in real time until no link has a request pending.
-::testing::AssertionResult WaitUntilIdle(const CIdEnqLinkList& links)
-{
-    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (links.IsBusy()) {
-        if (std::chrono::steady_clock::now() > guard) return ::testing::AssertionFailure() << "links still busy";
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return ::testing::AssertionSuccess();
 }
 
 class Site : public ::testing::TestWithParam<Transport> {

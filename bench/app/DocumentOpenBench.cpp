@@ -1,0 +1,121 @@
+// Opening a 65,535-PLU database through the document (table cache, open, version check; the links
+// not started) beside the record store's own open of the same file, for ".pld" and ".mdb". The
+// document should add no more than a tenth to the store's time.
+#include "app/Vrn3Doc.h"
+#include "comms/IdEnqLinkList.h"
+#include "db/PluDefRec.h"
+#include "db/PluDefTb.h"
+#include "support/TestMainFrame.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+#include <unistd.h>
+
+namespace {
+
+using namespace varnel;
+
+constexpr std::uint32_t kPlus = 65535;
+
+// A frame without links, with on-line communication off, so the open starts nothing.
+class BenchHost final : public IDocumentHost {
+public:
+    RunMode GetRunMode() const override { return RunMode::Normal; }
+    DocumentSwitches GetDocumentSwitches() const override { return {}; }
+    void RegisterDocument(CVrn3Doc*) override {}
+    std::string GetLastDatabasePath() const override { return m_last; }
+    void SetLastDatabasePath(const std::string& path) override { m_last = path; }
+    CMasterScale* GetCurrentDepartment() const override { return nullptr; }
+    std::string GetBackupDirectory() const override { return {}; }
+    CIdEnqLinkList& GetLinks() override { return m_links; }
+    void SetLinksStarted(bool) override {}
+    std::string GetDatabaseFilter() const override { return {}; }
+    std::string GetDatabaseExtension() const override { return "pld"; }
+
+private:
+    std::string m_last;
+    CIdEnqLinkList m_links;
+};
+
+std::string BenchPath(const char* extension)
+{
+    char file[64];
+    std::snprintf(file, sizeof file, "/tmp/varnel-doc-bench-%d.%s", static_cast<int>(::getpid()), extension);
+    return file;
+}
+
+// The same PLUs in both kinds of file, made once.
+void MakeFiles()
+{
+    static bool made = false;
+    if (made) return;
+    made = true;
+    std::atexit([] {
+        std::remove(BenchPath("pld").c_str());
+        std::remove(BenchPath("mdb").c_str());
+    });
+    // The ".pld" file record by record; the ".mdb" file written whole from it.
+    CPluDatabase database;
+    database.CreateAllTables();
+    const std::string pld = BenchPath("pld");
+    if (!database.Create(pld) || !database.Open(pld)) std::abort();
+    std::vector<CDBKeyIndex::Entry> rows;
+    for (std::uint32_t plu = 1; plu <= kPlus; ++plu) {
+        auto row = std::make_unique<CPluDefRec>();
+        row->InitNew(plu);
+        row->SetDesc("Item " + std::to_string(plu));
+        const std::uint16_t size = row->CalcDataSize();
+        row->SetHeader(CPluDefTb::kTableNo, size, size, plu);
+        rows.push_back({plu, std::move(row)});
+    }
+    (void)database.GetPluTable()->AddLoadedRecords(std::move(rows));
+    if (!database.Compact() || !database.ExportToMdb(BenchPath("mdb"))) std::abort();
+    (void)database.Close();
+}
+
+void BM_StoreOpen(benchmark::State& state, const char* extension)
+{
+    test::TestMainFrame frame;
+    frame.m_setup.m_onlineComms = 0;
+    MakeFiles();
+    const std::string path = BenchPath(extension);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto database = std::make_unique<CPluDatabase>();
+        state.ResumeTiming();
+        database->CreateAllTables();
+        if (!database->Open(path)) state.SkipWithError("open failed");
+        state.PauseTiming();
+        database.reset();
+        state.ResumeTiming();
+    }
+}
+
+void BM_DocumentOpen(benchmark::State& state, const char* extension)
+{
+    test::TestMainFrame frame;
+    frame.m_setup.m_onlineComms = 0;
+    MakeFiles();
+    const std::string path = BenchPath(extension);
+    BenchHost host;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto document = std::make_unique<CVrn3Doc>(host);
+        state.ResumeTiming();
+        if (!document->OpenDatabase(path)) state.SkipWithError("open failed");
+        state.PauseTiming();
+        document.reset();  // without the compaction of a close
+        state.ResumeTiming();
+    }
+}
+
+BENCHMARK_CAPTURE(BM_StoreOpen, pld, "pld")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DocumentOpen, pld, "pld")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_StoreOpen, mdb, "mdb")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DocumentOpen, mdb, "mdb")->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,25 @@
+// Waiting in real time for the link manager's workers, with a generous guard so that a broken link
+// fails its test instead of hanging it.
+#pragma once
+
+#include "comms/IdEnqLinkList.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace varnel::test {
+
+// Until no link has a request pending.
+inline ::testing::AssertionResult WaitUntilIdle(const CIdEnqLinkList& links)
+{
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (links.IsBusy()) {
+        if (std::chrono::steady_clock::now() > guard) return ::testing::AssertionFailure() << "links still busy";
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace varnel::test
