@@ -4,6 +4,7 @@
 // the whole file read cleanly, so a damaged file changes nothing.
 #pragma once
 
+#include "app/FrameRun.h"
 #include "app/SetupFiles.h"
 #include "app/SetupFlags.h"
 #include "comms/IdEnqLinkList.h"
@@ -190,6 +191,13 @@ public:
     IFileSystem& FileSystem() const { return m_fs; }
     IClock& Clock() const { return m_clock; }
 
+    // The program's run around the frame: start options, profile, activity counters, the window the
+    // counters post to (FrameRun.h, MainFrameComms.cpp, MainFrameStart.h).
+    FrameRun& GetRun() { return m_run; }
+    const FrameRun& GetRun() const { return m_run; }
+    void IncCommsState(std::uint32_t state) override;
+    void DecCommsState(std::uint32_t state) override;
+
 private:
     void TakeGeneralSetup(GeneralSetupContents&& contents, std::uint32_t version);
     void TakeSiteSetup(SiteSetupContents&& contents);
@@ -236,6 +244,7 @@ private:
     std::unique_ptr<IFile> m_scheduleFile;  // kept open, and locked, between schedule loads and saves
     std::string m_scheduleVersion;
     std::function<void(const std::string& path)> m_loadSaleList;
+    FrameRun m_run;
 };
 
 }  // namespace varnel

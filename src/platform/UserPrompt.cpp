@@ -9,6 +9,8 @@ namespace {
 
 std::atomic<IUserPrompt*> g_prompt{nullptr};
 
+}  // namespace
+
 MessageAnswer CautiousAnswer(MessageButtons buttons)
 {
     switch (buttons) {
@@ -20,6 +22,8 @@ MessageAnswer CautiousAnswer(MessageButtons buttons)
     }
     return MessageAnswer::Cancel;
 }
+
+namespace {
 
 MessageAnswer Dispatch(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon icon)
 {

@@ -25,6 +25,9 @@ public:
                                                        std::string_view filter) = 0;
 };
 
+// The answer given while no prompt is installed: Ok, No, or Cancel where there is one.
+MessageAnswer CautiousAnswer(MessageButtons buttons);
+
 // Installs the process's prompt (null removes it) and returns the one it replaces.
 IUserPrompt* SetUserPrompt(IUserPrompt* prompt);
 

@@ -7,6 +7,7 @@
 // opens a received Data Save file.
 #pragma once
 
+#include "app/FrameRun.h"
 #include "app/WindowPlacement.h"
 #include "platform/MessageWindow.h"
 
@@ -36,10 +37,6 @@ inline constexpr std::uint32_t kTileVertically = 57652;
 inline constexpr std::uint32_t kToolBar = 59392;
 inline constexpr std::uint32_t kStatusBar = 59393;
 }  // namespace Commands
-
-// The posted messages the main window handles (user message numbers).
-inline constexpr std::uint32_t kDataSaveReceivedMessage = kUserMessage + 3;
-inline constexpr std::uint32_t kCommsStateChangedMessage = kUserMessage + 9;
 
 class MainFrameWindow final : public QMainWindow {
     Q_OBJECT

@@ -68,6 +68,7 @@ QtUserPrompt::~QtUserPrompt()
 
 MessageAnswer QtUserPrompt::Show(MessageId, std::string_view text, MessageButtons buttons, MessageIcon icon)
 {
+    if (m_silent) return CautiousAnswer(buttons);
     const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     return OnGuiThread([&] {
         QMessageBox box(IconOf(icon), m_caption, message, ButtonsOf(buttons), QApplication::activeWindow());
@@ -79,6 +80,7 @@ MessageAnswer QtUserPrompt::Show(MessageId, std::string_view text, MessageButton
 std::optional<std::string> QtUserPrompt::AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
                                                           std::string_view filter)
 {
+    if (m_silent) return std::nullopt;
     return OnGuiThread([&]() -> std::optional<std::string> {
         QFileDialog dialog(QApplication::activeWindow(), m_caption,
                            QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size())));

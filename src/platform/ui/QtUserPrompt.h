@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 namespace varnel {
 
 class QtUserPrompt final : public IUserPrompt {
@@ -16,6 +18,10 @@ public:
     QtUserPrompt(const QtUserPrompt&) = delete;
     QtUserPrompt& operator=(const QtUserPrompt&) = delete;
 
+    // From now on nothing is shown: every question gets the cautious answer and no file is chosen (the
+    // program is being ended from outside).
+    void Silence() { m_silent = true; }
+
     MessageAnswer Show(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon icon) override;
     std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
                                                std::string_view filter) override;
@@ -23,6 +29,7 @@ public:
 private:
     QString m_caption;
     IUserPrompt* m_previous;
+    std::atomic<bool> m_silent{false};
 };
 
 // A filter of the Windows design's form "Name (*.ext) |*.ext|...||" as a file dialog's name filters.

@@ -1,0 +1,154 @@
+// The program's start-up and run.
+#include "app/ui/Vrn3App.h"
+
+#include "app/MainFrame.h"
+#include "app/MainFrameModel.h"
+#include "app/MainFrameStart.h"
+#include "app/StartLogin.h"
+#include "app/Vrn3Doc.h"
+#include "app/ui/CommandTable.h"
+#include "app/ui/LoginDlg.h"
+#include "app/ui/MainFrameWindow.h"
+#include "app/ui/ProgramIdentity.h"
+#include "app/ui/SplashDlg.h"
+#include "db/DoubleByteText.h"
+#include "platform/Profile.h"
+#include "platform/ui/QtUserPrompt.h"
+#include "platform/ui/TerminationSignal.h"
+#include "settings/LoginForm.h"
+
+#include <QApplication>
+#include <QCursor>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+namespace varnel {
+namespace {
+
+class LoginDialog final : public ILoginDialog {
+public:
+    explicit LoginDialog(const CMainFrame& frame) : m_frame(frame) {}
+    bool Run(LoginForm& form) override
+    {
+        CLoginDlg dialog(form, StoreCodePage(m_frame.GetGeneralSetup()));
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+private:
+    const CMainFrame& m_frame;
+};
+
+// What the document asks of the windows: the wait cursor and the splash window.
+class DocumentUi final : public IDocumentUi {
+public:
+    void BeginWaitCursor() override { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    void EndWaitCursor() override { QApplication::restoreOverrideCursor(); }
+    void HideSplash() override { m_splash.reset(); }
+    void ShowSplash()
+    {
+        m_splash = std::make_unique<CSplashDlg>();
+        m_splash->show();
+        QApplication::processEvents();
+    }
+
+private:
+    std::unique_ptr<CSplashDlg> m_splash;
+};
+
+// The directory that holds the setup files, ending in "/": the current one, or the program's own when
+// automated (the bus starts the server wherever it likes).
+std::string WorkingDirectory(RunMode mode)
+{
+    std::error_code ignored;
+    std::string directory = mode == RunMode::Automation ? QCoreApplication::applicationDirPath().toStdString()
+                                                        : std::filesystem::current_path(ignored).string();
+    if (directory.empty() || directory.back() != '/') directory += '/';
+    return directory;
+}
+
+}  // namespace
+
+// Built in the order the run needs them and destroyed the other way round: the window before the
+// document (which stops the links), the document before the frame.
+struct CVrn3App::Parts {
+    explicit Parts(const std::string& workingDirectory) : frame(workingDirectory), model(frame) {}
+    ~Parts()
+    {
+        frame.GetRun().window = nullptr;
+        window.reset();
+        document.reset();
+        SetMainFrame(previousFrame);
+    }
+
+    std::optional<QtUserPrompt> prompt;
+    CMainFrame frame;
+    MainFrameModel model;
+    IMainFrame* previousFrame = nullptr;
+    DocumentUi documentUi;
+    std::unique_ptr<CVrn3Doc> document;
+    CommandTable commands;
+    std::unique_ptr<MainFrameWindow> window;
+};
+
+CVrn3App::CVrn3App(std::vector<std::string> words, CProfile& profile)
+    : m_options(ReadStartOptions(words, std::getenv("VARNEL_PASSWORD"))), m_profile(profile)
+{
+}
+
+CVrn3App::~CVrn3App() = default;
+
+bool CVrn3App::InitInstance()
+{
+    m_parts = std::make_unique<Parts>(WorkingDirectory(m_options.mode));
+    Parts& parts = *m_parts;
+    // Automation answers every question without showing it; the other modes ask on screen.
+    if (m_options.mode != RunMode::Automation) parts.prompt.emplace(QString(kProgramTitle));
+    FrameRun& run = parts.frame.GetRun();
+    run.options = m_options;
+    run.profile = &m_profile;
+    parts.previousFrame = SetMainFrame(&parts.frame);
+    LoginDialog login(parts.frame);
+    if (!CreateMainFrame(parts.frame, login)) return false;
+
+    parts.window = std::make_unique<MainFrameWindow>(parts.model, parts.commands);
+    run.window = &parts.window->PostTarget();
+    parts.document = std::make_unique<CVrn3Doc>(parts.model);
+    parts.document->SetUi(&parts.documentUi);
+    if (m_options.mode == RunMode::Automation) return true;
+
+    if (m_options.mode == RunMode::Normal) parts.documentUi.ShowSplash();
+    const bool opened = m_options.documentFile.empty() ? parts.document->OnNewDocument()
+                                                       : parts.document->OnOpenDocument(m_options.documentFile);
+    parts.documentUi.HideSplash();
+    if (!opened) return false;
+    parts.window->ShowPlaced();
+    return true;
+}
+
+int CVrn3App::Run()
+{
+    // Ended from outside (the session, `kill`): a message or dialog that is up is closed as cancelled,
+    // later questions get their cautious answers unseen, and the main window closes as if the user
+    // chose Exit. During the start-up the request is kept until the window is there.
+    bool endRequested = false;
+    TerminationSignal termination([this, &endRequested] {
+        endRequested = true;
+        if (m_parts != nullptr && m_parts->prompt) m_parts->prompt->Silence();
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        if (m_parts != nullptr && m_parts->window != nullptr && m_parts->window->isVisible()) {
+            QMetaObject::invokeMethod(m_parts->window.get(), &QWidget::close, Qt::QueuedConnection);
+        }
+    });
+    if (!InitInstance()) {
+        m_parts.reset();
+        return 1;
+    }
+    if (endRequested) m_parts->window->close();
+    const int code = endRequested ? 0 : QApplication::exec();
+    m_parts.reset();
+    return code;
+}
+
+}  // namespace varnel

@@ -1,0 +1,23 @@
+// vrn3: the program. See CVrn3App for what it does with its command line.
+#include "app/ui/ProgramIdentity.h"
+#include "app/ui/Vrn3App.h"
+#include "platform/FileSystem.h"
+#include "platform/Profile.h"
+
+#include <QApplication>
+
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(varnel::kProgramTitle);
+    QApplication::setWindowIcon(varnel::ProgramIcon());
+    // The words as the shell split them; Qt has taken its own options out of argv.
+    std::vector<std::string> words;
+    for (const QString& word : QApplication::arguments().mid(1)) words.push_back(word.toStdString());
+    varnel::CProfile profile(varnel::RealFileSystem(), varnel::DefaultProfilePath());
+    varnel::CVrn3App app(std::move(words), profile);
+    return app.Run();
+}
