@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <vector>
@@ -288,6 +290,58 @@ TEST_F(SetupFiles, ASaveAgainstAFileHeldElsewhereTriesTwiceAndLeavesItAsItWas)
     EXPECT_EQ(clock.m_waits, std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(1500)});
     EXPECT_EQ(prompt.m_ids, std::vector<MessageId>{61265});
     EXPECT_EQ(Bytes("GENSETUP.DEF"), before);
+}
+
+// Another process holds the file open, as a second instance of the program would, until told to end.
+class OtherProcessHolding {
+public:
+    explicit OtherProcessHolding(const std::string& path)
+    {
+        if (pipe(m_toChild) != 0 || pipe(m_fromChild) != 0) return;
+        m_pid = fork();
+        if (m_pid == 0) {
+            auto held = RealFileSystem().Open(path, FileAccess::ReadWrite, FileShare::DenyWrite);
+            const char ready = held ? '1' : '0';
+            char done = 0;
+            if (write(m_fromChild[1], &ready, 1) == 1) (void)read(m_toChild[0], &done, 1);
+            _exit(0);
+        }
+        char ready = 0;
+        m_holding = read(m_fromChild[0], &ready, 1) == 1 && ready == '1';
+    }
+    ~OtherProcessHolding()
+    {
+        const char done = 'x';
+        if (write(m_toChild[1], &done, 1) == 1) waitpid(m_pid, nullptr, 0);
+        for (int fd : {m_toChild[0], m_toChild[1], m_fromChild[0], m_fromChild[1]}) close(fd);
+    }
+    OtherProcessHolding(const OtherProcessHolding&) = delete;
+    OtherProcessHolding& operator=(const OtherProcessHolding&) = delete;
+    bool Holding() const { return m_holding; }
+
+private:
+    int m_toChild[2]{-1, -1};
+    int m_fromChild[2]{-1, -1};
+    pid_t m_pid = -1;
+    bool m_holding = false;
+};
+
+TEST_F(SetupFiles, AnotherProcessHoldingTheFileKeepsBothLoadAndSaveOff)
+{
+    ASSERT_TRUE(frame.SaveGeneralSetup(dir.File("GENSETUP.DEF")));
+    const std::string before = Bytes("GENSETUP.DEF");
+    const OtherProcessHolding other(dir.File("GENSETUP.DEF"));
+    ASSERT_TRUE(other.Holding());
+
+    frame.GeneralSetup().m_maxPluNo = 5;
+    EXPECT_FALSE(frame.SaveGeneralSetup(dir.File("GENSETUP.DEF")));
+    EXPECT_FALSE(frame.LoadGeneralSetup(dir.File("GENSETUP.DEF")));
+    const auto retry = std::chrono::milliseconds(1500);
+    EXPECT_EQ(clock.m_waits, (std::vector<std::chrono::milliseconds>{retry, retry}));
+    ASSERT_EQ(prompt.m_ids, (std::vector<MessageId>{61265, 0}));
+    EXPECT_EQ(prompt.m_texts[1].rfind("Error loading setup file [" + dir.File("GENSETUP.DEF") + "]", 0), 0u);
+    EXPECT_EQ(Bytes("GENSETUP.DEF"), before);
+    EXPECT_EQ(frame.GetGeneralSetup().m_maxPluNo, 5u);
 }
 
 TEST_F(SetupFiles, EveryFileCallOfASaveThatFailsLeavesTheOldFileWhole)
