@@ -1,7 +1,7 @@
 // The field definitions a general setup gets when its file lacks them.
 #pragma once
 
-#include "db/site/LabProp.h"
+#include "db/LabProp.h"
 
 namespace varnel {
 

@@ -1,6 +1,6 @@
 #include "app/ProdDatabase.h"
 
-#include "db/plu/UnbuiltTable.h"
+#include "db/UnbuiltTable.h"
 
 namespace varnel {
 

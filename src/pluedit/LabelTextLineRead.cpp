@@ -2,7 +2,7 @@
 #include "pluedit/LabelTextEscapes.h"
 #include "pluedit/LabelTextLine.h"
 
-#include "db/text/EscapeCodes.h"
+#include "db/EscapeCodes.h"
 
 namespace varnel {
 

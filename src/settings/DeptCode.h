@@ -11,7 +11,7 @@
 //   CDeptCodeList  the department codes as an object array
 #pragma once
 
-#include "db/plu/FieldChoices.h"
+#include "db/FieldChoices.h"
 #include "platform/Serializable.h"
 
 #include <cstdint>

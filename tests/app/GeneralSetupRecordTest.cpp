@@ -1,4 +1,4 @@
-#include "db/site/GeneralSetup.h"
+#include "db/GeneralSetup.h"
 
 #include "platform/ByteOrder.h"
 

@@ -2,7 +2,7 @@
 // fails its test instead of hanging it.
 #pragma once
 
-#include "comms/manager/IdEnqLinkList.h"
+#include "comms/IdEnqLinkList.h"
 
 #include <gtest/gtest.h>
 

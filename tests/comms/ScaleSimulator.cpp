@@ -1,6 +1,6 @@
 #include "ScaleSimulator.h"
 
-#include "comms/idenq/IdEnqFrame.h"
+#include "comms/IdEnqFrame.h"
 
 #include <algorithm>
 

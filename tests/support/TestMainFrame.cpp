@@ -1,6 +1,6 @@
 #include "support/TestMainFrame.h"
 
-#include "db/plu/PluDefRec.h"
+#include "db/PluDefRec.h"
 
 namespace varnel::test {
 
