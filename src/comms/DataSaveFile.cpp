@@ -2,6 +2,7 @@
 
 #include "comms/DataSaveIndex.h"
 #include "db/MainFrame.h"
+#include "db/StoreTransaction.h"
 #include "platform/AtomicReplace.h"
 #include "platform/UserPrompt.h"
 
@@ -64,6 +65,8 @@ bool CDataSaveFiles::LoadDataSaveFile(const std::string& path)
     if (!index) return false;
     IMainFrame* frame = GetMainFrame();
     if (frame) frame->SetInvalidRecordFlag(0);
+    // One operation on the database: a file that fails to load leaves nothing of it behind.
+    StoreTransaction operation(m_store.GetDatabase());
     bool read = true;
     for (std::size_t i = 0; i < index->sections.size() && read; ++i) {
         const std::uint16_t type = index->sections[i].type;
@@ -79,7 +82,7 @@ bool CDataSaveFiles::LoadDataSaveFile(const std::string& path)
         ShowMessage(kMsgInvalidRecords);
         frame->SetInvalidRecordFlag(0);
     }
-    if (!read) {
+    if (!read || !operation.Commit()) {
         ShowMessage(kMsgFileOpenError);
         return false;
     }

@@ -40,6 +40,7 @@ public:
     // `presets` may be null: no keyboards.
     CDataSaveStore(CObjDatabase& database, IKeyboardPresets* presets) : m_database(database), m_presets(presets) {}
 
+    CObjDatabase& GetDatabase() const { return m_database; }
     bool Holds(std::uint16_t type) const;
     // The longest record of the type, its length word included; a longer length word is bad data.
     std::size_t LargestRecord(std::uint16_t type) const;

@@ -2,6 +2,7 @@
 
 #include "comms/DataSaveIndex.h"
 #include "db/MainFrame.h"
+#include "db/StoreTransaction.h"
 #include "platform/AtomicReplace.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
@@ -79,6 +80,8 @@ bool CQd47FdFiles::Import(unsigned fileNumber, std::string directory, bool all, 
                           bool itemsAndMessagesOnly)
 {
     if (!directory.empty() && directory.back() != '/') directory += '/';
+    // The files are one operation on the database, kept together.
+    StoreTransaction operation(m_store.GetDatabase());
     bool anyRead = false;
     for (const std::uint16_t type : kTypeOrder) {
         if (!IsChosen(type, all, selection, itemsAndMessagesOnly) || !m_store.Holds(type)) continue;
@@ -100,6 +103,10 @@ bool CQd47FdFiles::Import(unsigned fileNumber, std::string directory, bool all, 
         });
         if (refused) ShowMessage(kMsgInvalidData);
         if (type == DsvItems) TellInvalidRecords();
+    }
+    if (anyRead && !operation.Commit()) {
+        ShowMessage(kMsgFileOpenError);
+        return false;
     }
     ShowMessage(anyRead ? kMsgLoaded : kMsgNothingLoaded, MessageButtons::Ok, MessageIcon::Information);
     return anyRead;

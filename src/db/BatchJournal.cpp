@@ -7,6 +7,7 @@
 // a chunk that cannot be read or applied ends the apply with false, keeping the changes made before.
 #include "db/BatchJournalFormat.h"
 #include "db/ObjDatabase.h"
+#include "db/StoreTransaction.h"
 
 #include "platform/AtomicReplace.h"
 #include "platform/ByteOrder.h"
@@ -184,6 +185,8 @@ bool CObjDatabase::ReadBatchFile(const std::string& path, const std::string& dep
 
     // No journal entry is written for a change that comes from a journal.
     const bool wasApplying = std::exchange(m_applyingBatch, true);
+    // The journal is applied as one operation: a failure keeps none of it.
+    StoreTransaction operation(*this);
     bool ok = true;
     bool departmentApplies = true;
     for (;;) {
@@ -204,6 +207,7 @@ bool CObjDatabase::ReadBatchFile(const std::string& path, const std::string& dep
         if (outcome == ChunkOutcome::Failed) ok = false;
         if (outcome != ChunkOutcome::Applied) break;
     }
+    ok = ok && operation.Commit();
     m_applyingBatch = wasApplying;
     return ok;
 }

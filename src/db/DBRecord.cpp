@@ -162,7 +162,12 @@ FieldVariant CDBRecord::GetFieldVariant(const DBFieldDef& field) const
         std::string text(chars, strnlen(chars, field.m_size - 1u));
         return text.empty() ? std::string(" ") : text;
     }
-    case DaoLongBinary: return std::vector<std::uint8_t>(p, p + field.m_size);
+    case DaoLongBinary: {
+        // Up to the last byte in use: a description of a few words is not stored as 2 KB of zeros.
+        const std::uint8_t* end = p + field.m_size;
+        while (end != p && end[-1] == 0) --end;
+        return std::vector<std::uint8_t>(p, end);
+    }
     default: return {};
     }
 }

@@ -69,7 +69,8 @@ public:
     bool ParseField(const DBFieldDef& field, std::string_view text, bool& changed);
 
     // The field's value as it goes into an ".mdb" database. An empty text goes as the single blank
-    // " ", never as an empty string; a long binary field as exactly its size in bytes.
+    // " ", never as an empty string; a long binary field as its bytes up to the last one that is not
+    // 0 (SetFieldVariant fills the rest with zeros again).
     FieldVariant GetFieldVariant(const DBFieldDef& field) const;
     // Stores a value read from an ".mdb" database; false, leaving the field as it was, for a value
     // the field cannot take (nothing, NULL, a date into a number). The blank " " gives an empty

@@ -130,15 +130,18 @@ void CObjDBTable::CloseRecordset() { m_recordset.reset(); }
 bool CObjDBTable::DaoAddRecord(const CDBRecord& record)
 {
     if (!m_recordset || m_database->IsReadOnly()) return true;
+    if (auto writable = m_database->CheckMirrorWritable(); !writable) return DaoFailed(writable.GetError());
     MdbRow row = m_recordset->EmptyRow();
     WriteFieldsToDao(record, row);
     if (auto added = m_recordset->AddRow(row); !added) return DaoFailed(added.GetError());
+    m_database->NoteMirroredChange(*this, record.GetKey());
     return true;
 }
 
 bool CObjDBTable::DaoUpdateRecord(const CDBRecord& record)
 {
     if (!m_recordset || m_database->IsReadOnly()) return true;
+    if (auto writable = m_database->CheckMirrorWritable(); !writable) return DaoFailed(writable.GetError());
     MdbRow row = m_recordset->EmptyRow();
     WriteFieldsToDao(record, row);
     auto updated = m_recordset->UpdateRow(KeyVariant(record), row);
@@ -146,6 +149,7 @@ bool CObjDBTable::DaoUpdateRecord(const CDBRecord& record)
     if (!*updated)
         return DaoFailed(MakeError(Errc::NotFound, "the table \"" + m_name + "\" has no row of key " +
                                                        std::to_string(record.GetKey())));
+    m_database->NoteMirroredChange(*this, record.GetKey());
     return true;
 }
 
@@ -162,13 +166,16 @@ bool CObjDBTable::DaoReadRecord(CDBRecord& record)
 bool CObjDBTable::DaoDeleteRecord(const CDBRecord& record)
 {
     if (!m_recordset || m_database->IsReadOnly()) return true;
+    if (auto writable = m_database->CheckMirrorWritable(); !writable) return DaoFailed(writable.GetError());
     if (auto deleted = m_recordset->DeleteRow(KeyVariant(record)); !deleted) return DaoFailed(deleted.GetError());
+    m_database->NoteMirroredChange(*this, record.GetKey());
     return true;
 }
 
 bool CObjDBTable::DaoChangeKey(const CDBRecord& record, std::uint32_t newKey)
 {
     if (!m_recordset || m_database->IsReadOnly()) return true;
+    if (auto writable = m_database->CheckMirrorWritable(); !writable) return DaoFailed(writable.GetError());
     CDBRecord rekeyed;
     rekeyed.CopyHeader(record.GetHeaderBytes().data());
     rekeyed.SetKey(newKey);
@@ -178,7 +185,40 @@ bool CObjDBTable::DaoChangeKey(const CDBRecord& record, std::uint32_t newKey)
     row.at(keyField.m_ordinal) = rekeyed.GetFieldVariant(keyField);
     if (auto replaced = m_recordset->ReplaceRow(KeyVariant(record), row); !replaced)
         return DaoFailed(replaced.GetError());
+    m_database->NoteMirroredChange(*this, record.GetKey());
+    m_database->NoteMirroredChange(*this, newKey);
     return true;
+}
+
+void CObjDBTable::FollowDaoRow(std::uint32_t key)
+{
+    if (!m_recordset) return;
+    CDBRecord probe;
+    probe.SetKey(key);
+    MdbRow row;
+    auto found = m_recordset->FindRow(KeyVariant(probe), row);
+    if (!found) {
+        (void)DaoFailed(found.GetError());
+        return;
+    }
+    if (!*found) {
+        m_index.RemoveKey(key);
+        return;
+    }
+    std::unique_ptr<CDBRecord> created;
+    CDBRecord* record = m_index.Lookup(key);
+    if (!record) {
+        created = CreateRecord(0);
+        if (!created) return;
+        record = created.get();
+    }
+    ReadFieldsFromDao(*record, row);
+    const std::uint16_t size = record->GetDataSize();
+    record->SetHeader(m_tableNo, size, size, key);
+    if (created) {
+        m_index.Insert(key, created);
+        NoteKeyAdded(key);
+    }
 }
 
 CObjDBTable::DaoBinding CObjDBTable::TakeDaoBinding()

@@ -113,6 +113,9 @@ public:
     bool DaoDeleteRecord(const CDBRecord& record);
     // Moves the row of the record's key to `newKey`, both steps or neither.
     bool DaoChangeKey(const CDBRecord& record, std::uint32_t newKey);
+    // Makes the record of the key what its row holds: read again, made when absent, removed when
+    // the row is gone. For memory after a rolled-back operation (StoreTransaction.h).
+    void FollowDaoRow(std::uint32_t key);
 
     // The record set and column ordinals of the open database, set aside while the table is written
     // to another database and put back after.

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -99,6 +100,11 @@ public:
     bool CloseMdb();
     bool ReopenMdb(const std::string& path, bool reloadRecords);
     bool CompactMdb();
+    // For the tables' row mirrors, under the operation in progress (StoreTransaction.h): a change is
+    // refused while the operation's transaction is lost (never begun, or ended by SQLite after a
+    // failure), since it would commit alone; a change made is noted, so memory can follow a rollback.
+    Result<void> CheckMirrorWritable();
+    void NoteMirroredChange(CObjDBTable& table, std::uint32_t key);
 
     // Batch journal (".bch"): while batch mode is on every change goes to the journal and the tables
     // in memory, not to the database, which EndBatch reads again. A journal is applied to the database
@@ -163,6 +169,7 @@ protected:
     IFileSystem& FileSystem() { return m_fs; }
 
 private:
+    friend class StoreTransaction;
     class PldWriter;
     enum class ChunkOutcome { Applied, Stop, Failed };
 
@@ -187,6 +194,12 @@ private:
     // Whether the open file's table of that name has a shape that may be read (MdbSchemaCheck.h); a
     // missing table passes.
     Result<void> CheckShape(CObjDBTable& table);
+    // The operation scopes (StoreTransaction.cpp): whether the scope takes part in a transaction, and
+    // whether the outermost scope's end kept the operation's changes.
+    bool EnterOperation();
+    bool LeaveOperation(bool keep);
+    // Reads every record the rolled-back operation changed again from its row.
+    void FollowRollback(std::vector<std::pair<CObjDBTable*, std::uint32_t>> changed);
 
     // Batch helpers.
     bool JournalChange(std::uint16_t kind, const CDBRecord& record);
@@ -220,6 +233,14 @@ private:
     std::string m_lastError;
     WarningHandler m_warningHandler;
     IFileSystem& m_fs;
+    // The user-level operation in progress; link threads mirror their changes into it too.
+    struct Operation {
+        std::mutex mutex;
+        int depth = 0;
+        bool transacted = false;  // the outermost scope asked for an SQLite transaction
+        bool doomed = false;      // a nested scope ended without committing
+        std::vector<std::pair<CObjDBTable*, std::uint32_t>> changed;
+    } m_operation;
 };
 
 }  // namespace varnel

@@ -9,6 +9,8 @@
 //   4. the row or the zone values change; a change that is refused (an excluded PLU range) or that
 //      cannot be written ends with false, nothing sent;
 //   5. outside batch mode and when asked, the change is sent to the scales: the result is the send's.
+// Steps 2 to 4 are one operation on the database (StoreTransaction.h): the row, its zone values and
+// the extra price records change together or not at all.
 #include "db/PluDefTb.h"
 
 #include "db/BatchJournalFormat.h"
@@ -19,6 +21,7 @@
 #include "db/PriceChangeEntry.h"
 #include "db/RuxPriceRecord.h"
 #include "db/SendDataLog.h"
+#include "db/StoreTransaction.h"
 
 #include <optional>
 
@@ -34,7 +37,7 @@ class PriceChangeRun {
 public:
     // `zone` as the caller gave it; with `anyZoneSends` the zone does not hold back the send.
     PriceChangeRun(CPluDefTb& table, std::uint32_t pluNumber, int zone, bool send, bool anyZoneSends = false)
-        : m_table(table), m_database(*table.GetDatabase())
+        : m_table(table), m_database(*table.GetDatabase()), m_operation(m_database)
     {
         const CGeneralSetup& setup = CurrentGeneralSetup();
         const std::uint16_t localZone = setup.GetLocalPriceZone();
@@ -65,6 +68,9 @@ public:
         return change(*m_row);
     }
 
+    // The end of step 4: keeps the changes, unless a part of them failed (`stored` false).
+    bool Keep(bool stored = true) { return stored && m_operation.Commit(); }
+
     // Step 5.
     bool Send(SendJobKind kind, bool showResult)
     {
@@ -77,6 +83,7 @@ public:
 private:
     CPluDefTb& m_table;
     CObjDatabase& m_database;
+    StoreTransaction m_operation;
     CPluDefRec* m_row = nullptr;
     std::uint16_t m_zone = 0;
     bool m_send = false;
@@ -184,7 +191,7 @@ bool CPluDefTb::ChangePrice(std::uint32_t pluNumber, std::int32_t price, int zon
     const auto change = [&](CPluDefRec& row) {
         return StoreValues(*this, row, run.Zone(), {{0, kUnitPriceField, price}});
     };
-    if (!run.Change(change)) return false;
+    if (!run.Change(change) || !run.Keep()) return false;
     const bool sent = run.Send(SendPriceChanges, showResult);
     WritePosUpdateLine(run.Row(), 'C', false);
     return sent;
@@ -196,7 +203,8 @@ bool CPluDefTb::ChangeMarkdownPrice(std::uint32_t pluNumber, std::int32_t price,
     PriceChangeRun run(*this, pluNumber, zone, send);
     if (!run.Row() || !run.Journal({{PriceChangeMarkdown, run.Zone(), price, markdownFlag}})) return false;
     if (!run.Change(
-            [&](CPluDefRec& row) { return StoreValues(*this, row, run.Zone(), MarkdownValues(price, markdownFlag)); }))
+            [&](CPluDefRec& row) { return StoreValues(*this, row, run.Zone(), MarkdownValues(price, markdownFlag)); }) ||
+        !run.Keep())
         return false;
     return run.Send(SendMarkdownChanges, showResult);
 }
@@ -218,9 +226,10 @@ bool CPluDefTb::ChangePriceWithRuxPrices(std::uint32_t pluNumber, const RuxPrice
     for (std::size_t i = 0; i < kRuxPriceTableCount; ++i)
         if (const RuxPriceRecord found = FindRuxPrice(database, i, pluNumber); found.record)
             stored = UpdateRuxPrice(found, {{&RuxColumn("UnitPrice"), prices[i + 1]}}) && stored;
+    if (!run.Keep(stored)) return false;
     const bool sent = run.Send(SendPriceChanges, showResult);
     WritePosUpdateLine(run.Row(), 'C', false);
-    return stored && sent;
+    return sent;
 }
 
 bool CPluDefTb::ChangeMarkdownWithRuxPrices(std::uint32_t pluNumber, const RuxPrices& prices,
@@ -237,7 +246,7 @@ bool CPluDefTb::ChangeMarkdownWithRuxPrices(std::uint32_t pluNumber, const RuxPr
             stored = UpdateRuxPrice(found, {{&RuxColumn("MarkPrice"), prices[i + 1]},
                                             {&RuxColumn("MarkFlag"), flags[i + 1]}}) &&
                      stored;
-    return run.Send(SendMarkdownChanges, showResult) && stored;
+    return run.Keep(stored) && run.Send(SendMarkdownChanges, showResult);
 }
 
 bool CPluDefTb::ChangePriceWithZones(std::uint32_t pluNumber, std::int32_t price, bool send, bool showResult,
@@ -254,7 +263,7 @@ bool CPluDefTb::ChangePriceWithZones(std::uint32_t pluNumber, std::int32_t price
         return UpdateRow(*this, row, [&](CPluDefRec& r) { r.Set(PluCol::UnitPrice, price); }) &&
                WriteZoneValues(*this, row, zonePrices);
     });
-    return changed && run.Send(SendPriceChanges, showResult);
+    return run.Keep(changed) && run.Send(SendPriceChanges, showResult);
 }
 
 bool CPluDefTb::ChangeMarkdownWithZones(std::uint32_t pluNumber, std::int32_t price, std::uint8_t markdownFlag,
@@ -294,7 +303,7 @@ bool CPluDefTb::ChangeMarkdownWithZones(std::uint32_t pluNumber, std::int32_t pr
                          }) &&
                WriteZoneValues(*this, row, values);
     });
-    return changed && run.Send(SendMarkdownChanges, showResult);
+    return run.Keep(changed) && run.Send(SendMarkdownChanges, showResult);
 }
 
 }  // namespace varnel

@@ -198,6 +198,8 @@ void SqliteDatabase::SetLengthLimit(int bytes) { sqlite3_limit(m_db, SQLITE_LIMI
 
 std::int64_t SqliteDatabase::Changes() const { return sqlite3_changes64(m_db); }
 
+bool SqliteDatabase::InTransaction() const { return m_db && sqlite3_get_autocommit(m_db) == 0; }
+
 SqliteSavepoint::SqliteSavepoint(SqliteDatabase& database)
     : m_database(database), m_begun(database.Exec("SAVEPOINT varnel"))
 {

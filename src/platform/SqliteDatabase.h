@@ -87,6 +87,9 @@ public:
     void SetLengthLimit(int bytes);
     // Rows changed by the last insert, update or delete that finished.
     std::int64_t Changes() const;
+    // Whether a transaction is open on the connection. SQLite ends one by itself after some failures
+    // (a full disk, an I/O error), after which statements would commit one by one.
+    bool InTransaction() const;
 
 private:
     sqlite3* m_db = nullptr;
