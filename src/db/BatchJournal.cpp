@@ -261,7 +261,7 @@ CObjDatabase::ChunkOutcome CObjDatabase::ApplyRecordChunk(CObjDBTable& table, co
     CDBRecord* present = table.GetRecord(key);
     std::unique_ptr<CDBRecord> created = present ? nullptr : table.CreateRecord(length);
     CDBRecord* record = present ? present : created.get();
-    if (!record || record->GetDataRoom() < length) {
+    if (!record || !record->ReserveData(length)) {
         SetLastError(MakeError(Errc::Corrupt, "the batch entry of key " + std::to_string(key) + " in table " +
                                                   std::to_string(table.GetTableNo()) + " holds " +
                                                   std::to_string(length) + " bytes, more than its records hold"));

@@ -77,12 +77,14 @@ inline std::uint8_t ReadColumn(std::span<const std::uint8_t> data, ByteColumn c)
     assert(c.offset < data.size());
     return data[c.offset];
 }
-// The text before its terminator; a text that fills its width without one ends at the width.
+// The text before its terminator; a text that fills its width without one ends at the width. A text
+// that ends the row may be kept at its length: the data then ends before its width does.
 inline std::string_view ReadColumn(std::span<const std::uint8_t> data, TextColumn c)
 {
-    assert(c.offset + std::size_t{c.size} <= data.size());
+    if (c.offset >= data.size()) return {};
     const auto* chars = reinterpret_cast<const char*>(data.data() + c.offset);
-    return {chars, static_cast<std::size_t>(std::find(chars, chars + c.size - 1, '\0') - chars)};
+    const std::size_t width = std::min<std::size_t>(c.size - 1u, data.size() - c.offset);
+    return {chars, static_cast<std::size_t>(std::find(chars, chars + width, '\0') - chars)};
 }
 
 inline void WriteColumn(std::span<std::uint8_t> data, LongColumn c, std::int32_t value)

@@ -173,12 +173,17 @@ bool CDBKeyIndex::FindNextFreeKey(std::uint32_t& key) const
 void CDBKeyIndex::Build(std::vector<Entry> entries, std::vector<std::unique_ptr<CDBRecord>>& duplicates)
 {
     RemoveAll();
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
-    m_entries.reserve(entries.size());
+    const auto byKey = [](const Entry& a, const Entry& b) { return a.key < b.key; };
+    // A file the store wrote holds each table in key order already.
+    if (!std::ranges::is_sorted(entries, byKey)) std::ranges::stable_sort(entries, byKey);
+    // Kept entries move down over the repeated keys' places, in the one vector.
+    std::size_t kept = 0;
     for (Entry& entry : entries) {
-        if (!m_entries.empty() && m_entries.back().key == entry.key) duplicates.push_back(std::move(entry.record));
-        else m_entries.push_back(std::move(entry));
+        if (kept > 0 && entries[kept - 1].key == entry.key) duplicates.push_back(std::move(entry.record));
+        else if (&entries[kept++] != &entry) entries[kept - 1] = std::move(entry);
     }
+    entries.resize(kept);
+    m_entries = std::move(entries);
     Touch();
 }
 

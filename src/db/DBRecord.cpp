@@ -32,12 +32,24 @@ void CDBRecord::CopyHeader(const std::uint8_t* header)
     SetHeader(LoadLe16(header), LoadLe16(header + 2), LoadLe16(header + 4), LoadLe32(header + 8));
 }
 
-std::uint8_t* CDBRecord::FieldBytes(const DBFieldDef& field)
+std::span<const std::uint8_t> CDBRecord::FieldSpan(const DBFieldDef& field) const
+{
+    if (field.m_offset == DBFieldDef::kKeyOffset)
+        return field.m_size == 4 ? std::span<const std::uint8_t>(&m_header[8], 4) : std::span<const std::uint8_t>{};
+    const std::uint8_t* data = GetData();
+    const std::size_t room = GetDataRoom();
+    if (!data || field.m_size == 0 || std::size_t{field.m_offset} + field.m_size > GetDataLimit() ||
+        field.m_offset >= room)
+        return {};
+    return {data + field.m_offset, std::min<std::size_t>(field.m_size, room - field.m_offset)};
+}
+
+std::uint8_t* CDBRecord::WritableField(const DBFieldDef& field)
 {
     if (field.m_offset == DBFieldDef::kKeyOffset) return field.m_size == 4 ? &m_header[8] : nullptr;
-    std::uint8_t* data = GetData();
-    if (!data || field.m_size == 0 || std::size_t{field.m_offset} + field.m_size > GetDataRoom()) return nullptr;
-    return data + field.m_offset;
+    const std::size_t end = std::size_t{field.m_offset} + field.m_size;
+    if (field.m_size == 0 || end > GetDataLimit() || !ReserveData(end) || !GetData()) return nullptr;
+    return GetData() + field.m_offset;
 }
 
 std::vector<std::uint8_t> RecordImage(const CDBRecord& record, std::uint16_t dataBytes, std::uint16_t room)
@@ -81,20 +93,26 @@ double LoadDate(const std::uint8_t* p)
 bool IsInteger(std::uint16_t type) { return type == DaoByte || type == DaoShort || type == DaoLong; }
 bool IsText(std::uint16_t type) { return type == DaoText || type == DaoLongBinary; }
 
+// A text field's text: up to its 0 byte, and never into the field's last byte.
+std::string_view TextOf(std::span<const std::uint8_t> bytes, std::uint16_t fieldSize)
+{
+    if (bytes.empty()) return {};
+    const auto* chars = reinterpret_cast<const char*>(bytes.data());
+    return {chars, strnlen(chars, std::min<std::size_t>(bytes.size(), fieldSize - 1u))};
+}
+
 }  // namespace
 
-std::string CDBRecord::FormatField(const DBFieldDef& field)
+std::string CDBRecord::FormatField(const DBFieldDef& field) const
 {
-    std::uint8_t* p = FieldBytes(field);
-    if (!p) return {};
+    const std::span<const std::uint8_t> bytes = FieldSpan(field);
+    if (IsText(field.m_daoType)) return std::string(TextOf(bytes, field.m_size));
+    if (bytes.size() < field.m_size) return {};
+    const std::uint8_t* p = bytes.data();
     if (IsInteger(field.m_daoType)) return std::to_string(LoadInteger(p, field.m_daoType));
     if (field.m_daoType == DaoDate && field.m_size >= sizeof(double)) {
         const auto parts = OleDateToParts(LoadDate(p));
         return parts ? FormatDateTime(*parts) : std::string{};
-    }
-    if (IsText(field.m_daoType)) {
-        p[field.m_size - 1] = 0;
-        return reinterpret_cast<const char*>(p);
     }
     return {};
 }
@@ -102,7 +120,7 @@ std::string CDBRecord::FormatField(const DBFieldDef& field)
 bool CDBRecord::ParseField(const DBFieldDef& field, std::string_view text, bool& changed)
 {
     changed = false;
-    std::uint8_t* p = FieldBytes(field);
+    std::uint8_t* p = WritableField(field);
     if (!p) return false;
     if (IsInteger(field.m_daoType)) {
         long value = 0;
@@ -128,6 +146,7 @@ bool CDBRecord::ParseField(const DBFieldDef& field, std::string_view text, bool&
         std::memcpy(p, text.data(), length);
         p[length] = 0;
         p[limit] = 0;
+        FitData();
         return true;
     }
     return false;
@@ -148,8 +167,10 @@ void StoreText(std::uint8_t* p, std::uint16_t size, std::string_view text)
 
 FieldVariant CDBRecord::GetFieldVariant(const DBFieldDef& field) const
 {
-    const std::uint8_t* p = FieldBytes(field);
-    if (!p) return {};
+    const std::span<const std::uint8_t> bytes = FieldSpan(field);
+    if (bytes.empty()) return {};
+    const std::uint8_t* p = bytes.data();
+    if (!IsText(field.m_daoType) && bytes.size() < field.m_size) return {};
     switch (field.m_daoType) {
     case DaoByte: return p[0];
     case DaoShort: return static_cast<std::int16_t>(LoadInteger(p, DaoShort));
@@ -158,13 +179,12 @@ FieldVariant CDBRecord::GetFieldVariant(const DBFieldDef& field) const
         if (field.m_size < sizeof(double)) return {};
         return COleDateTime{LoadDate(p), DateTimeStatus::Valid};
     case DaoText: {
-        const auto* chars = reinterpret_cast<const char*>(p);
-        std::string text(chars, strnlen(chars, field.m_size - 1u));
+        std::string text(TextOf(bytes, field.m_size));
         return text.empty() ? std::string(" ") : text;
     }
     case DaoLongBinary: {
         // Up to the last byte in use: a description of a few words is not stored as 2 KB of zeros.
-        const std::uint8_t* end = p + field.m_size;
+        const std::uint8_t* end = p + bytes.size();
         while (end != p && end[-1] == 0) --end;
         return std::vector<std::uint8_t>(p, end);
     }
@@ -174,10 +194,11 @@ FieldVariant CDBRecord::GetFieldVariant(const DBFieldDef& field) const
 
 bool CDBRecord::SetFieldVariant(const DBFieldDef& field, const FieldVariant& value)
 {
-    std::uint8_t* p = FieldBytes(field);
-    if (!p || std::holds_alternative<std::monostate>(value)) return false;
+    if (std::holds_alternative<std::monostate>(value)) return false;
+    std::uint8_t* p = WritableField(field);
+    if (!p) return false;
     const std::uint16_t type = field.m_daoType;
-    return std::visit(
+    const bool stored = std::visit(
         [&](const auto& v) -> bool {
             using V = std::decay_t<decltype(v)>;
             if constexpr (std::is_integral_v<V>) {
@@ -216,6 +237,8 @@ bool CDBRecord::SetFieldVariant(const DBFieldDef& field, const FieldVariant& val
             }
         },
         value);
+    FitData();
+    return stored;
 }
 
 }  // namespace varnel

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,8 +35,16 @@ public:
     // The first byte of the data area; null for a record without one.
     virtual std::uint8_t* GetData() { return nullptr; }
     const std::uint8_t* GetData() const { return const_cast<CDBRecord*>(this)->GetData(); }
-    // Bytes the data area can hold.
+    // Bytes the data area holds now.
     virtual std::size_t GetDataRoom() const { return 0; }
+    // Makes the data area hold at least `bytes` bytes, the new ones zero; false when the row cannot
+    // grow that far. A row that keeps a variable text at its length grows for a longer one; growing
+    // may move the data area.
+    virtual bool ReserveData(std::size_t bytes) { return bytes <= GetDataRoom(); }
+    // The most bytes the data area can grow to.
+    virtual std::size_t GetDataLimit() const { return GetDataRoom(); }
+    // Gives back room that a write through the catalogue made and the row no longer uses.
+    virtual void FitData() {}
     // Fills a new row with its defaults.
     virtual void InitNew(std::uint32_t /*key*/) {}
     // Bytes of data the row uses now: the length to store.
@@ -55,15 +64,14 @@ public:
     void CopyHeader(const std::uint8_t* header);
     const Header& GetHeaderBytes() const { return m_header; }
 
-    // The bytes of a catalogued field; null when the field does not lie inside this row.
-    std::uint8_t* FieldBytes(const DBFieldDef& field);
-    const std::uint8_t* FieldBytes(const DBFieldDef& field) const
-    {
-        return const_cast<CDBRecord*>(this)->FieldBytes(field);
-    }
+    // The bytes of a catalogued field that the row holds now: all of them, or fewer for a variable text
+    // kept at its length, whose missing bytes count as zeros; empty when the field lies outside the row.
+    std::span<const std::uint8_t> FieldSpan(const DBFieldDef& field) const;
+    // The field's bytes, all of them, to be written; null when the row cannot hold the field.
+    std::uint8_t* WritableField(const DBFieldDef& field);
 
-    // The field's value as text (texts are first terminated at their last byte).
-    std::string FormatField(const DBFieldDef& field);
+    // The field's value as text (a text ends at its field's last byte at the latest).
+    std::string FormatField(const DBFieldDef& field) const;
     // Stores a text into the field; false when it cannot be read for the field's type. `changed`
     // tells whether the stored value differs from the old one.
     bool ParseField(const DBFieldDef& field, std::string_view text, bool& changed);

@@ -8,6 +8,40 @@
 
 namespace varnel {
 
+namespace {
+
+std::size_t RoomFor(std::size_t bytes) { return std::max((bytes + 3) / 4 * 4, kPluEmptyDescRoom); }
+
+}  // namespace
+
+bool CPluDefRec::ReserveData(std::size_t bytes)
+{
+    if (bytes > kPluDataRoom) return false;
+    if (bytes > m_data.size()) m_data.resize(bytes);
+    return true;
+}
+
+void CPluDefRec::FitData()
+{
+    const std::size_t used = RoomFor(kPluDescOffset + 1 + GetDesc().size());
+    m_data.resize(used);
+    if (m_data.capacity() > used) m_data.shrink_to_fit();
+}
+
+void CPluDefRec::Set(TextColumn c, std::string_view text)
+{
+    if (c.offset != PluCol::Desc.offset) {
+        WriteColumn(m_data, c, text);
+        return;
+    }
+    const std::size_t length = std::min<std::size_t>({text.size(), c.size - 1u, text.find('\0')});
+    const std::size_t room = RoomFor(c.offset + length + 1);
+    m_data.resize(room);
+    if (m_data.capacity() > room) m_data.shrink_to_fit();
+    std::copy_n(text.data(), length, m_data.begin() + c.offset);
+    std::fill(m_data.begin() + c.offset + static_cast<std::ptrdiff_t>(length), m_data.end(), std::uint8_t{0});
+}
+
 void CPluDefRec::SetDesc(std::string_view desc) { Set(PluCol::Desc, DbcsLeft(desc, kPluDescMax)); }
 
 std::uint16_t CPluDefRec::CalcDataSize() const

@@ -1,17 +1,19 @@
-// CPluDefRec: one row of the PLU table. Its data is a fixed room laid out as PluLayout.h says, zeroed
-// when the row is made; typed access goes through the column handles of PluCol and, by field number,
-// through PluFieldAccess.h.
+// CPluDefRec: one row of the PLU table. Its data is laid out as PluLayout.h says, zeroed when the row
+// is made, and holds what the row uses: the fixed part and the description at its length, growing and
+// shrinking with it (which moves the data), so a copy copies only that; typed access goes through the
+// column handles of PluCol and, by field number, through PluFieldAccess.h.
 #pragma once
 
 #include "db/DBRecord.h"
 #include "db/DescText.h"
 #include "db/PluLayout.h"
 
-#include <array>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace varnel {
 
@@ -19,13 +21,21 @@ class CLabProp;
 
 class CPluDefRec : public CDBRecord {
 public:
+    // A row of `room` zeroed data bytes (at least the fixed part's), as a file's row of that length needs.
+    explicit CPluDefRec(std::size_t room = kPluEmptyDescRoom) : m_data(std::max(room, kPluEmptyDescRoom)) {}
+
     std::uint8_t* GetData() override { return m_data.data(); }
     std::size_t GetDataRoom() const override { return m_data.size(); }
+    bool ReserveData(std::size_t bytes) override;
+    std::size_t GetDataLimit() const override { return kPluDataRoom; }
+    void FitData() override;
     std::uint16_t GetDataSize() const override { return CalcDataSize(); }
     // A new PLU: every fixed byte from its defaults (see PluRowRules.cpp) and an empty description.
     void InitNew(std::uint32_t pluNumber) override;
 
     std::span<std::uint8_t> Bytes() { return m_data; }
+    // The other row's data, header left alone.
+    void CopyDataFrom(const CPluDefRec& other) { m_data = other.m_data; }
     std::span<const std::uint8_t> Bytes() const { return m_data; }
 
     std::int32_t Get(LongColumn c) const { return ReadColumn(m_data, c); }
@@ -35,7 +45,8 @@ public:
     void Set(LongColumn c, std::int32_t value) { WriteColumn(m_data, c, value); }
     void Set(ShortColumn c, std::uint16_t value) { WriteColumn(m_data, c, value); }
     void Set(ByteColumn c, std::uint8_t value) { WriteColumn(m_data, c, value); }
-    void Set(TextColumn c, std::string_view text) { WriteColumn(m_data, c, text); }
+    // The description (the text that ends the row) resizes the row to fit it.
+    void Set(TextColumn c, std::string_view text);
 
     // The escape-coded description: at most 2050 bytes.
     std::string_view GetDesc() const { return Get(PluCol::Desc); }
@@ -73,7 +84,7 @@ public:
     void WriteToPluUpdateLog() const;
 
 private:
-    std::array<std::uint8_t, kPluDataRoom> m_data{};
+    std::vector<std::uint8_t> m_data;
 };
 
 }  // namespace varnel

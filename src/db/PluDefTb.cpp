@@ -24,7 +24,7 @@ CPluDefTb::CPluDefTb(std::uint16_t tableNo, CObjDatabase* database, std::string 
 std::unique_ptr<CDBRecord> CPluDefTb::CreateRecord(std::size_t size)
 {
     if (size > kPluDataRoom) return nullptr;
-    return std::make_unique<CPluDefRec>();
+    return std::make_unique<CPluDefRec>(size);
 }
 
 void CPluDefTb::BindColumns()

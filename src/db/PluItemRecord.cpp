@@ -223,7 +223,7 @@ bool CPluDefTb::DecodeItemRecord(std::span<const std::uint8_t> record)
     const BuildLock lock = LockRecordBuild();  // the link threads' range walks step through the table
     if (existing) {
         const CPluDefRec before = *existing;
-        std::ranges::copy(block.Bytes(), existing->Bytes().begin());
+        existing->CopyDataFrom(block);
         if (!UpdatePlu(*existing, size)) {
             *existing = before;
             return false;

@@ -7,6 +7,7 @@
 //   260    2051   Desc: escape-coded description, at most 2050 bytes and a 0 byte
 //
 // A row stores 261 bytes plus the description's length, rounded up to a multiple of 4: 264 to 2312.
+// In memory a row holds the same: the description at its length, not its full width.
 #pragma once
 
 #include "db/ColumnLayout.h"
@@ -17,6 +18,7 @@
 namespace varnel {
 
 constexpr std::size_t kPluDataRoom = 2312;
+constexpr std::size_t kPluEmptyDescRoom = 264;
 constexpr std::uint16_t kPluFixedOffset = 4;
 constexpr std::size_t kPluFixedSize = 256;
 constexpr std::uint16_t kPluDescOffset = 260;

@@ -60,7 +60,7 @@ bool IsHeldBack(const CGeneralSetup& setup, const CPluDefRec& row)
 CPluDefRec& ScratchCopy(CPluDefTb& table, const BuildLock& lock, const CPluDefRec& row)
 {
     CPluDefRec& scratch = table.GetScratchRow(lock);
-    if (&scratch != &row) std::ranges::copy(row.Bytes(), scratch.Bytes().begin());
+    if (&scratch != &row) scratch.CopyDataFrom(row);
     return scratch;
 }
 

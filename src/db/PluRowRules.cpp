@@ -49,7 +49,7 @@ void ForEachDefinition(FieldDefMap which, Use use)
 
 void CPluDefRec::InitNew(std::uint32_t pluNumber)
 {
-    m_data.fill(0);
+    m_data.assign(kPluEmptyDescRoom, 0);
     const CGeneralSetup& setup = CurrentGeneralSetup();
     Set(PluCol::PluNo1, static_cast<std::int32_t>(pluNumber));
     Set(PluCol::RegCode, FormatText("%04.4d", DefaultOf(kRegCodeField)));

@@ -39,6 +39,31 @@ TEST_F(PluRowTest, DataSizeIsTheFixedBlockAndTheDescriptionRoundedUpToFourBytes)
     }
 }
 
+TEST_F(PluRowTest, ARowHoldsItsDescriptionAtItsLengthHoweverItIsWritten)
+{
+    const DBFieldDef desc{-1, "Desc", DaoLongBinary, 2051, kPluDescOffset, 0};
+    // From a long description to shorter ones and back: the row grows and shrinks with it.
+    for (const std::size_t length : {2050u, 7u, 0u, 300u, 3u}) {
+        const std::string text(length, 'd');
+        m_row.SetDesc(text);
+        EXPECT_EQ(m_row.GetDataRoom(), m_row.CalcDataSize()) << length;
+        EXPECT_EQ(m_row.GetDesc(), text) << length;
+        const CPluDefRec copy = m_row;
+        EXPECT_EQ(copy.GetDataRoom(), m_row.GetDataRoom()) << "a copy copies the used length";
+
+        // The same text through the catalogue, as a database row brings it.
+        CPluDefRec loaded;
+        ASSERT_TRUE(loaded.SetFieldVariant(desc, std::vector<std::uint8_t>(text.begin(), text.end())));
+        EXPECT_EQ(loaded.GetDataRoom(), m_row.GetDataRoom()) << length;
+        EXPECT_EQ(loaded.GetFieldVariant(desc), FieldVariant(std::vector<std::uint8_t>(text.begin(), text.end())));
+    }
+    bool changed = false;
+    ASSERT_TRUE(m_row.ParseField(desc, std::string(100, 'p'), changed));
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(m_row.GetDesc(), std::string(100, 'p'));
+    EXPECT_EQ(m_row.GetDataRoom(), 364u);
+}
+
 TEST_F(PluRowTest, ColumnsLieWhereTheStoredLayoutPutsThem)
 {
     m_row.Set(PluCol::PluNo1, 0x01020304);
