@@ -1,4 +1,5 @@
-// Heap allocations made by the program so far, counted by replacing the global operator new; link
+// Heap allocations made by the program so far and the bytes they hold, counted by replacing the global
+// operator new; link
 // AllocationCount.cpp into a benchmark to use it.
 #pragma once
 
@@ -7,5 +8,10 @@
 namespace varnel::bench {
 
 std::uint64_t AllocationCount();
+// Bytes the program's heap blocks hold now (as the allocator sized them), and the most they held since
+// the last reset.
+std::int64_t HeapBytes();
+std::int64_t HeapPeak();
+void ResetHeapPeak();
 
 }  // namespace varnel::bench

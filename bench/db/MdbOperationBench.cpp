@@ -6,6 +6,7 @@
 //   price column of each row by its key.
 // The time shown is the store's; counters give the reference's and the store's seconds and their ratio
 // (the goal is at most 3).
+#include "BenchDescription.h"
 #include "db/PluDatabase.h"
 #include "db/PluDefTb.h"
 #include "db/StoreTransaction.h"
@@ -39,9 +40,7 @@ double Since(Clock::time_point start) { return std::chrono::duration<double>(Clo
 void MakePlu(CPluDefRec& row, std::uint32_t number)
 {
     row.InitNew(number);
-    char text[96];
-    std::snprintf(text, sizeof text, "\x1B" "C1Beef mince premium %05u\x1B" "C2Product of New Zealand", number);
-    row.SetDesc(text);
+    row.SetDesc(bench::BenchDescription(number));
     row.SetNameFromDesc();
     row.Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
 }

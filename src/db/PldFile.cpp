@@ -55,6 +55,35 @@ Result<void> WriteAt(IFile& file, std::uint64_t position, const std::vector<std:
     return WriteBytes(file, bytes.data(), bytes.size());
 }
 
+// The file as the load walks it from front to back, read a window at a time: the rows are copied out
+// of each window, so a load never holds the whole file image beside the rows it made of it.
+class PldReadWindow {
+public:
+    PldReadWindow(IFile& file, std::uint64_t size) : m_file(file), m_size(size) {}
+
+    // The `n` bytes at `position` (the caller checked that the file holds them); positions never go back.
+    Result<std::span<const std::uint8_t>> At(std::uint64_t position, std::size_t n)
+    {
+        if (position < m_start || position + n > m_start + m_bytes.size()) {
+            const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(
+                std::max<std::uint64_t>(n, kWindowBytes), m_size - position));
+            m_bytes.resize(wanted);
+            m_start = position;
+            if (auto sought = m_file.Seek(position); !sought) return sought.GetError();
+            if (auto read = ReadExact(m_file, m_bytes.data(), wanted); !read) return read.GetError();
+        }
+        return std::span<const std::uint8_t>(m_bytes).subspan(static_cast<std::size_t>(position - m_start), n);
+    }
+
+private:
+    static constexpr std::uint64_t kWindowBytes = 1 << 20;
+
+    IFile& m_file;
+    std::uint64_t m_size;
+    std::uint64_t m_start = 0;
+    std::vector<std::uint8_t> m_bytes;
+};
+
 }  // namespace
 
 // Writes the database compactly: every record of every table from 1 upward in key order, each with
@@ -167,34 +196,32 @@ bool CObjDatabase::LoadPldRecords(IFile& file)
         SetLastError(MakeError(Errc::Corrupt, "\"" + m_path + "\" is too large for a database file"));
         return false;
     }
-    // Read whole: one call instead of two per record. Left uninitialised, as it is overwritten at once.
-    const std::size_t size = static_cast<std::size_t>(*length);
-    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(size);
-    const std::span<const std::uint8_t> bytes(buffer.get(), size);
-    if (auto sought = file.Seek(0); !sought) return false;
-    if (auto read = ReadExact(file, buffer.get(), size); !read) {
-        SetLastError(read.GetError());
-        return false;
-    }
+    const std::uint64_t size = *length;
+    PldReadWindow window(file, size);
 
     const std::size_t headerSize = GetHeaderSize();
     const bool oldHeaders = IsOldHeaderFormat();
     std::vector<std::vector<CDBKeyIndex::Entry>> loaded(m_highestTableNo + std::size_t{1});
     std::uint32_t freeBlocks = static_cast<std::uint32_t>(FreeBlocks().GetRecordCount());
-    std::size_t position = 2;
+    std::uint64_t position = 2;
     bool whole = true;
-    while (position < bytes.size()) {
-        if (bytes.size() - position < headerSize) {
+    while (position < size) {
+        if (size - position < headerSize) {
             SetLastError(MakeError(Errc::Corrupt, "a record header is cut off at offset " + std::to_string(position)));
             whole = false;
             break;
         }
-        const std::uint8_t* h = bytes.data() + position;
+        const auto header = window.At(position, headerSize);
+        if (!header) {
+            SetLastError(header.GetError());
+            return false;
+        }
+        const std::uint8_t* h = header->data();
         const std::uint16_t tableNo = LoadLe16(h);
         const std::uint16_t capacity = LoadLe16(h + 2);
         const std::uint16_t dataLength = LoadLe16(h + 4);
         const std::uint32_t key = LoadLe32(h + (oldHeaders ? 6 : 8));
-        const std::size_t dataStart = position + headerSize;
+        const std::uint64_t dataStart = position + headerSize;
         position = dataStart + capacity;
 
         if (tableNo > m_highestTableNo || dataLength > capacity || !EnsureTable(tableNo)) continue;
@@ -210,8 +237,15 @@ bool CObjDatabase::LoadPldRecords(IFile& file)
             continue;
         }
         // A record whose data is cut off by the end of the file, or does not fit its row, is lost alone.
-        if (bytes.size() - dataStart < dataLength || record->GetDataRoom() < dataLength) continue;
-        if (dataLength > 0) std::memcpy(record->GetData(), bytes.data() + dataStart, dataLength);
+        if (size - dataStart < dataLength || record->GetDataRoom() < dataLength) continue;
+        if (dataLength > 0) {
+            const auto data = window.At(dataStart, dataLength);
+            if (!data) {
+                SetLastError(data.GetError());
+                return false;
+            }
+            std::memcpy(record->GetData(), data->data(), dataLength);
+        }
         loaded[tableNo].push_back({key, std::move(record)});
     }
 
