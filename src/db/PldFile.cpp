@@ -37,9 +37,11 @@ namespace {
 
 constexpr MessageId kMsgDatabaseInUse = 61460;
 
-constexpr std::array<std::uint16_t, 23> kAcceptedVersions = {100, 150, 200, 202, 203, 204, 205, 206,
+// The old versions a database reads besides its own version to write (327 is that of the PLU database
+// only: a database that writes 354 or 110 does not read it).
+constexpr std::array<std::uint16_t, 22> kAcceptedVersions = {100, 150, 200, 202, 203, 204, 205, 206,
                                                              244, 300, 301, 310, 320, 321, 322, 323,
-                                                             324, 325, 326, 350, 352, 353, 327};
+                                                             324, 325, 326, 350, 352, 353};
 constexpr std::array<std::uint16_t, 8> kOldHeaderVersions = {100, 150, 200, 202, 203, 204, 205, 206};
 
 CDBRecord::Header FreeBlockHeader(std::uint16_t capacity, std::uint32_t number)
