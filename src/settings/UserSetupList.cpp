@@ -52,11 +52,16 @@ void CUserSetupList::Serialize(CArchive& ar)
         ar << (m_current != nullptr ? std::string_view(m_current->m_name) : std::string_view{});
         return;
     }
-    RemoveAll();
-    SerializeObjectList(ar, m_users);
-    std::erase(m_users, nullptr);
+    // Read into a fresh list, taken only when the whole of it read: a damaged archive leaves the
+    // users and the current user as they were.
+    std::vector<std::unique_ptr<CUserSetup>> users;
+    SerializeObjectList(ar, users);
     std::string currentName;
     ar >> currentName;
+    if (!ar.Ok()) return;
+    RemoveAll();
+    m_users = std::move(users);
+    std::erase(m_users, nullptr);
     const auto it = std::ranges::find_if(m_users, [&](const auto& user) { return user->m_name == currentName; });
     if (!currentName.empty() && it != m_users.end()) m_current = it->get();
 }

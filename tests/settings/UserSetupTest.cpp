@@ -146,6 +146,25 @@ TEST(UserSetupListTest, TheListKeepsItsUsersAndWhoIsLoggedIn)
     EXPECT_EQ(loaded.GetCurrentIndex(), std::optional<std::size_t>(1));
 }
 
+TEST(UserSetupListTest, AnArchiveThatFailsToLoadLeavesTheUsersAndWhoIsLoggedInAsTheyWere)
+{
+    CUserSetupList stored;
+    stored.Add(MakeUser("Cat", "c"));
+    stored.Add(MakeUser("Dan", "d"));
+    stored.SetCurrentUser(1);
+    const std::vector<std::uint8_t> bytes = Store(stored);
+    CUserSetupList users;
+    users.Add(MakeUser("Ann", "a"));
+    users.SetCurrentUser(0);
+    // Cut inside the second user, and cut in the name of the current user.
+    for (const std::size_t cut : {bytes.size() / 2, bytes.size() - 1}) {
+        EXPECT_FALSE(Load(users, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut))));
+        ASSERT_EQ(users.GetCount(), 1u) << cut;
+        EXPECT_EQ(users.GetAt(0).m_name, "Ann") << cut;
+        EXPECT_EQ(users.GetCurrentIndex(), std::optional<std::size_t>(0)) << cut;
+    }
+}
+
 TEST(UserSetupListTest, TheListIsReadFromHandBuiltBytesAndItsUserMatchedExactly)
 {
     for (const char* stored : {"Bob", "bob", ""}) {
