@@ -12,7 +12,7 @@
 //    30     1    TimeFlag, byte         31  2  PackTime, BCD 4        33  1  ExpTimeFlag, byte
 //    34     2    ExpTime, BCD 4         36  1  PosSelect, byte        37  1  Posflag, BCD 2
 //    38     5    PosCode, 10 digits packed from the left
-//    43     2    RegCode, its first 3 digits packed from the left
+//    43     2    RegCode, its first 3 digits packed from the left; read back as 4 digits
 //    45     4    department-group-item code, 8 digits packed
 //    49     1    Message1, BCD 2        50  1  Message7, BCD 2        51  1  Coupon, BCD 2
 //    52     1    Nutrition, its low byte (read back signed)           53  1  TaxNo, BCD 2
@@ -129,8 +129,8 @@ void ReadFixedPart(CPluDefRec& r, RecordReader& in)
     Put(r, PluCol::PosSelect, in.Byte());
     Put(r, PluCol::Posflag, in.Bcd(2));
     if (const auto posCode = in.BcdText(10)) r.Set(PluCol::PosCode, *posCode);
-    // Three digits were written; the pad nibble after them is not a fourth.
-    if (const auto regCode = in.BcdText(kRegCodeRoom)) r.Set(PluCol::RegCode, regCode->substr(0, kRegCodeDigits));
+    // Three digits were written; four are read back, the pad nibble as the last ("0045" comes back "0040").
+    if (const auto regCode = in.BcdText(kRegCodeRoom)) r.Set(PluCol::RegCode, *regCode);
     if (const auto code = in.BcdText(8)) ParseDeptGroupItemCode(r, *code);
     Put(r, PluCol::Message1, in.Bcd(2));
     Put(r, PluCol::Message7, in.Bcd(2));
