@@ -60,8 +60,10 @@ bool ComparePluWithScale(PluDifferenceLines& lines, const CPluDefRec& scalePlu, 
         std::string scaleText;
         std::string databaseText;
         if (definition->m_fieldNo == kPosCodeField) {
+            // The scale's code comes back right-aligned to 13 digits; the database's is compared at the
+            // same width, or an unchanged PLU with a shorter code would always differ.
             scaleText = RightAligned(scalePlu.Get(PluCol::PosCode));
-            databaseText = databasePlu.Get(PluCol::PosCode);
+            databaseText = RightAligned(databasePlu.Get(PluCol::PosCode));
         } else if (definition->m_fieldNo == kPackTypeField) {
             scaleText = scalePlu.Get(PluCol::PackType).substr(0, kPackTypeCompared);
             databaseText = databasePlu.Get(PluCol::PackType).substr(0, kPackTypeCompared);

@@ -285,6 +285,27 @@ TEST_F(PluRowTest, ComparisonWithAScalePluNamesEachDifferingField)
     PluDifferenceLines same(results, 9);
     EXPECT_FALSE(ComparePluWithScale(same, scale, database));
     EXPECT_TRUE(results.lines.empty());
+    // POS codes compare right-aligned to 13 digits on both sides, as the families 0, 4 and 5 send them back.
+    struct Codes {
+        const char* onScale;
+        const char* inDatabase;
+        bool differ;
+    };
+    for (const Codes& c : {Codes{"0000000004242", "04242", false}, Codes{"4242", "4242", false},
+                           Codes{"0000000004242", "4243", true}}) {
+        CPluDefRec scaleCode;
+        CPluDefRec databaseCode;
+        scaleCode.Set(PluCol::PosCode, c.onScale);
+        databaseCode.Set(PluCol::PosCode, c.inDatabase);
+        struct Ignored final : IPluCompareResults {
+            void AddScaleKey(std::uint32_t) override {}
+            void AddNotInDatabase(std::uint32_t) override {}
+            void AddDifferent(std::uint32_t) override {}
+            void WriteLine(std::string_view) override {}
+        } ignored;
+        PluDifferenceLines lines(ignored, 9);
+        EXPECT_EQ(ComparePluWithScale(lines, scaleCode, databaseCode), c.differ) << c.onScale << " / " << c.inDatabase;
+    }
 
     scale.Set(PluCol::UnitPrice, 150);
     database.Set(PluCol::UnitPrice, 100);
