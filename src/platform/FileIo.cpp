@@ -73,6 +73,7 @@ Result<void> PendingReplacement::Commit(std::unique_ptr<IFile>* kept)
         *kept = std::move(m_file);
     else
         m_file.reset();
+    m_fs->RemoveStaleTempsBeside(m_target);
     return m_fs->SyncDirectoryOf(m_target);
 }
 
@@ -110,6 +111,7 @@ Result<void> ReplaceFileByName(IFileSystem& fs, const std::string& target,
     reopened->reset();
     if (!synced) return abandon(synced.GetError());
     if (auto renamed = fs.Rename(tempPath, target); !renamed) return abandon(renamed.GetError());
+    fs.RemoveStaleTempsBeside(target);
     return fs.SyncDirectoryOf(target);
 }
 

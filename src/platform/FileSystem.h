@@ -62,6 +62,10 @@ public:
     virtual Result<bool> IsReadOnly(const std::string& path) const = 0;
     // Gives the file's owner the right to write it again.
     virtual Result<void> ClearReadOnly(const std::string& path) = 0;
+    // Removes what replacements of `target` killed in the middle left beside it: temporary files made
+    // by CreateTempBeside (and the database engine's journals of them) that nobody holds and nobody
+    // has written for a while. Called once a replacement of `target` stands in place.
+    virtual void RemoveStaleTempsBeside(const std::string& /*target*/) {}
 };
 
 // The process's real file system.

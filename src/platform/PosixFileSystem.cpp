@@ -1,10 +1,16 @@
 // The real file system on POSIX: plain descriptors, open-file-description locks for deny-write sharing.
 #include "platform/FileSystem.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <random>
 #include <string>
+#include <string_view>
+#include <vector>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -236,6 +242,50 @@ public:
     {
         struct stat st {};
         return ::stat(path.c_str(), &st) == 0;
+    }
+
+    void RemoveStaleTempsBeside(const std::string& target) override
+    {
+        const std::string dir = DirectoryOf(target);
+        const std::string prefix = target.substr(target.find_last_of('/') + 1) + ".tmp";
+        DIR* listing = ::opendir(dir.c_str());
+        if (listing == nullptr) return;
+        std::vector<std::string> stale;
+        while (const dirent* entry = ::readdir(listing)) {
+            const std::string name = entry->d_name;
+            if (!IsTempName(name, prefix)) continue;
+            const std::string path = dir + "/" + name;
+            if (IsAbandoned(path)) stale.push_back(path);
+        }
+        ::closedir(listing);
+        for (const std::string& path : stale) ::unlink(path.c_str());
+    }
+
+private:
+    // `prefix` (the target's name and ".tmp"), the six letters of CreateUniqueFile, and nothing more
+    // or one of the database engine's journal endings.
+    static bool IsTempName(std::string_view name, std::string_view prefix)
+    {
+        constexpr std::size_t kSuffix = 6;
+        if (!name.starts_with(prefix) || name.size() < prefix.size() + kSuffix) return false;
+        const std::string_view letters = name.substr(prefix.size(), kSuffix);
+        if (!std::ranges::all_of(letters, [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }))
+            return false;
+        const std::string_view rest = name.substr(prefix.size() + kSuffix);
+        return rest.empty() || rest == "-journal" || rest == "-wal" || rest == "-shm";
+    }
+
+    // A regular file untouched for a while that nobody holds: a writer holds its temporary file's
+    // lock while it writes, and the database engine writes its files steadily while it builds them.
+    static bool IsAbandoned(const std::string& path)
+    {
+        constexpr auto kQuietFor = std::chrono::minutes(10);
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+        const auto modified = std::chrono::system_clock::from_time_t(st.st_mtime);
+        if (std::chrono::system_clock::now() - modified < kQuietFor) return false;
+        UniqueFd fd(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
+        return fd.Get() >= 0 && LockForSharing(fd.Get(), true, path).HasValue();
     }
 };
 

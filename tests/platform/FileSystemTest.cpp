@@ -1,10 +1,12 @@
 #include "platform/AtomicReplace.h"
+#include "platform/DirectoryListing.h"
 
 #include "support/FaultInjectingFileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 namespace varnel::test {
@@ -76,6 +78,38 @@ TEST(FileSystem, AReplacedFileKeptOpenStaysLocked)
     EXPECT_FALSE(RealFileSystem().Open(target, FileAccess::ReadWrite, FileShare::DenyWrite));
     kept.reset();
     EXPECT_TRUE(RealFileSystem().Open(target, FileAccess::ReadWrite, FileShare::DenyWrite));
+}
+
+TEST(FileSystem, AReplacementRemovesTheTemporariesThatKilledReplacementsLeftBesideIt)
+{
+    TempDir dir;
+    const std::string target = dir.File("setup.def");
+    WriteWholeFile(target, "old");
+    const auto longAgo = std::chrono::system_clock::now() - std::chrono::hours(1);
+    struct Case {
+        const char* name;
+        bool old;
+        bool removed;
+    } const cases[] = {
+        {"setup.def.tmpAb3xYz", true, true},
+        {"setup.def.tmpAb3xYz-journal", true, true},
+        {"setup.def.tmpQq1Qq1-wal", true, true},
+        {"setup.def.tmpNew123", false, false},       // written just now: a writer may be at it
+        {"setup.def.tmpHeld12", true, false},        // held by a writer
+        {"setup.def.tmpShort", true, false},         // not one of our names
+        {"setup.def.tmpAb3xYz.bak", true, false},
+        {"other.def.tmpAb3xYz", true, false},        // beside another file
+    };
+    for (const Case& c : cases) {
+        WriteWholeFile(dir.File(c.name), "stale");
+        if (c.old) ASSERT_TRUE(SetModifiedTime(dir.File(c.name), longAgo)) << c.name;
+    }
+    auto held = RealFileSystem().Open(dir.File("setup.def.tmpHeld12"), FileAccess::ReadWrite, FileShare::DenyWrite);
+    ASSERT_TRUE(held);
+
+    ASSERT_TRUE(ReplaceFile(RealFileSystem(), target, [](IFile& file) { return WriteBytes(file, "new", 3); }));
+    EXPECT_EQ(ReadWholeFile(target), "new");
+    for (const Case& c : cases) EXPECT_EQ(std::filesystem::exists(dir.File(c.name)), !c.removed) << c.name;
 }
 
 TEST(FileSystem, CopyWholeFileReplacesTheTarget)

@@ -27,6 +27,7 @@ public:
     bool Exists(const std::string& path) const override { return m_inner.Exists(path); }
     Result<bool> IsReadOnly(const std::string& path) const override { return m_inner.IsReadOnly(path); }
     Result<void> ClearReadOnly(const std::string& path) override;
+    void RemoveStaleTempsBeside(const std::string& target) override { m_inner.RemoveStaleTempsBeside(target); }
 
     // Counts a call; true when this one is to fail.
     bool NextCallFails();
