@@ -4,6 +4,7 @@
 #include "db/PluFieldAccess.h"
 #include "db/RuxPriceLayout.h"
 #include "platform/Archive.h"
+#include "platform/Messages.h"
 #include "support/TestMainFrame.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,15 @@ TEST(PluFieldAccessTest, EveryNumberHasTheKindOfItsColumn)
         {1026, FieldText}, {1033, FieldNone}, {1053, FieldLong}, {1086, FieldText}, {1101, FieldWord},
         {1102, FieldNone}, {1200, FieldNone}};
     for (const auto& [fieldNo, kind] : cases) EXPECT_EQ(GetPluFieldType(Definition(fieldNo)), kind) << fieldNo;
+}
+
+TEST(PluFieldAccessTest, EveryPluFieldNumberNamesItsCaptionInTheMessageTable)
+{
+    for (MessageId number = 1000; number <= 1102; ++number)
+        EXPECT_FALSE(GetMessageText(number).empty()) << number;
+    const std::pair<MessageId, std::string_view> captions[] = {
+        {1000, "User-Defined"}, {1001, "PLU Code"}, {1002, "Sales Mode"}, {1026, "POS Code"}, {1101, "Logo #3"}};
+    for (const auto& [number, caption] : captions) EXPECT_EQ(GetMessageText(number), caption) << number;
 }
 
 TEST(PluFieldAccessTest, ValuesAreReadUnsignedForBytesAndWordsAndCutToTheColumnWidth)
