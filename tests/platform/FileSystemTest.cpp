@@ -102,7 +102,9 @@ TEST(FileSystem, AReplacementRemovesTheTemporariesThatKilledReplacementsLeftBesi
     };
     for (const Case& c : cases) {
         WriteWholeFile(dir.File(c.name), "stale");
-        if (c.old) ASSERT_TRUE(SetModifiedTime(dir.File(c.name), longAgo)) << c.name;
+        if (c.old) {
+            ASSERT_TRUE(SetModifiedTime(dir.File(c.name), longAgo)) << c.name;
+        }
     }
     auto held = RealFileSystem().Open(dir.File("setup.def.tmpHeld12"), FileAccess::ReadWrite, FileShare::DenyWrite);
     ASSERT_TRUE(held);
