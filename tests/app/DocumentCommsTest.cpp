@@ -90,6 +90,7 @@ TEST_F(DocumentComms, InSchedulerModeASendWaitsForTheScaleAndReportsATimeOut)
 
 TEST_F(DocumentComms, ACompareThenASynchroniseDeletesWhatOnlyTheScaleHoldsAndSendsTheRest)
 {
+    frame.AddFieldDef(FieldDefMap::Plu, 1005).m_name = "Unit Price";  // the field changed below is compared
     host.m_runMode = RunMode::Scheduler;
     ASSERT_EQ(doc->SendDataNow(kType, false, Plus(1, 20), nullptr), 0u);
     const std::vector<Bytes> onScale = scale.Sim().Packets(1);
