@@ -24,8 +24,16 @@ protected:
         ASSERT_TRUE(db.IsDaoMode());
     }
 
+    // Opens the file, the store's warnings going to m_warnings.
+    void OpenCollectingWarnings(MdbTestDatabase& db)
+    {
+        db.SetWarningHandler([this](const std::string& text) { m_warnings.push_back(text); });
+        ASSERT_TRUE(db.Open(Path())) << db.GetLastErrorText();
+    }
+
     TempDir m_dir;
     RecordingPrompt m_prompt;
+    std::vector<std::string> m_warnings;
 };
 
 TEST_F(MdbDatabaseTest, ANewDatabaseHoldsItsVersionAndOneTablePerNamedTable)
@@ -180,9 +188,8 @@ TEST_F(MdbDatabaseTest, RowsOfARepeatedKeyStayInTheDatabaseAndOnlyTheFirstIsLoad
                    "INSERT INTO \"Items\" VALUES ('x', 'first', 5), ('y', 'second', 5), ('z', 'other', 6),"
                    " ('w', 'refused key', -1);");
     MdbTestDatabase db;
-    std::vector<std::string> warnings;
-    db.SetWarningHandler([&](const std::string& text) { warnings.push_back(text); });
-    ASSERT_TRUE(db.Open(Path())) << db.GetLastErrorText();
+    ASSERT_NO_FATAL_FAILURE(OpenCollectingWarnings(db));
+    const std::vector<std::string>& warnings = m_warnings;
 
     const CObjDBTable& items = *db.GetTable(1);
     EXPECT_EQ(items.GetRecordCount(), 2u);
@@ -205,9 +212,8 @@ TEST_F(MdbDatabaseTest, ARowWhoseKeyIsOutOfRangeIsReportedAndLeftOutWhileTheRest
     RunSql(Path(), "INSERT INTO \"Items\" (\"Key\", \"Name\") VALUES (5, 'kept'), (3000000000, 'above 2^31'),"
                    " (4294967297, 'not PLU 1'), (4294967296, 'not PLU 0'), (-1, 'minus one')");
     MdbTestDatabase db;
-    std::vector<std::string> warnings;
-    db.SetWarningHandler([&](const std::string& text) { warnings.push_back(text); });
-    ASSERT_TRUE(db.Open(Path())) << db.GetLastErrorText();
+    ASSERT_NO_FATAL_FAILURE(OpenCollectingWarnings(db));
+    const std::vector<std::string>& warnings = m_warnings;
     const CObjDBTable& items = *db.GetTable(1);
     EXPECT_EQ(items.GetRecordCount(), 2u);
     EXPECT_EQ(ItemName(*items.FindRecord(5)), "kept");
