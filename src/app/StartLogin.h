@@ -7,7 +7,7 @@
 
 namespace varnel {
 
-class CGeneralSetup;
+struct CGeneralSetup;
 class CUserSetupList;
 class LoginForm;
 

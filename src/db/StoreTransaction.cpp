@@ -78,9 +78,8 @@ void CObjDatabase::NoteMirroredChange(CObjDBTable& table, std::uint32_t key)
 
 void CObjDatabase::FollowRollback(std::vector<std::pair<CObjDBTable*, std::uint32_t>> changed)
 {
-    std::ranges::sort(changed);
-    const auto [last, end] = std::ranges::unique(changed);
-    changed.erase(last, end);
+    std::sort(changed.begin(), changed.end());
+    changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
     CObjDBTable* table = nullptr;
     std::optional<BuildLock> buildLock;
     for (const auto& [owner, key] : changed) {
