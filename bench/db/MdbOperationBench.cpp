@@ -6,7 +6,7 @@
 //   price column of each row by its key.
 // The time shown is the store's; counters give the reference's and the store's seconds and their ratio
 // (the goal is at most 3).
-#include "BenchDescription.h"
+#include "BenchPlu.h"
 #include "db/PluDatabase.h"
 #include "db/PluDefTb.h"
 #include "db/StoreTransaction.h"
@@ -35,15 +35,6 @@ std::string BenchPath()
 }
 
 double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-// The PLU as a user would key it in: a two-line description, a name and a price.
-void MakePlu(CPluDefRec& row, std::uint32_t number)
-{
-    row.InitNew(number);
-    row.SetDesc(bench::BenchDescription(number));
-    row.SetNameFromDesc();
-    row.Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
-}
 
 // A new, empty database file of every table; the store's own schema.
 bool CreateFile(const std::string& path)
@@ -99,7 +90,7 @@ double PlainInsert(const std::string& path, const std::vector<DBFieldDef>& colum
     const auto start = Clock::now();
     bool ok = insert && db.Exec("BEGIN").HasValue();
     for (std::uint32_t number = 1; ok && number <= kPlus; ++number) {
-        MakePlu(row, number);
+        bench::MakeBenchPlu(row, number);
         row.SetKey(number);
         for (std::size_t i = 0; ok && i < columns.size(); ++i)
             ok = Bind(*insert, static_cast<int>(i + 1), row.GetFieldVariant(columns[i])).HasValue();
@@ -121,7 +112,7 @@ double StoreInsert(const std::string& path)
     bool ok = true;
     for (std::uint32_t number = 1; ok && number <= kPlus; ++number) {
         auto row = std::make_unique<CPluDefRec>();
-        MakePlu(*row, number);
+        bench::MakeBenchPlu(*row, number);
         const std::uint16_t size = row->CalcDataSize();
         ok = plus.AddPlu(number, size, std::move(row));
     }

@@ -1,7 +1,7 @@
 // The PLU table at full size: 65,535 PLUs with typical two-line descriptions added to a ".pld" file
 // and to an ".mdb" (SQLite) file, then walked in key order reading five fields of each by number.
 // Each benchmark counts PLUs as its items, so the report's rate is per PLU.
-#include "BenchDescription.h"
+#include "BenchPlu.h"
 #include "db/PluDatabase.h"
 #include "db/PluDefTb.h"
 #include "db/PluFieldAccess.h"
@@ -36,10 +36,7 @@ bool FillDatabase(CPluDatabase& db, const std::string& path)
     CPluDefTb& plus = *db.GetPluTable();
     for (std::uint32_t number = 1; number <= kPlus; ++number) {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
-        row->SetDesc(bench::BenchDescription(number));
-        row->SetNameFromDesc();
-        row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
+        bench::MakeBenchPlu(*row, number);
         const std::uint16_t size = row->CalcDataSize();
         if (!plus.AddPlu(number, size, std::move(row))) return false;
     }

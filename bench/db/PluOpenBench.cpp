@@ -6,7 +6,7 @@
 //   OpenMdb: the same memory figures for the same PLUs in an ".mdb" file, SQLite's own heap included.
 // The heap is counted at the program's operator new (AllocationCount.h) and by SQLite's statistics.
 #include "AllocationCount.h"
-#include "BenchDescription.h"
+#include "BenchPlu.h"
 #include "db/PluDatabase.h"
 #include "db/PluDefTb.h"
 
@@ -52,10 +52,7 @@ std::uint64_t MakeFiles()
         std::uint64_t bytes = 0;
         for (std::uint32_t number = 1; number <= kPlus; ++number) {
             auto row = std::make_unique<CPluDefRec>();
-            row->InitNew(number);
-            row->SetDesc(bench::BenchDescription(number));
-            row->SetNameFromDesc();
-            row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
+            bench::MakeBenchPlu(*row, number);
             const std::uint16_t size = row->CalcDataSize();
             bytes += size;
             if (!plus.AddPlu(number, size, std::move(row))) return std::uint64_t{0};
