@@ -3,10 +3,10 @@
 // reached the end of the text.
 #include "FuzzMainFrame.h"
 
-#include "db/CsvFields.h"
-#include "db/MainFrame.h"
-#include "db/PathText.h"
-#include "db/TextEscapes.h"
+#include "db/text/CsvFields.h"
+#include "db/site/MainFrame.h"
+#include "db/text/PathText.h"
+#include "db/text/TextEscapes.h"
 
 #include <cstdint>
 #include <string>

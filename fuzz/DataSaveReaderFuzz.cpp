@@ -7,9 +7,9 @@
 #include "FuzzMainFrame.h"
 #include "FuzzRequire.h"
 
-#include "comms/DataSaveFile.h"
-#include "comms/DataSaveIndex.h"
-#include "db/PluDatabase.h"
+#include "comms/filelink/DataSaveFile.h"
+#include "comms/filelink/DataSaveIndex.h"
+#include "db/plu/PluDatabase.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -3,9 +3,9 @@
 // the default line fonts. Installed for its lifetime.
 #pragma once
 
-#include "db/DefLineFont.h"
-#include "db/MainFrame.h"
-#include "db/ScaleFontList.h"
+#include "db/text/DefLineFont.h"
+#include "db/site/MainFrame.h"
+#include "db/text/ScaleFontList.h"
 
 #include <cstddef>
 #include <cstdint>

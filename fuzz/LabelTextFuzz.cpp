@@ -2,7 +2,7 @@
 // conversion), Thai and Korean-option settings, at label widths chosen by the input, then changed by
 // one editing operation the input chooses: never a crash, a hang or an over-read, and what is written
 // reads back to a model that writes the same bytes again.
-#include "db/ScaleFontSets.h"
+#include "db/text/ScaleFontSets.h"
 #include "pluedit/LabelTextConversion.h"
 #include "pluedit/LabelTextEditForm.h"
 

@@ -5,7 +5,7 @@
 #include "FuzzRequire.h"
 #include "TestDatabase.h"
 
-#include "db/PluDatabase.h"
+#include "db/plu/PluDatabase.h"
 
 #include <unistd.h>
 

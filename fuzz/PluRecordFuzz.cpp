@@ -8,9 +8,9 @@
 #include "FuzzMainFrame.h"
 #include "FuzzRequire.h"
 
-#include "db/PluCompare.h"
-#include "db/PluDatabase.h"
-#include "db/PluDefTb.h"
+#include "db/plu/PluCompare.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
 
 #include <array>
 #include <cstdint>

@@ -7,10 +7,10 @@
 #include "FuzzMainFrame.h"
 #include "FuzzRequire.h"
 
-#include "db/PluDatabase.h"
-#include "db/PluDefRec.h"
-#include "db/PluDefTb.h"
-#include "db/PluRecord.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefRec.h"
+#include "db/plu/PluDefTb.h"
+#include "db/records/PluRecord.h"
 
 #include <algorithm>
 #include <array>

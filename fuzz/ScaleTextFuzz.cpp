@@ -5,9 +5,9 @@
 #include "FuzzMainFrame.h"
 #include "FuzzRequire.h"
 
-#include "db/LineText.h"
-#include "db/QuotedScaleText.h"
-#include "db/ScaleCharset.h"
+#include "db/text/LineText.h"
+#include "db/text/QuotedScaleText.h"
+#include "db/text/ScaleCharset.h"
 
 #include <cstdint>
 #include <string_view>

@@ -4,7 +4,7 @@
 #include "FuzzRequire.h"
 #include "MemoryLink.h"
 
-#include "comms/IdEnqLinkList.h"
+#include "comms/manager/IdEnqLinkList.h"
 #include "support/FakeClock.h"
 
 #include <unistd.h>

@@ -2,9 +2,9 @@
 // not started) beside the record store's own open of the same file, for ".pld" and ".mdb". The
 // document should add no more than a tenth to the store's time.
 #include "app/Vrn3Doc.h"
-#include "comms/IdEnqLinkList.h"
-#include "db/PluDefRec.h"
-#include "db/PluDefTb.h"
+#include "comms/manager/IdEnqLinkList.h"
+#include "db/plu/PluDefRec.h"
+#include "db/plu/PluDefTb.h"
 #include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>

@@ -7,11 +7,11 @@
 #include "RecordingWindow.h"
 #include "RealScaleLine.h"
 #include "ScaleSimulator.h"
-#include "comms/IdEnqLinkList.h"
-#include "comms/IdEnqSocketLink.h"
-#include "db/Document.h"
-#include "db/PluDatabase.h"
-#include "db/PluDefTb.h"
+#include "comms/manager/IdEnqLinkList.h"
+#include "comms/idenq/IdEnqSocketLink.h"
+#include "db/plu/Document.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
 #include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>

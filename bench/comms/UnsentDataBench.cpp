@@ -1,6 +1,6 @@
 // Saving the unsent-data file with one long queue on one scale, as another process's jobs are merged
 // in: the merge and the removal of duplicate jobs must stay linear in the queue.
-#include "comms/IdEnqLinkList.h"
+#include "comms/manager/IdEnqLinkList.h"
 #include "MemoryLink.h"
 #include "platform/LocalTime.h"
 #include "support/FakeClock.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "BenchDescription.h"
-#include "db/PluDefRec.h"
+#include "db/plu/PluDefRec.h"
 
 #include <cstdint>
 

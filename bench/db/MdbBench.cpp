@@ -1,6 +1,6 @@
 // Opening the 65,535-record database from an ".mdb" (SQLite) file beside the same records in a
 // ".pld" file, and one thousand single-record updates in each.
-#include "db/ObjDatabase.h"
+#include "db/store/ObjDatabase.h"
 
 #include <benchmark/benchmark.h>
 

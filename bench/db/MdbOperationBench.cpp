@@ -7,9 +7,9 @@
 // The time shown is the store's; counters give the reference's and the store's seconds and their ratio
 // (the goal is at most 3).
 #include "BenchPlu.h"
-#include "db/PluDatabase.h"
-#include "db/PluDefTb.h"
-#include "db/StoreTransaction.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
+#include "db/store/StoreTransaction.h"
 #include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 // Opening and compacting a ".pld" of 65,535 records of 300 bytes, beside a plain read of the same
 // file, so the ratio shows the store's own cost.
-#include "db/ObjDatabase.h"
+#include "db/store/ObjDatabase.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,9 +2,9 @@
 // and to an ".mdb" (SQLite) file, then walked in key order reading five fields of each by number.
 // Each benchmark counts PLUs as its items, so the report's rate is per PLU.
 #include "BenchPlu.h"
-#include "db/PluDatabase.h"
-#include "db/PluDefTb.h"
-#include "db/PluFieldAccess.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
+#include "db/plu/PluFieldAccess.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,8 +7,8 @@
 // The heap is counted at the program's operator new (AllocationCount.h) and by SQLite's statistics.
 #include "AllocationCount.h"
 #include "BenchPlu.h"
-#include "db/PluDatabase.h"
-#include "db/PluDefTb.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

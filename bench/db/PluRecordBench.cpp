@@ -4,9 +4,9 @@
 // below one, since the record writers allocate nothing per field.
 #include "AllocationCount.h"
 #include "BenchDescription.h"
-#include "db/PluDatabase.h"
-#include "db/PluDefTb.h"
-#include "db/PluRecord.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
+#include "db/records/PluRecord.h"
 #include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>

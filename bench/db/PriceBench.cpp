@@ -1,9 +1,9 @@
 // Price changes and name searches at full size: 65,535 PLUs, each with its own unit price in 8 price
 // zones, in a ".pld" file and in an ".mdb" (SQLite) file. One iteration changes the price of every
 // PLU, in a zone or in the row, or searches every PLU's name; the items are PLUs.
-#include "db/PluDatabase.h"
-#include "db/PluDefTb.h"
-#include "db/PluPriceZoneTb.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
+#include "db/plu/PluPriceZoneTb.h"
 #include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>

@@ -4,7 +4,7 @@
 // one per character.
 #include "AllocationCount.h"
 #include "BenchDescription.h"
-#include "db/ScaleFontSets.h"
+#include "db/text/ScaleFontSets.h"
 #include "pluedit/LabelTextEditForm.h"
 
 #include <benchmark/benchmark.h>

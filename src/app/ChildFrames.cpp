@@ -2,7 +2,7 @@
 #include "app/ChildFrames.h"
 
 #include "app/FrameDocument.h"
-#include "db/PathText.h"
+#include "db/text/PathText.h"
 #include "platform/Messages.h"
 #include "platform/UserPrompt.h"
 #include "settings/UserSetupList.h"

@@ -1,7 +1,7 @@
 // Gathering the status pane's facts.
 #include "app/CommsStatus.h"
 
-#include "comms/IdEnqLinkList.h"
+#include "comms/manager/IdEnqLinkList.h"
 #include "settings/MasterScale.h"
 
 #include <optional>

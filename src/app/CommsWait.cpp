@@ -1,6 +1,6 @@
 #include "app/CommsWait.h"
 
-#include "comms/IdEnqLinkList.h"
+#include "comms/manager/IdEnqLinkList.h"
 #include "platform/MessageWindow.h"
 
 #include <condition_variable>

@@ -1,7 +1,7 @@
 // The field definitions a general setup gets when its file lacks them.
 #pragma once
 
-#include "db/LabProp.h"
+#include "db/site/LabProp.h"
 
 namespace varnel {
 

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "app/CommandLine.h"
-#include "db/ScaleDef.h"
-#include "db/SendDataLog.h"
+#include "db/site/ScaleDef.h"
+#include "db/plu/SendDataLog.h"
 #include "platform/Messages.h"
 
 #include <array>

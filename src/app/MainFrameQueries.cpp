@@ -2,8 +2,8 @@
 // search options and the database file kinds.
 #include "app/MainFrame.h"
 
-#include "comms/SiteScales.h"
-#include "db/Document.h"
+#include "comms/manager/SiteScales.h"
+#include "db/plu/Document.h"
 
 namespace varnel {
 namespace {

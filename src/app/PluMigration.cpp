@@ -1,7 +1,7 @@
 #include "app/PluMigration.h"
 
-#include "db/PluDatabase.h"
-#include "db/PluPriceZoneTb.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluPriceZoneTb.h"
 #include "platform/ByteOrder.h"
 
 #include <algorithm>

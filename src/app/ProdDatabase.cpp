@@ -1,6 +1,6 @@
 #include "app/ProdDatabase.h"
 
-#include "db/UnbuiltTable.h"
+#include "db/plu/UnbuiltTable.h"
 
 namespace varnel {
 

@@ -4,7 +4,7 @@
 // database; until then CBasicProdDatabase keeps the nine tables as rows of bytes and parses no totals.
 #pragma once
 
-#include "db/ObjDatabase.h"
+#include "db/store/ObjDatabase.h"
 
 #include <array>
 #include <cstdint>

@@ -2,12 +2,12 @@
 // read cleanly (the frame's own members stay as they were after any failure).
 #pragma once
 
-#include "comms/IdEnqLinkList.h"
-#include "comms/LumenRs232Link.h"
-#include "comms/Qd47ComLink.h"
-#include "db/DefLineFont.h"
-#include "db/GeneralSetup.h"
-#include "db/LabProp.h"
+#include "comms/manager/IdEnqLinkList.h"
+#include "comms/manager/LumenRs232Link.h"
+#include "comms/filelink/Qd47ComLink.h"
+#include "db/text/DefLineFont.h"
+#include "db/site/GeneralSetup.h"
+#include "db/site/LabProp.h"
 #include "keyboards/Keyboard.h"
 #include "keyboards/KeyboardList.h"
 #include "keyboards/KeyTypeDef.h"

@@ -2,7 +2,7 @@
 // from the general setup and the scale families on its links.
 #pragma once
 
-#include "db/GeneralSetup.h"
+#include "db/site/GeneralSetup.h"
 
 #include <bitset>
 #include <cstddef>

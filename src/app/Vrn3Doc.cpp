@@ -1,10 +1,10 @@
 // The document's life cycle, its table cache and the production database beside the PLU database.
 #include "app/Vrn3Doc.h"
 
-#include "comms/IdEnqLinkList.h"
-#include "db/MainFrame.h"
-#include "db/PluDefTb.h"
-#include "db/PluPriceZoneTb.h"
+#include "comms/manager/IdEnqLinkList.h"
+#include "db/site/MainFrame.h"
+#include "db/plu/PluDefTb.h"
+#include "db/plu/PluPriceZoneTb.h"
 #include "platform/UserPrompt.h"
 #include "settings/AppEventLog.h"
 #include "settings/MasterScale.h"

@@ -14,8 +14,8 @@
 #include "app/DocumentHost.h"
 #include "app/FrameDocument.h"
 #include "app/ProdDatabase.h"
-#include "db/Document.h"
-#include "db/PluDatabase.h"
+#include "db/plu/Document.h"
+#include "db/plu/PluDatabase.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 

@@ -2,12 +2,12 @@
 #include "app/Vrn3Doc.h"
 
 #include "app/CommsWait.h"
-#include "comms/IdEnqLinkList.h"
-#include "comms/LinkScale.h"
-#include "comms/ScaleFamily.h"
-#include "db/MainFrame.h"
-#include "db/PluDefRec.h"
-#include "db/PluDefTb.h"
+#include "comms/manager/IdEnqLinkList.h"
+#include "comms/idenq/LinkScale.h"
+#include "comms/idenq/ScaleFamily.h"
+#include "db/site/MainFrame.h"
+#include "db/plu/PluDefRec.h"
+#include "db/plu/PluDefTb.h"
 #include "settings/MasterScale.h"
 
 #include <chrono>

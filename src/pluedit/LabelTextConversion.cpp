@@ -1,8 +1,8 @@
 // Full-width conversion of label text.
 #include "pluedit/LabelTextConversion.h"
 
-#include "db/EscapeCodes.h"
-#include "db/FullWidthChars.h"
+#include "db/text/EscapeCodes.h"
+#include "db/text/FullWidthChars.h"
 
 #include <algorithm>
 

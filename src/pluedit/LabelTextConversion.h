@@ -2,7 +2,7 @@
 // converted to their full-width double-byte forms (Big5 or GB2312) before it is edited.
 #pragma once
 
-#include "db/DoubleByteText.h"
+#include "db/text/DoubleByteText.h"
 
 #include <cstddef>
 #include <string>

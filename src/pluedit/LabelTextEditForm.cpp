@@ -2,7 +2,7 @@
 // editing operations that span lines (flowing text on, Enter, formats over a selection).
 #include "pluedit/LabelTextEditForm.h"
 
-#include "db/EscapeCodes.h"
+#include "db/text/EscapeCodes.h"
 #include "pluedit/LabelTextConversion.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 #include "pluedit/LabelTextEscapes.h"
 #include "pluedit/LabelTextLine.h"
 
-#include "db/EscapeCodes.h"
+#include "db/text/EscapeCodes.h"
 
 namespace varnel {
 

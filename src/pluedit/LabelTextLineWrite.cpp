@@ -3,7 +3,7 @@
 #include "pluedit/LabelTextEscapes.h"
 #include "pluedit/LabelTextLine.h"
 
-#include "db/EscapeCodes.h"
+#include "db/text/EscapeCodes.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,10 +4,10 @@
 // global state, so texts can be laid out and rewritten without a window or a frame.
 #pragma once
 
-#include "db/DefLineFont.h"
-#include "db/DoubleByteText.h"
-#include "db/GeneralSetup.h"
-#include "db/ScaleFontList.h"
+#include "db/text/DefLineFont.h"
+#include "db/text/DoubleByteText.h"
+#include "db/site/GeneralSetup.h"
+#include "db/text/ScaleFontList.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // tests' frame both keep one and answer the frame's questions through it.
 #pragma once
 
-#include "db/GeneralSetup.h"
+#include "db/site/GeneralSetup.h"
 #include "settings/PluRange.h"
 #include "settings/UserSetupList.h"
 

@@ -1,7 +1,7 @@
 // The event log's settings, their archive form, the event lines and the trims after a load.
 #include "settings/AppEventLog.h"
 
-#include "db/MainFrame.h"
+#include "db/site/MainFrame.h"
 #include "platform/ArchiveExchange.h"
 #include "platform/TextFormat.h"
 #include "settings/LogLines.h"

@@ -1,7 +1,7 @@
 // The custom logs (tab-separated PLU and import logs) and the scale status log.
 #include "settings/AppEventLog.h"
 
-#include "db/PathText.h"
+#include "db/text/PathText.h"
 #include "platform/TextFormat.h"
 #include "settings/LogLines.h"
 

@@ -1,7 +1,7 @@
 // The event log's block of the setup list.
 #include "settings/AppEventLog.h"
 
-#include "db/GeneralSetup.h"
+#include "db/site/GeneralSetup.h"
 #include "settings/SetupListLines.h"
 
 namespace varnel {

@@ -2,7 +2,7 @@
 // in the text viewer.
 #include "settings/AppEventLog.h"
 
-#include "db/PathText.h"
+#include "db/text/PathText.h"
 #include "platform/TextViewer.h"
 #include "platform/UserPrompt.h"
 #include "settings/LogLines.h"

@@ -1,8 +1,8 @@
 #include "settings/DeptCode.h"
 
-#include "db/MainFrame.h"
-#include "db/NumberText.h"
-#include "db/PluFieldAccess.h"
+#include "db/site/MainFrame.h"
+#include "db/text/NumberText.h"
+#include "db/plu/PluFieldAccess.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/ArchiveExchange.h"
 #include "platform/TextFormat.h"

@@ -11,7 +11,7 @@
 //   CDeptCodeList  the department codes as an object array
 #pragma once
 
-#include "db/FieldChoices.h"
+#include "db/plu/FieldChoices.h"
 #include "platform/Serializable.h"
 
 #include <cstdint>

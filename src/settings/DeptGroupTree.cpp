@@ -1,7 +1,7 @@
 #include "settings/DeptGroupTree.h"
 
-#include "db/DeptGroupName.h"
-#include "db/PluDefTb.h"
+#include "db/plu/DeptGroupName.h"
+#include "db/plu/PluDefTb.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 //                           password changes and the login succeeds with it
 #pragma once
 
-#include "db/GeneralSetup.h"
+#include "db/site/GeneralSetup.h"
 #include "settings/UserSetupList.h"
 
 #include <optional>

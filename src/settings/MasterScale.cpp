@@ -1,6 +1,6 @@
 #include "settings/MasterScale.h"
 
-#include "db/DoubleByteText.h"
+#include "db/text/DoubleByteText.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/ArchiveExchange.h"
 #include "settings/SetupFormat.h"

@@ -6,7 +6,7 @@
 //   string name, u16 0, string database, u16 id
 #pragma once
 
-#include "db/ScaleDef.h"
+#include "db/site/ScaleDef.h"
 #include "platform/Serializable.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "settings/Operator.h"
 
-#include "db/ScaleFontCodes.h"
+#include "db/text/ScaleFontCodes.h"
 #include "platform/Archive.h"
 #include "settings/SetupFormat.h"
 

@@ -1,8 +1,8 @@
 #include "settings/OperatorList.h"
 
-#include "db/Document.h"
-#include "db/MainFrame.h"
-#include "db/SendDataLog.h"
+#include "db/plu/Document.h"
+#include "db/site/MainFrame.h"
+#include "db/plu/SendDataLog.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/TextFormat.h"
 #include "settings/OperatorRecord.h"

@@ -4,9 +4,9 @@
 // (OperatorRecord.h).
 #pragma once
 
-#include "db/DBComTb.h"
-#include "db/LinkScaleSettings.h"
-#include "db/ObjDBTable.h"
+#include "db/plu/DBComTb.h"
+#include "db/site/LinkScaleSettings.h"
+#include "db/store/ObjDBTable.h"
 #include "settings/Operator.h"
 
 #include <cstdint>

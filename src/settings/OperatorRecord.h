@@ -24,8 +24,8 @@
 // Families 6, 8, 10, 11 and 12 send the same records back, without their headers.
 #pragma once
 
-#include "db/DBComTb.h"
-#include "db/LinkScaleSettings.h"
+#include "db/plu/DBComTb.h"
+#include "db/site/LinkScaleSettings.h"
 #include "settings/Operator.h"
 
 #include <cstdint>

@@ -3,15 +3,15 @@
 
 #include "settings/OperatorRecordLayout.h"
 
-#include "db/Bcd.h"
-#include "db/CsvFields.h"
-#include "db/DbcsString.h"
-#include "db/EscapeCodes.h"
-#include "db/GeneralSetup.h"
-#include "db/MainFrame.h"
-#include "db/NationalChars.h"
-#include "db/QuotedScaleText.h"
-#include "db/ScaleFontCodes.h"
+#include "db/text/Bcd.h"
+#include "db/text/CsvFields.h"
+#include "db/text/DbcsString.h"
+#include "db/text/EscapeCodes.h"
+#include "db/site/GeneralSetup.h"
+#include "db/site/MainFrame.h"
+#include "db/text/NationalChars.h"
+#include "db/text/QuotedScaleText.h"
+#include "db/text/ScaleFontCodes.h"
 
 #include <charconv>
 #include <string>

@@ -1,6 +1,6 @@
 #include "settings/PluRangeProfileForm.h"
 
-#include "db/DbcsString.h"
+#include "db/text/DbcsString.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
 

@@ -3,7 +3,7 @@
 // is built in, never stored. The main frame keeps one list, saved in the general setup file.
 #pragma once
 
-#include "db/FieldChoices.h"
+#include "db/plu/FieldChoices.h"
 #include "platform/Serializable.h"
 
 #include <cstdint>

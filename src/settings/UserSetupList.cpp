@@ -1,6 +1,6 @@
 #include "settings/UserSetupList.h"
 
-#include "db/MainFrame.h"
+#include "db/site/MainFrame.h"
 #include "platform/ArchiveCollections.h"
 #include "settings/MasterScaleList.h"
 #include "platform/UserPrompt.h"

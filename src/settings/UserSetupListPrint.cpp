@@ -2,7 +2,7 @@
 // the data access permissions on the tables the users' sheet mostly guards.
 #include "settings/UserSetupList.h"
 
-#include "db/DBComTb.h"
+#include "db/plu/DBComTb.h"
 #include "settings/PriceZone.h"
 #include "settings/SetupListLines.h"
 

@@ -1,7 +1,7 @@
 #include "app/CommsActivity.h"
 
 #include "app/CommsStatus.h"
-#include "comms/IdEnqLinkList.h"
+#include "comms/manager/IdEnqLinkList.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "DocumentFixture.h"
 #include "LinkWaits.h"
 #include "SimulatedSite.h"
-#include "db/PluDefTb.h"
+#include "db/plu/PluDefTb.h"
 #include "golden/PluGolden.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "DocumentFixture.h"
 
 #include "app/PluMigration.h"
-#include "db/PluDatabase.h"
+#include "db/plu/PluDatabase.h"
 #include "db/PldBytes.h"
 
 #include <cstring>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/Vrn3Doc.h"
-#include "comms/IdEnqLinkList.h"
+#include "comms/manager/IdEnqLinkList.h"
 #include "settings/MasterScale.h"
 #include "support/FakeClock.h"
 #include "support/RecordingPrompt.h"

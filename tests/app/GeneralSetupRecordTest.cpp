@@ -1,4 +1,4 @@
-#include "db/GeneralSetup.h"
+#include "db/site/GeneralSetup.h"
 
 #include "platform/ByteOrder.h"
 

@@ -1,7 +1,7 @@
 // The production database beside the PLU database: its name, its versions, emptying its totals, and
 // totals received from scales, which only an open production database takes.
 #include "DocumentFixture.h"
-#include "comms/LinkScale.h"
+#include "comms/idenq/LinkScale.h"
 
 namespace varnel::test {
 namespace {

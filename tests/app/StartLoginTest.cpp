@@ -1,6 +1,6 @@
 #include "app/StartLogin.h"
 
-#include "db/GeneralSetup.h"
+#include "db/site/GeneralSetup.h"
 #include "settings/LoginForm.h"
 #include "settings/UserSetupList.h"
 

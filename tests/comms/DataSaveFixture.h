@@ -3,11 +3,11 @@
 // table too; Data Save files put together section by section.
 #pragma once
 
-#include "comms/DataSaveFile.h"
-#include "comms/DataSaveIndex.h"
-#include "db/ObjDatabase.h"
-#include "db/PluDefTb.h"
-#include "db/UnbuiltTable.h"
+#include "comms/filelink/DataSaveFile.h"
+#include "comms/filelink/DataSaveIndex.h"
+#include "db/store/ObjDatabase.h"
+#include "db/plu/PluDefTb.h"
+#include "db/plu/UnbuiltTable.h"
 #include "platform/ByteOrder.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"

@@ -4,11 +4,11 @@
 // the packets they receive and makes the records of the document's own job kinds.
 #pragma once
 
-#include "comms/LinkScale.h"
-#include "db/DBComTb.h"
-#include "db/Document.h"
-#include "db/ObjDatabase.h"
-#include "db/PluDefTb.h"
+#include "comms/idenq/LinkScale.h"
+#include "db/plu/DBComTb.h"
+#include "db/plu/Document.h"
+#include "db/store/ObjDatabase.h"
+#include "db/plu/PluDefTb.h"
 #include "support/TestMainFrame.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // fails its test instead of hanging it.
 #pragma once
 
-#include "comms/IdEnqLinkList.h"
+#include "comms/manager/IdEnqLinkList.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "InMemoryLine.h"
-#include "comms/IdEnqLink.h"
+#include "comms/idenq/IdEnqLink.h"
 
 #include <optional>
 

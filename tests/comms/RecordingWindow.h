@@ -1,7 +1,7 @@
 // A notify window for tests: it keeps the results a link posts and lets the test wait for one.
 #pragma once
 
-#include "comms/IdEnqLink.h"
+#include "comms/idenq/IdEnqLink.h"
 #include "platform/MessageWindow.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "ScaleSimulator.h"
 
-#include "comms/IdEnqFrame.h"
+#include "comms/idenq/IdEnqFrame.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 
 #include "RealScaleLine.h"
 #include "ScaleSimulator.h"
-#include "comms/IdEnqComLink.h"
-#include "comms/IdEnqSocketLink.h"
+#include "comms/idenq/IdEnqComLink.h"
+#include "comms/idenq/IdEnqSocketLink.h"
 #include "platform/Pinger.h"
 
 #include <atomic>

@@ -4,7 +4,7 @@
 
 #include "PluRecordFixture.h"
 
-#include "db/PluCompare.h"
+#include "db/plu/PluCompare.h"
 
 #include <span>
 #include <string>

@@ -4,9 +4,9 @@
 
 #include "golden/PluGolden.h"
 
-#include "db/PluDatabase.h"
-#include "db/PluDefTb.h"
-#include "db/PluRecord.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
+#include "db/records/PluRecord.h"
 #include "support/TestMainFrame.h"
 
 #include <gtest/gtest.h>

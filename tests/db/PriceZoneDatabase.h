@@ -2,9 +2,9 @@
 // markdown price and the markdown flag may differ by zone, and PLUs are added with a name and price.
 #pragma once
 
-#include "db/PluDatabase.h"
-#include "db/PluDefTb.h"
-#include "db/PluPriceZoneTb.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
+#include "db/plu/PluPriceZoneTb.h"
 #include "support/TempDir.h"
 #include "support/TestMainFrame.h"
 

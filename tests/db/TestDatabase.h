@@ -2,7 +2,7 @@
 // and helpers that snapshot what a database holds.
 #pragma once
 
-#include "db/ObjDatabase.h"
+#include "db/store/ObjDatabase.h"
 
 #include <array>
 #include <cstring>

@@ -1,8 +1,8 @@
 // Department and group codes: finding them by key, their stored forms old and new, the pickers, the
 // setup list block, and the tree of the departments and groups of the PLUs.
 #include "SettingsArchive.h"
-#include "db/PluDatabase.h"
-#include "db/PluDefTb.h"
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
 #include "platform/ArchiveBytes.h"
 #include "settings/DeptCode.h"
 #include "settings/DeptGroupTree.h"

@@ -1,5 +1,5 @@
 // Event lines, custom logs, the scale status log and the settings print.
-#include "db/GeneralSetup.h"
+#include "db/site/GeneralSetup.h"
 #include "settings/AppEventLog.h"
 #include "support/FakeClock.h"
 #include "support/TempDir.h"

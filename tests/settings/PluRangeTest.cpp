@@ -1,7 +1,7 @@
 // Excluded PLU ranges: adding and merging, the numbers they exclude, the rows, the editor and the
 // profile file.
 #include "SettingsArchive.h"
-#include "db/PluDefRec.h"
+#include "db/plu/PluDefRec.h"
 #include "platform/ArchiveBytes.h"
 #include "settings/PluRangeProfile.h"
 #include "settings/PluRangeProfileForm.h"

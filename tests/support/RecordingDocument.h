@@ -2,8 +2,8 @@
 // set, installed on a TestMainFrame for its lifetime.
 #pragma once
 
-#include "db/Document.h"
-#include "db/LinkScaleSettings.h"
+#include "db/plu/Document.h"
+#include "db/site/LinkScaleSettings.h"
 #include "support/TestMainFrame.h"
 
 #include <optional>

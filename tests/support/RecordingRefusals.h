@@ -2,7 +2,7 @@
 // and each report of records above the family's highest key.
 #pragma once
 
-#include "db/DBComTb.h"
+#include "db/plu/DBComTb.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "support/TestMainFrame.h"
 
-#include "db/PluDefRec.h"
+#include "db/plu/PluDefRec.h"
 
 namespace varnel::test {
 

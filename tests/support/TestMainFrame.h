@@ -1,10 +1,10 @@
 // A main frame for tests: a general setup that the test edits, installed for the test's lifetime.
 #pragma once
 
-#include "db/DefLineFont.h"
-#include "db/LinkScaleSettings.h"
-#include "db/MainFrame.h"
-#include "db/ScaleFontList.h"
+#include "db/text/DefLineFont.h"
+#include "db/site/LinkScaleSettings.h"
+#include "db/site/MainFrame.h"
+#include "db/text/ScaleFontList.h"
 #include "settings/AccessSettings.h"
 #include "settings/PriceZone.h"
 

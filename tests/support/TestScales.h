@@ -1,7 +1,7 @@
 // Link scale settings of a family, for the tests of the routines that read a scale's family.
 #pragma once
 
-#include "db/LinkScaleSettings.h"
+#include "db/site/LinkScaleSettings.h"
 
 #include <cstdint>
 

@@ -11,7 +11,7 @@
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/ProgramIdentity.h"
 #include "app/ui/SplashDlg.h"
-#include "db/DoubleByteText.h"
+#include "db/text/DoubleByteText.h"
 #include "platform/Profile.h"
 #include "platform/ui/QtUserPrompt.h"
 #include "platform/ui/TerminationSignal.h"

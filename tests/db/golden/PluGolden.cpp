@@ -1,7 +1,7 @@
 #include "golden/PluGolden.h"
 
-#include "db/PluDefTb.h"
-#include "db/PluRecord.h"
+#include "db/plu/PluDefTb.h"
+#include "db/records/PluRecord.h"
 #include "support/TestMainFrame.h"
 
 #include <array>

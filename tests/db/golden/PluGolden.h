@@ -4,10 +4,10 @@
 // same file back, so the set, the cases and the loader live here together.
 #pragma once
 
-#include "db/GeneralSetup.h"
-#include "db/LinkScaleSettings.h"
-#include "db/PluCompanionData.h"
-#include "db/RecordFields.h"
+#include "db/site/GeneralSetup.h"
+#include "db/site/LinkScaleSettings.h"
+#include "db/plu/PluCompanionData.h"
+#include "db/text/RecordFields.h"
 
 #include <cstdint>
 #include <map>

@@ -1,0 +1,70 @@
+// What the record store asks of the open document: sending jobs to the scales. The application's
+// document implements it; the main frame hands it out (IMainFrame::GetDocument), null while no
+// database is open.
+#pragma once
+
+#include "db/store/ObjDBTable.h"
+#include "db/plu/SendDataLog.h"
+#include "platform/Messages.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace varnel {
+
+class CLinkScale;
+class CMasterScale;
+class CObjDatabase;
+struct CLinkScaleSettings;
+struct ScaleRecordOut;
+
+class IDocument {
+public:
+    // The data type every caller passes.
+    static constexpr std::uint32_t kDataType = 2;
+
+    virtual ~IDocument() = default;
+
+    // Queues the jobs on the scales of `department` (all scales when null). Interactively the jobs
+    // are queued and true returned at once; in automation and scheduler mode the send runs to its end
+    // and the result tells whether it succeeded. The caller keeps its list.
+    virtual bool SendData(std::uint32_t dataType, bool showResult, const SendRequests& requests,
+                          const CMasterScale* department) = 0;
+    // Runs the send to its end: 0 on success, else the message number that ended it.
+    virtual MessageId SendDataNow(std::uint32_t dataType, bool showResult, const SendRequests& requests,
+                                  const CMasterScale* department) = 0;
+    // As SendData, on that one scale of the links.
+    virtual bool SendDataToScale(std::uint32_t /*dataType*/, bool /*showResult*/, const SendRequests& /*requests*/,
+                                 const CLinkScaleSettings& /*scale*/)
+    {
+        return false;
+    }
+
+    // What the scale links take from the document; a document without a database answers none.
+
+    // The database's full path; the unsent-data file is this path with ".usd" appended.
+    virtual std::string GetPathName() const { return {}; }
+
+    // The open PLU database, whose tables the links send from (by table number).
+    virtual CObjDatabase* GetPluDatabase() const { return nullptr; }
+    // Hands one packet received from `scale` to the table of `dataKind` (0 to 42); in compare mode only
+    // PLUs are taken, and compared instead of stored. False stops the processing of the packets left.
+    virtual bool StoreReceivedRecord(std::uint16_t /*dataKind*/, CLinkScale& /*scale*/,
+                                     std::span<const std::uint8_t> /*packet*/)
+    {
+        return false;
+    }
+    // The next record of a queued job whose records other parts of the system build: the scale's date
+    // and time (job kind 5, one record), operator records and their deletes (6, 7), keyboard keys and
+    // keyboard headers (9, 10). It walks
+    // from `cursor` (moved past what it looked at) up to `last`; `key` is the key of the record made.
+    // False when none is left.
+    virtual bool NextJobRecord(std::uint32_t /*kind*/, const CLinkScaleSettings& /*scale*/, KeyCursor& /*cursor*/,
+                               std::uint32_t /*last*/, ScaleRecordOut& /*out*/, KeyCursor& /*key*/)
+    {
+        return false;
+    }
+};
+
+}  // namespace varnel

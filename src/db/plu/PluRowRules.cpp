@@ -1,0 +1,93 @@
+// The rules of a PLU row's content: the defaults of a new PLU, and the repair of a row read from a
+// file, a scale or an import, both driven by the field definitions of the main frame.
+#include "db/plu/PluDefRec.h"
+
+#include "db/text/DoubleByteText.h"
+#include "db/site/MainFrame.h"
+#include "db/plu/PluFieldAccess.h"
+#include "platform/TextFormat.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace varnel {
+namespace {
+
+constexpr std::uint16_t kRegCodeField = 1011;
+constexpr std::uint16_t kPosCodeField = 1026;
+constexpr std::uint16_t kPackTypeField = 1086;
+constexpr std::uint16_t kDefaultDescLength = 100;
+constexpr std::uint16_t kFamily9 = 9;
+
+std::int32_t DefaultOf(std::uint16_t fieldNo)
+{
+    const CLabProp* definition = GetPluFieldDef(fieldNo);
+    return definition ? definition->m_default : 0;
+}
+
+// The PLU number with '0' in front up to the POS code's display width; a longer number stays whole.
+std::string PaddedPosCode(std::uint32_t pluNumber)
+{
+    const CLabProp* definition = GetPluFieldDef(kPosCodeField);
+    std::string digits = std::to_string(pluNumber);
+    const std::size_t width = definition ? definition->m_width : 0;
+    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+    return digits;
+}
+
+// Each definition of a field-definition map of the frame, as `use` wants it.
+template <class Use>
+void ForEachDefinition(FieldDefMap which, Use use)
+{
+    const IMainFrame* frame = GetMainFrame();
+    if (!frame) return;
+    for (const auto& [key, definition] : frame->GetFieldDefMap(which))
+        if (definition) use(*definition);
+}
+
+}  // namespace
+
+void CPluDefRec::InitNew(std::uint32_t pluNumber)
+{
+    m_data.assign(kPluEmptyDescRoom, 0);
+    const CGeneralSetup& setup = CurrentGeneralSetup();
+    Set(PluCol::PluNo1, static_cast<std::int32_t>(pluNumber));
+    Set(PluCol::RegCode, FormatText("%04.4d", DefaultOf(kRegCodeField)));
+    Set(PluCol::PackType, std::to_string(DefaultOf(kPackTypeField)));
+    Set(PluCol::PosCode, PaddedPosCode(pluNumber));
+    Set(PluCol::LabelWidth, setup.GetLabelWidth(pluNumber));
+    Set(PluCol::DescLen, IsAusNzNutrition() ? kDefaultDescLength : setup.GetDescLength(pluNumber));
+    const auto setDefault = [this](const CLabProp& definition) {
+        (void)SetPluFieldValue(*this, definition, definition.m_default);
+    };
+    ForEachDefinition(FieldDefMap::Plu, setDefault);
+    if (setup.m_defaultScaleFamily == kFamily9) ForEachDefinition(FieldDefMap::Plu2, setDefault);
+    Set(PluCol::NutritionID, static_cast<std::int32_t>(pluNumber));
+}
+
+void CPluDefRec::FixFieldValue(const CLabProp& definition)
+{
+    if (!definition.IsValueAllowed(GetPluFieldValue(*this, definition)))
+        (void)SetPluFieldValue(*this, definition, definition.m_default);
+}
+
+void CPluDefRec::Normalize()
+{
+    std::string posCode(Get(PluCol::PosCode));
+    std::ranges::replace_if(posCode, [](char c) { return !std::isdigit(static_cast<unsigned char>(c)); }, '0');
+    Set(PluCol::PosCode, posCode);
+
+    const CGeneralSetup& setup = CurrentGeneralSetup();
+    if (const std::uint16_t width = Get(PluCol::LabelWidth); width < 10 || width > 500)
+        Set(PluCol::LabelWidth, setup.GetLabelWidth(1));
+    if (const std::uint16_t length = Get(PluCol::DescLen); length < 5 || length > 999)
+        Set(PluCol::DescLen, kDefaultDescLength);
+
+    ForEachDefinition(FieldDefMap::Plu, [this](const CLabProp& definition) { FixFieldValue(definition); });
+    if (setup.m_defaultScaleFamily == kFamily9)
+        ForEachDefinition(FieldDefMap::Plu2, [this](const CLabProp& definition) {
+            if (definition.m_display != 0) FixFieldValue(definition);
+        });
+}
+
+}  // namespace varnel

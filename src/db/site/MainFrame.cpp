@@ -1,0 +1,35 @@
+// The process's main frame, as the record store sees it.
+#include "db/site/MainFrame.h"
+
+#include <atomic>
+
+namespace varnel {
+namespace {
+std::atomic<IMainFrame*> g_frame{nullptr};
+}
+
+IMainFrame* GetMainFrame() { return g_frame.load(); }
+IMainFrame* SetMainFrame(IMainFrame* frame) { return g_frame.exchange(frame); }
+
+const CLabPropMap& IMainFrame::GetFieldDefMap(FieldDefMap) const
+{
+    static const CLabPropMap none;
+    return none;
+}
+
+const CGeneralSetup& CurrentGeneralSetup()
+{
+    static const CGeneralSetup defaults;
+    const IMainFrame* frame = GetMainFrame();
+    return frame != nullptr ? frame->GetGeneralSetup() : defaults;
+}
+
+bool CanEditNutrition()
+{
+    constexpr std::size_t kNutritionTable = 9;
+    constexpr std::uint8_t kView = 1;
+    const IMainFrame* frame = GetMainFrame();
+    return frame && frame->GetGeneralSetup().m_nutritionInUse != 0 && frame->HasTableAccess(kNutritionTable, kView);
+}
+
+}  // namespace varnel

@@ -1,0 +1,55 @@
+// Whole-character substrings and searches.
+#include "db/text/DbcsString.h"
+
+#include "db/text/DoubleByteText.h"
+#include "db/text/TextBytes.h"
+
+namespace varnel {
+namespace {
+
+// The last boundary between whole characters that lies at or before byte `limit`.
+std::size_t LastBoundaryUpTo(std::string_view text, std::size_t limit)
+{
+    std::size_t boundary = 0;
+    for (std::size_t next = NextChar(text, 0); next != boundary && next <= limit; next = NextChar(text, boundary)) {
+        boundary = next;
+    }
+    return boundary;
+}
+
+}  // namespace
+
+std::string_view DbcsLeft(std::string_view text, std::size_t n)
+{
+    text = TextBeforeNul(text);
+    return text.substr(0, LastBoundaryUpTo(text, n));
+}
+
+std::string_view DbcsMid(std::string_view text, std::size_t start, std::size_t count)
+{
+    text = TextBeforeNul(text);
+    return DbcsLeft(text.substr(LastBoundaryUpTo(text, start)), count);
+}
+
+std::size_t DbcsReverseFind(std::string_view text, char ch)
+{
+    text = TextBeforeNul(text);
+    std::size_t found = std::string_view::npos;
+    for (std::size_t at = 0, next = NextChar(text, 0); next != at; at = next, next = NextChar(text, at)) {
+        if (next - at == 1 && text[at] == ch) found = at;
+    }
+    return found;
+}
+
+std::size_t SkipChars(std::string_view text, std::size_t position, std::size_t n)
+{
+    text = TextBeforeNul(text);
+    for (; n > 0; --n) {
+        const std::size_t next = NextChar(text, position);
+        if (next == position) break;
+        position = next;
+    }
+    return position;
+}
+
+}  // namespace varnel

@@ -1,0 +1,64 @@
+// Path pieces and abbreviation.
+#include "db/text/PathText.h"
+
+#include "db/text/DbcsString.h"
+#include "db/text/DoubleByteText.h"
+#include "db/text/TextBytes.h"
+
+#include <algorithm>
+
+namespace varnel {
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+constexpr std::string_view kEllipsis = "...";
+
+// The byte index of the last separator; kNone when there is none.
+std::size_t LastSeparator(std::string_view path)
+{
+    const std::size_t slash = DbcsReverseFind(path, '/');
+    const std::size_t backslash = DbcsReverseFind(path, '\\');
+    if (slash == kNone) return backslash;
+    if (backslash == kNone) return slash;
+    return std::max(slash, backslash);
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path, const IFileSystem& fileSystem) { return fileSystem.Exists(path); }
+
+std::string_view GetFileNameFromPath(std::string_view path)
+{
+    path = TextBeforeNul(path);
+    const std::size_t separator = LastSeparator(path);
+    return separator == kNone ? path : path.substr(separator + 1);
+}
+
+std::string_view GetDirFromPath(std::string_view path)
+{
+    path = TextBeforeNul(path);
+    const std::size_t separator = LastSeparator(path);
+    return separator == kNone || separator == 0 ? std::string_view{} : path.substr(0, separator + 1);
+}
+
+std::string AbbreviatePath(std::string_view path, std::uint16_t width)
+{
+    path = TextBeforeNul(path);
+    if (path.size() <= width) return std::string(path);
+
+    const std::size_t separator = LastSeparator(path);
+    if (separator != kNone && separator > 0 && path.size() - separator + kEllipsis.size() <= width) {
+        const std::string_view lastPart = path.substr(separator);
+        return std::string(DbcsLeft(path, width - kEllipsis.size() - lastPart.size())) + std::string(kEllipsis) +
+               std::string(DbcsLeft(lastPart, lastPart.size()));
+    }
+    // Passing over whole characters may pass one byte more, which leaves room to spare at the end.
+    const std::size_t skipTo = path.size() - width + kEllipsis.size();
+    std::size_t start = 0;
+    for (std::size_t next = NextChar(path, 0); start < skipTo && next != start; next = NextChar(path, start)) {
+        start = next;
+    }
+    return std::string(kEllipsis) + std::string(DbcsLeft(path.substr(start), width));
+}
+
+}  // namespace varnel
