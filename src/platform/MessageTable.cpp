@@ -214,6 +214,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20512, "Operator"},
     {20513, "Department"},
     {20514, "User access permissions"},
+    {20520, "Loaded setup from file"},
+    {20521, "Loaded site setup from file"},
     {20522, "PLU range profile"},
     {20523, "Markdown price change for PLU %ld Mode=%d Price=%ld -> %ld (Zone=%hd) (Desc. = %s)"},
     {20524, "Price change for PLU %ld Price=%ld -> %ld (Zone=%hd) (Desc. = %s)"},
@@ -249,13 +251,22 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
      "\n"
      "The file may be missing or in use by another instance of Varnel.\n"
      "Wait a short time, then try again. If the problem remains, reload the site setup file from a backup."},
+    {31490, "Unable to compact database. The database may be open by another user."},
     {31491, "Error communicating with scales. Scale operation aborted!"},
     {31499, "A setup file from an older version of Varnel has been detected. Do you wish to use the old setup file?\n"
      "Using the old setup file is only recommended if you are upgrading from a previous version of Varnel and "
      "wish to keep the same settings."},
     {31500, "The old setup file has been renamed [SETUP.DEF.OLD]. Varnel will now load the old setup file."},
     {31501, "The old setup file has been renamed [SETUP.DEF.OLD]."},
+    {31508, "No database is open"},
     {31509, "Scale comms is offline"},
+    {31510, "Invalid parameter specified"},
+    {31511, "The specified record does not exist"},
+    {31514, "A database file is already open"},
+    {31515, "The requested operation is not permited in batch mode."},
+    {31516, "No schedule file is open"},
+    {31523, "Error executing schedule item"},
+    {31525, "The requested operation is not supported when nutrition is disabled."},
     {31531, "One or more QD47FD files already exist in the target folder. OK to overwrite?"},
     {61216, "File open error"},
     {61217, "Cannot open communication link. Check Comms. Setup in the Setup menu and/or check that the cable is "
