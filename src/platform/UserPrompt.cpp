@@ -45,6 +45,18 @@ std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, st
     return prompt ? prompt->AskSaveFileName(defaultExtension, fileName, filter) : std::nullopt;
 }
 
+std::optional<std::string> IUserPrompt::AskFileName(const FileRequest& request)
+{
+    if (request.kind == FileRequest::Kind::Open) return std::nullopt;
+    return AskSaveFileName(request.defaultExtension, request.fileName, request.filter);
+}
+
+std::optional<std::string> AskFileName(const FileRequest& request)
+{
+    IUserPrompt* prompt = g_prompt.load();
+    return prompt ? prompt->AskFileName(request) : std::nullopt;
+}
+
 MessageAnswer ShowMessage(MessageId id, MessageButtons buttons, MessageIcon icon)
 {
     return Dispatch(id, GetMessageText(id), buttons, icon);

@@ -15,6 +15,17 @@ enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
+// A file chooser with its title and starting folder; empty texts take the dialog's defaults.
+struct FileRequest {
+    enum class Kind { Open, Save };
+    Kind kind = Kind::Open;
+    std::string title;
+    std::string defaultExtension;
+    std::string fileName;
+    std::string filter;  // "Name (*.ext) |*.ext|...||"
+    std::string initialDirectory;
+};
+
 class IUserPrompt {
 public:
     virtual ~IUserPrompt() = default;
@@ -23,6 +34,9 @@ public:
     // when the user cancelled. `filter` is in the form "Name (*.ext) |*.ext|...||".
     virtual std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
                                                        std::string_view filter) = 0;
+    // The file chosen in an open or save dialog; none when the user cancelled. Prompts that show no
+    // open dialog answer a save request as AskSaveFileName does and an open request with none.
+    virtual std::optional<std::string> AskFileName(const FileRequest& request);
 };
 
 // The answer given while no prompt is installed: Ok, No, or Cancel where there is one.
@@ -34,6 +48,9 @@ IUserPrompt* SetUserPrompt(IUserPrompt* prompt);
 // Asks for a file name to save to; none while no prompt is installed.
 std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
                                            std::string_view filter);
+
+// Asks for a file by the request; none while no prompt is installed.
+std::optional<std::string> AskFileName(const FileRequest& request);
 
 // Shows message `id` from the message table.
 MessageAnswer ShowMessage(MessageId id, MessageButtons buttons = MessageButtons::Ok,

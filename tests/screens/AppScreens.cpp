@@ -10,8 +10,10 @@
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/NewPasswordDlg.h"
+#include "app/ui/ScaleDataDirDlg.h"
 #include "app/ui/SplashDlg.h"
 #include "app/FrameModel.h"
+#include "app/ScaleDataDirForm.h"
 #include "settings/LoginForm.h"
 
 #include <QHBoxLayout>
@@ -156,6 +158,9 @@ void Dialogs(ScreenShots& shots)
     shots.Take("dialog-about", about);
     CSplashDlg splash;
     shots.Take("splash", splash);
+    ScaleDataDirForm scaleData("/home/ann/ScalesData");
+    CScaleDataDirDlg scaleDataDir(scaleData);
+    shots.Take("dialog-scale-data-directory", scaleDataDir);
 }
 
 }  // namespace

@@ -27,5 +27,6 @@ private:
 };
 
 void AddAppScreens(ScreenShots& shots);
+void AddSettingsScreens(ScreenShots& shots);
 
 }  // namespace varnel::screens

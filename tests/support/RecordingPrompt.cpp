@@ -28,4 +28,10 @@ std::optional<std::string> RecordingPrompt::AskSaveFileName(std::string_view, st
     return name;
 }
 
+std::optional<std::string> RecordingPrompt::AskFileName(const FileRequest& request)
+{
+    m_fileRequests.push_back(request);
+    return AskSaveFileName(request.defaultExtension, request.fileName, request.filter);
+}
+
 }  // namespace varnel::test

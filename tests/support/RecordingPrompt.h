@@ -22,6 +22,10 @@ public:
     std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
                                                std::string_view filter) override;
 
+    // Open and save requests alike take the queued names; the requests are kept.
+    std::optional<std::string> AskFileName(const FileRequest& request) override;
+    std::vector<FileRequest> m_fileRequests;
+
     // The next save dialogs give these names, in order (none = Cancel); after them every dialog is cancelled.
     void QueueSaveName(std::optional<std::string> name) { m_saveNames.push_back(std::move(name)); }
     int m_saveDialogs = 0;

@@ -91,18 +91,20 @@ void MainFrameWindow::BuildMenus()
     edit->setObjectName("editMenu");
     edit->addAction(m_commands.Action(kToolBar));
     edit->addAction(m_commands.Action(kStatusBar));
+    QMenu* setup = menuBar()->addMenu("&Setup");
+    setup->setObjectName("setupMenu");
     QMenu* window = menuBar()->addMenu("&Window");
     window->setObjectName("windowMenu");
     for (std::uint32_t command : {kCascade, kTileHorizontally, kArrangeIcons}) window->addAction(m_commands.Action(command));
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("helpMenu");
     help->addAction(m_commands.Action(kAbout));
-    for (QMenu* menu : {file, edit, window, help}) m_commands.WatchMenu(menu);
+    for (QMenu* menu : {file, edit, setup, window, help}) m_commands.WatchMenu(menu);
 }
 
 QMenu* MainFrameWindow::GetMenu(Menu menu) const
 {
-    static constexpr const char* kNames[] = {"fileMenu", "editMenu", "windowMenu", "helpMenu"};
+    static constexpr const char* kNames[] = {"fileMenu", "editMenu", "setupMenu", "windowMenu", "helpMenu"};
     return menuBar()->findChild<QMenu*>(kNames[static_cast<int>(menu)]);
 }
 

@@ -41,7 +41,7 @@ inline constexpr std::uint32_t kStatusBar = 59393;
 class MainFrameWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    enum class Menu { File, Edit, Window, Help };
+    enum class Menu { File, Edit, Setup, Window, Help };
 
     MainFrameWindow(IFrameModel& frame, CommandTable& commands);
     ~MainFrameWindow() override;
@@ -52,6 +52,7 @@ public:
     void AddChildFrame(ChildFrameWindow* child);
 
     QMenu* GetMenu(Menu menu) const;
+    CommandTable& Commands() { return m_commands; }
     QMdiArea* GetMdiArea() const { return m_mdiArea; }
     QToolBar* GetToolBar() const { return m_toolBar; }
     IMessageWindow& PostTarget() { return *m_postTarget; }

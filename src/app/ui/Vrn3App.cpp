@@ -10,6 +10,7 @@
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/ProgramIdentity.h"
+#include "app/ui/SetupCommandWindows.h"
 #include "app/ui/SplashDlg.h"
 #include "db/text/DoubleByteText.h"
 #include "platform/Profile.h"
@@ -114,6 +115,7 @@ bool CVrn3App::InitInstance()
 
     parts.window = std::make_unique<MainFrameWindow>(parts.model, parts.commands);
     run.window = &parts.window->PostTarget();
+    RegisterSetupCommands(parts.frame, *parts.window);
     parts.document = std::make_unique<CVrn3Doc>(parts.model);
     parts.document->SetUi(&parts.documentUi);
     if (m_options.mode == RunMode::Automation) return true;

@@ -80,15 +80,24 @@ MessageAnswer QtUserPrompt::Show(MessageId, std::string_view text, MessageButton
 std::optional<std::string> QtUserPrompt::AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
                                                           std::string_view filter)
 {
+    return AskFileName({FileRequest::Kind::Save, {}, std::string(defaultExtension), std::string(fileName),
+                        std::string(filter), {}});
+}
+
+std::optional<std::string> QtUserPrompt::AskFileName(const FileRequest& request)
+{
     if (m_silent) return std::nullopt;
     return OnGuiThread([&]() -> std::optional<std::string> {
-        QFileDialog dialog(QApplication::activeWindow(), m_caption,
-                           QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size())));
-        dialog.setObjectName("saveFileDialog");
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters(ToDialogFilter(filter).split(";;", Qt::SkipEmptyParts));
-        dialog.setDefaultSuffix(
-            QString::fromUtf8(defaultExtension.data(), static_cast<qsizetype>(defaultExtension.size())));
+        const bool save = request.kind == FileRequest::Kind::Save;
+        QFileDialog dialog(QApplication::activeWindow(),
+                           request.title.empty() ? m_caption : QString::fromStdString(request.title),
+                           QString::fromStdString(request.initialDirectory));
+        dialog.setObjectName(save ? "saveFileDialog" : "openFileDialog");
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        if (!save) dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(ToDialogFilter(request.filter).split(";;", Qt::SkipEmptyParts));
+        dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+        if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
         return dialog.selectedFiles().front().toStdString();
     });

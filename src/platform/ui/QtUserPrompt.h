@@ -25,6 +25,7 @@ public:
     MessageAnswer Show(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon icon) override;
     std::optional<std::string> AskSaveFileName(std::string_view defaultExtension, std::string_view fileName,
                                                std::string_view filter) override;
+    std::optional<std::string> AskFileName(const FileRequest& request) override;
 
 private:
     QString m_caption;

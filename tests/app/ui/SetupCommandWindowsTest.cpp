@@ -1,0 +1,78 @@
+#include "app/ui/SetupCommandWindows.h"
+
+#include "app/MainFrame.h"
+#include "app/SetupCommands.h"
+#include "app/ui/CommandTable.h"
+#include "app/ui/MainFrameWindow.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+#include "support/ui/GuiTest.h"
+#include "StubFrameModel.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+namespace varnel {
+namespace {
+
+class SetupCommandWindowsTest : public test::GuiTest {
+protected:
+    SetupCommandWindowsTest() { m_previous = SetMainFrame(&m_frame); }
+    ~SetupCommandWindowsTest() override { SetMainFrame(m_previous); }
+
+    test::TempDir m_dir;
+    test::RecordingPrompt m_prompt;
+    CMainFrame m_frame{m_dir.Path()};
+    IMainFrame* m_previous = nullptr;
+    test::StubFrameModel m_model;
+    CommandTable m_commands;
+};
+
+TEST_F(SetupCommandWindowsTest, HostInterfaceRunsItsDialogFromTheSetupMenu)
+{
+    MainFrameWindow window(m_model, m_commands);
+    RegisterSetupCommands(m_frame, window);
+    QAction* command = m_commands.Action(Commands::kHostInterface);
+    EXPECT_TRUE(window.GetMenu(MainFrameWindow::Menu::Setup)->actions().contains(command));
+    test::WhenModalShows([](QWidget& modal) {
+        ASSERT_EQ(modal.objectName(), "hostInterfaceDialog");
+        QTest::mouseClick(test::Child<QAbstractButton>(modal, "totara"), Qt::LeftButton);
+        QTest::mouseClick(test::Child<QAbstractButton>(modal, "ok"), Qt::LeftButton);
+    });
+    command->trigger();
+    EXPECT_EQ(m_frame.GetGeneralSetup().m_totaraHostImport, 1);
+}
+
+TEST_F(SetupCommandWindowsTest, EMailSettingsRunsItsDialogAndKeepsWhatOkTakes)
+{
+    MainFrameWindow window(m_model, m_commands);
+    RegisterSetupCommands(m_frame, window);
+    test::WhenModalShows([](QWidget& modal) {
+        ASSERT_EQ(modal.objectName(), "eMailSettingsDialog");
+        QTest::keyClicks(test::Child<QLineEdit>(modal, "smtpServer"), "smtp.shop");
+        QTest::mouseClick(test::Child<QAbstractButton>(modal, "ok"), Qt::LeftButton);
+    });
+    m_commands.Action(Commands::kEMailSettings)->trigger();
+    EXPECT_EQ(m_frame.EMailSettings().m_smtpServer, "smtp.shop");
+}
+
+TEST_F(SetupCommandWindowsTest, HostInterfaceIsDisabledForAUserWhoMayNotViewTheSetup)
+{
+    MainFrameWindow window(m_model, m_commands);
+    RegisterSetupCommands(m_frame, window);
+    auto user = std::make_unique<CUserSetup>();
+    user->m_tablePermission.fill(0);
+    m_frame.GetUserList()->Add(std::move(user));
+    m_frame.GetUserList()->SetCurrentUser(0);
+    m_commands.UpdateActions();
+    EXPECT_FALSE(m_commands.Action(Commands::kHostInterface)->isEnabled());
+    EXPECT_TRUE(m_commands.Action(Commands::kEMailSettings)->isEnabled());
+    m_frame.GetUserList()->GetAt(0).m_tablePermission[kSetupTable] = AccessView;
+    m_commands.UpdateActions();
+    EXPECT_TRUE(m_commands.Action(Commands::kHostInterface)->isEnabled());
+}
+
+}  // namespace
+}  // namespace varnel
