@@ -12,7 +12,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace varnel {
@@ -30,7 +32,7 @@ public:
     std::size_t GetDataLimit() const override { return kPluDataRoom; }
     void FitData() override;
     std::uint16_t GetDataSize() const override { return CalcDataSize(); }
-    // A new PLU: every fixed byte from its defaults (see PluRowRules.cpp) and an empty description.
+    // A new PLU (InitPluDataDefaults).
     void InitNew(std::uint32_t pluNumber) override;
 
     std::span<std::uint8_t> Bytes() { return m_data; }
@@ -60,6 +62,15 @@ public:
     {
         return varnel::GetDescLine(GetDesc(), position, maxLength, line);
     }
+    // The same line's text and font alone.
+    std::size_t GetDescLineFont(std::size_t position, std::size_t maxLength, std::string& text, char& font) const
+    {
+        DescLine line;
+        const std::size_t next = GetDescLine(position, maxLength, line);
+        text = std::move(line.text);
+        font = line.font;
+        return next;
+    }
     std::size_t CountFontChanges() const { return CountDescLines(GetDesc()); }
     // `Name` from the first line of the description, at most 29 bytes.
     void SetNameFromDesc();
@@ -86,5 +97,9 @@ public:
 private:
     std::vector<std::uint8_t> m_data;
 };
+
+// Makes `plu` a new PLU of that number: every fixed byte from its defaults (see PluRowRules.cpp) and
+// an empty description.
+void InitPluDataDefaults(std::uint32_t pluNumber, CPluDefRec& plu);
 
 }  // namespace varnel

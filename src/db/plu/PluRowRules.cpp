@@ -47,23 +47,26 @@ void ForEachDefinition(FieldDefMap which, Use use)
 
 }  // namespace
 
-void CPluDefRec::InitNew(std::uint32_t pluNumber)
+void InitPluDataDefaults(std::uint32_t pluNumber, CPluDefRec& plu)
 {
-    m_data.assign(kPluEmptyDescRoom, 0);
+    plu.SetDesc({});
+    std::ranges::fill(plu.Bytes(), std::uint8_t{0});
     const CGeneralSetup& setup = CurrentGeneralSetup();
-    Set(PluCol::PluNo1, static_cast<std::int32_t>(pluNumber));
-    Set(PluCol::RegCode, FormatText("%04.4d", DefaultOf(kRegCodeField)));
-    Set(PluCol::PackType, std::to_string(DefaultOf(kPackTypeField)));
-    Set(PluCol::PosCode, PaddedPosCode(pluNumber));
-    Set(PluCol::LabelWidth, setup.GetLabelWidth(pluNumber));
-    Set(PluCol::DescLen, IsAusNzNutrition() ? kDefaultDescLength : setup.GetDescLength(pluNumber));
-    const auto setDefault = [this](const CLabProp& definition) {
-        (void)SetPluFieldValue(*this, definition, definition.m_default);
+    plu.Set(PluCol::PluNo1, static_cast<std::int32_t>(pluNumber));
+    plu.Set(PluCol::RegCode, FormatText("%04.4d", DefaultOf(kRegCodeField)));
+    plu.Set(PluCol::PackType, std::to_string(DefaultOf(kPackTypeField)));
+    plu.Set(PluCol::PosCode, PaddedPosCode(pluNumber));
+    plu.Set(PluCol::LabelWidth, setup.GetLabelWidth(pluNumber));
+    plu.Set(PluCol::DescLen, IsAusNzNutrition() ? kDefaultDescLength : setup.GetDescLength(pluNumber));
+    const auto setDefault = [&plu](const CLabProp& definition) {
+        (void)SetPluFieldValue(plu, definition, definition.m_default);
     };
     ForEachDefinition(FieldDefMap::Plu, setDefault);
     if (setup.m_defaultScaleFamily == kFamily9) ForEachDefinition(FieldDefMap::Plu2, setDefault);
-    Set(PluCol::NutritionID, static_cast<std::int32_t>(pluNumber));
+    plu.Set(PluCol::NutritionID, static_cast<std::int32_t>(pluNumber));
 }
+
+void CPluDefRec::InitNew(std::uint32_t pluNumber) { InitPluDataDefaults(pluNumber, *this); }
 
 void CPluDefRec::FixFieldValue(const CLabProp& definition)
 {

@@ -45,14 +45,7 @@ Result<std::optional<BatchChunk>> BatchJournalReader::Next()
     chunk.kind = LoadLe16(at);
 
     if (chunk.kind == kBatchDepartment) {
-        if (left < 6) return CutOff("a department chunk");
-        const std::size_t length1 = LoadLe16(at + 2);
-        const std::size_t length2 = LoadLe16(at + 4);
-        const std::size_t size = 8 + length1 + length2;
-        if (left < size) return CutOff("a department chunk");
-        chunk.department = std::string_view(reinterpret_cast<const char*>(at + 6), length1);
-        chunk.databasePath = std::string_view(reinterpret_cast<const char*>(at + 7 + length1), length2);
-        m_position += size;
+        if (Result<void> read = ReadBatchTextChunk(chunk); !read) return read.GetError();
         return std::optional<BatchChunk>(chunk);
     }
     if (chunk.kind < kBatchAdded || chunk.kind > kBatchDeleted)
@@ -67,6 +60,21 @@ Result<std::optional<BatchChunk>> BatchJournalReader::Next()
     chunk.data = m_bytes.subspan(m_position + headerEnd, length);
     m_position += headerEnd + length;
     return std::optional<BatchChunk>(chunk);
+}
+
+Result<void> BatchJournalReader::ReadBatchTextChunk(BatchChunk& chunk)
+{
+    const std::size_t left = m_bytes.size() - m_position;
+    if (left < 6) return CutOff("a department chunk");
+    const std::uint8_t* at = m_bytes.data() + m_position;
+    const std::size_t length1 = LoadLe16(at + 2);
+    const std::size_t length2 = LoadLe16(at + 4);
+    const std::size_t size = 8 + length1 + length2;
+    if (left < size) return CutOff("a department chunk");
+    chunk.department = std::string_view(reinterpret_cast<const char*>(at + 6), length1);
+    chunk.databasePath = std::string_view(reinterpret_cast<const char*>(at + 7 + length1), length2);
+    m_position += size;
+    return {};
 }
 
 std::vector<std::uint8_t> EncodeBatchVersion(std::uint16_t version)

@@ -55,6 +55,8 @@ public:
     Result<std::optional<BatchChunk>> Next();
 
 private:
+    // The texts of the department chunk whose kind stands at the position; moves past the chunk.
+    Result<void> ReadBatchTextChunk(BatchChunk& chunk);
     Error CutOff(std::string_view what) const;
 
     std::span<const std::uint8_t> m_bytes;

@@ -77,7 +77,7 @@ std::size_t CountDescLines(std::string_view desc)
     return count;
 }
 
-std::string ExtractDescLine(std::string_view desc, std::size_t n, std::size_t maxLength, std::size_t* stop)
+std::string ExtractDescLineEx(std::string_view desc, std::size_t n, std::size_t maxLength, std::size_t& stop)
 {
     desc = TextBeforeNul(desc);
     std::string out;
@@ -97,8 +97,14 @@ std::string ExtractDescLine(std::string_view desc, std::size_t n, std::size_t ma
         }
         p += length;
     }
-    if (stop) *stop = p;
+    stop = p;
     return out;
+}
+
+std::string ExtractDescLine(std::string_view desc, std::size_t n, std::size_t maxLength)
+{
+    std::size_t stop = 0;
+    return ExtractDescLineEx(desc, n, maxLength, stop);
 }
 
 std::size_t GetDescTextLength(std::string_view desc)

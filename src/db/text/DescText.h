@@ -29,7 +29,9 @@ std::size_t CountDescLines(std::string_view desc);
 
 // The text of line `n` (from 0) without its codes, at most `maxLength` bytes. `stop` receives where
 // the walk ended.
-std::string ExtractDescLine(std::string_view desc, std::size_t n, std::size_t maxLength, std::size_t* stop = nullptr);
+std::string ExtractDescLineEx(std::string_view desc, std::size_t n, std::size_t maxLength, std::size_t& stop);
+// The same, where the walk ended is not wanted.
+std::string ExtractDescLine(std::string_view desc, std::size_t n, std::size_t maxLength);
 
 // The length as a scale counts it: each byte 1, each 3-byte code 3, or 2 when the general setup's
 // default scale family is 6 or higher; a code cut by the text's end still counts whole.

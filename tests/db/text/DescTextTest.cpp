@@ -71,7 +71,7 @@ TEST(DescTextTest, CountsLinesAndExtractsOneByNumber)
     EXPECT_EQ(CountDescLines(kTwoLines), 2u);
     EXPECT_EQ(CountDescLines(""), 0u);
     std::size_t stop = 0;
-    EXPECT_EQ(ExtractDescLine(kTwoLines, 0, 100, &stop), "ABCDE");
+    EXPECT_EQ(ExtractDescLineEx(kTwoLines, 0, 100, stop), "ABCDE");
     EXPECT_EQ(stop, 11u);
     EXPECT_EQ(ExtractDescLine(kTwoLines, 1, 100), "F");
     EXPECT_EQ(ExtractDescLine(kTwoLines, 2, 100), "");
