@@ -2,6 +2,7 @@
 // simulated scale on loopback TCP, and recording doubles for the subsystems that are not built yet.
 #include "app/DocumentAutomation.h"
 
+#include "AutomationSite.h"
 #include "LinkWaits.h"
 #include "SimulatedSite.h"
 #include "app/MainFrame.h"
@@ -105,27 +106,10 @@ protected:
         SetMainFrame(m_previous);
     }
 
-    // A database file with PLUs of these numbers (unit price 100 times the number), closed again.
-    std::string MakeDatabase(const std::string& name, std::vector<std::uint32_t> plus)
+    std::string MakeDatabase(const std::string& name, const std::vector<std::uint32_t>& plus)
     {
-        const std::string path = dir.File(name);
-        CMainFrame maker(dir.Path() + "/", RealFileSystem(), clock);
-        IMainFrame* previous = SetMainFrame(&maker);
-        {
-            MainFrameModel makerModel(maker);
-            CVrn3Doc makerDoc(makerModel, RealFileSystem(), clock);
-            EXPECT_TRUE(makerDoc.OpenDatabase(path));
-            for (const std::uint32_t plu : plus) {
-                CPluDefRec row;
-                row.InitNew(plu);
-                row.SetDesc("Item " + std::to_string(plu));
-                row.Set(PluCol::UnitPrice, static_cast<std::int32_t>(100 * plu));
-                EXPECT_TRUE(makerDoc.SavePluRecord(row, plu, true));
-            }
-            makerDoc.CloseDatabase();
-        }
-        SetMainFrame(previous);
-        return path;
+        MakePluDatabase(dir.File(name), plus, clock);
+        return dir.File(name);
     }
     void ExpectSuccessLeftNoError() const
     {
@@ -405,15 +389,7 @@ class AutomationCommsTest : public AutomationTest {
 protected:
     void SetUp() override
     {
-        frame.FieldDefs(FieldDefMap::Plu).clear();
-        for (const auto& [fieldNo, width] : {std::pair{1014, 3}, std::pair{1015, 2}, std::pair{1026, 5}}) {
-            auto definition = std::make_unique<CLabProp>();
-            const auto key = static_cast<std::uint16_t>(frame.FieldDefs(FieldDefMap::Plu).size() + 1);
-            definition->m_key = key;
-            definition->m_fieldNo = static_cast<std::uint16_t>(fieldNo);
-            definition->m_width = static_cast<std::uint16_t>(width);
-            frame.FieldDefs(FieldDefMap::Plu)[key] = std::move(definition);
-        }
+        AddPluFieldDefs(frame);
         frame.Links().Add(scale.MakeLink(1, 11, clock, pinger));
         const std::string path = MakeDatabase("Shop.pld", {2, 3, 9});
         frame.GeneralSetup().m_onlineComms = 1;

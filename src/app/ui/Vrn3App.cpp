@@ -6,6 +6,7 @@
 #include "app/MainFrameStart.h"
 #include "app/StartLogin.h"
 #include "app/Vrn3Doc.h"
+#include "app/ui/AutomationServer.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
@@ -14,6 +15,7 @@
 #include "app/ui/SplashDlg.h"
 #include "db/text/DoubleByteText.h"
 #include "platform/Profile.h"
+#include "platform/StandardErrorPrompt.h"
 #include "platform/ui/QtUserPrompt.h"
 #include "platform/ui/TerminationSignal.h"
 #include "settings/LoginForm.h"
@@ -58,13 +60,12 @@ private:
     std::unique_ptr<CSplashDlg> m_splash;
 };
 
-// The directory that holds the setup files, ending in "/": the current one, or the program's own when
-// automated (the bus starts the server wherever it likes).
-std::string WorkingDirectory(RunMode mode)
+// The directory that holds the setup files, ending in "/": the current one in every mode (the bus
+// starts the automation server through a launcher that changes to the site directory first).
+std::string WorkingDirectory()
 {
     std::error_code ignored;
-    std::string directory = mode == RunMode::Automation ? QCoreApplication::applicationDirPath().toStdString()
-                                                        : std::filesystem::current_path(ignored).string();
+    std::string directory = std::filesystem::current_path(ignored).string();
     if (directory.empty() || directory.back() != '/') directory += '/';
     return directory;
 }
@@ -77,6 +78,7 @@ struct CVrn3App::Parts {
     explicit Parts(const std::string& workingDirectory) : frame(workingDirectory), model(frame) {}
     ~Parts()
     {
+        automation.reset();
         frame.GetRun().window = nullptr;
         window.reset();
         document.reset();
@@ -84,6 +86,7 @@ struct CVrn3App::Parts {
     }
 
     std::optional<QtUserPrompt> prompt;
+    std::optional<StandardErrorPrompt> unattendedPrompt;
     CMainFrame frame;
     MainFrameModel model;
     IMainFrame* previousFrame = nullptr;
@@ -91,6 +94,7 @@ struct CVrn3App::Parts {
     std::unique_ptr<CVrn3Doc> document;
     CommandTable commands;
     std::unique_ptr<MainFrameWindow> window;
+    std::unique_ptr<AutomationServer> automation;
 };
 
 CVrn3App::CVrn3App(std::vector<std::string> words, CProfile& profile)
@@ -102,10 +106,14 @@ CVrn3App::~CVrn3App() = default;
 
 bool CVrn3App::InitInstance()
 {
-    m_parts = std::make_unique<Parts>(WorkingDirectory(m_options.mode));
+    m_parts = std::make_unique<Parts>(WorkingDirectory());
     Parts& parts = *m_parts;
-    // Automation answers every question without showing it; the other modes ask on screen.
-    if (m_options.mode != RunMode::Automation) parts.prompt.emplace(QString(kProgramTitle));
+    // Automation answers every question without showing it, keeping the messages on the standard
+    // error; the other modes ask on screen.
+    if (m_options.mode == RunMode::Automation)
+        parts.unattendedPrompt.emplace("vrn3");
+    else
+        parts.prompt.emplace(QString(kProgramTitle));
     FrameRun& run = parts.frame.GetRun();
     run.options = m_options;
     run.profile = &m_profile;
@@ -118,7 +126,11 @@ bool CVrn3App::InitInstance()
     RegisterSetupCommands(parts.frame, *parts.window);
     parts.document = std::make_unique<CVrn3Doc>(parts.model);
     parts.document->SetUi(&parts.documentUi);
-    if (m_options.mode == RunMode::Automation) return true;
+    if (m_options.mode == RunMode::Automation) {
+        (void)parts.document->OnNewDocument();
+        parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document);
+        return parts.automation != nullptr;
+    }
 
     if (m_options.mode == RunMode::Normal) parts.documentUi.ShowSplash();
     const bool opened = m_options.documentFile.empty() ? parts.document->OnNewDocument()
@@ -137,6 +149,8 @@ int CVrn3App::Run()
     bool endRequested = false;
     TerminationSignal termination([this, &endRequested] {
         endRequested = true;
+        // The automation server has no window to close: its run simply ends.
+        if (m_options.mode == RunMode::Automation) QCoreApplication::quit();
         if (m_parts != nullptr && m_parts->prompt) m_parts->prompt->Silence();
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
         if (m_parts != nullptr && m_parts->window != nullptr && m_parts->window->isVisible()) {

@@ -6,11 +6,17 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 int main(int argc, char** argv)
 {
+    // The automation server never shows a window, so it needs no display: it runs wherever the bus
+    // starts it.
+    if (std::find(argv + 1, argv + argc, std::string_view("--automation")) != argv + argc)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(varnel::kProgramTitle);
     QApplication::setWindowIcon(varnel::ProgramIcon());

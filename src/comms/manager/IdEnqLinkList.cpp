@@ -1,6 +1,8 @@
 // The link manager's life cycle and the work it puts on the links.
 #include "comms/manager/IdEnqLinkList.h"
 
+#include "comms/idenq/IdEnqComLink.h"
+#include "comms/idenq/IdEnqSocketLink.h"
 #include "db/plu/Document.h"
 #include "db/site/MainFrame.h"
 #include "platform/ArchiveCollections.h"
@@ -15,6 +17,11 @@ namespace {
 
 constexpr MessageId kMsgLinkAbandoned = 90401;  // link name
 constexpr std::chrono::milliseconds kBusyPollStep(500);
+
+// The kinds of link a stored list holds, kept in every program that reads a list: a static library's
+// class that nothing names would be left out of the program, and its links could not be read back.
+[[gnu::used]] const CRuntimeClass* const kStoredLinkKinds[] = {&CIdEnqSocketLink::s_runtimeClass,
+                                                              &CIdEnqComLink::s_runtimeClass};
 
 }  // namespace
 

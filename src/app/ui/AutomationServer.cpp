@@ -1,0 +1,53 @@
+#include "app/ui/AutomationServer.h"
+
+#include "app/AutomationMembers.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusError>
+
+#include <cstdio>
+
+namespace varnel {
+namespace {
+
+QString Name(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+void Complain(const QString& text) { std::fprintf(stderr, "vrn3: %s\n", qPrintable(text)); }
+
+}  // namespace
+
+AutomationServer::AutomationServer(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document,
+                                   QDBusConnection connection)
+    : m_automation(frame, host, document, m_services), m_connection(connection), m_adaptor(m_automation, connection)
+{
+}
+
+AutomationServer::~AutomationServer()
+{
+    (void)m_connection.unregisterService(Name(kAutomationService));
+    m_connection.unregisterObject(Name(kAutomationObject));
+}
+
+std::unique_ptr<AutomationServer> AutomationServer::Start(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        Complain("the automation server cannot reach the session bus: " + bus.lastError().message());
+        return nullptr;
+    }
+    std::unique_ptr<AutomationServer> server(new AutomationServer(frame, host, document, bus));
+    if (!bus.registerObject(Name(kAutomationObject), &server->m_adaptor,
+                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties)) {
+        Complain("the automation object cannot be registered: " + bus.lastError().message());
+        return nullptr;
+    }
+    // The object is in place before the name, so the first call that starts the server finds it.
+    if (!bus.registerService(Name(kAutomationService))) {
+        Complain("another Varnel automation server already runs on this session bus (" + Name(kAutomationService) +
+                 "); this one ends.");
+        return nullptr;
+    }
+    return server;
+}
+
+}  // namespace varnel

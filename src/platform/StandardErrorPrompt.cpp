@@ -1,0 +1,24 @@
+#include "platform/StandardErrorPrompt.h"
+
+#include <cstdio>
+
+namespace varnel {
+
+StandardErrorPrompt::StandardErrorPrompt(std::string program)
+    : m_program(std::move(program)), m_previous(SetUserPrompt(this))
+{
+}
+
+StandardErrorPrompt::~StandardErrorPrompt() { SetUserPrompt(m_previous); }
+
+MessageAnswer StandardErrorPrompt::Show(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon)
+{
+    std::string line = m_program + ": ";
+    if (id != 0) line += "[" + std::to_string(id) + "] ";
+    line.append(text);
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
+    return CautiousAnswer(buttons);
+}
+
+}  // namespace varnel
