@@ -220,11 +220,13 @@ bool DocumentAutomation::ImportTextFileEx(const std::string& file, std::int16_t 
                                           std::int16_t autoAssignByDepartment)
 {
     Begin();
+    const bool hostFile = format == kFirstHostFileFormat || format == kSecondHostFileFormat;
+    if (!hostFile && !m_document.IsDatabaseOpen()) return FailStamped(kMsgNoDatabase, kMsgNoDatabase);
+    if (!IsExistingFile(file)) return FailStamped(kMsgFileOpenError, kMsgFileOpenError);
     MessageId result = 0;
-    if (format == kFirstHostFileFormat || format == kSecondHostFileFormat) {
+    if (hostFile) {
         result = m_services.ImportHostFile(format, file);
     } else {
-        if (!m_document.IsDatabaseOpen()) return FailStamped(kMsgNoDatabase, kMsgNoDatabase);
         TextImportRun run;
         run.file = file;
         run.format = static_cast<std::uint16_t>(format);

@@ -237,8 +237,11 @@ TEST_F(AutomationTest, InTheMachineReadMarketTheOpenAndImportFailuresAreStamped)
     ASSERT_TRUE(automation.DatabaseOpen(MakeDatabase("Shop.pld", {1})));
     EXPECT_FALSE(automation.DatabaseOpen(dir.File("Shop.pld")));
     ExpectFailure(31514, "20240309140507" + blanks + "01");
+    EXPECT_FALSE(automation.ImportTextFileEx(dir.File("in.csv"), 0, 0, 2, 0, 0, 0, 0, 0));
+    ExpectFailure(61216, "20240309140507" + blanks + "02");
+    WriteWholeFile(dir.File("in.csv"), "1,100\n");
     services.m_result = 61219;
-    EXPECT_FALSE(automation.ImportTextFileEx("in.csv", 0, 0, 2, 0, 0, 0, 0, 0));
+    EXPECT_FALSE(automation.ImportTextFileEx(dir.File("in.csv"), 0, 0, 2, 0, 0, 0, 0, 0));
     ExpectFailure(61219, "20240309140507" + blanks + "11");
     // Methods outside opening and importing keep their texts.
     EXPECT_FALSE(automation.ChangePrice(77, 1, 0));
@@ -382,6 +385,53 @@ TEST_F(AutomationTest, ScheduleItemsRunOnlyWithAScheduleOpenWhichIsSavedAfterAnI
     EXPECT_FALSE(frame.IsScheduleFileOpen());
     EXPECT_FALSE(automation.ScheduleOpen(dir.File("none.sch")));
     EXPECT_NE(automation.GetErrorCode(), 0);
+}
+
+TEST_F(AutomationTest, BadArgumentsOfEveryKindAreRefusedAndChangeNoStoredFile)
+{
+    ASSERT_TRUE(frame.SaveGeneralSetup(frame.GetGeneralSetupPath()));
+    ASSERT_TRUE(frame.SaveSiteSetup(frame.GetSiteSetupPath()));
+    WriteWholeFile(dir.File("garbage.set"), std::string(3000, '\x7f'));
+    const std::string database = MakeDatabase("Shop.pld", {1, 2});
+    const std::vector<std::string> files = {frame.GetGeneralSetupPath(), frame.GetSiteSetupPath(), database};
+    std::vector<std::string> before;
+    for (const std::string& file : files) before.push_back(ReadWholeFile(file));
+
+    const std::string longText(100000, 'a');
+    const std::vector<std::function<bool()>> beforeOpen = {
+        [&] { return automation.LoadSetup(""); },
+        [&] { return automation.LoadSetup(dir.Path()); },
+        [&] { return automation.LoadSetup(dir.File("garbage.set")); },
+        [&] { return automation.LoadSiteSetup(dir.File("garbage.set")); },
+        [&] { return automation.LoadSiteSetup(longText); },
+        [&] { return automation.ScheduleOpen(dir.Path()); },
+        [&] { return automation.ScheduleOpen(dir.File("garbage.set")); },
+        [&] { return automation.DatabaseOpen(dir.File("garbage.set")); },
+    };
+    for (std::size_t i = 0; i < beforeOpen.size(); ++i) {
+        EXPECT_FALSE(beforeOpen[i]()) << i;
+        EXPECT_NE(automation.GetErrorCode(), 0) << i;
+    }
+    ASSERT_TRUE(automation.DatabaseOpen(database));
+    const std::vector<std::function<bool()>> whileOpen = {
+        [&] { return automation.SendToScales(-32768, -1, -1); },
+        [&] { return automation.SendToScales(32767, 0, 2147483647); },
+        [&] { return automation.DeleteRecords(-1, 0, 0); },
+        [&] { return automation.DeleteRecords(2, 5, -2147483647 - 1); },
+        [&] { return automation.ChangePrice(-2147483647 - 1, -1, -1); },
+        [&] { return automation.ChangePrice(2147483647, 0, 0); },
+        [&] { return automation.CompareScalesVsDb(-1); },
+        [&] { return automation.ImportTextFile(longText, longText); },
+        [&] { return automation.ExportTextFile("", ""); },
+        [&] { return automation.ImportTextFileEx("", -1, -1, -1, -1, -1, -1, -1, -1); },
+        [&] { return automation.ExportTextFileEx("", 32767, -32768, 1, 1, 1, 1, 1, 1, 1); },
+    };
+    for (std::size_t i = 0; i < whileOpen.size(); ++i) {
+        EXPECT_FALSE(whileOpen[i]()) << i;
+        EXPECT_NE(automation.GetErrorCode(), 0) << i;
+    }
+    ASSERT_TRUE(automation.DatabaseClose());
+    for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(ReadWholeFile(files[i]), before[i]) << files[i];
 }
 
 // The same with a scale on a link.

@@ -279,7 +279,10 @@ TEST_F(AutomationProgramTest, AScriptOpensADatabaseSendsChangesAPriceAndClosesIt
     EXPECT_EQ(run.output, "FALSE\n31514\nA database file is already open\n");
     run = RunClient({"LoadSetup", QString::fromStdString(Site() + "/GENSETUP.DEF")});
     EXPECT_EQ(run.output, "FALSE\n31514\nA database file is already open\n");
+    // A file that is not there fails at once; one that is fails too while the imports are not built.
     run = RunClient({"ImportTextFileEx", "in.csv", "0", "0", "2", "0", "0", "0", "0", "0"});
+    EXPECT_EQ(run.output, "FALSE\n61216\nFile open error\n");
+    run = RunClient({"ImportTextFileEx", path, "0", "0", "2", "0", "0", "0", "0", "0"});
     EXPECT_EQ(run.output, "FALSE\n31510\nInvalid parameter specified\n");
     ASSERT_EQ(RunClient({"DatabaseClose"}).exitCode, 0);
 
