@@ -18,6 +18,8 @@
 namespace varnel {
 
 class CIdEnqLinkList;
+class CKeyboard;
+class CKeyboardList;
 class CLinkScale;
 class CMasterScale;
 class CVrn3Doc;
@@ -30,6 +32,7 @@ struct DocumentSwitches {
     bool openCommsCenterAtStart = false;
     bool ausNzNutrition = false;          // the standard Australian/New Zealand nutrition layout
     std::array<std::uint32_t, 5> retentionDays{};  // the five production retention periods
+    std::uint16_t defaultFamily = 0;      // the default scale family
 };
 
 class IDocumentHost {
@@ -51,6 +54,10 @@ public:
     // The database file filter ("Name (*.ext) |*.ext|...||") and default extension of save dialogs.
     virtual std::string GetDatabaseFilter() const = 0;
     virtual std::string GetDatabaseExtension() const = 0;
+    // The frame's layout keyboards, and the template keyboard whose layout a new keyboard of a system
+    // type starts from; none when the frame keeps no keyboards.
+    virtual CKeyboardList* GetKeyboardList() { return nullptr; }
+    virtual const CKeyboard* GetLayoutKeyboard(std::uint16_t /*sysType*/) const { return nullptr; }
     // Records of the lists the frame keeps (data kinds 6 and 36 keyboards, 37 index keyboards,
     // 13 operators, 40 images); false for a kind the frame does not keep.
     virtual bool StoreListRecord(std::uint16_t /*dataKind*/, CLinkScale& /*scale*/,

@@ -37,4 +37,15 @@ std::vector<const CLinkScaleSettings*> CMainFrame::GetLinkScales() const
     return scales;
 }
 
+const CKeyboard& CMainFrame::GetLayoutKeyboard(std::uint16_t sysType) const
+{
+    switch (sysType) {
+    case 6: return m_keyboards[0];
+    case 8: return m_keyboards[1];
+    case 2: return m_keyboards[3];
+    case 12: return m_keyboards[4];
+    default: return m_keyboards[2];
+    }
+}
+
 }  // namespace varnel

@@ -145,6 +145,9 @@ public:
     CKeyboardList& Keyboards() { return *m_keyboardList; }
     // Keyboards 1 to 5.
     CKeyboard& Keyboard(std::size_t number) { return m_keyboards.at(number - 1); }
+    // The one of keyboards 1 to 5 that holds the default layout of system type 6, 8, 2 or 12; the
+    // third serves every other type.
+    const CKeyboard& GetLayoutKeyboard(std::uint16_t sysType) const;
     CLumenRs232Link& LumenLink() { return m_lumenLink; }
     CKeyTypeDef& KeyTypes() { return m_keyTypes; }
     CDefLineFont& LineFonts() { return m_lineFonts; }

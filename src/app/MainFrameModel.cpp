@@ -125,6 +125,7 @@ DocumentSwitches MainFrameModel::GetDocumentSwitches() const
     switches.ausNzNutrition = m_frame.IsAusNzNutrition();
     switches.retentionDays = {setup.m_keepHourlyDays, setup.m_keepOperatorDays, setup.m_keepPluDays,
                               setup.m_keepRewrapDays, setup.m_keepNextDayDays};
+    switches.defaultFamily = setup.m_defaultScaleFamily;
     return switches;
 }
 
@@ -175,6 +176,16 @@ std::string MainFrameModel::GetDatabaseFilter() const
 std::string MainFrameModel::GetDatabaseExtension() const
 {
     return m_frame.GetDatabaseFileFilter().extension;
+}
+
+CKeyboardList* MainFrameModel::GetKeyboardList()
+{
+    return &m_frame.Keyboards();
+}
+
+const CKeyboard* MainFrameModel::GetLayoutKeyboard(std::uint16_t sysType) const
+{
+    return &m_frame.GetLayoutKeyboard(sysType);
 }
 
 }  // namespace varnel

@@ -51,6 +51,8 @@ public:
     void SetLinksStarted(bool started) override;
     std::string GetDatabaseFilter() const override;
     std::string GetDatabaseExtension() const override;
+    CKeyboardList* GetKeyboardList() override;
+    const CKeyboard* GetLayoutKeyboard(std::uint16_t sysType) const override;
 
     // Set when OnDataSaveReceived may open the received file (the Data Save commands' issue fills it).
     void SetDataSaveOpener(std::function<void()> opener) { m_openDataSave = std::move(opener); }

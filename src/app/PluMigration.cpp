@@ -1,6 +1,7 @@
 #include "app/PluMigration.h"
 
 #include "db/plu/PluDatabase.h"
+#include "db/plu/PluLayout.h"
 #include "db/plu/PluPriceZoneTb.h"
 #include "platform/ByteOrder.h"
 
@@ -255,6 +256,22 @@ void CleanOldestPluTexts(CPluDatabase& database)
         }
     });
     WidenOldPluFields(database, false);
+}
+
+void SetOldLayoutDefaults(CPluDatabase& database)
+{
+    struct Default {
+        ByteColumn column;
+        std::uint8_t value;
+    };
+    static constexpr std::array<Default, 4> kDefaults{{{PluCol::TrayFlag, 2},
+                                                       {PluCol::WrappingMode, 1},
+                                                       {PluCol::FeedRate, 1},
+                                                       {PluCol::LabellingMode, 1}}};
+    ForEachRecord(database, kPluTable, [](CDBRecord& row) {
+        for (const Default& setting : kDefaults)
+            if (std::uint8_t* byte = Field(row, setting.column.offset, 1)) *byte = setting.value;
+    });
 }
 
 }  // namespace migration

@@ -50,6 +50,9 @@ void MoveStoreTexts(CPluDatabase& database);
 void RenumberPriceZoneRows(CPluDatabase& database);
 void MoveSixBytes(CPluDatabase& database);
 void CleanOldestPluTexts(CPluDatabase& database);
+// Rows written before version 326 lack four one-byte settings: the tray flag gets 2, the wrapping
+// mode, conveyor speed and labelling mode 1.
+void SetOldLayoutDefaults(CPluDatabase& database);
 }  // namespace migration
 
 }  // namespace varnel

@@ -13,6 +13,7 @@
 
 #include "app/DocumentHost.h"
 #include "app/FrameDocument.h"
+#include "app/KeyboardTables.h"
 #include "app/ProdDatabase.h"
 #include "db/plu/Document.h"
 #include "db/plu/PluDatabase.h"
@@ -41,6 +42,7 @@ public:
     static constexpr MessageId kMsgCommsOffline = 31509;
     static constexpr MessageId kMsgCommsCancelled = 61225;
     static constexpr MessageId kMsgBackupFailed = 90402;
+    static constexpr MessageId kMsgUnmatchedKeyboards = 31492;
     // The tables the cache holds, in the order it asks for them.
     static constexpr std::array<std::uint16_t, 35> kCachedTables = {
         2, 15, 3, 4, 29, 30, 11, 10, 13, 12, 7, 8, 9, 34, 37, 70, 71, 72,
@@ -166,6 +168,8 @@ private:
     bool StoreProdRecord(std::uint16_t prodTableNo, CLinkScale& scale, std::span<const std::uint8_t> packet);
     void CacheProdTables();
     void ResetProdTables() { m_prodTables.fill(nullptr); }
+    // The layout keyboards of an older database's keyboard tables, 31492 shown when one matches no scale.
+    ConvertedKeyboards ConvertKeyboards();
     // Closes the container after a failed open and empties the cache.
     bool FailOpen();
     void SetOpenedPath(const std::string& path);

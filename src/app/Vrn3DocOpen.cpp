@@ -2,12 +2,15 @@
 #include "app/Vrn3Doc.h"
 
 #include "app/DatedBackup.h"
+#include "app/KeyboardTables.h"
 #include "app/PluMigration.h"
+#include "comms/idenq/LinkScale.h"
 #include "comms/manager/IdEnqLinkList.h"
 #include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/store/WritableDatabaseFile.h"
+#include "keyboards/KeyboardList.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
 #include "settings/AppEventLog.h"
@@ -168,6 +171,12 @@ bool CVrn3Doc::MigrateDatabase()
             ConvertOldStoreRecord(m_pluDatabase);
             return true;
         }
+        // The keyboards go to the frame's list only once the converted database is saved.
+        ConvertedKeyboards keyboards;
+        if (version < 326) {
+            migration::SetOldLayoutDefaults(m_pluDatabase);
+            keyboards = ConvertKeyboards();
+        }
         const CMasterScale* department = m_host.GetCurrentDepartment();
         if (department && !department->m_database.empty()) {
             const WaitCursor wait(*m_ui);
@@ -178,9 +187,27 @@ bool CVrn3Doc::MigrateDatabase()
         } else if (!SaveDatabaseAs()) {
             return false;
         }
+        if (CKeyboardList* list = m_host.GetKeyboardList())
+            for (auto& [number, keyboard] : keyboards.keyboards) list->SetKeyboard(number, std::move(keyboard));
     }
     if (CPluPriceZoneTb* zones = GetPriceZoneTable()) (void)zones->RemoveDuplicateEntries();
     return true;
+}
+
+ConvertedKeyboards CVrn3Doc::ConvertKeyboards()
+{
+    KeyboardTableSources sources;
+    sources.existing = m_host.GetKeyboardList();
+    sources.layoutOf = [this](std::uint16_t sysType) { return m_host.GetLayoutKeyboard(sysType); };
+    sources.defaultFamily = m_host.GetDocumentSwitches().defaultFamily;
+    sources.scaleFamily = [this](std::uint16_t scaleNo) -> std::optional<std::uint16_t> {
+        const CLinkScale* scale = m_host.GetLinks().FindScale(scaleNo);
+        if (!scale) return std::nullopt;
+        return scale->GetScaleType();
+    };
+    ConvertedKeyboards keyboards = ConvertKeyboardTables(m_pluDatabase, sources);
+    if (keyboards.unmatched) ShowMessage(kMsgUnmatchedKeyboards);
+    return keyboards;
 }
 
 bool CVrn3Doc::MakeDatedBackup(const std::string& path)

@@ -26,6 +26,8 @@ public:
     void Serialize(CArchive& ar) override;
     // Takes the other keyboard's system type, keys and default key.
     void Copy(const CKeyboard& other) { *this = other; }
+    // Becomes the template keyboard's layout under `sysType`, its keys numbered by cell.
+    void LoadDefaultLayout(std::uint16_t sysType, const CKeyboard& layout);
 
     std::uint16_t m_sysType = kDefaultSysType;
     std::array<CKbdKey, kKeys> m_keys;

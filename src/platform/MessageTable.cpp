@@ -253,6 +253,10 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
      "Wait a short time, then try again. If the problem remains, reload the site setup file from a backup."},
     {31490, "Unable to compact database. The database may be open by another user."},
     {31491, "Error communicating with scales. Scale operation aborted!"},
+    {31492, "The database contains one or more keyboard records that do not match scales defined in the setup. "
+            "The extra keyboard records will not be deleted and will be assigned to scales if an when you create "
+            "them based on the scale ID No.\nIf you are upgrading from an older version of Varnel and have not yet "
+            "loaded your old setup file, you can ignore this message."},
     {31499, "A setup file from an older version of Varnel has been detected. Do you wish to use the old setup file?\n"
      "Using the old setup file is only recommended if you are upgrading from a previous version of Varnel and "
      "wish to keep the same settings."},

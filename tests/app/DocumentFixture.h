@@ -4,6 +4,7 @@
 
 #include "app/Vrn3Doc.h"
 #include "comms/manager/IdEnqLinkList.h"
+#include "keyboards/KeyboardList.h"
 #include "settings/MasterScale.h"
 #include "support/FakeClock.h"
 #include "support/RecordingPrompt.h"
@@ -34,6 +35,12 @@ public:
     void SetLinksStarted(bool started) override { m_linksStarted = started; }
     std::string GetDatabaseFilter() const override { return "Varnel database (*.pld) |*.pld||"; }
     std::string GetDatabaseExtension() const override { return "pld"; }
+    CKeyboardList* GetKeyboardList() override { return &m_keyboards; }
+    const CKeyboard* GetLayoutKeyboard(std::uint16_t sysType) const override
+    {
+        const auto found = m_layouts.find(sysType);
+        return found == m_layouts.end() ? nullptr : &found->second;
+    }
     bool StoreListRecord(std::uint16_t dataKind, CLinkScale&, std::span<const std::uint8_t>) override
     {
         m_listKinds.push_back(dataKind);
@@ -47,6 +54,8 @@ public:
     std::string m_backupDirectory;
     bool m_linksStarted = false;
     std::vector<std::uint16_t> m_listKinds;
+    CKeyboardList m_keyboards;
+    std::map<std::uint16_t, CKeyboard> m_layouts;
 
 private:
     TestMainFrame& m_frame;
