@@ -19,9 +19,11 @@
 #include "platform/ArchiveFile.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
+#include "settings/LogFile.h"
 #include "settings/SetupFormat.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace varnel {
 namespace {
@@ -239,6 +241,13 @@ bool CMainFrame::LoadGeneralSetup(const std::string& path)
     }
     CompleteGeneralSetup(c, version);
     TakeGeneralSetup(std::move(c), version);
+    // The Lumen link's trace starts empty with every load of its settings; a name without a directory
+    // is a file of the working directory.
+    if (!m_lumenLink.m_logFile.empty()) {
+        const std::filesystem::path trace(m_lumenLink.m_logFile);
+        const std::filesystem::path tracePath = trace.is_absolute() ? trace : m_workingDirectory / trace;
+        (void)LogFile::Open(m_fs, tracePath.string(), LogFile::Mode::CreateEmpty);
+    }
     return true;
 }
 

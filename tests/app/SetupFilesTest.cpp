@@ -133,6 +133,19 @@ TEST_F(SetupFiles, AGeneralSetupLoadFillsInWhatTheFileLacksAndMendsItsLimits)
     EXPECT_EQ(first.m_width, 10);
 }
 
+TEST_F(SetupFiles, ALoadEmptiesTheLumenTraceAndAFailedOneLeavesIt)
+{
+    frame.LumenLink().m_logFile = "Lumen.txt";
+    ASSERT_TRUE(frame.SaveGeneralSetup(dir.File("GENSETUP.DEF")));
+    WriteWholeFile(dir.File("cut.set"), Bytes("GENSETUP.DEF").substr(0, 40));
+    WriteWholeFile(dir.File("Lumen.txt"), "old trace");
+
+    EXPECT_FALSE(frame.LoadGeneralSetup(dir.File("cut.set")));
+    EXPECT_EQ(Bytes("Lumen.txt"), "old trace");
+    ASSERT_TRUE(frame.LoadGeneralSetup(dir.File("GENSETUP.DEF")));
+    EXPECT_TRUE(Bytes("Lumen.txt").empty());
+}
+
 // A hand-built general setup of the current layout at `version`.
 void WriteCurrentLayout(CArchive& ar, const std::string& version, std::uint16_t market)
 {
