@@ -50,6 +50,7 @@ MessageId RunCommsJobUnseen(CIdEnqLinkList& links, const ScaleCommsJob& job)
     std::size_t selected = 0;
     for (const auto& link : links.GetLinks()) selected += link->IsLinkSelected(job.scales) ? 1 : 0;
     switch (job.mode) {
+    case ScaleCommsJob::Mode::Poll: links.TestLinks(job.scales, &counter); break;
     case ScaleCommsJob::Mode::Send:
         links.QueueJob(job.scales, job.requests ? *job.requests : SendRequests{}, &counter);
         break;

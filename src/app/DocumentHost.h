@@ -23,6 +23,7 @@ class CKeyboardList;
 class CLinkScale;
 class CMasterScale;
 class CVrn3Doc;
+struct CLinkScaleSettings;
 
 // The general setup's switches that the document reads.
 struct DocumentSwitches {
@@ -58,6 +59,18 @@ public:
     // type starts from; none when the frame keeps no keyboards.
     virtual CKeyboardList* GetKeyboardList() { return nullptr; }
     virtual const CKeyboard* GetLayoutKeyboard(std::uint16_t /*sysType*/) const { return nullptr; }
+    // The frame's lists in a Lumen transfer with `scale`: the next keyboard record to send from
+    // `position` (moved past it), and a received keyboard (command index 3) or operator (11) record.
+    virtual bool NextLumenKeyboardRecord(const CLinkScaleSettings& /*scale*/, std::size_t& /*position*/,
+                                         std::span<std::uint8_t> /*buffer*/, std::uint32_t& /*length*/)
+    {
+        return false;
+    }
+    virtual bool StoreLumenListRecord(std::uint32_t /*kind*/, const CLinkScaleSettings& /*scale*/,
+                                      std::span<const std::uint8_t> /*record*/)
+    {
+        return false;
+    }
     // Records of the lists the frame keeps (data kinds 6 and 36 keyboards, 37 index keyboards,
     // 13 operators, 40 images); false for a kind the frame does not keep.
     virtual bool StoreListRecord(std::uint16_t /*dataKind*/, CLinkScale& /*scale*/,
@@ -69,7 +82,7 @@ public:
 
 // What the "Scale Comms" dialog is asked to do.
 struct ScaleCommsJob {
-    enum class Mode { ReceiveKind = 3, Send = 5, SendUnsent = 6 };
+    enum class Mode { Poll = 2, ReceiveKind = 3, Send = 5, SendUnsent = 6 };
     Mode mode = Mode::Send;
     const SendRequests* requests = nullptr;
     const ScaleDefs* scales = nullptr;  // null: every scale

@@ -17,6 +17,7 @@
 #include "app/ProdDatabase.h"
 #include "db/plu/Document.h"
 #include "db/plu/PluDatabase.h"
+#include "db/site/LinkScaleSettings.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
@@ -24,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varnel {
 
@@ -118,6 +120,9 @@ public:
     bool DoSendUnsentData(bool showErrors, const CMasterScale* department);
     // Receives records of one data kind from the department's scales: 0 or the status that ended it.
     MessageId RequestScaleData(std::uint16_t dataKind, bool showErrors, const CMasterScale* department);
+    // Polls the current department's scales so that each one's state is current for the scale status
+    // log: 1 when on-line communication cannot be used, else 0 or the status that ended the poll.
+    MessageId UpdateScaleLog(bool showErrors);
     // Compares the table (the PLUs) on the department's scales with the database.
     MessageId RunCompareScales(std::uint16_t tableNo, bool showErrors, const CMasterScale* department);
     bool HasCompareDifferences(const CMasterScale* department);
@@ -139,6 +144,13 @@ public:
     // rounded up to a multiple of 4; a new PLU is added, an existing one updated, and each gets its
     // POS update line ("N" new, "C" changed).
     bool SavePluRecord(CPluDefRec& row, std::uint32_t pluNumber, bool isNew);
+
+    // A Lumen transfer with `scale`: the tables whose records it sends, by number in order (12 the
+    // frame's keyboards), and the counts of records received by command index, from 0.
+    void BeginLumenTransfer(std::vector<std::uint16_t> dataTypes, const CLinkScaleSettings& scale);
+    std::uint32_t GetLumenReceivedCount(std::uint32_t kind) const;
+    bool GetNextLumenRecord(std::uint32_t& kind, std::span<std::uint8_t> buffer, std::uint32_t& length) override;
+    bool StoreLumenRecord(std::uint32_t kind, std::span<const std::uint8_t> record) override;
 
     std::string GetPathName() const override { return m_pluDatabase.IsOpen() ? m_pluDatabase.GetPath() : ""; }
     CObjDatabase* GetPluDatabase() const override;
@@ -168,6 +180,10 @@ private:
     bool StoreProdRecord(std::uint16_t prodTableNo, CLinkScale& scale, std::span<const std::uint8_t> packet);
     void CacheProdTables();
     void ResetProdTables() { m_prodTables.fill(nullptr); }
+    // The next Lumen record of one table of the transfer's list, from the transfer's position; its
+    // command index, none when the table has nothing (more) to send.
+    std::optional<std::uint32_t> NextLumenRecordOf(std::uint16_t tableNo, std::span<std::uint8_t> buffer,
+                                                   std::uint32_t& length);
     // The layout keyboards of an older database's keyboard tables, 31492 shown when one matches no scale.
     ConvertedKeyboards ConvertKeyboards();
     // Closes the container after a failed open and empties the cache.
@@ -186,6 +202,13 @@ private:
     std::string m_title;
     bool m_modified = false;
     int m_receivedRecordMode = 1;
+    struct LumenTransfer {
+        std::vector<std::uint16_t> dataTypes;
+        std::size_t index = 0;     // into dataTypes
+        std::size_t position = 0;  // into the current table
+        CLinkScaleSettings scale;
+        std::array<std::uint32_t, kLumenEnd> received{};
+    } m_lumen;
 };
 
 }  // namespace varnel

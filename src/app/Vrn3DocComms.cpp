@@ -107,6 +107,13 @@ MessageId CVrn3Doc::RequestScaleData(std::uint16_t dataKind, bool showErrors, co
     return RunScaleComms({ScaleCommsJob::Mode::ReceiveKind, nullptr, Selection(scales), dataKind, showErrors});
 }
 
+MessageId CVrn3Doc::UpdateScaleLog(bool showErrors)
+{
+    if (!CanUseOnlineComms()) return 1;
+    const auto scales = SelectScales(nullptr);
+    return RunScaleComms({ScaleCommsJob::Mode::Poll, nullptr, Selection(scales), 0, showErrors});
+}
+
 MessageId CVrn3Doc::RunCompareScales(std::uint16_t tableNo, bool showErrors, const CMasterScale* department)
 {
     const auto scales = SelectScales(department);

@@ -88,6 +88,21 @@ TEST_F(DocumentComms, InSchedulerModeASendWaitsForTheScaleAndReportsATimeOut)
     EXPECT_TRUE(host.GetLinks().IsDataWaiting(nullptr));
 }
 
+TEST_F(DocumentComms, UpdatingTheScaleLogPollsTheScalesAndKeepsWhetherEachAnswered)
+{
+    CLinkScale& polled = *host.GetLinks().FindScale(11);
+    scale.Sim().SetFaults([](ScaleFaults& faults) { faults.offline = true; });
+    EXPECT_EQ(doc->UpdateScaleLog(false), CIdEnqLink::kMsgTimeout);
+    EXPECT_FALSE(polled.IsOnline());
+
+    scale.Sim().SetFaults([](ScaleFaults& faults) { faults.offline = false; });
+    EXPECT_EQ(doc->UpdateScaleLog(false), 0u);
+    EXPECT_TRUE(polled.IsOnline());
+
+    frame.m_setup.m_onlineComms = 0;
+    EXPECT_EQ(doc->UpdateScaleLog(false), 1u);
+}
+
 TEST_F(DocumentComms, ACompareThenASynchroniseDeletesWhatOnlyTheScaleHoldsAndSendsTheRest)
 {
     frame.AddFieldDef(FieldDefMap::Plu, 1005).m_name = "Unit Price";  // the field changed below is compared

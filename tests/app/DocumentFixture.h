@@ -13,9 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace varnel::test {
@@ -41,6 +43,21 @@ public:
         const auto found = m_layouts.find(sysType);
         return found == m_layouts.end() ? nullptr : &found->second;
     }
+    bool NextLumenKeyboardRecord(const CLinkScaleSettings&, std::size_t& position, std::span<std::uint8_t> buffer,
+                                 std::uint32_t& length) override
+    {
+        if (position >= m_lumenKeyboards.size()) return false;
+        const std::string& record = m_lumenKeyboards[position++];
+        std::copy(record.begin(), record.end(), reinterpret_cast<char*>(buffer.data()));
+        length = static_cast<std::uint32_t>(record.size());
+        return true;
+    }
+    bool StoreLumenListRecord(std::uint32_t kind, const CLinkScaleSettings& scale,
+                              std::span<const std::uint8_t>) override
+    {
+        m_lumenListKinds.emplace_back(kind, scale.m_scaleNo);
+        return true;
+    }
     bool StoreListRecord(std::uint16_t dataKind, CLinkScale&, std::span<const std::uint8_t>) override
     {
         m_listKinds.push_back(dataKind);
@@ -55,6 +72,8 @@ public:
     bool m_linksStarted = false;
     std::vector<std::uint16_t> m_listKinds;
     CKeyboardList m_keyboards;
+    std::vector<std::string> m_lumenKeyboards;
+    std::vector<std::pair<std::uint32_t, std::uint16_t>> m_lumenListKinds;  // command index, scale
     std::map<std::uint16_t, CKeyboard> m_layouts;
 
 private:

@@ -55,6 +55,18 @@ public:
     {
         return false;
     }
+    // The Lumen link's record exchange, called on the user-interface thread at the link's request.
+    // The next record to send goes into `buffer`, its command index into `kind` (kLumenEnd when
+    // nothing is left); a received record is stored by its command index (0 to 11). Both give true.
+    static constexpr std::uint32_t kLumenEnd = 12;
+    virtual bool GetNextLumenRecord(std::uint32_t& kind, std::span<std::uint8_t> /*buffer*/, std::uint32_t& length)
+    {
+        kind = kLumenEnd;
+        length = 0;
+        return true;
+    }
+    virtual bool StoreLumenRecord(std::uint32_t /*kind*/, std::span<const std::uint8_t> /*record*/) { return true; }
+
     // The next record of a queued job whose records other parts of the system build: the scale's date
     // and time (job kind 5, one record), operator records and their deletes (6, 7), keyboard keys and
     // keyboard headers (9, 10). It walks
