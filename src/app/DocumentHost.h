@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "db/site/ScaleDef.h"
 #include "db/plu/SendDataLog.h"
+#include "db/store/ObjDBTable.h"
 #include "platform/Messages.h"
 
 #include <array>
@@ -24,6 +25,7 @@ class CLinkScale;
 class CMasterScale;
 class CVrn3Doc;
 struct CLinkScaleSettings;
+struct ScaleRecordOut;
 
 // The general setup's switches that the document reads.
 struct DocumentSwitches {
@@ -59,6 +61,13 @@ public:
     // type starts from; none when the frame keeps no keyboards.
     virtual CKeyboardList* GetKeyboardList() { return nullptr; }
     virtual const CKeyboard* GetLayoutKeyboard(std::uint16_t /*sysType*/) const { return nullptr; }
+    // The next record of a job of the frame's lists (operators: job kinds 6 and 7; keyboards: 9 and
+    // 10), as IDocument::NextJobRecord; false for a kind the frame does not build.
+    virtual bool NextListJobRecord(std::uint32_t /*kind*/, const CLinkScaleSettings& /*scale*/, KeyCursor& /*cursor*/,
+                                   std::uint32_t /*last*/, ScaleRecordOut& /*out*/, KeyCursor& /*key*/)
+    {
+        return false;
+    }
     // The frame's lists in a Lumen transfer with `scale`: the next keyboard record to send from
     // `position` (moved past it), and a received keyboard (command index 3) or operator (11) record.
     virtual bool NextLumenKeyboardRecord(const CLinkScaleSettings& /*scale*/, std::size_t& /*position*/,

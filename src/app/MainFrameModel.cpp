@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/ToolBars.h"
 #include "app/Vrn3Doc.h"
+#include "comms/idenq/LinkScale.h"
 #include "platform/Profile.h"
 
 namespace varnel {
@@ -176,6 +177,22 @@ std::string MainFrameModel::GetDatabaseFilter() const
 std::string MainFrameModel::GetDatabaseExtension() const
 {
     return m_frame.GetDatabaseFileFilter().extension;
+}
+
+bool MainFrameModel::NextListJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, KeyCursor& cursor,
+                                       std::uint32_t last, ScaleRecordOut& out, KeyCursor& key)
+{
+    switch (kind) {
+    case SendOperators: return m_frame.Operators().GetNextSendRecord(scale, cursor, last, out, key);
+    case SendOperatorDeletes: return m_frame.Operators().GetNextDeleteRecord(scale, cursor, last, out, key);
+    default: return false;
+    }
+}
+
+bool MainFrameModel::StoreListRecord(std::uint16_t dataKind, CLinkScale& scale, std::span<const std::uint8_t> record)
+{
+    constexpr std::uint16_t kOperatorKind = 13;
+    return dataKind == kOperatorKind && m_frame.Operators().ReceiveRecord(scale, record);
 }
 
 CKeyboardList* MainFrameModel::GetKeyboardList()

@@ -2,12 +2,14 @@
 #include "app/Vrn3Doc.h"
 
 #include "app/CommsWait.h"
+#include "app/DateTimeRecord.h"
 #include "comms/manager/IdEnqLinkList.h"
 #include "comms/idenq/LinkScale.h"
 #include "comms/idenq/ScaleFamily.h"
 #include "db/site/MainFrame.h"
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
+#include "platform/LocalTime.h"
 #include "settings/MasterScale.h"
 
 #include <chrono>
@@ -21,6 +23,9 @@ constexpr std::uint32_t kBusyWaitSeconds = 600;
 constexpr std::uint16_t kFirstTextKind = 22;
 constexpr std::uint16_t kLastTextKind = 35;
 constexpr std::uint16_t kFirstTextTable = 70;
+
+// A scale's clock is set to the time its record should arrive by.
+constexpr std::chrono::seconds kClockLead{30};
 
 }  // namespace
 
@@ -105,6 +110,16 @@ MessageId CVrn3Doc::RequestScaleData(std::uint16_t dataKind, bool showErrors, co
     if (!CanUseOnlineComms()) return 0;
     const auto scales = SelectScales(department);
     return RunScaleComms({ScaleCommsJob::Mode::ReceiveKind, nullptr, Selection(scales), dataKind, showErrors});
+}
+
+bool CVrn3Doc::NextJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, KeyCursor& cursor,
+                             std::uint32_t last, ScaleRecordOut& out, KeyCursor& key)
+{
+    if (kind != SendDateTime) return m_host.NextListJobRecord(kind, scale, cursor, last, out, key);
+    if (cursor > KeyCursor{last}) return false;
+    key = cursor;
+    cursor = KeyCursor{last} + 1;  // one record a job
+    return BuildDateTimeRecord(scale.GetScaleType(), ToLocalParts(m_clock.WallNow() + kClockLead), out);
 }
 
 MessageId CVrn3Doc::UpdateScaleLog(bool showErrors)
