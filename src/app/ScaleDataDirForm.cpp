@@ -31,10 +31,7 @@ bool ScaleDataDirForm::Browse()
     request.initialDirectory = m_directory;
     const std::optional<std::string> file = AskFileName(request);
     if (!file) return false;
-    // The folder without its last separator, as a typed path reads; a file at the root keeps "/".
-    std::string_view folder = GetDirFromPath(*file);
-    if (!folder.empty()) folder.remove_suffix(1);
-    SetDirectory(folder.empty() && file->starts_with('/') ? "/" : std::string(folder));
+    SetDirectory(GetFolderOfFile(*file));
     return true;
 }
 

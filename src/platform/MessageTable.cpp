@@ -247,6 +247,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20598, "Scale [%s] offline"},
     {31446, "Unable to communicate with one or more scales - scale busy!"},
     {31457, "Comms error reported by scale. Scale memory may be full."},
+    {31472, "Setup updated.\nSome changes may not take effect until the next time Varnel is restarted."},
     {31476, "Error loading site setup file [%s].\n"
      "\n"
      "The file may be missing or in use by another instance of Varnel.\n"
@@ -289,6 +290,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61244, "Data Save file empty or not a valid Data Save file."},
     {61245, "Do you wish to open the received file?"},
     {61260, "Closing this window will close the database."},
+    {61263, "Incorrect password specified!"},
     {61264, "There is no current Data Save file open!\n\nPlease select a Data Save file in which to save data and "
             "send.\n"},
     {61265, "Error saving setup file!"},
@@ -314,6 +316,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61326, "Cannot open communication link!"},
     {61328, "Your user settings do not allow this operation.\nDatabase not updated."},
     {61343, "Your user settings do not allow you to run the Scheduler!"},
+    {61356, "This will delete all existing production data totals!\nClick OK to  delete."},
     {61359, "Specify Scale Data Directory"},
     {61364, "The current schedule has unsaved changes!\nDo you wish to save?"},
     {61365, "Cannot load schedule file!\nFile missing or invalid.\n\nA new empty file has been opened."},

@@ -61,4 +61,11 @@ std::string AbbreviatePath(std::string_view path, std::uint16_t width)
     return std::string(kEllipsis) + std::string(DbcsLeft(path.substr(start), width));
 }
 
+std::string GetFolderOfFile(std::string_view path)
+{
+    std::string_view folder = GetDirFromPath(path);
+    if (!folder.empty()) folder.remove_suffix(1);
+    return folder.empty() && path.starts_with('/') ? "/" : std::string(folder);
+}
+
 }  // namespace varnel

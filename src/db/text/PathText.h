@@ -21,6 +21,10 @@ std::string_view GetFileNameFromPath(std::string_view path);
 // character.
 std::string_view GetDirFromPath(std::string_view path);
 
+// The folder that holds the file, without its last separator ("/" for a file at the root); "" for
+// a bare file name.
+std::string GetFolderOfFile(std::string_view path);
+
 // The path shortened to at most `width` bytes (and never below "...") for a field of limited width.
 // A path that fits is returned as it is. When the last separator stands after the first byte and
 // the part from it to the end fits with "..." before it, the result is as many of the path's first
