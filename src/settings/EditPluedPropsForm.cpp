@@ -152,6 +152,11 @@ const NumberField kLogging3Numbers[] = {
     Number<&L::m_importErrorKeepDays>("Keep data for (send errors)", "importErrorKeepDays", 1, 30),
 };
 
+const SwitchField kDataSaveSwitches[] = {
+    Switch<&G::m_hideDataSave>("Hide Data Save menus? (TR-5300)", "hideDataSave"),
+    Switch<&G::m_dataSaveShowOptions>("Display options dialog when opening?", "showOptions"),
+};
+
 const SwitchField kLabelSwitches[] = {
     ExtraMessageCheck<0>("Include extra message #1 in description length check", "lengthCheckExtra1"),
     ExtraMessageCheck<1>("Include extra message #2 in description length check", "lengthCheckExtra2"),
@@ -170,23 +175,23 @@ const SwitchField kRuxSwitches[] = {
 };
 
 const LogFileField kLoggingFiles[] = {
-    {"Enable logging", "loggingOn", "logFile", &L::m_loggingOn, &L::m_logFile},
+    {"Enable logging", "loggingOn", "Log file name:", "logFile", &L::m_loggingOn, &L::m_logFile},
 };
 
 const LogFileField kLogging2Files[] = {
-    {"Log PLU Updates", "logPluUpdates", "pluUpdateLogFile", &L::m_logPluUpdates, &L::m_pluUpdateLogFile},
-    {"Log PLU Send Failures", "logSendFailures", "sendFailureLogFile", &L::m_logSendFailures,
+    {"Log PLU Updates", "logPluUpdates", nullptr, "pluUpdateLogFile", &L::m_logPluUpdates, &L::m_pluUpdateLogFile},
+    {"Log PLU Send Failures", "logSendFailures", nullptr, "sendFailureLogFile", &L::m_logSendFailures,
      &L::m_sendFailureLogFile},
-    {"Enable Scale Status Log", "scaleStatusLogOn", "scaleStatusLogFile", &L::m_scaleStatusLogOn,
+    {"Enable Scale Status Log", "scaleStatusLogOn", nullptr, "scaleStatusLogFile", &L::m_scaleStatusLogOn,
      &L::m_scaleStatusLogFile},
 };
 
 // "Create Text Import Logs" tests and chooses the summary log, as every other switch its own file.
 const LogFileField kLogging3Files[] = {
-    {"Create Text Import Logs", "importLogsOn", "importSummaryLogFile", &L::m_importLogsOn,
+    {"Create Text Import Logs", "importLogsOn", "Summary log file name:", "importSummaryLogFile", &L::m_importLogsOn,
      &L::m_importSummaryLogFile},
-    {nullptr, nullptr, "importPluLogFile", &L::m_importLogsOn, &L::m_importPluLogFile},
-    {nullptr, nullptr, "importErrorLogFile", &L::m_importLogsOn, &L::m_importErrorLogFile},
+    {nullptr, nullptr, "PLU import log file name:", "importPluLogFile", &L::m_importLogsOn, &L::m_importPluLogFile},
+    {nullptr, nullptr, "Send errors log file name:", "importErrorLogFile", &L::m_importLogsOn, &L::m_importErrorLogFile},
 };
 
 constexpr const char* kRuxMappings[] = {"No file mapping", "Free Message #1", "Free Message #2",
@@ -279,6 +284,7 @@ std::span<const SwitchField> LoggingSwitches() { return kLoggingSwitches; }
 std::span<const NumberField> LoggingNumbers() { return kLoggingNumbers; }
 std::span<const NumberField> Logging2Numbers() { return kLogging2Numbers; }
 std::span<const NumberField> Logging3Numbers() { return kLogging3Numbers; }
+std::span<const SwitchField> DataSaveSwitches() { return kDataSaveSwitches; }
 std::span<const SwitchField> LabelSwitches() { return kLabelSwitches; }
 std::span<const NumberField> LabelNumbers() { return kLabelNumbers; }
 std::span<const SwitchField> RuxSwitches() { return kRuxSwitches; }
@@ -369,6 +375,53 @@ bool ClearTotals(const std::function<void()>& clear)
         return false;
     clear();
     return true;
+}
+
+void EnterMultiStore(OptionsValues& values, bool zonesExist)
+{
+    if (!zonesExist) values.setup.m_priceZoneMode |= 1;
+}
+
+ZoneMode GetZoneMode(const OptionsValues& values)
+{
+    const std::uint16_t mode = values.setup.m_priceZoneMode;
+    if ((mode & 1) != 0) return ZoneMode::Disabled;
+    return (mode & 2) != 0 ? ZoneMode::HeadOffice : ZoneMode::LocalStore;
+}
+
+void SetZoneMode(OptionsValues& values, ZoneMode mode)
+{
+    std::uint16_t& bits = values.setup.m_priceZoneMode;
+    switch (mode) {
+    case ZoneMode::Disabled: bits |= 1; break;
+    case ZoneMode::HeadOffice: bits = static_cast<std::uint16_t>((bits & ~1) | 2); break;
+    case ZoneMode::LocalStore: bits &= static_cast<std::uint16_t>(~3); break;
+    }
+}
+
+std::vector<PriceZoneFieldRow> PriceZoneFieldRows(const OptionsValues& values, const CLabPropMap& definitions)
+{
+    std::vector<PriceZoneFieldRow> rows;
+    for (std::size_t i = 0; i < values.priceZoneFields.size(); ++i) {
+        for (const auto& [key, definition] : definitions) {
+            if (definition->m_fieldNo != values.priceZoneFields[i]) continue;
+            rows.push_back({definition->m_name, i});
+            break;
+        }
+    }
+    return rows;
+}
+
+void RemovePriceZoneField(OptionsValues& values, const PriceZoneFieldRow& row)
+{
+    if (row.index < values.priceZoneFields.size())
+        values.priceZoneFields.erase(values.priceZoneFields.begin() + static_cast<std::ptrdiff_t>(row.index));
+}
+
+void AddPriceZoneField(OptionsValues& values, std::uint16_t fieldNo)
+{
+    if (std::ranges::find(values.priceZoneFields, fieldNo) == values.priceZoneFields.end())
+        values.priceZoneFields.push_back(fieldNo);
 }
 
 bool IsSameNumberRuleEnabled(const OptionsValues& values)

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "db/site/GeneralSetup.h"
+#include "db/site/LabProp.h"
 #include "keyboards/KeyTypeDef.h"
 #include "settings/AppEventLog.h"
 
@@ -82,6 +83,7 @@ std::span<const SwitchField> LoggingSwitches();
 std::span<const NumberField> LoggingNumbers();
 std::span<const NumberField> Logging2Numbers();
 std::span<const NumberField> Logging3Numbers();
+std::span<const SwitchField> DataSaveSwitches();
 std::span<const SwitchField> LabelSwitches();
 std::span<const NumberField> LabelNumbers();
 std::span<const SwitchField> RuxSwitches();
@@ -92,7 +94,8 @@ NumberField LabelRowField(std::size_t row, int column);
 struct LogFileField {
     const char* switchCaption;  // null for a file without a switch of its own
     const char* switchName;
-    const char* fileName;        // object name of its "Select File..." button and text
+    const char* fileCaption;     // the label above the file, null for none
+    const char* fileName;        // object name of the file's text ("...Select" its button)
     std::uint16_t EventLogSettings::*enabled;
     std::string EventLogSettings::*file;
 };
@@ -117,6 +120,23 @@ bool CheckReportPage(OptionsValues& values);
 // "Clear Totals...": after 61356 is answered with OK, `clear` empties the production totals at once
 // (it reports its own failure). True when it ran.
 bool ClearTotals(const std::function<void()>& clear);
+
+// Multi-Store: the price-zone mode as its three radio buttons. Without zones the mode is forced to
+// disabled on entry (and the other two buttons are disabled).
+enum class ZoneMode { Disabled, HeadOffice, LocalStore };
+void EnterMultiStore(OptionsValues& values, bool zonesExist);
+ZoneMode GetZoneMode(const OptionsValues& values);
+void SetZoneMode(OptionsValues& values, ZoneMode mode);
+// The price-zone field list by name: a number without a definition is not shown, so each row keeps
+// the position of the number it shows, and removing a row removes that number.
+struct PriceZoneFieldRow {
+    std::string name;
+    std::size_t index;  // in OptionsValues::priceZoneFields
+};
+std::vector<PriceZoneFieldRow> PriceZoneFieldRows(const OptionsValues& values, const CLabPropMap& definitions);
+void RemovePriceZoneField(OptionsValues& values, const PriceZoneFieldRow& row);
+// A field chosen in "PLU Fields" is added unless the list holds it.
+void AddPriceZoneField(OptionsValues& values, std::uint16_t fieldNo);
 
 // Data Save: the "same number" pair is enabled only in open mode 2.
 bool IsSameNumberRuleEnabled(const OptionsValues& values);

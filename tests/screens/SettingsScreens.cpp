@@ -2,14 +2,73 @@
 #include "ScreenShots.h"
 
 #include "settings/EMailSettings.h"
+#include "settings/EditPluedPropsForm.h"
 #include "settings/HostInterfaceForm.h"
+#include "settings/PriceZone.h"
 #include "settings/ui/EMailSettingsDlg.h"
+#include "settings/ui/EditPluedProps.h"
 #include "settings/ui/HostInterfaceDlg.h"
+
+#include <QTabWidget>
 
 namespace varnel::screens {
 
+namespace {
+
+// The Options sheet of a store with two price zones, once per page.
+void OptionsSheet(ScreenShots& shots)
+{
+    CGeneralSetup setup;
+    setup.m_defaultScaleFamily = 9;
+    setup.m_labelWidths = {60, 60, 80, 40, 60, 60};
+    setup.m_descLengths.fill(100);
+    setup.m_labelFromPlu = {1, 1000, 2000, 3000, 4000, 5000};
+    setup.m_labelToPlu = {999, 1999, 2999, 3999, 4999, 999999};
+    setup.m_label60mmWidth = 440;
+    setup.m_reportFontSize = 10;
+    setup.m_startDayOfWeek = 1;
+    setup.m_priceZoneMode = 0;
+    setup.m_localPriceZone = 2;
+    EventLogSettings log;
+    log.m_loggingOn = 1;
+    log.m_logFile = "/home/ann/Varnel/logs/events.elg";
+    log.m_logPluUpdates = 1;
+    log.m_pluUpdateLogFile = "/home/ann/Varnel/logs/plu-updates.elg";
+    const std::string backupFolder = "/home/ann/Varnel/backup";
+    const std::vector<std::uint16_t> zoneFields = {1005, 1006};
+    const CKeyTypeDef keyTypes;
+    OptionsValues values = LoadOptions({setup, log, backupFolder, zoneFields, keyTypes});
+    CPriceZoneList zones;
+    zones.SetZone(1, "Head Office");
+    zones.SetZone(2, "Harbour St");
+    CLabPropMap fields;
+    for (const auto& [key, fieldNo, name] : {std::tuple{1, 1005, "Unit Price"}, std::tuple{2, 1006, "Fixed Price"}}) {
+        auto field = std::make_unique<CLabProp>();
+        field->m_fieldNo = static_cast<std::uint16_t>(fieldNo);
+        field->m_name = name;
+        fields[static_cast<std::uint16_t>(key)] = std::move(field);
+    }
+    OptionsSheetContext context;
+    context.pages = OptionsPages(false, true);
+    context.databaseExtension = "mdb";
+    context.databasePattern = "*.mdb";
+    context.databaseFilter = "MDB database (*.mdb) |*.mdb||";
+    context.clearTotals = [] {};
+    context.priceZones = &zones;
+    context.fieldDefinitions = &fields;
+    CEditPluedProps sheet(values, context);
+    for (int page = 0; page < sheet.Tabs()->count(); ++page) {
+        sheet.Tabs()->setCurrentIndex(page);
+        shots.Take(QStringLiteral("options-%1").arg(page + 1, 2, 10, QChar('0')), sheet);
+    }
+}
+
+}  // namespace
+
 void AddSettingsScreens(ScreenShots& shots)
 {
+    OptionsSheet(shots);
+
     HostInterfaceForm host({true, false, false, true, "/home/ann/Varnel/pos/POSUPDATE.txt"});
     CHostInterfaceDlg hostInterface(host);
     shots.Take("dialog-host-interface", hostInterface);

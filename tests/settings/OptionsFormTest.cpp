@@ -190,3 +190,47 @@ TEST_F(OptionsFormTest, ClearTotalsRunsOnlyAfterOk)
 
 }  // namespace
 }  // namespace varnel
+
+namespace varnel {
+namespace {
+
+TEST(OptionsMultiStore, ZoneModeRadioButtonsSetAndClearTheTwoBits)
+{
+    OptionsValues values;
+    values.setup.m_priceZoneMode = 2;
+    EnterMultiStore(values, true);
+    EXPECT_EQ(GetZoneMode(values), ZoneMode::HeadOffice);
+    EnterMultiStore(values, false);
+    EXPECT_EQ(GetZoneMode(values), ZoneMode::Disabled);
+    const std::pair<ZoneMode, std::uint16_t> cases[] = {
+        {ZoneMode::LocalStore, 0}, {ZoneMode::HeadOffice, 2}, {ZoneMode::Disabled, 3}, {ZoneMode::LocalStore, 0}};
+    for (const auto& [mode, bits] : cases) {
+        SetZoneMode(values, mode);
+        EXPECT_EQ(values.setup.m_priceZoneMode, bits);
+        EXPECT_EQ(GetZoneMode(values), mode);
+    }
+}
+
+TEST(OptionsMultiStore, RemovingARowRemovesTheFieldItShowsEvenWhenAnEarlierOneHasNoDefinition)
+{
+    CLabPropMap definitions;
+    for (const auto& [key, fieldNo, name] : {std::tuple{1, 1005, "Unit Price"}, std::tuple{2, 1006, "Fixed Price"}}) {
+        auto definition = std::make_unique<CLabProp>();
+        definition->m_fieldNo = static_cast<std::uint16_t>(fieldNo);
+        definition->m_name = name;
+        definitions[static_cast<std::uint16_t>(key)] = std::move(definition);
+    }
+    OptionsValues values;
+    values.priceZoneFields = {1099, 1005, 1006};
+    AddPriceZoneField(values, 1005);
+    AddPriceZoneField(values, 1004);
+    EXPECT_EQ(values.priceZoneFields, (std::vector<std::uint16_t>{1099, 1005, 1006, 1004}));
+    const std::vector<PriceZoneFieldRow> rows = PriceZoneFieldRows(values, definitions);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].name, "Fixed Price");
+    RemovePriceZoneField(values, rows[1]);
+    EXPECT_EQ(values.priceZoneFields, (std::vector<std::uint16_t>{1099, 1005, 1004}));
+}
+
+}  // namespace
+}  // namespace varnel
