@@ -14,6 +14,7 @@ class CUserSetupList;
 class HostInterfaceForm;
 
 namespace Commands {
+inline constexpr std::uint32_t kOptions = 32802;
 inline constexpr std::uint32_t kHostInterface = 32906;
 inline constexpr std::uint32_t kEMailSettings = 32963;
 }  // namespace Commands

@@ -6,6 +6,7 @@
 #include "app/ToolBars.h"
 #include "app/ui/AboutDlg.h"
 #include "app/ui/ChildFrameWindows.h"
+#include "app/ui/EnterPasswordDlg.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
@@ -13,6 +14,7 @@
 #include "app/ui/ScaleDataDirDlg.h"
 #include "app/ui/SplashDlg.h"
 #include "app/FrameModel.h"
+#include "app/EnterPasswordForm.h"
 #include "app/ScaleDataDirForm.h"
 #include "settings/LoginForm.h"
 
@@ -158,6 +160,9 @@ void Dialogs(ScreenShots& shots)
     shots.Take("dialog-about", about);
     CSplashDlg splash;
     shots.Take("splash", splash);
+    EnterPasswordForm setupPassword("owl");
+    CEnterPasswordDlg enterPassword(setupPassword, CodePage::Western);
+    shots.Take("dialog-enter-password", enterPassword);
     ScaleDataDirForm scaleData("/home/ann/ScalesData");
     CScaleDataDirDlg scaleDataDir(scaleData);
     shots.Take("dialog-scale-data-directory", scaleDataDir);

@@ -2,21 +2,57 @@
 #include "app/ui/SetupCommandWindows.h"
 
 #include "app/MainFrame.h"
+#include "app/EnterPasswordForm.h"
+#include "app/OptionsCommand.h"
 #include "app/SetupCommands.h"
+#include "app/Vrn3Doc.h"
 #include "app/ui/CommandTable.h"
+#include "app/ui/EnterPasswordDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "db/text/DoubleByteText.h"
 #include "settings/ui/EMailSettingsDlg.h"
+#include "settings/ui/EditPluedProps.h"
 #include "settings/ui/HostInterfaceDlg.h"
 
 #include <QMenu>
 
 namespace varnel {
 
-void RegisterSetupCommands(CMainFrame& frame, MainFrameWindow& window)
+namespace {
+
+void RunOptions(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
+{
+    const CodePage codePage = StoreCodePage(frame.GetGeneralSetup());
+    const CMainFrame::DatabaseFileFilter files = frame.GetDatabaseFileFilter();
+    OptionsSheetContext context;
+    context.pages = OptionsPagesFor(frame);
+    context.databaseExtension = files.extension.starts_with('.') ? files.extension.substr(1) : files.extension;
+    context.databasePattern = files.pattern;
+    context.databaseFilter = files.filter;
+    if (document.IsDatabaseOpen()) context.clearTotals = [&document] { document.ClearProdTotals(true); };
+    context.priceZones = &frame.PriceZones();
+    context.fieldDefinitions = &frame.FieldDefs(FieldDefMap::Plu);
+    OptionsCommandUi ui;
+    ui.enterPassword = [&window, codePage](const std::string& password) {
+        EnterPasswordForm form(password);
+        return CEnterPasswordDlg(form, codePage, &window).exec() == QDialog::Accepted;
+    };
+    ui.runSheet = [&window, &context](OptionsValues& values) {
+        return CEditPluedProps(values, context, &window).exec() == QDialog::Accepted;
+    };
+    // The views that show the settings refresh themselves from the frame; none is open yet.
+    ui.updateViews = [&window] { window.UpdateFrameTitle(); };
+    RunOptionsCommand(frame, {&document, document.IsDatabaseOpen() ? document.GetPriceZoneTable() : nullptr}, ui);
+}
+
+}  // namespace
+
+void RegisterSetupCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
 {
     CommandTable& commands = window.Commands();
     const auto setupRule = [&frame] { return CommandState{MayViewSetup(&frame.Access().m_users), std::nullopt}; };
+    commands.Register(Commands::kOptions, "&Options", [&frame, &window, &document] { RunOptions(frame, window, document); },
+                      setupRule);
     commands.Register(
         Commands::kHostInterface, "Host Interface",
         [&frame, &window] {
@@ -32,6 +68,7 @@ void RegisterSetupCommands(CMainFrame& frame, MainFrameWindow& window)
         });
     });
     QMenu* setup = window.GetMenu(MainFrameWindow::Menu::Setup);
+    setup->addAction(commands.Action(Commands::kOptions));
     setup->addAction(commands.Action(Commands::kHostInterface));
     setup->addAction(commands.Action(Commands::kEMailSettings));
 }

@@ -123,9 +123,9 @@ bool CVrn3App::InitInstance()
 
     parts.window = std::make_unique<MainFrameWindow>(parts.model, parts.commands);
     run.window = &parts.window->PostTarget();
-    RegisterSetupCommands(parts.frame, *parts.window);
     parts.document = std::make_unique<CVrn3Doc>(parts.model);
     parts.document->SetUi(&parts.documentUi);
+    RegisterSetupCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document);

@@ -18,6 +18,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace varnel {
 namespace {
 
@@ -111,6 +113,7 @@ void COptionsPage::Enter()
 bool COptionsPage::Leave()
 {
     for (const auto& [field, edit] : m_numbers) {
+        if (Skips(edit)) continue;
         const std::uint32_t max = IsPluNumberOfLabelRow(field) ? m_values.setup.m_maxPluNo : field.max;
         const std::optional<std::uint32_t> number = ReadNumberInRange(edit->text().toStdString(), field.min, max);
         if (!number) {
@@ -493,12 +496,36 @@ CPropLabelWidths::CPropLabelWidths(OptionsValues& values) : COptionsPage(values,
             edit->setObjectName(QString("%1%2").arg(field.objectName).arg(row + 1));
             grid->addWidget(edit, static_cast<int>(row) + 1, column + 1);
             AddNumber(field, edit);
+            m_rows[row][static_cast<std::size_t>(column)] = edit;
         }
     }
     grid->setColumnStretch(5, 1);
     static_cast<QVBoxLayout*>(layout())->addLayout(grid);
     AddNumbers(LabelNumbers());
     AddSwitches(LabelSwitches());
+}
+
+bool CPropLabelWidths::IsUnused(std::size_t row) const
+{
+    const auto zero = [](const QLineEdit* edit) { return edit->text().trimmed() == "0"; };
+    return zero(m_rows[row][2]) && zero(m_rows[row][3]);
+}
+
+bool CPropLabelWidths::Skips(const QLineEdit* edit) const
+{
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        if (std::ranges::find(m_rows[row], edit) != m_rows[row].end()) return IsUnused(row);
+    return false;
+}
+
+bool CPropLabelWidths::Leave()
+{
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        if (!IsUnused(row)) continue;
+        for (int column = 0; column < 4; ++column)
+            LabelRowField(row, column).set(m_values, m_rows[row][static_cast<std::size_t>(column)]->text().toUInt());
+    }
+    return COptionsPage::Leave();
 }
 
 // RUX/PZ4/Tarn4.

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <span>
 #include <string>
@@ -47,6 +48,8 @@ protected:
     QFormLayout* AddNumbers(std::span<const NumberField> fields);
     void AddNumber(const NumberField& field, QLineEdit* edit);
     QLineEdit* MakeNumberEdit(const NumberField& field);
+    // A field Leave() neither checks nor takes.
+    virtual bool Skips(const QLineEdit* /*edit*/) const { return false; }
 
     OptionsValues& m_values;
 
@@ -158,6 +161,16 @@ class CPropLabelWidths final : public COptionsPage {
     Q_OBJECT
 public:
     explicit CPropLabelWidths(OptionsValues& values);
+    bool Leave() override;
+
+protected:
+    bool Skips(const QLineEdit* edit) const override;
+
+private:
+    // A row whose From and To read 0 holds no PLU: an unused range, taken as it reads and not checked.
+    bool IsUnused(std::size_t row) const;
+
+    std::array<std::array<QLineEdit*, 4>, 6> m_rows{};
 };
 
 class CPropRux final : public COptionsPage {

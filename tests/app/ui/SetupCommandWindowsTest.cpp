@@ -1,6 +1,8 @@
 #include "app/ui/SetupCommandWindows.h"
 
 #include "app/MainFrame.h"
+#include "app/MainFrameModel.h"
+#include "app/Vrn3Doc.h"
 #include "app/SetupCommands.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/MainFrameWindow.h"
@@ -26,6 +28,8 @@ protected:
     test::RecordingPrompt m_prompt;
     CMainFrame m_frame{m_dir.Path()};
     IMainFrame* m_previous = nullptr;
+    MainFrameModel m_host{m_frame};
+    CVrn3Doc m_document{m_host};
     test::StubFrameModel m_model;
     CommandTable m_commands;
 };
@@ -33,7 +37,7 @@ protected:
 TEST_F(SetupCommandWindowsTest, HostInterfaceRunsItsDialogFromTheSetupMenu)
 {
     MainFrameWindow window(m_model, m_commands);
-    RegisterSetupCommands(m_frame, window);
+    RegisterSetupCommands(m_frame, window, m_document);
     QAction* command = m_commands.Action(Commands::kHostInterface);
     EXPECT_TRUE(window.GetMenu(MainFrameWindow::Menu::Setup)->actions().contains(command));
     test::WhenModalShows([](QWidget& modal) {
@@ -48,7 +52,7 @@ TEST_F(SetupCommandWindowsTest, HostInterfaceRunsItsDialogFromTheSetupMenu)
 TEST_F(SetupCommandWindowsTest, EMailSettingsRunsItsDialogAndKeepsWhatOkTakes)
 {
     MainFrameWindow window(m_model, m_commands);
-    RegisterSetupCommands(m_frame, window);
+    RegisterSetupCommands(m_frame, window, m_document);
     test::WhenModalShows([](QWidget& modal) {
         ASSERT_EQ(modal.objectName(), "eMailSettingsDialog");
         QTest::keyClicks(test::Child<QLineEdit>(modal, "smtpServer"), "smtp.shop");
@@ -58,10 +62,34 @@ TEST_F(SetupCommandWindowsTest, EMailSettingsRunsItsDialogAndKeepsWhatOkTakes)
     EXPECT_EQ(m_frame.EMailSettings().m_smtpServer, "smtp.shop");
 }
 
+TEST_F(SetupCommandWindowsTest, OptionsAsksTheSetupPasswordThenAppliesTheSheet)
+{
+    m_frame.GeneralSetup().Normalise();  // as a loaded setup is
+    m_frame.GeneralSetup().m_setupPasswordInUse = 1;
+    m_frame.GeneralSetup().m_setupPassword = {'o', 'w', 'l', 0};
+    MainFrameWindow window(m_model, m_commands);
+    RegisterSetupCommands(m_frame, window, m_document);
+    test::WhenModalShows([](QWidget& password) {
+        ASSERT_EQ(password.objectName(), "enterPasswordDialog");
+        QTest::keyClicks(test::Child<QLineEdit>(password, "password"), "owl");
+        test::WhenModalShows([](QWidget& sheet) {
+            ASSERT_EQ(sheet.objectName(), "optionsSheet");
+            QLineEdit* stores = test::Child<QLineEdit>(sheet, "maxStoreNo");
+            stores->clear();
+            QTest::keyClicks(stores, "250");
+            QTest::mouseClick(test::Child<QAbstractButton>(sheet, "ok"), Qt::LeftButton);
+        });
+        QTest::mouseClick(test::Child<QAbstractButton>(password, "ok"), Qt::LeftButton);
+    });
+    m_commands.Action(Commands::kOptions)->trigger();
+    EXPECT_EQ(m_frame.GetGeneralSetup().m_maxStoreNo, 250);
+    EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{31472}));
+}
+
 TEST_F(SetupCommandWindowsTest, HostInterfaceIsDisabledForAUserWhoMayNotViewTheSetup)
 {
     MainFrameWindow window(m_model, m_commands);
-    RegisterSetupCommands(m_frame, window);
+    RegisterSetupCommands(m_frame, window, m_document);
     auto user = std::make_unique<CUserSetup>();
     user->m_tablePermission.fill(0);
     m_frame.GetUserList()->Add(std::move(user));

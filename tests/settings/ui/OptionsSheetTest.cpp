@@ -104,6 +104,24 @@ TEST_F(OptionsSheetTest, AFieldOutOfRangeKeepsItsPageAndTheSheet)
     EXPECT_EQ(m_prompt.m_texts.back(), "Please enter an integer between 1 and 5000.");
 }
 
+TEST_F(OptionsSheetTest, AnUnusedLabelSizeRowIsAcceptedAsItIs)
+{
+    m_values.setup.m_labelWidths[4] = 0;  // a fresh site's rows: no width, no PLUs
+    m_values.setup.m_labelFromPlu[4] = m_values.setup.m_labelToPlu[4] = 0;
+    CEditPluedProps sheet(m_values, m_context);
+    sheet.show();
+    ShowPage(sheet, "Label Sizes");
+    for (const char* name : {"labelWidth6", "fromPlu6", "toPlu6"}) Type(sheet, name, "0");
+    Type(sheet, "labelWidth3", "0");  // a used row is still checked
+    Click(sheet, "ok");
+    EXPECT_EQ(m_prompt.m_texts, (std::vector<std::string>{"Please enter an integer between 10 and 500."}));
+    Type(sheet, "labelWidth3", "80");
+    Click(sheet, "ok");
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(m_values.setup.m_labelWidths, (std::array<std::uint16_t, 6>{60, 60, 80, 60, 0, 0}));
+    EXPECT_EQ(m_values.setup.m_labelToPlu[5], 0u);
+}
+
 TEST_F(OptionsSheetTest, AReportFontSizeThatIsNoNumberKeepsTheReportPage)
 {
     CEditPluedProps sheet(m_values, m_context);
