@@ -4,10 +4,12 @@
 #include "settings/EMailSettings.h"
 #include "settings/EditPluedPropsForm.h"
 #include "settings/HostInterfaceForm.h"
+#include "settings/PickerForm.h"
 #include "settings/PriceZone.h"
 #include "settings/ui/EMailSettingsDlg.h"
 #include "settings/ui/EditPluedProps.h"
 #include "settings/ui/HostInterfaceDlg.h"
+#include "settings/ui/PickerDlgs.h"
 
 #include <QTabWidget>
 
@@ -68,6 +70,17 @@ void OptionsSheet(ScreenShots& shots)
 void AddSettingsScreens(ScreenShots& shots)
 {
     OptionsSheet(shots);
+
+    const ScaleChoiceRow scales[] = {{"Deli - Scale 1", true}, {"Deli - Scale 2", false}, {"Meat - Scale 1", false}};
+    PickerForm scalePicker = MakeScalePicker(scales, true);
+    CSelectScaleDlg selectScale(scalePicker);
+    shots.Take("dialog-select-scale", selectScale);
+    PickerForm deptPicker({"Deli", "Meat", "Bakery"}, {0, 1, 2}, 1);
+    CSelectDeptDlg selectDept(deptPicker);
+    shots.Take("dialog-select-department", selectDept);
+    PickerForm profilePicker({"Clerk", "Supervisor", "Manager"}, {0, 1, 2}, 0);
+    CSelectUserProfileDlg selectProfile(profilePicker);
+    shots.Take("dialog-select-user-profile", selectProfile);
 
     HostInterfaceForm host({true, false, false, true, "/home/ann/Varnel/pos/POSUPDATE.txt"});
     CHostInterfaceDlg hostInterface(host);

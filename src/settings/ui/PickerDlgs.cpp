@@ -1,0 +1,60 @@
+// The pickers.
+#include "settings/ui/PickerDlgs.h"
+
+#include "settings/PickerForm.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace varnel {
+
+CPickerDlg::CPickerDlg(PickerForm& form, const QString& title, const char* objectName, bool stayWithoutChoice,
+                       QWidget* parent)
+    : QDialog(parent), m_form(form), m_list(new QListWidget(this)), m_stayWithoutChoice(stayWithoutChoice)
+{
+    setObjectName(objectName);
+    setWindowTitle(title);
+    m_list->setObjectName("list");
+    for (const std::string& row : form.GetRows()) m_list->addItem(QString::fromStdString(row));
+    if (const auto selection = form.GetSelection()) m_list->setCurrentRow(static_cast<int>(*selection));
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &CPickerDlg::accept);
+    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
+    QPushButton* select = buttons->addButton("&Select", QDialogButtonBox::AcceptRole);
+    select->setObjectName("select");
+    select->setDefault(true);
+    buttons->addButton(QDialogButtonBox::Cancel)->setObjectName("cancel");
+    connect(buttons, &QDialogButtonBox::accepted, this, &CPickerDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(buttons);
+}
+
+void CPickerDlg::accept()
+{
+    const int row = m_list->currentRow();
+    m_form.Select(row >= 0 && m_list->currentItem() != nullptr && m_list->currentItem()->isSelected()
+                      ? std::optional<std::size_t>(static_cast<std::size_t>(row))
+                      : std::nullopt);
+    if (m_form.GetChosenIndex()) QDialog::accept();
+    else if (!m_stayWithoutChoice) reject();
+}
+
+CSelectScaleDlg::CSelectScaleDlg(PickerForm& form, const QString& title, QWidget* parent)
+    : CPickerDlg(form, title.isEmpty() ? QString("Select Scale") : title, "selectScaleDialog", false, parent)
+{
+}
+
+CSelectDeptDlg::CSelectDeptDlg(PickerForm& form, QWidget* parent)
+    : CPickerDlg(form, "Select Department", "selectDeptDialog", true, parent)
+{
+}
+
+CSelectUserProfileDlg::CSelectUserProfileDlg(PickerForm& form, QWidget* parent)
+    : CPickerDlg(form, "Select User Profile", "selectUserProfileDialog", false, parent)
+{
+}
+
+}  // namespace varnel
