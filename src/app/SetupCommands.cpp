@@ -2,6 +2,7 @@
 #include "app/SetupCommands.h"
 
 #include "app/MainFrame.h"
+#include "settings/DefLineFontsForm.h"
 #include "settings/HostInterfaceForm.h"
 #include "settings/UserSetup.h"
 #include "settings/UserSetupList.h"
@@ -30,6 +31,17 @@ bool EditEMailSettings(CMainFrame& frame, const std::function<bool(CEMailSetting
     CEMailSettings settings = frame.EMailSettings();
     if (!runDialog(settings)) return false;
     frame.EMailSettings() = settings;
+    return true;
+}
+
+bool EditDefaultLineFonts(CMainFrame& frame, const std::function<bool(DefLineFontsForm&)>& runDialog)
+{
+    // Which of the optional texts a site uses is not known here: every tab is offered.
+    DefLineFontsForm form(ReadLineFontSets(frame.LineFonts()), {true, true, true});
+    if (!runDialog(form)) return false;
+    if (!CheckUserPermission(kSetupTable, AccessUpdate, true)) return false;
+    StoreLineFontSets(form.GetSets(), frame.LineFonts());
+    frame.SaveGeneralSetup(frame.GetGeneralSetupPath());
     return true;
 }
 

@@ -11,10 +11,12 @@ namespace varnel {
 class CEMailSettings;
 class CMainFrame;
 class CUserSetupList;
+class DefLineFontsForm;
 class HostInterfaceForm;
 
 namespace Commands {
 inline constexpr std::uint32_t kOptions = 32802;
+inline constexpr std::uint32_t kDefaultFonts = 32857;
 inline constexpr std::uint32_t kHostInterface = 32906;
 inline constexpr std::uint32_t kEMailSettings = 32963;
 }  // namespace Commands
@@ -30,5 +32,8 @@ bool MayViewSetup(const CUserSetupList* users);
 // user may update the setup (61328 otherwise); the answer is whether anything was stored.
 bool EditHostInterface(CMainFrame& frame, const std::function<bool(HostInterfaceForm&)>& runDialog);
 bool EditEMailSettings(CMainFrame& frame, const std::function<bool(CEMailSettings&)>& runDialog);
+// "Default Fonts": the five line font sets, stored after OK when the user may update the setup (61328
+// otherwise) and saved with the general setup.
+bool EditDefaultLineFonts(CMainFrame& frame, const std::function<bool(DefLineFontsForm&)>& runDialog);
 
 }  // namespace varnel

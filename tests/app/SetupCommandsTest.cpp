@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "app/ScaleDataDirForm.h"
+#include "settings/DefLineFontsForm.h"
 #include "settings/HostInterfaceForm.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
@@ -128,6 +129,28 @@ TEST_F(SetupCommandsTest, EMailSettingsAreCopiedBackOnlyAfterOk)
             EXPECT_EQ(m_frame.EMailSettings().m_cc, "");
         }
     }
+}
+
+TEST_F(SetupCommandsTest, DefaultLineFontsAreStoredAndSavedOnlyAfterOkWithTheUpdateRight)
+{
+    const auto chooseFont3 = [](bool ok) {
+        return [ok](DefLineFontsForm& form) {
+            form.CurrentSet().entries[0] = 3;
+            return ok;
+        };
+    };
+    EXPECT_FALSE(EditDefaultLineFonts(m_frame, chooseFont3(false)));
+    EXPECT_NE(m_frame.LineFonts().m_positions[0][0], 3);
+    LogInWithSetupRights(AccessView);
+    EXPECT_FALSE(EditDefaultLineFonts(m_frame, chooseFont3(true)));
+    EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{61328}));
+    EXPECT_FALSE(RealFileSystem().Exists(m_frame.GetGeneralSetupPath()));
+    LogInWithSetupRights(AccessView | AccessUpdate);
+    EXPECT_TRUE(EditDefaultLineFonts(m_frame, chooseFont3(true)));
+    EXPECT_EQ(m_frame.LineFonts().m_positions[0][0], 3);
+    CMainFrame reloaded(m_dir.Path());
+    ASSERT_TRUE(reloaded.LoadGeneralSetup(m_frame.GetGeneralSetupPath()));
+    EXPECT_EQ(reloaded.LineFonts().m_positions[0][0], 3);
 }
 
 TEST_F(SetupCommandsTest, SetupCommandsNeedTheSetupViewRight)

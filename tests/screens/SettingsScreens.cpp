@@ -1,11 +1,13 @@
 // The settings dialogs: host interface and e-mail settings.
 #include "ScreenShots.h"
 
+#include "settings/DefLineFontsForm.h"
 #include "settings/EMailSettings.h"
 #include "settings/EditPluedPropsForm.h"
 #include "settings/HostInterfaceForm.h"
 #include "settings/PickerForm.h"
 #include "settings/PriceZone.h"
+#include "settings/ui/DefLineFontsDlg.h"
 #include "settings/ui/EMailSettingsDlg.h"
 #include "settings/ui/EditPluedProps.h"
 #include "settings/ui/HostInterfaceDlg.h"
@@ -70,6 +72,13 @@ void OptionsSheet(ScreenShots& shots)
 void AddSettingsScreens(ScreenShots& shots)
 {
     OptionsSheet(shots);
+
+    CDefLineFont lineFonts;
+    lineFonts.m_perLine[0] = 1;
+    lineFonts.m_positions[0] = {2, 1, 1, 0, 0, 0, 0, 0, 0, 0};
+    DefLineFontsForm fontsForm(ReadLineFontSets(lineFonts), {true, true, false});
+    CDefLineFontsDlg defLineFonts(fontsForm, {"S1 (small)", "S2", "M1 (medium)", "L1 (large)"});
+    shots.Take("dialog-default-line-fonts", defLineFonts);
 
     const ScaleChoiceRow scales[] = {{"Deli - Scale 1", true}, {"Deli - Scale 2", false}, {"Meat - Scale 1", false}};
     PickerForm scalePicker = MakeScalePicker(scales, true);

@@ -10,6 +10,8 @@
 #include "app/ui/EnterPasswordDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "db/text/DoubleByteText.h"
+#include "settings/DefLineFontsForm.h"
+#include "settings/ui/DefLineFontsDlg.h"
 #include "settings/ui/EMailSettingsDlg.h"
 #include "settings/ui/EditPluedProps.h"
 #include "settings/ui/HostInterfaceDlg.h"
@@ -54,6 +56,17 @@ void RegisterSetupCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc&
     commands.Register(Commands::kOptions, "&Options", [&frame, &window, &document] { RunOptions(frame, window, document); },
                       setupRule);
     commands.Register(
+        Commands::kDefaultFonts, "Default Fonts",
+        [&frame, &window] {
+            EditDefaultLineFonts(frame, [&frame, &window](DefLineFontsForm& form) {
+                std::vector<std::string> names;
+                const CScaleFontList& fonts = frame.GetScaleFontList();
+                for (std::size_t i = 0; i < fonts.GetSize(); ++i) names.push_back(fonts.GetAt(i).m_name);
+                return CDefLineFontsDlg(form, names, &window).exec() == QDialog::Accepted;
+            });
+        },
+        setupRule);
+    commands.Register(
         Commands::kHostInterface, "Host Interface",
         [&frame, &window] {
             EditHostInterface(frame, [&window](HostInterfaceForm& form) {
@@ -71,6 +84,7 @@ void RegisterSetupCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc&
     setup->addAction(commands.Action(Commands::kOptions));
     setup->addAction(commands.Action(Commands::kHostInterface));
     setup->addAction(commands.Action(Commands::kEMailSettings));
+    setup->addAction(commands.Action(Commands::kDefaultFonts));
 }
 
 }  // namespace varnel
