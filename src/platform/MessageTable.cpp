@@ -289,6 +289,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61231, "Invalid value entered."},
     {61244, "Data Save file empty or not a valid Data Save file."},
     {61245, "Do you wish to open the received file?"},
+    {61253, "The scales ID must be in the range %d to 31."},
+    {61257, "A keyboard template is already registered for the specified keyboard ID. OK to overwrite?"},
     {61260, "Closing this window will close the database."},
     {61263, "Incorrect password specified!"},
     {61264, "There is no current Data Save file open!\n\nPlease select a Data Save file in which to save data and "

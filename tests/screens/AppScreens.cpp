@@ -12,10 +12,16 @@
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/NewPasswordDlg.h"
 #include "app/ui/ScaleDataDirDlg.h"
+#include "app/ui/SelectLinkScaleIdDlg.h"
 #include "app/ui/SplashDlg.h"
 #include "app/FrameModel.h"
 #include "app/EnterPasswordForm.h"
 #include "app/ScaleDataDirForm.h"
+#include "app/SelectLinkScaleIdForm.h"
+#include "comms/idenq/IdEnqSocketLink.h"
+#include "comms/idenq/LinkScale.h"
+#include "comms/manager/IdEnqLinkList.h"
+#include "keyboards/KeyboardList.h"
 #include "settings/LoginForm.h"
 
 #include <QHBoxLayout>
@@ -163,6 +169,19 @@ void Dialogs(ScreenShots& shots)
     EnterPasswordForm setupPassword("owl");
     CEnterPasswordDlg enterPassword(setupPassword, CodePage::Western);
     shots.Take("dialog-enter-password", enterPassword);
+    CIdEnqLinkList links;
+    for (const char* name : {"Deli HBKU", "Meat HBKU"}) {
+        auto link = std::make_unique<CIdEnqSocketLink>();
+        link->m_name = name;
+        auto scale = std::make_unique<CLinkScale>();
+        scale->m_scaleType = 1;
+        link->m_scales.push_back(std::move(scale));
+        links.Add(std::move(link));
+    }
+    CKeyboardList keyboards;
+    SelectLinkScaleIdForm linkScale(links, keyboards);
+    CSelectLinkScaleIdDlg selectLinkScale(linkScale);
+    shots.Take("dialog-select-hbku-and-scale-id", selectLinkScale);
     ScaleDataDirForm scaleData("/home/ann/ScalesData");
     CScaleDataDirDlg scaleDataDir(scaleData);
     shots.Take("dialog-scale-data-directory", scaleDataDir);
