@@ -4,13 +4,6 @@
 
 namespace varnel {
 
-StandardErrorPrompt::StandardErrorPrompt(std::string program)
-    : m_program(std::move(program)), m_previous(SetUserPrompt(this))
-{
-}
-
-StandardErrorPrompt::~StandardErrorPrompt() { SetUserPrompt(m_previous); }
-
 MessageAnswer StandardErrorPrompt::Show(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon)
 {
     std::string line = m_program + ": ";

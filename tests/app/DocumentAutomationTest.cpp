@@ -5,6 +5,7 @@
 #include "AutomationSite.h"
 #include "LinkWaits.h"
 #include "SimulatedSite.h"
+#include "app/AutomationPrompt.h"
 #include "app/MainFrame.h"
 #include "app/MainFrameModel.h"
 #include "app/Vrn3Doc.h"
@@ -12,6 +13,7 @@
 #include "db/plu/PluDefTb.h"
 #include "settings/MasterScale.h"
 #include "support/FakeClock.h"
+#include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -432,6 +434,33 @@ TEST_F(AutomationTest, BadArgumentsOfEveryKindAreRefusedAndChangeNoStoredFile)
     }
     ASSERT_TRUE(automation.DatabaseClose());
     for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(ReadWholeFile(files[i]), before[i]) << files[i];
+}
+
+TEST_F(AutomationTest, MessagesGoOnTheScreenOnlyWhenTheClientAskedAndThereIsOneAndNoFileIsAskedFor)
+{
+    RecordingPrompt quiet;
+    RecordingPrompt screen;
+    WriteWholeFile(dir.File("garbage.set"), "not a setup file");
+    const struct {
+        bool showErrors;
+        bool display;
+        bool onScreen;
+    } cases[] = {{true, true, true}, {false, true, false}, {true, false, false}, {false, false, false}};
+    for (const auto& c : cases) {
+        automation.SetShowErrors(c.showErrors);
+        const AutomationPrompt prompt(automation, quiet, c.display ? &screen : nullptr);
+        const std::size_t shownBefore = screen.m_ids.size();
+        const std::size_t quietBefore = quiet.m_ids.size();
+        // The setup file's own message goes through the installed prompt.
+        EXPECT_FALSE(automation.LoadSetup(dir.File("garbage.set")));
+        EXPECT_EQ(screen.m_ids.size() > shownBefore, c.onScreen) << c.showErrors << c.display;
+        EXPECT_EQ(quiet.m_ids.size() > quietBefore, !c.onScreen) << c.showErrors << c.display;
+        screen.QueueSaveName("chosen.pld");
+        EXPECT_EQ(AskSaveFileName("pld", "Shop.pld", "Varnel database (*.pld) |*.pld||"), std::nullopt);
+        EXPECT_EQ(AskFileName(FileRequest{}), std::nullopt);
+    }
+    EXPECT_EQ(screen.m_saveDialogs, 0);
+    EXPECT_TRUE(screen.m_fileRequests.empty());
 }
 
 // The same with a scale on a link.

@@ -36,13 +36,17 @@ Result AutomationAdaptor::Serve(std::function<Result(DocumentAutomation&)> run)
 
 void AutomationAdaptor::ServeNext()
 {
+    // A message box shown during a call runs the event loop inside it: the next call waits for it.
+    if (m_running) return;
     if (m_pending.empty()) {
         m_serving = false;
         return;
     }
     const PendingCall call = std::move(m_pending.front());
     m_pending.pop_front();
+    m_running = true;
     const QVariant result = call.run(m_automation);
+    m_running = false;
     // A caller that has gone away simply gets no answer.
     (void)m_connection.send(call.message.createReply(result));
     // The event loop runs between calls, so property reads and new calls are taken in meanwhile.

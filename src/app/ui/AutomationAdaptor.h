@@ -89,7 +89,8 @@ private:
     DocumentAutomation& m_automation;
     QDBusConnection m_connection;
     std::deque<PendingCall> m_pending;
-    bool m_serving = false;
+    bool m_serving = false;  // a ServeNext is queued or running
+    bool m_running = false;  // a call is running
 };
 
 }  // namespace varnel

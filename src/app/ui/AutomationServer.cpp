@@ -1,9 +1,11 @@
 #include "app/ui/AutomationServer.h"
 
 #include "app/AutomationMembers.h"
+#include "app/ui/ProgramIdentity.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusError>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -14,11 +16,23 @@ QString Name(std::string_view text) { return QString::fromUtf8(text.data(), stat
 
 void Complain(const QString& text) { std::fprintf(stderr, "vrn3: %s\n", qPrintable(text)); }
 
+// The QtUserPrompt installs itself; the automation prompt goes on top of it and decides per message.
+std::optional<QtUserPrompt>& ScreenPromptIfDisplayed(std::optional<QtUserPrompt>& prompt)
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform != "offscreen" && platform != "minimal") prompt.emplace(QString(kProgramTitle));
+    return prompt;
+}
+
 }  // namespace
 
 AutomationServer::AutomationServer(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document,
-                                   QDBusConnection connection)
-    : m_automation(frame, host, document, m_services), m_connection(connection), m_adaptor(m_automation, connection)
+                                   IUserPrompt& quietPrompt, QDBusConnection connection)
+    : m_automation(frame, host, document, m_services),
+      m_prompt(m_automation, quietPrompt,
+               ScreenPromptIfDisplayed(m_screenPrompt) ? &*m_screenPrompt : nullptr),
+      m_connection(connection),
+      m_adaptor(m_automation, connection)
 {
 }
 
@@ -28,14 +42,15 @@ AutomationServer::~AutomationServer()
     m_connection.unregisterObject(Name(kAutomationObject));
 }
 
-std::unique_ptr<AutomationServer> AutomationServer::Start(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document)
+std::unique_ptr<AutomationServer> AutomationServer::Start(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document,
+                                                         IUserPrompt& quietPrompt)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         Complain("the automation server cannot reach the session bus: " + bus.lastError().message());
         return nullptr;
     }
-    std::unique_ptr<AutomationServer> server(new AutomationServer(frame, host, document, bus));
+    std::unique_ptr<AutomationServer> server(new AutomationServer(frame, host, document, quietPrompt, bus));
     if (!bus.registerObject(Name(kAutomationObject), &server->m_adaptor,
                             QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties)) {
         Complain("the automation object cannot be registered: " + bus.lastError().message());

@@ -3,11 +3,14 @@
 // turned away with a message saying so.
 #pragma once
 
+#include "app/AutomationPrompt.h"
 #include "app/AutomationServices.h"
 #include "app/DocumentAutomation.h"
 #include "app/ui/AutomationAdaptor.h"
+#include "platform/ui/QtUserPrompt.h"
 
 #include <memory>
+#include <optional>
 
 namespace varnel {
 
@@ -18,17 +21,21 @@ class IDocumentHost;
 class AutomationServer {
 public:
     // Null, with the reason written to the standard error, when the bus cannot be reached or the
-    // name is taken.
-    static std::unique_ptr<AutomationServer> Start(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document);
+    // name is taken. `quietPrompt` takes the messages that are not shown on a screen.
+    static std::unique_ptr<AutomationServer> Start(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document,
+                                                   IUserPrompt& quietPrompt);
     ~AutomationServer();
     AutomationServer(const AutomationServer&) = delete;
     AutomationServer& operator=(const AutomationServer&) = delete;
 
 private:
-    AutomationServer(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document, QDBusConnection connection);
+    AutomationServer(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document, IUserPrompt& quietPrompt,
+                     QDBusConnection connection);
 
     UnbuiltAutomationServices m_services;
     DocumentAutomation m_automation;
+    std::optional<QtUserPrompt> m_screenPrompt;  // only in a session with a display
+    AutomationPrompt m_prompt;
     QDBusConnection m_connection;
     AutomationAdaptor m_adaptor;
 };

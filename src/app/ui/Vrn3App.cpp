@@ -128,7 +128,8 @@ bool CVrn3App::InitInstance()
     RegisterSetupCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
-        parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document);
+        parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,
+                                                    *parts.unattendedPrompt);
         return parts.automation != nullptr;
     }
 

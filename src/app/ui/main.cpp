@@ -13,9 +13,10 @@
 
 int main(int argc, char** argv)
 {
-    // The automation server never shows a window, so it needs no display: it runs wherever the bus
-    // starts it.
-    if (std::find(argv + 1, argv + argc, std::string_view("--automation")) != argv + argc)
+    // The automation server shows no window and needs no display: without one it runs offscreen,
+    // wherever the bus starts it (with one, a client may ask for message boxes).
+    if (std::find(argv + 1, argv + argc, std::string_view("--automation")) != argv + argc &&
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(varnel::kProgramTitle);
