@@ -7,6 +7,7 @@
 #include "db/store/StoreTransaction.h"
 #include "platform/LocalTime.h"
 #include "platform/TextFormat.h"
+#include "platform/UserPrompt.h"
 #include "settings/MasterScale.h"
 
 #include <algorithm>
@@ -327,6 +328,7 @@ bool DocumentAutomation::ReadProdFromScales()
     Begin();
     if (!CheckDatabase() || !CheckComms()) return false;
     const MessageId result = m_services.LoadProduction(m_document);
+    if (result != 0 && m_showErrors) ShowMessage(result);
     return result == 0 || FailOperation(result);
 }
 
@@ -335,7 +337,10 @@ bool DocumentAutomation::CompareScalesVsDb(std::int32_t synchronise)
     Begin();
     if (!CheckDatabase() || !CheckComms()) return false;
     const CompareScalesOutcome outcome = RunCompareScalesOp(m_document, m_host, synchronise != 0);
-    if (outcome.result != 0) return FailOperation(outcome.result);
+    if (outcome.result != 0) {
+        if (m_showErrors) ShowMessage(outcome.result);
+        return FailOperation(outcome.result);
+    }
     // Differences found without synchronising: FALSE with ErrorCode 0.
     return synchronise != 0 || !outcome.differences;
 }

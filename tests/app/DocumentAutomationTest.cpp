@@ -575,6 +575,16 @@ TEST_F(AutomationCommsTest, CompareWithDifferencesIsFalseWithCodeZeroAndSynchron
     EXPECT_TRUE(automation.CompareScalesVsDb(1));
     EXPECT_GT(scale.Sim().Packets(1).size(), before + 1);  // the request and the delete of 9
 
+    // A comparison that fails shows its message when the client asked for messages.
+    RecordingPrompt prompt;
+    scale.Sim().SetFaults([](ScaleFaults& faults) { faults.offline = true; });
+    for (const bool show : {false, true}) {
+        automation.SetShowErrors(show);
+        EXPECT_FALSE(automation.CompareScalesVsDb(0));
+        EXPECT_EQ(automation.GetErrorCode(), 31510);
+        EXPECT_EQ(prompt.m_ids.size(), show ? 1u : 0u);
+    }
+
     frame.GeneralSetup().m_onlineComms = 0;
     EXPECT_FALSE(automation.CompareScalesVsDb(0));
     ExpectFailure(31509, "Scale comms is offline");
