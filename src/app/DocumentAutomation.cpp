@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/Vrn3Doc.h"
 #include "db/plu/PluDefTb.h"
+#include "db/plu/PluPriceZoneTb.h"
 #include "db/store/StoreTransaction.h"
 #include "platform/LocalTime.h"
 #include "platform/TextFormat.h"
@@ -361,8 +362,11 @@ bool DocumentAutomation::DeleteRecords(std::int16_t dataType, std::int32_t from,
         std::vector<std::uint32_t> keys;
         for (KeyCursor cursor = first; table->PeekNextRecord(cursor) != nullptr && cursor - 1 <= KeyCursor{last};)
             keys.push_back(static_cast<std::uint32_t>(cursor - 1));
+        // A PLU's price-zone rows go with it, or a later PLU of its number would take its zone prices.
+        CPluPriceZoneTb* zones = tableNo == CPluDefTb::kTableNo ? m_document.GetPriceZoneTable() : nullptr;
         for (const std::uint32_t doomed : keys) {
-            if (!table->DeleteKey(doomed)) return Fail(kMsgInvalidParameter);
+            if (!table->DeleteKey(doomed) || (zones != nullptr && !zones->DeletePlu(doomed)))
+                return Fail(kMsgInvalidParameter);
         }
         if (!transaction.Commit()) return Fail(kMsgInvalidParameter);
     }

@@ -11,6 +11,7 @@
 #include "app/Vrn3Doc.h"
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
+#include "db/plu/PluPriceZoneTb.h"
 #include "settings/MasterScale.h"
 #include "support/FakeClock.h"
 #include "support/RecordingPrompt.h"
@@ -530,9 +531,19 @@ TEST_F(AutomationCommsTest, DeleteRecordsRefusesABackwardRangeAndDeletesAllForZe
     }
     EXPECT_EQ(doc.GetPluTable()->GetRecordCount(), 3u);
 
+    // PLU 3's zone price goes with it.
+    ASSERT_TRUE(frame.PriceZones().SetZone(1, "North"));
+    frame.PriceZoneFields() = {1005};
+    ASSERT_TRUE(doc.GetPriceZoneTable()->SetZoneValue(3, 1005, 1, 999, nullptr));
+    PriceZoneEntries entries;
+    ASSERT_TRUE(doc.GetPriceZoneTable()->LoadAllEntries(3, entries));
+    ASSERT_FALSE(entries.empty());
+
     std::size_t before = scale.Sim().Packets(1).size();
     ASSERT_TRUE(automation.DeleteRecords(2, 3, 8));
     EXPECT_EQ(doc.GetPluTable()->FindRecord(3), nullptr);
+    ASSERT_TRUE(doc.GetPriceZoneTable()->LoadAllEntries(3, entries));
+    EXPECT_TRUE(entries.empty());
     EXPECT_EQ(doc.GetPluTable()->GetRecordCount(), 2u);
     std::vector<Bytes> sent = PacketsSince(before);
     EXPECT_EQ(sent, PacketsOf({CSendDataLog(SendKeyDeletes, 2, 3, 8)}));
