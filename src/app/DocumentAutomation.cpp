@@ -105,15 +105,13 @@ bool DocumentAutomation::FailStamped(MessageId code, MessageId stampId)
     return Fail(code, MarketResultStamp(ToLocalParts(m_frame.Clock().WallNow()), stampId));
 }
 
-bool DocumentAutomation::FailOperation(MessageId result)
+bool DocumentAutomation::OperationOutcome(MessageId result)
 {
-    return Fail(kMsgInvalidParameter, std::string(GetMessageText(result == 1 ? kMsgInvalidParameter : result)));
+    return result == 0 ||
+           Fail(kMsgInvalidParameter, std::string(GetMessageText(result == 1 ? kMsgInvalidParameter : result)));
 }
 
-bool DocumentAutomation::FailResult(MessageId result)
-{
-    return result == 0 || Fail(result);
-}
+bool DocumentAutomation::Outcome(MessageId result) { return result == 0 || Fail(result); }
 
 bool DocumentAutomation::CheckDatabase() { return m_document.IsDatabaseOpen() || Fail(kMsgNoDatabase); }
 
@@ -252,7 +250,7 @@ bool DocumentAutomation::ExportTextFile(const std::string& definition, const std
     // The run would ask for the file; nobody is there to answer.
     if (file.empty()) return Fail(kMsgFileOpenError);
     const MessageId result = m_services.RunExportDefinition(m_document, definition, file, m_showErrors);
-    return result == 0 || FailOperation(result);
+    return OperationOutcome(result);
 }
 
 bool DocumentAutomation::ExportTextFileEx(const std::string& file, std::int16_t format, std::int16_t fileType,
@@ -275,7 +273,7 @@ bool DocumentAutomation::ExportTextFileEx(const std::string& file, std::int16_t 
     run.furtherFlag = furtherFlag != 0;
     run.scaleNames = scaleNames != 0;
     const MessageId result = m_services.RunExport(m_document, run, m_showErrors);
-    return result == 0 || FailOperation(result);
+    return OperationOutcome(result);
 }
 
 bool DocumentAutomation::SendToScales(std::int16_t dataType, std::int32_t from, std::int32_t to)
@@ -284,7 +282,7 @@ bool DocumentAutomation::SendToScales(std::int16_t dataType, std::int32_t from, 
     if (!CheckDatabase()) return false;
     if (dataType == kOtherMakersScales) {
         const MessageId result = m_services.SendToOtherMakersScales(m_document, from, to, m_showErrors);
-        return FailResult(result);
+        return Outcome(result);
     }
     if (!CheckComms()) return false;
     // Keys are never negative: such a range is refused rather than read as a huge key.
@@ -321,7 +319,7 @@ bool DocumentAutomation::ClearProdDatabase()
     Begin();
     if (!CheckNotBatchMode() || !CheckDatabase()) return false;
     const MessageId result = m_document.ClearProdTotals(m_showErrors);
-    return result == 0 || FailOperation(result);
+    return OperationOutcome(result);
 }
 
 bool DocumentAutomation::ReadProdFromScales()
@@ -330,7 +328,7 @@ bool DocumentAutomation::ReadProdFromScales()
     if (!CheckDatabase() || !CheckComms()) return false;
     const MessageId result = m_services.LoadProduction(m_document);
     if (result != 0 && m_showErrors) ShowMessage(result);
-    return result == 0 || FailOperation(result);
+    return OperationOutcome(result);
 }
 
 bool DocumentAutomation::CompareScalesVsDb(std::int32_t synchronise)
@@ -340,7 +338,7 @@ bool DocumentAutomation::CompareScalesVsDb(std::int32_t synchronise)
     const CompareScalesOutcome outcome = RunCompareScalesOp(m_document, m_host, synchronise != 0);
     if (outcome.result != 0) {
         if (m_showErrors) ShowMessage(outcome.result);
-        return FailOperation(outcome.result);
+        return OperationOutcome(outcome.result);
     }
     // Differences found without synchronising: FALSE with ErrorCode 0.
     return synchronise != 0 || !outcome.differences;
@@ -413,27 +411,27 @@ bool DocumentAutomation::LoadBatch(const std::string& file, std::int16_t send)
     Begin();
     if (!CheckNotBatchMode() || !CheckDatabase()) return false;
     const MessageId result = m_services.LoadBatch(m_document, file, send != 0);
-    return result == 0 || FailOperation(result);
+    return OperationOutcome(result);
 }
 
 bool DocumentAutomation::StartSale(const std::string& sale)
 {
     Begin();
     if (!CheckNotBatchMode() || !CheckDatabase()) return false;
-    return FailResult(m_services.StartSale(m_document, sale));
+    return Outcome(m_services.StartSale(m_document, sale));
 }
 
 bool DocumentAutomation::EndSale(const std::string& sale)
 {
     Begin();
     if (!CheckNotBatchMode() || !CheckDatabase()) return false;
-    return FailResult(m_services.EndSale(m_document, sale));
+    return Outcome(m_services.EndSale(m_document, sale));
 }
 
 bool DocumentAutomation::ImportSales(const std::string& file, const std::string& secondFile)
 {
     Begin();
-    return FailResult(m_services.ImportSales(m_document, file, secondFile, m_showErrors));
+    return Outcome(m_services.ImportSales(m_document, file, secondFile, m_showErrors));
 }
 
 bool DocumentAutomation::ChangePrice(std::int32_t pluNumber, std::int32_t price, std::int32_t zone)

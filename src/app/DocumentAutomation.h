@@ -100,9 +100,10 @@ private:
     // The open and import methods' failures: in the machine-read market the text is the stamp of
     // `stampId` instead.
     bool FailStamped(MessageId code, MessageId stampId);
-    // A failed operation: its message's text, ErrorCode 31510 (result 1 has no text of its own).
-    bool FailOperation(MessageId result);
-    bool FailResult(MessageId result);
+    // An operation's result: 0 succeeds. Otherwise, for an operation, its message's text under
+    // ErrorCode 31510 (result 1 has no text of its own); as an outcome, its message as code and text.
+    bool OperationOutcome(MessageId result);
+    bool Outcome(MessageId result);
     bool CheckDatabase();
     bool CheckComms();
     bool CheckNotBatchMode();
