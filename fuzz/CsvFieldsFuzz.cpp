@@ -36,24 +36,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0) return 0;
     const FuzzFrame frame(data[0]);
+    const varnel::CharRule chars = varnel::CurrentTextRules().chars;
     const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
     const std::size_t maximum = static_cast<std::size_t>(data[0] >> 6) * 8;  // small limits reach the cutting paths
 
     std::vector<char> buffer(input.begin(), input.end());
     std::string out;
-    WalkFields(buffer.size(), [&](std::size_t& position) { varnel::CsvReadText(buffer, position, maximum, out); });
+    WalkFields(buffer.size(), [&](std::size_t& position) { varnel::CsvReadText(buffer, position, maximum, out, chars); });
     buffer.assign(input.begin(), input.end());
-    WalkFields(buffer.size(), [&](std::size_t& position) { varnel::CsvNextFieldInPlace(buffer, position); });
+    WalkFields(buffer.size(), [&](std::size_t& position) { varnel::CsvNextFieldInPlace(buffer, position, chars); });
     buffer.assign(input.begin(), input.end());
     WalkFields(buffer.size(), [&](std::size_t& position) {
         std::uint32_t value = 0;
         varnel::CsvReadInt(buffer, position, value);
     });
-    WalkFields(input.size(), [&](std::size_t& position) { varnel::CsvReadField(input, position, maximum, out); });
+    WalkFields(input.size(), [&](std::size_t& position) { varnel::CsvReadField(input, position, maximum, out, chars); });
     WalkFields(input.size(), [&](std::size_t& position) { varnel::ReadEscapedChar(input, position); });
 
-    varnel::RemoveHexEscapes(input);
-    varnel::StripEscCodes(input);
-    varnel::AbbreviatePath(input, static_cast<std::uint16_t>(maximum + 2));
+    varnel::RemoveHexEscapes(input, chars);
+    varnel::StripEscCodes(input, chars);
+    varnel::AbbreviatePath(input, static_cast<std::uint16_t>(maximum + 2), chars);
     return 0;
 }

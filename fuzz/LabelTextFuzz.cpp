@@ -36,7 +36,8 @@ LabelTextSettings MakeSettings(const Variant& variant)
     setup.m_defaultScaleFamily = variant.family;
     setup.m_koreanFont = variant.koreanFont ? 1 : 0;
     const bool systemRule = variant.market != MarketChina && variant.market != MarketHongKong && variant.market != MarketTaiwan;
-    return LabelTextSettings::Of(setup, systemRule, CScaleFontList(MakeScaleFontSet(variant.fontSet, 0)), CDefLineFont());
+    return LabelTextSettings::Of(setup, systemRule, CScaleFontList(MakeScaleFontSet(setup, variant.fontSet, 0)),
+                                 CDefLineFont());
 }
 
 // The character boundary at or after `column` of the line.

@@ -5,6 +5,7 @@
 #include "FuzzMainFrame.h"
 #include "FuzzRequire.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/LineText.h"
 #include "db/text/QuotedScaleText.h"
 #include "db/text/ScaleCharset.h"
@@ -37,28 +38,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     scale.m_scaleType = data[1] & 0x0F;
     frame.m_setup.m_nutritionInUse = (data[1] >> 4) & 1;
     frame.m_setup.m_taiwanExtendedChars = (data[1] >> 5) & 1;
+    const varnel::TextRules rules = varnel::CurrentTextRules();
     const std::size_t room = data[2];
     const std::string_view text(reinterpret_cast<const char*>(data + kSettingsBytes), size - kSettingsBytes);
 
     std::vector<char> out(room);
     const bool empty = room == 0;
 
-    static_cast<void>(varnel::LineTextToEscapeText(out, text));
+    static_cast<void>(varnel::LineTextToEscapeText(rules, out, text));
     Require(empty || IsTerminated(out));
 
-    const std::size_t lineLength = varnel::EscapeTextToLineText(out, text);
+    const std::size_t lineLength = varnel::EscapeTextToLineText(rules, out, text);
     Require(lineLength <= room && lineLength % 2 == 0);
 
-    const std::size_t fieldLength = varnel::EncodeQuotedScaleText(scale, out, text, room);
+    const std::size_t fieldLength = varnel::EncodeQuotedScaleText(rules, scale, out, text, room);
     Require(fieldLength < room || (empty && fieldLength == 0));
 
-    Require(varnel::ConvertTextToScaleCharset(scale, text, out) <= room);
-    Require(varnel::ConvertTextFromScaleCharset(scale, out, text) <= room);
+    Require(varnel::ConvertTextToScaleCharset(rules, scale, text, out) <= room);
+    Require(varnel::ConvertTextFromScaleCharset(rules, scale, out, text) <= room);
 
     std::size_t position = 0;
     while (position < text.size()) {
         const std::size_t before = position;
-        static_cast<void>(varnel::DecodeQuotedScaleText(scale, out, text, position));
+        static_cast<void>(varnel::DecodeQuotedScaleText(rules, scale, out, text, position));
         Require(empty || IsTerminated(out));
         if (position == before) break;  // a 0 byte ends the text
         Require(position > before && position <= text.size());

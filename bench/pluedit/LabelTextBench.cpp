@@ -50,7 +50,7 @@ void ReportPerDescription(benchmark::State& state, std::uint64_t allocations)
 void ReadAndWriteBack(benchmark::State& state)
 {
     CGeneralSetup setup;
-    CScaleFontList fonts(MakeScaleFontSet(0, 0));
+    CScaleFontList fonts(MakeScaleFontSet(setup, 0, 0));
     LabelTextEditForm form(LabelTextSettings::Of(setup, true, fonts, CDefLineFont()));
     std::array<char, kDescriptionBuffer> buffer{};
     const std::uint64_t before = bench::AllocationCount();

@@ -1,6 +1,7 @@
 // Placement, titles and closing of the child windows.
 #include "app/ChildFrames.h"
 
+#include "db/site/MainFrame.h"
 #include "app/FrameDocument.h"
 #include "db/text/PathText.h"
 #include "platform/Messages.h"
@@ -83,7 +84,7 @@ std::string KeyboardTitle()
 
 std::string SchedulerTitle(std::string_view schedulePath)
 {
-    return WithSuffix(16426, GetFileNameFromPath(schedulePath));
+    return WithSuffix(16426, GetFileNameFromPath(schedulePath, CurrentTextRules().chars));
 }
 
 std::string ReportTitle(int reportKind, int market)
@@ -126,7 +127,7 @@ std::string MainFrameTitle(const FrameTitleFacts& facts)
     if (facts.document != nullptr) {
         if (facts.document->IsBatchMode()) {
             title += std::string(GetMessageText(18149)) + " - " +
-                     std::string(GetFileNameFromPath(facts.document->GetBatchFilePath()));
+                     std::string(GetFileNameFromPath(facts.document->GetBatchFilePath(), CurrentTextRules().chars));
         } else {
             title += " - " + facts.document->GetTitle();
         }

@@ -108,7 +108,7 @@ void CMainFrame::RecalcSetupFlags()
 void CMainFrame::SetupScaleFonts()
 {
     const ScaleFontSetChoice choice = ChooseScaleFontSet(m_generalSetup);
-    m_scaleFonts.Build(choice.fontSet, choice.series);
+    m_scaleFonts.Build(m_generalSetup, choice.fontSet, choice.series);
     const std::uint16_t market = m_generalSetup.m_market;
     m_systemCharRule = market != MarketChina && market != MarketHongKong && market != MarketTaiwan;
 }

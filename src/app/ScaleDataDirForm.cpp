@@ -1,6 +1,7 @@
 // The scale data directory dialog's model.
 #include "app/ScaleDataDirForm.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/PathText.h"
 #include "platform/Messages.h"
 #include "platform/UserPrompt.h"
@@ -31,7 +32,7 @@ bool ScaleDataDirForm::Browse()
     request.initialDirectory = m_directory;
     const std::optional<std::string> file = AskFileName(request);
     if (!file) return false;
-    SetDirectory(GetFolderOfFile(*file));
+    SetDirectory(GetFolderOfFile(*file, CurrentTextRules().chars));
     return true;
 }
 

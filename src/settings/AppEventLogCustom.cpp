@@ -1,6 +1,7 @@
 // The custom logs (tab-separated PLU and import logs) and the scale status log.
 #include "settings/AppEventLog.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/PathText.h"
 #include "platform/TextFormat.h"
 #include "settings/LogLines.h"
@@ -113,9 +114,10 @@ std::string CAppEventLog::FormatPluLogLine(int kind, const PluLogEntry& plu, con
         const std::string where = scale == nullptr ? std::string{}
                                   : scale->linkAddress.empty() ? scale->name
                                                                : scale->linkAddress;
-        line += FormatText("%40s\t%40s\t%15s\t%8u\t%9d\t%9d\t", AbbreviatePath(importFile, kLogPathWidth).c_str(),
-                           AbbreviatePath(database, kLogPathWidth).c_str(), where.c_str(), plu.pluNumber, salesMode,
-                           plu.unitPrice);
+        const CharRule chars = CurrentTextRules().chars;
+        line += FormatText("%40s\t%40s\t%15s\t%8u\t%9d\t%9d\t", AbbreviatePath(importFile, kLogPathWidth, chars).c_str(),
+                           AbbreviatePath(database, kLogPathWidth, chars).c_str(), where.c_str(), plu.pluNumber,
+                           salesMode, plu.unitPrice);
         break;
     }
     case CustomLogImportPlus:

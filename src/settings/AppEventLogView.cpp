@@ -2,6 +2,7 @@
 // in the text viewer.
 #include "settings/AppEventLog.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/PathText.h"
 #include "platform/TextViewer.h"
 #include "platform/UserPrompt.h"
@@ -36,7 +37,10 @@ void Show(const std::string& path)
 
 }  // namespace
 
-std::string CAppEventLog::GetViewFilePath() const { return std::string(GetDirFromPath(m_logFile)) + "LOGVIEW.TXT"; }
+std::string CAppEventLog::GetViewFilePath() const
+{
+    return std::string(GetDirFromPath(m_logFile, CurrentTextRules().chars)) + "LOGVIEW.TXT";
+}
 
 void CAppEventLog::ViewLog(double from, double to, int content) const
 {

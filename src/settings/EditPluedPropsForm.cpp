@@ -1,6 +1,7 @@
 // The Options sheet's values, pages and page rows.
 #include "settings/EditPluedPropsForm.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/PathText.h"
 #include "platform/UserPrompt.h"
 #include "settings/OptionsConversions.h"
@@ -343,7 +344,7 @@ void OnLogSwitch(OptionsValues& values, const LogFileField& log, bool on)
 
 std::string LogFileText(const std::string& path)
 {
-    return path.empty() ? "No file selected!!" : AbbreviatePath(path, 40);
+    return path.empty() ? "No file selected!!" : AbbreviatePath(path, 40, CurrentTextRules().chars);
 }
 
 bool SelectBackupFolder(OptionsValues& values, const std::string& extension, const std::string& pattern,
@@ -358,7 +359,7 @@ bool SelectBackupFolder(OptionsValues& values, const std::string& extension, con
     request.initialDirectory = values.backupFolder;
     const std::optional<std::string> file = AskFileName(request);
     if (!file) return false;
-    values.backupFolder = GetFolderOfFile(*file);
+    values.backupFolder = GetFolderOfFile(*file, CurrentTextRules().chars);
     return true;
 }
 

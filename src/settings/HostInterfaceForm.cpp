@@ -2,6 +2,7 @@
 #include "settings/HostInterfaceForm.h"
 
 #include "db/site/GeneralSetup.h"
+#include "db/site/MainFrame.h"
 #include "db/text/PathText.h"
 #include "platform/UserPrompt.h"
 #include "settings/AppEventLog.h"
@@ -32,7 +33,7 @@ bool StoreHostInterface(const HostInterfaceSettings& settings, CGeneralSetup& se
 
 std::string HostInterfaceForm::GetFileText() const
 {
-    return AbbreviatePath(m_settings.posUpdateFile, kFileTextWidth);
+    return AbbreviatePath(m_settings.posUpdateFile, kFileTextWidth, CurrentTextRules().chars);
 }
 
 bool HostInterfaceForm::SelectFile()

@@ -1,5 +1,6 @@
 #include "settings/MasterScale.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/DoubleByteText.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/ArchiveExchange.h"
@@ -52,11 +53,12 @@ ScaleDefs CMasterScale::GetScaleDefs() const
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
     const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    const CharRule chars = CurrentTextRules().chars;
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        const std::size_t lengthA = std::max<std::size_t>(GetCharLength(a.substr(i)), 1);
-        const std::size_t lengthB = std::max<std::size_t>(GetCharLength(b.substr(j)), 1);
+        const std::size_t lengthA = std::max<std::size_t>(GetCharLength(a.substr(i), chars), 1);
+        const std::size_t lengthB = std::max<std::size_t>(GetCharLength(b.substr(j), chars), 1);
         if (lengthA != lengthB) return false;
         if (lengthA == 1 ? fold(a[i]) != fold(b[j]) : a.substr(i, lengthA) != b.substr(j, lengthB)) return false;
         i += lengthA;

@@ -1,5 +1,6 @@
 #include "settings/Operator.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/ScaleFontCodes.h"
 #include "platform/Archive.h"
 #include "settings/SetupFormat.h"
@@ -27,7 +28,7 @@ void COperator::SetNameText(std::string_view text)
         m_font = static_cast<std::uint8_t>(text[1]);
         m_name = text.substr(2);
     } else {
-        m_font = GetDefaultScaleFont();
+        m_font = GetDefaultScaleFont(CurrentTextRules());
         m_name = text;
     }
 }

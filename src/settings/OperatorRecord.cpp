@@ -87,14 +87,14 @@ std::string TextOpening(std::uint16_t code, std::uint32_t id)
 std::string QuotedField(const CLinkScaleSettings& scale, std::string_view text, std::size_t maxScaleBytes)
 {
     std::string field(4 * text.size() + 4, '\0');  // a byte takes at most 4 characters ("\xHH")
-    field.resize(EncodeQuotedScaleText(scale, field, text, maxScaleBytes));
+    field.resize(EncodeQuotedScaleText(CurrentTextRules(), scale, field, text, maxScaleBytes));
     return field;
 }
 
 bool EncodeText(const COperator& op, ScaleRecordOut& out)
 {
     std::string record = TextOpening(kSendCode, op.m_id);
-    const std::string_view name = DbcsLeft(op.m_name, kTextNameBytes);
+    const std::string_view name = DbcsLeft(op.m_name, kTextNameBytes, CurrentTextRules().chars);
     record.append(name).append(kTextNameBytes - name.size(), ' ');
     const std::uint16_t market = Market();
     if (market == MarketIceland || market == MarketSouthAmerica) {
@@ -108,7 +108,7 @@ bool EncodeBcd(const COperator& op, ScaleRecordOut& out)
 {
     std::string body(kBcdBodySize, '\0');
     PackBcdShort(Bytes(body).first(1), op.m_id, 2);
-    std::string name(DbcsLeft(op.m_name, kBcdNameTextBytes - 2));
+    std::string name(DbcsLeft(op.m_name, kBcdNameTextBytes - 2, CurrentTextRules().chars));
     if (Market() == MarketNorway)
         for (char& byte : name) byte = TranslateChar(byte, NorwayChars().database, NorwayChars().scale);
     const std::string nameText = std::string{kCr, static_cast<char>(op.m_font)} + name;
@@ -123,8 +123,8 @@ bool EncodeCsv(const CLinkScaleSettings& scale, const COperator& op, bool nameOn
     const std::size_t nameBytes = nameOnly ? 28 : 16;
     const std::size_t fieldBytes = nameOnly ? 30 : 24;
     bool effect2 = false;
-    const std::string nameText = MakeEscCode('C', FontToScaleFontCode(op.m_font, effect2)) +
-                                 std::string(DbcsLeft(op.m_name, nameBytes));
+    const std::string nameText = MakeEscCode('C', FontToScaleFontCode(CurrentTextRules(), op.m_font, effect2)) +
+                                 std::string(DbcsLeft(op.m_name, nameBytes, CurrentTextRules().chars));
     std::string body = FormatText("%u,", unsigned{op.m_id}) + QuotedField(scale, nameText, fieldBytes);
     if (!nameOnly) {
         // Quoted by the field rule, so that a double quote in a password cannot end the field early.

@@ -33,7 +33,8 @@ std::optional<COperator> DecodeBcd(std::span<const std::uint8_t> record)
     if (record.size() < kBcdNameStart || !UnpackBcdShort(op.m_id, record.first(1), 2)) return std::nullopt;
     const std::string_view bytes(reinterpret_cast<const char*>(record.data()), record.size());
     const bool fontGiven = bytes.size() > kBcdNameStart + 1 && bytes[kBcdNameStart] == kCr;
-    std::string name(DbcsLeft(bytes.substr(kBcdNameStart + (fontGiven ? 2 : 0)), kBcdNameBytes));
+    const std::string_view stored = bytes.substr(kBcdNameStart + (fontGiven ? 2 : 0));
+    std::string name(DbcsLeft(stored, kBcdNameBytes, CurrentTextRules().chars));
     if (CurrentGeneralSetup().m_market == MarketNorway)
         for (char& byte : name) byte = TranslateChar(byte, NorwayChars().scale, NorwayChars().database);
     if (fontGiven) {
@@ -50,7 +51,7 @@ template <class T>
 bool ReadNumberField(std::string_view text, std::size_t& position, T& value)
 {
     std::string field;
-    CsvReadField(text, position, kNumberFieldBytes, field);
+    CsvReadField(text, position, kNumberFieldBytes, field, CurrentTextRules().chars);
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
     return error == std::errc{} && end == field.data() + field.size();
 }
@@ -60,7 +61,7 @@ std::string ReadQuotedField(const CLinkScaleSettings& scale, std::string_view te
                             std::size_t maxBytes)
 {
     std::string field(maxBytes + 1, '\0');
-    DecodeQuotedScaleText(scale, field, text, position);
+    DecodeQuotedScaleText(CurrentTextRules(), scale, field, text, position);
     field.resize(field.find('\0'));
     return field;
 }
@@ -77,7 +78,7 @@ std::optional<COperator> DecodeCsv(const CLinkScaleSettings& scale, std::span<co
     const std::string nameText = ReadQuotedField(scale, text, position, nameOnly ? 36 : 24);
     const EscCode font = nameText.empty() || nameText[0] != kEsc ? EscCode{} : ReadEscCode(nameText, 0);
     if (font.Complete() && font.letter == 'C' && font.operand != '\0') {
-        op.m_font = ScaleFontCodeToFont(font.operand);
+        op.m_font = ScaleFontCodeToFont(CurrentTextRules(), font.operand);
         op.m_name = nameText.substr(font.length);
     } else {
         op.SetNameText(nameText);

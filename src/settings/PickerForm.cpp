@@ -1,6 +1,7 @@
 // The pickers' rows.
 #include "settings/PickerForm.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 #include "settings/MasterScaleList.h"
 #include "settings/UserSetupList.h"
@@ -50,7 +51,7 @@ PickerForm MakeDepartmentPicker(const CMasterScaleList& departments, const CMast
     std::optional<std::size_t> selection;
     for (const auto& department : departments.GetDepartments()) {
         if (department.get() == preselect) selection = rows.size();
-        rows.emplace_back(DbcsLeft(department->m_name, kDepartmentNameBytes));
+        rows.emplace_back(DbcsLeft(department->m_name, kDepartmentNameBytes, CurrentTextRules().chars));
     }
     if (!selection) selection = FirstRow(rows.size());
     const std::size_t count = rows.size();

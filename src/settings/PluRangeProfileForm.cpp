@@ -1,5 +1,6 @@
 #include "settings/PluRangeProfileForm.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
@@ -31,7 +32,7 @@ std::string PluRangeRowText(const CPluRange& range, std::uint32_t maxPluNo)
     static constexpr const char* kRowFormats[] = {"%04.4lu   %04.4lu  %s", "%05.5lu  %05.5lu %s",
                                                   "%06.6lu %06.6lu %s", "%07.7lu %07.7lu %s", "%08.8lu %08.8lu %s"};
     const std::size_t width = std::clamp<std::size_t>(DigitsOf(maxPluNo), 4, 8);
-    const std::string comment(DbcsLeft(range.m_comment, kRowComment));
+    const std::string comment(DbcsLeft(range.m_comment, kRowComment, CurrentTextRules().chars));
     return FormatText(kRowFormats[width - 4], static_cast<unsigned long>(range.m_from),
                       static_cast<unsigned long>(range.m_to), comment.c_str());
 }

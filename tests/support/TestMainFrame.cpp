@@ -16,8 +16,8 @@ bool TestMainFrame::GetSystemDoubleByteFlag() const
 
 void TestMainFrame::SelectScaleFontSet()
 {
-    const ScaleFontSetChoice choice = ChooseScaleFontSet();
-    m_scaleFonts.Build(choice.fontSet, choice.series);
+    const ScaleFontSetChoice choice = ChooseScaleFontSet(m_setup);
+    m_scaleFonts.Build(m_setup, choice.fontSet, choice.series);
 }
 
 std::vector<const CLinkScaleSettings*> TestMainFrame::GetLinkScales() const

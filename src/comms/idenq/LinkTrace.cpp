@@ -18,6 +18,7 @@
 // and the bytes as characters (0x20 to 0x7F as they are, others '.').
 #include "comms/idenq/IdEnqLink.h"
 
+#include "db/site/MainFrame.h"
 #include "comms/idenq/IdEnqFrame.h"
 #include "db/text/DoubleByteText.h"
 #include "platform/AtomicReplace.h"
@@ -37,6 +38,7 @@ constexpr std::size_t kTrimChunk = 8192;
 void AppendTextDump(std::string& out, std::span<const std::uint8_t> data)
 {
     const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
+    const CharRule chars = CurrentTextRules().chars;
     std::string line;
     for (std::size_t i = 0; i < text.size();) {
         if (line.size() > kTextLineWidth) {
@@ -51,7 +53,7 @@ void AppendTextDump(std::string& out, std::span<const std::uint8_t> data)
             line += FormatText("<%02.2x>", unsigned{byte});
             ++i;
         } else {
-            const std::size_t length = std::max<std::size_t>(GetCharLength(text.substr(i)), 1);
+            const std::size_t length = std::max<std::size_t>(GetCharLength(text.substr(i), chars), 1);
             line += text.substr(i, length);
             i += length;
         }

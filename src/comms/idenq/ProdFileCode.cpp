@@ -20,7 +20,7 @@ std::string_view PluTotalsCode(std::uint16_t family)
         return "17";
     case 1:
     case 3:
-        return IsAusNzNutrition() ? "19000000" : "720000";
+        return CurrentTextRules().ausNzNutrition ? "19000000" : "720000";
     default:
         return {};
     }

@@ -56,7 +56,7 @@ const CObjDBTable* DeptGroupTable(const CDBComTb& jobTable, const IDocument* doc
 {
     const std::uint16_t table = jobTable.GetTableNo();
     if (table == kPluTable) return &jobTable;
-    if (!IsAusNzNutrition() || (table != 8 && table != 9)) return nullptr;
+    if (!CurrentTextRules().ausNzNutrition || (table != 8 && table != 9)) return nullptr;
     const CObjDatabase* database = document ? document->GetPluDatabase() : nullptr;
     return database ? database->GetTable(kPluTable) : nullptr;
 }
@@ -120,7 +120,7 @@ bool CIdEnqLink::NextRecords()
                 frame->WriteEvent(EventGeneral, FormatMessage(kMsgJobKindDropped, m_currentScale->m_name.c_str(),
                                                               static_cast<unsigned>(job.m_kind)));
         } else if (std::uint32_t key = 0; ProduceRecord(job, key)) {
-            m_capacityCheckDue = IsAusNzNutrition() && IsCapacityCheckTable(job.m_tableId) &&
+            m_capacityCheckDue = CurrentTextRules().ausNzNutrition && IsCapacityCheckTable(job.m_tableId) &&
                                  m_currentScale->GetScaleType() == 0;
             lock.unlock();
             m_currentScale->CountRecord();
@@ -132,7 +132,7 @@ bool CIdEnqLink::NextRecords()
         queue[*index].reset();
         index = *index + 1 < queue.size() ? std::optional(*index + 1) : std::nullopt;
         // A capacity check is due when a run of PLU-like jobs ends.
-        if (IsAusNzNutrition() && m_capacityCheckDue && IsCapacityCheckTable(finishedTable) &&
+        if (CurrentTextRules().ausNzNutrition && m_capacityCheckDue && IsCapacityCheckTable(finishedTable) &&
             (!index || queue[*index]->m_tableId != finishedTable))
             checkCapacityUnlocked();
         if (index) SetupJob(*queue[*index]);

@@ -197,7 +197,7 @@ const FileCode* FindFileCode(std::uint16_t dataKind, const CLinkScaleSettings& s
     const std::uint16_t family = scale.GetScaleType();
     if (kind > kHighestDataKind || family > kHighestScaleFamily) return nullptr;
     const std::uint16_t market = CurrentGeneralSetup().m_market;
-    const bool ausNz = IsAusNzNutrition();
+    const bool ausNz = CurrentTextRules().ausNzNutrition;
     for (const FileCodeRule& rule : kRules) {
         if ((rule.kinds & Kind(kind)) != 0 && (rule.families & Family(family)) != 0 &&
             (rule.markets & Market(market)) != 0 && Holds(rule.ausNz, ausNz) &&

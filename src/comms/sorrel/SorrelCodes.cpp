@@ -56,7 +56,8 @@ std::optional<std::uint16_t> LongFormException(std::uint16_t kind, std::uint16_t
 
 CodeSettings CurrentCodeSettings()
 {
-    return {CurrentGeneralSetup().m_market, IsAusNzNutrition()};
+    const CGeneralSetup& setup = CurrentGeneralSetup();
+    return {setup.m_market, IsAusNzNutrition(setup)};
 }
 
 std::uint16_t GetBlockCode(std::uint16_t dataKind, const CLinkScaleSettings& scale, const CodeSettings& settings)

@@ -231,14 +231,14 @@ void CDBComTb::LogRecordChange(MessageId format, std::uint16_t kind, std::uint32
 std::optional<std::string_view> CDBComTb::GetDescText(const CDBRecord&) const { return std::nullopt; }
 
 std::size_t CDBComTb::GetDescLine(const CDBRecord& record, std::size_t position, std::size_t maxLength,
-                                  DescLine& line) const
+                                  DescLine& line, const CharRule& chars) const
 {
     const std::optional<std::string_view> text = GetDescText(record);
     if (!text) {
         line = DescLine{};
         return 0;
     }
-    return varnel::GetDescLine(*text, position, maxLength, line);
+    return varnel::GetDescLine(*text, position, maxLength, line, chars);
 }
 
 std::size_t CDBComTb::CountDescLines(const CDBRecord& record) const

@@ -134,7 +134,7 @@ public:
     virtual std::optional<std::string_view> GetDescText(const CDBRecord& record) const;
     // The line at `position` of the record's description (DescText.h); 0 and an empty line for none.
     virtual std::size_t GetDescLine(const CDBRecord& record, std::size_t position, std::size_t maxLength,
-                                    DescLine& line) const;
+                                    DescLine& line, const CharRule& chars) const;
     virtual std::size_t CountDescLines(const CDBRecord& record) const;
 
     // Message 20400 + the table number.

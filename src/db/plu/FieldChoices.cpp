@@ -39,7 +39,7 @@ FieldChoices PropValueChoices(const CLabProp& definition, std::uint16_t selected
     FieldChoices choices;
     for (const CPropValue* value : SortedPropValues(definition)) {
         if (value->m_number == selectedNumber) choices.selected = choices.items.size();
-        choices.items.emplace_back(DbcsLeft(value->m_text, kValueTextBytes));
+        choices.items.emplace_back(DbcsLeft(value->m_text, kValueTextBytes, CurrentTextRules().chars));
     }
     return choices;
 }

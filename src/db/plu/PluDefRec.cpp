@@ -42,7 +42,12 @@ void CPluDefRec::Set(TextColumn c, std::string_view text)
     std::fill(m_data.begin() + c.offset + static_cast<std::ptrdiff_t>(length), m_data.end(), std::uint8_t{0});
 }
 
-void CPluDefRec::SetDesc(std::string_view desc) { Set(PluCol::Desc, DbcsLeft(desc, kPluDescMax)); }
+void CPluDefRec::SetDesc(std::string_view desc, const CharRule& chars)
+{
+    Set(PluCol::Desc, DbcsLeft(desc, kPluDescMax, chars));
+}
+
+void CPluDefRec::SetDesc(std::string_view desc) { SetDesc(desc, CurrentTextRules().chars); }
 
 std::uint16_t CPluDefRec::CalcDataSize() const
 {
@@ -50,10 +55,12 @@ std::uint16_t CPluDefRec::CalcDataSize() const
     return static_cast<std::uint16_t>((stored + 3) / 4 * 4);
 }
 
-void CPluDefRec::SetNameFromDesc()
+void CPluDefRec::SetNameFromDesc(const CharRule& chars)
 {
-    Set(PluCol::Name, NameFromDesc(GetDesc(), PluCol::Name.size - 1));
+    Set(PluCol::Name, NameFromDesc(GetDesc(), PluCol::Name.size - 1, chars));
 }
+
+void CPluDefRec::SetNameFromDesc() { SetNameFromDesc(CurrentTextRules().chars); }
 
 std::uint64_t CPluDefRec::GetDeptGroupCode() const
 {

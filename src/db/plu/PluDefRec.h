@@ -53,27 +53,30 @@ public:
     // The escape-coded description: at most 2050 bytes.
     std::string_view GetDesc() const { return Get(PluCol::Desc); }
     // Stores at most 2050 bytes of whole characters.
-    void SetDesc(std::string_view desc);
+    void SetDesc(std::string_view desc, const CharRule& chars);
+    void SetDesc(std::string_view desc);  // under the main frame's character rule
 
     // 261 + the description's length, rounded up to a multiple of 4.
     std::uint16_t CalcDataSize() const;
     // The line at `position` of the description (DescText.h).
-    std::size_t GetDescLine(std::size_t position, std::size_t maxLength, DescLine& line) const
+    std::size_t GetDescLine(std::size_t position, std::size_t maxLength, DescLine& line, const CharRule& chars) const
     {
-        return varnel::GetDescLine(GetDesc(), position, maxLength, line);
+        return varnel::GetDescLine(GetDesc(), position, maxLength, line, chars);
     }
     // The same line's text and font alone.
-    std::size_t GetDescLineFont(std::size_t position, std::size_t maxLength, std::string& text, char& font) const
+    std::size_t GetDescLineFont(std::size_t position, std::size_t maxLength, std::string& text, char& font,
+                                const CharRule& chars) const
     {
         DescLine line;
-        const std::size_t next = GetDescLine(position, maxLength, line);
+        const std::size_t next = GetDescLine(position, maxLength, line, chars);
         text = std::move(line.text);
         font = line.font;
         return next;
     }
     std::size_t CountFontChanges() const { return CountDescLines(GetDesc()); }
     // `Name` from the first line of the description, at most 29 bytes.
-    void SetNameFromDesc();
+    void SetNameFromDesc(const CharRule& chars);
+    void SetNameFromDesc();  // under the main frame's character rule
 
     std::uint16_t GetDept() const { return Get(PluCol::Dept); }
     // Group + Dept x 10 to the power of the display width of field 1015 "Group" (just Group + Dept

@@ -1,6 +1,7 @@
 // Finding PLUs by a name pattern, department and group.
 #include "db/plu/PluDefTb.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 
 #include <cctype>
@@ -11,7 +12,10 @@ namespace {
 
 constexpr std::uint16_t kAny = 65535;
 
-std::size_t NextChar(std::string_view text, std::size_t position) { return SkipChars(text, position, 1); }
+std::size_t NextChar(std::string_view text, std::size_t position)
+{
+    return SkipChars(text, position, 1, CurrentTextRules().chars);
+}
 
 // One pattern character against one name character.
 bool CharMatches(std::string_view patternChar, std::string_view nameChar)

@@ -57,7 +57,7 @@ void InitPluDataDefaults(std::uint32_t pluNumber, CPluDefRec& plu)
     plu.Set(PluCol::PackType, std::to_string(DefaultOf(kPackTypeField)));
     plu.Set(PluCol::PosCode, PaddedPosCode(pluNumber));
     plu.Set(PluCol::LabelWidth, setup.GetLabelWidth(pluNumber));
-    plu.Set(PluCol::DescLen, IsAusNzNutrition() ? kDefaultDescLength : setup.GetDescLength(pluNumber));
+    plu.Set(PluCol::DescLen, IsAusNzNutrition(setup) ? kDefaultDescLength : setup.GetDescLength(pluNumber));
     const auto setDefault = [&plu](const CLabProp& definition) {
         (void)SetPluFieldValue(plu, definition, definition.m_default);
     };

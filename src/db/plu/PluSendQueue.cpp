@@ -27,7 +27,7 @@ CDBComTb* ScaleDataTable(const CPluDefTb& plus, std::uint16_t tableNo)
 
 void CPluDefTb::QueuePluSend(const CPluDefRec& row)
 {
-    const bool ausNz = IsAusNzNutrition();
+    const bool ausNz = IsAusNzNutrition(CurrentGeneralSetup());
     QueuePluSendEx(row, true, ausNz, ausNz);
 }
 

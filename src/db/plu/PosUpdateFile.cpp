@@ -1,5 +1,6 @@
 #include "db/plu/PosUpdateFile.h"
 
+#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 #include "db/plu/PluDefRec.h"
 #include "platform/TextFormat.h"
@@ -17,7 +18,7 @@ constexpr std::chrono::milliseconds kRetryWait{600};
 
 std::string Fitted(std::string_view text, std::size_t width)
 {
-    std::string fitted(DbcsLeft(text, width));
+    std::string fitted(DbcsLeft(text, width, CurrentTextRules().chars));
     fitted.resize(width, ' ');
     return fitted;
 }

@@ -22,7 +22,7 @@ void LogPriceChange(MessageId id, const CPluDefRec& row, std::int32_t newPrice, 
     const IMainFrame* frame = GetMainFrame();
     if (!frame) return;
     // A copy is cut for the line: the row keeps its whole description.
-    const std::string desc(DbcsLeft(row.GetDesc(), kLoggedDescBytes));
+    const std::string desc(DbcsLeft(row.GetDesc(), kLoggedDescBytes, CurrentTextRules().chars));
     const long plu = static_cast<long>(row.GetKey());
     std::string line;
     if (id == kMsgPriceChange)

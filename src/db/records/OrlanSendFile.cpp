@@ -104,7 +104,10 @@ std::string_view AsText(std::span<const std::uint8_t> bytes)
 // The NAB records of one PLU, their line numbers running on over the text groups.
 class TextLines {
 public:
-    TextLines(const CPluDefRec& row, std::string& out) : m_row(row), m_out(out) {}
+    TextLines(const CPluDefRec& row, std::string& out, const CharRule& chars)
+        : m_row(row), m_out(out), m_chars(chars)
+    {
+    }
 
     // Each line of an escape-coded text (one without an opening line code is taken as one line's
     // text): at most 84 bytes of its printable text, codes dropped.
@@ -120,7 +123,7 @@ public:
         std::size_t position = 0;
         do {
             DescLine line;
-            const std::size_t next = GetDescLine(text, position, kNabTextMax, line);
+            const std::size_t next = GetDescLine(text, position, kNabTextMax, line, m_chars);
             if (line.font == 0) break;
             AddLine(line.text, kind);
             position = next;
@@ -148,6 +151,7 @@ private:
 
     const CPluDefRec& m_row;
     std::string& m_out;
+    CharRule m_chars;
     int m_lineNumber = 0;
     std::string_view m_refusedField;
 };
@@ -192,7 +196,7 @@ bool WriteOrlanPluRecords(const CPluDefTb& plus, const CPluDefRec& row, std::str
     std::array<std::uint8_t, kOrlanHeaderRecordSize> header{};
     if (WriteOrlanHeaderRecord(row, header) == 0) return false;
     std::string records(AsText(header));
-    TextLines lines(row, records);
+    TextLines lines(row, records, CurrentTextRules().chars);
     const std::uint32_t pluNumber = row.GetKey();
     const IPluCompanionData& companions = plus.GetCompanionData();
     lines.AddGroup(row.GetDesc(), "0000");

@@ -58,7 +58,10 @@ const CPluDefRec* FetchForScale(CPluDefTb& table, const BuildLock& lock, const C
     return heldBack ? nullptr : row;
 }
 
-bool UsesCode66Layout(std::uint16_t market) { return market == MarketThailand || IsAusNzNutrition(); }
+bool UsesCode66Layout(std::uint16_t market)
+{
+    return market == MarketThailand || IsAusNzNutrition(CurrentGeneralSetup());
+}
 
 void WriteTextPriceChange(const CPluDefRec& row, std::uint32_t pluNumber, std::uint16_t family,
                           RecordFields& f, std::uint16_t& code)

@@ -156,10 +156,10 @@ void ReadLongFormFields(CPluDefRec& r, RecordReader& in)
 }
 
 // The line-coded text as escape-coded text; none when that does not fit the description's room.
-std::optional<std::string> ItemText(std::span<const std::uint8_t> text)
+std::optional<std::string> ItemText(const TextRules& rules, std::span<const std::uint8_t> text)
 {
     std::string desc(text.size() * kEscapeGrowth + kEscapeClosing, '\0');
-    LineTextToEscapeText(desc, {reinterpret_cast<const char*>(text.data()), text.size()});
+    LineTextToEscapeText(rules, desc, {reinterpret_cast<const char*>(text.data()), text.size()});
     desc.resize(desc.find('\0'));
     if (desc.size() > kLargestText) return std::nullopt;
     return desc;
@@ -182,7 +182,7 @@ std::size_t CPluDefTb::EncodeItemRecord(const CDBRecord& record, std::span<std::
     if (!fields.Ok()) return 0;
     const std::span<std::uint8_t> rest = fields.Rest();
     const std::size_t textLength =
-        EscapeTextToLineText({reinterpret_cast<char*>(rest.data()), rest.size()}, row->GetDesc());
+        EscapeTextToLineText(CurrentTextRules(), {reinterpret_cast<char*>(rest.data()), rest.size()}, row->GetDesc());
     fields.Advance(textLength);
     if (!fields.Ok() || fields.Position() > 0xFFFF) return 0;
     if (!longForm) StoreLe16(buffer.data() + lengthAt, static_cast<std::uint16_t>(textLength));
@@ -202,6 +202,7 @@ bool CPluDefTb::DecodeItemRecord(std::span<const std::uint8_t> record)
     RecordReader in(record);
     const std::optional<std::uint32_t> plu = in.Window(3).Bcd(6);
     const CGeneralSetup& setup = CurrentGeneralSetup();
+    const TextRules text = CurrentTextRules();
     if (!plu || *plu == 0 || *plu > setup.m_maxPluNo) return false;
     CPluDefRec* existing = FindPlu(*plu);
     if (existing && setup.m_overwriteExisting == 0) return true;
@@ -213,11 +214,11 @@ bool CPluDefTb::DecodeItemRecord(std::span<const std::uint8_t> record)
     ReadFixedPart(block, in);
     if (longForm) ReadLongFormFields(block, in);
     block.Set(PluCol::LabelWidth, setup.GetLabelWidth(*plu));
-    block.Set(PluCol::DescLen, IsAusNzNutrition() ? std::uint16_t{100} : setup.GetDescLength(*plu));
-    const std::optional<std::string> desc = ItemText(record.subspan(textStart, textLength));
+    block.Set(PluCol::DescLen, text.ausNzNutrition ? std::uint16_t{100} : setup.GetDescLength(*plu));
+    const std::optional<std::string> desc = ItemText(text, record.subspan(textStart, textLength));
     if (!desc) return false;
-    block.SetDesc(*desc);
-    block.SetNameFromDesc();
+    block.SetDesc(*desc, text.chars);
+    block.SetNameFromDesc(text.chars);
 
     const std::uint16_t size = block.CalcDataSize();
     const BuildLock lock = LockRecordBuild();  // the link threads' range walks step through the table

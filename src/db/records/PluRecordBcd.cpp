@@ -180,7 +180,8 @@ std::span<const PluField> Family7Body(std::uint16_t market, bool ausNz)
 }
 
 // The text length field, then the description converted into the rest of the buffer.
-void WriteLineText(RecordFields& f, std::string_view desc, std::uint16_t family, bool allEffects, bool bigEndian)
+void WriteLineText(const TextRules& text, RecordFields& f, std::string_view desc, std::uint16_t family, bool allEffects,
+                   bool bigEndian)
 {
     const std::size_t lengthAt = f.Position();
     f.ZeroBytes(2);
@@ -188,7 +189,7 @@ void WriteLineText(RecordFields& f, std::string_view desc, std::uint16_t family,
     const std::span<std::uint8_t> rest = f.Rest();
     const std::span<char> out(reinterpret_cast<char*>(rest.data()), rest.size());
     const std::size_t length =
-        allEffects ? EscapeTextToLineText(out, desc) : EscapeTextToLineTextForType(family, out, desc);
+        allEffects ? EscapeTextToLineText(text, out, desc) : EscapeTextToLineTextForType(text, family, out, desc);
     f.Advance(length);
     std::uint8_t* field = f.WrittenSince(lengthAt).data();
     const auto count = static_cast<std::uint16_t>(length);
@@ -204,8 +205,8 @@ ScaleTextSpan ReadLineText(const PluDecodeContext& c, RecordReader& r)
     r.Skip(2);
     const std::span<const std::uint8_t> text = r.Rest();
     std::array<char, kPluDescMax + 1> desc{};
-    LineTextToEscapeText(desc, {reinterpret_cast<const char*>(text.data()), text.size()});
-    c.row.SetDesc(desc.data());
+    LineTextToEscapeText(c.text, desc, {reinterpret_cast<const char*>(text.data()), text.size()});
+    c.row.SetDesc(desc.data(), c.text.chars);
     return {r.Position(), text.size()};
 }
 
@@ -215,7 +216,7 @@ void WriteBcdBody(const PluRecordContext& c, RecordFields& f, bool extended)
 {
     WriteLayout<PluRecordKind>(kBcdBody, c, f);
     if (extended) f.ZeroBytes(4);
-    WriteLineText(f, c.row.GetDesc(), c.family, false, extended);
+    WriteLineText(c.text, f, c.row.GetDesc(), c.family, false, extended);
 }
 
 ScaleTextSpan ReadBcdBody(const PluDecodeContext& c, std::span<const std::uint8_t> body, bool extended)
@@ -231,7 +232,7 @@ ScaleTextSpan ReadBcdBody(const PluDecodeContext& c, std::span<const std::uint8_
 void WriteFamily7Record(const PluRecordContext& c, RecordFields& f)
 {
     WriteLayout<PluRecordKind>(Family7Body(c.Market(), c.ausNz), c, f);
-    WriteLineText(f, c.row.GetDesc(), c.family, true, true);
+    WriteLineText(c.text, f, c.row.GetDesc(), c.family, true, true);
 }
 
 void ReadFamily7Record(const PluDecodeContext& c, std::span<const std::uint8_t> record)

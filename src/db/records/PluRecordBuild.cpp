@@ -109,6 +109,7 @@ bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSet
     const CPluDefRec* stored = FindRow(table, pluNumber);
     if (!stored || family == 7 || family > 12) return false;
     const CGeneralSetup& setup = CurrentGeneralSetup();
+    const TextRules text = CurrentTextRules();
     const CPluDefRec& zoneRow = table.GetCurrentZonePlu(lock, *stored);
     if (IsHeldBack(setup, zoneRow)) return false;
     const PluRecordContext context{RowForFamily(table, lock, setup, family, zoneRow),
@@ -116,8 +117,9 @@ bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSet
                                    scale,
                                    family,
                                    setup,
-                                   IsAusNzNutrition(),
-                                   table.GetCompanionData()};
+                                   text.ausNzNutrition,
+                                   table.GetCompanionData(),
+                                   text};
     RecordFields fields(out.buffer);
     if (family <= 5) {
         const std::uint16_t code = WriteTextRecord(context, fields);
@@ -165,8 +167,9 @@ bool BuildLumenRecord(const CPluDefTb& table, std::uint16_t family, std::uint32_
     if (!row || family < 6 || family > 8) return false;
     CLinkScaleSettings scale;
     scale.m_scaleType = family;
-    const PluRecordContext context{*row,  pluNumber, scale, family, CurrentGeneralSetup(), IsAusNzNutrition(),
-                                   table.GetCompanionData()};
+    const TextRules text = CurrentTextRules();
+    const PluRecordContext context{*row,   pluNumber, scale, family, CurrentGeneralSetup(), text.ausNzNutrition,
+                                   table.GetCompanionData(), text};
     RecordFields fields(buffer);
     if (family == 7)
         WriteFamily7Record(context, fields);
@@ -182,7 +185,8 @@ bool BuildLumenRecord(const CPluDefTb& table, std::uint16_t family, std::uint32_
 
 std::uint32_t CPluDefTb::GetHighestKeyFor(const CLinkScaleSettings& scale) const
 {
-    return std::min(GetMaxKey(), HighestPluNumber(CurrentGeneralSetup(), IsAusNzNutrition(), scale.GetScaleType()));
+    const CGeneralSetup& setup = CurrentGeneralSetup();
+    return std::min(GetMaxKey(), HighestPluNumber(setup, IsAusNzNutrition(setup), scale.GetScaleType()));
 }
 
 bool CPluDefTb::EncodeRecord(const BuildLock& lock, const CLinkScaleSettings& scale, const CDBRecord& record,

@@ -42,11 +42,11 @@ std::string DatabaseScaleText(const PluDecodeContext& c, std::string_view desc)
         const bool longBlock = c.family == 2 && !(c.Market() != MarketUsa && c.setup.m_couponSupport != 0);
         const std::size_t limit = longBlock ? std::min<std::size_t>(c.scale.m_maxDescLength, kLongBlockTextRoom)
                                             : c.scale.m_maxDescLength;
-        length = ConvertTextToScaleCharset(c.scale, desc, std::span(out).first(std::min(limit, out.size())));
+        length = ConvertTextToScaleCharset(c.text, c.scale, desc, std::span(out).first(std::min(limit, out.size())));
     } else if (c.family == 6 || c.family == 8) {
-        length = EscapeTextToLineTextForType(c.family, out, desc);
+        length = EscapeTextToLineTextForType(c.text, c.family, out, desc);
     } else {
-        length = EncodeQuotedScaleText(c.scale, out, desc, MaxCsvDescLength(c.family, c.Market(), c.ausNz));
+        length = EncodeQuotedScaleText(c.text, c.scale, out, desc, MaxCsvDescLength(c.family, c.Market(), c.ausNz));
         out.resize(length);
         return out.size() >= 3 ? out.substr(1, out.size() - 3) : std::string{};
     }
@@ -113,7 +113,8 @@ bool CPluDefTb::ComparePluRecord(const CLinkScaleSettings& scale, std::span<cons
 {
     const std::uint16_t family = scale.GetScaleType();
     const CGeneralSetup& setup = CurrentGeneralSetup();
-    const bool ausNz = IsAusNzNutrition();
+    const TextRules text = CurrentTextRules();
+    const bool ausNz = text.ausNzNutrition;
     const std::optional<std::uint32_t> plu = ReadPluNumber(setup, ausNz, family, record);
     if (!plu) return false;
     results.AddScaleKey(*plu);
@@ -130,7 +131,7 @@ bool CPluDefTb::ComparePluRecord(const CLinkScaleSettings& scale, std::span<cons
     const std::uint16_t zone = setup.IsHeadOfficeMode() ? scale.m_priceZone : setup.GetLocalPriceZone();
     const CPluDefRec database = zone == 0 ? *stored : GetZonePlu(lock, *stored, zone);
     CPluDefRec onScale = database;
-    const PluDecodeContext context{onScale, scale, family, setup, ausNz};
+    const PluDecodeContext context{onScale, scale, family, setup, ausNz, text};
     DecodedPluFields decoded = DecodePluFields(context, record);
     const bool csv = family >= 9;
     if (family == 9) {

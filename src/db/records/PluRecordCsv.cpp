@@ -550,7 +550,7 @@ void ReadPackTypeField(const Target& c, CsvFieldReader& f)
     const std::size_t stop = rest.find_first_of(",\"");
     if (stop != std::string_view::npos && rest[stop] == '"') {
         std::string packType;
-        CsvReadText(text, f.Position(), kPackTypeMax, packType);
+        CsvReadText(text, f.Position(), kPackTypeMax, packType, c.text.chars);
         return c.row.Set(PluCol::PackType, packType);
     }
     if (c.family == 9) return Put(c.row, PluCol::PackQuant, f.NumberOf(PluCol::PackQuant));
@@ -717,9 +717,9 @@ ScaleTextSpan ReadDescription(const Target& c, std::span<char> text, std::size_t
     const std::string_view field = body.substr(start);
     std::size_t consumed = 0;
     std::array<char, kPluDescMax + 1> desc{};
-    if (DecodeQuotedScaleText(c.scale, desc, field, consumed) == 0) return {start, 0};
+    if (DecodeQuotedScaleText(c.text, c.scale, desc, field, consumed) == 0) return {start, 0};
     position = start + consumed;
-    c.row.SetDesc(desc.data());
+    c.row.SetDesc(desc.data(), c.text.chars);
     const std::size_t opening = field.find('"');
     const std::size_t closing = field.rfind('"', consumed == 0 ? 0 : consumed - 1);
     if (closing == std::string_view::npos || closing <= opening) return {start + opening + 1, 0};
@@ -745,7 +745,8 @@ void WriteCsvBody(const PluRecordContext& c, RecordFields& f)
     // A buffer too small for the price fields leaves the description no room and fails at them.
     const std::span<std::uint8_t> rest = f.Rest();
     const std::span<char> out(reinterpret_cast<char*>(rest.data()), rest.size() - std::min(rest.size(), price.Position()));
-    f.Advance(EncodeQuotedScaleText(c.scale, out, c.row.GetDesc(), MaxCsvDescLength(c.family, c.Market(), c.ausNz)));
+    f.Advance(
+        EncodeQuotedScaleText(c.text, c.scale, out, c.row.GetDesc(), MaxCsvDescLength(c.family, c.Market(), c.ausNz)));
     const std::span<const std::uint8_t> written = price.Written();
     f.Text(std::string_view(reinterpret_cast<const char*>(written.data()), written.size()));
     f.Terminate();
@@ -753,7 +754,7 @@ void WriteCsvBody(const PluRecordContext& c, RecordFields& f)
 
 ScaleTextSpan ReadCsvFields(const PluDecodeContext& c, std::span<char> text, std::size_t& position)
 {
-    CsvFieldReader fields(text, position);
+    CsvFieldReader fields(text, position, c.text.chars);
     ReadCsvLayout<PluRecordKind>(FieldsBeforeDescription(c.family, c.Market()), c, fields);
     const ScaleTextSpan description = ReadDescription(c, text, position);
     TakeBackAddedDay(c, 0xFFFF, true);
@@ -762,7 +763,7 @@ ScaleTextSpan ReadCsvFields(const PluDecodeContext& c, std::span<char> text, std
 
 void ReadOwnPriceBlock(const PluDecodeContext& c, std::span<char> text, std::size_t& position)
 {
-    CsvFieldReader fields(text, position);
+    CsvFieldReader fields(text, position, c.text.chars);
     ReadCsvLayout<PluRecordKind>(kOwnPriceBlock, c, fields);
 }
 

@@ -21,6 +21,7 @@ struct PluRecordContext {
     const CGeneralSetup& setup;
     bool ausNz;  // the Australia/New Zealand nutrition layout is in use
     const IPluCompanionData& companions;
+    const TextRules& text;  // the site's, which the description's conversion follows
 
     std::uint16_t Market() const { return setup.m_market; }
     bool HasNutrition() const { return row.Get(PluCol::Nutrition) != 0; }

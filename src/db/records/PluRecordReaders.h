@@ -24,6 +24,7 @@ struct PluDecodeContext {
     std::uint16_t family;  // the scale's effective family
     const CGeneralSetup& setup;
     bool ausNz;  // the Australia/New Zealand nutrition layout is in use
+    const TextRules& text;  // the site's, which the description's conversion follows
 
     std::uint16_t Market() const { return setup.m_market; }
 };

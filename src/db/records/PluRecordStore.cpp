@@ -92,7 +92,8 @@ bool CPluDefTb::StoreReceivedPlu(const CLinkScaleSettings& scale, std::uint16_t 
 {
     if (!lumen && !HasReceivedLayout(family)) return false;
     const CGeneralSetup& setup = CurrentGeneralSetup();
-    const bool ausNz = IsAusNzNutrition();
+    const TextRules text = CurrentTextRules();
+    const bool ausNz = text.ausNzNutrition;
     const std::optional<std::uint32_t> plu = ReadPluNumber(setup, ausNz, family, record);
     if (!plu || *plu == 0 || *plu > setup.m_maxPluNo) return false;
     // A PLU the profile leaves out is passed over, the frame told; the other records still go in.
@@ -103,7 +104,7 @@ bool CPluDefTb::StoreReceivedPlu(const CLinkScaleSettings& scale, std::uint16_t 
     // The range walks of the link threads step through the table under the same lock.
     const BuildLock lock = LockRecordBuild();
     const CurrentScale current(*this, lock, scale);
-    const PluDecodeContext context{block, scale, family, setup, ausNz};
+    const PluDecodeContext context{block, scale, family, setup, ausNz, text};
     if (lumen && family == 7) {
         ReadFamily7Record(context, record);
     } else if (lumen) {
@@ -133,8 +134,9 @@ bool CPluDefTb::MergeReceivedPlu(const CPluDefRec& block, std::uint32_t pluNumbe
     if (zones && zone != 0 && !zones->RemoveZoneFromPlu(pluNumber, zone)) return false;
     PriceZoneEntries entries;
     MergePluData(zone, block, *row, entries, nullptr);
-    row->SetDesc(block.GetDesc());
-    row->SetNameFromDesc();
+    const CharRule chars = CurrentTextRules().chars;
+    row->SetDesc(block.GetDesc(), chars);
+    row->SetNameFromDesc(chars);
     const std::uint16_t size = row->CalcDataSize();
     if (created) {
         if (!AddPlu(pluNumber, size, std::move(created))) return false;

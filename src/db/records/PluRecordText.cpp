@@ -514,7 +514,7 @@ void WriteDescription(const Source& c, RecordFields& f, std::size_t limit)
 {
     const std::span<std::uint8_t> rest = f.Rest();
     const std::span<char> out(reinterpret_cast<char*>(rest.data()), std::min(rest.size(), limit));
-    std::size_t length = ConvertTextToScaleCharset(c.scale, c.row.GetDesc(), out);
+    std::size_t length = ConvertTextToScaleCharset(c.text, c.scale, c.row.GetDesc(), out);
     if ((c.family == 1 || c.family == 3) && length + 3 < out.size()) {
         out[length++] = kEsc;
         out[length++] = 'C';
@@ -525,11 +525,11 @@ void WriteDescription(const Source& c, RecordFields& f, std::size_t limit)
 }
 
 // The longest run of whole characters of `text` within `room` bytes.
-std::string_view WholeCharsWithin(std::string_view text, std::size_t room)
+std::string_view WholeCharsWithin(std::string_view text, std::size_t room, const CharRule& chars)
 {
     std::size_t end = 0;
     while (end < text.size()) {
-        const std::size_t next = NextChar(text, end);
+        const std::size_t next = NextChar(text, end, chars);
         if (next == end || next > room) break;
         end = next;
     }
@@ -537,7 +537,7 @@ std::string_view WholeCharsWithin(std::string_view text, std::size_t room)
 }
 
 // The text without its ESC 'C' line codes.
-std::string WithoutLineCodes(std::string_view text)
+std::string WithoutLineCodes(std::string_view text, const CharRule& chars)
 {
     std::string out;
     out.reserve(text.size());
@@ -546,7 +546,7 @@ std::string WithoutLineCodes(std::string_view text)
             i += 3;
             continue;
         }
-        const std::size_t next = NextChar(text, i);
+        const std::size_t next = NextChar(text, i, chars);
         if (next == i) break;
         out.append(text.substr(i, next - i));
         i = next;
@@ -575,13 +575,13 @@ void FinishNutritionLayoutText(const Source& c, RecordFields& f, std::size_t tex
     std::size_t end = f.Position() + f.Rest().size() - 1;
     if (textRoom < end - textStart) end = textStart + textRoom;
     const auto append = [&](std::string_view text) {
-        if (f.Position() < end) f.Text(WholeCharsWithin(text, end - f.Position()));
+        if (f.Position() < end) f.Text(WholeCharsWithin(text, end - f.Position(), c.text.chars));
     };
     const auto message = static_cast<std::uint32_t>(c.row.Get(PluCol::Message7));
     if (const auto text = c.companions.GetExMessageText(message); text && !text->empty()) {
-        const std::string plain = WithoutLineCodes(*text);
+        const std::string plain = WithoutLineCodes(*text, c.text.chars);
         std::string wrapped(plain.size() * 2 + 64, '\0');
-        wrapped.resize(WrapDescText('1', 60, wrapped.size(), wrapped, plain));
+        wrapped.resize(WrapDescText('1', 60, wrapped.size(), wrapped, plain, c.text.chars));
         append(wrapped);
     }
     if (const auto text = c.companions.GetIngredientsText(c.plu)) append(*text);
@@ -606,11 +606,11 @@ void WriteBlockDescription(const Source& c, RecordFields& f, std::size_t nutriti
 void ReadDescription(const Target& c, std::string_view scaleText)
 {
     std::array<char, kPluDescMax + 1> desc{};
-    const std::size_t length = ConvertTextFromScaleCharset(c.scale, desc, scaleText);
+    const std::size_t length = ConvertTextFromScaleCharset(c.text, c.scale, desc, scaleText);
     std::string_view text(desc.data(), length);
     if ((c.family == 1 || c.family == 3) && text.ends_with(kClosingFontCode))
         text.remove_suffix(kClosingFontCode.size());
-    c.row.SetDesc(text);
+    c.row.SetDesc(text, c.text.chars);
 }
 
 // ---- The choice of layout.

@@ -29,7 +29,7 @@ std::optional<std::int64_t> CsvFieldReader::NumberOf(ColumnRef column)
 std::string CsvFieldReader::Text(std::size_t maximum)
 {
     std::string text;
-    CsvReadField({m_text.data(), m_text.size()}, m_position, maximum, text);
+    CsvReadField({m_text.data(), m_text.size()}, m_position, maximum, text, m_chars);
     return text;
 }
 

@@ -94,7 +94,11 @@ void SetColumnNumber(Row& row, ColumnRef c, std::int64_t value)
 // The fields of a comma-separated record, read in place one after the other (CsvFields.h).
 class CsvFieldReader {
 public:
-    CsvFieldReader(std::span<char> text, std::size_t& position) : m_text(text), m_position(position) {}
+    // Text fields are cut at whole characters under `chars`.
+    CsvFieldReader(std::span<char> text, std::size_t& position, const CharRule& chars)
+        : m_text(text), m_position(position), m_chars(chars)
+    {
+    }
 
     // The field as a number in 32 bits (a negative one in two's complement); none when empty.
     std::optional<std::int64_t> Number();
@@ -110,6 +114,7 @@ public:
 private:
     std::span<char> m_text;
     std::size_t& m_position;
+    CharRule m_chars;
 };
 
 enum class FieldCoding : std::uint8_t {

@@ -6,9 +6,8 @@ namespace varnel {
 
 std::uint16_t CLinkScaleSettings::GetScaleType() const
 {
-    if (m_scaleType != kDefaultFamily) return m_scaleType;
     const IMainFrame* frame = GetMainFrame();
-    return frame ? frame->GetGeneralSetup().m_defaultScaleFamily : 0;
+    return GetScaleType(frame ? frame->GetGeneralSetup().m_defaultScaleFamily : 0);
 }
 
 }  // namespace varnel

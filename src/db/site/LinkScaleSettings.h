@@ -26,6 +26,11 @@ struct CLinkScaleSettings {
 
     // The effective family: the stored one, or the general setup's default family for 65535.
     std::uint16_t GetScaleType() const;
+    // The family with `defaultFamily` standing for the general setup's default.
+    std::uint16_t GetScaleType(std::uint16_t defaultFamily) const
+    {
+        return m_scaleType != kDefaultFamily ? m_scaleType : defaultFamily;
+    }
 
     bool operator==(const CLinkScaleSettings&) const = default;
 };

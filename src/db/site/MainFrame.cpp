@@ -24,6 +24,12 @@ const CGeneralSetup& CurrentGeneralSetup()
     return frame != nullptr ? frame->GetGeneralSetup() : defaults;
 }
 
+TextRules CurrentTextRules()
+{
+    const IMainFrame* frame = GetMainFrame();
+    return frame != nullptr ? TextRules::Of(frame->GetGeneralSetup(), frame->GetSystemDoubleByteFlag()) : TextRules{};
+}
+
 bool CanEditNutrition()
 {
     constexpr std::size_t kNutritionTable = 9;

@@ -5,6 +5,7 @@
 
 #include "db/site/GeneralSetup.h"
 #include "db/site/LabProp.h"
+#include "db/site/TextRules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -90,6 +91,8 @@ IMainFrame* SetMainFrame(IMainFrame* frame);
 
 // The main frame's general setup; a default one while there is no frame.
 const CGeneralSetup& CurrentGeneralSetup();
+// The text rules of the main frame's settings; the defaults while there is no frame.
+TextRules CurrentTextRules();
 
 // Nutrition is in use and the logged-in user may view the nutrition table; false without a frame.
 bool CanEditNutrition();

@@ -15,9 +15,10 @@ bool BoundedText::Append(std::string_view piece, std::size_t reserve)
     return true;
 }
 
-bool BoundedText::AppendChar(std::string_view text, std::size_t& position, std::size_t reserve)
+bool BoundedText::AppendChar(std::string_view text, std::size_t& position, std::size_t reserve,
+                             const CharRule& chars)
 {
-    const std::size_t length = GetCharLength(text.substr(position));
+    const std::size_t length = GetCharLength(text.substr(position), chars);
     if (length == 0 || !Append(text.substr(position, length), reserve)) return false;
     position += length;
     return true;

@@ -3,6 +3,8 @@
 // caller still has to write after it (`reserve`: closing codes, a terminating 0) fit as well.
 #pragma once
 
+#include "db/site/TextRules.h"
+
 #include <cstddef>
 #include <span>
 #include <string_view>
@@ -18,10 +20,10 @@ public:
     // Writes the piece when it fits with `reserve` bytes to spare; false, writing nothing, otherwise.
     bool Append(std::string_view piece, std::size_t reserve);
     bool Append(char byte, std::size_t reserve) { return Append(std::string_view(&byte, 1), reserve); }
-    // Writes the whole character at `position` of `text` and moves the position past it; false, with
+    // Writes the whole character (under `chars`) at `position` of `text` and moves the position past it; false, with
     // the position unchanged, where the text ends (a lead byte at its end ends it too) or when the
     // character does not fit.
-    bool AppendChar(std::string_view text, std::size_t& position, std::size_t reserve);
+    bool AppendChar(std::string_view text, std::size_t& position, std::size_t reserve, const CharRule& chars);
 
     std::size_t Size() const { return m_size; }
     // Drops what was written after `size`.

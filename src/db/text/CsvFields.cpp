@@ -33,10 +33,10 @@ std::size_t PastComma(std::string_view text, std::size_t from)
 
 // The offset of the double quote that closes `quoted` (the text after the opening quote), walking
 // whole characters and passing over doubled quotes; where the text ends when nothing closes it.
-std::size_t ClosingQuote(std::string_view quoted)
+std::size_t ClosingQuote(std::string_view quoted, const CharRule& chars)
 {
     std::size_t at = 0;
-    for (std::size_t next = NextChar(quoted, 0); next != at; next = NextChar(quoted, at)) {
+    for (std::size_t next = NextChar(quoted, 0, chars); next != at; next = NextChar(quoted, at, chars)) {
         if (quoted[at] == '"') {
             if (next >= quoted.size() || quoted[next] != '"') return at;
             ++next;
@@ -48,11 +48,11 @@ std::size_t ClosingQuote(std::string_view quoted)
 
 // The quoted text (up to its closing quote) with each doubled quote made one, cut to whole
 // characters within `maximum` bytes.
-std::string Unquote(std::string_view quotedText, std::size_t maximum)
+std::string Unquote(std::string_view quotedText, std::size_t maximum, const CharRule& chars)
 {
     std::string out;
     std::size_t at = 0;
-    for (std::size_t next = NextChar(quotedText, 0); next != at; next = NextChar(quotedText, at)) {
+    for (std::size_t next = NextChar(quotedText, 0, chars); next != at; next = NextChar(quotedText, at, chars)) {
         if (out.size() + (next - at) > maximum) break;
         out.append(quotedText.substr(at, next - at));
         if (quotedText[at] == '"') ++next;  // the second quote of a doubled pair
@@ -69,10 +69,10 @@ struct QuotedField {
     std::size_t next;          // offset after the field's comma
 };
 
-QuotedField ReadQuoted(std::string_view text, std::size_t quote)
+QuotedField ReadQuoted(std::string_view text, std::size_t quote, const CharRule& chars)
 {
     const std::string_view quoted = text.substr(quote + 1);
-    const std::size_t closing = quote + 1 + ClosingQuote(quoted);
+    const std::size_t closing = quote + 1 + ClosingQuote(quoted, chars);
     return {text.substr(quote + 1, closing - quote - 1), closing, PastComma(text, closing + 1)};
 }
 
@@ -125,11 +125,11 @@ void CsvAppendText(std::string& buffer, std::size_t& position, std::string_view 
     WriteAtPosition(buffer, position, std::string(TextBeforeNul(text)) + ',');
 }
 
-void CsvAppendQuoted(std::string& buffer, std::size_t& position, std::string_view text)
+void CsvAppendQuoted(std::string& buffer, std::size_t& position, std::string_view text, const CharRule& chars)
 {
     text = TextBeforeNul(text);
     std::string quoted = "\"";
-    for (std::size_t at = 0, next = NextChar(text, 0); next != at; at = next, next = NextChar(text, at)) {
+    for (std::size_t at = 0, next = NextChar(text, 0, chars); next != at; at = next, next = NextChar(text, at, chars)) {
         const std::string_view character = text.substr(at, next - at);
         quoted.append(character);
         if (character == "\"") quoted += '"';
@@ -140,18 +140,19 @@ void CsvAppendQuoted(std::string& buffer, std::size_t& position, std::string_vie
 
 void CsvAppendComma(std::string& buffer, std::size_t& position) { WriteAtPosition(buffer, position, ","); }
 
-int CsvReadText(std::span<char> buffer, std::size_t& position, std::size_t maximum, std::string& out)
+int CsvReadText(std::span<char> buffer, std::size_t& position, std::size_t maximum, std::string& out,
+                const CharRule& chars)
 {
     const std::string_view text = TextAt(buffer, position);
     const std::size_t stop = text.substr(0, maximum).find_first_of(",\"");
     if (stop != kNone && text[stop] == '"') {
-        const QuotedField field = ReadQuoted(text, stop);
-        out = Unquote(field.content, maximum);
+        const QuotedField field = ReadQuoted(text, stop, chars);
+        out = Unquote(field.content, maximum, chars);
         position += field.next;
         return 1;
     }
     std::size_t end = stop;
-    if (end == kNone) end = text.size() <= maximum ? text.size() : DbcsLeft(text, maximum).size();
+    if (end == kNone) end = text.size() <= maximum ? text.size() : DbcsLeft(text, maximum, chars).size();
     out = text.substr(0, end);
     const std::size_t next = PastComma(text, end);
     TerminateAt(buffer, position + end);
@@ -159,10 +160,11 @@ int CsvReadText(std::span<char> buffer, std::size_t& position, std::size_t maxim
     return 0;
 }
 
-void CsvReadField(std::string_view buffer, std::size_t& position, std::size_t maximum, std::string& out)
+void CsvReadField(std::string_view buffer, std::size_t& position, std::size_t maximum, std::string& out,
+                  const CharRule& chars)
 {
     const std::string_view text = TextFrom(buffer, position);
-    out = DbcsLeft(text.substr(0, text.find(',')), maximum);
+    out = DbcsLeft(text.substr(0, text.find(',')), maximum, chars);
     position += PastComma(text, 0);
 }
 
@@ -181,12 +183,12 @@ bool CsvReadByte(std::span<char> buffer, std::size_t& position, std::uint8_t& va
     return ReadUnsignedInPlace(buffer, position, value);
 }
 
-std::string_view CsvNextFieldInPlace(std::span<char> buffer, std::size_t& position)
+std::string_view CsvNextFieldInPlace(std::span<char> buffer, std::size_t& position, const CharRule& chars)
 {
     const std::string_view text = TextAt(buffer, position);
     const std::size_t stop = text.find_first_of(",\"");
     if (stop != kNone && text[stop] == '"') {
-        const QuotedField field = ReadQuoted(text, stop);
+        const QuotedField field = ReadQuoted(text, stop, chars);
         TerminateAt(buffer, position + field.closing);
         position += field.next;
         return field.content;

@@ -9,8 +9,11 @@
 // it becomes 0), as the callers that keep working in the buffer expect. A field may be quoted: it
 // then runs from a double quote to the next single double quote, two double quotes inside standing
 // for one, and whatever follows up to the comma is skipped. Quoted text is walked by whole
-// characters, so a double-byte character is never split or taken for a quote.
+// characters (under the caller's character rule), so a double-byte character is never split or
+// taken for a quote.
 #pragma once
+
+#include "db/site/TextRules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,7 +28,7 @@ void CsvAppendInt(std::string& buffer, std::size_t& position, std::int64_t value
 // Appends the text as it is and a comma.
 void CsvAppendText(std::string& buffer, std::size_t& position, std::string_view text);
 // Appends the text between double quotes, each double quote inside doubled, and a comma.
-void CsvAppendQuoted(std::string& buffer, std::size_t& position, std::string_view text);
+void CsvAppendQuoted(std::string& buffer, std::size_t& position, std::string_view text, const CharRule& chars);
 void CsvAppendComma(std::string& buffer, std::size_t& position);
 
 // Reads a field of at most `maximum` bytes into `out`. Scans at most `maximum` bytes for a comma or
@@ -33,11 +36,13 @@ void CsvAppendComma(std::string& buffer, std::size_t& position);
 // is 1. Otherwise the field is terminated in place (its comma becomes 0) and also copied to `out`,
 // and the result is 0. A longer field is cut at the last whole character within `maximum` bytes and
 // the rest of it is skipped.
-int CsvReadText(std::span<char> buffer, std::size_t& position, std::size_t maximum, std::string& out);
+int CsvReadText(std::span<char> buffer, std::size_t& position, std::size_t maximum, std::string& out,
+                const CharRule& chars);
 
 // Copies the field up to its comma, at most `maximum` bytes of whole characters, into `out`; the
 // rest of the field is skipped. Quotes are not special.
-void CsvReadField(std::string_view buffer, std::size_t& position, std::size_t maximum, std::string& out);
+void CsvReadField(std::string_view buffer, std::size_t& position, std::size_t maximum, std::string& out,
+                  const CharRule& chars);
 
 // In place: reads the field up to its comma as a decimal integer (leading white space and a sign
 // allowed, reading stops at the first non-digit). False, leaving `value` as it was, when no number
@@ -49,6 +54,6 @@ bool CsvReadByte(std::span<char> buffer, std::size_t& position, std::uint8_t& va
 
 // In place: the next field, quoted or not (a double quote before the comma opens a quoted field),
 // terminated in the buffer. A quoted field keeps its doubled quotes as two characters.
-std::string_view CsvNextFieldInPlace(std::span<char> buffer, std::size_t& position);
+std::string_view CsvNextFieldInPlace(std::span<char> buffer, std::size_t& position, const CharRule& chars);
 
 }  // namespace varnel

@@ -2,8 +2,6 @@
 #include "db/text/CsvFontCodes.h"
 
 #include "db/text/ScaleFontCodes.h"
-#include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
 
 #include <initializer_list>
 #include <optional>
@@ -69,12 +67,12 @@ constexpr char kDefaultCode = '0';
 
 enum class CsvFontCase { DoubleByte, Korean, Australia, Nutrition, Other };
 
-CsvFontCase CurrentCase()
+CsvFontCase CaseOf(const TextRules& rules)
 {
-    if (IsHongKongTaiwanVersion() || IsChinaVersion()) return CsvFontCase::DoubleByte;
-    if (IsKoreanFontMode()) return CsvFontCase::Korean;
-    if (CurrentGeneralSetup().m_market == MarketAustralia) return CsvFontCase::Australia;
-    if (IsAusNzNutrition()) return CsvFontCase::Nutrition;
+    if (rules.IsDoubleByteMarket()) return CsvFontCase::DoubleByte;
+    if (rules.koreanFontMode) return CsvFontCase::Korean;
+    if (rules.market == MarketAustralia) return CsvFontCase::Australia;
+    if (rules.ausNzNutrition) return CsvFontCase::Nutrition;
     return CsvFontCase::Other;
 }
 
@@ -108,41 +106,41 @@ std::optional<char> FindCode(Tables tables, std::uint8_t font)
     return std::nullopt;
 }
 
-std::span<const CodeFont> AltFamilyEntries()
+std::span<const CodeFont> AltFamilyEntries(const TextRules& rules)
 {
-    return CurrentGeneralSetup().m_defaultScaleFamily > 0 ? std::span<const CodeFont>(kAltOtherFamilies) : kAltFamily0;
+    return rules.defaultScaleFamily > 0 ? std::span<const CodeFont>(kAltOtherFamilies) : kAltFamily0;
 }
 
 }  // namespace
 
-std::uint8_t FontCodeToCsvFont(char code)
+std::uint8_t FontCodeToCsvFont(const TextRules& rules, char code)
 {
-    const CsvFontCase fontCase = CurrentCase();
+    const CsvFontCase fontCase = CaseOf(rules);
     if (fontCase == CsvFontCase::Nutrition) code = FoldNutritionFontCode(code);
     const CsvFontMap map = MapOf(fontCase);
     return FindFont({map.toFont}, code).value_or(map.defaultFont);
 }
 
-std::uint8_t FontCodeToCsvFontAlt(char code)
+std::uint8_t FontCodeToCsvFontAlt(const TextRules& rules, char code)
 {
-    if (CurrentCase() != CsvFontCase::Other) return FontCodeToCsvFont(code);
-    return FindFont({AltFamilyEntries(), kAltToFont}, code).value_or(kDefaultFont);
+    if (CaseOf(rules) != CsvFontCase::Other) return FontCodeToCsvFont(rules, code);
+    return FindFont({AltFamilyEntries(rules), kAltToFont}, code).value_or(kDefaultFont);
 }
 
-char CsvFontToFontCode(std::uint8_t font)
+char CsvFontToFontCode(const TextRules& rules, std::uint8_t font)
 {
-    return FindCode({MapOf(CurrentCase()).toCode}, font).value_or(kDefaultCode);
+    return FindCode({MapOf(CaseOf(rules)).toCode}, font).value_or(kDefaultCode);
 }
 
-char CsvFontToFontCodeAlt(std::uint8_t font)
+char CsvFontToFontCodeAlt(const TextRules& rules, std::uint8_t font)
 {
-    if (CurrentCase() != CsvFontCase::Other) return CsvFontToFontCode(font);
-    return FindCode({AltFamilyEntries(), kAltToCode}, font).value_or(kDefaultCode);
+    if (CaseOf(rules) != CsvFontCase::Other) return CsvFontToFontCode(rules, font);
+    return FindCode({AltFamilyEntries(rules), kAltToCode}, font).value_or(kDefaultCode);
 }
 
-bool UsesAltCsvFonts(std::uint16_t family)
+bool UsesAltCsvFonts(const TextRules& rules, std::uint16_t family)
 {
-    return family == 11 || (family == 9 && CurrentGeneralSetup().m_market != MarketTaiwan);
+    return family == 11 || (family == 9 && rules.market != MarketTaiwan);
 }
 
 }  // namespace varnel

@@ -4,16 +4,18 @@
 // and 9 outside Taiwan) differ.
 #pragma once
 
+#include "db/site/TextRules.h"
+
 #include <cstdint>
 
 namespace varnel {
 
-std::uint8_t FontCodeToCsvFont(char code);
-std::uint8_t FontCodeToCsvFontAlt(char code);
-char CsvFontToFontCode(std::uint8_t font);
-char CsvFontToFontCodeAlt(std::uint8_t font);
+std::uint8_t FontCodeToCsvFont(const TextRules& rules, char code);
+std::uint8_t FontCodeToCsvFontAlt(const TextRules& rules, char code);
+char CsvFontToFontCode(const TextRules& rules, std::uint8_t font);
+char CsvFontToFontCodeAlt(const TextRules& rules, std::uint8_t font);
 
 // Whether a family's quoted text takes the Alt maps.
-bool UsesAltCsvFonts(std::uint16_t family);
+bool UsesAltCsvFonts(const TextRules& rules, std::uint16_t family);
 
 }  // namespace varnel

@@ -1,7 +1,6 @@
 #include "db/text/DescText.h"
 
 #include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
 #include "db/text/TextBytes.h"
 
 #include <algorithm>
@@ -21,14 +20,14 @@ bool IsControl(char byte) { return static_cast<unsigned char>(byte) < 32; }
 
 // The position of the byte that ends the line the walk stands in: the next control byte that does not
 // open an effect code. The text's end when there is none.
-std::size_t EndOfLine(std::string_view text, std::size_t position)
+std::size_t EndOfLine(std::string_view text, std::size_t position, const CharRule& chars)
 {
     while (position < text.size()) {
         if (IsCode(text, position, 'D'))
             position += kCodeLength;
         else if (IsControl(text[position]))
             return position;
-        else if (const std::size_t next = NextChar(text, position); next != position)
+        else if (const std::size_t next = NextChar(text, position, chars); next != position)
             position = next;
         else
             break;
@@ -38,7 +37,8 @@ std::size_t EndOfLine(std::string_view text, std::size_t position)
 
 }  // namespace
 
-std::size_t GetDescLine(std::string_view desc, std::size_t position, std::size_t maxLength, DescLine& line)
+std::size_t GetDescLine(std::string_view desc, std::size_t position, std::size_t maxLength, DescLine& line,
+                        const CharRule& chars)
 {
     line = DescLine{};
     desc = TextBeforeNul(desc);
@@ -55,11 +55,11 @@ std::size_t GetDescLine(std::string_view desc, std::size_t position, std::size_t
             continue;
         }
         if (IsControl(desc[p])) return p;
-        const std::size_t length = GetCharLength(desc.substr(p));
+        const std::size_t length = GetCharLength(desc.substr(p), chars);
         if (length == 0) return 0;  // a lead byte without its second byte ends the text
         // A line longer than the maximum is cut; the walk goes on from the line that follows.
         if (line.text.size() + length > maxLength) {
-            p = EndOfLine(desc, p);
+            p = EndOfLine(desc, p, chars);
             break;
         }
         line.text.append(desc.substr(p, length));
@@ -77,7 +77,8 @@ std::size_t CountDescLines(std::string_view desc)
     return count;
 }
 
-std::string ExtractDescLineEx(std::string_view desc, std::size_t n, std::size_t maxLength, std::size_t& stop)
+std::string ExtractDescLineEx(std::string_view desc, std::size_t n, std::size_t maxLength, const CharRule& chars,
+                              std::size_t& stop)
 {
     desc = TextBeforeNul(desc);
     std::string out;
@@ -89,7 +90,7 @@ std::string ExtractDescLineEx(std::string_view desc, std::size_t n, std::size_t 
             p = std::min(p + kCodeLength, desc.size());
             continue;
         }
-        const std::size_t length = GetCharLength(desc.substr(p));
+        const std::size_t length = GetCharLength(desc.substr(p), chars);
         if (length == 0) break;
         if (lines == n + 1) {
             if (out.size() + length > maxLength) break;
@@ -101,16 +102,16 @@ std::string ExtractDescLineEx(std::string_view desc, std::size_t n, std::size_t 
     return out;
 }
 
-std::string ExtractDescLine(std::string_view desc, std::size_t n, std::size_t maxLength)
+std::string ExtractDescLine(std::string_view desc, std::size_t n, std::size_t maxLength, const CharRule& chars)
 {
     std::size_t stop = 0;
-    return ExtractDescLineEx(desc, n, maxLength, stop);
+    return ExtractDescLineEx(desc, n, maxLength, chars, stop);
 }
 
-std::size_t GetDescTextLength(std::string_view desc)
+std::size_t GetDescTextLength(std::string_view desc, std::uint16_t defaultScaleFamily)
 {
     desc = TextBeforeNul(desc);
-    const std::size_t codeLength = CurrentGeneralSetup().m_defaultScaleFamily >= 6 ? 2 : 3;
+    const std::size_t codeLength = defaultScaleFamily >= 6 ? 2 : 3;
     std::size_t length = 0;
     for (std::size_t p = 0; p < desc.size();) {
         if (desc[p] == kEscape) {
@@ -124,7 +125,7 @@ std::size_t GetDescTextLength(std::string_view desc)
     return length;
 }
 
-std::string NameFromDesc(std::string_view desc, std::size_t limit)
+std::string NameFromDesc(std::string_view desc, std::size_t limit, const CharRule& chars)
 {
     desc = TextBeforeNul(desc);
     std::string name;
@@ -135,7 +136,7 @@ std::string NameFromDesc(std::string_view desc, std::size_t limit)
             continue;
         }
         if (IsControl(desc[p])) break;
-        const std::size_t length = GetCharLength(desc.substr(p));
+        const std::size_t length = GetCharLength(desc.substr(p), chars);
         if (length == 0 || name.size() + length > limit) break;
         name.append(desc.substr(p, length));
         p += length;

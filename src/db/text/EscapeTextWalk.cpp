@@ -27,10 +27,10 @@ void WalkEscapeText(std::string_view source, BoundedText& text, const EscapeText
             position = FindLineStart(source, position);
             continue;
         }
-        if (!rules.from.empty() && GetCharLength(source.substr(position)) == 1) {
+        if (!rules.from.empty() && GetCharLength(source.substr(position), rules.chars) == 1) {
             if (!text.Append(TranslateChar(source[position], rules.from, rules.to), rules.reserve)) return;
             ++position;
-        } else if (!text.AppendChar(source, position, rules.reserve)) {
+        } else if (!text.AppendChar(source, position, rules.reserve, rules.chars)) {
             return;
         }
     }

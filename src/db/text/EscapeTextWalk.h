@@ -23,6 +23,8 @@ struct EscapeTextRules {
     std::string_view to;
     // A line holding a Taiwan extended character is left out, from what started it to the next ESC 'C'.
     bool dropExtendedLines = false;
+    // How whole characters are told.
+    CharRule chars;
     // Room kept free after each piece.
     std::size_t reserve = 1;
 };

@@ -6,9 +6,6 @@
 #include "db/text/EscapeTextWalk.h"
 #include "db/text/NationalChars.h"
 #include "db/text/ScaleFontCodes.h"
-#include "db/text/TaiwanExtendedChars.h"
-#include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
 #include "db/text/TextBytes.h"
 
 #include <array>
@@ -50,22 +47,20 @@ private:
 // Room kept free after a piece: the codes that close `openEffects` effects and the 0 byte.
 std::size_t ClosingRoom(std::size_t openEffects) { return openEffects * kEscCodeSize + kNul; }
 
-bool IsMarket(std::uint16_t market) { return CurrentGeneralSetup().m_market == market; }
-
 // Whether ESC 'D' `digit` becomes an attribute byte in a line whose font number is `lineFont`.
-bool WritesEffect(char digit, bool keepEffect1, bool keepEffect3, std::uint8_t lineFont)
+bool WritesEffect(bool baltic, char digit, bool keepEffect1, bool keepEffect3, std::uint8_t lineFont)
 {
     if (digit >= '5') return false;
     if (digit == '1') return keepEffect1;
-    if (digit == '3') return keepEffect3 && !(IsMarket(MarketBaltic) && lineFont == 1);
+    if (digit == '3') return keepEffect3 && !(baltic && lineFont == 1);
     return true;
 }
 
 }  // namespace
 
-bool LineTextToEscapeText(std::span<char> out, std::string_view in)
+bool LineTextToEscapeText(const TextRules& rules, std::span<char> out, std::string_view in)
 {
-    const bool norway = IsMarket(MarketNorway);
+    const bool norway = rules.market == MarketNorway;
     BoundedText text(out);
     OpenEffects effects;
     std::size_t position = 0;
@@ -74,7 +69,7 @@ bool LineTextToEscapeText(std::span<char> out, std::string_view in)
         if (byte == kCr) {
             if (position + 1 >= in.size()) break;  // no font byte
             bool effect2 = false;
-            const char code = FontToScaleFontCode(static_cast<std::uint8_t>(in[position + 1]), effect2);
+            const char code = FontToScaleFontCode(rules, static_cast<std::uint8_t>(in[position + 1]), effect2);
             std::string piece = effects.ClosingCodes() + MakeEscCode('C', code);
             if (effect2) piece += MakeEscCode('D', '2');
             if (!text.Append(piece, ClosingRoom(effect2 ? 1 : 0))) break;
@@ -97,7 +92,7 @@ bool LineTextToEscapeText(std::span<char> out, std::string_view in)
                              ClosingRoom(effects.Count())))
                 break;
             ++position;
-        } else if (!text.AppendChar(in, position, ClosingRoom(effects.Count()))) {
+        } else if (!text.AppendChar(in, position, ClosingRoom(effects.Count()), rules.chars)) {
             break;
         }
     }
@@ -107,29 +102,33 @@ bool LineTextToEscapeText(std::span<char> out, std::string_view in)
     return position == in.size();
 }
 
-std::size_t EscapeTextToLineTextEx(bool keepEffect1, bool keepEffect3, std::span<char> out, std::string_view in)
+std::size_t EscapeTextToLineTextEx(const TextRules& rules, bool keepEffect1, bool keepEffect3, std::span<char> out,
+                                   std::string_view in)
 {
     // A 0 byte ends the text, and an odd length takes one more.
     constexpr std::size_t kEndRoom = 2;
     std::uint8_t lineFont = 0;
-    EscapeTextRules rules;
-    rules.code = [&lineFont, keepEffect1, keepEffect3](const EscCode& code) -> std::optional<std::string> {
+    const bool baltic = rules.market == MarketBaltic;
+    EscapeTextRules walk;
+    walk.code = [&lineFont, &rules, baltic, keepEffect1,
+                 keepEffect3](const EscCode& code) -> std::optional<std::string> {
         if (code.letter == 'C') {
-            lineFont = ScaleFontCodeToFont(code.operand);
+            lineFont = ScaleFontCodeToFont(rules, code.operand);
             return std::string{kCr, static_cast<char>(lineFont)};
         }
-        if (code.letter == 'D' && WritesEffect(code.operand, keepEffect1, keepEffect3, lineFont))
+        if (code.letter == 'D' && WritesEffect(baltic, code.operand, keepEffect1, keepEffect3, lineFont))
             return std::string(1, static_cast<char>(EffectDigitToAttr(code.operand)));
         return std::nullopt;
     };
-    if (IsMarket(MarketNorway)) {
-        rules.from = NorwayChars().database;
-        rules.to = NorwayChars().scale;
+    if (rules.market == MarketNorway) {
+        walk.from = NorwayChars().database;
+        walk.to = NorwayChars().scale;
     }
-    rules.dropExtendedLines = DropsTaiwanExtendedLines();
-    rules.reserve = kEndRoom;
+    walk.dropExtendedLines = rules.dropTaiwanExtendedLines;
+    walk.chars = rules.chars;
+    walk.reserve = kEndRoom;
     BoundedText text(out);
-    WalkEscapeText(TextBeforeNul(in), text, rules);
+    WalkEscapeText(TextBeforeNul(in), text, walk);
     std::size_t length = text.Size();
     if (length % 2 != 0) {
         static_cast<void>(text.Append('\0', kNul));
@@ -139,15 +138,16 @@ std::size_t EscapeTextToLineTextEx(bool keepEffect1, bool keepEffect3, std::span
     return length;
 }
 
-std::size_t EscapeTextToLineText(std::span<char> out, std::string_view in)
+std::size_t EscapeTextToLineText(const TextRules& rules, std::span<char> out, std::string_view in)
 {
-    return EscapeTextToLineTextEx(true, true, out, in);
+    return EscapeTextToLineTextEx(rules, true, true, out, in);
 }
 
-std::size_t EscapeTextToLineTextForType(std::uint16_t family, std::span<char> out, std::string_view in)
+std::size_t EscapeTextToLineTextForType(const TextRules& rules, std::uint16_t family, std::span<char> out,
+                                        std::string_view in)
 {
-    const bool dropEffects1And3 = (family == 6 && IsThaiVersion()) || IsHongKongTaiwanVersion() || IsChinaVersion();
-    return EscapeTextToLineTextEx(!dropEffects1And3, !dropEffects1And3, out, in);
+    const bool dropEffects1And3 = (family == 6 && rules.IsThai()) || rules.IsDoubleByteMarket();
+    return EscapeTextToLineTextEx(rules, !dropEffects1And3, !dropEffects1And3, out, in);
 }
 
 }  // namespace varnel

@@ -4,6 +4,8 @@
 // Escape-coded text is the database's form (EscapeCodes.h).
 #pragma once
 
+#include "db/site/TextRules.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -15,16 +17,18 @@ namespace varnel {
 // effects still open closed at the end, then a 0 byte. A character or code is written only when
 // the codes that close the effects then open, and the 0 byte, fit in `out` after it. True when all
 // of `in` was converted.
-bool LineTextToEscapeText(std::span<char> out, std::string_view in);
+bool LineTextToEscapeText(const TextRules& rules, std::span<char> out, std::string_view in);
 
 // The line-coded form of escape-coded text `in` (up to its 0 byte), effects 1 and 3 written only
 // when kept. The text takes at most out.size() - 2 bytes and stops at a whole character or code;
 // a 0 byte follows, and an odd length is made even by one more 0 byte, counted in the length
 // returned.
-std::size_t EscapeTextToLineTextEx(bool keepEffect1, bool keepEffect3, std::span<char> out, std::string_view in);
+std::size_t EscapeTextToLineTextEx(const TextRules& rules, bool keepEffect1, bool keepEffect3, std::span<char> out,
+                                   std::string_view in);
 // Every effect kept.
-std::size_t EscapeTextToLineText(std::span<char> out, std::string_view in);
+std::size_t EscapeTextToLineText(const TextRules& rules, std::span<char> out, std::string_view in);
 // Effects 1 and 3 left out for family 6 in Thailand and in the Hong Kong, Taiwan and China markets.
-std::size_t EscapeTextToLineTextForType(std::uint16_t family, std::span<char> out, std::string_view in);
+std::size_t EscapeTextToLineTextForType(const TextRules& rules, std::uint16_t family, std::span<char> out,
+                                        std::string_view in);
 
 }  // namespace varnel

@@ -1,8 +1,6 @@
 // Number texts.
 #include "db/text/NumberText.h"
 
-#include "db/site/GeneralSetup.h"
-#include "db/site/MainFrame.h"
 #include "db/text/TextBytes.h"
 
 #include <charconv>
@@ -67,10 +65,8 @@ bool AddNumericStrings(std::string& a, std::string_view b, std::size_t n)
     return true;
 }
 
-std::size_t FormatPluNumber(std::uint32_t number, std::string& out)
+std::size_t FormatPluNumber(std::uint32_t number, std::uint32_t maxPluNo, std::string& out)
 {
-    const IMainFrame* frame = GetMainFrame();
-    const std::uint32_t maxPluNo = frame != nullptr ? frame->GetGeneralSetup().m_maxPluNo : CGeneralSetup{}.m_maxPluNo;
     std::size_t width = CountDigits(maxPluNo);
     if (width < 4 || width > 7) width = 8;
     const std::string digits = std::to_string(number);

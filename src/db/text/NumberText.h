@@ -27,9 +27,9 @@ std::string InsertDecimalPoint(std::string_view digits, std::size_t decimals);
 // without a point. False, leaving `a` as it was, when the sum needs more than `n` characters.
 bool AddNumericStrings(std::string& a, std::string_view b, std::size_t n);
 
-// The PLU number zero-padded to the digit count of the general setup's "Max. PLU No." and followed
+// The PLU number zero-padded to the digit count of `maxPluNo` (the general setup's "Max. PLU No.") and followed
 // by two blanks; counts of 4 to 7 digits are used as they are, any other count gives 8. Returns
 // the padded width.
-std::size_t FormatPluNumber(std::uint32_t number, std::string& out);
+std::size_t FormatPluNumber(std::uint32_t number, std::uint32_t maxPluNo, std::string& out);
 
 }  // namespace varnel

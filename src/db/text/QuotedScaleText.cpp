@@ -33,14 +33,14 @@ struct SizeCode {
 };
 constexpr SizeCode kSizeCodes[] = {{'G', 0}, {'H', 4}, {'I', 7}};
 
-std::uint8_t CsvFontOf(std::uint16_t family, char code)
+std::uint8_t CsvFontOf(const TextRules& rules, std::uint16_t family, char code)
 {
-    return UsesAltCsvFonts(family) ? FontCodeToCsvFontAlt(code) : FontCodeToCsvFont(code);
+    return UsesAltCsvFonts(rules, family) ? FontCodeToCsvFontAlt(rules, code) : FontCodeToCsvFont(rules, code);
 }
 
-char FontCodeOf(std::uint16_t family, std::uint8_t font)
+char FontCodeOf(const TextRules& rules, std::uint16_t family, std::uint8_t font)
 {
-    return UsesAltCsvFonts(family) ? CsvFontToFontCodeAlt(font) : CsvFontToFontCode(font);
+    return UsesAltCsvFonts(rules, family) ? CsvFontToFontCodeAlt(rules, font) : CsvFontToFontCode(rules, font);
 }
 
 // Appends a value or byte by the quoted-field rule.
@@ -70,18 +70,17 @@ struct Values {
 };
 
 // The values a code stands for in the family's quoted text; none when the family leaves it out.
-std::optional<Values> ValuesOfCode(std::uint16_t family, const EscCode& code)
+std::optional<Values> ValuesOfCode(const TextRules& rules, std::uint16_t family, const EscCode& code)
 {
     switch (code.letter) {
-    case 'C': return Values{kLineValue, CsvFontOf(family, code.operand)};
+    case 'C': return Values{kLineValue, CsvFontOf(rules, family, code.operand)};
     case 'D':
-        if (family != 9 && (IsHongKongTaiwanVersion() || IsChinaVersion()) &&
-            (code.operand == '1' || code.operand == '5'))
+        if (family != 9 && rules.IsDoubleByteMarket() && (code.operand == '1' || code.operand == '5'))
             return std::nullopt;
         return Values{EffectDigitToAttr(code.operand)};
     case 'E':
         if (family != 9 && family != 11) return std::nullopt;
-        return Values{kFontEValue, CsvFontOf(family, code.operand)};
+        return Values{kFontEValue, CsvFontOf(rules, family, code.operand)};
     case 'F':
         if (family != 9) return std::nullopt;
         return Values{kFValue, DigitValue(code.operand)};
@@ -101,13 +100,13 @@ struct EncodedPiece {
 
 // The quoted form of the character or code at `position` of escape-coded text; a code the family
 // does not take gives no text. Every code consumes its 3 bytes, fewer where the text ends inside it.
-EncodedPiece EncodePiece(std::uint16_t family, std::string_view source, std::size_t position)
+EncodedPiece EncodePiece(const TextRules& rules, std::uint16_t family, std::string_view source, std::size_t position)
 {
     EncodedPiece piece;
     if (source[position] == kEsc) {
         const EscCode code = ReadEscCode(source, position);
         piece.consumed = code.length;
-        const std::optional<Values> values = code.Complete() ? ValuesOfCode(family, code) : std::nullopt;
+        const std::optional<Values> values = code.Complete() ? ValuesOfCode(rules, family, code) : std::nullopt;
         if (values) {
             for (const std::uint8_t value : values->Get()) AppendQuotedByte(piece.text, value);
             piece.scaleBytes = values->count;
@@ -117,7 +116,7 @@ EncodedPiece EncodePiece(std::uint16_t family, std::string_view source, std::siz
         piece.scaleBytes = 2;
         piece.consumed = 1;
     } else {
-        piece.consumed = GetCharLength(source.substr(position));
+        piece.consumed = GetCharLength(source.substr(position), rules.chars);
         for (const char byte : source.substr(position, piece.consumed))
             AppendQuotedByte(piece.text, static_cast<std::uint8_t>(byte));
         piece.scaleBytes = piece.consumed;
@@ -148,8 +147,9 @@ std::optional<std::uint8_t> ReadHexEscape(std::string_view text, std::size_t pos
 // Reads the quoted text of a field after its opening quote, up to and past its closing quote.
 class QuotedFieldReader {
 public:
-    QuotedFieldReader(std::uint16_t family, std::string_view text, std::size_t position, std::span<char> out)
-        : m_family(family), m_text(text), m_position(position), m_out(out)
+    QuotedFieldReader(const TextRules& rules, std::uint16_t family, std::string_view text, std::size_t position,
+                      std::span<char> out)
+        : m_rules(rules), m_family(family), m_text(text), m_position(position), m_out(out)
     {
     }
 
@@ -168,7 +168,7 @@ public:
                 m_position += 4;
                 WriteCodeOf(*value);
             } else {
-                const std::size_t length = GetCharLength(m_text.substr(m_position));
+                const std::size_t length = GetCharLength(m_text.substr(m_position), m_rules.chars);
                 if (length == 0) break;
                 Write(m_text.substr(m_position, length));
                 m_position += length;
@@ -202,7 +202,7 @@ private:
             Write(MakeEscCode('D', effect));
         } else if (value == kLineValue || value == kFontEValue) {
             if (const std::optional<std::uint8_t> font = ReadOperand())
-                Write(MakeEscCode(value == kLineValue ? 'C' : 'E', FontCodeOf(m_family, *font)));
+                Write(MakeEscCode(value == kLineValue ? 'C' : 'E', FontCodeOf(m_rules, m_family, *font)));
         } else if (value == kSizeValue) {
             const std::optional<std::uint8_t> size = ReadOperand();
             const std::optional<std::uint8_t> digit = size ? ReadOperand() : std::nullopt;
@@ -220,6 +220,7 @@ private:
         return kSizeCodes[0].letter;
     }
 
+    const TextRules& m_rules;
     std::uint16_t m_family;
     std::string_view m_text;
     std::size_t m_position;
@@ -229,10 +230,10 @@ private:
 
 }  // namespace
 
-std::size_t EncodeQuotedScaleText(const CLinkScaleSettings& scale, std::span<char> out, std::string_view in,
-                                  std::size_t maxScaleBytes)
+std::size_t EncodeQuotedScaleText(const TextRules& rules, const CLinkScaleSettings& scale, std::span<char> out,
+                                  std::string_view in, std::size_t maxScaleBytes)
 {
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = scale.GetScaleType(rules.defaultScaleFamily);
     const std::string_view source = TextBeforeNul(in);
     BoundedText field(out);
     if (!field.Append(kQuote, kEndRoom)) {
@@ -242,7 +243,7 @@ std::size_t EncodeQuotedScaleText(const CLinkScaleSettings& scale, std::span<cha
     std::size_t scaleBytes = 0;
     std::size_t position = 0;
     while (position < source.size() && scaleBytes < maxScaleBytes) {
-        const EncodedPiece piece = EncodePiece(family, source, position);
+        const EncodedPiece piece = EncodePiece(rules, family, source, position);
         if (piece.consumed == 0 || scaleBytes + piece.scaleBytes > maxScaleBytes || !field.Append(piece.text, kEndRoom))
             break;
         scaleBytes += piece.scaleBytes;
@@ -253,8 +254,8 @@ std::size_t EncodeQuotedScaleText(const CLinkScaleSettings& scale, std::span<cha
     return field.Size();
 }
 
-std::size_t DecodeQuotedScaleText(const CLinkScaleSettings& scale, std::span<char> out, std::string_view in,
-                                  std::size_t& position)
+std::size_t DecodeQuotedScaleText(const TextRules& rules, const CLinkScaleSettings& scale, std::span<char> out,
+                                  std::string_view in, std::size_t& position)
 {
     const std::string_view text = TextBeforeNul(in);
     if (position >= text.size()) {  // at or past the end: nothing to read, and the position stays
@@ -266,7 +267,7 @@ std::size_t DecodeQuotedScaleText(const CLinkScaleSettings& scale, std::span<cha
     const bool quoted = fieldStart != std::string_view::npos && text[fieldStart] == kQuote;
     std::size_t end = start;
     if (quoted) {
-        end = QuotedFieldReader(scale.GetScaleType(), text, fieldStart + 1, out).Read();
+        end = QuotedFieldReader(rules, scale.GetScaleType(rules.defaultScaleFamily), text, fieldStart + 1, out).Read();
     } else {
         BoundedText(out).Terminate();
         end = fieldStart == std::string_view::npos ? text.size() : fieldStart;

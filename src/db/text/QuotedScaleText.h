@@ -14,6 +14,7 @@
 #pragma once
 
 #include "db/site/LinkScaleSettings.h"
+#include "db/site/TextRules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,15 +28,15 @@ namespace varnel {
 // the field would not fit in `out`; the closing quote, comma and 0 byte always fit. Returns the
 // field's length without the 0 byte; 0, writing at most the 0 byte, when `out` cannot hold an empty
 // field.
-std::size_t EncodeQuotedScaleText(const CLinkScaleSettings& scale, std::span<char> out, std::string_view in,
-                                  std::size_t maxScaleBytes);
+std::size_t EncodeQuotedScaleText(const TextRules& rules, const CLinkScaleSettings& scale, std::span<char> out,
+                                  std::string_view in, std::size_t maxScaleBytes);
 
 // Reads the field at `position` of `in` (which ends at its first 0 byte) into escape-coded text in
 // `out`, ended by a 0 byte; text that does not fit is left out at a whole character or code. The
 // position moves past the field and its comma (to the end when there is no comma); at or past the
 // end it stays. Returns the bytes of `in` consumed; 0, with empty text, for a field that is not
 // quoted.
-std::size_t DecodeQuotedScaleText(const CLinkScaleSettings& scale, std::span<char> out, std::string_view in,
-                                  std::size_t& position);
+std::size_t DecodeQuotedScaleText(const TextRules& rules, const CLinkScaleSettings& scale, std::span<char> out,
+                                  std::string_view in, std::size_t& position);
 
 }  // namespace varnel

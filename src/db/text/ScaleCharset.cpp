@@ -6,13 +6,12 @@
 #include "db/text/EscapeTextWalk.h"
 #include "db/text/NationalChars.h"
 #include "db/text/TaiwanExtendedChars.h"
-#include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
 #include "db/text/TextBytes.h"
 
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace varnel {
 namespace {
@@ -36,7 +35,7 @@ Conversion ConversionOf(std::uint16_t family)
 }
 
 // What a market's scales take of an ESC code: the code to write, or none.
-using CodeFilter = std::optional<std::string> (*)(const EscCode&);
+using CodeFilter = decltype(EscapeTextRules::code);
 
 std::optional<std::string> ChinaCode(const EscCode& code)
 {
@@ -60,9 +59,8 @@ std::optional<std::string> TaiwanExtendedCode(const EscCode& code)
     return std::nullopt;
 }
 
-std::optional<std::string> OtherMarketCode(const EscCode& code)
+std::optional<std::string> OtherMarketCode(std::uint16_t market, const EscCode& code)
 {
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
     if (code.letter == 'C') return market == MarketTaiwan ? TaiwanLineCode(code) : MakeEscCode('C', code.operand);
     if (code.letter != 'D' || code.operand >= '5') return std::nullopt;
     if (code.operand == '3' && market == MarketThailand) return std::nullopt;
@@ -72,28 +70,31 @@ std::optional<std::string> OtherMarketCode(const EscCode& code)
 
 // Copies text by whole characters and its ESC codes through the filter; with `dropExtendedLines` a
 // line holding a Taiwan extended character is left out from its ESC 'C' on.
-std::size_t FilterCodes(std::string_view source, std::span<char> out, CodeFilter filter, bool dropExtendedLines)
+std::size_t FilterCodes(std::string_view source, std::span<char> out, CodeFilter filter, bool dropExtendedLines,
+                        const CharRule& chars)
 {
-    EscapeTextRules rules;
-    rules.code = filter;
-    rules.dropExtendedLines = dropExtendedLines;
+    EscapeTextRules walk;
+    walk.code = std::move(filter);
+    walk.dropExtendedLines = dropExtendedLines;
+    walk.chars = chars;
     BoundedText text(out);
-    WalkEscapeText(source, text, rules);
+    WalkEscapeText(source, text, walk);
     text.Terminate();
     return text.Size();
 }
 
-std::size_t CharsetToScale(std::string_view source, std::span<char> out)
+std::size_t CharsetToScale(const TextRules& rules, std::string_view source, std::span<char> out)
 {
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
+    const std::uint16_t market = rules.market;
     if (const NationalCharTable* table = ScaleCharsetTableOf(market))
         return TranslateTextKeepEscapes(out, source, table->database, table->scale);
-    if (market == MarketChina) return FilterCodes(source, out, ChinaCode, false);
-    if (DropsTaiwanExtendedLines()) return FilterCodes(source, out, TaiwanExtendedCode, true);
-    return FilterCodes(source, out, OtherMarketCode, false);
+    if (market == MarketChina) return FilterCodes(source, out, ChinaCode, false, rules.chars);
+    if (rules.dropTaiwanExtendedLines) return FilterCodes(source, out, TaiwanExtendedCode, true, rules.chars);
+    const auto otherMarketCode = [market](const EscCode& code) { return OtherMarketCode(market, code); };
+    return FilterCodes(source, out, otherMarketCode, false, rules.chars);
 }
 
-std::size_t WdMarkersToScale(std::string_view source, std::span<char> out)
+std::size_t WdMarkersToScale(std::string_view source, std::span<char> out, const CharRule& chars)
 {
     BoundedText text(out);
     std::size_t position = 0;
@@ -106,13 +107,13 @@ std::size_t WdMarkersToScale(std::string_view source, std::span<char> out)
             continue;
         }
         if (source.substr(position).starts_with(kWdMarkerStart)) {
-            const std::string_view chars = source.substr(position + kWdMarkerStart.size(), kWdChars);
-            if (!text.Append(std::string{kEsc, 'W'} + std::string(chars), kNul)) break;
-            position += kWdMarkerStart.size() + chars.size();
+            const std::string_view marked = source.substr(position + kWdMarkerStart.size(), kWdChars);
+            if (!text.Append(std::string{kEsc, 'W'} + std::string(marked), kNul)) break;
+            position += kWdMarkerStart.size() + marked.size();
             if (position < source.size() && source[position] == kWdMarkerEnd) ++position;
             continue;
         }
-        if (!text.AppendChar(source, position, kNul)) break;
+        if (!text.AppendChar(source, position, kNul, chars)) break;
     }
     text.Terminate();
     return text.Size();
@@ -127,26 +128,25 @@ std::optional<std::string> ChinaCodeFromScale(const EscCode& code)
 
 std::optional<std::string> CodeAsItIs(const EscCode& code) { return MakeEscCode(code.letter, code.operand); }
 
-std::size_t CharsetFromScale(std::string_view source, std::span<char> out)
+std::size_t CharsetFromScale(const TextRules& rules, std::string_view source, std::span<char> out)
 {
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
-    if (const NationalCharTable* table = ScaleCharsetTableOf(market))
+    if (const NationalCharTable* table = ScaleCharsetTableOf(rules.market))
         return TranslateText(out, source, table->scale, table->database);
-    return FilterCodes(source, out, market == MarketChina ? ChinaCodeFromScale : CodeAsItIs, false);
+    return FilterCodes(source, out, rules.market == MarketChina ? ChinaCodeFromScale : CodeAsItIs, false, rules.chars);
 }
 
-std::size_t WdMarkersFromScale(std::string_view source, std::span<char> out)
+std::size_t WdMarkersFromScale(std::string_view source, std::span<char> out, const CharRule& chars)
 {
     BoundedText text(out);
     std::size_t position = 0;
     while (position < source.size()) {
         if (source[position] == kEsc && position + 1 < source.size() && source[position + 1] == 'W') {
-            const std::string_view chars = source.substr(position + 2, kWdChars);
-            if (!text.Append(std::string(kWdMarkerStart) + std::string(chars) + kWdMarkerEnd, kNul)) break;
-            position += 2 + chars.size();
+            const std::string_view marked = source.substr(position + 2, kWdChars);
+            if (!text.Append(std::string(kWdMarkerStart) + std::string(marked) + kWdMarkerEnd, kNul)) break;
+            position += 2 + marked.size();
             continue;
         }
-        if (!text.AppendChar(source, position, kNul)) break;
+        if (!text.AppendChar(source, position, kNul, chars)) break;
     }
     text.Terminate();
     return text.Size();
@@ -154,23 +154,25 @@ std::size_t WdMarkersFromScale(std::string_view source, std::span<char> out)
 
 }  // namespace
 
-std::size_t ConvertTextToScaleCharset(const CLinkScaleSettings& scale, std::string_view in, std::span<char> out)
+std::size_t ConvertTextToScaleCharset(const TextRules& rules, const CLinkScaleSettings& scale, std::string_view in,
+                                      std::span<char> out)
 {
     const std::string_view source = TextBeforeNul(in);
-    switch (ConversionOf(scale.GetScaleType())) {
-    case Conversion::Charset: return CharsetToScale(source, out);
-    case Conversion::WdMarkers: return WdMarkersToScale(source, out);
+    switch (ConversionOf(scale.GetScaleType(rules.defaultScaleFamily))) {
+    case Conversion::Charset: return CharsetToScale(rules, source, out);
+    case Conversion::WdMarkers: return WdMarkersToScale(source, out, rules.chars);
     case Conversion::None: break;
     }
     return 0;
 }
 
-std::size_t ConvertTextFromScaleCharset(const CLinkScaleSettings& scale, std::span<char> out, std::string_view in)
+std::size_t ConvertTextFromScaleCharset(const TextRules& rules, const CLinkScaleSettings& scale, std::span<char> out,
+                                        std::string_view in)
 {
     const std::string_view source = TextBeforeNul(in);
-    switch (ConversionOf(scale.GetScaleType())) {
-    case Conversion::Charset: return CharsetFromScale(source, out);
-    case Conversion::WdMarkers: return WdMarkersFromScale(source, out);
+    switch (ConversionOf(scale.GetScaleType(rules.defaultScaleFamily))) {
+    case Conversion::Charset: return CharsetFromScale(rules, source, out);
+    case Conversion::WdMarkers: return WdMarkersFromScale(source, out, rules.chars);
     case Conversion::None: break;
     }
     return 0;

@@ -1,5 +1,5 @@
 // Escape-coded text between the database and the character set and codes a scale takes, by its
-// effective family (CLinkScaleSettings::GetScaleType) and the market:
+// effective family (CLinkScaleSettings::GetScaleType) and the market of the rules:
 //
 //   families            to the scale                                from the scale
 //   0, 1, 4, 5, 6, 8    national characters (Iceland, South         national characters back; China
@@ -13,6 +13,7 @@
 #pragma once
 
 #include "db/site/LinkScaleSettings.h"
+#include "db/site/TextRules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,9 @@
 namespace varnel {
 
 // Returns the output length; 0, writing nothing, for the families without a conversion.
-std::size_t ConvertTextToScaleCharset(const CLinkScaleSettings& scale, std::string_view in, std::span<char> out);
-std::size_t ConvertTextFromScaleCharset(const CLinkScaleSettings& scale, std::span<char> out, std::string_view in);
+std::size_t ConvertTextToScaleCharset(const TextRules& rules, const CLinkScaleSettings& scale, std::string_view in,
+                                      std::span<char> out);
+std::size_t ConvertTextFromScaleCharset(const TextRules& rules, const CLinkScaleSettings& scale, std::span<char> out,
+                                        std::string_view in);
 
 }  // namespace varnel

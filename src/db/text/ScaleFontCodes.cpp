@@ -2,9 +2,6 @@
 // that no table of the market holds takes the market's default.
 #include "db/text/ScaleFontCodes.h"
 
-#include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
-#include "db/text/ScaleFontList.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -76,8 +73,6 @@ std::span<const FontCode> WesternFontsOf(std::uint16_t market)
     return kWesternFontsElsewhere;
 }
 
-bool IsDoubleByteMarket() { return IsHongKongTaiwanVersion() || IsChinaVersion(); }
-
 char CodeOf(Tables tables, std::uint8_t font, char fallback, bool& effect2)
 {
     const FontCode* entry = FindFont(tables, font);
@@ -95,27 +90,30 @@ constexpr EffectAttr kEffectAttrs[] = {{'1', 2}, {'2', 6}, {'3', 7}, {'4', 19}, 
 
 }  // namespace
 
-std::uint8_t GetDefaultScaleFont() { return IsDoubleByteMarket() ? kDoubleByteDefaultFont : kWesternDefaultFont; }
+std::uint8_t GetDefaultScaleFont(const TextRules& rules)
+{
+    return rules.IsDoubleByteMarket() ? kDoubleByteDefaultFont : kWesternDefaultFont;
+}
 
-char FontToScaleFontCode(std::uint8_t font, bool& effect2)
+char FontToScaleFontCode(const TextRules& rules, std::uint8_t font, bool& effect2)
 {
     effect2 = false;
-    if (IsDoubleByteMarket()) return CodeOf({kDoubleByteCodes}, font, kDoubleByteDefaultCode, effect2);
-    if (IsThaiVersion()) return CodeOf({kThaiCodes}, font, kThaiDefaultCode, effect2);
-    if (CurrentGeneralSetup().m_market == MarketAustralia)
+    if (rules.IsDoubleByteMarket()) return CodeOf({kDoubleByteCodes}, font, kDoubleByteDefaultCode, effect2);
+    if (rules.IsThai()) return CodeOf({kThaiCodes}, font, kThaiDefaultCode, effect2);
+    if (rules.market == MarketAustralia)
         return CodeOf({kWesternCodes, kWesternCodesAustralia}, font, kWesternDefaultCode, effect2);
     return CodeOf({kWesternCodes, kWesternCodesOutsideAustralia}, font, kWesternDefaultCode, effect2);
 }
 
-std::uint8_t ScaleFontCodeToFont(char code)
+std::uint8_t ScaleFontCodeToFont(const TextRules& rules, char code)
 {
-    if (IsDoubleByteMarket()) return FindCode({kDoubleByteFonts}, code).value_or(kDoubleByteDefaultFont);
-    if (IsThaiVersion()) return FindCode({kThaiFonts}, code).value_or(kThaiDefaultFont);
-    if (IsAusNzNutrition()) {
+    if (rules.IsDoubleByteMarket()) return FindCode({kDoubleByteFonts}, code).value_or(kDoubleByteDefaultFont);
+    if (rules.IsThai()) return FindCode({kThaiFonts}, code).value_or(kThaiDefaultFont);
+    if (rules.ausNzNutrition) {
         code = FoldNutritionFontCode(code);
         if (const std::optional<std::uint8_t> font = FindCode({kNutritionFonts}, code)) return *font;
     }
-    const std::span<const FontCode> marketFonts = WesternFontsOf(CurrentGeneralSetup().m_market);
+    const std::span<const FontCode> marketFonts = WesternFontsOf(rules.market);
     return FindCode({kWesternFonts, marketFonts}, code).value_or(kWesternDefaultFont);
 }
 
@@ -138,12 +136,6 @@ std::uint8_t EffectDigitToAttr(char digit)
     const auto found = std::find_if(std::begin(kEffectAttrs), std::end(kEffectAttrs),
                                     [digit](const EffectAttr& entry) { return entry.digit == digit; });
     return found != std::end(kEffectAttrs) ? found->attr : kEffectAttrs[0].attr;
-}
-
-bool IsScaleFontAvailable(std::uint8_t code)
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame != nullptr && frame->GetScaleFontList().HasCode(code);
 }
 
 }  // namespace varnel

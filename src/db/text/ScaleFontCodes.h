@@ -1,18 +1,20 @@
 // Scale font numbers (the font byte of line-coded text) and the font codes of escape-coded text
-// (the character after ESC 'C'), the effect digits and attribute bytes, by the general setup's market.
+// (the character after ESC 'C'), the effect digits and attribute bytes, by the site's market.
 #pragma once
+
+#include "db/site/TextRules.h"
 
 #include <cstdint>
 
 namespace varnel {
 
 // The font of a new text: 6 in the Hong Kong, Taiwan and China markets, else 3.
-std::uint8_t GetDefaultScaleFont();
+std::uint8_t GetDefaultScaleFont(const TextRules& rules);
 
 // The font code of a scale font number; `effect2` tells whether the font is that code with text
 // effect 2 on.
-char FontToScaleFontCode(std::uint8_t font, bool& effect2);
-std::uint8_t ScaleFontCodeToFont(char code);
+char FontToScaleFontCode(const TextRules& rules, std::uint8_t font, bool& effect2);
+std::uint8_t ScaleFontCodeToFont(const TextRules& rules, char code);
 // The code the Australia/New Zealand nutrition layout reads a font code as: '7' to '9' as '0' to '2'
 // and 'A' to 'E' as '2' to '6'.
 char FoldNutritionFontCode(char code);
@@ -24,9 +26,5 @@ char AttrToEffectDigit(std::uint8_t attr);
 std::uint8_t EffectDigitToAttr(char digit);
 // The effects that line-coded text can toggle: '1' to '4'.
 constexpr bool IsScaleAttrDigit(char digit) { return digit >= '1' && digit <= '4'; }
-
-// Whether the main frame's font list of the current settings holds the font code; false while there
-// is no main frame.
-bool IsScaleFontAvailable(std::uint8_t code);
 
 }  // namespace varnel

@@ -1,9 +1,7 @@
-// The font list of the current settings and the choice of its font set.
+// The font list of a general setup and the choice of its font set.
 #include "db/text/ScaleFontList.h"
 
 #include "db/text/DefLineFont.h"
-#include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
 #include "db/text/ScaleFontSets.h"
 
 #include <algorithm>
@@ -15,8 +13,6 @@ constexpr std::uint16_t kLinePitchPastEnd = 14;
 
 bool TakesSetupLineLimit(std::uint16_t family) { return family == 6 || (family >= 8 && family <= 12); }
 }  // namespace
-
-ScaleFontSetChoice ChooseScaleFontSet() { return ChooseScaleFontSet(CurrentGeneralSetup()); }
 
 ScaleFontSetChoice ChooseScaleFontSet(const CGeneralSetup& setup)
 {
@@ -33,7 +29,10 @@ ScaleFontSetChoice ChooseScaleFontSet(const CGeneralSetup& setup)
     return {0, setup.m_seriesNumber};
 }
 
-void CScaleFontList::Build(int fontSet, int series) { m_fonts = MakeScaleFontSet(fontSet, series); }
+void CScaleFontList::Build(const CGeneralSetup& setup, int fontSet, int series)
+{
+    m_fonts = MakeScaleFontSet(setup, fontSet, series);
+}
 
 const CScaleFont* CScaleFontList::Find(std::size_t position) const
 {
@@ -77,12 +76,6 @@ std::uint16_t CScaleFontList::GetLinePitch(std::size_t position) const
     return font != nullptr ? font->m_linePitch : kLinePitchPastEnd;
 }
 
-std::uint16_t CScaleFontList::GetLineLimit(std::size_t position) const
-{
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    return GetLineLimit(position, setup.m_defaultScaleFamily, setup.m_lineLimit);
-}
-
 std::uint16_t CScaleFontList::GetLineLimit(std::size_t position, std::uint16_t defaultFamily,
                                            std::uint16_t setupLineLimit) const
 {
@@ -98,11 +91,9 @@ std::uint8_t CScaleFontList::GetCode(std::size_t position) const
     return font != nullptr ? font->m_code : m_fonts.front().m_code;
 }
 
-std::uint8_t CScaleFontList::GetDefaultLineCode(std::uint16_t textKind, std::uint16_t line) const
+std::uint8_t CScaleFontList::GetDefaultLineCode(const CDefLineFont& lineFonts, std::uint16_t textKind,
+                                                 std::uint16_t line) const
 {
-    const IMainFrame* frame = GetMainFrame();
-    const CDefLineFont defaults;
-    const CDefLineFont& lineFonts = frame != nullptr ? frame->GetDefLineFont() : defaults;
     return GetCode(lineFonts.GetLineFont(textKind, line));
 }
 

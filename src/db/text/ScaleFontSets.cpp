@@ -6,8 +6,7 @@
 // metrics follow from its character size: a line pitch of the height plus a quarter plus 2 dots.
 #include "db/text/ScaleFontSets.h"
 
-#include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
+#include "db/site/TextRules.h"
 
 #include <cstdio>
 #include <span>
@@ -203,9 +202,9 @@ void BuildSetNutrition(FontSetBuilder& builder, int series)
 
 }  // namespace
 
-std::vector<CScaleFont> MakeScaleFontSet(int fontSet, int series)
+std::vector<CScaleFont> MakeScaleFontSet(const CGeneralSetup& setup, int fontSet, int series)
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const bool ausNz = IsAusNzNutrition(setup);
     const bool family6Or8 = IsFamily6Or8(setup.m_defaultScaleFamily);
     // The double-byte sets take the setup's line limit only for families 6 and 8.
     const bool doubleByteSet = fontSet == 2 || fontSet == 3;
@@ -224,14 +223,14 @@ std::vector<CScaleFont> MakeScaleFontSet(int fontSet, int series)
     case 6:
         if (setup.m_market == MarketAustralia)
             BuildSet6Mode2(builder);
-        else if (IsAusNzNutrition())
+        else if (ausNz)
             BuildSetNutrition(builder, series);
         else
             BuildSet6(builder, setup, Set6LeftOut(setup));
         break;
     case 7: BuildSet7(builder, setup); break;
     default:
-        if (IsAusNzNutrition())
+        if (ausNz)
             BuildSetNutrition(builder, series);
         else
             BuildSet0(builder, series);

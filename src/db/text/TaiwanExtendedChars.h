@@ -1,20 +1,11 @@
 // Characters of Taiwan's extended range, which the scales cannot print: lines holding one are left
-// out when the general setup asks for it.
+// out when the general setup asks for it (TextRules::dropTaiwanExtendedLines).
 #pragma once
-
-#include "db/site/MainFrame.h"
 
 #include <cstddef>
 #include <string_view>
 
 namespace varnel {
-
-// Whether lines with extended characters are left out: Taiwan with the general setup's switch on.
-inline bool DropsTaiwanExtendedLines()
-{
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    return setup.m_market == MarketTaiwan && setup.m_taiwanExtendedChars != 0;
-}
 
 // Whether the character at `position` has the lead byte C7, or C6 with a second byte of E7 or above.
 inline bool IsTaiwanExtendedChar(std::string_view text, std::size_t position)

@@ -35,7 +35,7 @@ std::uint8_t ReadHex(std::string_view digits)
 // Copies the text by whole characters, dropping each code that `codeLength` finds at a character's
 // start (it returns the code's length in bytes, or 0 for an ordinary character).
 template <class CodeLength>
-std::string CopyWithoutCodes(std::string_view text, CodeLength codeLength)
+std::string CopyWithoutCodes(std::string_view text, const CharRule& chars, CodeLength codeLength)
 {
     text = TextBeforeNul(text);
     std::string out;
@@ -45,7 +45,7 @@ std::string CopyWithoutCodes(std::string_view text, CodeLength codeLength)
             at = std::min(text.size(), at + code);
             continue;
         }
-        const std::size_t next = NextChar(text, at);
+        const std::size_t next = NextChar(text, at, chars);
         if (next == at) break;
         out.append(text.substr(at, next - at));
         at = next;
@@ -80,16 +80,16 @@ std::uint8_t ReadEscapedChar(std::string_view text, std::size_t& position)
     return escape.size() > 2 ? ReadHex(escape.substr(2)) : 0;
 }
 
-std::string RemoveHexEscapes(std::string_view text)
+std::string RemoveHexEscapes(std::string_view text, const CharRule& chars)
 {
-    return CopyWithoutCodes(text, [](std::string_view rest) {
+    return CopyWithoutCodes(text, chars, [](std::string_view rest) {
         return rest.size() >= 2 && rest[0] == '\\' && (rest[1] == 'x' || rest[1] == 'X') ? kHexEscapeLength : 0;
     });
 }
 
-std::string StripEscCodes(std::string_view text)
+std::string StripEscCodes(std::string_view text, const CharRule& chars)
 {
-    return CopyWithoutCodes(text, [](std::string_view rest) { return rest[0] == kEsc ? std::size_t{3} : 0; });
+    return CopyWithoutCodes(text, chars, [](std::string_view rest) { return rest[0] == kEsc ? std::size_t{3} : 0; });
 }
 
 }  // namespace varnel

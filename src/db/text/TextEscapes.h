@@ -1,6 +1,9 @@
-// Escapes in text: "\xHH" hex escapes, which keep control bytes in one-line texts of the setup and
-// host files, and the 3-byte ESC codes of escape-coded descriptions.
+// Escapes in text, walked by whole characters under the caller's rule: "\xHH" hex escapes, which keep
+// control bytes in one-line texts of the setup and host files, and the 3-byte ESC codes of
+// escape-coded descriptions.
 #pragma once
+
+#include "db/site/TextRules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,9 +25,9 @@ std::uint8_t ReadEscapedChar(std::string_view text, std::size_t& position);
 
 // The text without its hex escapes: each backslash followed by 'x' or 'X' is dropped together
 // with the two characters after it.
-std::string RemoveHexEscapes(std::string_view text);
+std::string RemoveHexEscapes(std::string_view text, const CharRule& chars);
 
 // The text without its ESC codes: each ESC (27) is dropped together with the two bytes after it.
-std::string StripEscCodes(std::string_view text);
+std::string StripEscCodes(std::string_view text, const CharRule& chars);
 
 }  // namespace varnel

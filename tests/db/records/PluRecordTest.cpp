@@ -282,7 +282,7 @@ TEST(WrapDescTextTest, LinesBreakAfterBlanksCommasAndParenthesesWithinTheWidth)
     };
     for (const Case& c : cases) {
         std::string out(64, '\0');
-        out.resize(WrapDescText('1', c.width, c.maxLength, out, c.text));
+        out.resize(WrapDescText('1', c.width, c.maxLength, out, c.text, CurrentTextRules().chars));
         EXPECT_EQ(out, c.wrapped) << c.text;
     }
 }

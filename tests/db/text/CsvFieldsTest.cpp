@@ -22,7 +22,7 @@ TEST(CsvAppend, WritesFieldsWithTheirCommasAndMovesThePosition)
     std::size_t position = 0;
     CsvAppendInt(record, position, 12);
     CsvAppendText(record, position, "abc");
-    CsvAppendQuoted(record, position, "say \"hi\", then go");
+    CsvAppendQuoted(record, position, "say \"hi\", then go", CurrentTextRules().chars);
     CsvAppendComma(record, position);
     CsvAppendInt(record, position, -5);
     CsvAppendInt(record, position, 4294967295);
@@ -50,7 +50,7 @@ TEST(CsvAppendQuoted, KeepsDoubleByteCharactersWholeAndDropsALoneLeadByte)
     std::string record;
     std::size_t position = 0;
     // A lone lead byte before the closing quote would swallow it when read back.
-    CsvAppendQuoted(record, position, "\xA4\x40z\xA4");
+    CsvAppendQuoted(record, position, "\xA4\x40z\xA4", CurrentTextRules().chars);
     EXPECT_EQ(record, "\"\xA4\x40z\",");
 }
 
@@ -84,7 +84,7 @@ TEST(CsvReadText, ReadsQuotedAndPlainFields)
         std::vector<char> buffer = Buffer(c.input);
         std::size_t position = 0;
         std::string out = "old";
-        EXPECT_EQ(CsvReadText(buffer, position, c.maximum, out), c.result) << testing::PrintToString(c.input);
+        EXPECT_EQ(CsvReadText(buffer, position, c.maximum, out, CurrentTextRules().chars), c.result) << testing::PrintToString(c.input);
         EXPECT_EQ(out, c.out) << testing::PrintToString(c.input);
         EXPECT_EQ(position, c.position) << testing::PrintToString(c.input);
         EXPECT_EQ(Bytes(buffer), c.after) << testing::PrintToString(c.input);
@@ -98,7 +98,7 @@ TEST(CsvReadText, StopsAtTheTerminatorAndNeverStepsOverIt)
     std::string out;
     std::vector<std::string> fields;
     for (int i = 0; i < 4; ++i) {
-        CsvReadText(buffer, position, 10, out);
+        CsvReadText(buffer, position, 10, out, CurrentTextRules().chars);
         fields.push_back(out);
     }
     EXPECT_EQ(fields, (std::vector<std::string>{"a", "b", "", ""}));
@@ -110,12 +110,12 @@ TEST(CsvReadText, ReadsBackWhatTheWritersWrote)
     const std::string texts[] = {"plain", "with, comma", "\"quoted\"", "", "a\"\"b"};
     std::string record;
     std::size_t position = 0;
-    for (const std::string& text : texts) CsvAppendQuoted(record, position, text);
+    for (const std::string& text : texts) CsvAppendQuoted(record, position, text, CurrentTextRules().chars);
     std::vector<char> buffer = Buffer(record);
     position = 0;
     for (const std::string& text : texts) {
         std::string out;
-        EXPECT_EQ(CsvReadText(buffer, position, 100, out), 1);
+        EXPECT_EQ(CsvReadText(buffer, position, 100, out, CurrentTextRules().chars), 1);
         EXPECT_EQ(out, text);
     }
     EXPECT_EQ(position, record.size());
@@ -141,7 +141,7 @@ TEST(CsvReadField, CopiesUpToTheCommaAndSkipsTheRest)
     for (const auto& c : cases) {
         std::size_t position = 0;
         std::string out;
-        CsvReadField(c.input, position, c.maximum, out);
+        CsvReadField(c.input, position, c.maximum, out, CurrentTextRules().chars);
         EXPECT_EQ(out, c.out) << testing::PrintToString(c.input);
         EXPECT_EQ(position, c.position) << testing::PrintToString(c.input);
     }
@@ -211,7 +211,7 @@ TEST(CsvNextFieldInPlace, WalksPlainAndQuotedFields)
     std::vector<char> buffer = Buffer("1,\"two, \"\"too\"\"\"x,,3"s);
     std::size_t position = 0;
     std::vector<std::string> fields;
-    for (int i = 0; i < 5; ++i) fields.emplace_back(CsvNextFieldInPlace(buffer, position));
+    for (int i = 0; i < 5; ++i) fields.emplace_back(CsvNextFieldInPlace(buffer, position, CurrentTextRules().chars));
     EXPECT_EQ(fields, (std::vector<std::string>{"1", "two, \"\"too\"\"", "", "3", ""}));
     EXPECT_EQ(position, buffer.size());
     // Each field is terminated in the buffer: the comma after "1" and the closing quote became 0.
@@ -223,9 +223,9 @@ TEST(CsvNextFieldInPlace, EndsAnUnclosedQuoteAtTheEndOfTheText)
 {
     std::vector<char> buffer = Buffer("\"abc\0,def"s);
     std::size_t position = 0;
-    EXPECT_EQ(CsvNextFieldInPlace(buffer, position), "abc");
+    EXPECT_EQ(CsvNextFieldInPlace(buffer, position, CurrentTextRules().chars), "abc");
     EXPECT_EQ(position, 4u);
-    EXPECT_EQ(CsvNextFieldInPlace(buffer, position), "");
+    EXPECT_EQ(CsvNextFieldInPlace(buffer, position, CurrentTextRules().chars), "");
     EXPECT_EQ(position, 4u);
 }
 

@@ -45,8 +45,8 @@ TEST(CsvFontCodes, FontCodeToFontNumber)
         test::TestMainFrame frame;
         frame.m_setup = c.setup;
         SCOPED_TRACE(testing::Message() << "market " << c.setup.m_market << " code " << c.code);
-        EXPECT_EQ(FontCodeToCsvFont(c.code), c.plain);
-        EXPECT_EQ(FontCodeToCsvFontAlt(c.code), c.alt);
+        EXPECT_EQ(FontCodeToCsvFont(CurrentTextRules(), c.code), c.plain);
+        EXPECT_EQ(FontCodeToCsvFontAlt(CurrentTextRules(), c.code), c.alt);
     }
 }
 
@@ -94,21 +94,21 @@ TEST(CsvFontCodes, FontNumberToFontCode)
         test::TestMainFrame frame;
         frame.m_setup = c.setup;
         SCOPED_TRACE(testing::Message() << "market " << c.setup.m_market << " font " << int{c.font});
-        EXPECT_EQ(CsvFontToFontCode(c.font), c.plain);
-        EXPECT_EQ(CsvFontToFontCodeAlt(c.font), c.alt);
+        EXPECT_EQ(CsvFontToFontCode(CurrentTextRules(), c.font), c.plain);
+        EXPECT_EQ(CsvFontToFontCodeAlt(CurrentTextRules(), c.font), c.alt);
     }
 }
 
 TEST(CsvFontCodes, AltMapsServeFamily11AndFamily9OutsideTaiwan)
 {
     test::TestMainFrame frame;
-    EXPECT_TRUE(UsesAltCsvFonts(11));
-    EXPECT_TRUE(UsesAltCsvFonts(9));
-    EXPECT_FALSE(UsesAltCsvFonts(10));
-    EXPECT_FALSE(UsesAltCsvFonts(12));
+    EXPECT_TRUE(UsesAltCsvFonts(CurrentTextRules(), 11));
+    EXPECT_TRUE(UsesAltCsvFonts(CurrentTextRules(), 9));
+    EXPECT_FALSE(UsesAltCsvFonts(CurrentTextRules(), 10));
+    EXPECT_FALSE(UsesAltCsvFonts(CurrentTextRules(), 12));
     frame.m_setup.m_market = MarketTaiwan;
-    EXPECT_FALSE(UsesAltCsvFonts(9));
-    EXPECT_TRUE(UsesAltCsvFonts(11));
+    EXPECT_FALSE(UsesAltCsvFonts(CurrentTextRules(), 9));
+    EXPECT_TRUE(UsesAltCsvFonts(CurrentTextRules(), 11));
 }
 
 }  // namespace

@@ -26,14 +26,14 @@ TEST_F(DbcsStringTest, LeftNeverSplitsACharacter)
         std::size_t n;
         std::string left;
     } cases[] = {{0, ""}, {1, "A"}, {2, "A"}, {3, "A\xA4\x40"}, {4, "A\xA4\x40" "B"}, {99, m_text}};
-    for (const auto& c : cases) EXPECT_EQ(DbcsLeft(m_text, c.n), c.left) << c.n;
+    for (const auto& c : cases) EXPECT_EQ(DbcsLeft(m_text, c.n, CurrentTextRules().chars), c.left) << c.n;
 }
 
 TEST_F(DbcsStringTest, LeftEndsAtTheTerminatorAndAtALoneLeadByte)
 {
-    EXPECT_EQ(DbcsLeft("AB\0CD"s, 99), "AB");
-    EXPECT_EQ(DbcsLeft("AB\xA4"s, 99), "AB");
-    EXPECT_EQ(DbcsLeft("AB\xA4\0\x40"s, 99), "AB");
+    EXPECT_EQ(DbcsLeft("AB\0CD"s, 99, CurrentTextRules().chars), "AB");
+    EXPECT_EQ(DbcsLeft("AB\xA4"s, 99, CurrentTextRules().chars), "AB");
+    EXPECT_EQ(DbcsLeft("AB\xA4\0\x40"s, 99, CurrentTextRules().chars), "AB");
 }
 
 TEST_F(DbcsStringTest, MidRoundsStartAndCountDownToWholeCharacters)
@@ -51,17 +51,17 @@ TEST_F(DbcsStringTest, MidRoundsStartAndCountDownToWholeCharacters)
         {5, 1, ""},
         {99, 5, ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(DbcsMid(m_text, c.start, c.count), c.mid) << c.start << "," << c.count;
+    for (const auto& c : cases) EXPECT_EQ(DbcsMid(m_text, c.start, c.count, CurrentTextRules().chars), c.mid) << c.start << "," << c.count;
 }
 
 TEST_F(DbcsStringTest, ReverseFindSeesOnlyOneByteCharacters)
 {
     // The Big5 character B3 5C ends in a backslash byte that is not a backslash.
     const std::string path = "dir\\\xB3\x5C";
-    EXPECT_EQ(DbcsReverseFind(path, '\\'), 3u);
-    EXPECT_EQ(DbcsReverseFind("abc", '\\'), std::string_view::npos);
-    EXPECT_EQ(DbcsReverseFind("\\abc", '\\'), 0u);
-    EXPECT_EQ(DbcsReverseFind("a\\b\0\\"s, '\\'), 1u);
+    EXPECT_EQ(DbcsReverseFind(path, '\\', CurrentTextRules().chars), 3u);
+    EXPECT_EQ(DbcsReverseFind("abc", '\\', CurrentTextRules().chars), std::string_view::npos);
+    EXPECT_EQ(DbcsReverseFind("\\abc", '\\', CurrentTextRules().chars), 0u);
+    EXPECT_EQ(DbcsReverseFind("a\\b\0\\"s, '\\', CurrentTextRules().chars), 1u);
 }
 
 TEST_F(DbcsStringTest, SkipCharsStopsAtTheEnd)
@@ -69,15 +69,15 @@ TEST_F(DbcsStringTest, SkipCharsStopsAtTheEnd)
     const struct {
         std::size_t position, n, result;
     } cases[] = {{0, 0, 0}, {0, 1, 1}, {0, 2, 3}, {1, 1, 3}, {0, 99, 5}, {5, 1, 5}, {99, 1, 99}};
-    for (const auto& c : cases) EXPECT_EQ(SkipChars(m_text, c.position, c.n), c.result) << c.position << "+" << c.n;
-    EXPECT_EQ(SkipChars("A\xA4", 0, 5), 1u);
+    for (const auto& c : cases) EXPECT_EQ(SkipChars(m_text, c.position, c.n, CurrentTextRules().chars), c.result) << c.position << "+" << c.n;
+    EXPECT_EQ(SkipChars("A\xA4", 0, 5, CurrentTextRules().chars), 1u);
 }
 
 TEST(DbcsString, WesternTextIsCutAtAnyByte)
 {
     ASSERT_EQ(GetMainFrame(), nullptr);
-    EXPECT_EQ(DbcsLeft("A\xA4\x40", 2), "A\xA4");
-    EXPECT_EQ(DbcsMid("A\xA4\x40", 2, 1), "\x40");
+    EXPECT_EQ(DbcsLeft("A\xA4\x40", 2, CurrentTextRules().chars), "A\xA4");
+    EXPECT_EQ(DbcsMid("A\xA4\x40", 2, 1, CurrentTextRules().chars), "\x40");
 }
 
 }  // namespace

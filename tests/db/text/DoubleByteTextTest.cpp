@@ -1,5 +1,6 @@
 #include "db/text/DoubleByteText.h"
 
+#include "db/site/MainFrame.h"
 #include "support/TestMainFrame.h"
 
 #include <gtest/gtest.h>
@@ -34,10 +35,11 @@ TEST(MarketTests, FollowTheGeneralSetup)
         frame.m_setup.m_market = c.market;
         frame.m_setup.m_koreanFont = c.koreanFont;
         SCOPED_TRACE(testing::Message() << "market " << c.market << " korean " << int{c.koreanFont});
-        EXPECT_EQ(IsThaiVersion(), c.thai);
-        EXPECT_EQ(IsKoreanFontMode(), c.korean);
-        EXPECT_EQ(IsHongKongTaiwanVersion(), c.hongKongTaiwan);
-        EXPECT_EQ(IsChinaVersion(), c.china);
+        const TextRules rules = CurrentTextRules();
+        EXPECT_EQ(rules.IsThai(), c.thai);
+        EXPECT_EQ(rules.koreanFontMode, c.korean);
+        EXPECT_EQ(rules.IsHongKongTaiwan(), c.hongKongTaiwan);
+        EXPECT_EQ(rules.IsChina(), c.china);
         EXPECT_EQ(StoreCodePage(frame.m_setup), c.codePage);
     }
 }
@@ -45,10 +47,11 @@ TEST(MarketTests, FollowTheGeneralSetup)
 TEST(MarketTests, AreAllFalseBeforeTheMainFrameExists)
 {
     ASSERT_EQ(GetMainFrame(), nullptr);
-    EXPECT_FALSE(IsThaiVersion());
-    EXPECT_FALSE(IsKoreanFontMode());
-    EXPECT_FALSE(IsHongKongTaiwanVersion());
-    EXPECT_FALSE(IsChinaVersion());
+    const TextRules rules = CurrentTextRules();
+    EXPECT_FALSE(rules.IsThai());
+    EXPECT_FALSE(rules.koreanFontMode);
+    EXPECT_FALSE(rules.IsHongKongTaiwan());
+    EXPECT_FALSE(rules.IsChina());
 }
 
 TEST(GetCharLength, FollowsTheMarketAndTheKoreanOption)
@@ -79,7 +82,7 @@ TEST(GetCharLength, FollowsTheMarketAndTheKoreanOption)
         test::TestMainFrame frame;
         frame.m_setup.m_market = c.market;
         frame.m_setup.m_koreanFont = c.koreanFont;
-        EXPECT_EQ(GetCharLength(c.text), c.length)
+        EXPECT_EQ(GetCharLength(c.text, CurrentTextRules().chars), c.length)
             << "market " << c.market << " korean " << int{c.koreanFont} << " byte " << int{std::uint8_t(c.text[0])};
         // Code that is handed the settings steps the same characters.
         EXPECT_EQ(GetCharLength(c.text, CharRuleOf(frame.m_setup, frame.GetSystemDoubleByteFlag())), c.length);
@@ -88,8 +91,8 @@ TEST(GetCharLength, FollowsTheMarketAndTheKoreanOption)
 
 TEST(GetCharLength, IsSingleByteBeforeTheMainFrameExists)
 {
-    EXPECT_EQ(GetCharLength("\xA4\x40"), 1u);
-    EXPECT_EQ(GetCharLength("\x81\x40"), 1u);
+    EXPECT_EQ(GetCharLength("\xA4\x40", CurrentTextRules().chars), 1u);
+    EXPECT_EQ(GetCharLength("\x81\x40", CurrentTextRules().chars), 1u);
 }
 
 TEST(GetCharLength, NeverCountsPastTheEndOfTheText)
@@ -97,7 +100,7 @@ TEST(GetCharLength, NeverCountsPastTheEndOfTheText)
     test::TestMainFrame frame;
     frame.m_setup.m_market = MarketTaiwan;
     for (const std::string& text : {""s, "\0"s, "\0A"s, "\xA4"s, "\xA4\0"s, "\xA4\0\x40"s}) {
-        EXPECT_EQ(GetCharLength(text), 0u) << testing::PrintToString(text);
+        EXPECT_EQ(GetCharLength(text, CurrentTextRules().chars), 0u) << testing::PrintToString(text);
     }
 }
 
@@ -106,24 +109,26 @@ TEST(NextChar, StepsByWholeCharactersAndStopsAtTheEnd)
     test::TestMainFrame frame;
     frame.m_setup.m_market = MarketTaiwan;
     const std::string text = "A\xA4\x40" "B\xA5";  // the last lead byte has no second byte
+    const CharRule chars = CurrentTextRules().chars;
     std::size_t position = 0;
     std::vector<std::size_t> visited;
-    for (std::size_t next = NextChar(text, position); next != position; next = NextChar(text, position)) {
+    for (std::size_t next = NextChar(text, position, chars); next != position; next = NextChar(text, position, chars)) {
         visited.push_back(position = next);
     }
     EXPECT_EQ(visited, (std::vector<std::size_t>{1, 3, 4}));
-    EXPECT_EQ(NextChar(text, 99), 99u);
+    EXPECT_EQ(NextChar(text, 99, chars), 99u);
 }
 
 TEST(CopyOneChar, AppendsTheWholeCharacterOrNothingAtTheEnd)
 {
     test::TestMainFrame frame;
     frame.m_setup.m_market = MarketChina;
+    const CharRule chars = CurrentTextRules().chars;
     std::string out = "x";
-    EXPECT_EQ(CopyOneChar(out, "\xB0\xA1rest"), 2u);
-    EXPECT_EQ(CopyOneChar(out, "r"), 1u);
-    EXPECT_EQ(CopyOneChar(out, "\xB0"), 0u);
-    EXPECT_EQ(CopyOneChar(out, ""), 0u);
+    EXPECT_EQ(CopyOneChar(out, "\xB0\xA1rest", chars), 2u);
+    EXPECT_EQ(CopyOneChar(out, "r", chars), 1u);
+    EXPECT_EQ(CopyOneChar(out, "\xB0", chars), 0u);
+    EXPECT_EQ(CopyOneChar(out, "", chars), 0u);
     EXPECT_EQ(out, "x\xB0\xA1r");
 }
 

@@ -25,7 +25,7 @@ std::string Pad() { return std::string(1, '\0'); }
 std::string ToEscapeText(std::string_view lineText, bool* complete = nullptr, std::size_t capacity = 256)
 {
     test::GuardedBuffer out(capacity);
-    const bool allConverted = LineTextToEscapeText(out.Span(), lineText);
+    const bool allConverted = LineTextToEscapeText(CurrentTextRules(), out.Span(), lineText);
     EXPECT_TRUE(out.GuardIntact());
     if (complete != nullptr) *complete = allConverted;
     return std::string(out.Text());
@@ -34,7 +34,7 @@ std::string ToEscapeText(std::string_view lineText, bool* complete = nullptr, st
 std::string ToLineText(std::string_view escapeText, std::size_t capacity = 256)
 {
     test::GuardedBuffer out(capacity);
-    const std::size_t length = EscapeTextToLineText(out.Span(), escapeText);
+    const std::size_t length = EscapeTextToLineText(CurrentTextRules(), out.Span(), escapeText);
     EXPECT_TRUE(out.GuardIntact());
     EXPECT_EQ(length % 2, 0u);
     return out.Bytes(length);
@@ -97,7 +97,7 @@ TEST(LineTextToEscapeText, NeverPassesTheOutputAndClosesWhatItOpened)
     for (std::size_t capacity = 0; capacity <= full.size() + 1; ++capacity) {
         SCOPED_TRACE(testing::Message() << "capacity " << capacity);
         test::GuardedBuffer out(capacity);
-        const bool complete = LineTextToEscapeText(out.Span(), lineText);
+        const bool complete = LineTextToEscapeText(CurrentTextRules(), out.Span(), lineText);
         EXPECT_TRUE(out.GuardIntact());
         EXPECT_EQ(complete, capacity > full.size());
         if (capacity == 0) continue;
@@ -164,7 +164,7 @@ TEST(EscapeTextToLineText, LeavesOutEffects1And3WhereTheFamilyAndMarketDoNotPrin
         test::TestMainFrame frame;
         frame.m_setup.m_market = c.market;
         test::GuardedBuffer out(64);
-        const std::size_t length = EscapeTextToLineTextForType(c.family, out.Span(), text);
+        const std::size_t length = EscapeTextToLineTextForType(CurrentTextRules(), c.family, out.Span(), text);
         const std::string lineText = out.Bytes(length);
         const char font = lineText.size() > 1 ? lineText[1] : '\0';
         const std::string effects = c.kept ? Attr(2) + Attr(6) + Attr(7) + Attr(19) : Attr(6) + Attr(19);
@@ -181,7 +181,7 @@ TEST(EscapeTextToLineText, StopsAtAWholeCharacterWithinTheOutput)
     for (std::size_t capacity = 0; capacity <= 12; ++capacity) {
         SCOPED_TRACE(testing::Message() << "capacity " << capacity);
         test::GuardedBuffer out(capacity);
-        const std::size_t length = EscapeTextToLineText(out.Span(), text);
+        const std::size_t length = EscapeTextToLineText(CurrentTextRules(), out.Span(), text);
         EXPECT_TRUE(out.GuardIntact());
         EXPECT_EQ(length % 2, 0u);
         EXPECT_LE(length, capacity);

@@ -85,7 +85,7 @@ TEST(FormatPluNumber, PadsToTheDigitsOfTheHighestPluNumber)
         test::TestMainFrame frame;
         frame.m_setup.m_maxPluNo = c.maxPluNo;
         std::string out;
-        EXPECT_EQ(FormatPluNumber(c.number, out), c.width) << c.maxPluNo;
+        EXPECT_EQ(FormatPluNumber(c.number, CurrentGeneralSetup().m_maxPluNo, out), c.width) << c.maxPluNo;
         EXPECT_EQ(out, c.out) << c.maxPluNo;
     }
 }
@@ -93,7 +93,7 @@ TEST(FormatPluNumber, PadsToTheDigitsOfTheHighestPluNumber)
 TEST(FormatPluNumber, UsesTheDefaultHighestNumberBeforeTheMainFrameExists)
 {
     std::string out;
-    EXPECT_EQ(FormatPluNumber(7, out), 6u);
+    EXPECT_EQ(FormatPluNumber(7, CurrentGeneralSetup().m_maxPluNo, out), 6u);
     EXPECT_EQ(out, "000007  ");
 }
 

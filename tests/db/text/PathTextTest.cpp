@@ -16,8 +16,8 @@ struct PathCase {
 
 void CheckPieces(const PathCase& c)
 {
-    EXPECT_EQ(GetFileNameFromPath(c.path), c.fileName) << c.path;
-    EXPECT_EQ(GetDirFromPath(c.path), c.dir) << c.path;
+    EXPECT_EQ(GetFileNameFromPath(c.path, CurrentTextRules().chars), c.fileName) << c.path;
+    EXPECT_EQ(GetDirFromPath(c.path, CurrentTextRules().chars), c.dir) << c.path;
 }
 
 TEST(PathPieces, SplitAtTheLastSlashOrBackslash)
@@ -55,15 +55,15 @@ std::string PathWithLastPart(std::size_t length, std::size_t lastPart)
 TEST(AbbreviatePath, KeepsTheLastPartWhenItFits)
 {
     const std::string path = PathWithLastPart(60, 20);
-    EXPECT_EQ(AbbreviatePath(path, 40), path.substr(0, 17) + "..." + path.substr(40));
-    EXPECT_EQ(AbbreviatePath(PathWithLastPart(60, 37), 40), "..." + PathWithLastPart(60, 37).substr(23));
+    EXPECT_EQ(AbbreviatePath(path, 40, CurrentTextRules().chars), path.substr(0, 17) + "..." + path.substr(40));
+    EXPECT_EQ(AbbreviatePath(PathWithLastPart(60, 37), 40, CurrentTextRules().chars), "..." + PathWithLastPart(60, 37).substr(23));
 }
 
 TEST(AbbreviatePath, OtherwiseShowsTheEndOfThePath)
 {
     for (const std::string& path : {std::string(60, 'x'), PathWithLastPart(60, 45), PathWithLastPart(60, 38),
                                     "/" + std::string(59, 'x')}) {
-        const std::string shown = AbbreviatePath(path, 40);
+        const std::string shown = AbbreviatePath(path, 40, CurrentTextRules().chars);
         EXPECT_EQ(shown, "..." + path.substr(23)) << path;
     }
 }
@@ -71,9 +71,9 @@ TEST(AbbreviatePath, OtherwiseShowsTheEndOfThePath)
 TEST(AbbreviatePath, ReturnsAPathThatFitsAsItIs)
 {
     for (const std::string& path : {std::string(40, 'x'), std::string(), std::string("/a/b")}) {
-        EXPECT_EQ(AbbreviatePath(path, 40), path);
+        EXPECT_EQ(AbbreviatePath(path, 40, CurrentTextRules().chars), path);
     }
-    EXPECT_EQ(AbbreviatePath("abcdef", 2), "...");
+    EXPECT_EQ(AbbreviatePath("abcdef", 2, CurrentTextRules().chars), "...");
 }
 
 TEST(AbbreviatePath, CopiesDoubleByteCharactersWhole)
@@ -83,11 +83,11 @@ TEST(AbbreviatePath, CopiesDoubleByteCharactersWhole)
     // The head's room ends inside a Big5 character, which is left out: the last part still shows whole.
     std::string path = std::string(16, 'd') + "\xA4\x40" + std::string(22, 'd') + "/" + std::string(19, 'f');
     ASSERT_EQ(path.size(), 60u);
-    std::string shown = AbbreviatePath(path, 40);
+    std::string shown = AbbreviatePath(path, 40, CurrentTextRules().chars);
     EXPECT_EQ(shown, path.substr(0, 16) + "..." + path.substr(40));
     // The skipped start ends inside a Big5 character, which is passed over whole.
     path = std::string(22, 'x') + "\xA4\x40" + std::string(36, 'x');
-    shown = AbbreviatePath(path, 40);
+    shown = AbbreviatePath(path, 40, CurrentTextRules().chars);
     EXPECT_EQ(shown, "..." + path.substr(24));
 }
 

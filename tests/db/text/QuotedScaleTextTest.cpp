@@ -19,7 +19,7 @@ std::string Encode(std::uint16_t family, std::string_view text, std::size_t maxS
                    std::size_t capacity = 256)
 {
     test::GuardedBuffer out(capacity);
-    const std::size_t length = EncodeQuotedScaleText(test::ScaleOfFamily(family), out.Span(), text, maxScaleBytes);
+    const std::size_t length = EncodeQuotedScaleText(CurrentTextRules(), test::ScaleOfFamily(family), out.Span(), text, maxScaleBytes);
     EXPECT_TRUE(out.GuardIntact());
     EXPECT_EQ(out.Text().size(), length);
     return std::string(out.Text());
@@ -34,7 +34,7 @@ struct Decoded {
 Decoded Decode(std::uint16_t family, std::string_view record, std::size_t position, std::size_t capacity = 256)
 {
     test::GuardedBuffer out(capacity);
-    const std::size_t consumed = DecodeQuotedScaleText(test::ScaleOfFamily(family), out.Span(), record, position);
+    const std::size_t consumed = DecodeQuotedScaleText(CurrentTextRules(), test::ScaleOfFamily(family), out.Span(), record, position);
     EXPECT_TRUE(out.GuardIntact());
     return {std::string(out.Text()), consumed, position};
 }
@@ -118,7 +118,7 @@ TEST(EncodeQuotedScaleText, NeverPassesTheOutputAndAlwaysClosesTheField)
     for (std::size_t capacity = 0; capacity <= full.size() + 1; ++capacity) {
         SCOPED_TRACE(testing::Message() << "capacity " << capacity);
         test::GuardedBuffer out(capacity);
-        const std::size_t length = EncodeQuotedScaleText(test::ScaleOfFamily(10), out.Span(), text, 1000);
+        const std::size_t length = EncodeQuotedScaleText(CurrentTextRules(), test::ScaleOfFamily(10), out.Span(), text, 1000);
         EXPECT_TRUE(out.GuardIntact());
         if (capacity < 4) {
             EXPECT_EQ(length, 0u);

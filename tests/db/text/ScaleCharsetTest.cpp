@@ -19,7 +19,7 @@ std::string Code(char letter, char operand) { return "\x1B"s + letter + operand;
 std::string ToScale(std::uint16_t family, std::string_view text, std::size_t capacity = 256)
 {
     test::GuardedBuffer out(capacity);
-    const std::size_t length = ConvertTextToScaleCharset(test::ScaleOfFamily(family), text, out.Span());
+    const std::size_t length = ConvertTextToScaleCharset(CurrentTextRules(), test::ScaleOfFamily(family), text, out.Span());
     EXPECT_TRUE(out.GuardIntact());
     EXPECT_EQ(out.Text().size(), length);
     return std::string(out.Text());
@@ -28,7 +28,7 @@ std::string ToScale(std::uint16_t family, std::string_view text, std::size_t cap
 std::string FromScale(std::uint16_t family, std::string_view text, std::size_t capacity = 256)
 {
     test::GuardedBuffer out(capacity);
-    const std::size_t length = ConvertTextFromScaleCharset(test::ScaleOfFamily(family), out.Span(), text);
+    const std::size_t length = ConvertTextFromScaleCharset(CurrentTextRules(), test::ScaleOfFamily(family), out.Span(), text);
     EXPECT_TRUE(out.GuardIntact());
     EXPECT_EQ(out.Text().size(), length);
     return std::string(out.Text());
@@ -148,9 +148,9 @@ TEST(ScaleCharset, FamiliesWithoutAConversionWriteNothing)
     for (const std::uint16_t family : {7, 9, 10, 11, 12, 13, 65534}) {
         test::GuardedBuffer out(16);
         out.Span()[0] = 'x';
-        EXPECT_EQ(ConvertTextToScaleCharset(test::ScaleOfFamily(family), "\xC1", out.Span()), 0u)
+        EXPECT_EQ(ConvertTextToScaleCharset(CurrentTextRules(), test::ScaleOfFamily(family), "\xC1", out.Span()), 0u)
             << "family " << family;
-        EXPECT_EQ(ConvertTextFromScaleCharset(test::ScaleOfFamily(family), out.Span(), "@"), 0u) << "family " << family;
+        EXPECT_EQ(ConvertTextFromScaleCharset(CurrentTextRules(), test::ScaleOfFamily(family), out.Span(), "@"), 0u) << "family " << family;
         EXPECT_EQ(out.Span()[0], 'x');
     }
 }

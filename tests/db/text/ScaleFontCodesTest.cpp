@@ -34,7 +34,7 @@ TEST(FontToScaleFontCode, FollowsTheMarketsTables)
         test::TestMainFrame frame;
         frame.m_setup.m_market = c.market;
         bool effect2 = !c.effect2;
-        EXPECT_EQ(FontToScaleFontCode(c.font, effect2), c.code) << "market " << c.market << " font " << int{c.font};
+        EXPECT_EQ(FontToScaleFontCode(CurrentTextRules(), c.font, effect2), c.code) << "market " << c.market << " font " << int{c.font};
         EXPECT_EQ(effect2, c.effect2) << "market " << c.market << " font " << int{c.font};
     }
 }
@@ -69,7 +69,7 @@ TEST(ScaleFontCodeToFont, FollowsTheMarketsTables)
         test::TestMainFrame frame;
         frame.m_setup.m_market = c.market;
         frame.m_setup.m_nutritionInUse = c.nutrition;
-        EXPECT_EQ(ScaleFontCodeToFont(c.code), c.font)
+        EXPECT_EQ(ScaleFontCodeToFont(CurrentTextRules(), c.code), c.font)
             << "market " << c.market << " nutrition " << int{c.nutrition} << " code " << c.code;
     }
 }
@@ -79,11 +79,11 @@ TEST(ScaleFontCodes, DefaultFontFollowsTheDoubleByteMarkets)
     for (const std::uint16_t market : {MarketHongKong, MarketTaiwan, MarketChina}) {
         test::TestMainFrame frame;
         frame.m_setup.m_market = market;
-        EXPECT_EQ(GetDefaultScaleFont(), 6) << "market " << market;
+        EXPECT_EQ(GetDefaultScaleFont(CurrentTextRules()), 6) << "market " << market;
     }
     test::TestMainFrame frame;
     frame.m_setup.m_market = MarketThailand;
-    EXPECT_EQ(GetDefaultScaleFont(), 3);
+    EXPECT_EQ(GetDefaultScaleFont(CurrentTextRules()), 3);
 }
 
 TEST(ScaleFontCodes, EffectDigitsAndAttributeBytesArePairs)
@@ -108,12 +108,12 @@ TEST(ScaleFontCodes, EffectDigitsAndAttributeBytesArePairs)
 
 TEST(ScaleFontCodes, FontAvailabilityFollowsTheFramesFontList)
 {
-    EXPECT_FALSE(IsScaleFontAvailable('0'));  // no frame
+    EXPECT_FALSE(CScaleFontList().HasCode('0'));  // no fonts built yet
     test::TestMainFrame frame;
     frame.m_setup.m_defaultScaleFamily = 6;
     frame.SelectScaleFontSet();
-    EXPECT_TRUE(IsScaleFontAvailable('G'));
-    EXPECT_FALSE(IsScaleFontAvailable('7'));
+    EXPECT_TRUE(frame.GetScaleFontList().HasCode('G'));
+    EXPECT_FALSE(frame.GetScaleFontList().HasCode('7'));
 }
 
 }  // namespace

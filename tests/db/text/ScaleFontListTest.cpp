@@ -58,7 +58,7 @@ TEST(ChooseScaleFontSet, FollowsTheMarketAndTheDefaultFamily)
     for (const Case& c : cases) {
         test::TestMainFrame frame;
         Apply(frame, c.settings);
-        const ScaleFontSetChoice choice = ChooseScaleFontSet();
+        const ScaleFontSetChoice choice = ChooseScaleFontSet(CurrentGeneralSetup());
         EXPECT_EQ(choice.fontSet, c.fontSet) << "market " << c.settings.market << " family " << c.settings.family;
         EXPECT_EQ(choice.series, c.series) << "market " << c.settings.market << " family " << c.settings.family;
     }
@@ -100,7 +100,7 @@ TEST(CScaleFontList, EachSetHoldsItsFontsInOrder)
         SCOPED_TRACE(testing::Message() << "set " << c.fontSet << " market " << c.settings.market << " family "
                                         << c.settings.family);
         CScaleFontList list;
-        list.Build(c.fontSet, c.series);
+        list.Build(CurrentGeneralSetup(), c.fontSet, c.series);
         EXPECT_EQ(Codes(list), c.codes);
         const std::vector<std::string> names = Names(list);
         ASSERT_EQ(names.size(), c.codes.size());
@@ -113,13 +113,13 @@ TEST(CScaleFontList, FlagsMarkTheCompactAndTheUpperCaseFonts)
 {
     test::TestMainFrame frame;
     CScaleFontList list;
-    list.Build(0, 1);
+    list.Build(CurrentGeneralSetup(), 0, 1);
     for (std::size_t i = 0; i < list.GetSize(); ++i) {
         const bool compact = list.GetAt(i).m_name.find("(C") != std::string::npos;
         EXPECT_EQ(list.GetLayoutFlag(i), compact) << "font " << i;
         EXPECT_EQ(list.IsUpperCaseOnly(i), i % 7 != 0) << "font " << i;
     }
-    list.Build(1, 0);
+    list.Build(CurrentGeneralSetup(), 1, 0);
     EXPECT_FALSE(list.GetLayoutFlag(0));
     EXPECT_FALSE(list.GetLayoutFlag(1));
     EXPECT_TRUE(list.GetLayoutFlag(2));
@@ -131,7 +131,7 @@ TEST(CScaleFontList, ReadersAnswerDefaultsPastTheEnd)
     frame.m_setup.m_lineLimit = 40;
     CScaleFontList list;
     EXPECT_EQ(list.GetCode(0), '0');
-    list.Build(1, 0);
+    list.Build(CurrentGeneralSetup(), 1, 0);
     EXPECT_EQ(list.GetCode(3), 'E');
     EXPECT_EQ(list.GetCode(10), 'G');
     EXPECT_EQ(list.FindIndex('E'), 3u);
@@ -143,7 +143,7 @@ TEST(CScaleFontList, ReadersAnswerDefaultsPastTheEnd)
     EXPECT_EQ(list.GetCharSize(10, true), 9);
     EXPECT_EQ(list.GetCharSize(10, false), 9);
     EXPECT_EQ(list.GetLinePitch(10), 14);
-    EXPECT_EQ(list.GetLineLimit(10), 40);
+    EXPECT_EQ(list.GetLineLimit(10, CurrentGeneralSetup().m_defaultScaleFamily, CurrentGeneralSetup().m_lineLimit), 40);
     EXPECT_EQ(list.GetCharSize(0, true), 55);
     list.RemoveAll();
     EXPECT_EQ(list.GetSize(), 0u);
@@ -166,8 +166,8 @@ TEST(CScaleFontList, LineLimitIsTheSetupsForTheLaterFamilies)
         frame.m_setup.m_defaultScaleFamily = c.family;
         frame.m_setup.m_lineLimit = 40;
         CScaleFontList list;
-        list.Build(c.fontSet, 0);
-        EXPECT_EQ(list.GetLineLimit(0), c.lineLimit) << "market " << c.market << " family " << c.family;
+        list.Build(CurrentGeneralSetup(), c.fontSet, 0);
+        EXPECT_EQ(list.GetLineLimit(0, c.family, frame.m_setup.m_lineLimit), c.lineLimit) << "market " << c.market << " family " << c.family;
     }
 }
 
@@ -177,12 +177,12 @@ TEST(CScaleFontList, DefaultLineCodeFollowsTheFramesLineFonts)
     frame.m_setup.m_defaultScaleFamily = 6;
     frame.SelectScaleFontSet();
     const CScaleFontList& list = frame.GetScaleFontList();
-    EXPECT_EQ(list.GetDefaultLineCode(2, 0), '1');  // position 2 of set 1
+    EXPECT_EQ(list.GetDefaultLineCode(frame.m_defLineFont, 2, 0), '1');  // position 2 of set 1
     frame.m_defLineFont.m_positions[CDefLineFont::Coupon] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     frame.m_defLineFont.m_perLine[CDefLineFont::Coupon] = 1;
-    EXPECT_EQ(list.GetDefaultLineCode(8, 3), 'E');
-    EXPECT_EQ(list.GetDefaultLineCode(8, 12), '6');
-    EXPECT_EQ(list.GetDefaultLineCode(2, 3), '1');
+    EXPECT_EQ(list.GetDefaultLineCode(frame.m_defLineFont, 8, 3), 'E');
+    EXPECT_EQ(list.GetDefaultLineCode(frame.m_defLineFont, 8, 12), '6');
+    EXPECT_EQ(list.GetDefaultLineCode(frame.m_defLineFont, 2, 3), '1');
 }
 
 }  // namespace

@@ -71,16 +71,16 @@ TEST(RemoveHexEscapes, DropsEachEscapeAndItsTwoCharacters)
         {"a\\x0Db", "ab"}, {"a\\X1fb", "ab"}, {"a\\yb", "a\\yb"}, {"ab\\x", "ab"}, {"ab\\x1", "ab"},
         {"a\0\\x0D"s, "a"},
     };
-    for (const auto& c : cases) EXPECT_EQ(RemoveHexEscapes(c.text), c.out) << testing::PrintToString(c.text);
+    for (const auto& c : cases) EXPECT_EQ(RemoveHexEscapes(c.text, CurrentTextRules().chars), c.out) << testing::PrintToString(c.text);
 }
 
 TEST(RemoveHexEscapes, NeverTakesASecondByteForABackslash)
 {
     const std::string text = "\xB3\\x41";
-    EXPECT_EQ(RemoveHexEscapes(text), "\xB3");  // Western: a byte, then an escape
+    EXPECT_EQ(RemoveHexEscapes(text, CurrentTextRules().chars), "\xB3");  // Western: a byte, then an escape
     test::TestMainFrame frame;
     frame.m_setup.m_market = MarketTaiwan;
-    EXPECT_EQ(RemoveHexEscapes(text), text);    // Big5: one character, then "x41"
+    EXPECT_EQ(RemoveHexEscapes(text, CurrentTextRules().chars), text);    // Big5: one character, then "x41"
 }
 
 TEST(StripEscCodes, DropsEachEscAndTheTwoBytesAfterIt)
@@ -90,7 +90,7 @@ TEST(StripEscCodes, DropsEachEscAndTheTwoBytesAfterIt)
     } cases[] = {
         {"\x1B" "C1abc", "abc"}, {"a\x1B" "Fxb", "ab"}, {"ab\x1B", "ab"}, {"ab\x1B" "C", "ab"}, {"plain", "plain"},
     };
-    for (const auto& c : cases) EXPECT_EQ(StripEscCodes(c.text), c.out) << testing::PrintToString(c.text);
+    for (const auto& c : cases) EXPECT_EQ(StripEscCodes(c.text, CurrentTextRules().chars), c.out) << testing::PrintToString(c.text);
 }
 
 }  // namespace
