@@ -28,7 +28,5 @@ std::array<std::uint8_t, 60> DisplayFontCopy(const std::array<std::uint8_t, 60>&
 // The report font size reads as "%d" does: optional blanks, a sign, digits; anything after them is
 // ignored. None when no number starts the text.
 std::optional<int> ReadWholeNumber(std::string_view text);
-// A number field's text within min..max; none (and the range message shown) otherwise.
-std::optional<std::uint32_t> ReadNumberInRange(std::string_view text, std::uint32_t min, std::uint32_t max);
 
 }  // namespace varnel

@@ -28,5 +28,6 @@ private:
 
 void AddAppScreens(ScreenShots& shots);
 void AddSettingsScreens(ScreenShots& shots);
+void AddDbScreens(ScreenShots& shots);
 
 }  // namespace varnel::screens

@@ -27,6 +27,7 @@ int main(int argc, char** argv)
     varnel::screens::ScreenShots shots(argv[1]);
     varnel::screens::AddAppScreens(shots);
     varnel::screens::AddSettingsScreens(shots);
+    varnel::screens::AddDbScreens(shots);
     std::filesystem::remove(config);
     std::printf("screens: %d windows in %s\n", shots.Count(), argv[1]);
     return shots.Failed() ? 1 : 0;

@@ -1,4 +1,5 @@
 #include "settings/EditPluedPropsForm.h"
+#include "platform/NumberEntry.h"
 #include "settings/OptionsConversions.h"
 
 #include "support/RecordingPrompt.h"

@@ -1,6 +1,8 @@
 // The Options sheet's pages.
 #include "settings/ui/OptionsPages.h"
 
+#include "platform/NumberEntry.h"
+#include "db/ui/FieldSetupDlgs.h"
 #include "settings/OptionsConversions.h"
 #include "settings/PriceZone.h"
 
@@ -51,6 +53,9 @@ QString PathText(const std::string& path)
 {
     return QString::fromStdString(LogFileText(path));
 }
+
+// The PLU fields that may differ by price zone: the PLU Code and the "User-Defined" entry cannot.
+constexpr FieldRange kPriceZoneFieldRange{1002, 1102};
 
 bool IsPluNumberOfLabelRow(const NumberField& field)
 {
@@ -378,9 +383,14 @@ CPropMultiStore::CPropMultiStore(OptionsValues& values, const OptionsSheetContex
     m_fields->setObjectName("priceZoneFields");
     fieldRows->addWidget(m_fields, 1);
     auto* buttons = new QVBoxLayout;
-    // "PLU Fields", the picker of a field to add, comes with the field setup dialogs.
     QPushButton* add = MakeButton(*this, "&Add", "addField");
-    add->setEnabled(false);
+    add->setEnabled(context.fieldDefinitions != nullptr);
+    connect(add, &QPushButton::clicked, this, [this] {
+        CPluFieldsDlg picker(*m_context.fieldDefinitions, kPriceZoneFieldRange, this);
+        if (picker.exec() != QDialog::Accepted || picker.GetChosen() == nullptr) return;
+        AddPriceZoneField(m_values, picker.GetChosen()->m_fieldNo);
+        ShowFields();
+    });
     QPushButton* remove = MakeButton(*this, "&Remove", "removeField");
     connect(remove, &QPushButton::clicked, this, [this] {
         const int row = m_fields->currentRow();

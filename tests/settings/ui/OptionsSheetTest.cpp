@@ -200,6 +200,38 @@ TEST_F(OptionsSheetTest, MultiStoreModesAndTheLocalZone)
     EXPECT_EQ(m_values.setup.m_localPriceZone, 7);
 }
 
+TEST_F(OptionsSheetTest, MultiStoreAddsAChosenFieldOnceAndRemovesTheSelectedOne)
+{
+    CLabPropMap fields;
+    for (const auto& [key, fieldNo, name] : {std::tuple{1, 1001, "PLU Code"}, std::tuple{2, 1005, "Unit Price"},
+                                             std::tuple{3, 1006, "Fixed Price"}}) {
+        auto field = std::make_unique<CLabProp>();
+        field->m_key = static_cast<std::uint16_t>(key);
+        field->m_fieldNo = static_cast<std::uint16_t>(fieldNo);
+        field->m_name = name;
+        fields[field->m_key] = std::move(field);
+    }
+    m_context.fieldDefinitions = &fields;
+    m_values.priceZoneFields = {1005};
+    CEditPluedProps sheet(m_values, m_context);
+    sheet.show();
+    ShowPage(sheet, "Multi-Store");
+    QListWidget* list = test::Child<QListWidget>(sheet, "priceZoneFields");
+    for (const int row : {0, 1, 1}) {  // Unit Price (already there), Fixed Price, Fixed Price again
+        test::WhenModalShows([row](QWidget& picker) {
+            ASSERT_EQ(picker.objectName(), "pluFieldsDialog");
+            test::Child<QListWidget>(picker, "definitions")->setCurrentRow(row);
+            QTest::mouseClick(test::Child<QPushButton>(picker, "select"), Qt::LeftButton);
+        });
+        QTest::mouseClick(test::Child<QPushButton>(sheet, "addField"), Qt::LeftButton);
+    }
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), "Fixed Price");
+    list->setCurrentRow(0);
+    QTest::mouseClick(test::Child<QPushButton>(sheet, "removeField"), Qt::LeftButton);
+    EXPECT_EQ(m_values.priceZoneFields, (std::vector<std::uint16_t>{1006}));
+}
+
 TEST_F(OptionsSheetTest, ClearTotalsNeedsADatabaseAndAsksFirst)
 {
     {
