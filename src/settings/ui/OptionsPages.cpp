@@ -5,10 +5,12 @@
 #include "db/ui/FieldSetupDlgs.h"
 #include "settings/OptionsConversions.h"
 #include "settings/PriceZone.h"
+#include "settings/ui/DisplayFont.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -169,8 +171,17 @@ CPropGeneral::CPropGeneral(OptionsValues& values)
         keys->addWidget(button, i / 3, i % 3);
         ++i;
     }
+    QPushButton* displayFont = MakeButton(*this, "Display Font...", "displayFont");
+    connect(displayFont, &QPushButton::clicked, this, [this] {
+        LogicalFont& stored = m_values.setup.m_displayFont;
+        const bool hasHeight = stored[0] != 0 || stored[1] != 0 || stored[2] != 0 || stored[3] != 0;
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, hasHeight ? ToQFont(stored) : QFont(), this, "Display Font");
+        if (ok) stored = FromQFont(font, stored);
+    });
     auto* right = new QVBoxLayout;
     right->addLayout(password);
+    right->addWidget(displayFont, 0, Qt::AlignLeft);
     right->addWidget(new QLabel("Preset Key Setup", this));
     right->addLayout(keys);
     lower->addLayout(right);
