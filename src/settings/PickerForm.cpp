@@ -41,6 +41,7 @@ void PickerForm::Select(std::optional<std::size_t> row)
 
 std::optional<std::size_t> PickerForm::GetChosenIndex() const
 {
+    if (m_added) return m_added;
     if (!m_selection) return std::nullopt;
     return m_indices[*m_selection];
 }

@@ -26,11 +26,14 @@ public:
     void Select(std::optional<std::size_t> row);
     // None while no row is selected.
     std::optional<std::size_t> GetChosenIndex() const;
+    // An entry the caller added to its list outside the rows (Select Scale's "&New Scale") is the choice.
+    void ChooseAdded(std::size_t index) { m_added = index; }
 
 private:
     std::vector<std::string> m_rows;
     std::vector<std::size_t> m_indices;
     std::optional<std::size_t> m_selection;
+    std::optional<std::size_t> m_added;
 };
 
 // The departments by name cut to 30 bytes at whole characters; `preselect` (else the first) selected.

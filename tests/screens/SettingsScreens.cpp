@@ -82,7 +82,7 @@ void AddSettingsScreens(ScreenShots& shots)
 
     const ScaleChoiceRow scales[] = {{"Deli - Scale 1", true}, {"Deli - Scale 2", false}, {"Meat - Scale 1", false}};
     PickerForm scalePicker = MakeScalePicker(scales, true);
-    CSelectScaleDlg selectScale(scalePicker);
+    CSelectScaleDlg selectScale(scalePicker, {}, [] { return std::optional<std::size_t>(); });
     shots.Take("dialog-select-scale", selectScale);
     PickerForm deptPicker({"Deli", "Meat", "Bakery"}, {0, 1, 2}, 1);
     CSelectDeptDlg selectDept(deptPicker);

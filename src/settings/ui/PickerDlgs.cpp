@@ -7,12 +7,14 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace varnel {
 
 CPickerDlg::CPickerDlg(PickerForm& form, const QString& title, const char* objectName, bool stayWithoutChoice,
                        QWidget* parent)
-    : QDialog(parent), m_form(form), m_list(new QListWidget(this)), m_stayWithoutChoice(stayWithoutChoice)
+    : QDialog(parent), m_form(form), m_list(new QListWidget(this)), m_buttons(new QVBoxLayout),
+      m_stayWithoutChoice(stayWithoutChoice)
 {
     setObjectName(objectName);
     setWindowTitle(title);
@@ -27,9 +29,10 @@ CPickerDlg::CPickerDlg(PickerForm& form, const QString& title, const char* objec
     buttons->addButton(QDialogButtonBox::Cancel)->setObjectName("cancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &CPickerDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    m_buttons->addWidget(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_list, 1);
-    layout->addWidget(buttons);
+    layout->addLayout(m_buttons);
 }
 
 void CPickerDlg::accept()
@@ -42,9 +45,20 @@ void CPickerDlg::accept()
     else if (!m_stayWithoutChoice) reject();
 }
 
-CSelectScaleDlg::CSelectScaleDlg(PickerForm& form, const QString& title, QWidget* parent)
+CSelectScaleDlg::CSelectScaleDlg(PickerForm& form, const QString& title, AddScale addScale, QWidget* parent)
     : CPickerDlg(form, title.isEmpty() ? QString("Select Scale") : title, "selectScaleDialog", false, parent)
 {
+    if (!addScale) return;
+    auto* newScale = new QPushButton("&New Scale", this);
+    newScale->setObjectName("newScale");
+    newScale->setAutoDefault(false);
+    ButtonColumn()->addWidget(newScale);
+    connect(newScale, &QPushButton::clicked, this, [this, addScale = std::move(addScale)] {
+        const std::optional<std::size_t> added = addScale();
+        if (!added) return;
+        Form().ChooseAdded(*added);
+        QDialog::accept();
+    });
 }
 
 CSelectDeptDlg::CSelectDeptDlg(PickerForm& form, QWidget* parent)

@@ -1,12 +1,18 @@
 // The pickers on screen over PickerForm: a list, "Select" (or a double-click) and "Cancel".
 //
-//   CSelectScaleDlg        "Select Scale"; Select with no row ends as Cancel; an optional title
+//   CSelectScaleDlg        "Select Scale"; Select with no row ends as Cancel; an optional title; with a
+//                          way to add one, "&New Scale" adds a scale to the caller's list and chooses it
 //   CSelectDeptDlg         "Select Department"; Select with no row does nothing
 //   CSelectUserProfileDlg  "Select User Profile"; Select with no row ends as Cancel
 #pragma once
 
 #include <QDialog>
 
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+class QLayout;
 class QListWidget;
 
 namespace varnel {
@@ -19,6 +25,8 @@ public:
     void accept() override;
 
 protected:
+    QLayout* ButtonColumn() const { return m_buttons; }
+    PickerForm& Form() { return m_form; }
     // `stayWithoutChoice`: Select with no row chosen leaves the dialog up instead of cancelling it.
     CPickerDlg(PickerForm& form, const QString& title, const char* objectName, bool stayWithoutChoice,
                QWidget* parent);
@@ -26,13 +34,18 @@ protected:
 private:
     PickerForm& m_form;
     QListWidget* m_list;
+    QLayout* m_buttons;
     bool m_stayWithoutChoice;
 };
 
 class CSelectScaleDlg final : public CPickerDlg {
     Q_OBJECT
 public:
-    explicit CSelectScaleDlg(PickerForm& form, const QString& title = {}, QWidget* parent = nullptr);
+    // `addScale`: runs the dialog that makes a new scale and gives its index in the caller's list (none
+    // when cancelled); without it there is no "&New Scale".
+    using AddScale = std::function<std::optional<std::size_t>()>;
+    explicit CSelectScaleDlg(PickerForm& form, const QString& title = {}, AddScale addScale = {},
+                             QWidget* parent = nullptr);
 };
 
 class CSelectDeptDlg final : public CPickerDlg {

@@ -29,6 +29,24 @@ TEST_F(PickerDlgsTest, SelectScaleGivesTheChoiceOfTheDoubleClickedRow)
     EXPECT_EQ(form.GetChosenIndex(), 2u);
 }
 
+TEST_F(PickerDlgsTest, NewScaleChoosesTheScaleTheCallerAdded)
+{
+    PickerForm form = MakeScalePicker(m_choices, true);
+    std::optional<std::size_t> added;
+    CSelectScaleDlg dialog(form, {}, [&added] { return added; });
+    dialog.show();
+    QTest::mouseClick(test::Child<QPushButton>(dialog, "newScale"), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());  // the new scale was cancelled
+    added = 3;
+    QTest::mouseClick(test::Child<QPushButton>(dialog, "newScale"), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(form.GetChosenIndex(), 3u);
+    // Without a way to add one there is no button.
+    PickerForm plain = MakeScalePicker(m_choices, true);
+    CSelectScaleDlg plainDialog(plain);
+    EXPECT_EQ(plainDialog.findChild<QPushButton*>("newScale"), nullptr);
+}
+
 TEST_F(PickerDlgsTest, SelectWithoutARowCancelsTheScalePickerAndKeepsTheDepartmentPicker)
 {
     PickerForm scales = MakeScalePicker(m_choices, true);
