@@ -10,6 +10,7 @@
 #include "comms/filelink/DataSaveFile.h"
 #include "comms/filelink/DataSaveIndex.h"
 #include "db/plu/PluDatabase.h"
+#include "scaledata/ScaleDataTables.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -65,6 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data + kSettingsBytes), length);
     }
 
+    varnel::RegisterScaleDataTables();  // the message and coupon sections go to their tables
     varnel::CPluDatabase database;
     database.CreateAllTables();
     varnel::CDataSaveStore store(database, nullptr);

@@ -5,6 +5,7 @@
 #include "app/StartLogin.h"
 #include "platform/Profile.h"
 #include "platform/UserPrompt.h"
+#include "scaledata/ScaleDataTables.h"
 
 #include <filesystem>
 
@@ -82,6 +83,7 @@ bool LogInUser(CMainFrame& frame, const FrameRun& run, ILoginDialog& login)
 
 bool CreateMainFrame(CMainFrame& frame, ILoginDialog& login)
 {
+    RegisterScaleDataTables();
     FrameRun& run = frame.GetRun();
     CProfile& profile = *run.profile;
     frame.SetLastDatabasePath(profile.GetProfileString("General", "DbFile"));

@@ -27,6 +27,17 @@ std::vector<const CLinkScaleSettings*> TestMainFrame::GetLinkScales() const
     return scales;
 }
 
+bool TestMainFrame::HasEnabledScaleType(std::uint16_t family) const
+{
+    bool anyEnabled = false;
+    for (const CLinkScaleSettings& scale : m_linkScales) {
+        if (!scale.m_enabled) continue;
+        anyEnabled = true;
+        if (scale.GetScaleType() == family) return true;
+    }
+    return !anyEnabled && family == m_setup.m_defaultScaleFamily;
+}
+
 void TestMainFrame::WriteToPluUpdateLog(const CPluDefRec& row) const { m_pluUpdateLog.push_back(row.GetKey()); }
 
 CLabProp& TestMainFrame::AddFieldDef(FieldDefMap which, std::uint16_t fieldNo)

@@ -72,6 +72,8 @@ public:
     bool HasPriceZones() const override { return !m_priceZones.IsEmpty(); }
     std::span<const std::uint16_t> GetPriceZoneFields() const override { return m_priceZoneFields; }
     std::vector<const CLinkScaleSettings*> GetLinkScales() const override;
+    // Over the link scales, each link enabled.
+    bool HasEnabledScaleType(std::uint16_t family) const override;
     std::string GetCurrentDataSaveFile() const override { return m_currentDataSaveFile; }
     void SetCurrentDataSaveFile(const std::string& path) override { m_currentDataSaveFile = path; }
     void PostOpenDataSaveRequest() override { ++m_openDataSaveRequests; }

@@ -34,16 +34,34 @@ TableClass ClassOfTable(std::uint16_t tableNo)
     }
 }
 
+CPluDatabase::TableMaker g_tableMaker = nullptr;
+CPluDatabase::CompanionMaker g_companionMaker = nullptr;
+
 }  // namespace
 
-CPluDatabase::CPluDatabase(IFileSystem& fs) : CObjDatabase(kHighestTableNo, fs) {}
+void CPluDatabase::SetTableMakers(TableMaker tables, CompanionMaker companions)
+{
+    g_tableMaker = tables;
+    g_companionMaker = companions;
+}
+
+CPluDatabase::CPluDatabase(IFileSystem& fs)
+    : CObjDatabase(kHighestTableNo, fs), m_companions(g_companionMaker ? g_companionMaker(*this) : nullptr)
+{
+}
 
 std::unique_ptr<CObjDBTable> CPluDatabase::CreateTable(std::uint16_t tableNo)
 {
     switch (ClassOfTable(tableNo)) {
-    case TableClass::Plu: return std::make_unique<CPluDefTb>(tableNo, this, "Plus");
+    case TableClass::Plu: {
+        auto plus = std::make_unique<CPluDefTb>(tableNo, this, "Plus");
+        if (m_companions) plus->SetCompanionData(m_companions.get());
+        return plus;
+    }
     case TableClass::PriceZone: return std::make_unique<CPluPriceZoneTb>(tableNo, this, "PluPriceZone");
-    case TableClass::ScaleData: return std::make_unique<CUnbuiltScaleDataTb>(tableNo, this);
+    case TableClass::ScaleData:
+        if (auto made = g_tableMaker ? g_tableMaker(tableNo, this) : nullptr) return made;
+        return std::make_unique<CUnbuiltScaleDataTb>(tableNo, this);
     case TableClass::Plain: return std::make_unique<CUnbuiltPlainTb>(tableNo, this);
     case TableClass::None: break;
     }

@@ -5,8 +5,9 @@
 // entries and record what was applied.
 #pragma once
 
-#include "db/store/ObjDatabase.h"
+#include "db/plu/PluCompanionData.h"
 #include "db/plu/SendDataLog.h"
+#include "db/store/ObjDatabase.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +28,13 @@ class CPluDatabase : public CObjDatabase {
 public:
     static constexpr std::uint16_t kHighestTableNo = 92;
     static constexpr std::uint16_t kPriceChangeTableNo = 14;
+
+    // Made by a subsystem above the record store: a table of a number whose class it builds (null
+    // for the others, which keep their placeholders), and what the PLU records read of those tables.
+    using TableMaker = std::unique_ptr<CObjDBTable> (*)(std::uint16_t tableNo, CObjDatabase* database);
+    using CompanionMaker = std::unique_ptr<IPluCompanionData> (*)(const CObjDatabase& database);
+    // Installed once at start-up, before any database is made.
+    static void SetTableMakers(TableMaker tables, CompanionMaker companions);
 
     explicit CPluDatabase(IFileSystem& fs = RealFileSystem());
 
@@ -73,6 +81,7 @@ private:
     // Deletes the rows of keys first..last from a table, if the database has it.
     void DeleteKeyRange(std::uint16_t tableNo, std::uint64_t first, std::uint64_t last);
 
+    std::unique_ptr<IPluCompanionData> m_companions;
     SendRequests m_changes;
     std::vector<BatchSelectionEntry> m_selection;
     std::size_t m_selectionCursor = 0;

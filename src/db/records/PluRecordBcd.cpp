@@ -15,6 +15,7 @@
 //    then: extended form 4 zero bytes; the text length (16 bits: host order, big-endian extended);
 //    the line-coded description, which a reader takes to the record's end
 #include "db/records/PluRecordKind.h"
+#include "db/records/ScaleRecordOut.h"
 
 #include "db/plu/DeptGroupItemCode.h"
 #include "db/text/LineText.h"
@@ -179,26 +180,6 @@ std::span<const PluField> Family7Body(std::uint16_t market, bool ausNz)
     return kFamily7Default;
 }
 
-// The text length field, then the description converted into the rest of the buffer.
-void WriteLineText(const TextRules& text, RecordFields& f, std::string_view desc, std::uint16_t family, bool allEffects,
-                   bool bigEndian)
-{
-    const std::size_t lengthAt = f.Position();
-    f.ZeroBytes(2);
-    if (!f.Ok()) return;
-    const std::span<std::uint8_t> rest = f.Rest();
-    const std::span<char> out(reinterpret_cast<char*>(rest.data()), rest.size());
-    const std::size_t length =
-        allEffects ? EscapeTextToLineText(text, out, desc) : EscapeTextToLineTextForType(text, family, out, desc);
-    f.Advance(length);
-    std::uint8_t* field = f.WrittenSince(lengthAt).data();
-    const auto count = static_cast<std::uint16_t>(length);
-    if (bigEndian)
-        StoreBe16(field, count);
-    else
-        StoreLe16(field, count);
-}
-
 // The line-coded description after its 16-bit length, to the record's end.
 ScaleTextSpan ReadLineText(const PluDecodeContext& c, RecordReader& r)
 {
@@ -216,7 +197,7 @@ void WriteBcdBody(const PluRecordContext& c, RecordFields& f, bool extended)
 {
     WriteLayout<PluRecordKind>(kBcdBody, c, f);
     if (extended) f.ZeroBytes(4);
-    WriteLineText(c.text, f, c.row.GetDesc(), c.family, false, extended);
+    WriteLineTextField(c.text, f, c.row.GetDesc(), c.family, false, extended);
 }
 
 ScaleTextSpan ReadBcdBody(const PluDecodeContext& c, std::span<const std::uint8_t> body, bool extended)
@@ -232,7 +213,7 @@ ScaleTextSpan ReadBcdBody(const PluDecodeContext& c, std::span<const std::uint8_
 void WriteFamily7Record(const PluRecordContext& c, RecordFields& f)
 {
     WriteLayout<PluRecordKind>(Family7Body(c.Market(), c.ausNz), c, f);
-    WriteLineText(c.text, f, c.row.GetDesc(), c.family, true, true);
+    WriteLineTextField(c.text, f, c.row.GetDesc(), c.family, true, true);
 }
 
 void ReadFamily7Record(const PluDecodeContext& c, std::span<const std::uint8_t> record)

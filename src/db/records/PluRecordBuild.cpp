@@ -8,6 +8,7 @@
 #include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
 #include "db/records/PluRecordLayouts.h"
+#include "db/records/ScaleRecordOut.h"
 #include "db/text/RecordHeader.h"
 
 namespace varnel {
@@ -19,37 +20,6 @@ constexpr std::uint16_t kCodeTextKey = 10;
 constexpr std::uint16_t kCodeBcdKey = 0;
 constexpr std::uint16_t kCodeCsvKey = 1;
 constexpr std::int32_t kCtrlFlagInactive = 1;
-
-void ClearOut(ScaleRecordOut& out)
-{
-    out.length = 0;
-    out.code = 0;
-    if (!out.buffer.empty()) out.buffer[0] = 0;
-}
-
-bool FinishRecord(const RecordFields& fields, std::uint16_t code, ScaleRecordOut& out)
-{
-    if (!fields.Ok() || fields.Position() > 0xFFFF) {
-        out.refusedField = fields.RefusedField();
-        ClearOut(out);
-        return false;
-    }
-    out.length = static_cast<std::uint16_t>(fields.Position());
-    out.code = code;
-    return true;
-}
-
-// The 8-byte header over the body written after it.
-void PutHeader(ScaleRecordOut& out, const RecordFields& fields, std::uint16_t code, bool shortHeader)
-{
-    if (!fields.Ok() || out.buffer.size() < kRecordHeaderSize) return;
-    const auto bodyLength = static_cast<std::uint16_t>(fields.Position() - kRecordHeaderSize);
-    const RecordHeader header = out.buffer.first<kRecordHeaderSize>();
-    if (shortHeader)
-        MakeShortRecordHeader(header, code, bodyLength);
-    else
-        MakeRecordHeader(header, code, bodyLength);
-}
 
 bool IsHeldBack(const CGeneralSetup& setup, const CPluDefRec& row)
 {
@@ -103,7 +73,7 @@ bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSet
                     ScaleRecordOut& out)
 {
     out.refusedField = {};
-    ClearOut(out);
+    ClearScaleRecordOut(out);
     const CPluDefTb::CurrentScale current(table, lock, scale);
     const std::uint16_t family = scale.GetScaleType();
     const CPluDefRec* stored = FindRow(table, pluNumber);
@@ -123,7 +93,7 @@ bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSet
     RecordFields fields(out.buffer);
     if (family <= 5) {
         const std::uint16_t code = WriteTextRecord(context, fields);
-        return FinishRecord(fields, code, out);
+        return FinishScaleRecord(fields, code, out);
     }
     fields.ZeroBytes(kRecordHeaderSize);
     const bool bcd = family == 6 || family == 8;
@@ -132,31 +102,31 @@ bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSet
     else
         WriteCsvBody(context, fields);
     const std::uint16_t code = bcd ? kCodeBcdRecord : kCodeCsvRecord;
-    PutHeader(out, fields, code, bcd);
-    return FinishRecord(fields, code, out);
+    PutScaleRecordHeader(out, fields, code, bcd);
+    return FinishScaleRecord(fields, code, out);
 }
 
 bool BuildKeyRecord(const CLinkScaleSettings& scale, std::uint32_t pluNumber, ScaleRecordOut& out)
 {
     out.refusedField = {};
-    ClearOut(out);
+    ClearScaleRecordOut(out);
     RecordFields fields(out.buffer);
     const std::uint16_t family = scale.GetScaleType();
     if (family <= 5) {
         const bool withFileCode = family != 1 && family != 2 && family != 3 && CurrentGeneralSetup().m_market != MarketUsa;
         fields.Text(withFileCode ? "1001" : "10");
         fields.Decimal("PLU number", pluNumber, 6);
-        return FinishRecord(fields, kCodeTextKey, out);
+        return FinishScaleRecord(fields, kCodeTextKey, out);
     }
     if (family == 6 || family == 8) {
         fields.Bcd("PLU number", pluNumber, 8);
-        return FinishRecord(fields, kCodeBcdKey, out);
+        return FinishScaleRecord(fields, kCodeBcdKey, out);
     }
     if (family < 9 || family > 12) return false;
     fields.ZeroBytes(kRecordHeaderSize);
     fields.CsvNumber(pluNumber);
-    PutHeader(out, fields, kCodeCsvKey, false);
-    return FinishRecord(fields, kCodeCsvKey, out);
+    PutScaleRecordHeader(out, fields, kCodeCsvKey, false);
+    return FinishScaleRecord(fields, kCodeCsvKey, out);
 }
 
 bool BuildLumenRecord(const CPluDefTb& table, std::uint16_t family, std::uint32_t pluNumber,

@@ -83,6 +83,12 @@ public:
     virtual void PostOpenDataSaveRequest() {}
     // Every scale of every link, for sends that differ by scale.
     virtual std::vector<const CLinkScaleSettings*> GetLinkScales() const { return {}; }
+    // Whether an enabled scale of the family is on an enabled link; with no enabled scale at all,
+    // whether the family is the general setup's default one.
+    virtual bool HasEnabledScaleType(std::uint16_t family) const
+    {
+        return family == GetGeneralSetup().m_defaultScaleFamily;
+    }
 };
 
 IMainFrame* GetMainFrame();

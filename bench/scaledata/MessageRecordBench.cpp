@@ -1,0 +1,75 @@
+// The message records at full size: 65,535 ingredient texts of 2,000 bytes encoded for a scale of
+// families 0, 6 and 9, as a link's range walk asks for them. The setup puts the ingredients in the
+// scales' second message slot (market 10, where family 9 takes them too). The rate is records per
+// second; "allocs/record" counts the heap allocations per record.
+#include "AllocationCount.h"
+#include "db/plu/PluDatabase.h"
+#include "scaledata/ExMsgTb.h"
+#include "scaledata/MessageRules.h"
+#include "scaledata/ScaleDataTables.h"
+#include "support/TestMainFrame.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string>
+
+namespace {
+
+using namespace varnel;
+
+constexpr std::uint32_t kTexts = 65535;
+constexpr std::size_t kTextBytes = 2000;
+
+struct BenchDatabase {
+    BenchDatabase()
+    {
+        frame.m_setup.m_market = MarketTaiwan;
+        frame.m_setup.m_maxExMessageNo = 999999;
+        frame.m_setup.m_messageFileMapping[1] = MsgIngredients;
+        RegisterScaleDataTables();
+        database.CreateAllTables();
+        auto& ingredients = dynamic_cast<CExMsgTb&>(*database.GetTable(MsgKindToTableId(MsgIngredients)));
+        for (std::uint32_t number = 1; number <= kTexts; ++number) {
+            std::string text = "\x1B" "C1" + std::to_string(number) + " ";
+            while (text.size() < kTextBytes) text += "Flour, water, salt, yeast. \x1B" "C2";
+            text.resize(kTextBytes);
+            auto row = std::make_unique<CExMsgRec>(0);
+            row->SetText(text);
+            const std::uint16_t size = row->CalcDataSize();
+            ingredients.AddRecord(number, size, std::move(row));
+        }
+    }
+    varnel::test::TestMainFrame frame;
+    CPluDatabase database;
+};
+
+BenchDatabase& Database()
+{
+    static BenchDatabase database;
+    return database;
+}
+
+void EncodeAllIngredients(benchmark::State& state)
+{
+    auto& table = dynamic_cast<CExMsgTb&>(*Database().database.GetTable(MsgKindToTableId(MsgIngredients)));
+    CLinkScaleSettings scale;
+    scale.m_scaleType = static_cast<std::uint16_t>(state.range(0));
+    std::array<std::uint8_t, 8192> buffer{};
+    std::uint64_t records = 0;
+    const std::uint64_t allocationsBefore = bench::AllocationCount();
+    for (auto _ : state) {
+        KeyCursor cursor = 1;
+        KeyCursor key = 0;
+        ScaleRecordOut out{buffer};
+        while (table.EncodeNextInRange(scale, cursor, kTexts, out, key)) ++records;
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    const std::uint64_t allocations = bench::AllocationCount() - allocationsBefore;
+    state.SetItemsProcessed(static_cast<std::int64_t>(records));
+    state.counters["records"] = static_cast<double>(records) / static_cast<double>(state.iterations());
+    state.counters["allocs/record"] = records ? static_cast<double>(allocations) / static_cast<double>(records) : 0;
+}
+BENCHMARK(EncodeAllIngredients)->Arg(0)->Arg(6)->Arg(9)->Unit(benchmark::kMillisecond);
+
+}  // namespace

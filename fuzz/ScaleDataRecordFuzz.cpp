@@ -1,0 +1,70 @@
+// Any bytes as a record of a scale-data table, from a scale of any family, from the file link or from
+// a Data Save file: the table stores it or refuses it, never reading past it; every row it then holds
+// is encoded again for that family, and its key record too.
+//
+// Input: byte 0 the market and Korean font option (FuzzMainFrame); byte 1 the table (by its place
+// among the scale-data tables); byte 2 the family (low 4 bits, 0 to 12) and the form (bits 4-5: 0 a
+// scale's record, 1 the file link's, 2 Data Save's), bit 6 Data Save's short number form, bit 7 the
+// same-number rule; byte 3 the highest message and coupon numbers (0 99, 1 9999, 2 99999, 3 99999999);
+// the record.
+#include "FuzzMainFrame.h"
+#include "FuzzRequire.h"
+
+#include "db/plu/DBComTb.h"
+#include "db/plu/PluDatabase.h"
+#include "scaledata/ScaleDataTables.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace {
+
+using varnel::fuzz::Require;
+
+constexpr std::size_t kSettingsBytes = 4;
+constexpr std::array<std::uint16_t, 18> kTables{4, 8, 29, 30, 70, 72, 73, 74, 75, 76, 77, 78, 37, 79, 80, 81, 82, 83};
+constexpr std::array<std::uint32_t, 4> kHighest{99, 9999, 99999, 99999999};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < kSettingsBytes) return 0;
+    varnel::fuzz::FuzzMainFrame frame(data[0]);
+    frame.m_setup.m_maxExMessageNo = kHighest[data[3] & 3];
+    frame.m_setup.m_maxCouponNo = kHighest[(data[3] >> 2) & 3];
+    frame.m_setup.m_itemRecordExtension = (data[2] >> 6) & 1;
+    frame.m_setup.m_overwriteExisting = (data[2] >> 7) & 1;
+    const auto family = static_cast<std::uint16_t>((data[2] & 0x0F) % 13);
+    const int form = (data[2] >> 4) & 3;
+
+    varnel::RegisterScaleDataTables();
+    varnel::CPluDatabase database;
+    database.CreateAllTables();
+    auto* table = dynamic_cast<varnel::CDBComTb*>(database.GetTable(kTables[data[1] % kTables.size()]));
+    Require(table != nullptr);
+
+    // An exact copy, so that a read past the record's end is caught.
+    const std::vector<std::uint8_t> record(data + kSettingsBytes, data + size);
+    varnel::CLinkScaleSettings scale;
+    scale.m_scaleType = family;
+    switch (form) {
+    case 0: (void)table->ReceiveScaleRecord(scale, record); break;
+    case 1: (void)table->DecodeLumenRecord(family, record); break;
+    default: (void)table->DecodeItemRecord(record); break;
+    }
+    Require(table->GetRecordCount() <= 1);
+
+    std::array<std::uint8_t, 4096> buffer{};
+    const varnel::BuildLock lock = table->LockRecordBuild();
+    varnel::KeyCursor cursor = 0;
+    while (const varnel::CDBRecord* row = table->PeekNextRecord(cursor)) {
+        varnel::ScaleRecordOut out{buffer};
+        if (table->EncodeRecord(lock, scale, *row, out)) Require(out.length <= buffer.size());
+        varnel::ScaleRecordOut key{buffer};
+        if (table->EncodeKeyRecord(lock, scale, row->GetKey(), key)) Require(key.length <= buffer.size());
+        Require(table->EncodeItemRecord(*row, buffer) <= buffer.size());
+    }
+    return 0;
+}

@@ -1,0 +1,67 @@
+// The scale records of one numbered text of a message or storage table, for the family of the scale
+// it goes to: the record that sends it, the key record that deletes it and the reading of the
+// records that scales send back; and the text's records in files (the file link's and Data Save's).
+#pragma once
+
+#include "db/plu/DBComTb.h"
+#include "scaledata/MessageRecords.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace varnel {
+
+struct MessageToSend {
+    std::uint32_t kind;  // MessageKind
+    std::uint32_t number;
+    std::string_view text;  // escape-coded
+};
+
+// False when the scale's family takes no record of the kind and number; a number wider than its
+// field also names the refused field in `out`.
+bool EncodeMessageRecord(const CLinkScaleSettings& scale, const MessageToSend& message, ScaleRecordOut& out);
+bool EncodeMessageKeyRecord(const CLinkScaleSettings& scale, std::uint32_t kind, std::uint32_t number,
+                            ScaleRecordOut& out);
+
+// The header in front of a record sent to a scale.
+enum class HeaderKind : std::uint8_t { None, Short, Long };
+
+// One record of a form (MessageRecords.h) for a site, after its header; false when the fields do not fit.
+bool EncodeFormRecord(const CLinkScaleSettings& scale, MessageForm form, const MessageRecordSite& site,
+                      HeaderKind header, std::uint16_t code, std::uint32_t number, std::string_view text,
+                      std::size_t textLimit, ScaleRecordOut& out);
+// The key record of the comma-separated families: the 8-byte header and "<number>,".
+bool EncodeCsvKeyRecord(std::uint32_t number, std::uint16_t code, ScaleRecordOut& out);
+
+struct ReceivedMessage {
+    std::uint32_t number = 0;
+    std::string text;  // escape-coded, at most the limit given
+};
+
+// A record of a form read back; none when no number could be read.
+std::optional<ReceivedMessage> DecodeFormRecord(const CLinkScaleSettings& scale, MessageForm form,
+                                                const MessageRecordSite& site, std::span<const std::uint8_t> record,
+                                                std::size_t textLimit);
+
+// A record a scale sent (families 6 and above without its 8-byte header), read in the form of the
+// scale's family as its encoder writes it; none when no number could be read.
+std::optional<ReceivedMessage> DecodeMessageRecord(const CLinkScaleSettings& scale, std::uint32_t kind,
+                                                   std::span<const std::uint8_t> record, std::size_t textLimit);
+
+// The file link's record of families 6 to 8; false (length 0) for other families or a number that
+// does not fit.
+bool EncodeMessageFileRecord(std::uint16_t family, const MessageToSend& message, std::span<std::uint8_t> buffer,
+                             std::uint16_t& length);
+std::optional<ReceivedMessage> DecodeMessageFileRecord(std::uint16_t family, std::uint32_t kind,
+                                                       std::span<const std::uint8_t> record, std::size_t textLimit);
+
+// The Data Save record: the number in 4 BCD digits with the text's length, or in 2 when the general
+// setup asks for the short form. 0 when the buffer cannot hold it or the number does not fit.
+std::size_t EncodeMessageDataSaveRecord(std::uint32_t number, std::string_view text, std::span<std::uint8_t> buffer);
+std::optional<ReceivedMessage> DecodeMessageDataSaveRecord(std::span<const std::uint8_t> record, std::size_t textLimit);
+
+}  // namespace varnel

@@ -1,0 +1,23 @@
+// What the scale-data tables share around their rows: the catalogue from a column table, and the
+// storing of a row made from a received record or file record.
+#pragma once
+
+#include "db/store/ColumnLayout.h"
+#include "db/store/ObjDBTable.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace varnel {
+
+// One AddField per column, in order.
+void AddColumns(CObjDBTable& table, std::span<const ColumnDef> columns);
+
+// The row of the key, or a new one from the table's CreateRecord, is given to `fill`, which changes
+// it and returns the size to store it with; then the row is updated or added. With `keepExisting`
+// a row the table holds is left as it is (true). False when no row can be made or stored.
+bool StoreReceivedRow(CObjDBTable& table, std::uint32_t key, const std::function<std::uint16_t(CDBRecord&)>& fill,
+                      bool keepExisting = false);
+
+}  // namespace varnel

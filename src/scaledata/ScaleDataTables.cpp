@@ -1,0 +1,99 @@
+#include "scaledata/ScaleDataTables.h"
+
+#include "db/plu/PluDatabase.h"
+#include "db/store/ObjDatabase.h"
+#include "scaledata/ExMsgTb.h"
+#include "scaledata/FreeMsgNameTb.h"
+#include "scaledata/MessageRules.h"
+#include "scaledata/PopMsgTb.h"
+#include "scaledata/RuxDeptTb.h"
+#include "scaledata/ShortMsgTb.h"
+
+#include <array>
+#include <string_view>
+
+namespace varnel {
+namespace {
+
+// A table of a class that several tables share, told apart by a kind.
+struct MessageTable {
+    std::uint16_t tableNo;
+    std::string_view name;
+    std::uint32_t kind;
+};
+
+constexpr std::array kMessageTables{
+    MessageTable{8, "Coupon", MsgCoupon},        MessageTable{4, "ExtraMsg", MsgExtra},
+    MessageTable{29, "ExtraMsg2", MsgExtra2},    MessageTable{30, "ExtraMsg3", MsgExtra3},
+    MessageTable{72, "FreeMsg1", MsgFree1},      MessageTable{73, "FreeMsg2", MsgFree1 + 1},
+    MessageTable{74, "FreeMsg3", MsgFree1 + 2},  MessageTable{75, "FreeMsg4", MsgFree1 + 3},
+    MessageTable{76, "FreeMsg5", MsgFree5},      MessageTable{78, "Ingredients", MsgIngredients},
+    MessageTable{70, "Comment", MsgComment},
+};
+constexpr std::array kPopTables{MessageTable{37, "PopMsg", CPopMsgTb::kPop},
+                                MessageTable{79, "Origin", CPopMsgTb::kOrigin}};
+constexpr std::array kShortTables{MessageTable{80, "StoreTemp", MsgStorageTemp},
+                                  MessageTable{81, "StoreInstruct", MsgStorageInstruct}};
+constexpr std::array kNameTables{MessageTable{82, "RuxDept", CRuxDeptTb::kDepartments},
+                                 MessageTable{83, "RuxGroup", CRuxDeptTb::kGroups}};
+
+template <class Table, std::size_t N>
+std::unique_ptr<CObjDBTable> MakeOf(const std::array<MessageTable, N>& tables, std::uint16_t tableNo,
+                                    CObjDatabase* database)
+{
+    for (const MessageTable& table : tables)
+        if (table.tableNo == tableNo) return std::make_unique<Table>(tableNo, database, std::string(table.name), table.kind);
+    return nullptr;
+}
+
+
+class CMessageCompanions final : public IPluCompanionData {
+public:
+    explicit CMessageCompanions(const CObjDatabase& database) : m_database(database) {}
+
+    std::optional<std::string_view> GetExMessageText(std::uint32_t number) const override
+    {
+        return TextOf(MsgKindToTableId(MsgExtra), number);
+    }
+    std::optional<std::string_view> GetIngredientsText(std::uint32_t pluNumber) const override
+    {
+        return TextOf(MsgKindToTableId(MsgIngredients), pluNumber);
+    }
+    bool HasNutritionRecord(std::uint32_t) const override { return false; }
+    std::string GetNutritionPanelText(std::uint16_t, std::uint32_t) const override { return {}; }
+    std::size_t WriteExtraPriceFields(int, const CLinkScaleSettings&, std::uint32_t,
+                                      std::span<std::uint8_t>) const override
+    {
+        return 0;
+    }
+
+private:
+    std::optional<std::string_view> TextOf(std::uint16_t tableNo, std::uint32_t key) const
+    {
+        const auto* table = dynamic_cast<const CExMsgTb*>(m_database.GetTable(tableNo));
+        const CExMsgRec* row = table ? table->FindMessage(key) : nullptr;
+        return row ? std::optional(row->GetText()) : std::nullopt;
+    }
+
+    const CObjDatabase& m_database;
+};
+
+}  // namespace
+
+std::unique_ptr<CObjDBTable> CreateScaleDataTable(std::uint16_t tableNo, CObjDatabase* database)
+{
+    if (tableNo == CFreeMsgNameTb::kTableNo) return std::make_unique<CFreeMsgNameTb>(tableNo, database, "FreeMsgName");
+    if (auto table = MakeOf<CExMsgTb>(kMessageTables, tableNo, database)) return table;
+    if (auto table = MakeOf<CPopMsgTb>(kPopTables, tableNo, database)) return table;
+    if (auto table = MakeOf<CShortMsgTb>(kShortTables, tableNo, database)) return table;
+    return MakeOf<CRuxDeptTb>(kNameTables, tableNo, database);
+}
+
+std::unique_ptr<IPluCompanionData> CreateScaleDataCompanions(const CObjDatabase& database)
+{
+    return std::make_unique<CMessageCompanions>(database);
+}
+
+void RegisterScaleDataTables() { CPluDatabase::SetTableMakers(CreateScaleDataTable, CreateScaleDataCompanions); }
+
+}  // namespace varnel

@@ -1,0 +1,72 @@
+// A PLU database whose scale-data tables are this subsystem's, with a test frame, and the records
+// its tables build for a family as strings.
+#pragma once
+
+#include "db/plu/DBComTb.h"
+#include "db/plu/PluDatabase.h"
+#include "scaledata/ScaleDataTables.h"
+#include "support/TestMainFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+namespace varnel::test {
+
+inline CLinkScaleSettings ScaleOf(std::uint16_t family)
+{
+    CLinkScaleSettings scale;
+    scale.m_scaleType = family;
+    return scale;
+}
+
+inline std::span<const std::uint8_t> BytesOf(const std::string& text)
+{
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// A built record: whether one was made, its code and bytes, and the field that refused it.
+struct BuiltRecord {
+    bool made = false;
+    std::uint16_t code = 0;
+    std::string bytes;
+    std::string refusedField;
+};
+
+template <class Build>
+BuiltRecord BuildInto(Build build)
+{
+    std::array<std::uint8_t, 4096> buffer{};
+    ScaleRecordOut out{buffer};
+    BuiltRecord built;
+    built.made = build(out);
+    built.code = out.code;
+    built.bytes.assign(reinterpret_cast<const char*>(buffer.data()), out.length);
+    built.refusedField = out.refusedField;
+    return built;
+}
+
+class ScaleDataFixture : public ::testing::Test {
+protected:
+    ScaleDataFixture()
+    {
+        RegisterScaleDataTables();
+        m_database.CreateAllTables();
+    }
+
+    template <class Table>
+    Table& TableOf(std::uint16_t tableNo)
+    {
+        auto* table = dynamic_cast<Table*>(m_database.GetTable(tableNo));
+        if (!table) throw std::logic_error("no such table");
+        return *table;
+    }
+    // A scale of the family enabled on the links.
+    void AddLinkScale(std::uint16_t family) { m_frame.m_linkScales.push_back(ScaleOf(family)); }
+
+    TestMainFrame m_frame;
+    CPluDatabase m_database;
+};
+
+}  // namespace varnel::test
