@@ -2,8 +2,8 @@
 // of each family, as a link's range walk asks for them (family 7 through the Lumen record). The rate
 // is records per second; "allocs/record" counts the heap allocations per record, which stay well
 // below one, since the record writers allocate nothing per field.
-#include "AllocationCount.h"
 #include "BenchDescription.h"
+#include "RecordRate.h"
 #include "db/plu/PluDatabase.h"
 #include "db/plu/PluDefTb.h"
 #include "db/records/PluRecord.h"
@@ -56,9 +56,8 @@ void EncodeAllPlus(benchmark::State& state)
     CLinkScaleSettings scale;
     scale.m_scaleType = family;
     std::array<std::uint8_t, 2400> buffer{};
-    std::uint64_t records = 0;
-    const std::uint64_t allocationsBefore = bench::AllocationCount();
-    for (auto _ : state) {
+    bench::MeasureRecords(state, [&] {
+        std::uint64_t records = 0;
         if (family == 7) {
             for (std::uint32_t number = 1; number <= kPlus; ++number) {
                 std::uint16_t length = 0;
@@ -71,11 +70,8 @@ void EncodeAllPlus(benchmark::State& state)
             while (plus.EncodeNextInRange(scale, cursor, kPlus, out, key)) ++records;
         }
         benchmark::DoNotOptimize(buffer.data());
-    }
-    const std::uint64_t allocations = bench::AllocationCount() - allocationsBefore;
-    state.SetItemsProcessed(static_cast<std::int64_t>(records));
-    state.counters["records"] = static_cast<double>(records) / static_cast<double>(state.iterations());
-    state.counters["allocs/record"] = records ? static_cast<double>(allocations) / static_cast<double>(records) : 0;
+        return records;
+    });
 }
 BENCHMARK(EncodeAllPlus)->DenseRange(0, 12)->Unit(benchmark::kMillisecond);
 

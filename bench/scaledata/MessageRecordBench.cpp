@@ -2,7 +2,7 @@
 // families 0, 6 and 9, as a link's range walk asks for them. The setup puts the ingredients in the
 // scales' second message slot (market 10, where family 9 takes them too). The rate is records per
 // second; "allocs/record" counts the heap allocations per record.
-#include "AllocationCount.h"
+#include "RecordRate.h"
 #include "db/plu/PluDatabase.h"
 #include "scaledata/ExMsgTb.h"
 #include "scaledata/MessageRules.h"
@@ -56,19 +56,15 @@ void EncodeAllIngredients(benchmark::State& state)
     CLinkScaleSettings scale;
     scale.m_scaleType = static_cast<std::uint16_t>(state.range(0));
     std::array<std::uint8_t, 8192> buffer{};
-    std::uint64_t records = 0;
-    const std::uint64_t allocationsBefore = bench::AllocationCount();
-    for (auto _ : state) {
+    bench::MeasureRecords(state, [&] {
+        std::uint64_t records = 0;
         KeyCursor cursor = 1;
         KeyCursor key = 0;
         ScaleRecordOut out{buffer};
         while (table.EncodeNextInRange(scale, cursor, kTexts, out, key)) ++records;
         benchmark::DoNotOptimize(buffer.data());
-    }
-    const std::uint64_t allocations = bench::AllocationCount() - allocationsBefore;
-    state.SetItemsProcessed(static_cast<std::int64_t>(records));
-    state.counters["records"] = static_cast<double>(records) / static_cast<double>(state.iterations());
-    state.counters["allocs/record"] = records ? static_cast<double>(allocations) / static_cast<double>(records) : 0;
+        return records;
+    });
 }
 BENCHMARK(EncodeAllIngredients)->Arg(0)->Arg(6)->Arg(9)->Unit(benchmark::kMillisecond);
 

@@ -196,6 +196,11 @@ TEST_F(ExMsgTableTest, AMaximalMessageGoesThroughAWholeDataSaveFileAndTheNextRec
     EXPECT_EQ(Extra().FindMessage(2)->GetText(), "AB");
     ASSERT_NE(Coupons().FindMessage(3), nullptr);
     EXPECT_EQ(Coupons().FindMessage(3)->GetLabelWidth(), 20);
+
+    // Written again from the tables, the file holds the same records.
+    const std::string rewritten = m_dir.File("again.dsv");
+    ASSERT_TRUE(files.WriteDataSaveFile(rewritten));
+    EXPECT_EQ(ReadWholeFile(rewritten), DataSaveBytes({{"MESG", messages}, {"COUP", coupons}}));
 }
 
 TEST_F(ExMsgTableTest, ARangeSendPassesOverTheRowsAFamilyDoesNotTake)
