@@ -69,14 +69,16 @@ void WriteDeptGroupItemCode(const PluRecordContext& context, RecordFields& field
         fields.Text(*code, "department-group-item code");
 }
 
-bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t pluNumber,
-                    ScaleRecordOut& out)
+namespace {
+
+// The record of the stored row of PLU `pluNumber`.
+bool BuildRecordOfRow(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t pluNumber,
+                      const CPluDefRec* stored, ScaleRecordOut& out)
 {
     out.refusedField = {};
     ClearScaleRecordOut(out);
     const CPluDefTb::CurrentScale current(table, lock, scale);
     const std::uint16_t family = scale.GetScaleType();
-    const CPluDefRec* stored = FindRow(table, pluNumber);
     if (!stored || family == 7 || family > 12) return false;
     const CGeneralSetup& setup = CurrentGeneralSetup();
     const TextRules text = CurrentTextRules();
@@ -104,6 +106,14 @@ bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSet
     const std::uint16_t code = bcd ? kCodeBcdRecord : kCodeCsvRecord;
     PutScaleRecordHeader(out, fields, code, bcd);
     return FinishScaleRecord(fields, code, out);
+}
+
+}  // namespace
+
+bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t pluNumber,
+                    ScaleRecordOut& out)
+{
+    return BuildRecordOfRow(table, lock, scale, pluNumber, FindRow(table, pluNumber), out);
 }
 
 bool BuildKeyRecord(const CLinkScaleSettings& scale, std::uint32_t pluNumber, ScaleRecordOut& out)
@@ -162,7 +172,8 @@ std::uint32_t CPluDefTb::GetHighestKeyFor(const CLinkScaleSettings& scale) const
 bool CPluDefTb::EncodeRecord(const BuildLock& lock, const CLinkScaleSettings& scale, const CDBRecord& record,
                              ScaleRecordOut& out)
 {
-    return BuildPluRecord(*this, lock, scale, record.GetKey(), out);
+    // The walks hand over the stored row itself: no second search of the index.
+    return BuildRecordOfRow(*this, lock, scale, record.GetKey(), dynamic_cast<const CPluDefRec*>(&record), out);
 }
 
 bool CPluDefTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,

@@ -3,21 +3,23 @@
 #include "db/text/Bcd.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 namespace varnel {
 namespace {
 
-// The largest value that `width` decimal digits hold; widths of 19 and more hold any int64.
-std::uint64_t LargestOfWidth(std::size_t width)
-{
-    std::uint64_t largest = 9;
-    for (std::size_t i = 1; i < width && i < 19; ++i) largest = largest * 10 + 9;
+// The largest value that `width` decimal digits hold, by width; widths of 19 and more hold any int64.
+constexpr auto kLargestOfWidth = [] {
+    std::array<std::uint64_t, 20> largest{};
+    for (std::size_t width = 1; width < largest.size(); ++width) largest[width] = largest[width - 1] * 10 + 9;
     return largest;
-}
+}();
 
 bool FitsWidth(std::int64_t value, std::size_t width)
 {
-    return value >= 0 && width > 0 && static_cast<std::uint64_t>(value) <= LargestOfWidth(width);
+    return value >= 0 && width > 0 &&
+           static_cast<std::uint64_t>(value) <= kLargestOfWidth[std::min(width, kLargestOfWidth.size() - 1)];
 }
 
 thread_local std::vector<TracedField>* t_trace = nullptr;
@@ -52,8 +54,12 @@ void RecordFields::Refuse(std::string_view field)
 
 void RecordFields::PutDigits(std::uint64_t value, std::span<std::uint8_t> field)
 {
-    for (auto it = field.rbegin(); it != field.rend(); ++it, value /= 10)
-        *it = static_cast<std::uint8_t>('0' + value % 10);
+    // The value fits the field (FitsWidth), so its digits never pass the field's width.
+    std::array<char, 20> digits;
+    const auto length = static_cast<std::size_t>(std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr - digits.data());
+    const std::size_t padding = field.size() - std::min(length, field.size());
+    std::fill_n(field.begin(), padding, static_cast<std::uint8_t>('0'));
+    std::copy_n(digits.begin(), field.size() - padding, field.begin() + static_cast<std::ptrdiff_t>(padding));
 }
 
 void RecordFields::Text(std::string_view text, std::string_view field)
@@ -114,18 +120,10 @@ void RecordFields::BcdText(std::string_view field, std::string_view text, std::s
 
 void RecordFields::CsvNumber(std::int64_t value)
 {
-    char digits[24];
-    std::size_t length = 0;
-    const bool negative = value < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    do {
-        digits[length++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative) digits[length++] = '-';
-    std::reverse(digits, digits + length);
-    digits[length++] = ',';
-    Text(std::string_view(digits, length));
+    std::array<char, 24> digits;
+    char* const end = std::to_chars(digits.data(), digits.data() + digits.size() - 1, value).ptr;
+    *end = ',';
+    Text(std::string_view(digits.data(), static_cast<std::size_t>(end + 1 - digits.data())));
 }
 
 void RecordFields::CsvText(std::string_view text)

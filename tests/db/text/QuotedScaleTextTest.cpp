@@ -101,6 +101,7 @@ TEST(EncodeQuotedScaleText, StopsAtAWholeCharacterOrCodeWithinTheScaleByteLimit)
         {Code('C', '0') + "AB", 1, "\"\","},
         {Code('C', '0') + "AB", 3, "\"\\x0D\\x03A\","},
         {"ABC", 0, "\"\","},
+        {"Beef mince", 4, "\"Beef\","},  // a run cut by the limit
     };
     for (const Case& c : cases)
         EXPECT_EQ(Encode(10, c.text, c.maxScaleBytes), c.field) << "limit " << c.maxScaleBytes;
@@ -110,11 +111,11 @@ TEST(EncodeQuotedScaleText, NeverPassesTheOutputAndAlwaysClosesTheField)
 {
     test::TestMainFrame frame;
     frame.m_setup.m_market = MarketHongKong;
-    const std::string text = Code('C', '1') + "A\xA4\x40\"" + Code('D', '2') + "\x01" "B";
+    const std::string text = Code('C', '1') + "Abc\xA4\x40\"" + Code('D', '2') + "\x01" "B";
     const std::string full = Encode(10, text);
-    ASSERT_EQ(full, "\"\\x0D\\x0EA\xA4\x40\"\"\\x06\\x01B\",");
+    ASSERT_EQ(full, "\"\\x0D\\x0EAbc\xA4\x40\"\"\\x06\\x01B\",");
     // The field's pieces end at these lengths (after the opening quote).
-    const std::size_t pieceEnds[] = {1, 9, 10, 12, 14, 18, 22, 23};
+    const std::size_t pieceEnds[] = {1, 9, 10, 11, 12, 14, 16, 20, 24, 25};
     for (std::size_t capacity = 0; capacity <= full.size() + 1; ++capacity) {
         SCOPED_TRACE(testing::Message() << "capacity " << capacity);
         test::GuardedBuffer out(capacity);

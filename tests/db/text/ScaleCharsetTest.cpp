@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace varnel {
 namespace {
@@ -114,6 +115,34 @@ TEST(ScaleCharset, StopsBeforeTheCharacterThatWouldPassTheLimit)
     EXPECT_EQ(ToScale(0, "\xA4\x40" "B", 4), "\xA4\x40" "B");
     EXPECT_EQ(ToScale(0, "A\xA4", 8), "A");  // a lead byte at the end ends the text
     EXPECT_EQ(ToScale(0, "A", 0), "");
+}
+
+// Plain runs are copied in bulk: at every capacity the output is still the longest prefix of the whole
+// conversion that ends at a whole character or code and leaves room for the 0 byte.
+TEST(ScaleCharset, RunsOfPlainCharactersStopAtTheLastWholeCharacterThatFits)
+{
+    test::TestMainFrame frame;
+    frame.m_setup.m_market = MarketHongKong;
+    struct Case {
+        std::uint16_t family;
+        std::string text;
+        std::string whole;
+        std::vector<std::size_t> cuts;  // where the whole output may end
+    } const cases[] = {
+        {0, "Beef\xA4\x40mince" + Code('C', '2') + "NZ", "Beef\xA4\x40mince" + Code('C', '2') + "NZ",
+         {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 14, 15, 16}},
+        {2, "Lamb<WD-1234>\xA4\x40rack", "Lamb\x1BW1234\xA4\x40rack", {0, 1, 2, 3, 4, 10, 12, 13, 14, 15, 16}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(ToScale(c.family, c.text), c.whole);
+        for (std::size_t capacity = 0; capacity <= c.whole.size() + 2; ++capacity) {
+            SCOPED_TRACE(testing::Message() << "family " << c.family << ", capacity " << capacity);
+            std::size_t expected = 0;
+            for (const std::size_t cut : c.cuts)
+                if (cut < capacity) expected = cut;
+            EXPECT_EQ(ToScale(c.family, c.text, capacity), c.whole.substr(0, expected));
+        }
+    }
 }
 
 TEST(ScaleCharset, Families2And3UseWdMarkersAndFontCodesOnly)
