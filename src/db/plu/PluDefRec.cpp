@@ -25,7 +25,7 @@ void CPluDefRec::FitData()
 {
     const std::size_t used = RoomFor(kPluDescOffset + 1 + GetDesc().size());
     m_data.resize(used);
-    if (m_data.capacity() > used) m_data.shrink_to_fit();
+    m_data.shrink_to_fit();
 }
 
 void CPluDefRec::Set(TextColumn c, std::string_view text)
@@ -37,7 +37,7 @@ void CPluDefRec::Set(TextColumn c, std::string_view text)
     const std::size_t length = std::min<std::size_t>({text.size(), c.size - 1u, text.find('\0')});
     const std::size_t room = RoomFor(c.offset + length + 1);
     m_data.resize(room);
-    if (m_data.capacity() > room) m_data.shrink_to_fit();
+    m_data.shrink_to_fit();
     std::copy_n(text.data(), length, m_data.begin() + c.offset);
     std::fill(m_data.begin() + c.offset + static_cast<std::ptrdiff_t>(length), m_data.end(), std::uint8_t{0});
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/store/DBRecord.h"
+#include "db/store/RowData.h"
 #include "db/text/DescText.h"
 #include "db/plu/PluLayout.h"
 
@@ -25,6 +26,12 @@ class CPluDefRec : public CDBRecord {
 public:
     // A row of `room` zeroed data bytes (at least the fixed part's), as a file's row of that length needs.
     explicit CPluDefRec(std::size_t room = kPluEmptyDescRoom) : m_data(std::max(room, kPluEmptyDescRoom)) {}
+    // A row of the data bytes read from a file (zeros after them up to the fixed part's room), kept
+    // in the load's arena.
+    CPluDefRec(std::span<const std::uint8_t> bytes, RowArena& arena)
+        : m_data(bytes, std::max(bytes.size(), kPluEmptyDescRoom), arena)
+    {
+    }
 
     std::uint8_t* GetData() override { return m_data.data(); }
     std::size_t GetDataRoom() const override { return m_data.size(); }
@@ -98,7 +105,7 @@ public:
     void WriteToPluUpdateLog() const;
 
 private:
-    std::vector<std::uint8_t> m_data;
+    RowData m_data;
 };
 
 // Makes `plu` a new PLU of that number: every fixed byte from its defaults (see PluRowRules.cpp) and

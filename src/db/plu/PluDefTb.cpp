@@ -27,6 +27,12 @@ std::unique_ptr<CDBRecord> CPluDefTb::CreateRecord(std::size_t size)
     return std::make_unique<CPluDefRec>(size);
 }
 
+std::unique_ptr<CDBRecord> CPluDefTb::CreateLoadedRecord(std::span<const std::uint8_t> data, RowArena& arena)
+{
+    if (data.size() > kPluDataRoom) return nullptr;
+    return std::make_unique<CPluDefRec>(data, arena);
+}
+
 void CPluDefTb::BindColumns()
 {
     for (const ColumnDef& column : kPluColumns)

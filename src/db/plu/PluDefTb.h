@@ -31,6 +31,7 @@ public:
 
     // A new row (fixed bytes zeroed, empty description); null for more than 2312 data bytes.
     std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
+    std::unique_ptr<CDBRecord> CreateLoadedRecord(std::span<const std::uint8_t> data, RowArena& arena) override;
     void BindColumns() override;
     // 1 to the general setup's "Max. PLU No.".
     std::uint32_t GetMinKey() const override { return 1; }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace varnel {
 
@@ -18,6 +19,14 @@ CObjDBTable::~CObjDBTable() = default;
 bool CObjDBTable::IsKeyAllowed(std::uint32_t) const { return true; }
 
 std::unique_ptr<CDBRecord> CObjDBTable::CreateRecord(std::size_t) { return std::make_unique<CDBRecord>(); }
+
+std::unique_ptr<CDBRecord> CObjDBTable::CreateLoadedRecord(std::span<const std::uint8_t> data, RowArena&)
+{
+    std::unique_ptr<CDBRecord> record = CreateRecord(data.size());
+    if (!record || record->GetDataRoom() < data.size()) return nullptr;
+    if (!data.empty()) std::memcpy(record->GetData(), data.data(), data.size());
+    return record;
+}
 
 bool CObjDBTable::IsScaleDataTable() const { return false; }
 

@@ -34,6 +34,8 @@ struct MdbTableDef;
 using KeyCursor = std::int64_t;
 constexpr KeyCursor kLastKeyCursor = 0xFFFFFFFF;
 
+class RowArena;
+
 class CObjDBTable {
 public:
     CObjDBTable(std::uint16_t tableNo, CObjDatabase* database, std::string name);
@@ -45,6 +47,9 @@ public:
     virtual bool IsKeyAllowed(std::uint32_t key) const;
     // A new row able to hold `size` data bytes; the base makes a bare record without data.
     virtual std::unique_ptr<CDBRecord> CreateRecord(std::size_t size);
+    // A row holding the data bytes read from a file, whose data area may lie in the load's arena; null
+    // when the row cannot hold them. The base makes the row with CreateRecord and copies the bytes in.
+    virtual std::unique_ptr<CDBRecord> CreateLoadedRecord(std::span<const std::uint8_t> data, RowArena& arena);
     virtual bool IsScaleDataTable() const;
     // Fills the field catalogue with AddField, once per column in column order.
     virtual void BindColumns();

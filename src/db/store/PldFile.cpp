@@ -23,13 +23,13 @@
 #include "db/store/ObjDatabase.h"
 
 #include "db/store/BatchJournalFormat.h"
+#include "db/store/RowData.h"
 #include "platform/AtomicReplace.h"
 #include "platform/ByteOrder.h"
 #include "platform/UserPrompt.h"
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace varnel {
 
@@ -200,6 +200,8 @@ bool CObjDatabase::LoadPldRecords(IFile& file)
     }
     const std::uint64_t size = *length;
     PldReadWindow window(file, size);
+    // The rows' data areas are slices of a few large blocks instead of one allocation each.
+    RowArena arena;
 
     const std::size_t headerSize = GetHeaderSize();
     const bool oldHeaders = IsOldHeaderFormat();
@@ -229,25 +231,30 @@ bool CObjDatabase::LoadPldRecords(IFile& file)
         if (tableNo > m_highestTableNo || dataLength > capacity || !EnsureTable(tableNo)) continue;
         CObjDBTable& table = *m_tables[tableNo];
         if (!table.IsKeyAllowed(key)) continue;
-        std::unique_ptr<CDBRecord> record = table.CreateRecord(dataLength);
-        if (!record) continue;
-        record->m_fileOffset = static_cast<std::uint32_t>(dataStart - headerSize);
-        record->SetHeader(tableNo, capacity, dataLength, key);
+        const std::uint32_t offset = static_cast<std::uint32_t>(dataStart - headerSize);
         if (tableNo == 0) {
-            record->SetHeader(0, capacity, 0, freeBlocks);
-            FreeBlocks().GetIndex().Insert(freeBlocks++, record);
+            std::unique_ptr<CDBRecord> block = table.CreateRecord(0);
+            if (!block) continue;
+            block->m_fileOffset = offset;
+            block->SetHeader(0, capacity, 0, freeBlocks);
+            FreeBlocks().GetIndex().Insert(freeBlocks++, block);
             continue;
         }
         // A record whose data is cut off by the end of the file, or does not fit its row, is lost alone.
-        if (size - dataStart < dataLength || record->GetDataRoom() < dataLength) continue;
+        if (size - dataStart < dataLength) continue;
+        std::span<const std::uint8_t> data;
         if (dataLength > 0) {
-            const auto data = window.At(dataStart, dataLength);
-            if (!data) {
-                SetLastError(data.GetError());
+            const auto read = window.At(dataStart, dataLength);
+            if (!read) {
+                SetLastError(read.GetError());
                 return false;
             }
-            std::memcpy(record->GetData(), data->data(), dataLength);
+            data = *read;
         }
+        std::unique_ptr<CDBRecord> record = table.CreateLoadedRecord(data, arena);
+        if (!record) continue;
+        record->m_fileOffset = offset;
+        record->SetHeader(tableNo, capacity, dataLength, key);
         loaded[tableNo].push_back({key, std::move(record)});
     }
 
