@@ -24,6 +24,15 @@ bool BoundedText::AppendChar(std::string_view text, std::size_t& position, std::
     return true;
 }
 
+std::size_t BoundedText::AppendBytesThatFit(std::string_view bytes, std::size_t reserve)
+{
+    const std::size_t room = m_size + reserve < m_out.size() ? m_out.size() - reserve - m_size : 0;
+    const std::size_t count = std::min(bytes.size(), room);
+    std::copy_n(bytes.begin(), count, m_out.begin() + static_cast<std::ptrdiff_t>(m_size));
+    m_size += count;
+    return count;
+}
+
 void BoundedText::Truncate(std::size_t size) { m_size = std::min(m_size, size); }
 
 void BoundedText::Terminate()

@@ -25,6 +25,10 @@ public:
     // character does not fit.
     bool AppendChar(std::string_view text, std::size_t& position, std::size_t reserve, const CharRule& chars);
 
+    // Writes as many of the single-byte pieces `bytes` as fit with `reserve` bytes to spare, in one copy;
+    // the count written.
+    std::size_t AppendBytesThatFit(std::string_view bytes, std::size_t reserve);
+
     std::size_t Size() const { return m_size; }
     // Drops what was written after `size`.
     void Truncate(std::size_t size);

@@ -243,6 +243,21 @@ std::size_t EncodeQuotedScaleText(const TextRules& rules, const CLinkScaleSettin
     std::size_t scaleBytes = 0;
     std::size_t position = 0;
     while (position < source.size() && scaleBytes < maxScaleBytes) {
+        // A run of plain single-byte characters goes in one copy, as far as the field and buffer take it.
+        std::size_t run = 0;
+        for (; position + run < source.size(); ++run) {
+            const auto byte = static_cast<std::uint8_t>(source[position + run]);
+            if (byte < 32 || byte == 127 || byte == kQuote || GetCharLength(source.substr(position + run), rules.chars) != 1)
+                break;
+        }
+        if (run > 0) {
+            const std::string_view plain = source.substr(position, std::min(run, maxScaleBytes - scaleBytes));
+            const std::size_t written = field.AppendBytesThatFit(plain, kEndRoom);
+            scaleBytes += written;
+            position += written;
+            if (written < run) break;
+            continue;
+        }
         const EncodedPiece piece = EncodePiece(rules, family, source, position);
         if (piece.consumed == 0 || scaleBytes + piece.scaleBytes > maxScaleBytes || !field.Append(piece.text, kEndRoom))
             break;
