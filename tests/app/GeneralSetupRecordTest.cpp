@@ -57,6 +57,17 @@ TEST(GeneralSetupRecordTest, ReadAndWrittenBackByteForByteWithReservedPartsZeroe
     }
 }
 
+TEST(GeneralSetupRecordTest, ANewSetupsLabelRangesEachHoldEveryPluAtTheDefaultSizes)
+{
+    const auto record = CGeneralSetup().ToRecord();
+    for (std::size_t range = 0; range < 6; ++range) {
+        EXPECT_EQ(LoadLe16(&record[4 + 2 * range]), 60) << range;
+        EXPECT_EQ(LoadLe32(&record[16 + 4 * range]), 1u) << range;
+        EXPECT_EQ(LoadLe32(&record[40 + 4 * range]), 999999u) << range;
+        EXPECT_EQ(LoadLe16(&record[290 + 2 * range]), 100) << range;
+    }
+}
+
 TEST(GeneralSetupRecordTest, OldRecordMovesToItsNewPlaces)
 {
     std::vector<std::uint8_t> old(370);

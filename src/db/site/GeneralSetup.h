@@ -114,10 +114,10 @@ struct CGeneralSetup {
     std::uint8_t m_taiwanExtendedChars = 0;  // Taiwan: lines with characters of the extended range are left out
 
     // Six label-size ranges: PLUs From..To (inclusive) print on labels of that width and description length.
-    std::array<std::uint32_t, 6> m_labelFromPlu{};
-    std::array<std::uint32_t, 6> m_labelToPlu{};
-    std::array<std::uint16_t, 6> m_labelWidths{};
-    std::array<std::uint16_t, 6> m_descLengths{};
+    std::array<std::uint32_t, 6> m_labelFromPlu{1, 1, 1, 1, 1, 1};
+    std::array<std::uint32_t, 6> m_labelToPlu{999999, 999999, 999999, 999999, 999999, 999999};
+    std::array<std::uint16_t, 6> m_labelWidths{60, 60, 60, 60, 60, 60};
+    std::array<std::uint16_t, 6> m_descLengths{100, 100, 100, 100, 100, 100};
     std::uint16_t m_labelWidth60mmDots = 440;  // "60 mm label width (dots)": label widths in mm scale to dots by it
     std::uint16_t m_priceZoneMode = 0;        // bit 0 price zones disabled, bit 1 head-office mode
     std::uint16_t m_localPriceZone = 0;

@@ -87,10 +87,11 @@ TEST_F(PluRowTest, ANewPluTakesItsDefaultsFromTheFieldDefinitions)
     Def(1026, 6);
     Def(1005).m_default = 250;
     Def(1002).m_default = 200;
-    m_frame.m_setup.m_labelFromPlu[1] = 40;
-    m_frame.m_setup.m_labelToPlu[1] = 50;
-    m_frame.m_setup.m_labelWidths[1] = 80;
-    m_frame.m_setup.m_descLengths[1] = 300;
+    // The last range holding the PLU decides; the others hold every PLU at their defaults.
+    m_frame.m_setup.m_labelFromPlu[5] = 40;
+    m_frame.m_setup.m_labelToPlu[5] = 50;
+    m_frame.m_setup.m_labelWidths[5] = 80;
+    m_frame.m_setup.m_descLengths[5] = 300;
 
     m_row.SetDesc("old");
     m_row.InitNew(42);
