@@ -75,4 +75,9 @@ std::uint16_t StoredVersion(const std::string& path)
     return version;
 }
 
+std::string Slice(const std::string& data, std::size_t offset, std::size_t size)
+{
+    return data.size() >= offset + size ? data.substr(offset, size) : "<short>";
+}
+
 }  // namespace varnel::test

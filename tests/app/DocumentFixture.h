@@ -99,6 +99,8 @@ std::string Le32(std::uint32_t value);
 // The data bytes of a record of the database file at `path`, read by a fresh store; empty when absent.
 std::string StoredData(const std::string& path, std::uint16_t table, std::uint32_t key);
 std::uint16_t StoredVersion(const std::string& path);
+// `size` bytes of `data` from `offset`; "<short>" when the data ends before.
+std::string Slice(const std::string& data, std::size_t offset, std::size_t size);
 
 class DocumentTest : public ::testing::Test {
 protected:

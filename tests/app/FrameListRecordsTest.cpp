@@ -1,5 +1,5 @@
-// The records of the frame's lists that links carry: operators sent by a job and received from a
-// scale come back as they went.
+// The frame's lists as links and conversions reach them: operators sent by a job and received from
+// a scale come back as they went; a keyboard of a system type starts from that type's template.
 #include "app/MainFrame.h"
 #include "app/MainFrameModel.h"
 #include "comms/idenq/LinkScale.h"
@@ -45,6 +45,19 @@ TEST(FrameListRecords, AnOperatorSentByAJobIsReadBackFromTheScalesRecord)
     ASSERT_TRUE(receiverModel.StoreListRecord(13, scale, record));
     ASSERT_NE(receiver.Operators().Find(7), nullptr);
     EXPECT_EQ(receiver.Operators().Find(7)->m_name, "Anna");
+}
+
+TEST(FrameListRecords, EachSystemTypeTakesItsTemplateKeyboard)
+{
+    TempDir dir;
+    FakeClock clock{DateTimeParts{2024, 3, 9, 14, 5, 7}};
+    CMainFrame frame{dir.Path() + "/", RealFileSystem(), clock};
+    const struct {
+        std::uint16_t sysType;
+        std::size_t keyboard;
+    } cases[] = {{6, 1}, {8, 2}, {0, 3}, {7, 3}, {2, 4}, {12, 5}};
+    for (const auto& c : cases)
+        EXPECT_EQ(&frame.GetLayoutKeyboard(c.sysType), &frame.Keyboard(c.keyboard)) << "type " << c.sysType;
 }
 
 }  // namespace

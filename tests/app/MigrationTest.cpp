@@ -9,11 +9,6 @@ namespace {
 
 constexpr MessageId kQuestion = CVrn3Doc::kMsgPreviousVersion;
 
-std::string Slice(const std::string& data, std::size_t offset, std::size_t size)
-{
-    return data.size() >= offset + size ? data.substr(offset, size) : "<short>";
-}
-
 std::string Zeros(std::size_t size) { return std::string(size, '\0'); }
 
 class Migration : public DocumentTest {

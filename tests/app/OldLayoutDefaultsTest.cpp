@@ -9,11 +9,6 @@
 namespace varnel::test {
 namespace {
 
-std::string Slice(const std::string& data, std::size_t offset, std::size_t size)
-{
-    return data.size() >= offset + size ? data.substr(offset, size) : "<short>";
-}
-
 // The tray flag, wrapping mode, labelling mode and conveyor speed of a stored PLU row.
 std::string NewSettings(const std::string& row)
 {
