@@ -35,5 +35,9 @@ IClock& SystemClock();
 
 // Waits `duration` on the clock.
 void SleepFor(const IClock& clock, std::chrono::milliseconds duration);
+// Waits `duration` on the clock between two uses of a device (a link's pause before it reconnects):
+// the real clock sleeps; a test clock is waited on in device-wait slices, so a test's peer sees the
+// code keep waiting and moves time on.
+void PauseBetweenDeviceUses(const IClock& clock, std::chrono::milliseconds duration);
 
 }  // namespace varnel

@@ -150,6 +150,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {17546, "All Groups"},
     {17547, "Dept. and Group Code"},
     {17557, "Edit Keyboard"},
+    {17582, "Received %d records"},
+    {17583, "Sent %d records"},
     {17584, "Scale Comms: Connecting to Scale..."},
     {17585, "Scale Comms: Receiving..."},
     {17586, "Scale Comms: Sending..."},
@@ -247,6 +249,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20598, "Scale [%s] offline"},
     {31446, "Unable to communicate with one or more scales - scale busy!"},
     {31457, "Comms error reported by scale. Scale memory may be full."},
+    {31467, "Data sent OK."},
     {31472, "Setup updated.\nSome changes may not take effect until the next time Varnel is restarted."},
     {31476, "Error loading site setup file [%s].\n"
      "\n"
@@ -333,6 +336,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
             "database."},
     {61407, "No log entries were found in the specified range."},
     {61414, "The current keyboard has unsaved changes!\nDo you wish to save?"},
+    {61447, "Comms error reported by scale."},
     {61448, "Error processing received data. Some received data may not be added to database."},
     {61456, "One or more data records was not accepted by the scale.\nThe scale memory may be full."},
     {61460, "Error opening database file. The file may already be open in another  copy of VRN on this computer. "

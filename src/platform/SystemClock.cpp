@@ -1,6 +1,8 @@
 // The real clocks.
 #include "platform/Clock.h"
 
+#include <thread>
+
 namespace varnel {
 namespace {
 
@@ -24,6 +26,13 @@ void SleepFor(const IClock& clock, std::chrono::milliseconds duration)
     std::condition_variable never;
     std::unique_lock lock(mutex);
     clock.WaitUntil(never, lock, clock.MonotonicNow() + duration, [] { return false; });
+}
+
+void PauseBetweenDeviceUses(const IClock& clock, std::chrono::milliseconds duration)
+{
+    const auto until = clock.MonotonicNow() + duration;
+    for (auto now = clock.MonotonicNow(); now < until; now = clock.MonotonicNow())
+        std::this_thread::sleep_for(clock.DeviceWaitSlice(std::chrono::ceil<std::chrono::milliseconds>(until - now)));
 }
 
 }  // namespace varnel

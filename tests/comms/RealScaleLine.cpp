@@ -32,7 +32,7 @@ bool RealScaleLine::MoreFollows(const ConnectionPtr& connection) { return WaitRe
 bool RealScaleLine::WaitForBytes(const ConnectionPtr& connection)
 {
     while (!m_stopped) {
-        const std::uint64_t before = m_clock ? m_clock->DeviceWaits() : 0;
+        const std::uint64_t before = LinkDeviceWaits();
         if (WaitReadable(connection, kIdleSlice)) return true;
         IdleTick(before);
     }
@@ -91,8 +91,11 @@ ScaleLine::ConnectionPtr TcpScaleLine::Accept()
 {
     NoteAccepting();
     while (!Stopped()) {
+        const std::uint64_t before = LinkDeviceWaits();
         if (Result<CBlockingSocket> accepted = m_listener.Accept(kFollowGap))
             return std::make_shared<TcpConnection>(std::move(*accepted));
+        // A link pausing before it connects again waits on the clock too.
+        IdleTick(before);
     }
     return nullptr;
 }

@@ -38,10 +38,12 @@ protected:
     // The simulator has come to wait for a connection (Start returns then).
     void NoteAccepting();
     bool Stopped() const { return m_stopped; }
+    // After a real wait in which nothing came (or no connection): moves the test clock when the link
+    // kept waiting on its device too, given the link's device waits before the wait.
+    std::uint64_t LinkDeviceWaits() const { return m_clock ? m_clock->DeviceWaits() : 0; }
+    void IdleTick(std::uint64_t deviceWaitsBefore);
 
 private:
-    // After a real wait in which nothing came: moves the test clock when the link kept waiting too.
-    void IdleTick(std::uint64_t deviceWaitsBefore);
 
     FakeClock* m_clock;
     std::atomic<bool> m_stopped{false};

@@ -1,6 +1,7 @@
-# The in-memory line and the real transports on loopback and pseudo-terminals, the scale simulator
-# and the memory link, shared by the link tests and the link benchmark.
+# The in-memory line and the real transports on loopback and pseudo-terminals, the scale simulators
+# (ID-ENQ and block protocol) and the memory link, shared by the link tests and the link benchmark.
 add_library(varnel_comms_test_support STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/BlockScaleSimulator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/InMemoryLine.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MemoryLink.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RealScaleLine.cpp

@@ -271,6 +271,17 @@ protected:
     // The record source (worker thread, the queue lock taken inside).
     bool StartNextJob();
     bool NextRecords();
+    // The record source one job at a time, for links that gather records into blocks (the caller
+    // holds the queue lock): WalkJob makes the job the one walked (from its range start) unless it is;
+    // the next record of the job into the data buffer, with its record code; false once the job is
+    // exhausted.
+    // The cursor is the walk's position, which a record left for a later block is put back to.
+    void WalkJob(const CSendDataLog& job);
+    bool NextRecordOfJob(const CSendDataLog& job, std::uint16_t& recordCode);
+    KeyCursor GetCursor() const { return m_cursor; }
+    void SetCursor(KeyCursor cursor) { m_cursor = cursor; }
+    // The next job asked for starts afresh at its range start, even when it is the one walked last.
+    void ForgetWalkedJob() { m_walkedJob = {}; }
 
     IClock& m_clock;
     IFileSystem& m_fs;
@@ -320,6 +331,7 @@ private:
     WalkedJob m_walkedJob;
     KeyCursor m_cursor = 0;
     std::uint32_t m_rangeEnd = 0;
+    std::uint16_t m_recordCode = 0;  // of the record produced last
     CDBComTb* m_currentTable = nullptr;
     bool m_capacityCheckDue = false;
 

@@ -181,6 +181,7 @@ bool CIdEnqLink::ProduceRecord(const CSendDataLog& job, std::uint32_t& key)
         }
         if (!made) return false;
         m_dataLength = out.length;
+        m_recordCode = out.code;
         key = static_cast<std::uint32_t>(produced);
         const bool filtered = IsRangeKind(job.m_kind) || job.m_kind == SendPriceChanges || job.m_kind == SendMarkdownChanges;
         // A key record of key 0 names no record, so no filter judges it.
@@ -188,6 +189,20 @@ bool CIdEnqLink::ProduceRecord(const CSendDataLog& job, std::uint32_t& key)
         // Invariant (2): the record that replaces a refused one is judged in its turn.
         m_cursor = NextPassingKey(key);
     }
+}
+
+void CIdEnqLink::WalkJob(const CSendDataLog& job)
+{
+    if (!IsWalkedJob(&job)) SetupJob(job);
+}
+
+bool CIdEnqLink::NextRecordOfJob(const CSendDataLog& job, std::uint16_t& recordCode)
+{
+    WalkJob(job);
+    std::uint32_t key = 0;
+    if (!ProduceRecord(job, key)) return false;
+    recordCode = m_recordCode;
+    return true;
 }
 
 bool CIdEnqLink::PassesFilters(std::uint32_t key) const

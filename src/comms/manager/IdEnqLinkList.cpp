@@ -3,6 +3,7 @@
 
 #include "comms/idenq/IdEnqComLink.h"
 #include "comms/idenq/IdEnqSocketLink.h"
+#include "comms/sorrel/SorrelSocketLink.h"
 #include "db/plu/Document.h"
 #include "db/site/MainFrame.h"
 #include "platform/ArchiveCollections.h"
@@ -20,8 +21,8 @@ constexpr std::chrono::milliseconds kBusyPollStep(500);
 
 // The kinds of link a stored list holds, kept in every program that reads a list: a static library's
 // class that nothing names would be left out of the program, and its links could not be read back.
-[[gnu::used]] const CRuntimeClass* const kStoredLinkKinds[] = {&CIdEnqSocketLink::s_runtimeClass,
-                                                              &CIdEnqComLink::s_runtimeClass};
+[[gnu::used]] const CRuntimeClass* const kStoredLinkKinds[] = {
+    &CIdEnqSocketLink::s_runtimeClass, &CIdEnqComLink::s_runtimeClass, &CSorrelSocketLink::s_runtimeClass};
 
 }  // namespace
 

@@ -28,6 +28,13 @@ enum SendJobKind : std::uint32_t {
     SendProductionRequest = 8,
     SendKeyboardKeys = 9,
     SendKeyboardHeaders = 10,
+    // Sent by the block link only.
+    SendMemoKeys = 11,
+    SendMemoKeyDeletes = 12,
+    SendIndexKeys = 13,
+    SendIndexKeyDeletes = 14,
+    SendImages = 15,
+    SendImageDeletes = 16,
     SendNewObjectKind = 17,   // the kind of a job made by name, before it is read
 };
 
