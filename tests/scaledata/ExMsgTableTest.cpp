@@ -131,9 +131,10 @@ TEST_F(ExMsgTableTest, RowsKeepTheirTextsInPldAndMdbFiles)
 
 TEST_F(ExMsgTableTest, ReceivedRecordsAreStoredAddedOrUpdatedAndOutOfRangeOnesSkipped)
 {
-    m_frame.m_setup.m_labelWidths[0] = 48;
-    m_frame.m_setup.m_labelFromPlu[0] = 1;
-    m_frame.m_setup.m_labelToPlu[0] = 10;
+    // The last range holding a number gives its label width.
+    m_frame.m_setup.m_labelWidths[5] = 48;
+    m_frame.m_setup.m_labelFromPlu[5] = 1;
+    m_frame.m_setup.m_labelToPlu[5] = 10;
     EXPECT_TRUE(Extra().ReceiveScaleRecord(ScaleOf(0), BytesOf("3505\x1B" "C1HELLO\0"s)));
     const CExMsgRec* five = Extra().FindMessage(5);
     ASSERT_NE(five, nullptr);
