@@ -33,8 +33,9 @@ RowData::RowData(std::span<const std::uint8_t> bytes, std::size_t size, RowArena
     RowArena::Slice slice = arena.Allocate(m_size);
     m_block = std::move(slice.block);
     m_bytes = slice.bytes;
-    std::memcpy(m_bytes, bytes.data(), bytes.size());
-    std::memset(m_bytes + bytes.size(), 0, m_size - bytes.size());
+    // An empty row has no bytes at all: std::copy and std::fill_n take that, memcpy does not.
+    std::copy(bytes.begin(), bytes.end(), m_bytes);
+    std::fill_n(m_bytes + bytes.size(), m_size - bytes.size(), std::uint8_t{0});
 }
 
 RowData::RowData(const RowData& other)
