@@ -13,6 +13,7 @@
 #include "keyboards/KeyboardList.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
+#include "scaledata/CampaignTb.h"
 #include "settings/AppEventLog.h"
 #include "settings/MasterScale.h"
 
@@ -168,6 +169,7 @@ bool CVrn3Doc::MigrateDatabase()
         ConvertTables(m_pluDatabase, step, pld);
         if (step == MigrationStep::OldRowsAndTextV) {
             if (!SaveDatabaseAs()) return false;
+            ConvertOldCampaigns(m_pluDatabase);
             ConvertOldStoreRecord(m_pluDatabase);
             return true;
         }

@@ -2,6 +2,7 @@
 
 #include "db/plu/PluDatabase.h"
 #include "db/store/ObjDatabase.h"
+#include "scaledata/CampaignTb.h"
 #include "scaledata/ExMsgTb.h"
 #include "scaledata/FreeMsgNameTb.h"
 #include "scaledata/MessageRules.h"
@@ -83,6 +84,10 @@ private:
 std::unique_ptr<CObjDBTable> CreateScaleDataTable(std::uint16_t tableNo, CObjDatabase* database)
 {
     if (tableNo == CFreeMsgNameTb::kTableNo) return std::make_unique<CFreeMsgNameTb>(tableNo, database, "FreeMsgName");
+    if (tableNo == CCampaignTb::kTableNo) return std::make_unique<CCampaignTb>(tableNo, database, "Campaign");
+    if (tableNo == CCampaignTb::kLineTableNo) return std::make_unique<CCampDataTb>(tableNo, database, "CampData");
+    // Table 5 has no name: it lives only in ".pld" files.
+    if (tableNo == CCampaignTb::kOldTableNo) return std::make_unique<CTable5Tb>(tableNo, database, "");
     if (auto table = MakeOf<CExMsgTb>(kMessageTables, tableNo, database)) return table;
     if (auto table = MakeOf<CPopMsgTb>(kPopTables, tableNo, database)) return table;
     if (auto table = MakeOf<CShortMsgTb>(kShortTables, tableNo, database)) return table;

@@ -18,17 +18,6 @@ const std::string kHello = "\x1B" "C1HELLO";
 // Font code 2 is quoted as font 13 by every comma-separated family outside the double-byte markets.
 const std::string kHelloFont2 = "\x1B" "C2HELLO";
 
-std::string Header(std::uint8_t code0, std::uint8_t code1, std::uint16_t length)
-{
-    return std::string{static_cast<char>(code0), static_cast<char>(code1), 0, 0, 0, 0,
-                       static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)};
-}
-std::string ShortHeader(std::uint8_t code, std::uint16_t length)
-{
-    return std::string{static_cast<char>(code), 0, 0, 0, 0, 0, static_cast<char>(length & 0xFF),
-                       static_cast<char>(length >> 8)};
-}
-
 class MessageRecordTest : public ScaleDataFixture {
 protected:
     void Configure(std::uint16_t market, std::uint32_t maxCoupon = 99, std::uint32_t maxMessage = 99)

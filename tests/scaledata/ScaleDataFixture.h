@@ -26,6 +26,19 @@ inline std::span<const std::uint8_t> BytesOf(const std::string& text)
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
+// The 8-byte header of the comma-separated families' records (its code's BCD digits given) and the
+// short header of families 6 and 8.
+inline std::string Header(std::uint8_t code0, std::uint8_t code1, std::uint16_t length)
+{
+    return std::string{static_cast<char>(code0), static_cast<char>(code1), 0, 0, 0, 0,
+                       static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)};
+}
+inline std::string ShortHeader(std::uint8_t code, std::uint16_t length)
+{
+    return std::string{static_cast<char>(code), 0, 0, 0, 0, 0, static_cast<char>(length & 0xFF),
+                       static_cast<char>(length >> 8)};
+}
+
 // A built record: whether one was made, its code and bytes, and the field that refused it.
 struct BuiltRecord {
     bool made = false;

@@ -20,12 +20,6 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string Header(std::uint8_t code0, std::uint8_t code1, std::uint16_t length)
-{
-    return std::string{static_cast<char>(code0), static_cast<char>(code1), 0, 0, 0, 0,
-                       static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)};
-}
-
 class ShortTextTablesTest : public ScaleDataFixture {
 protected:
     template <class Table>

@@ -62,7 +62,9 @@ std::unique_ptr<CObjDBTable> CPluDatabase::CreateTable(std::uint16_t tableNo)
     case TableClass::ScaleData:
         if (auto made = g_tableMaker ? g_tableMaker(tableNo, this) : nullptr) return made;
         return std::make_unique<CUnbuiltScaleDataTb>(tableNo, this);
-    case TableClass::Plain: return std::make_unique<CUnbuiltPlainTb>(tableNo, this);
+    case TableClass::Plain:
+        if (auto made = g_tableMaker ? g_tableMaker(tableNo, this) : nullptr) return made;
+        return std::make_unique<CUnbuiltPlainTb>(tableNo, this);
     case TableClass::None: break;
     }
     return nullptr;
