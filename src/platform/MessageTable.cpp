@@ -119,6 +119,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {16401, "PLU Search"},
     {16402, "PLU Edit"},
     {16403, "PLU Report"},
+    {16409, "INS"},
     {16425, "Production Report"},
     {16426, "Scheduler"},
     {16427, "Use Defaults"},
@@ -283,6 +284,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {31523, "Error executing schedule item"},
     {31525, "The requested operation is not supported when nutrition is disabled."},
     {31531, "One or more QD47FD files already exist in the target folder. OK to overwrite?"},
+    {59140, "OVR"},
     {61216, "File open error"},
     {61217, "Cannot open communication link. Check Comms. Setup in the Setup menu and/or check that the cable is "
             "plugged in."},
@@ -297,6 +299,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61226, "The received file did not contain any data that can be imported into the database."},
     {61228, "No data to send."},
     {61231, "Invalid value entered."},
+    {61234, "Invalid label width specified. (Must be 10 to 500mm)"},
     {61235, "The \"From\" PLU is greater than the \"To\" PLU. No PLUs will be deleted!"},
     {61244, "Data Save file empty or not a valid Data Save file."},
     {61245, "Do you wish to open the received file?"},
@@ -348,6 +351,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61447, "Comms error reported by scale."},
     {61448, "Error processing received data. Some received data may not be added to database."},
     {61456, "One or more data records was not accepted by the scale.\nThe scale memory may be full."},
+    {61458, "Cannot change font for one or more lines that contain unsupported characters."},
     {61460, "Error opening database file. The file may already be open in another  copy of VRN on this computer. "
             "Please close all copies of VRN and try again."},
     // Varnel's own, outside the system's numbers.

@@ -50,4 +50,10 @@ std::string ToGb2312Text(std::string_view text, const CharRule& chars)
     return ToFullWidthText(text, chars, AsciiToGb2312Char);
 }
 
+std::string ToMarketText(std::string_view text, const LabelTextSettings& settings)
+{
+    if (!settings.ConvertsToFullWidth()) return std::string(text);
+    return settings.IsChina() ? ToGb2312Text(text, settings.chars) : ToBig5Text(text, settings.chars);
+}
+
 }  // namespace varnel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "db/text/DoubleByteText.h"
+#include "pluedit/LabelTextSettings.h"
 
 #include <cstddef>
 #include <string>
@@ -18,5 +19,9 @@ constexpr std::size_t kConvertedTextLimit = 2044;
 // every other byte becomes its full-width form where it has one. Stops at a 0 or at the end of `text`.
 std::string ToBig5Text(std::string_view text, const CharRule& chars);
 std::string ToGb2312Text(std::string_view text, const CharRule& chars);
+
+// The text in the full-width forms of the market where its scales want them (ConvertsToFullWidth),
+// else as it is.
+std::string ToMarketText(std::string_view text, const LabelTextSettings& settings);
 
 }  // namespace varnel

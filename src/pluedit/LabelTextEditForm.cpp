@@ -10,8 +10,6 @@
 namespace varnel {
 namespace {
 
-constexpr std::uint16_t kFamilyWithOwnDoubleByteFonts = 9;
-
 void DropEmptyRuns(std::vector<CLabelTextRun>& runs)
 {
     std::erase_if(runs, [](const CLabelTextRun& r) { return r.m_text.empty(); });
@@ -24,14 +22,31 @@ LabelTextEditForm::LabelTextEditForm(LabelTextSettings settings, const ILabelTex
 {
     m_context.settings = &m_settings;
     m_context.measure = measure != nullptr ? measure : &m_cellMeasure;
+    SetTextKind(0);
+    m_lineDefaults = !m_settings.IsFamily9Default();
     Clear();
+}
+
+std::size_t LabelTextEditForm::FirstDefaultFont() const
+{
+    return m_lineDefaults ? m_settings.lineFonts.GetLineFont(m_textTable, 0) : 0;
 }
 
 std::size_t LabelTextEditForm::DefaultLineFont(std::size_t number, std::size_t otherwise) const
 {
     const CDefLineFont& lineFonts = m_settings.lineFonts;
-    if (lineFonts.m_perLine[CDefLineFont::TextKindOfTable(m_textTable)] == 0) return otherwise;
+    if (!m_lineDefaults || lineFonts.m_perLine[CDefLineFont::TextKindOfTable(m_textTable)] == 0) return otherwise;
     return lineFonts.GetLineFont(m_textTable, static_cast<std::uint16_t>(std::min<std::size_t>(number, CDefLineFont::kLines)));
+}
+
+void LabelTextEditForm::SetTextKind(std::uint16_t table, int mode)
+{
+    m_textTable = table;
+    m_lineDefaults =
+        table != kTableWithoutLineFonts && !(m_settings.IsFamily9Default() && mode != 0);
+    m_allowedFonts.clear();
+    for (std::size_t i = 0; i < m_settings.fonts.GetSize(); ++i)
+        if (IsFontAllowed(m_settings.fonts.GetAt(i), mode)) m_allowedFonts.push_back({m_settings.fonts.GetAt(i), i});
 }
 
 CLabelTextLine LabelTextEditForm::NextLine(const CLabelTextLine& previous) const
@@ -45,8 +60,7 @@ CLabelTextLine LabelTextEditForm::NextLine(const CLabelTextLine& previous) const
 
 void LabelTextEditForm::AppendTypingLine()
 {
-    const std::size_t firstDefault = m_settings.lineFonts.GetLineFont(m_textTable, 0);
-    const std::size_t otherwise = m_lines.empty() ? firstDefault : m_lines.back().m_lineFont;
+    const std::size_t otherwise = m_lines.empty() ? FirstDefaultFont() : m_lines.back().m_lineFont;
     m_lines.emplace_back(DefaultLineFont(m_lines.size(), otherwise), m_lines.size());
 }
 
@@ -59,6 +73,7 @@ void LabelTextEditForm::Clear()
 {
     m_lines.clear();
     AppendTypingLine();
+    ResetEditorState();
 }
 
 int LabelTextEditForm::SetText(std::string_view text)
@@ -66,10 +81,7 @@ int LabelTextEditForm::SetText(std::string_view text)
     m_lines.clear();
     text = text.substr(0, text.find('\0'));
     std::string converted;
-    if (m_settings.defaultFamily != kFamilyWithOwnDoubleByteFonts && !text.empty()) {
-        if (m_settings.IsHongKongTaiwan()) text = converted = ToBig5Text(text, m_settings.chars);
-        if (m_settings.IsChina()) text = converted = ToGb2312Text(text, m_settings.chars);
-    }
+    if (m_settings.ConvertsToFullWidth() && !text.empty()) text = converted = ToMarketText(text, m_settings);
     int result = 1;
     for (std::size_t offset = 0; offset + 1 < text.size();) {
         const std::string_view rest = text.substr(offset);
@@ -88,8 +100,15 @@ int LabelTextEditForm::SetText(std::string_view text)
         offset += consumed;
     }
     AppendTypingLine();
-    Layout();
+    ResetEditorState();
     return result;
+}
+
+int LabelTextEditForm::SetTextAndWidth(std::string_view text, std::uint16_t millimetres)
+{
+    SetLabelWidth(std::clamp(millimetres, kMinLabelWidth, kMaxLabelWidth));
+    PlaceLabel();
+    return SetText(text);
 }
 
 std::size_t LabelTextEditForm::GetTextChecked(std::span<char> buffer, bool& truncated)
@@ -108,7 +127,7 @@ std::size_t LabelTextEditForm::GetTextChecked(std::span<char> buffer, bool& trun
     if (linesWritten < m_lines.size()) truncated = true;  // lines left out are text lost too
     if (!buffer.empty()) buffer[written] = '\0';
     AppendTypingLine();
-    Layout();
+    AfterEdit();
     return written;
 }
 
@@ -139,19 +158,25 @@ int LabelTextEditForm::Layout()
     return top;
 }
 
-std::size_t LabelTextEditForm::Flow(std::size_t line)
+std::size_t LabelTextEditForm::Flow(std::size_t line, LabelTextPosition* follow)
 {
     std::size_t touched = 0;
     for (std::size_t i = line; i < m_lines.size(); ++i) {
         ++touched;
         const std::size_t breakColumn = m_lines[i].FindBreak(m_context);
         if (breakColumn == 0) break;
+        const std::size_t moved = m_lines[i].GetTextLength() - breakColumn;
         std::vector<CLabelTextRun> overflow;
         m_lines[i].SplitAt(breakColumn, overflow);
         m_lines[i].FitTallestFont(m_settings);
         DropEmptyRuns(overflow);
         if (i + 1 == m_lines.size()) m_lines.push_back(NextLine(m_lines[i]));
         m_lines[i + 1].PrependFlowed(std::move(overflow));
+        if (follow != nullptr && follow->line == i + 1) {
+            follow->column += moved;
+        } else if (follow != nullptr && follow->line == i && follow->column > breakColumn) {
+            *follow = {i + 1, follow->column - breakColumn};
+        }
     }
     Renumber();
     Layout();

@@ -85,43 +85,40 @@ LabelScreenFont LabelTextContext::ScreenFont(const CLabelTextRun& run) const
     return font;
 }
 
-std::size_t CLabelTextLine::ThaiFittingBytes(const LabelTextContext& context) const
+std::size_t CLabelTextLine::FittingBytes(const LabelTextContext& context) const
 {
-    return ThaiPositions(*this, context).size() - 1;
+    const LabelTextSettings& settings = *context.settings;
+    if (settings.IsThai()) return ThaiPositions(*this, context).size() - 1;
+    const int widthDots = context.WidthDots();
+    int width = 0;
+    std::size_t column = 0;
+    for (const CLabelTextRun& run : m_runs) {
+        const int charWidth = context.CharWidth(run);
+        for (std::size_t i = 0; i < run.m_text.size();) {
+            const std::size_t length = std::max<std::size_t>(1, GetCharLength(std::string_view(run.m_text).substr(i), settings.chars));
+            const int charTotal = static_cast<int>(length) * charWidth;
+            if (context.HasWidth() && width + charTotal >= widthDots) return column;
+            width += charTotal;
+            i += length;
+            column += length;
+        }
+    }
+    return column;
 }
 
 std::size_t CLabelTextLine::FindBreak(const LabelTextContext& context) const
 {
     const LabelTextSettings& settings = *context.settings;
-    const int widthDots = context.WidthDots();
     const std::string text = Text();
-    std::size_t fitting = 0;
-    std::optional<std::size_t> lastBreakable;
-    if (settings.IsThai()) {
-        fitting = ThaiFittingBytes(context);
-        for (std::size_t i = 0; i < fitting; ++i)
-            if (BreaksAfter(text[i])) lastBreakable = i;
-    } else {
-        int width = 0;
-        std::size_t column = 0;
-        for (const CLabelTextRun& run : m_runs) {
-            const int charWidth = context.CharWidth(run);
-            bool fits = true;
-            for (std::size_t i = 0; i < run.m_text.size() && fits;) {
-                const std::size_t length = std::max<std::size_t>(1, GetCharLength(std::string_view(run.m_text).substr(i), settings.chars));
-                const int charTotal = static_cast<int>(length) * charWidth;
-                fits = !context.HasWidth() || width + charTotal < widthDots;
-                if (!fits) break;
-                if (length == 1 && BreaksAfter(run.m_text[i])) lastBreakable = column;
-                width += charTotal;
-                i += length;
-                column += length;
-            }
-            if (!fits) break;
-        }
-        fitting = column;
-    }
+    const std::size_t fitting = FittingBytes(context);
     if (fitting >= text.size()) return 0;
+    std::optional<std::size_t> lastBreakable;
+    for (std::size_t i = 0; i < fitting;) {
+        const std::size_t next = NextChar(text, i, settings.chars);
+        if (next == i) break;
+        if (next - i == 1 && BreaksAfter(text[i])) lastBreakable = i;
+        i = next;
+    }
     if (!lastBreakable) return fitting;
     std::size_t breakColumn = *lastBreakable + 1;
     while (settings.IsThai() && breakColumn < fitting && IsThaiCombiningMark(static_cast<std::uint8_t>(text[breakColumn])))

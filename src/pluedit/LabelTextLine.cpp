@@ -255,6 +255,12 @@ void CLabelTextLine::PrependFlowed(std::vector<CLabelTextRun> runs)
     MergeEqualRuns();
 }
 
+void CLabelTextLine::AppendRuns(std::vector<CLabelTextRun> runs)
+{
+    m_runs.insert(m_runs.end(), std::make_move_iterator(runs.begin()), std::make_move_iterator(runs.end()));
+    MergeEqualRuns();
+}
+
 void CLabelTextLine::FitTallestFont(const LabelTextSettings& settings)
 {
     const auto tallest = std::max_element(m_runs.begin(), m_runs.end(), [&settings](const CLabelTextRun& a, const CLabelTextRun& b) {

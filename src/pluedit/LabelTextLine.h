@@ -68,10 +68,14 @@ public:
                    const LabelTextContext& context);
     // Puts runs at the start of the line in the line font (text flowing in from the line above).
     void PrependFlowed(std::vector<CLabelTextRun> runs);
+    // Puts runs at the end of the line as they are, merging equal neighbours.
+    void AppendRuns(std::vector<CLabelTextRun> runs);
     void FitTallestFont(const LabelTextSettings& settings);
 
     // Layout. The column from which the text no longer fits the label; 0 when all fits.
     std::size_t FindBreak(const LabelTextContext& context) const;
+    // The bytes of whole characters from the start that fit the label.
+    std::size_t FittingBytes(const LabelTextContext& context) const;
     // Screen x of every byte boundary from the label's left edge, centred for centring fonts; in the
     // Thai version it ends where the printed width reaches the label width. Height includes the gap.
     void Layout(const LabelTextContext& context, int top);
@@ -92,7 +96,6 @@ private:
     std::vector<std::size_t> LabelWidthCut(const LabelTextContext& context);
     // Upper-cases the runs written when the line is written in an upper-case-only font.
     void UpperCaseForItsFont(const std::vector<std::size_t>& printed, const LabelTextSettings& settings);
-    std::size_t ThaiFittingBytes(const LabelTextContext& context) const;
     std::size_t SplitRunAt(std::size_t column);
     void MergeEqualRuns();
 };

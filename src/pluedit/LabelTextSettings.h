@@ -23,6 +23,7 @@ struct LabelTextSettings {
     std::uint16_t lineSpacing = 0;           // the general setup's description line spacing
     CScaleFontList fonts;
     CDefLineFont lineFonts;
+    bool otherFamilyOnLinks = false;  // a link has a scale of a family other than 9
 
     // The settings of a general setup, the main frame's system character rule and its lists.
     static LabelTextSettings Of(const CGeneralSetup& setup, bool systemDoubleByte, const CScaleFontList& fonts,
@@ -33,6 +34,10 @@ struct LabelTextSettings {
     bool IsChina() const { return market == MarketChina; }
     bool IsTaiwan() const { return market == MarketTaiwan; }
     bool IsKoreanFontMode() const { return market == MarketUsa && koreanFont; }
+    // Family 9 scales have double-byte fonts of their own; the others in China, Hong Kong and Taiwan
+    // print single-byte characters only in their full-width forms.
+    bool IsFamily9Default() const { return defaultFamily == 9; }
+    bool ConvertsToFullWidth() const { return !IsFamily9Default() && (IsHongKongTaiwan() || IsChina()); }
 
     // Font metrics by position in the list. A position past the end is 9 dots wide and 14 high; a
     // bold width or display height that a font set leaves at 0 is its width or height.

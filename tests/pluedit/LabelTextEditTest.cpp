@@ -27,12 +27,7 @@ LabelTextSettings NineCharacterSettings()
     return settings;
 }
 
-std::vector<std::string> LineTexts(const LabelTextEditForm& form)
-{
-    std::vector<std::string> texts;
-    for (std::size_t i = 0; i < form.GetLineCount(); ++i) texts.push_back(form.GetLine(i).Text());
-    return texts;
-}
+using test::LineTexts;
 
 TEST(LabelTextEdit, EnterSplitsTheRunAtTheCaretAndTheNewLineKeepsItsFormat)
 {

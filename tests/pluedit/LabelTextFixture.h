@@ -18,6 +18,7 @@ struct FontSpec {
     bool centring = false;
     bool upperCaseOnly = false;
     std::uint16_t boldWidth = 0;  // 0: as wide as plain
+    bool effectsAllowed = true;
 };
 
 inline CScaleFont MakeTestFont(const FontSpec& spec)
@@ -32,6 +33,7 @@ inline CScaleFont MakeTestFont(const FontSpec& spec)
     font.m_lineLimit = 3;
     font.m_flags[CScaleFont::kLayoutFlag] = spec.centring ? 1 : 0;
     font.m_flags[CScaleFont::kUpperCaseOnlyFlag] = spec.upperCaseOnly ? 1 : 0;
+    for (const std::size_t flag : CScaleFont::kEffectAllowedFlags) font.m_flags[flag] = spec.effectsAllowed ? 1 : 0;
     return font;
 }
 
@@ -80,5 +82,30 @@ inline std::vector<std::string> RunTexts(const CLabelTextLine& line)
 }
 
 inline std::string Esc(char letter, char operand) { return std::string{'\x1B', letter, operand}; }
+
+// The texts of every line of a form.
+inline std::vector<std::string> LineTexts(const LabelTextEditForm& form)
+{
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < form.GetLineCount(); ++i) texts.push_back(form.GetLine(i).Text());
+    return texts;
+}
+
+// A clipboard in memory: what was put last, and what the next paste gets.
+class MemoryClipboard final : public ILabelTextClipboard {
+public:
+    bool Put(std::string_view block, std::string_view plainText) override
+    {
+        ++m_puts;
+        m_content = {LabelTextClipboardContent::Kind::DescField, std::string(block)};
+        m_plainText = plainText;
+        return true;
+    }
+    LabelTextClipboardContent Get() const override { return m_content; }
+
+    LabelTextClipboardContent m_content;
+    std::string m_plainText;
+    int m_puts = 0;
+};
 
 }  // namespace varnel::test

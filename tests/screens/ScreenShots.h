@@ -29,5 +29,6 @@ private:
 void AddAppScreens(ScreenShots& shots);
 void AddSettingsScreens(ScreenShots& shots);
 void AddDbScreens(ScreenShots& shots);
+void AddPlueditScreens(ScreenShots& shots);
 
 }  // namespace varnel::screens

@@ -28,6 +28,7 @@ int main(int argc, char** argv)
     varnel::screens::AddAppScreens(shots);
     varnel::screens::AddSettingsScreens(shots);
     varnel::screens::AddDbScreens(shots);
+    varnel::screens::AddPlueditScreens(shots);
     std::filesystem::remove(config);
     std::printf("screens: %d windows in %s\n", shots.Count(), argv[1]);
     return shots.Failed() ? 1 : 0;

@@ -19,6 +19,15 @@ public:
     // Places in the seven flag bytes.
     static constexpr std::size_t kLayoutFlag = 0;         // the editor spreads text over the line width
     static constexpr std::size_t kUpperCaseOnlyFlag = 1;  // the font has no lower case
+    // The effects the label text editor lets the user set in the font.
+    static constexpr std::size_t kBoldAllowedFlag = 2;
+    static constexpr std::size_t kItalicAllowedFlag = 3;
+    static constexpr std::size_t kUnderlineAllowedFlag = 4;
+    static constexpr std::size_t kReverseAllowedFlag = 5;
+    static constexpr std::size_t kBoxedAllowedFlag = 6;
+    // The five in the order of the effects' escape digits: Bold, Reverse, Italic, Underline, Boxed.
+    static constexpr std::array<std::size_t, 5> kEffectAllowedFlags = {
+        kBoldAllowedFlag, kReverseAllowedFlag, kItalicAllowedFlag, kUnderlineAllowedFlag, kBoxedAllowedFlag};
 
     CScaleFont() = default;
 

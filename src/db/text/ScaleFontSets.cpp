@@ -105,6 +105,8 @@ CScaleFont MakeFont(char code, std::string name, std::uint16_t width, std::uint1
     font.m_charHeight = height;
     font.m_linePitch = static_cast<std::uint16_t>(height + height / 4 + 2);
     font.m_lineLimit = lineLimit;
+    // Every font of the sets takes every effect; the editor's market rules narrow them.
+    for (const std::size_t flag : CScaleFont::kEffectAllowedFlags) font.m_flags[flag] = 1;
     return font;
 }
 

@@ -1,0 +1,71 @@
+// Qt keys to the sink's virtual keys and bytes.
+#include "pluedit/ui/KeyCapture.h"
+
+#include "platform/ui/CodePageText.h"
+
+#include <QKeyEvent>
+
+#include <optional>
+
+namespace varnel {
+namespace {
+
+constexpr std::uint8_t kFirstPrintable = 0x20;
+
+std::optional<std::uint32_t> VirtualKeyOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Backspace: return VkBack;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VkTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VkReturn;
+    case Qt::Key_Escape: return VkEscape;
+    case Qt::Key_PageUp: return VkPrior;
+    case Qt::Key_PageDown: return VkNext;
+    case Qt::Key_End: return VkEnd;
+    case Qt::Key_Home: return VkHome;
+    case Qt::Key_Left: return VkLeft;
+    case Qt::Key_Up: return VkUp;
+    case Qt::Key_Right: return VkRight;
+    case Qt::Key_Down: return VkDown;
+    case Qt::Key_Insert: return VkInsert;
+    case Qt::Key_Delete: return VkDelete;
+    default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void DeliverText(CKeyInputSink& sink, const QString& text, CodePage codePage)
+{
+    for (const char byte : FromDisplayText(text, codePage)) {
+        const auto ch = static_cast<std::uint8_t>(byte);
+        if (ch < kFirstPrintable)
+            sink.OnSinkCtrlChar(ch, 1, 0);
+        else
+            sink.OnSinkChar(ch, 1, 0);
+    }
+}
+
+bool DeliverKey(CKeyInputSink& sink, const QKeyEvent& event, CodePage codePage)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    std::uint32_t flags = 0;
+    if (modifiers & Qt::ShiftModifier || event.key() == Qt::Key_Backtab) flags |= KeyShift;
+    if (modifiers & Qt::ControlModifier) flags |= KeyCtrl;
+    if (const std::optional<std::uint32_t> key = VirtualKeyOf(event.key())) {
+        sink.OnSinkKeyDown(*key, 1, flags);
+        return true;
+    }
+    if ((flags & KeyCtrl) != 0) {
+        if (event.key() < Qt::Key_A || event.key() > Qt::Key_Z) return false;
+        sink.OnSinkCtrlChar(static_cast<std::uint32_t>(event.key() - Qt::Key_A + 1), 1, flags);
+        return true;
+    }
+    if (event.text().isEmpty()) return false;
+    DeliverText(sink, event.text(), codePage);
+    return true;
+}
+
+}  // namespace varnel
