@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LabelTextEditForm form(settings);
     form.SetClipboard(&clipboard);
     form.SetText(std::string{'\x1B', 'C', static_cast<char>(settings.Code(0))} + "AB");
-    form.OnSinkKeyDown(VkRight, 1, 0);
+    form.OnSinkKeyDown(kVkRight, 1, 0);
     form.Paste();
     fuzz::Require(form.IsModified() == (lines.has_value() && !lines->empty()));
     const std::string written = WriteText(form);

@@ -14,14 +14,14 @@ enum ControlChar : std::uint32_t { CtrlC = 3, CtrlF = 6, CtrlV = 22, CtrlX = 24 
 bool IsMovementKey(std::uint32_t key)
 {
     switch (key) {
-    case VkPrior:
-    case VkNext:
-    case VkEnd:
-    case VkHome:
-    case VkLeft:
-    case VkUp:
-    case VkRight:
-    case VkDown: return true;
+    case kVkPageUp:
+    case kVkPageDown:
+    case kVkEnd:
+    case kVkHome:
+    case kVkLeft:
+    case kVkUp:
+    case kVkRight:
+    case kVkDown: return true;
     default: return false;
     }
 }
@@ -68,9 +68,9 @@ LabelTextPosition LabelTextEditForm::CaretStep(std::uint32_t key, std::size_t re
         return LabelTextPosition{target, m_lines[target].ColumnFromX(line.XFromColumn(m_caret.column), chars)};
     };
     switch (key) {
-    case VkHome: to.column = 0; break;
-    case VkEnd: to.column = std::min(text.size(), line.FittingBytes(m_context)); break;
-    case VkLeft:
+    case kVkHome: to.column = 0; break;
+    case kVkEnd: to.column = std::min(text.size(), line.FittingBytes(m_context)); break;
+    case kVkLeft:
         for (std::size_t i = 0; i < repeat && to.column > 0; ++i) {
             to.column = PreviousChar(text, to.column, chars);
             // A Thai mark moves with the character it sits on.
@@ -78,7 +78,7 @@ LabelTextPosition LabelTextEditForm::CaretStep(std::uint32_t key, std::size_t re
                 --to.column;
         }
         break;
-    case VkRight:
+    case kVkRight:
         for (std::size_t i = 0; i < repeat && to.column < text.size(); ++i) {
             to.column = NextChar(text, to.column, chars);
             while (m_settings.IsThai() && to.column < text.size() &&
@@ -86,15 +86,15 @@ LabelTextPosition LabelTextEditForm::CaretStep(std::uint32_t key, std::size_t re
                 ++to.column;
         }
         break;
-    case VkUp:
+    case kVkUp:
         if (m_caret.line > 0) to = atSameX(m_caret.line - std::min(repeat, m_caret.line));
         break;
-    case VkDown:
+    case kVkDown:
         if (m_caret.line + 1 < m_lines.size()) to = atSameX(std::min(m_caret.line + repeat, m_lines.size() - 1));
         break;
-    case VkPrior:
-    case VkNext: {
-        const bool up = key == VkPrior;
+    case kVkPageUp:
+    case kVkPageDown: {
+        const bool up = key == kVkPageUp;
         if (up ? m_caret.line == 0 : m_caret.line + 1 == m_lines.size()) break;
         // A page is the lines that fill the editor's height, at least one.
         std::size_t target = m_caret.line;
@@ -117,8 +117,8 @@ LabelTextPosition LabelTextEditForm::CaretStep(std::uint32_t key, std::size_t re
 
 void LabelTextEditForm::OnSinkKeyDown(std::uint32_t key, std::uint32_t repeat, std::uint32_t flags)
 {
-    const bool shift = (flags & KeyShift) != 0;
-    const bool ctrl = (flags & KeyCtrl) != 0;
+    const bool shift = (flags & kKeyShift) != 0;
+    const bool ctrl = (flags & kKeyCtrl) != 0;
     const std::size_t count = std::max<std::uint32_t>(repeat, 1);
     m_pendingLead.reset();
     if (IsMovementKey(key)) {
@@ -126,11 +126,11 @@ void LabelTextEditForm::OnSinkKeyDown(std::uint32_t key, std::uint32_t repeat, s
         return;
     }
     switch (key) {
-    case VkBack: Backspace(count); break;
-    case VkTab:
+    case kVkBack: Backspace(count); break;
+    case kVkTab:
         if (m_host != nullptr) m_host->MoveFocus(shift);
         break;
-    case VkReturn: {
+    case kVkReturn: {
         const std::optional<LabelTextSelection> selection = GetSelection();
         const bool overwrite = !IsInsertMode();
         m_caret = SplitAtEnter(m_caret, selection ? &*selection : nullptr, overwrite);
@@ -139,10 +139,10 @@ void LabelTextEditForm::OnSinkKeyDown(std::uint32_t key, std::uint32_t repeat, s
         AfterEdit();
         break;
     }
-    case VkEscape:
+    case kVkEscape:
         if (m_host != nullptr) m_host->OnEscape();
         break;
-    case VkInsert:
+    case kVkInsert:
         if (ctrl) {
             Copy();
         } else if (shift) {
@@ -151,7 +151,7 @@ void LabelTextEditForm::OnSinkKeyDown(std::uint32_t key, std::uint32_t repeat, s
             m_insertMode->Toggle();
         }
         break;
-    case VkDelete:
+    case kVkDelete:
         if (shift) {
             Cut();
         } else {

@@ -41,8 +41,8 @@ TEST(LabelTextClipboard, CopyingTwoLinesGivesTheBlockAndThePlainText)
     form.SetText(kTwoLines);
     form.OnSinkCtrlChar(3, 1, 0);  // nothing selected: nothing copied
     EXPECT_EQ(clipboard.m_puts, 0);
-    Key(form, VkDown, KeyShift);
-    Key(form, VkEnd, KeyShift);
+    Key(form, kVkDown, kKeyShift);
+    Key(form, kVkEnd, kKeyShift);
     form.OnSinkCtrlChar(3, 1, 0);
     ASSERT_EQ(clipboard.m_puts, 1);
     EXPECT_EQ(clipboard.m_content.bytes, kTwoLinesBlock);
@@ -113,7 +113,7 @@ TEST(LabelTextClipboard, PastingTheBlockInsertsItsLinesAtTheCaret)
     LabelTextEditForm form(ClipboardSettings());
     form.SetClipboard(&clipboard);
     form.SetText(Esc('C', '2') + "XY");
-    Key(form, VkRight);
+    Key(form, kVkRight);
     form.OnSinkCtrlChar(22, 1, 0);
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"XAB", "CY", ""}));
     EXPECT_EQ(RunTexts(form.GetLine(0)), (std::vector<std::string>{"X", "A", "B"}));
@@ -130,8 +130,8 @@ TEST(LabelTextClipboard, PastedPlainTextTakesTheFormatOfTheRunAtTheCaret)
     LabelTextEditForm form(ClipboardSettings());
     form.SetClipboard(&clipboard);
     form.SetText(kLine1 + Esc('D', '1') + "AB");
-    Key(form, VkRight);
-    Key(form, VkInsert, KeyShift);
+    Key(form, kVkRight);
+    Key(form, kVkInsert, kKeyShift);
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"AX", "YB", ""}));
     for (std::size_t line = 0; line < 2; ++line) {
         ASSERT_EQ(form.GetLine(line).m_runs.size(), 1u);
@@ -149,8 +149,8 @@ TEST(LabelTextClipboard, PastedTextReplacesTheSelectionAndFlowsOn)
     LabelTextEditForm form(settings);
     form.SetClipboard(&clipboard);
     form.SetText(kLine1 + "ABCDEF");
-    Key(form, VkRight);
-    Key(form, VkRight, KeyShift);
+    Key(form, kVkRight);
+    Key(form, kVkRight, kKeyShift);
     form.Paste();
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"A1234567C", "DEF", ""}));
     EXPECT_EQ(form.GetCaret(), (LabelTextPosition{0, 8}));

@@ -79,24 +79,24 @@ TEST(LabelTextEditor, ShiftWithMovementKeysSelectsAndMovementWithoutShiftDropsTh
 {
     LabelTextEditForm form(EditorSettings());
     form.SetText(kLine1 + "ABCDEFGHIJKL" + kLine1 + "MN");
-    Key(form, VkEnd);  // not past the nine characters the label holds
+    Key(form, kVkEnd);  // not past the nine characters the label holds
     EXPECT_EQ(form.GetCaret(), (LabelTextPosition{0, 9}));
-    Key(form, VkHome);
-    Key(form, VkRight, KeyShift);
-    Key(form, VkRight, KeyShift);
-    Key(form, VkDown, KeyShift);
+    Key(form, kVkHome);
+    Key(form, kVkRight, kKeyShift);
+    Key(form, kVkRight, kKeyShift);
+    Key(form, kVkDown, kKeyShift);
     EXPECT_EQ(form.GetSelection(), (LabelTextSelection{{0, 0}, {1, 2}}));
-    Key(form, VkLeft, KeyShift);
-    Key(form, VkUp, KeyShift);
+    Key(form, kVkLeft, kKeyShift);
+    Key(form, kVkUp, kKeyShift);
     EXPECT_EQ(form.GetSelection(), (LabelTextSelection{{0, 0}, {0, 1}}));
-    Key(form, VkLeft, KeyShift);  // back at the anchor: no selection
+    Key(form, kVkLeft, kKeyShift);  // back at the anchor: no selection
     EXPECT_FALSE(form.GetSelection());
-    Key(form, VkRight, KeyShift);
-    Key(form, VkRight);
+    Key(form, kVkRight, kKeyShift);
+    Key(form, kVkRight);
     EXPECT_FALSE(form.GetSelection());
     EXPECT_EQ(form.GetCaret(), (LabelTextPosition{0, 2}));
-    Key(form, VkLeft);
-    Key(form, VkUp);  // nothing on the first line
+    Key(form, kVkLeft);
+    Key(form, kVkUp);  // nothing on the first line
     EXPECT_EQ(form.GetCaret(), (LabelTextPosition{0, 1}));
 }
 
@@ -104,14 +104,14 @@ TEST(LabelTextEditor, LeftAndRightStepOverDoubleByteCharactersWhole)
 {
     LabelTextEditForm form(EditorSettings(MarketChina, 9));
     form.SetText(kLine1 + "A\xB0\xA1" "B");
-    Key(form, VkRight);
-    Key(form, VkRight);
+    Key(form, kVkRight);
+    Key(form, kVkRight);
     EXPECT_EQ(form.GetCaret().column, 3u);
-    Key(form, VkLeft);
+    Key(form, kVkLeft);
     EXPECT_EQ(form.GetCaret().column, 1u);
-    Key(form, VkEnd);
-    Key(form, VkBack);
-    Key(form, VkBack);
+    Key(form, kVkEnd);
+    Key(form, kVkBack);
+    Key(form, kVkBack);
     EXPECT_EQ(LineTexts(form)[0], "A");
 }
 
@@ -122,13 +122,13 @@ TEST(LabelTextEditor, PageKeysMoveByTheLinesThatFillTheEditor)
     for (char c = 'A'; c <= 'H'; ++c) text += kLine1 + c;
     form.SetText(text);
     form.SetViewSize(200, 50);  // two lines of 24 pixels and a part of a third
-    Key(form, VkNext);
+    Key(form, kVkPageDown);
     EXPECT_EQ(form.GetCaret().line, 3u);
-    Key(form, VkNext);
-    Key(form, VkNext);
-    Key(form, VkNext);
+    Key(form, kVkPageDown);
+    Key(form, kVkPageDown);
+    Key(form, kVkPageDown);
     EXPECT_EQ(form.GetCaret().line, 8u);  // the typing line after H
-    Key(form, VkPrior);
+    Key(form, kVkPageUp);
     EXPECT_EQ(form.GetCaret().line, 5u);
     EXPECT_LE(form.GetVScroll(), form.GetLine(5).m_top);
 }
@@ -137,7 +137,7 @@ TEST(LabelTextEditor, TypingFlowsOnToTheNextLineAndTheCaretFollows)
 {
     LabelTextEditForm form(EditorSettings());
     form.SetText(kLine1 + "ABCDEFGHI" + kLine1 + "J");
-    Key(form, VkEnd);
+    Key(form, kVkEnd);
     Type(form, "X");
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"ABCDEFGHI", "XJ", ""}));
     EXPECT_EQ(form.GetCaret(), (LabelTextPosition{1, 1}));
@@ -151,13 +151,13 @@ TEST(LabelTextEditor, OverwriteOnAFullLineThatIsNotTheLastIsRefused)
     LabelTextEditForm form(EditorSettings());
     form.SetInsertMode(mode);
     form.SetText(kLine1 + "ABCDEFGHI" + kLine1 + "J");
-    Key(form, VkEnd);
+    Key(form, kVkEnd);
     Type(form, "X");
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"ABCDEFGHI", "J", ""}));
-    Key(form, VkHome);
+    Key(form, kVkHome);
     Type(form, "xy");  // within the line it overwrites
     EXPECT_EQ(LineTexts(form)[0], "xyCDEFGHI");
-    Key(form, VkDown);
+    Key(form, kVkDown);
     Type(form, "KL");  // a line with room takes them
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"xyCDEFGHI", "JKL", ""}));
 }
@@ -197,17 +197,17 @@ TEST(LabelTextEditor, BackspaceNeverJoinsLinesAndDeleteAtTheEndJoinsTheNextLine)
 {
     LabelTextEditForm form(EditorSettings());
     form.SetText(kLine1 + "AB" + kLine1 + "CD");
-    Key(form, VkDown);
-    Key(form, VkBack);
+    Key(form, kVkDown);
+    Key(form, kVkBack);
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"AB", "CD", ""}));
     EXPECT_FALSE(form.IsModified());
-    Key(form, VkUp);
-    Key(form, VkEnd);
-    Key(form, VkDelete);
+    Key(form, kVkUp);
+    Key(form, kVkEnd);
+    Key(form, kVkDelete);
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"ABCD", ""}));
     EXPECT_EQ(form.GetCaret(), (LabelTextPosition{0, 2}));
-    Key(form, VkDelete);
-    Key(form, VkBack);
+    Key(form, kVkDelete);
+    Key(form, kVkBack);
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"AD", ""}));
     EXPECT_TRUE(form.IsModified());
 }
@@ -216,8 +216,8 @@ TEST(LabelTextEditor, DeleteJoinsOnlyWhatFitsAndTheRestStaysOnTheNextLine)
 {
     LabelTextEditForm form(EditorSettings());
     form.SetText(kLine1 + "ABCDEFG" + kLine1 + "HIJK" + kLine1 + "L");
-    Key(form, VkEnd);
-    Key(form, VkDelete);
+    Key(form, kVkEnd);
+    Key(form, kVkDelete);
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"ABCDEFGHI", "JK", "L", ""}));
 }
 
@@ -227,18 +227,18 @@ TEST(LabelTextEditor, TypingDeletingAndCuttingTakeTheSelectionAcrossLines)
     LabelTextEditForm form(EditorSettings());
     form.SetClipboard(&clipboard);
     form.SetText(kLine1 + "ABC" + kLine1 + "DEF" + kLine1 + "GHI");
-    Key(form, VkRight);
-    Key(form, VkDown, KeyShift);
-    Key(form, VkDown, KeyShift);
+    Key(form, kVkRight);
+    Key(form, kVkDown, kKeyShift);
+    Key(form, kVkDown, kKeyShift);
     Type(form, "x");
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"AxHI", ""}));
     EXPECT_EQ(form.GetCaret(), (LabelTextPosition{0, 2}));
 
-    Key(form, VkHome, KeyShift);
-    Key(form, VkDelete, KeyShift);  // cut
+    Key(form, kVkHome, kKeyShift);
+    Key(form, kVkDelete, kKeyShift);  // cut
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"HI", ""}));
     EXPECT_EQ(clipboard.m_plainText, "Ax\r\n");
-    Key(form, VkDelete, KeyShift);  // nothing selected: nothing cut
+    Key(form, kVkDelete, kKeyShift);  // nothing selected: nothing cut
     EXPECT_EQ(clipboard.m_puts, 1);
 }
 
@@ -249,14 +249,14 @@ TEST(LabelTextEditor, EnterSplitsInInsertModeAndTheHostHearsOfKeysFocusAndHeight
     form.SetHost(&host);
     form.SetText(kLine1 + "ABCD");
     const int recounts = host.m_recounts;
-    Key(form, VkRight);
-    Key(form, VkReturn);
+    Key(form, kVkRight);
+    Key(form, kVkReturn);
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"A", "BCD", ""}));
     EXPECT_GT(host.m_recounts, recounts);
-    Key(form, VkTab);
-    Key(form, VkTab, KeyShift);
+    Key(form, kVkTab);
+    Key(form, kVkTab, kKeyShift);
     EXPECT_EQ(host.m_moves, (std::vector<bool>{false, true}));
-    Key(form, VkEscape);
+    Key(form, kVkEscape);
     EXPECT_EQ(host.m_escapes, 1);
     form.OnSinkSetFocus();
     EXPECT_EQ(host.m_focused, 1);
@@ -270,7 +270,7 @@ TEST(LabelTextEditor, StyleButtonsNeedASelectionAndSetTheOppositeOfTheFormatAtTh
     EXPECT_EQ(RunTexts(form.GetLine(0)), std::vector<std::string>{"AB"});
     EXPECT_FALSE(form.IsModified());
 
-    Key(form, VkRight, KeyShift);
+    Key(form, kVkRight, kKeyShift);
     form.OnEffectButton(Bold);
     EXPECT_EQ(RunTexts(form.GetLine(0)), (std::vector<std::string>{"A", "B"}));
     EXPECT_TRUE(form.GetLine(0).m_runs[0].m_format.effects[Bold]);
@@ -287,7 +287,7 @@ TEST(LabelTextEditor, AStyleThatWidensTheTextReflowsTheLines)
     settings.labelWidth60mmDots = 100;
     LabelTextEditForm form(settings);
     form.SetText(kLine1 + "ABCDEFGHI");
-    Key(form, VkEnd, KeyShift);
+    Key(form, kVkEnd, kKeyShift);
     form.OnEffectButton(Bold);
     EXPECT_EQ(LineTexts(form), (std::vector<std::string>{"ABCDEFG", "HI", ""}));
 }
@@ -296,12 +296,12 @@ TEST(LabelTextEditor, NextLineFontCyclesTheAllowedFontsButNotOverASelectionOfTwo
 {
     LabelTextEditForm form(EditorSettings());
     form.SetText(kLine1 + "AB" + kLine1 + "CD");
-    Key(form, VkDown, KeyShift);
+    Key(form, kVkDown, kKeyShift);
     form.OnSinkCtrlChar(6, 1, 0);
     EXPECT_EQ(form.GetLine(0).m_lineFont, 0u);
     EXPECT_EQ(form.GetLine(1).m_lineFont, 0u);
     EXPECT_FALSE(form.IsModified());
-    Key(form, VkLeft);
+    Key(form, kVkLeft);
     form.OnSinkCtrlChar(6, 1, 0);
     EXPECT_EQ(form.GetLine(1).m_lineFont, 1u);
     EXPECT_EQ(form.GetControls().fontRow, 1u);
@@ -321,7 +321,7 @@ TEST(LabelTextEditor, ALineThatRefusesTheFontKeepsItAndTheUserIsTold)
     settings.chars = {CharRule::LeadBytes::From128, CodePage::Korean};
     LabelTextEditForm form(settings);
     form.SetText(Esc('C', 'O') + "\xB0\xA1" + Esc('C', 'O') + "\xB0\xA2");
-    Key(form, VkDown, KeyShift);
+    Key(form, kVkDown, kKeyShift);
     form.SetLinesFont(15);
     EXPECT_EQ(form.GetLine(0).m_lineFont, 15u);
     EXPECT_TRUE(prompt.m_ids.empty());
@@ -369,8 +369,8 @@ TEST(LabelTextEditor, VerticalScrollingStepsByLinesAndPagesAndTheThumbStopsAtALi
         EXPECT_EQ(form.GetVScroll(), step.expected) << static_cast<int>(step.code);
     }
     // A key that moves the caret out of sight brings its line back.
-    Key(form, VkNext);
-    Key(form, VkNext);
+    Key(form, kVkPageDown);
+    Key(form, kVkPageDown);
     const CLabelTextLine& caretLine = form.GetLine(form.GetCaret().line);
     EXPECT_LE(form.GetVScroll(), caretLine.m_top);
     EXPECT_GE(form.GetVScroll() + 60, caretLine.m_bottom);
@@ -408,10 +408,10 @@ TEST(LabelTextEditor, TheControlsFollowTheCaretTheFocusAndTheInsertMode)
     EXPECT_EQ(form.GetControls().mode, "");
     form.OnSinkSetFocus();
     EXPECT_EQ(form.GetControls().mode, "INS");
-    Key(form, VkInsert);
+    Key(form, kVkInsert);
     EXPECT_EQ(form.GetControls().mode, "OVR");
     EXPECT_FALSE(mode.IsInsert());
-    Key(form, VkEnd);
+    Key(form, kVkEnd);
     LabelTextControls controls = form.GetControls();
     EXPECT_TRUE(controls.checked[Bold]);
     EXPECT_EQ(controls.fontRow, 0u);
@@ -419,10 +419,10 @@ TEST(LabelTextEditor, TheControlsFollowTheCaretTheFocusAndTheInsertMode)
     EXPECT_TRUE(controls.formatShown);
     EXPECT_FALSE(controls.boxedShown);  // outside family 9
     EXPECT_EQ(controls.enabled, (std::array<bool, kLabelEffects>{true, true, true, true, true}));
-    Key(form, VkDown);
+    Key(form, kVkDown);
     EXPECT_EQ(form.GetControls().fontRow, 1u);
     EXPECT_FALSE(form.GetControls().checked[Bold]);
-    Key(form, VkLeft, KeyShift);
+    Key(form, kVkLeft, kKeyShift);
     EXPECT_TRUE(form.GetControls().formatEnabled);
     form.OnSinkKillFocus();
     EXPECT_EQ(form.GetControls().mode, "");
@@ -509,9 +509,9 @@ TEST(LabelTextEditor, TheFontDetailsStartFromTheRunAtTheCaretAndApplyToTheSelect
     LabelTextEditForm form(EditorSettings());
     form.SetText(kLine1 + "AB" + Esc('D', '2') + "CD");
     EXPECT_FALSE(form.MakeFontDetail());
-    Key(form, VkRight);
-    Key(form, VkRight, KeyShift);
-    Key(form, VkRight, KeyShift);
+    Key(form, kVkRight);
+    Key(form, kVkRight, kKeyShift);
+    Key(form, kVkRight, kKeyShift);
     std::optional<FontDetailForm> detail = form.MakeFontDetail();
     ASSERT_TRUE(detail);
     EXPECT_TRUE(detail->IsChecked(Reverse));  // the caret stands after C

@@ -42,8 +42,8 @@ void AddPlueditScreens(ScreenShots& shots)
     host.resize(640, 220);
     editor->setFocus();
     // "Ham" selected, the caret after it.
-    form.OnSinkKeyDown(VkRight, 7, 0);
-    form.OnSinkKeyDown(VkRight, 3, KeyShift);
+    form.OnSinkKeyDown(kVkRight, 7, 0);
+    form.OnSinkKeyDown(kVkRight, 3, kKeyShift);
     editor->Refresh();
     shots.Take("control-label-text-editor", host);
 

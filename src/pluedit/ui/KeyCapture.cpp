@@ -15,22 +15,22 @@ constexpr std::uint8_t kFirstPrintable = 0x20;
 std::optional<std::uint32_t> VirtualKeyOf(int key)
 {
     switch (key) {
-    case Qt::Key_Backspace: return VkBack;
+    case Qt::Key_Backspace: return kVkBack;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VkTab;
+    case Qt::Key_Backtab: return kVkTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VkReturn;
-    case Qt::Key_Escape: return VkEscape;
-    case Qt::Key_PageUp: return VkPrior;
-    case Qt::Key_PageDown: return VkNext;
-    case Qt::Key_End: return VkEnd;
-    case Qt::Key_Home: return VkHome;
-    case Qt::Key_Left: return VkLeft;
-    case Qt::Key_Up: return VkUp;
-    case Qt::Key_Right: return VkRight;
-    case Qt::Key_Down: return VkDown;
-    case Qt::Key_Insert: return VkInsert;
-    case Qt::Key_Delete: return VkDelete;
+    case Qt::Key_Enter: return kVkReturn;
+    case Qt::Key_Escape: return kVkEscape;
+    case Qt::Key_PageUp: return kVkPageUp;
+    case Qt::Key_PageDown: return kVkPageDown;
+    case Qt::Key_End: return kVkEnd;
+    case Qt::Key_Home: return kVkHome;
+    case Qt::Key_Left: return kVkLeft;
+    case Qt::Key_Up: return kVkUp;
+    case Qt::Key_Right: return kVkRight;
+    case Qt::Key_Down: return kVkDown;
+    case Qt::Key_Insert: return kVkInsert;
+    case Qt::Key_Delete: return kVkDelete;
     default: return std::nullopt;
     }
 }
@@ -52,13 +52,13 @@ bool DeliverKey(CKeyInputSink& sink, const QKeyEvent& event, CodePage codePage)
 {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     std::uint32_t flags = 0;
-    if (modifiers & Qt::ShiftModifier || event.key() == Qt::Key_Backtab) flags |= KeyShift;
-    if (modifiers & Qt::ControlModifier) flags |= KeyCtrl;
+    if (modifiers & Qt::ShiftModifier || event.key() == Qt::Key_Backtab) flags |= kKeyShift;
+    if (modifiers & Qt::ControlModifier) flags |= kKeyCtrl;
     if (const std::optional<std::uint32_t> key = VirtualKeyOf(event.key())) {
         sink.OnSinkKeyDown(*key, 1, flags);
         return true;
     }
-    if ((flags & KeyCtrl) != 0) {
+    if ((flags & kKeyCtrl) != 0) {
         if (event.key() < Qt::Key_A || event.key() > Qt::Key_Z) return false;
         sink.OnSinkCtrlChar(static_cast<std::uint32_t>(event.key() - Qt::Key_A + 1), 1, flags);
         return true;
