@@ -4,6 +4,7 @@
 #include "pluedit/LabelTextEditForm.h"
 
 #include "pluedit/LabelTextConversion.h"
+#include "pluedit/ThaiPrintWidths.h"
 
 #include <algorithm>
 
@@ -48,7 +49,12 @@ void LabelTextEditForm::DeleteKey(std::size_t repeat)
         if (m_caret.line + 1 >= m_lines.size()) return;
         JoinNextLine(m_caret.line);
     } else {
-        DeleteRange(m_caret.line, m_caret.column, m_caret.column + repeat);
+        // A Thai character goes with the marks that share its display cell.
+        const std::string text = line.Text();
+        std::size_t to = std::min(m_caret.column + repeat, text.size());
+        while (m_settings.IsThai() && to < text.size() && IsThaiCombiningMark(static_cast<std::uint8_t>(text[to])))
+            ++to;
+        DeleteRange(m_caret.line, m_caret.column, to);
         Flow(m_caret.line);
     }
     m_modified = true;

@@ -115,6 +115,20 @@ TEST(LabelTextEditor, LeftAndRightStepOverDoubleByteCharactersWhole)
     EXPECT_EQ(LineTexts(form)[0], "A");
 }
 
+TEST(LabelTextEditor, AThaiCharacterMovesAndGoesWithItsMarks)
+{
+    LabelTextEditForm form(EditorSettings(MarketThailand));
+    form.SetText(kLine1 + "\xA1\xE8\xA2\xD4");
+    Key(form, kVkRight);
+    EXPECT_EQ(form.GetCaret().column, 2u);
+    Key(form, kVkEnd);
+    Key(form, kVkLeft);
+    EXPECT_EQ(form.GetCaret().column, 2u);
+    Key(form, kVkHome);
+    Key(form, kVkDelete);
+    EXPECT_EQ(form.GetLine(0).Text(), "\xA2\xD4");
+}
+
 TEST(LabelTextEditor, PageKeysMoveByTheLinesThatFillTheEditor)
 {
     LabelTextEditForm form(EditorSettings());

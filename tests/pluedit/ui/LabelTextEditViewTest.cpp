@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -42,14 +43,15 @@ LabelTextSettings ViewSettings()
 // A host window: the strip above the editor and a line edit after it in the tab order.
 class EditorWindow {
 public:
-    explicit EditorWindow(const std::string& text, LabelTextSettings settings = ViewSettings())
+    explicit EditorWindow(const std::string& text, LabelTextSettings settings = ViewSettings(),
+                          CodePage codePage = CodePage::Western)
         : m_form(std::move(settings))
     {
         m_form.SetInsertMode(m_mode);
         m_form.SetFormatButtonShown(true);
         m_form.SetTextAndWidth(text, 60);
         auto* layout = new QVBoxLayout(&m_window);
-        m_editor = new CLabelTextEdit(m_form, CodePage::Western, &m_window);
+        m_editor = new CLabelTextEdit(m_form, codePage, &m_window);
         m_strip = new CLabelTextStrip(*m_editor, &m_window);
         m_next = new QLineEdit(&m_window);
         m_next->setObjectName("next");
@@ -110,6 +112,18 @@ TEST_F(LabelTextEditViewTest, TypingAndShiftArrowsEditTheFormAndTheStripFollows)
     QTest::keyClick(w.m_editor, Qt::Key_Tab);
     EXPECT_TRUE(w.m_next->hasFocus());
     EXPECT_EQ(mode->text(), "");
+}
+
+TEST_F(LabelTextEditViewTest, TypedAndInputMethodTextBecomeStoreBytes)
+{
+    LabelTextSettings china = test::MakeSettings({{'1', 10, 20}}, MarketChina, 0);
+    EditorWindow w(kLine1, china, CodePage::SimplifiedChinese);
+    QTest::keyClicks(w.m_editor, "a");
+    EXPECT_EQ(w.m_form.GetLine(0).Text(), "\xA3\xE1");
+    QInputMethodEvent event;
+    event.setCommitString(QString::fromUtf8("\xE4\xB8\xAD"));  // a Chinese character, D6 D0 in GBK
+    QApplication::sendEvent(w.m_editor, &event);
+    EXPECT_EQ(w.m_form.GetLine(0).Text(), "\xA3\xE1\xD6\xD0");
 }
 
 TEST_F(LabelTextEditViewTest, AMouseDragSelectsAndTheFontComboSetsTheSelectedLinesFont)
