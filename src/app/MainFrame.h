@@ -97,6 +97,8 @@ public:
     void SetupScaleFonts();
     bool HasScaleType(std::uint16_t family, bool all) const;
     bool HasEnabledScaleType(std::uint16_t family) const override;
+    bool UsesStandardNutrition() const override;
+    bool UsesCustomNutrition() const override;
     // The definitions of the PLU fields for the scales on the links (the RUX family's win where both
     // define a field).
     CLabPropMap GetPluFieldDefs() const;

@@ -73,6 +73,9 @@ bool CMainFrame::IsOnlineCommsActive() const
     return m_generalSetup.m_onlineComms != 0 && m_links->AnyScaleEnabled(nullptr);
 }
 
+bool CMainFrame::UsesStandardNutrition() const { return m_setupFlags[SetupFlagStandardNutrition]; }
+bool CMainFrame::UsesCustomNutrition() const { return m_setupFlags[SetupFlagCustomNutrition]; }
+
 bool CMainFrame::CanEditNutrition() const
 {
     return m_setupFlags[SetupFlagStandardNutrition] && HasTableAccess(kNutritionTable, kViewRight);

@@ -1,7 +1,5 @@
 #include "scaledata/ExMsgTb.h"
 
-#include "db/plu/PluDefRec.h"
-#include "db/plu/PluDefTb.h"
 #include "db/site/MainFrame.h"
 #include "db/store/MdbTableDef.h"
 #include "db/store/ObjDatabase.h"
@@ -15,7 +13,6 @@ namespace {
 
 constexpr std::uint16_t kNarrowCouponWidth = 20;
 constexpr std::uint32_t kLowestKeyFamilies2And3 = 7;
-constexpr std::int32_t kCtrlFlagInactive = 1;
 
 const CExMsgRec* AsMessage(const CDBRecord& record) { return dynamic_cast<const CExMsgRec*>(&record); }
 
@@ -63,10 +60,7 @@ bool CExMsgTb::IsHeldBack(std::uint32_t number) const
 {
     const CGeneralSetup& setup = CurrentGeneralSetup();
     if (m_kind != MsgCoupon || setup.m_pluActiveInactive == 0 || !IsAusNzNutrition(setup)) return false;
-    const CObjDatabase* database = GetDatabase();
-    const auto* plus = database ? dynamic_cast<const CPluDefTb*>(database->GetTable(CPluDefTb::kTableNo)) : nullptr;
-    const auto* plu = plus ? dynamic_cast<const CPluDefRec*>(plus->FindRecord(number)) : nullptr;
-    return plu && (plu->Get(PluCol::CtrlFlag) & kCtrlFlagInactive) != 0;
+    return IsInactivePlu(*this, number);
 }
 
 bool CExMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,

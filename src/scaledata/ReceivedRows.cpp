@@ -1,8 +1,21 @@
 #include "scaledata/ReceivedRows.h"
 
+#include "db/plu/PluDefRec.h"
+#include "db/plu/PluDefTb.h"
+#include "db/store/ObjDatabase.h"
+
 #include <string>
 
 namespace varnel {
+
+bool IsInactivePlu(const CObjDBTable& table, std::uint32_t pluNumber)
+{
+    constexpr std::int32_t kCtrlFlagInactive = 1;
+    const CObjDatabase* database = table.GetDatabase();
+    const auto* plus = database ? dynamic_cast<const CPluDefTb*>(database->GetTable(CPluDefTb::kTableNo)) : nullptr;
+    const auto* plu = plus ? dynamic_cast<const CPluDefRec*>(plus->FindRecord(pluNumber)) : nullptr;
+    return plu && (plu->Get(PluCol::CtrlFlag) & kCtrlFlagInactive) != 0;
+}
 
 void AddColumns(CObjDBTable& table, std::span<const ColumnDef> columns)
 {

@@ -1,5 +1,5 @@
-// What the scale-data tables share around their rows: the catalogue from a column table, and the
-// storing of a row made from a received record or file record.
+// What the scale-data tables share around their rows: the catalogue from a column table, the storing
+// of a row made from a received record or file record, and the state of the PLU a row belongs to.
 #pragma once
 
 #include "db/store/ColumnLayout.h"
@@ -10,6 +10,10 @@
 #include <span>
 
 namespace varnel {
+
+// Whether the PLU of that number in the table's database is marked inactive (bit 0 of its control
+// flags), which keeps its records off the scales while the active/inactive function is on.
+bool IsInactivePlu(const CObjDBTable& table, std::uint32_t pluNumber);
 
 // One AddField per column, in order.
 void AddColumns(CObjDBTable& table, std::span<const ColumnDef> columns);

@@ -6,6 +6,7 @@
 #include "scaledata/ExMsgTb.h"
 #include "scaledata/FreeMsgNameTb.h"
 #include "scaledata/MessageRules.h"
+#include "scaledata/NutritionTb.h"
 #include "scaledata/PopMsgTb.h"
 #include "scaledata/RuxDeptTb.h"
 #include "scaledata/ShortMsgTb.h"
@@ -60,8 +61,16 @@ public:
     {
         return TextOf(MsgKindToTableId(MsgIngredients), pluNumber);
     }
-    bool HasNutritionRecord(std::uint32_t) const override { return false; }
-    std::string GetNutritionPanelText(std::uint16_t, std::uint32_t) const override { return {}; }
+    bool HasNutritionRecord(std::uint32_t pluNumber) const override
+    {
+        const CNutritionTb* table = Nutrition();
+        return table && table->FindRecord(pluNumber);
+    }
+    std::string GetNutritionPanelText(std::uint16_t family, std::uint32_t pluNumber) const override
+    {
+        const CNutritionTb* table = Nutrition();
+        return table ? table->GetPanelText(family, pluNumber) : std::string{};
+    }
     std::size_t WriteExtraPriceFields(int, const CLinkScaleSettings&, std::uint32_t,
                                       std::span<std::uint8_t>) const override
     {
@@ -69,6 +78,10 @@ public:
     }
 
 private:
+    const CNutritionTb* Nutrition() const
+    {
+        return dynamic_cast<const CNutritionTb*>(m_database.GetTable(CNutritionTb::kTableNo));
+    }
     std::optional<std::string_view> TextOf(std::uint16_t tableNo, std::uint32_t key) const
     {
         const auto* table = dynamic_cast<const CExMsgTb*>(m_database.GetTable(tableNo));
@@ -84,6 +97,7 @@ private:
 std::unique_ptr<CObjDBTable> CreateScaleDataTable(std::uint16_t tableNo, CObjDatabase* database)
 {
     if (tableNo == CFreeMsgNameTb::kTableNo) return std::make_unique<CFreeMsgNameTb>(tableNo, database, "FreeMsgName");
+    if (tableNo == CNutritionTb::kTableNo) return std::make_unique<CNutritionTb>(tableNo, database, "Nutrition");
     if (tableNo == CCampaignTb::kTableNo) return std::make_unique<CCampaignTb>(tableNo, database, "Campaign");
     if (tableNo == CCampaignTb::kLineTableNo) return std::make_unique<CCampDataTb>(tableNo, database, "CampData");
     // Table 5 has no name: it lives only in ".pld" files.

@@ -47,19 +47,11 @@ protected:
     }
     BuiltRecord Record(std::uint16_t family, std::uint32_t number = 3)
     {
-        auto& campaigns = Campaigns();
-        return BuildInto([&](ScaleRecordOut& out) {
-            const BuildLock lock = campaigns.LockRecordBuild();
-            return campaigns.EncodeRecord(lock, ScaleOf(family), *campaigns.FindRecord(number), out);
-        });
+        return EncodeRow(Campaigns(), family, number);
     }
     BuiltRecord Key(std::uint16_t family, std::uint32_t number = 3)
     {
-        auto& campaigns = Campaigns();
-        return BuildInto([&](ScaleRecordOut& out) {
-            const BuildLock lock = campaigns.LockRecordBuild();
-            return campaigns.EncodeKeyRecord(lock, ScaleOf(family), number, out);
-        });
+        return EncodeKey(Campaigns(), family, number);
     }
     std::vector<std::uint32_t> PlusOf(std::uint32_t campaign)
     {

@@ -60,6 +60,22 @@ BuiltRecord BuildInto(Build build)
     return built;
 }
 
+// The record of the table's row of that key for a scale of the family, and the key record.
+inline BuiltRecord EncodeRow(CDBComTb& table, std::uint16_t family, std::uint32_t key)
+{
+    return BuildInto([&](ScaleRecordOut& out) {
+        const BuildLock lock = table.LockRecordBuild();
+        return table.EncodeRecord(lock, ScaleOf(family), *table.FindRecord(key), out);
+    });
+}
+inline BuiltRecord EncodeKey(CDBComTb& table, std::uint16_t family, std::uint32_t key)
+{
+    return BuildInto([&](ScaleRecordOut& out) {
+        const BuildLock lock = table.LockRecordBuild();
+        return table.EncodeKeyRecord(lock, ScaleOf(family), key, out);
+    });
+}
+
 class ScaleDataFixture : public ::testing::Test {
 protected:
     ScaleDataFixture()

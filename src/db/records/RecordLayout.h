@@ -124,6 +124,8 @@ enum class FieldCoding : std::uint8_t {
     Bcd,            // right-aligned in `width` packed-BCD digits
     BcdText,        // a digit text packed from the left, `width` digits
     RightAligned,   // a text right-aligned in `width` characters with '0' in front; read as it stands
+    BlankDecimal,   // "%Nd": the value right-aligned in `width` characters with blanks in front
+    BlankText,      // a text cut to `width` bytes, right-aligned with blanks; read without them
     Byte,           // the value's low byte
     Literal,        // the fixed text `literal`; read over
     Zeros,          // `width` zero bytes; read over
@@ -249,6 +251,8 @@ struct LayoutFields {
     {
         return Of(FieldCoding::RightAligned, width, c);
     }
+    static constexpr Field BlankDecimal(std::size_t width, ColumnRef c) { return Of(FieldCoding::BlankDecimal, width, c); }
+    static constexpr Field BlankText(std::size_t width, ColumnRef c) { return Of(FieldCoding::BlankText, width, c); }
     static constexpr Field HexDigit(ColumnRef c) { return Of(FieldCoding::HexDigit, 1, c); }
     static constexpr Field HexDigitUpper(ColumnRef c) { return Of(FieldCoding::HexDigitUpper, 1, c); }
     static constexpr Field Byte(ColumnRef c) { return Of(FieldCoding::Byte, 1, c); }
@@ -368,6 +372,8 @@ void WriteLayout(std::span<const LayoutField<Kind>> layout, const typename Kind:
         case FieldCoding::Bcd: out.Bcd(f.name, number(), f.width); break;
         case FieldCoding::BcdText: out.BcdText(f.name, Kind::Text(source, f.column), f.width); break;
         case FieldCoding::RightAligned: out.RightAligned(f.name, Kind::Text(source, f.column), f.width); break;
+        case FieldCoding::BlankDecimal: out.BlankPadded(f.name, number(), f.width); break;
+        case FieldCoding::BlankText: out.BlankAligned(f.name, Kind::Text(source, f.column), f.width); break;
         case FieldCoding::Byte: out.Byte(static_cast<std::uint8_t>(number())); break;
         case FieldCoding::Literal: out.Text(f.literal); break;
         case FieldCoding::Zeros: out.ZeroBytes(f.width); break;
@@ -409,7 +415,8 @@ void ReadLayout(std::span<const LayoutField<Kind>> layout, const typename Kind::
             continue;
         }
         switch (f.coding) {
-        case FieldCoding::Decimal: layout_detail::Store(f, target, in.Decimal(width)); break;
+        case FieldCoding::Decimal:
+        case FieldCoding::BlankDecimal: layout_detail::Store(f, target, in.Decimal(width)); break;
         case FieldCoding::HexDigit:
         case FieldCoding::HexDigitUpper: layout_detail::Store(f, target, in.HexDigit()); break;
         case FieldCoding::Bcd: {
@@ -428,6 +435,11 @@ void ReadLayout(std::span<const LayoutField<Kind>> layout, const typename Kind::
         case FieldCoding::RightAligned:
             if (const std::string_view text = in.Text(f.width); !text.empty()) Kind::SetText(target, f.column, text);
             break;
+        case FieldCoding::BlankText: {
+            const std::string_view text = in.Text(f.width);
+            if (text.size() == f.width) Kind::SetText(target, f.column, text.substr(std::min(text.find_first_not_of(' '), text.size())));
+            break;
+        }
         default: in.Skip(layout_detail::FixedSize(f, site)); break;
         }
     }

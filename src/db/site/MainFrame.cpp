@@ -2,6 +2,8 @@
 #include "db/site/MainFrame.h"
 
 #include <atomic>
+#include <cstdint>
+#include <initializer_list>
 
 namespace varnel {
 namespace {
@@ -15,6 +17,20 @@ const CLabPropMap& IMainFrame::GetFieldDefMap(FieldDefMap) const
 {
     static const CLabPropMap none;
     return none;
+}
+
+bool IMainFrame::UsesStandardNutrition() const
+{
+    return GetGeneralSetup().m_nutritionInUse != 0 && !UsesCustomNutrition();
+}
+
+bool IMainFrame::UsesCustomNutrition() const
+{
+    const CGeneralSetup& setup = GetGeneralSetup();
+    if (setup.m_market != MarketHongKong || setup.m_nutritionInUse == 0) return false;
+    for (const std::uint16_t family : {0, 4, 5, 6, 8, 10, 12})
+        if (HasEnabledScaleType(family)) return true;
+    return false;
 }
 
 const CGeneralSetup& CurrentGeneralSetup()

@@ -83,6 +83,10 @@ public:
     virtual void PostOpenDataSaveRequest() {}
     // Every scale of every link, for sends that differ by scale.
     virtual std::vector<const CLinkScaleSettings*> GetLinkScales() const { return {}; }
+    // Standard nutrition is in use; custom nutrition (Hong Kong's, where a scale of a family that takes
+    // it is on the links) is in use, in its place. By default worked out from the general setup.
+    virtual bool UsesStandardNutrition() const;
+    virtual bool UsesCustomNutrition() const;
     // Whether an enabled scale of the family is on an enabled link; with no enabled scale at all,
     // whether the family is the general setup's default one.
     virtual bool HasEnabledScaleType(std::uint16_t family) const

@@ -105,6 +105,25 @@ void RecordFields::RightAligned(std::string_view field, std::string_view text, s
     std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(fill));
 }
 
+void RecordFields::BlankPadded(std::string_view field, std::int64_t value, std::size_t width)
+{
+    if (!FitsWidth(value, width)) return Refuse(field);
+    const std::span<std::uint8_t> bytes = Claim(width, field);
+    if (bytes.empty()) return;
+    PutDigits(static_cast<std::uint64_t>(value), bytes);
+    for (std::size_t i = 0; i + 1 < bytes.size() && bytes[i] == '0'; ++i) bytes[i] = ' ';
+}
+
+void RecordFields::BlankAligned(std::string_view field, std::string_view text, std::size_t width)
+{
+    const std::string_view cut = text.substr(0, std::min(text.size(), width));
+    const std::span<std::uint8_t> bytes = Claim(width, field);
+    if (bytes.empty()) return;
+    const std::size_t fill = width - cut.size();
+    std::fill_n(bytes.begin(), fill, static_cast<std::uint8_t>(' '));
+    std::copy(cut.begin(), cut.end(), bytes.begin() + static_cast<std::ptrdiff_t>(fill));
+}
+
 void RecordFields::Bcd(std::string_view field, std::int64_t value, std::size_t digits)
 {
     if (!FitsWidth(value, digits) || value > 0xFFFFFFFF) return Refuse(field);

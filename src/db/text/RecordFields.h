@@ -51,6 +51,10 @@ public:
     void HexDigit(std::string_view field, std::int64_t value, bool upperCase);
     // The text right-aligned in `width` characters with '0' in front.
     void RightAligned(std::string_view field, std::string_view text, std::size_t width);
+    // The value's digits right-aligned in `width` characters with blanks in front, as "%Nd" writes it.
+    void BlankPadded(std::string_view field, std::int64_t value, std::size_t width);
+    // The text cut to `width` bytes, right-aligned with blanks in front.
+    void BlankAligned(std::string_view field, std::string_view text, std::size_t width);
     // The value right-aligned in `digits` packed-BCD digits.
     void Bcd(std::string_view field, std::int64_t value, std::size_t digits);
     // The first `digits` characters of a digit text packed from the left (see PackBcdText).
