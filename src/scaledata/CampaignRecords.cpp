@@ -188,7 +188,7 @@ constexpr Field kBinaryHead[] = {
     F::Bcd(2, kDateName<true>, Hour<true>, PutHour<true>),
     F::Bcd(2, kDateName<true>, Minute<true>, PutMinute<true>),
     F::Zeros(1),
-    F::Of(FieldCoding::Byte, 1, "line count", LineCount, PutLineCount),
+    F::Byte("line count", LineCount, PutLineCount),
 };
 
 constexpr Field kCsvHead[] = {
@@ -216,21 +216,21 @@ constexpr Field kMixedHead[] = {
 constexpr Field kDataSaveHead[] = {
     F::Bcd(2, "Campaign_No", Number, PutNumber),
     F::Zeros(1),
-    F::Of(FieldCoding::Byte, 1, kDateName<false>, Minute<false>, PutMinute<false>),
-    F::Of(FieldCoding::Byte, 1, kDateName<false>, Hour<false>, PutHour<false>),
-    F::Of(FieldCoding::Byte, 1, kDateName<false>, Day<false>, PutDay<false>),
-    F::Of(FieldCoding::Byte, 1, kDateName<false>, Month<false>, PutMonth<false>),
-    F::Of(FieldCoding::Byte, 1, kDateName<false>, YearLow<false>, PutYearLow<false>),
-    F::Of(FieldCoding::Byte, 1, kDateName<false>, YearHigh<false>, PutYearHigh<false>),
+    F::Byte(kDateName<false>, Minute<false>, PutMinute<false>),
+    F::Byte(kDateName<false>, Hour<false>, PutHour<false>),
+    F::Byte(kDateName<false>, Day<false>, PutDay<false>),
+    F::Byte(kDateName<false>, Month<false>, PutMonth<false>),
+    F::Byte(kDateName<false>, YearLow<false>, PutYearLow<false>),
+    F::Byte(kDateName<false>, YearHigh<false>, PutYearHigh<false>),
     F::Zeros(4),
-    F::Of(FieldCoding::Byte, 1, kDateName<true>, Minute<true>, PutMinute<true>),
-    F::Of(FieldCoding::Byte, 1, kDateName<true>, Hour<true>, PutHour<true>),
-    F::Of(FieldCoding::Byte, 1, kDateName<true>, Day<true>, PutDay<true>),
-    F::Of(FieldCoding::Byte, 1, kDateName<true>, Month<true>, PutMonth<true>),
-    F::Of(FieldCoding::Byte, 1, kDateName<true>, YearLow<true>, PutYearLow<true>),
-    F::Of(FieldCoding::Byte, 1, kDateName<true>, YearHigh<true>, PutYearHigh<true>),
+    F::Byte(kDateName<true>, Minute<true>, PutMinute<true>),
+    F::Byte(kDateName<true>, Hour<true>, PutHour<true>),
+    F::Byte(kDateName<true>, Day<true>, PutDay<true>),
+    F::Byte(kDateName<true>, Month<true>, PutMonth<true>),
+    F::Byte(kDateName<true>, YearLow<true>, PutYearLow<true>),
+    F::Byte(kDateName<true>, YearHigh<true>, PutYearHigh<true>),
     F::Zeros(3),
-    F::Of(FieldCoding::Byte, 1, "line count", LineCount, PutLineCount),
+    F::Byte("line count", LineCount, PutLineCount),
 };
 
 // ---- The lines.

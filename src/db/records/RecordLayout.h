@@ -256,6 +256,10 @@ struct LayoutFields {
     static constexpr Field HexDigit(ColumnRef c) { return Of(FieldCoding::HexDigit, 1, c); }
     static constexpr Field HexDigitUpper(ColumnRef c) { return Of(FieldCoding::HexDigitUpper, 1, c); }
     static constexpr Field Byte(ColumnRef c) { return Of(FieldCoding::Byte, 1, c); }
+    static constexpr Field Byte(std::string_view name, Getter get, Putter put = nullptr)
+    {
+        return Of(FieldCoding::Byte, 1, name, get, put);
+    }
     static constexpr Field CsvNumber(ColumnRef c) { return Of(FieldCoding::CsvNumber, 0, c); }
     static constexpr Field CsvNumber(std::string_view name, Getter get, Putter put = nullptr)
     {
