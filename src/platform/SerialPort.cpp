@@ -1,5 +1,7 @@
 #include "platform/SerialPort.h"
 
+#include "platform/TextFormat.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -17,7 +19,6 @@
 namespace varnel {
 namespace {
 
-constexpr std::chrono::milliseconds kReadWait(40);
 constexpr std::chrono::milliseconds kWriteLimit(5000);
 // The device numbers of the pseudo-terminal slaves.
 constexpr unsigned kFirstPtySlaveMajor = 136;
@@ -135,7 +136,24 @@ Result<bool> WaitFor(int handle, short events, std::chrono::milliseconds limit, 
     }
 }
 
+const char* OpenStepName(SerialOpenStep step)
+{
+    switch (step) {
+    case SerialOpenStep::Open: return "CreateFile";
+    case SerialOpenStep::ReadSettings: return "GetCommState";
+    case SerialOpenStep::BuildSettings: return "BuildCommDCB";
+    case SerialOpenStep::ApplySettings: return "SetCommState";
+    }
+    return "";
+}
+
 }  // namespace
+
+std::string DescribeOpenFailure(const SerialOpenFailure& failure)
+{
+    return FormatText("Error opening COM port - %s error code %ld", OpenStepName(failure.step),
+                      static_cast<long>(failure.error.osError));
+}
 
 Result<SerialSettings> ParseDeviceControl(std::string_view text)
 {
@@ -210,7 +228,7 @@ void SerialPort::Close()
 
 Result<std::size_t> SerialPort::Read(std::span<std::uint8_t> into)
 {
-    const Result<bool> ready = WaitFor(m_handle, POLLIN, kReadWait, m_clock);
+    const Result<bool> ready = WaitFor(m_handle, POLLIN, m_readTime, m_clock);
     if (!ready) return ready.GetError();
     if (!*ready) return std::size_t{0};
     const ssize_t got = read(m_handle, into.data(), into.size());

@@ -1,7 +1,7 @@
 // SerialPort: an RS-232 port opened exclusively for one operation of a serial link. Its settings come
-// from the device-control text "baud=%s parity=%s data=%s stop=%s"; reads return within about 40 ms
-// with what has arrived (possibly nothing) and writes are bounded by 5 seconds, as the links' ports
-// were set up. Waits count on the injected clock (IClock::DeviceWaitSlice).
+// from the device-control text "baud=%s parity=%s data=%s stop=%s"; reads return with what has
+// arrived (possibly nothing) within the port's read time, 40 ms unless its user asks for another,
+// and writes are bounded by 5 seconds, as the links' ports were set up. Waits count on the injected clock (IClock::DeviceWaitSlice).
 //
 // Built on the terminal interface directly: it drives USB adapters, on-board UARTs and the
 // pseudo-terminals the tests use alike (a pseudo-terminal has no modem lines, so holding RTS on is
@@ -49,9 +49,18 @@ struct SerialOpenFailure {
     Error error;
 };
 
+// The serial links' trace of a failed open: "Error opening COM port - %s error code %ld" with the step
+// as the links have always named it (CreateFile, GetCommState, BuildCommDCB, SetCommState).
+std::string DescribeOpenFailure(const SerialOpenFailure& failure);
+
 class SerialPort {
 public:
-    explicit SerialPort(const IClock& clock = SystemClock()) : m_clock(clock) {}
+    static constexpr std::chrono::milliseconds kDefaultReadTime{40};
+
+    explicit SerialPort(const IClock& clock = SystemClock(), std::chrono::milliseconds readTime = kDefaultReadTime)
+        : m_clock(clock), m_readTime(readTime)
+    {
+    }
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
     ~SerialPort() { Close(); }
@@ -62,13 +71,14 @@ public:
     void Close();
     bool IsOpen() const { return m_handle >= 0; }
 
-    // What has arrived within about 40 ms, at most into.size() bytes.
+    // What has arrived within the read time, at most into.size() bytes.
     Result<std::size_t> Read(std::span<std::uint8_t> into);
     // Writes within 5 seconds; fewer bytes than given when the port took no more in that time.
     Result<std::size_t> Write(std::span<const std::uint8_t> bytes);
 
 private:
     const IClock& m_clock;
+    const std::chrono::milliseconds m_readTime;
     int m_handle = -1;
 };
 

@@ -9,17 +9,6 @@ namespace {
 
 constexpr MessageId kMsgRs232 = 17594;  // "RS-232  "
 
-const char* OpenStepName(SerialOpenStep step)
-{
-    switch (step) {
-    case SerialOpenStep::Open: return "CreateFile";
-    case SerialOpenStep::ReadSettings: return "GetCommState";
-    case SerialOpenStep::BuildSettings: return "BuildCommDCB";
-    case SerialOpenStep::ApplySettings: return "SetCommState";
-    }
-    return "";
-}
-
 }  // namespace
 
 VARNEL_IMPLEMENT_SERIAL(CIdEnqComLink, 1)
@@ -45,8 +34,7 @@ bool CIdEnqComLink::Open()
                                            m_dataBits.c_str(), m_stopBits.c_str());
     const std::optional<SerialOpenFailure> failed = m_port.Open(NativeSerialDeviceName(m_portName), control, m_useRtsCts);
     if (!failed) return true;
-    WriteTrace(TraceMessage, FormatText("Error opening COM port - %s error code %ld", OpenStepName(failed->step),
-                                        static_cast<long>(failed->error.osError)));
+    WriteTrace(TraceMessage, DescribeOpenFailure(*failed));
     return false;
 }
 

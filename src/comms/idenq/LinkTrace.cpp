@@ -22,6 +22,7 @@
 #include "comms/idenq/IdEnqFrame.h"
 #include "db/text/DoubleByteText.h"
 #include "platform/AtomicReplace.h"
+#include "platform/HexDump.h"
 #include "platform/LocalTime.h"
 #include "platform/TextFormat.h"
 #include "settings/LogFile.h"
@@ -32,7 +33,6 @@ namespace varnel {
 namespace {
 
 constexpr std::size_t kTextLineWidth = 64;
-constexpr std::size_t kHexBytesPerLine = 16;
 constexpr std::size_t kTrimChunk = 8192;
 
 void AppendTextDump(std::string& out, std::span<const std::uint8_t> data)
@@ -64,16 +64,7 @@ void AppendTextDump(std::string& out, std::span<const std::uint8_t> data)
 
 void AppendHexDump(std::string& out, std::span<const std::uint8_t> data)
 {
-    for (std::size_t start = 0; start < data.size(); start += kHexBytesPerLine) {
-        const auto bytes = data.subspan(start, std::min(kHexBytesPerLine, data.size() - start));
-        std::string hex;
-        std::string chars;
-        for (const std::uint8_t byte : bytes) {
-            hex += FormatText("%02.2x ", unsigned{byte});
-            chars += byte >= 0x20 && byte <= 0x7F ? static_cast<char>(byte) : '.';
-        }
-        out += FormatText("%-48s", hex.c_str()) + "  " + chars + "\r\n";
-    }
+    varnel::AppendHexDump(out, data, HexDumpChars::Ascii);
     out += "\r\n";
 }
 
