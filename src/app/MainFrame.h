@@ -8,7 +8,7 @@
 #include "app/SetupFiles.h"
 #include "app/SetupFlags.h"
 #include "comms/manager/IdEnqLinkList.h"
-#include "comms/manager/LumenRs232Link.h"
+#include "comms/lumen/LumenRs232Link.h"
 #include "comms/filelink/Qd47ComLink.h"
 #include "db/text/DefLineFont.h"
 #include "db/site/GeneralSetup.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "comms/manager/IdEnqLinkList.h"
-#include "comms/manager/LumenRs232Link.h"
+#include "comms/lumen/LumenRs232Link.h"
 #include "comms/filelink/Qd47ComLink.h"
 #include "db/text/DefLineFont.h"
 #include "db/site/GeneralSetup.h"
