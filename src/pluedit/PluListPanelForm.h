@@ -95,6 +95,7 @@ public:
     static long GetEditNumber(std::string_view text);
 
     // What the list and the host show.
+    const PluListSettings& GetSettings() const { return m_settings; }
     std::size_t GetRowCount() const { return m_rows.size(); }
     std::optional<std::size_t> GetCurrentRow() const { return m_current; }
     std::size_t GetScrollPos() const { return m_scrollPos; }

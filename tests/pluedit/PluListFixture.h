@@ -1,5 +1,5 @@
-// A PLU database for the PLU list's tests, in a temporary ".pld" or ".mdb" (SQLite) file as the
-// test's parameter says: the POS code is 6 digits wide, prices have 2 decimals, departments and
+// A PLU database for the PLU list's tests, in a temporary ".pld" or ".mdb" (SQLite) file (the
+// fixture's parameter): the POS code is 6 digits wide, prices have 2 decimals, departments and
 // groups 2 digits each, and the departments are Meat (1; groups 1 Beef and 2 Lamb) and Deli (2).
 // Panels are laid out at 10 rows of 11 pixels (text 6 pixels a byte).
 #pragma once
@@ -8,6 +8,7 @@
 #include "db/plu/PluDefTb.h"
 #include "pluedit/PluListPanelForm.h"
 #include "settings/DeptCode.h"
+#include "support/DeptCodes.h"
 #include "support/TempDir.h"
 #include "support/TestMainFrame.h"
 
@@ -28,27 +29,29 @@ struct TestPlu {
     std::int32_t price = 0;
 };
 
-class PluListFixture : public ::testing::TestWithParam<const char*> {
-protected:
+class PluListDatabase {
+public:
     static constexpr int kRowHeight = 11;
     static constexpr int kVisibleRows = 10;
 
-    void SetUp() override
+    // Makes and opens the database file with that extension.
+    void OpenDatabase(const char* extension)
     {
+        m_extension = extension;
         m_frame.AddFieldDef(FieldDefMap::Plu, 1026).m_width = 6;
         m_frame.AddFieldDef(FieldDefMap::Plu, 1005).m_decimals = 2;
         m_frame.AddFieldDef(FieldDefMap::Plu, 1014).m_width = 2;
         m_frame.AddFieldDef(FieldDefMap::Plu, 1015).m_width = 2;
         NameField(1026, "POS Code");
         NameField(1005, "Unit Price");
-        m_departments.Add(Department(1, "Meat", {{1, "Beef"}, {2, "Lamb"}}));
-        m_departments.Add(Department(2, "Deli", {{1, "Cheese"}}));
+        m_departments.Add(MakeDeptCode(1, "Meat", {{1, "Beef"}, {2, "Lamb"}}));
+        m_departments.Add(MakeDeptCode(2, "Deli", {{1, "Cheese"}}));
         m_db.CreateAllTables();
         ASSERT_TRUE(m_db.Create(Path()));
         ASSERT_TRUE(m_db.Open(Path()));
     }
 
-    std::string Path() const { return m_dir.File(std::string("plu.") + GetParam()); }
+    std::string Path() const { return m_dir.File("plu." + m_extension); }
     CPluDefTb& Plus() const { return *m_db.GetPluTable(); }
 
     void Add(const TestPlu& plu)
@@ -106,19 +109,18 @@ protected:
     CPluDatabase m_db;
 
 private:
+    std::string m_extension;
+
     void NameField(std::uint16_t fieldNo, const char* name)
     {
         for (auto& [key, definition] : m_frame.m_fieldDefs[0])
             if (definition->m_fieldNo == fieldNo) definition->m_name = name;
     }
-    static std::unique_ptr<CDeptCode> Department(std::uint16_t id, const char* name,
-                                                 std::vector<std::pair<std::uint16_t, const char*>> groups)
-    {
-        auto code = std::make_unique<CDeptCode>(id, name);
-        for (const auto& [groupId, groupName] : groups)
-            code->m_groups.push_back(std::make_unique<CGroupCode>(groupId, groupName));
-        return code;
-    }
+};
+
+class PluListFixture : public ::testing::TestWithParam<const char*>, public PluListDatabase {
+protected:
+    void SetUp() override { OpenDatabase(GetParam()); }
 };
 
 }  // namespace varnel::test

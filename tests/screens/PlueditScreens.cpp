@@ -54,6 +54,8 @@ void AddPlueditScreens(ScreenShots& shots)
     FontDetailForm detail(format, form.GetAllowedFonts());
     CFontDetailDlg dialog(detail);
     shots.Take("dialog-font-detailed-settings", dialog);
+
+    AddPluListScreens(shots);
 }
 
 }  // namespace varnel::screens

@@ -30,5 +30,7 @@ void AddAppScreens(ScreenShots& shots);
 void AddSettingsScreens(ScreenShots& shots);
 void AddDbScreens(ScreenShots& shots);
 void AddPlueditScreens(ScreenShots& shots);
+// The list dialog and the PLU pickers, part of the PLU editing windows.
+void AddPluListScreens(ScreenShots& shots);
 
 }  // namespace varnel::screens

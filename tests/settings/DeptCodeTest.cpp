@@ -6,6 +6,7 @@
 #include "platform/ArchiveBytes.h"
 #include "settings/DeptCode.h"
 #include "settings/DeptGroupTree.h"
+#include "support/DeptCodes.h"
 #include "support/TempDir.h"
 #include "support/TestMainFrame.h"
 
@@ -14,20 +15,11 @@
 namespace varnel::test {
 namespace {
 
-std::unique_ptr<CDeptCode> Dept(std::uint16_t id, const char* name,
-                                std::vector<std::pair<std::uint16_t, const char*>> groups)
-{
-    auto code = std::make_unique<CDeptCode>(id, name);
-    for (const auto& [groupId, groupName] : groups)
-        code->m_groups.push_back(std::make_unique<CGroupCode>(groupId, groupName));
-    return code;
-}
-
 CDeptCodeList MeatAndDeli()
 {
     CDeptCodeList list;
-    list.Add(Dept(5, "Meat", {{1, "Beef"}, {2, "Lamb"}}));
-    list.Add(Dept(8, "Deli", {}));
+    list.Add(MakeDeptCode(5, "Meat", {{1, "Beef"}, {2, "Lamb"}}));
+    list.Add(MakeDeptCode(8, "Deli", {}));
     return list;
 }
 
@@ -63,7 +55,7 @@ TEST(DeptCodeTest, AKeyHoldsTheDepartmentAboveTheGroup)
 TEST(DeptCodeTest, TheStoredFormAndItsRoundTrip)
 {
     CDeptCodeList list;
-    auto meat = Dept(5, "Meat", {{1, "Beef"}, {2, "Lamb"}});
+    auto meat = MakeDeptCode(5, "Meat", {{1, "Beef"}, {2, "Lamb"}});
     meat->m_pluFrom = 100;
     meat->m_pluTo = 199;
     list.Add(std::move(meat));
@@ -179,7 +171,7 @@ TEST(DeptCodeTest, TheSetupListBlock)
     CDeptCodeList().Print(out);
     EXPECT_EQ(out, "");
     CDeptCodeList list;
-    list.Add(Dept(5, "Meat", {{1, "Beef"}}));
+    list.Add(MakeDeptCode(5, "Meat", {{1, "Beef"}}));
     list.Print(out);
     EXPECT_EQ(out, "Department Codes:\r\n"
                    "Dept. ID: 5\r\n"

@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::uint8_t kFirstPrintable = 0x20;
 
+}  // namespace
+
 std::optional<std::uint32_t> VirtualKeyOf(int key)
 {
     switch (key) {
@@ -34,8 +36,6 @@ std::optional<std::uint32_t> VirtualKeyOf(int key)
     default: return std::nullopt;
     }
 }
-
-}  // namespace
 
 void DeliverText(CKeyInputSink& sink, const QString& text, CodePage codePage)
 {

@@ -8,9 +8,15 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <optional>
+
 class QKeyEvent;
 
 namespace varnel {
+
+// The virtual key of a Qt key that sinks take as a key down; none for others.
+std::optional<std::uint32_t> VirtualKeyOf(int key);
 
 // False when the key means nothing to the sink (a lone modifier, a function key).
 bool DeliverKey(CKeyInputSink& sink, const QKeyEvent& event, CodePage codePage);
