@@ -158,8 +158,17 @@ TEST_F(SelectPluDlgTest, TheCombosFilterOrderAndSearchTheList)
     QTest::keyClick(dept, Qt::Key_Down);
     EXPECT_EQ(dept->currentText(), "01 Meat");  // the even PLUs
     EXPECT_EQ(panel.GetRowCount(), 20u);
-    EXPECT_TRUE(Child<QComboBox>(dialog, "1015")->isEnabled());
-    EXPECT_EQ(Child<QComboBox>(dialog, "1015")->count(), 3);
+    QComboBox* group = Child<QComboBox>(dialog, "1015");
+    EXPECT_TRUE(group->isEnabled());
+    EXPECT_EQ(group->count(), 3);
+    group->setFocus();
+    QTest::keyClick(group, Qt::Key_Down);  // "01 Beef": every even PLU is in it
+    EXPECT_EQ(panel.GetGroupFilter(), 1);
+    EXPECT_EQ(panel.GetRowCount(), 20u);
+    QTest::keyClick(group, Qt::Key_Down);  // "02 Lamb": none
+    EXPECT_EQ(panel.GetRowCount(), 0u);
+    EXPECT_FALSE(form->GetSelectedPluNumber());
+    dept->setFocus();
     QTest::keyClick(dept, Qt::Key_Up);
     EXPECT_EQ(panel.GetRowCount(), 40u);
 
