@@ -130,11 +130,15 @@ MessageId CSorrelSocketLink::SendBlock(const Block& block)
     m_blockTable = block.table;
     const sorrel::Header header =
         sorrel::BlockHeader(GetForm(), block.code, static_cast<std::uint32_t>(block.records.size()));
-    if (const MessageId sent = SendBytes(header, TraceSentToLink); sent != 0) return sent;
+    // One write for the whole block: a write per record costs the scale and the link a wake-up each.
+    sorrel::Bytes message(header.begin(), header.end());
+    message.insert(message.end(), block.records.begin(), block.records.end());
+    std::size_t sent = 0;
+    if (!Send(message, sent) || sent != message.size()) return kMsgCommsError;
+    WriteTrace(TraceSentToLink, header);
     std::size_t start = 0;
     for (const std::size_t end : block.ends) {
-        const std::span record(block.records.data() + start, end - start);
-        if (const MessageId sent = SendBytes(record, TraceHexOnly); sent != 0) return sent;
+        WriteTrace(TraceHexOnly, std::span(block.records.data() + start, end - start));
         start = end;
     }
     for (std::size_t i = 0; i < block.ends.size(); ++i) m_currentScale->CountRecord();
