@@ -4,20 +4,15 @@
 // scale's send takes at least (its frames) x (one frame's round trip), measured here on the same
 // loopback with four pairs at once, each a peer that answers every frame at once. Counters: the frames each scale took, the
 // round trip in microseconds, the bound in seconds and the ratio of the real time to the bound.
-#include "RecordingWindow.h"
+#include "PluSendSite.h"
 #include "RealScaleLine.h"
 #include "ScaleSimulator.h"
 #include "comms/manager/IdEnqLinkList.h"
 #include "comms/idenq/IdEnqSocketLink.h"
-#include "db/plu/Document.h"
-#include "db/plu/PluDatabase.h"
-#include "db/plu/PluDefTb.h"
-#include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <thread>
 
 namespace {
@@ -29,42 +24,6 @@ constexpr std::uint32_t kPlus = 65535;
 constexpr std::size_t kScales = 4;
 constexpr int kRoundTrips = 5000;
 constexpr std::size_t kFrameSize = 256;
-
-class BenchDocument final : public IDocument {
-public:
-    bool SendData(std::uint32_t, bool, const SendRequests&, const CMasterScale*) override { return false; }
-    MessageId SendDataNow(std::uint32_t, bool, const SendRequests&, const CMasterScale*) override { return 0; }
-    CObjDatabase* GetPluDatabase() const override { return &m_database; }
-    mutable CPluDatabase m_database;
-};
-
-struct BenchSite {
-    BenchSite()
-    {
-        frame.m_setup.m_usePing = 0;
-        frame.AddFieldDef(FieldDefMap::Plu, 1014).m_width = 3;
-        frame.AddFieldDef(FieldDefMap::Plu, 1015).m_width = 2;
-        frame.SelectScaleFontSet();
-        frame.m_document = &document;
-        document.m_database.CreateAllTables();
-        CPluDefTb& plus = *document.m_database.GetPluTable();
-        for (std::uint32_t number = 1; number <= kPlus; ++number) {
-            auto row = std::make_unique<CPluDefRec>();
-            row->InitNew(number);
-            char text[96];
-            std::snprintf(text, sizeof text, "\x1B" "C1Beef mince premium %05u\x1B" "C2Product of New Zealand", number);
-            row->SetDesc(text);
-            row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
-            row->Set(PluCol::Dept, static_cast<std::uint16_t>(number % 100));
-            const std::uint16_t size = row->CalcDataSize();
-            plus.AddPlu(number, size, std::move(row));
-        }
-    }
-    ~BenchSite() { frame.m_document = nullptr; }
-
-    TestMainFrame frame;
-    BenchDocument document;
-};
 
 // One loopback TCP pair: a frame out, the one-byte answer back, kRoundTrips times; the seconds taken.
 double TimeRoundTrips()
@@ -119,7 +78,7 @@ double MeasureRoundTripSeconds()
 
 void SendDatabaseToFourScales(benchmark::State& state)
 {
-    static BenchSite site;
+    static bench::PluSendSite site(kPlus);
     const double roundTrip = MeasureRoundTripSeconds();
     std::size_t framesPerScale = 0;
     double seconds = 0;
@@ -144,18 +103,7 @@ void SendDatabaseToFourScales(benchmark::State& state)
             link->m_scales.push_back(std::move(scale));
             links.Add(std::move(link));
         }
-        links.StartLinks(&site.document, false);
-        while (links.IsBusy()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        RecordingWindow window;
-        state.ResumeTiming();
-
-        const auto start = std::chrono::steady_clock::now();
-        links.QueueJob(nullptr, {CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, kPlus)}, &window);
-        window.WaitFor(CIdEnqLink::ResultDone, kScales);
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-
-        state.PauseTiming();
-        seconds = elapsed.count();
+        seconds = bench::SendEveryPlu(state, links, site, kPlus, kScales);
         framesPerScale = 0;
         for (const auto& sim : sims) {
             if (sim->Packets(1).size() != kPlus) state.SkipWithError("a scale did not get every PLU");
