@@ -2,7 +2,7 @@
 // families 0, 6 and 9, as a link's range walk asks for them. The setup puts the ingredients in the
 // scales' second message slot (market 10, where family 9 takes them too). The rate is records per
 // second; "allocs/record" counts the heap allocations per record.
-#include "RecordRate.h"
+#include "RangeEncode.h"
 #include "db/plu/PluDatabase.h"
 #include "scaledata/ExMsgTb.h"
 #include "scaledata/MessageRules.h"
@@ -11,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <string>
 
 namespace {
@@ -53,18 +52,7 @@ BenchDatabase& Database()
 void EncodeAllIngredients(benchmark::State& state)
 {
     auto& table = dynamic_cast<CExMsgTb&>(*Database().database.GetTable(MsgKindToTableId(MsgIngredients)));
-    CLinkScaleSettings scale;
-    scale.m_scaleType = static_cast<std::uint16_t>(state.range(0));
-    std::array<std::uint8_t, 8192> buffer{};
-    bench::MeasureRecords(state, [&] {
-        std::uint64_t records = 0;
-        KeyCursor cursor = 1;
-        KeyCursor key = 0;
-        ScaleRecordOut out{buffer};
-        while (table.EncodeNextInRange(scale, cursor, kTexts, out, key)) ++records;
-        benchmark::DoNotOptimize(buffer.data());
-        return records;
-    });
+    bench::MeasureRangeEncode<8192>(state, table, kTexts);
 }
 BENCHMARK(EncodeAllIngredients)->Arg(0)->Arg(6)->Arg(9)->Unit(benchmark::kMillisecond);
 

@@ -199,7 +199,6 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
         });
     }
     if (!standard) return false;
-    const auto customFields = CustomFields();
     switch (family) {
     case 0:
     case 2:
@@ -212,14 +211,14 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
     case 5:
         return BuildRecord(out, HeaderKind::None, kTextCode, [&](RecordFields& f) {
             const std::size_t start = f.Position();
-            WriteCustomNutrition(CustomNutritionForm::Text, key, standard->GetValues(), customFields, f);
+            WriteCustomNutrition(CustomNutritionForm::Text, key, standard->GetValues(), CustomFields(), f);
             if (f.Ok()) TranslateNational(f.WrittenSince(start), true);
         });
     case 6:
     case 8:
         return BuildRecord(out, HeaderKind::Short, kBinaryCode, [&](RecordFields& f) {
             if (market == MarketHongKong)
-                WriteCustomNutrition(CustomNutritionForm::Binary, key, standard->GetValues(), customFields, f);
+                WriteCustomNutrition(CustomNutritionForm::Binary, key, standard->GetValues(), CustomFields(), f);
             else
                 WriteNutritionRecord({NutritionForm::Binary, market}, key, *standard, f);
         });
@@ -228,7 +227,7 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
     case 11:
     case 12:
         return BuildRecord(out, HeaderKind::Long, kCsvCode, [&](RecordFields& f) {
-            if (market != MarketUsa) return WriteCustomNutrition(CustomNutritionForm::Csv, key, standard->GetValues(), customFields, f);
+            if (market != MarketUsa) return WriteCustomNutrition(CustomNutritionForm::Csv, key, standard->GetValues(), CustomFields(), f);
             const bool quoted = family == 10 || family == 12;
             WriteNutritionRecord({quoted ? NutritionForm::QuotedCsv : NutritionForm::Csv, market}, key, *standard, f);
         });

@@ -1,6 +1,7 @@
 #include "scaledata/ScaleDataTables.h"
 
 #include "db/plu/PluDatabase.h"
+#include "db/plu/RuxPriceRecord.h"
 #include "db/store/ObjDatabase.h"
 #include "scaledata/CampaignTb.h"
 #include "scaledata/ExMsgTb.h"
@@ -9,6 +10,8 @@
 #include "scaledata/NutritionTb.h"
 #include "scaledata/PopMsgTb.h"
 #include "scaledata/RuxDeptTb.h"
+#include "scaledata/RuxPriceTb.h"
+#include "scaledata/ScaleDataCompanions.h"
 #include "scaledata/ShortMsgTb.h"
 
 #include <array>
@@ -49,54 +52,13 @@ std::unique_ptr<CObjDBTable> MakeOf(const std::array<MessageTable, N>& tables, s
 }
 
 
-class CMessageCompanions final : public IPluCompanionData {
-public:
-    explicit CMessageCompanions(const CObjDatabase& database) : m_database(database) {}
-
-    std::optional<std::string_view> GetExMessageText(std::uint32_t number) const override
-    {
-        return TextOf(MsgKindToTableId(MsgExtra), number);
-    }
-    std::optional<std::string_view> GetIngredientsText(std::uint32_t pluNumber) const override
-    {
-        return TextOf(MsgKindToTableId(MsgIngredients), pluNumber);
-    }
-    bool HasNutritionRecord(std::uint32_t pluNumber) const override
-    {
-        const CNutritionTb* table = Nutrition();
-        return table && table->FindRecord(pluNumber);
-    }
-    std::string GetNutritionPanelText(std::uint16_t family, std::uint32_t pluNumber) const override
-    {
-        const CNutritionTb* table = Nutrition();
-        return table ? table->GetPanelText(family, pluNumber) : std::string{};
-    }
-    std::size_t WriteExtraPriceFields(int, const CLinkScaleSettings&, std::uint32_t,
-                                      std::span<std::uint8_t>) const override
-    {
-        return 0;
-    }
-
-private:
-    const CNutritionTb* Nutrition() const
-    {
-        return dynamic_cast<const CNutritionTb*>(m_database.GetTable(CNutritionTb::kTableNo));
-    }
-    std::optional<std::string_view> TextOf(std::uint16_t tableNo, std::uint32_t key) const
-    {
-        const auto* table = dynamic_cast<const CExMsgTb*>(m_database.GetTable(tableNo));
-        const CExMsgRec* row = table ? table->FindMessage(key) : nullptr;
-        return row ? std::optional(row->GetText()) : std::nullopt;
-    }
-
-    const CObjDatabase& m_database;
-};
-
 }  // namespace
 
 std::unique_ptr<CObjDBTable> CreateScaleDataTable(std::uint16_t tableNo, CObjDatabase* database)
 {
     if (tableNo == CFreeMsgNameTb::kTableNo) return std::make_unique<CFreeMsgNameTb>(tableNo, database, "FreeMsgName");
+    if (tableNo >= kFirstRuxPriceTable && tableNo < kFirstRuxPriceTable + kRuxPriceTableCount)
+        return std::make_unique<CRuxPriceTb>(tableNo, database, "RuxPrice" + std::to_string(tableNo - kFirstRuxPriceTable + 1));
     if (tableNo == CNutritionTb::kTableNo) return std::make_unique<CNutritionTb>(tableNo, database, "Nutrition");
     if (tableNo == CCampaignTb::kTableNo) return std::make_unique<CCampaignTb>(tableNo, database, "Campaign");
     if (tableNo == CCampaignTb::kLineTableNo) return std::make_unique<CCampDataTb>(tableNo, database, "CampData");
@@ -110,7 +72,7 @@ std::unique_ptr<CObjDBTable> CreateScaleDataTable(std::uint16_t tableNo, CObjDat
 
 std::unique_ptr<IPluCompanionData> CreateScaleDataCompanions(const CObjDatabase& database)
 {
-    return std::make_unique<CMessageCompanions>(database);
+    return std::make_unique<CScaleDataCompanions>(database);
 }
 
 void RegisterScaleDataTables() { CPluDatabase::SetTableMakers(CreateScaleDataTable, CreateScaleDataCompanions); }

@@ -369,11 +369,9 @@ TEST_F(CampaignTableTest, CampaignsAndTheirLinesKeepTheirValuesInPldAndMdbFiles)
     for (const char* name : {"plu.pld", "plu.mdb"}) {
         const std::string path = dir.File(name);
         {
-            CPluDatabase db;
-            db.CreateAllTables();
-            ASSERT_TRUE(db.Create(path)) << db.GetLastErrorText();
-            ASSERT_TRUE(db.Open(path)) << db.GetLastErrorText();
-            auto& campaigns = dynamic_cast<CCampaignTb&>(*db.GetTable(CCampaignTb::kTableNo));
+            const auto db = OpenDatabaseFile(path, true);
+            ASSERT_NE(db, nullptr);
+            auto& campaigns = dynamic_cast<CCampaignTb&>(*db->GetTable(CCampaignTb::kTableNo));
             auto row = std::make_unique<CCampaignRec>();
             row->SetName("Spring");
             ASSERT_TRUE(row->SetStart({2024, 3, 9, 8, 0, 0}));
@@ -383,10 +381,9 @@ TEST_F(CampaignTableTest, CampaignsAndTheirLinesKeepTheirValuesInPldAndMdbFiles)
             ASSERT_TRUE(campaigns.AddCampaignLine(255, 0, {123, 4, 150, 7}));
             ASSERT_TRUE(campaigns.AddCampaignLine(255, 1, {99, 1, 499, 0}));
         }
-        CPluDatabase reopened;
-        reopened.CreateAllTables();
-        ASSERT_TRUE(reopened.Open(path)) << name << reopened.GetLastErrorText();
-        auto& campaigns = dynamic_cast<CCampaignTb&>(*reopened.GetTable(CCampaignTb::kTableNo));
+        const auto reopened = OpenDatabaseFile(path, false);
+        ASSERT_NE(reopened, nullptr) << name;
+        auto& campaigns = dynamic_cast<CCampaignTb&>(*reopened->GetTable(CCampaignTb::kTableNo));
         const CCampaignRec* row = campaigns.FindCampaign(255);
         ASSERT_NE(row, nullptr) << name;
         EXPECT_EQ(row->GetName(), "Spring") << name;

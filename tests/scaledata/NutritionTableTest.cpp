@@ -429,11 +429,9 @@ TEST_F(NutritionTableTest, RowsKeepEveryUnitFlagAndEnergyInPldAndMdbFiles)
             standard.energyKj = 0x1234;
             panelValues.extra1 = "Fibre";
             {
-                CPluDatabase db;
-                db.CreateAllTables();
-                ASSERT_TRUE(db.Create(path)) << db.GetLastErrorText();
-                ASSERT_TRUE(db.Open(path)) << db.GetLastErrorText();
-                auto& table = dynamic_cast<CNutritionTb&>(*db.GetTable(CNutritionTb::kTableNo));
+                const auto db = OpenDatabaseFile(path, true);
+                ASSERT_NE(db, nullptr);
+                auto& table = dynamic_cast<CNutritionTb&>(*db->GetTable(CNutritionTb::kTableNo));
                 std::unique_ptr<CDBRecord> row = table.CreateRecord(512);
                 if (panel)
                     dynamic_cast<CNutrPanelRec&>(*row).SetValues(panelValues);
@@ -441,10 +439,9 @@ TEST_F(NutritionTableTest, RowsKeepEveryUnitFlagAndEnergyInPldAndMdbFiles)
                     dynamic_cast<CNutritionRec&>(*row).SetValues(standard);
                 ASSERT_TRUE(table.AddRecord(7, CNutritionRowBase::kSize, std::move(row)));
             }
-            CPluDatabase reopened;
-            reopened.CreateAllTables();
-            ASSERT_TRUE(reopened.Open(path)) << name << reopened.GetLastErrorText();
-            const CDBRecord* row = reopened.GetTable(CNutritionTb::kTableNo)->FindRecord(7);
+            const auto reopened = OpenDatabaseFile(path, false);
+            ASSERT_NE(reopened, nullptr) << name;
+            const CDBRecord* row = reopened->GetTable(CNutritionTb::kTableNo)->FindRecord(7);
             ASSERT_NE(row, nullptr) << name;
             if (panel) {
                 const PanelNutrition back = dynamic_cast<const CNutrPanelRec&>(*row).GetValues();

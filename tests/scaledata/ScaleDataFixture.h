@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 namespace varnel::test {
@@ -74,6 +75,19 @@ inline BuiltRecord EncodeKey(CDBComTb& table, std::uint16_t family, std::uint32_
         const BuildLock lock = table.LockRecordBuild();
         return table.EncodeKeyRecord(lock, ScaleOf(family), key, out);
     });
+}
+
+// A database file (".pld" or ".mdb" by its name) with every table, made anew and opened, or opened
+// again; null, failing the test, when that fails.
+inline std::unique_ptr<CPluDatabase> OpenDatabaseFile(const std::string& path, bool makeNew)
+{
+    auto database = std::make_unique<CPluDatabase>();
+    database->CreateAllTables();
+    if ((makeNew && !database->Create(path)) || !database->Open(path)) {
+        ADD_FAILURE() << path << ": " << database->GetLastErrorText();
+        return nullptr;
+    }
+    return database;
 }
 
 class ScaleDataFixture : public ::testing::Test {

@@ -4,6 +4,7 @@
 #include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluPriceZoneTb.h"
+#include "db/plu/RuxPriceTables.h"
 #include "db/plu/UnbuiltTable.h"
 
 #include <algorithm>
@@ -56,6 +57,8 @@ std::unique_ptr<CObjDBTable> CPluDatabase::CreateTable(std::uint16_t tableNo)
     case TableClass::Plu: {
         auto plus = std::make_unique<CPluDefTb>(tableNo, this, "Plus");
         if (m_companions) plus->SetCompanionData(m_companions.get());
+        // Companions that hold the price master tables also take their parts of received PLU records.
+        if (auto* prices = dynamic_cast<IRuxPriceTables*>(m_companions.get())) plus->SetRuxPriceTables(prices);
         return plus;
     }
     case TableClass::PriceZone: return std::make_unique<CPluPriceZoneTb>(tableNo, this, "PluPriceZone");

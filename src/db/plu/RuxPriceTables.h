@@ -4,8 +4,9 @@
 // implementation; without one a family-9 record's first price block is read as the PLU's own.
 #pragma once
 
-#include "db/site/LinkScaleSettings.h"
+#include "db/plu/PluCompare.h"
 #include "db/plu/RuxPriceLayout.h"
+#include "db/site/LinkScaleSettings.h"
 
 #include <array>
 #include <cstddef>
@@ -26,11 +27,11 @@ public:
     // past the block. False when no record could be made.
     virtual bool StoreReceivedBlock(int table, const CLinkScaleSettings& scale, std::uint32_t pluNumber,
                                     std::span<char> text, std::size_t& position) = 0;
-    // The record the block at `position` makes, without storing it; none for an empty block. The
-    // position moves past the block.
-    virtual std::optional<RuxPriceRecordBytes> ParseBlock(int table, const CLinkScaleSettings& scale,
-                                                          std::uint32_t pluNumber, std::span<char> text,
-                                                          std::size_t& position) const = 0;
+    // Compares the block at `position` with the table's record of the PLU and writes the compare
+    // lines: 0 the same, 1 on the scale only, 2 in the database only, 3 different. The position moves
+    // past the block.
+    virtual int CompareReceivedBlock(int table, const CLinkScaleSettings& scale, std::uint32_t pluNumber,
+                                     std::span<char> text, std::size_t& position, IPluCompareResults& results) = 0;
     // The table's record of the PLU; none when it holds none.
     virtual std::optional<RuxPriceRecordBytes> FindRecord(int table, std::uint32_t pluNumber) const = 0;
     // Resets the table's record of the PLU to its defaults, not in use (PriceNo 0), and rewrites it.

@@ -22,8 +22,6 @@ namespace {
 
 constexpr MessageId kMsgNotInDatabase = 20553;
 constexpr MessageId kMsgTextDiffers = 20555;
-constexpr MessageId kMsgPriceMasterNotInDatabase = 20587;
-constexpr MessageId kMsgPriceMasterNotOnScale = 20588;
 constexpr std::size_t kLongBlockTextRoom = 1001;
 constexpr int kExtraPriceTables = 5;
 
@@ -79,31 +77,15 @@ std::string_view ScaleTextOf(const DecodedPluFields& decoded, std::span<const st
     return whole.substr(std::min(decoded.text.start, whole.size()), decoded.text.length);
 }
 
-// The extra price records of the tables in use: a record on one side only is a line of its own, a
-// record on both sides differs field by field.
-void CompareExtraPrices(const PluDecodeContext& c, const IRuxPriceTables& tables, std::uint32_t plu,
-                        DecodedPluFields& decoded, IPluCompareResults& results, PluDifferenceLines& lines)
+// The extra price records of the tables in use, each compared by its table.
+void CompareExtraPrices(const PluDecodeContext& c, IRuxPriceTables& tables, std::uint32_t plu,
+                        DecodedPluFields& decoded, IPluCompareResults& results)
 {
     const int tablesInUse = c.setup.m_singleStoreOperation != 0 ? 1 : kExtraPriceTables;
     const std::span<char> text(decoded.csvText);
     std::size_t position = decoded.priceFields;
-    const IMainFrame* frame = GetMainFrame();
-    for (int table = 1; table <= tablesInUse; ++table) {
-        const auto onScale = tables.ParseBlock(table, c.scale, plu, text, position);
-        const auto inDatabase = tables.FindRecord(table, plu);
-        if (onScale && !inDatabase) {
-            results.WriteLine(FormatMessage(kMsgPriceMasterNotInDatabase, static_cast<unsigned long>(plu), table));
-        } else if (!onScale && inDatabase) {
-            results.WriteLine(FormatMessage(kMsgPriceMasterNotOnScale, static_cast<unsigned long>(plu), table));
-        } else if (onScale && frame) {
-            for (const auto& [key, definition] : frame->GetFieldDefMap(FieldDefMap::RuxPrice)) {
-                if (!definition) continue;
-                const std::int32_t scale = GetRuxPriceFieldValue(*onScale, *definition);
-                const std::int32_t database = GetRuxPriceFieldValue(*inDatabase, *definition);
-                if (scale != database) lines.Field(definition->m_name, scale, database);
-            }
-        }
-    }
+    for (int table = 1; table <= tablesInUse; ++table)
+        (void)tables.CompareReceivedBlock(table, c.scale, plu, text, position, results);
 }
 
 }  // namespace
@@ -135,8 +117,10 @@ bool CPluDefTb::ComparePluRecord(const CLinkScaleSettings& scale, std::span<cons
     DecodedPluFields decoded = DecodePluFields(context, record);
     const bool csv = family >= 9;
     if (family == 9) {
+        // Read in place over a copy: the extra price tables compare the blocks from the text as it came.
+        std::string ownBlock = decoded.csvText;
         std::size_t position = decoded.priceFields;
-        ReadOwnPriceBlock(context, decoded.csvText, position);
+        ReadOwnPriceBlock(context, ownBlock, position);
     }
 
     PluDifferenceLines lines(results, *plu);
@@ -145,7 +129,7 @@ bool CPluDefTb::ComparePluRecord(const CLinkScaleSettings& scale, std::span<cons
     const std::string databaseText = DatabaseScaleText(context, database.GetDesc());
     if ((csv ? WithEscapesInOneCase(scaleText) : scaleText) != databaseText)
         lines.Write(GetMessageText(kMsgTextDiffers));
-    if (family == 9 && m_ruxPriceTables) CompareExtraPrices(context, *m_ruxPriceTables, *plu, decoded, results, lines);
+    if (family == 9 && m_ruxPriceTables) CompareExtraPrices(context, *m_ruxPriceTables, *plu, decoded, results);
     return true;
 }
 

@@ -194,10 +194,10 @@ public:
         }
         return true;
     }
-    std::optional<RuxPriceRecordBytes> ParseBlock(int, const CLinkScaleSettings&, std::uint32_t, std::span<char>,
-                                                  std::size_t&) const override
+    int CompareReceivedBlock(int, const CLinkScaleSettings&, std::uint32_t, std::span<char>, std::size_t&,
+                             IPluCompareResults&) override
     {
-        return std::nullopt;
+        return 0;
     }
     std::optional<RuxPriceRecordBytes> FindRecord(int table, std::uint32_t plu) const override
     {
