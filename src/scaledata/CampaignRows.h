@@ -15,7 +15,7 @@
 //   0 the name (40), 40 start day, hour, minute, month less 1 (one byte each), 44 start year (16
 //   bits), 46 the end likewise, 52 unused (12), 64 100 lines of 16 bytes (PLU 32 bits, price 32 bits,
 //   sales mode 16 bits, 6 unused; a PLU of 0 ends them), 1664 unused. Records of still older files
-//   hold the lines 12 bytes apart (no unused bytes); ConvertOldLayout spreads them out.
+//   hold the lines 12 bytes apart (2 unused after the sales mode); ConvertOldLayout spreads them out.
 #pragma once
 
 #include "platform/OleDate.h"

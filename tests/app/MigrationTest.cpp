@@ -2,6 +2,7 @@
 // converted rows byte by byte at their offsets, the version stamped, and the old file left as it was
 // when the user says no or any file call of the conversion fails.
 #include "DocumentFixture.h"
+#include "scaledata/ScaleDataTables.h"
 #include "support/FaultInjectingFileSystem.h"
 
 namespace varnel::test {
@@ -143,6 +144,32 @@ TEST_F(Migration, Version200ConvertsNutritionPluTextsExtraMessagesAndStores)
     EXPECT_EQ(Slice(store, 190, 2), Le16(0x4242));
     EXPECT_EQ(Slice(store, 192, 66), Zeros(66));
     EXPECT_EQ(Slice(store, 258, 2), "cd");
+}
+
+TEST_F(Migration, Version100TurnsItsOldCampaignRecordsIntoCampaignsOnceSaved)
+{
+    RegisterScaleDataTables();
+    // Lines 12 bytes apart, as the oldest records hold them: PLU, price, sales mode (and two bytes over).
+    const std::string lines = Le32(123) + Le32(499) + Le16(1) + Le16(0) + Le32(124) + Le32(599) + Le16(2);
+    const std::string when = "\x09\x08\x00\x0A" + Le16(2024) + "\x10\x14\x1E\x0A" + Le16(2024);
+    const std::string old = WritePld("Old.pld", 100, {{5, 3, DataBlock(1264, {{0, "Spring"}, {40, when}, {64, lines}})}});
+    // The oldest version is always saved as a new database.
+    const std::string path = dir.File("New.pld");
+    prompt.QueueSaveName(path);
+    ASSERT_TRUE(doc->OpenDatabase(old));
+    doc->CloseDatabase();
+    ASSERT_EQ(StoredVersion(path), 327);
+
+    EXPECT_EQ(StoredData(path, 5, 3), "");
+    const std::string campaign = StoredData(path, 10, 3);
+    ASSERT_EQ(campaign.size(), 66u);
+    EXPECT_EQ(Slice(campaign, 0, 7), std::string("Spring\0", 7));
+    const std::string second = StoredData(path, 11, (3u << 24) + 1);
+    ASSERT_EQ(second.size(), 20u);
+    EXPECT_EQ(Slice(second, 0, 4), Le32(3));
+    EXPECT_EQ(Slice(second, 4, 4), Le32(124));
+    EXPECT_EQ(Slice(second, 8, 4), Le32(599));
+    EXPECT_EQ(Slice(second, 12, 2), Le16(2));
 }
 
 TEST_F(Migration, PriceZoneRowsAreRenumberedInBothKindsOfDatabase)
