@@ -62,6 +62,11 @@ MessageAnswer ShowMessage(MessageId id, MessageButtons buttons, MessageIcon icon
     return Dispatch(id, GetMessageText(id), buttons, icon);
 }
 
+MessageAnswer ShowFormattedMessage(MessageId id, std::string_view text, MessageButtons buttons, MessageIcon icon)
+{
+    return Dispatch(id, text, buttons, icon);
+}
+
 MessageAnswer ShowMessageText(std::string_view text, MessageButtons buttons, MessageIcon icon)
 {
     return Dispatch(0, text, buttons, icon);

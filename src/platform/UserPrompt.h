@@ -55,6 +55,9 @@ std::optional<std::string> AskFileName(const FileRequest& request);
 // Shows message `id` from the message table.
 MessageAnswer ShowMessage(MessageId id, MessageButtons buttons = MessageButtons::Ok,
                           MessageIcon icon = MessageIcon::Warning);
+// Shows message `id` with its placeholders filled in (`text`, made with FormatMessage).
+MessageAnswer ShowFormattedMessage(MessageId id, std::string_view text, MessageButtons buttons = MessageButtons::Ok,
+                                   MessageIcon icon = MessageIcon::Warning);
 // Shows a text that is not in the message table (a system error text, a formatted message); `id` is 0.
 MessageAnswer ShowMessageText(std::string_view text, MessageButtons buttons = MessageButtons::Ok,
                               MessageIcon icon = MessageIcon::Warning);

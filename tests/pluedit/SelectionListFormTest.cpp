@@ -1,5 +1,6 @@
 // The generic list dialog's rules over a fake list and a subclass that lists a vector of names.
 #include "pluedit/SelectionListForm.h"
+#include "support/FakeSelectionList.h"
 
 #include <gtest/gtest.h>
 
@@ -10,72 +11,7 @@
 namespace varnel {
 namespace {
 
-// A list that remembers its rows (the first text of each) and which of them are selected.
-class FakeList final : public ISelectionListSurface {
-public:
-    void InsertRow(int index, const std::vector<std::string>& texts) override
-    {
-        rows.insert(rows.begin() + index, texts);
-        selected.insert(selected.begin() + index, false);
-    }
-    void SetRowTexts(int index, const std::vector<std::string>& texts) override { rows.at(index) = texts; }
-    void DeleteRow(int index) override
-    {
-        rows.erase(rows.begin() + index);
-        selected.erase(selected.begin() + index);
-    }
-    void DeleteAllRows() override
-    {
-        rows.clear();
-        selected.clear();
-    }
-    int GetRowCount() const override { return static_cast<int>(rows.size()); }
-    void SetRowSelected(int index, bool select) override
-    {
-        // One selection at most, as the report list keeps it.
-        if (select) selected.assign(selected.size(), false);
-        selected.at(index) = select;
-    }
-    int GetSelectedRow() const override
-    {
-        for (std::size_t i = 0; i < selected.size(); ++i)
-            if (selected[i]) return static_cast<int>(i);
-        return -1;
-    }
-    bool ListHasFocus() const override { return listFocused; }
-    int GetListWidth() const override { return 500; }
-    void SetColumns(const std::vector<std::string>& t, const std::vector<int>& w) override
-    {
-        titles = t;
-        widths = w;
-    }
-    void SetTitle(std::string_view t) override { title = t; }
-    void SetButtonText(ListButton button, std::string_view text) override
-    {
-        if (button == ListButton::Ok) okText = text;
-    }
-    void ShowButton(ListButton button, bool show) override
-    {
-        if (button == ListButton::Cancel) cancelShown = show;
-    }
-    void EnableButton(ListButton, bool) override {}
-
-    std::vector<std::string> FirstTexts() const
-    {
-        std::vector<std::string> first;
-        for (const auto& row : rows) first.push_back(row.at(0));
-        return first;
-    }
-
-    std::vector<std::vector<std::string>> rows;
-    std::vector<bool> selected;
-    bool listFocused = false;
-    std::vector<std::string> titles;
-    std::vector<int> widths;
-    std::string title;
-    std::string okText = "OK";
-    bool cancelShown = true;
-};
+using FakeList = test::FakeSelectionList;
 
 // Lists names; Add appends "new" (or inserts it before the selected row), Edit appends "*" to the
 // name, Delete removes it unless refused (then marks it "kept").

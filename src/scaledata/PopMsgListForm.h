@@ -1,0 +1,52 @@
+// The model of the pop-up and origin message list (CPopMsgListDlg): the messages of one table, edited
+// in "Edit POP Message". Picking a POP message for a PLU, the list opens with a row for each number
+// below the table's lowest: "0" (no POP message) and the numbers the scales predefine, which can be
+// picked but not edited or deleted.
+#pragma once
+
+#include "scaledata/EditPopMsgForm.h"
+#include "scaledata/PopMsgTb.h"
+#include "scaledata/ScaleDataListForm.h"
+
+#include <functional>
+
+namespace varnel {
+
+class PopMsgListForm final : public ScaleDataListForm {
+public:
+    static constexpr MessageId kMsgDeletePop = 31482;
+    static constexpr MessageId kMsgNoPop = 18097;
+    static constexpr MessageId kMsgPredefinedPop = 18098;
+    // The first line of a text shown in the list.
+    static constexpr std::size_t kRowTextMax = 63;
+
+    using EditDialog = std::function<bool(EditPopMsgForm&)>;
+
+    PopMsgListForm(CPopMsgTb& table, EditDialog editDialog);
+
+    void SetTextMeasure(const ILabelTextMeasure* measure) { m_measure = measure; }
+
+protected:
+    bool GetRowText(int index, std::vector<std::string>& texts) override;
+    void InitList(int& selIndex) override;
+    bool AddItem(int& index, bool& inserted) override;
+    bool EditItem(int& index, bool& inserted) override;
+    bool OnSelect(int index) override;
+    void OnSelChange(int index) override;
+    MessageId DeleteQuestion() const override { return kMsgDeletePop; }
+    bool PositionOfRow(int index, std::size_t& position) const override;
+    int RowOfNumber(std::uint32_t number) const override;
+
+private:
+    // Rows before the messages: none but in pick mode on the POP table.
+    std::size_t PseudoRows() const;
+    bool IsPseudoRow(int index) const;
+    // Runs the dialog and, on OK and with the update right, stores what it holds.
+    bool Edit(EditPopMsgForm& dialog, int& index, bool& inserted);
+
+    CPopMsgTb& m_messages;
+    EditDialog m_editDialog;
+    const ILabelTextMeasure* m_measure = nullptr;
+};
+
+}  // namespace varnel

@@ -1,0 +1,60 @@
+// The storage message list.
+#include "scaledata/ShortMsgListForm.h"
+
+#include "db/site/MainFrame.h"
+#include "platform/TextFormat.h"
+
+namespace varnel {
+
+ShortMsgListForm::ShortMsgListForm(CShortMsgTb& table, EditDialog editDialog)
+    : ScaleDataListForm(table), m_messages(table), m_editDialog(std::move(editDialog))
+{
+    AddColumn(kColumnNo, 10);
+    AddColumn(kColumnName, 89);
+}
+
+void ShortMsgListForm::InitList(int& selIndex)
+{
+    Surface().SetTitle(m_messages.GetTableCaption());
+    selIndex = FirstSelection();
+    ShowButtonsByRights();
+}
+
+bool ShortMsgListForm::GetRowText(int index, std::vector<std::string>& texts)
+{
+    const CShortMsgRec* row = m_messages.FindMessage(NumberOfRow(index));
+    if (!row) return false;
+    texts.push_back(FormatText("%02.2d", static_cast<int>(row->GetKey())));
+    texts.emplace_back(row->GetName());
+    return true;
+}
+
+bool ShortMsgListForm::Edit(EditShortMsgForm& dialog, int& index, bool& inserted)
+{
+    return m_editDialog(dialog) && m_messages.CheckUserRights(CDBComTb::kRightUpdate, true) &&
+           StoreAndShow<CShortMsgRec>(
+               dialog.GetNumber(), CShortMsgRec::kSize, [&dialog](CShortMsgRec& row) { return FillMessageRow(dialog, row); },
+               index, inserted);
+}
+
+bool ShortMsgListForm::AddItem(int& index, bool& inserted)
+{
+    const std::optional<std::uint32_t> number = ProposeNumber(m_messages.GetMinKey());
+    if (!number) return false;
+    EditShortMsgForm dialog(m_messages, *number, m_measure);
+    dialog.SetName(FormatMessage(MessageTextEditForm::kMsgDefaultName, static_cast<long>(*number)));
+    dialog.SetText({}, CurrentGeneralSetup().GetLabelWidth(1));
+    return Edit(dialog, index, inserted);
+}
+
+bool ShortMsgListForm::EditItem(int& index, bool& inserted)
+{
+    const CShortMsgRec* row = m_messages.FindMessage(NumberOfRow(index));
+    if (!row) return false;
+    EditShortMsgForm dialog(m_messages, row->GetKey(), m_measure);
+    dialog.SetName(row->GetName());
+    dialog.SetText(row->GetText(), row->GetLabelWidth());
+    return Edit(dialog, index, inserted);
+}
+
+}  // namespace varnel
