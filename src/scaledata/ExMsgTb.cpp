@@ -37,11 +37,7 @@ void CExMsgTb::CreateTableDef(MdbTableDef& definition) const
 {
     CObjDBTable::CreateTableDef(definition);
     // The list name is declared as wide as the scales' name field; the row holds 32 bytes of it.
-    DBFieldDef declared;
-    declared.m_daoType = DaoText;
-    declared.m_size = exmsg_columns::kDeclaredNameWidth;
-    for (MdbColumnDef& column : definition.columns)
-        if (column.name == "Name") column.sqlType = SqlTypeOf(declared);
+    DeclareTextWidth(definition, "Name", exmsg_columns::kDeclaredNameWidth);
 }
 
 std::uint32_t CExMsgTb::GetMinKey() const

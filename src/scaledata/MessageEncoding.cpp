@@ -108,24 +108,14 @@ bool EncodeFormRecord(const CLinkScaleSettings& scale, MessageForm form, const M
                       HeaderKind header, std::uint16_t code, std::uint32_t number, std::string_view text,
                       std::size_t textLimit, ScaleRecordOut& out)
 {
-    out.refusedField = {};
-    ClearScaleRecordOut(out);
-    RecordFields fields(out.buffer);
-    if (header != HeaderKind::None) fields.ZeroBytes(kRecordHeaderSize);
-    WriteMessageRecord(form, {scale, site, code, number, text, textLimit}, fields);
-    if (header != HeaderKind::None) PutScaleRecordHeader(out, fields, code, header == HeaderKind::Short);
-    return FinishScaleRecord(fields, code, out);
+    return BuildScaleRecord(out, header, code, [&](RecordFields& fields) {
+        WriteMessageRecord(form, {scale, site, code, number, text, textLimit}, fields);
+    });
 }
 
 bool EncodeCsvKeyRecord(std::uint32_t number, std::uint16_t code, ScaleRecordOut& out)
 {
-    out.refusedField = {};
-    ClearScaleRecordOut(out);
-    RecordFields fields(out.buffer);
-    fields.ZeroBytes(kRecordHeaderSize);
-    fields.CsvNumber(number);
-    PutScaleRecordHeader(out, fields, code, false);
-    return FinishScaleRecord(fields, code, out);
+    return BuildScaleRecord(out, HeaderKind::Long, code, [number](RecordFields& fields) { fields.CsvNumber(number); });
 }
 
 std::optional<ReceivedMessage> DecodeFormRecord(const CLinkScaleSettings& scale, MessageForm form,

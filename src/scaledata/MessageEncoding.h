@@ -4,6 +4,8 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "db/records/ScaleRecordOut.h"
+#include "db/text/RecordHeader.h"
 #include "scaledata/MessageRecords.h"
 
 #include <cstddef>
@@ -29,6 +31,20 @@ bool EncodeMessageKeyRecord(const CLinkScaleSettings& scale, std::uint32_t kind,
 
 // The header in front of a record sent to a scale.
 enum class HeaderKind : std::uint8_t { None, Short, Long };
+
+// The record of the fields `write` puts after a header of the kind given; false, the output cleared
+// and the refused field named, when they do not fit.
+template <class Write>
+bool BuildScaleRecord(ScaleRecordOut& out, HeaderKind header, std::uint16_t code, Write write)
+{
+    out.refusedField = {};
+    ClearScaleRecordOut(out);
+    RecordFields fields(out.buffer);
+    if (header != HeaderKind::None) fields.ZeroBytes(kRecordHeaderSize);
+    write(fields);
+    if (header != HeaderKind::None) PutScaleRecordHeader(out, fields, code, header == HeaderKind::Short);
+    return FinishScaleRecord(fields, code, out);
+}
 
 // One record of a form (MessageRecords.h) for a site, after its header; false when the fields do not fit.
 bool EncodeFormRecord(const CLinkScaleSettings& scale, MessageForm form, const MessageRecordSite& site,

@@ -67,22 +67,7 @@ char PanelFontCode()
 // The national characters of markets 4, 8 and 14, from the database's to the scale's or back.
 void TranslateNational(std::span<std::uint8_t> bytes, bool toScale)
 {
-    const NationalCharTable* table = ScaleCharsetTableOf(CurrentGeneralSetup().m_market);
-    if (!table) return;
-    for (std::uint8_t& byte : bytes)
-        byte = static_cast<std::uint8_t>(toScale ? TranslateChar(static_cast<char>(byte), table->database, table->scale)
-                                                 : TranslateChar(static_cast<char>(byte), table->scale, table->database));
-}
-
-// A record of the fields written after the header (of the kind given, or none).
-template <class Write>
-bool BuildRecord(ScaleRecordOut& out, HeaderKind header, std::uint16_t code, Write write)
-{
-    RecordFields fields(out.buffer);
-    if (header != HeaderKind::None) fields.ZeroBytes(kRecordHeaderSize);
-    write(fields);
-    if (header != HeaderKind::None) PutScaleRecordHeader(out, fields, code, header == HeaderKind::Short);
-    return FinishScaleRecord(fields, code, out);
+    TranslateNationalBytes(bytes, CurrentGeneralSetup().m_market, toScale);
 }
 
 }  // namespace
@@ -193,7 +178,7 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
         if (!printsPanel) return false;
         const bool csv = IsCsvFamily(family);
         const std::uint16_t code = !csv ? kTextCode : family == 10 || family == 12 ? kPanelCodeFamilies10And12 : kPanelCode;
-        return BuildRecord(out, csv ? HeaderKind::Long : HeaderKind::None, code, [&](RecordFields& f) {
+        return BuildScaleRecord(out, csv ? HeaderKind::Long : HeaderKind::None, code, [&](RecordFields& f) {
             const std::string text = BuildNutritionPanel(family, key, panel->GetValues(), f.Rest().size(), PanelFontCode());
             f.Text(text);
         });
@@ -203,20 +188,20 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
     case 0:
     case 2:
     case 4:
-        return BuildRecord(out, HeaderKind::None, kTextCode, [&](RecordFields& f) {
+        return BuildScaleRecord(out, HeaderKind::None, kTextCode, [&](RecordFields& f) {
             const std::size_t start = f.Position();
             WriteNutritionRecord({NutritionForm::Text, market}, key, *standard, f);
             if (f.Ok()) TranslateNational(f.WrittenSince(start), true);
         });
     case 5:
-        return BuildRecord(out, HeaderKind::None, kTextCode, [&](RecordFields& f) {
+        return BuildScaleRecord(out, HeaderKind::None, kTextCode, [&](RecordFields& f) {
             const std::size_t start = f.Position();
             WriteCustomNutrition(CustomNutritionForm::Text, key, standard->GetValues(), CustomFields(), f);
             if (f.Ok()) TranslateNational(f.WrittenSince(start), true);
         });
     case 6:
     case 8:
-        return BuildRecord(out, HeaderKind::Short, kBinaryCode, [&](RecordFields& f) {
+        return BuildScaleRecord(out, HeaderKind::Short, kBinaryCode, [&](RecordFields& f) {
             if (market == MarketHongKong)
                 WriteCustomNutrition(CustomNutritionForm::Binary, key, standard->GetValues(), CustomFields(), f);
             else
@@ -226,7 +211,7 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
     case 10:
     case 11:
     case 12:
-        return BuildRecord(out, HeaderKind::Long, kCsvCode, [&](RecordFields& f) {
+        return BuildScaleRecord(out, HeaderKind::Long, kCsvCode, [&](RecordFields& f) {
             if (market != MarketUsa) return WriteCustomNutrition(CustomNutritionForm::Csv, key, standard->GetValues(), CustomFields(), f);
             const bool quoted = family == 10 || family == 12;
             WriteNutritionRecord({quoted ? NutritionForm::QuotedCsv : NutritionForm::Csv, market}, key, *standard, f);

@@ -2,6 +2,7 @@
 
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
+#include "db/store/MdbTableDef.h"
 #include "db/store/ObjDatabase.h"
 
 #include <string>
@@ -21,6 +22,15 @@ void AddColumns(CObjDBTable& table, std::span<const ColumnDef> columns)
 {
     for (const ColumnDef& column : columns)
         table.AddField(std::string(column.name), column.daoType, column.size, column.offset, column.fieldNo);
+}
+
+void DeclareTextWidth(MdbTableDef& definition, std::string_view column, std::uint16_t width)
+{
+    DBFieldDef declared;
+    declared.m_daoType = DaoText;
+    declared.m_size = width;
+    for (MdbColumnDef& entry : definition.columns)
+        if (entry.name == column) entry.sqlType = SqlTypeOf(declared);
 }
 
 bool StoreReceivedRow(CObjDBTable& table, std::uint32_t key, const std::function<std::uint16_t(CDBRecord&)>& fill,

@@ -8,8 +8,11 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string_view>
 
 namespace varnel {
+
+struct MdbTableDef;
 
 // Whether the PLU of that number in the table's database is marked inactive (bit 0 of its control
 // flags), which keeps its records off the scales while the active/inactive function is on.
@@ -17,6 +20,8 @@ bool IsInactivePlu(const CObjDBTable& table, std::uint32_t pluNumber);
 
 // One AddField per column, in order.
 void AddColumns(CObjDBTable& table, std::span<const ColumnDef> columns);
+// Declares the ".mdb" column of a text as `width` wide, where its row holds more of it.
+void DeclareTextWidth(MdbTableDef& definition, std::string_view column, std::uint16_t width);
 
 // The row of the key, or a new one from the table's CreateRecord, is given to `fill`, which changes
 // it and returns the size to store it with; then the row is updated or added. With `keepExisting`

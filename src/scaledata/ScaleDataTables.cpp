@@ -13,6 +13,7 @@
 #include "scaledata/RuxPriceTb.h"
 #include "scaledata/ScaleDataCompanions.h"
 #include "scaledata/ShortMsgTb.h"
+#include "scaledata/StoreNameTb.h"
 
 #include <array>
 #include <string_view>
@@ -60,6 +61,7 @@ std::unique_ptr<CObjDBTable> CreateScaleDataTable(std::uint16_t tableNo, CObjDat
     if (tableNo >= kFirstRuxPriceTable && tableNo < kFirstRuxPriceTable + kRuxPriceTableCount)
         return std::make_unique<CRuxPriceTb>(tableNo, database, "RuxPrice" + std::to_string(tableNo - kFirstRuxPriceTable + 1));
     if (tableNo == CNutritionTb::kTableNo) return std::make_unique<CNutritionTb>(tableNo, database, "Nutrition");
+    if (tableNo == CStoreNameTb::kTableNo) return std::make_unique<CStoreNameTb>(tableNo, database, "Store");
     if (tableNo == CCampaignTb::kTableNo) return std::make_unique<CCampaignTb>(tableNo, database, "Campaign");
     if (tableNo == CCampaignTb::kLineTableNo) return std::make_unique<CCampDataTb>(tableNo, database, "CampData");
     // Table 5 has no name: it lives only in ".pld" files.

@@ -26,9 +26,10 @@ struct TypeTable {
 
 // The largest item record is 66 or 80 bytes and the longest description. A message record is at
 // most 2104 bytes (number, text length and 2100 bytes of text), 2106 with its length word; a campaign
-// record 822 (22 and 100 lines of 8), 824 with it.
+// record 822 (22 and 100 lines of 8), 824 with it; a store record 89, 91 with it; an advertising
+// message 103 (market 0), 105 with it.
 constexpr TypeTable kTypeTables[] = {
-    {DsvItems, 2, 0},      {DsvStores, 7, 90},   {DsvMessages, 4, 2106},   {DsvScrollMessages, 3, 103},
+    {DsvItems, 2, 0},      {DsvStores, 7, 91},   {DsvMessages, 4, 2106},   {DsvScrollMessages, 3, 105},
     {DsvCampaigns, 10, 824}, {DsvCoupons, 8, 2106}, {DsvIngredients, 9, 128},
 };
 

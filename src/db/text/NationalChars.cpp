@@ -51,6 +51,15 @@ char TranslateChar(char byte, std::string_view from, std::string_view to)
     return found != std::string_view::npos && found < to.size() ? to[found] : byte;
 }
 
+void TranslateNationalBytes(std::span<std::uint8_t> bytes, std::uint16_t market, bool toScale)
+{
+    const NationalCharTable* table = ScaleCharsetTableOf(market);
+    if (!table) return;
+    const std::string_view from = toScale ? table->database : table->scale;
+    const std::string_view to = toScale ? table->scale : table->database;
+    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(TranslateChar(static_cast<char>(byte), from, to));
+}
+
 std::size_t TranslateText(std::span<char> out, std::string_view in, std::string_view from, std::string_view to)
 {
     BoundedText text(out);

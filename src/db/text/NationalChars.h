@@ -22,6 +22,10 @@ const NationalCharTable& NorwayChars();
 // The partner in `to` of a byte found in `from`; the byte itself when `from` does not hold it.
 char TranslateChar(char byte, std::string_view from, std::string_view to);
 
+// Every byte of a finished record in the national characters of Iceland, South America and Sweden, to
+// the scale's set or back from it; nothing in the other markets.
+void TranslateNationalBytes(std::span<std::uint8_t> bytes, std::uint16_t market, bool toScale);
+
 // Every byte of `in` (up to a 0 byte) found in `from` replaced by its partner in `to`. Returns the
 // output length; the output ends with a 0 byte and never passes `out`.
 std::size_t TranslateText(std::span<char> out, std::string_view in, std::string_view from, std::string_view to);

@@ -1,0 +1,59 @@
+// The record kind (RecordLayout.h) of a table whose scale records carry the columns of one row: a
+// writer reads the row and its key, a reader fills a row and takes the key back. A refused field is
+// named by its column's catalogue name.
+#pragma once
+
+#include "db/records/RecordLayout.h"
+#include "db/store/ColumnLayout.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace varnel {
+
+template <class Row, class SiteT>
+struct RowRecordSource {
+    const SiteT& site;
+    std::uint32_t key;
+    const Row& row;
+};
+
+template <class Row, class SiteT>
+struct RowRecordTarget {
+    const SiteT& site;
+    std::optional<std::uint32_t>& key;
+    Row& row;
+};
+
+template <class Row, class SiteT, const auto& Columns>
+struct RowRecordKind {
+    using Source = RowRecordSource<Row, SiteT>;
+    using Target = RowRecordTarget<Row, SiteT>;
+    using Site = SiteT;
+
+    static Site SiteOf(const Source& s) { return s.site; }
+    static Site SiteOf(const Target& t) { return t.site; }
+    static std::int64_t Number(const Source& s, ColumnRef c) { return GetColumnNumber(s.row, c); }
+    static std::string_view Text(const Source& s, ColumnRef c) { return s.row.Get(TextColumn{c.offset, c.size}); }
+    static void SetNumber(const Target& t, ColumnRef c, std::int64_t value) { SetColumnNumber(t.row, c, value); }
+    static void SetText(const Target& t, ColumnRef c, std::string_view text)
+    {
+        t.row.Set(TextColumn{c.offset, c.size}, text);
+    }
+    static constexpr std::string_view ColumnName(ColumnRef c)
+    {
+        for (const ColumnDef& column : Columns)
+            if (column.offset == c.offset) return column.name;
+        return {};
+    }
+
+    // The key as a computed field, read back only as a number that a key can be.
+    static std::int64_t Key(const Source& s) { return s.key; }
+    static void PutKey(const Target& t, std::int64_t value)
+    {
+        if (value >= 0 && value <= 0xFFFFFFFF) t.key = static_cast<std::uint32_t>(value);
+    }
+};
+
+}  // namespace varnel

@@ -1,0 +1,151 @@
+#include "scaledata/StoreNameTb.h"
+
+#include "db/site/MainFrame.h"
+#include "db/store/MdbTableDef.h"
+#include "db/text/NationalChars.h"
+#include "scaledata/MessageEncoding.h"
+#include "scaledata/ReceivedRows.h"
+#include "scaledata/StoreNameRecords.h"
+
+namespace varnel {
+namespace {
+
+constexpr std::uint16_t kTextCode = 34;
+constexpr std::uint16_t kBinaryCode = 31;
+constexpr std::uint16_t kTextKeyCode = 23;
+constexpr std::uint16_t kBinaryKeyCode = 1;
+constexpr std::size_t kDataSaveRecordSize = 89;
+
+StoreRecordSite CurrentStoreSite(bool bigEndian = false)
+{
+    return {CurrentTextRules(), CurrentGeneralSetup().m_seriesNumber != 0, bigEndian};
+}
+
+bool IsTextFamily(std::uint16_t family) { return family <= 5; }
+
+}  // namespace
+
+CStoreNameTb::CStoreNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name)
+    : CDBComTb(tableNo, database, std::move(name))
+{
+}
+
+CStoreNameRec* CStoreNameTb::FindStore(std::uint32_t number) const
+{
+    return dynamic_cast<CStoreNameRec*>(FindRecord(number));
+}
+
+std::unique_ptr<CDBRecord> CStoreNameTb::CreateRecord(std::size_t size)
+{
+    if (size > CStoreNameRec::kSize) return nullptr;
+    return std::make_unique<CStoreNameRec>();
+}
+
+void CStoreNameTb::BindColumns() { AddColumns(*this, store_name_columns::kColumns); }
+
+void CStoreNameTb::CreateTableDef(MdbTableDef& definition) const
+{
+    CObjDBTable::CreateTableDef(definition);
+    DeclareTextWidth(definition, "Name", store_name_columns::kDeclaredTextWidth);
+    DeclareTextWidth(definition, "Address", store_name_columns::kDeclaredTextWidth);
+}
+
+std::uint32_t CStoreNameTb::GetMaxKey() const { return CurrentGeneralSetup().m_maxStoreNo; }
+
+bool CStoreNameTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,
+                                ScaleRecordOut& out)
+{
+    ClearScaleRecordOut(out);
+    const auto* row = dynamic_cast<const CStoreNameRec*>(&record);
+    const std::uint32_t key = record.GetKey();
+    const std::uint16_t family = scale.GetScaleType();
+    if (!row) return false;
+    const StoreRecordSite site = CurrentStoreSite();
+    if (IsTextFamily(family)) {
+        if (key < 1 || key > kTextFamilyStores) return false;
+        const bool narrow = family >= 1 && family <= 3;
+        return BuildScaleRecord(out, HeaderKind::None, kTextCode, [&](RecordFields& f) {
+            WriteStoreRecord(narrow ? StoreForm::Narrow : StoreForm::Text, site, key, *row, f);
+            if (!narrow && f.Ok()) TranslateNationalBytes(f.WrittenSince(0), site.rules.market, true);
+            f.Terminate();
+        });
+    }
+    if (family != 6 && family != 8) return false;
+    return BuildScaleRecord(out, HeaderKind::Short, kBinaryCode,
+                            [&](RecordFields& f) { WriteStoreRecord(StoreForm::Binary, site, key, *row, f); });
+}
+
+bool CStoreNameTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,
+                                   ScaleRecordOut& out)
+{
+    ClearScaleRecordOut(out);
+    const std::uint16_t family = scale.GetScaleType();
+    if (family == 6 || family == 8)
+        return BuildScaleRecord(out, HeaderKind::None, kBinaryKeyCode,
+                                [key](RecordFields& f) { f.Bcd("Store_No", key, 4); });
+    if (family != 0 && family != 1 && family != 4 && family != 5) return false;
+    const bool usa = CurrentGeneralSetup().m_market == MarketUsa;
+    return BuildScaleRecord(out, HeaderKind::None, kTextKeyCode, [&](RecordFields& f) {
+        f.Text(usa ? "23" : "2302");
+        f.Decimal("Store_No", key, 2);
+        f.Terminate();
+    });
+}
+
+bool CStoreNameTb::StoreReceived(StoreForm form, const StoreRecordSite& site, std::span<const std::uint8_t> data,
+                                 bool keepExisting)
+{
+    const std::optional<std::uint32_t> number = ReadStoreNumber(form, data);
+    if (!number) return false;
+    if (*number < GetMinKey() || *number > GetMaxKey()) return true;
+    return StoreReceivedRow(
+        *this, *number,
+        [&](CDBRecord& record) -> std::uint16_t {
+            ReadStoreRecord(form, site, data, dynamic_cast<CStoreNameRec&>(record));
+            return CStoreNameRec::kSize;
+        },
+        keepExisting);
+}
+
+bool CStoreNameTb::DecodeRecordType6or8(const CLinkScaleSettings&, std::span<const std::uint8_t> data)
+{
+    return StoreReceived(StoreForm::Binary, CurrentStoreSite(), data, false);
+}
+
+bool CStoreNameTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)
+{
+    if (family == 7) return StoreReceived(StoreForm::Lumen, CurrentStoreSite(), data, false);
+    if (family == 6 || family == 8) return StoreReceived(StoreForm::Binary, CurrentStoreSite(true), data, false);
+    return false;
+}
+
+bool CStoreNameTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, std::span<std::uint8_t> buffer,
+                                     std::uint16_t& length)
+{
+    length = 0;
+    const CStoreNameRec* row = FindStore(key);
+    if (!row || family < 6 || family > 8) return false;
+    RecordFields f(buffer);
+    WriteStoreRecord(family == 7 ? StoreForm::Lumen : StoreForm::Binary, CurrentStoreSite(true), key, *row, f);
+    if (!f.Ok()) return false;
+    length = static_cast<std::uint16_t>(f.Position());
+    return true;
+}
+
+std::size_t CStoreNameTb::EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer)
+{
+    const auto* row = dynamic_cast<const CStoreNameRec*>(&record);
+    if (!row) return 0;
+    RecordFields f(buffer);
+    WriteStoreRecord(StoreForm::DataSave, CurrentStoreSite(), record.GetKey(), *row, f);
+    return f.Ok() ? f.Position() : 0;
+}
+
+bool CStoreNameTb::DecodeItemRecord(std::span<const std::uint8_t> record)
+{
+    if (record.size() < kDataSaveRecordSize) return false;
+    const bool overwrite = CurrentGeneralSetup().m_overwriteExisting != 0;
+    return StoreReceived(StoreForm::DataSave, CurrentStoreSite(), record, !overwrite);
+}
+
+}  // namespace varnel
