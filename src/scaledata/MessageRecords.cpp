@@ -3,9 +3,9 @@
 #include "db/records/RecordLayout.h"
 #include "db/records/ScaleRecordOut.h"
 #include "db/text/LineText.h"
-#include "db/text/QuotedScaleText.h"
 #include "db/text/RecordReader.h"
 #include "db/text/ScaleCharset.h"
+#include "scaledata/QuotedFields.h"
 
 #include <algorithm>
 #include <vector>
@@ -134,18 +134,11 @@ void WritePaddedLineText(const MessageRecordSource& s, RecordFields& f)
 
 void WriteQuotedText(const MessageRecordSource& s, RecordFields& f)
 {
-    f.Advance(EncodeQuotedScaleText(s.site.text, s.scale, CharsOf(f.Rest()), s.text, s.textLimit));
+    WriteQuotedField(s.site.text, s.scale, s.text, f, s.textLimit);
 }
 void ReadQuotedText(const MessageRecordTarget& t, CsvFieldReader& r)
 {
-    const std::span<char> buffer = r.Buffer();
-    const std::size_t start = std::min(r.Position(), buffer.size());
-    const std::string_view rest(buffer.data() + start, buffer.size() - start);
-    std::vector<char> text(t.textLimit + 1);
-    std::size_t consumed = 0;
-    DecodeQuotedScaleText(t.site.text, t.scale, text, rest, consumed);
-    r.Position() = start + consumed;
-    t.text = text.data();
+    t.text = ReadQuotedField(t.site.text, t.scale, t.textLimit, r);
 }
 
 constexpr Field kTextRecord[] = {

@@ -47,10 +47,12 @@ private:
     std::size_t m_limit;
 };
 
-// A row of fixed size: its room is its limit.
+// A row of fixed size: its room is its limit, and the size it is stored with unless it says otherwise
+// (a row read from an ".mdb" database takes this size).
 class CFixedScaleDataRow : public CScaleDataRow {
 public:
     explicit CFixedScaleDataRow(std::size_t size) : CScaleDataRow(size, size) {}
+    std::uint16_t GetDataSize() const override { return static_cast<std::uint16_t>(GetDataRoom()); }
 };
 
 }  // namespace varnel

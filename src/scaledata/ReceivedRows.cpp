@@ -33,6 +33,13 @@ void DeclareTextWidth(MdbTableDef& definition, std::string_view column, std::uin
         if (entry.name == column) entry.sqlType = SqlTypeOf(declared);
 }
 
+std::vector<char> CsvTextOf(std::span<const std::uint8_t> data)
+{
+    std::vector<char> text(data.begin(), data.end());
+    text.push_back('\0');
+    return text;
+}
+
 bool StoreReceivedRow(CObjDBTable& table, std::uint32_t key, const std::function<std::uint16_t(CDBRecord&)>& fill,
                       bool keepExisting)
 {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace varnel {
 
@@ -22,6 +23,9 @@ bool IsInactivePlu(const CObjDBTable& table, std::uint32_t pluNumber);
 void AddColumns(CObjDBTable& table, std::span<const ColumnDef> columns);
 // Declares the ".mdb" column of a text as `width` wide, where its row holds more of it.
 void DeclareTextWidth(MdbTableDef& definition, std::string_view column, std::uint16_t width);
+
+// A received comma-separated record as text to read in place: its bytes and a 0 byte after them.
+std::vector<char> CsvTextOf(std::span<const std::uint8_t> data);
 
 // The row of the key, or a new one from the table's CreateRecord, is given to `fill`, which changes
 // it and returns the size to store it with; then the row is updated or added. With `keepExisting`

@@ -5,9 +5,12 @@
 
 #include "db/records/RecordLayout.h"
 #include "db/store/ColumnLayout.h"
+#include "scaledata/ReceivedRows.h"
 
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <vector>
 #include <string_view>
 
 namespace varnel {
@@ -31,6 +34,7 @@ struct RowRecordKind {
     using Source = RowRecordSource<Row, SiteT>;
     using Target = RowRecordTarget<Row, SiteT>;
     using Site = SiteT;
+    using RowType = Row;
 
     static Site SiteOf(const Source& s) { return s.site; }
     static Site SiteOf(const Target& t) { return t.site; }
@@ -55,5 +59,29 @@ struct RowRecordKind {
         if (value >= 0 && value <= 0xFFFFFFFF) t.key = static_cast<std::uint32_t>(value);
     }
 };
+
+// Stores a received comma-separated record whose first field is the key: the row of the key (or a
+// new one) read in the layout and stored with `size`. A key outside the table's numbers is skipped
+// (true); false when no key can be read or the row cannot be stored.
+template <class Kind>
+bool StoreReceivedCsv(CObjDBTable& table, std::span<const LayoutField<Kind>> layout, const typename Kind::Site& site,
+                      const CharRule& chars, std::span<const std::uint8_t> data, std::uint32_t low,
+                      std::uint32_t high, std::uint16_t size)
+{
+    std::vector<char> probe = CsvTextOf(data);  // fields are read in place
+    std::size_t position = 0;
+    CsvFieldReader first(probe, position, chars);
+    const std::optional<std::int64_t> key = first.Number();
+    if (!key) return false;
+    if (*key < low || *key > high) return true;
+    return StoreReceivedRow(table, static_cast<std::uint32_t>(*key), [&](CDBRecord& record) -> std::uint16_t {
+        std::vector<char> text = CsvTextOf(data);
+        std::size_t at = 0;
+        CsvFieldReader fields(text, at, chars);
+        std::optional<std::uint32_t> readKey;
+        ReadCsvLayout<Kind>(layout, {site, readKey, dynamic_cast<typename Kind::RowType&>(record)}, fields);
+        return size;
+    });
+}
 
 }  // namespace varnel

@@ -28,6 +28,7 @@ public:
     void SetName(std::string_view name);
     // The size the list stores: 1 and the name, rounded up to a multiple of 4.
     std::uint16_t CalcDataSize() const;
+    std::uint16_t GetDataSize() const override { return CalcDataSize(); }
 };
 
 class CRuxDeptTb final : public CDBComTb {

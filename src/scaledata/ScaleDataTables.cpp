@@ -13,7 +13,11 @@
 #include "scaledata/RuxPriceTb.h"
 #include "scaledata/ScaleDataCompanions.h"
 #include "scaledata/ShortMsgTb.h"
+#include "scaledata/LabelBatchTb.h"
+#include "scaledata/ScrollMsgTb.h"
 #include "scaledata/StoreNameTb.h"
+#include "scaledata/StoreSetupTb.h"
+#include "scaledata/TrayTb.h"
 
 #include <array>
 #include <string_view>
@@ -62,6 +66,10 @@ std::unique_ptr<CObjDBTable> CreateScaleDataTable(std::uint16_t tableNo, CObjDat
         return std::make_unique<CRuxPriceTb>(tableNo, database, "RuxPrice" + std::to_string(tableNo - kFirstRuxPriceTable + 1));
     if (tableNo == CNutritionTb::kTableNo) return std::make_unique<CNutritionTb>(tableNo, database, "Nutrition");
     if (tableNo == CStoreNameTb::kTableNo) return std::make_unique<CStoreNameTb>(tableNo, database, "Store");
+    if (tableNo == CStoreSetupTb::kTableNo) return std::make_unique<CStoreSetupTb>(tableNo, database, "StoreInfo");
+    if (tableNo == CTrayTb::kTableNo) return std::make_unique<CTrayTb>(tableNo, database, "Tray");
+    if (tableNo == CLabelBatchTb::kTableNo) return std::make_unique<CLabelBatchTb>(tableNo, database, "LabelBatch");
+    if (tableNo == CScrollMsgTb::kTableNo) return std::make_unique<CScrollMsgTb>(tableNo, database, "ScrollMsg");
     if (tableNo == CCampaignTb::kTableNo) return std::make_unique<CCampaignTb>(tableNo, database, "Campaign");
     if (tableNo == CCampaignTb::kLineTableNo) return std::make_unique<CCampDataTb>(tableNo, database, "CampData");
     // Table 5 has no name: it lives only in ".pld" files.

@@ -2,10 +2,8 @@
 // received from scales, the file link and Data Save files, and rows in ".pld" and ".mdb" files.
 #include "ScaleDataFixture.h"
 
-#include "comms/DataSaveFixture.h"
-#include "comms/filelink/DataSaveStore.h"
+#include "TableFileRoundTrips.h"
 #include "scaledata/StoreNameTb.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -258,57 +256,33 @@ TEST_F(StoreNameTableTest, WholeDataSaveFilesOfSeveralStoresLoadAndWriteBack)
 {
     AddStore(5, {"ABC", 1}, {"X"});
     AddStore(7, {"Seven"}, {"Street 7"});
-    std::array<std::uint8_t, 89> buffer{};
-    std::string section;
-    for (const std::uint32_t number : {5u, 7u}) {
-        ASSERT_EQ(Stores().EncodeItemRecord(*Stores().FindRecord(number), buffer), 89u);
-        section += WithLength(std::string(reinterpret_cast<const char*>(buffer.data()), 89));
-    }
-    ASSERT_TRUE(Stores().DeleteKey(5));
-    ASSERT_TRUE(Stores().DeleteKey(7));
-    TempDir dir;
-    const std::string path = dir.File("addr.dsv");
-    WriteWholeFile(path, DataSaveBytes({{"ADDR", section}}));
-    CDataSaveStore store(m_database, nullptr);
-    CDataSaveFiles files(store);
-    ASSERT_TRUE(files.LoadDataSaveFile(path));
-    ASSERT_NE(Stores().FindStore(7), nullptr);
-    EXPECT_EQ(Stores().FindStore(7)->GetAddress().text, "Street 7");
-    const std::string rewritten = dir.File("again.dsv");
-    ASSERT_TRUE(files.WriteDataSaveFile(rewritten));
-    EXPECT_EQ(ReadWholeFile(rewritten), DataSaveBytes({{"ADDR", section}}));
+    LoadAndRewriteDataSaveSection(m_database, Stores(), "ADDR", {5, 7}, 89, [&] {
+        ASSERT_NE(Stores().FindStore(7), nullptr);
+        EXPECT_EQ(Stores().FindStore(7)->GetAddress().text, "Street 7");
+    });
 }
 
 TEST_F(StoreNameTableTest, StoresKeepTheirWholeTextsInPldAndMdbFiles)
 {
-    TempDir dir;
     const std::string name(127, 'N');
-    for (const char* file : {"plu.pld", "plu.mdb"}) {
-        const std::string path = dir.File(file);
-        {
-            CPluDatabase db;
-            db.CreateAllTables();
-            ASSERT_TRUE(db.Create(path)) << db.GetLastErrorText();
-            ASSERT_TRUE(db.Open(path)) << db.GetLastErrorText();
-            auto& stores = dynamic_cast<CStoreNameTb&>(*db.GetTable(CStoreNameTb::kTableNo));
+    ForEachReopenedDatabase(
+        [&](CPluDatabase& db) {
             auto row = std::make_unique<CStoreNameRec>();
             row->SetName(name, 3, StoreBold | StoreReverse);
             row->SetAddress("High Street", 5, StoreItalic);
-            ASSERT_TRUE(stores.AddRecord(42, CStoreNameRec::kSize, std::move(row)));
-        }
-        CPluDatabase reopened;
-        reopened.CreateAllTables();
-        ASSERT_TRUE(reopened.Open(path)) << file << reopened.GetLastErrorText();
-        const auto& stores = dynamic_cast<CStoreNameTb&>(*reopened.GetTable(CStoreNameTb::kTableNo));
-        const CStoreNameRec* row = stores.FindStore(42);
-        ASSERT_NE(row, nullptr) << file;
-        EXPECT_EQ(row->GetName().text, name) << file;
-        EXPECT_EQ(row->GetName().font, 3) << file;
-        EXPECT_EQ(row->GetName().style, StoreBold | StoreReverse) << file;
-        EXPECT_EQ(row->GetAddress().text, "High Street") << file;
-        EXPECT_EQ(row->GetAddress().font, 5) << file;
-        EXPECT_EQ(row->GetAddress().style, StoreItalic) << file;
-    }
+            ASSERT_TRUE(db.GetTable(CStoreNameTb::kTableNo)->AddRecord(42, CStoreNameRec::kSize, std::move(row)));
+        },
+        [&](CPluDatabase& db) {
+            const CStoreNameRec* row = dynamic_cast<CStoreNameTb&>(*db.GetTable(CStoreNameTb::kTableNo)).FindStore(42);
+            ASSERT_NE(row, nullptr);
+            EXPECT_EQ(row->GetName().text, name);
+            EXPECT_EQ(row->GetName().font, 3);
+            EXPECT_EQ(row->GetName().style, StoreBold | StoreReverse);
+            EXPECT_EQ(row->GetAddress().text, "High Street");
+            EXPECT_EQ(row->GetAddress().font, 5);
+            EXPECT_EQ(row->GetAddress().style, StoreItalic);
+            EXPECT_EQ(row->GetLength(), CStoreNameRec::kSize);
+        });
 }
 
 }  // namespace
