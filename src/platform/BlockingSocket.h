@@ -6,7 +6,10 @@
 // caller tells it apart from a real error.
 //
 // Waits count on the injected clock; each real wait on the socket lasts what the clock allows
-// (IClock::DeviceWaitSlice), so tests drive the time-outs by moving their clock.
+// (IClock::DeviceWaitSlice), so tests drive the time-outs by moving their clock. On the real clock Send
+// and Receive wait in the call itself, bounded by the socket's send and receive time-outs (SO_SNDTIMEO,
+// SO_RCVTIMEO), which are set only when the wait they are given changes: a frame and its answer cost
+// one system call each, not a poll before every call.
 //
 // The peer's side (bind, listen, accept, datagrams to and from any address) is here too: the tests'
 // scale simulators listen on loopback with it.
@@ -60,7 +63,8 @@ public:
     // Connects within `limit` (whole seconds on the clock), polling `cancel` (may be null) every half
     // second. A datagram socket only takes the address as its default peer.
     Result<void> ConnectTimed(const Ipv4Address& address, std::chrono::seconds limit, Event* cancel);
-    // Writes what the socket takes within `limit`: the count written.
+    // Writes what the socket takes within `limit`: the count written (all of it unless the time ran
+    // out part-way).
     Result<std::size_t> Send(std::span<const std::uint8_t> bytes, std::chrono::seconds limit);
     // Writes every byte, each write within `limit`.
     Result<std::size_t> SendAll(std::span<const std::uint8_t> bytes, std::chrono::seconds limit);
@@ -84,6 +88,13 @@ public:
 
 private:
     CBlockingSocket(int handle, const IClock& clock) : m_clock(&clock), m_handle(handle) {}
+    // One send or receive (`transfer`, given the flags to add) retried after each time-out slice until
+    // `limit` has passed on the clock: the count it moved, or none when the time ran out first.
+    template <class Transfer>
+    Result<std::optional<std::size_t>> TransferWithin(int timeoutOption, std::chrono::milliseconds limit,
+                                                      Transfer transfer);
+    // Sets the socket's SO_RCVTIMEO or SO_SNDTIMEO to `slice` unless it is set so already.
+    Result<void> SetTimeout(int option, std::chrono::milliseconds slice);
     // Waits until the socket is ready for `events` or `limit` has passed on the clock, in real waits
     // of at most `step`; with `cancel`, which is polled between them, a set event ends the wait.
     enum class Wait { Ready, TimedOut, Cancelled };
@@ -92,6 +103,9 @@ private:
 
     const IClock* m_clock;
     int m_handle = -1;
+    // The time-outs last set on the handle; negative while unset.
+    std::chrono::milliseconds m_receiveTimeout{-1};
+    std::chrono::milliseconds m_sendTimeout{-1};
 };
 
 }  // namespace varnel
