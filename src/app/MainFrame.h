@@ -55,6 +55,7 @@ public:
 
     // IMainFrame.
     const CGeneralSetup& GetGeneralSetup() const override { return m_generalSetup; }
+    SiteSettingsPtr GetSiteSettings() const override { return m_siteSettings.Get(m_generalSetup, m_systemCharRule); }
     bool GetSystemDoubleByteFlag() const override { return m_systemCharRule; }
     CUserSetupList* GetUserList() const override { return &m_access.m_users; }
     bool HasTableAccess(std::size_t table, std::uint8_t mask) const override
@@ -63,7 +64,7 @@ public:
     }
     bool IsPluNumberAllowed(std::uint32_t pluNumber) const override
     {
-        return m_access.IsPluNumberAllowed(m_generalSetup, pluNumber);
+        return m_access.IsPluNumberAllowed(PinnedSetupOr(m_generalSetup), pluNumber);
     }
     std::uint32_t NextAllowedPluNumber(std::uint32_t pluNumber) const override
     {
@@ -213,6 +214,7 @@ private:
     // The members in the order the frame keeps them. The lists a load replaces whole but cannot move
     // are held by pointer.
     CGeneralSetup m_generalSetup;
+    SiteSettingsSource m_siteSettings;  // what the link workers read of it
     std::array<CLabPropMap, 5> m_fieldDefs;  // by FieldDefMap
     std::unique_ptr<CIdEnqLinkList> m_links;
     std::unique_ptr<CQd47ComLink> m_qd47Link;

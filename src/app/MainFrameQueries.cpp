@@ -18,7 +18,11 @@ std::string FileNameOf(const std::string& path)
 }
 }  // namespace
 
-std::uint32_t CMainFrame::GetRuxScaleMix() const { return varnel::GetRuxScaleMix(*m_links, m_generalSetup); }
+// The queries the link workers reach read the settings of their pass (PinnedSetupOr).
+std::uint32_t CMainFrame::GetRuxScaleMix() const
+{
+    return varnel::GetRuxScaleMix(*m_links, PinnedSetupOr(m_generalSetup));
+}
 
 bool CMainFrame::HasScaleType(std::uint16_t family, bool all) const
 {
@@ -27,7 +31,7 @@ bool CMainFrame::HasScaleType(std::uint16_t family, bool all) const
 
 bool CMainFrame::HasEnabledScaleType(std::uint16_t family) const
 {
-    return varnel::HasEnabledScaleType(*m_links, *m_departments, m_generalSetup, family);
+    return varnel::HasEnabledScaleType(*m_links, *m_departments, PinnedSetupOr(m_generalSetup), family);
 }
 
 CLabPropMap CMainFrame::GetPluFieldDefs() const

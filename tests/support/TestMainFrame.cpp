@@ -35,7 +35,7 @@ bool TestMainFrame::HasEnabledScaleType(std::uint16_t family) const
         anyEnabled = true;
         if (scale.GetScaleType() == family) return true;
     }
-    return !anyEnabled && family == m_setup.m_defaultScaleFamily;
+    return !anyEnabled && family == PinnedSetupOr(m_setup).m_defaultScaleFamily;
 }
 
 void TestMainFrame::WriteToPluUpdateLog(const CPluDefRec& row) const { m_pluUpdateLog.push_back(row.GetKey()); }

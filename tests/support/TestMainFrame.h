@@ -24,6 +24,7 @@ public:
     TestMainFrame& operator=(const TestMainFrame&) = delete;
 
     const CGeneralSetup& GetGeneralSetup() const override { return m_setup; }
+    SiteSettingsPtr GetSiteSettings() const override { return m_siteSettings.Get(m_setup, GetSystemDoubleByteFlag()); }
     bool GetSystemDoubleByteFlag() const override;
     CUserSetupList* GetUserList() const override { return &m_access.m_users; }
     bool HasTableAccess(std::size_t table, std::uint8_t mask) const override
@@ -32,7 +33,7 @@ public:
     }
     bool IsPluNumberAllowed(std::uint32_t pluNumber) const override
     {
-        return m_access.IsPluNumberAllowed(m_setup, pluNumber);
+        return m_access.IsPluNumberAllowed(PinnedSetupOr(m_setup), pluNumber);
     }
     std::uint32_t NextAllowedPluNumber(std::uint32_t pluNumber) const override
     {
@@ -82,6 +83,7 @@ public:
     CLabProp& AddFieldDef(FieldDefMap which, std::uint16_t fieldNo);
 
     CGeneralSetup m_setup;
+    SiteSettingsSource m_siteSettings;
     mutable AccessSettings m_access;  // the users and PLU ranges; the frame hands out its users to change
     CScaleFontList m_scaleFonts;
     CDefLineFont m_defLineFont;

@@ -41,10 +41,12 @@ void CIdEnqLink::Serialize(CArchive& ar)
 
 bool CIdEnqLink::PostRequest(std::uint32_t code, IMessageWindow* notify, bool interactive)
 {
+    SiteSettingsPtr settings = CurrentSiteSettings();
     const std::lock_guard lock(m_queueLock);
     if (m_request == RequestIdle) {
         m_request = code;
         m_notifyWindow = notify;
+        if (settings) m_settings = std::move(settings);
         return true;
     }
     return notify == nullptr && !interactive;
@@ -70,26 +72,59 @@ void CIdEnqLink::StartLink(IDocument* document)
 {
     // A worker left running after its kill still uses this link: a second one would race it.
     if (IsThreadAbandoned()) return;
-    m_threadAbandoned = false;
+    {
+        const std::lock_guard lock(m_endLock);
+        m_threadAbandoned = false;
+    }
     StopThread();
     m_linkError = 0;
     {
+        SiteSettingsPtr settings = CurrentSiteSettings();
         const std::lock_guard lock(m_queueLock);
         m_notifyWindow = nullptr;
         m_request = RequestIdle;
+        m_settings = std::move(settings);
     }
-    m_document = document;
+    {
+        const std::lock_guard lock(m_documentLock);
+        m_document = document;
+    }
     m_threadStarted = true;
     m_killEvent.Reset();
     m_cancelEvent.Reset();
     m_requestEvent.Reset();
     m_threadEndedEvent.Reset();
     m_stopRequested = false;
-    m_threadFinished = false;
+    {
+        const std::lock_guard lock(m_endLock);
+        m_threadFinished = false;
+    }
     m_thread = std::thread([this] {
         m_threadExitCode = RunThread();
-        m_threadFinished = true;
+        std::unique_ptr<CIdEnqLink> handedOver;
+        {
+            const std::lock_guard lock(m_endLock);
+            m_threadFinished = true;
+            handedOver = std::move(m_freedByWorker);
+        }
+        // A link handed over to its abandoned worker ends with it; nothing of it is touched after.
     });
+}
+
+bool CIdEnqLink::IsThreadAbandoned() const
+{
+    const std::lock_guard lock(m_endLock);
+    return m_threadAbandoned && !m_threadFinished;
+}
+
+void CIdEnqLink::LetWorkerFree(std::unique_ptr<CIdEnqLink> link)
+{
+    if (!link) return;
+    CIdEnqLink& handed = *link;
+    const std::lock_guard lock(handed.m_endLock);
+    if (handed.m_threadAbandoned && !handed.m_threadFinished) handed.m_freedByWorker = std::move(link);
+    // Otherwise the worker has ended (or never ran detached): the link goes here, once the lock is
+    // released (the unique_ptr outlives the guard).
 }
 
 void CIdEnqLink::StopThread(std::chrono::milliseconds wait)
@@ -129,9 +164,23 @@ void CIdEnqLink::KillThread()
 void CIdEnqLink::AbandonThread()
 {
     if (!m_thread.joinable()) return;
+    {
+        const std::lock_guard lock(m_documentLock);
+        m_document = nullptr;
+        m_currentTable = nullptr;
+    }
     m_thread.detach();
-    m_threadAbandoned = true;
+    {
+        const std::lock_guard lock(m_endLock);
+        m_threadAbandoned = true;
+    }
     m_threadStarted = false;
+}
+
+SiteSettingsPtr CIdEnqLink::SettingsForPass() const
+{
+    const std::lock_guard lock(m_queueLock);
+    return m_settings;
 }
 
 bool CIdEnqLink::IsRequestPending() const

@@ -17,13 +17,18 @@
 // 6 send unsent, anything else -> 4; 1 stop posts nothing. Result 1 is posted when an error ends an
 // operation (the link error holds its message number).
 //
-// Locks: the queue lock guards the request slot, the notify window, the job scales and every scale's
-// send queue; it is never held across line I/O. Everything else the worker touches during a request
+// Settings: each request takes the main frame's settings snapshot as the requesting thread sees it
+// (and StartLink takes one for the worker's own passes); the worker pins the latest for each pass
+// (SiteSettingsScope), so what it encodes and decides never sees the settings change under it.
+//
+// Locks: the queue lock guards the request slot, the notify window, the job scales, the settings
+// snapshot and every scale's send queue; it is never held across line I/O. Everything else the worker touches during a request
 // (data buffer, cursor, received packets) is the worker's until it posts the request's result.
 #pragma once
 
 #include "comms/idenq/LinkScale.h"
 #include "db/site/ScaleDef.h"
+#include "db/site/SiteSettings.h"
 #include "db/plu/DBComTb.h"
 #include "db/store/ObjDBTable.h"
 #include "db/plu/SendDataLog.h"
@@ -152,15 +157,19 @@ public:
     void StopThread(std::chrono::milliseconds wait = std::chrono::milliseconds(4000));
     bool IsThreadStarted() const { return m_threadStarted; }
     // The steps of StopThread for the link manager, which stops every link at once: ask the worker to
-    // end (cancel, request 1) and return (AskThreadToEnd); wait up to `limit` for it to end (then it is joined); the
-    // kill event. A worker that ends even after its kill is left running on its own (AbandonThread):
-    // the link then never starts again and must outlive the process's use of it.
+    // end (cancel, request 1) and return (AskThreadToEnd); wait up to `limit` for it to end (then it is
+    // joined); the kill event. A worker that has not ended even after its kill is left running on its
+    // own (AbandonThread): it lets go of the document at once (whatever it was making from it is
+    // finished first) and touches nothing of it again, and the link never starts again. Every wait of
+    // a worker is bounded by its time-outs, so it does end; whoever would free the link meanwhile
+    // hands it to the worker instead (LetWorkerFree), which frees it as it ends.
     void AskThreadToEnd();
     bool WaitThreadEnded(std::chrono::milliseconds limit);
     void KillThread();
     void AbandonThread();
+    static void LetWorkerFree(std::unique_ptr<CIdEnqLink> link);
     // A worker left running that has not ended yet: the link may not be started or freed.
-    bool IsThreadAbandoned() const { return m_threadAbandoned && !m_threadFinished; }
+    bool IsThreadAbandoned() const;
     // The worker's exit code: the link id after a stop, 1000 + the link id after a kill.
     std::uint32_t GetThreadExitCode() const { return m_threadExitCode.load(); }
     // The user's Cancel: ends the operation under way with 61225.
@@ -236,7 +245,9 @@ protected:
     MessageId WaitAck(std::uint16_t seconds, std::uint8_t* received);
     MessageId SendEnquiry();
     MessageId BeginTransmission();
-    MessageId SendData();
+    // Sends the packet in the data buffer as acknowledged frames. With `prepareNext`, the record after
+    // it is made while the ACK of the packet's last frame is awaited (PrepareNextRecord).
+    MessageId SendData(bool prepareNext = false);
     std::size_t SendFrame(std::span<const std::uint8_t> data);
     MessageId WaitScaleEnquiry();
     MessageId ReceivePacket(bool& done);
@@ -291,9 +302,13 @@ protected:
     Event m_threadEndedEvent{Event::ResetMode::Auto};
     mutable std::mutex m_queueLock;
     IMessageWindow* m_notifyWindow = nullptr;  // guarded by the queue lock
+    SiteSettingsPtr m_settings;                // guarded by the queue lock
     std::uint32_t m_request = RequestIdle;     // guarded by the queue lock
     std::vector<CLinkScale*> m_jobScales;      // guarded by the queue lock
+    // The document the worker makes records from; guarded by the document lock on the worker while
+    // the link may be abandoned (AbandonThread clears it).
     IDocument* m_document = nullptr;
+    mutable std::mutex m_documentLock;
     bool m_threadStarted = false;
     std::uint16_t m_receiveKind = 0;
     std::atomic<MessageId> m_linkError{0};
@@ -305,13 +320,28 @@ protected:
 
 private:
     std::uint32_t RunThread();
+    // The settings snapshot of the latest request, for a pass of the worker.
+    SiteSettingsPtr SettingsForPass() const;
     bool KillRequested();
     void CarryOutRequest(std::uint32_t code, bool& sentAfterOpen);
     void CheckUnsentData();
 
     // Record source state (RecordSource.cpp).
     void SetupJob(const CSendDataLog& job);
-    bool ProduceRecord(const CSendDataLog& job, std::uint32_t& key);
+    // The next record of the walked job that passes the scale's filters, from the cursor on, into
+    // `buffer`; none once the job is exhausted.
+    struct ProducedRecord {
+        std::uint16_t length = 0;
+        std::uint16_t code = 0;
+        std::uint32_t key = 0;
+    };
+    std::optional<ProducedRecord> ProduceRecord(std::uint32_t kind, std::span<std::uint8_t> buffer);
+    // While the scale answers the packet in flight, the walk goes on to the record after it, so the
+    // link never waits for its encoding (table walks only: their next record depends on nothing the
+    // answer changes). NextRecords takes that record when the walked job is still first in the queue;
+    // a new walk (SetupJob) drops it.
+    void PrepareNextRecord();
+    bool TakePreparedRecord(const SendQueue& queue, std::optional<std::size_t> first);
     bool PassesFilters(std::uint32_t key) const;
     // The first key after a refused one that may pass the filters; past the range end when none can.
     KeyCursor NextPassingKey(std::uint32_t refused) const;
@@ -331,6 +361,15 @@ private:
     WalkedJob m_walkedJob;
     KeyCursor m_cursor = 0;
     std::uint32_t m_rangeEnd = 0;
+    // The walk's step past the packet in flight: the cursor as that packet left it (what a delivery
+    // records as the job's new start) and the record made, if the job had one more.
+    struct RecordAhead {
+        bool walked = false;
+        KeyCursor cursorBefore = 0;
+        std::optional<ProducedRecord> record;
+        std::array<std::uint8_t, kDataBufferSize> bytes{};
+    };
+    RecordAhead m_ahead;
     std::uint16_t m_recordCode = 0;  // of the record produced last
     CDBComTb* m_currentTable = nullptr;
     bool m_capacityCheckDue = false;
@@ -339,7 +378,9 @@ private:
     std::atomic<bool> m_stopRequested{false};  // StopThread's request 1, which no busy slot can refuse
     std::atomic<std::uint32_t> m_threadExitCode{0};
     bool m_threadAbandoned = false;
-    std::atomic<bool> m_threadFinished{false};  // the worker has stopped touching the link
+    mutable std::mutex m_endLock;      // the worker's end and a hand-over of the link to it
+    bool m_threadFinished = false;     // guarded by the end lock: the worker has stopped touching the link
+    std::unique_ptr<CIdEnqLink> m_freedByWorker;  // guarded by the end lock
 };
 
 }  // namespace varnel

@@ -148,9 +148,12 @@ MessageId CIdEnqLink::ReceivePacket(bool& done)
 
 bool CIdEnqLink::Transact()
 {
-    const CObjDatabase* database = m_document ? m_document->GetPluDatabase() : nullptr;
-    const CObjDBTable* extraMessages = database ? database->GetTable(kExtraMessageTable) : nullptr;
-    const std::uint32_t highestExtraMessage = extraMessages ? extraMessages->GetHighestKey() : 0;
+    const std::uint32_t highestExtraMessage = [this] {
+        const std::lock_guard document(m_documentLock);
+        const CObjDatabase* database = m_document ? m_document->GetPluDatabase() : nullptr;
+        const CObjDBTable* extraMessages = database ? database->GetTable(kExtraMessageTable) : nullptr;
+        return extraMessages ? extraMessages->GetHighestKey() : 0;
+    }();
     for (CLinkScale* scale : GetJobScales()) {
         m_currentScale = scale;
         std::size_t length = 0;

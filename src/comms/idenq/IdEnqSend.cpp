@@ -100,13 +100,15 @@ std::size_t CIdEnqLink::SendFrame(std::span<const std::uint8_t> data)
     return size;
 }
 
-MessageId CIdEnqLink::SendData()
+MessageId CIdEnqLink::SendData(bool prepareNext)
 {
     unsigned naksInARow = 0;
     for (std::size_t position = 0; position < m_dataLength;) {
         const std::size_t size = SendFrame(std::span(m_data.data() + position, m_dataLength - position));
         if (size == 0) return kMsgCommsError;
         if (m_cancelEvent.Poll()) return kMsgCancelled;
+        // The scale is busy with the packet's last frame: time to make the next record.
+        if (prepareNext && position + size == m_dataLength) PrepareNextRecord();
         std::uint8_t answer = 0;
         const MessageId acked = WaitAck(GetAckTimeout(), &answer);
         if (acked == 0) {

@@ -47,6 +47,7 @@ std::uint32_t CIdEnqLink::RunThread()
             m_requestEvent.Wait();
         if (KillRequested()) return kKilledExitBase + m_linkId;
         if (m_stopRequested) break;
+        const SiteSettingsScope pinned(SettingsForPass());
         if (woken) {
             std::uint32_t code = RequestIdle;
             {
@@ -209,7 +210,7 @@ bool CIdEnqLink::ProcessQueue()
         scale->SetOnline(true);
         for (bool done = false; !done;) {
             WriteTrace(TraceSent, std::span<const std::uint8_t>(m_data.data(), m_dataLength));
-            const MessageId sent = SendData();
+            const MessageId sent = SendData(true);
             if (sent == 0) {
                 NoteRecordDelivered();
                 done = !NextRecords();

@@ -13,7 +13,9 @@
 //   (2) every record sent has passed the scale's filters;
 //   (3) after each record the scale acknowledged, its job starts at the next key, so a send that fails
 //       later resumes after what was delivered and no record reaches the scale twice;
-//   (4) the queue lock is never held across line I/O (the capacity check runs with it released).
+//   (4) the queue lock is never held across line I/O (the capacity check runs with it released);
+//   (5) a record made ahead while the scale answers the one before (PrepareNextRecord) is sent only
+//       when its job is still the one walked, and the job's start moves only past delivered records.
 #include "comms/idenq/IdEnqLink.h"
 
 #include "comms/idenq/ProdFileCode.h"
@@ -38,6 +40,12 @@ constexpr MessageId kMsgRecordRefused = 90301;   // scale name, key, field
 constexpr MessageId kMsgRecordsBeyondFamily = 90304;  // scale name, count, highest key
 
 bool IsRangeKind(std::uint32_t kind) { return kind <= SendExistingDeletes; }
+
+// The jobs whose records are walks of a table, which the link may run ahead of the scale's answers.
+bool IsTableWalk(std::uint32_t kind)
+{
+    return IsRangeKind(kind) || kind == SendPriceChanges || kind == SendMarkdownChanges;
+}
 
 // The tables of PLUs, coupons and nutrition, after whose run of jobs the scale's room is checked.
 bool IsCapacityCheckTable(std::uint16_t table) { return table == kPluTable || table == 8 || table == 9; }
@@ -73,7 +81,9 @@ void CIdEnqLink::SetupJob(const CSendDataLog& job)
 {
     m_walkedJob = {&job, job.m_kind, job.m_tableId, job.m_rangeEnd};
     m_cursor = job.m_rangeStart;
+    m_ahead.walked = false;
     m_rangeEnd = job.m_rangeEnd;
+    const std::lock_guard document(m_documentLock);
     CObjDatabase* database = m_document ? m_document->GetPluDatabase() : nullptr;
     m_currentTable = database && job.m_tableId != 0 ? dynamic_cast<CDBComTb*>(database->GetTable(job.m_tableId))
                                                     : nullptr;
@@ -100,6 +110,11 @@ bool CIdEnqLink::NextRecords()
     std::unique_lock lock(m_queueLock);
     SendQueue& queue = m_currentScale->m_sendQueue;
     std::optional<std::size_t> index = FirstJob(queue);
+    if (TakePreparedRecord(queue, index)) {
+        lock.unlock();
+        m_currentScale->CountRecord();
+        return true;
+    }
     // The queue may have been changed by the user meanwhile: the walk goes on with whatever job is first.
     if (index && !IsWalkedJob(queue[*index].get())) SetupJob(*queue[*index]);
 
@@ -119,7 +134,10 @@ bool CIdEnqLink::NextRecords()
             if (const IMainFrame* frame = GetMainFrame())
                 frame->WriteEvent(EventGeneral, FormatMessage(kMsgJobKindDropped, m_currentScale->m_name.c_str(),
                                                               static_cast<unsigned>(job.m_kind)));
-        } else if (std::uint32_t key = 0; ProduceRecord(job, key)) {
+        } else if (const std::optional<ProducedRecord> made =
+                       ProduceRecord(job.m_kind, std::span(m_data).first(kDataBufferSize))) {
+            m_dataLength = made->length;
+            m_recordCode = made->code;
             m_capacityCheckDue = CurrentTextRules().ausNzNutrition && IsCapacityCheckTable(job.m_tableId) &&
                                  m_currentScale->GetScaleType() == 0;
             lock.unlock();
@@ -141,28 +159,55 @@ bool CIdEnqLink::NextRecords()
     return false;
 }
 
-bool CIdEnqLink::ProduceRecord(const CSendDataLog& job, std::uint32_t& key)
+void CIdEnqLink::PrepareNextRecord()
 {
+    if (m_ahead.walked || m_walkedJob.address == nullptr || !IsTableWalk(m_walkedJob.kind)) return;
+    m_ahead.walked = true;
+    m_ahead.cursorBefore = m_cursor;
+    m_ahead.record = ProduceRecord(m_walkedJob.kind, m_ahead.bytes);
+}
+
+bool CIdEnqLink::TakePreparedRecord(const SendQueue& queue, std::optional<std::size_t> first)
+{
+    if (!m_ahead.walked) return false;
+    m_ahead.walked = false;
+    // A job the user removed or replaced meanwhile is walked afresh from the first job's start; an
+    // exhausted one leaves the queue in the usual way (the walk stays at its end).
+    if (!first || !IsWalkedJob(queue[*first].get())) return false;
+    if (!m_ahead.record) return false;
+    const CSendDataLog& job = *queue[*first];
+    std::copy_n(m_ahead.bytes.begin(), m_ahead.record->length, m_data.begin());
+    m_dataLength = m_ahead.record->length;
+    m_recordCode = m_ahead.record->code;
+    m_capacityCheckDue = CurrentTextRules().ausNzNutrition && IsCapacityCheckTable(job.m_tableId) &&
+                         m_currentScale->GetScaleType() == 0;
+    return true;
+}
+
+std::optional<CIdEnqLink::ProducedRecord> CIdEnqLink::ProduceRecord(std::uint32_t kind, std::span<std::uint8_t> buffer)
+{
+    // An abandoned worker finds no document and no table here: it makes nothing more of them.
+    const std::lock_guard document(m_documentLock);
     for (;;) {
-        if (m_cursor > m_rangeEnd) return false;
+        if (m_cursor > m_rangeEnd) return std::nullopt;
         ScaleRecordOut out;
-        out.buffer = std::span(m_data).first(kDataBufferSize);
+        out.buffer = buffer;
         out.refusals = this;
         KeyCursor produced = 0;
         bool made = false;
-        switch (job.m_kind) {
+        switch (kind) {
         case SendRecords:
             made = m_currentTable && m_currentTable->EncodeNextInRange(*m_currentScale, m_cursor, m_rangeEnd, out, produced);
             break;
         case SendKeyDeletes:
         case SendExistingDeletes:
             made = m_currentTable && m_currentTable->EncodeKeyInRange(*m_currentScale, m_cursor, m_rangeEnd, out,
-                                                                      produced, job.m_kind == SendExistingDeletes);
+                                                                      produced, kind == SendExistingDeletes);
             break;
         case SendPriceChanges:
         case SendMarkdownChanges:
             if (auto* plus = dynamic_cast<CPluDefTb*>(m_currentTable)) {
-                made = job.m_kind == SendPriceChanges
+                made = kind == SendPriceChanges
                            ? plus->NextPriceChangeRecord(*m_currentScale, m_cursor, m_rangeEnd, out, produced)
                            : plus->NextMarkdownChangeRecord(*m_currentScale, m_cursor, m_rangeEnd, out, produced);
             }
@@ -175,17 +220,15 @@ bool CIdEnqLink::ProduceRecord(const CSendDataLog& job, std::uint32_t& key)
             break;
         }
         default:
-            made = m_document && m_document->NextJobRecord(job.m_kind, *m_currentScale, m_cursor, m_rangeEnd, out, produced);
-            if (job.m_kind == SendDateTime) m_cursor = KeyCursor{m_rangeEnd} + 1;  // one record
+            made = m_document && m_document->NextJobRecord(kind, *m_currentScale, m_cursor, m_rangeEnd, out, produced);
+            if (kind == SendDateTime) m_cursor = KeyCursor{m_rangeEnd} + 1;  // one record
             break;
         }
-        if (!made) return false;
-        m_dataLength = out.length;
-        m_recordCode = out.code;
-        key = static_cast<std::uint32_t>(produced);
-        const bool filtered = IsRangeKind(job.m_kind) || job.m_kind == SendPriceChanges || job.m_kind == SendMarkdownChanges;
+        if (!made) return std::nullopt;
+        const auto key = static_cast<std::uint32_t>(produced);
         // A key record of key 0 names no record, so no filter judges it.
-        if (!filtered || (job.m_kind == SendKeyDeletes && key == 0) || PassesFilters(key)) return true;
+        if (!IsTableWalk(kind) || (kind == SendKeyDeletes && key == 0) || PassesFilters(key))
+            return ProducedRecord{out.length, out.code, key};
         // Invariant (2): the record that replaces a refused one is judged in its turn.
         m_cursor = NextPassingKey(key);
     }
@@ -199,9 +242,11 @@ void CIdEnqLink::WalkJob(const CSendDataLog& job)
 bool CIdEnqLink::NextRecordOfJob(const CSendDataLog& job, std::uint16_t& recordCode)
 {
     WalkJob(job);
-    std::uint32_t key = 0;
-    if (!ProduceRecord(job, key)) return false;
-    recordCode = m_recordCode;
+    const std::optional<ProducedRecord> made = ProduceRecord(job.m_kind, std::span(m_data).first(kDataBufferSize));
+    if (!made) return false;
+    m_dataLength = made->length;
+    m_recordCode = made->code;
+    recordCode = made->code;
     return true;
 }
 
@@ -271,8 +316,10 @@ void CIdEnqLink::NoteRecordDelivered()
     const std::lock_guard lock(m_queueLock);
     const SendQueue& queue = m_currentScale->m_sendQueue;
     const std::optional<std::size_t> first = FirstJob(queue);
-    if (!first || !IsWalkedJob(queue[*first].get()) || m_cursor > m_rangeEnd) return;
-    queue[*first]->m_rangeStart = static_cast<std::uint32_t>(m_cursor);
+    // A walk that went on past the packet in flight records where that packet left it.
+    const KeyCursor delivered = m_ahead.walked ? m_ahead.cursorBefore : m_cursor;
+    if (!first || !IsWalkedJob(queue[*first].get()) || delivered > m_rangeEnd) return;
+    queue[*first]->m_rangeStart = static_cast<std::uint32_t>(delivered);
 }
 
 }  // namespace varnel

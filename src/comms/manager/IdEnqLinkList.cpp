@@ -31,9 +31,13 @@ VARNEL_IMPLEMENT_SERIAL(CIdEnqLinkList, 1)
 CIdEnqLinkList::~CIdEnqLinkList()
 {
     StopAll();
-    // A worker that never ended still uses its link: the link is let go instead of freed under it.
-    for (std::unique_ptr<CIdEnqLink>& link : m_links)
-        if (link->IsThreadAbandoned()) (void)link.release();
+    FreeLinks(std::move(m_links));
+}
+
+void CIdEnqLinkList::FreeLinks(std::vector<std::unique_ptr<CIdEnqLink>> links)
+{
+    // A worker left running still uses its link: it frees the link itself as it ends.
+    for (std::unique_ptr<CIdEnqLink>& link : links) CIdEnqLink::LetWorkerFree(std::move(link));
 }
 
 void CIdEnqLinkList::Serialize(CArchive& ar)
@@ -48,7 +52,7 @@ void CIdEnqLinkList::Serialize(CArchive& ar)
         ar.Fail(Errc::Corrupt, "the link list holds a null link");
     if (!ar.Ok()) return;
     StopAll();
-    m_links = std::move(loaded);
+    FreeLinks(std::exchange(m_links, std::move(loaded)));
 }
 
 void CIdEnqLinkList::Add(std::unique_ptr<CIdEnqLink> link) { m_links.push_back(std::move(link)); }
@@ -58,7 +62,7 @@ bool CIdEnqLinkList::RemoveLink(std::uint16_t linkNo)
     const auto found = std::ranges::find_if(m_links, [linkNo](const auto& link) { return link->m_linkId == linkNo; });
     if (found == m_links.end()) return false;
     (*found)->StopThread();
-    if ((*found)->IsThreadAbandoned()) (void)found->release();
+    CIdEnqLink::LetWorkerFree(std::move(*found));
     m_links.erase(found);
     return true;
 }

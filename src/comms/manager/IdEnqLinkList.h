@@ -53,7 +53,7 @@ public:
     CIdEnqLinkList(IClock& clock, IFileSystem& fs) : m_clock(clock), m_fs(fs) {}
     CIdEnqLinkList(const CIdEnqLinkList&) = delete;
     CIdEnqLinkList& operator=(const CIdEnqLinkList&) = delete;
-    // Stops the links; a link whose worker was left running is let go, never freed under it.
+    // Stops the links; a link whose worker was left running is freed by that worker as it ends.
     ~CIdEnqLinkList() override;
 
     void Serialize(CArchive& ar) override;
@@ -150,6 +150,8 @@ private:
     // completion (`result`) to the notify window, so a waiting dialog counts the link as finished.
     static void RefuseRequest(CIdEnqLink& link, std::uint32_t result, IMessageWindow* notify);
     void StopAll();
+    // Frees the links, each by its worker when one was left running on it.
+    static void FreeLinks(std::vector<std::unique_ptr<CIdEnqLink>> links);
     COleDateTime Now() const;
     // Changes the queue of the scale named, under its link's lock; false when there is no such scale.
     bool ChangeQueue(const CScaleDef& def, const std::function<void(CLinkScale&)>& change);

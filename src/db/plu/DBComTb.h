@@ -3,9 +3,11 @@
 // sending scale's family, its caption, its event-log lines, the user-rights check and the lines of a
 // record's description. Each derived table supplies its key limits and its encoders and decoders.
 //
-// Link worker threads and the user-interface thread share a table's record builders, which may use
-// scratch state of the table: every encoder is handed the table's build lock, held; the walks take it
-// for each step, and whoever calls an encoder outside them takes it first (LockRecordBuild).
+// Link worker threads and the user-interface thread share a table's rows and record builders, which
+// may use scratch state of the table. One rule, the table's build lock: every encoder is handed it,
+// held; the walks take it for each step; whoever calls an encoder outside them, and whoever changes
+// the table's rows or its index while links may walk it, takes it first (LockRecordBuild). The lock
+// may be taken again by its holder, so an edit made of smaller edits holds it throughout.
 #pragma once
 
 #include "db/text/DescText.h"
@@ -53,7 +55,7 @@ void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string
 void LogRecordsBeyondFamily(std::string_view scaleName, std::uint32_t count, std::uint32_t highest);
 
 // The table's build lock, held.
-using BuildLock = std::unique_lock<std::mutex>;
+using BuildLock = std::unique_lock<std::recursive_mutex>;
 
 class CDBComTb : public CObjDBTable {
 public:
@@ -168,7 +170,7 @@ private:
     void LogRecordChange(MessageId format, std::uint16_t kind, std::uint32_t key, MessageId prefix,
                          std::string_view extra, bool import);
 
-    mutable std::mutex m_buildLock;
+    mutable std::recursive_mutex m_buildLock;
 };
 
 }  // namespace varnel

@@ -54,12 +54,14 @@ bool CPluDefTb::AddPlu(std::uint32_t pluNumber, std::uint16_t size, std::unique_
     if (!row) return false;
     if (!CheckPluAllowed(pluNumber)) return false;
     row->Set(PluCol::PluNo1, static_cast<std::int32_t>(pluNumber));
+    const BuildLock lock = LockRecordBuild();
     return AddRecord(pluNumber, size, std::move(row));
 }
 
 bool CPluDefTb::UpdatePlu(CPluDefRec& row, std::uint16_t size)
 {
     if (!CheckPluAllowed(row.GetKey())) return false;
+    const BuildLock lock = LockRecordBuild();
     return UpdateRecord(&row, size);
 }
 

@@ -37,7 +37,7 @@ class PriceChangeRun {
 public:
     // `zone` as the caller gave it; with `anyZoneSends` the zone does not hold back the send.
     PriceChangeRun(CPluDefTb& table, std::uint32_t pluNumber, int zone, bool send, bool anyZoneSends = false)
-        : m_table(table), m_database(*table.GetDatabase()), m_operation(m_database)
+        : m_table(table), m_database(*table.GetDatabase()), m_operation(m_database), m_edit(table.LockRecordBuild())
     {
         const CGeneralSetup& setup = CurrentGeneralSetup();
         const std::uint16_t localZone = setup.GetLocalPriceZone();
@@ -68,8 +68,14 @@ public:
         return change(*m_row);
     }
 
-    // The end of step 4: keeps the changes, unless a part of them failed (`stored` false).
-    bool Keep(bool stored = true) { return stored && m_operation.Commit(); }
+    // The end of step 4: keeps the changes, unless a part of them failed (`stored` false). The links
+    // may walk the table again from here; the send is queued without the lock.
+    bool Keep(bool stored = true)
+    {
+        const bool kept = stored && m_operation.Commit();
+        if (kept) m_edit.unlock();
+        return kept;
+    }
 
     // Step 5.
     bool Send(SendJobKind kind, bool showResult)
@@ -84,6 +90,9 @@ private:
     CPluDefTb& m_table;
     CObjDatabase& m_database;
     StoreTransaction m_operation;
+    // Steps 2 to 4 change the row in place: the build lock keeps the links' walks off it meanwhile.
+    // Released before a failed operation rolls back (members end in reverse order).
+    BuildLock m_edit;
     CPluDefRec* m_row = nullptr;
     std::uint16_t m_zone = 0;
     bool m_send = false;

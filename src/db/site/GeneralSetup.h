@@ -222,6 +222,9 @@ struct CGeneralSetup {
     bool IsHeadOfficeMode() const { return (m_priceZoneMode & 3) == 2; }
     // The store's own price zone; 0 when price zones are disabled or in head-office mode.
     std::uint16_t GetLocalPriceZone() const { return (m_priceZoneMode & 3) == 0 ? m_localPriceZone : 0; }
+
+    // Field by field: whether a snapshot of the settings still stands (SiteSettings.h).
+    bool operator==(const CGeneralSetup&) const = default;
 };
 
 }  // namespace varnel

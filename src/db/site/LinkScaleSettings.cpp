@@ -6,8 +6,7 @@ namespace varnel {
 
 std::uint16_t CLinkScaleSettings::GetScaleType() const
 {
-    const IMainFrame* frame = GetMainFrame();
-    return GetScaleType(frame ? frame->GetGeneralSetup().m_defaultScaleFamily : 0);
+    return GetScaleType(CurrentGeneralSetup().m_defaultScaleFamily);
 }
 
 }  // namespace varnel

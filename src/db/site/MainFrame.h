@@ -5,6 +5,7 @@
 
 #include "db/site/GeneralSetup.h"
 #include "db/site/LabProp.h"
+#include "db/site/SiteSettings.h"
 #include "db/site/TextRules.h"
 
 #include <cstddef>
@@ -30,6 +31,9 @@ class IMainFrame {
 public:
     virtual ~IMainFrame() = default;
     virtual const CGeneralSetup& GetGeneralSetup() const = 0;
+    // The settings as an immutable snapshot for a worker's pass (SiteSettings.h), asked on the thread
+    // that changes them; by default a new one made from GetGeneralSetup() at each call.
+    virtual SiteSettingsPtr GetSiteSettings() const;
     // Set for every market but China, Hong Kong and Taiwan each time the scale fonts are chosen.
     virtual bool GetSystemDoubleByteFlag() const = 0;
     // The users and the one logged in; null in a frame that keeps none.
@@ -99,10 +103,15 @@ IMainFrame* GetMainFrame();
 // Installs the main frame (null removes it) and returns the one it replaces.
 IMainFrame* SetMainFrame(IMainFrame* frame);
 
-// The main frame's general setup; a default one while there is no frame.
+// The main frame's general setup; a default one while there is no frame. On a thread inside a
+// SiteSettingsScope, the pinned snapshot's.
 const CGeneralSetup& CurrentGeneralSetup();
-// The text rules of the main frame's settings; the defaults while there is no frame.
+// The text rules of the main frame's settings; the defaults while there is no frame. On a thread
+// inside a SiteSettingsScope, the pinned snapshot's.
 TextRules CurrentTextRules();
+
+// The main frame's settings snapshot (IMainFrame::GetSiteSettings); null while there is no frame.
+SiteSettingsPtr CurrentSiteSettings();
 
 // Nutrition is in use and the logged-in user may view the nutrition table; false without a frame.
 bool CanEditNutrition();

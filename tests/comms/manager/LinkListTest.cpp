@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
+#include <future>
 #include <thread>
 
 namespace varnel::test {
@@ -20,11 +22,15 @@ class HangingLink final : public CIdEnqLink {
 public:
     HangingLink() = default;
     explicit HangingLink(IClock& clock) : CIdEnqLink(clock) {}
-    ~HangingLink() override { StopThread(); }
+    ~HangingLink() override
+    {
+        StopThread();
+        if (m_onDestroyed) m_onDestroyed();
+    }
     bool Open() override
     {
-        m_entered = true;
-        while (!m_release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        m_entered.Set();
+        m_release->Wait();
         return false;
     }
     bool ClosePort() override { return true; }
@@ -38,8 +44,9 @@ public:
     bool IsSameAddress(const std::array<std::uint16_t, 4>&) const override { return false; }
     void WriteSetupDetails(std::string&) const override {}
 
-    std::atomic<bool> m_entered{false};
-    std::atomic<bool> m_release{false};
+    Event m_entered{Event::ResetMode::Manual};
+    Event* m_release = nullptr;  // the test's, so that setting it never outlives the link it frees
+    std::function<void()> m_onDestroyed;
 };
 
 VARNEL_IMPLEMENT_SERIAL(HangingLink, 1)
@@ -169,10 +176,12 @@ TEST_F(LinkList, AWorkerThatNeverEndsIsLeftRunningAndReportedInsteadOfHangingThe
     hanging->m_enabled = true;
     hanging->m_name = "Stuck";
     hanging->m_scales.push_back(MakeScale(31));
+    Event release(Event::ResetMode::Manual);
+    hanging->m_release = &release;
     HangingLink& stuck = *hanging;
     links.Add(std::move(hanging));
     links.StartLinks(&document, false);
-    while (!stuck.m_entered) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    stuck.m_entered.Wait();
 
     std::atomic<bool> stopping = true;
     std::thread mover([&] {  // the stop's waits pass on the test clock
@@ -189,12 +198,19 @@ TEST_F(LinkList, AWorkerThatNeverEndsIsLeftRunningAndReportedInsteadOfHangingThe
     ASSERT_FALSE(frame.m_events.empty());
     EXPECT_EQ(frame.m_events.back().second,
               "Comms link [Stuck] did not stop when it was killed and was left running; restart Varnel to use it again");
-    // It is not started again while its worker runs; once that ends the link is freed as usual.
+    // It is not started again while its worker runs; removed meanwhile, it is handed to that worker,
+    // which frees it as it ends.
     links.StartLinks(&document, false);
     EXPECT_TRUE(stuck.IsThreadAbandoned());
     links.StopLinks(false);
-    stuck.m_release = true;
-    while (stuck.IsThreadAbandoned()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::promise<void> freed;
+    const std::future<void> linkFreed = freed.get_future();
+    stuck.m_onDestroyed = [&freed] { freed.set_value(); };
+    ASSERT_TRUE(links.RemoveLink(3));
+    EXPECT_EQ(links.FindLink(3), nullptr);
+    release.Set();
+    // A generous real-time guard, so that a link never freed fails the test instead of hanging it.
+    EXPECT_EQ(linkFreed.wait_for(std::chrono::seconds(60)), std::future_status::ready);
 }
 
 }  // namespace
