@@ -153,6 +153,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {17536, "Production Report - Rewrap"},
     {17537, "Production Report - Next Day"},
     {17541, "User Adjustment"},
+    {17542, "..."},
     {17544, "Select"},
     {17545, "All Departments"},
     {17546, "All Groups"},
@@ -176,6 +177,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {17595, "TCP/IP  "},
     {17596, "Close"},
     {17599, "All Scales"},
+    {17610, "Price Master #%d"},
     {17611, "Comments"},
     {17612, "Ingredients"},
     {17613, "Free Messages"},
@@ -191,6 +193,9 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {17641, "LOT MESSAGE REPORT"},
     {17642, "Lot Messages"},
     {18000, "Name"},
+    {18011, "User Access PLU Field Selection"},
+    {18012, "Edit User"},
+    {18013, "Edit Default User Profiles"},
     {18095, "%s : From %ld to %ld"},
     {18097, "No POP message"},
     {18098, "Predefined POP message"},
@@ -268,6 +273,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20572, "  Scale [%s] : Comms error [%s]"},
     {20573, "%s (%d.%d.%d.%d)"},
     {20574, "Communication error reported by scale [%s] : %s"},
+    {20578, "Default user access permissions profile"},
     {20587, "%lu,\"Scale PLU price master not in database (Price Master #%d)\""},
     {20588, "%lu,\"Database PLU price master not on scale (Price Master #%d)\""},
     {20590, "Enabled"},
@@ -288,18 +294,23 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
      "The file may be missing or in use by another instance of Varnel.\n"
      "Wait a short time, then try again. If the problem remains, reload the site setup file from a backup."},
     {31482, "Delete selected message?\n"},
+    {31488, "The text contains English characters which are not supported by the scale. These will be automatically be "
+            "converted to Chinese characters.\nPlease check."},
     {31490, "Unable to compact database. The database may be open by another user."},
     {31491, "Error communicating with scales. Scale operation aborted!"},
     {31492, "The database contains one or more keyboard records that do not match scales defined in the setup. "
             "The extra keyboard records will not be deleted and will be assigned to scales if an when you create "
             "them based on the scale ID No.\nIf you are upgrading from an older version of Varnel and have not yet "
             "loaded your old setup file, you can ignore this message."},
+    {31496, "This will overwrite the existing user settings with the settings from the selected user profile.\nOK to "
+            "proceed?"},
     {31499, "A setup file from an older version of Varnel has been detected. Do you wish to use the old setup file?\n"
      "Using the old setup file is only recommended if you are upgrading from a previous version of Varnel and "
      "wish to keep the same settings."},
     {31500, "The old setup file has been renamed [SETUP.DEF.OLD]. Varnel will now load the old setup file."},
     {31501, "The old setup file has been renamed [SETUP.DEF.OLD]."},
     {31502, "The selected record is host-controlled and cannot be modified by user editing!"},
+    {31503, "No price zone name specified!\nPrice zone not updated."},
     {31508, "No database is open"},
     {31509, "Scale comms is offline"},
     {31510, "Invalid parameter specified"},
@@ -310,6 +321,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {31517, "The entered message is longer than the maximum.\nThe maximum length is %d Asian or %d English characters. "
             "However, this includes control characters, so the maximum number of printable characters will be "
             "less than this.\n\nDo you still wish to save it?"},
+    {31521, "This will overwrite the current page with the data from price master #%d.\nOK to proceed?"},
     {31523, "Error executing schedule item"},
     {31525, "The requested operation is not supported when nutrition is disabled."},
     {31531, "One or more QD47FD files already exist in the target folder. OK to overwrite?"},
@@ -333,6 +345,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61234, "Invalid label width specified. (Must be 10 to 500mm)"},
     {61235, "The \"From\" PLU is greater than the \"To\" PLU. No PLUs will be deleted!"},
     {61236, "Invalid input. Please enter a numeric value."},
+    {61237, "The specified value is outside the allowed range."},
     {61244, "Data Save file empty or not a valid Data Save file."},
     {61245, "Do you wish to open the received file?"},
     {61253, "The scales ID must be in the range %d to 31."},
@@ -361,14 +374,29 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61291, "The PLU range overlaps an existing range.\nThe ranges have been combined."},
     {61295, "Error opening production data file."},
     {61298, "Error saving file. File not saved!"},
+    {61302, "Delete selected operator?"},
+    {61304, "No operator name specified!\nOperator not updated!"},
+    {61305, "The specified operator ID is already used!\nOperator not updated!"},
+    {61306, "Delete selected department?"},
+    {61307, "Delete selected user?"},
+    {61308, "You cannot delete your own user settings!"},
     {61309, "Enter your user name and current password before clicking <Change Password>."},
     {61310, "Incorrect password - Please try again."},
     {61312, "The entered passwords are different. Please enter again."},
+    {61313, "This will remove all user settings and disable user access control\n(All functions will be available to all "
+            "users.)"},
     {61315, "The message file is full.\nYou cannot add any more."},
+    {61318, "You must specify a name!"},
     {61326, "Cannot open communication link!"},
+    {61327, "No department is currently selected.\nPlease select a department."},
     {61328, "Your user settings do not allow this operation.\nDatabase not updated."},
+    {61329, "You cannot remove Setup - Update/View permission from yourself!\nUpdate/View permission restored."},
+    {61337, "At least one user must have Setup - Update/View permission!\nUpdate/View permission restored."},
     {61343, "Your user settings do not allow you to run the Scheduler!"},
+    {61347, "Delete selected price zone?"},
+    {61348, "The specified price zone ID is already used!\nPrice zone not updated!"},
     {61350, "This will delete all PLUs from the database and scales (if connected)"},
+    {61355, "The specified price zone ID is already used!\nPrice zone not updated!"},
     {61356, "This will delete all existing production data totals!\nClick OK to  delete."},
     {61359, "Specify Scale Data Directory"},
     {61364, "The current schedule has unsaved changes!\nDo you wish to save?"},
@@ -378,11 +406,19 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61368, "Cannot open database\nUnsupported file version"},
     {61370, "Internal software error"},
     {61387, "Cannot open schedule file - May be in use by another program.\nExit other program and try again."},
+    {61395, "You must assign at least one scale to the department."},
+    {61396, "You cannot add a department if no scales are defined.\nUse <Comms (ID-ENQ)> to define scale and commication "
+            "link settings."},
     {61399, "The setup file is for an older version of Varnel.\n"
      "Some setup information may be lost. Please check your setup before proceeding."},
     {61401, "The database file is read-only! You must save to a different file name before Varnel can open the "
             "database."},
+    {61402, "The specified department code already exists. OK to overwrite?"},
+    {61403, "You must specify a name for the department or group code!"},
+    {61406, "This will scan the PLU database and create entries for each department and group code used.\nOK to "
+            "proceed?"},
     {61407, "No log entries were found in the specified range."},
+    {61410, "You must specify a database file!"},
     {61414, "The current keyboard has unsaved changes!\nDo you wish to save?"},
     {61447, "Comms error reported by scale."},
     {61448, "Error processing received data. Some received data may not be added to database."},

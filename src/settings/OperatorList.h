@@ -34,6 +34,8 @@ public:
     const COperator* Find(std::uint16_t id) const;
     // Puts the operator in the list under its id, replacing the one there.
     void SetOperator(std::unique_ptr<COperator> op);
+    // Takes the operator of that id out of the list; false when there is none.
+    bool RemoveOperator(std::uint16_t id) { return m_operators.erase(id) != 0; }
 
     // The operator's name; for an unknown id "Operator" and the id in two digits.
     std::string GetName(std::uint16_t id) const;

@@ -28,6 +28,8 @@ private:
 
 void AddAppScreens(ScreenShots& shots);
 void AddSettingsScreens(ScreenShots& shots);
+// The site's list editors and the price master dialog.
+void AddSiteListScreens(ScreenShots& shots);
 void AddDbScreens(ScreenShots& shots);
 void AddPlueditScreens(ScreenShots& shots);
 // The list dialog and the PLU pickers, part of the PLU editing windows.

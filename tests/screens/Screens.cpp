@@ -27,6 +27,7 @@ int main(int argc, char** argv)
     varnel::screens::ScreenShots shots(argv[1]);
     varnel::screens::AddAppScreens(shots);
     varnel::screens::AddSettingsScreens(shots);
+    varnel::screens::AddSiteListScreens(shots);
     varnel::screens::AddDbScreens(shots);
     varnel::screens::AddPlueditScreens(shots);
     std::filesystem::remove(config);

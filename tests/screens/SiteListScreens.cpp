@@ -1,0 +1,54 @@
+// The site's list editors: operators, departments, users and profiles, price zones, department codes,
+// with their entry dialogs, and the price master dialog.
+#include "ScreenShots.h"
+
+#include "db/text/ScaleFontList.h"
+#include "settings/AppEventLog.h"
+#include "settings/EditOperatorsForm.h"
+#include "settings/OperatorList.h"
+#include "settings/ui/EditOperatorDlgs.h"
+
+namespace varnel::screens {
+namespace {
+
+void AddOperator(COperatorList& operators, std::uint16_t id, std::string name)
+{
+    auto op = std::make_unique<COperator>();
+    op->m_id = id;
+    op->m_name = std::move(name);
+    op->m_password = "1234";
+    operators.SetOperator(std::move(op));
+}
+
+void OperatorScreens(ScreenShots& shots)
+{
+    CGeneralSetup setup;
+    setup.m_defaultScaleFamily = 10;
+    CScaleFontList fonts;
+    const ScaleFontSetChoice choice = ChooseScaleFontSet(setup);
+    fonts.Build(setup, choice.fontSet, choice.series);
+    const OperatorEntrySite site = OperatorEntrySite::Of(setup, true, fonts, {});
+    COperatorList operators;
+    AddOperator(operators, 1, "Anna");
+    AddOperator(operators, 4, "Bob");
+    AddOperator(operators, 12, "Cy");
+    const CAppEventLog log;
+    EditOperatorsForm list(operators, log, site, false);
+    CEditOperatorsDlg listDialog(list, CodePage::Western);
+    shots.Take("dialog-edit-operators", listDialog);
+    EditOperatorsForm picker(operators, log, site, true);
+    CEditOperatorsDlg pickDialog(picker, CodePage::Western);
+    shots.Take("dialog-select-operator", pickDialog);
+    EditOperatorForm entry(site, *operators.Find(4));
+    CEditOperatorDlg entryDialog(entry, CodePage::Western);
+    shots.Take("dialog-edit-operator", entryDialog);
+}
+
+}  // namespace
+
+void AddSiteListScreens(ScreenShots& shots)
+{
+    OperatorScreens(shots);
+}
+
+}  // namespace varnel::screens
