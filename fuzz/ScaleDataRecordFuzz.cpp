@@ -1,6 +1,6 @@
 // Any bytes as a record of a scale-data table, from a scale of any family, from the file link or from
 // a Data Save file: the table stores it or refuses it, never reading past it; every row it then holds
-// is encoded again for that family, and its key record too. For a price master table the bytes are
+// is encoded again for that family (and for the file link), and its key record too. For a price master table the bytes are
 // the price part of a family-9 PLU record, stored and compared, and the part of the stored record is
 // written again.
 //
@@ -29,8 +29,8 @@ namespace {
 using varnel::fuzz::Require;
 
 constexpr std::size_t kSettingsBytes = 4;
-constexpr std::array<std::uint16_t, 21> kTables{4,  8,  29, 30, 70, 72, 73, 74, 75, 76, 77,
-                                                78, 37, 79, 80, 81, 82, 83, 9,  10, 87};
+constexpr std::array<std::uint16_t, 26> kTables{4,  8,  29, 30, 70, 72, 73, 74, 75, 76, 77, 78, 37,
+                                                79, 80, 81, 82, 83, 9,  10, 87, 7,  71, 53, 34, 3};
 constexpr std::uint16_t kPriceMaster = 87;
 
 // Nothing is kept of a compare.
@@ -78,6 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     frame.m_setup.m_nutritionInUse = (data[3] >> 4) & 1;
     frame.m_setup.m_campaignDayOfWeek = (data[3] >> 5) & 1;
     frame.m_setup.m_maxCampaignNo = 255;
+    frame.m_setup.m_maxStoreNo = 9999;
     const auto family = static_cast<std::uint16_t>((data[2] & 0x0F) % 13);
     const int form = (data[2] >> 4) & 3;
 
@@ -115,6 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         varnel::ScaleRecordOut key{buffer};
         if (table->EncodeKeyRecord(lock, scale, row->GetKey(), key)) Require(key.length <= buffer.size());
         Require(table->EncodeItemRecord(*row, buffer) <= buffer.size());
+        std::uint16_t length = 0;
+        if (table->EncodeLumenRecord(family, row->GetKey(), buffer, length)) Require(length <= buffer.size());
     }
     return 0;
 }

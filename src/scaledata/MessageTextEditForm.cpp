@@ -67,8 +67,8 @@ std::vector<std::uint16_t> MessageTextEditForm::GetLabelWidths() const
         if (width >= kNarrowestLabel && width <= kWidestLabel) widths.push_back(width);
     }
     std::ranges::sort(widths);
-    const auto [first, last] = std::ranges::unique(widths);
-    widths.erase(first, last);
+    // std::unique: clang does not take ranges::unique's result with this standard library.
+    widths.erase(std::unique(widths.begin(), widths.end()), widths.end());
     return widths;
 }
 
