@@ -114,10 +114,12 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {1101, "Logo #3"},
     {1102, "String ID for end of PLU data"},
     {1605, "Operator"},
+    {16384, "PLU No."},
     {16389, "Message #%ld"},
     {16390, "Do you wish to delete the specified range of PLUs (PLU %ld to PLU %ld)"},
     {16393, "Campaign No. %ld"},
     {16395, "Coupons"},
+    {16397, "Description"},
     {16401, "PLU Search"},
     {16402, "PLU Edit"},
     {16403, "PLU Report"},
@@ -163,6 +165,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {17555, "Extra Msg #2"},
     {17556, "Extra Msg #3"},
     {17557, "Edit Keyboard"},
+    {17562, "Batch Label Print Set %d"},
+    {17563, "Quantity"},
     {17564, "Make Active"},
     {17565, "Make Inactive"},
     {17582, "Received %d records"},
@@ -193,6 +197,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {17641, "LOT MESSAGE REPORT"},
     {17642, "Lot Messages"},
     {18000, "Name"},
+    {18001, "Address"},
+    {18002, "Size"},
     {18011, "User Access PLU Field Selection"},
     {18012, "Edit User"},
     {18013, "Edit Default User Profiles"},
@@ -287,6 +293,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {31446, "Unable to communicate with one or more scales - scale busy!"},
     {31457, "Comms error reported by scale. Scale memory may be full."},
     {31460, "Varnel is currently off-line. Any changes will not be updated on the scales.\nOK to continue?"},
+    {31463, "The sales mode of the selected PLU is not Fixed Price (or the PLU is not on file).\nOnly Fixed Price PLUs can be "
+     "used in batch printing!"},
     {31467, "Data sent OK."},
     {31472, "Setup updated.\nSome changes may not take effect until the next time Varnel is restarted."},
     {31476, "Error loading site setup file [%s].\n"
@@ -321,7 +329,11 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {31517, "The entered message is longer than the maximum.\nThe maximum length is %d Asian or %d English characters. "
             "However, this includes control characters, so the maximum number of printable characters will be "
             "less than this.\n\nDo you still wish to save it?"},
+    {31519, "The entered description text is longer than the maximum.\nThe maximum length is %d Asian or %d English "
+     "characters. However, this includes control characters, so the maximum number of printable characters will "
+     "be less than this.\n\nDo you still wish to save it?"},
     {31521, "This will overwrite the current page with the data from price master #%d.\nOK to proceed?"},
+    {31522, "The store name and address together are too long for the scale.\n\nThe maximum length is 80 characters."},
     {31523, "Error executing schedule item"},
     {31525, "The requested operation is not supported when nutrition is disabled."},
     {31531, "One or more QD47FD files already exist in the target folder. OK to overwrite?"},
@@ -336,6 +348,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61220, "Data transfer complete."},
     {61221, "Unable to load database. Either the database file is corrupted or non-database file was specified. Use "
             "[Open database/department] in the File menu to select a new database."},
+    {61222, "Spare"},
+    {61223, "Delete selected scrolling message?"},
     {61224, "Item not deleted because communications with scales failed."},
     {61225, "Data transfer cancelled by user."},
     {61226, "The received file did not contain any data that can be imported into the database."},
@@ -346,6 +360,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61235, "The \"From\" PLU is greater than the \"To\" PLU. No PLUs will be deleted!"},
     {61236, "Invalid input. Please enter a numeric value."},
     {61237, "The specified value is outside the allowed range."},
+    {61243, "Delete selected store?"},
     {61244, "Data Save file empty or not a valid Data Save file."},
     {61245, "Do you wish to open the received file?"},
     {61253, "The scales ID must be in the range %d to 31."},
@@ -366,15 +381,20 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61272, "QD47FD data export completed."},
     {61273, "Selected QD47FD data loaded OK."},
     {61275, "No QD47FD data loaded!\nEither file invalid, file not in specified directory, or no files specified. "},
+    {61276, "Not a valid hour. Enter a value between 0 and 24."},
     {61280, "Invalid setup file. Setup not loaded."},
     {61283, "Error loading profile file - no PLU profile is loaded!"},
     {61284, "Invalid site setup file - Site setup not loaded!"},
+    {61285, "You have changed the store number to the number of an existing store.\nDo you want to overwrite the old store "
+     "name and address?"},
     {61290, "The imported data contained invalid record numbers or PLU No.s that are disabled in your PLU "
             "profile.\nThese data were NOT added to the database!"},
     {61291, "The PLU range overlaps an existing range.\nThe ranges have been combined."},
     {61295, "Error opening production data file."},
+    {61297, "<PLU not on file>"},
     {61298, "Error saving file. File not saved!"},
     {61302, "Delete selected operator?"},
+    {61303, "Delete selected tray settings?"},
     {61304, "No operator name specified!\nOperator not updated!"},
     {61305, "The specified operator ID is already used!\nOperator not updated!"},
     {61306, "Delete selected department?"},
@@ -396,6 +416,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61347, "Delete selected price zone?"},
     {61348, "The specified price zone ID is already used!\nPrice zone not updated!"},
     {61350, "This will delete all PLUs from the database and scales (if connected)"},
+    {61352, "The store name or address is too long for the selected font.\n\nThe maximum length is 43 chars for standard "
+     "fonts and 21 chars for double width fonts."},
     {61355, "The specified price zone ID is already used!\nPrice zone not updated!"},
     {61356, "This will delete all existing production data totals!\nClick OK to  delete."},
     {61359, "Specify Scale Data Directory"},
@@ -422,6 +444,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61414, "The current keyboard has unsaved changes!\nDo you wish to save?"},
     {61447, "Comms error reported by scale."},
     {61448, "Error processing received data. Some received data may not be added to database."},
+    {61453, "No currently connected scale supports the selected operation.\nCheck scale connection status, then retry"},
+    {61454, "A set of label batch print data with the same ID number already exists.\nOK to overwrite?"},
     {61456, "One or more data records was not accepted by the scale.\nThe scale memory may be full."},
     {61458, "Cannot change font for one or more lines that contain unsupported characters."},
     {61460, "Error opening database file. The file may already be open in another  copy of VRN on this computer. "

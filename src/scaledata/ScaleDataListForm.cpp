@@ -100,24 +100,6 @@ bool ScaleDataListForm::OnSelect(int index)
     return true;
 }
 
-void ScaleDataListForm::QueueAndLog(std::uint32_t key, bool created)
-{
-    (void)m_table->QueueKeySend(key, false);
-    if (created) m_table->LogRecordAdded(key, kMsgUserEdit, {}, false);
-    else m_table->LogRecordUpdated(key, kMsgUserEdit, {}, false);
-}
-
-bool ScaleDataListForm::DeleteNumber(std::uint32_t key)
-{
-    if (!m_table->QueueKeyDelete(key, false)) {
-        ShowMessage(kMsgNotDeleted);
-        return false;
-    }
-    if (!m_table->DeleteKey(key)) return false;
-    m_table->LogRecordDeleted(key, kMsgUserEdit, false);
-    return true;
-}
-
 bool ScaleDataListForm::ConfirmDelete(MessageId question)
 {
     return ShowMessage(question, MessageButtons::OkCancel, MessageIcon::Question) == MessageAnswer::Ok;

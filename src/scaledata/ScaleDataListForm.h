@@ -7,6 +7,7 @@
 
 #include "db/plu/DBComTb.h"
 #include "pluedit/SelectionListForm.h"
+#include "scaledata/UserEdits.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,8 +20,6 @@ class ScaleDataListForm : public SelectionListForm {
 public:
     static constexpr MessageId kMsgFileFull = 61315;
     static constexpr MessageId kMsgDeleteMessage = 61229;
-    static constexpr MessageId kMsgNotDeleted = 61224;
-    static constexpr MessageId kMsgUserEdit = 20506;
     static constexpr MessageId kColumnNo = 17615;
     static constexpr MessageId kColumnName = 18000;
 
@@ -72,27 +71,12 @@ protected:
     // for `newSize` bytes) enters the table only once it is filled. Then queues its send and logs it
     // as added or updated with " Op: <User edit>". `created` tells which it was; false when nothing
     // was stored.
+    // Stores the row of `key` as a user's edit (UserEdits.h StoreUserEdit).
     template <class Row>
     bool StoreRow(std::uint32_t key, std::size_t newSize, const std::function<std::uint16_t(Row&)>& fill,
                   bool& created)
     {
-        created = false;
-        if (auto* present = dynamic_cast<Row*>(m_table->GetRecord(key))) {
-            const Row saved = *present;
-            if (!m_table->UpdateRecord(present, fill(*present))) {
-                *present = saved;
-                return false;
-            }
-        } else {
-            std::unique_ptr<CDBRecord> made = m_table->CreateRecord(newSize);
-            auto* row = dynamic_cast<Row*>(made.get());
-            if (!row) return false;
-            const std::uint16_t size = fill(*row);
-            if (!m_table->AddRecord(key, size, std::move(made))) return false;
-            created = true;
-        }
-        QueueAndLog(key, created);
-        return true;
+        return StoreUserEdit<Row>(*m_table, key, newSize, fill, created);
     }
     // StoreRow, then the row to show it on: the row that shows the number, inserted when it is new.
     template <class Row>
@@ -103,15 +87,12 @@ protected:
         index = RowOfNumber(key);
         return true;
     }
-    // Queues the deletion of the key at the scales, then deletes its row and logs it. When the request
-    // cannot be queued the row stays (message 61224): the scales would keep a text the database lost.
-    bool DeleteNumber(std::uint32_t key);
+    // Deletes the key as a user's edit, the scales told first (UserEdits.h DeleteUserEdit).
+    bool DeleteNumber(std::uint32_t key) { return DeleteUserEdit(*m_table, key); }
     // Asks the question of a deletion (OK and Cancel); true for OK.
     static bool ConfirmDelete(MessageId question);
 
 private:
-    void QueueAndLog(std::uint32_t key, bool created);
-
     CDBComTb* m_table;
     bool m_editingAllowed = true;
     std::uint32_t m_chosenNumber = 0;
