@@ -117,6 +117,11 @@ public:
     bool IsHeadOfficeMode() const { return m_generalSetup.IsHeadOfficeMode(); }
     // On-line comms set and at least one enabled scale on an enabled link.
     bool IsOnlineCommsActive() const;
+    // Whether an editor may go on while the links are not running: at once when on-line comms is not
+    // in use or the links run, else when the user answers 31460 with OK.
+    bool ConfirmOfflineEdit() const;
+    // Which of the three extra-message sets the site's scales carry (derived flags 6 to 8).
+    std::array<bool, 3> GetExtraMessageSetsInUse() const;
     bool CanEditNutrition() const;
     bool CanEditCustomNutrition() const;
     bool IsAusNzNutrition() const;

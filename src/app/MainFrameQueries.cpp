@@ -4,12 +4,15 @@
 
 #include "comms/manager/SiteScales.h"
 #include "db/plu/Document.h"
+#include "platform/UserPrompt.h"
 
 namespace varnel {
 namespace {
 constexpr std::size_t kNutritionTable = 9;
 constexpr std::uint8_t kViewRight = 1;
 constexpr std::uint16_t kMsAccessFormat = 1;
+constexpr MessageId kMsgOffline = 31460;
+constexpr std::size_t kExtraMessageSetFlag = 6;  // flags 6 to 8: extra messages, #2 and #3
 
 std::string FileNameOf(const std::string& path)
 {
@@ -75,6 +78,18 @@ std::uint16_t CMainFrame::GetCurrentPriceZone() const
 bool CMainFrame::IsOnlineCommsActive() const
 {
     return m_generalSetup.m_onlineComms != 0 && m_links->AnyScaleEnabled(nullptr);
+}
+
+bool CMainFrame::ConfirmOfflineEdit() const
+{
+    if (!IsOnlineCommsActive() || m_run.linksStarted) return true;
+    return ShowMessage(kMsgOffline, MessageButtons::OkCancel, MessageIcon::Question) == MessageAnswer::Ok;
+}
+
+std::array<bool, 3> CMainFrame::GetExtraMessageSetsInUse() const
+{
+    return {m_setupFlags[kExtraMessageSetFlag], m_setupFlags[kExtraMessageSetFlag + 1],
+            m_setupFlags[kExtraMessageSetFlag + 2]};
 }
 
 bool CMainFrame::UsesStandardNutrition() const { return m_setupFlags[SetupFlagStandardNutrition]; }

@@ -223,7 +223,7 @@ bool ExMsgListForm::AddItem(int& index, bool& inserted)
     EditExMsgForm dialog(*m_messages, *number, m_measure);
     dialog.SetName(FormatMessage(MessageTextEditForm::kMsgDefaultName, static_cast<long>(*number)));
     dialog.SetText({}, NewLabelWidth());
-    if (!m_editDialog(dialog)) return false;
+    if (!m_editDialog || !m_editDialog(dialog)) return false;
     return Store(dialog, index, inserted);
 }
 
@@ -236,7 +236,7 @@ bool ExMsgListForm::EditItem(int& index, bool& inserted)
     EditExMsgForm dialog(*m_messages, number, m_measure);
     dialog.SetName(row->GetName());
     dialog.SetText(row->GetText(), row->GetLabelWidth());
-    return m_editDialog(dialog) && m_messages->CheckUserRights(CDBComTb::kRightUpdate, true) &&
+    return m_editDialog && m_editDialog(dialog) && m_messages->CheckUserRights(CDBComTb::kRightUpdate, true) &&
            Store(dialog, index, inserted);
 }
 

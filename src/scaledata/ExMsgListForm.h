@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,10 @@ public:
     using EditDialog = std::function<bool(EditExMsgForm&)>;
 
     // `extraSetsInUse`: which of the three extra-message sets the site's scales carry.
-    ExMsgListForm(CPluDatabase& database, CExMsgTb& table, std::array<bool, 3> extraSetsInUse, EditDialog editDialog);
+    ExMsgListForm(CPluDatabase& database, CExMsgTb& table, std::array<bool, 3> extraSetsInUse,
+                  EditDialog editDialog = {});
+    // Runs the edit dialog; without one, Add and Edit change nothing.
+    void SetEditDialog(EditDialog editDialog) { m_editDialog = std::move(editDialog); }
 
     void SetTextMeasure(const ILabelTextMeasure* measure) { m_measure = measure; }
 

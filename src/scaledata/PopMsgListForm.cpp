@@ -62,7 +62,7 @@ bool PopMsgListForm::GetRowText(int index, std::vector<std::string>& texts)
 
 bool PopMsgListForm::Edit(EditPopMsgForm& dialog, int& index, bool& inserted)
 {
-    return m_editDialog(dialog) && m_messages.CheckUserRights(CDBComTb::kRightUpdate, true) &&
+    return m_editDialog && m_editDialog(dialog) && m_messages.CheckUserRights(CDBComTb::kRightUpdate, true) &&
            StoreAndShow<CPopMsgRec>(
                dialog.GetNumber(), CPopMsgRec::kSize, [&dialog](CPopMsgRec& row) { return FillMessageRow(dialog, row); },
                index, inserted);

@@ -9,6 +9,7 @@
 #include "scaledata/ScaleDataListForm.h"
 
 #include <functional>
+#include <utility>
 
 namespace varnel {
 
@@ -22,7 +23,9 @@ public:
 
     using EditDialog = std::function<bool(EditPopMsgForm&)>;
 
-    PopMsgListForm(CPopMsgTb& table, EditDialog editDialog);
+    PopMsgListForm(CPopMsgTb& table, EditDialog editDialog = {});
+    // Runs the edit dialog; without one, Add and Edit change nothing.
+    void SetEditDialog(EditDialog editDialog) { m_editDialog = std::move(editDialog); }
 
     void SetTextMeasure(const ILabelTextMeasure* measure) { m_measure = measure; }
 

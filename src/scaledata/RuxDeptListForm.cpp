@@ -54,7 +54,7 @@ bool RuxDeptListForm::GetRowText(int index, std::vector<std::string>& texts)
 
 bool RuxDeptListForm::Edit(EditCategoryForm& dialog, int& index, bool& inserted)
 {
-    return m_editDialog(dialog) && m_names.CheckUserRights(CDBComTb::kRightUpdate, true) &&
+    return m_editDialog && m_editDialog(dialog) && m_names.CheckUserRights(CDBComTb::kRightUpdate, true) &&
            StoreAndShow<CRuxDeptRec>(
                dialog.GetNumber(), CRuxDeptRec::kSize,
                [&dialog](CRuxDeptRec& row) {

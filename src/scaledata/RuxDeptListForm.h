@@ -9,6 +9,7 @@
 #include "scaledata/ScaleDataListForm.h"
 
 #include <functional>
+#include <utility>
 
 namespace varnel {
 
@@ -20,7 +21,9 @@ public:
 
     using EditDialog = std::function<bool(EditCategoryForm&)>;
 
-    RuxDeptListForm(CRuxDeptTb& table, EditDialog editDialog);
+    RuxDeptListForm(CRuxDeptTb& table, EditDialog editDialog = {});
+    // Runs the edit dialog; without one, Add and Edit change nothing.
+    void SetEditDialog(EditDialog editDialog) { m_editDialog = std::move(editDialog); }
 
 protected:
     bool GetRowText(int index, std::vector<std::string>& texts) override;

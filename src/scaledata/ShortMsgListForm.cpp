@@ -31,7 +31,7 @@ bool ShortMsgListForm::GetRowText(int index, std::vector<std::string>& texts)
 
 bool ShortMsgListForm::Edit(EditShortMsgForm& dialog, int& index, bool& inserted)
 {
-    return m_editDialog(dialog) && m_messages.CheckUserRights(CDBComTb::kRightUpdate, true) &&
+    return m_editDialog && m_editDialog(dialog) && m_messages.CheckUserRights(CDBComTb::kRightUpdate, true) &&
            StoreAndShow<CShortMsgRec>(
                dialog.GetNumber(), CShortMsgRec::kSize, [&dialog](CShortMsgRec& row) { return FillMessageRow(dialog, row); },
                index, inserted);

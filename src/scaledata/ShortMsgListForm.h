@@ -7,6 +7,7 @@
 #include "scaledata/ShortMsgTb.h"
 
 #include <functional>
+#include <utility>
 
 namespace varnel {
 
@@ -14,7 +15,9 @@ class ShortMsgListForm final : public ScaleDataListForm {
 public:
     using EditDialog = std::function<bool(EditShortMsgForm&)>;
 
-    ShortMsgListForm(CShortMsgTb& table, EditDialog editDialog);
+    ShortMsgListForm(CShortMsgTb& table, EditDialog editDialog = {});
+    // Runs the edit dialog; without one, Add and Edit change nothing.
+    void SetEditDialog(EditDialog editDialog) { m_editDialog = std::move(editDialog); }
 
     void SetTextMeasure(const ILabelTextMeasure* measure) { m_measure = measure; }
 

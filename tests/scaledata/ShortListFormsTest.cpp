@@ -4,6 +4,7 @@
 
 #include "scaledata/PopMsgListForm.h"
 #include "scaledata/RuxDeptListForm.h"
+#include "scaledata/ScaleDataListCommands.h"
 #include "scaledata/ShortMsgListForm.h"
 
 namespace varnel::test {
@@ -309,6 +310,33 @@ TEST_F(ShortListFormsTest, EveryListFailsToDeleteWhileTheScalesCannotBeTold)
     EXPECT_TRUE(TableOf<CShortMsgTb>(kTemperatures).FindMessage(1));
     EXPECT_TRUE(TableOf<CRuxDeptTb>(kGroups).FindName(1));
     EXPECT_TRUE(TakeEvents().empty());
+}
+
+TEST(ScaleDataListCommandsTest, CommandsAndMessagePickersNameTheirListsAndTables)
+{
+    EXPECT_EQ(FindScaleDataListCommand(32965)->table, 70);
+    EXPECT_EQ(FindScaleDataListCommand(32892)->list, ScaleDataList::PopMessages);
+    EXPECT_EQ(FindScaleDataListCommand(32890)->list, ScaleDataList::FreeMessageNames);
+    EXPECT_EQ(FindScaleDataListCommand(32802), nullptr);
+
+    CGeneralSetup setup;
+    setup.m_messageFileMapping = {0, 6, 0, 0};  // free messages 2 go out as the extra messages
+    struct Case {
+        std::uint32_t type;
+        std::optional<std::uint16_t> table;
+        ScaleDataList list;
+    };
+    const Case cases[] = {{1, 8, ScaleDataList::Messages},          {2, 73, ScaleDataList::Messages},
+                          {3, 29, ScaleDataList::Messages},         {11, 70, ScaleDataList::Messages},
+                          {12, 80, ScaleDataList::StorageMessages}, {13, 81, ScaleDataList::StorageMessages},
+                          {14, std::nullopt, ScaleDataList::Messages}};
+    for (const Case& c : cases) {
+        const std::optional<MessagePickerList> picker = FindMessagePickerList(setup, c.type);
+        ASSERT_EQ(picker.has_value(), c.table.has_value()) << c.type;
+        if (!picker) continue;
+        EXPECT_EQ(picker->table, *c.table) << c.type;
+        EXPECT_EQ(picker->list, c.list) << c.type;
+    }
 }
 
 }  // namespace

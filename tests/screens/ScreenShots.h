@@ -34,5 +34,6 @@ void AddDbScreens(ScreenShots& shots);
 void AddPlueditScreens(ScreenShots& shots);
 // The list dialog and the PLU pickers, part of the PLU editing windows.
 void AddPluListScreens(ScreenShots& shots);
+void AddScaleDataScreens(ScreenShots& shots);
 
 }  // namespace varnel::screens

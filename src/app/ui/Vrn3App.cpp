@@ -11,6 +11,7 @@
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/ProgramIdentity.h"
+#include "app/ui/ScaleDataListCommands.h"
 #include "app/ui/SetupCommandWindows.h"
 #include "app/ui/SplashDlg.h"
 #include "db/text/DoubleByteText.h"
@@ -126,6 +127,7 @@ bool CVrn3App::InitInstance()
     parts.document = std::make_unique<CVrn3Doc>(parts.model);
     parts.document->SetUi(&parts.documentUi);
     RegisterSetupCommands(parts.frame, *parts.window, *parts.document);
+    RegisterScaleDataListCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,

@@ -74,6 +74,13 @@ void CLabelTextStrip::FillFontCombo()
     Show();
 }
 
+void CLabelTextStrip::SetOfferedWidths(const std::vector<std::uint16_t>& widths)
+{
+    m_width->clear();
+    for (const std::uint16_t width : widths) m_width->addItem(QString::number(width));
+    Show();
+}
+
 void CLabelTextStrip::Show()
 {
     const LabelTextControls controls = m_editor.Form().GetControls();

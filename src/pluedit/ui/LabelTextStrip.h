@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -25,6 +27,8 @@ public:
 
     // Lists the editor's allowed fonts in the font combo (after the host set the text kind).
     void FillFontCombo();
+    // The label widths the width combo offers (the host's configured ones); others may be typed.
+    void SetOfferedWidths(const std::vector<std::uint16_t>& widths);
     void Show();
 
 private:

@@ -19,7 +19,8 @@ QString ButtonName(ListButton button) { return QString::number(static_cast<int>(
 }  // namespace
 
 CSelectionListDlg::CSelectionListDlg(SelectionListForm& form, CodePage codePage, QWidget* parent)
-    : QDialog(parent), m_form(form), m_codePage(codePage), m_list(new QTreeWidget(this))
+    : QDialog(parent), m_form(form), m_codePage(codePage), m_list(new QTreeWidget(this)),
+      m_listColumn(new QVBoxLayout)
 {
     setObjectName("selectionListDialog");
     setWindowTitle("Selection List");
@@ -52,8 +53,14 @@ CSelectionListDlg::CSelectionListDlg(SelectionListForm& form, CodePage codePage,
     connect(addButton(ListButton::Cancel, "Cancel"), &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_list, 1);
+    m_listColumn->addWidget(m_list, 1);
+    layout->addLayout(m_listColumn, 1);
     layout->addLayout(buttons);
+}
+
+void CSelectionListDlg::AddAboveList(QWidget* widget)
+{
+    m_listColumn->insertWidget(m_listColumn->count() - 1, widget);
 }
 
 void CSelectionListDlg::showEvent(QShowEvent* event)

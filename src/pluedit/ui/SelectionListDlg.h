@@ -12,6 +12,7 @@
 
 class QPushButton;
 class QTreeWidget;
+class QVBoxLayout;
 
 namespace varnel {
 
@@ -24,6 +25,9 @@ public:
     void accept() override;
 
 protected:
+    // Dialogs on a template of their own put more controls above the list (tabs, a sort choice).
+    void AddAboveList(QWidget* widget);
+
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -50,6 +54,7 @@ private:
     SelectionListForm& m_form;
     CodePage m_codePage;
     QTreeWidget* m_list;
+    QVBoxLayout* m_listColumn;
     bool m_initialised = false;
 };
 

@@ -1,15 +1,8 @@
 #include "app/ui/SetupCommandWindows.h"
 
-#include "app/MainFrame.h"
-#include "app/MainFrameModel.h"
-#include "app/Vrn3Doc.h"
 #include "app/SetupCommands.h"
-#include "app/ui/CommandTable.h"
+#include "FrameCommandsFixture.h"
 #include "app/ui/MainFrameWindow.h"
-#include "support/RecordingPrompt.h"
-#include "support/TempDir.h"
-#include "support/ui/GuiTest.h"
-#include "StubFrameModel.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -19,20 +12,7 @@
 namespace varnel {
 namespace {
 
-class SetupCommandWindowsTest : public test::GuiTest {
-protected:
-    SetupCommandWindowsTest() { m_previous = SetMainFrame(&m_frame); }
-    ~SetupCommandWindowsTest() override { SetMainFrame(m_previous); }
-
-    test::TempDir m_dir;
-    test::RecordingPrompt m_prompt;
-    CMainFrame m_frame{m_dir.Path()};
-    IMainFrame* m_previous = nullptr;
-    MainFrameModel m_host{m_frame};
-    CVrn3Doc m_document{m_host};
-    test::StubFrameModel m_model;
-    CommandTable m_commands;
-};
+using SetupCommandWindowsTest = test::FrameCommandsFixture;
 
 TEST_F(SetupCommandWindowsTest, HostInterfaceRunsItsDialogFromTheSetupMenu)
 {

@@ -1,0 +1,60 @@
+// The commands of the scale-data list editors: enabled with a database, each opens its list, the
+// message lists after the off-line question.
+#include "app/ui/ScaleDataListCommands.h"
+
+#include "FrameCommandsFixture.h"
+#include "app/ui/MainFrameWindow.h"
+#include "scaledata/ScaleDataTables.h"
+
+#include <QAbstractButton>
+#include <QTest>
+
+namespace varnel {
+namespace {
+
+using ScaleDataListCommandsTest = test::FrameCommandsFixture;
+
+TEST_F(ScaleDataListCommandsTest, EachCommandOpensItsListOnceADatabaseIsOpen)
+{
+    MainFrameWindow window(m_model, m_commands);
+    RegisterScaleDataListCommands(m_frame, window, m_document);
+    m_commands.UpdateActions();
+    EXPECT_FALSE(m_commands.Action(32787)->isEnabled());
+    RegisterScaleDataTables();
+    const std::string path = m_dir.File("shop.pld");
+    {
+        CPluDatabase created;
+        created.CreateAllTables();
+        ASSERT_TRUE(created.Create(path));
+    }
+    ASSERT_TRUE(m_document.OpenDatabase(path));
+    m_commands.UpdateActions();
+
+    struct Case {
+        std::uint32_t command;
+        const char* dialog;
+        const char* title;
+    };
+    const Case cases[] = {{32787, "exMsgListDialog", "Select Extra Message"},
+                          {32965, "exMsgListDialog", "Comments"},
+                          {32892, "popMsgListDialog", "Origin"},
+                          {32894, "shortMsgListDialog", "Storage Instructions"},
+                          {32897, "ruxDeptListDialog", "Group"},
+                          {32890, "editFreeMsgNamesDialog", "Edit Free Message Names"}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(m_commands.Action(c.command)->isEnabled()) << c.command;
+        std::string shown, title;
+        test::WhenModalShows([&](QWidget& modal) {
+            shown = modal.objectName().toStdString();
+            title = modal.windowTitle().toStdString();
+            QTest::keyClick(&modal, Qt::Key_Escape);
+        });
+        m_commands.Action(c.command)->trigger();
+        EXPECT_EQ(shown, c.dialog) << c.command;
+        EXPECT_EQ(title, c.title) << c.command;
+    }
+    EXPECT_TRUE(m_prompt.m_ids.empty());  // on-line comms are not in use
+}
+
+}  // namespace
+}  // namespace varnel
