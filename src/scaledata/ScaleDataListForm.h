@@ -66,11 +66,6 @@ protected:
     // The number of the row becomes the number chosen.
     bool OnSelect(int index) override;
 
-    // Stores the row of `key` as `fill` makes it (returning the size to store) in one step: an existing
-    // row is changed in place and put back as it was when the store fails; a new one (made with room
-    // for `newSize` bytes) enters the table only once it is filled. Then queues its send and logs it
-    // as added or updated with " Op: <User edit>". `created` tells which it was; false when nothing
-    // was stored.
     // Stores the row of `key` as a user's edit (UserEdits.h StoreUserEdit).
     template <class Row>
     bool StoreRow(std::uint32_t key, std::size_t newSize, const std::function<std::uint16_t(Row&)>& fill,
