@@ -88,6 +88,8 @@ CMessageTextEditDlg::CMessageTextEditDlg(MessageTextEditForm& form, CodePage cod
                           static_cast<int>(MessageTextEditForm::kNameMax));
         fields->addWidget(new QLabel("Name", this));
         fields->addWidget(m_name, 1);
+        QWidget::setTabOrder(m_number, m_name);
+        QWidget::setTabOrder(m_name, m_editor);
     } else {
         fields->addStretch(1);
     }

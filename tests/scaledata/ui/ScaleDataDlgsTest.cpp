@@ -126,6 +126,7 @@ TEST_F(ScaleDataDlgsTest, EditMessageRefusesANumberOutOfRangeAndEscapeInItsEdito
 
     bool stillOpen = false;
     bool numberFocused = false;
+    bool nameNext = false;
     WhenModalShows([&](QWidget& modal) {
         Activate(modal);
         SetText(modal, "1177", "0");
@@ -133,12 +134,15 @@ TEST_F(ScaleDataDlgsTest, EditMessageRefusesANumberOutOfRangeAndEscapeInItsEdito
         stillOpen = modal.isVisible();
 
         numberFocused = QApplication::focusWidget() == Child<QLineEdit>(modal, "1177");
+        QTest::keyClick(Child<QLineEdit>(modal, "1177"), Qt::Key_Tab);
+        nameNext = QApplication::focusWidget() == Child<QLineEdit>(modal, "1047");
         SetText(modal, "1177", "7");
         Click(modal, "ok");
     });
     QTest::keyClick(Child<QTreeWidget>(dialog, "1009"), Qt::Key_Return);  // Enter on the list edits
     EXPECT_TRUE(stillOpen);
     EXPECT_TRUE(numberFocused);
+    EXPECT_TRUE(nameNext);
     EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61269});
     EXPECT_TRUE(TableOf<CExMsgTb>(4).FindMessage(7));
     EXPECT_EQ(Column(dialog, 0), (std::vector<std::string>{"01 ", "07 "}));
