@@ -37,6 +37,8 @@ public:
     void Set(ByteColumn c, std::uint8_t value) { WriteColumn(m_data, c, value); }
     // Grows the row for the whole column first.
     void Set(TextColumn c, std::string_view text);
+    // Takes another row's data (not its header: the key and lengths stay this row's).
+    void CopyDataFrom(const CScaleDataRow& other) { m_data = other.m_data; }
 
 protected:
     // Gives back the room after `used` bytes.
