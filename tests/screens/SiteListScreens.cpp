@@ -5,8 +5,11 @@
 #include "db/text/ScaleFontList.h"
 #include "settings/AppEventLog.h"
 #include "settings/EditOperatorsForm.h"
+#include "settings/EditPriceZonesForm.h"
 #include "settings/OperatorList.h"
+#include "settings/PriceZone.h"
 #include "settings/ui/EditOperatorDlgs.h"
+#include "settings/ui/EditPriceZoneDlgs.h"
 
 namespace varnel::screens {
 namespace {
@@ -44,11 +47,27 @@ void OperatorScreens(ScreenShots& shots)
     shots.Take("dialog-edit-operator", entryDialog);
 }
 
+void PriceZoneScreens(ScreenShots& shots)
+{
+    CPriceZoneList zones;
+    zones.SetZone(1, "Head Office");
+    zones.SetZone(2, "Harbour St");
+    zones.SetZone(14, "Mall");
+    const CAppEventLog log;
+    EditPriceZonesForm list(zones, log);
+    CEditPriceZonesDlg listDialog(list, CodePage::Western);
+    shots.Take("dialog-edit-price-zones", listDialog);
+    EditPriceZoneForm entry(2, "Harbour St");
+    CEditPriceZoneDlg entryDialog(entry, CodePage::Western);
+    shots.Take("dialog-edit-price-zone", entryDialog);
+}
+
 }  // namespace
 
 void AddSiteListScreens(ScreenShots& shots)
 {
     OperatorScreens(shots);
+    PriceZoneScreens(shots);
 }
 
 }  // namespace varnel::screens
