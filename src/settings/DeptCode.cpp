@@ -33,6 +33,18 @@ std::string DisplayText(std::uint16_t fieldNo, std::uint16_t id, const std::stri
     return number + " " + name;
 }
 
+// Inserts by ascending m_id: an entry of the same id is replaced, else the new one goes before the
+// first greater one.
+template <class Entry>
+std::size_t InsertByCode(std::vector<std::unique_ptr<Entry>>& entries, std::unique_ptr<Entry> entry)
+{
+    const auto at = std::ranges::find_if(entries, [&](const auto& other) { return other->m_id >= entry->m_id; });
+    const auto position = static_cast<std::size_t>(at - entries.begin());
+    if (at != entries.end() && (*at)->m_id == entry->m_id) *at = std::move(entry);
+    else entries.insert(at, std::move(entry));
+    return position;
+}
+
 // The old forms kept the code as characters: read as "%d" reads them, 0 when they are no number.
 std::uint16_t ReadOldCode(CArchive& ar, std::size_t characters)
 {
@@ -135,6 +147,11 @@ void CDeptCode::Serialize(CArchive& ar)
 
 std::string CDeptCode::GetDisplayText() const { return DisplayText(kDeptField, m_id, m_name); }
 
+std::size_t CDeptCode::InsertInto(std::vector<std::unique_ptr<CGroupCode>>& groups, std::unique_ptr<CGroupCode> group)
+{
+    return InsertByCode(groups, std::move(group));
+}
+
 const CGroupCode* CDeptCode::FindGroup(std::uint16_t id) const
 {
     const auto found = std::ranges::find_if(m_groups, [&](const auto& group) { return group->m_id == id; });
@@ -161,6 +178,15 @@ CDeptCode& CDeptCodeList::Add(std::unique_ptr<CDeptCode> code)
 {
     m_codes.push_back(std::move(code));
     return *m_codes.back();
+}
+
+std::size_t CDeptCodeList::Insert(std::unique_ptr<CDeptCode> code) { return InsertByCode(m_codes, std::move(code)); }
+
+std::unique_ptr<CDeptCode> CDeptCodeList::RemoveAt(std::size_t index)
+{
+    std::unique_ptr<CDeptCode> code = std::move(m_codes.at(index));
+    m_codes.erase(m_codes.begin() + static_cast<std::ptrdiff_t>(index));
+    return code;
 }
 
 std::uint16_t CDeptCodeList::GetFirstDeptId() const { return m_codes.empty() ? 0 : m_codes.front()->m_id; }

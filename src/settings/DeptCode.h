@@ -61,6 +61,9 @@ public:
     // As CGroupCode's, with the width of field 1014 "Dept".
     std::string GetDisplayText() const;
     const CGroupCode* FindGroup(std::uint16_t id) const;
+    // Puts the group in code order: it replaces a group of the same code, else it goes before the
+    // first one with a greater code. Gives its position.
+    static std::size_t InsertInto(std::vector<std::unique_ptr<CGroupCode>>& groups, std::unique_ptr<CGroupCode> group);
 
     std::string m_name;
     std::uint16_t m_id = 0;
@@ -84,6 +87,10 @@ public:
     void Serialize(CArchive& ar) override;
 
     CDeptCode& Add(std::unique_ptr<CDeptCode> code);
+    // Puts the code in code order, as CDeptCode::InsertInto does a group. Gives its position.
+    std::size_t Insert(std::unique_ptr<CDeptCode> code);
+    std::unique_ptr<CDeptCode> RemoveAt(std::size_t index);
+    void RemoveAll() { m_codes.clear(); }
     std::size_t GetCount() const { return m_codes.size(); }
     const CDeptCode& GetAt(std::size_t index) const { return *m_codes[index]; }
 

@@ -4,10 +4,12 @@
 
 #include "db/text/ScaleFontList.h"
 #include "settings/AppEventLog.h"
+#include "settings/EditDeptCodesForm.h"
 #include "settings/EditOperatorsForm.h"
 #include "settings/EditPriceZonesForm.h"
 #include "settings/OperatorList.h"
 #include "settings/PriceZone.h"
+#include "settings/ui/EditDeptCodeDlgs.h"
 #include "settings/ui/EditOperatorDlgs.h"
 #include "settings/ui/EditPriceZoneDlgs.h"
 
@@ -62,12 +64,33 @@ void PriceZoneScreens(ScreenShots& shots)
     shots.Take("dialog-edit-price-zone", entryDialog);
 }
 
+void DeptCodeScreens(ScreenShots& shots)
+{
+    CDeptCodeList codes;
+    auto meat = std::make_unique<CDeptCode>(12, "Meat");
+    meat->m_groups.push_back(std::make_unique<CGroupCode>(1, "Beef"));
+    meat->m_groups.push_back(std::make_unique<CGroupCode>(4, "Lamb"));
+    codes.Add(std::make_unique<CDeptCode>(5, "Deli"));
+    codes.Add(std::move(meat));
+    const CAppEventLog log;
+    EditDeptCodesForm list(codes, log, nullptr);
+    CEditDeptCodesDlg listDialog(list, CodePage::Western);
+    shots.Take("dialog-edit-dept-codes", listDialog);
+    EditDeptCodeForm entry(codes.GetAt(1));
+    CEditDeptCodeDlg entryDialog(entry, CodePage::Western);
+    shots.Take("dialog-edit-dept-code", entryDialog);
+    EditGroupCodeForm group(*codes.GetAt(1).m_groups[1]);
+    CEditGroupCodeDlg groupDialog(group, CodePage::Western);
+    shots.Take("dialog-edit-group-code", groupDialog);
+}
+
 }  // namespace
 
 void AddSiteListScreens(ScreenShots& shots)
 {
     OperatorScreens(shots);
     PriceZoneScreens(shots);
+    DeptCodeScreens(shots);
 }
 
 }  // namespace varnel::screens

@@ -188,18 +188,7 @@ TEST(DeptGroupTreeTest, EachDepartmentOnceWithItsGroupsInOrder)
     TestMainFrame frame;
     TempDir dir;
     CPluDatabase db;
-    db.CreateAllTables();
-    ASSERT_TRUE(db.Create(dir.File("plu.pld")));
-    ASSERT_TRUE(db.Open(dir.File("plu.pld")));
-    const std::tuple<std::uint32_t, std::uint16_t, std::uint16_t> plus[] = {{1, 5, 2}, {2, 5, 1}, {3, 3, 9}, {4, 5, 2}};
-    for (const auto& [number, dept, group] : plus) {
-        auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
-        row->Set(PluCol::Dept, dept);
-        row->Set(PluCol::Group, group);
-        const std::uint16_t size = row->CalcDataSize();
-        ASSERT_TRUE(db.GetPluTable()->AddPlu(number, size, std::move(row)));
-    }
+    MakePlusOfDeptGroups(db, dir.File("plu.pld"), {{1, 5, 2}, {2, 5, 1}, {3, 3, 9}, {4, 5, 2}});
     std::vector<std::unique_ptr<CDeptCode>> tree;
     BuildDeptGroupTree(*db.GetPluTable(), tree);
     ASSERT_EQ(tree.size(), 2u);

@@ -31,6 +31,7 @@ CSettingsListPanel::CSettingsListPanel(SettingsListForm& form, CodePage codePage
     m_list->setMinimumWidth(m_list->fontMetrics().averageCharWidth() * 36);
     m_listColumn->addWidget(m_list, 1);
     for (QPushButton* button : {m_add, m_edit, m_delete}) m_buttons->addWidget(button);
+    m_buttons->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(m_listColumn, 1);
@@ -84,7 +85,6 @@ CSettingsListDlg::CSettingsListDlg(SettingsListForm& form, CodePage codePage, co
     auto* ok = new QPushButton(ToDisplayText(form.GetOkText(), codePage), this);
     ok->setObjectName("ok");
     ok->setDefault(true);
-    m_panel->ButtonColumn()->addStretch(1);
     m_panel->ButtonColumn()->addWidget(ok);
     connect(ok, &QPushButton::clicked, this, &CSettingsListDlg::accept);
     connect(m_panel, &CSettingsListPanel::Ended, this, &CSettingsListDlg::Finish);

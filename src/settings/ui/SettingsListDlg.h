@@ -27,7 +27,7 @@ public:
 
     // Shows the form's rows, selection and buttons.
     void Refresh();
-    // Where a dialog adds buttons of its own, under "&Delete", and texts under the list.
+    // Where a dialog adds buttons of its own (from position 3, under "&Delete"), and texts under the list.
     QVBoxLayout* ButtonColumn() const { return m_buttons; }
     QVBoxLayout* ListColumn() const { return m_listColumn; }
 
