@@ -31,7 +31,7 @@ protected:
         ASSERT_TRUE(m_db.Open(Path()));
     }
 
-    std::string Path() const { return m_dir.File("plu.pld"); }
+    std::string Path() const { return m_dir.File(m_fileName); }
     CPluDefTb& Plus() const { return *m_db.GetPluTable(); }
     CPluPriceZoneTb& Zones() const { return *Plus().GetPriceZoneTable(); }
 
@@ -58,6 +58,7 @@ protected:
         ASSERT_TRUE(m_db.Open(Path()));
     }
 
+    std::string m_fileName = "plu.pld";  // a fixture may choose an ".mdb" file before SetUp
     TempDir m_dir;
     TestMainFrame m_frame;
     CPluDatabase m_db;

@@ -1,8 +1,9 @@
 // PLU records received from scales, stored in the PLU table: the record read into a block of the PLU's
 // defaults, merged into the row (created when absent) and the values of the price zone the record
-// belongs to. The decoders hold the table's build lock while the current-scale fields name the sending
-// scale, so that a record build for another scale never sees them, and while they change the table,
-// which the link threads' range walks step through under that lock.
+// belongs to, as one operation on the database. The decoders hold the table's build lock while the
+// current-scale fields name the sending scale, so that a record build for another scale never sees
+// them, and while they change the table, which the link threads' range walks step through under that
+// lock.
 #include "db/plu/PluDefTb.h"
 
 #include "db/text/DoubleByteText.h"
@@ -10,6 +11,7 @@
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/records/PluRecordReaders.h"
 #include "db/plu/RuxPriceRecord.h"
+#include "db/store/StoreTransaction.h"
 
 namespace varnel {
 namespace {
@@ -101,21 +103,28 @@ bool CPluDefTb::StoreReceivedPlu(const CLinkScaleSettings& scale, std::uint16_t 
 
     CPluDefRec block;
     block.InitNew(*plu);
-    // The range walks of the link threads step through the table under the same lock.
-    const BuildLock lock = LockRecordBuild();
-    const CurrentScale current(*this, lock, scale);
-    const PluDecodeContext context{block, scale, family, setup, ausNz, text};
-    if (lumen && family == 7) {
-        ReadFamily7Record(context, record);
-    } else if (lumen) {
-        ReadBcdBody(context, record, true);
-    } else {
-        DecodedPluFields decoded = DecodePluFields(context, record);
-        if (family == 9) ReadExtraPriceBlocks(context, m_ruxPriceTables, *plu, decoded);
+    // The row, its zone values and its extra prices change together or not at all. The operation
+    // ends after the build lock is let go: a rollback reads the rows again under that lock.
+    StoreTransaction operation(*GetDatabase());
+    bool stored = false;
+    {
+        // The range walks of the link threads step through the table under the same lock.
+        const BuildLock lock = LockRecordBuild();
+        const CurrentScale current(*this, lock, scale);
+        const PluDecodeContext context{block, scale, family, setup, ausNz, text};
+        if (lumen && family == 7) {
+            ReadFamily7Record(context, record);
+        } else if (lumen) {
+            ReadBcdBody(context, record, true);
+        } else {
+            DecodedPluFields decoded = DecodePluFields(context, record);
+            if (family == 9) ReadExtraPriceBlocks(context, m_ruxPriceTables, *plu, decoded);
+        }
+        block.Set(PluCol::LabelWidth, setup.GetLabelWidth(*plu));
+        block.Set(PluCol::DescLen, ausNz ? std::uint16_t{100} : setup.GetDescLength(*plu));
+        stored = MergeReceivedPlu(block, *plu, ReceivedZone(setup, scale));
     }
-    block.Set(PluCol::LabelWidth, setup.GetLabelWidth(*plu));
-    block.Set(PluCol::DescLen, ausNz ? std::uint16_t{100} : setup.GetDescLength(*plu));
-    return MergeReceivedPlu(block, *plu, ReceivedZone(setup, scale));
+    return stored && operation.Commit();
 }
 
 bool CPluDefTb::MergeReceivedPlu(const CPluDefRec& block, std::uint32_t pluNumber, std::uint16_t zone)

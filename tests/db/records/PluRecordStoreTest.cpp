@@ -2,6 +2,7 @@
 // taken back, the family-2 conversion undone, price zones, family 9's extra price blocks, short and bad
 // records; and the comparison of a scale's PLUs with the database.
 #include "PluDecodeFixture.h"
+#include "MdbTestDatabase.h"
 #include "PriceZoneDatabase.h"
 
 #include "db/records/PluRecordLayouts.h"
@@ -325,20 +326,27 @@ protected:
             m_frame.AddFieldDef(FieldDefMap::Plu, field).m_max = 0x7FFFFFFF;
     }
 
-    // The family-10 record of the PLU at another price.
-    std::string RecordAtPrice(const CLinkScaleSettings& scale, std::uint32_t plu, std::int32_t price)
+    // The family-10 record of the PLU as `change` makes it; the row stays as it is.
+    template <class Change>
+    std::string RecordWith(const CLinkScaleSettings& scale, std::uint32_t plu, Change change)
     {
         CPluDefRec& row = Plu(plu);
-        const std::int32_t stored = row.Get(PluCol::UnitPrice);
-        row.Set(PluCol::UnitPrice, price);
+        const CPluDefRec stored = row;
+        change(row);
         std::array<std::uint8_t, 2400> buffer{};
         ScaleRecordOut out{buffer};
         {
             const BuildLock lock = Plus().LockRecordBuild();
             EXPECT_TRUE(BuildPluRecord(Plus(), lock, scale, plu, out));
         }
-        row.Set(PluCol::UnitPrice, stored);
+        row.CopyDataFrom(stored);
         return std::string(reinterpret_cast<const char*>(buffer.data()) + 8, out.length - 8u);
+    }
+
+    // The family-10 record of the PLU at another price.
+    std::string RecordAtPrice(const CLinkScaleSettings& scale, std::uint32_t plu, std::int32_t price)
+    {
+        return RecordWith(scale, plu, [&](CPluDefRec& row) { row.Set(PluCol::UnitPrice, price); });
     }
 
     std::int32_t ZonePrice(std::uint32_t plu, std::uint16_t zone)
@@ -372,6 +380,56 @@ TEST_F(PluRecordZoneTest, TheReceivedPricesGoToTheScalesZoneInHeadOfficeModeElse
         ASSERT_TRUE(Zones().DeletePlu(70));
         ASSERT_TRUE(Plus().DeleteKey(70));
     }
+}
+
+class PluRecordZoneMdbTest : public PluRecordZoneTest {
+protected:
+    PluRecordZoneMdbTest() { m_fileName = "plu.mdb"; }
+};
+
+// A received PLU is one operation on an ".mdb" database: its zone's old values taken out, the row
+// rewritten and the zone's new values written. When the last step fails, none of it is kept, in the
+// database or in memory.
+TEST_F(PluRecordZoneMdbTest, AReceivedPluThatFailsPartWayKeepsNoneOfItsChanges)
+{
+    m_frame.m_setup.m_priceZoneMode = 2;  // head office: the received prices go to the scale's zone
+    CLinkScaleSettings scale = ScaleOf(10);
+    scale.m_priceZone = 3;
+    AddPlu(70, 100, "Sirloin");
+    const std::string received = RecordWith(scale, 70, [](CPluDefRec& row) {
+        row.Set(PluCol::UnitPrice, 250);
+        row.SetDesc("\x1B" "C3Rump");
+    });
+    ASSERT_TRUE(Zones().SetZoneValue(70, kUnitPriceField, 3, 120, &Plu(70)));
+    ASSERT_TRUE(m_db.Close());
+    // Another program's rule refuses the zone row holding zone 3's unit price 250.
+    RunSql(Path(), "CREATE TRIGGER refuse BEFORE UPDATE ON \"PluPriceZone\""
+                   " WHEN instr(NEW.\"PriceZoneInfo\", X'0300ED03FA') > 0"
+                   " BEGIN SELECT RAISE(ABORT, 'refused by the test'); END;");
+    m_db.CreateAllTables();
+    ASSERT_TRUE(m_db.Open(Path())) << m_db.GetLastErrorText();
+
+    EXPECT_FALSE(Plus().ReceiveScaleRecord(scale, Bytes(received)));
+    EXPECT_EQ(m_db.GetLastErrorText(), "refused by the test");
+    const auto unchanged = [&](const char* where) {
+        SCOPED_TRACE(where);
+        EXPECT_EQ(Plu(70).GetDesc(), "");
+        EXPECT_EQ(Plu(70).Get(PluCol::Name), "Sirloin");
+        EXPECT_EQ(Plu(70).Get(PluCol::UnitPrice), 100);
+        EXPECT_EQ(ZonePrice(70, 3), 120);
+    };
+    unchanged("memory");
+    Reopen();
+    unchanged("the database");
+
+    // Without the rule the same record goes in whole.
+    ASSERT_TRUE(m_db.Close());
+    RunSql(Path(), "DROP TRIGGER refuse");
+    m_db.CreateAllTables();
+    ASSERT_TRUE(m_db.Open(Path()));
+    ASSERT_TRUE(Plus().ReceiveScaleRecord(scale, Bytes(received))) << m_db.GetLastErrorText();
+    EXPECT_EQ(Plu(70).GetDesc(), "\x1B" "C3Rump");
+    EXPECT_EQ(ZonePrice(70, 3), 250);
 }
 
 }  // namespace
