@@ -11,10 +11,14 @@ namespace {
 std::atomic<std::uint64_t> g_allocations{0};
 std::atomic<std::int64_t> g_heapBytes{0};
 std::atomic<std::int64_t> g_heapPeak{0};
+std::atomic<int> g_uncounted{0};
+
+bool Counting() { return g_uncounted.load(std::memory_order_relaxed) == 0; }
 
 void* Counted(void* block)
 {
     if (!block) throw std::bad_alloc();
+    if (!Counting()) return block;
     g_allocations.fetch_add(1, std::memory_order_relaxed);
     const auto size = static_cast<std::int64_t>(malloc_usable_size(block));
     const std::int64_t now = g_heapBytes.fetch_add(size, std::memory_order_relaxed) + size;
@@ -26,7 +30,7 @@ void* Counted(void* block)
 
 void Released(void* block)
 {
-    if (block) g_heapBytes.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(block)), std::memory_order_relaxed);
+    if (block && Counting()) g_heapBytes.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(block)), std::memory_order_relaxed);
     std::free(block);
 }
 
@@ -44,5 +48,8 @@ std::uint64_t AllocationCount() { return g_allocations.load(std::memory_order_re
 std::int64_t HeapBytes() { return g_heapBytes.load(std::memory_order_relaxed); }
 std::int64_t HeapPeak() { return g_heapPeak.load(std::memory_order_relaxed); }
 void ResetHeapPeak() { g_heapPeak.store(HeapBytes(), std::memory_order_relaxed); }
+
+UncountedScope::UncountedScope() { g_uncounted.fetch_add(1, std::memory_order_relaxed); }
+UncountedScope::~UncountedScope() { g_uncounted.fetch_sub(1, std::memory_order_relaxed); }
 
 }  // namespace varnel::bench

@@ -14,4 +14,14 @@ std::int64_t HeapBytes();
 std::int64_t HeapPeak();
 void ResetHeapPeak();
 
+// While one lives, allocations are made but not counted: what is timed then pays nothing for the
+// counting. Whatever is allocated under it should be freed under it too.
+class UncountedScope {
+public:
+    UncountedScope();
+    ~UncountedScope();
+    UncountedScope(const UncountedScope&) = delete;
+    UncountedScope& operator=(const UncountedScope&) = delete;
+};
+
 }  // namespace varnel::bench

@@ -22,12 +22,12 @@ namespace varnel {
 
 class CLabProp;
 
-class CPluDefRec : public CDBRecord {
+class CPluDefRec : public CDBRecord, public ArenaRow {
 public:
     // A row of `room` zeroed data bytes (at least the fixed part's), as a file's row of that length needs.
     explicit CPluDefRec(std::size_t room = kPluEmptyDescRoom) : m_data(std::max(room, kPluEmptyDescRoom)) {}
     // A row of the data bytes read from a file (zeros after them up to the fixed part's room), kept
-    // in the load's arena.
+    // in the load's arena (as the row itself may be: `new (arena) CPluDefRec(bytes, arena)`).
     CPluDefRec(std::span<const std::uint8_t> bytes, RowArena& arena)
         : m_data(bytes, std::max(bytes.size(), kPluEmptyDescRoom), arena)
     {

@@ -30,7 +30,7 @@ std::unique_ptr<CDBRecord> CPluDefTb::CreateRecord(std::size_t size)
 std::unique_ptr<CDBRecord> CPluDefTb::CreateLoadedRecord(std::span<const std::uint8_t> data, RowArena& arena)
 {
     if (data.size() > kPluDataRoom) return nullptr;
-    return std::make_unique<CPluDefRec>(data, arena);
+    return std::unique_ptr<CDBRecord>(new (arena) CPluDefRec(data, arena));
 }
 
 void CPluDefTb::BindColumns()

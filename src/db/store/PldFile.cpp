@@ -57,33 +57,40 @@ Result<void> WriteAt(IFile& file, std::uint64_t position, const std::vector<std:
     return WriteBytes(file, bytes.data(), bytes.size());
 }
 
-// The file as the load walks it from front to back, read a window at a time: the rows are copied out
-// of each window, so a load never holds the whole file image beside the rows it made of it.
-class PldReadWindow {
+// The file as the load walks it from front to back, read a piece at a time into an image of its own
+// that the rows made of it keep as their data: the bytes are copied from the file once, and a piece
+// lives only as long as rows use it.
+class PldImageReader {
 public:
-    PldReadWindow(IFile& file, std::uint64_t size) : m_file(file), m_size(size) {}
+    PldImageReader(IFile& file, std::uint64_t size, RowArena& arena) : m_file(file), m_size(size), m_arena(arena) {}
 
     // The `n` bytes at `position` (the caller checked that the file holds them); positions never go back.
     Result<std::span<const std::uint8_t>> At(std::uint64_t position, std::size_t n)
     {
-        if (position < m_start || position + n > m_start + m_bytes.size()) {
+        if (position < m_start || position + n > m_start + m_piece.size()) {
+            // The bytes of the piece before are read again when a record crosses its end.
             const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(
-                std::max<std::uint64_t>(n, kWindowBytes), m_size - position));
-            m_bytes.resize(wanted);
-            m_start = position;
+                std::max<std::uint64_t>(n, kPieceBytes), m_size - position));
+            m_piece = {};
+            const std::span<std::uint8_t> piece = m_arena.NewImage(wanted);
             if (auto sought = m_file.Seek(position); !sought) return sought.GetError();
-            if (auto read = ReadExact(m_file, m_bytes.data(), wanted); !read) return read.GetError();
+            if (auto read = ReadExact(m_file, piece.data(), wanted); !read) return read.GetError();
+            m_start = position;
+            m_piece = piece;
         }
-        return std::span<const std::uint8_t>(m_bytes).subspan(static_cast<std::size_t>(position - m_start), n);
+        return std::span<const std::uint8_t>(m_piece).subspan(static_cast<std::size_t>(position - m_start), n);
     }
 
 private:
-    static constexpr std::uint64_t kWindowBytes = 1 << 20;
+    // Large enough that few records cross a piece's end, small enough that a piece holding no rows
+    // that keep their data in place (another table's) is given back soon after the load.
+    static constexpr std::uint64_t kPieceBytes = std::uint64_t{4} << 20;
 
     IFile& m_file;
     std::uint64_t m_size;
+    RowArena& m_arena;
     std::uint64_t m_start = 0;
-    std::vector<std::uint8_t> m_bytes;
+    std::span<std::uint8_t> m_piece;
 };
 
 }  // namespace
@@ -199,9 +206,9 @@ bool CObjDatabase::LoadPldRecords(IFile& file)
         return false;
     }
     const std::uint64_t size = *length;
-    PldReadWindow window(file, size);
-    // The rows' data areas are slices of a few large blocks instead of one allocation each.
+    // The rows' data areas lie in the file's image where they can, instead of one allocation each.
     RowArena arena;
+    PldImageReader image(file, size, arena);
 
     const std::size_t headerSize = GetHeaderSize();
     const bool oldHeaders = IsOldHeaderFormat();
@@ -215,7 +222,7 @@ bool CObjDatabase::LoadPldRecords(IFile& file)
             whole = false;
             break;
         }
-        const auto header = window.At(position, headerSize);
+        const auto header = image.At(position, headerSize);
         if (!header) {
             SetLastError(header.GetError());
             return false;
@@ -244,7 +251,7 @@ bool CObjDatabase::LoadPldRecords(IFile& file)
         if (size - dataStart < dataLength) continue;
         std::span<const std::uint8_t> data;
         if (dataLength > 0) {
-            const auto read = window.At(dataStart, dataLength);
+            const auto read = image.At(dataStart, dataLength);
             if (!read) {
                 SetLastError(read.GetError());
                 return false;

@@ -2,22 +2,75 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace varnel {
+namespace {
 
-RowArena::Slice RowArena::Allocate(std::size_t size)
+// Row objects carry the block they lie in (null for one alone on the heap) in front of them, as far
+// before them as the heap aligns its allocations.
+constexpr std::size_t kRowPrefix = 16;
+static_assert(sizeof(RowBlock*) <= kRowPrefix && alignof(std::max_align_t) <= kRowPrefix);
+
+void* PrefixedRow(void* memory, RowBlock* block)
 {
-    // Slices start at multiples of 8, as separate allocations would.
-    const std::size_t room = (size + 7) / 8 * 8;
-    if (!m_block || m_blockSize - m_used < room) {
-        m_blockSize = std::max(kBlockBytes, room);
-        m_block = std::shared_ptr<std::uint8_t[]>(new std::uint8_t[m_blockSize]);
-        m_used = 0;
+    *static_cast<RowBlock**>(memory) = block;
+    return static_cast<std::uint8_t*>(memory) + kRowPrefix;
+}
+
+}  // namespace
+
+std::span<std::uint8_t> RowArena::NewImage(std::size_t size)
+{
+    RowBlock& image = m_image.Renew(size);
+    return {image.Bytes(), size};
+}
+
+RowArena::Slice RowArena::Place(std::span<const std::uint8_t> bytes, std::size_t size)
+{
+    // Compared as addresses: bytes from elsewhere are no pointer into the image.
+    if (RowBlock* image = m_image.Get(); image && size <= bytes.size() && size <= image->Size()) {
+        const auto first = reinterpret_cast<std::uintptr_t>(bytes.data());
+        const auto start = reinterpret_cast<std::uintptr_t>(image->Bytes());
+        if (first >= start && first - start <= image->Size() - size)
+            return {m_image.Hand(), image->Bytes() + (first - start)};
     }
-    Slice slice{m_block, m_block.get() + m_used};
-    m_used += room;
+    Slice slice = Allocate(m_data, m_dataUsed, size);
+    const std::size_t copied = std::min(size, bytes.size());
+    // An empty row has no bytes at all: std::copy_n and std::fill_n take that, memcpy does not.
+    std::copy_n(bytes.begin(), copied, slice.bytes);
+    std::fill_n(slice.bytes + copied, size - copied, std::uint8_t{0});
     return slice;
+}
+
+RowArena::Slice RowArena::Allocate(HeldRowBlock& blocks, std::size_t& used, std::size_t size)
+{
+    // Slices start at multiples of 16, as separate allocations would.
+    const std::size_t room = (size + 15) / 16 * 16;
+    if (!blocks.Get() || blocks.Get()->Size() - used < room) {
+        blocks.Renew(std::max(kBlockBytes, room));
+        used = 0;
+    }
+    Slice slice{blocks.Hand(), blocks.Get()->Bytes() + used};
+    used += room;
+    return slice;
+}
+
+void* RowArena::NewRow(std::size_t size)
+{
+    const Slice slice = Allocate(m_rows, m_rowsUsed, kRowPrefix + size);
+    return PrefixedRow(slice.bytes, slice.block);
+}
+
+void* RowArena::NewHeapRow(std::size_t size) { return PrefixedRow(::operator new(kRowPrefix + size), nullptr); }
+
+void RowArena::DeleteRow(void* row) noexcept
+{
+    if (!row) return;
+    void* memory = static_cast<std::uint8_t*>(row) - kRowPrefix;
+    if (RowBlock* block = *static_cast<RowBlock**>(memory)) block->Release();
+    else ::operator delete(memory);
 }
 
 RowData::RowData(std::size_t size)
@@ -30,12 +83,9 @@ RowData::RowData(std::span<const std::uint8_t> bytes, std::size_t size, RowArena
 {
     m_size = std::max(size, bytes.size());
     m_room = m_size;
-    RowArena::Slice slice = arena.Allocate(m_size);
-    m_block = std::move(slice.block);
+    const RowArena::Slice slice = arena.Place(bytes, m_size);
+    m_block = slice.block;
     m_bytes = slice.bytes;
-    // An empty row has no bytes at all: std::copy and std::fill_n take that, memcpy does not.
-    std::copy(bytes.begin(), bytes.end(), m_bytes);
-    std::fill_n(m_bytes + bytes.size(), m_size - bytes.size(), std::uint8_t{0});
 }
 
 RowData::RowData(const RowData& other)
@@ -57,7 +107,7 @@ RowData& RowData::operator=(const RowData& other)
 
 RowData::RowData(RowData&& other) noexcept
     : m_own(std::move(other.m_own)),
-      m_block(std::move(other.m_block)),
+      m_block(std::exchange(other.m_block, nullptr)),
       m_bytes(std::exchange(other.m_bytes, nullptr)),
       m_size(std::exchange(other.m_size, 0)),
       m_room(std::exchange(other.m_room, 0))
@@ -66,8 +116,10 @@ RowData::RowData(RowData&& other) noexcept
 
 RowData& RowData::operator=(RowData&& other) noexcept
 {
+    if (this == &other) return *this;
+    LeaveBlock();
     m_own = std::move(other.m_own);
-    m_block = std::move(other.m_block);
+    m_block = std::exchange(other.m_block, nullptr);
     m_bytes = std::exchange(other.m_bytes, nullptr);
     m_size = std::exchange(other.m_size, 0);
     m_room = std::exchange(other.m_room, 0);
@@ -94,11 +146,16 @@ void RowData::MoveToOwnBytes(std::size_t size, std::size_t keep)
     keep = std::min(keep, size);
     if (keep > 0) std::memcpy(own.get(), m_bytes, keep);
     std::memset(own.get() + keep, 0, size - keep);
+    LeaveBlock();
     m_own = std::move(own);
-    m_block.reset();
     m_bytes = m_own.get();
     m_room = size;
     m_size = keep;
+}
+
+void RowData::LeaveBlock() noexcept
+{
+    if (m_block) std::exchange(m_block, nullptr)->Release();
 }
 
 }  // namespace varnel

@@ -124,6 +124,57 @@ TEST_F(PluDatabaseTest, PluRowsAreStoredByteExactInAPldFile)
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(raw->GetData()), raw->GetLength()), "bytes");
 }
 
+// A file of more than 4 MB is read a piece at a time, and rows keep their data where it was read:
+// every row comes back whole, also those that cross from one piece into the next, and a row that
+// changes or grows leaves the rows beside it as they were.
+TEST_F(PluDatabaseTest, ALargeFileReadsEveryRowWholeAndRowsChangeAlone)
+{
+    constexpr std::uint32_t kPlus = 4000;
+    const auto descOf = [](std::uint32_t number, bool grown = false) {
+        const std::size_t length = grown ? 1500 : number % 2 == 0 ? 2040 : 20;
+        return "\x1B" "C1" + std::to_string(number) + std::string(length, static_cast<char>('a' + number % 26));
+    };
+    {
+        CPluDatabase db;
+        CreateAndOpen(db, "plu.pld");
+        for (std::uint32_t number = 1; number <= kPlus; ++number) {
+            auto row = NewPlu(number, descOf(number));
+            const std::uint16_t size = row->CalcDataSize();
+            ASSERT_TRUE(db.GetPluTable()->AddPlu(number, size, std::move(row))) << number;
+        }
+    }
+    ASSERT_GT(ReadFileBytes(m_dir.File("plu.pld")).size(), std::size_t{4} << 20);
+    // With `grown` the description of that PLU grown and the price of the next one up by 1.
+    const auto expectEveryRow = [&](CPluDefTb& plus, std::uint32_t grown) {
+        ASSERT_EQ(plus.GetRecordCount(), kPlus);
+        for (std::uint32_t number = 1; number <= kPlus; ++number) {
+            const auto* row = dynamic_cast<const CPluDefRec*>(plus.FindRecord(number));
+            ASSERT_NE(row, nullptr) << number;
+            ASSERT_EQ(row->GetDesc(), descOf(number, number == grown)) << number;
+            const bool repriced = grown != 0 && number == grown + 1;
+            ASSERT_EQ(row->Get(PluCol::UnitPrice), static_cast<std::int32_t>(number * 10 + (repriced ? 1 : 0))) << number;
+        }
+    };
+    {
+        CPluDatabase db;
+        db.CreateAllTables();
+        ASSERT_TRUE(db.Open(m_dir.File("plu.pld")));
+        CPluDefTb& plus = *db.GetPluTable();
+        expectEveryRow(plus, 0);
+        auto& grows = dynamic_cast<CPluDefRec&>(*plus.FindRecord(1801));
+        grows.SetDesc(descOf(1801, true));
+        ASSERT_TRUE(plus.UpdatePlu(grows, grows.CalcDataSize()));
+        auto& changes = dynamic_cast<CPluDefRec&>(*plus.FindRecord(1802));
+        changes.Set(PluCol::UnitPrice, 18021);  // in its place
+        ASSERT_TRUE(plus.UpdatePlu(changes, changes.CalcDataSize()));
+        expectEveryRow(plus, 1801);
+    }
+    CPluDatabase reopened;
+    reopened.CreateAllTables();
+    ASSERT_TRUE(reopened.Open(m_dir.File("plu.pld")));
+    expectEveryRow(*reopened.GetPluTable(), 1801);
+}
+
 TEST_F(PluDatabaseTest, PluRowsLiveInAnMdbFileColumnByColumn)
 {
     {
