@@ -20,11 +20,11 @@ void QueueAndLogUserEdit(CDBComTb& table, std::uint32_t key, bool created);
 
 // Stores the row of `key` as `fill` makes it (returning the size to store) in one step: an existing row
 // is changed in place and put back as it was when the store fails; a new one (made with room for
-// `newSize` bytes) enters the table only once it is filled. Then queues and logs it. `created` tells
-// which it was; false when nothing was stored.
+// `newSize` bytes) enters the table only once it is filled. `created` tells which it was; false when
+// nothing was stored.
 template <class Row>
-bool StoreUserEdit(CDBComTb& table, std::uint32_t key, std::size_t newSize,
-                   const std::function<std::uint16_t(Row&)>& fill, bool& created)
+bool StoreRowChange(CObjDBTable& table, std::uint32_t key, std::size_t newSize,
+                    const std::function<std::uint16_t(Row&)>& fill, bool& created)
 {
     created = false;
     if (auto* present = dynamic_cast<Row*>(table.GetRecord(key))) {
@@ -33,14 +33,23 @@ bool StoreUserEdit(CDBComTb& table, std::uint32_t key, std::size_t newSize,
             *present = saved;
             return false;
         }
-    } else {
-        std::unique_ptr<CDBRecord> made = table.CreateRecord(newSize);
-        auto* row = dynamic_cast<Row*>(made.get());
-        if (!row) return false;
-        const std::uint16_t size = fill(*row);
-        if (!table.AddRecord(key, size, std::move(made))) return false;
-        created = true;
+        return true;
     }
+    std::unique_ptr<CDBRecord> made = table.CreateRecord(newSize);
+    auto* row = dynamic_cast<Row*>(made.get());
+    if (!row) return false;
+    const std::uint16_t size = fill(*row);
+    if (!table.AddRecord(key, size, std::move(made))) return false;
+    created = true;
+    return true;
+}
+
+// StoreRowChange, then the change queued to the scales and logged.
+template <class Row>
+bool StoreUserEdit(CDBComTb& table, std::uint32_t key, std::size_t newSize,
+                   const std::function<std::uint16_t(Row&)>& fill, bool& created)
+{
+    if (!StoreRowChange<Row>(table, key, newSize, fill, created)) return false;
     QueueAndLogUserEdit(table, key, created);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "comms/manager/SiteScales.h"
 
 #include "platform/TextFormat.h"
+#include "platform/UserPrompt.h"
 
 #include <algorithm>
 
@@ -84,6 +85,13 @@ std::uint32_t GetRuxScaleMix(const CIdEnqLinkList& links, const CGeneralSetup& s
     return singleStore ? 3 : 4;
 }
 
+// A scale as the pickers name it: by its link, by itself on a single link, or both.
+static std::string ScaleLabel(const CIdEnqLink& link, const CLinkScale& scale, const CGeneralSetup& setup, bool oneLink)
+{
+    if (setup.m_daisyChainedComms == 0) return link.m_name;
+    return oneLink ? scale.m_name : FormatText("%s - %s", link.m_name.c_str(), scale.m_name.c_str());
+}
+
 std::vector<CScaleChoice> BuildScaleChoices(const CMasterScale& department, const CIdEnqLinkList& links,
                                             const CGeneralSetup& setup)
 {
@@ -91,15 +99,45 @@ std::vector<CScaleChoice> BuildScaleChoices(const CMasterScale& department, cons
     const bool oneLink = links.GetLinks().size() == 1;
     for (const auto& link : links.GetLinks()) {
         for (const auto& scale : link->m_scales) {
-            std::string label = setup.m_daisyChainedComms == 0 ? link->m_name
-                                : oneLink ? scale->m_name
-                                          : FormatText("%s - %s", link->m_name.c_str(), scale->m_name.c_str());
+            std::string label = ScaleLabel(*link, *scale, setup, oneLink);
             const CScaleDef def(link->m_linkId, scale->m_scaleNo);
             const bool selected = std::ranges::any_of(department.m_scales, [&](const auto& held) { return *held == def; });
             choices.push_back({link->m_linkId, scale->m_scaleNo, std::move(label), selected});
         }
     }
     return choices;
+}
+
+std::vector<CScaleChoice> BuildScaleChoiceList(const CIdEnqLinkList& links, const std::optional<ScaleDefs>& scales,
+                                               const CGeneralSetup& setup, bool enabledOnly)
+{
+    std::vector<CScaleChoice> choices;
+    const bool oneLink = links.GetLinks().size() == 1;
+    for (const auto& link : links.GetLinks()) {
+        for (const auto& scale : link->m_scales) {
+            if (enabledOnly && (!link->m_enabled || !scale->m_enabled)) continue;
+            const CScaleDef def(link->m_linkId, scale->m_scaleNo);
+            if (scales && std::ranges::none_of(*scales, [&](const CScaleDef& held) { return held == def; })) continue;
+            choices.push_back({link->m_linkId, scale->m_scaleNo, ScaleLabel(*link, *scale, setup, oneLink), false});
+        }
+    }
+    return choices;
+}
+
+std::optional<CScaleChoice> SelectScaleForData(
+    std::vector<CScaleChoice> choices, const std::function<bool(const CScaleChoice&)>& supports,
+    const std::function<std::optional<std::size_t>(const std::vector<CScaleChoice>&)>& pick)
+{
+    std::erase_if(choices, [&supports](const CScaleChoice& choice) { return !supports(choice); });
+    std::ranges::stable_sort(choices, {}, [](const CScaleChoice& c) { return c.linkId * 100 + c.scaleId; });
+    if (choices.empty()) {
+        ShowMessage(kMsgNoScaleSupports);
+        return std::nullopt;
+    }
+    if (choices.size() == 1) return choices.front();
+    const std::optional<std::size_t> chosen = pick(choices);
+    if (!chosen || *chosen >= choices.size()) return std::nullopt;
+    return choices[*chosen];
 }
 
 }  // namespace varnel

@@ -5,9 +5,11 @@
 
 #include "comms/manager/IdEnqLinkList.h"
 #include "db/site/GeneralSetup.h"
+#include "platform/Messages.h"
 #include "settings/MasterScaleList.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,5 +49,18 @@ struct CScaleChoice {
 // department holds it.
 std::vector<CScaleChoice> BuildScaleChoices(const CMasterScale& department, const CIdEnqLinkList& links,
                                             const CGeneralSetup& setup);
+
+// The document's scale choice items: one per scale of `scales` (every scale of every link when none),
+// only enabled scales of enabled links when asked, labelled as BuildScaleChoices labels them.
+std::vector<CScaleChoice> BuildScaleChoiceList(const CIdEnqLinkList& links, const std::optional<ScaleDefs>& scales,
+                                               const CGeneralSetup& setup, bool enabledOnly);
+
+// The data picker: of the choices, those whose scale supports the data, ordered by link × 100 +
+// scale. None left shows 61453 and gives none; one is taken without asking; of more, `pick` chooses
+// (none when the user cancels).
+constexpr MessageId kMsgNoScaleSupports = 61453;
+std::optional<CScaleChoice> SelectScaleForData(
+    std::vector<CScaleChoice> choices, const std::function<bool(const CScaleChoice&)>& supports,
+    const std::function<std::optional<std::size_t>(const std::vector<CScaleChoice>&)>& pick);
 
 }  // namespace varnel

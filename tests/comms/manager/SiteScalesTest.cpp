@@ -2,6 +2,7 @@
 // the mix of the comma-separated families and the department dialog's choices.
 #include "MemoryLink.h"
 #include "comms/manager/SiteScales.h"
+#include "support/RecordingPrompt.h"
 #include "support/TestMainFrame.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,44 @@ TEST_F(SiteScales, TheDepartmentDialogOffersEveryScaleLabelledAsTheLinksCarryThe
     EXPECT_FALSE(choices[0].selected);
     links.RemoveLink(2);
     EXPECT_EQ(labels(), (std::vector<std::string>{"Scale 11", "Scale 12"}));
+}
+
+TEST_F(SiteScales, TheDataPickerOffersTheScalesThatTakeTheDataInLinkAndScaleOrder)
+{
+    Build(8, 0, 10);
+    setup.m_daisyChainedComms = 1;
+    links.FindLink(1)->m_scales[1]->m_enabled = false;
+    std::vector<CScaleChoice> all = BuildScaleChoiceList(links, std::nullopt, setup, false);
+    EXPECT_EQ(all.size(), 3u);
+    EXPECT_EQ(BuildScaleChoiceList(links, std::nullopt, setup, true).size(), 2u);
+    EXPECT_EQ(BuildScaleChoiceList(links, ScaleDefs{CScaleDef(2, 21)}, setup, false),
+              (std::vector<CScaleChoice>{{2, 21, "Back - Scale 21", false}}));
+
+    // The list arrives in any order; the picker sees it by link × 100 + scale.
+    std::ranges::reverse(all);
+    const auto family = [this](const CScaleChoice& choice) {
+        return links.FindLink(choice.linkId)->FindScale(choice.scaleId)->GetScaleType(setup.m_defaultScaleFamily);
+    };
+    std::vector<std::string> offered;
+    const auto pickSecond = [&offered](const std::vector<CScaleChoice>& choices) -> std::optional<std::size_t> {
+        for (const CScaleChoice& choice : choices) offered.push_back(choice.label);
+        return 1;
+    };
+    const auto batchFamilies = [&](const CScaleChoice& choice) {
+        const std::uint16_t f = family(choice);
+        return f == 6 || f == 8 || f == 10 || f == 12;
+    };
+    EXPECT_EQ(SelectScaleForData(all, batchFamilies, pickSecond)->scaleId, 21);
+    EXPECT_EQ(offered, (std::vector<std::string>{"Front - Scale 11", "Back - Scale 21"}));
+    // One scale is taken without asking; none shows 61453.
+    offered.clear();
+    const auto family8 = [&](const CScaleChoice& choice) { return family(choice) == 8; };
+    EXPECT_EQ(SelectScaleForData(all, family8, pickSecond)->scaleId, 11);
+    EXPECT_TRUE(offered.empty());
+    RecordingPrompt prompt;
+    EXPECT_FALSE(SelectScaleForData(all, [](const CScaleChoice&) { return false; }, pickSecond));
+    EXPECT_EQ(prompt.m_ids, std::vector<MessageId>{61453});
+    EXPECT_FALSE(SelectScaleForData(all, batchFamilies, [](const auto&) { return std::nullopt; }));
 }
 
 }  // namespace

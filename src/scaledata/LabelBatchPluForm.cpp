@@ -1,0 +1,88 @@
+#include "scaledata/LabelBatchPluForm.h"
+
+#include "db/plu/PluDefRec.h"
+#include "db/plu/PluDefTb.h"
+#include "db/plu/PluFieldAccess.h"
+#include "db/site/MainFrame.h"
+#include "platform/UserPrompt.h"
+
+#include <cctype>
+
+namespace varnel {
+namespace {
+
+constexpr std::uint16_t kUnitPriceField = 1005;
+constexpr std::uint16_t kWeightField = 1007;
+
+// The value as the field's definition shows it (its decimals).
+std::string FormatField(std::uint16_t fieldNo, std::int32_t value)
+{
+    const IMainFrame* frame = GetMainFrame();
+    const CLabProp* definition = frame ? FindFieldDef(fieldNo, frame->GetFieldDefMap(FieldDefMap::Plu)) : nullptr;
+    return FormatFixedPoint(definition ? definition->m_decimals : 0, '.', value);
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> ReadWholeNumber(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::nullopt;
+    const std::size_t last = text.find_last_not_of(' ');
+    std::uint64_t value = 0;
+    for (const char ch : text.substr(first, last - first + 1)) {
+        if (!std::isdigit(static_cast<unsigned char>(ch))) return std::nullopt;
+        value = value * 10 + static_cast<std::uint64_t>(ch - '0');
+        if (value > 0xFFFFFFFFu) return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+LabelBatchPluForm::LabelBatchPluForm(const CPluDefTb* plus, std::uint32_t plu, std::uint32_t quantity,
+                                     PluPicker picker)
+    : m_plus(plus), m_picker(std::move(picker)), m_pluText(std::to_string(plu)),
+      m_quantityText(std::to_string(quantity)), m_plu(plu), m_quantity(quantity)
+{
+}
+
+std::optional<std::uint32_t> LabelBatchPluForm::TypedPlu() const { return ReadWholeNumber(m_pluText); }
+
+const CPluDefRec* LabelBatchPluForm::TypedRow() const
+{
+    const std::optional<std::uint32_t> plu = TypedPlu();
+    return plu && m_plus ? dynamic_cast<const CPluDefRec*>(m_plus->FindRecord(*plu)) : nullptr;
+}
+
+std::string LabelBatchPluForm::GetWeightText() const
+{
+    const CPluDefRec* row = TypedRow();
+    return row ? FormatField(kWeightField, row->Get(PluCol::Weight)) : std::string{};
+}
+
+std::string LabelBatchPluForm::GetPriceText() const
+{
+    const CPluDefRec* row = TypedRow();
+    return row ? FormatField(kUnitPriceField, row->Get(PluCol::UnitPrice)) : std::string{};
+}
+
+void LabelBatchPluForm::OnSelect()
+{
+    if (!m_picker) return;
+    if (const std::optional<std::uint32_t> chosen = m_picker(TypedPlu().value_or(0))) m_pluText = std::to_string(*chosen);
+}
+
+bool LabelBatchPluForm::OnOK()
+{
+    const std::optional<std::uint32_t> plu = TypedPlu();
+    const std::optional<std::uint32_t> quantity = ReadWholeNumber(m_quantityText);
+    if (!plu || !quantity) {
+        ShowMessage(kMsgNotNumeric);
+        m_refusedFocus = plu ? Focus::Quantity : Focus::Plu;
+        return false;
+    }
+    m_plu = *plu;
+    m_quantity = *quantity;
+    return true;
+}
+
+}  // namespace varnel
