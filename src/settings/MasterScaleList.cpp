@@ -29,6 +29,21 @@ void CMasterScaleList::Serialize(CArchive& ar)
 
 void CMasterScaleList::Add(std::unique_ptr<CMasterScale> department) { m_departments.push_back(std::move(department)); }
 
+void CMasterScaleList::RemoveAt(std::size_t index)
+{
+    if (m_departments.at(index).get() == m_current) m_current = nullptr;
+    m_departments.erase(m_departments.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::optional<std::uint16_t> CMasterScaleList::GetFreeId() const
+{
+    std::vector<bool> used(std::size_t{65536}, false);
+    for (const auto& department : m_departments) used[department->m_id] = true;
+    for (std::size_t id = 1; id < used.size(); ++id)
+        if (!used[id]) return static_cast<std::uint16_t>(id);
+    return std::nullopt;
+}
+
 void CMasterScaleList::SetCurrent(std::uint16_t id) { m_current = id == 0 ? nullptr : FindById(id); }
 
 std::uint16_t CMasterScaleList::GetCurrentId() const { return m_current ? m_current->m_id : 0; }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,10 @@ public:
     void Serialize(CArchive& ar) override;
 
     void Add(std::unique_ptr<CMasterScale> department);
+    // Takes the department at that place out of the list; when it was current, none is.
+    void RemoveAt(std::size_t index);
+    // The lowest number from 1 up that no department has; none when every number is taken.
+    std::optional<std::uint16_t> GetFreeId() const;
     const std::vector<std::unique_ptr<CMasterScale>>& GetDepartments() const { return m_departments; }
 
     // The department with that id becomes current; 0 or an unknown id makes none current.

@@ -5,11 +5,15 @@
 #include "db/text/ScaleFontList.h"
 #include "settings/AppEventLog.h"
 #include "settings/EditDeptCodesForm.h"
+#include "settings/EditDeptSettingsForm.h"
+#include "settings/MasterScaleList.h"
 #include "settings/EditOperatorsForm.h"
 #include "settings/EditPriceZonesForm.h"
 #include "settings/OperatorList.h"
 #include "settings/PriceZone.h"
 #include "settings/ui/EditDeptCodeDlgs.h"
+#include "settings/ui/EditDeptDlgs.h"
+#include "settings/ui/PickerDlgs.h"
 #include "settings/ui/EditOperatorDlgs.h"
 #include "settings/ui/EditPriceZoneDlgs.h"
 
@@ -84,6 +88,40 @@ void DeptCodeScreens(ScreenShots& shots)
     shots.Take("dialog-edit-group-code", groupDialog);
 }
 
+void DepartmentScreens(ScreenShots& shots)
+{
+    CMasterScaleList departments;
+    for (const auto& [id, name, link] : {std::tuple{1, "Deli", 1}, std::tuple{2, "Meat", 2}, std::tuple{3, "Bakery", 1}}) {
+        auto department = std::make_unique<CMasterScale>();
+        department->m_id = static_cast<std::uint16_t>(id);
+        department->m_name = name;
+        department->m_database = std::string("/home/ann/Varnel/") + name + ".pld";
+        department->m_scales.push_back(std::make_unique<CScaleDef>(static_cast<std::uint16_t>(link), 1));
+        departments.Add(std::move(department));
+    }
+    departments.SetCurrent(2);
+    const auto choices = [](const CMasterScale& department) {
+        std::vector<CScaleChoice> all = {{1, 1, "Deli - Scale 1", false}, {1, 2, "Deli - Scale 2", false},
+                                         {2, 1, "Meat - Scale 1", false}};
+        for (CScaleChoice& choice : all)
+            for (const auto& held : department.m_scales)
+                choice.selected = choice.selected || *held == CScaleDef(choice.linkId, choice.scaleId);
+        return all;
+    };
+    const DatabaseFileChoice files{"pld", "*.pld", "Varnel database (*.pld) |*.pld||"};
+    const CAppEventLog log;
+    EditDeptSettingsForm list(departments, log, choices, files);
+    CEditDeptSettingsDlg listDialog(list, CodePage::Western);
+    shots.Take("dialog-edit-departments", listDialog);
+    const CMasterScale& deli = *departments.GetDepartments()[0];
+    EditDeptForm entry(deli, choices(deli), files);
+    CEditDeptDlg entryDialog(entry, CodePage::Western);
+    shots.Take("dialog-edit-department", entryDialog);
+    PickerForm change = MakeDepartmentPicker(departments, departments.GetCurrent());
+    CChangeDeptDlg changeDialog(change);
+    shots.Take("dialog-change-department", changeDialog);
+}
+
 }  // namespace
 
 void AddSiteListScreens(ScreenShots& shots)
@@ -91,6 +129,7 @@ void AddSiteListScreens(ScreenShots& shots)
     OperatorScreens(shots);
     PriceZoneScreens(shots);
     DeptCodeScreens(shots);
+    DepartmentScreens(shots);
 }
 
 }  // namespace varnel::screens

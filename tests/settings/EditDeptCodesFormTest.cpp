@@ -183,10 +183,7 @@ TEST_F(EditDeptCodesFormTest, DeleteRemovesAtOnceAndWithoutTheRightToDeleteTheLi
     EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(LogLines(), std::vector<std::string>{"G : Setup deleted - Dept. and Group Code :  ID=5 : Deli"});
 
-    auto user = std::make_unique<CUserSetup>();
-    user->m_tablePermission[kSetupTable] = AccessView | AccessUpdate;
-    m_frame.m_access.m_users.Add(std::move(user));
-    m_frame.m_access.m_users.SetCurrentUser(0);
+    LogInWithSetupRights(AccessView | AccessUpdate);
     const auto limited = MakeForm();
     EXPECT_FALSE(limited->IsAddEnabled());
     EXPECT_FALSE(limited->IsDeleteEnabled());

@@ -146,10 +146,7 @@ TEST_F(EditOperatorsFormTest, AnEditKeepingItsNumberRewritesItsRowAndARenumberOn
 
 TEST_F(EditOperatorsFormTest, AnEditByAUserWhoMayNotUpdateTheSetupChangesNothing)
 {
-    auto user = std::make_unique<CUserSetup>();
-    user->m_tablePermission[kSetupTable] = AccessView;
-    m_frame.m_access.m_users.Add(std::move(user));
-    m_frame.m_access.m_users.SetCurrentUser(0);
+    LogInWithSetupRights(AccessView);
     const auto form = MakeForm();
     EXPECT_FALSE(form->IsAddEnabled());
     EXPECT_FALSE(form->IsDeleteEnabled());

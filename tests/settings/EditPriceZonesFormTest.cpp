@@ -101,10 +101,7 @@ TEST_F(EditPriceZonesFormTest, DeleteAsksFirstAndLogs)
 
 TEST_F(EditPriceZonesFormTest, AUserWhoMayNotUpdateTheSetupCannotAddOrStoreAnEdit)
 {
-    auto user = std::make_unique<CUserSetup>();
-    user->m_tablePermission[kSetupTable] = AccessView | AccessDelete;
-    m_frame.m_access.m_users.Add(std::move(user));
-    m_frame.m_access.m_users.SetCurrentUser(0);
+    LogInWithSetupRights(AccessView | AccessDelete);
     EditPriceZonesForm form(m_zones, m_log);
     form.SetUi(*this);
     EXPECT_FALSE(form.IsAddEnabled());

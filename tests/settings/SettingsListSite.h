@@ -4,6 +4,7 @@
 #pragma once
 
 #include "settings/AppEventLog.h"
+#include "settings/UserSetupList.h"
 #include "support/FakeClock.h"
 #include "support/RecordingDocument.h"
 #include "support/RecordingPrompt.h"
@@ -62,6 +63,15 @@ public:
         return lines;
     }
     const std::vector<MessageId>& Shown() const { return m_prompt.m_ids; }
+    // Logs in a user who has only these rights on the setup (table 1).
+    void LogInWithSetupRights(std::uint8_t rights)
+    {
+        auto user = std::make_unique<CUserSetup>();
+        user->m_name = "clerk";
+        user->m_tablePermission[kSetupTable] = rights;
+        m_frame.m_access.m_users.Add(std::move(user));
+        m_frame.m_access.m_users.SetCurrentUser(m_frame.m_access.m_users.GetCount() - 1);
+    }
 
     TestMainFrame m_frame;
     RecordingDocument m_document{m_frame};

@@ -7,6 +7,7 @@
 #include "db/site/GeneralSetup.h"
 #include "platform/Messages.h"
 #include "settings/MasterScaleList.h"
+#include "settings/ScaleChoice.h"
 
 #include <cstdint>
 #include <functional>
@@ -34,15 +35,6 @@ bool HasEnabledScaleType(const CIdEnqLinkList& links, const CMasterScaleList& de
 // family 9: 2 all scales of it in multi-store operation, 1 the same in single-store operation, 4 mixed
 // with other families in multi-store operation, 3 mixed in single-store operation.
 std::uint32_t GetRuxScaleMix(const CIdEnqLinkList& links, const CGeneralSetup& setup);
-
-// One scale the department dialog offers.
-struct CScaleChoice {
-    std::uint16_t linkId = 0;
-    std::uint16_t scaleId = 0;
-    std::string label;
-    bool selected = false;
-    bool operator==(const CScaleChoice&) const = default;
-};
 
 // Every scale of every link, in link and scale order, labelled by its link (one scale per link), by
 // its own name (a single link of several scales) or as "link - scale", and selected when the

@@ -30,9 +30,7 @@ CEditDeptCodesDlg::CEditDeptCodesDlg(EditDeptCodesForm& form, CodePage codePage,
     : CSettingsListDlg(form, codePage, "Edit Department Codes", "editDeptCodesDialog", parent)
 {
     form.SetUi(*this);
-    auto* generate = new QPushButton("Auto-Generate List", this);
-    generate->setObjectName("autoGenerate");
-    generate->setAutoDefault(false);
+    QPushButton* generate = MakeButton(*this, "Auto-Generate List", "autoGenerate");
     generate->setEnabled(form.IsAutoGenerateEnabled());
     Panel().ButtonColumn()->insertWidget(3, generate);
     connect(generate, &QPushButton::clicked, this, [this, &form] {

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 
 namespace varnel {
@@ -50,6 +51,14 @@ QComboBox* AddCombo(QFormLayout& fields, const QString& label, const char* objec
     for (const std::string& item : items) combo->addItem(QString::fromStdString(item));
     combo->setCurrentIndex(selected && *selected < items.size() ? static_cast<int>(*selected) : -1);
     return AddField(fields, label, combo, objectName, enabled);
+}
+
+QPushButton* MakeButton(QWidget& parent, const QString& text, const char* objectName)
+{
+    auto* button = new QPushButton(text, &parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
 }
 
 std::optional<std::size_t> ComboSelection(const QComboBox& combo)

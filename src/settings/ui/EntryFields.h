@@ -10,6 +10,8 @@
 #include <vector>
 
 class QComboBox;
+class QPushButton;
+class QWidget;
 class QFormLayout;
 class QLineEdit;
 
@@ -24,6 +26,8 @@ QLineEdit* AddTextEdit(QFormLayout& fields, const QString& label, const char* ob
 // A drop-down list of the items (plain ASCII texts), `selected` selected.
 QComboBox* AddCombo(QFormLayout& fields, const QString& label, const char* objectName,
                     const std::vector<std::string>& items, std::optional<std::size_t> selected, bool enabled = true);
+// A push button that is never the default.
+QPushButton* MakeButton(QWidget& parent, const QString& text, const char* objectName);
 // The combo's selected row; none for none.
 std::optional<std::size_t> ComboSelection(const QComboBox& combo);
 

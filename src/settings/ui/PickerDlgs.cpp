@@ -11,10 +11,10 @@
 
 namespace varnel {
 
-CPickerDlg::CPickerDlg(PickerForm& form, const QString& title, const char* objectName, bool stayWithoutChoice,
+CPickerDlg::CPickerDlg(PickerForm& form, const QString& title, const char* objectName, WithoutChoice withoutChoice,
                        QWidget* parent)
     : QDialog(parent), m_form(form), m_list(new QListWidget(this)), m_buttons(new QVBoxLayout),
-      m_stayWithoutChoice(stayWithoutChoice)
+      m_withoutChoice(withoutChoice)
 {
     setObjectName(objectName);
     setWindowTitle(title);
@@ -41,12 +41,13 @@ void CPickerDlg::accept()
     m_form.Select(row >= 0 && m_list->currentItem() != nullptr && m_list->currentItem()->isSelected()
                       ? std::optional<std::size_t>(static_cast<std::size_t>(row))
                       : std::nullopt);
-    if (m_form.GetChosenIndex()) QDialog::accept();
-    else if (!m_stayWithoutChoice) reject();
+    if (m_form.GetChosenIndex() || m_withoutChoice == WithoutChoice::Select) QDialog::accept();
+    else if (m_withoutChoice == WithoutChoice::Cancel) reject();
 }
 
 CSelectScaleDlg::CSelectScaleDlg(PickerForm& form, const QString& title, AddScale addScale, QWidget* parent)
-    : CPickerDlg(form, title.isEmpty() ? QString("Select Scale") : title, "selectScaleDialog", false, parent)
+    : CPickerDlg(form, title.isEmpty() ? QString("Select Scale") : title, "selectScaleDialog", WithoutChoice::Cancel,
+                 parent)
 {
     if (!addScale) return;
     auto* newScale = new QPushButton("&New Scale", this);
@@ -62,12 +63,17 @@ CSelectScaleDlg::CSelectScaleDlg(PickerForm& form, const QString& title, AddScal
 }
 
 CSelectDeptDlg::CSelectDeptDlg(PickerForm& form, QWidget* parent)
-    : CPickerDlg(form, "Select Department", "selectDeptDialog", true, parent)
+    : CPickerDlg(form, "Select Department", "selectDeptDialog", WithoutChoice::Stay, parent)
 {
 }
 
 CSelectUserProfileDlg::CSelectUserProfileDlg(PickerForm& form, QWidget* parent)
-    : CPickerDlg(form, "Select User Profile", "selectUserProfileDialog", false, parent)
+    : CPickerDlg(form, "Select User Profile", "selectUserProfileDialog", WithoutChoice::Cancel, parent)
+{
+}
+
+CChangeDeptDlg::CChangeDeptDlg(PickerForm& form, QWidget* parent)
+    : CPickerDlg(form, "Change Department", "changeDeptDialog", WithoutChoice::Select, parent)
 {
 }
 

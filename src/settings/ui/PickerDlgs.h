@@ -4,6 +4,7 @@
 //                          way to add one, "&New Scale" adds a scale to the caller's list and chooses it
 //   CSelectDeptDlg         "Select Department"; Select with no row does nothing
 //   CSelectUserProfileDlg  "Select User Profile"; Select with no row ends as Cancel
+//   CChangeDeptDlg         "Change Department" (dialog 209); Select with no row still ends as Select
 #pragma once
 
 #include <QDialog>
@@ -25,17 +26,19 @@ public:
     void accept() override;
 
 protected:
+    // What Select does while no row is chosen.
+    enum class WithoutChoice { Cancel, Stay, Select };
+
     QLayout* ButtonColumn() const { return m_buttons; }
     PickerForm& Form() { return m_form; }
-    // `stayWithoutChoice`: Select with no row chosen leaves the dialog up instead of cancelling it.
-    CPickerDlg(PickerForm& form, const QString& title, const char* objectName, bool stayWithoutChoice,
+    CPickerDlg(PickerForm& form, const QString& title, const char* objectName, WithoutChoice withoutChoice,
                QWidget* parent);
 
 private:
     PickerForm& m_form;
     QListWidget* m_list;
     QLayout* m_buttons;
-    bool m_stayWithoutChoice;
+    WithoutChoice m_withoutChoice;
 };
 
 class CSelectScaleDlg final : public CPickerDlg {
@@ -58,6 +61,12 @@ class CSelectUserProfileDlg final : public CPickerDlg {
     Q_OBJECT
 public:
     explicit CSelectUserProfileDlg(PickerForm& form, QWidget* parent = nullptr);
+};
+
+class CChangeDeptDlg final : public CPickerDlg {
+    Q_OBJECT
+public:
+    explicit CChangeDeptDlg(PickerForm& form, QWidget* parent = nullptr);
 };
 
 }  // namespace varnel

@@ -2,6 +2,7 @@
 #include "settings/ui/SettingsListDlg.h"
 
 #include "platform/ui/CodePageText.h"
+#include "settings/ui/EntryFields.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -10,18 +11,6 @@
 #include <QVBoxLayout>
 
 namespace varnel {
-namespace {
-
-QPushButton* MakeButton(QWidget& parent, const QString& text, const char* objectName)
-{
-    auto* button = new QPushButton(text, &parent);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
-
 CSettingsListPanel::CSettingsListPanel(SettingsListForm& form, CodePage codePage, QWidget* parent)
     : QWidget(parent), m_form(form), m_codePage(codePage), m_list(new QListWidget(this)),
       m_add(MakeButton(*this, "&Add", "add")), m_edit(MakeButton(*this, "&Edit", "edit")),

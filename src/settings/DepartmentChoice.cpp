@@ -1,0 +1,25 @@
+// The department choice of dialog 209.
+#include "settings/DepartmentChoice.h"
+
+#include "settings/MasterScaleList.h"
+
+namespace varnel {
+
+bool ChooseCurrent(CMasterScaleList& departments, const ChangeDeptDialog& runDialog)
+{
+    PickerForm picker = MakeDepartmentPicker(departments, departments.GetCurrent());
+    if (!runDialog(picker)) return false;
+    if (const auto chosen = picker.GetChosenIndex())
+        departments.SetCurrent(departments.GetDepartments().at(*chosen)->m_id);
+    return true;
+}
+
+const CMasterScale* ChooseDepartment(CMasterScaleList& departments, const ChangeDeptDialog& runDialog)
+{
+    const std::uint16_t current = departments.GetCurrentId();
+    const CMasterScale* chosen = ChooseCurrent(departments, runDialog) ? departments.GetCurrent() : nullptr;
+    departments.SetCurrent(current);
+    return chosen;
+}
+
+}  // namespace varnel
