@@ -97,6 +97,14 @@ bool DocumentAutomation::Fail(MessageId code, std::string text)
 
 bool DocumentAutomation::Fail(MessageId code) { return Fail(code, std::string(GetMessageText(code))); }
 
+bool DocumentAutomation::FailComms()
+{
+    // In market 3 the caller reads the scales' error records (time, address and code of each).
+    const std::string& records = m_document.GetCommsErrorText();
+    if (IsStampMarket() && !records.empty()) return Fail(kMsgCommsError, records);
+    return Fail(kMsgCommsError);
+}
+
 bool DocumentAutomation::IsStampMarket() const { return m_frame.GetGeneralSetup().m_market == MarketThailand; }
 
 bool DocumentAutomation::FailStamped(MessageId code, MessageId stampId)
@@ -294,7 +302,7 @@ bool DocumentAutomation::SendToScales(std::int16_t dataType, std::int32_t from, 
     const SendRequests requests{
         CSendDataLog(kind, tableNo, static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to))};
     return m_document.SendData(IDocument::kDataType, m_showErrors, requests, m_host.GetCurrentDepartment()) ||
-           Fail(kMsgCommsError);
+           FailComms();
 }
 
 bool DocumentAutomation::IsUnsentDataWaiting()
@@ -311,7 +319,7 @@ bool DocumentAutomation::SendUnsentData()
 {
     Begin();
     if (!CheckDatabase() || !CheckComms()) return false;
-    return m_document.DoSendUnsentData(m_showErrors, m_host.GetCurrentDepartment()) || Fail(kMsgCommsError);
+    return m_document.DoSendUnsentData(m_showErrors, m_host.GetCurrentDepartment()) || FailComms();
 }
 
 bool DocumentAutomation::ClearProdDatabase()
@@ -370,7 +378,7 @@ bool DocumentAutomation::DeleteRecords(std::int16_t dataType, std::int32_t from,
     }
     const SendRequests requests{CSendDataLog(SendKeyDeletes, tableNo, first, from == 0 ? 0 : last)};
     return m_document.SendData(IDocument::kDataType, m_showErrors, requests, m_host.GetCurrentDepartment()) ||
-           Fail(kMsgCommsError);
+           FailComms();
 }
 
 bool DocumentAutomation::DatabaseCompact()

@@ -100,6 +100,8 @@ private:
     // The open and import methods' failures: in the machine-read market the text is the stamp of
     // `stampId` instead.
     bool FailStamped(MessageId code, MessageId stampId);
+    // A send that failed: 61218, with market 3's error records of the scales as its text.
+    bool FailComms();
     // An operation's result: 0 succeeds. Otherwise, for an operation, its message's text under
     // ErrorCode 31510 (result 1 has no text of its own); as an outcome, its message as code and text.
     bool OperationOutcome(MessageId result);

@@ -1,7 +1,7 @@
 // What the document needs of the program around it. The main frame fills IDocumentHost (run mode,
 // switches of the general setup, paths, departments, links); the windows fill IDocumentUi (wait
-// cursor, splash window, the "Scale Comms" dialog). Without a window every IDocumentUi call does
-// nothing and a send or receive runs to its end unseen.
+// cursor, splash window, views, the Communication Center). Without a window every IDocumentUi call
+// does nothing. ("Scale Comms" runs through the comms dialogs, unseen when none are installed.)
 #pragma once
 
 #include "app/CommandLine.h"
@@ -89,16 +89,6 @@ public:
     }
 };
 
-// What the "Scale Comms" dialog is asked to do.
-struct ScaleCommsJob {
-    enum class Mode { Poll = 2, ReceiveKind = 3, Send = 5, SendUnsent = 6 };
-    Mode mode = Mode::Send;
-    const SendRequests* requests = nullptr;
-    const ScaleDefs* scales = nullptr;  // null: every scale
-    std::uint16_t dataKind = 0;
-    bool showErrors = false;
-};
-
 class IDocumentUi {
 public:
     virtual ~IDocumentUi() = default;
@@ -107,9 +97,6 @@ public:
     virtual void HideSplash() {}
     virtual void UpdateAllViews() {}
     virtual void OpenCommsCenter() {}
-    // Runs the job in the "Scale Comms" dialog to its end and gives its status; none when there is
-    // no window to show it in.
-    virtual std::optional<MessageId> RunScaleComms(const ScaleCommsJob& /*job*/) { return std::nullopt; }
 };
 
 }  // namespace varnel

@@ -15,6 +15,7 @@
 #include "app/FrameDocument.h"
 #include "app/KeyboardTables.h"
 #include "app/ProdDatabase.h"
+#include "comms/center/ScaleCommsForm.h"
 #include "db/plu/Document.h"
 #include "db/plu/PluDatabase.h"
 #include "db/site/LinkScaleSettings.h"
@@ -128,16 +129,19 @@ public:
     bool HasCompareDifferences(const CMasterScale* department);
     // Sends the scale what its last comparison found missing or different and deletes what only it
     // holds: 1 when there is nothing to do, else the send's status.
-    MessageId SynchronizeScale(bool showErrors, std::uint16_t linkNo, CLinkScale& scale);
-    void SynchronizeAllScales(bool showErrors, const CMasterScale* department);
+    MessageId SynchronizeScale(bool showErrors, std::uint16_t linkNo, CLinkScale& scale) override;
+    void SynchronizeAllScales(bool showErrors, const CMasterScale* department) override;
+    // Market 3: the error records of the last "Scale Comms" run (ScaleCommsForm.h); empty elsewhere.
+    const std::string& GetCommsErrorText() const { return m_commsErrorText; }
+    void UpdateAllViews() override { m_ui->UpdateAllViews(); }
 
     // Before a send, while the POS update file is written: each existing PLU of the requests' PLU
     // ranges gets its line, "C" for a send and "D" for a delete.
     void QueuePosUpdatesForSend(const SendRequests& requests);
 
     // 1 stores received records in their tables; 0 compares received PLUs with the database.
-    void SetReceivedRecordMode(int mode) { m_receivedRecordMode = mode; }
-    int GetReceivedRecordMode() const { return m_receivedRecordMode; }
+    void SetReceivedRecordMode(int mode) override { m_receivedRecordMode = mode; }
+    int GetReceivedRecordMode() const override { return m_receivedRecordMode; }
     bool StoreReceivedRecord(std::uint16_t dataKind, CLinkScale& scale, std::span<const std::uint8_t> packet) override;
 
     // The PLU editor's save: the row gets the PLU number and the size 261 + its description's length,
@@ -178,9 +182,9 @@ private:
     // The department's scales, else the current department's; none selects every scale.
     std::optional<ScaleDefs> SelectScales(const CMasterScale* department) const;
     static const ScaleDefs* Selection(const std::optional<ScaleDefs>& scales) { return scales ? &*scales : nullptr; }
-    // Runs a job in the "Scale Comms" dialog, or to its end unseen when there is no window; the busy
-    // links are waited for first.
-    MessageId RunScaleComms(const ScaleCommsJob& job);
+    // Runs a request in the "Scale Comms" dialog, or to its end unseen when there is no window; the
+    // busy links are waited for first. Market 3's error records are kept for the caller.
+    MessageId RunScaleComms(const ScaleCommsForm::Request& request);
     bool StoreInTable(std::uint16_t tableNo, CLinkScale& scale, std::span<const std::uint8_t> packet);
     bool StoreProdRecord(std::uint16_t prodTableNo, CLinkScale& scale, std::span<const std::uint8_t> packet);
     void CacheProdTables();
@@ -207,6 +211,7 @@ private:
     std::string m_title;
     bool m_modified = false;
     int m_receivedRecordMode = 1;
+    std::string m_commsErrorText;
     struct LumenTransfer {
         std::vector<std::uint16_t> dataTypes;
         std::size_t index = 0;     // into dataTypes

@@ -1,7 +1,7 @@
 // Sending to and receiving from the scales through the document.
 #include "app/Vrn3Doc.h"
 
-#include "app/CommsWait.h"
+#include "comms/center/ScaleCommsForm.h"
 #include "app/DateTimeRecord.h"
 #include "comms/manager/IdEnqLinkList.h"
 #include "comms/idenq/LinkScale.h"
@@ -16,9 +16,6 @@
 
 namespace varnel {
 namespace {
-
-// How long a send waits for links still busy with earlier work before it gives up.
-constexpr std::uint32_t kBusyWaitSeconds = 600;
 
 constexpr std::uint16_t kFirstTextKind = 22;
 constexpr std::uint16_t kLastTextKind = 35;
@@ -84,17 +81,17 @@ MessageId CVrn3Doc::RunSendDialog(bool showErrors, const SendRequests& requests,
         return IsUnattended() && !IsOnlineCommsOn() ? kMsgCommsOffline : 0;
     }
     m_pluDatabase.RefreshSendRecords(requests);
-    return RunScaleComms({ScaleCommsJob::Mode::Send, &requests, scales, 0, showErrors});
+    return RunScaleComms({ScaleCommsForm::Mode::Send, scales, &requests, kNoDataKind, showErrors});
 }
 
-MessageId CVrn3Doc::RunScaleComms(const ScaleCommsJob& job)
+MessageId CVrn3Doc::RunScaleComms(const ScaleCommsForm::Request& request)
 {
-    CIdEnqLinkList& links = m_host.GetLinks();
-    if (links.IsBusy()) {
-        if (const MessageId busy = links.WaitUntilIdle(job.scales, kBusyWaitSeconds); busy != 0) return busy;
-    }
-    if (const auto status = m_ui->RunScaleComms(job)) return *status;
-    return RunCommsJobUnseen(links, job);
+    ScaleCommsForm::Site site;
+    site.document = this;
+    site.market = CurrentGeneralSetup().m_market;
+    site.clock = &m_clock;
+    site.fs = &m_fs;
+    return varnel::RunScaleComms(m_host.GetLinks(), request, site, &m_commsErrorText);
 }
 
 bool CVrn3Doc::DoSendUnsentData(bool showErrors, const CMasterScale* department)
@@ -102,14 +99,14 @@ bool CVrn3Doc::DoSendUnsentData(bool showErrors, const CMasterScale* department)
     if (!CanUseOnlineComms()) return true;
     const auto scales = SelectScales(department);
     if (!m_host.GetLinks().IsDataWaiting(Selection(scales))) return true;
-    return RunScaleComms({ScaleCommsJob::Mode::SendUnsent, nullptr, Selection(scales), 0, showErrors}) == 0;
+    return RunScaleComms({ScaleCommsForm::Mode::SendUnsent, Selection(scales), nullptr, kNoDataKind, showErrors}) == 0;
 }
 
 MessageId CVrn3Doc::RequestScaleData(std::uint16_t dataKind, bool showErrors, const CMasterScale* department)
 {
     if (!CanUseOnlineComms()) return 0;
     const auto scales = SelectScales(department);
-    return RunScaleComms({ScaleCommsJob::Mode::ReceiveKind, nullptr, Selection(scales), dataKind, showErrors});
+    return RunScaleComms({ScaleCommsForm::Mode::Receive, Selection(scales), nullptr, dataKind, showErrors});
 }
 
 bool CVrn3Doc::NextJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, KeyCursor& cursor,
@@ -126,27 +123,19 @@ MessageId CVrn3Doc::UpdateScaleLog(bool showErrors)
 {
     if (!CanUseOnlineComms()) return 1;
     const auto scales = SelectScales(nullptr);
-    return RunScaleComms({ScaleCommsJob::Mode::Poll, nullptr, Selection(scales), 0, showErrors});
+    return RunScaleComms({ScaleCommsForm::Mode::Poll, Selection(scales), nullptr, kNoDataKind, showErrors});
 }
 
 MessageId CVrn3Doc::RunCompareScales(std::uint16_t tableNo, bool showErrors, const CMasterScale* department)
 {
     const auto scales = SelectScales(department);
-    CIdEnqLinkList& links = m_host.GetLinks();
-    links.WriteCompareResultFiles(Selection(scales));
+    m_host.GetLinks().WriteCompareResultFiles(Selection(scales));
+    // The scales' records are compared as each link ends its part (the "Scale Comms" dialog).
     m_receivedRecordMode = 0;
     const MessageId status = RunScaleComms(
-        {ScaleCommsJob::Mode::ReceiveKind, nullptr, Selection(scales), GetDataKindOfTable(tableNo), showErrors});
+        {ScaleCommsForm::Mode::Receive, Selection(scales), nullptr, GetDataKindOfTable(tableNo), showErrors});
     // Records received later (production loads, the Communication Center) are stored again.
     m_receivedRecordMode = 1;
-    if (const CPluDefTb* plus = GetPluTable(); plus && tableNo == CPluDefTb::kTableNo) {
-        for (const auto& link : links.GetLinks()) {
-            if (!link->m_enabled) continue;
-            for (const auto& scale : link->m_scales)
-                if (scale->m_enabled && scale->IsOnline() && link->IsScaleSelected(*scale, Selection(scales)))
-                    scale->CompareWithDatabase(*plus, m_fs);
-        }
-    }
     return status;
 }
 

@@ -36,6 +36,8 @@ public:
     std::uint16_t GetPort() const override { return 0; }
     bool IsSameAddress(const std::array<std::uint16_t, 4>&) const override { return false; }
     void WriteSetupDetails(std::string& out) const override;
+    bool EditSettings(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;
+    bool EditScales(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;
 
     std::string m_portName = "COM1";
     std::string m_baudRate = "9600";

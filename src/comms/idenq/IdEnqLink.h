@@ -27,6 +27,7 @@
 #pragma once
 
 #include "comms/idenq/LinkScale.h"
+#include "comms/idenq/LinkSetupContext.h"
 #include "db/site/ScaleDef.h"
 #include "db/site/SiteSettings.h"
 #include "db/plu/DBComTb.h"
@@ -138,6 +139,10 @@ public:
     virtual bool IsSameAddress(const std::array<std::uint16_t, 4>& octets) const = 0;
     // The link kind's own lines of the setup listing.
     virtual void WriteSetupDetails(std::string& out) const = 0;
+    // The link's settings dialog, and the one of its scale list; true when a change was stored.
+    // `scaleNumbers` holds the scale numbers in use on every link. A kind without one stores nothing.
+    virtual bool EditSettings(const LinkSetupContext& /*context*/, ScaleNumberMap& /*scaleNumbers*/) { return false; }
+    virtual bool EditScales(const LinkSetupContext& /*context*/, ScaleNumberMap& /*scaleNumbers*/) { return false; }
 
     // What the worker does for a request; the block link overrides them.
     virtual void PollScales(const std::vector<CLinkScale*>& scales);

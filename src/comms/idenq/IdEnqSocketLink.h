@@ -40,6 +40,8 @@ public:
     std::uint16_t GetPort() const override { return m_port; }
     bool IsSameAddress(const std::array<std::uint16_t, 4>& octets) const override;
     void WriteSetupDetails(std::string& out) const override;
+    bool EditSettings(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;
+    bool EditScales(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;
 
     std::uint32_t m_sendTimeout = 21;     // seconds for each write
     std::uint32_t m_connectTimeout = 5;   // seconds

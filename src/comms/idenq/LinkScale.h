@@ -38,6 +38,7 @@
 namespace varnel {
 
 class CPluDefTb;
+struct LinkSetupContext;
 
 using SendQueue = std::vector<std::unique_ptr<CSendDataLog>>;
 
@@ -64,6 +65,9 @@ public:
     void MergeSendQueue(SendQueue& items, SendJobCounts& known);
     // Deletes the jobs of the send under way; when part of it was delivered already, the whole queue.
     void DropCurrentJob();
+
+    // "Scale Setup" on the scale: true after OK, which stores it; Cancel leaves the scale as it was.
+    bool EditSettings(const LinkSetupContext& context);
 
     // The scale's lines of the setup listing; `indent` for a scale listed under its link.
     void WriteSetupDump(std::string& out, bool indent) const;

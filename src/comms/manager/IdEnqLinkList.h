@@ -84,6 +84,12 @@ public:
     // seconds passed while busy (at once for 0).
     bool IsBusy() const;
     MessageId WaitUntilIdle(const ScaleDefs* scales, std::uint32_t seconds) const;
+    // 0 at once when no link is busy; else "Comms Busy" until they are idle (without a window, the
+    // wait itself): 61225 when the user cancelled it, else 0.
+    MessageId WaitWithBusyDialog(const ScaleDefs* scales) const;
+
+    // "Communication Links" on the list: whether a link was added, changed or deleted.
+    bool EditLinks(const LinkSetupContext& context);
 
     // The unsent-data file of a database: its path with ".usd" appended.
     static std::string GetUnsentDataPath(std::string_view databasePath);

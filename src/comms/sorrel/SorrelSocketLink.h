@@ -59,6 +59,8 @@ public:
     std::uint16_t GetPort() const override { return m_port; }
     bool IsSameAddress(const std::array<std::uint16_t, 4>& octets) const override;
     void WriteSetupDetails(std::string& out) const override;
+    bool EditSettings(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;
+    bool EditScales(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;
 
     void PollScales(const std::vector<CLinkScale*>& scales) override;
     bool ProcessQueue() override;

@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -55,6 +56,25 @@ public:
     {
         return false;
     }
+    // Received records are stored in their tables (1), or PLUs compared with the database (0): set by
+    // the receive and compare commands before they ask the scales.
+    virtual void SetReceivedRecordMode(int /*mode*/) {}
+    virtual int GetReceivedRecordMode() const { return 1; }
+    // The windows that show the database are drawn again (after records were received).
+    virtual void UpdateAllViews() {}
+    // Sends the scale what its last comparison found missing or different and deletes what only it
+    // holds: 0 when that went well, 1 when there was nothing to do, else the send's message number.
+    virtual MessageId SynchronizeScale(bool /*showErrors*/, std::uint16_t /*linkNo*/, CLinkScale& /*scale*/) { return 1; }
+    // The same for every enabled scale of `department` (all scales when null) that has compare results.
+    virtual void SynchronizeAllScales(bool /*showErrors*/, const CMasterScale* /*department*/) {}
+    // The number chosen in the message list of a message kind (1 coupon, 2 to 4 extra messages 1 to 3,
+    // 5 to 9 free messages 1 to 5, 10 ingredients, 11 comment, 12 and 13 the storage texts), the
+    // current one preselected; none when the user cancelled or the document offers no list.
+    virtual std::optional<std::uint32_t> SelectMessageNo(std::uint32_t /*kind*/, std::uint32_t /*current*/)
+    {
+        return std::nullopt;
+    }
+
     // The Lumen link's record exchange, called on the user-interface thread at the link's request.
     // The next record to send goes into `buffer`, its command index into `kind` (kLumenEnd when
     // nothing is left); a received record is stored by its command index (0 to 11). Both give true.
