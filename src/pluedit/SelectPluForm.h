@@ -7,9 +7,14 @@
 #include "pluedit/PluListPanelForm.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace varnel {
+
+// What a "Select..." button runs: the picker opened on the caller's PLU number gives the PLU chosen,
+// none when the user cancelled. Windows make one with MakePluPicker; tests answer directly.
+using PluPicker = std::function<std::optional<std::uint32_t>(std::uint32_t initialPlu)>;
 
 class SelectPluForm {
 public:

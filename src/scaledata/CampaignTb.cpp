@@ -131,16 +131,23 @@ std::uint32_t CCampaignTb::GetMaxKey() const
     return std::min<std::uint32_t>(CurrentGeneralSetup().m_maxCampaignNo, kHighestCampaign);
 }
 
-std::vector<const CCampDataRec*> CCampaignTb::GetCampaignPlus(std::uint32_t campaign) const
+std::vector<CCampDataRec*> CCampaignTb::GetCampaignLines(std::uint32_t campaign) const
 {
-    std::vector<const CCampDataRec*> lines;
+    std::vector<CCampDataRec*> lines;
     const CObjDBTable* table = GetLineTable();
     if (!table) return lines;
     KeyCursor cursor = static_cast<KeyCursor>(FirstCampaignLineKey(campaign));
-    while (const auto* line = dynamic_cast<const CCampDataRec*>(table->PeekNextRecord(cursor))) {
+    while (auto* line = dynamic_cast<CCampDataRec*>(table->PeekNextRecord(cursor))) {
         if (line->GetCampaignNo() != campaign) break;
         lines.push_back(line);
     }
+    return lines;
+}
+
+std::vector<const CCampDataRec*> CCampaignTb::GetCampaignPlus(std::uint32_t campaign) const
+{
+    const std::vector<CCampDataRec*> found = GetCampaignLines(campaign);
+    std::vector<const CCampDataRec*> lines(found.begin(), found.end());
     std::ranges::stable_sort(lines, {}, &CCampDataRec::GetPluNo);
     return lines;
 }

@@ -53,8 +53,9 @@ public:
     // The line table of the database; null when it has none.
     CObjDBTable* GetLineTable() const;
 
-    // The campaign's lines in PLU order, lines of one PLU in key order: walked from the campaign's
-    // first key while they name the campaign.
+    // The campaign's lines in key order: walked from the campaign's first key while they name it.
+    std::vector<CCampDataRec*> GetCampaignLines(std::uint32_t campaign) const;
+    // The same in PLU order, lines of one PLU in key order.
     std::vector<const CCampDataRec*> GetCampaignPlus(std::uint32_t campaign) const;
     // Deletes every line that names the campaign, wherever its key lies.
     void DeleteCampaignPlus(std::uint32_t campaign);

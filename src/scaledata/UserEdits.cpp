@@ -4,22 +4,30 @@
 
 namespace varnel {
 
-void QueueAndLogUserEdit(CDBComTb& table, std::uint32_t key, bool created)
+void LogUserEdit(CDBComTb& table, std::uint32_t key, bool created)
 {
-    (void)table.QueueKeySend(key, false);
     if (created)
         table.LogRecordAdded(key, kMsgUserEdit, {}, false);
     else
         table.LogRecordUpdated(key, kMsgUserEdit, {}, false);
 }
 
-bool DeleteUserEdit(CDBComTb& table, std::uint32_t key)
+void QueueAndLogUserEdit(CDBComTb& table, std::uint32_t key, bool created)
+{
+    (void)table.QueueKeySend(key, false);
+    LogUserEdit(table, key, created);
+}
+
+bool DeleteUserEdit(CDBComTb& table, std::uint32_t key, MessageId deleteFailed)
 {
     if (!table.QueueKeyDelete(key, false)) {
         ShowMessage(kMsgNotDeleted);
         return false;
     }
-    if (!table.DeleteKey(key)) return false;
+    if (!table.DeleteKey(key)) {
+        if (deleteFailed != 0) ShowMessage(deleteFailed);
+        return false;
+    }
     table.LogRecordDeleted(key, kMsgUserEdit, false);
     return true;
 }

@@ -15,7 +15,9 @@ namespace varnel {
 constexpr MessageId kMsgUserEdit = 20506;        // " Op: <User edit>"
 constexpr MessageId kMsgNotDeleted = 61224;      // "Item not deleted because communications with scales failed."
 
-// Queues the send of the key and logs it as added or updated with " Op: <User edit>".
+// Logs the key as added or updated with " Op: <User edit>".
+void LogUserEdit(CDBComTb& table, std::uint32_t key, bool created);
+// Queues the send of the key and logs it (LogUserEdit).
 void QueueAndLogUserEdit(CDBComTb& table, std::uint32_t key, bool created);
 
 // Stores the row of `key` as `fill` makes it (returning the size to store) in one step: an existing row
@@ -55,7 +57,8 @@ bool StoreUserEdit(CDBComTb& table, std::uint32_t key, std::size_t newSize,
 }
 
 // Queues the deletion of the key at the scales, then deletes its row and logs it. When the request
-// cannot be queued the row stays (message 61224): the scales would keep what the database lost.
-bool DeleteUserEdit(CDBComTb& table, std::uint32_t key);
+// cannot be queued the row stays (message 61224): the scales would keep what the database lost. A row
+// that cannot be deleted shows `deleteFailed` when there is one.
+bool DeleteUserEdit(CDBComTb& table, std::uint32_t key, MessageId deleteFailed = 0);
 
 }  // namespace varnel

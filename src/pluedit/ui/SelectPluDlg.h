@@ -34,7 +34,6 @@ private:
 
 // Runs "Select PLU" on the caller's PLU number; the PLU current in its list after OK, none after
 // Cancel or when the list had none.
-using PluPicker = std::function<std::optional<std::uint32_t>(std::uint32_t initialPlu)>;
 PluPicker MakePluPicker(CPluDefTb* plus, const CDeptCodeList& departments, const PluListSettings& settings,
                         QWidget* parent);
 

@@ -1,0 +1,40 @@
+// "Nutrition", panel layout.
+#include "scaledata/NutrPanelForm.h"
+
+#include "platform/NumberEntry.h"
+#include "scaledata/MessageTextEditForm.h"
+#include "scaledata/NutritionPluEntry.h"
+#include "scaledata/NutritionTb.h"
+
+namespace varnel {
+
+NutrPanelForm::NutrPanelForm(const CNutritionTb* nutrition, const PanelNutrition& values)
+    : m_nutrition(nutrition), m_values(values), m_pluText(std::to_string(values.plu))
+{
+}
+
+void NutrPanelForm::OnCopyFrom(const PluPicker& pick)
+{
+    const auto* row = dynamic_cast<const CNutrPanelRec*>(PickNutritionRow(m_nutrition, pick, m_values.plu));
+    if (!row) return;
+    const std::uint32_t plu = m_values.plu;
+    m_values = row->GetValues();
+    m_values.plu = plu;
+}
+
+bool NutrPanelForm::OnOK()
+{
+    const std::optional<std::uint32_t> plu = ReadNumberInRange(m_pluText, kLowestPlu, kHighestPlu);
+    if (!plu) return false;
+    m_values.plu = *plu;
+    m_values.serveCont = CutToWholeChars(m_values.serveCont, kServeChars);
+    m_values.serveSize = CutToWholeChars(m_values.serveSize, kServeChars);
+    m_values.extra1 = CutToWholeChars(m_values.extra1, kExtraNameChars);
+    for (PanelNutrient& nutrient : m_values.nutrients) {
+        nutrient.perServe = CutToWholeChars(nutrient.perServe, kValueChars);
+        nutrient.per100 = CutToWholeChars(nutrient.per100, kValueChars);
+    }
+    return true;
+}
+
+}  // namespace varnel
