@@ -16,6 +16,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace varnel::test {
@@ -171,8 +172,23 @@ public:
         return true;
     }
 
+    void SetReceivedRecordMode(int mode) override { m_receivedRecordMode = mode; }
+    int GetReceivedRecordMode() const override { return m_receivedRecordMode; }
+    void UpdateAllViews() override { ++m_viewUpdates; }
+    MessageId SynchronizeScale(bool, std::uint16_t linkNo, CLinkScale& scale) override
+    {
+        m_synchronized.push_back({linkNo, scale.m_scaleNo});
+        return m_synchronizeResult;
+    }
+    void SynchronizeAllScales(bool, const CMasterScale*) override { ++m_synchronizedAll; }
+
     mutable ScaleDataDatabase m_database;
     std::string m_pathName;
+    int m_receivedRecordMode = 1;
+    int m_viewUpdates = 0;
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> m_synchronized;  // link, scale
+    MessageId m_synchronizeResult = 0;
+    int m_synchronizedAll = 0;
     std::vector<Stored> m_stored;
     std::size_t m_refuseAfter = SIZE_MAX;
     std::function<void()> m_onJobRecord;  // runs on the link's worker as each of those records is asked for

@@ -115,23 +115,6 @@ void CommCenterForm::ChooseTab(Tab tab)
     if (!IsContinueMode()) m_tab = tab;
 }
 
-std::string CommCenterForm::GetFromText() const { return FormatText("%ld", static_cast<long>(m_from)); }
-std::string CommCenterForm::GetToText() const { return FormatText("%ld", static_cast<long>(m_to)); }
-
-bool CommCenterForm::SetFromText(std::string_view text)
-{
-    const std::optional<std::uint32_t> number = ReadRangeNumber(text);
-    if (number) m_from = *number;
-    return number.has_value();
-}
-
-bool CommCenterForm::SetToText(std::string_view text)
-{
-    const std::optional<std::uint32_t> number = ReadRangeNumber(text);
-    if (number) m_to = *number;
-    return number.has_value();
-}
-
 const CommCenterForm::ScaleEntry* CommCenterForm::ChosenScale() const
 {
     return m_scaleChoice == 0 || m_scaleChoice > m_scales.size() ? nullptr : &m_scales[m_scaleChoice - 1];
@@ -275,8 +258,18 @@ void CommCenterForm::DeleteAll()
 
 void CommCenterForm::SendOrDelete(bool erase, bool all)
 {
-    const std::uint32_t from = all ? 0 : m_from;
-    const std::uint32_t to = all ? 0 : m_to;
+    std::uint32_t from = 0;
+    std::uint32_t to = 0;
+    if (!all) {
+        const std::optional<std::uint32_t> first = ReadRangeNumber(m_fromText);
+        const std::optional<std::uint32_t> last = ReadRangeNumber(m_toText);
+        if (!first || !last) {
+            (void)ShowMessage(kMsgInvalidValue);
+            return;
+        }
+        from = *first;
+        to = *last;
+    }
     if (!all && !IsRangeValid(m_kind, from, to, TableKeys(m_kind))) {
         (void)ShowMessage(kMsgInvalidRange);
         return;
@@ -422,14 +415,16 @@ void CommCenterForm::CancelComms()
 
 void CommCenterForm::SelectRecord(bool from)
 {
-    std::uint32_t& field = from ? m_from : m_to;
+    std::string& text = from ? m_fromText : m_toText;
+    const std::uint32_t current = ReadRangeNumber(text).value_or(0);
     std::optional<std::uint32_t> chosen;
     if (IsMessageListKind(m_kind)) {
-        if (IDocument* document = m_host.GetDocument()) chosen = document->SelectMessageNo(MessageKindOfTable(m_kind), field);
+        if (IDocument* document = m_host.GetDocument())
+            chosen = document->SelectMessageNo(MessageKindOfTable(m_kind), current);
     } else if (HasRecordPicker(m_kind)) {
-        chosen = m_host.PickRecord(m_kind, field);
+        chosen = m_host.PickRecord(m_kind, current);
     }
-    if (chosen) field = *chosen;
+    if (chosen) text = FormatText("%ld", static_cast<long>(*chosen));
 }
 
 void CommCenterForm::Dispatch()

@@ -153,14 +153,12 @@ public:
     const std::string& GetStatusText() const { return m_statusText; }
     std::chrono::milliseconds GetTimerInterval() const { return m_operation == Operation::Idle ? kIdleInterval : kBusyInterval; }
 
-    // The range edits: shown with "%ld"; a text is read when the edit is left.
-    std::string GetFromText() const;
-    std::string GetToText() const;
-    // False, changing nothing, for a text that is no number.
-    bool SetFromText(std::string_view text);
-    bool SetToText(std::string_view text);
-    std::uint32_t GetFrom() const { return m_from; }
-    std::uint32_t GetTo() const { return m_to; }
+    // The range edits: shown with "%ld", taken as typed when an edit is left and read as numbers when
+    // a range is sent or deleted (61231 for a text that gives none).
+    const std::string& GetFromText() const { return m_fromText; }
+    const std::string& GetToText() const { return m_toText; }
+    void SetFromText(std::string text) { m_fromText = std::move(text); }
+    void SetToText(std::string text) { m_toText = std::move(text); }
 
     // Enabling.
     bool IsEnabled(CommControl control) const;
@@ -238,8 +236,8 @@ private:
     std::vector<KindChoice> m_kindChoices;
     std::uint16_t m_kind = 2;
     Tab m_tab = Tab::Status;
-    std::uint32_t m_from = 0;
-    std::uint32_t m_to = 0;
+    std::string m_fromText = "0";
+    std::string m_toText = "0";
 
     Operation m_operation = Operation::Idle;
     ScaleDefs m_jobScales;

@@ -39,6 +39,19 @@ int ScaleErrorCode(MessageId result)
     }
 }
 
+std::string ScaleErrorRecord(const DateTimeParts& now, const CIdEnqLink& link, MessageId error)
+{
+    std::string record = FormatText("%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d", now.year, now.month, now.day, now.hour,
+                                    now.minute, now.second);
+    const int code = ScaleErrorCode(error);
+    if (const auto* address = link.GetIpAddress())
+        return record + FormatText("%3.3d%3.3d%3.3d%3.3d%2.2d", (*address)[0], (*address)[1], (*address)[2],
+                                   (*address)[3], code);
+    if (const auto* serial = dynamic_cast<const CIdEnqComLink*>(&link))
+        return record + FormatText("00000000000%d%2.2d", PortNumber(serial->m_portName), code);
+    return {};
+}
+
 ScaleCommsForm::ScaleCommsForm(CIdEnqLinkList& links, Request request, Site site)
     : m_links(links), m_request(request), m_site(site)
 {
@@ -129,17 +142,8 @@ void ScaleCommsForm::EndLinkPart(CIdEnqLink& link, std::uintptr_t code)
 
 void ScaleCommsForm::AppendErrorRecord(const CIdEnqLink& link, MessageId error)
 {
-    const DateTimeParts now = ToLocalParts(m_site.clock->WallNow());
-    std::string record = FormatText("%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d", now.year, now.month, now.day, now.hour,
-                                    now.minute, now.second);
-    const int code = ScaleErrorCode(error);
-    if (const auto* address = link.GetIpAddress()) {
-        record += FormatText("%3.3d%3.3d%3.3d%3.3d%2.2d", (*address)[0], (*address)[1], (*address)[2], (*address)[3], code);
-    } else if (const auto* serial = dynamic_cast<const CIdEnqComLink*>(&link)) {
-        record += FormatText("00000000000%d%2.2d", PortNumber(serial->m_portName), code);
-    } else {
-        return;
-    }
+    const std::string record = ScaleErrorRecord(ToLocalParts(m_site.clock->WallNow()), link, error);
+    if (record.empty()) return;
     if (!m_errorText.empty()) m_errorText += "\r\n";
     m_errorText += record;
 }

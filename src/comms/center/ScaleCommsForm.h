@@ -26,6 +26,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
+#include "platform/OleDate.h"
 #include "platform/PostQueue.h"
 
 #include <chrono>
@@ -112,6 +113,9 @@ private:
 
 // The error record's two-digit code of a result.
 int ScaleErrorCode(MessageId result);
+// Market 3's record of a link that ended with `error` at `now`; empty for a link neither on the
+// network nor on a serial port.
+std::string ScaleErrorRecord(const DateTimeParts& now, const CIdEnqLink& link, MessageId error);
 
 // Runs a request in "Scale Comms": first waits while the links finish earlier work (the busy wait),
 // then in the window of the installed comms dialogs, or without a window when none is installed. The
