@@ -32,6 +32,12 @@ CUserSetup& CUserSetupList::Add(std::unique_ptr<CUserSetup> user)
     return *m_users.back();
 }
 
+void CUserSetupList::RemoveAt(std::size_t index)
+{
+    if (m_users.at(index).get() == m_current) m_current = nullptr;
+    m_users.erase(m_users.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
 void CUserSetupList::RemoveAll()
 {
     m_current = nullptr;

@@ -31,6 +31,8 @@ public:
     std::size_t GetCount() const { return m_users.size(); }
     CUserSetup& GetAt(std::size_t index) const { return *m_users[index]; }
     CUserSetup& Add(std::unique_ptr<CUserSetup> user);
+    // Takes out the user at that place; when it was the current user, nobody is logged in.
+    void RemoveAt(std::size_t index);
     void RemoveAll();
 
     const CUserSetup* GetCurrentUser() const { return m_current; }
