@@ -9,6 +9,9 @@
 #include "settings/MasterScaleList.h"
 #include "settings/EditOperatorsForm.h"
 #include "settings/EditPriceZonesForm.h"
+#include "settings/EditUsersForm.h"
+#include "settings/AccessSettings.h"
+#include "platform/FileSystem.h"
 #include "settings/OperatorList.h"
 #include "settings/PriceZone.h"
 #include "settings/ui/EditDeptCodeDlgs.h"
@@ -16,6 +19,10 @@
 #include "settings/ui/PickerDlgs.h"
 #include "settings/ui/EditOperatorDlgs.h"
 #include "settings/ui/EditPriceZoneDlgs.h"
+#include "settings/ui/EditUserDlgs.h"
+#include "settings/ui/FieldSetupDlg.h"
+
+#include <QTabWidget>
 
 namespace varnel::screens {
 namespace {
@@ -122,6 +129,52 @@ void DepartmentScreens(ScreenShots& shots)
     shots.Take("dialog-change-department", changeDialog);
 }
 
+void UserScreens(ScreenShots& shots)
+{
+    AccessSettings access;
+    for (const auto& [name, admin] : {std::pair{"ann", true}, std::pair{"bob", false}, std::pair{"meg", false}}) {
+        auto user = std::make_unique<CUserSetup>();
+        user->m_name = name;
+        if (!admin) user->m_tablePermission.fill(AccessView);
+        access.m_users.Add(std::move(user));
+    }
+    access.m_users.SetCurrentUser(0);
+    CUserSetupList profiles;
+    auto clerk = std::make_unique<CUserSetup>();
+    clerk->m_name = "Clerk";
+    profiles.Add(std::move(clerk));
+    CMasterScaleList departments;
+    CPriceZoneList zones;
+    zones.SetZone(1, "Head Office");
+    zones.SetZone(2, "Harbour St");
+    const CLabPropMap fields;
+    const DatabaseFileChoice files{"pld", "*.pld", "Varnel database (*.pld) |*.pld||"};
+    const UserSheetSite site{false, 10, profiles, departments, zones, fields, files, CharRule{}, access, RealFileSystem()};
+    const UserSheetSite profileSite{true, 0, profiles, departments, zones, fields, files, CharRule{}, access,
+                                    RealFileSystem()};
+    const CAppEventLog log;
+    EditUsersForm users(access.m_users, log, site);
+    CEditUsersDlg usersDialog(users, CodePage::Western);
+    shots.Take("dialog-edit-users", usersDialog);
+    EditUsersForm profileList(profiles, log, profileSite);
+    CEditUsersDlg profilesDialog(profileList, CodePage::Western);
+    shots.Take("dialog-edit-user-profiles", profilesDialog);
+
+    CUserSetup& bob = access.m_users.GetAt(1);
+    bob.m_rights[RightTiedToDatabase] = 1;
+    bob.m_database = "/home/ann/Varnel/databases/store-42/Deli.pld";
+    bob.m_priceZone = 2;
+    EditUserForm sheet(bob, site);
+    CEditUser sheetDialog(sheet, CodePage::Western);
+    for (int page = 0; page < sheetDialog.Tabs()->count(); ++page) {
+        sheetDialog.Tabs()->setCurrentIndex(page);
+        shots.Take(QStringLiteral("dialog-edit-user-%1").arg(page + 1), sheetDialog);
+    }
+    FieldSelectionForm selection = sheet.MakeFieldSelection();
+    CFieldSetupDlg fieldSetup(selection, CodePage::Western);
+    shots.Take("dialog-user-field-selection", fieldSetup);
+}
+
 }  // namespace
 
 void AddSiteListScreens(ScreenShots& shots)
@@ -130,6 +183,7 @@ void AddSiteListScreens(ScreenShots& shots)
     PriceZoneScreens(shots);
     DeptCodeScreens(shots);
     DepartmentScreens(shots);
+    UserScreens(shots);
 }
 
 }  // namespace varnel::screens

@@ -59,7 +59,7 @@ protected:
 
     CSettingsListPanel& Panel() const { return *m_panel; }
     CodePage GetCodePage() const { return m_codePage; }
-    // Ends the dialog as a button of the form said.
+    // Ends the dialog as a button of the form said (Stay: it stays).
     void Finish(SettingsListForm::End end);
 
 private:
