@@ -60,7 +60,7 @@ void EditLabelBatchForm::SetSelection(int row)
 std::optional<BatchLine> EditLabelBatchForm::RunLineDialog(BatchLine line)
 {
     LabelBatchPluForm dialog(m_plus, line.plu, line.quantity, m_picker);
-    if (!m_lineDialog(dialog)) return std::nullopt;
+    if (!m_lineDialog || !m_lineDialog(dialog)) return std::nullopt;
     const auto* plu = FindPlu(dialog.GetPlu());
     if (!plu || plu->Get(PluCol::SalesMode) != kFixedPrice) {
         ShowMessage(kMsgNotFixedPrice);
@@ -111,7 +111,7 @@ void EditLabelBatchForm::OnDrop(int from, int pointerY, int rowHeight)
 void EditLabelBatchForm::SetQuantityText(std::size_t row, std::string_view text)
 {
     if (row >= m_lines.size() || text.size() > kQuantityChars) return;
-    if (const std::optional<std::uint32_t> quantity = ReadWholeNumber(text)) m_lines[row].quantity = *quantity;
+    if (const std::optional<std::uint32_t> quantity = ReadTypedCount(text)) m_lines[row].quantity = *quantity;
 }
 
 bool EditLabelBatchForm::OnEnd(BatchEditEnd end)

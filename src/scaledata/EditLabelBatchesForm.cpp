@@ -75,7 +75,7 @@ void EditLabelBatchesForm::RunBatchDialog(EditLabelBatchForm& dialog, bool isNew
 {
     const std::uint32_t opening = dialog.GetNumber();
     while (true) {
-        if (m_batchDialog(dialog) == BatchEditEnd::Cancel) return;
+        if (!m_batchDialog || m_batchDialog(dialog) == BatchEditEnd::Cancel) return;
         const std::uint32_t number = dialog.GetNumber();
         const bool takesAnother = (isNew || number != opening) && m_table.FindBatch(number);
         if (!takesAnother ||

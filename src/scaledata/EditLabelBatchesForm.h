@@ -10,6 +10,7 @@
 #include "scaledata/LabelBatchTb.h"
 
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,16 @@ public:
     // The document's scale chooser for the table's data: the scale chosen, or none.
     using ScaleChooser = std::function<const CLinkScaleSettings*(std::uint16_t tableNo)>;
 
-    EditLabelBatchesForm(CLabelBatchTb& table, BatchDialog batchDialog, ScaleChooser chooseScale,
-                         LabelBatchPluForm::PluPicker picker, EditLabelBatchForm::LineDialog lineDialog);
+    EditLabelBatchesForm(CLabelBatchTb& table, BatchDialog batchDialog = {}, ScaleChooser chooseScale = {},
+                         LabelBatchPluForm::PluPicker picker = {}, EditLabelBatchForm::LineDialog lineDialog = {});
+    // The dialogs the view runs; without a batch dialog Add and Edit change nothing.
+    void SetDialogs(BatchDialog batchDialog, LabelBatchPluForm::PluPicker picker, EditLabelBatchForm::LineDialog lineDialog)
+    {
+        m_batchDialog = std::move(batchDialog);
+        m_picker = std::move(picker);
+        m_lineDialog = std::move(lineDialog);
+    }
+    void SetScaleChooser(ScaleChooser chooseScale) { m_chooseScale = std::move(chooseScale); }
 
     const std::vector<std::string>& GetNames() const { return m_names; }
     int GetSelection() const { return m_selection; }

@@ -60,7 +60,7 @@ template <class Form, class Editor>
 bool EditScrollMsgsForm::RunUntilFullWidth(Form& form, const Editor& editor)
 {
     while (true) {
-        if (!editor(form)) return false;
+        if (!editor || !editor(form)) return false;
         const std::optional<std::string> converted = FullWidthConversion(form.GetText(), CurrentTextRules());
         if (!converted) return true;
         ShowMessage(kMsgFullWidthConverted);

@@ -10,6 +10,7 @@
 #include "scaledata/ScrollMsgTb.h"
 
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,13 @@ public:
     using SimpleEditor = std::function<bool(EditScrollMsgForm&)>;
     using ExtendedEditor = std::function<bool(EditScrollMsgExForm&)>;
 
-    EditScrollMsgsForm(CScrollMsgTb& table, SimpleEditor simple, ExtendedEditor extended);
+    EditScrollMsgsForm(CScrollMsgTb& table, SimpleEditor simple = {}, ExtendedEditor extended = {});
+    // The editors the view runs; without them Edit changes nothing.
+    void SetEditors(SimpleEditor simple, ExtendedEditor extended)
+    {
+        m_simple = std::move(simple);
+        m_extended = std::move(extended);
+    }
 
     // One entry per message number 1 to 9.
     const std::vector<std::string>& GetEntries() const { return m_entries; }

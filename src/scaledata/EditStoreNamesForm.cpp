@@ -67,7 +67,7 @@ void EditStoreNamesForm::OnEdit()
 void EditStoreNamesForm::Edit(std::uint32_t number)
 {
     EditStoreNameForm form(m_table, number, UsesExtendedEditor());
-    if (!m_editor(form) || !m_table.CheckUserRights(CDBComTb::kRightUpdate, true)) return;
+    if (!m_editor || !m_editor(form) || !m_table.CheckUserRights(CDBComTb::kRightUpdate, true)) return;
     bool converted = false;
     const std::string name = MarketText(form.GetNameText(), converted);
     const std::string address = MarketText(form.GetAddressText(), converted);

@@ -9,6 +9,7 @@
 #include "scaledata/StoreNameTb.h"
 
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,9 @@ public:
     // Runs the store editor over the form; true for OK.
     using StoreEditor = std::function<bool(EditStoreNameForm&)>;
 
-    EditStoreNamesForm(CStoreNameTb& table, StoreEditor editor);
+    explicit EditStoreNamesForm(CStoreNameTb& table, StoreEditor editor = {});
+    // The editor the view runs; without one Add and Edit change nothing.
+    void SetEditor(StoreEditor editor) { m_editor = std::move(editor); }
 
     const std::vector<std::string>& GetRows() const { return m_rows; }
     int GetSelection() const { return m_selection; }

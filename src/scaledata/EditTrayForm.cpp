@@ -81,9 +81,9 @@ TrayPicture Draw(double length, double width, double height, double bottom)
     line(left + length, top, left + length + depth, top - depth);
     line(left + length + depth, top - depth, footRight + depth, base - depth);  // the back's right side
     line(footRight, base, footRight + depth, base - depth);     // the foot running back
-    label(left + length / 2, base + 12, length);
-    label(footRight + depth + 30, base - depth - height / 2, height);
-    label(left + length + depth / 2 + 30, top - depth / 2, width);
+    label(left + length / 2, base + 12, length);                  // under the foot
+    label(std::min(left, footLeft) - 35, top + height / 2, height);  // left of the front
+    label(left + depth / 2 - 35, top - depth / 2 - 6, width);       // left of the edge running back
     return picture;
 }
 

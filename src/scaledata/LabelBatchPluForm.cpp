@@ -5,8 +5,8 @@
 #include "db/plu/PluFieldAccess.h"
 #include "db/site/MainFrame.h"
 #include "platform/UserPrompt.h"
+#include "settings/OptionsConversions.h"
 
-#include <cctype>
 
 namespace varnel {
 namespace {
@@ -24,18 +24,11 @@ std::string FormatField(std::uint16_t fieldNo, std::int32_t value)
 
 }  // namespace
 
-std::optional<std::uint32_t> ReadWholeNumber(std::string_view text)
+std::optional<std::uint32_t> ReadTypedCount(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return std::nullopt;
-    const std::size_t last = text.find_last_not_of(' ');
-    std::uint64_t value = 0;
-    for (const char ch : text.substr(first, last - first + 1)) {
-        if (!std::isdigit(static_cast<unsigned char>(ch))) return std::nullopt;
-        value = value * 10 + static_cast<std::uint64_t>(ch - '0');
-        if (value > 0xFFFFFFFFu) return std::nullopt;
-    }
-    return static_cast<std::uint32_t>(value);
+    const std::optional<int> number = ReadWholeNumber(text);
+    if (!number || *number < 0) return std::nullopt;
+    return static_cast<std::uint32_t>(*number);
 }
 
 LabelBatchPluForm::LabelBatchPluForm(const CPluDefTb* plus, std::uint32_t plu, std::uint32_t quantity,
@@ -45,7 +38,7 @@ LabelBatchPluForm::LabelBatchPluForm(const CPluDefTb* plus, std::uint32_t plu, s
 {
 }
 
-std::optional<std::uint32_t> LabelBatchPluForm::TypedPlu() const { return ReadWholeNumber(m_pluText); }
+std::optional<std::uint32_t> LabelBatchPluForm::TypedPlu() const { return ReadTypedCount(m_pluText); }
 
 const CPluDefRec* LabelBatchPluForm::TypedRow() const
 {
@@ -74,7 +67,7 @@ void LabelBatchPluForm::OnSelect()
 bool LabelBatchPluForm::OnOK()
 {
     const std::optional<std::uint32_t> plu = TypedPlu();
-    const std::optional<std::uint32_t> quantity = ReadWholeNumber(m_quantityText);
+    const std::optional<std::uint32_t> quantity = ReadTypedCount(m_quantityText);
     if (!plu || !quantity) {
         ShowMessage(kMsgNotNumeric);
         m_refusedFocus = plu ? Focus::Quantity : Focus::Plu;

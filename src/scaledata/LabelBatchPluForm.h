@@ -55,7 +55,7 @@ private:
     Focus m_refusedFocus = Focus::None;
 };
 
-// Reads a whole decimal number of at most 32 bits, blanks around it allowed; none otherwise.
-std::optional<std::uint32_t> ReadWholeNumber(std::string_view text);
+// A number typed into a field, read as "%d" reads it; none for no number or a negative one.
+std::optional<std::uint32_t> ReadTypedCount(std::string_view text);
 
 }  // namespace varnel

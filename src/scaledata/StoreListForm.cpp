@@ -51,7 +51,7 @@ bool StoreListForm::GetRowText(int index, std::vector<std::string>& texts)
 
 bool StoreListForm::EditAndStore(StoreSettingsForm& dialog, int& index, bool& inserted)
 {
-    if (!m_editDialog(dialog) || !m_stores.CheckUserRights(CDBComTb::kRightUpdate, true)) return false;
+    if (!m_editDialog || !m_editDialog(dialog) || !m_stores.CheckUserRights(CDBComTb::kRightUpdate, true)) return false;
     return StoreAndShow<CStoreSetupRec>(
         dialog.GetNumber(), CStoreSetupRec::kSize,
         [&dialog](CStoreSetupRec& row) -> std::uint16_t {

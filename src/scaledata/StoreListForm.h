@@ -8,6 +8,7 @@
 #include "scaledata/StoreSetupTb.h"
 
 #include <functional>
+#include <utility>
 
 namespace varnel {
 
@@ -20,7 +21,9 @@ public:
     // Runs "Store Settings" over the form; true for OK.
     using EditDialog = std::function<bool(StoreSettingsForm&)>;
 
-    StoreListForm(CStoreSetupTb& table, EditDialog editDialog);
+    explicit StoreListForm(CStoreSetupTb& table, EditDialog editDialog = {});
+    // The dialog the view runs; without one Add and Edit change nothing.
+    void SetEditDialog(EditDialog editDialog) { m_editDialog = std::move(editDialog); }
 
     void SetTextMeasure(const ILabelTextMeasure* measure) { m_measure = measure; }
 

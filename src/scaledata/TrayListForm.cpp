@@ -33,7 +33,7 @@ bool TrayListForm::GetRowText(int index, std::vector<std::string>& texts)
 
 bool TrayListForm::EditAndStore(EditTrayForm& dialog, int& index, bool& inserted)
 {
-    if (!m_editDialog(dialog) || !m_trays.CheckUserRights(CDBComTb::kRightUpdate, true)) return false;
+    if (!m_editDialog || !m_editDialog(dialog) || !m_trays.CheckUserRights(CDBComTb::kRightUpdate, true)) return false;
     const CTrayRec& values = dialog.GetValues();
     return StoreAndShow<CTrayRec>(
         dialog.GetNumber(), CTrayRec::kSize,

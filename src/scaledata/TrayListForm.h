@@ -7,6 +7,7 @@
 #include "scaledata/TrayTb.h"
 
 #include <functional>
+#include <utility>
 
 namespace varnel {
 
@@ -18,7 +19,9 @@ public:
     // Runs "Edit Tray" over the form; true for OK.
     using EditDialog = std::function<bool(EditTrayForm&)>;
 
-    TrayListForm(CTrayTb& table, EditDialog editDialog);
+    explicit TrayListForm(CTrayTb& table, EditDialog editDialog = {});
+    // The dialog the view runs; without one Add and Edit change nothing.
+    void SetEditDialog(EditDialog editDialog) { m_editDialog = std::move(editDialog); }
 
 protected:
     bool GetRowText(int index, std::vector<std::string>& texts) override;

@@ -2,7 +2,7 @@
 // Enter on the list open the edit dialogs, typing goes into the embedded label text editor, OK's
 // refusals are answered through the prompt, tabs and the sort combo change the list, pick mode gives
 // back the number chosen.
-#include "../MessageListFixture.h"
+#include "ScaleDataDlgFixture.h"
 
 #include "scaledata/EditFreeMsgNamesForm.h"
 #include "scaledata/ExMsgListForm.h"
@@ -11,7 +11,6 @@
 #include "scaledata/ui/MessageTextEditDlgs.h"
 #include "scaledata/ui/NameDlgs.h"
 #include "scaledata/ui/ScaleDataListDlgs.h"
-#include "support/ui/GuiTest.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -24,25 +23,8 @@
 namespace varnel::test {
 namespace {
 
-class ScaleDataDlgsTest : public MessageListFixture {
+class ScaleDataDlgsTest : public ScaleDataDlgFixture {
 protected:
-    ScaleDataDlgsTest() { GuiApplication(); }
-    ~ScaleDataDlgsTest() override
-    {
-        for (QWidget* window : QApplication::topLevelWidgets()) window->close();
-        ProcessEvents();
-    }
-
-    static void Show(QDialog& dialog)
-    {
-        dialog.show();
-        dialog.activateWindow();
-        ProcessEvents();
-    }
-    static void Click(const QWidget& dialog, const char* id)
-    {
-        QTest::mouseClick(Child<QPushButton>(dialog, id), Qt::LeftButton);
-    }
     static std::vector<std::string> Column(const QWidget& dialog, int column)
     {
         auto* list = Child<QTreeWidget>(dialog, "1009");
@@ -57,12 +39,6 @@ protected:
         list->setFocus();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->topLevelItem(row)).center());
-    }
-    static void SetText(const QWidget& dialog, const char* id, const QString& text)
-    {
-        auto* edit = Child<QLineEdit>(dialog, id);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
     }
     static QWidget* Editor(const QWidget& dialog) { return Child<QWidget>(dialog, "labelTextEdit"); }
     // The modal dialog as the active window, so that the focus goes where it puts it.
