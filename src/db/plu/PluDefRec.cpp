@@ -105,7 +105,7 @@ void CPluDefRec::WriteToPluUpdateLog() const
 }
 
 // Defined beside the row, which the frame's layer does not know.
-bool IMainFrame::IsPluRecordAllowed(const CPluDefRec& row) const
+bool ISiteRules::IsPluRecordAllowed(const CPluDefRec& row) const
 {
     return IsPluNumberAllowed(static_cast<std::uint32_t>(row.Get(PluCol::PluNo1)));
 }

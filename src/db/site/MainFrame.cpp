@@ -2,41 +2,39 @@
 #include "db/site/MainFrame.h"
 
 #include <atomic>
-#include <cstdint>
-#include <initializer_list>
+#include <cstdio>
+#include <cstdlib>
 
 namespace varnel {
 namespace {
+
 std::atomic<IMainFrame*> g_frame{nullptr};
+
+// A role asked for with no frame installed: a caller that would otherwise lose what it reports.
+IMainFrame& InstalledFrame(const char* role)
+{
+    IMainFrame* frame = g_frame.load();
+    if (frame == nullptr) {
+        std::fprintf(stderr, "No main frame is installed to act as the %s.\n", role);
+        std::abort();
+    }
+    return *frame;
 }
+
+}  // namespace
 
 IMainFrame* GetMainFrame() { return g_frame.load(); }
 IMainFrame* SetMainFrame(IMainFrame* frame) { return g_frame.exchange(frame); }
+
+const ISiteRules& FrameSiteRules() { return InstalledFrame("site rules"); }
+IEventLog& FrameEventLog() { return InstalledFrame("event log"); }
+ISendQueue& FrameSendQueue() { return InstalledFrame("send queue"); }
+ICommsStatus& FrameCommsStatus() { return InstalledFrame("comms status"); }
 
 const CLabPropMap& IMainFrame::GetFieldDefMap(FieldDefMap) const
 {
     static const CLabPropMap none;
     return none;
-}
-
-// Encoders on a link's worker ask these: they read the settings pinned for the pass.
-bool IMainFrame::UsesStandardNutrition() const
-{
-    return PinnedSetupOr(GetGeneralSetup()).m_nutritionInUse != 0 && !UsesCustomNutrition();
-}
-
-bool IMainFrame::UsesCustomNutrition() const
-{
-    const CGeneralSetup& setup = PinnedSetupOr(GetGeneralSetup());
-    if (setup.m_market != MarketHongKong || setup.m_nutritionInUse == 0) return false;
-    for (const std::uint16_t family : {0, 4, 5, 6, 8, 10, 12})
-        if (HasEnabledScaleType(family)) return true;
-    return false;
-}
-
-SiteSettingsPtr IMainFrame::GetSiteSettings() const
-{
-    return MakeSiteSettings(GetGeneralSetup(), GetSystemDoubleByteFlag());
 }
 
 const CGeneralSetup& CurrentGeneralSetup()
