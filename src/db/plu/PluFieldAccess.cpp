@@ -19,6 +19,8 @@ constexpr std::uint16_t kRuxFieldsEnd = 1238;
 constexpr std::uint16_t kNutritionFieldsEnd = 1535;
 constexpr std::uint16_t kProductionFieldsEnd = 1620;
 constexpr std::uint16_t kMarkdownPrice = 1004;
+constexpr std::uint16_t kUnitPrice = 1005;
+constexpr std::uint8_t kWeighed = 0;  // Sales Mode
 constexpr std::uint16_t kPackTime = 1021;
 constexpr std::uint16_t kExpiryTime = 1023;
 
@@ -153,10 +155,20 @@ std::uint16_t GetFieldDecimals(std::uint16_t fieldNo)
 
 std::uint16_t GetPluFieldDecimals(const CLabProp& definition, const CPluDefRec& row)
 {
-    if (definition.m_fieldNo == kMarkdownPrice && IsPercentMarkdown(row.Get(PluCol::MarkFlag)))
-        return CurrentGeneralSetup().m_markdownPercentDecimal != 0 ? 1 : 0;
+    if (definition.m_fieldNo == kMarkdownPrice || definition.m_fieldNo == kUnitPrice)
+        return GetPriceDecimals(definition.m_decimals, definition.m_fieldNo == kMarkdownPrice,
+                                row.Get(PluCol::SalesMode), row.Get(PluCol::MarkFlag));
     if (definition.m_fieldNo == kExpiryTime && !IsExpTimeFlagMode2(row.Get(PluCol::ExpTimeFlag))) return 0;
     return definition.m_decimals;
+}
+
+std::uint16_t GetPriceDecimals(std::uint16_t fieldDecimals, bool markdown, std::uint8_t salesMode,
+                               std::uint8_t markdownFlag)
+{
+    const CGeneralSetup& setup = CurrentGeneralSetup();
+    if (markdown && IsPercentMarkdown(markdownFlag)) return setup.m_markdownPercentDecimal != 0 ? 1 : 0;
+    const bool extra = markdown ? IsExtraDecimalMarkdown(markdownFlag) : salesMode == kWeighed;
+    return static_cast<std::uint16_t>(fieldDecimals + (setup.m_unitFixedPriceDecimal != 0 && extra ? 1 : 0));
 }
 
 std::uint16_t GetPluFieldType(const CLabProp& definition)

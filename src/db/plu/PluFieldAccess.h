@@ -46,10 +46,16 @@ std::vector<const CLabProp*> GetPluFieldDefs();
 // family-9 scales in multi-store operation), 1200 to 1237 from the extra price map, other numbers
 // below 1535 from the nutrition map, 1535 to 1619 from the production map; 0 without a definition.
 std::uint16_t GetFieldDecimals(std::uint16_t fieldNo);
-// The decimals of this PLU's value: a percentage markdown price has 1 with the general setup's
-// "Different dec. pt. for markdown percentage?" on and 0 with it off; "Expiry Time" has 0 unless the
-// expiry time flag is 2; otherwise the definition's.
+// The decimals of this PLU's value: a price's (GetPriceDecimals, of Unit Price by the Sales Mode and of
+// Markdown Price by the Markdown flag); "Expiry Time" has 0 unless the expiry time flag is 2;
+// otherwise the definition's.
 std::uint16_t GetPluFieldDecimals(const CLabProp& definition, const CPluDefRec& row);
+// The decimals a price is typed and shown with, from its field's: a markdown with a percentage flag
+// has 1 with the general setup's "Different dec. pt. for markdown percentage?" on and 0 with it off;
+// with "Different dec. pt. for unit/fixed price" on, a price of a weighed PLU (Sales Mode 0) and a
+// markdown of an extra-decimal kind have one more.
+std::uint16_t GetPriceDecimals(std::uint16_t fieldDecimals, bool markdown, std::uint8_t salesMode,
+                               std::uint8_t markdownFlag);
 
 // Numeric values of a PLU: byte and word columns unsigned, long columns signed. Setting cuts the
 // value to the column's width and is false (storing nothing) for fields without a numeric column;

@@ -16,13 +16,18 @@ constexpr std::uint16_t kEventPriceChange = 5;
 
 }  // namespace
 
+std::string PriceChangeLogDesc(const CPluDefRec& row)
+{
+    // A copy is cut for the line: the row keeps its whole description.
+    return std::string(DbcsLeft(row.GetDesc(), kLoggedDescBytes, CurrentTextRules().chars));
+}
+
 void LogPriceChange(MessageId id, const CPluDefRec& row, std::int32_t newPrice, std::uint32_t markdownMode,
                     std::uint16_t zone, bool import)
 {
     const IMainFrame* frame = GetMainFrame();
     if (!frame) return;
-    // A copy is cut for the line: the row keeps its whole description.
-    const std::string desc(DbcsLeft(row.GetDesc(), kLoggedDescBytes, CurrentTextRules().chars));
+    const std::string desc = PriceChangeLogDesc(row);
     const long plu = static_cast<long>(row.GetKey());
     std::string line;
     if (id == kMsgPriceChange)

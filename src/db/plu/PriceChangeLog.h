@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 
 #include <cstdint>
+#include <string>
 
 namespace varnel {
 
@@ -18,5 +19,7 @@ constexpr MessageId kMsgPriceChange = 20524;
 // change); any other message writes nothing.
 void LogPriceChange(MessageId id, const CPluDefRec& row, std::int32_t newPrice, std::uint32_t markdownMode,
                     std::uint16_t zone, bool import);
+// The description as a price-change line shows it: its first 29 bytes (whole characters).
+std::string PriceChangeLogDesc(const CPluDefRec& row);
 
 }  // namespace varnel

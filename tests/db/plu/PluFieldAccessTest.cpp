@@ -130,6 +130,19 @@ TEST(PluFieldAccessTest, MarkdownAndExpiryTimeDecimalsDependOnThePlu)
     EXPECT_EQ(GetPluFieldDecimals(expiry, row), 0);
     row.Set(PluCol::ExpTimeFlag, 2);
     EXPECT_EQ(GetPluFieldDecimals(expiry, row), 2);
+
+    // "Different dec. pt. for unit/fixed price": one more for a weighed PLU's price and an
+    // extra-decimal markdown, none for a percentage.
+    CLabProp price = Definition(1005);
+    price.m_decimals = 2;
+    frame.m_setup.m_unitFixedPriceDecimal = 1;
+    EXPECT_EQ(GetPluFieldDecimals(price, row), 3);
+    row.Set(PluCol::SalesMode, 1);
+    EXPECT_EQ(GetPluFieldDecimals(price, row), 2);
+    row.Set(PluCol::MarkFlag, 4);
+    EXPECT_EQ(GetPluFieldDecimals(markdown, row), 3);
+    row.Set(PluCol::MarkFlag, 3);
+    EXPECT_EQ(GetPluFieldDecimals(markdown, row), 1);
 }
 
 TEST(PluFieldAccessTest, PercentageMarkdownFlagsByDefaultFamily)
