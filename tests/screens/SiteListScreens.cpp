@@ -2,6 +2,8 @@
 // with their entry dialogs, and the price master dialog.
 #include "ScreenShots.h"
 
+#include "app/DefaultFieldDefs.h"
+
 #include "db/text/ScaleFontList.h"
 #include "settings/AppEventLog.h"
 #include "settings/EditDeptCodesForm.h"
@@ -9,6 +11,7 @@
 #include "settings/MasterScaleList.h"
 #include "settings/EditOperatorsForm.h"
 #include "settings/EditPriceZonesForm.h"
+#include "settings/EditRuxPriceForm.h"
 #include "settings/EditUsersForm.h"
 #include "settings/AccessSettings.h"
 #include "platform/FileSystem.h"
@@ -19,6 +22,7 @@
 #include "settings/ui/PickerDlgs.h"
 #include "settings/ui/EditOperatorDlgs.h"
 #include "settings/ui/EditPriceZoneDlgs.h"
+#include "settings/ui/EditRuxPrice.h"
 #include "settings/ui/EditUserDlgs.h"
 #include "settings/ui/FieldSetupDlg.h"
 
@@ -175,6 +179,23 @@ void UserScreens(ScreenShots& shots)
     shots.Take("dialog-user-field-selection", fieldSetup);
 }
 
+void PriceMasterScreens(ScreenShots& shots)
+{
+    CLabPropMap definitions;
+    AddExtraPriceFieldDefs(definitions);
+    EditRuxPriceForm::Records records{};
+    records[0][0] = 1;
+    records[0][32] = 0xE2;  // unit price 4.82
+    records[0][33] = 0x01;
+    records[2][0] = 1;
+    const RuxPriceSite site{definitions, false, false};
+    EditRuxPriceForm form(records, site);
+    struct NoLists final : IRuxPricePickers {
+    } pickers;
+    CEditRuxPrice dialog(form, pickers, CodePage::Western);
+    shots.Take("dialog-price-master", dialog);
+}
+
 }  // namespace
 
 void AddSiteListScreens(ScreenShots& shots)
@@ -184,6 +205,7 @@ void AddSiteListScreens(ScreenShots& shots)
     DeptCodeScreens(shots);
     DepartmentScreens(shots);
     UserScreens(shots);
+    PriceMasterScreens(shots);
 }
 
 }  // namespace varnel::screens
