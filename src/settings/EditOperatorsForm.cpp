@@ -18,7 +18,7 @@ std::string Detail(const COperator& op) { return FormatText(" ID=%d : %s", int{o
 }  // namespace
 
 EditOperatorsForm::EditOperatorsForm(COperatorList& operators, const CAppEventLog& log, OperatorEntrySite site,
-                                     bool pickMode)
+                                     bool pickMode, std::optional<std::uint16_t> preselect)
     : SettingsListForm(pickMode ? Rule::None : Rule::SetupPermissions), m_operators(operators), m_log(log),
       m_site(std::move(site)), m_pickMode(pickMode)
 {
@@ -28,7 +28,8 @@ EditOperatorsForm::EditOperatorsForm(COperatorList& operators, const CAppEventLo
         DisableDelete();
     }
     const auto& all = operators.GetOperators();
-    Fill(all.empty() ? std::nullopt : std::optional<std::uint16_t>(all.begin()->first));
+    if (preselect && all.contains(*preselect)) Fill(preselect);
+    else Fill(all.empty() ? std::nullopt : std::optional<std::uint16_t>(all.begin()->first));
 }
 
 std::string EditOperatorsForm::GetOkText() const

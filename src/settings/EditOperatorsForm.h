@@ -37,7 +37,9 @@ public:
     static constexpr MessageId kMsgOperator = 20512;
     static constexpr MessageId kMsgSelect = 17544;
 
-    EditOperatorsForm(COperatorList& operators, const CAppEventLog& log, OperatorEntrySite site, bool pickMode);
+    // In pick mode `preselect` (an operator number) is selected, else the first row.
+    EditOperatorsForm(COperatorList& operators, const CAppEventLog& log, OperatorEntrySite site, bool pickMode,
+                      std::optional<std::uint16_t> preselect = std::nullopt);
     // The view sets itself before the dialog shows.
     void SetUi(IEditOperatorsUi& ui) { m_ui = &ui; }
 

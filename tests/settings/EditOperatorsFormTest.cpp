@@ -32,12 +32,12 @@ protected:
         m_operators.SetOperator(std::move(op));
     }
 
-    std::unique_ptr<EditOperatorsForm> MakeForm(bool pickMode = false)
+    std::unique_ptr<EditOperatorsForm> MakeForm(bool pickMode = false, std::optional<std::uint16_t> preselect = {})
     {
         m_frame.SelectScaleFontSet();
         m_site = OperatorEntrySite::Of(m_frame.m_setup, m_frame.GetSystemDoubleByteFlag(), m_frame.m_scaleFonts,
                                        m_frame.m_fieldDefs[static_cast<std::size_t>(FieldDefMap::Production)]);
-        auto form = std::make_unique<EditOperatorsForm>(m_operators, m_log, m_site, pickMode);
+        auto form = std::make_unique<EditOperatorsForm>(m_operators, m_log, m_site, pickMode, preselect);
         form->SetUi(*this);
         return form;
     }
@@ -187,6 +187,9 @@ TEST_F(EditOperatorsFormTest, PickModeOnlyChoosesAnOperator)
     EXPECT_EQ(form->GetPicked(), 7u);
     form->Select(std::nullopt);
     EXPECT_EQ(form->Ok(), SettingsListForm::End::Cancel);
+    // The picker opens on the operator its caller names.
+    EXPECT_EQ(MakeForm(true, 7)->GetSelection(), 1u);
+    EXPECT_EQ(MakeForm(true, 9)->GetSelection(), 0u);
 }
 
 TEST_F(EditOperatorsFormTest, TheEntryRefusesNumbersOutsideTheirRangesAndKeepsTheDialog)
