@@ -29,6 +29,11 @@ public:
     using CDBComTb::CDBComTb;
 
     CLabelBatchRec* FindBatch(std::uint32_t number) const;
+    // The families that print batches: 6, 8, 10 and 12.
+    static constexpr bool TakesFamily(std::uint16_t family)
+    {
+        return family == 6 || family == 8 || family == 10 || family == 12;
+    }
 
     // A zeroed row of at most 824 bytes.
     std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;

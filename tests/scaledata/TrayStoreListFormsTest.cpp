@@ -117,10 +117,15 @@ TEST_F(TrayStoreListFormsTest, EditTrayKeepsWhatItHasNoControlForAndChecksItsNum
     EXPECT_EQ(tray->Get(tray_columns::kContainer), 42);
     EXPECT_NE(Trays().FindTray(4), nullptr);  // a changed number adds a tray, the old one stays
 
-    // Delete asks its own question.
+    // Delete asks its own question, and keeps a tray the scales cannot be told of.
     m_list.Select(0);
+    m_document.m_sendDataResult = false;
     form.OnDelete();
-    EXPECT_EQ(m_prompt.m_ids.back(), 61303);
+    EXPECT_EQ(m_prompt.m_ids.back(), 61224);
+    EXPECT_EQ(m_prompt.m_ids.at(m_prompt.m_ids.size() - 2), 61303);
+    EXPECT_NE(Trays().FindTray(4), nullptr);
+    m_document.m_sendDataResult = true;
+    form.OnDelete();
     EXPECT_EQ(Trays().FindTray(4), nullptr);
 }
 
@@ -185,6 +190,13 @@ TEST_F(TrayStoreListFormsTest, ANewStoreStartsWithPriceMaster2AndTheDefaultSetti
     EXPECT_EQ(m_list.rows.at(0), (std::vector<std::string>{"0001", "NORTH", "QUAY 1 PIER"}));
     EXPECT_EQ(TakeRequests(), std::vector<std::string>{"0 71 1-1"});
     EXPECT_EQ(TakeEvents(), std::vector<std::string>{" Op: <User edit> : Added Store (5400-series/RUX/VM/QF) No. 1"});
+
+    // A store the scales cannot be told of stays (61224) after the store question (61243).
+    m_list.Select(0);
+    m_document.m_sendDataResult = false;
+    form.OnDelete();
+    EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{61243, 61224}));
+    EXPECT_NE(Stores().FindStore(1), nullptr);
 }
 
 TEST_F(TrayStoreListFormsTest, StoreSettingsChecksItsNumbersAndAsksAboutLongTexts)

@@ -12,6 +12,7 @@
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/ProgramIdentity.h"
 #include "app/ui/ScaleDataListCommands.h"
+#include "app/ui/StoreCommands.h"
 #include "app/ui/SetupCommandWindows.h"
 #include "app/ui/SplashDlg.h"
 #include "db/text/DoubleByteText.h"
@@ -128,6 +129,7 @@ bool CVrn3App::InitInstance()
     parts.document->SetUi(&parts.documentUi);
     RegisterSetupCommands(parts.frame, *parts.window, *parts.document);
     RegisterScaleDataListCommands(parts.frame, *parts.window, *parts.document);
+    RegisterStoreCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,

@@ -6,6 +6,7 @@
 #include "app/MainFrameModel.h"
 #include "app/Vrn3Doc.h"
 #include "app/ui/CommandTable.h"
+#include "scaledata/ScaleDataTables.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 #include "support/ui/GuiTest.h"
@@ -17,6 +18,19 @@ class FrameCommandsFixture : public GuiTest {
 protected:
     FrameCommandsFixture() { m_previous = SetMainFrame(&m_frame); }
     ~FrameCommandsFixture() override { SetMainFrame(m_previous); }
+
+    // A new database with the scale-data tables, opened in the document.
+    void OpenNewDatabase()
+    {
+        RegisterScaleDataTables();
+        const std::string path = m_dir.File("shop.pld");
+        {
+            CPluDatabase created;
+            created.CreateAllTables();
+            ASSERT_TRUE(created.Create(path));
+        }
+        ASSERT_TRUE(m_document.OpenDatabase(path));
+    }
 
     TempDir m_dir;
     RecordingPrompt m_prompt;

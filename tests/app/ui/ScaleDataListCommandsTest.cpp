@@ -4,7 +4,6 @@
 
 #include "FrameCommandsFixture.h"
 #include "app/ui/MainFrameWindow.h"
-#include "scaledata/ScaleDataTables.h"
 
 #include <QAbstractButton>
 #include <QTest>
@@ -20,14 +19,7 @@ TEST_F(ScaleDataListCommandsTest, EachCommandOpensItsListOnceADatabaseIsOpen)
     RegisterScaleDataListCommands(m_frame, window, m_document);
     m_commands.UpdateActions();
     EXPECT_FALSE(m_commands.Action(32787)->isEnabled());
-    RegisterScaleDataTables();
-    const std::string path = m_dir.File("shop.pld");
-    {
-        CPluDatabase created;
-        created.CreateAllTables();
-        ASSERT_TRUE(created.Create(path));
-    }
-    ASSERT_TRUE(m_document.OpenDatabase(path));
+    OpenNewDatabase();
     m_commands.UpdateActions();
 
     struct Case {

@@ -1,0 +1,85 @@
+// The store, label batch and advertising message commands.
+#include "app/ui/StoreCommands.h"
+
+#include "app/MainFrame.h"
+#include "app/Vrn3Doc.h"
+#include "app/ui/CommandTable.h"
+#include "app/ui/MainFrameWindow.h"
+#include "comms/manager/SiteScales.h"
+#include "db/site/TextRules.h"
+#include "pluedit/ui/SelectPluDlg.h"
+#include "scaledata/ScrollMsgTb.h"
+#include "scaledata/StoreNameTb.h"
+#include "scaledata/ui/StoreWindows.h"
+#include "settings/PickerForm.h"
+#include "settings/ui/PickerDlgs.h"
+
+namespace varnel {
+namespace {
+
+struct StoreCommand {
+    std::uint32_t command;
+    const char* menuText;
+    std::uint16_t table;
+};
+
+constexpr StoreCommand kStoreCommands[] = {
+    {32786, "&Advertising Messages", CScrollMsgTb::kTableNo},
+    {32789, "&Store Name (TR-5300/LumenXT)", CStoreNameTb::kTableNo},
+    {32800, "&Batch Label Printing", CLabelBatchTb::kTableNo},
+};
+
+// The document's data picker over the scales that print label batches.
+const CLinkScaleSettings* ChooseBatchScale(CMainFrame& frame, QWidget* parent)
+{
+    const CGeneralSetup& setup = frame.GetGeneralSetup();
+    const CIdEnqLinkList& links = frame.Links();
+    const std::vector<CScaleChoice> choices =
+        BuildScaleChoiceList(links, GetMasterScaleScales(frame.Departments(), nullptr), setup, true);
+    const auto scaleOf = [&links](const CScaleChoice& choice) -> const CLinkScale* {
+        const CIdEnqLink* link = links.FindLink(choice.linkId);
+        return link ? link->FindScale(choice.scaleId) : nullptr;
+    };
+    const auto supports = [&](const CScaleChoice& choice) {
+        const CLinkScale* scale = scaleOf(choice);
+        return scale && CLabelBatchTb::TakesFamily(scale->GetScaleType(setup.m_defaultScaleFamily));
+    };
+    const auto pick = [parent](const std::vector<CScaleChoice>& offered) -> std::optional<std::size_t> {
+        std::vector<ScaleChoiceRow> rows;
+        for (const CScaleChoice& choice : offered) rows.push_back({choice.label, false});
+        PickerForm picker = MakeScalePicker(rows, false);
+        if (CSelectScaleDlg(picker, {}, {}, parent).exec() != QDialog::Accepted) return std::nullopt;
+        return picker.GetChosenIndex();
+    };
+    const std::optional<CScaleChoice> chosen = SelectScaleForData(choices, supports, pick);
+    return chosen ? scaleOf(*chosen) : nullptr;
+}
+
+}  // namespace
+
+void RegisterStoreCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
+{
+    for (const StoreCommand& entry : kStoreCommands) {
+        const auto run = [&frame, &window, &document, &entry] {
+            if (!document.IsDatabaseOpen() || !frame.ConfirmOfflineEdit()) return;
+            const StoreWindowSite site{document.GetDatabase(), StoreCodePage(frame.GetGeneralSetup()), &window};
+            switch (entry.command) {
+            case 32786: return OpenAdvertisingMessages(site);
+            case 32789: return OpenStoreNames(site);
+            default: {
+                const PluListSettings settings =
+                    PluListSettings::Of(frame.GetGeneralSetup(), false, frame.GetCurrentPriceZone(),
+                                        CharRuleOf(frame.GetGeneralSetup(), frame.GetSystemDoubleByteFlag()));
+                OpenLabelBatches(site, MakePluPicker(document.GetPluTable(), frame.DeptCodes(), settings, &window),
+                                 [&frame, &window](std::uint16_t) { return ChooseBatchScale(frame, &window); });
+            }
+            }
+        };
+        const auto rule = [&frame, &document, &entry] {
+            return CommandState{document.IsDatabaseOpen() && frame.HasTableAccess(entry.table, 1), std::nullopt};
+        };
+        window.Commands().Register(entry.command, entry.menuText, run, rule);
+    }
+}
+
+}  // namespace varnel
