@@ -37,8 +37,8 @@ NutrFactsForm::NutrFactsForm(const CPluDefTb* plus, const CNutritionTb* nutritio
       m_nutritionNumber(nutritionNumber), m_assigned(std::move(assigned)), m_current(currentPlu)
 {
     std::ranges::sort(m_assigned);
-    const auto [first, last] = std::ranges::unique(m_assigned);
-    m_assigned.erase(first, last);
+    // std::unique: clang does not take ranges::unique's result with this standard library.
+    m_assigned.erase(std::unique(m_assigned.begin(), m_assigned.end()), m_assigned.end());
     LoadNumberTexts();
 }
 

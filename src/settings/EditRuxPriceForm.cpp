@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ranges>
 
 namespace varnel {
 namespace {
@@ -198,8 +197,9 @@ bool EditRuxPriceForm::IsInUse(std::size_t master) const
 
 bool EditRuxPriceForm::IsUsePriceEnabled() const
 {
-    const auto inUse = std::ranges::count_if(std::views::iota(std::size_t{0}, kMasters),
-                                             [this](std::size_t master) { return IsInUse(master); });
+    std::size_t inUse = 0;
+    for (std::size_t master = 0; master < kMasters; ++master)
+        inUse += IsInUse(master) ? 1 : 0;
     return !(GetUsePrice() && inUse < 2);
 }
 
