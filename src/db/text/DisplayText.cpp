@@ -6,7 +6,7 @@
 namespace varnel {
 namespace {
 
-constexpr MessageId kFirstDataTypeCaption = 20400;
+constexpr MessageId kDataTypeCaptionBase = 20400;
 
 }  // namespace
 
@@ -16,7 +16,7 @@ std::string_view GetYesNoText(bool yes) { return yes ? "Yes" : "No"; }
 
 std::string GetDataTypeName(std::uint16_t type, const TableNameLookup& tableName)
 {
-    const std::string_view caption = GetMessageText(kFirstDataTypeCaption + type);
+    const std::string_view caption = GetMessageText(kDataTypeCaptionBase + type);
     if (!caption.empty()) return std::string(caption);
     return tableName ? tableName(type) : std::string{};
 }
