@@ -155,10 +155,19 @@ std::uint16_t GetFieldDecimals(std::uint16_t fieldNo)
 
 std::uint16_t GetPluFieldDecimals(const CLabProp& definition, const CPluDefRec& row)
 {
-    if (definition.m_fieldNo == kMarkdownPrice || definition.m_fieldNo == kUnitPrice)
-        return GetPriceDecimals(definition.m_decimals, definition.m_fieldNo == kMarkdownPrice,
-                                row.Get(PluCol::SalesMode), row.Get(PluCol::MarkFlag));
-    if (definition.m_fieldNo == kExpiryTime && !IsExpTimeFlagMode2(row.Get(PluCol::ExpTimeFlag))) return 0;
+    return GetPluFieldDecimals(definition,
+                               PluDecimalDeps{row.Get(PluCol::SalesMode), row.Get(PluCol::MarkFlag),
+                                              row.Get(PluCol::ExpTimeFlag)});
+}
+
+std::uint16_t GetPluFieldDecimals(const CLabProp& definition, const PluDecimalDeps& deps)
+{
+    if (definition.m_fieldNo == kMarkdownPrice && deps.markdownFlag)
+        return GetPriceDecimals(definition.m_decimals, true, 0, *deps.markdownFlag);
+    if (definition.m_fieldNo == kUnitPrice && deps.salesMode)
+        return GetPriceDecimals(definition.m_decimals, false, *deps.salesMode, 0);
+    if (definition.m_fieldNo == kExpiryTime && deps.expiryTimeFlag && !IsExpTimeFlagMode2(*deps.expiryTimeFlag))
+        return 0;
     return definition.m_decimals;
 }
 

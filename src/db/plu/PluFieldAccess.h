@@ -15,6 +15,7 @@
 #include "db/site/MainFrame.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -50,6 +51,14 @@ std::uint16_t GetFieldDecimals(std::uint16_t fieldNo);
 // Markdown Price by the Markdown flag); "Expiry Time" has 0 unless the expiry time flag is 2;
 // otherwise the definition's.
 std::uint16_t GetPluFieldDecimals(const CLabProp& definition, const CPluDefRec& row);
+// The same from the values the decimals depend on; a value not given (its field not shown by the
+// caller) leaves the definition's decimals.
+struct PluDecimalDeps {
+    std::optional<std::uint8_t> salesMode;
+    std::optional<std::uint8_t> markdownFlag;
+    std::optional<std::uint8_t> expiryTimeFlag;
+};
+std::uint16_t GetPluFieldDecimals(const CLabProp& definition, const PluDecimalDeps& deps);
 // The decimals a price is typed and shown with, from its field's: a markdown with a percentage flag
 // has 1 with the general setup's "Different dec. pt. for markdown percentage?" on and 0 with it off;
 // with "Different dec. pt. for unit/fixed price" on, a price of a weighed PLU (Sales Mode 0) and a

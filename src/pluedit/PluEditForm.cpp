@@ -1,0 +1,480 @@
+#include "pluedit/PluEditForm.h"
+
+#include "db/plu/PluDefTb.h"
+#include "db/plu/PluFieldAccess.h"
+#include "db/plu/PluPriceZoneTb.h"
+#include "db/plu/RuxPriceRecord.h"
+#include "db/site/MainFrame.h"
+#include "db/store/ObjDatabase.h"
+#include "platform/UserPrompt.h"
+#include "pluedit/NumEditFilter.h"
+#include "platform/TextFormat.h"
+#include "settings/DeptCode.h"
+#include "settings/PriceZone.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace varnel {
+
+namespace {
+
+constexpr std::uint16_t kSalesMode = 1002;
+constexpr std::uint16_t kMarkdownFlag = 1003;
+constexpr std::uint16_t kMarkdownPrice = 1004;
+constexpr std::uint16_t kRegCode = 1011;
+constexpr std::uint16_t kDepartment = 1014;
+constexpr std::uint16_t kGroup = 1015;
+constexpr std::uint16_t kItem = 1016;
+constexpr std::uint16_t kExpiryTimeFlag = 1022;
+constexpr std::uint16_t kExpiryTime = 1023;
+constexpr std::uint16_t kPosCode = 1026;
+constexpr std::uint16_t kActiveInactive = 1053;
+constexpr std::uint16_t kPackType = 1086;
+constexpr std::uint16_t kFirstPermission = 1000;
+constexpr std::array<std::uint16_t, 3> kExtraMessageFields{1018, 1044, 1045};
+constexpr std::array<std::uint16_t, 3> kExtraMessageTables{4, 29, 30};
+constexpr int kDotHundredths = 15;  // a printed dot is 0.15 mm
+constexpr std::uint16_t kFamily9 = 9;
+
+std::optional<int> ReadNumber(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end == text.data()) return std::nullopt;
+    return value;
+}
+
+// The definitions the new-PLU defaults come from.
+void StoreDefaults(CPluDefRec& row, const CLabPropMap& map)
+{
+    for (const auto& [key, definition] : map)
+        if (definition) (void)SetPluFieldValue(row, *definition, definition->m_default);
+}
+
+}  // namespace
+
+PluEditForm::PluEditForm(PluEditSite site, const ILabelTextMeasure* measure)
+    : m_site(std::move(site)), m_measure(measure), m_editor(m_site.textSettings, measure)
+{
+    m_editor.SetTextKind(kDescriptionKind, 0);
+}
+
+CPluDefTb& PluEditForm::Plus() const
+{
+    return *dynamic_cast<CPluDefTb*>(m_site.database.GetTable(CPluDefTb::kTableNo));
+}
+
+CPluPriceZoneTb* PluEditForm::Zones() const
+{
+    return dynamic_cast<CPluPriceZoneTb*>(m_site.database.GetTable(CPluPriceZoneTb::kTableNo));
+}
+
+void PluEditForm::Build(const FormUnits& units)
+{
+    const IMainFrame* frame = GetMainFrame();
+    static const CLabPropMap kNone;
+    const CLabPropMap& pluMap = frame ? frame->GetFieldDefMap(FieldDefMap::Plu) : kNone;
+    const CLabPropMap& secondMap = frame ? frame->GetFieldDefMap(FieldDefMap::Plu2) : kNone;
+    m_pages = BuildPluEditPages(m_site.settings.layoutKind, pluMap, secondMap);
+    std::size_t largest = 0;
+    for (const PluEditPage& page : m_pages.pages) largest = std::max(largest, page.fields.size());
+    m_areas = ComputePluEditAreas({m_pages.pages.size(), largest, IsZoneHintShown(),
+                                   units.Y(PluEditAreas::kFormHeight), m_site.settings.screenLimitPixels});
+    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const PluControlRules rules{m_site.settings.deptGroupSearch, false, m_site.settings.layoutKind,
+                                setup.m_defaultScaleFamily, setup.m_deptGroupByText != 0};
+    m_controls = LayOutPluFields(m_pages, m_areas, units, rules);
+    m_zone = m_site.settings.headOffice ? (m_site.settings.siteZone != 0 ? m_site.settings.siteZone
+                                                                        : m_site.document.lastZone)
+                                        : setup.GetLocalPriceZone();
+}
+
+void PluEditForm::SelectPage(std::size_t page)
+{
+    if (page < m_pages.pages.size()) m_page = page;
+}
+
+std::string PluEditForm::GetLabelText(const PluFieldControl& control) const
+{
+    const CLabProp& definition = *control.definition;
+    if (IsZoneHintShown() && CPluPriceZoneTb::IsZoneField(definition.m_fieldNo)) return "*" + definition.m_name;
+    return definition.m_name;
+}
+
+bool PluEditForm::IsFieldEnabled(std::uint16_t fieldNo) const
+{
+    const std::vector<std::uint16_t>& permissions = m_site.settings.fieldPermissions;
+    const std::size_t index = fieldNo >= kFirstPermission ? fieldNo - kFirstPermission : permissions.size();
+    return index >= permissions.size() || permissions[index] != 0;
+}
+
+const PluFieldControl* PluEditForm::FindControl(std::uint16_t fieldNo) const
+{
+    const auto found = std::ranges::find_if(
+        m_controls, [fieldNo](const PluFieldControl& control) { return control.definition->m_fieldNo == fieldNo; });
+    return found == m_controls.end() ? nullptr : &*found;
+}
+
+// Moves.
+
+bool PluEditForm::OnUpdate()
+{
+    const std::uint32_t requested = m_site.document.showNext;
+    if (requested == 0) return false;
+    if (m_current != 0 && !SaveModified()) {
+        m_site.document.showNext = 0;
+        m_site.document.lastShown = m_current;
+        return false;
+    }
+    m_site.document.showNext = 0;
+    LoadPlu(requested);
+    Refresh();
+    return true;
+}
+
+bool PluEditForm::ShowPlu(std::uint32_t pluNumber)
+{
+    m_site.document.showNext = pluNumber;
+    return OnUpdate();
+}
+
+bool PluEditForm::CanNext() const
+{
+    if (m_current == UINT32_MAX) return false;
+    KeyCursor cursor = m_current + 1;
+    return Plus().PeekNextRecord(cursor) != nullptr;
+}
+
+bool PluEditForm::CanPrev() const
+{
+    if (m_current == 0) return false;
+    KeyCursor cursor = m_current - 1;
+    return Plus().PeekPrevRecord(cursor) != nullptr;
+}
+
+bool PluEditForm::OnNext()
+{
+    if (m_current == UINT32_MAX) return false;
+    KeyCursor cursor = m_current + 1;
+    const CDBRecord* next = Plus().PeekNextRecord(cursor);
+    return next != nullptr && ShowPlu(next->GetKey());
+}
+
+bool PluEditForm::OnPrev()
+{
+    if (m_current == 0) return false;
+    KeyCursor cursor = m_current - 1;
+    const CDBRecord* previous = Plus().PeekPrevRecord(cursor);
+    return previous != nullptr && ShowPlu(previous->GetKey());
+}
+
+// Loading.
+
+void PluEditForm::LoadPlu(std::uint32_t pluNumber)
+{
+    m_pendingZoneValues.clear();
+    m_storedZoneValues.clear();
+    m_site.document.lastShown = pluNumber;
+    const auto* stored = dynamic_cast<const CPluDefRec*>(Plus().FindRecord(pluNumber));
+    if (stored != nullptr) {
+        m_current = m_loaded = pluNumber;
+        m_isNew = false;
+        m_row = *stored;
+        (void)m_editor.SetTextAndWidth(stored->GetDesc(), stored->Get(PluCol::LabelWidth));
+        m_site.document.pluChanged = false;
+        LoadZoneValues();
+    } else {
+        PrepareNewPlu(pluNumber);
+    }
+    m_descriptionChanged = false;
+    LoadExtraPrices();
+}
+
+void PluEditForm::PrepareNewPlu(std::uint32_t pluNumber)
+{
+    m_current = pluNumber;
+    m_isNew = true;
+    m_row = CPluDefRec();
+    InitPluDataDefaults(pluNumber, m_row);
+    m_row.Set(PluCol::RegCode, std::string("0000"));
+    // The second map's defaults count wherever its family's scales may be.
+    if (m_site.settings.family9Scale && CurrentGeneralSetup().m_defaultScaleFamily != kFamily9) {
+        if (const IMainFrame* frame = GetMainFrame()) StoreDefaults(m_row, frame->GetFieldDefMap(FieldDefMap::Plu2));
+    }
+    (void)SetPluFieldValue(m_row, kItem, static_cast<std::int32_t>(pluNumber));
+    m_editor.Clear();
+    m_editor.SetLabelWidth(m_row.Get(PluCol::LabelWidth));
+    m_site.document.pluChanged = true;
+    const std::uint32_t kind = m_site.settings.layoutKind;
+    if (kind == 2 || kind == 4) {
+        ExtraPriceRecord scratch{};
+        m_site.services.InitExtraPriceRecord(scratch, pluNumber);
+        PluFromRuxPriceRecord(m_row, scratch);
+    }
+}
+
+void PluEditForm::LoadExtraPrices()
+{
+    const bool keptApart = CurrentGeneralSetup().m_noAutoRuxPriceRecord != 0;
+    bool anyRow = false;
+    for (std::size_t table = 0; table < m_extraPrices.size(); ++table) {
+        ExtraPriceRecord& record = m_extraPrices[table];
+        CObjDBTable* prices = m_site.database.GetTable(static_cast<std::uint16_t>(kFirstRuxPriceTable + table));
+        const CDBRecord* stored = prices ? prices->FindRecord(m_current) : nullptr;
+        if (stored != nullptr && stored->GetDataRoom() >= record.size()) {
+            std::copy_n(const_cast<CDBRecord*>(stored)->GetData(), record.size(), record.begin());
+            anyRow = true;
+        } else if (keptApart) {
+            m_site.services.InitExtraPriceRecord(record, m_current);
+        } else {
+            record.fill(0);
+            RuxPriceRecordFromPlu(record, m_row);
+        }
+    }
+    if (!anyRow) m_extraPrices[0][0] = 1;  // the first record's in-use word
+    m_extraPricesChanged = false;
+}
+
+void PluEditForm::LoadZoneValues()
+{
+    m_storedZoneValues.clear();
+    if (CPluPriceZoneTb* zones = Zones(); zones != nullptr && m_zone != 0 && m_loaded != 0 && !m_isNew)
+        (void)zones->LoadZoneEntries(m_loaded, m_zone, m_storedZoneValues);
+}
+
+void PluEditForm::Refresh()
+{
+    m_extraMessages.fill(UINT32_MAX);  // the printed length is measured again
+    m_promotion = m_site.services.GetPluPromotionState(m_current);
+}
+
+// Field access.
+
+std::int32_t PluEditForm::GetFieldValue(const CLabProp& definition) const
+{
+    if (m_zone == 0) return GetPluFieldValue(m_row, definition);
+    const std::uint16_t fieldNo = definition.m_fieldNo;
+    const auto pending = std::ranges::find_if(m_pendingZoneValues, [&](const PriceZoneEntry& entry) {
+        return entry.zone == m_zone && entry.fieldNo == fieldNo;
+    });
+    if (pending != m_pendingZoneValues.end()) return pending->value;
+    return GetEntryValue(m_row, m_storedZoneValues, fieldNo);
+}
+
+void PluEditForm::SetFieldValue(const CLabProp& definition, std::int32_t value)
+{
+    if (m_zone != 0 && CPluPriceZoneTb::IsZoneField(definition.m_fieldNo))
+        SetZoneEntry(definition.m_fieldNo, m_zone, value, m_pendingZoneValues);
+    else
+        (void)SetPluFieldValue(m_row, definition, value);
+}
+
+std::optional<std::int32_t> PluEditForm::ShownValue(std::uint16_t fieldNo) const
+{
+    const PluFieldControl* control = FindControl(fieldNo);
+    if (control == nullptr) return std::nullopt;
+    return GetFieldValue(*control->definition);
+}
+
+std::uint16_t PluEditForm::GetFieldDecimals(const CLabProp& definition) const
+{
+    const auto byte = [this](std::uint16_t fieldNo) -> std::optional<std::uint8_t> {
+        const std::optional<std::int32_t> value = ShownValue(fieldNo);
+        return value ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(*value)) : std::nullopt;
+    };
+    return GetPluFieldDecimals(definition, PluDecimalDeps{byte(kSalesMode), byte(kMarkdownFlag), byte(kExpiryTimeFlag)});
+}
+
+bool PluEditForm::IsTimeField(const CLabProp& definition) const
+{
+    if (!varnel::IsTimeField(definition)) return false;
+    if (definition.m_fieldNo != kExpiryTime) return true;
+    const std::optional<std::int32_t> flag = ShownValue(kExpiryTimeFlag);
+    return !flag || IsExpTimeFlagMode2(static_cast<std::uint8_t>(*flag));
+}
+
+char PluEditForm::GetSeparator(const PluFieldControl& control) const
+{
+    if (control.definition->m_fieldNo == kPackType) return '/';
+    return NumEditSeparator(*control.definition);
+}
+
+std::size_t PluEditForm::GetTextLimit(const PluFieldControl& control) const
+{
+    return control.definition->m_width + (control.definition->m_decimals != 0 ? 1u : 0u);
+}
+
+std::string PluEditForm::GetFieldText(const PluFieldControl& control) const
+{
+    const CLabProp& definition = *control.definition;
+    const std::size_t width = definition.m_width;
+    switch (definition.m_fieldNo) {
+    case kRegCode: return std::string(m_row.Get(PluCol::RegCode).substr(0, std::min<std::size_t>(width, 4)));
+    case kPosCode: {
+        const std::string_view code = m_row.Get(PluCol::PosCode);
+        const std::size_t shown = std::min({width, std::size_t{13}, code.size()});
+        return std::string(code.substr(code.size() - shown));
+    }
+    case kPackType: return std::string(m_row.Get(PluCol::PackType).substr(0, 3));
+    default: break;
+    }
+    if (GetPluFieldType(definition) == FieldText) return {};
+    std::int32_t value = GetFieldValue(definition);
+    if (definition.m_max >= definition.m_min) value = std::clamp(value, definition.m_min, definition.m_max);
+    const std::uint16_t decimals = GetFieldDecimals(definition);
+    if (definition.m_fieldNo == kMarkdownPrice) {
+        const std::optional<std::int32_t> flag = ShownValue(kMarkdownFlag);
+        if (flag && IsPercentMarkdown(static_cast<std::uint8_t>(*flag)) &&
+            (value < 0 || value > (decimals != 0 ? 999 : 99)))
+            value = 0;
+    }
+    if (IsTimeField(definition)) return FormatText("%d:%02d", value / 100, value % 100);
+    const char separator = GetSeparator(control);
+    return FormatFixedPoint(decimals, separator != 0 && separator != '/' ? separator : '.', value);
+}
+
+FieldChoices PluEditForm::GetChoices(const PluFieldControl& control) const
+{
+    const std::uint16_t fieldNo = control.definition->m_fieldNo;
+    if (control.kind == PluControlKind::DeptCombo) {
+        const std::uint16_t department = m_row.Get(PluCol::Dept);
+        if (fieldNo == kDepartment) return m_site.deptCodes.FillDeptCombo(false, department);
+        return m_site.deptCodes.FillGroupCombo(false, department, m_row.Get(PluCol::Group));
+    }
+    const std::uint16_t kind = GetPluFieldType(*control.definition);
+    const bool numeric = kind == FieldByte || kind == FieldWord || kind == FieldLong;
+    FieldChoices choices =
+        PropValueChoices(*control.definition, static_cast<std::uint16_t>(GetFieldValue(*control.definition)));
+    if (!numeric) choices.selected.reset();
+    return choices;
+}
+
+// The description.
+
+void PluEditForm::OnDescLengthSelected(std::string_view text)
+{
+    if (const std::optional<int> length = ReadNumber(text)) {
+        m_row.Set(PluCol::DescLen, static_cast<std::uint16_t>(*length));
+        m_site.document.pluChanged = true;
+    }
+}
+
+bool PluEditForm::OnDescLengthKillFocus(std::string_view text)
+{
+    const std::optional<int> length = ReadNumber(text);
+    if (!length) {
+        ShowMessage(kMsgNotNumeric);
+        return false;
+    }
+    if (*length != m_row.Get(PluCol::DescLen)) {
+        m_row.Set(PluCol::DescLen, static_cast<std::uint16_t>(*length));
+        m_site.document.pluChanged = true;
+    }
+    return true;
+}
+
+std::uint32_t PluEditForm::ExtraMessageLength(int set, std::uint32_t number) const
+{
+    const std::optional<std::string> text = m_site.services.GetExtraMessageText(set, number);
+    if (!text) return 0;
+    LabelTextEditForm scratch(m_site.textSettings, m_measure);
+    scratch.SetTextKind(kExtraMessageTables[static_cast<std::size_t>(set - 1)], 2);
+    (void)scratch.SetText(*text);
+    return scratch.GetPrintLength();
+}
+
+std::uint32_t PluEditForm::GetPrintedLength() const
+{
+    if (!m_site.settings.ausNzNutrition) {
+        std::array<std::uint32_t, 3> numbers{};
+        for (std::size_t n = 0; n < numbers.size(); ++n) {
+            const CLabProp* definition = FindPluFieldDefAny(kExtraMessageFields[n]);
+            numbers[n] = definition ? static_cast<std::uint32_t>(GetPluFieldValue(m_row, *definition)) : 0;
+        }
+        if (numbers != m_extraMessages) {
+            m_extraMessages = numbers;
+            m_extraMessageLength = 0;
+            const CGeneralSetup& setup = CurrentGeneralSetup();
+            for (std::size_t n = 0; n < numbers.size(); ++n)
+                if (numbers[n] != 0 && setup.m_extraMessagesInLengthCheck[n] != 0)
+                    m_extraMessageLength += ExtraMessageLength(static_cast<int>(n + 1), numbers[n]);
+        }
+    }
+    const std::uint32_t extra = m_site.settings.ausNzNutrition ? 0 : m_extraMessageLength;
+    return (m_editor.GetPrintLength() + extra) * kDotHundredths;
+}
+
+std::string PluEditForm::GetLengthText() const
+{
+    const std::uint32_t length = GetPrintedLength();
+    return FormatMessage(kMsgLength, static_cast<int>(length / 100), static_cast<int>(length % 100));
+}
+
+// The zone, the active state, host flags and promotions.
+
+FieldChoices PluEditForm::GetZoneChoices() const { return m_site.zones.FillCombo(m_zone, true); }
+
+void PluEditForm::OnZoneSelected(std::optional<std::size_t> row)
+{
+    if (!row) return;
+    std::uint16_t zone = 0;
+    if (*row > 0) {
+        const std::vector<const CPriceZone*> sorted = m_site.zones.SortById();
+        if (*row > sorted.size()) return;
+        zone = sorted[*row - 1]->m_id;
+    }
+    m_zone = zone;
+    m_site.document.lastZone = zone;
+    LoadZoneValues();
+}
+
+PluEditForm::ActiveMode PluEditForm::GetActiveMode() const
+{
+    if (CurrentGeneralSetup().m_pluActiveInactive == 0) return ActiveMode::Hidden;
+    return m_pages.activeInactive && CPluPriceZoneTb::IsZoneField(kActiveInactive) ? ActiveMode::Combo
+                                                                                   : ActiveMode::Radios;
+}
+
+FieldChoices PluEditForm::GetActiveChoices() const
+{
+    if (!m_pages.activeInactive) return {};
+    return PropValueChoices(*m_pages.activeInactive, static_cast<std::uint16_t>(m_row.Get(PluCol::CtrlFlag) & 1));
+}
+
+bool PluEditForm::AreHostFlagsShown() const { return CurrentGeneralSetup().m_ctrlFlagPair != 0; }
+
+void PluEditForm::OnPromotion() { m_site.services.EditPluPromotion(m_current); }
+
+// Pickers.
+
+bool PluEditForm::OnPicker(int button)
+{
+    const std::uint16_t fieldNo = PluPickerField(button);
+    const PluFieldControl* control = FindControl(fieldNo);
+    if (control == nullptr || control->button != button) return false;
+    if (button == 1125) return PickExtraPrices();
+    const CLabProp& definition = *control->definition;
+    const std::optional<std::uint32_t> chosen =
+        m_site.services.PickFieldNumber(fieldNo, static_cast<std::uint32_t>(GetFieldValue(definition)));
+    if (!chosen) return false;
+    SetFieldValue(definition, static_cast<std::int32_t>(*chosen));
+    m_site.document.pluChanged = true;
+    return true;
+}
+
+bool PluEditForm::PickExtraPrices()
+{
+    const bool keptApart = CurrentGeneralSetup().m_noAutoRuxPriceRecord != 0;
+    ExtraPriceRecords copy = m_extraPrices;
+    if (!keptApart) RuxPriceRecordFromPlu(copy[0], m_row);
+    if (!m_site.services.EditExtraPrices(m_current, copy)) return false;
+    m_extraPrices = copy;
+    m_extraPricesChanged = true;
+    m_site.document.pluChanged = true;
+    if (!keptApart) PluFromRuxPriceRecord(m_row, m_extraPrices[0]);
+    return true;
+}
+
+}  // namespace varnel

@@ -1,0 +1,199 @@
+// The model of the PLU edit window (CPlued1PluVw): one PLU row at a time in a form that builds itself
+// from the field definitions (PluEditLayout.h), beside the PLU number 103, the description in a label
+// text editor with its width 1054 and length 1055 combos and printed length 1058, the price-zone
+// selector 1393, the active state, the host flags and the sale and campaign indicators. It keeps the
+// working row the controls show, reads and writes fields by number in the selected price zone, and
+// moves between PLUs with Next and Prev. The view builds its controls once from GetControls() and
+// shows what the getters say after every action.
+#pragma once
+
+#include "db/plu/FieldChoices.h"
+#include "db/plu/PluDefRec.h"
+#include "db/plu/PriceZoneEntry.h"
+#include "pluedit/LabelTextEditForm.h"
+#include "pluedit/PluEditLayout.h"
+#include "pluedit/PluEditSite.h"
+#include "platform/Messages.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnel {
+
+class CPluDefTb;
+class CPluPriceZoneTb;
+
+class PluEditForm {
+public:
+    static constexpr int kPluNumber = 103;
+    static constexpr int kSave = 1115;
+    static constexpr int kNext = 1118;
+    static constexpr int kPrev = 1117;
+    static constexpr int kNewPlu = 1221;
+    static constexpr int kNutrition = 1271;
+    static constexpr int kIngredients = 1272;
+    static constexpr int kEditor = 104;
+    static constexpr int kLabelWidth = 1054;
+    static constexpr int kDescLength = 1055;
+    static constexpr int kPrintedLength = 1058;
+    static constexpr int kZone = 1393;
+    static constexpr int kZoneLabel = 1399;
+    static constexpr int kZoneHint = 1401;
+    static constexpr int kActive = 1015;
+    static constexpr int kInactive = 1016;
+    static constexpr int kActiveCombo = 1259;
+    static constexpr int kHostSupported = 1099;
+    static constexpr int kHostControlled = 1100;
+    static constexpr int kSale = 1097;
+    static constexpr int kCampaign = 1098;
+    static constexpr int kTabs = 116;
+    static constexpr MessageId kMsgNotNumeric = 61236;
+    static constexpr MessageId kMsgLength = 17549;  // "Len = %d.%02.2dmm"
+    static constexpr MessageId kMsgPicker = 17542;  // "..."
+    static constexpr std::uint16_t kDescriptionKind = 2;
+
+    explicit PluEditForm(PluEditSite site, const ILabelTextMeasure* measure = nullptr);
+    PluEditForm(const PluEditForm&) = delete;
+    PluEditForm& operator=(const PluEditForm&) = delete;
+
+    // Builds the pages and lays out their fields (once, as the window is first shown).
+    void Build(const FormUnits& units);
+    const PluEditAreas& GetAreas() const { return m_areas; }
+    const PluEditPages& GetPages() const { return m_pages; }
+    std::size_t GetPageCount() const { return m_pages.pages.size(); }
+    bool HasTabs() const { return m_pages.pages.size() > 1; }
+    const std::vector<PluFieldControl>& GetControls() const { return m_controls; }
+    std::size_t GetCurrentPage() const { return m_page; }
+    // A page index outside the pages changes nothing.
+    void SelectPage(std::size_t page);
+
+    // The field's label ("*" before a zone field in head-office mode without a site zone) and
+    // whether the user's field permissions let it be edited.
+    std::string GetLabelText(const PluFieldControl& control) const;
+    bool IsFieldEnabled(std::uint16_t fieldNo) const;
+
+    // Loads the document's PLU to show, when there is one, and refreshes. False when none was loaded.
+    bool OnUpdate();
+    // Shows that PLU next (the window's own moves and the document's requests).
+    bool ShowPlu(std::uint32_t pluNumber);
+    bool OnNext();
+    bool OnPrev();
+    bool CanNext() const;
+    bool CanPrev() const;
+    // Asks whether the PLU shown may be left; until the window saves, it always may.
+    bool SaveModified() { return true; }
+
+    std::uint32_t GetCurrentPlu() const { return m_current; }
+    std::uint32_t GetLoadedPlu() const { return m_loaded; }
+    bool IsNewPlu() const { return m_isNew; }
+    std::string GetPluNumberText() const { return std::to_string(m_current); }
+    const CPluDefRec& GetWorkingRow() const { return m_row; }
+    bool IsPluChanged() const { return m_site.document.pluChanged; }
+
+    // Field access in the selected zone.
+    std::int32_t GetFieldValue(const CLabProp& definition) const;
+    void SetFieldValue(const CLabProp& definition, std::int32_t value);
+    std::uint16_t GetFieldDecimals(const CLabProp& definition) const;
+    bool IsTimeField(const CLabProp& definition) const;
+    // What an edit shows and accepts.
+    std::string GetFieldText(const PluFieldControl& control) const;
+    char GetSeparator(const PluFieldControl& control) const;
+    std::size_t GetTextLimit(const PluFieldControl& control) const;
+    // What a combo lists and selects (value lists, department and group).
+    FieldChoices GetChoices(const PluFieldControl& control) const;
+
+    // The description.
+    LabelTextEditForm& Editor() { return m_editor; }
+    const LabelTextEditForm& Editor() const { return m_editor; }
+    FieldChoices GetLabelWidthChoices() const { return LabelWidthChoices(m_editor.GetLabelWidth()); }
+    FieldChoices GetDescLengthChoices() const { return DescLengthChoices(m_row.Get(PluCol::DescLen)); }
+    void OnDescLengthSelected(std::string_view text);
+    // Leaving the length combo: a text that is no number shows 61236 and keeps the focus (false).
+    bool OnDescLengthKillFocus(std::string_view text);
+    std::string GetDescLengthText() const { return std::to_string(m_row.Get(PluCol::DescLen)); }
+    // Control 1058.
+    std::string GetLengthText() const;
+    // The printed length of the description and the extra messages in hundredths of a millimetre.
+    std::uint32_t GetPrintedLength() const;
+
+    // The price-zone selector (head-office mode only).
+    bool IsZoneSelectorShown() const { return m_site.settings.headOffice; }
+    bool IsZoneSelectorEnabled() const { return m_site.settings.siteZone == 0; }
+    bool IsZoneHintShown() const { return m_site.settings.headOffice && m_site.settings.siteZone == 0; }
+    FieldChoices GetZoneChoices() const;
+    std::uint16_t GetSelectedZone() const { return m_zone; }
+    void OnZoneSelected(std::optional<std::size_t> row);
+
+    enum class ActiveMode { Hidden, Radios, Combo };
+    ActiveMode GetActiveMode() const;
+    bool IsActive() const { return (m_row.Get(PluCol::CtrlFlag) & 1) == 0; }
+    bool AreActiveRadiosEnabled() const { return m_site.settings.mayUpdatePlus; }
+    FieldChoices GetActiveChoices() const;
+
+    bool AreHostFlagsShown() const;
+    bool IsHostSupported() const { return (m_row.Get(PluCol::CtrlFlag) & 2) != 0; }
+    bool IsHostControlled() const { return (m_row.Get(PluCol::CtrlFlag) & 4) != 0; }
+
+    int GetPromotionState() const { return m_promotion; }
+    bool IsSaleShown() const { return m_promotion == 1 || m_promotion == 2; }
+    bool IsCampaignShown() const { return m_promotion == 3 || m_promotion == 4; }
+    void OnPromotion();
+
+    bool IsSaveEnabled() const { return !m_row.IsCtrlFlagPairSet() && m_site.settings.mayUpdatePlus; }
+    bool IsNewEnabled() const { return m_site.settings.mayUpdatePlus; }
+    bool IsNutritionShown() const
+    {
+        return m_site.settings.canEditNutrition || m_site.settings.canEditCustomNutrition;
+    }
+    bool IsIngredientsShown() const { return m_site.settings.ausNzNutrition; }
+
+    // A "..." button: the field's picker with its current number; true when a number was chosen and
+    // stored (the view then shows the field and the printed length again).
+    bool OnPicker(int button);
+    const ExtraPriceRecords& GetExtraPrices() const { return m_extraPrices; }
+    bool AreExtraPricesChanged() const { return m_extraPricesChanged; }
+
+private:
+    CPluDefTb& Plus() const;
+    CPluPriceZoneTb* Zones() const;
+    const PluFieldControl* FindControl(std::uint16_t fieldNo) const;
+    std::optional<std::int32_t> ShownValue(std::uint16_t fieldNo) const;
+    void LoadPlu(std::uint32_t pluNumber);
+    void PrepareNewPlu(std::uint32_t pluNumber);
+    void LoadExtraPrices();
+    void LoadZoneValues();
+    void Refresh();
+    std::uint32_t ExtraMessageLength(int set, std::uint32_t number) const;
+    bool PickExtraPrices();
+
+    PluEditSite m_site;
+    const ILabelTextMeasure* m_measure;
+    PluEditPages m_pages;
+    PluEditAreas m_areas;
+    std::vector<PluFieldControl> m_controls;
+    std::size_t m_page = 0;
+
+    CPluDefRec m_row;
+    std::uint32_t m_current = 0;
+    std::uint32_t m_loaded = 0;
+    bool m_isNew = false;
+    ExtraPriceRecords m_extraPrices{};
+    bool m_extraPricesChanged = false;
+    LabelTextEditForm m_editor;
+    bool m_descriptionChanged = false;
+
+    std::uint16_t m_zone = 0;
+    PriceZoneEntries m_pendingZoneValues;
+    PriceZoneEntries m_storedZoneValues;
+
+    // The extra messages whose printed length is summed, kept until their numbers change.
+    mutable std::array<std::uint32_t, 3> m_extraMessages{};
+    mutable std::uint32_t m_extraMessageLength = 0;
+    int m_promotion = 0;
+};
+
+}  // namespace varnel

@@ -1,0 +1,78 @@
+// What the PLU edit window takes from the application: the open database's tables, the settings it
+// reads once when it is built, the document's state for the window and the services of other
+// subsystems (pickers, promotions, price masters, extra message texts).
+#pragma once
+
+#include "db/plu/RuxPriceLayout.h"
+#include "pluedit/LabelTextSettings.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace varnel {
+
+class CObjDatabase;
+class CPluDefTb;
+class CPriceZoneList;
+class CDeptCodeList;
+
+using ExtraPriceRecord = std::array<std::uint8_t, kRuxPriceRecordSize>;
+using ExtraPriceRecords = std::array<ExtraPriceRecord, 5>;
+
+// The document's part in the window: the PLU to show next (0 none), the one last shown, the zone last
+// chosen and whether the PLU shown changed.
+struct PluEditDocState {
+    std::uint32_t showNext = 0;
+    std::uint32_t lastShown = 0;
+    std::uint16_t lastZone = 0;
+    bool pluChanged = false;
+};
+
+// The settings the window reads as it is built (the main frame's and the logged-in user's).
+struct PluEditSettings {
+    std::uint32_t layoutKind = 0;          // the RUX scale mix 0..4
+    bool headOffice = false;
+    std::uint16_t siteZone = 0;            // head-office mode: the site's own zone; else the local zone
+    bool deptGroupSearch = false;          // department and group codes in use
+    bool canEditNutrition = false;
+    bool canEditCustomNutrition = false;
+    bool ausNzNutrition = false;
+    bool mayUpdatePlus = true;             // the user may update the PLU table
+    bool family9Scale = false;             // a scale of family 9 is on the links
+    std::vector<std::uint16_t> fieldPermissions;  // by field number from 1000; 0 disables the field
+    int screenLimitPixels = 0;             // the screen's client height less three menu bars
+};
+
+// What the window asks of the rest of the system.
+class IPluEditServices {
+public:
+    virtual ~IPluEditServices() = default;
+    // The picker of a field (message, store, tray and category lists): the number chosen, none when
+    // cancelled.
+    virtual std::optional<std::uint32_t> PickFieldNumber(std::uint16_t fieldNo, std::uint32_t current) = 0;
+    // 0 none, 1 or 2 a sale or current campaign, 3 or 4 a sale starting or a campaign to come.
+    virtual int GetPluPromotionState(std::uint32_t pluNumber) = 0;
+    virtual void EditPluPromotion(std::uint32_t pluNumber) = 0;
+    // The Price Master Settings dialog on the records; true when it changed them.
+    virtual bool EditExtraPrices(std::uint32_t pluNumber, ExtraPriceRecords& records) = 0;
+    // A price master record's defaults for a PLU.
+    virtual void InitExtraPriceRecord(std::span<std::uint8_t> record, std::uint32_t pluNumber) = 0;
+    // The text of extra message `number` of set 1..3 and its label width; none when the set holds none.
+    virtual std::optional<std::string> GetExtraMessageText(int set, std::uint32_t number) = 0;
+};
+
+struct PluEditSite {
+    CObjDatabase& database;
+    const CPriceZoneList& zones;
+    const CDeptCodeList& deptCodes;
+    PluEditSettings settings;
+    LabelTextSettings textSettings;
+    PluEditDocState& document;
+    IPluEditServices& services;
+};
+
+}  // namespace varnel

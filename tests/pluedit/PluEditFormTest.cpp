@@ -1,0 +1,309 @@
+#include "pluedit/PluEditForm.h"
+
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
+#include "db/plu/PluFieldAccess.h"
+#include "db/plu/PluPriceZoneTb.h"
+#include "platform/TextFormat.h"
+#include "settings/DeptCode.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+#include "support/TestMainFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace varnel::test {
+namespace {
+
+class FakeServices final : public IPluEditServices {
+public:
+    std::optional<std::uint32_t> PickFieldNumber(std::uint16_t fieldNo, std::uint32_t current) override
+    {
+        m_picks.emplace_back(fieldNo, current);
+        return m_pick;
+    }
+    int GetPluPromotionState(std::uint32_t pluNumber) override
+    {
+        const auto found = m_promotions.find(pluNumber);
+        return found == m_promotions.end() ? 0 : found->second;
+    }
+    void EditPluPromotion(std::uint32_t pluNumber) override { m_promotionsEdited.push_back(pluNumber); }
+    bool EditExtraPrices(std::uint32_t, ExtraPriceRecords&) override { return false; }
+    void InitExtraPriceRecord(std::span<std::uint8_t> record, std::uint32_t) override
+    {
+        std::ranges::fill(record, std::uint8_t{0});
+    }
+    std::optional<std::string> GetExtraMessageText(int, std::uint32_t) override { return std::nullopt; }
+
+    std::optional<std::uint32_t> m_pick;
+    std::vector<std::pair<std::uint16_t, std::uint32_t>> m_picks;
+    std::map<std::uint32_t, int> m_promotions;
+    std::vector<std::uint32_t> m_promotionsEdited;
+};
+
+// The PLU edit form over a database of either kind, with definitions for a handful of PLU fields.
+class PluEditFormTest : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        Define(1002, 0, 2, 0).AddValue(std::make_unique<CPropValue>("By Weight", 0));
+        m_frame.m_fieldDefs[0].rbegin()->second->AddValue(std::make_unique<CPropValue>("By Count", 1));
+        Define(1005, 2, 6, 999999);
+        Define(1003, 0, 1, 6).AddValue(std::make_unique<CPropValue>("None", 0));
+        m_frame.m_fieldDefs[0].rbegin()->second->AddValue(std::make_unique<CPropValue>("Percent", 3));
+        Define(1004, 0, 4, 9999);
+        Define(1021, 0, 4, 2359);
+        Define(1026, 0, 13, 0);
+        Define(1011, 0, 4, 0);
+        Define(1016, 0, 6, 999999);
+        Define(1018, 0, 3, 999);
+        Define(1010, 3, 5, 999);
+        m_db.CreateAllTables();
+        const std::string path = m_dir.File(std::string("edit") + GetParam());
+        ASSERT_TRUE(m_db.Create(path));
+        ASSERT_TRUE(m_db.Open(path));
+    }
+
+    CLabProp& Define(std::uint16_t fieldNo, std::uint16_t decimals, std::uint16_t width, std::int32_t max)
+    {
+        CLabProp& definition = m_frame.AddFieldDef(FieldDefMap::Plu, fieldNo);
+        definition.m_name = GetMessageText(fieldNo);
+        definition.m_decimals = decimals;
+        definition.m_width = width;
+        definition.m_max = max;
+        return definition;
+    }
+
+    CPluDefTb& Plus() const { return *m_db.GetPluTable(); }
+
+    CPluDefRec& AddPlu(std::uint32_t number)
+    {
+        auto row = std::make_unique<CPluDefRec>();
+        row->InitNew(number);
+        row->SetDesc("BEEF");
+        CPluDefRec& added = *row;
+        const std::uint16_t size = row->CalcDataSize();
+        EXPECT_TRUE(Plus().AddPlu(number, size, std::move(row)));
+        return added;
+    }
+
+    PluEditForm& Form()
+    {
+        if (!m_form) {
+            m_form = std::make_unique<PluEditForm>(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, m_settings,
+                                                               LabelTextSettings(), m_document, m_services});
+            m_form->Build(FormUnits{6, 13});
+        }
+        return *m_form;
+    }
+
+    const PluFieldControl& Control(std::uint16_t fieldNo)
+    {
+        for (const PluFieldControl& control : Form().GetControls())
+            if (control.definition->m_fieldNo == fieldNo) return control;
+        throw std::runtime_error("no control for " + std::to_string(fieldNo));
+    }
+    std::string Text(std::uint16_t fieldNo) { return Form().GetFieldText(Control(fieldNo)); }
+
+    TempDir m_dir;
+    TestMainFrame m_frame;
+    RecordingPrompt m_prompt;
+    CPluDatabase m_db;
+    CDeptCodeList m_deptCodes;
+    PluEditSettings m_settings;
+    PluEditDocState m_document;
+    FakeServices m_services;
+    std::unique_ptr<PluEditForm> m_form;
+};
+
+TEST_P(PluEditFormTest, ShowsEachFieldFormattedAndClampedWithoutChangingTheRow)
+{
+    CPluDefRec& row = AddPlu(7);
+    row.Set(PluCol::PackTime, std::uint16_t{905});
+    row.Set(PluCol::UnitPrice, 1234);
+    row.Set(PluCol::MarkFlag, std::uint8_t{3});
+    row.Set(PluCol::MarkPrice, 150);
+    row.Set(PluCol::PosCode, std::string("1234567890123"));
+    for (auto& [key, definition] : m_frame.m_fieldDefs[0])
+        if (definition->m_fieldNo == 1026) definition->m_width = 5;
+    row.Set(PluCol::RegCode, std::string("0042"));
+    row.Set(PluCol::Tare, std::uint16_t{5000});  // above its maximum
+    ASSERT_TRUE(Form().ShowPlu(7));
+
+    EXPECT_EQ(Text(1021), "9:05");
+    EXPECT_EQ(Text(1005), "12.34");
+    EXPECT_EQ(Text(1004), "0");  // a percentage of 150 with no decimals
+    EXPECT_EQ(Text(1026), "90123");
+    EXPECT_EQ(Text(1011), "0042");
+    EXPECT_EQ(Text(1010), "0.999");
+    EXPECT_EQ(Form().GetWorkingRow().Get(PluCol::Tare), 5000);
+    EXPECT_FALSE(Form().IsPluChanged());
+
+    // Separators: none without decimals, ':' for a time, '.' otherwise.
+    EXPECT_EQ(Form().GetSeparator(Control(1004)), 0);
+    EXPECT_EQ(Form().GetSeparator(Control(1021)), ':');
+    EXPECT_EQ(Form().GetSeparator(Control(1005)), '.');
+    EXPECT_EQ(Form().GetTextLimit(Control(1005)), 7u);
+
+    // A combo of a numeric field selects its value.
+    EXPECT_EQ(Form().GetChoices(Control(1003)).selected, std::optional<std::size_t>(1));
+}
+
+TEST_P(PluEditFormTest, UnitPriceTakesAnExtraDecimalForAWeighedPlu)
+{
+    m_frame.m_setup.m_unitFixedPriceDecimal = 1;
+    CPluDefRec& row = AddPlu(1);
+    row.Set(PluCol::UnitPrice, 1234);
+    row.Set(PluCol::SalesMode, std::uint8_t{0});
+    CPluDefRec& counted = AddPlu(2);
+    counted.Set(PluCol::UnitPrice, 1234);
+    counted.Set(PluCol::SalesMode, std::uint8_t{1});
+    ASSERT_TRUE(Form().ShowPlu(1));
+    EXPECT_EQ(Text(1005), "1.234");
+    ASSERT_TRUE(Form().OnNext());
+    EXPECT_EQ(Text(1005), "12.34");
+}
+
+TEST_P(PluEditFormTest, NextAndPrevMoveBetweenPlusAndStopAtTheEnds)
+{
+    AddPlu(3);
+    AddPlu(10);
+    ASSERT_TRUE(Form().ShowPlu(3));
+    EXPECT_FALSE(Form().CanPrev());
+    EXPECT_FALSE(Form().OnPrev());
+    EXPECT_TRUE(Form().CanNext());
+    ASSERT_TRUE(Form().OnNext());
+    EXPECT_EQ(Form().GetCurrentPlu(), 10u);
+    EXPECT_EQ(Form().GetPluNumberText(), "10");
+    EXPECT_FALSE(Form().CanNext());
+    EXPECT_FALSE(Form().OnNext());
+    EXPECT_EQ(Form().GetCurrentPlu(), 10u);
+    ASSERT_TRUE(Form().OnPrev());
+    EXPECT_EQ(Form().GetCurrentPlu(), 3u);
+    EXPECT_EQ(m_document.lastShown, 3u);
+}
+
+TEST_P(PluEditFormTest, ANewPluGetsItsDefaults)
+{
+    m_frame.m_setup.m_labelFromPlu = {1, 1000, 1, 1, 1, 1};
+    m_frame.m_setup.m_labelToPlu = {999, 1999, 999, 999, 999, 999};
+    m_frame.m_setup.m_labelWidths = {60, 80, 60, 60, 60, 60};
+    m_frame.m_setup.m_descLengths = {100, 120, 100, 100, 100, 100};
+    ASSERT_TRUE(Form().ShowPlu(1234));
+    EXPECT_TRUE(Form().IsNewPlu());
+    EXPECT_TRUE(Form().IsPluChanged());
+    EXPECT_EQ(Text(1026), "0000000001234");
+    EXPECT_EQ(Text(1011), "0000");
+    EXPECT_EQ(Text(1016), "1234");
+    EXPECT_EQ(Form().Editor().GetLabelWidth(), 80);
+    EXPECT_EQ(Form().GetDescLengthText(), "120");
+    EXPECT_EQ(Form().GetLoadedPlu(), 0u);
+}
+
+TEST_P(PluEditFormTest, PickersStoreTheChosenNumber)
+{
+    CPluDefRec& row = AddPlu(5);
+    ASSERT_TRUE(SetPluFieldValue(row, 1018, 12));
+    ASSERT_TRUE(Form().ShowPlu(5));
+    EXPECT_EQ(Control(1018).button, 103);
+
+    m_services.m_pick.reset();  // cancelled
+    EXPECT_FALSE(Form().OnPicker(103));
+    EXPECT_EQ(Text(1018), "12");
+    EXPECT_FALSE(Form().IsPluChanged());
+
+    m_services.m_pick = 44;
+    EXPECT_TRUE(Form().OnPicker(103));
+    EXPECT_EQ(Text(1018), "44");
+    EXPECT_TRUE(Form().IsPluChanged());
+    EXPECT_EQ(m_services.m_picks, (std::vector<std::pair<std::uint16_t, std::uint32_t>>{{1018, 12}, {1018, 12}}));
+    // A button the form did not make does nothing.
+    EXPECT_FALSE(Form().OnPicker(129));
+}
+
+TEST_P(PluEditFormTest, ZoneValuesAreShownForTheSelectedZone)
+{
+    m_frame.m_priceZones.SetZone(2, "North");
+    m_frame.m_priceZones.SetZone(5, "South");
+    m_frame.m_priceZoneFields = {1005};
+    m_frame.m_setup.m_priceZoneMode = 2;
+    m_settings.headOffice = true;
+    m_document.lastZone = 5;
+    CPluDefRec& row = AddPlu(8);
+    row.Set(PluCol::UnitPrice, 100);
+    auto* zones = dynamic_cast<CPluPriceZoneTb*>(m_db.GetTable(CPluPriceZoneTb::kTableNo));
+    ASSERT_NE(zones, nullptr);
+    ASSERT_TRUE(zones->WritePlu(8, {{5, 1005, 250}}, &row));
+
+    ASSERT_TRUE(Form().ShowPlu(8));
+    EXPECT_TRUE(Form().IsZoneSelectorShown());
+    EXPECT_TRUE(Form().IsZoneHintShown());
+    EXPECT_EQ(Form().GetLabelText(Control(1005)), "*Unit Price");
+    EXPECT_EQ(Form().GetLabelText(Control(1002)), "Sales Mode");
+    EXPECT_EQ(Form().GetZoneChoices().selected, std::optional<std::size_t>(2));
+    EXPECT_EQ(Text(1005), "2.50");
+
+    Form().OnZoneSelected(0);
+    EXPECT_EQ(Text(1005), "1.00");
+    Form().OnZoneSelected(1);
+    EXPECT_EQ(m_document.lastZone, 2);
+    EXPECT_EQ(Text(1005), "1.00");  // no value of its own there
+    Form().SetFieldValue(*Control(1005).definition, 300);
+    EXPECT_EQ(Text(1005), "3.00");
+    EXPECT_EQ(Form().GetWorkingRow().Get(PluCol::UnitPrice), 100);
+}
+
+TEST_P(PluEditFormTest, StatesOfTheFixedControls)
+{
+    m_frame.m_setup.m_ctrlFlagPair = 1;
+    m_frame.m_setup.m_pluActiveInactive = 1;
+    m_settings.fieldPermissions = std::vector<std::uint16_t>(6, 1);
+    m_settings.fieldPermissions[5] = 0;  // 1005
+    m_settings.canEditCustomNutrition = true;
+    CPluDefRec& row = AddPlu(4);
+    row.Set(PluCol::CtrlFlag, 7);
+    m_services.m_promotions = {{4, 3}};
+    ASSERT_TRUE(Form().ShowPlu(4));
+
+    EXPECT_FALSE(Form().IsFieldEnabled(1005));
+    EXPECT_TRUE(Form().IsFieldEnabled(1002));
+    EXPECT_TRUE(Form().IsFieldEnabled(1021));  // beyond the list
+    EXPECT_TRUE(Form().AreHostFlagsShown());
+    EXPECT_TRUE(Form().IsHostSupported());
+    EXPECT_TRUE(Form().IsHostControlled());
+    EXPECT_FALSE(Form().IsSaveEnabled());  // host-controlled
+    EXPECT_TRUE(Form().IsNewEnabled());
+    EXPECT_EQ(Form().GetActiveMode(), PluEditForm::ActiveMode::Radios);
+    EXPECT_FALSE(Form().IsActive());
+    EXPECT_TRUE(Form().IsNutritionShown());
+    EXPECT_FALSE(Form().IsIngredientsShown());
+    EXPECT_TRUE(Form().IsCampaignShown());
+    EXPECT_FALSE(Form().IsSaleShown());
+    Form().OnPromotion();
+    EXPECT_EQ(m_services.m_promotionsEdited, std::vector<std::uint32_t>{4});
+}
+
+TEST_P(PluEditFormTest, DescriptionLengthAndItsCombos)
+{
+    AddPlu(6);
+    ASSERT_TRUE(Form().ShowPlu(6));
+    const std::uint32_t dots = Form().Editor().GetPrintLength();
+    EXPECT_EQ(Form().GetPrintedLength(), dots * 15);
+    EXPECT_EQ(Form().GetLengthText(), FormatMessage(17549, static_cast<int>(dots * 15 / 100),
+                                                     static_cast<int>(dots * 15 % 100)));
+    EXPECT_FALSE(Form().OnDescLengthKillFocus("abc"));
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61236});
+    EXPECT_FALSE(Form().IsPluChanged());
+    EXPECT_TRUE(Form().OnDescLengthKillFocus("75"));
+    EXPECT_EQ(Form().GetDescLengthText(), "75");
+    EXPECT_TRUE(Form().IsPluChanged());
+}
+
+INSTANTIATE_TEST_SUITE_P(Databases, PluEditFormTest, ::testing::Values(".pld", ".mdb"));
+
+}  // namespace
+}  // namespace varnel::test
