@@ -1,8 +1,6 @@
 #include "scaledata/EditLabelBatchesForm.h"
 
-#include "db/plu/Document.h"
 #include "db/plu/PluDatabase.h"
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
 #include "scaledata/UserEdits.h"
@@ -20,10 +18,10 @@ const CPluDefTb* PluTableOf(const CLabelBatchTb& table)
 
 }  // namespace
 
-EditLabelBatchesForm::EditLabelBatchesForm(CLabelBatchTb& table, BatchDialog batchDialog, ScaleChooser chooseScale,
+EditLabelBatchesForm::EditLabelBatchesForm(CLabelBatchTb& table, BatchDialog batchDialog, BatchPrinter print,
                                            LabelBatchPluForm::PluPicker picker,
                                            EditLabelBatchForm::LineDialog lineDialog)
-    : m_table(table), m_batchDialog(std::move(batchDialog)), m_chooseScale(std::move(chooseScale)),
+    : m_table(table), m_batchDialog(std::move(batchDialog)), m_print(std::move(print)),
       m_picker(std::move(picker)), m_lineDialog(std::move(lineDialog))
 {
     Fill();
@@ -118,12 +116,7 @@ void EditLabelBatchesForm::OnPrint()
 
 void EditLabelBatchesForm::Print(std::uint32_t number)
 {
-    const CLinkScaleSettings* scale = m_chooseScale ? m_chooseScale(m_table.GetTableNo()) : nullptr;
-    const IMainFrame* frame = GetMainFrame();
-    IDocument* document = frame ? frame->GetDocument() : nullptr;
-    if (!scale || !document) return;
-    const SendRequests requests{CSendDataLog(SendRecords, m_table.GetTableNo(), number, number)};
-    (void)document->SendDataToScale(IDocument::kDataType, true, requests, *scale);
+    if (m_print) m_print({CSendDataLog(SendRecords, m_table.GetTableNo(), number, number)});
 }
 
 }  // namespace varnel

@@ -2,9 +2,10 @@
 // batches in number order (list box 1003); Add (122) makes a batch numbered after the last one, Edit
 // (1006, or a double click) changes one in "Edit Batch Label Set", Delete (1002) removes one from the
 // table at once (the scales keep theirs), and Print... (1011) sends the selected batch to one scale,
-// which prints it.
+// which prints it, through the document's printer.
 #pragma once
 
+#include "db/plu/SendDataLog.h"
 #include "platform/Messages.h"
 #include "scaledata/EditLabelBatchForm.h"
 #include "scaledata/LabelBatchTb.h"
@@ -16,8 +17,6 @@
 
 namespace varnel {
 
-struct CLinkScaleSettings;
-
 class EditLabelBatchesForm {
 public:
     static constexpr MessageId kMsgNewName = 17562;
@@ -25,10 +24,11 @@ public:
 
     // "Edit Batch Label Set" over the form; its end (Cancel when cancelled).
     using BatchDialog = std::function<BatchEditEnd(EditLabelBatchForm&)>;
-    // The document's scale chooser for the table's data: the scale chosen, or none.
-    using ScaleChooser = std::function<const CLinkScaleSettings*(std::uint16_t tableNo)>;
+    // The document's print of a batch: the user chooses one of the scales that print label batches and
+    // the jobs run to it in "Scale Comms"; nothing goes out when no scale is chosen.
+    using BatchPrinter = std::function<void(const SendRequests& jobs)>;
 
-    EditLabelBatchesForm(CLabelBatchTb& table, BatchDialog batchDialog = {}, ScaleChooser chooseScale = {},
+    EditLabelBatchesForm(CLabelBatchTb& table, BatchDialog batchDialog = {}, BatchPrinter print = {},
                          LabelBatchPluForm::PluPicker picker = {}, EditLabelBatchForm::LineDialog lineDialog = {});
     // The dialogs the view runs; without a batch dialog Add and Edit change nothing.
     void SetDialogs(BatchDialog batchDialog, LabelBatchPluForm::PluPicker picker, EditLabelBatchForm::LineDialog lineDialog)
@@ -37,7 +37,7 @@ public:
         m_picker = std::move(picker);
         m_lineDialog = std::move(lineDialog);
     }
-    void SetScaleChooser(ScaleChooser chooseScale) { m_chooseScale = std::move(chooseScale); }
+    void SetPrinter(BatchPrinter print) { m_print = std::move(print); }
 
     const std::vector<std::string>& GetNames() const { return m_names; }
     int GetSelection() const { return m_selection; }
@@ -46,7 +46,7 @@ public:
     void OnAdd();
     void OnEdit();
     void OnDelete();
-    // Print...: the selected batch to the scale chosen, as a send of its record.
+    // Print...: the selected batch's record, sent to the scale the printer asks for.
     void OnPrint();
 
 private:
@@ -59,7 +59,7 @@ private:
 
     CLabelBatchTb& m_table;
     BatchDialog m_batchDialog;
-    ScaleChooser m_chooseScale;
+    BatchPrinter m_print;
     LabelBatchPluForm::PluPicker m_picker;
     EditLabelBatchForm::LineDialog m_lineDialog;
     std::vector<std::string> m_names;

@@ -1,6 +1,6 @@
 // "Edit Batch Label Sets", "Edit Batch Label Set" and "Label Batch PLU" without windows: numbering,
 // the overwrite question, fixed-price PLUs only, reordering and quantities in place, deletion that
-// sends nothing, and printing on the chosen scale.
+// sends nothing, and printing through the document's printer.
 #include "MessageListFixture.h"
 
 #include "scaledata/EditLabelBatchesForm.h"
@@ -36,13 +36,6 @@ protected:
         return EditLabelBatchForm(m_database.GetPluTable(), 1, "Set", std::move(lines), std::move(picker),
                                   std::move(lineDialog));
     }
-
-    CLinkScaleSettings m_scale = [] {
-        CLinkScaleSettings scale;
-        scale.m_scaleNo = 4;
-        scale.m_scaleType = 8;
-        return scale;
-    }();
 };
 
 TEST_F(LabelBatchFormsTest, AddNumbersTheBatchAfterTheLastAndSavesItWithoutSending)
@@ -112,33 +105,30 @@ TEST_F(LabelBatchFormsTest, ANumberAnotherBatchHoldsIsAskedAboutAndCancelReturns
     EXPECT_TRUE(m_prompt.m_ids.empty());
 }
 
-TEST_F(LabelBatchFormsTest, SendAndPrintGoToTheChosenScaleAndDeleteSendsNothing)
+TEST_F(LabelBatchFormsTest, SendAndPrintGoToThePrinterAndDeleteSendsNothing)
 {
     AddBatch(3, "Three", {{10, 1}});
-    std::vector<std::uint16_t> asked;
-    const CLinkScaleSettings* chosen = &m_scale;
+    std::vector<std::string> printed;
     EditLabelBatchesForm form(
         Batches(),
         [](EditLabelBatchForm& dialog) { return dialog.OnEnd(BatchEditEnd::Send) ? dialog.GetEnd() : BatchEditEnd::Cancel; },
-        [&](std::uint16_t tableNo) {
-            asked.push_back(tableNo);
-            return chosen;
+        [&printed](const SendRequests& jobs) {
+            for (const CSendDataLog& job : jobs)
+                printed.push_back(std::to_string(job.m_kind) + " " + std::to_string(job.m_tableId) + " " +
+                                  std::to_string(job.m_rangeStart) + "-" + std::to_string(job.m_rangeEnd));
         },
         {}, {});
     form.OnEdit();
     form.OnPrint();
-    EXPECT_EQ(asked, (std::vector<std::uint16_t>{34, 34}));
-    ASSERT_EQ(m_document.m_sends.size(), 2u);
-    EXPECT_EQ(m_document.m_sends[0].scaleNo, std::optional<std::uint16_t>(4));
-    EXPECT_TRUE(m_document.m_sends[0].showResult);
-    EXPECT_EQ(TakeRequests(), (std::vector<std::string>{"0 34 3-3", "0 34 3-3"}));
-    chosen = nullptr;
-    form.OnPrint();
-    EXPECT_TRUE(m_document.m_sends.empty());
+    EXPECT_EQ(printed, (std::vector<std::string>{"0 34 3-3", "0 34 3-3"}));
+    EXPECT_TRUE(m_document.m_sends.empty());  // nothing queued besides
 
+    printed.clear();
     form.OnDelete();
     EXPECT_EQ(Batches().FindBatch(3), nullptr);
     EXPECT_TRUE(form.GetNames().empty());
+    form.OnPrint();
+    EXPECT_TRUE(printed.empty());
     EXPECT_TRUE(m_document.m_sends.empty());
     EXPECT_TRUE(m_prompt.m_ids.empty());
 }

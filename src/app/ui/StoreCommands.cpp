@@ -30,18 +30,15 @@ constexpr StoreCommand kStoreCommands[] = {
 };
 
 // The document's data picker over the scales that print label batches.
-const CLinkScaleSettings* ChooseBatchScale(CMainFrame& frame, QWidget* parent)
+std::optional<CScaleChoice> ChooseBatchScale(CMainFrame& frame, QWidget* parent)
 {
     const CGeneralSetup& setup = frame.GetGeneralSetup();
     const CIdEnqLinkList& links = frame.Links();
     const std::vector<CScaleChoice> choices =
         BuildScaleChoiceList(links, GetMasterScaleScales(frame.Departments(), nullptr), setup, true);
-    const auto scaleOf = [&links](const CScaleChoice& choice) -> const CLinkScale* {
-        const CIdEnqLink* link = links.FindLink(choice.linkId);
-        return link ? link->FindScale(choice.scaleId) : nullptr;
-    };
     const auto supports = [&](const CScaleChoice& choice) {
-        const CLinkScale* scale = scaleOf(choice);
+        const CIdEnqLink* link = links.FindLink(choice.linkId);
+        const CLinkScale* scale = link ? link->FindScale(choice.scaleId) : nullptr;
         return scale && CLabelBatchTb::TakesFamily(scale->GetScaleType(setup.m_defaultScaleFamily));
     };
     const auto pick = [parent](const std::vector<CScaleChoice>& offered) -> std::optional<std::size_t> {
@@ -51,8 +48,16 @@ const CLinkScaleSettings* ChooseBatchScale(CMainFrame& frame, QWidget* parent)
         if (CSelectScaleDlg(picker, {}, {}, parent).exec() != QDialog::Accepted) return std::nullopt;
         return picker.GetChosenIndex();
     };
-    const std::optional<CScaleChoice> chosen = SelectScaleForData(choices, supports, pick);
-    return chosen ? scaleOf(*chosen) : nullptr;
+    return SelectScaleForData(choices, supports, pick);
+}
+
+// Print... of a batch: its jobs run to the chosen scale in "Scale Comms", which shows how it ended.
+void PrintBatch(CMainFrame& frame, CVrn3Doc& document, QWidget* parent, const SendRequests& jobs)
+{
+    const std::optional<CScaleChoice> chosen = ChooseBatchScale(frame, parent);
+    if (!chosen) return;
+    const ScaleDefs one{CScaleDef(chosen->linkId, chosen->scaleId)};
+    (void)document.RunSendDialog(true, jobs, &one);
 }
 
 }  // namespace
@@ -71,7 +76,9 @@ void RegisterStoreCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc&
                     PluListSettings::Of(frame.GetGeneralSetup(), false, frame.GetCurrentPriceZone(),
                                         CharRuleOf(frame.GetGeneralSetup(), frame.GetSystemDoubleByteFlag()));
                 OpenLabelBatches(site, MakePluPicker(document.GetPluTable(), frame.DeptCodes(), settings, &window),
-                                 [&frame, &window](std::uint16_t) { return ChooseBatchScale(frame, &window); });
+                                 [&frame, &window, &document](const SendRequests& jobs) {
+                                     PrintBatch(frame, document, &window, jobs);
+                                 });
             }
             }
         };

@@ -59,12 +59,12 @@ void OpenStoreNames(const StoreWindowSite& site)
 }
 
 void OpenLabelBatches(const StoreWindowSite& site, LabelBatchPluForm::PluPicker picker,
-                      EditLabelBatchesForm::ScaleChooser chooseScale)
+                      EditLabelBatchesForm::BatchPrinter print)
 {
     auto* table = TableOf<CLabelBatchTb>(site, CLabelBatchTb::kTableNo);
     if (!table) return;
     EditLabelBatchesForm form(*table);
-    form.SetScaleChooser(std::move(chooseScale));
+    form.SetPrinter(std::move(print));
     CEditLabelBatchesDlg dialog(form, std::move(picker), site.codePage, site.parent);
     (void)dialog.exec();
 }

@@ -25,10 +25,10 @@ void OpenAdvertisingMessages(const StoreWindowSite& site);
 // "&Store Name (TR-5300/LumenXT)" (32789): the stores, or the editor of store 1 when "Max. Store No."
 // is 1.
 void OpenStoreNames(const StoreWindowSite& site);
-// "&Batch Label Printing" (32800): the batches, with "Select PLU" for their lines and the scale
-// chooser for printing.
+// "&Batch Label Printing" (32800): the batches, with "Select PLU" for their lines and the document's
+// printer for Print....
 void OpenLabelBatches(const StoreWindowSite& site, LabelBatchPluForm::PluPicker picker,
-                      EditLabelBatchesForm::ScaleChooser chooseScale);
+                      EditLabelBatchesForm::BatchPrinter print);
 
 // The store settings or tray list in close-only or pick mode (SelectionListForm's modes) with
 // `current` selected; the number chosen, none when cancelled or without the table.

@@ -1,9 +1,18 @@
 // The commands of the advertising message, store name and label batch editors: enabled with a
-// database, each opens its window; with a single store the store's editor opens at once.
+// database, each opens its window; with a single store the store's editor opens at once; a batch's
+// Print runs its record to a block scale on loopback TCP.
 #include "app/ui/StoreCommands.h"
 
+#include "BlockScaleSimulator.h"
 #include "FrameCommandsFixture.h"
+#include "LinkWaits.h"
+#include "RealScaleLine.h"
+#include "SimulatedSite.h"
 #include "app/ui/MainFrameWindow.h"
+#include "comms/sorrel/SorrelSocketLink.h"
+#include "scaledata/LabelBatchTb.h"
+
+#include <algorithm>
 
 #include <QAbstractButton>
 #include <QTest>
@@ -37,6 +46,59 @@ TEST_F(StoreCommandsTest, EachCommandOpensItsWindowOnceADatabaseIsOpen)
     EXPECT_EQ(shownBy(32800), "editLabelBatchesDialog");
     m_frame.GeneralSetup().m_maxStoreNo = 1;
     EXPECT_EQ(shownBy(32789), "editStoreNameDialog");
+}
+
+TEST_F(StoreCommandsTest, PrintRunsTheBatchToTheScaleThatPrintsBatches)
+{
+    test::TcpScaleLine line{nullptr};
+    test::BlockScaleSimulator scale{line, sorrel::Form::Long};
+    scale.Start();
+    test::ScriptedPinger pinger;
+    auto link = std::make_unique<CSorrelSocketLink>(SystemClock(), RealFileSystem(), pinger);
+    link->m_linkId = 1;
+    link->m_enabled = true;
+    link->m_address = {127, 0, 0, 1};
+    link->m_port = line.Port();
+    auto printer = std::make_unique<CLinkScale>();
+    printer->m_scaleNo = 21;
+    printer->m_enabled = true;
+    printer->m_scaleType = 10;
+    link->m_scales.push_back(std::move(printer));
+    m_frame.GeneralSetup().m_onlineComms = 1;
+    m_frame.GeneralSetup().m_usePing = 0;
+    m_frame.Links().Add(std::move(link));
+    OpenNewDatabase();
+    auto* batch = dynamic_cast<CLabelBatchRec*>(
+        m_document.GetDatabase().GetTable(CLabelBatchTb::kTableNo)->GetOrAddRecord(4, CLabelBatchRec::kSize));
+    ASSERT_NE(batch, nullptr);
+    batch->SetName("Bakery");
+    const std::vector<BatchLine> lines{{123, 2}};
+    batch->SetLines(lines);
+    m_frame.Links().StartLinks(&m_document, false);
+    ASSERT_TRUE(test::WaitUntilIdle(m_frame.Links()));
+    const std::size_t before = scale.Messages().size();
+
+    MainFrameWindow window(m_model, m_commands);
+    RegisterStoreCommands(m_frame, window, m_document);
+    m_commands.UpdateActions();
+    test::WhenModalShows([](QWidget& modal) {
+        QTest::mouseClick(test::Child<QAbstractButton>(modal, "1011"), Qt::LeftButton);  // one scale: no picker
+        QTest::keyClick(&modal, Qt::Key_Escape);
+    });
+    m_commands.Action(32800)->trigger();
+
+    // The send ran to its end before Print returned: the scale holds the batch's line.
+    const std::vector<test::BlockMessage> messages = scale.Messages();
+    ASSERT_GT(messages.size(), before);
+    const test::Bytes line123{0x01, 0x23, 0x00, 0x00, 0x00, 0x03, 0x02, 0x00, 0x00, 0x00, 0x00, 0x01};
+    bool sent = false;
+    for (std::size_t index = before; index < messages.size(); ++index)
+        sent = sent || std::search(messages[index].wire.begin(), messages[index].wire.end(), line123.begin(),
+                                   line123.end()) != messages[index].wire.end();
+    EXPECT_TRUE(sent);
+    EXPECT_FALSE(m_frame.Links().IsDataWaiting(nullptr));
+    EXPECT_TRUE(m_prompt.m_ids.empty());
+    (void)m_frame.Links().StopLinks(false);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The store, store settings, tray, label batch and advertising message dialogs on screen, driven
 // through their real widgets: editors opened from their lists, their fields typed and OK pressed,
-// a batch line dragged by the mouse and its quantity typed in place, Print on the chosen scale.
+// a batch line dragged by the mouse and its quantity typed in place, Print through the printer.
 #include "ScaleDataDlgFixture.h"
 
 #include "scaledata/EditLabelBatchesForm.h"
@@ -217,22 +217,22 @@ TEST_F(StoreDlgsTest, ABatchLineIsDraggedByTheMouseAndItsQuantityTypedInPlace)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(StoreDlgsTest, PrintSendsTheSelectedBatchToTheChosenScale)
+TEST_F(StoreDlgsTest, PrintSendsTheSelectedBatchThroughThePrinter)
 {
     auto* batch = dynamic_cast<CLabelBatchRec*>(
         TableOf<CLabelBatchTb>(CLabelBatchTb::kTableNo).GetOrAddRecord(4, CLabelBatchRec::kSize));
     batch->SetName("Bakery");
-    CLinkScaleSettings scale;
-    scale.m_scaleNo = 12;
+    std::vector<std::string> printed;
     EditLabelBatchesForm form(TableOf<CLabelBatchTb>(CLabelBatchTb::kTableNo));
-    form.SetScaleChooser([&scale](std::uint16_t) { return &scale; });
+    form.SetPrinter([&printed](const SendRequests& jobs) {
+        for (const CSendDataLog& job : jobs)
+            printed.push_back(std::to_string(job.m_tableId) + " " + std::to_string(job.m_rangeStart));
+    });
     CEditLabelBatchesDlg dialog(form, {}, CodePage::Western);
     Show(dialog);
     EXPECT_EQ(Items(*Child<QListWidget>(dialog, "1003")), std::vector<std::string>{"Bakery"});
     Click(dialog, "1011");
-    ASSERT_EQ(m_document.m_sends.size(), 1u);
-    EXPECT_EQ(m_document.m_sends[0].scaleNo, std::optional<std::uint16_t>(12));
-    EXPECT_EQ(TakeRequests(), std::vector<std::string>{"0 34 4-4"});
+    EXPECT_EQ(printed, std::vector<std::string>{"34 4"});
 }
 
 }  // namespace
