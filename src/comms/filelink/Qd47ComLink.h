@@ -40,6 +40,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -89,6 +90,10 @@ public:
     // Stops a run: closes its file and listing and, with the port open, sets the cancel event, waits
     // at most 5 seconds for the worker to end and closes the port. True when a port was closed.
     bool Close();
+
+    // "Scales Comms Link (QD47)": true when the settings were stored (after OK, and when
+    // `allowSetupChange`, if given, lets the user change the setup).
+    bool EditSettings(const std::function<bool()>& allowSetupChange = {});
 
     // For the progress dialogs.
     void StartRun() { m_start.Set(); }

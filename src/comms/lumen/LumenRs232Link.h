@@ -35,6 +35,9 @@ public:
     bool Send(std::span<const std::uint8_t> bytes, std::size_t& sent) override;
     bool Receive(std::span<std::uint8_t> into, std::size_t& got) override;
 
+    // The serial settings dialog: true when OK stored its values.
+    bool Setup();
+
     std::string m_port = "COM1";
     std::string m_baudRate = "38400";
     std::string m_parity = "N";

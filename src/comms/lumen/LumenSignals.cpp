@@ -37,26 +37,26 @@ bool LumenSignals::Poll(Signal signal)
     return TakeFirstLocked({signal}).has_value();
 }
 
-LumenSignals::Signal LumenSignals::WaitAny(std::initializer_list<Signal> signals)
+LumenSignals::Signal LumenSignals::WaitAny(std::initializer_list<Signal> wanted)
 {
     std::unique_lock lock(m_mutex);
     std::optional<Signal> taken;
-    m_changed.wait(lock, [&] { return (taken = TakeFirstLocked(signals)).has_value(); });
+    m_changed.wait(lock, [&] { return (taken = TakeFirstLocked(wanted)).has_value(); });
     return *taken;
 }
 
-std::optional<LumenSignals::Signal> LumenSignals::WaitAnyUntil(std::initializer_list<Signal> signals,
+std::optional<LumenSignals::Signal> LumenSignals::WaitAnyUntil(std::initializer_list<Signal> wanted,
                                                                std::chrono::steady_clock::time_point deadline)
 {
     std::unique_lock lock(m_mutex);
     std::optional<Signal> taken;
-    m_clock.WaitUntil(m_changed, lock, deadline, [&] { return (taken = TakeFirstLocked(signals)).has_value(); });
+    m_clock.WaitUntil(m_changed, lock, deadline, [&] { return (taken = TakeFirstLocked(wanted)).has_value(); });
     return taken;
 }
 
-std::optional<LumenSignals::Signal> LumenSignals::TakeFirstLocked(std::initializer_list<Signal> signals)
+std::optional<LumenSignals::Signal> LumenSignals::TakeFirstLocked(std::initializer_list<Signal> wanted)
 {
-    for (const Signal signal : signals) {
+    for (const Signal signal : wanted) {
         if (!m_set[signal]) continue;
         if (!StaysSet(signal)) m_set[signal] = false;
         return signal;

@@ -29,14 +29,14 @@ public:
     void ResetAll();
     // Whether it is set, without waiting (an auto-reset signal is then cleared).
     bool Poll(Signal signal);
-    // The first of `signals` that is set, waiting without limit.
-    Signal WaitAny(std::initializer_list<Signal> signals);
-    // The first of `signals` set before `deadline` on the clock; none when the time ran out.
-    std::optional<Signal> WaitAnyUntil(std::initializer_list<Signal> signals,
+    // The first of `wanted` that is set, waiting without limit.
+    Signal WaitAny(std::initializer_list<Signal> wanted);
+    // The first of `wanted` set before `deadline` on the clock; none when the time ran out.
+    std::optional<Signal> WaitAnyUntil(std::initializer_list<Signal> wanted,
                                        std::chrono::steady_clock::time_point deadline);
 
 private:
-    std::optional<Signal> TakeFirstLocked(std::initializer_list<Signal> signals);
+    std::optional<Signal> TakeFirstLocked(std::initializer_list<Signal> wanted);
 
     const IClock& m_clock;
     std::mutex m_mutex;
