@@ -27,6 +27,7 @@ private:
 };
 
 void AddAppScreens(ScreenShots& shots);
+void AddCommsScreens(ScreenShots& shots);
 void AddSettingsScreens(ScreenShots& shots);
 // The site's list editors and the price master dialog.
 void AddSiteListScreens(ScreenShots& shots);

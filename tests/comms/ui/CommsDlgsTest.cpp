@@ -1,0 +1,288 @@
+// The communication windows driven through their widgets: the Communication Center's range checks and
+// tabs, "Communication Links" at its limit, the block link's models in the link settings, the file
+// link's settings, progress, QD47FD settings and Data Save open options, and the Lumen serial settings.
+#include "center/FakeCenterHost.h"
+#include "comms/filelink/DataSaveOptionsForms.h"
+#include "comms/filelink/Qd47FdSettingsForm.h"
+#include "comms/filelink/Qd47LinkForm.h"
+#include "comms/filelink/Qd47ProgressForm.h"
+#include "comms/idenq/IdEnqSocketLink.h"
+#include "comms/lumen/LumenRs232Link.h"
+#include "comms/lumen/LumenSerialForm.h"
+#include "comms/manager/CommLinksForm.h"
+#include "comms/manager/IdEnqLinkList.h"
+#include "comms/sorrel/SorrelSocketLink.h"
+#include "comms/ui/CommCenterDlg.h"
+#include "comms/ui/CommLinksDlg.h"
+#include "comms/ui/LumenDlgs.h"
+#include "comms/ui/Qd47Dlgs.h"
+#include "comms/ui/QtCommsDialogs.h"
+#include "settings/PriceZone.h"
+#include "support/RecordingPrompt.h"
+#include "support/TestMainFrame.h"
+#include "support/ui/GuiTest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <thread>
+
+namespace varnel::test {
+namespace {
+
+// Clicked near its left edge: a check box or radio button stretched by its layout takes clicks on
+// its box and text only.
+void Click(const QWidget& dialog, const char* name)
+{
+    QAbstractButton* button = Child<QAbstractButton>(dialog, name);
+    ASSERT_NE(button, nullptr);
+    const int middle = button->height() / 2;
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(middle, middle));
+}
+
+void Type(const QWidget& dialog, const char* field, const QString& text)
+{
+    QLineEdit* edit = Child<QLineEdit>(dialog, field);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+std::unique_ptr<CIdEnqSocketLink> SocketLink(std::uint16_t linkNo, std::uint16_t scaleNo)
+{
+    auto link = std::make_unique<CIdEnqSocketLink>();
+    link->m_linkId = linkNo;
+    link->m_enabled = true;
+    link->m_name = "Link " + std::to_string(linkNo);
+    link->m_address = {10, 0, 0, static_cast<std::uint16_t>(linkNo % 250)};
+    if (scaleNo != 0) {
+        auto scale = std::make_unique<CLinkScale>();
+        scale->m_scaleNo = scaleNo;
+        scale->m_name = "Scale " + std::to_string(scaleNo);
+        link->m_scales.push_back(std::move(scale));
+    }
+    return link;
+}
+
+class CommsDlgsTest : public GuiTest {
+protected:
+    CommsDlgsTest() : m_previous(SetCommsDialogs(&m_dialogs)) {}
+    ~CommsDlgsTest() override { SetCommsDialogs(m_previous); }
+
+    RecordingPrompt m_prompt;
+    QtCommsDialogs m_dialogs{nullptr, [] { return CodePage::Western; }};
+    ICommsDialogs* m_previous;
+};
+
+TEST_F(CommsDlgsTest, TheCommCenterChecksTheRangeTypedBeforeItSends)
+{
+    CIdEnqLinkList links;
+    links.Add(SocketLink(1, 11));
+    FakeHost host;
+    host.kinds.kinds.set(4).set(61);
+    CommCenterForm form(links, host);
+    CCommCenterDlg dialog(form, CodePage::Western);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Communication Center");
+    QTreeWidget* list = Child<QTreeWidget>(dialog, "scaleList");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Scale 11");
+    EXPECT_EQ(list->topLevelItem(0)->text(3), "Not Connected");
+
+    dialog.Tabs()->setCurrentIndex(1);
+    EXPECT_EQ(form.GetTab(), CommCenterForm::Tab::SendReceive);
+    QComboBox* kinds = Child<QComboBox>(dialog, "dataKind");
+    for (std::size_t i = 0; i < form.GetKindChoices().size(); ++i)
+        if (form.GetKindChoices()[i].kind == 61) kinds->setCurrentIndex(static_cast<int>(i));
+    ASSERT_EQ(form.GetKind(), 61);
+    Type(dialog, "from", "100");
+    Type(dialog, "to", "120");
+    QPushButton* send = Child<QPushButton>(dialog, "sendToScale");
+    ASSERT_TRUE(send->isEnabled());
+    Click(dialog, "sendToScale");
+    Type(dialog, "from", "abc");
+    Click(dialog, "sendToScale");
+    EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{CommCenterForm::kMsgInvalidRange, CommCenterForm::kMsgInvalidValue}));
+    EXPECT_EQ(form.GetOperation(), CommCenterForm::Operation::Idle);
+    EXPECT_TRUE(host.prepared.empty());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "cancelComms")->isEnabled());
+    EXPECT_EQ(Child<QLabel>(dialog, "status")->text(), "Idle");
+}
+
+TEST_F(CommsDlgsTest, AddOnCommunicationLinksWith999LinksShowsTheLimit)
+{
+    CIdEnqLinkList links;
+    for (std::uint16_t linkNo = 1; linkNo <= 999; ++linkNo) links.Add(SocketLink(linkNo, 0));
+    TestMainFrame frame;
+    CPriceZoneList zones;
+    LinkSetupContext context;
+    context.setup = &frame.m_setup;
+    context.priceZones = &zones;
+    CommLinksForm form(links, context);
+    CCommLinksDlg dialog(form, CodePage::Western);
+    dialog.show();
+    EXPECT_EQ(Child<QListWidget>(dialog, "linkList")->count(), 999);
+    Click(dialog, "add");
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{CommLinksForm::kMsgTooManyLinks});
+    EXPECT_EQ(links.GetLinks().size(), 999u);
+    EXPECT_EQ(Child<QPushButton>(dialog, "close")->text(), "Cancel");
+}
+
+TEST_F(CommsDlgsTest, TheBlockLinksModelSetsThePortAndTheBoxesOnScreen)
+{
+    TestMainFrame frame;
+    CPriceZoneList zones;
+    LinkSetupContext context;
+    context.setup = &frame.m_setup;
+    context.priceZones = &zones;
+    CSorrelSocketLink link;
+    link.m_linkId = 3;
+    auto scale = std::make_unique<CLinkScale>();
+    scale->m_scaleNo = 3;
+    scale->m_scaleType = 10;
+    link.m_scales.push_back(std::move(scale));
+    WhenModalShows([](QWidget& dialog) {
+        ASSERT_EQ(dialog.objectName(), "linkSettingsDialog");
+        QCheckBox* addOneDay = Child<QCheckBox>(dialog, "addOneDay");
+        EXPECT_FALSE(addOneDay->isVisibleTo(&dialog));
+        Child<QComboBox>(dialog, "scaleType")->setCurrentIndex(2);  // "RUX/PZ4/TARN4"
+        EXPECT_EQ(Child<QLineEdit>(dialog, "port")->text(), "5041");
+        EXPECT_FALSE(Child<QCheckBox>(dialog, "message28")->isEnabled());
+        EXPECT_TRUE(Child<QCheckBox>(dialog, "twoColour")->isEnabled());
+        EXPECT_TRUE(addOneDay->isVisibleTo(&dialog));
+        Type(dialog, "recordsPerBlock", "250");
+        Click(dialog, "ok");
+    });
+    ScaleNumberMap numbers;
+    ASSERT_TRUE(link.EditSettings(context, numbers));
+    EXPECT_EQ(link.m_port, 5041u);
+    EXPECT_EQ(link.m_recordsPerBlock, 250u);
+}
+
+TEST_F(CommsDlgsTest, TheFileLinkSettingsStoreTheChosenTexts)
+{
+    CQd47ComLink link;
+    WhenModalShows([](QWidget& dialog) {
+        ASSERT_EQ(dialog.objectName(), "qd47LinkDialog");
+        EXPECT_EQ(dialog.windowTitle(), "Scales Comms Link (QD47)");
+        EXPECT_EQ(Child<QComboBox>(dialog, "serialPort")->currentText(), "COM2");
+        EXPECT_EQ(Child<QComboBox>(dialog, "parity")->currentText(), "NONE");
+        Child<QComboBox>(dialog, "parity")->setCurrentIndex(1);
+        Child<QComboBox>(dialog, "scaleType")->setCurrentIndex(1);
+        Click(dialog, "ok");
+    });
+    ASSERT_TRUE(link.EditSettings());
+    EXPECT_EQ(link.m_parity, "E");
+    EXPECT_EQ(link.m_scaleType, 1);
+}
+
+TEST_F(CommsDlgsTest, TheFileServerProgressCountsTheBytesAndClosesAtTheRunsEnd)
+{
+    CQd47ComLink link;
+    Qd47ProgressForm form(Qd47ProgressForm::Shape::FileServer, true);
+    WhenModalShows([&form](QWidget& dialog) {
+        ASSERT_EQ(dialog.objectName(), "fileServerProgressDialog");
+        std::thread worker([&form] {
+            form.Post(kQd47Notice, Qd47BlockSent, 100);
+            form.Post(kQd47Notice, Qd47BlockReceived, 40);
+        });
+        worker.join();
+        ProcessEvents();
+        EXPECT_EQ(Child<QLabel>(dialog, "bytesSent")->text(), "100");
+        EXPECT_EQ(Child<QLabel>(dialog, "bytesReceived")->text(), "40");
+        EXPECT_EQ(form.GetStateText(), "Receiving data");
+        form.Post(kQd47Notice, Qd47RunEnded, 0);
+    });
+    form.RunModal(link);
+    EXPECT_EQ(form.GetOutcome(), true);
+
+    Qd47ProgressForm cancelled(Qd47ProgressForm::Shape::DataSave, false);
+    WhenModalShows([](QWidget& dialog) { Click(dialog, "cancel"); });
+    cancelled.RunModal(link);
+    EXPECT_EQ(cancelled.GetOutcome(), false);
+}
+
+TEST_F(CommsDlgsTest, Qd47FdSettingsRefuseFileNumber1000AndOfferTheFileServerScalesTwoFiles)
+{
+    Qd47FdSettingsForm form({true, 1, 0, 0, "/home/ann/Varnel"});
+    CQd47FdSettingsDlg dialog(form);
+    dialog.show();
+    EXPECT_FALSE(Child<QCheckBox>(dialog, "plus")->isEnabled());
+    Click(dialog, "selectFiles");
+    EXPECT_TRUE(Child<QCheckBox>(dialog, "plus")->isEnabled());
+    EXPECT_TRUE(Child<QCheckBox>(dialog, "messages")->isEnabled());
+    for (const char* other : {"stores", "presets", "campaigns", "coupons", "scrollMessages", "nutrition"})
+        EXPECT_FALSE(Child<QCheckBox>(dialog, other)->isEnabled()) << other;
+    Click(dialog, "plus");
+    Click(dialog, "useFile");
+    Type(dialog, "fileNumber", "1000");
+    Click(dialog, "ok");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(m_prompt.m_texts, std::vector<std::string>{"Please enter an integer between 0 and 999."});
+    Type(dialog, "fileNumber", "42");
+    Click(dialog, "currentDirectory");
+    Click(dialog, "ok");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(form.GetFileNumber(), 42u);
+    EXPECT_TRUE(form.GetSelection().plus);
+    EXPECT_FALSE(form.GetSelection().messages);
+    EXPECT_TRUE(form.useFileData);
+
+    // An export has no same-number choice.
+    Qd47FdSettingsForm export_({false, 0, 0, 0, "/home/ann/Varnel"});
+    CQd47FdSettingsDlg exportDialog(export_);
+    EXPECT_EQ(exportDialog.findChild<QRadioButton*>("useFile"), nullptr);
+}
+
+TEST_F(CommsDlgsTest, TheOpenOptionsSameNumberPairFollowsTheMode)
+{
+    DataSaveOpenOptionsForm form(DataSaveOpenOptionsForm::OpenOnly, false);
+    CDataSaveOpenOptionsDlg dialog(form);
+    dialog.show();
+    EXPECT_TRUE(Child<QRadioButton>(dialog, "openOnly")->isChecked());
+    EXPECT_FALSE(Child<QRadioButton>(dialog, "useFile")->isEnabled());
+    Click(dialog, "importCurrent");
+    EXPECT_TRUE(Child<QRadioButton>(dialog, "useFile")->isEnabled());
+    Click(dialog, "useFile");
+    EXPECT_TRUE(form.GetOverwrite());
+    Click(dialog, "importNew");
+    EXPECT_EQ(form.GetMode(), DataSaveOpenOptionsForm::ImportNew);
+    EXPECT_FALSE(Child<QRadioButton>(dialog, "useDatabase")->isEnabled());
+}
+
+TEST_F(CommsDlgsTest, TheLumenSerialSettingsAskForAFileWhenLoggingStartsWithoutOne)
+{
+    CLumenRs232Link link;
+    link.m_parity = "E";
+    link.m_logFile.clear();
+    const std::string file = "/home/ann/Varnel/ScalesData/a-rather-long-folder/lumen-trace.txt";
+    m_prompt.QueueSaveName(file);
+    WhenModalShows([](QWidget& dialog) {
+        ASSERT_EQ(dialog.objectName(), "lumenSerialDialog");
+        Click(dialog, "logging");
+        EXPECT_EQ(Child<QLabel>(dialog, "logFile")->text().size(), 40);
+        EXPECT_TRUE(Child<QCheckBox>(dialog, "logging")->isChecked());
+        Click(dialog, "ok");
+    });
+    ASSERT_TRUE(link.Setup());
+    EXPECT_EQ(link.m_logging, 1);
+    EXPECT_EQ(link.m_logFile, file);
+    EXPECT_EQ(link.m_parity, "E");
+
+    WhenModalShows([](QWidget& dialog) {
+        Click(dialog, "logging");
+        Click(dialog, "cancel");
+    });
+    EXPECT_FALSE(link.Setup());
+    EXPECT_EQ(link.m_logging, 1);
+}
+
+}  // namespace
+}  // namespace varnel::test
