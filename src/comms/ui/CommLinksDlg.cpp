@@ -89,8 +89,10 @@ CNewScaleDlg::CNewScaleDlg(NewScaleForm& form, QWidget* parent) : QDialog(parent
             for (std::size_t octet = 0; octet < 4; ++octet) {
                 m_addresses[i][octet] = MakeLineEdit(*this, kAddressNames[i][octet], QString::number(address[octet]), 4);
                 m_addresses[i][octet]->setMaxLength(3);
+                m_addresses[i][octet]->setMaximumWidth(m_addresses[i][octet]->minimumWidth());
                 detail->addWidget(m_addresses[i][octet]);
             }
+            detail->addStretch(1);
         } else {
             m_ports[i - 2] = MakeCombo(*this, kPortNames[i - 2], NewScaleForm::PortChoices());
             m_ports[i - 2]->setEditable(true);
