@@ -168,8 +168,10 @@ std::vector<PluFieldControl> LayOutPluFields(const PluEditPages& pages, const Pl
             control.input = input;
             const bool valueList = !definition.m_values.empty();
             const bool narrow = definition.m_width < kNarrowChars;
+            // The POS Code's input starts further left to hold its 13 digits; its label ends there
+            // rather than reaching into the column on its left.
             if (definition.m_fieldNo == kPosCode) {
-                control.label.left -= 2 * tenth;
+                control.label.right -= 2 * tenth;
                 control.input.left -= 2 * tenth;
             }
             if (valueList) control.label.right -= 2 * tenth;

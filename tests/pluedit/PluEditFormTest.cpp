@@ -1,123 +1,14 @@
-#include "pluedit/PluEditForm.h"
-
-#include "db/plu/PluDatabase.h"
-#include "db/plu/PluDefTb.h"
+#include "PluEditFixture.h"
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluPriceZoneTb.h"
 #include "platform/TextFormat.h"
-#include "settings/DeptCode.h"
-#include "support/RecordingPrompt.h"
-#include "support/TempDir.h"
-#include "support/TestMainFrame.h"
-
-#include <gtest/gtest.h>
-
-#include <map>
-#include <string>
-#include <vector>
 
 namespace varnel::test {
 namespace {
 
-class FakeServices final : public IPluEditServices {
-public:
-    std::optional<std::uint32_t> PickFieldNumber(std::uint16_t fieldNo, std::uint32_t current) override
-    {
-        m_picks.emplace_back(fieldNo, current);
-        return m_pick;
-    }
-    int GetPluPromotionState(std::uint32_t pluNumber) override
-    {
-        const auto found = m_promotions.find(pluNumber);
-        return found == m_promotions.end() ? 0 : found->second;
-    }
-    void EditPluPromotion(std::uint32_t pluNumber) override { m_promotionsEdited.push_back(pluNumber); }
-    bool EditExtraPrices(std::uint32_t, ExtraPriceRecords&) override { return false; }
-    void InitExtraPriceRecord(std::span<std::uint8_t> record, std::uint32_t) override
-    {
-        std::ranges::fill(record, std::uint8_t{0});
-    }
-    std::optional<std::string> GetExtraMessageText(int, std::uint32_t) override { return std::nullopt; }
-
-    std::optional<std::uint32_t> m_pick;
-    std::vector<std::pair<std::uint16_t, std::uint32_t>> m_picks;
-    std::map<std::uint32_t, int> m_promotions;
-    std::vector<std::uint32_t> m_promotionsEdited;
-};
-
-// The PLU edit form over a database of either kind, with definitions for a handful of PLU fields.
-class PluEditFormTest : public ::testing::TestWithParam<const char*> {
+class PluEditFormTest : public PluEditFixture, public ::testing::TestWithParam<const char*> {
 protected:
-    void SetUp() override
-    {
-        Define(1002, 0, 2, 0).AddValue(std::make_unique<CPropValue>("By Weight", 0));
-        m_frame.m_fieldDefs[0].rbegin()->second->AddValue(std::make_unique<CPropValue>("By Count", 1));
-        Define(1005, 2, 6, 999999);
-        Define(1003, 0, 1, 6).AddValue(std::make_unique<CPropValue>("None", 0));
-        m_frame.m_fieldDefs[0].rbegin()->second->AddValue(std::make_unique<CPropValue>("Percent", 3));
-        Define(1004, 0, 4, 9999);
-        Define(1021, 0, 4, 2359);
-        Define(1026, 0, 13, 0);
-        Define(1011, 0, 4, 0);
-        Define(1016, 0, 6, 999999);
-        Define(1018, 0, 3, 999);
-        Define(1010, 3, 5, 999);
-        m_db.CreateAllTables();
-        const std::string path = m_dir.File(std::string("edit") + GetParam());
-        ASSERT_TRUE(m_db.Create(path));
-        ASSERT_TRUE(m_db.Open(path));
-    }
-
-    CLabProp& Define(std::uint16_t fieldNo, std::uint16_t decimals, std::uint16_t width, std::int32_t max)
-    {
-        CLabProp& definition = m_frame.AddFieldDef(FieldDefMap::Plu, fieldNo);
-        definition.m_name = GetMessageText(fieldNo);
-        definition.m_decimals = decimals;
-        definition.m_width = width;
-        definition.m_max = max;
-        return definition;
-    }
-
-    CPluDefTb& Plus() const { return *m_db.GetPluTable(); }
-
-    CPluDefRec& AddPlu(std::uint32_t number)
-    {
-        auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
-        row->SetDesc("BEEF");
-        CPluDefRec& added = *row;
-        const std::uint16_t size = row->CalcDataSize();
-        EXPECT_TRUE(Plus().AddPlu(number, size, std::move(row)));
-        return added;
-    }
-
-    PluEditForm& Form()
-    {
-        if (!m_form) {
-            m_form = std::make_unique<PluEditForm>(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, m_settings,
-                                                               LabelTextSettings(), m_document, m_services});
-            m_form->Build(FormUnits{6, 13});
-        }
-        return *m_form;
-    }
-
-    const PluFieldControl& Control(std::uint16_t fieldNo)
-    {
-        for (const PluFieldControl& control : Form().GetControls())
-            if (control.definition->m_fieldNo == fieldNo) return control;
-        throw std::runtime_error("no control for " + std::to_string(fieldNo));
-    }
-    std::string Text(std::uint16_t fieldNo) { return Form().GetFieldText(Control(fieldNo)); }
-
-    TempDir m_dir;
-    TestMainFrame m_frame;
-    RecordingPrompt m_prompt;
-    CPluDatabase m_db;
-    CDeptCodeList m_deptCodes;
-    PluEditSettings m_settings;
-    PluEditDocState m_document;
-    FakeServices m_services;
-    std::unique_ptr<PluEditForm> m_form;
+    void SetUp() override { Open(GetParam()); }
 };
 
 TEST_P(PluEditFormTest, ShowsEachFieldFormattedAndClampedWithoutChangingTheRow)

@@ -36,6 +36,8 @@ void AddPlueditScreens(ScreenShots& shots);
 // The list dialog and the PLU pickers, part of the PLU editing windows.
 void AddPluListScreens(ScreenShots& shots);
 void AddScaleDataScreens(ScreenShots& shots);
+// The PLU edit window.
+void AddPluEditorScreens(ScreenShots& shots);
 // The Change Prices dialogs.
 void AddPriceScreens(ScreenShots& shots);
 // The store, store settings, tray, label batch and advertising message dialogs.

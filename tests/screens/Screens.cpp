@@ -33,6 +33,7 @@ int main(int argc, char** argv)
     varnel::screens::AddPlueditScreens(shots);
     varnel::screens::AddScaleDataScreens(shots);
     varnel::screens::AddPriceScreens(shots);
+    varnel::screens::AddPluEditorScreens(shots);
     varnel::screens::AddStoreScreens(shots);
     std::filesystem::remove(config);
     std::printf("screens: %d windows in %s\n", shots.Count(), argv[1]);

@@ -8,7 +8,7 @@
 #include "scaledata/EditExMsgForm.h"
 #include "scaledata/EditPopMsgForm.h"
 #include "scaledata/EditShortMsgForm.h"
-#include "scaledata/ui/SunkenFrame.h"
+#include "pluedit/ui/SunkenFrame.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

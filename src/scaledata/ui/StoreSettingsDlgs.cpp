@@ -5,7 +5,7 @@
 #include "pluedit/ui/LabelTextEdit.h"
 #include "pluedit/ui/LabelTextStrip.h"
 #include "scaledata/StoreListForm.h"
-#include "scaledata/ui/SunkenFrame.h"
+#include "pluedit/ui/SunkenFrame.h"
 
 #include <QDialogButtonBox>
 #include <QComboBox>

@@ -1,0 +1,132 @@
+// The PLU edit window's form over a database of either kind, with definitions for a handful of PLU
+// fields (Sales Mode and the Markdown flag with value lists, prices, Pack Time, POS Code, Reg. Code,
+// Item, Extra Message and Tare) and services that record what the form asks of them.
+#pragma once
+
+#include "db/plu/PluDatabase.h"
+#include "db/plu/PluDefTb.h"
+#include "pluedit/PluEditForm.h"
+#include "settings/DeptCode.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+#include "support/TestMainFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace varnel::test {
+
+class FakeServices final : public IPluEditServices {
+public:
+    std::optional<std::uint32_t> PickFieldNumber(std::uint16_t fieldNo, std::uint32_t current) override
+    {
+        m_picks.emplace_back(fieldNo, current);
+        return m_pick;
+    }
+    int GetPluPromotionState(std::uint32_t pluNumber) override
+    {
+        const auto found = m_promotions.find(pluNumber);
+        return found == m_promotions.end() ? 0 : found->second;
+    }
+    void EditPluPromotion(std::uint32_t pluNumber) override { m_promotionsEdited.push_back(pluNumber); }
+    bool EditExtraPrices(std::uint32_t, ExtraPriceRecords&) override { return false; }
+    void InitExtraPriceRecord(std::span<std::uint8_t> record, std::uint32_t) override
+    {
+        std::ranges::fill(record, std::uint8_t{0});
+    }
+    std::optional<std::string> GetExtraMessageText(int, std::uint32_t) override { return std::nullopt; }
+
+    std::optional<std::uint32_t> m_pick;
+    std::vector<std::pair<std::uint16_t, std::uint32_t>> m_picks;
+    std::map<std::uint32_t, int> m_promotions;
+    std::vector<std::uint32_t> m_promotionsEdited;
+};
+
+// The PLU edit form over a database of either kind, with definitions for a handful of PLU fields.
+class PluEditFixture {
+protected:
+    // Before the form is first asked for; `extension` ".pld" or ".mdb".
+    void Open(const char* extension)
+    {
+        Define(1002, 0, 2, 0).AddValue(std::make_unique<CPropValue>("By Weight", 0));
+        m_frame.m_fieldDefs[0].rbegin()->second->AddValue(std::make_unique<CPropValue>("By Count", 1));
+        Define(1005, 2, 6, 999999);
+        Define(1003, 0, 1, 6).AddValue(std::make_unique<CPropValue>("None", 0));
+        m_frame.m_fieldDefs[0].rbegin()->second->AddValue(std::make_unique<CPropValue>("Percent", 3));
+        Define(1004, 0, 4, 9999);
+        Define(1021, 0, 4, 2359);
+        Define(1026, 0, 13, 0);
+        Define(1011, 0, 4, 0);
+        Define(1016, 0, 6, 999999);
+        Define(1018, 0, 3, 999);
+        Define(1010, 3, 5, 999);
+        m_db.CreateAllTables();
+        const std::string path = m_dir.File(std::string("edit") + extension);
+        ASSERT_TRUE(m_db.Create(path));
+        ASSERT_TRUE(m_db.Open(path));
+    }
+
+    CLabProp& Define(std::uint16_t fieldNo, std::uint16_t decimals, std::uint16_t width, std::int32_t max)
+    {
+        CLabProp& definition = m_frame.AddFieldDef(FieldDefMap::Plu, fieldNo);
+        definition.m_name = GetMessageText(fieldNo);
+        definition.m_decimals = decimals;
+        definition.m_width = width;
+        definition.m_max = max;
+        return definition;
+    }
+
+    CPluDefTb& Plus() const { return *m_db.GetPluTable(); }
+
+    CPluDefRec& AddPlu(std::uint32_t number)
+    {
+        auto row = std::make_unique<CPluDefRec>();
+        row->InitNew(number);
+        row->SetDesc("BEEF");
+        CPluDefRec& added = *row;
+        const std::uint16_t size = row->CalcDataSize();
+        EXPECT_TRUE(Plus().AddPlu(number, size, std::move(row)));
+        return added;
+    }
+
+    // A form not yet built (a window builds it).
+    PluEditForm& NewForm()
+    {
+        m_form = std::make_unique<PluEditForm>(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, m_settings,
+                                                           LabelTextSettings(), m_document, m_services});
+        return *m_form;
+    }
+    PluEditForm& Form()
+    {
+        if (!m_form) NewForm().Build(FormUnits{6, 13});
+        return *m_form;
+    }
+
+    const PluFieldControl& Control(std::uint16_t fieldNo)
+    {
+        for (const PluFieldControl& control : Form().GetControls())
+            if (control.definition->m_fieldNo == fieldNo) return control;
+        throw std::runtime_error("no control for " + std::to_string(fieldNo));
+    }
+    std::string Text(std::uint16_t fieldNo) { return Form().GetFieldText(Control(fieldNo)); }
+
+    TempDir m_dir;
+    TestMainFrame m_frame;
+    RecordingPrompt m_prompt;
+    CPluDatabase m_db;
+    CDeptCodeList m_deptCodes;
+    PluEditSettings m_settings;
+    PluEditDocState m_document;
+    FakeServices m_services;
+    std::unique_ptr<PluEditForm> m_form;
+};
+
+}  // namespace varnel::test

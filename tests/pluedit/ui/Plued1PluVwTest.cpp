@@ -1,0 +1,171 @@
+// The PLU edit window on screen, driven by its real widgets: the generated fields and their labels,
+// Next and Prev, the tabs of a layout with two pages, a picker, the price zone selector, the
+// description length combo and what the numeric edits let through.
+#include "../PluEditFixture.h"
+
+#include "db/plu/PluPriceZoneTb.h"
+#include "pluedit/ui/Plued1PluVw.h"
+#include "support/ui/GuiTest.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+
+namespace varnel::test {
+namespace {
+
+class Plued1PluVwTest : public GuiTest, public PluEditFixture {
+protected:
+    void SetUp() override { Open(".pld"); }
+
+    CPlued1PluVw& View(std::uint32_t pluNumber)
+    {
+        m_view = std::make_unique<CPlued1PluVw>(NewForm(), CodePage::Western);
+        m_document.showNext = pluNumber;
+        m_view->OnUpdate();
+        m_view->show();
+        ProcessEvents();
+        return *m_view;
+    }
+    QString FieldText(const char* name) { return Child<QLineEdit>(*m_view, name)->text(); }
+    void Click(const char* name) { QTest::mouseClick(Child<QPushButton>(*m_view, name), Qt::LeftButton); }
+
+    std::unique_ptr<CPlued1PluVw> m_view;
+};
+
+TEST_F(Plued1PluVwTest, ShowsTheGeneratedFieldsAndMovesWithNextAndPrev)
+{
+    AddPlu(5).Set(PluCol::UnitPrice, 250);
+    AddPlu(9).Set(PluCol::UnitPrice, 999);
+    CPlued1PluVw& view = View(5);
+
+    EXPECT_EQ(Child<QLineEdit>(view, "103")->text(), "5");
+    EXPECT_EQ(FieldText("field1005"), "2.50");
+    EXPECT_EQ(Child<QLabel>(view, "label1005")->text(), "Unit Price");
+    EXPECT_EQ(Child<QComboBox>(view, "field1002")->currentText(), "By Weight");
+    EXPECT_FALSE(Child<QPushButton>(view, "1117")->isEnabled());
+    EXPECT_FALSE(Child<QTabBar>(view, "116")->isVisible());
+    for (const QWidget* widget : view.findChildren<QWidget*>(QRegularExpression("^(field|label)")))
+        EXPECT_TRUE(view.rect().contains(widget->geometry())) << widget->objectName().toStdString();
+
+    Click("1118");
+    EXPECT_EQ(Child<QLineEdit>(view, "103")->text(), "9");
+    EXPECT_EQ(FieldText("field1005"), "9.99");
+    EXPECT_FALSE(Child<QPushButton>(view, "1118")->isEnabled());
+    EXPECT_TRUE(Child<QPushButton>(view, "1117")->isEnabled());
+    Click("1117");
+    EXPECT_EQ(Child<QLineEdit>(view, "103")->text(), "5");
+
+    QSignalSpy closing(&view, &CPlued1PluVw::closeRequested);
+    Click("1116");
+    EXPECT_EQ(closing.count(), 1);
+}
+
+TEST_F(Plued1PluVwTest, TabsShowOnePageAtATime)
+{
+    m_settings.layoutKind = 3;
+    CLabProp& advanced = m_frame.AddFieldDef(FieldDefMap::Plu2, 1036);
+    advanced.m_name = "Upper Limit";
+    advanced.m_width = 5;
+    advanced.m_max = 99999;
+    AddPlu(1);
+    CPlued1PluVw& view = View(1);
+
+    auto* tabs = Child<QTabBar>(view, "116");
+    ASSERT_TRUE(tabs->isVisible());
+    ASSERT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->tabText(0), "Common Settings");
+    EXPECT_EQ(tabs->tabText(1), "Advanced Settings");
+    EXPECT_TRUE(Child<QWidget>(view, "field1005")->isVisible());
+    EXPECT_FALSE(Child<QWidget>(view, "field1036")->isVisible());
+
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(m_form->GetCurrentPage(), 1u);
+    EXPECT_FALSE(Child<QWidget>(view, "field1005")->isVisible());
+    EXPECT_TRUE(Child<QWidget>(view, "label1036")->isVisible());
+    EXPECT_TRUE(Child<QWidget>(view, "field1036")->isVisible());
+}
+
+TEST_F(Plued1PluVwTest, APickerStoresTheNumberChosen)
+{
+    AddPlu(3);
+    CPlued1PluVw& view = View(3);
+    m_services.m_pick = 17;
+    Click("picker103");
+    EXPECT_EQ(FieldText("field1018"), "17");
+    m_services.m_pick.reset();
+    Click("picker103");
+    EXPECT_EQ(FieldText("field1018"), "17");
+    EXPECT_EQ(m_services.m_picks.size(), 2u);
+    (void)view;
+}
+
+TEST_F(Plued1PluVwTest, TheZoneSelectorShowsTheZonesValues)
+{
+    m_frame.m_priceZones.SetZone(4, "Harbour");
+    m_frame.m_priceZoneFields = {1005};
+    m_frame.m_setup.m_priceZoneMode = 2;
+    m_settings.headOffice = true;
+    CPluDefRec& row = AddPlu(2);
+    row.Set(PluCol::UnitPrice, 100);
+    auto* zones = dynamic_cast<CPluPriceZoneTb*>(m_db.GetTable(CPluPriceZoneTb::kTableNo));
+    ASSERT_TRUE(zones->WritePlu(2, {{4, 1005, 175}}, &row));
+    CPlued1PluVw& view = View(2);
+
+    EXPECT_TRUE(Child<QLabel>(view, "1401")->isVisible());
+    EXPECT_EQ(Child<QLabel>(view, "label1005")->text(), "*Unit Price");
+    auto* zone = Child<QComboBox>(view, "1393");
+    ASSERT_EQ(zone->count(), 2);
+    EXPECT_EQ(FieldText("field1005"), "1.00");
+    zone->setFocus();
+    QTest::keyClick(zone, Qt::Key_Down);
+    EXPECT_EQ(m_document.lastZone, 4);
+    EXPECT_EQ(FieldText("field1005"), "1.75");
+}
+
+TEST_F(Plued1PluVwTest, EditsLetThroughDigitsAndTheirSeparatorOnly)
+{
+    AddPlu(6);
+    CPlued1PluVw& view = View(6);
+    struct Case {
+        const char* field;
+        const char* typed;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"field1016", "1.5:", "15"}, Case{"field1021", "9.:05", "9:05"},
+                          Case{"field1005", "3.25:", "3.25"}}) {
+        auto* edit = Child<QLineEdit>(view, c.field);
+        edit->setFocus();
+        edit->clear();
+        QTest::keyClicks(edit, c.typed);
+        EXPECT_EQ(edit->text(), c.shown) << c.field;
+    }
+}
+
+TEST_F(Plued1PluVwTest, ALengthThatIsNoNumberIsRefused)
+{
+    AddPlu(4);
+    CPlued1PluVw& view = View(4);
+    auto* length = Child<QComboBox>(view, "1055");
+    length->setFocus();
+    length->lineEdit()->selectAll();
+    QTest::keyClicks(length->lineEdit(), "x");
+    Child<QLineEdit>(view, "103")->setFocus();
+    ProcessEvents();
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61236});
+    EXPECT_TRUE(length->hasFocus());
+
+    length->lineEdit()->selectAll();
+    QTest::keyClicks(length->lineEdit(), "80");
+    Child<QLineEdit>(view, "103")->setFocus();
+    ProcessEvents();
+    EXPECT_EQ(m_form->GetDescLengthText(), "80");
+}
+
+}  // namespace
+}  // namespace varnel::test
