@@ -1,9 +1,11 @@
 // The site list editors opened over the real main frame's lists and driven through their widgets:
-// what they change is the frame's; the operator picker opens on the operator named; the department
-// list asks for a current department and posts "Change Department", whose dialog makes it current.
+// what they change is the frame's (an operator is queued on the frame's links and logged); the
+// operator picker opens on the operator named; the department list asks for a current department and
+// posts "Change Department", whose dialog makes it current.
 #include "app/ui/SiteListWindows.h"
 
 #include "FrameCommandsFixture.h"
+#include "SimulatedSite.h"
 #include "app/ui/MainFrameWindow.h"
 #include "settings/MasterScale.h"
 #include "settings/OperatorList.h"
@@ -53,8 +55,24 @@ protected:
     }
 };
 
-TEST_F(SiteListWindowsTest, OperatorsAddedAreTheFramesAndThePickerOpensOnTheOneNamed)
+TEST_F(SiteListWindowsTest, OperatorsAddedAreTheFramesQueuedAndLoggedAndThePickerOpensOnTheOneNamed)
 {
+    // A scale on a link that is not started, with on-line comms on: changes wait in its queue.
+    test::ScriptedPinger pinger;
+    auto link = std::make_unique<CIdEnqSocketLink>(SystemClock(), RealFileSystem(), pinger);
+    link->m_linkId = 1;
+    link->m_enabled = true;
+    auto scale = std::make_unique<CLinkScale>();
+    scale->m_scaleNo = 11;
+    scale->m_enabled = true;
+    link->m_scales.push_back(std::move(scale));
+    m_frame.Links().Add(std::move(link));
+    m_frame.GeneralSetup().m_onlineComms = 1;
+    m_frame.EventLog().m_loggingOn = 1;
+    m_frame.EventLog().m_logGeneral = 1;
+    m_frame.EventLog().m_logFile = m_dir.File("events.log");
+    OpenNewDatabase();
+
     test::WhenModalShows([](QWidget& list) {
         for (const auto& [id, name] : {std::pair{"7", "Ann"}, std::pair{"3", "Bo"}})
             AddThroughEntry(list, [id, name](QWidget& entry) {
@@ -67,6 +85,10 @@ TEST_F(SiteListWindowsTest, OperatorsAddedAreTheFramesAndThePickerOpensOnTheOneN
     ASSERT_NE(m_frame.Operators().Find(7), nullptr);
     EXPECT_EQ(m_frame.Operators().Find(7)->m_name, "Ann");
     ASSERT_NE(m_frame.Operators().Find(3), nullptr);
+    EXPECT_TRUE(m_frame.Links().IsDataWaiting(nullptr));
+    const std::string log = test::ReadWholeFile(m_dir.File("events.log"));
+    EXPECT_NE(log.find("ID=7 : Ann"), std::string::npos) << log;
+    EXPECT_NE(log.find("ID=3 : Bo"), std::string::npos) << log;
 
     QString selected;
     QString okText;
