@@ -6,8 +6,11 @@
 #include "app/MainFrameStart.h"
 #include "app/StartLogin.h"
 #include "app/Vrn3Doc.h"
+#include "app/CommsCommands.h"
 #include "app/ui/AutomationServer.h"
 #include "app/ui/CommandTable.h"
+#include "app/ui/CommsCommandWindows.h"
+#include "comms/ui/QtCommsDialogs.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/ProgramIdentity.h"
@@ -27,6 +30,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace varnel {
@@ -51,12 +55,18 @@ public:
     void BeginWaitCursor() override { QApplication::setOverrideCursor(Qt::WaitCursor); }
     void EndWaitCursor() override { QApplication::restoreOverrideCursor(); }
     void HideSplash() override { m_splash.reset(); }
+    void OpenCommsCenter() override
+    {
+        if (openCommsCenter) openCommsCenter();
+    }
     void ShowSplash()
     {
         m_splash = std::make_unique<CSplashDlg>();
         m_splash->show();
         QApplication::processEvents();
     }
+
+    std::function<void()> openCommsCenter;
 
 private:
     std::unique_ptr<CSplashDlg> m_splash;
@@ -82,6 +92,8 @@ struct CVrn3App::Parts {
     {
         automation.reset();
         frame.GetRun().window = nullptr;
+        if (commsDialogs) SetCommsDialogs(previousCommsDialogs);
+        commsDialogs.reset();
         window.reset();
         document.reset();
         SetMainFrame(previousFrame);
@@ -96,6 +108,8 @@ struct CVrn3App::Parts {
     std::unique_ptr<CVrn3Doc> document;
     CommandTable commands;
     std::unique_ptr<MainFrameWindow> window;
+    std::optional<QtCommsDialogs> commsDialogs;
+    ICommsDialogs* previousCommsDialogs = nullptr;
     std::unique_ptr<AutomationServer> automation;
 };
 
@@ -128,6 +142,15 @@ bool CVrn3App::InitInstance()
     parts.document = std::make_unique<CVrn3Doc>(parts.model);
     parts.document->SetUi(&parts.documentUi);
     RegisterSetupCommands(parts.frame, *parts.window, *parts.document);
+    RegisterCommsCommands(parts.frame, parts.model, *parts.window, *parts.document);
+    // The communication windows show while there is a window to show them over; automation runs
+    // every transfer unseen.
+    if (m_options.mode != RunMode::Automation) {
+        CMainFrame& frame = parts.frame;
+        parts.commsDialogs.emplace(parts.window.get(), [&frame] { return StoreCodePage(frame.GetGeneralSetup()); });
+        parts.previousCommsDialogs = SetCommsDialogs(&*parts.commsDialogs);
+        parts.documentUi.openCommsCenter = [&frame, &document = *parts.document] { (void)OpenCommCenter(frame, document); };
+    }
     RegisterScaleDataListCommands(parts.frame, *parts.window, *parts.document);
     RegisterStoreCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {

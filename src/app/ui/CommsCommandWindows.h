@@ -1,0 +1,22 @@
+// The communication commands on screen: "&Transmit/Receive Scale Data..." (the Communication Center,
+// in the File menu and on the tool bar) and "&Comms (On-Line)" (the links' setup, in the Setup menu).
+// The comms dialogs themselves are installed by the program while it has a window.
+#pragma once
+
+#include <cstdint>
+
+namespace varnel {
+
+class CMainFrame;
+class CVrn3Doc;
+class IDocumentHost;
+class MainFrameWindow;
+
+namespace Commands {
+inline constexpr std::uint32_t kCommsOnLine = 32805;
+inline constexpr std::uint32_t kTransmitReceive = 32952;
+}  // namespace Commands
+
+void RegisterCommsCommands(CMainFrame& frame, IDocumentHost& host, MainFrameWindow& window, CVrn3Doc& document);
+
+}  // namespace varnel

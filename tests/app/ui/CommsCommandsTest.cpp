@@ -1,0 +1,81 @@
+// The commands of the communication windows: "&Transmit/Receive Scale Data..." opens the
+// Communication Center, "&Comms (On-Line)" the link setup, whose new link is kept in the site setup.
+#include "app/ui/CommsCommandWindows.h"
+
+#include "FrameCommandsFixture.h"
+#include "app/CommsCommands.h"
+#include "app/ui/MainFrameWindow.h"
+#include "comms/manager/IdEnqLinkList.h"
+#include "comms/ui/QtCommsDialogs.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+
+#include <filesystem>
+
+namespace varnel {
+namespace {
+
+class CommsCommandsTest : public test::FrameCommandsFixture {
+protected:
+    CommsCommandsTest() : m_previousDialogs(SetCommsDialogs(&m_dialogs)) { m_frame.GeneralSetup().m_onlineComms = 0; }
+    ~CommsCommandsTest() override { SetCommsDialogs(m_previousDialogs); }
+
+    static void Click(const QWidget& dialog, const char* name)
+    {
+        QTest::mouseClick(test::Child<QAbstractButton>(dialog, name), Qt::LeftButton);
+    }
+
+    QtCommsDialogs m_dialogs{nullptr, [] { return CodePage::Western; }};
+    ICommsDialogs* m_previousDialogs;
+};
+
+TEST_F(CommsCommandsTest, TransmitReceiveOpensTheCommunicationCenter)
+{
+    MainFrameWindow window(m_model, m_commands);
+    RegisterCommsCommands(m_frame, m_host, window, m_document);
+    std::string shown;
+    test::WhenModalShows([&shown](QWidget& modal) {
+        shown = modal.objectName().toStdString();
+        QTest::keyClick(&modal, Qt::Key_Escape);
+    });
+    m_commands.Action(Commands::kTransmitReceive)->trigger();
+    EXPECT_EQ(shown, "commCenterDialog");
+}
+
+TEST_F(CommsCommandsTest, ANewLinkIsKeptInTheSiteSetupAndTheOfferedKindsAreWorkedOutAgain)
+{
+    MainFrameWindow window(m_model, m_commands);
+    RegisterCommsCommands(m_frame, m_host, window, m_document);
+    m_frame.RecalcSetupFlags();
+    const KindSet before = KindsInUseOf(m_frame).kinds;
+    m_frame.GeneralSetup().m_market = MarketTaiwan;  // the flags follow once the links change
+    test::WhenModalShows([](QWidget& links) {
+        ASSERT_EQ(links.objectName(), "commLinksDialog");
+        test::WhenModalShows([](QWidget& newScale) {
+            ASSERT_EQ(newScale.objectName(), "newScaleDialog");
+            const char* octets[] = {"networkOctet1", "networkOctet2", "networkOctet3", "networkOctet4"};
+            const char* values[] = {"10", "0", "0", "5"};
+            for (std::size_t i = 0; i < 4; ++i) {
+                QLineEdit* edit = test::Child<QLineEdit>(newScale, octets[i]);
+                edit->selectAll();
+                QTest::keyClicks(edit, values[i]);
+            }
+            test::WhenModalShows([](QWidget& settings) {
+                ASSERT_EQ(settings.objectName(), "linkSettingsDialog");
+                Click(settings, "ok");
+            });
+            Click(newScale, "ok");
+        });
+        Click(links, "add");
+        Click(links, "close");
+    });
+    m_commands.Action(Commands::kCommsOnLine)->trigger();
+    ASSERT_EQ(m_frame.Links().GetLinks().size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(m_frame.GetSiteSetupPath()));
+    EXPECT_NE(KindsInUseOf(m_frame).kinds, before);
+}
+
+}  // namespace
+}  // namespace varnel
