@@ -1,4 +1,4 @@
-// The store, label batch and advertising message commands.
+// The store, store settings, tray, label batch and advertising message commands.
 #include "app/ui/StoreCommands.h"
 
 #include "app/MainFrame.h"
@@ -7,9 +7,12 @@
 #include "app/ui/MainFrameWindow.h"
 #include "comms/manager/SiteScales.h"
 #include "db/site/TextRules.h"
+#include "pluedit/SelectionListForm.h"
 #include "pluedit/ui/SelectPluDlg.h"
 #include "scaledata/ScrollMsgTb.h"
 #include "scaledata/StoreNameTb.h"
+#include "scaledata/StoreSetupTb.h"
+#include "scaledata/TrayTb.h"
 #include "scaledata/ui/StoreWindows.h"
 #include "settings/PickerForm.h"
 #include "settings/ui/PickerDlgs.h"
@@ -21,12 +24,16 @@ struct StoreCommand {
     std::uint32_t command;
     const char* menuText;
     std::uint16_t table;
+    bool confirmOffline;  // asks the frame first while the links are not started
 };
 
 constexpr StoreCommand kStoreCommands[] = {
-    {32786, "&Advertising Messages", CScrollMsgTb::kTableNo},
-    {32789, "&Store Name (TR-5300/LumenXT)", CStoreNameTb::kTableNo},
-    {32800, "&Batch Label Printing", CLabelBatchTb::kTableNo},
+    {32786, "&Advertising Messages", CScrollMsgTb::kTableNo, true},
+    {32789, "&Store Name (TR-5300/LumenXT)", CStoreNameTb::kTableNo, true},
+    {32800, "&Batch Label Printing", CLabelBatchTb::kTableNo, true},
+    {32905, "&Store Settings", CStoreSetupTb::kTableNo, false},
+    {32986, "&Store Name (VM, 5400-series)", CStoreSetupTb::kTableNo, false},
+    {32929, "Tray Settings", CTrayTb::kTableNo, false},
 };
 
 // The document's data picker over the scales that print label batches.
@@ -66,11 +73,15 @@ void RegisterStoreCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc&
 {
     for (const StoreCommand& entry : kStoreCommands) {
         const auto run = [&frame, &window, &document, &entry] {
-            if (!document.IsDatabaseOpen() || !frame.ConfirmOfflineEdit()) return;
+            if (!document.IsDatabaseOpen()) return;
+            if (entry.confirmOffline && !frame.ConfirmOfflineEdit()) return;
             const StoreWindowSite site{document.GetDatabase(), StoreCodePage(frame.GetGeneralSetup()), &window};
             switch (entry.command) {
             case 32786: return OpenAdvertisingMessages(site);
             case 32789: return OpenStoreNames(site);
+            case 32905:
+            case 32986: return (void)RunStoreList(site, SelectionListForm::kCloseOnly, 0);
+            case 32929: return (void)RunTrayList(site, SelectionListForm::kCloseOnly, 0);
             default: {
                 const PluListSettings settings =
                     PluListSettings::Of(frame.GetGeneralSetup(), false, frame.GetCurrentPriceZone(),

@@ -1,5 +1,5 @@
-// The commands of the advertising message, store name and label batch editors: enabled with a
-// database, each opens its window; with a single store the store's editor opens at once; a batch's
+// The commands of the advertising message, store name, label batch, store settings and tray editors:
+// enabled with a database, each opens its window; with a single store the store's editor opens at once; a batch's
 // Print runs its record to a block scale on loopback TCP.
 #include "app/ui/StoreCommands.h"
 
@@ -40,10 +40,14 @@ TEST_F(StoreCommandsTest, EachCommandOpensItsWindowOnceADatabaseIsOpen)
         m_commands.Action(command)->trigger();
         return shown;
     };
-    for (const std::uint32_t command : {32786u, 32789u, 32800u}) EXPECT_TRUE(m_commands.Action(command)->isEnabled());
+    for (const std::uint32_t command : {32786u, 32789u, 32800u, 32905u, 32986u, 32929u})
+        EXPECT_TRUE(m_commands.Action(command)->isEnabled());
     EXPECT_EQ(shownBy(32786), "editScrollMsgsDialog");
     EXPECT_EQ(shownBy(32789), "editStoreNamesDialog");
     EXPECT_EQ(shownBy(32800), "editLabelBatchesDialog");
+    EXPECT_EQ(shownBy(32905), "storeListDialog");
+    EXPECT_EQ(shownBy(32986), "storeListDialog");
+    EXPECT_EQ(shownBy(32929), "trayListDialog");
     m_frame.GeneralSetup().m_maxStoreNo = 1;
     EXPECT_EQ(shownBy(32789), "editStoreNameDialog");
 }
