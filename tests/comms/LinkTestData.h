@@ -9,6 +9,7 @@
 #include "db/plu/Document.h"
 #include "db/store/ObjDatabase.h"
 #include "db/plu/PluDefTb.h"
+#include "db/plu/PluPriceZoneTb.h"
 #include "support/TestMainFrame.h"
 
 #include <array>
@@ -92,7 +93,7 @@ private:
 };
 
 // Tables of scale data; table 2 is the real PLU table once a test asks for it (PluTable) before using
-// table 2 otherwise.
+// table 2 otherwise, and table 15 the real price-zone table in the same way (PriceZoneTable).
 class ScaleDataDatabase final : public CObjDatabase {
 public:
     ScaleDataDatabase() : CObjDatabase(92) {}
@@ -100,6 +101,8 @@ public:
     {
         if (tableNo == CPluDefTb::kTableNo && m_realPluTable)
             return std::make_unique<CPluDefTb>(tableNo, this, "Plus");
+        if (tableNo == CPluPriceZoneTb::kTableNo && m_realPriceZoneTable)
+            return std::make_unique<CPluPriceZoneTb>(tableNo, this, "PriceZones");
         return std::make_unique<ScaleDataTable>(tableNo, this, "T" + std::to_string(tableNo));
     }
     ScaleDataTable& Table(std::uint16_t tableNo) { return dynamic_cast<ScaleDataTable&>(*GetOrCreateTable(tableNo)); }
@@ -108,6 +111,11 @@ public:
     {
         m_realPluTable = true;
         return dynamic_cast<CPluDefTb&>(*GetOrCreateTable(CPluDefTb::kTableNo));
+    }
+    CPluPriceZoneTb& PriceZoneTable()
+    {
+        m_realPriceZoneTable = true;
+        return dynamic_cast<CPluPriceZoneTb&>(*GetOrCreateTable(CPluPriceZoneTb::kTableNo));
     }
     // A PLU of that department and group, entered as a loaded file would enter it.
     void AddPlu(std::uint32_t number, std::uint16_t dept, std::uint16_t group)
@@ -125,6 +133,7 @@ public:
 
 private:
     bool m_realPluTable = false;
+    bool m_realPriceZoneTable = false;
 };
 
 // The document the links work for, installed on a TestMainFrame for its lifetime.

@@ -51,7 +51,12 @@ public:
         return m_fieldDefs[static_cast<std::size_t>(which)];
     }
     std::uint32_t GetRuxScaleMix() const override { return m_ruxScaleMix; }
-    void WriteEvent(std::uint16_t kind, std::string_view text) const override { m_events.emplace_back(kind, text); }
+    // Links write from their workers, several at once.
+    void WriteEvent(std::uint16_t kind, std::string_view text) const override
+    {
+        const std::lock_guard lock(m_eventsLock);
+        m_events.emplace_back(kind, text);
+    }
     void WriteToPluUpdateLog(const CPluDefRec& row) const override;
     void SetInvalidRecordFlag(std::uint32_t flag) override { m_invalidRecordFlag = flag; }
     std::uint32_t GetInvalidRecordFlag() const override { return m_invalidRecordFlag; }
@@ -91,6 +96,7 @@ public:
     std::array<CLabPropMap, 5> m_fieldDefs;
     std::uint32_t m_ruxScaleMix = 0;
     mutable std::vector<std::pair<std::uint16_t, std::string>> m_events;  // kind, text
+    mutable std::mutex m_eventsLock;
     mutable std::vector<std::uint32_t> m_pluUpdateLog;                     // PLU numbers
     std::uint32_t m_invalidRecordFlag = 0;
     std::string m_scaleDataDirectory;

@@ -30,6 +30,7 @@
 #include "comms/idenq/LinkSetupContext.h"
 #include "db/site/ScaleDef.h"
 #include "db/site/SiteSettings.h"
+#include "db/plu/BuildScratch.h"
 #include "db/plu/DBComTb.h"
 #include "db/store/ObjDBTable.h"
 #include "db/plu/SendDataLog.h"
@@ -377,6 +378,8 @@ private:
     RecordAhead m_ahead;
     std::uint16_t m_recordCode = 0;  // of the record produced last
     CDBComTb* m_currentTable = nullptr;
+    // Where the worker builds its records: its own, so the links build at once.
+    BuildScratch m_buildScratch;
     bool m_capacityCheckDue = false;
 
     std::thread m_thread;

@@ -41,7 +41,7 @@ std::uint32_t CDBComTb::GetHighestKeyFor(const CLinkScaleSettings&) const { retu
 bool CDBComTb::EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
                                  ScaleRecordOut& out, KeyCursor& key)
 {
-    const auto lock = LockRecordBuild();
+    const auto lock = LockRecordBuild(out.scratch);
     if (cursor > high || cursor > GetMaxKey()) {
         key = KeyCursor{high} + 1;
         return false;
@@ -107,7 +107,7 @@ void LogRecordsBeyondFamily(std::string_view scaleName, std::uint32_t count, std
 bool CDBComTb::EncodeKeyInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
                                 ScaleRecordOut& out, KeyCursor& key, bool existingOnly)
 {
-    const auto lock = LockRecordBuild();
+    const auto lock = LockRecordBuild(out.scratch);
     for (;;) {
         if (cursor > high || cursor > GetMaxKey()) {
             key = KeyCursor{high} + 1;

@@ -4,19 +4,20 @@
 // record's description. Each derived table supplies its key limits and its encoders and decoders.
 //
 // Link worker threads and the user-interface thread share a table's rows and record builders, which
-// may use scratch state of the table. One rule, the table's build lock: every encoder is handed it,
+// work in scratch state. One rule, the table's build lock (BuildLock.h): every encoder is handed it,
 // held; the walks take it for each step; whoever calls an encoder outside them, and whoever changes
-// the table's rows or its index while links may walk it, takes it first (LockRecordBuild). The lock
-// may be taken again by its holder, so an edit made of smaller edits holds it throughout.
+// the table's rows or its index while links may walk it, takes it first (LockRecordBuild). A walk
+// handed a scratch of its own (ScaleRecordOut::scratch, as each link's is) holds it shared, so the
+// links encode at once; everyone else holds it alone.
 #pragma once
 
+#include "db/plu/BuildLock.h"
 #include "db/text/DescText.h"
 #include "db/site/LinkScaleSettings.h"
 #include "db/store/ObjDBTable.h"
 #include "platform/Messages.h"
 
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -47,15 +48,15 @@ struct ScaleRecordOut {
     std::string_view refusedField{};
     // Where the range walks report refused records; without one they go to the event log.
     IRecordRefusals* refusals = nullptr;
+    // The builder's own scratch: with it the walks hold the table's build lock shared, beside other
+    // builders; without it, alone.
+    BuildScratch* scratch = nullptr;
 };
 
 // Writes the event-log line of a record refused for a value that does not fit its field.
 void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string_view field);
 // Writes the one event-log line of a send's records above the highest key the scale's family takes.
 void LogRecordsBeyondFamily(std::string_view scaleName, std::uint32_t count, std::uint32_t highest);
-
-// The table's build lock, held.
-using BuildLock = std::unique_lock<std::recursive_mutex>;
 
 class CDBComTb : public CObjDBTable {
 public:
@@ -155,11 +156,12 @@ public:
 
     void FollowDaoRows(std::span<const std::uint32_t> keys) override;
 
-    [[nodiscard]] BuildLock LockRecordBuild() const { return BuildLock(m_buildLock); }
-    bool HoldsBuildLock(const BuildLock& lock) const
+    // The build lock held alone, or with the builder's own scratch shared.
+    [[nodiscard]] BuildLock LockRecordBuild(BuildScratch* own = nullptr) const
     {
-        return lock.owns_lock() && lock.mutex() == &m_buildLock;
+        return own != nullptr ? m_buildLock.LockShared(*own) : m_buildLock.LockAlone();
     }
+    bool HoldsBuildLock(const BuildLock& lock) const { return lock.Holds(m_buildLock); }
 
 private:
     // The records of from..high, above the family's highest key, reported once.
@@ -170,7 +172,7 @@ private:
     void LogRecordChange(MessageId format, std::uint16_t kind, std::uint32_t key, MessageId prefix,
                          std::string_view extra, bool import);
 
-    mutable std::recursive_mutex m_buildLock;
+    mutable RecordBuildMutex m_buildLock;
 };
 
 }  // namespace varnel

@@ -103,27 +103,23 @@ void CPluDefTb::LogSendFailedRange(const std::function<void(const CPluDefRec&)>&
     }
 }
 
-CPluDefRec& CPluDefTb::GetScratchRow(const BuildLock& lock)
+BuildScratch& CPluDefTb::GetScratch(const BuildLock& lock)
 {
     assert(HoldsBuildLock(lock));
-    (void)lock;
-    return m_scratch;
+    return lock.Scratch() != nullptr ? *lock.Scratch() : m_scratch;
 }
 
-CPluDefTb::CurrentScale::CurrentScale(CPluDefTb& table, const BuildLock& lock,
-                                      const CLinkScaleSettings& scale)
-    : m_table(table)
+CPluDefTb::CurrentScale::CurrentScale(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale)
+    : m_scratch(table.GetScratch(lock))
 {
-    assert(table.HoldsBuildLock(lock));
-    (void)lock;
-    m_table.m_currentAddOneDay = scale.m_addOneDay;
-    m_table.m_currentPriceZone = scale.m_priceZone;
+    m_scratch.addOneDay = scale.m_addOneDay;
+    m_scratch.priceZone = scale.m_priceZone;
 }
 
 CPluDefTb::CurrentScale::~CurrentScale()
 {
-    m_table.m_currentAddOneDay = 0;
-    m_table.m_currentPriceZone = 0;
+    m_scratch.addOneDay = 0;
+    m_scratch.priceZone = 0;
 }
 
 }  // namespace varnel

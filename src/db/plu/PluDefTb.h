@@ -1,9 +1,10 @@
 // CPluDefTb: the PLU table, number 2 "Plus": one CPluDefRec per PLU, keyed by the PLU number, which
 // must be one the main frame allows. Besides the scale-data table's operations it keeps the scratch
-// row and the current-scale fields that record builders share under the build lock, the PLUs
+// of the record builders that hold the build lock alone (BuildScratch.h), the PLUs
 // remembered for the outside maker's scales, and the PLU-specific adds, updates and searches.
 #pragma once
 
+#include "db/plu/BuildScratch.h"
 #include "db/plu/DBComTb.h"
 #include "db/plu/PluCompanionData.h"
 #include "db/plu/PluDefRec.h"
@@ -108,12 +109,13 @@ public:
     void WritePosUpdateLine(const CPluDefRec* row, char kind, bool noQueue);
     CPosUpdateFile& GetPosUpdateFile() { return m_posUpdate; }
 
-    // The scratch row in which record builders and zone views put together a PLU; use it only under
-    // the build lock.
-    CPluDefRec& GetScratchRow(const BuildLock& lock);
+    // The scratch in which the holder of `lock` builds: its own, or the table's for a hold alone.
+    BuildScratch& GetScratch(const BuildLock& lock);
+    // The scratch row in which record builders and zone views put together a PLU.
+    CPluDefRec& GetScratchRow(const BuildLock& lock) { return GetScratch(lock).row; }
 
-    // The settings of the scale a record is being built for, set for the length of one build under the
-    // build lock and cleared to zero when it ends.
+    // The settings of the scale a record is being built for, set in the builder's scratch for the
+    // length of one build and cleared to zero when it ends.
     class CurrentScale {
     public:
         CurrentScale(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale);
@@ -122,10 +124,11 @@ public:
         CurrentScale& operator=(const CurrentScale&) = delete;
 
     private:
-        CPluDefTb& m_table;
+        BuildScratch& m_scratch;
     };
-    std::uint32_t GetCurrentAddOneDay() const { return m_currentAddOneDay; }
-    std::uint16_t GetCurrentPriceZone() const { return m_currentPriceZone; }
+    // The current scale of a build that holds the lock alone (in the table's scratch).
+    std::uint32_t GetCurrentAddOneDay() const { return m_scratch.addOneDay; }
+    std::uint16_t GetCurrentPriceZone() const { return m_scratch.priceZone; }
 
     // The PLU as seen in a price zone: the row itself when the zone holds none of its values, else the
     // scratch row with the zone's values over a copy of the row, valid until the next zone view.
@@ -210,9 +213,7 @@ private:
     // The decoded block into the PLU's row (made when absent) and its values of the zone.
     bool MergeReceivedPlu(const CPluDefRec& block, std::uint32_t pluNumber, std::uint16_t zone);
 
-    CPluDefRec m_scratch;
-    std::uint32_t m_currentAddOneDay = 0;
-    std::uint16_t m_currentPriceZone = 0;
+    BuildScratch m_scratch;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_remembered;  // PLU number, department
     CPosUpdateFile m_posUpdate;
     const IPluCompanionData* m_companions = nullptr;

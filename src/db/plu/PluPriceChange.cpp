@@ -73,7 +73,7 @@ public:
     bool Keep(bool stored = true)
     {
         const bool kept = stored && m_operation.Commit();
-        if (kept) m_edit.unlock();
+        if (kept) m_edit.Unlock();
         return kept;
     }
 

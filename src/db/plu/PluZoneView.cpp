@@ -1,5 +1,5 @@
 // The PLU as the scales of a price zone see it: the PLU row with the zone's values of the price-zone
-// table put over a copy of it, built in the table's scratch row under the build lock.
+// table put over a copy of it, built in the builder's scratch row under the build lock.
 #include "db/plu/PluDefTb.h"
 
 #include "db/site/MainFrame.h"
@@ -30,15 +30,15 @@ const CPluDefRec& CPluDefTb::GetZonePlu(const BuildLock& lock, const CPluDefRec&
 const CPluDefRec& CPluDefTb::GetCurrentZonePlu(const BuildLock& lock, const CPluDefRec& row)
 {
     const CGeneralSetup& setup = CurrentGeneralSetup();
-    const std::uint16_t zone =
-        setup.IsHeadOfficeMode() && m_currentPriceZone != 0 ? m_currentPriceZone : setup.GetLocalPriceZone();
+    const std::uint16_t current = GetScratch(lock).priceZone;
+    const std::uint16_t zone = setup.IsHeadOfficeMode() && current != 0 ? current : setup.GetLocalPriceZone();
     return zone == 0 ? row : GetZonePlu(lock, row, zone);
 }
 
 const CPluDefRec& CPluDefTb::GetCurrentZonePluCopy(const BuildLock& lock, const CPluDefRec& row)
 {
     const CPluDefRec& seen = GetCurrentZonePlu(lock, row);
-    if (m_currentAddOneDay == 0) return seen;
+    if (GetScratch(lock).addOneDay == 0) return seen;
     CPluDefRec& scratch = GetScratchRow(lock);
     if (&seen != &scratch) scratch = seen;
     scratch.Set(PluCol::ShelfLife, static_cast<std::uint16_t>(scratch.Get(PluCol::ShelfLife) + 1));

@@ -21,6 +21,7 @@
 #include "db/text/DoubleByteText.h"
 #include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
+#include "db/store/ObjDatabase.h"
 #include "db/text/RecordFields.h"
 #include "db/text/RecordHeader.h"
 
@@ -135,11 +136,16 @@ bool NextChangeRecord(CPluDefTb& table, ChangeBuilder build, const CLinkScaleSet
                       std::uint32_t last, ScaleRecordOut& out, KeyCursor& key)
 {
     if (cursor > last) return false;
-    while (const CDBRecord* record = table.GetNextRecord(cursor)) {
+    // The step through the index is a read of the table as much as the build is. In a database shared
+    // with another program each row is read again as the walk reaches it, a change of the row: that
+    // walk holds the lock alone.
+    const CObjDatabase* database = table.GetDatabase();
+    const bool rereads = database != nullptr && database->IsShared();
+    const auto lock = table.LockRecordBuild(rereads ? nullptr : out.scratch);
+    while (const CDBRecord* record = rereads ? table.GetNextRecord(cursor) : table.PeekNextRecord(cursor)) {
         const std::uint32_t pluNumber = record->GetKey();
         if (pluNumber > last) return false;
         key = pluNumber;
-        const auto lock = table.LockRecordBuild();
         if (build(table, lock, scale, pluNumber, out)) return true;
         CDBComTb::ReportRefusal(scale, pluNumber, out);
     }

@@ -1,7 +1,8 @@
 // Four links send every PLU to their scales on loopback TCP while the user's thread changes the
 // settings and edits PLUs: each link's pass reads the settings snapshot it started with, and the edits
-// and the links' range walks take the PLU table's build lock. Run under ThreadSanitizer, which reports
-// any read of the settings or the table that escapes those rules.
+// and the links' range walks take the PLU table's build lock (the walks shared, each link in its own
+// scratch). Run under ThreadSanitizer, which reports any read of the settings or the table that
+// escapes those rules.
 #include "LinkTestData.h"
 #include "LinkWaits.h"
 #include "RecordingWindow.h"
@@ -10,38 +11,53 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
 namespace varnel::test {
 namespace {
 
-constexpr std::uint32_t kPlus = 600;
 constexpr std::size_t kLinks = 4;
 constexpr std::uint32_t kFirstAddedPlu = 100000;
+constexpr std::uint16_t kHeadOffice = 2;
+constexpr std::uint16_t kUnitPriceField = 1005;
 
-TEST(SendWhileEditing, FourLinksSendWhileTheUserChangesTheSettingsAndEditsPlus)
-{
+class SendWhileEditing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        frame.m_setup.m_usePing = 0;
+        frame.AddFieldDef(FieldDefMap::Plu, 1014).m_width = 3;
+        frame.AddFieldDef(FieldDefMap::Plu, 1015).m_width = 2;
+        frame.SelectScaleFontSet();
+    }
+
+    // PLUs 1 to `count`, then four links, link n to scale n (in price zone n when `zoned`), started.
+    void StartLinksToFourScales(std::uint32_t count, bool zoned)
+    {
+        for (std::uint32_t number = 1; number <= count; ++number) document.m_database.AddPlu(number, 1, 1);
+        for (std::uint16_t i = 0; i < kLinks; ++i) {
+            scales.push_back(std::make_unique<SimulatedScale>(Transport::Tcp, &clock));
+            const auto number = static_cast<std::uint16_t>(i + 1);
+            std::unique_ptr<CIdEnqLink> link = scales.back()->MakeLink(number, number, clock, pinger);
+            if (zoned) link->m_scales.front()->m_priceZone = number;
+            links.Add(std::move(link));
+        }
+        links.StartLinks(&document, false);
+        ASSERT_TRUE(WaitUntilIdle(links));
+    }
+
     TestMainFrame frame;
-    frame.m_setup.m_usePing = 0;
-    frame.AddFieldDef(FieldDefMap::Plu, 1014).m_width = 3;
-    frame.AddFieldDef(FieldDefMap::Plu, 1015).m_width = 2;
-    frame.SelectScaleFontSet();
     LinkTestDocument document{frame};
     CPluDefTb& plus = document.m_database.PluTable();
-    for (std::uint32_t number = 1; number <= kPlus; ++number) document.m_database.AddPlu(number, 1, 1);
-
     FakeClock clock;
     ScriptedPinger pinger;
     std::vector<std::unique_ptr<SimulatedScale>> scales;
     CIdEnqLinkList links{clock, RealFileSystem()};
-    for (std::uint16_t i = 0; i < kLinks; ++i) {
-        scales.push_back(std::make_unique<SimulatedScale>(Transport::Tcp, &clock));
-        links.Add(scales.back()->MakeLink(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(i + 1), clock,
-                                          pinger));
-    }
-    links.StartLinks(&document, false);
-    ASSERT_TRUE(WaitUntilIdle(links));
+};
 
+TEST_F(SendWhileEditing, FourLinksSendWhileTheUserChangesTheSettingsAndEditsPlus)
+{
+    constexpr std::uint32_t kPlus = 600;
+    ASSERT_NO_FATAL_FAILURE(StartLinksToFourScales(kPlus, false));
     RecordingWindow window;
     links.QueueJob(nullptr, {CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, kPlus)}, &window);
     // The user's thread works on while the links send: the settings are replaced whole (as the
@@ -64,6 +80,44 @@ TEST(SendWhileEditing, FourLinksSendWhileTheUserChangesTheSettingsAndEditsPlus)
     for (const auto& scale : scales) EXPECT_EQ(scale->Sim().Packets(1).size(), kPlus);
     EXPECT_EQ(plus.GetRecordCount(), kPlus + added);
     EXPECT_TRUE(links.StopLinks(false));
+}
+
+// Head office: four links serve scales of four price zones at once. Each builds its records in its
+// own scratch beside the others, so every scale gets its own zone's prices.
+TEST_F(SendWhileEditing, LinksToScalesOfFourPriceZonesBuildEachZonesRecordsAtOnce)
+{
+    constexpr std::uint32_t kPlus = 300;
+    frame.m_setup.m_priceZoneMode = kHeadOffice;
+    for (std::uint16_t zone = 1; zone <= kLinks; ++zone) frame.m_priceZones.SetZone(zone, "Zone " + std::to_string(zone));
+    frame.m_priceZoneFields = {kUnitPriceField};
+    CPluPriceZoneTb& zones = document.m_database.PriceZoneTable();
+    ASSERT_NO_FATAL_FAILURE(StartLinksToFourScales(kPlus, true));
+    for (std::uint32_t number = 1; number <= kPlus; ++number) {
+        PriceZoneEntries prices;
+        for (std::uint16_t zone = 1; zone <= kLinks; ++zone)
+            prices.push_back({zone, kUnitPriceField, static_cast<std::int32_t>(zone * 1000 + number)});
+        ASSERT_TRUE(zones.WritePlu(number, prices, dynamic_cast<const CPluDefRec*>(plus.FindRecord(number))));
+    }
+    RecordingWindow window;
+    links.QueueJob(nullptr, {CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, kPlus)}, &window);
+    ASSERT_TRUE(window.WaitFor(CIdEnqLink::ResultDone, kLinks));
+    EXPECT_TRUE(links.StopLinks(false));
+
+    for (std::uint16_t i = 0; i < kLinks; ++i) {
+        SCOPED_TRACE(i + 1);
+        const std::vector<Bytes> packets = scales[i]->Sim().Packets(1);
+        ASSERT_EQ(packets.size(), kPlus);
+        CLinkScaleSettings scale;
+        scale.m_priceZone = static_cast<std::uint16_t>(i + 1);
+        const BuildLock lock = plus.LockRecordBuild();
+        for (std::uint32_t number = 1; number <= kPlus; ++number) {
+            std::array<std::uint8_t, 1024> room{};
+            ScaleRecordOut out;
+            out.buffer = room;
+            ASSERT_TRUE(plus.EncodeRecord(lock, scale, *plus.FindRecord(number), out));
+            ASSERT_EQ(packets[number - 1], Bytes(room.begin(), room.begin() + out.length)) << "PLU " << number;
+        }
+    }
 }
 
 }  // namespace
