@@ -230,7 +230,7 @@ Result<std::size_t> CBlockingSocket::SendAll(std::span<const std::uint8_t> bytes
     return bytes.size();
 }
 
-Result<std::size_t> CBlockingSocket::Receive(std::span<std::uint8_t> into, std::chrono::seconds limit)
+Result<std::size_t> CBlockingSocket::Receive(std::span<std::uint8_t> into, std::chrono::milliseconds limit)
 {
     const Result<std::optional<std::size_t>> got = TransferWithin(SO_RCVTIMEO, limit, [&](int flags) {
         return recv(m_handle, into.data(), into.size(), flags);

@@ -69,7 +69,7 @@ public:
     // Writes every byte, each write within `limit`.
     Result<std::size_t> SendAll(std::span<const std::uint8_t> bytes, std::chrono::seconds limit);
     // Reads what has arrived within `limit`, at most into.size() bytes; 0 when a stream's peer closed.
-    Result<std::size_t> Receive(std::span<std::uint8_t> into, std::chrono::seconds limit);
+    Result<std::size_t> Receive(std::span<std::uint8_t> into, std::chrono::milliseconds limit);
 
     // The peer's side.
     Result<void> Bind(const Ipv4Address& address);

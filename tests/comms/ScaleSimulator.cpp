@@ -43,7 +43,8 @@ private:
         if (m_scale.m_line.ScaleRead(m_connection, m_buffer) != ScaleLine::ReadResult::Data) return false;
         m_position = 0;
         const std::lock_guard lock(m_scale.m_mutex);
-        m_scale.m_wire.insert(m_scale.m_wire.end(), m_buffer.begin(), m_buffer.end());
+        m_scale.m_wireBytes += m_buffer.size();
+        if (!m_scale.m_countOnly) m_scale.m_wire.insert(m_scale.m_wire.end(), m_buffer.begin(), m_buffer.end());
         return true;
     }
 
@@ -132,6 +133,19 @@ Bytes ScaleSimulator::Wire() const
     return m_wire;
 }
 
+std::size_t ScaleSimulator::PacketCount(std::uint16_t machineId) const
+{
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_packetCounts.find(machineId);
+    return found == m_packetCounts.end() ? 0 : found->second;
+}
+
+std::size_t ScaleSimulator::WireBytes() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_wireBytes;
+}
+
 void ScaleSimulator::Run()
 {
     while (const ScaleLine::ConnectionPtr connection = m_line.Accept()) Serve(connection);
@@ -207,7 +221,8 @@ void ScaleSimulator::ReceiveFrame(const ScaleLine::ConnectionPtr& connection, Re
     const SequenceDigits digits{*first, *second};
     // The frame is what the link sent before it waits for the answer: on a real transport, until a
     // terminator and a right block check end what has come.
-    Bytes body;
+    Bytes& body = m_frameBody;
+    body.clear();
     for (;;) {
         while (reader.Buffered() > 0) body.push_back(*reader.Next());
         if (IsCheckedFrameEnd(digits, body, m_eightBitData) || !reader.Ensure(1)) break;
@@ -233,7 +248,8 @@ void ScaleSimulator::ReceiveFrame(const ScaleLine::ConnectionPtr& connection, Re
         m_packet.insert(m_packet.end(), body.begin(), body.end() - kFrameTrailerSize);
         if (body[body.size() - 2] == kEtx) {
             const std::lock_guard lock(m_mutex);
-            m_packets[*m_claimedBy].push_back(m_packet);
+            ++m_packetCounts[*m_claimedBy];
+            if (!m_countOnly) m_packets[*m_claimedBy].push_back(m_packet);
             if (m_replies.contains(m_packet)) m_pendingRequest = m_packet;
             m_packet.clear();
             m_packetCame.notify_all();

@@ -68,6 +68,12 @@ public:
     // Every byte the link sent, in order.
     Bytes Wire() const;
 
+    // For long runs (the link benchmark): what comes is counted, not kept, so the scale costs no more
+    // than a peer that only answers; Packets() and Wire() then stay empty. Set before Start.
+    void CountOnly() { m_countOnly = true; }
+    std::size_t PacketCount(std::uint16_t machineId) const;
+    std::size_t WireBytes() const;
+
 private:
     class Reader;
     void Run();
@@ -90,12 +96,16 @@ private:
     std::map<Bytes, std::vector<Bytes>> m_replies;
     std::map<std::uint16_t, std::vector<Bytes>> m_packets;
     Bytes m_wire;
+    std::size_t m_wireBytes = 0;
+    std::map<std::uint16_t, std::size_t> m_packetCounts;
+    bool m_countOnly = false;
     std::size_t m_enquiries = 0;
     std::size_t m_frames = 0;
 
     // The exchange under way (the scale's thread only).
     std::optional<std::uint16_t> m_claimedBy;  // the machine id the link's enquiry named
     Bytes m_packet;
+    Bytes m_frameBody;  // the frame being read, its room kept from frame to frame
     std::optional<Bytes> m_pendingRequest;
     std::uint16_t m_sequence = 0;
 };
