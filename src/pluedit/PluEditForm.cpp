@@ -22,6 +22,7 @@ namespace {
 constexpr std::uint16_t kSalesMode = 1002;
 constexpr std::uint16_t kMarkdownFlag = 1003;
 constexpr std::uint16_t kMarkdownPrice = 1004;
+constexpr std::uint16_t kUnitPrice = 1005;
 constexpr std::uint16_t kRegCode = 1011;
 constexpr std::uint16_t kDepartment = 1014;
 constexpr std::uint16_t kGroup = 1015;
@@ -86,6 +87,13 @@ void PluEditForm::Build(const FormUnits& units)
     const PluControlRules rules{m_site.settings.deptGroupSearch, false, m_site.settings.layoutKind,
                                 setup.m_defaultScaleFamily, setup.m_deptGroupByText != 0};
     m_controls = LayOutPluFields(m_pages, m_areas, units, rules);
+    const auto shown = [this](std::uint16_t fieldNo) {
+        const PluFieldControl* control = FindControl(fieldNo);
+        return control != nullptr ? control->definition : nullptr;
+    };
+    m_salesMode = shown(kSalesMode);
+    m_markdownFlag = shown(kMarkdownFlag);
+    m_expiryTimeFlag = shown(kExpiryTimeFlag);
     m_zone = m_site.settings.headOffice ? (m_site.settings.siteZone != 0 ? m_site.settings.siteZone
                                                                         : m_site.document.lastZone)
                                         : setup.GetLocalPriceZone();
@@ -215,9 +223,13 @@ void PluEditForm::PrepareNewPlu(std::uint32_t pluNumber)
     }
 }
 
+// Only the layouts with price masters (kinds above 0) show or store them.
 void PluEditForm::LoadExtraPrices()
 {
+    m_extraPricesChanged = false;
+    if (m_site.settings.layoutKind == 0) return;
     const bool keptApart = CurrentGeneralSetup().m_noAutoRuxPriceRecord != 0;
+    std::optional<ExtraPriceRecord> defaults;  // the same for every table without a row
     bool anyRow = false;
     for (std::size_t table = 0; table < m_extraPrices.size(); ++table) {
         ExtraPriceRecord& record = m_extraPrices[table];
@@ -226,15 +238,20 @@ void PluEditForm::LoadExtraPrices()
         if (stored != nullptr && stored->GetDataRoom() >= record.size()) {
             std::copy_n(const_cast<CDBRecord*>(stored)->GetData(), record.size(), record.begin());
             anyRow = true;
-        } else if (keptApart) {
-            m_site.services.InitExtraPriceRecord(record, m_current);
-        } else {
-            record.fill(0);
-            RuxPriceRecordFromPlu(record, m_row);
+            continue;
         }
+        if (!defaults) {
+            defaults.emplace();
+            if (keptApart) {
+                m_site.services.InitExtraPriceRecord(*defaults, m_current);
+            } else {
+                defaults->fill(0);
+                RuxPriceRecordFromPlu(*defaults, m_row);
+            }
+        }
+        record = *defaults;
     }
     if (!anyRow) m_extraPrices[0][0] = 1;  // the first record's in-use word
-    m_extraPricesChanged = false;
 }
 
 void PluEditForm::LoadZoneValues()
@@ -271,27 +288,29 @@ void PluEditForm::SetFieldValue(const CLabProp& definition, std::int32_t value)
         (void)SetPluFieldValue(m_row, definition, value);
 }
 
-std::optional<std::int32_t> PluEditForm::ShownValue(std::uint16_t fieldNo) const
+std::optional<std::int32_t> PluEditForm::ShownValue(const CLabProp* shown) const
 {
-    const PluFieldControl* control = FindControl(fieldNo);
-    if (control == nullptr) return std::nullopt;
-    return GetFieldValue(*control->definition);
+    if (shown == nullptr) return std::nullopt;
+    return GetFieldValue(*shown);
 }
 
 std::uint16_t PluEditForm::GetFieldDecimals(const CLabProp& definition) const
 {
-    const auto byte = [this](std::uint16_t fieldNo) -> std::optional<std::uint8_t> {
-        const std::optional<std::int32_t> value = ShownValue(fieldNo);
+    const std::uint16_t fieldNo = definition.m_fieldNo;
+    if (fieldNo != kMarkdownPrice && fieldNo != kUnitPrice && fieldNo != kExpiryTime) return definition.m_decimals;
+    const auto byte = [this](const CLabProp* shown) -> std::optional<std::uint8_t> {
+        const std::optional<std::int32_t> value = ShownValue(shown);
         return value ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(*value)) : std::nullopt;
     };
-    return GetPluFieldDecimals(definition, PluDecimalDeps{byte(kSalesMode), byte(kMarkdownFlag), byte(kExpiryTimeFlag)});
+    return GetPluFieldDecimals(
+        definition, PluDecimalDeps{byte(m_salesMode), byte(m_markdownFlag), byte(m_expiryTimeFlag)});
 }
 
 bool PluEditForm::IsTimeField(const CLabProp& definition) const
 {
     if (!varnel::IsTimeField(definition)) return false;
     if (definition.m_fieldNo != kExpiryTime) return true;
-    const std::optional<std::int32_t> flag = ShownValue(kExpiryTimeFlag);
+    const std::optional<std::int32_t> flag = ShownValue(m_expiryTimeFlag);
     return !flag || IsExpTimeFlagMode2(static_cast<std::uint8_t>(*flag));
 }
 
@@ -325,7 +344,7 @@ std::string PluEditForm::GetFieldText(const PluFieldControl& control) const
     if (definition.m_max >= definition.m_min) value = std::clamp(value, definition.m_min, definition.m_max);
     const std::uint16_t decimals = GetFieldDecimals(definition);
     if (definition.m_fieldNo == kMarkdownPrice) {
-        const std::optional<std::int32_t> flag = ShownValue(kMarkdownFlag);
+        const std::optional<std::int32_t> flag = ShownValue(m_markdownFlag);
         if (flag && IsPercentMarkdown(static_cast<std::uint8_t>(*flag)) &&
             (value < 0 || value > (decimals != 0 ? 999 : 99)))
             value = 0;
@@ -389,10 +408,8 @@ std::uint32_t PluEditForm::GetPrintedLength() const
 {
     if (!m_site.settings.ausNzNutrition) {
         std::array<std::uint32_t, 3> numbers{};
-        for (std::size_t n = 0; n < numbers.size(); ++n) {
-            const CLabProp* definition = FindPluFieldDefAny(kExtraMessageFields[n]);
-            numbers[n] = definition ? static_cast<std::uint32_t>(GetPluFieldValue(m_row, *definition)) : 0;
-        }
+        for (std::size_t n = 0; n < numbers.size(); ++n)
+            numbers[n] = static_cast<std::uint32_t>(GetPluFieldValue(m_row, kExtraMessageFields[n]));
         if (numbers != m_extraMessages) {
             m_extraMessages = numbers;
             m_extraMessageLength = 0;

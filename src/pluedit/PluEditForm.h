@@ -161,7 +161,8 @@ private:
     CPluDefTb& Plus() const;
     CPluPriceZoneTb* Zones() const;
     const PluFieldControl* FindControl(std::uint16_t fieldNo) const;
-    std::optional<std::int32_t> ShownValue(std::uint16_t fieldNo) const;
+    // The value of a field the form shows; none for a field it does not.
+    std::optional<std::int32_t> ShownValue(const CLabProp* shown) const;
     void LoadPlu(std::uint32_t pluNumber);
     void PrepareNewPlu(std::uint32_t pluNumber);
     void LoadExtraPrices();
@@ -176,6 +177,10 @@ private:
     PluEditAreas m_areas;
     std::vector<PluFieldControl> m_controls;
     std::size_t m_page = 0;
+    // The fields other fields' decimals depend on, when the form shows them.
+    const CLabProp* m_salesMode = nullptr;
+    const CLabProp* m_markdownFlag = nullptr;
+    const CLabProp* m_expiryTimeFlag = nullptr;
 
     CPluDefRec m_row;
     std::uint32_t m_current = 0;

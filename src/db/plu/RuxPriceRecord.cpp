@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace varnel {
 namespace {
@@ -16,19 +17,37 @@ bool SameName(std::string_view a, std::string_view b)
 
 bool IsText(const ColumnDef& column) { return column.daoType == DaoText || column.daoType == DaoLongBinary; }
 
-// Each column of the extra price record with the PLU's column of the same name and kind, as `copy`
-// takes them (extra price column, PLU column).
+struct SharedColumn {
+    const ColumnDef* price;
+    const ColumnDef* plu;
+};
+
+// The columns of the extra price record with the PLU's column of the same name and kind, matched
+// once: a price change and the PLU editor copy them for every PLU.
+const std::vector<SharedColumn>& SharedColumns()
+{
+    static const std::vector<SharedColumn> shared = [] {
+        std::vector<SharedColumn> pairs;
+        for (const ColumnDef& price : kRuxPriceColumns) {
+            if (price.offset == DBFieldDef::kKeyOffset) continue;
+            const auto plu =
+                std::ranges::find_if(kPluColumns, [&](const ColumnDef& c) { return SameName(c.name, price.name); });
+            if (plu == std::end(kPluColumns) || plu->offset == DBFieldDef::kKeyOffset || IsText(*plu) != IsText(price))
+                continue;
+            pairs.push_back({&price, &*plu});
+        }
+        return pairs;
+    }();
+    return shared;
+}
+
+// Each shared column that fits a record of that size, as `copy` takes them (extra price column, PLU
+// column).
 template <class Copy>
 void ForEachSharedColumn(std::size_t recordSize, Copy copy)
 {
-    for (const ColumnDef& price : kRuxPriceColumns) {
-        if (price.offset == DBFieldDef::kKeyOffset || price.offset + std::size_t{price.size} > recordSize) continue;
-        const auto plu =
-            std::ranges::find_if(kPluColumns, [&](const ColumnDef& c) { return SameName(c.name, price.name); });
-        if (plu == std::end(kPluColumns) || plu->offset == DBFieldDef::kKeyOffset || IsText(*plu) != IsText(price))
-            continue;
-        copy(price, *plu);
-    }
+    for (const SharedColumn& column : SharedColumns())
+        if (column.price->offset + std::size_t{column.price->size} <= recordSize) copy(*column.price, *column.plu);
 }
 
 }  // namespace
