@@ -5,6 +5,7 @@
 #include "db/plu/DBComTb.h"
 #include "db/plu/PluDatabase.h"
 #include "scaledata/ScaleDataTables.h"
+#include "support/ScaleDataRegistration.h"
 #include "support/TestMainFrame.h"
 
 #include <gtest/gtest.h>
@@ -90,13 +91,9 @@ inline std::unique_ptr<CPluDatabase> OpenDatabaseFile(const std::string& path, b
     return database;
 }
 
-class ScaleDataFixture : public ::testing::Test {
+class ScaleDataFixture : public ::testing::Test, protected ScaleDataRegistration {
 protected:
-    ScaleDataFixture()
-    {
-        RegisterScaleDataTables();
-        m_database.CreateAllTables();
-    }
+    ScaleDataFixture() { m_database.CreateAllTables(); }
 
     template <class Table>
     Table& TableOf(std::uint16_t tableNo)
