@@ -75,8 +75,9 @@ bool RunDepartments(CMainFrame& frame, MainFrameWindow& window)
 
 bool RunChangeDepartment(CMainFrame& frame, QWidget* parent)
 {
-    return ChooseCurrent(frame.Departments(),
-                         [parent](PickerForm& picker) { return CChangeDeptDlg(picker, parent).exec() == QDialog::Accepted; });
+    return ChooseCurrent(frame.Departments(), [parent](PickerForm& picker) {
+        return CChangeDeptDlg(picker, parent).exec() == QDialog::Accepted;
+    });
 }
 
 bool RunUserSettings(CMainFrame& frame, bool profiles, QWidget* parent)

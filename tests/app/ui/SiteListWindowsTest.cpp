@@ -175,7 +175,8 @@ TEST_F(SiteListWindowsTest, ProfilesPriceZonesAndDepartmentCodesAreTheFrames)
     // Auto-Generate List needs the open database's PLUs.
     OpenNewDatabase();
     std::vector<bool> generateEnabled;
-    for (const CPluDefTb* plus : {static_cast<const CPluDefTb*>(nullptr), static_cast<const CPluDefTb*>(m_document.GetPluTable())}) {
+    for (const CPluDefTb* plus :
+         {static_cast<const CPluDefTb*>(nullptr), static_cast<const CPluDefTb*>(m_document.GetPluTable())}) {
         test::WhenModalShows([&generateEnabled](QWidget& list) {
             generateEnabled.push_back(test::Child<QPushButton>(list, "autoGenerate")->isEnabled());
             Click(list, "ok");

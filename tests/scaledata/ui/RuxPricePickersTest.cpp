@@ -26,7 +26,8 @@ protected:
     }
     void AddTray(std::uint32_t number, std::string_view name)
     {
-        auto* tray = dynamic_cast<CTrayRec*>(TableOf<CTrayTb>(CTrayTb::kTableNo).GetOrAddRecord(number, CTrayRec::kSize));
+        auto* tray =
+            dynamic_cast<CTrayRec*>(TableOf<CTrayTb>(CTrayTb::kTableNo).GetOrAddRecord(number, CTrayRec::kSize));
         ASSERT_NE(tray, nullptr);
         tray->SetEditorDefaults();
         tray->Set(tray_columns::kName, name);
