@@ -1,6 +1,6 @@
 // What the document needs of the program around it. The main frame fills IDocumentHost (run mode,
 // switches of the general setup, paths, departments, links); the windows fill IDocumentUi (wait
-// cursor, splash window, views, the Communication Center). Without a window every IDocumentUi call
+// cursor, splash window, views, the Communication Center, the message lists). Without a window every IDocumentUi call
 // does nothing. ("Scale Comms" runs through the comms dialogs, unseen when none are installed.)
 #pragma once
 
@@ -97,6 +97,11 @@ public:
     virtual void HideSplash() {}
     virtual void UpdateAllViews() {}
     virtual void OpenCommsCenter() {}
+    // The message list of a message kind in pick mode (IDocument::SelectMessageNo).
+    virtual std::optional<std::uint32_t> SelectMessageNo(std::uint32_t /*kind*/, std::uint32_t /*current*/)
+    {
+        return std::nullopt;
+    }
 };
 
 }  // namespace varnel

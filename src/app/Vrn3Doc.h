@@ -134,6 +134,10 @@ public:
     // Market 3: the error records of the last "Scale Comms" run (ScaleCommsForm.h); empty elsewhere.
     const std::string& GetCommsErrorText() const { return m_commsErrorText; }
     void UpdateAllViews() override { m_ui->UpdateAllViews(); }
+    std::optional<std::uint32_t> SelectMessageNo(std::uint32_t kind, std::uint32_t current) override
+    {
+        return m_ui->SelectMessageNo(kind, current);
+    }
 
     // Before a send, while the POS update file is written: each existing PLU of the requests' PLU
     // ranges gets its line, "C" for a send and "D" for a delete.

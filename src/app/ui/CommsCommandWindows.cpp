@@ -6,6 +6,7 @@
 #include "app/Vrn3Doc.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/MainFrameWindow.h"
+#include "app/ui/RecordPickers.h"
 
 #include <QMenu>
 
@@ -15,7 +16,9 @@ void RegisterCommsCommands(CMainFrame& frame, IDocumentHost& host, MainFrameWind
 {
     CommandTable& commands = window.Commands();
     commands.Register(Commands::kTransmitReceive, "&Transmit/Receive Scale Data...",
-                      [&frame, &document] { (void)OpenCommCenter(frame, document); });
+                      [&frame, &document, &window] {
+                          (void)OpenCommCenter(frame, document, nullptr, MakeCommCenterPicker(frame, document, &window));
+                      });
     commands.Register(
         Commands::kCommsOnLine, "&Comms (On-Line)",
         [&frame, &host, &document, &window] {

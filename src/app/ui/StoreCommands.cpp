@@ -5,10 +5,10 @@
 #include "app/Vrn3Doc.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/MainFrameWindow.h"
+#include "app/ui/RecordPickers.h"
 #include "comms/manager/SiteScales.h"
 #include "db/site/TextRules.h"
 #include "pluedit/SelectionListForm.h"
-#include "pluedit/ui/SelectPluDlg.h"
 #include "scaledata/ScrollMsgTb.h"
 #include "scaledata/StoreNameTb.h"
 #include "scaledata/StoreSetupTb.h"
@@ -82,15 +82,11 @@ void RegisterStoreCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc&
             case 32905:
             case 32986: return (void)RunStoreList(site, SelectionListForm::kCloseOnly, 0);
             case 32929: return (void)RunTrayList(site, SelectionListForm::kCloseOnly, 0);
-            default: {
-                const PluListSettings settings =
-                    PluListSettings::Of(frame.GetGeneralSetup(), false, frame.GetCurrentPriceZone(),
-                                        CharRuleOf(frame.GetGeneralSetup(), frame.GetSystemDoubleByteFlag()));
-                OpenLabelBatches(site, MakePluPicker(document.GetPluTable(), frame.DeptCodes(), settings, &window),
+            default:
+                OpenLabelBatches(site, FramePluPicker(frame, document, &window),
                                  [&frame, &window, &document](const SendRequests& jobs) {
                                      PrintBatch(frame, document, &window, jobs);
                                  });
-            }
             }
         };
         const auto rule = [&frame, &document, &entry] {

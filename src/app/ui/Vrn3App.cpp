@@ -14,6 +14,7 @@
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/ProgramIdentity.h"
+#include "app/ui/RecordPickers.h"
 #include "app/ui/ScaleDataListCommands.h"
 #include "app/ui/StoreCommands.h"
 #include "app/ui/SetupCommandWindows.h"
@@ -49,7 +50,8 @@ private:
     const CMainFrame& m_frame;
 };
 
-// What the document asks of the windows: the wait cursor and the splash window.
+// What the document asks of the windows: the wait cursor, the splash window, the Communication Center
+// and the message lists.
 class DocumentUi final : public IDocumentUi {
 public:
     void BeginWaitCursor() override { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -59,6 +61,10 @@ public:
     {
         if (openCommsCenter) openCommsCenter();
     }
+    std::optional<std::uint32_t> SelectMessageNo(std::uint32_t kind, std::uint32_t current) override
+    {
+        return selectMessageNo ? selectMessageNo(kind, current) : std::nullopt;
+    }
     void ShowSplash()
     {
         m_splash = std::make_unique<CSplashDlg>();
@@ -67,6 +73,7 @@ public:
     }
 
     std::function<void()> openCommsCenter;
+    std::function<std::optional<std::uint32_t>(std::uint32_t, std::uint32_t)> selectMessageNo;
 
 private:
     std::unique_ptr<CSplashDlg> m_splash;
@@ -149,7 +156,14 @@ bool CVrn3App::InitInstance()
         CMainFrame& frame = parts.frame;
         parts.commsDialogs.emplace(parts.window.get(), [&frame] { return StoreCodePage(frame.GetGeneralSetup()); });
         parts.previousCommsDialogs = SetCommsDialogs(&*parts.commsDialogs);
-        parts.documentUi.openCommsCenter = [&frame, &document = *parts.document] { (void)OpenCommCenter(frame, document); };
+        QWidget* window = parts.window.get();
+        CVrn3Doc& document = *parts.document;
+        parts.documentUi.openCommsCenter = [&frame, &document, window] {
+            (void)OpenCommCenter(frame, document, nullptr, MakeCommCenterPicker(frame, document, window));
+        };
+        parts.documentUi.selectMessageNo = [&frame, &document, window](std::uint32_t kind, std::uint32_t current) {
+            return PickMessageNo(frame, document, window, kind, current);
+        };
     }
     RegisterScaleDataListCommands(parts.frame, *parts.window, *parts.document);
     RegisterStoreCommands(parts.frame, *parts.window, *parts.document);

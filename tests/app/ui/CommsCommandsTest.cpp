@@ -1,15 +1,21 @@
 // The commands of the communication windows: "&Transmit/Receive Scale Data..." opens the
-// Communication Center, "&Comms (On-Line)" the link setup, whose new link is kept in the site setup.
+// Communication Center, whose "Select..." buttons open the data kind's list, "&Comms (On-Line)" the link
+// setup, whose new link is kept in the site setup.
 #include "app/ui/CommsCommandWindows.h"
 
 #include "FrameCommandsFixture.h"
 #include "app/CommsCommands.h"
 #include "app/ui/MainFrameWindow.h"
+#include "app/ui/RecordPickers.h"
 #include "comms/manager/IdEnqLinkList.h"
 #include "comms/ui/QtCommsDialogs.h"
+#include "settings/OperatorList.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QTest>
 
 #include <filesystem>
@@ -42,6 +48,51 @@ TEST_F(CommsCommandsTest, TransmitReceiveOpensTheCommunicationCenter)
     });
     m_commands.Action(Commands::kTransmitReceive)->trigger();
     EXPECT_EQ(shown, "commCenterDialog");
+}
+
+TEST_F(CommsCommandsTest, SelectOpensTheListOfTheDataKindAndWritesThePickedNumber)
+{
+    auto op = std::make_unique<COperator>();
+    op->m_id = 5;
+    op->m_name = "Anna";
+    m_frame.Operators().SetOperator(std::move(op));
+    OpenNewDatabase();
+    m_frame.RecalcSetupFlags();
+    MainFrameWindow window(m_model, m_commands);
+    RegisterCommsCommands(m_frame, m_host, window, m_document);
+    std::string fromAfterOperator;
+    std::string pluPicker;
+    test::WhenModalShows([&](QWidget& center) {
+        ASSERT_EQ(center.objectName(), "commCenterDialog");
+        test::Child<QTabWidget>(center, "tabs")->setCurrentIndex(1);
+        QComboBox* kinds = test::Child<QComboBox>(center, "dataKind");
+        kinds->setCurrentIndex(kinds->findText("Operators"));
+        test::WhenModalShows([](QWidget& list) {
+            test::Child<QListWidget>(list, "list")->setCurrentRow(0);
+            Click(list, "ok");
+        });
+        Click(center, "selectFrom");
+        fromAfterOperator = test::Child<QLineEdit>(center, "from")->text().toStdString();
+        kinds->setCurrentIndex(0);  // PLUs
+        test::WhenModalShows([&pluPicker](QWidget& picker) {
+            pluPicker = picker.objectName().toStdString();
+            QTest::keyClick(&picker, Qt::Key_Escape);
+        });
+        Click(center, "selectTo");
+        QTest::keyClick(&center, Qt::Key_Escape);
+    });
+    m_commands.Action(Commands::kTransmitReceive)->trigger();
+    EXPECT_EQ(fromAfterOperator, "5");
+    EXPECT_EQ(pluPicker, "selectPluDialog");
+
+    // The message kinds' list comes through the document's message choice.
+    std::string messages;
+    test::WhenModalShows([&messages](QWidget& list) {
+        messages = list.objectName().toStdString();
+        QTest::keyClick(&list, Qt::Key_Escape);
+    });
+    EXPECT_EQ(PickMessageNo(m_frame, m_document, nullptr, 2, 0), std::nullopt);
+    EXPECT_EQ(messages, "exMsgListDialog");  // "Select Extra Message"
 }
 
 TEST_F(CommsCommandsTest, ANewLinkIsKeptInTheSiteSetupAndTheOfferedKindsAreWorkedOutAgain)
