@@ -1,6 +1,7 @@
 // The campaign editors without windows: how prices and sales modes are typed and shown, the checks of
 // "Edit Campaign Price", the lines of "Edit Campaign" and what its OK writes, logs and queues, and
 // the campaign list.
+#include "CampaignRows.h"
 #include "MessageListFixture.h"
 
 #include "scaledata/CampaignTb.h"
@@ -18,9 +19,7 @@ class CampaignFormsTest : public MessageListFixture {
 protected:
     CampaignFormsTest()
     {
-        CLabProp& price = m_frame.AddFieldDef(FieldDefMap::Plu, 1005);
-        price.m_decimals = 2;
-        price.m_max = 999999;
+        DefineCampaignPrices(m_frame);
     }
 
     CCampaignTb& Campaigns() { return TableOf<CCampaignTb>(kCampaigns); }
@@ -28,22 +27,11 @@ protected:
 
     void AddPlu(std::uint32_t number, std::string_view name, std::uint8_t salesMode = 0, std::int32_t price = 0)
     {
-        auto* plu = dynamic_cast<CPluDefRec*>(Plus().GetOrAddRecord(number, 264));
-        ASSERT_NE(plu, nullptr);
-        plu->Set(PluCol::Name, name);
-        plu->Set(PluCol::SalesMode, salesMode);
-        plu->Set(PluCol::UnitPrice, price);
+        AddCampaignPlu(Plus(), number, name, salesMode, price);
     }
-    // Campaign `number` named, with lines at places 0, 1, ...
     void AddCampaign(std::uint32_t number, std::string_view name, const std::vector<CampaignLine>& lines)
     {
-        auto* row = dynamic_cast<CCampaignRec*>(Campaigns().GetOrAddRecord(number, CCampaignRec::kSize));
-        ASSERT_NE(row, nullptr);
-        row->SetName(name);
-        ASSERT_TRUE(row->SetStart({2024, 1, 1, 8, 0, 0}));
-        ASSERT_TRUE(row->SetEnd({2024, 1, 31, 20, 0, 0}));
-        for (std::size_t place = 0; place < lines.size(); ++place)
-            ASSERT_TRUE(Campaigns().AddCampaignLine(number, place, lines[place]));
+        test::AddCampaign(Campaigns(), number, name, lines);
     }
     // The campaign's stored lines in key order, as "place:PLU price mode".
     std::vector<std::string> StoredLines(std::uint32_t number)

@@ -28,6 +28,8 @@ private:
 
 void AddAppScreens(ScreenShots& shots);
 void AddCommsScreens(ScreenShots& shots);
+// The campaign and nutrition dialogs.
+void AddCampaignNutritionScreens(ScreenShots& shots);
 void AddSettingsScreens(ScreenShots& shots);
 // The site's list editors and the price master dialog.
 void AddSiteListScreens(ScreenShots& shots);

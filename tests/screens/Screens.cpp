@@ -32,6 +32,7 @@ int main(int argc, char** argv)
     varnel::screens::AddDbScreens(shots);
     varnel::screens::AddPlueditScreens(shots);
     varnel::screens::AddScaleDataScreens(shots);
+    varnel::screens::AddCampaignNutritionScreens(shots);
     varnel::screens::AddPriceScreens(shots);
     varnel::screens::AddPluEditorScreens(shots);
     varnel::screens::AddStoreScreens(shots);

@@ -19,6 +19,14 @@ QDialogButtonBox* MakeOkCancel(QDialog& dialog, Qt::Orientation orientation)
     return buttons;
 }
 
+QPushButton* MakeButton(QWidget& parent, const QString& text, const char* objectName)
+{
+    auto* button = new QPushButton(text, &parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
+}
+
 QCheckBox* MakeCheckBox(QWidget& parent, const QString& text, const char* objectName, bool checked)
 {
     auto* box = new QCheckBox(text, &parent);

@@ -53,14 +53,6 @@ QComboBox* Flag(QWidget* parent, int id)
     return combo;
 }
 
-QPushButton* Button(QWidget* parent, const char* text, int id)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(Id(id));
-    button->setAutoDefault(false);
-    return button;
-}
-
 QString AmountCaption(const ChangePricesForm& form) { return form.IsMarkdown() ? "Markdown Price" : "Unit Price"; }
 
 }  // namespace
@@ -69,7 +61,7 @@ QString AmountCaption(const ChangePricesForm& form) { return form.IsMarkdown() ?
 
 CChangePricesView::CChangePricesView(ChangePricesForm& form, CodePage codePage, QWidget* parent)
     : QDialog(parent), m_base(form), m_codePage(codePage), m_plu(Label(this, {}, "103")), m_name(Label(this, {}, "104")),
-      m_next(Button(this, "&Next >>", 1069)), m_prev(Button(this, "<< &Prev.", 1070))
+      m_next(MakeButton(*this, "&Next >>", "1069")), m_prev(MakeButton(*this, "<< &Prev.", "1070"))
 {
     setWindowTitle(QString::fromStdString(form.GetTitle()));
     m_plu->setMinimumWidth(m_plu->fontMetrics().averageCharWidth() * 10);
@@ -82,7 +74,7 @@ void CChangePricesView::Build(QGridLayout* rows)
     plu->addWidget(Label(this, "PLU No.", "pluLabel"));
     plu->addWidget(m_plu);
     plu->addWidget(m_name, 1);
-    QPushButton* select = Button(this, "&Select", 3);
+    QPushButton* select = MakeButton(*this, "&Select", "3");
     auto* moves = new QHBoxLayout;
     moves->addWidget(m_prev);
     moves->addWidget(m_next);
@@ -163,7 +155,7 @@ CChangePriceDlg::CChangePriceDlg(ChangePriceForm& form, CodePage codePage, QWidg
       m_goTo(Amount(this, ChangePriceForm::kGoToPlu, 8))
 {
     setObjectName("changePriceDialog");
-    QPushButton* goTo = Button(this, "Go To", 1071);
+    QPushButton* goTo = MakeButton(*this, "Go To", "1071");
     auto* rows = new QGridLayout;
     rows->addWidget(Label(this, AmountCaption(form), "amountLabel"), 0, 0);
     rows->addWidget(m_amount, 0, 1);

@@ -53,14 +53,6 @@ QComboBox* AddCombo(QFormLayout& fields, const QString& label, const char* objec
     return AddField(fields, label, combo, objectName, enabled);
 }
 
-QPushButton* MakeButton(QWidget& parent, const QString& text, const char* objectName)
-{
-    auto* button = new QPushButton(text, &parent);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
-
 std::optional<std::size_t> ComboSelection(const QComboBox& combo)
 {
     const int index = combo.currentIndex();

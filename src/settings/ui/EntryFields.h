@@ -2,6 +2,8 @@
 // object name. A field that is off has its label off too.
 #pragma once
 
+#include "platform/ui/DialogParts.h"
+
 #include <QString>
 
 #include <cstddef>
@@ -26,8 +28,6 @@ QLineEdit* AddTextEdit(QFormLayout& fields, const QString& label, const char* ob
 // A drop-down list of the items (plain ASCII texts), `selected` selected.
 QComboBox* AddCombo(QFormLayout& fields, const QString& label, const char* objectName,
                     const std::vector<std::string>& items, std::optional<std::size_t> selected, bool enabled = true);
-// A push button that is never the default.
-QPushButton* MakeButton(QWidget& parent, const QString& text, const char* objectName);
 // The combo's selected row; none for none.
 std::optional<std::size_t> ComboSelection(const QComboBox& combo);
 
