@@ -1,5 +1,6 @@
 // The nutrition editors without windows: the panel, the facts of one PLU or shared by several, and
 // the custom fields; each hands its row back to the caller, who stores it.
+#include "NutritionTestRows.h"
 #include "ScaleDataFixture.h"
 
 #include "db/plu/PluDefTb.h"
@@ -17,22 +18,10 @@ protected:
     CNutritionTb& Nutrition() { return TableOf<CNutritionTb>(CNutritionTb::kTableNo); }
     CPluDefTb& Plus() { return *m_database.GetPluTable(); }
 
-    void AddPlu(std::uint32_t number, std::string_view name)
-    {
-        auto* plu = dynamic_cast<CPluDefRec*>(Plus().GetOrAddRecord(number, 264));
-        ASSERT_NE(plu, nullptr);
-        plu->Set(PluCol::Name, name);
-    }
-    // A standard row of the PLU with calories and one custom percent.
+    void AddPlu(std::uint32_t number, std::string_view name) { AddNamedPlu(Plus(), number, name); }
     void AddStandardRow(std::uint32_t key, std::uint16_t calories, std::uint16_t percent1)
     {
-        auto* row = dynamic_cast<CNutritionRec*>(Nutrition().GetOrAddRecord(key, CNutritionRowBase::kSize));
-        ASSERT_NE(row, nullptr);
-        StandardNutrition values = row->GetValues();
-        values.plu = key;
-        values.calories = calories;
-        values.nutrients[0].percent = percent1;
-        row->SetValues(values);
+        test::AddStandardRow(Nutrition(), key, calories, percent1);
     }
     static PluPicker Picks(std::uint32_t plu)
     {
@@ -173,30 +162,7 @@ TEST_F(NutritionFormsTest, RemovingKeepsTheSelectionAtItsPlaceOrTheLast)
 
 class CustomNutritionTest : public NutritionFormsTest {
 protected:
-    CustomNutritionTest()
-    {
-        m_frame.m_setup.m_market = MarketHongKong;
-        AddDefinition(1001, "PLU Code", 0, 999999, 0);
-        CLabProp& energy = AddDefinition(1400, "Energy", 0, 9999, 0);
-        energy.m_default = 10;
-        AddDefinition(1401, "Calories", 0, 9999, 1);
-        CLabProp& hidden = AddDefinition(1402, "Fat", 0, 99, 0);
-        hidden.m_display = 0;
-        CLabProp& grade = AddDefinition(1403, "Grade", 0, 3, 0);
-        grade.AddValue(std::make_unique<CPropValue>("Low", 1));
-        grade.AddValue(std::make_unique<CPropValue>("High", 2));
-    }
-    CLabProp& AddDefinition(std::uint16_t fieldNo, const char* name, std::int32_t min, std::int32_t max,
-                            std::uint16_t decimals)
-    {
-        CLabProp& definition = m_frame.AddFieldDef(FieldDefMap::Nutrition, fieldNo);
-        definition.m_name = name;
-        definition.m_min = min;
-        definition.m_max = max;
-        definition.m_decimals = decimals;
-        definition.m_width = 4;
-        return definition;
-    }
+    CustomNutritionTest() { DefineCustomNutrition(m_frame); }
 };
 
 TEST_F(CustomNutritionTest, RowsFollowTheDisplayedDefinitionsAndEditsAreCheckedAsTheyAreLeft)
