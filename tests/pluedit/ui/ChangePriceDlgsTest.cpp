@@ -57,7 +57,7 @@ protected:
     static QString Focused() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : ""; }
 };
 
-TEST_F(ChangePriceDlgsTest, TypingAPriceAndMovingOnChangesItAndGoToFindsTheNextPlu)
+TEST_F(ChangePriceDlgsTest, TypingAPriceAndMovingOnChangesItAndPrevSelectAndGoToMoveAfterApplying)
 {
     AddPlu(123, 100);
     AddPlu(200, 500, "LAMB");
@@ -85,12 +85,30 @@ TEST_F(ChangePriceDlgsTest, TypingAPriceAndMovingOnChangesItAndGoToFindsTheNextP
     EXPECT_EQ(Text(dialog, "1076"), "5.00");
     EXPECT_FALSE(Child<QPushButton>(dialog, "1069")->isEnabled());
 
+    // Prev and Select apply what was typed first, as Next does.
+    Type(dialog, "1076", "5.50");
+    Click(dialog, "1070");
+    EXPECT_EQ(Plu(200).Get(PluCol::UnitPrice), 550);
+    EXPECT_EQ(Text(dialog, "103"), "123");
+    m_pick = 200;
+    Type(dialog, "1076", "1.30");
+    Click(dialog, "3");
+    EXPECT_EQ(m_pickedFrom, std::vector<std::uint32_t>{200});  // the picker opens on the next PLU
+    EXPECT_EQ(Plu(123).Get(PluCol::UnitPrice), 130);
+    EXPECT_EQ(Text(dialog, "103"), "200");
+
     Type(dialog, "1077", "1");
     Click(dialog, "1071");
     EXPECT_EQ(Text(dialog, "103"), "123");
+    Type(dialog, "1076", "1.20");
     Click(dialog, "ok");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(TakeEvents(), std::vector<std::string>{"5 Price change for PLU 123 Price=100 -> 120 (Zone=0) (Desc. = BEEF)"});
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
+                                "5 Price change for PLU 123 Price=100 -> 120 (Zone=0) (Desc. = BEEF)",
+                                "5 Price change for PLU 200 Price=500 -> 550 (Zone=0) (Desc. = LAMB)",
+                                "5 Price change for PLU 123 Price=120 -> 130 (Zone=0) (Desc. = BEEF)",
+                                "5 Price change for PLU 123 Price=130 -> 120 (Zone=0) (Desc. = BEEF)",
+                            }));
 }
 
 TEST_F(ChangePriceDlgsTest, AMarkdownTakesTheFlagChosenAndARefusalKeepsTheDialogOpen)

@@ -147,7 +147,7 @@ TEST_F(CampaignDlgsTest, TheSwedishPriceDialogKeepsTheOldPrice)
     EXPECT_EQ(form.GetLine().oldPrice, 600u);
 }
 
-TEST_F(CampaignDlgsTest, TheListOpensTheEditDialogWithTheDayOfWeekAndShowsTheNewName)
+TEST_F(CampaignDlgsTest, TheListOpensTheEditDialogWithTheDayOfWeekAndDeletesACampaign)
 {
     m_frame.m_setup.m_maxCampaignNo = 3;
     m_frame.m_setup.m_campaignDayOfWeek = 1;
@@ -174,6 +174,13 @@ TEST_F(CampaignDlgsTest, TheListOpensTheEditDialogWithTheDayOfWeekAndShowsTheNew
     EXPECT_EQ(Row(*list, 2), (QStringList{"3", "Autumn"}));
     ASSERT_NE(Campaigns().FindCampaign(3), nullptr);
     EXPECT_EQ(Campaigns().FindCampaign(3)->GetDayOfWeek(), 6);
+
+    // Delete asks first and deletes at the scales, then in the database; the line reads "Spare".
+    list->setCurrentItem(list->topLevelItem(1));
+    Click(dialog, "1003");
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61241});
+    EXPECT_EQ(Campaigns().FindCampaign(2), nullptr);
+    EXPECT_EQ(Row(*list, 1), (QStringList{"2", "Spare"}));
 }
 
 }  // namespace
