@@ -143,7 +143,7 @@ TEST_F(NutritionDlgsTest, ACaloriesValueOutOfRangeKeepsTheFocusOnIt)
     EXPECT_EQ(Focused(), "105");
 }
 
-TEST_F(NutritionDlgsTest, ASharedRowListsItsPlusInOrderAndAsksWhenNoneIsLeft)
+TEST_F(NutritionDlgsTest, ASharedRowListsItsPlusInOrderGivesOneARowOfItsOwnAndAsksWhenNoneIsLeft)
 {
     NutrFactsForm form(&Plus(), &Nutrition(), CNutritionRec().GetValues(), 1, {9, 5}, 9);
     CNutrFactsDlg dialog(form, m_picker, CodePage::Western);
@@ -162,14 +162,20 @@ TEST_F(NutritionDlgsTest, ASharedRowListsItsPlusInOrderAndAsksWhenNoneIsLeft)
     EXPECT_EQ(list->count(), 3);
     EXPECT_EQ(list->currentRow(), 0);
 
+    // New Nutrition gives the selected PLU a row of its own (after 31471) and leaves it alone listed.
     list->setCurrentRow(2);
-    for (int removed = 0; removed < 3; ++removed) Click(dialog, "1271");
+    Click(dialog, "3");
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{31471});
+    EXPECT_EQ(Items(*list), QStringList{"9 PORK"});
+    EXPECT_EQ(form.GetNutritionNumber(), 9u);
+    EXPECT_FALSE(Child<QPushButton>(dialog, "3")->isEnabled());
+    Click(dialog, "1271");
     EXPECT_EQ(list->count(), 0);
     EXPECT_FALSE(Child<QPushButton>(dialog, "1271")->isEnabled());
     EXPECT_FALSE(Child<QPushButton>(dialog, "3")->isEnabled());
     m_prompt.QueueAnswer(MessageAnswer::Cancel);
     Click(dialog, "ok");
-    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{31470});
+    EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{31471, 31470}));
     EXPECT_TRUE(dialog.isVisible());
     Click(dialog, "ok");
     EXPECT_FALSE(dialog.isVisible());
