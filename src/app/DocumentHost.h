@@ -102,6 +102,10 @@ public:
     {
         return std::nullopt;
     }
+    // The PLU edit window of the open database: opened in a child frame (false when it could not
+    // be), or its frame closed.
+    virtual bool OpenPluEditorWindow() { return false; }
+    virtual void ClosePluEditorWindows() {}
 };
 
 }  // namespace varnel

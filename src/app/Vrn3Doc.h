@@ -21,6 +21,7 @@
 #include "db/site/LinkScaleSettings.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "pluedit/PluEditSite.h"
 
 #include <array>
 #include <memory>
@@ -96,8 +97,18 @@ public:
     // Before the document closes: the links stop and keep their unsent data. Every change is written
     // to the database when it is made, so the document itself is never offered for saving.
     bool SaveModified() override;
-    // The document keeps no editor windows of its own yet.
-    void CloseEditorWindows() override {}
+    // Closes the PLU edit window when it is open.
+    void CloseEditorWindows() override;
+
+    // The PLU edit window: the document's part in it (the PLU to show next, the one last shown, the
+    // zone last chosen, whether the PLU shown changed) and whether it is open.
+    PluEditDocState& GetPluEditState() { return m_pluEdit; }
+    bool IsPluEditorOpen() const { return m_pluEditorOpen; }
+    // Shows the PLU in the PLU edit window: the window opens when it is not open, else its views are
+    // told.
+    void ShowPluEditor(std::uint32_t pluNumber);
+    // The window's frame closed.
+    void OnPluEditorClosed() { m_pluEditorOpen = false; }
 
     // The production database, open only between these two calls.
     bool OpenProdDatabase();
@@ -214,6 +225,8 @@ private:
     std::array<CObjDBTable*, CPluDatabase::kHighestTableNo + 1> m_tables{};
     std::string m_title;
     bool m_modified = false;
+    PluEditDocState m_pluEdit;
+    bool m_pluEditorOpen = false;
     int m_receivedRecordMode = 1;
     std::string m_commsErrorText;
     struct LumenTransfer {

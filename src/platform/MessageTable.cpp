@@ -525,6 +525,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61458, "Cannot change font for one or more lines that contain unsupported characters."},
     {61460, "Error opening database file. The file may already be open in another  copy of VRN on this computer. "
             "Please close all copies of VRN and try again."},
+    {61705, "The window could not be opened: no database is open."},
     // Varnel's own, outside the system's numbers.
     {90001, "Cannot open database\nThe file is a Microsoft Access database. Varnel keeps \".mdb\" databases in "
             "SQLite files and cannot open Access files."},

@@ -13,6 +13,7 @@
 #include "comms/ui/QtCommsDialogs.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
+#include "app/ui/PluEditorWindow.h"
 #include "app/ui/ProgramIdentity.h"
 #include "app/ui/RecordPickers.h"
 #include "app/ui/ScaleDataListCommands.h"
@@ -24,10 +25,12 @@
 #include "platform/StandardErrorPrompt.h"
 #include "platform/ui/QtUserPrompt.h"
 #include "platform/ui/TerminationSignal.h"
+#include "pluedit/ui/Plued1PluVw.h"
 #include "settings/LoginForm.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QPointer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -50,8 +53,8 @@ private:
     const CMainFrame& m_frame;
 };
 
-// What the document asks of the windows: the wait cursor, the splash window, the Communication Center
-// and the message lists.
+// What the document asks of the windows: the wait cursor, the splash window, the Communication Center,
+// the message lists and the PLU edit window.
 class DocumentUi final : public IDocumentUi {
 public:
     void BeginWaitCursor() override { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -65,6 +68,19 @@ public:
     {
         return selectMessageNo ? selectMessageNo(kind, current) : std::nullopt;
     }
+    void UpdateAllViews() override
+    {
+        if (m_pluEditor) m_pluEditor->OnUpdate();
+    }
+    bool OpenPluEditorWindow() override
+    {
+        m_pluEditor = openPluEditor ? openPluEditor() : nullptr;
+        return m_pluEditor != nullptr;
+    }
+    void ClosePluEditorWindows() override
+    {
+        if (m_pluEditor) ClosePluEditorWindow(*m_pluEditor);
+    }
     void ShowSplash()
     {
         m_splash = std::make_unique<CSplashDlg>();
@@ -74,9 +90,11 @@ public:
 
     std::function<void()> openCommsCenter;
     std::function<std::optional<std::uint32_t>(std::uint32_t, std::uint32_t)> selectMessageNo;
+    std::function<CPlued1PluVw*()> openPluEditor;
 
 private:
     std::unique_ptr<CSplashDlg> m_splash;
+    QPointer<CPlued1PluVw> m_pluEditor;
 };
 
 // The directory that holds the setup files, ending in "/": the current one in every mode (the bus
@@ -165,6 +183,9 @@ bool CVrn3App::InitInstance()
             return PickMessageNo(frame, document, window, kind, current);
         };
     }
+    parts.documentUi.openPluEditor = [&parts] {
+        return OpenPluEditorWindow(parts.frame, parts.model, *parts.window, *parts.document);
+    };
     RegisterScaleDataListCommands(parts.frame, *parts.window, *parts.document);
     RegisterStoreCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {

@@ -1,0 +1,183 @@
+// The PLU edit window in its child frame.
+#include "app/ui/PluEditorWindow.h"
+
+#include "app/MainFrame.h"
+#include "app/Vrn3Doc.h"
+#include "app/ui/ChildFrameWindows.h"
+#include "app/ui/MainFrameWindow.h"
+#include "app/ui/PriceMasterDialog.h"
+#include "db/site/TextRules.h"
+#include "platform/UserPrompt.h"
+#include "pluedit/PluEditForm.h"
+#include "pluedit/SelectionListForm.h"
+#include "pluedit/ui/Plued1PluVw.h"
+#include "scaledata/ExMsgRec.h"
+#include "scaledata/MessageRules.h"
+#include "scaledata/RuxPriceTb.h"
+#include "scaledata/ui/ScaleDataListWindows.h"
+#include "scaledata/ui/StoreWindows.h"
+
+#include <QGuiApplication>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace varnel {
+namespace {
+
+constexpr MessageId kMsgNoWindow = 61705;
+constexpr std::uint16_t kPluTable = 2;
+constexpr std::uint8_t kUpdate = 2;
+constexpr std::array<std::uint16_t, 3> kExtraMessageTables{4, 29, 30};
+
+// What the PLU edit window takes from the frame, the document and the other subsystems' lists.
+class PluEditServices final : public IPluEditServices {
+public:
+    PluEditServices(CMainFrame& frame, CVrn3Doc& document, QWidget& parent)
+        : m_frame(frame), m_document(document),
+          m_lists{document.GetDatabase(), frame.GetExtraMessageSetsInUse(), StoreCodePage(frame.GetGeneralSetup()),
+                  &parent},
+          m_stores{document.GetDatabase(), m_lists.codePage, &parent}
+    {
+    }
+
+    std::optional<std::uint32_t> PickFieldNumber(std::uint16_t fieldNo, std::uint32_t current) override
+    {
+        const bool ausNz = m_frame.IsAusNzNutrition();
+        switch (fieldNo) {
+        case 1018: return PickMessage(MsgExtra, current);
+        case 1044: return PickMessage(ausNz ? MsgExtra : MsgExtra2, current);
+        case 1045: return PickMessage(ausNz ? MsgExtra : MsgExtra3, current);
+        case 1019: return PickMessage(MsgCoupon, current);
+        case 1057: return PickScaleDataNumber(ScaleDataList::StorageMessages, 80, current, m_lists);
+        case 1058: return PickScaleDataNumber(ScaleDataList::StorageMessages, 81, current, m_lists);
+        case 1059: return PickScaleDataNumber(ScaleDataList::PopMessages, 79, current, m_lists);
+        case 1060:
+        case 1061:
+        case 1062:
+        case 1063:
+        case 1064: return PickMessage(MsgFree1 + (fieldNo - 1060u), current);
+        case 1065: return RunStoreList(m_stores, SelectionListForm::kPick, current);
+        case 1082: return PickMessage(MsgComment, current);
+        case 1054: return PickMessage(MsgIngredients, current);
+        case 1038: return RunTrayList(m_stores, SelectionListForm::kPick, current);
+        case 1017: return PickScaleDataNumber(ScaleDataList::PopMessages, 37, current, m_lists);
+        case 1014: return PickScaleDataNumber(ScaleDataList::Categories, 82, current, m_lists);
+        case 1015: return PickScaleDataNumber(ScaleDataList::Categories, 83, current, m_lists);
+        default: return std::nullopt;
+        }
+    }
+
+    // No sale list is kept yet, and campaigns are not looked up for the window's indicators.
+    int GetPluPromotionState(std::uint32_t) override { return 0; }
+    void EditPluPromotion(std::uint32_t) override {}
+
+    bool EditExtraPrices(std::uint32_t, ExtraPriceRecords& records) override
+    {
+        return EditPriceMasters(m_frame, m_lists, records);
+    }
+
+    void InitExtraPriceRecord(std::span<std::uint8_t> record, std::uint32_t pluNumber) override
+    {
+        CRuxPriceTb::InitRecord(record, pluNumber);
+    }
+
+    std::optional<std::string> GetExtraMessageText(int set, std::uint32_t number) override
+    {
+        if (set < 1 || set > 3) return std::nullopt;
+        CObjDBTable* table = m_document.GetDatabase().GetTable(kExtraMessageTables[static_cast<std::size_t>(set - 1)]);
+        const auto* message = table ? dynamic_cast<const CExMsgRec*>(table->FindRecord(number)) : nullptr;
+        if (message == nullptr) return std::nullopt;
+        return std::string(message->GetText());
+    }
+
+private:
+    // The document's message picker; a cancelled pick of these kinds gives the current number back.
+    std::optional<std::uint32_t> PickMessage(std::uint32_t kind, std::uint32_t current)
+    {
+        const std::uint32_t chosen = SelectMessageNo(kind, current, m_lists);
+        return chosen == current ? std::nullopt : std::optional<std::uint32_t>(chosen);
+    }
+
+    CMainFrame& m_frame;
+    CVrn3Doc& m_document;
+    ScaleDataListSite m_lists;
+    StoreWindowSite m_stores;
+};
+
+PluEditSettings SettingsOf(const CMainFrame& frame, const MainFrameWindow& window)
+{
+    PluEditSettings settings;
+    settings.layoutKind = frame.GetRuxScaleMix();
+    settings.headOffice = frame.IsHeadOfficeMode();
+    settings.siteZone = settings.headOffice ? frame.GetCurrentPriceZone() : 0;
+    settings.deptGroupSearch = frame.UseDeptGroupSearch();
+    settings.canEditNutrition = frame.CanEditNutrition();
+    settings.canEditCustomNutrition = frame.CanEditCustomNutrition();
+    settings.ausNzNutrition = frame.IsAusNzNutrition();
+    settings.mayUpdatePlus = frame.HasTableAccess(kPluTable, kUpdate);
+    settings.family9Scale = frame.HasScaleType(9, false);
+    if (const CUserSetupList* users = frame.GetUserList())
+        if (const std::vector<std::uint16_t>* fields = users->GetFieldList()) settings.fieldPermissions = *fields;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        settings.screenLimitPixels =
+            screen->availableGeometry().height() - 3 * window.menuBar()->sizeHint().height();
+    return settings;
+}
+
+// The view with what it works on, which lives as long as the view.
+class PluEditorPane final : public QWidget {
+public:
+    PluEditorPane(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
+        : m_services(frame, document, window),
+          m_form(PluEditSite{document.GetDatabase(), frame.PriceZones(), frame.DeptCodes(), SettingsOf(frame, window),
+                             LabelTextSettings::Of(frame.GetGeneralSetup(), frame.GetSystemDoubleByteFlag(),
+                                                   frame.GetScaleFontList(), frame.GetDefLineFont()),
+                             document.GetPluEditState(), m_services}),
+          m_view(std::make_unique<CPlued1PluVw>(m_form, StoreCodePage(frame.GetGeneralSetup()), this))
+    {
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_view.get());
+    }
+
+    CPlued1PluVw& View() { return *m_view; }
+
+private:
+    PluEditServices m_services;
+    PluEditForm m_form;
+    std::unique_ptr<CPlued1PluVw> m_view;  // goes first, before the form it shows
+};
+
+}  // namespace
+
+CPlued1PluVw* OpenPluEditorWindow(CMainFrame& frame, IFrameModel& model, MainFrameWindow& window, CVrn3Doc& document)
+{
+    if (!document.IsDatabaseOpen()) {
+        ShowMessage(kMsgNoWindow);
+        return nullptr;
+    }
+    auto* pane = new PluEditorPane(frame, window, document);
+    CPlued1PluVw& view = pane->View();
+    auto* child = new CPluChildWnd(model, pane, [&view] { return view.SaveModified(); });
+    QObject::connect(&view, &CPlued1PluVw::closeRequested, child, &QWidget::close, Qt::QueuedConnection);
+    QObject::connect(child, &QObject::destroyed, [&document] { document.OnPluEditorClosed(); });
+    window.AddChildFrame(child);
+    view.OnUpdate();
+    return &view;
+}
+
+void ClosePluEditorWindow(CPlued1PluVw& view)
+{
+    for (QWidget* widget = view.parentWidget(); widget != nullptr; widget = widget->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(widget)) {
+            frame->close();
+            return;
+        }
+    }
+}
+
+}  // namespace varnel
