@@ -195,6 +195,27 @@ TEST_F(CommCenter, CancelCommsEndsTheOperationAndNothingTheLinksPostLaterReaches
     EXPECT_FALSE(links.IsDataWaiting(nullptr));
 }
 
+// The window's thread refreshes and dispatches while both links work and report, the user cancels and
+// the window goes before the links end: run under ThreadSanitizer too.
+TEST_F(CommCenter, TheWindowsThreadRacesNothingWhileLinksReportAndTheUserCancels)
+{
+    {
+        CommCenterForm form(links, host);
+        ChooseKind(form, kTable);
+        form.SetToText("3");
+        form.Send();
+        for (int tick = 0; tick < 50 && form.GetOperation() != CommCenterForm::Operation::Idle; ++tick) {
+            form.OnTimer();
+            form.Dispatch();
+        }
+        form.CancelComms();
+        EXPECT_EQ(form.GetOperation(), CommCenterForm::Operation::Idle);
+        form.Send();
+        form.OnTimer();
+    }
+    ASSERT_TRUE(WaitUntilIdle(links));
+}
+
 TEST_F(CommCenter, EnableDisableTurnsTheScaleAndItsOneScaleLinkOffAndBackOnWithATest)
 {
     CommCenterForm form(links, host);
