@@ -1,7 +1,12 @@
 // The communication windows driven through their widgets: the Communication Center's range checks and
-// tabs, "Communication Links" at its limit, the block link's models in the link settings, the file
+// tabs, "Scale Comms" ending by itself with the link's error, the compare results of a list of scales, "Communication Links" at its limit, the block link's models in the link settings, the file
 // link's settings, progress, QD47FD settings and Data Save open options, and the Lumen serial settings.
+#include "LinkTestData.h"
+#include "LinkWaits.h"
+#include "SimulatedSite.h"
 #include "center/FakeCenterHost.h"
+#include "comms/center/ScaleCommsForm.h"
+#include "comms/center/CompareResultForm.h"
 #include "comms/filelink/DataSaveOptionsForms.h"
 #include "comms/filelink/Qd47FdSettingsForm.h"
 #include "comms/filelink/Qd47LinkForm.h"
@@ -14,11 +19,14 @@
 #include "comms/sorrel/SorrelSocketLink.h"
 #include "comms/ui/CommCenterDlg.h"
 #include "comms/ui/CommLinksDlg.h"
+#include "comms/ui/CompareResultDlg.h"
 #include "comms/ui/LumenDlgs.h"
 #include "comms/ui/Qd47Dlgs.h"
 #include "comms/ui/QtCommsDialogs.h"
+#include "comms/ui/ScaleCommsDlg.h"
 #include "settings/PriceZone.h"
 #include "support/RecordingPrompt.h"
+#include "support/RecordingTextViewer.h"
 #include "support/TestMainFrame.h"
 #include "support/ui/GuiTest.h"
 
@@ -31,6 +39,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <thread>
@@ -114,6 +123,81 @@ TEST_F(CommsDlgsTest, TheCommCenterChecksTheRangeTypedBeforeItSends)
     EXPECT_TRUE(host.prepared.empty());
     EXPECT_FALSE(Child<QPushButton>(dialog, "cancelComms")->isEnabled());
     EXPECT_EQ(Child<QLabel>(dialog, "status")->text(), "Idle");
+}
+
+TEST_F(CommsDlgsTest, ScaleCommsClosesOnceTheLinkReportedAndKeepsItsError)
+{
+    TestMainFrame frame;
+    frame.m_setup.m_usePing = 0;
+    LinkTestDocument document(frame);
+    ScriptedPinger pinger;
+    CIdEnqLinkList links;
+    auto link = std::make_unique<CIdEnqSocketLink>(SystemClock(), RealFileSystem(), pinger);
+    link->m_linkId = 2;
+    link->m_enabled = true;
+    link->m_address = {127, 0, 0, 1};
+    link->m_port = 1;  // nothing listens: the poll ends with 61326
+    auto scale = std::make_unique<CLinkScale>();
+    scale->m_scaleNo = 21;
+    link->m_scales.push_back(std::move(scale));
+    links.Add(std::move(link));
+    links.StartLinks(&document, false);
+    ASSERT_TRUE(WaitUntilIdle(links));
+
+    ScaleCommsForm form(links, {ScaleCommsForm::Mode::Poll, nullptr, nullptr, kNoDataKind, false}, {});
+    CScaleCommsDlg dialog(form);
+    QTimer guard;  // a dialog that never ends fails the test instead of hanging it
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &dialog, &QDialog::reject);
+    guard.start(60000);
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(form.GetResult(), 61326u);
+    (void)links.StopLinks(false);
+}
+
+// A document whose synchronisation of one scale goes well.
+class SynchronizingDocument final : public IDocument {
+public:
+    bool SendData(std::uint32_t, bool, const SendRequests&, const CMasterScale*) override { return true; }
+    MessageId SendDataNow(std::uint32_t, bool, const SendRequests&, const CMasterScale*) override { return 0; }
+    MessageId SynchronizeScale(bool, std::uint16_t linkNo, CLinkScale&) override
+    {
+        synchronized.push_back(linkNo);
+        return 0;
+    }
+    std::vector<std::uint16_t> synchronized;
+};
+
+TEST_F(CommsDlgsTest, TheCompareResultsShowTheLogAndSynchronizeTheSelectedScale)
+{
+    CIdEnqLinkList links;
+    links.Add(SocketLink(1, 11));
+    links.Add(SocketLink(2, 21));
+    CLinkScale& second = *links.GetLinks()[1]->m_scales.front();
+    second.m_notOnScale = {3, 4, 5};
+    second.m_different = {9};
+    SynchronizingDocument document;
+    CompareResultForm form(CompareResultForm::Shape::ScaleList, links, {CScaleDef(1, 11), CScaleDef(2, 21)},
+                           {&document, nullptr, false, true});
+    CCompareResultDlg dialog(form, CodePage::Western);
+    dialog.show();
+    QTreeWidget* list = Child<QTreeWidget>(dialog, "scaleList");
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(1)->text(1), "3");
+    EXPECT_EQ(list->topLevelItem(1)->text(3), "1");
+    list->setCurrentItem(list->topLevelItem(1));
+
+    RecordingTextViewer viewer;
+    Click(dialog, "viewResultLog");
+    EXPECT_EQ(viewer.m_shown, std::vector<std::string>{second.GetCompareResultFileName()});
+
+    m_prompt.QueueAnswer(MessageAnswer::No);
+    Click(dialog, "synchronizeScale");
+    EXPECT_TRUE(document.synchronized.empty());
+    Click(dialog, "synchronizeScale");
+    EXPECT_EQ(document.synchronized, std::vector<std::uint16_t>{2});
+    EXPECT_EQ(list->topLevelItem(1)->text(1), "0");
+    EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{CompareResultForm::kMsgSynchronize, CompareResultForm::kMsgSynchronize}));
 }
 
 TEST_F(CommsDlgsTest, AddOnCommunicationLinksWith999LinksShowsTheLimit)
