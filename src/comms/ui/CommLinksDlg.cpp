@@ -70,8 +70,9 @@ CNewScaleDlg::CNewScaleDlg(NewScaleForm& form, QWidget* parent) : QDialog(parent
     static constexpr std::array<Kind, 4> kKinds = {Kind::NetworkTcp, Kind::MasterTcp, Kind::MasterSerial,
                                                    Kind::HbkuSerial};
     static constexpr const char* kKindNames[] = {"networkTcp", "masterTcp", "masterSerial", "hbkuSerial"};
-    static constexpr const char* kAddressNames[2][4] = {{"networkOctet1", "networkOctet2", "networkOctet3", "networkOctet4"},
-                                                        {"masterOctet1", "masterOctet2", "masterOctet3", "masterOctet4"}};
+    static constexpr std::array<std::array<const char*, 4>, 2> kAddressNames = {
+        {{"networkOctet1", "networkOctet2", "networkOctet3", "networkOctet4"},
+         {"masterOctet1", "masterOctet2", "masterOctet3", "masterOctet4"}}};
     static constexpr const char* kPortNames[] = {"masterPort", "hbkuPort"};
     auto* grid = new QGridLayout;
     for (std::size_t i = 0; i < kKinds.size(); ++i) {
@@ -83,22 +84,14 @@ CNewScaleDlg::CNewScaleDlg(NewScaleForm& form, QWidget* parent) : QDialog(parent
             Update();
         });
         grid->addWidget(m_kinds[i], static_cast<int>(i), 0);
-        auto* detail = new QHBoxLayout;
         if (i < 2) {
-            const NewScaleForm::Address& address = form.AddressOf(kKinds[i]);
-            for (std::size_t octet = 0; octet < 4; ++octet) {
-                m_addresses[i][octet] = MakeLineEdit(*this, kAddressNames[i][octet], QString::number(address[octet]), 4);
-                m_addresses[i][octet]->setMaxLength(3);
-                m_addresses[i][octet]->setMaximumWidth(m_addresses[i][octet]->minimumWidth());
-                detail->addWidget(m_addresses[i][octet]);
-            }
-            detail->addStretch(1);
+            grid->addLayout(MakeAddressRow(*this, kAddressNames[i], form.AddressOf(kKinds[i]), m_addresses[i]),
+                            static_cast<int>(i), 1);
         } else {
             m_ports[i - 2] = MakeCombo(*this, kPortNames[i - 2], NewScaleForm::PortChoices());
             m_ports[i - 2]->setEditable(true);
-            detail->addWidget(m_ports[i - 2]);
+            grid->addWidget(m_ports[i - 2], static_cast<int>(i), 1);
         }
-        grid->addLayout(detail, static_cast<int>(i), 1);
     }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -29,6 +31,22 @@ QLineEdit* MakeLineEdit(QWidget& parent, const char* objectName, const QString& 
     edit->setObjectName(objectName);
     edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * widthChars);
     return edit;
+}
+
+QHBoxLayout* MakeAddressRow(QWidget& parent, const std::array<const char*, 4>& objectNames,
+                            const std::array<std::uint16_t, 4>& address, std::array<QLineEdit*, 4>& edits)
+{
+    constexpr int kOctetChars = 6;  // three digits and the box's margins
+    auto* row = new QHBoxLayout;
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        edits[i] = MakeLineEdit(parent, objectNames[i], QString::number(address[i]), kOctetChars);
+        edits[i]->setMaxLength(3);
+        edits[i]->setMaximumWidth(edits[i]->minimumWidth());
+        row->addWidget(edits[i]);
+        if (i + 1 < edits.size()) row->addWidget(new QLabel(".", &parent));
+    }
+    row->addStretch(1);
+    return row;
 }
 
 QTreeWidget* MakeReportList(QWidget& parent, const char* objectName, const std::vector<QString>& headers,

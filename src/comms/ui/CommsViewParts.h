@@ -7,7 +7,9 @@
 
 #include <QString>
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -16,6 +18,7 @@
 
 class QComboBox;
 class QDialog;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QObject;
@@ -28,6 +31,10 @@ namespace varnel {
 QComboBox* MakeCombo(QWidget& parent, const char* objectName, const std::vector<std::string>& items,
                      CodePage codePage = CodePage::Western);
 QLineEdit* MakeLineEdit(QWidget& parent, const char* objectName, const QString& text, int widthChars);
+// The four boxes of an IP address (three digits each, dots between them) at the left of a row; the
+// boxes go into `edits`.
+QHBoxLayout* MakeAddressRow(QWidget& parent, const std::array<const char*, 4>& objectNames,
+                            const std::array<std::uint16_t, 4>& address, std::array<QLineEdit*, 4>& edits);
 // A report list of full rows, its columns `percents` per cent of `widthUnits` dialog units wide.
 QTreeWidget* MakeReportList(QWidget& parent, const char* objectName, const std::vector<QString>& headers,
                             std::span<const int> percents, int widthUnits);

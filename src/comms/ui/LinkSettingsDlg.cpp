@@ -81,14 +81,7 @@ QWidget* CLinkSettingsDlg::MakeTcpGroup()
     auto* group = new QGroupBox("TCP/IP", this);
     auto* grid = new QGridLayout(group);
     const LinkSettingsForm::TcpFields& tcp = m_form.Tcp();
-    auto* address = new QHBoxLayout;
-    static constexpr const char* kOctetNames[] = {"octet1", "octet2", "octet3", "octet4"};
-    for (std::size_t i = 0; i < m_address.size(); ++i) {
-        m_address[i] = MakeLineEdit(*group, kOctetNames[i], QString::number(tcp.address[i]), 4);
-        m_address[i]->setMaxLength(3);
-        address->addWidget(m_address[i]);
-        if (i + 1 < m_address.size()) address->addWidget(new QLabel(".", group));
-    }
+    QHBoxLayout* address = MakeAddressRow(*group, {"octet1", "octet2", "octet3", "octet4"}, tcp.address, m_address);
     m_port = MakeLineEdit(*group, "port", QString::number(tcp.port), 6);
     m_timeout = new QSpinBox(group);
     m_timeout->setObjectName("timeout");
@@ -174,6 +167,7 @@ QWidget* CLinkSettingsDlg::MakeScaleList()
     auto* group = new QGroupBox("Scales", this);
     m_scales = new QListWidget(group);
     m_scales->setObjectName("scaleList");
+    m_scales->setMinimumWidth(m_scales->fontMetrics().averageCharWidth() * 32);
     connect(m_scales, &QListWidget::currentRowChanged, this, [this] { m_form.SelectScale(SelectedRow(*m_scales)); });
     QPushButton* add = MakeButton(*group, "&Add", "addScale");
     QPushButton* edit = MakeButton(*group, "&Edit", "editScale");
