@@ -42,6 +42,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <chrono>
+#include <functional>
 #include <thread>
 
 namespace varnel::test {
@@ -78,6 +80,32 @@ std::unique_ptr<CIdEnqSocketLink> SocketLink(std::uint16_t linkNo, std::uint16_t
         link->m_scales.push_back(std::move(scale));
     }
     return link;
+}
+
+// A started link to a port of this host where nothing listens: every operation ends with 61326.
+std::unique_ptr<CIdEnqSocketLink> DeadLink(IPinger& pinger)
+{
+    auto link = std::make_unique<CIdEnqSocketLink>(SystemClock(), RealFileSystem(), pinger);
+    link->m_linkId = 2;
+    link->m_enabled = true;
+    link->m_address = {127, 0, 0, 1};
+    link->m_port = 1;
+    auto scale = std::make_unique<CLinkScale>();
+    scale->m_scaleNo = 21;
+    scale->m_name = "Scale 21";
+    link->m_scales.push_back(std::move(scale));
+    return link;
+}
+
+// Runs the window's events until `done` holds; false after a minute without.
+bool ProcessEventsUntil(const std::function<bool()>& done)
+{
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > guard) return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    }
+    return true;
 }
 
 class CommsDlgsTest : public GuiTest {
@@ -125,6 +153,39 @@ TEST_F(CommsDlgsTest, TheCommCenterChecksTheRangeTypedBeforeItSends)
     EXPECT_EQ(Child<QLabel>(dialog, "status")->text(), "Idle");
 }
 
+TEST_F(CommsDlgsTest, ASendsEndReachesTheCommCenterFromTheLinksThread)
+{
+    TestMainFrame frame;
+    frame.m_setup.m_usePing = 0;
+    LinkTestDocument document(frame);
+    document.m_database.Table(4).AddRows({1, 2, 3});
+    ScriptedPinger pinger;
+    CIdEnqLinkList links;
+    links.Add(DeadLink(pinger));
+    links.StartLinks(&document, false);
+    ASSERT_TRUE(WaitUntilIdle(links));
+    FakeHost host;
+    host.document = &document;
+    host.kinds.kinds.set(4);
+    CommCenterForm form(links, host);
+    CCommCenterDlg dialog(form, CodePage::Western);
+    dialog.show();
+    dialog.Tabs()->setCurrentIndex(1);
+    QComboBox* kinds = Child<QComboBox>(dialog, "dataKind");
+    for (std::size_t i = 0; i < form.GetKindChoices().size(); ++i)
+        if (form.GetKindChoices()[i].kind == 4) kinds->setCurrentIndex(static_cast<int>(i));
+    Type(dialog, "to", "3");
+    Click(dialog, "sendToScale");
+    EXPECT_TRUE(Child<QPushButton>(dialog, "cancelComms")->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "sendToScale")->isEnabled());
+    ASSERT_TRUE(ProcessEventsUntil([&form] { return form.GetOperation() == CommCenterForm::Operation::Idle; }));
+    EXPECT_EQ(Child<QLabel>(dialog, "status")->text(), "Scale operation unsuccessful");
+    EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{CIdEnqLink::kMsgCannotOpen, CommCenterForm::kMsgSendErrors}));
+    EXPECT_FALSE(Child<QPushButton>(dialog, "cancelComms")->isEnabled());
+    EXPECT_EQ(Child<QTreeWidget>(dialog, "scaleList")->topLevelItem(0)->text(4), "Yes");  // the job waits
+    (void)links.StopLinks(false);
+}
+
 TEST_F(CommsDlgsTest, ScaleCommsClosesOnceTheLinkReportedAndKeepsItsError)
 {
     TestMainFrame frame;
@@ -132,15 +193,7 @@ TEST_F(CommsDlgsTest, ScaleCommsClosesOnceTheLinkReportedAndKeepsItsError)
     LinkTestDocument document(frame);
     ScriptedPinger pinger;
     CIdEnqLinkList links;
-    auto link = std::make_unique<CIdEnqSocketLink>(SystemClock(), RealFileSystem(), pinger);
-    link->m_linkId = 2;
-    link->m_enabled = true;
-    link->m_address = {127, 0, 0, 1};
-    link->m_port = 1;  // nothing listens: the poll ends with 61326
-    auto scale = std::make_unique<CLinkScale>();
-    scale->m_scaleNo = 21;
-    link->m_scales.push_back(std::move(scale));
-    links.Add(std::move(link));
+    links.Add(DeadLink(pinger));
     links.StartLinks(&document, false);
     ASSERT_TRUE(WaitUntilIdle(links));
 
