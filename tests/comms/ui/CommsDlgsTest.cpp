@@ -1,11 +1,13 @@
 // The communication windows driven through their widgets: the Communication Center's range checks and
-// tabs, "Scale Comms" ending by itself with the link's error, the compare results of a list of scales, "Communication Links" at its limit, the block link's models in the link settings, the file
+// tabs, "Scale Comms" ending by itself with the link's error, the compare results of a list of scales,
+// Select Send Data for a Lumen scale, "Communication Links" at its limit, the block link's models in the link settings, the file
 // link's settings, progress, QD47FD settings and Data Save open options, and the Lumen serial settings.
 #include "LinkTestData.h"
 #include "LinkWaits.h"
 #include "SimulatedSite.h"
 #include "center/FakeCenterHost.h"
 #include "comms/center/ScaleCommsForm.h"
+#include "comms/center/SelectSendDataForm.h"
 #include "comms/center/CompareResultForm.h"
 #include "comms/filelink/DataSaveOptionsForms.h"
 #include "comms/filelink/Qd47FdSettingsForm.h"
@@ -24,6 +26,7 @@
 #include "comms/ui/Qd47Dlgs.h"
 #include "comms/ui/QtCommsDialogs.h"
 #include "comms/ui/ScaleCommsDlg.h"
+#include "comms/ui/SelectSendDataDlg.h"
 #include "settings/PriceZone.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingTextViewer.h"
@@ -251,6 +254,22 @@ TEST_F(CommsDlgsTest, TheCompareResultsShowTheLogAndSynchronizeTheSelectedScale)
     EXPECT_EQ(document.synchronized, std::vector<std::uint16_t>{2});
     EXPECT_EQ(list->topLevelItem(1)->text(1), "0");
     EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{CompareResultForm::kMsgSynchronize, CompareResultForm::kMsgSynchronize}));
+}
+
+TEST_F(CommsDlgsTest, SelectSendDataOffersALumenScaleItsDataAndOkKeepsTheTicks)
+{
+    SelectSendDataForm form(7, false, false);
+    CSelectSendDataDlg dialog(form);
+    dialog.show();
+    for (const char* off : {"extraMessages2", "extraMessages3", "couponMessages"})
+        EXPECT_FALSE(Child<QCheckBox>(dialog, off)->isEnabled()) << off;
+    EXPECT_FALSE(Child<QCheckBox>(dialog, "nutrition")->isVisible());
+    Click(dialog, "plus");
+    Click(dialog, "extraMessages1");
+    Click(dialog, "ok");
+    EXPECT_TRUE(form.IsChecked(SelectSendDataForm::Plus));
+    EXPECT_TRUE(form.IsChecked(SelectSendDataForm::ExtraMessages1));
+    EXPECT_FALSE(form.IsChecked(SelectSendDataForm::KeyboardPresets));
 }
 
 TEST_F(CommsDlgsTest, AddOnCommunicationLinksWith999LinksShowsTheLimit)
