@@ -42,8 +42,9 @@ std::uint8_t IndexToRuxMapping(int index)
 
 std::string SetupPasswordText(const std::array<std::uint8_t, 9>& stored)
 {
-    const auto end = std::find(stored.begin(), stored.end(), 0);
-    return {stored.begin(), end};
+    // A file whose ninth byte is no terminator still gives the eight characters that can be typed.
+    const auto last = stored.end() - 1;
+    return {stored.begin(), std::find(stored.begin(), last, 0)};
 }
 
 std::array<std::uint8_t, 9> StoredSetupPassword(std::string_view text)

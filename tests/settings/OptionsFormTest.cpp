@@ -27,6 +27,7 @@ TEST(OptionsConversions, ShowAndStoreEachConvertedSetting)
     EXPECT_EQ(StartDayToIndex(7), 6);
     EXPECT_EQ(IndexToStartDay(6), 7);
     EXPECT_EQ(SetupPasswordText(StoredSetupPassword("abcdefghijk")), "abcdefgh");
+    EXPECT_EQ(SetupPasswordText({'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i'}), "abcdefgh");
     EXPECT_EQ(StoredSetupPassword("abcdefghijk")[8], 0);
 }
 

@@ -39,4 +39,10 @@ void CEnterPasswordDlg::accept()
     }
 }
 
+bool AskSetupPassword(const std::string& expected, CodePage codePage, QWidget* parent)
+{
+    EnterPasswordForm form(expected);
+    return CEnterPasswordDlg(form, codePage, parent).exec() == QDialog::Accepted;
+}
+
 }  // namespace varnel

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QLineEdit;
 
 namespace varnel {
@@ -23,5 +25,8 @@ private:
     CodePage m_codePage;
     QLineEdit* m_password;
 };
+
+// Asks for the setup password `expected`: true when it was entered.
+bool AskSetupPassword(const std::string& expected, CodePage codePage, QWidget* parent);
 
 }  // namespace varnel

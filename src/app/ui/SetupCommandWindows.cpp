@@ -2,7 +2,6 @@
 #include "app/ui/SetupCommandWindows.h"
 
 #include "app/MainFrame.h"
-#include "app/EnterPasswordForm.h"
 #include "app/OptionsCommand.h"
 #include "app/SetupCommands.h"
 #include "app/Vrn3Doc.h"
@@ -36,8 +35,7 @@ void RunOptions(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
     context.fieldDefinitions = &frame.FieldDefs(FieldDefMap::Plu);
     OptionsCommandUi ui;
     ui.enterPassword = [&window, codePage](const std::string& password) {
-        EnterPasswordForm form(password);
-        return CEnterPasswordDlg(form, codePage, &window).exec() == QDialog::Accepted;
+        return AskSetupPassword(password, codePage, &window);
     };
     ui.runSheet = [&window, &context](OptionsValues& values) {
         return CEditPluedProps(values, context, &window).exec() == QDialog::Accepted;

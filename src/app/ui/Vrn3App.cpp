@@ -18,6 +18,7 @@
 #include "app/ui/RecordPickers.h"
 #include "app/ui/ScaleDataListCommands.h"
 #include "app/ui/StoreCommands.h"
+#include "app/ui/SettingsListCommands.h"
 #include "app/ui/SetupCommandWindows.h"
 #include "app/ui/SplashDlg.h"
 #include "db/text/DoubleByteText.h"
@@ -167,6 +168,7 @@ bool CVrn3App::InitInstance()
     parts.document = std::make_unique<CVrn3Doc>(parts.model);
     parts.document->SetUi(&parts.documentUi);
     RegisterSetupCommands(parts.frame, *parts.window, *parts.document);
+    RegisterSettingsListCommands(parts.frame, *parts.window, *parts.document);
     RegisterCommsCommands(parts.frame, parts.model, *parts.window, *parts.document);
     // The communication windows show while there is a window to show them over; automation runs
     // every transfer unseen.
