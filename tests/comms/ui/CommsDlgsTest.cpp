@@ -1,9 +1,13 @@
 // The communication windows driven through their widgets: the Communication Center's range checks and
 // tabs, "Scale Comms" ending by itself with the link's error, the compare results of a list of scales,
-// Select Send Data for a Lumen scale, "Communication Links" at its limit, the block link's models in the link settings, the file
+// Select Send Data for a Lumen scale, a Lumen send through its questions and progress, "Communication Links" at its limit, the block link's models in the link settings, the file
 // link's settings, progress, QD47FD settings and Data Save open options, and the Lumen serial settings.
+#include "InMemoryLine.h"
 #include "LinkTestData.h"
 #include "LinkWaits.h"
+#include "LumenScaleSimulator.h"
+#include "LumenTestDocument.h"
+#include "MemoryLumenLink.h"
 #include "SimulatedSite.h"
 #include "center/FakeCenterHost.h"
 #include "comms/center/ScaleCommsForm.h"
@@ -29,6 +33,7 @@
 #include "comms/ui/SelectSendDataDlg.h"
 #include "settings/PriceZone.h"
 #include "support/RecordingPrompt.h"
+#include "support/FakeClock.h"
 #include "support/RecordingTextViewer.h"
 #include "support/TestMainFrame.h"
 #include "support/ui/GuiTest.h"
@@ -411,6 +416,37 @@ TEST_F(CommsDlgsTest, TheOpenOptionsSameNumberPairFollowsTheMode)
     Click(dialog, "importNew");
     EXPECT_EQ(form.GetMode(), DataSaveOpenOptionsForm::ImportNew);
     EXPECT_FALSE(Child<QRadioButton>(dialog, "useDatabase")->isEnabled());
+}
+
+TEST_F(CommsDlgsTest, ALumenSendAsksAddOrOverwriteShowsTheInstructionsAndEndsItsProgressByItself)
+{
+    TestMainFrame frame;
+    FakeClock clock;
+    InMemoryLine line{clock};
+    LumenScaleSimulator scale{line};
+    MemoryLumenLink link{line};
+    LumenTestDocument document;
+    document.toSend = {{0, {7, 8, 9}}};
+    bool overwriteOffered = false;
+    std::string instructionsTitle;
+    WhenModalShows([&](QWidget& ask) {
+        ASSERT_EQ(ask.objectName(), "sendToLumenDialog");
+        overwriteOffered = Child<QRadioButton>(ask, "overwriteMode")->isChecked();
+        WhenModalShows([&instructionsTitle](QWidget& start) {
+            instructionsTitle = start.windowTitle().toStdString();
+            Click(start, "ok");
+        });
+        Click(ask, "addMode");
+        Click(ask, "ok");
+    });
+    scale.Start();
+    QtLumenTransferUi ui(nullptr);
+    EXPECT_EQ(link.SendToScale(document, ui), 0u);
+    EXPECT_TRUE(overwriteOffered);
+    EXPECT_EQ(instructionsTitle, "Start Comms on Scale");
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{CLumenLink::kMsgDataSent});
+    ASSERT_FALSE(scale.Received().empty());
+    EXPECT_EQ(scale.Received().front(), (Bytes{0x02, 0x31, 0x49, 0x03, 0x7B}));  // 'I': added, not overwritten
 }
 
 TEST_F(CommsDlgsTest, TheLumenSerialSettingsAskForAFileWhenLoggingStartsWithoutOne)
