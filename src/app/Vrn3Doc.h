@@ -109,6 +109,9 @@ public:
     void ShowPluEditor(std::uint32_t pluNumber);
     // The window's frame closed.
     void OnPluEditorClosed() { m_pluEditorOpen = false; }
+    // 0 none; 1 or 3 a sale of the sale list holding the PLU (none is kept yet); 2 a campaign of the
+    // PLU running now, 4 one to come, its number in `campaign`.
+    int GetPluPromotionState(std::uint32_t pluNumber, std::uint32_t& campaign) const;
 
     // The production database, open only between these two calls.
     bool OpenProdDatabase();

@@ -6,14 +6,19 @@
 #include "app/ui/ChildFrameWindows.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/PriceMasterDialog.h"
+#include "app/ui/RecordPickers.h"
 #include "db/site/TextRules.h"
+#include "platform/LocalTime.h"
 #include "platform/UserPrompt.h"
 #include "pluedit/PluEditForm.h"
 #include "pluedit/SelectionListForm.h"
 #include "pluedit/ui/Plued1PluVw.h"
+#include "scaledata/CampaignTb.h"
+#include "scaledata/EditCampaignsForm.h"
 #include "scaledata/ExMsgRec.h"
 #include "scaledata/MessageRules.h"
 #include "scaledata/RuxPriceTb.h"
+#include "scaledata/ui/CampaignDlgs.h"
 #include "scaledata/ui/ScaleDataListWindows.h"
 #include "scaledata/ui/StoreWindows.h"
 
@@ -71,9 +76,23 @@ public:
         }
     }
 
-    // No sale list is kept yet, and campaigns are not looked up for the window's indicators.
-    int GetPluPromotionState(std::uint32_t) override { return 0; }
-    void EditPluPromotion(std::uint32_t) override {}
+    int GetPluPromotionState(std::uint32_t pluNumber) override
+    {
+        std::uint32_t campaign = 0;
+        return m_document.GetPluPromotionState(pluNumber, campaign);
+    }
+    // The PLU's campaign, running or to come, in "Edit Campaign".
+    void EditPluPromotion(std::uint32_t pluNumber) override
+    {
+        std::uint32_t campaign = 0;
+        const int state = m_document.GetPluPromotionState(pluNumber, campaign);
+        auto* campaigns = dynamic_cast<CCampaignTb*>(m_document.GetCachedTable(CCampaignTb::kTableNo));
+        if ((state != 2 && state != 4) || campaigns == nullptr) return;
+        EditCampaignsForm list(*campaigns, m_document.GetPluTable(),
+                               RunEditCampaignDlg(FramePluPicker(m_frame, m_document, m_lists.parent), m_lists.codePage),
+                               [] { return ToLocalParts(std::chrono::system_clock::now()); });
+        (void)list.EditCampaign(campaign);
+    }
 
     bool EditExtraPrices(std::uint32_t, ExtraPriceRecords& records) override
     {

@@ -8,6 +8,8 @@
 #include "app/ui/MainFrameWindow.h"
 #include "db/plu/PluDefTb.h"
 #include "pluedit/ui/Plued1PluVw.h"
+#include "platform/LocalTime.h"
+#include "scaledata/CampaignTb.h"
 #include "scaledata/ExMsgRec.h"
 
 #include <QLineEdit>
@@ -144,6 +146,39 @@ TEST_F(PluEditorWindowTest, OpensInAChildFrameShowsPlusAndPicks)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed frame goes
     EXPECT_FALSE(m_document.IsPluEditorOpen());
     EXPECT_TRUE(m_window.GetMdiArea()->subWindowList().isEmpty());
+    m_document.SetUi(nullptr);
+}
+
+TEST_F(PluEditorWindowTest, TheIndicatorShowsARunningCampaignAndOpensIt)
+{
+    Define(1, 1005, 2);
+    OpenNewDatabase();
+    AddPlu(3, 100);
+    AddPlu(4, 100);
+    auto& campaigns = dynamic_cast<CCampaignTb&>(*m_document.GetDatabase().GetTable(CCampaignTb::kTableNo));
+    auto* campaign = dynamic_cast<CCampaignRec*>(campaigns.GetOrAddRecord(9, CCampaignRec::kSize));
+    ASSERT_NE(campaign, nullptr);
+    campaign->SetName("Winter");
+    const double now = ToLocalOleDate(std::chrono::system_clock::now());
+    campaign->SetStartValue(now - 1);
+    campaign->SetEndValue(now + 1);
+    ASSERT_TRUE(campaigns.AddCampaignLine(9, 0, {3, 0, 80, 0}));
+    m_document.SetUi(m_ui.get());
+
+    m_document.ShowPluEditor(3);
+    auto* sale = test::Child<QPushButton>(*m_ui->m_view, "1097");
+    EXPECT_FALSE(sale->isHidden());
+    EXPECT_TRUE(test::Child<QPushButton>(*m_ui->m_view, "1098")->isHidden());
+    std::string shown;
+    test::WhenModalShows([&](QWidget& modal) {
+        shown = modal.windowTitle().toStdString();
+        QTest::keyClick(&modal, Qt::Key_Escape);
+    });
+    QTest::mouseClick(sale, Qt::LeftButton);
+    EXPECT_EQ(shown, "Edit Campaign");
+
+    Click("1118");
+    EXPECT_TRUE(sale->isHidden());
     m_document.SetUi(nullptr);
 }
 
