@@ -8,6 +8,7 @@
 #include "app/ui/RecordPickers.h"
 #include "comms/manager/SiteScales.h"
 #include "db/site/TextRules.h"
+#include "scaledata/CampaignTb.h"
 #include "pluedit/SelectionListForm.h"
 #include "scaledata/ScrollMsgTb.h"
 #include "scaledata/StoreNameTb.h"
@@ -27,7 +28,11 @@ struct StoreCommand {
     bool confirmOffline;  // asks the frame first while the links are not started
 };
 
+// The family whose scales hold one campaign only.
+constexpr std::uint16_t kSingleCampaignFamily = 2;
+
 constexpr StoreCommand kStoreCommands[] = {
+    {32785, "&Campaigns", CCampaignTb::kTableNo, true},
     {32786, "&Advertising Messages", CScrollMsgTb::kTableNo, true},
     {32789, "&Store Name (TR-5300/LumenXT)", CStoreNameTb::kTableNo, true},
     {32800, "&Batch Label Printing", CLabelBatchTb::kTableNo, true},
@@ -77,6 +82,9 @@ void RegisterStoreCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc&
             if (entry.confirmOffline && !frame.ConfirmOfflineEdit()) return;
             const StoreWindowSite site{document.GetDatabase(), StoreCodePage(frame.GetGeneralSetup()), &window};
             switch (entry.command) {
+            case 32785:
+                return OpenCampaigns(site, FramePluPicker(frame, document, &window),
+                                     frame.GetGeneralSetup().m_defaultScaleFamily == kSingleCampaignFamily);
             case 32786: return OpenAdvertisingMessages(site);
             case 32789: return OpenStoreNames(site);
             case 32905:

@@ -2,10 +2,13 @@
 #include "scaledata/ui/StoreWindows.h"
 
 #include "db/plu/PluDatabase.h"
+#include "platform/LocalTime.h"
+#include "scaledata/CampaignTb.h"
 #include "scaledata/EditScrollMsgsForm.h"
 #include "scaledata/EditStoreNamesForm.h"
 #include "scaledata/StoreListForm.h"
 #include "scaledata/TrayListForm.h"
+#include "scaledata/ui/CampaignDlgs.h"
 #include "scaledata/ui/LabelBatchDlgs.h"
 #include "scaledata/ui/ScrollMsgDlgs.h"
 #include "scaledata/ui/StoreNameDlgs.h"
@@ -66,6 +69,21 @@ void OpenLabelBatches(const StoreWindowSite& site, LabelBatchPluForm::PluPicker 
     EditLabelBatchesForm form(*table);
     form.SetPrinter(std::move(print));
     CEditLabelBatchesDlg dialog(form, std::move(picker), site.codePage, site.parent);
+    (void)dialog.exec();
+}
+
+void OpenCampaigns(const StoreWindowSite& site, PluPicker picker, bool singleCampaign)
+{
+    auto* table = TableOf<CCampaignTb>(site, CCampaignTb::kTableNo);
+    if (!table) return;
+    // A new campaign runs from the moment it is made.
+    EditCampaignsForm form(*table, site.database.GetPluTable(), RunEditCampaignDlg(std::move(picker), site.codePage),
+                           [] { return ToLocalParts(std::chrono::system_clock::now()); });
+    if (singleCampaign) {
+        (void)form.EditCampaign(1);
+        return;
+    }
+    CEditCampaignsDlg dialog(form, site.codePage, site.parent);
     (void)dialog.exec();
 }
 

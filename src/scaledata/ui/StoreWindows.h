@@ -1,8 +1,10 @@
-// The entry points of the store, store settings, tray, label batch and advertising message editors:
-// the window each command opens, and the store settings and tray lists for a caller that picks.
+// The entry points of the store, store settings, tray, label batch, advertising message and campaign
+// editors: the window each command opens, and the store settings and tray lists for a caller that
+// picks.
 #pragma once
 
 #include "platform/CodePage.h"
+#include "pluedit/SelectPluForm.h"
 #include "scaledata/EditLabelBatchesForm.h"
 
 #include <cstdint>
@@ -29,6 +31,9 @@ void OpenStoreNames(const StoreWindowSite& site);
 // printer for Print....
 void OpenLabelBatches(const StoreWindowSite& site, LabelBatchPluForm::PluPicker picker,
                       EditLabelBatchesForm::BatchPrinter print);
+// "&Campaigns" (32785): the campaigns, with "Select PLU" for their prices; with `singleCampaign` (a
+// site whose default scale family is 2) the editor of campaign 1 at once.
+void OpenCampaigns(const StoreWindowSite& site, PluPicker picker, bool singleCampaign);
 
 // The store settings or tray list in close-only or pick mode (SelectionListForm's modes) with
 // `current` selected; the number chosen, none when cancelled or without the table.

@@ -1,6 +1,7 @@
-// The commands of the advertising message, store name, label batch, store settings and tray editors:
-// enabled with a database, each opens its window; with a single store the store's editor opens at once; a batch's
-// Print runs its record to a block scale on loopback TCP.
+// The commands of the campaign, advertising message, store name, label batch, store settings and tray
+// editors: enabled with a database, each opens its window; with a single store the store's editor
+// opens at once, and with family 2 the editor of campaign 1; a batch's Print runs its record to a block
+// scale on loopback TCP.
 #include "app/ui/StoreCommands.h"
 
 #include "BlockScaleSimulator.h"
@@ -40,8 +41,9 @@ TEST_F(StoreCommandsTest, EachCommandOpensItsWindowOnceADatabaseIsOpen)
         m_commands.Action(command)->trigger();
         return shown;
     };
-    for (const std::uint32_t command : {32786u, 32789u, 32800u, 32905u, 32986u, 32929u})
+    for (const std::uint32_t command : {32785u, 32786u, 32789u, 32800u, 32905u, 32986u, 32929u})
         EXPECT_TRUE(m_commands.Action(command)->isEnabled());
+    EXPECT_EQ(shownBy(32785), "editCampaignsDialog");
     EXPECT_EQ(shownBy(32786), "editScrollMsgsDialog");
     EXPECT_EQ(shownBy(32789), "editStoreNamesDialog");
     EXPECT_EQ(shownBy(32800), "editLabelBatchesDialog");
@@ -50,6 +52,8 @@ TEST_F(StoreCommandsTest, EachCommandOpensItsWindowOnceADatabaseIsOpen)
     EXPECT_EQ(shownBy(32929), "trayListDialog");
     m_frame.GeneralSetup().m_maxStoreNo = 1;
     EXPECT_EQ(shownBy(32789), "editStoreNameDialog");
+    m_frame.GeneralSetup().m_defaultScaleFamily = 2;
+    EXPECT_EQ(shownBy(32785), "editCampaignDialog");
 }
 
 TEST_F(StoreCommandsTest, PrintRunsTheBatchToTheScaleThatPrintsBatches)
