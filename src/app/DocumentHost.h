@@ -102,6 +102,8 @@ public:
     {
         return std::nullopt;
     }
+    // The store list in pick mode (CVrn3Doc::SelectStoreNo).
+    virtual std::optional<std::uint32_t> SelectStoreNo(std::uint32_t /*current*/) { return std::nullopt; }
     // The PLU edit window of the open database: opened in a child frame (false when it could not
     // be), or its frame closed.
     virtual bool OpenPluEditorWindow() { return false; }

@@ -152,6 +152,8 @@ public:
     {
         return m_ui->SelectMessageNo(kind, current);
     }
+    // The store list in pick mode: the store chosen, else `current`.
+    std::uint32_t SelectStoreNo(std::uint32_t current) { return m_ui->SelectStoreNo(current).value_or(current); }
 
     // Before a send, while the POS update file is written: each existing PLU of the requests' PLU
     // ranges gets its line, "C" for a send and "D" for a delete.

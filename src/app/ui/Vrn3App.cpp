@@ -26,7 +26,9 @@
 #include "platform/StandardErrorPrompt.h"
 #include "platform/ui/QtUserPrompt.h"
 #include "platform/ui/TerminationSignal.h"
+#include "pluedit/SelectionListForm.h"
 #include "pluedit/ui/Plued1PluVw.h"
+#include "scaledata/ui/StoreWindows.h"
 #include "settings/LoginForm.h"
 
 #include <QApplication>
@@ -69,6 +71,10 @@ public:
     {
         return selectMessageNo ? selectMessageNo(kind, current) : std::nullopt;
     }
+    std::optional<std::uint32_t> SelectStoreNo(std::uint32_t current) override
+    {
+        return selectStoreNo ? selectStoreNo(current) : std::nullopt;
+    }
     void UpdateAllViews() override
     {
         if (m_pluEditor) m_pluEditor->OnUpdate();
@@ -91,6 +97,7 @@ public:
 
     std::function<void()> openCommsCenter;
     std::function<std::optional<std::uint32_t>(std::uint32_t, std::uint32_t)> selectMessageNo;
+    std::function<std::optional<std::uint32_t>(std::uint32_t)> selectStoreNo;
     std::function<CPlued1PluVw*()> openPluEditor;
 
 private:
@@ -185,6 +192,11 @@ bool CVrn3App::InitInstance()
             return PickMessageNo(frame, document, window, kind, current);
         };
     }
+    parts.documentUi.selectStoreNo = [&parts](std::uint32_t current) {
+        const StoreWindowSite site{parts.document->GetDatabase(), StoreCodePage(parts.frame.GetGeneralSetup()),
+                                   parts.window.get()};
+        return RunStoreList(site, SelectionListForm::kPick, current);
+    };
     parts.documentUi.openPluEditor = [&parts] {
         return OpenPluEditorWindow(parts.frame, parts.model, *parts.window, *parts.document);
     };
