@@ -90,21 +90,36 @@ LinkSetupContext MakeLinkSetupContext(CMainFrame& frame, CVrn3Doc& document)
     return context;
 }
 
-bool EditCommsLinks(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document)
+bool EditCommsLinks(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document, const EnterSetupPassword& enterPassword)
 {
+    if (!PassSetupPassword(frame.GetGeneralSetup(), enterPassword)) return false;
     CIdEnqLinkList& links = frame.Links();
-    if (links.WaitWithBusyDialog(nullptr) != 0) return false;
-    (void)links.StopLinks(true);
-    const LinkSetupContext context = MakeLinkSetupContext(frame, document);
-    const bool changed = links.EditLinks(context);
-    if (changed) {
-        (void)frame.SaveSiteSetup(frame.GetSiteSetupPath());
-        frame.RecalcSetupFlags();
+    bool changed = false;
+    if (links.WaitWithBusyDialog(nullptr) == 0) {
+        (void)links.StopLinks(true);
+        changed = links.EditLinks(MakeLinkSetupContext(frame, document));
+        if (changed) {
+            (void)frame.SaveSiteSetup(frame.GetSiteSetupPath());
+            frame.RecalcSetupFlags();
+        }
     }
     const bool online = frame.GetGeneralSetup().m_onlineComms != 0;
     if (online) links.StartLinks(&document, true);
     host.SetLinksStarted(online);
     return changed;
+}
+
+bool EditDataSaveComms(CMainFrame& frame, const EnterSetupPassword& enterPassword)
+{
+    return RunSettingsListCommand(frame, {true, false, false, false}, enterPassword, [&frame] {
+        return frame.Qd47Link().EditSettings([] { return CheckUserPermission(kSetupTableNo, kRightUpdate, true); });
+    });
+}
+
+bool EditLumenComms(CMainFrame& frame, const EnterSetupPassword& enterPassword)
+{
+    return RunSettingsListCommand(frame, {true, false, false, false}, enterPassword,
+                                  [&frame] { return frame.LumenLink().Setup(); });
 }
 
 }  // namespace varnel

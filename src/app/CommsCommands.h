@@ -1,13 +1,17 @@
 // The frame's and document's commands that open the communication windows, and what those windows
 // take from the frame and the document:
 //   "&Transmit/Receive Scale Data..."  the Communication Center (OpenCommCenter)
-//   "&Comms (On-Line)"                 the links' setup (EditCommsLinks): waits for busy links (Cancel
-//                                      skips it), stops the links keeping their unsent data, runs
-//                                      "Communication Links"; a change saves the site setup and
-//                                      recomputes the derived flags; the links start again while
-//                                      on-line comms is on
+//   "&Comms (On-Line)"                 the links' setup (EditCommsLinks): after the setup password,
+//                                      waits for busy links (Cancel skips the editing), stops the links
+//                                      keeping their unsent data, runs "Communication Links"; a change
+//                                      saves the site setup and recomputes the derived flags; the links
+//                                      start again while on-line comms is on, also after a Cancel
+//   "Co&mms (Data Save)"               the file link's settings (EditDataSaveComms)
+//   "Comms (&Lumen - RS232C)"          the Lumen serial link's settings (EditLumenComms); both after the
+//                                      setup password, the general setup saved when they changed
 #pragma once
 
+#include "app/SetupCommands.h"
 #include "comms/center/CommCenterForm.h"
 #include "comms/idenq/LinkSetupContext.h"
 
@@ -61,6 +65,9 @@ bool OpenCommCenter(CMainFrame& frame, CVrn3Doc& document, const CMasterScale* c
 LinkSetupContext MakeLinkSetupContext(CMainFrame& frame, CVrn3Doc& document);
 
 // "&Comms (On-Line)": true when a link was added, changed or deleted.
-bool EditCommsLinks(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document);
+bool EditCommsLinks(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document, const EnterSetupPassword& enterPassword);
+// "Co&mms (Data Save)" and "Comms (&Lumen - RS232C)": true when the link's settings changed.
+bool EditDataSaveComms(CMainFrame& frame, const EnterSetupPassword& enterPassword);
+bool EditLumenComms(CMainFrame& frame, const EnterSetupPassword& enterPassword);
 
 }  // namespace varnel

@@ -5,8 +5,10 @@
 #include "app/SetupCommands.h"
 #include "app/Vrn3Doc.h"
 #include "app/ui/CommandTable.h"
+#include "app/ui/EnterPasswordDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/RecordPickers.h"
+#include "db/site/TextRules.h"
 
 #include <QMenu>
 
@@ -19,16 +21,31 @@ void RegisterCommsCommands(CMainFrame& frame, IDocumentHost& host, MainFrameWind
                       [&frame, &document, &window] {
                           (void)OpenCommCenter(frame, document, nullptr, MakeCommCenterPicker(frame, document, &window));
                       });
+    const auto enterPassword = [&frame, &window](const std::string& password) {
+        return AskSetupPassword(password, StoreCodePage(frame.GetGeneralSetup()), &window);
+    };
+    const auto maySetup = [&frame] { return CommandState{MayViewSetup(&frame.Access().m_users), std::nullopt}; };
     commands.Register(
         Commands::kCommsOnLine, "&Comms (On-Line)",
-        [&frame, &host, &document, &window] {
-            if (EditCommsLinks(frame, host, document)) window.UpdateFrameTitle();
+        [&frame, &host, &document, &window, enterPassword] {
+            if (EditCommsLinks(frame, host, document, enterPassword)) window.UpdateFrameTitle();
         },
-        [&frame] { return CommandState{MayViewSetup(&frame.Access().m_users), std::nullopt}; });
+        maySetup);
+    commands.Register(
+        Commands::kCommsDataSave, "Co&mms (Data Save)", [&frame, enterPassword] { (void)EditDataSaveComms(frame, enterPassword); },
+        maySetup);
+    commands.Register(
+        Commands::kCommsLumen, "Comms (&Lumen - RS232C)", [&frame, enterPassword] { (void)EditLumenComms(frame, enterPassword); },
+        maySetup);
     QMenu* file = window.GetMenu(MainFrameWindow::Menu::File);
     file->insertAction(file->actions().value(0), commands.Action(Commands::kTransmitReceive));
     file->insertSeparator(file->actions().value(1));
-    window.GetMenu(MainFrameWindow::Menu::Setup)->addAction(commands.Action(Commands::kCommsOnLine));
+    // Right after "&Options".
+    QMenu* setup = window.GetMenu(MainFrameWindow::Menu::Setup);
+    const QList<QAction*> setupActions = setup->actions();
+    QAction* before = setupActions.value(setupActions.indexOf(commands.Action(Commands::kOptions)) + 1);
+    for (const std::uint32_t command : {Commands::kCommsOnLine, Commands::kCommsDataSave, Commands::kCommsLumen})
+        setup->insertAction(before, commands.Action(command));
 }
 
 }  // namespace varnel

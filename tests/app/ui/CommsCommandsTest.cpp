@@ -1,6 +1,7 @@
 // The commands of the communication windows: "&Transmit/Receive Scale Data..." opens the
 // Communication Center, whose "Select..." buttons open the data kind's list, "&Comms (On-Line)" the link
-// setup, whose new link is kept in the site setup.
+// setup, whose new link is kept in the site setup, "Co&mms (Data Save)" the file link's settings after
+// the setup password, kept in the general setup.
 #include "app/ui/CommsCommandWindows.h"
 
 #include "FrameCommandsFixture.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTest>
 
@@ -126,6 +128,38 @@ TEST_F(CommsCommandsTest, ANewLinkIsKeptInTheSiteSetupAndTheOfferedKindsAreWorke
     ASSERT_EQ(m_frame.Links().GetLinks().size(), 1u);
     EXPECT_TRUE(std::filesystem::exists(m_frame.GetSiteSetupPath()));
     EXPECT_NE(KindsInUseOf(m_frame).kinds, before);
+}
+
+TEST_F(CommsCommandsTest, DataSaveCommsAsksTheSetupPasswordAndKeepsTheFileLinksSettings)
+{
+    MainFrameWindow window(m_model, m_commands);
+    RegisterCommsCommands(m_frame, m_host, window, m_document);
+    m_frame.GeneralSetup().m_setupPasswordInUse = 1;
+    m_frame.GeneralSetup().m_setupPassword = {'s', 'e', 'c', 'r', 'e', 't'};
+    test::WhenModalShows([](QWidget& entry) {
+        ASSERT_EQ(entry.objectName(), "enterPasswordDialog");
+        QTest::keyClick(&entry, Qt::Key_Escape);
+    });
+    m_commands.Action(Commands::kCommsDataSave)->trigger();  // the password cancelled: nothing opens
+    EXPECT_FALSE(std::filesystem::exists(m_frame.GetGeneralSetupPath()));
+
+    test::WhenModalShows([](QWidget& entry) {
+        QTest::keyClicks(test::Child<QLineEdit>(entry, "password"), "secret");
+        test::WhenModalShows([](QWidget& settings) {
+            ASSERT_EQ(settings.objectName(), "qd47LinkDialog");
+            test::Child<QComboBox>(settings, "serialPort")->setCurrentIndex(3);
+            Click(settings, "ok");
+        });
+        Click(entry, "ok");
+    });
+    m_commands.Action(Commands::kCommsDataSave)->trigger();
+    EXPECT_EQ(m_frame.Qd47Link().m_portName, "COM4");
+    EXPECT_TRUE(std::filesystem::exists(m_frame.GetGeneralSetupPath()));
+
+    const QList<QAction*> setup = window.GetMenu(MainFrameWindow::Menu::Setup)->actions();
+    const auto at = [&](std::uint32_t command) { return setup.indexOf(m_commands.Action(command)); };
+    EXPECT_EQ(at(Commands::kCommsDataSave), at(Commands::kCommsOnLine) + 1);
+    EXPECT_EQ(at(Commands::kCommsLumen), at(Commands::kCommsDataSave) + 1);
 }
 
 }  // namespace
