@@ -60,6 +60,7 @@ PluEditForm::PluEditForm(PluEditSite site, const ILabelTextMeasure* measure)
     : m_site(std::move(site)), m_measure(measure), m_editor(m_site.textSettings, measure)
 {
     m_editor.SetTextKind(kDescriptionKind, 0);
+    m_editor.SetFormatButtonShown(true);  // the window's form has "Format..." beside the effects
 }
 
 CPluDefTb& PluEditForm::Plus() const

@@ -110,7 +110,6 @@ void CPlued1PluVw::BuildTop()
     description->addWidget(m_strip);
     description->addWidget(new QLabel("Length", top));
     description->addWidget(m_descLength);
-    description->addWidget(m_length, 1);
 
     m_zoneLabel = new QLabel("Price Zone", top);
     m_zoneLabel->setObjectName(IdName(PluEditForm::kZoneLabel));
@@ -125,6 +124,8 @@ void CPlued1PluVw::BuildTop()
     m_active->setObjectName(IdName(PluEditForm::kActive));
     m_inactive = new QRadioButton("Inactive", top);
     m_inactive->setObjectName(IdName(PluEditForm::kInactive));
+    m_activeLabel = new QLabel("Active/\nInactive*", top);
+    m_activeLabel->setObjectName("1103");
     m_activeCombo = new QComboBox(top);
     m_activeCombo->setObjectName(IdName(PluEditForm::kActiveCombo));
     m_hostSupported = new QCheckBox("Host-Supported?", top);
@@ -147,11 +148,14 @@ void CPlued1PluVw::BuildTop()
     states->addSpacing(units.X(6));
     states->addWidget(m_active);
     states->addWidget(m_inactive);
+    states->addWidget(m_activeLabel);
     states->addWidget(m_activeCombo);
     states->addSpacing(units.X(6));
     states->addWidget(m_hostSupported);
     states->addWidget(m_hostControlled);
     states->addStretch(1);
+    states->addWidget(m_length);
+    states->addSpacing(units.X(6));
     states->addWidget(m_saleCaption);
     states->addWidget(m_campaignCaption);
     states->addWidget(sale);
@@ -286,6 +290,7 @@ void CPlued1PluVw::Refresh()
     const PluEditForm::ActiveMode mode = m_form.GetActiveMode();
     m_active->setVisible(mode == PluEditForm::ActiveMode::Radios);
     m_inactive->setVisible(mode == PluEditForm::ActiveMode::Radios);
+    m_activeLabel->setVisible(mode == PluEditForm::ActiveMode::Combo);
     m_activeCombo->setVisible(mode == PluEditForm::ActiveMode::Combo);
     if (mode == PluEditForm::ActiveMode::Radios) {
         (m_form.IsActive() ? m_active : m_inactive)->setChecked(true);

@@ -88,6 +88,7 @@ private:
     QLabel* m_zoneHint = nullptr;
     QRadioButton* m_active = nullptr;
     QRadioButton* m_inactive = nullptr;
+    QLabel* m_activeLabel = nullptr;
     QComboBox* m_activeCombo = nullptr;
     QCheckBox* m_hostSupported = nullptr;
     QCheckBox* m_hostControlled = nullptr;
