@@ -5,6 +5,8 @@
 
 #include "db/plu/PluDatabase.h"
 #include "db/plu/PluDefTb.h"
+#include "db/plu/RuxPriceLayout.h"
+#include "db/store/ColumnLayout.h"
 #include "pluedit/PluEditForm.h"
 #include "settings/DeptCode.h"
 #include "support/RecordingPrompt.h"
@@ -38,13 +40,16 @@ public:
     }
     void EditPluPromotion(std::uint32_t pluNumber) override { m_promotionsEdited.push_back(pluNumber); }
     bool EditExtraPrices(std::uint32_t, ExtraPriceRecords&) override { return false; }
+    // Every value zero but the unit price, m_extraPriceDefault.
     void InitExtraPriceRecord(std::span<std::uint8_t> record, std::uint32_t) override
     {
         std::ranges::fill(record, std::uint8_t{0});
+        (void)WriteNumber(record, FindColumn(kRuxPriceColumns, "UnitPrice"), m_extraPriceDefault);
     }
     std::optional<std::string> GetExtraMessageText(int, std::uint32_t) override { return std::nullopt; }
 
     std::optional<std::uint32_t> m_pick;
+    std::int32_t m_extraPriceDefault = 0;
     std::vector<std::pair<std::uint16_t, std::uint32_t>> m_picks;
     std::map<std::uint32_t, int> m_promotions;
     std::vector<std::uint32_t> m_promotionsEdited;
