@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <shared_mutex>
 #include <thread>
+#include <vector>
 
 namespace varnel {
 
@@ -45,6 +46,17 @@ private:
     RecordBuildMutex* m_mutex = nullptr;
     Hold m_hold = Hold::Alone;
     BuildScratch* m_scratch = nullptr;
+};
+
+// The holds a thread takes one inside another and gives back innermost first: a table's row changes,
+// held across each change. Only the thread holding the lock alone touches them.
+class BuildLockHolds {
+public:
+    void Push(BuildLock hold) { m_holds.push_back(std::move(hold)); }
+    void Pop() { m_holds.pop_back(); }
+
+private:
+    std::vector<BuildLock> m_holds;
 };
 
 class RecordBuildMutex {

@@ -6,7 +6,8 @@
 // Link worker threads and the user-interface thread share a table's rows and record builders, which
 // work in scratch state. One rule, the table's build lock (BuildLock.h): every encoder is handed it,
 // held; the walks take it for each step; whoever calls an encoder outside them, and whoever changes
-// the table's rows or its index while links may walk it, takes it first (LockRecordBuild). A walk
+// the table's rows or its index while links may walk it, takes it first (LockRecordBuild; each add,
+// update, delete or key change of the table holds it by itself, as a RowChange does). A walk
 // handed a scratch of its own (ScaleRecordOut::scratch, as each link's is) holds it shared, so the
 // links encode at once; everyone else holds it alone.
 #pragma once
@@ -168,11 +169,16 @@ private:
     void ReportBeyondFamily(const CLinkScaleSettings& scale, std::uint32_t from, std::uint32_t high,
                             std::uint32_t highest, ScaleRecordOut& out) const;
 
+    // Each change of the rows or the index holds the build lock alone.
+    void BeginRowChange() override { m_rowChangeHolds.Push(LockRecordBuild()); }
+    void EndRowChange() override { m_rowChangeHolds.Pop(); }
+
     bool QueueRequest(std::uint32_t kind, std::uint32_t from, std::uint32_t to, bool showResult);
     void LogRecordChange(MessageId format, std::uint16_t kind, std::uint32_t key, MessageId prefix,
                          std::string_view extra, bool import);
 
     mutable RecordBuildMutex m_buildLock;
+    BuildLockHolds m_rowChangeHolds;
 };
 
 }  // namespace varnel

@@ -2,6 +2,8 @@
 
 #include "db/site/MainFrame.h"
 #include "db/plu/PluDefRec.h"
+#include "db/plu/PluDefTb.h"
+#include "db/store/ObjDatabase.h"
 #include "db/plu/PluFieldAccess.h"
 
 #include <algorithm>
@@ -11,6 +13,12 @@ namespace varnel {
 CPluPriceZoneTb::CPluPriceZoneTb(std::uint16_t tableNo, CObjDatabase* database, std::string name)
     : CObjDBTable(tableNo, database, std::move(name))
 {
+}
+
+void CPluPriceZoneTb::BeginRowChange()
+{
+    const auto* plus = GetDatabase() ? dynamic_cast<const CDBComTb*>(GetDatabase()->GetTable(CPluDefTb::kTableNo)) : nullptr;
+    m_pluTableHolds.Push(plus ? plus->LockRecordBuild() : BuildLock());
 }
 
 std::unique_ptr<CDBRecord> CPluPriceZoneTb::CreateRecord(std::size_t size)
@@ -102,6 +110,7 @@ bool CPluPriceZoneTb::LoadAllEntries(std::uint32_t pluNumber, PriceZoneEntries& 
 bool CPluPriceZoneTb::WritePlu(std::uint32_t pluNumber, const PriceZoneEntries& entries, const CPluDefRec* plu)
 {
     if (entries.empty()) return true;
+    const RowChange change(*this);  // the rows change in place before they are written
     const std::vector<CPluPriceZoneRec*> rows = GetPluRows(pluNumber, false);
     std::vector<CPluPriceZoneRec> stored;  // to write only the rows that change
     stored.reserve(rows.size());
@@ -159,6 +168,7 @@ bool CPluPriceZoneTb::SetZoneValue(std::uint32_t pluNumber, std::uint16_t fieldN
 
 bool CPluPriceZoneTb::DeletePlu(std::uint32_t pluNumber)
 {
+    const RowChange change(*this);
     std::vector<CPluPriceZoneRec*> rows = GetPluRows(pluNumber, true);
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         const std::uint32_t key = (*row)->GetKey();
@@ -171,6 +181,7 @@ bool CPluPriceZoneTb::DeletePlu(std::uint32_t pluNumber)
 
 bool CPluPriceZoneTb::RemoveZoneFromPlu(std::uint32_t pluNumber, std::uint16_t zone)
 {
+    const RowChange change(*this);
     for (CPluPriceZoneRec* row : GetPluRows(pluNumber, false))
         if (!RewriteIfChanged(*row, [&](CPluPriceZoneRec& r) { return r.RemoveZone(zone); })) return false;
     return true;
@@ -188,6 +199,7 @@ bool CPluPriceZoneTb::RewriteIfChanged(CPluPriceZoneRec& row, Change change)
 template <class Change>
 bool CPluPriceZoneTb::ChangeEveryRow(Change change)
 {
+    const RowChange rows(*this);
     bool written = true;
     for (const auto& entry : GetIndex())
         if (auto* row = dynamic_cast<CPluPriceZoneRec*>(entry.record.get()))

@@ -5,6 +5,7 @@
 // the main frame.
 #pragma once
 
+#include "db/plu/BuildLock.h"
 #include "db/store/ObjDBTable.h"
 #include "db/plu/PluPriceZoneRec.h"
 #include "db/plu/PriceZoneEntry.h"
@@ -72,6 +73,11 @@ public:
     void ForgetRowMap() { m_rowMap.Invalidate(); }
 
 private:
+    // The links read a PLU's zone rows as they build its records, under the PLU table's build lock:
+    // each change of these rows holds that lock alone.
+    void BeginRowChange() override;
+    void EndRowChange() override { m_pluTableHolds.Pop(); }
+
     // The PLU's rows in key order; read again from the database unless `fromIndex`.
     std::vector<CPluPriceZoneRec*> GetPluRows(std::uint32_t pluNumber, bool fromIndex);
     // Applies `change` (true when it changed the row) and rewrites the row it changed; a row that
@@ -84,6 +90,7 @@ private:
     bool AddRow(std::uint32_t pluNumber, std::unique_ptr<CPluPriceZoneRec> row);
 
     PriceZoneRowMap m_rowMap;
+    BuildLockHolds m_pluTableHolds;
 };
 
 }  // namespace varnel

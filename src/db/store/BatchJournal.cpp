@@ -258,6 +258,7 @@ CObjDatabase::ChunkOutcome CObjDatabase::ApplyRecordChunk(CObjDBTable& table, co
     // An add of a present key updates it, an update of an absent key adds it.
     const std::uint32_t key = chunk.GetKey();
     const auto length = static_cast<std::uint16_t>(chunk.data.size());
+    const CObjDBTable::RowChange change(table);  // the row's bytes change in place before the update
     CDBRecord* present = table.GetRecord(key);
     std::unique_ptr<CDBRecord> created = present ? nullptr : table.CreateRecord(length);
     CDBRecord* record = present ? present : created.get();

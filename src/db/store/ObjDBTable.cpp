@@ -74,6 +74,7 @@ std::vector<std::unique_ptr<CDBRecord>> CObjDBTable::AddLoadedRecords(std::vecto
 
 bool CObjDBTable::AddRecord(std::uint32_t key, std::uint16_t size, std::unique_ptr<CDBRecord> record)
 {
+    const RowChange change(*this);
     if (!record || m_index.Lookup(key)) return false;
     record->SetHeader(m_tableNo, size, size, key);
     if (IsDaoMirrored() && !DaoAddRecord(*record)) return false;
@@ -102,6 +103,7 @@ CDBRecord* CObjDBTable::GetOrAddRecord(std::uint32_t key, std::uint16_t size)
 CDBRecord* CObjDBTable::GetOrAddRecordEx(std::uint32_t key, std::uint16_t size, bool& created)
 {
     created = false;
+    const RowChange change(*this);
     if (CDBRecord* present = GetRecord(key)) return present;
     std::unique_ptr<CDBRecord> record = CreateRecord(size);
     CDBRecord* raw = record.get();
@@ -113,6 +115,7 @@ CDBRecord* CObjDBTable::GetOrAddRecordEx(std::uint32_t key, std::uint16_t size, 
 bool CObjDBTable::UpdateRecord(CDBRecord* record, std::uint16_t newSize)
 {
     if (!record) return false;
+    const RowChange change(*this);
     if (IsDaoMirrored() && !DaoUpdateRecord(*record)) {
         (void)DaoReadRecord(*record);
         return false;
@@ -122,6 +125,7 @@ bool CObjDBTable::UpdateRecord(CDBRecord* record, std::uint16_t newSize)
 
 bool CObjDBTable::DeleteRecord(CDBRecord* record)
 {
+    const RowChange change(*this);
     if (!record || m_index.Lookup(record->GetKey()) != record) return false;
     if (IsDaoMirrored() && !DaoDeleteRecord(*record)) return false;
     if (!m_database->FreeRecordSlot(*record)) return false;
@@ -131,12 +135,14 @@ bool CObjDBTable::DeleteRecord(CDBRecord* record)
 
 bool CObjDBTable::DeleteKey(std::uint32_t key)
 {
+    const RowChange change(*this);
     CDBRecord* record = GetRecord(key);
     return record && DeleteRecord(record);
 }
 
 bool CObjDBTable::ChangeKey(CDBRecord* record, std::uint32_t newKey)
 {
+    const RowChange change(*this);
     // Checked first: taking the record out under its old key and failing to add it back would lose it.
     if (!record || m_index.Lookup(record->GetKey()) != record || m_index.Lookup(newKey)) return false;
     if (IsDaoMirrored() && !DaoChangeKey(*record, newKey)) return false;

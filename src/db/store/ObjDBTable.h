@@ -138,10 +138,27 @@ public:
     DaoBinding TakeDaoBinding();
     void RestoreDaoBinding(DaoBinding binding);
 
+    // Held across each change of the rows or the index (add, update, delete, key change, and an edit
+    // made of several): a table that other threads read meanwhile makes its Begin/EndRowChange keep
+    // them out. The holder may take it again.
+    class RowChange {
+    public:
+        explicit RowChange(CObjDBTable& table) : m_table(table) { m_table.BeginRowChange(); }
+        ~RowChange() { m_table.EndRowChange(); }
+        RowChange(const RowChange&) = delete;
+        RowChange& operator=(const RowChange&) = delete;
+
+    private:
+        CObjDBTable& m_table;
+    };
+
 protected:
     void SetKeyColumn(std::uint16_t column) { m_keyColumn = column; }
 
 private:
+    // What a RowChange holds: a table that other threads read meanwhile keeps them out here.
+    virtual void BeginRowChange() {}
+    virtual void EndRowChange() {}
     // Whether changes are mirrored into an ".mdb" row: in an ".mdb" database outside batch mode.
     bool IsDaoMirrored() const;
     // In a shared ".mdb" database, reads the record again from its row; the record stays as it was

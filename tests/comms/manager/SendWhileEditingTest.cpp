@@ -1,16 +1,19 @@
 // Four links send every PLU to their scales on loopback TCP while the user's thread changes the
-// settings and edits PLUs: each link's pass reads the settings snapshot it started with, and the edits
-// and the links' range walks take the PLU table's build lock (the walks shared, each link in its own
-// scratch). Run under ThreadSanitizer, which reports any read of the settings or the table that
-// escapes those rules.
+// settings and edits, deletes and imports PLUs: each link's pass reads the settings snapshot it started
+// with, and the edits and the links' range walks take the PLU table's build lock (the walks shared,
+// each link in its own scratch; every change of the PLU or price-zone rows alone). Run under
+// ThreadSanitizer, which reports any read of the settings or the tables that escapes those rules.
 #include "LinkTestData.h"
 #include "LinkWaits.h"
 #include "RecordingWindow.h"
 #include "SimulatedSite.h"
 #include "comms/manager/IdEnqLinkList.h"
+#include "db/store/BatchJournalFormat.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 
 namespace varnel::test {
 namespace {
@@ -45,9 +48,26 @@ protected:
         ASSERT_TRUE(WaitUntilIdle(links));
     }
 
+    // Head office: PLUs 1 to `count` with a unit price of their own in each of zones 1 to 4, and four
+    // links to scales of zones 1 to 4, started.
+    void StartLinksToFourZonedScales(std::uint32_t count)
+    {
+        frame.m_setup.m_priceZoneMode = kHeadOffice;
+        for (std::uint16_t zone = 1; zone <= kLinks; ++zone) frame.m_priceZones.SetZone(zone, "Zone " + std::to_string(zone));
+        frame.m_priceZoneFields = {kUnitPriceField};
+        ASSERT_NO_FATAL_FAILURE(StartLinksToFourScales(count, true));
+        for (std::uint32_t number = 1; number <= count; ++number) {
+            PriceZoneEntries prices;
+            for (std::uint16_t zone = 1; zone <= kLinks; ++zone)
+                prices.push_back({zone, kUnitPriceField, static_cast<std::int32_t>(zone * 1000 + number)});
+            ASSERT_TRUE(zones.WritePlu(number, prices, dynamic_cast<const CPluDefRec*>(plus.FindRecord(number))));
+        }
+    }
+
     TestMainFrame frame;
     LinkTestDocument document{frame};
     CPluDefTb& plus = document.m_database.PluTable();
+    CPluPriceZoneTb& zones = document.m_database.PriceZoneTable();
     FakeClock clock;
     ScriptedPinger pinger;
     std::vector<std::unique_ptr<SimulatedScale>> scales;
@@ -87,17 +107,7 @@ TEST_F(SendWhileEditing, FourLinksSendWhileTheUserChangesTheSettingsAndEditsPlus
 TEST_F(SendWhileEditing, LinksToScalesOfFourPriceZonesBuildEachZonesRecordsAtOnce)
 {
     constexpr std::uint32_t kPlus = 300;
-    frame.m_setup.m_priceZoneMode = kHeadOffice;
-    for (std::uint16_t zone = 1; zone <= kLinks; ++zone) frame.m_priceZones.SetZone(zone, "Zone " + std::to_string(zone));
-    frame.m_priceZoneFields = {kUnitPriceField};
-    CPluPriceZoneTb& zones = document.m_database.PriceZoneTable();
-    ASSERT_NO_FATAL_FAILURE(StartLinksToFourScales(kPlus, true));
-    for (std::uint32_t number = 1; number <= kPlus; ++number) {
-        PriceZoneEntries prices;
-        for (std::uint16_t zone = 1; zone <= kLinks; ++zone)
-            prices.push_back({zone, kUnitPriceField, static_cast<std::int32_t>(zone * 1000 + number)});
-        ASSERT_TRUE(zones.WritePlu(number, prices, dynamic_cast<const CPluDefRec*>(plus.FindRecord(number))));
-    }
+    ASSERT_NO_FATAL_FAILURE(StartLinksToFourZonedScales(kPlus));
     RecordingWindow window;
     links.QueueJob(nullptr, {CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, kPlus)}, &window);
     ASSERT_TRUE(window.WaitFor(CIdEnqLink::ResultDone, kLinks));
@@ -117,6 +127,57 @@ TEST_F(SendWhileEditing, LinksToScalesOfFourPriceZonesBuildEachZonesRecordsAtOnc
             ASSERT_TRUE(plus.EncodeRecord(lock, scale, *plus.FindRecord(number), out));
             ASSERT_EQ(packets[number - 1], Bytes(room.begin(), room.begin() + out.length)) << "PLU " << number;
         }
+    }
+}
+
+// The user deletes PLUs of the range being sent, with their zone rows, and imports a batch file that
+// adds a PLU, replaces one and deletes another, while links to scales of four zones walk the PLUs and
+// their zone rows: every change of either table holds the PLU table's build lock alone.
+TEST_F(SendWhileEditing, FourLinksSendWhileTheUserDeletesAndImportsPlus)
+{
+    constexpr std::uint32_t kPlus = 400;
+    ASSERT_NO_FATAL_FAILURE(StartLinksToFourZonedScales(kPlus));
+    TempDir dir;
+    const auto batchOf = [&](std::uint32_t round) {
+        CPluDefRec added;
+        added.InitNew(kFirstAddedPlu + round);
+        CPluDefRec replaced;
+        replaced.InitNew(round + 1);
+        replaced.Set(PluCol::UnitPrice, static_cast<std::int32_t>(round));
+        std::vector<std::uint8_t> bytes = EncodeBatchVersion(327);
+        CPluDefRec deleted;
+        const std::array<std::tuple<std::uint16_t, CPluDefRec*, std::uint32_t>, 3> entries{
+            {{kBatchAdded, &added, kFirstAddedPlu + round}, {kBatchUpdated, &replaced, round + 1},
+             {kBatchDeleted, &deleted, kPlus / 2 + round}}};
+        for (const auto& [kind, row, number] : entries) {
+            const std::uint16_t size = kind == kBatchDeleted ? 0 : row->CalcDataSize();
+            row->SetHeader(CPluDefTb::kTableNo, size, size, number);
+            const std::vector<std::uint8_t> chunk = EncodeRecordChunk(kind, *row);
+            bytes.insert(bytes.end(), chunk.begin(), chunk.end());
+        }
+        const std::string path = dir.File(std::to_string(round) + ".bch");
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return path;
+    };
+
+    RecordingWindow window;
+    links.QueueJob(nullptr, {CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, kPlus)}, &window);
+    std::uint32_t rounds = 0;
+    for (; window.Results().size() < kLinks && rounds < kPlus / 4; ++rounds) {
+        const std::uint32_t doomed = kPlus - rounds;
+        ASSERT_TRUE(plus.DeleteKey(doomed));
+        ASSERT_TRUE(zones.DeletePlu(doomed));
+        ASSERT_TRUE(document.m_database.LoadBatchFile(batchOf(rounds), ""));
+    }
+    ASSERT_TRUE(window.WaitFor(CIdEnqLink::ResultDone, kLinks));
+    EXPECT_TRUE(links.StopLinks(false));
+    ASSERT_GT(rounds, 0u);
+    // Each round took two PLUs of the range away and added one beyond it.
+    EXPECT_EQ(plus.GetRecordCount(), kPlus - rounds);
+    for (const auto& scale : scales) {
+        EXPECT_LE(scale->Sim().Packets(1).size(), kPlus);
+        EXPECT_GE(scale->Sim().Packets(1).size(), kPlus - 2 * rounds);
     }
 }
 
