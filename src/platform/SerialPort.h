@@ -6,9 +6,6 @@
 // Built on the terminal interface directly: it drives USB adapters, on-board UARTs and the
 // pseudo-terminals the tests use alike (a pseudo-terminal has no modem lines, so holding RTS on is
 // skipped there).
-//
-// PseudoTerminal: a pseudo-terminal pair for tests; the code under test opens the slave side by its
-// name as its port, the test's peer reads and writes the master side.
 #pragma once
 
 #include "platform/Clock.h"
@@ -80,30 +77,6 @@ private:
     const IClock& m_clock;
     const std::chrono::milliseconds m_readTime;
     int m_handle = -1;
-};
-
-class PseudoTerminal {
-public:
-    PseudoTerminal() = default;
-    PseudoTerminal(PseudoTerminal&& other) noexcept;
-    PseudoTerminal& operator=(PseudoTerminal&& other) noexcept;
-    PseudoTerminal(const PseudoTerminal&) = delete;
-    ~PseudoTerminal();
-
-    // A new pair in raw mode; the slave stays open on this side too, so the line lives on between the
-    // opens of the code under test, as a cable does.
-    static Result<PseudoTerminal> Open();
-    const std::string& SlaveName() const { return m_slaveName; }
-
-    // The master side. Read waits up to `limit` of real time for bytes; 0 when none came.
-    Result<bool> WaitReadable(std::chrono::milliseconds limit);
-    Result<std::size_t> Read(std::span<std::uint8_t> into, std::chrono::milliseconds limit);
-    Result<void> Write(std::span<const std::uint8_t> bytes);
-
-private:
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_slaveName;
 };
 
 }  // namespace varnel

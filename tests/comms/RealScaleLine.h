@@ -7,9 +7,9 @@
 // course without real sleeps. Without a test clock (the benchmark) time is real.
 #pragma once
 
+#include "PseudoTerminal.h"
 #include "ScaleLine.h"
 #include "platform/BlockingSocket.h"
-#include "platform/SerialPort.h"
 #include "support/FakeClock.h"
 
 #include <atomic>

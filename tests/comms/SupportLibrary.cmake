@@ -6,6 +6,7 @@ add_library(varnel_comms_test_support STATIC
     ${CMAKE_CURRENT_LIST_DIR}/LumenScaleSimulator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MemoryLumenLink.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MemoryLink.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PseudoTerminal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RealScaleLine.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ScaleSimulator.cpp
 )

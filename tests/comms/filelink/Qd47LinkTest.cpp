@@ -2,6 +2,7 @@
 // modes: the replies to each command, the Data Save file received and sent, the served directory and
 // the names a scale may not use, time-outs, and the end of a run.
 #include "DataSaveFixture.h"
+#include "PseudoTerminal.h"
 
 #include "comms/filelink/Qd47ComLink.h"
 #include "platform/Archive.h"
