@@ -371,6 +371,27 @@ FieldChoices PluEditForm::GetChoices(const PluFieldControl& control) const
     return choices;
 }
 
+bool PluEditForm::OnDeptSelected(std::optional<std::size_t> selection)
+{
+    std::uint16_t department = 0;
+    if (!m_site.deptCodes.GetSelectedDept(selection, false, department) || department == m_row.Get(PluCol::Dept))
+        return false;
+    m_row.Set(PluCol::Dept, department);
+    m_site.document.pluChanged = true;
+    return true;
+}
+
+bool PluEditForm::OnGroupSelected(std::optional<std::size_t> selection)
+{
+    std::uint16_t group = 0;
+    if (!m_site.deptCodes.GetSelectedGroup(selection, false, m_row.Get(PluCol::Dept), group) ||
+        group == m_row.Get(PluCol::Group))
+        return false;
+    m_row.Set(PluCol::Group, group);
+    m_site.document.pluChanged = true;
+    return true;
+}
+
 // The description.
 
 void PluEditForm::OnDescLengthSelected(std::string_view text)

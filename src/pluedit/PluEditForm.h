@@ -105,6 +105,10 @@ public:
     std::size_t GetTextLimit(const PluFieldControl& control) const;
     // What a combo lists and selects (value lists, department and group).
     FieldChoices GetChoices(const PluFieldControl& control) const;
+    // The department or group combo's selection: a different one is stored in the working row (a new
+    // department refills the group combo); true when it changed.
+    bool OnDeptSelected(std::optional<std::size_t> selection);
+    bool OnGroupSelected(std::optional<std::size_t> selection);
 
     // The description.
     LabelTextEditForm& Editor() { return m_editor; }

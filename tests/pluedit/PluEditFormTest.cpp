@@ -2,6 +2,7 @@
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluPriceZoneTb.h"
 #include "platform/TextFormat.h"
+#include "support/DeptCodes.h"
 
 namespace varnel::test {
 namespace {
@@ -192,6 +193,35 @@ TEST_P(PluEditFormTest, DescriptionLengthAndItsCombos)
     EXPECT_TRUE(Form().OnDescLengthKillFocus("75"));
     EXPECT_EQ(Form().GetDescLengthText(), "75");
     EXPECT_TRUE(Form().IsPluChanged());
+}
+
+TEST_P(PluEditFormTest, DepartmentAndGroupCombosStoreTheirChoice)
+{
+    Define(1014, 0, 3, 999);
+    Define(1015, 0, 3, 999);
+    m_settings.deptGroupSearch = true;
+    m_deptCodes.Add(MakeDeptCode(1, "Meat", {{1, "Beef"}, {2, "Lamb"}}));
+    m_deptCodes.Add(MakeDeptCode(4, "Deli", {{7, "Ham"}}));
+    CPluDefRec& row = AddPlu(9);
+    row.Set(PluCol::Dept, std::uint16_t{1});
+    row.Set(PluCol::Group, std::uint16_t{2});
+    ASSERT_TRUE(Form().ShowPlu(9));
+    const PluFieldControl& department = Control(1014);
+    const PluFieldControl& group = Control(1015);
+    EXPECT_EQ(department.kind, PluControlKind::DeptCombo);
+    EXPECT_EQ(Form().GetChoices(department).selected, std::optional<std::size_t>(0));
+    EXPECT_EQ(Form().GetChoices(group).items.size(), 2u);
+    EXPECT_EQ(Form().GetChoices(group).selected, std::optional<std::size_t>(1));
+
+    EXPECT_FALSE(Form().OnDeptSelected(0));  // the same department
+    EXPECT_FALSE(Form().IsPluChanged());
+    EXPECT_TRUE(Form().OnDeptSelected(1));
+    EXPECT_EQ(Form().GetWorkingRow().Get(PluCol::Dept), 4);
+    EXPECT_EQ(Form().GetChoices(group).items.size(), 1u);  // the group combo refilled for Deli
+    EXPECT_TRUE(Form().OnGroupSelected(0));
+    EXPECT_EQ(Form().GetWorkingRow().Get(PluCol::Group), 7);
+    EXPECT_TRUE(Form().IsPluChanged());
+    EXPECT_FALSE(Form().OnGroupSelected(std::nullopt));
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, PluEditFormTest, ::testing::Values(".pld", ".mdb"));

@@ -21,6 +21,8 @@
 namespace varnel {
 namespace {
 
+constexpr int kDepartmentCombo = 1014;
+
 QByteArray IdName(int id) { return QByteArray::number(id); }
 
 QRect ToQRect(const FormRect& rect) { return QRect(rect.left, rect.top, rect.Width(), rect.Height()); }
@@ -210,7 +212,16 @@ QWidget* CPlued1PluVw::MakeInput(const PluFieldControl& control)
         break;
     }
     case PluControlKind::PluCombo: input = new CPluCombo(*control.definition, *this, this); break;
-    case PluControlKind::DeptCombo: input = new QComboBox(this); break;
+    case PluControlKind::DeptCombo: {
+        auto* combo = new QComboBox(this);
+        const bool department = control.id == kDepartmentCombo;
+        connect(combo, &QComboBox::activated, this, [this, combo, department] {
+            const std::optional<std::size_t> chosen = ChosenIndex(*combo);
+            if (department ? m_form.OnDeptSelected(chosen) : m_form.OnGroupSelected(chosen)) Refresh();
+        });
+        input = combo;
+        break;
+    }
     }
     input->setObjectName(name);
     input->setGeometry(ToQRect(control.input));
