@@ -112,6 +112,7 @@ bool CVrn3Doc::OpenDatabaseFile(const std::string& path)
 
 void CVrn3Doc::CloseDatabase()
 {
+    CloseEditorWindows();
     if (m_pluDatabase.IsOpen()) {
         if (CPluDefTb* plus = GetPluTable()) plus->WritePosUpdateLine(nullptr, 'C', false);
         if (m_pluDatabase.IsDaoMode() || m_pluDatabase.NeedsCompact()) (void)m_pluDatabase.Compact();

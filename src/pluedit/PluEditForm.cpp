@@ -63,9 +63,18 @@ PluEditForm::PluEditForm(PluEditSite site, const ILabelTextMeasure* measure)
     m_editor.SetFormatButtonShown(true);  // the window's form has "Format..." beside the effects
 }
 
-CPluDefTb& PluEditForm::Plus() const
+CPluDefTb* PluEditForm::Plus() const
 {
-    return *dynamic_cast<CPluDefTb*>(m_site.database.GetTable(CPluDefTb::kTableNo));
+    return dynamic_cast<CPluDefTb*>(m_site.database.GetTable(CPluDefTb::kTableNo));
+}
+
+// The PLU nearest at or above (or below) a number; null once the database is closed.
+const CDBRecord* PluEditForm::PeekPlu(std::uint32_t pluNumber, bool above) const
+{
+    const CPluDefTb* plus = Plus();
+    if (plus == nullptr) return nullptr;
+    KeyCursor cursor = pluNumber;
+    return above ? plus->PeekNextRecord(cursor) : plus->PeekPrevRecord(cursor);
 }
 
 CPluPriceZoneTb* PluEditForm::Zones() const
@@ -149,33 +158,19 @@ bool PluEditForm::ShowPlu(std::uint32_t pluNumber)
     return OnUpdate();
 }
 
-bool PluEditForm::CanNext() const
-{
-    if (m_current == UINT32_MAX) return false;
-    KeyCursor cursor = m_current + 1;
-    return Plus().PeekNextRecord(cursor) != nullptr;
-}
+bool PluEditForm::CanNext() const { return m_current != UINT32_MAX && PeekPlu(m_current + 1, true) != nullptr; }
 
-bool PluEditForm::CanPrev() const
-{
-    if (m_current == 0) return false;
-    KeyCursor cursor = m_current - 1;
-    return Plus().PeekPrevRecord(cursor) != nullptr;
-}
+bool PluEditForm::CanPrev() const { return m_current != 0 && PeekPlu(m_current - 1, false) != nullptr; }
 
 bool PluEditForm::OnNext()
 {
-    if (m_current == UINT32_MAX) return false;
-    KeyCursor cursor = m_current + 1;
-    const CDBRecord* next = Plus().PeekNextRecord(cursor);
+    const CDBRecord* next = m_current != UINT32_MAX ? PeekPlu(m_current + 1, true) : nullptr;
     return next != nullptr && ShowPlu(next->GetKey());
 }
 
 bool PluEditForm::OnPrev()
 {
-    if (m_current == 0) return false;
-    KeyCursor cursor = m_current - 1;
-    const CDBRecord* previous = Plus().PeekPrevRecord(cursor);
+    const CDBRecord* previous = m_current != 0 ? PeekPlu(m_current - 1, false) : nullptr;
     return previous != nullptr && ShowPlu(previous->GetKey());
 }
 
@@ -186,7 +181,8 @@ void PluEditForm::LoadPlu(std::uint32_t pluNumber)
     m_pendingZoneValues.clear();
     m_storedZoneValues.clear();
     m_site.document.lastShown = pluNumber;
-    const auto* stored = dynamic_cast<const CPluDefRec*>(Plus().FindRecord(pluNumber));
+    const CPluDefTb* plus = Plus();
+    const auto* stored = plus ? dynamic_cast<const CPluDefRec*>(plus->FindRecord(pluNumber)) : nullptr;
     if (stored != nullptr) {
         m_current = m_loaded = pluNumber;
         m_isNew = false;

@@ -24,6 +24,7 @@
 
 namespace varnel {
 
+class CDBRecord;
 class CPluDefTb;
 class CPluPriceZoneTb;
 
@@ -162,7 +163,8 @@ public:
     bool AreExtraPricesChanged() const { return m_extraPricesChanged; }
 
 private:
-    CPluDefTb& Plus() const;
+    CPluDefTb* Plus() const;
+    const CDBRecord* PeekPlu(std::uint32_t pluNumber, bool above) const;
     CPluPriceZoneTb* Zones() const;
     const PluFieldControl* FindControl(std::uint16_t fieldNo) const;
     // The value of a field the form shows; none for a field it does not.

@@ -1,7 +1,7 @@
 // The PLU edit window opened as the document shows a PLU: 61705 without a database; in a child frame
 // of the main window with one, told of the next PLU to show while it is open, moving with Next and
-// Prev, its "..." button picking from "Select Extra Message" over the open database, and closed with
-// the database's editors.
+// Prev, its "..." button picking from "Select Extra Message" over the open database, and closed as the
+// database closes; its indicator showing a running campaign.
 #include "app/ui/PluEditorWindow.h"
 
 #include "FrameCommandsFixture.h"
@@ -141,7 +141,7 @@ TEST_F(PluEditorWindowTest, OpensInAChildFrameShowsPlusAndPicks)
     EXPECT_EQ(title, "Select Extra Message");
     EXPECT_EQ(Text("field1018"), "6");
 
-    m_document.CloseEditorWindows();
+    m_document.CloseDatabase();  // its editors close first
     test::ProcessEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed frame goes
     EXPECT_FALSE(m_document.IsPluEditorOpen());
