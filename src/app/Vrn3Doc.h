@@ -44,6 +44,7 @@ public:
     static constexpr MessageId kMsgPreviousVersion = 61367;
     static constexpr MessageId kMsgUnsupportedVersion = 61368;
     static constexpr MessageId kMsgCommsOffline = 31509;
+    static constexpr MessageId kMsgDateTimeSent = 20575;
     static constexpr MessageId kMsgCommsCancelled = 61225;
     static constexpr MessageId kMsgBackupFailed = 90402;
     static constexpr MessageId kMsgUnmatchedKeyboards = 31492;
@@ -133,6 +134,10 @@ public:
     bool QueueSendData(bool showErrors, const SendRequests& requests, const ScaleDefs* scales);
     MessageId RunSendDialog(bool showErrors, const SendRequests& requests, const ScaleDefs* scales);
     bool DoSendUnsentData(bool showErrors, const CMasterScale* department);
+    // "&Date and Time": one clock job for the current department's scales (each record is made as its
+    // link sends it), and 20575 in the event log. False, logging nothing, when on-line comms cannot
+    // be used.
+    bool SendDateAndTime();
     // Receives records of one data kind from the department's scales: 0 or the status that ended it.
     MessageId RequestScaleData(std::uint16_t dataKind, bool showErrors, const CMasterScale* department);
     // Polls the current department's scales so that each one's state is current for the scale status

@@ -10,6 +10,8 @@
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
 #include "platform/LocalTime.h"
+#include "platform/Messages.h"
+#include "settings/AppEventLog.h"
 #include "settings/MasterScale.h"
 
 #include <chrono>
@@ -100,6 +102,16 @@ bool CVrn3Doc::DoSendUnsentData(bool showErrors, const CMasterScale* department)
     const auto scales = SelectScales(department);
     if (!m_host.GetLinks().IsDataWaiting(Selection(scales))) return true;
     return RunScaleComms({ScaleCommsForm::Mode::SendUnsent, Selection(scales), nullptr, kNoDataKind, showErrors}) == 0;
+}
+
+bool CVrn3Doc::SendDateAndTime()
+{
+    // Nothing would go out: the log must not say it was sent.
+    if (!CanUseOnlineComms()) return false;
+    const SendRequests requests{CSendDataLog(SendDateTime, 0, 0, 0)};
+    if (!SendData(kDataType, true, requests, nullptr)) return false;
+    if (const IMainFrame* frame = GetMainFrame()) frame->WriteEvent(EventGeneral, GetMessageText(kMsgDateTimeSent));
+    return true;
 }
 
 MessageId CVrn3Doc::RequestScaleData(std::uint16_t dataKind, bool showErrors, const CMasterScale* department)

@@ -317,6 +317,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20572, "  Scale [%s] : Comms error [%s]"},
     {20573, "%s (%d.%d.%d.%d)"},
     {20574, "Communication error reported by scale [%s] : %s"},
+    {20575, "Sent date and time to scales."},
     {20578, "Default user access permissions profile"},
     {20587, "%lu,\"Scale PLU price master not in database (Price Master #%d)\""},
     {20588, "%lu,\"Database PLU price master not on scale (Price Master #%d)\""},

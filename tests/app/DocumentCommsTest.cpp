@@ -7,7 +7,6 @@
 #include "golden/PluGolden.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace varnel::test {
 namespace {
@@ -54,6 +53,7 @@ TEST_F(DocumentComms, WithOnLineCommunicationOffAnInteractiveSendQueuesNothingAn
 {
     frame.m_setup.m_onlineComms = 0;
     EXPECT_TRUE(doc->SendData(kType, true, Plus(1, 20), nullptr));
+    EXPECT_FALSE(doc->SendDateAndTime());  // nor is the clock said to be sent
     EXPECT_FALSE(host.GetLinks().IsDataWaiting(nullptr));
     for (const RunMode mode : {RunMode::Scheduler, RunMode::Automation}) {
         host.m_runMode = mode;
@@ -67,12 +67,7 @@ TEST_F(DocumentComms, WithOnLineCommunicationOffAnInteractiveSendQueuesNothingAn
 TEST_F(DocumentComms, AnInteractiveSendIsQueuedAndGoesOutWithTheLinksUnsentData)
 {
     EXPECT_TRUE(doc->SendData(kType, true, Plus(1, 20), nullptr));
-    // The link's worker sends the queued jobs as unsent data once it has taken the request.
-    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (host.GetLinks().IsDataWaiting(nullptr) && std::chrono::steady_clock::now() < guard)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ASSERT_TRUE(WaitUntilIdle(host.GetLinks()));
-    EXPECT_FALSE(host.GetLinks().IsDataWaiting(nullptr));
+    ASSERT_TRUE(WaitUntilSent(host.GetLinks()));
     EXPECT_EQ(scale.Sim().Packets(1).size(), 3u);
 }
 

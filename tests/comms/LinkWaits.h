@@ -22,4 +22,16 @@ inline ::testing::AssertionResult WaitUntilIdle(const CIdEnqLinkList& links)
     return ::testing::AssertionSuccess();
 }
 
+// Until the queued jobs went out: a link's worker sends them as unsent data once it has taken the
+// request, so no data waits and no request is pending.
+inline ::testing::AssertionResult WaitUntilSent(const CIdEnqLinkList& links)
+{
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (links.IsDataWaiting(nullptr)) {
+        if (std::chrono::steady_clock::now() > guard) return ::testing::AssertionFailure() << "data still waiting";
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return WaitUntilIdle(links);
+}
+
 }  // namespace varnel::test

@@ -6,10 +6,12 @@
 #include "app/MainFrameModel.h"
 #include "app/Vrn3Doc.h"
 #include "app/ui/CommandTable.h"
+#include "comms/sorrel/SorrelSocketLink.h"
 #include "scaledata/ScaleDataTables.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 #include "support/ui/GuiTest.h"
+#include "SimulatedSite.h"
 #include "StubFrameModel.h"
 
 namespace varnel::test {
@@ -32,7 +34,27 @@ protected:
         ASSERT_TRUE(m_document.OpenDatabase(path));
     }
 
+    // Link 1, a block link to a scale listening on loopback `port`, with one enabled scale; on-line
+    // comms on and no pinging.
+    void AddLoopbackBlockScale(std::uint16_t port, std::uint16_t scaleNo, std::uint16_t family)
+    {
+        auto link = std::make_unique<CSorrelSocketLink>(SystemClock(), RealFileSystem(), m_pinger);
+        link->m_linkId = 1;
+        link->m_enabled = true;
+        link->m_address = {127, 0, 0, 1};
+        link->m_port = port;
+        auto scale = std::make_unique<CLinkScale>();
+        scale->m_scaleNo = scaleNo;
+        scale->m_enabled = true;
+        scale->m_scaleType = family;
+        link->m_scales.push_back(std::move(scale));
+        m_frame.GeneralSetup().m_onlineComms = 1;
+        m_frame.GeneralSetup().m_usePing = 0;
+        m_frame.Links().Add(std::move(link));
+    }
+
     TempDir m_dir;
+    ScriptedPinger m_pinger;
     RecordingPrompt m_prompt;
     CMainFrame m_frame{m_dir.Path()};
     IMainFrame* m_previous = nullptr;

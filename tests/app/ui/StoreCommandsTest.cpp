@@ -8,9 +8,7 @@
 #include "FrameCommandsFixture.h"
 #include "LinkWaits.h"
 #include "RealScaleLine.h"
-#include "SimulatedSite.h"
 #include "app/ui/MainFrameWindow.h"
-#include "comms/sorrel/SorrelSocketLink.h"
 #include "scaledata/LabelBatchTb.h"
 
 #include <algorithm>
@@ -61,20 +59,7 @@ TEST_F(StoreCommandsTest, PrintRunsTheBatchToTheScaleThatPrintsBatches)
     test::TcpScaleLine line{nullptr};
     test::BlockScaleSimulator scale{line, sorrel::Form::Long};
     scale.Start();
-    test::ScriptedPinger pinger;
-    auto link = std::make_unique<CSorrelSocketLink>(SystemClock(), RealFileSystem(), pinger);
-    link->m_linkId = 1;
-    link->m_enabled = true;
-    link->m_address = {127, 0, 0, 1};
-    link->m_port = line.Port();
-    auto printer = std::make_unique<CLinkScale>();
-    printer->m_scaleNo = 21;
-    printer->m_enabled = true;
-    printer->m_scaleType = 10;
-    link->m_scales.push_back(std::move(printer));
-    m_frame.GeneralSetup().m_onlineComms = 1;
-    m_frame.GeneralSetup().m_usePing = 0;
-    m_frame.Links().Add(std::move(link));
+    AddLoopbackBlockScale(line.Port(), 21, 10);  // a family that prints batches
     OpenNewDatabase();
     auto* batch = dynamic_cast<CLabelBatchRec*>(
         m_document.GetDatabase().GetTable(CLabelBatchTb::kTableNo)->GetOrAddRecord(4, CLabelBatchRec::kSize));
