@@ -1,6 +1,7 @@
 // The serial link's settings, its device-control text, its open failures and its block check, against
 // a simulated scale on a pseudo-terminal.
 #include "LinkTestData.h"
+#include "LinkWaits.h"
 #include "RecordingWindow.h"
 #include "SimulatedSite.h"
 #include "comms/manager/IdEnqLinkList.h"
@@ -8,8 +9,6 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <thread>
 
 namespace varnel::test {
 namespace {
@@ -133,7 +132,7 @@ TEST(SerialLinkSend, HighBytesReachAnEightBitScaleIntact)
     links.Add(std::move(made));
     links.StartLinks(&document, false);
     RecordingWindow window;
-    while (links.IsBusy()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(WaitUntilIdle(links));
     links.QueueJob(nullptr, {CSendDataLog(SendRecords, 2, 1, 9)}, &window);
     ASSERT_TRUE(window.WaitFor(CIdEnqLink::ResultDone));
     EXPECT_EQ(scale.Sim().Packets(1), (std::vector<Bytes>{ScaleRecordOf('P', 5, "\xC4\xD6\xDC"),

@@ -1,5 +1,6 @@
 // Four links sending the PLU table to their scales while the user's thread edits PLUs: prices of the
 // PLUs being sent change, PLUs beyond them come and go. Run under ThreadSanitizer too.
+#include "LinkWaits.h"
 #include "RecordingWindow.h"
 #include "SimulatedSite.h"
 #include "comms/manager/IdEnqLinkList.h"
@@ -71,7 +72,7 @@ TEST(LinksWhileEditing, FourLinksSendEveryPluWhileTheUsersThreadEditsTheTable)
                                           SystemClock(), pinger));
     }
     links.StartLinks(&document, false);
-    while (links.IsBusy()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(WaitUntilIdle(links));
 
     RecordingWindow window;
     links.QueueJob(nullptr, {CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, kSentPlus)}, &window);

@@ -1,6 +1,7 @@
 // The link manager: its life cycle, its lookups and counts, its refusals, its bounded waits.
 #include "InMemoryLine.h"
 #include "LinkTestData.h"
+#include "LinkWaits.h"
 #include "MemoryLink.h"
 #include "RecordingWindow.h"
 #include "comms/manager/IdEnqLinkList.h"
@@ -78,14 +79,6 @@ protected:
         links.FindLink(2)->m_scales.push_back(MakeScale(21, 2000));
         document.m_pathName = dir.File("b.pld");
     }
-    ::testing::AssertionResult WaitIdle()
-    {
-        const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (links.IsBusy())
-            if (std::chrono::steady_clock::now() > guard) return ::testing::AssertionFailure() << "still busy";
-        return ::testing::AssertionSuccess();
-    }
-
     TestMainFrame frame;
     LinkTestDocument document{frame};
     TempDir dir;
@@ -98,7 +91,7 @@ protected:
 TEST_F(LinkList, StartingTwiceStartsTheWorkersOnceAndKeepsTheNewerDocument)
 {
     links.StartLinks(&document, false);
-    ASSERT_TRUE(WaitIdle());  // the start's poll found no scale
+    ASSERT_TRUE(WaitUntilIdle(links));  // the start's poll found no scale
     EXPECT_EQ(links.CountOfflineScales(nullptr), 3u);
     LinkTestDocument newer(frame);
     newer.m_pathName = dir.File("c.pld");
