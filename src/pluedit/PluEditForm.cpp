@@ -346,7 +346,10 @@ std::string PluEditForm::GetFieldText(const PluFieldControl& control) const
             (value < 0 || value > (decimals != 0 ? 999 : 99)))
             value = 0;
     }
-    if (IsTimeField(definition)) return FormatText("%d:%02d", value / 100, value % 100);
+    if (IsTimeField(definition)) {
+        const int minutes = value % 100;
+        return std::to_string(value / 100) + (minutes < 10 ? ":0" : ":") + std::to_string(minutes);
+    }
     const char separator = GetSeparator(control);
     return FormatFixedPoint(decimals, separator != 0 && separator != '/' ? separator : '.', value);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <map>
 #include <utility>
 
@@ -260,19 +261,24 @@ bool IsExpTimeFlagMode2(std::uint8_t expiryTimeFlag) { return expiryTimeFlag == 
 
 std::string FormatFixedPoint(std::uint16_t decimals, char point, std::int32_t value)
 {
-    // Definitions allow 0 to 4 decimals; 18 is as far as the arithmetic below holds.
+    // Definitions allow 0 to 4 decimals; 18 is as far as the digits below reach.
     constexpr std::uint16_t kMostDecimals = 18;
     const std::uint64_t magnitude = value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(std::int64_t{value})
                                               : static_cast<std::uint64_t>(value);
-    std::string text = value < 0 ? "-" : "";
-    if (decimals == 0) return text + std::to_string(magnitude);
-    const std::uint16_t places = std::min(decimals, kMostDecimals);
-    std::uint64_t divisor = 1;
-    for (std::uint16_t i = 0; i < places; ++i) divisor *= 10;
-    // The fraction as 10^n + fraction, whose first digit becomes the point: the leading zeros stay.
-    std::string fraction = std::to_string(divisor + magnitude % divisor);
-    fraction[0] = point != 0 ? point : '.';
-    return text + std::to_string(magnitude / divisor) + fraction;
+    char digits[24];
+    const std::size_t count = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, magnitude).ptr - digits);
+    const std::size_t places = std::min(decimals, kMostDecimals);
+    std::string text;
+    text.reserve(count + places + 3);
+    if (value < 0) text += '-';
+    if (places == 0) return text.append(digits, count);
+    // The whole part (0 when every digit is a fraction digit), the point, the fraction's leading zeros.
+    const std::size_t whole = count > places ? count - places : 0;
+    if (whole == 0) text += '0';
+    text.append(digits, whole);
+    text += point != 0 ? point : '.';
+    if (count < places) text.append(places - count, '0');
+    return text.append(digits + whole, count - whole);
 }
 
 }  // namespace varnel
