@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 #include <spawn.h>
@@ -50,6 +52,13 @@ std::atomic<IProgramRunner*> g_runner{nullptr};
 }  // namespace
 
 IProgramRunner* SetProgramRunner(IProgramRunner* runner) { return g_runner.exchange(runner); }
+
+std::string GetProgramPath()
+{
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
+}
 
 Result<void> StartProgram(const std::string& directory, const std::string& program,
                           const std::vector<std::string>& arguments)

@@ -21,6 +21,9 @@ public:
 // Installs the process's runner (null puts back the real one) and returns the one it replaces.
 IProgramRunner* SetProgramRunner(IProgramRunner* runner);
 
+// The running program's own file, as an absolute path; empty when the system does not say.
+std::string GetProgramPath();
+
 // Starts the program through the installed runner.
 Result<void> StartProgram(const std::string& directory, const std::string& program,
                           const std::vector<std::string>& arguments = {});

@@ -14,6 +14,7 @@ public:
     struct Started {
         std::string directory;
         std::string program;
+        std::vector<std::string> arguments;
     };
 
     RecordingProgramRunner() : m_previous(SetProgramRunner(this)) {}
@@ -22,9 +23,9 @@ public:
     RecordingProgramRunner& operator=(const RecordingProgramRunner&) = delete;
 
     Result<void> Start(const std::string& directory, const std::string& program,
-                       const std::vector<std::string>&) override
+                       const std::vector<std::string>& arguments) override
     {
-        m_started.push_back({directory, program});
+        m_started.push_back({directory, program, arguments});
         if (m_fail) return MakeError(Errc::NotFound, "cannot start \"" + program + "\"");
         return {};
     }

@@ -18,6 +18,7 @@
 #include "app/ui/ProgramIdentity.h"
 #include "app/ui/RecordPickers.h"
 #include "app/ui/ScaleDataListCommands.h"
+#include "app/ui/SchedulerCommand.h"
 #include "app/ui/StoreCommands.h"
 #include "app/ui/SettingsListCommands.h"
 #include "app/ui/SetupCommandWindows.h"
@@ -204,6 +205,7 @@ bool CVrn3App::InitInstance()
     RegisterScaleDataListCommands(parts.frame, *parts.window, *parts.document);
     RegisterStoreCommands(parts.frame, *parts.window, *parts.document);
     RegisterClockCommand(*parts.window, *parts.document);
+    RegisterSchedulerCommand(parts.frame, *parts.window);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,
