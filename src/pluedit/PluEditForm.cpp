@@ -25,7 +25,6 @@ constexpr std::uint16_t kMarkdownPrice = 1004;
 constexpr std::uint16_t kUnitPrice = 1005;
 constexpr std::uint16_t kRegCode = 1011;
 constexpr std::uint16_t kDepartment = 1014;
-constexpr std::uint16_t kGroup = 1015;
 constexpr std::uint16_t kItem = 1016;
 constexpr std::uint16_t kExpiryTimeFlag = 1022;
 constexpr std::uint16_t kExpiryTime = 1023;
