@@ -3,6 +3,7 @@
 #include "platform/Messages.h"
 #include "platform/ui/CodePageText.h"
 #include "pluedit/PluEditForm.h"
+#include "pluedit/ui/DeptCombo.h"
 #include "pluedit/ui/LabelTextEdit.h"
 #include "pluedit/ui/LabelTextStrip.h"
 #include "pluedit/ui/SunkenFrame.h"
@@ -20,8 +21,6 @@
 
 namespace varnel {
 namespace {
-
-constexpr int kDepartmentCombo = 1014;
 
 QByteArray IdName(int id) { return QByteArray::number(id); }
 
@@ -213,11 +212,10 @@ QWidget* CPlued1PluVw::MakeInput(const PluFieldControl& control)
     }
     case PluControlKind::PluCombo: input = new CPluCombo(*control.definition, *this, this); break;
     case PluControlKind::DeptCombo: {
-        auto* combo = new QComboBox(this);
-        const bool department = control.id == kDepartmentCombo;
-        connect(combo, &QComboBox::activated, this, [this, combo, department] {
+        auto* combo = new CDeptCombo(*control.definition, this);
+        connect(combo, &QComboBox::activated, this, [this, combo] {
             const std::optional<std::size_t> chosen = ChosenIndex(*combo);
-            if (department ? m_form.OnDeptSelected(chosen) : m_form.OnGroupSelected(chosen)) Refresh();
+            if (combo->IsDepartment() ? m_form.OnDeptSelected(chosen) : m_form.OnGroupSelected(chosen)) Refresh();
         });
         input = combo;
         break;

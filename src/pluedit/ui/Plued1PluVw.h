@@ -8,7 +8,7 @@
 //
 // Object names: fixed controls by their ids ("103", "1118"...), generated inputs "field<number>",
 // their labels "label<number>", "..." buttons "picker<id>", department and group combos too are
-// "field1014" and "field1015".
+// "field1014" and "field1015" (CDeptCombo).
 #pragma once
 
 #include "platform/CodePage.h"

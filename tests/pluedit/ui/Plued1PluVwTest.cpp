@@ -4,7 +4,9 @@
 #include "../PluEditFixture.h"
 
 #include "db/plu/PluPriceZoneTb.h"
+#include "pluedit/ui/DeptCombo.h"
 #include "pluedit/ui/Plued1PluVw.h"
+#include "support/DeptCodes.h"
 #include "support/ui/GuiTest.h"
 
 #include <QComboBox>
@@ -126,6 +128,29 @@ TEST_F(Plued1PluVwTest, TheZoneSelectorShowsTheZonesValues)
     QTest::keyClick(zone, Qt::Key_Down);
     EXPECT_EQ(m_document.lastZone, 4);
     EXPECT_EQ(FieldText("field1005"), "1.75");
+}
+
+TEST_F(Plued1PluVwTest, ADepartmentChosenRefillsTheGroups)
+{
+    Define(1014, 0, 3, 999);
+    Define(1015, 0, 3, 999);
+    m_settings.deptGroupSearch = true;
+    m_deptCodes.Add(MakeDeptCode(1, "Meat", {{1, "Beef"}, {2, "Lamb"}}));
+    m_deptCodes.Add(MakeDeptCode(4, "Deli", {{7, "Ham"}}));
+    CPluDefRec& row = AddPlu(2);
+    row.Set(PluCol::Dept, std::uint16_t{1});
+    row.Set(PluCol::Group, std::uint16_t{2});
+    CPlued1PluVw& view = View(2);
+
+    auto* department = Child<CDeptCombo>(view, "field1014");
+    auto* group = Child<CDeptCombo>(view, "field1015");
+    EXPECT_EQ(group->count(), 2);
+    EXPECT_EQ(group->currentIndex(), 1);
+    department->setFocus();
+    QTest::keyClick(department, Qt::Key_Down);
+    EXPECT_EQ(m_form->GetWorkingRow().Get(PluCol::Dept), 4);
+    ASSERT_EQ(group->count(), 1);
+    EXPECT_TRUE(m_form->IsPluChanged());
 }
 
 TEST_F(Plued1PluVwTest, EditsLetThroughDigitsAndTheirSeparatorOnly)
