@@ -18,8 +18,7 @@ constexpr KeyCursor kPastEveryId = kLastKeyCursor + 1;
 
 bool QueueJob(std::uint32_t kind, std::uint16_t from, std::uint16_t to, bool showResult)
 {
-    const IMainFrame* frame = GetMainFrame();
-    IDocument* document = frame ? frame->GetDocument() : nullptr;
+    IDocument* document = FrameSendQueue().GetDocument();
     if (!document) return false;
     const SendRequests requests{CSendDataLog(kind, 0, from, to)};
     return document->SendData(IDocument::kDataType, showResult, requests, nullptr);

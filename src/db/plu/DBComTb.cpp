@@ -87,21 +87,18 @@ void CDBComTb::ReportRefusal(const CLinkScaleSettings& scale, std::uint32_t key,
 
 void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string_view field)
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return;
     const std::string name(scaleName);
     const std::string fieldName(field);
-    frame->WriteEvent(kEventGeneral, FormatMessage(kMsgRecordRefused, name.c_str(), static_cast<unsigned>(key),
-                                                   fieldName.c_str()));
+    FrameEventLog().WriteEvent(
+        kEventGeneral, FormatMessage(kMsgRecordRefused, name.c_str(), static_cast<unsigned>(key), fieldName.c_str()));
 }
 
 void LogRecordsBeyondFamily(std::string_view scaleName, std::uint32_t count, std::uint32_t highest)
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return;
     const std::string name(scaleName);
-    frame->WriteEvent(kEventGeneral, FormatMessage(kMsgRecordsBeyondFamily, name.c_str(), static_cast<unsigned>(count),
-                                                   static_cast<unsigned>(highest)));
+    FrameEventLog().WriteEvent(kEventGeneral,
+                               FormatMessage(kMsgRecordsBeyondFamily, name.c_str(), static_cast<unsigned>(count),
+                                             static_cast<unsigned>(highest)));
 }
 
 bool CDBComTb::EncodeKeyInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
@@ -154,8 +151,7 @@ bool CDBComTb::QueueSendRequest(std::uint32_t from, std::uint32_t to, bool showR
 
 bool CDBComTb::QueueRequest(std::uint32_t kind, std::uint32_t from, std::uint32_t to, bool showResult)
 {
-    const IMainFrame* frame = GetMainFrame();
-    IDocument* document = frame ? frame->GetDocument() : nullptr;
+    IDocument* document = FrameSendQueue().GetDocument();
     if (!document) return false;
     const SendRequests requests{CSendDataLog(kind, GetTableNo(), from, to)};
     return document->SendData(IDocument::kDataType, showResult, requests, nullptr);
@@ -220,12 +216,10 @@ void CDBComTb::LogRecordDeleted(std::uint32_t key, MessageId prefix, bool import
 void CDBComTb::LogRecordChange(MessageId format, std::uint16_t kind, std::uint32_t key, MessageId prefix,
                                std::string_view extra, bool import)
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return;
     std::string line(prefix != 0 ? GetMessageText(prefix) : std::string_view{});
     line += FormatMessage(format, GetTableCaption().c_str(), static_cast<unsigned>(key));
     if (!extra.empty()) line.append(" : ").append(extra);
-    frame->WriteEvent(import ? kEventImport : kind, line);
+    FrameEventLog().WriteEvent(import ? kEventImport : kind, line);
 }
 
 std::optional<std::string_view> CDBComTb::GetDescText(const CDBRecord&) const { return std::nullopt; }

@@ -96,8 +96,7 @@ bool CPluDatabase::SendChangeEntries(bool showResult)
 {
     if (m_changes.empty()) return showResult;
     const SendRequests entries = std::exchange(m_changes, {});
-    const IMainFrame* frame = GetMainFrame();
-    IDocument* document = frame ? frame->GetDocument() : nullptr;
+    IDocument* document = FrameSendQueue().GetDocument();
     return document && document->SendDataNow(IDocument::kDataType, showResult, entries, nullptr) == 0;
 }
 

@@ -99,10 +99,7 @@ bool CPluDefRec::IsCtrlFlagPairSet() const
            (static_cast<std::uint32_t>(Get(PluCol::CtrlFlag)) & kPair) == kPair;
 }
 
-void CPluDefRec::WriteToPluUpdateLog() const
-{
-    if (const IMainFrame* frame = GetMainFrame()) frame->WriteToPluUpdateLog(*this);
-}
+void CPluDefRec::WriteToPluUpdateLog() const { FrameEventLog().WriteToPluUpdateLog(*this); }
 
 // Defined beside the row, which the frame's layer does not know.
 bool ISiteRules::IsPluRecordAllowed(const CPluDefRec& row) const

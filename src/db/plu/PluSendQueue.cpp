@@ -50,11 +50,11 @@ void CPluDefTb::QueuePluSendEx(const CPluDefRec& row, bool plu, bool ingredients
     }
 
     // Each scale sends or deletes the PLU as its zone has it.
-    const IMainFrame* frame = GetMainFrame();
-    IDocument* document = frame ? frame->GetDocument() : nullptr;
+    const ISendQueue& sendQueue = FrameSendQueue();
+    IDocument* document = sendQueue.GetDocument();
     CPluPriceZoneTb* zones = GetPriceZoneTable();
     if (!document) return;
-    for (const CLinkScaleSettings* scale : frame->GetLinkScales()) {
+    for (const CLinkScaleSettings* scale : sendQueue.GetLinkScales()) {
         PriceZoneEntries entries;
         if (zones) (void)zones->LoadZoneEntriesFromIndex(number, scale->m_priceZone, entries);
         const auto ctrlFlag =

@@ -25,8 +25,6 @@ std::string PriceChangeLogDesc(const CPluDefRec& row)
 void LogPriceChange(MessageId id, const CPluDefRec& row, std::int32_t newPrice, std::uint32_t markdownMode,
                     std::uint16_t zone, bool import)
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return;
     const std::string desc = PriceChangeLogDesc(row);
     const long plu = static_cast<long>(row.GetKey());
     std::string line;
@@ -38,7 +36,7 @@ void LogPriceChange(MessageId id, const CPluDefRec& row, std::int32_t newPrice, 
                              static_cast<short>(zone), desc.c_str());
     else
         return;
-    frame->WriteEvent(import ? kEventImport : kEventPriceChange, line);
+    FrameEventLog().WriteEvent(import ? kEventImport : kEventPriceChange, line);
 }
 
 }  // namespace varnel

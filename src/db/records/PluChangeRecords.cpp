@@ -152,16 +152,10 @@ bool NextChangeRecord(CPluDefTb& table, ChangeBuilder build, const CLinkScaleSet
     return false;
 }
 
-IDocument* Document()
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame ? frame->GetDocument() : nullptr;
-}
-
 // One change request of the PLU, sent at once; false when the PLU does not exist or the send fails.
 bool SendChangeNow(const CPluDefTb& table, SendJobKind kind, std::uint32_t pluNumber, bool showResult)
 {
-    IDocument* document = Document();
+    IDocument* document = FrameSendQueue().GetDocument();
     if (!document || !table.FindRecord(pluNumber)) return false;
     const SendRequests requests{CSendDataLog(kind, table.GetTableNo(), pluNumber, pluNumber)};
     return document->SendDataNow(IDocument::kDataType, showResult, requests, nullptr) == 0;
@@ -234,7 +228,7 @@ bool CPluDefTb::NextMarkdownChangeRecord(const CLinkScaleSettings& scale, KeyCur
 
 bool CPluDefTb::DeleteRecordRange(std::uint32_t first, std::uint32_t last)
 {
-    IDocument* document = Document();
+    IDocument* document = FrameSendQueue().GetDocument();
     if (!document) return false;
     SendRequests requests;
     KeyCursor cursor = first;
@@ -248,7 +242,7 @@ bool CPluDefTb::DeleteRecordRange(std::uint32_t first, std::uint32_t last)
 
 bool CPluDefTb::DeleteAllRecords(bool showResult)
 {
-    IDocument* document = Document();
+    IDocument* document = FrameSendQueue().GetDocument();
     if (!document) return false;
     const SendRequests requests{CSendDataLog(SendKeyDeletes, GetTableNo(), 0, 0)};
     return document->SendData(IDocument::kDataType, showResult, requests, nullptr);

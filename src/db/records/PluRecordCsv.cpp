@@ -198,9 +198,8 @@ struct DateFields {
 // date, and the event log says so.
 void LogUnknownDateFlag(const Source& c, std::uint8_t flag)
 {
-    if (const IMainFrame* frame = GetMainFrame())
-        frame->WriteEvent(kEventGeneral, FormatMessage(kMsgDateFlagSentAsNone, static_cast<unsigned>(c.plu),
-                                                       static_cast<unsigned>(flag)));
+    FrameEventLog().WriteEvent(kEventGeneral, FormatMessage(kMsgDateFlagSentAsNone, static_cast<unsigned>(c.plu),
+                                                            static_cast<unsigned>(flag)));
 }
 
 DateFields MapFamily9Dates(const Source& c)
