@@ -45,6 +45,9 @@ public:
     static constexpr MessageId kMsgUnsupportedVersion = 61368;
     static constexpr MessageId kMsgCommsOffline = 31509;
     static constexpr MessageId kMsgDateTimeSent = 20575;
+    static constexpr MessageId kMsgBatchFileExists = 61346;
+    static constexpr MessageId kMsgBatchStarted = 20532;
+    static constexpr MessageId kMsgBatchEnded = 20533;
     static constexpr MessageId kMsgCommsCancelled = 61225;
     static constexpr MessageId kMsgBackupFailed = 90402;
     static constexpr MessageId kMsgUnmatchedKeyboards = 31492;
@@ -138,6 +141,13 @@ public:
     // link sends it), and 20575 in the event log. False, logging nothing, when on-line comms cannot
     // be used.
     bool SendDateAndTime();
+
+    // Batch mode (Vrn3DocBatch.cpp). "&Start Batch Mode...": the batch file is asked for ("*.bch"); one
+    // that already reads as a batch file asks 61346: Yes records it anew, No first applies its changes
+    // and then records after them, Cancel ends. "End &Batch Mode...": recording ends and the database
+    // is read again. Each is logged (20532, 20533) and the views refresh; true when it happened.
+    bool StartBatchMode();
+    bool EndBatchMode();
     // Receives records of one data kind from the department's scales: 0 or the status that ended it.
     MessageId RequestScaleData(std::uint16_t dataKind, bool showErrors, const CMasterScale* department);
     // Polls the current department's scales so that each one's state is current for the scale status

@@ -24,6 +24,7 @@ struct FileRequest {
     std::string fileName;
     std::string filter;  // "Name (*.ext) |*.ext|...||"
     std::string initialDirectory;
+    bool askOverwrite = true;  // a save dialog asks before an existing file is chosen
 };
 
 class IUserPrompt {

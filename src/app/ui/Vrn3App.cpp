@@ -8,6 +8,7 @@
 #include "app/Vrn3Doc.h"
 #include "app/CommsCommands.h"
 #include "app/ui/AutomationServer.h"
+#include "app/ui/BatchModeCommands.h"
 #include "app/ui/ClockCommand.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/CommsCommandWindows.h"
@@ -206,6 +207,7 @@ bool CVrn3App::InitInstance()
     RegisterStoreCommands(parts.frame, *parts.window, *parts.document);
     RegisterClockCommand(*parts.window, *parts.document);
     RegisterSchedulerCommand(parts.frame, *parts.window);
+    RegisterBatchModeCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,

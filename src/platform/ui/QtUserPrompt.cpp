@@ -95,6 +95,7 @@ std::optional<std::string> QtUserPrompt::AskFileName(const FileRequest& request)
         dialog.setObjectName(save ? "saveFileDialog" : "openFileDialog");
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         if (!save) dialog.setFileMode(QFileDialog::ExistingFile);
+        if (save && !request.askOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
         dialog.setNameFilters(ToDialogFilter(request.filter).split(";;", Qt::SkipEmptyParts));
         dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
         if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
