@@ -192,8 +192,7 @@ std::string CDBComTb::GetTableCaption(std::uint16_t tableNo)
 
 bool CDBComTb::CheckUserRights(std::uint16_t operation, bool showMessage) const
 {
-    const IMainFrame* frame = GetMainFrame();
-    const bool allowed = !frame || frame->HasTableAccess(GetTableNo(), static_cast<std::uint8_t>(operation));
+    const bool allowed = FrameSiteRules().HasTableAccess(GetTableNo(), static_cast<std::uint8_t>(operation));
     if (!allowed && showMessage) ShowMessage(kMsgNotAllowed);
     return allowed;
 }

@@ -8,11 +8,7 @@
 namespace varnel {
 namespace {
 
-std::uint32_t NextAllowed(std::uint32_t pluNumber)
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame ? frame->NextAllowedPluNumber(pluNumber) : pluNumber;
-}
+std::uint32_t NextAllowed(std::uint32_t pluNumber) { return FrameSiteRules().NextAllowedPluNumber(pluNumber); }
 
 }  // namespace
 

@@ -57,12 +57,10 @@ void CPluDefTb::MergePluData(std::uint16_t zone, const CPluDefRec& decoded, CPlu
     if (descriptorsDiffer || !changed) CopyDescriptors(decoded, row);
 
     bool differed = false;
-    if (const IMainFrame* frame = GetMainFrame()) {
-        differed = MergeFieldValues(frame->GetFieldDefMap(FieldDefMap::Plu), zone, decoded, row, entries);
-        if (CurrentGeneralSetup().m_defaultScaleFamily == kRuxFamily)
-            differed = MergeFieldValues(frame->GetFieldDefMap(FieldDefMap::Plu2), zone, decoded, row, entries) ||
-                       differed;
-    }
+    const ISiteRules& rules = FrameSiteRules();
+    differed = MergeFieldValues(rules.GetFieldDefMap(FieldDefMap::Plu), zone, decoded, row, entries);
+    if (CurrentGeneralSetup().m_defaultScaleFamily == kRuxFamily)
+        differed = MergeFieldValues(rules.GetFieldDefMap(FieldDefMap::Plu2), zone, decoded, row, entries) || differed;
     if (changed && differed) *changed = true;
 }
 

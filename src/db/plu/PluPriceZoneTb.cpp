@@ -35,21 +35,13 @@ void CPluPriceZoneTb::BindColumns()
 
 bool CPluPriceZoneTb::IsZoneField(std::uint16_t fieldNo)
 {
-    const IMainFrame* frame = GetMainFrame();
-    return frame && std::ranges::find(frame->GetPriceZoneFields(), fieldNo) != frame->GetPriceZoneFields().end();
+    const std::span<const std::uint16_t> fields = FrameSiteRules().GetPriceZoneFields();
+    return std::ranges::find(fields, fieldNo) != fields.end();
 }
 
-bool CPluPriceZoneTb::IsZoneDefined(std::uint16_t zone)
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame && frame->IsPriceZoneDefined(zone);
-}
+bool CPluPriceZoneTb::IsZoneDefined(std::uint16_t zone) { return FrameSiteRules().IsPriceZoneDefined(zone); }
 
-bool CPluPriceZoneTb::AnyZoneDefined()
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame && frame->HasPriceZones();
-}
+bool CPluPriceZoneTb::AnyZoneDefined() { return FrameSiteRules().HasPriceZones(); }
 
 std::vector<CPluPriceZoneRec*> CPluPriceZoneTb::GetPluRows(std::uint32_t pluNumber, bool fromIndex)
 {

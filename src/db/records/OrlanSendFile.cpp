@@ -159,8 +159,7 @@ private:
 // Writes the records into the file that takes the place of "PLUSEND.GEN" and starts the script.
 MessageId PublishSendFile(const std::string& records, bool showMessages, IFileSystem& fs)
 {
-    const IMainFrame* frame = GetMainFrame();
-    const std::string directory = frame ? frame->GetScaleDataDirectory() : std::string(".");
+    const std::string directory = FrameSiteRules().GetScaleDataDirectory();
     const Result<void> written = ReplaceFile(fs, directory + "/" + std::string(kFileName), [&](IFile& file) {
         return file.Write(std::as_bytes(std::span(records.data(), records.size())));
     });
@@ -169,9 +168,8 @@ MessageId PublishSendFile(const std::string& records, bool showMessages, IFileSy
         return kMsgFileOpenError;
     }
     if (const Result<void> started = StartProgram(directory, std::string(kScriptName)); !started) {
-        if (frame)
-            frame->WriteEvent(kEventGeneral,
-                              std::string(GetMessageText(kMsgOrlanScriptNotStarted)) + " " + started.GetError().message);
+        FrameEventLog().WriteEvent(
+            kEventGeneral, std::string(GetMessageText(kMsgOrlanScriptNotStarted)) + " " + started.GetError().message);
         if (showMessages) ShowMessage(kMsgOrlanScriptNotStarted);
         return kMsgOrlanScriptNotStarted;
     }

@@ -51,9 +51,8 @@ void ReadExtraPriceBlocks(const PluDecodeContext& context, IRuxPriceTables* tabl
 
 bool CPluDefTb::CheckPluAllowed(std::uint32_t pluNumber) const
 {
-    IMainFrame* frame = GetMainFrame();
-    const bool allowed = frame ? frame->IsPluNumberAllowed(pluNumber) : pluNumber != 0 && pluNumber <= GetMaxKey();
-    if (!allowed && frame) frame->SetInvalidRecordFlag(1);
+    const bool allowed = FrameSiteRules().IsPluNumberAllowed(pluNumber);
+    if (!allowed) FrameEventLog().SetInvalidRecordFlag(1);
     return allowed;
 }
 
