@@ -410,7 +410,7 @@ bool DocumentAutomation::SetEventLogFile(const std::string& file)
 {
     Begin();
     if (m_document.IsDatabaseOpen()) return Fail(kMsgAlreadyOpen);
-    m_frame.EventLog().m_logFile = file;
+    m_frame.EventLog().LogFile = file;
     return true;
 }
 

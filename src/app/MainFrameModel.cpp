@@ -25,7 +25,7 @@ RunMode MainFrameModel::GetRunMode() const
 int MainFrameModel::GetMainToolBar(int screenWidth) const
 {
     const bool departments = !m_frame.Departments().GetDepartments().empty();
-    return ChooseMainToolBar(departments, m_frame.EventLog().m_scaleStatusLogOn != 0, screenWidth);
+    return ChooseMainToolBar(departments, m_frame.EventLog().ScaleStatusLogOn != 0, screenWidth);
 }
 
 std::string MainFrameModel::GetCommsStatusText() const

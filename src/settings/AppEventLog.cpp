@@ -38,21 +38,21 @@ CAppEventLog::CAppEventLog(IClock& clock, IFileSystem& fs) : m_clock(&clock), m_
 void CAppEventLog::Serialize(CArchive& ar)
 {
     const std::uint16_t version = SerializeSetupVersion(ar, kVersion);
-    Exchange(ar, m_logFile, m_loggingOn, m_logAdditions, m_logUpdates, m_logDeletions, m_logGeneral, m_keepDays,
-                m_logPluDetails);
+    Exchange(ar, LogFile, LoggingOn, LogAdditions, LogUpdates, LogDeletions, LogGeneral, KeepDays,
+                LogPluDetails);
     if (version == kFirstObjectVersion && ar.IsLoading()) {
         // The first version kept five words that no later one reads.
         std::uint16_t dropped = 0;
         for (int i = 0; i < 5; ++i) ar >> dropped;
     } else {
-        Exchange(ar, m_pluUpdateLogFile, m_sendFailureLogFile, m_logPluUpdates, m_logSendFailures,
-                    m_pluLogKeepDays);
+        Exchange(ar, PluUpdateLogFile, SendFailureLogFile, LogPluUpdates, LogSendFailures,
+                    PluLogKeepDays);
         if (version >= 102)
-            Exchange(ar, m_importErrorLogFile, m_importErrorKeepDays, m_importLogsOn, m_importSummaryLogFile,
-                        m_importSummaryKeepDays);
-        if (version >= 103) Exchange(ar, m_importPluLogFile);
-        if (version >= 104) Exchange(ar, m_posUpdateFile);
-        if (version >= 105) Exchange(ar, m_scaleStatusLogOn, m_statusLogKeepDays, m_scaleStatusLogFile);
+            Exchange(ar, ImportErrorLogFile, ImportErrorKeepDays, ImportLogsOn, ImportSummaryLogFile,
+                        ImportSummaryKeepDays);
+        if (version >= 103) Exchange(ar, ImportPluLogFile);
+        if (version >= 104) Exchange(ar, PosUpdateFile);
+        if (version >= 105) Exchange(ar, ScaleStatusLogOn, StatusLogKeepDays, ScaleStatusLogFile);
     }
     if (ar.IsLoading() && ar.Ok()) PurgeOldEntries();
 }
@@ -60,19 +60,19 @@ void CAppEventLog::Serialize(CArchive& ar)
 bool CAppEventLog::IsKindLogged(std::uint16_t kind) const
 {
     switch (kind) {
-    case EventAdded: return m_logAdditions != 0;
+    case EventAdded: return LogAdditions != 0;
     case EventUpdated:
     case EventImport:
-    case EventPriceChange: return m_logUpdates != 0;
-    case EventDeleted: return m_logDeletions != 0;
-    case EventGeneral: return m_logGeneral != 0;
+    case EventPriceChange: return LogUpdates != 0;
+    case EventDeleted: return LogDeletions != 0;
+    case EventGeneral: return LogGeneral != 0;
     default: return true;  // continuations, and kinds above 6, have no switch of their own
     }
 }
 
 void CAppEventLog::WriteEvent(std::uint16_t kind, std::string_view text) const
 {
-    if (m_loggingOn == 0 || !IsKindLogged(kind)) return;
+    if (LoggingOn == 0 || !IsKindLogged(kind)) return;
     std::string line;
     if (kind == EventContinuation) {
         line = "|";
@@ -82,7 +82,7 @@ void CAppEventLog::WriteEvent(std::uint16_t kind, std::string_view text) const
     }
     line.append(text);
     line += "\r\n";
-    if (auto file = LogFile::Open(*m_fs, m_logFile, LogFile::Mode::AppendOrCreate)) (void)file->Append(line);
+    if (auto file = LogFile::Open(*m_fs, LogFile, LogFile::Mode::AppendOrCreate)) (void)file->Append(line);
 }
 
 void CAppEventLog::LogSetupChange(MessageId format, MessageId subject, std::string_view detail) const
@@ -110,7 +110,7 @@ void CAppEventLog::AppendFile(const std::string& path) const
 {
     auto source = m_fs->Open(path, FileAccess::Read);
     if (!source) return;
-    auto log = LogFile::Open(*m_fs, m_logFile, LogFile::Mode::AppendOrCreate);
+    auto log = LogFile::Open(*m_fs, LogFile, LogFile::Mode::AppendOrCreate);
     if (!log) return;
     std::string content = "\r\n";
     char block[4096];
@@ -128,19 +128,19 @@ void CAppEventLog::PurgeOldEntries() const
     const double now = LogNow(*m_clock);
     const auto cutoff = [now](std::uint16_t keepDays) { return now - (keepDays + 1.0); };
     // A log that cannot be trimmed now keeps its lines until the next load.
-    (void)TrimCustomLog(*m_fs, m_pluUpdateLogFile, cutoff(m_pluLogKeepDays));
-    (void)TrimCustomLog(*m_fs, m_sendFailureLogFile, cutoff(m_pluLogKeepDays));
-    (void)TrimCustomLog(*m_fs, m_importErrorLogFile, cutoff(m_importErrorKeepDays));
-    (void)TrimCustomLog(*m_fs, m_importPluLogFile, cutoff(m_importErrorKeepDays));
-    (void)TrimCustomLog(*m_fs, m_importSummaryLogFile, cutoff(m_importSummaryKeepDays));
-    (void)TrimCustomLog(*m_fs, m_scaleStatusLogFile, cutoff(m_statusLogKeepDays));
-    if (m_logFile.empty()) return;
-    if (m_keepDays == 0) {
+    (void)TrimCustomLog(*m_fs, PluUpdateLogFile, cutoff(PluLogKeepDays));
+    (void)TrimCustomLog(*m_fs, SendFailureLogFile, cutoff(PluLogKeepDays));
+    (void)TrimCustomLog(*m_fs, ImportErrorLogFile, cutoff(ImportErrorKeepDays));
+    (void)TrimCustomLog(*m_fs, ImportPluLogFile, cutoff(ImportErrorKeepDays));
+    (void)TrimCustomLog(*m_fs, ImportSummaryLogFile, cutoff(ImportSummaryKeepDays));
+    (void)TrimCustomLog(*m_fs, ScaleStatusLogFile, cutoff(StatusLogKeepDays));
+    if (LogFile.empty()) return;
+    if (KeepDays == 0) {
         const auto lock = LockLogFiles();
-        if (m_fs->Exists(m_logFile)) (void)m_fs->Remove(m_logFile);
+        if (m_fs->Exists(LogFile)) (void)m_fs->Remove(LogFile);
         return;
     }
-    (void)TrimEventLog(*m_fs, m_logFile, cutoff(m_keepDays));
+    (void)TrimEventLog(*m_fs, LogFile, cutoff(KeepDays));
 }
 
 }  // namespace varnel

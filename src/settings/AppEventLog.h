@@ -45,30 +45,32 @@ enum CustomLogKind {
 enum LogContent { LogContentAll = 0, LogContentGeneral = 1, LogContentUserEdits = 2, LogContentImports = 3,
                   LogContentPriceChanges = 4 };
 
+// The settings go by the names the site setup file gives them. Within CAppEventLog, LogFile is therefore
+// the event log's file name, and the class that appends to a log is spelt varnel::LogFile.
 struct EventLogSettings {
-    std::string m_logFile;
-    std::string m_pluUpdateLogFile;      // custom log 7
-    std::string m_sendFailureLogFile;    // custom log 8
-    std::string m_importErrorLogFile;    // custom log 10
-    std::string m_importSummaryLogFile;  // custom log 9
-    std::string m_importPluLogFile;      // custom log 11
-    std::string m_posUpdateFile;         // appended to by the PLU table while POS update output is on
-    std::string m_scaleStatusLogFile;
-    std::uint16_t m_loggingOn = 0;  // master switch
-    std::uint16_t m_logAdditions = 0;
-    std::uint16_t m_logUpdates = 0;
-    std::uint16_t m_logDeletions = 0;
-    std::uint16_t m_logGeneral = 0;
-    std::uint16_t m_logPluDetails = 0;  // read by the PLU editor and the text import
-    std::uint16_t m_logPluUpdates = 0;
-    std::uint16_t m_logSendFailures = 0;
-    std::uint16_t m_scaleStatusLogOn = 0;
-    std::uint16_t m_importLogsOn = 0;  // custom logs 9 and 10
-    std::uint16_t m_keepDays = 30;
-    std::uint16_t m_pluLogKeepDays = 3;         // custom logs 7 and 8
-    std::uint16_t m_statusLogKeepDays = 30;     // 0: the status log holds the latest run only
-    std::uint16_t m_importErrorKeepDays = 3;    // custom logs 10 and 11
-    std::uint16_t m_importSummaryKeepDays = 3;  // custom log 9
+    std::string LogFile;
+    std::string PluUpdateLogFile;      // custom log 7
+    std::string SendFailureLogFile;    // custom log 8
+    std::string ImportErrorLogFile;    // custom log 10
+    std::string ImportSummaryLogFile;  // custom log 9
+    std::string ImportPluLogFile;      // custom log 11
+    std::string PosUpdateFile;         // appended to by the PLU table while POS update output is on
+    std::string ScaleStatusLogFile;
+    std::uint16_t LoggingOn = 0;  // master switch
+    std::uint16_t LogAdditions = 0;
+    std::uint16_t LogUpdates = 0;
+    std::uint16_t LogDeletions = 0;
+    std::uint16_t LogGeneral = 0;
+    std::uint16_t LogPluDetails = 0;  // read by the PLU editor and the text import
+    std::uint16_t LogPluUpdates = 0;
+    std::uint16_t LogSendFailures = 0;
+    std::uint16_t ScaleStatusLogOn = 0;
+    std::uint16_t ImportLogsOn = 0;  // custom logs 9 and 10
+    std::uint16_t KeepDays = 30;
+    std::uint16_t PluLogKeepDays = 3;         // custom logs 7 and 8
+    std::uint16_t StatusLogKeepDays = 30;     // 0: the status log holds the latest run only
+    std::uint16_t ImportErrorKeepDays = 3;    // custom logs 10 and 11
+    std::uint16_t ImportSummaryKeepDays = 3;  // custom log 9
 
     bool operator==(const EventLogSettings&) const = default;
 };
@@ -115,9 +117,9 @@ public:
 
     // Custom logs: the log of `kind` (7 to 11) open at its end, created with its header line when
     // missing; nothing when it cannot be opened.
-    std::optional<LogFile> OpenCustomLog(int kind) const;
+    std::optional<varnel::LogFile> OpenCustomLog(int kind) const;
     // One line of a PLU custom log; kind 8 without a scale writes nothing.
-    void WritePluLogLine(LogFile& file, int kind, const PluLogEntry& plu, const PluLogScale* scale,
+    void WritePluLogLine(varnel::LogFile& file, int kind, const PluLogEntry& plu, const PluLogScale* scale,
                          std::string_view importFile, std::string_view database, std::int32_t value) const;
     // The same line as text, for a writer that gathers its lines before it opens the log; empty for
     // kind 8 without a scale.

@@ -66,11 +66,11 @@ std::string DescriptionColumn(std::string_view text, int kind)
 const std::string& CAppEventLog::CustomLogFile(int kind) const
 {
     switch (kind) {
-    case CustomLogPluUpdates: return m_pluUpdateLogFile;
-    case CustomLogSendFailures: return m_sendFailureLogFile;
-    case CustomLogImportSummary: return m_importSummaryLogFile;
-    case CustomLogImportErrors: return m_importErrorLogFile;
-    default: return m_importPluLogFile;
+    case CustomLogPluUpdates: return PluUpdateLogFile;
+    case CustomLogSendFailures: return SendFailureLogFile;
+    case CustomLogImportSummary: return ImportSummaryLogFile;
+    case CustomLogImportErrors: return ImportErrorLogFile;
+    default: return ImportPluLogFile;
     }
 }
 
@@ -87,8 +87,9 @@ std::optional<LogFile> CAppEventLog::OpenCustomLog(int kind) const
     return file;
 }
 
-void CAppEventLog::WritePluLogLine(LogFile& file, int kind, const PluLogEntry& plu, const PluLogScale* scale,
-                                   std::string_view importFile, std::string_view database, std::int32_t value) const
+void CAppEventLog::WritePluLogLine(varnel::LogFile& file, int kind, const PluLogEntry& plu,
+                                   const PluLogScale* scale, std::string_view importFile, std::string_view database,
+                                   std::int32_t value) const
 {
     const std::string line = FormatPluLogLine(kind, plu, scale, importFile, database, value);
     if (!line.empty()) (void)file.Append(line);
@@ -133,15 +134,15 @@ std::string CAppEventLog::FormatPluLogLine(int kind, const PluLogEntry& plu, con
 
 void CAppEventLog::StartScaleStatusLog() const
 {
-    if (m_statusLogKeepDays != 0) return;
-    if (auto file = LogFile::Open(*m_fs, m_scaleStatusLogFile, LogFile::Mode::CreateEmpty))
+    if (StatusLogKeepDays != 0) return;
+    if (auto file = LogFile::Open(*m_fs, ScaleStatusLogFile, LogFile::Mode::CreateEmpty))
         (void)file->Append(std::string(GetMessageText(kStatusHeader)) + "\r\n");
 }
 
 void CAppEventLog::LogScaleStatus(const ScaleStatusEntry& scale) const
 {
     if (!scale.socketLink) return;
-    auto file = LogFile::Open(*m_fs, m_scaleStatusLogFile, LogFile::Mode::AppendOrCreate);
+    auto file = LogFile::Open(*m_fs, ScaleStatusLogFile, LogFile::Mode::AppendOrCreate);
     if (!file) return;
     std::string text;
     if (file->WasCreated()) text = std::string(GetMessageText(kStatusHeader)) + "\r\n";
@@ -155,7 +156,7 @@ void CAppEventLog::LogScaleStatus(const ScaleStatusEntry& scale) const
 
 void CAppEventLog::LogScaleStatusTotals(int total, int offline, int disabled) const
 {
-    auto file = LogFile::Open(*m_fs, m_scaleStatusLogFile, LogFile::Mode::AppendExisting);
+    auto file = LogFile::Open(*m_fs, ScaleStatusLogFile, LogFile::Mode::AppendExisting);
     if (!file) return;
     // No enabled scale: no ratio, rather than a division by zero.
     const int enabled = total - disabled;

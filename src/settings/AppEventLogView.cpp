@@ -39,12 +39,12 @@ void Show(const std::string& path)
 
 std::string CAppEventLog::GetViewFilePath() const
 {
-    return std::string(GetDirFromPath(m_logFile, CurrentTextRules().chars)) + "LOGVIEW.TXT";
+    return std::string(GetDirFromPath(LogFile, CurrentTextRules().chars)) + "LOGVIEW.TXT";
 }
 
 void CAppEventLog::ViewLog(double from, double to, int content) const
 {
-    auto log = ReadWhole(*m_fs, m_logFile);
+    auto log = ReadWhole(*m_fs, LogFile);
     if (!log) {
         ShowMessage(kFileOpenError);
         return;
@@ -63,7 +63,7 @@ void CAppEventLog::ViewLog(double from, double to, int content) const
 
 void CAppEventLog::ViewWholeLog() const
 {
-    auto log = ReadWhole(*m_fs, m_logFile);
+    auto log = ReadWhole(*m_fs, LogFile);
     if (log && WriteViewFile(*m_fs, GetViewFilePath(), *log)) Show(GetViewFilePath());
 }
 

@@ -130,27 +130,27 @@ const NumberField kReportNumbers[] = {
 };
 
 const SwitchField kLoggingSwitches[] = {
-    Switch<&L::m_logAdditions>("Log Additions", "logAdditions"),
-    Switch<&L::m_logUpdates>("Log Updates", "logUpdates"),
-    Switch<&L::m_logDeletions>("Log Deletions", "logDeletions"),
-    Switch<&L::m_logGeneral>("Log General Events", "logGeneral"),
-    Switch<&L::m_logPluDetails>("PLU Details", "logPluDetails"),
+    Switch<&L::LogAdditions>("Log Additions", "logAdditions"),
+    Switch<&L::LogUpdates>("Log Updates", "logUpdates"),
+    Switch<&L::LogDeletions>("Log Deletions", "logDeletions"),
+    Switch<&L::LogGeneral>("Log General Events", "logGeneral"),
+    Switch<&L::LogPluDetails>("PLU Details", "logPluDetails"),
 };
 
 // The size is kept in a 16-bit word: 65535 KB is the largest it holds.
 const NumberField kLoggingNumbers[] = {
-    Number<&L::m_keepDays>("Keep data for", "keepDays", 1, 365),
+    Number<&L::KeepDays>("Keep data for", "keepDays", 1, 365),
     Number<&G::m_maxCommsLogSize>("Maximum Comms Log Size", "maxCommsLogSize", 0, 65535),
 };
 
 const NumberField kLogging2Numbers[] = {
-    Number<&L::m_pluLogKeepDays>("Keep data for (PLU Update && Exception Log)", "pluLogKeepDays", 1, 30),
-    Number<&L::m_statusLogKeepDays>("Keep data for (Scale Status Log)", "statusLogKeepDays", 0, 100),
+    Number<&L::PluLogKeepDays>("Keep data for (PLU Update && Exception Log)", "pluLogKeepDays", 1, 30),
+    Number<&L::StatusLogKeepDays>("Keep data for (Scale Status Log)", "statusLogKeepDays", 0, 100),
 };
 
 const NumberField kLogging3Numbers[] = {
-    Number<&L::m_importSummaryKeepDays>("Keep data for (summary)", "importSummaryKeepDays", 1, 100),
-    Number<&L::m_importErrorKeepDays>("Keep data for (send errors)", "importErrorKeepDays", 1, 30),
+    Number<&L::ImportSummaryKeepDays>("Keep data for (summary)", "importSummaryKeepDays", 1, 100),
+    Number<&L::ImportErrorKeepDays>("Keep data for (send errors)", "importErrorKeepDays", 1, 30),
 };
 
 const SwitchField kDataSaveSwitches[] = {
@@ -176,23 +176,23 @@ const SwitchField kRuxSwitches[] = {
 };
 
 const LogFileField kLoggingFiles[] = {
-    {"Enable logging", "loggingOn", "Log file name:", "logFile", &L::m_loggingOn, &L::m_logFile},
+    {"Enable logging", "loggingOn", "Log file name:", "logFile", &L::LoggingOn, &L::LogFile},
 };
 
 const LogFileField kLogging2Files[] = {
-    {"Log PLU Updates", "logPluUpdates", nullptr, "pluUpdateLogFile", &L::m_logPluUpdates, &L::m_pluUpdateLogFile},
-    {"Log PLU Send Failures", "logSendFailures", nullptr, "sendFailureLogFile", &L::m_logSendFailures,
-     &L::m_sendFailureLogFile},
-    {"Enable Scale Status Log", "scaleStatusLogOn", nullptr, "scaleStatusLogFile", &L::m_scaleStatusLogOn,
-     &L::m_scaleStatusLogFile},
+    {"Log PLU Updates", "logPluUpdates", nullptr, "pluUpdateLogFile", &L::LogPluUpdates, &L::PluUpdateLogFile},
+    {"Log PLU Send Failures", "logSendFailures", nullptr, "sendFailureLogFile", &L::LogSendFailures,
+     &L::SendFailureLogFile},
+    {"Enable Scale Status Log", "scaleStatusLogOn", nullptr, "scaleStatusLogFile", &L::ScaleStatusLogOn,
+     &L::ScaleStatusLogFile},
 };
 
 // "Create Text Import Logs" tests and chooses the summary log, as every other switch its own file.
 const LogFileField kLogging3Files[] = {
-    {"Create Text Import Logs", "importLogsOn", "Summary log file name:", "importSummaryLogFile", &L::m_importLogsOn,
-     &L::m_importSummaryLogFile},
-    {nullptr, nullptr, "PLU import log file name:", "importPluLogFile", &L::m_importLogsOn, &L::m_importPluLogFile},
-    {nullptr, nullptr, "Send errors log file name:", "importErrorLogFile", &L::m_importLogsOn, &L::m_importErrorLogFile},
+    {"Create Text Import Logs", "importLogsOn", "Summary log file name:", "importSummaryLogFile", &L::ImportLogsOn,
+     &L::ImportSummaryLogFile},
+    {nullptr, nullptr, "PLU import log file name:", "importPluLogFile", &L::ImportLogsOn, &L::ImportPluLogFile},
+    {nullptr, nullptr, "Send errors log file name:", "importErrorLogFile", &L::ImportLogsOn, &L::ImportErrorLogFile},
 };
 
 constexpr const char* kRuxMappings[] = {"No file mapping", "Free Message #1", "Free Message #2",

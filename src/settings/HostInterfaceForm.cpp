@@ -16,7 +16,7 @@ constexpr std::uint16_t kFileTextWidth = 40;
 HostInterfaceSettings ReadHostInterface(const CGeneralSetup& setup, const CAppEventLog& eventLog)
 {
     return {setup.m_kauriAucklandHostImport != 0, setup.m_kauriSouthIslandHostImport != 0,
-            setup.m_totaraHostImport != 0, setup.m_posUpdateFileOutput != 0, eventLog.m_posUpdateFile};
+            setup.m_totaraHostImport != 0, setup.m_posUpdateFileOutput != 0, eventLog.PosUpdateFile};
 }
 
 bool StoreHostInterface(const HostInterfaceSettings& settings, CGeneralSetup& setup, CAppEventLog& eventLog)
@@ -27,7 +27,7 @@ bool StoreHostInterface(const HostInterfaceSettings& settings, CGeneralSetup& se
     setup.m_totaraHostImport = settings.totaraImport ? 1 : 0;
     setup.m_posUpdateFileOutput = settings.posUpdateOutput ? 1 : 0;
     setup.m_posUpdateFilePath = settings.posUpdateFile;
-    eventLog.m_posUpdateFile = settings.posUpdateFile;
+    eventLog.PosUpdateFile = settings.posUpdateFile;
     return true;
 }
 

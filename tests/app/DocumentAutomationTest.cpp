@@ -255,8 +255,8 @@ TEST_F(AutomationTest, SetupFilesLoadBeforeADatabaseAndAFailureNamesTheFileInIts
 {
     ASSERT_TRUE(frame.SaveGeneralSetup(dir.File("copy.set")));
     ASSERT_TRUE(frame.SaveSiteSetup(dir.File("copy.sit")));
-    frame.EventLog().m_loggingOn = 1;
-    frame.EventLog().m_logGeneral = 1;
+    frame.EventLog().LoggingOn = 1;
+    frame.EventLog().LogGeneral = 1;
     ASSERT_TRUE(automation.SetEventLogFile(dir.File("events.log")));
 
     ASSERT_TRUE(automation.LoadSetup(dir.File("copy.set")));
@@ -343,9 +343,9 @@ TEST_F(AutomationTest, AddRecordsNeedsStandardNutritionAndKeepsThePlusItCouldNot
     frame.GeneralSetup().m_market = MarketAustralia;
     frame.GeneralSetup().m_nutritionInUse = 1;
     frame.RecalcSetupFlags();
-    frame.EventLog().m_loggingOn = 1;
-    frame.EventLog().m_logGeneral = 1;
-    frame.EventLog().m_logFile = dir.File("events.log");
+    frame.EventLog().LoggingOn = 1;
+    frame.EventLog().LogGeneral = 1;
+    frame.EventLog().LogFile = dir.File("events.log");
     services.m_result = 61290;
     services.m_failedPlus = {12, 40};
     EXPECT_FALSE(automation.AddRecords(2, "PLU,Price", "12,100"));

@@ -62,7 +62,7 @@ TEST_F(OptionsCommandTest, OkStoresEverythingSavesBothSetupsAndSaysSo)
         EXPECT_EQ(values.systemTypeIndex, 6);
         values.setup.m_market = MarketChina;
         values.setup.m_maxStoreNo = 42;
-        values.log.m_keepDays = 90;
+        values.log.KeepDays = 90;
         values.backupFolder = "/srv/backups";
         values.priceZoneFields = {1005, 1006};
         values.keyBlocks[0].fill(3);
@@ -70,7 +70,7 @@ TEST_F(OptionsCommandTest, OkStoresEverythingSavesBothSetupsAndSaysSo)
     const CGeneralSetup& setup = m_frame.GetGeneralSetup();
     EXPECT_EQ(setup.m_defaultScaleFamily, 6);
     EXPECT_EQ(setup.m_maxStoreNo, 42);
-    EXPECT_EQ(m_frame.EventLog().m_keepDays, 90);
+    EXPECT_EQ(m_frame.EventLog().KeepDays, 90);
     EXPECT_EQ(m_frame.GetBackupDirectory(), "/srv/backups");
     EXPECT_EQ(m_frame.PriceZoneFields(), (std::vector<std::uint16_t>{1005, 1006}));
     EXPECT_EQ(m_frame.KeyTypes().m_tables[0][0], 0);
@@ -84,7 +84,7 @@ TEST_F(OptionsCommandTest, OkStoresEverythingSavesBothSetupsAndSaysSo)
     ASSERT_TRUE(reloaded.LoadGeneralSetup(m_frame.GetGeneralSetupPath()));
     ASSERT_TRUE(reloaded.LoadSiteSetup(m_frame.GetSiteSetupPath()));
     EXPECT_EQ(reloaded.GetGeneralSetup().m_maxStoreNo, 42);
-    EXPECT_EQ(reloaded.EventLog().m_keepDays, 90);
+    EXPECT_EQ(reloaded.EventLog().KeepDays, 90);
 }
 
 TEST_F(OptionsCommandTest, CancelOrARefusedPermissionChangesNothing)

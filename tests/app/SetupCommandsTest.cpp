@@ -69,7 +69,7 @@ TEST_F(SetupCommandsTest, HostInterfaceIsStoredOnlyAfterOkAndWithTheUpdateRight)
             frame.GetUserList()->Add(std::move(user));
             frame.GetUserList()->SetCurrentUser(0);
         }
-        frame.EventLog().m_posUpdateFile = "/old/pos.txt";
+        frame.EventLog().PosUpdateFile = "/old/pos.txt";
         m_prompt.m_ids.clear();
 
         EXPECT_EQ(EditHostInterface(frame, TickEverything(c.ok)), c.stored);
@@ -80,7 +80,7 @@ TEST_F(SetupCommandsTest, HostInterfaceIsStoredOnlyAfterOkAndWithTheUpdateRight)
         EXPECT_EQ(setup.m_totaraHostImport, flag);
         EXPECT_EQ(setup.m_posUpdateFileOutput, flag);
         const std::string file = c.stored ? "/srv/pos/update.txt" : "/old/pos.txt";
-        EXPECT_EQ(frame.EventLog().m_posUpdateFile, file);
+        EXPECT_EQ(frame.EventLog().PosUpdateFile, file);
         // The PLU table writes to the path the general setup names.
         EXPECT_EQ(setup.m_posUpdateFilePath, c.stored ? file : "");
         EXPECT_EQ(m_prompt.m_ids, c.messages);
@@ -92,7 +92,7 @@ TEST_F(SetupCommandsTest, HostInterfaceDialogStartsFromTheSettings)
 {
     m_frame.GeneralSetup().m_totaraHostImport = 1;
     m_frame.GeneralSetup().m_posUpdateFileOutput = 1;
-    m_frame.EventLog().m_posUpdateFile = "/home/ann/a/very/long/folder/name/of/the/store/pos/update.txt";
+    m_frame.EventLog().PosUpdateFile = "/home/ann/a/very/long/folder/name/of/the/store/pos/update.txt";
     EditHostInterface(m_frame, [](HostInterfaceForm& form) {
         EXPECT_EQ(form.Settings(), (HostInterfaceSettings{false, false, true, true,
                                                           "/home/ann/a/very/long/folder/name/of/the/store/pos/update.txt"}));

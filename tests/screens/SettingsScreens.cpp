@@ -34,10 +34,10 @@ void OptionsSheet(ScreenShots& shots)
     setup.m_priceZoneMode = 0;
     setup.m_localPriceZone = 2;
     EventLogSettings log;
-    log.m_loggingOn = 1;
-    log.m_logFile = "/home/ann/Varnel/logs/events.elg";
-    log.m_logPluUpdates = 1;
-    log.m_pluUpdateLogFile = "/home/ann/Varnel/logs/plu-updates.elg";
+    log.LoggingOn = 1;
+    log.LogFile = "/home/ann/Varnel/logs/events.elg";
+    log.LogPluUpdates = 1;
+    log.PluUpdateLogFile = "/home/ann/Varnel/logs/plu-updates.elg";
     const std::string backupFolder = "/home/ann/Varnel/backup";
     const std::vector<std::uint16_t> zoneFields = {1005, 1006};
     const CKeyTypeDef keyTypes;

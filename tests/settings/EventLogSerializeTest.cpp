@@ -15,29 +15,29 @@ namespace {
 CAppEventLog Filled()
 {
     CAppEventLog log;
-    log.m_logFile = "events.elg";
-    log.m_pluUpdateLogFile = "plu.log";
-    log.m_sendFailureLogFile = "fail.log";
-    log.m_importErrorLogFile = "ierr.log";
-    log.m_importSummaryLogFile = "isum.log";
-    log.m_importPluLogFile = "iplu.log";
-    log.m_posUpdateFile = "pos.txt";
-    log.m_scaleStatusLogFile = "status.log";
-    log.m_loggingOn = 1;
-    log.m_logAdditions = 1;
-    log.m_logUpdates = 0;
-    log.m_logDeletions = 1;
-    log.m_logGeneral = 1;
-    log.m_logPluDetails = 1;
-    log.m_logPluUpdates = 1;
-    log.m_logSendFailures = 0;
-    log.m_scaleStatusLogOn = 1;
-    log.m_importLogsOn = 1;
-    log.m_keepDays = 45;
-    log.m_pluLogKeepDays = 5;
-    log.m_statusLogKeepDays = 7;
-    log.m_importErrorKeepDays = 9;
-    log.m_importSummaryKeepDays = 11;
+    log.LogFile = "events.elg";
+    log.PluUpdateLogFile = "plu.log";
+    log.SendFailureLogFile = "fail.log";
+    log.ImportErrorLogFile = "ierr.log";
+    log.ImportSummaryLogFile = "isum.log";
+    log.ImportPluLogFile = "iplu.log";
+    log.PosUpdateFile = "pos.txt";
+    log.ScaleStatusLogFile = "status.log";
+    log.LoggingOn = 1;
+    log.LogAdditions = 1;
+    log.LogUpdates = 0;
+    log.LogDeletions = 1;
+    log.LogGeneral = 1;
+    log.LogPluDetails = 1;
+    log.LogPluUpdates = 1;
+    log.LogSendFailures = 0;
+    log.ScaleStatusLogOn = 1;
+    log.ImportLogsOn = 1;
+    log.KeepDays = 45;
+    log.PluLogKeepDays = 5;
+    log.StatusLogKeepDays = 7;
+    log.ImportErrorKeepDays = 9;
+    log.ImportSummaryKeepDays = 11;
     return log;
 }
 
@@ -94,13 +94,13 @@ TEST_F(EventLogSerializeTest, TheOldestSetupFormatHasNoVersionWordAndFiveWordsTh
     ArchiveBytes bytes;
     CommonItems(bytes).U16(9).U16(9).U16(9).U16(9).U16(9).Short("not read");
     CAppEventLog loaded;
-    loaded.m_pluUpdateLogFile = "kept";
+    loaded.PluUpdateLogFile = "kept";
     ASSERT_TRUE(Load(loaded, bytes, kOldestSetupFormat));
-    EXPECT_EQ(loaded.m_logFile, "events.elg");
-    EXPECT_EQ(loaded.m_keepDays, 45);
-    EXPECT_EQ(loaded.m_logPluDetails, 1);
-    EXPECT_EQ(loaded.m_pluUpdateLogFile, "kept");
-    EXPECT_EQ(loaded.m_pluLogKeepDays, 3);
+    EXPECT_EQ(loaded.LogFile, "events.elg");
+    EXPECT_EQ(loaded.KeepDays, 45);
+    EXPECT_EQ(loaded.LogPluDetails, 1);
+    EXPECT_EQ(loaded.PluUpdateLogFile, "kept");
+    EXPECT_EQ(loaded.PluLogKeepDays, 3);
 }
 
 TEST_F(EventLogSerializeTest, EachVersionReadsItsItemsAndLeavesTheRest)
@@ -121,14 +121,14 @@ TEST_F(EventLogSerializeTest, EachVersionReadsItsItemsAndLeavesTheRest)
         if (c.hasStatusLog) bytes.U16(1).U16(7).Short("status.log");
 
         CAppEventLog loaded;
-        loaded.m_importErrorLogFile = loaded.m_importPluLogFile = loaded.m_posUpdateFile = "untouched";
+        loaded.ImportErrorLogFile = loaded.ImportPluLogFile = loaded.PosUpdateFile = "untouched";
         ASSERT_TRUE(Load(loaded, bytes));
-        EXPECT_EQ(loaded.m_pluUpdateLogFile, "plu.log");
-        EXPECT_EQ(loaded.m_pluLogKeepDays, 5);
-        EXPECT_EQ(loaded.m_importErrorLogFile, c.version >= 102 ? "ierr.log" : "untouched");
-        EXPECT_EQ(loaded.m_importPluLogFile, c.hasImportPluLog ? "iplu.log" : "untouched");
-        EXPECT_EQ(loaded.m_posUpdateFile, c.hasPosFile ? "pos.txt" : "untouched");
-        EXPECT_EQ(loaded.m_statusLogKeepDays, c.hasStatusLog ? 7 : 30);
+        EXPECT_EQ(loaded.PluUpdateLogFile, "plu.log");
+        EXPECT_EQ(loaded.PluLogKeepDays, 5);
+        EXPECT_EQ(loaded.ImportErrorLogFile, c.version >= 102 ? "ierr.log" : "untouched");
+        EXPECT_EQ(loaded.ImportPluLogFile, c.hasImportPluLog ? "iplu.log" : "untouched");
+        EXPECT_EQ(loaded.PosUpdateFile, c.hasPosFile ? "pos.txt" : "untouched");
+        EXPECT_EQ(loaded.StatusLogKeepDays, c.hasStatusLog ? 7 : 30);
     }
 }
 
@@ -146,14 +146,14 @@ TEST_F(EventLogSerializeTest, LoadingTrimsTheLogs)
 {
     FakeClock clock(DateTimeParts{2024, 3, 15, 10, 30, 0});
     CAppEventLog log(clock);
-    log.m_logFile = m_dir.File("events.elg");
-    log.m_keepDays = 5;
-    WriteWholeFile(log.m_logFile, "03/01/2024 08:00:00|G old\r\n03/14/2024 08:00:00|G new\r\n");
+    log.LogFile = m_dir.File("events.elg");
+    log.KeepDays = 5;
+    WriteWholeFile(log.LogFile, "03/01/2024 08:00:00|G old\r\n03/14/2024 08:00:00|G new\r\n");
     ArchiveBytes bytes;
-    bytes.U16(100).Short(log.m_logFile).U16(1).U16(1).U16(1).U16(1).U16(1).U16(5).U16(0);
+    bytes.U16(100).Short(log.LogFile).U16(1).U16(1).U16(1).U16(1).U16(1).U16(5).U16(0);
     bytes.U16(0).U16(0).U16(0).U16(0).U16(0);
     ASSERT_TRUE(Load(log, bytes));
-    EXPECT_EQ(ReadWholeFile(log.m_logFile), "03/14/2024 08:00:00|G new\r\n");
+    EXPECT_EQ(ReadWholeFile(log.LogFile), "03/14/2024 08:00:00|G new\r\n");
 }
 
 }  // namespace

@@ -18,12 +18,12 @@ class EventLogWriteTest : public ::testing::Test {
 protected:
     EventLogWriteTest() : m_log(m_clock)
     {
-        m_log.m_logFile = m_dir.File("events.elg");
-        m_log.m_loggingOn = 1;
+        m_log.LogFile = m_dir.File("events.elg");
+        m_log.LoggingOn = 1;
     }
 
-    std::string Log() const { return ReadWholeFile(m_log.m_logFile); }
-    bool LogExists() const { return RealFileSystem().Exists(m_log.m_logFile); }
+    std::string Log() const { return ReadWholeFile(m_log.LogFile); }
+    bool LogExists() const { return RealFileSystem().Exists(m_log.LogFile); }
 
     TempDir m_dir;
     FakeClock m_clock{DateTimeParts{2024, 3, 15, 10, 30, 0}};
@@ -36,23 +36,23 @@ TEST_F(EventLogWriteTest, EachKindIsWrittenOnlyWhenItsSwitchIsOn)
         std::uint16_t kind;
         std::uint16_t EventLogSettings::*gate;
     };
-    for (const Case c : {Case{EventAdded, &EventLogSettings::m_logAdditions},
-                         Case{EventUpdated, &EventLogSettings::m_logUpdates},
-                         Case{EventDeleted, &EventLogSettings::m_logDeletions},
-                         Case{EventGeneral, &EventLogSettings::m_logGeneral},
-                         Case{EventImport, &EventLogSettings::m_logUpdates},
-                         Case{EventPriceChange, &EventLogSettings::m_logUpdates}}) {
+    for (const Case c : {Case{EventAdded, &EventLogSettings::LogAdditions},
+                         Case{EventUpdated, &EventLogSettings::LogUpdates},
+                         Case{EventDeleted, &EventLogSettings::LogDeletions},
+                         Case{EventGeneral, &EventLogSettings::LogGeneral},
+                         Case{EventImport, &EventLogSettings::LogUpdates},
+                         Case{EventPriceChange, &EventLogSettings::LogUpdates}}) {
         SCOPED_TRACE(c.kind);
-        (void)RealFileSystem().Remove(m_log.m_logFile);
-        m_log.m_logAdditions = m_log.m_logUpdates = m_log.m_logDeletions = m_log.m_logGeneral = 1;
+        (void)RealFileSystem().Remove(m_log.LogFile);
+        m_log.LogAdditions = m_log.LogUpdates = m_log.LogDeletions = m_log.LogGeneral = 1;
         m_log.*c.gate = 0;
         m_log.WriteEvent(c.kind, "x");
         EXPECT_FALSE(LogExists());
         m_log.*c.gate = 1;
-        m_log.m_loggingOn = 0;
+        m_log.LoggingOn = 0;
         m_log.WriteEvent(c.kind, "x");
         EXPECT_FALSE(LogExists());
-        m_log.m_loggingOn = 1;
+        m_log.LoggingOn = 1;
         m_log.WriteEvent(c.kind, "x");
         EXPECT_TRUE(LogExists());
     }
@@ -60,7 +60,7 @@ TEST_F(EventLogWriteTest, EachKindIsWrittenOnlyWhenItsSwitchIsOn)
 
 TEST_F(EventLogWriteTest, LinesAreDateTagUserTextAndCrLf)
 {
-    m_log.m_logAdditions = m_log.m_logUpdates = 1;
+    m_log.LogAdditions = m_log.LogUpdates = 1;
     m_log.WriteEvent(EventAdded, " : Added PLU No. 12");
     m_log.WriteEvent(EventContinuation, " more");
     m_log.WriteEvent(9, " kind nine");  // no tag and no switch of its own
@@ -82,7 +82,7 @@ TEST_F(EventLogWriteTest, LinesAreDateTagUserTextAndCrLf)
 
 TEST_F(EventLogWriteTest, SetupChangesNameTheirSubjectAndDetail)
 {
-    m_log.m_logGeneral = 1;
+    m_log.LogGeneral = 1;
     m_log.LogSetupModified(20522, "");
     m_log.LogSetupDeleted(20512, "Operator 7");
     m_log.LogSetupModified(0, "");
@@ -92,7 +92,7 @@ TEST_F(EventLogWriteTest, SetupChangesNameTheirSubjectAndDetail)
 
 TEST_F(EventLogWriteTest, AppendFileCopiesAFileWhateverTheSwitches)
 {
-    m_log.m_loggingOn = 0;
+    m_log.LoggingOn = 0;
     const std::string linkLog = m_dir.File("link.log");
     WriteWholeFile(linkLog, "sent 3\r\nfailed 0");
     m_log.AppendFile(linkLog);
@@ -102,7 +102,7 @@ TEST_F(EventLogWriteTest, AppendFileCopiesAFileWhateverTheSwitches)
 
 TEST_F(EventLogWriteTest, AppendsFromSeveralThreadsNeverInterleave)
 {
-    m_log.m_logGeneral = 1;
+    m_log.LogGeneral = 1;
     constexpr int kThreads = 4, kLines = 200;
     std::vector<std::thread> writers;
     for (int t = 0; t < kThreads; ++t)
@@ -125,7 +125,7 @@ TEST_F(EventLogWriteTest, AppendsFromSeveralThreadsNeverInterleave)
 
 TEST_F(EventLogWriteTest, ACustomLogGetsItsHeaderOnlyWhenCreated)
 {
-    m_log.m_pluUpdateLogFile = m_dir.File("plu.log");
+    m_log.PluUpdateLogFile = m_dir.File("plu.log");
     for (int i = 0; i < 2; ++i) {
         auto file = m_log.OpenCustomLog(CustomLogPluUpdates);
         ASSERT_TRUE(file);
@@ -133,9 +133,9 @@ TEST_F(EventLogWriteTest, ACustomLogGetsItsHeaderOnlyWhenCreated)
                               "", 0);
     }
     const std::string line = kNow + "\t      12\t      199\t        0\t        3\tApples\r\n";
-    EXPECT_EQ(ReadWholeFile(m_log.m_pluUpdateLogFile),
+    EXPECT_EQ(ReadWholeFile(m_log.PluUpdateLogFile),
               "Date               \t     PLU\tUnitPrice\tSalesMode\tShelfLife\tDescription\r\n" + line + line);
-    m_log.m_importPluLogFile = m_dir.Path() + "/missing-dir/iplu.log";
+    m_log.ImportPluLogFile = m_dir.Path() + "/missing-dir/iplu.log";
     EXPECT_FALSE(m_log.OpenCustomLog(CustomLogImportPlus));
     EXPECT_FALSE(m_log.OpenCustomLog(12));
 }
@@ -188,9 +188,9 @@ TEST_F(EventLogWriteTest, DescriptionsAreReadWithinTheirBytes)
 
 TEST_F(EventLogWriteTest, TheStatusLogHasAHeaderLinesAndTotals)
 {
-    m_log.m_scaleStatusLogFile = m_dir.File("status.log");
+    m_log.ScaleStatusLogFile = m_dir.File("status.log");
     m_log.LogScaleStatusTotals(4, 1, 0);  // nothing: the log does not exist
-    EXPECT_FALSE(RealFileSystem().Exists(m_log.m_scaleStatusLogFile));
+    EXPECT_FALSE(RealFileSystem().Exists(m_log.ScaleStatusLogFile));
 
     m_log.LogScaleStatus(ScaleStatusEntry{true, 3, true, true});
     m_log.LogScaleStatus(ScaleStatusEntry{false, 4, true, true});  // not a socket link
@@ -200,32 +200,32 @@ TEST_F(EventLogWriteTest, TheStatusLogHasAHeaderLinesAndTotals)
     const std::string run = kNow + "|\t3|\tOnline |\tEnabled\r\n" + kNow + "|\t5|\tOffline|\tDisabled\r\n" +
                             "\r\n\r\nTotal : 4 scales\r\n\t1 scale(s) are enabled but offline, please check these "
                             "scales.\r\n\t4 scale(s) are disabled.\r\n\tOffline Ratio = 1/(4-4) = 0%";
-    EXPECT_EQ(ReadWholeFile(m_log.m_scaleStatusLogFile), header + run);
+    EXPECT_EQ(ReadWholeFile(m_log.ScaleStatusLogFile), header + run);
 
-    m_log.m_statusLogKeepDays = 1;  // the next run is added
+    m_log.StatusLogKeepDays = 1;  // the next run is added
     m_log.StartScaleStatusLog();
     m_log.LogScaleStatusTotals(8, 2, 4);
-    EXPECT_EQ(ReadWholeFile(m_log.m_scaleStatusLogFile).substr((header + run).size()),
+    EXPECT_EQ(ReadWholeFile(m_log.ScaleStatusLogFile).substr((header + run).size()),
               "\r\n\r\nTotal : 8 scales\r\n\t2 scale(s) are enabled but offline, please check these scales.\r\n\t4 "
               "scale(s) are disabled.\r\n\tOffline Ratio = 2/(8-4) = 50%");
 
-    m_log.m_statusLogKeepDays = 0;  // the latest run only
+    m_log.StatusLogKeepDays = 0;  // the latest run only
     m_log.StartScaleStatusLog();
-    EXPECT_EQ(ReadWholeFile(m_log.m_scaleStatusLogFile), header);
+    EXPECT_EQ(ReadWholeFile(m_log.ScaleStatusLogFile), header);
 }
 
 TEST_F(EventLogWriteTest, TheSettingsPrintListsEverySwitch)
 {
-    m_log.m_keepDays = 30;
-    m_log.m_logFile = "/logs/events.elg";
-    m_log.m_logAdditions = 1;
-    m_log.m_logPluUpdates = 1;
-    m_log.m_pluUpdateLogFile = "/logs/plu.log";
-    m_log.m_importLogsOn = 1;
-    m_log.m_importErrorLogFile = "/logs/ierr.log";
-    m_log.m_importSummaryLogFile = "/logs/isum.log";
-    m_log.m_importPluLogFile = "/logs/iplu.log";
-    m_log.m_posUpdateFile = "/pos/update.txt";
+    m_log.KeepDays = 30;
+    m_log.LogFile = "/logs/events.elg";
+    m_log.LogAdditions = 1;
+    m_log.LogPluUpdates = 1;
+    m_log.PluUpdateLogFile = "/logs/plu.log";
+    m_log.ImportLogsOn = 1;
+    m_log.ImportErrorLogFile = "/logs/ierr.log";
+    m_log.ImportSummaryLogFile = "/logs/isum.log";
+    m_log.ImportPluLogFile = "/logs/iplu.log";
+    m_log.PosUpdateFile = "/pos/update.txt";
     CGeneralSetup setup;
     setup.m_maxCommsLogSize = 40000;
     setup.m_kauriAucklandHostImport = 1;

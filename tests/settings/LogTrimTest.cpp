@@ -112,28 +112,28 @@ TEST_F(LogTrimTest, PurgeTrimsEveryLogByItsOwnKeepDays)
 {
     FakeClock clock(DateTimeParts{2024, 3, 15, 12, 0, 0});
     CAppEventLog log(clock);
-    log.m_logFile = m_dir.File("events.elg");
-    log.m_pluUpdateLogFile = m_dir.File("plu.log");
-    log.m_importSummaryLogFile = m_dir.File("summary.log");
-    log.m_scaleStatusLogFile = m_dir.File("status.log");
-    log.m_keepDays = 2;               // cut-off 03/12 12:00
-    log.m_pluLogKeepDays = 5;         // 03/09 12:00
-    log.m_importSummaryKeepDays = 0;  // 03/14 12:00
-    log.m_statusLogKeepDays = 10;     // 03/04 12:00
+    log.LogFile = m_dir.File("events.elg");
+    log.PluUpdateLogFile = m_dir.File("plu.log");
+    log.ImportSummaryLogFile = m_dir.File("summary.log");
+    log.ScaleStatusLogFile = m_dir.File("status.log");
+    log.KeepDays = 2;               // cut-off 03/12 12:00
+    log.PluLogKeepDays = 5;         // 03/09 12:00
+    log.ImportSummaryKeepDays = 0;  // 03/14 12:00
+    log.StatusLogKeepDays = 10;     // 03/04 12:00
     const std::string lines = "03/08/2024 12:00:00|G a\r\n03/13/2024 12:00:00|G b\r\n";
-    WriteWholeFile(log.m_logFile, lines);
-    for (const std::string* path : {&log.m_pluUpdateLogFile, &log.m_importSummaryLogFile, &log.m_scaleStatusLogFile})
+    WriteWholeFile(log.LogFile, lines);
+    for (const std::string* path : {&log.PluUpdateLogFile, &log.ImportSummaryLogFile, &log.ScaleStatusLogFile})
         WriteWholeFile(*path, kHeader + lines);
 
     log.PurgeOldEntries();
-    EXPECT_EQ(ReadWholeFile(log.m_logFile), "03/13/2024 12:00:00|G b\r\n");
-    EXPECT_EQ(ReadWholeFile(log.m_pluUpdateLogFile), kHeader + "03/13/2024 12:00:00|G b\r\n");
-    EXPECT_FALSE(RealFileSystem().Exists(log.m_importSummaryLogFile));
-    EXPECT_EQ(ReadWholeFile(log.m_scaleStatusLogFile), kHeader + lines);
+    EXPECT_EQ(ReadWholeFile(log.LogFile), "03/13/2024 12:00:00|G b\r\n");
+    EXPECT_EQ(ReadWholeFile(log.PluUpdateLogFile), kHeader + "03/13/2024 12:00:00|G b\r\n");
+    EXPECT_FALSE(RealFileSystem().Exists(log.ImportSummaryLogFile));
+    EXPECT_EQ(ReadWholeFile(log.ScaleStatusLogFile), kHeader + lines);
 
-    log.m_keepDays = 0;  // no event log at all
+    log.KeepDays = 0;  // no event log at all
     log.PurgeOldEntries();
-    EXPECT_FALSE(RealFileSystem().Exists(log.m_logFile));
+    EXPECT_FALSE(RealFileSystem().Exists(log.LogFile));
 }
 
 }  // namespace

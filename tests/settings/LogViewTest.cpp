@@ -47,8 +47,8 @@ class LogViewerTest : public ::testing::Test {
 protected:
     LogViewerTest() : m_log(m_clock)
     {
-        m_log.m_logFile = m_dir.File("events.elg");
-        m_log.m_keepDays = 30;
+        m_log.LogFile = m_dir.File("events.elg");
+        m_log.KeepDays = 30;
     }
 
     TempDir m_dir;
@@ -60,7 +60,7 @@ protected:
 
 TEST_F(LogViewerTest, TheExtractIsWrittenBesideTheLogAndShown)
 {
-    WriteWholeFile(m_log.m_logFile, kLog);
+    WriteWholeFile(m_log.LogFile, kLog);
     m_log.ViewTodaysLog(LogContentPriceChanges);
     const std::string viewFile = m_dir.File("LOGVIEW.TXT");
     EXPECT_EQ(m_log.GetViewFilePath(), viewFile);
@@ -75,9 +75,9 @@ TEST_F(LogViewerTest, TheExtractIsWrittenBesideTheLogAndShown)
 
 TEST_F(LogViewerTest, NothingToShowOrNoLogIsAMessageAndNoViewer)
 {
-    WriteWholeFile(m_log.m_logFile, kLog);
+    WriteWholeFile(m_log.LogFile, kLog);
     m_log.ViewTodaysLog(LogContentImports);
-    (void)RealFileSystem().Remove(m_log.m_logFile);
+    (void)RealFileSystem().Remove(m_log.LogFile);
     m_log.ViewLog(At(1, 0), At(31, 0), LogContentAll);
     m_log.ViewWholeLog();
     EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{61407, 61216}));
@@ -86,7 +86,7 @@ TEST_F(LogViewerTest, NothingToShowOrNoLogIsAMessageAndNoViewer)
 
 TEST_F(LogViewerTest, TheRangeFormCoversWholeDays)
 {
-    LogViewRangeForm form(m_clock, m_log.m_keepDays);
+    LogViewRangeForm form(m_clock, m_log.KeepDays);
     EXPECT_EQ(form.GetContent(), LogContentAll);
     EXPECT_EQ(form.ViewFrom(), *PartsToOleDate(DateTimeParts{2024, 2, 4, 0, 0, 0}));  // 37 days back
     EXPECT_EQ(form.ViewTo(), *PartsToOleDate(DateTimeParts{2024, 3, 12, 23, 59, 59}));

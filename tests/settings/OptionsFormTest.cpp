@@ -141,18 +141,18 @@ TEST_F(OptionsFormTest, SwitchingALogOnWithoutAFileOpensItsChooser)
     const LogFileField& statusLog = Logging2Files()[2];
     m_prompt.QueueSaveName("/srv/logs/status.elg");
     OnLogSwitch(values, statusLog, true);
-    EXPECT_EQ(values.log.m_scaleStatusLogOn, 1);
-    EXPECT_EQ(values.log.m_scaleStatusLogFile, "/srv/logs/status.elg");
+    EXPECT_EQ(values.log.ScaleStatusLogOn, 1);
+    EXPECT_EQ(values.log.ScaleStatusLogFile, "/srv/logs/status.elg");
     // With a file already there nothing is asked; a cancelled chooser keeps the file.
     OnLogSwitch(values, statusLog, true);
     EXPECT_EQ(m_prompt.m_saveDialogs, 1);
     m_prompt.QueueSaveName(std::nullopt);
     EXPECT_FALSE(SelectLogFile(values, statusLog.file));
-    EXPECT_EQ(values.log.m_scaleStatusLogFile, "/srv/logs/status.elg");
+    EXPECT_EQ(values.log.ScaleStatusLogFile, "/srv/logs/status.elg");
     // "Create Text Import Logs" tests and chooses the summary log.
     m_prompt.QueueSaveName("/srv/logs/summary.elg");
     OnLogSwitch(values, Logging3Files()[0], true);
-    EXPECT_EQ(values.log.m_importSummaryLogFile, "/srv/logs/summary.elg");
+    EXPECT_EQ(values.log.ImportSummaryLogFile, "/srv/logs/summary.elg");
     EXPECT_EQ(LogFileText(""), "No file selected!!");
 }
 

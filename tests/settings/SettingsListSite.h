@@ -46,16 +46,16 @@ class SettingsListSite {
 public:
     SettingsListSite()
     {
-        m_log.m_logFile = m_dir.File("events.elg");
-        m_log.m_loggingOn = 1;
-        m_log.m_logGeneral = 1;
+        m_log.LogFile = m_dir.File("events.elg");
+        m_log.LoggingOn = 1;
+        m_log.LogGeneral = 1;
     }
 
     // The event log's lines after their date and time ("G : Setup modified - ...").
     std::vector<std::string> LogLines() const
     {
         std::vector<std::string> lines;
-        std::istringstream text(RealFileSystem().Exists(m_log.m_logFile) ? ReadWholeFile(m_log.m_logFile) : "");
+        std::istringstream text(RealFileSystem().Exists(m_log.LogFile) ? ReadWholeFile(m_log.LogFile) : "");
         for (std::string line; std::getline(text, line);) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             lines.push_back(line.size() > 20 ? line.substr(20) : line);

@@ -143,7 +143,7 @@ void CIdEnqLink::LogUnsentPlus(const CAppEventLog& log)
 
 void CLinkScale::WriteUnsentPluLog(const CAppEventLog& log, CPluDefTb& plus, const PluLogScale& scale)
 {
-    if (log.m_logSendFailures == 0) return;
+    if (log.LogSendFailures == 0) return;
     std::optional<LogFile> file = log.OpenCustomLog(CustomLogSendFailures);
     if (!file) return;
     for (const auto& job : m_sendQueue) {

@@ -21,7 +21,7 @@ void AppendToCustomLog(const CAppEventLog& log, int kind, const std::string& lin
 void LogTextImport(const CAppEventLog& log, const CIdEnqLinkList& links, std::string_view importFile,
                    std::string_view database, std::uint32_t imported, std::uint32_t sent)
 {
-    if (log.m_importLogsOn == 0) return;
+    if (log.ImportLogsOn == 0) return;
     std::string summary;
     links.WriteCommsLog(summary, importFile, database, imported, sent);
     AppendToCustomLog(log, CustomLogImportSummary, summary);

@@ -25,9 +25,9 @@ protected:
             link.m_scales.back()->m_name = "S" + std::to_string(id);
         }
         for (const auto& scale : link.m_scales) link.AddJobScale(scale.get());
-        log.m_sendFailureLogFile = dir.File("failed.log");
-        log.m_importErrorLogFile = dir.File("errors.log");
-        log.m_scaleStatusLogFile = dir.File("status.log");
+        log.SendFailureLogFile = dir.File("failed.log");
+        log.ImportErrorLogFile = dir.File("errors.log");
+        log.ScaleStatusLogFile = dir.File("status.log");
     }
     CLinkScale& Scale(std::size_t index) { return *link.m_scales[index]; }
     static std::vector<std::string> Lines(const std::string& text)
@@ -119,7 +119,7 @@ TEST_F(CommsResults, CommsLogCountsSentAndUnsentJobs)
 TEST_F(CommsResults, UnsentPluJobsGoToTheSendFailureLogOnce)
 {
     for (const std::uint32_t plu : {10, 11, 12, 30}) document.m_database.AddPlu(plu, 1, 1);
-    log.m_logSendFailures = 1;
+    log.LogSendFailures = 1;
     Scale(0).m_sendQueue.push_back(std::make_unique<CSendDataLog>(SendRecords, 2, 10, 12));
     Scale(0).m_sendQueue.push_back(std::make_unique<CSendDataLog>(SendRecords, 4, 30, 30));  // not PLUs
     Scale(1).m_sendQueue.push_back(std::make_unique<CSendDataLog>(SendKeyDeletes, 2, 30, 40));

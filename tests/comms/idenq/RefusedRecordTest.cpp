@@ -165,9 +165,9 @@ TEST_F(RefusedRecord, TheImportLogsCountItAsNotSentAndTakeTheLocksInTheWorkersOr
     AddPluWithPrice(m_document.m_database, 2, 250);
     Send({CSendDataLog(SendRecords, CPluDefTb::kTableNo, 1, 1), CSendDataLog(SendRecords, CPluDefTb::kTableNo, 2, 2)});
     CAppEventLog log{m_clock};
-    log.m_importLogsOn = 1;
-    log.m_importSummaryLogFile = m_dir.File("summary.log");
-    log.m_importErrorLogFile = m_dir.File("errors.log");
+    log.ImportLogsOn = 1;
+    log.ImportSummaryLogFile = m_dir.File("summary.log");
+    log.ImportErrorLogFile = m_dir.File("errors.log");
     LogTextImport(log, m_links, "plus.csv", "shop.pld", 2, 2);
 
     const std::string summary = ReadWholeFile(m_dir.File("summary.log"));

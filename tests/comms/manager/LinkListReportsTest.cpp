@@ -38,11 +38,11 @@ protected:
         AddScale(1, 12, "Cheese");
         AddScale(2, 21, "Beef");
         m_frame.m_scaleDataDirectory = m_dir.Path();
-        m_log.m_loggingOn = 1;
-        m_log.m_logGeneral = 1;
-        m_log.m_logFile = m_dir.File("events.elg");
-        m_log.m_importSummaryLogFile = m_dir.File("summary.log");
-        m_log.m_importErrorLogFile = m_dir.File("errors.log");
+        m_log.LoggingOn = 1;
+        m_log.LogGeneral = 1;
+        m_log.LogFile = m_dir.File("events.elg");
+        m_log.ImportSummaryLogFile = m_dir.File("summary.log");
+        m_log.ImportErrorLogFile = m_dir.File("errors.log");
     }
 
     void AddScale(std::uint16_t linkId, std::uint16_t scaleNo, const char* name)
@@ -102,9 +102,9 @@ TEST_F(LinkListReports, ATextImportLogsEachScalesSummaryAndThePlusNotSent)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.logsOn << " " << c.sent);
         TempDir fresh;
-        m_log.m_importSummaryLogFile = fresh.File("summary.log");
-        m_log.m_importErrorLogFile = fresh.File("errors.log");
-        m_log.m_importLogsOn = c.logsOn ? 1 : 0;
+        m_log.ImportSummaryLogFile = fresh.File("summary.log");
+        m_log.ImportErrorLogFile = fresh.File("errors.log");
+        m_log.ImportLogsOn = c.logsOn ? 1 : 0;
         LogTextImport(m_log, m_links, "/in/plus.csv", "/db/shop.pld", 7, c.sent);
         EXPECT_EQ(ReadOrNone(fresh.File("summary.log")), c.summary);
         const std::string errors = ReadOrNone(fresh.File("errors.log"));
@@ -200,7 +200,7 @@ TEST_F(LinkListReports, OnlySelectedEnabledOnlineScalesDecideWhetherTheyDiffer)
 
     CIdEnqLinkList none{m_clock, RealFileSystem()};
     EXPECT_FALSE(none.ReportCompareResults(nullptr, m_log));
-    m_log.m_logFile = m_dir.File("none.elg");
+    m_log.LogFile = m_dir.File("none.elg");
     none.WriteCompareReport(nullptr, m_log);
     EXPECT_EQ(Read("none.elg"), "<none>");  // no links, no report
 }

@@ -160,8 +160,8 @@ TEST_F(OptionsSheetTest, SwitchingALogOnWithoutAFileAsksForOne)
     EXPECT_EQ(test::Child<QLabel>(sheet, "sendFailureLogFile")->text(), "/srv/logs/failures.elg");
     EXPECT_TRUE(test::Child<QCheckBox>(sheet, "logSendFailures")->isChecked());
     Click(sheet, "ok");
-    EXPECT_EQ(m_values.log.m_logSendFailures, 1);
-    EXPECT_EQ(m_values.log.m_sendFailureLogFile, "/srv/logs/failures.elg");
+    EXPECT_EQ(m_values.log.LogSendFailures, 1);
+    EXPECT_EQ(m_values.log.SendFailureLogFile, "/srv/logs/failures.elg");
 }
 
 TEST_F(OptionsSheetTest, DataSaveSameNumberRuleOnlyWhenImportingIntoTheCurrentDatabase)
