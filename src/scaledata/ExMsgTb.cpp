@@ -37,7 +37,7 @@ void CExMsgTb::CreateTableDef(MdbTableDef& definition) const
 {
     CObjDBTable::CreateTableDef(definition);
     // The list name is declared as wide as the scales' name field; the row holds 32 bytes of it.
-    DeclareTextWidth(definition, "Name", exmsg_columns::kDeclaredNameWidth);
+    DeclareTextWidth(*this, definition, "Name", exmsg_columns::kDeclaredNameWidth);
 }
 
 std::uint32_t CExMsgTb::GetMinKey() const

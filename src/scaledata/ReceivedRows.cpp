@@ -5,6 +5,7 @@
 #include "db/store/MdbTableDef.h"
 #include "db/store/ObjDatabase.h"
 
+#include <algorithm>
 #include <string>
 
 namespace varnel {
@@ -24,10 +25,14 @@ void AddColumns(CObjDBTable& table, std::span<const ColumnDef> columns)
         table.AddField(std::string(column.name), column.daoType, column.size, column.offset, column.fieldNo);
 }
 
-void DeclareTextWidth(MdbTableDef& definition, std::string_view column, std::uint16_t width)
+void DeclareTextWidth(const CObjDBTable& table, MdbTableDef& definition, std::string_view column,
+                      std::uint16_t width)
 {
+    const std::vector<DBFieldDef>& fields = table.GetFields();
+    const auto field = std::ranges::find(fields, column, &DBFieldDef::m_name);
+    if (field == fields.end()) return;
     DBFieldDef declared;
-    declared.m_daoType = DaoText;
+    CopyFieldDef(declared, *field);
     declared.m_size = width;
     for (MdbColumnDef& entry : definition.columns)
         if (entry.name == column) entry.sqlType = SqlTypeOf(declared);

@@ -21,8 +21,10 @@ bool IsInactivePlu(const CObjDBTable& table, std::uint32_t pluNumber);
 
 // One AddField per column, in order.
 void AddColumns(CObjDBTable& table, std::span<const ColumnDef> columns);
-// Declares the ".mdb" column of a text as `width` wide, where its row holds more of it.
-void DeclareTextWidth(MdbTableDef& definition, std::string_view column, std::uint16_t width);
+// Declares the table's ".mdb" column of a text as `width` wide, where its row holds less or more of it:
+// the column's catalogue entry at that width.
+void DeclareTextWidth(const CObjDBTable& table, MdbTableDef& definition, std::string_view column,
+                      std::uint16_t width);
 
 // A received comma-separated record as text to read in place: its bytes and a 0 byte after them.
 std::vector<char> CsvTextOf(std::span<const std::uint8_t> data);

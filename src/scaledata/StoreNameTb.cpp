@@ -46,8 +46,8 @@ void CStoreNameTb::BindColumns() { AddColumns(*this, store_name_columns::kColumn
 void CStoreNameTb::CreateTableDef(MdbTableDef& definition) const
 {
     CObjDBTable::CreateTableDef(definition);
-    DeclareTextWidth(definition, "Name", store_name_columns::kDeclaredTextWidth);
-    DeclareTextWidth(definition, "Address", store_name_columns::kDeclaredTextWidth);
+    DeclareTextWidth(*this, definition, "Name", store_name_columns::kDeclaredTextWidth);
+    DeclareTextWidth(*this, definition, "Address", store_name_columns::kDeclaredTextWidth);
 }
 
 std::uint32_t CStoreNameTb::GetMaxKey() const { return CurrentGeneralSetup().m_maxStoreNo; }

@@ -101,7 +101,7 @@ void CTrayTb::BindColumns() { AddColumns(*this, kColumns); }
 void CTrayTb::CreateTableDef(MdbTableDef& definition) const
 {
     CObjDBTable::CreateTableDef(definition);
-    DeclareTextWidth(definition, "Name", kDeclaredNameWidth);
+    DeclareTextWidth(*this, definition, "Name", kDeclaredNameWidth);
 }
 
 bool CTrayTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,

@@ -126,6 +126,9 @@ TEST_F(ExMsgTableTest, RowsKeepTheirTextsInPldAndMdbFiles)
     const std::string mdb = m_dir.File("plu.mdb");
     EXPECT_EQ(QueryColumn(mdb, "SELECT name FROM pragma_table_info('ExtraMsg')"),
               (std::vector<std::string>{"Message_No", "Name", "LabelWidth", "DescLen", "Desc"}));
+    // The list name is declared as wide as the scales' name field, wider than the row keeps.
+    EXPECT_EQ(QueryColumn(mdb, "SELECT type FROM pragma_table_info('ExtraMsg') WHERE name = 'Name'"),
+              std::vector<std::string>{"TEXT(80)"});
     EXPECT_EQ(QueryColumn(mdb, "SELECT Name FROM ExtraMsg WHERE Message_No = 5"), std::vector<std::string>{"HELLO AGAIN"});
 }
 

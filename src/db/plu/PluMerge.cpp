@@ -49,7 +49,7 @@ bool MergeFieldValues(const CLabPropMap& definitions, std::uint16_t zone, const 
 void CPluDefTb::MergePluData(std::uint16_t zone, const CPluDefRec& decoded, CPluDefRec& row, PriceZoneEntries& entries,
                              bool* changed)
 {
-    entries.clear();
+    FreeZoneEntries(entries);
     if (CPluPriceZoneTb* zones = GetPriceZoneTable()) (void)zones->LoadZoneEntries(row.GetKey(), zone, entries);
     // The decoded texts are cut to their widths already: the row's columns hold no more.
     const bool descriptorsDiffer = !SameDescriptors(decoded, row);

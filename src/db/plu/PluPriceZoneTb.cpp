@@ -69,7 +69,7 @@ std::uint32_t CPluPriceZoneTb::FindRowKey(std::uint32_t pluNumber, std::size_t n
 
 bool CPluPriceZoneTb::LoadZoneEntries(std::uint32_t pluNumber, std::uint16_t zone, PriceZoneEntries& entries)
 {
-    entries.clear();
+    FreeZoneEntries(entries);
     if (zone == 0) return true;
     for (const CPluPriceZoneRec* row : GetPluRows(pluNumber, false)) (void)row->CollectZoneEntries(zone, entries);
     return true;
@@ -78,7 +78,7 @@ bool CPluPriceZoneTb::LoadZoneEntries(std::uint32_t pluNumber, std::uint16_t zon
 bool CPluPriceZoneTb::LoadZoneEntriesFromIndex(std::uint32_t pluNumber, std::uint16_t zone,
                                                PriceZoneEntries& entries)
 {
-    entries.clear();
+    FreeZoneEntries(entries);
     if (zone == 0) return true;
     for (const CPluPriceZoneRec* row : GetPluRows(pluNumber, true)) (void)row->CollectZoneEntries(zone, entries);
     return true;
@@ -86,7 +86,7 @@ bool CPluPriceZoneTb::LoadZoneEntriesFromIndex(std::uint32_t pluNumber, std::uin
 
 bool CPluPriceZoneTb::LoadFieldEntries(std::uint32_t pluNumber, std::uint16_t fieldNo, PriceZoneEntries& entries)
 {
-    entries.clear();
+    FreeZoneEntries(entries);
     if (!IsZoneField(fieldNo)) return true;
     for (const CPluPriceZoneRec* row : GetPluRows(pluNumber, false)) (void)row->CollectFieldEntries(fieldNo, entries);
     return true;
@@ -94,7 +94,7 @@ bool CPluPriceZoneTb::LoadFieldEntries(std::uint32_t pluNumber, std::uint16_t fi
 
 bool CPluPriceZoneTb::LoadAllEntries(std::uint32_t pluNumber, PriceZoneEntries& entries)
 {
-    entries.clear();
+    FreeZoneEntries(entries);
     for (const CPluPriceZoneRec* row : GetPluRows(pluNumber, false)) (void)row->CollectAllEntries(entries);
     return true;
 }

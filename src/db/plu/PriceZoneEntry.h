@@ -19,6 +19,10 @@ struct PriceZoneEntry {
 
 using PriceZoneEntries = std::vector<PriceZoneEntry>;
 
+// Frees a list's entries and empties it. The list holds its entries by value, so emptying it frees them;
+// its room stays for the next load.
+inline void FreeZoneEntries(PriceZoneEntries& entries) { entries.clear(); }
+
 // The value of the entry (field, zone) in the list, else the PLU's own value of the field.
 std::int32_t GetZoneValue(const CPluDefRec& plu, const PriceZoneEntries& entries, std::uint16_t fieldNo,
                           std::uint16_t zone);

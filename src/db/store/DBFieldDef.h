@@ -28,4 +28,7 @@ struct DBFieldDef {
     std::uint16_t m_fieldNo = 0;  // the number by which other parts address the field
 };
 
+// Copies a catalogue entry: ordinal, name, type, size, offset and field number.
+inline void CopyFieldDef(DBFieldDef& to, const DBFieldDef& from) { to = from; }
+
 }  // namespace varnel
