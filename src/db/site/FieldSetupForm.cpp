@@ -194,10 +194,10 @@ const CPropValue& EditPluFieldForm::GetValue(std::size_t row) const
     return *SortedValues().at(row);
 }
 
-bool EditPluFieldForm::AddValue(const CPropValue& value)
+bool EditPluFieldForm::AddValue(std::unique_ptr<CPropValue> value)
 {
-    if (value.m_text.empty()) return false;
-    m_definition.AddValue(std::make_unique<CPropValue>(value));
+    if (value->m_text.empty()) return false;
+    m_definition.AddValue(std::move(value));
     return true;
 }
 
@@ -206,7 +206,7 @@ bool EditPluFieldForm::EditValue(std::size_t row, const CPropValue& value)
     if (value.m_text.empty()) return false;
     const std::uint16_t old = GetValue(row).m_number;
     std::erase_if(m_definition.m_values, [old](const auto& entry) { return entry.second->m_number == old; });
-    return AddValue(value);
+    return AddValue(std::make_unique<CPropValue>(value));
 }
 
 void EditPluFieldForm::DeleteValue(std::size_t row)

@@ -14,6 +14,7 @@
 #include "db/site/LabProp.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -112,7 +113,7 @@ public:
     const CPropValue& GetValue(std::size_t row) const;
     // "Set Property Value" ended with OK: an empty text changes nothing; a value replaces the one of its
     // number; an edited value whose number changed moves.
-    bool AddValue(const CPropValue& value);
+    bool AddValue(std::unique_ptr<CPropValue> value);
     bool EditValue(std::size_t row, const CPropValue& value);
     void DeleteValue(std::size_t row);
     void SetDefault(std::size_t row);

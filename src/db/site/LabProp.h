@@ -32,6 +32,8 @@ public:
     void RemoveAllValues() { m_values.clear(); }
     // Replaces the values by copies of `values`, each under the same key.
     void CopyValues(const ValueMap& values);
+    // A new empty value, for the caller to fill and store with AddValue.
+    static std::unique_ptr<CPropValue> NewValue() { return std::make_unique<CPropValue>(); }
     // Stores the value under its number, replacing a value of the same number.
     void AddValue(std::unique_ptr<CPropValue> value);
 

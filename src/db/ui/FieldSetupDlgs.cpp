@@ -271,8 +271,8 @@ void CEditPluFieldDlg::ShowValues()
 
 void CEditPluFieldDlg::OnAddValue()
 {
-    CPropValue value;
-    if (CSetPropValueDlg(value, this).exec() == QDialog::Accepted && m_form.AddValue(value)) ShowValues();
+    std::unique_ptr<CPropValue> value = CLabProp::NewValue();
+    if (CSetPropValueDlg(*value, this).exec() == QDialog::Accepted && m_form.AddValue(std::move(value))) ShowValues();
 }
 
 void CEditPluFieldDlg::OnEditValue()

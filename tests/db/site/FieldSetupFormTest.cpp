@@ -90,10 +90,17 @@ TEST(EditPluFieldForm, ValuesAreKeptByNumberWithTheDefaultMarked)
     EXPECT_EQ(form.GetTypeIndex(), 2);
     EXPECT_EQ(form.GetTypeCaptions().front(), "User-Defined");
     EXPECT_EQ(form.GetTypeCaptions().size(), 102u);
-    ASSERT_TRUE(form.AddValue({"Weighed", 1}));
-    ASSERT_TRUE(form.AddValue({"Fixed", 0}));
-    ASSERT_TRUE(form.AddValue({"Weighed again", 1}));  // replaces number 1
-    EXPECT_FALSE(form.AddValue({"", 2}));
+    const auto added = [&form](std::string text, std::uint16_t number) {
+        std::unique_ptr<CPropValue> value = CLabProp::NewValue();
+        EXPECT_EQ(*value, CPropValue());
+        value->m_text = std::move(text);
+        value->m_number = number;
+        return form.AddValue(std::move(value));
+    };
+    ASSERT_TRUE(added("Weighed", 1));
+    ASSERT_TRUE(added("Fixed", 0));
+    ASSERT_TRUE(added("Weighed again", 1));  // replaces number 1
+    EXPECT_FALSE(added("", 2));
     EXPECT_EQ(form.GetValueRows(), (std::vector<std::string>{"  0000 Fixed", "* 0001 Weighed again"}));
     ASSERT_TRUE(form.EditValue(0, {"Fixed price", 5}));  // moves to 5
     form.SetDefault(1);
