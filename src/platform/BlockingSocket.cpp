@@ -20,6 +20,13 @@ namespace {
 
 constexpr std::chrono::milliseconds kConnectStep(500);
 
+std::string SocketErrorMessage(std::string_view operation, int errorNumber)
+{
+    const std::string name(operation);
+    return errorNumber == 0 ? FormatText("%s error", name.c_str())
+                            : FormatText("%s error #%d", name.c_str(), errorNumber);
+}
+
 sockaddr_in ToSockaddr(const Ipv4Address& address)
 {
     sockaddr_in native{};
@@ -40,9 +47,9 @@ Ipv4Address FromSockaddr(const sockaddr_in& native)
 Result<void> SetBlocking(int handle, bool blocking)
 {
     const int flags = fcntl(handle, F_GETFL);
-    if (flags < 0) return SocketError("Connect", errno);
+    if (flags < 0) return CBlockingSocketException("Connect", errno);
     const int wanted = blocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK;
-    if (fcntl(handle, F_SETFL, wanted) < 0) return SocketError("Connect", errno);
+    if (fcntl(handle, F_SETFL, wanted) < 0) return CBlockingSocketException("Connect", errno);
     return {};
 }
 
@@ -70,12 +77,10 @@ std::optional<Ipv4Address> ParseDottedAddress(std::string_view text, std::uint16
     return address;
 }
 
-Error SocketError(std::string_view operation, int errorNumber, Errc code)
+CBlockingSocketException::CBlockingSocketException(std::string_view operation, int errorNumber, Errc errorCode,
+                                                   SourceLocation location)
+    : Error{errorCode, SocketErrorMessage(operation, errorNumber), errorNumber, location}
 {
-    const std::string name(operation);
-    std::string message = errorNumber == 0 ? FormatText("%s error", name.c_str())
-                                           : FormatText("%s error #%d", name.c_str(), errorNumber);
-    return MakeError(code, std::move(message), errorNumber);
 }
 
 CBlockingSocket::CBlockingSocket(CBlockingSocket&& other) noexcept
@@ -103,7 +108,7 @@ CBlockingSocket::~CBlockingSocket() { (void)Close(); }
 Result<void> CBlockingSocket::Create(Type type)
 {
     const int handle = socket(AF_INET, (type == Type::Stream ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, 0);
-    if (handle < 0) return SocketError("Create", errno);
+    if (handle < 0) return CBlockingSocketException("Create", errno);
     if (type == Type::Stream) {
         // Frames and their one-byte answers go out at once instead of waiting for the peer's ACK.
         const int on = 1;
@@ -120,7 +125,7 @@ Result<void> CBlockingSocket::Close()
     if (m_handle < 0) return {};
     const int handle = m_handle;
     m_handle = -1;
-    if (close(handle) < 0) return SocketError("Close", errno);
+    if (close(handle) < 0) return CBlockingSocketException("Close", errno);
     return {};
 }
 
@@ -136,7 +141,7 @@ Result<CBlockingSocket::Wait> CBlockingSocket::WaitFor(short events, std::chrono
         const auto slice = m_clock->DeviceWaitSlice(std::min(remaining, step));
         pollfd entry{m_handle, events, 0};
         const int ready = poll(&entry, 1, static_cast<int>(slice.count()));
-        if (ready < 0 && errno != EINTR) return SocketError("select", errno);
+        if (ready < 0 && errno != EINTR) return CBlockingSocketException("select", errno);
         if (ready > 0) return Wait::Ready;
         if (m_clock->MonotonicNow() >= deadline) return Wait::TimedOut;
     }
@@ -147,24 +152,24 @@ Result<void> CBlockingSocket::ConnectTimed(const Ipv4Address& address, std::chro
     if (auto blocking = SetBlocking(m_handle, false); !blocking) return blocking;
     const sockaddr_in native = ToSockaddr(address);
     if (connect(m_handle, reinterpret_cast<const sockaddr*>(&native), sizeof native) < 0 && errno != EINPROGRESS)
-        return SocketError("Connect", errno);
+        return CBlockingSocketException("Connect", errno);
     // Elapsed time counts in whole seconds, as the time-out is given.
     const auto start = m_clock->MonotonicNow();
     for (;;) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(
             std::max(start + limit - m_clock->MonotonicNow(), std::chrono::steady_clock::duration::zero()));
         const Result<Wait> wait = WaitFor(POLLOUT, std::min(left, kConnectStep), kConnectStep, cancel);
-        if (!wait) return SocketError("Connect", wait.GetError().osError);
-        if (*wait == Wait::Cancelled) return SocketError("Connect - Cancel", 0, Errc::Cancelled);
+        if (!wait) return CBlockingSocketException("Connect", wait.GetError().osError);
+        if (*wait == Wait::Cancelled) return CBlockingSocketException("Connect - Cancel", 0, Errc::Cancelled);
         if (*wait == Wait::Ready) {
             int error = 0;
             socklen_t size = sizeof error;
             if (getsockopt(m_handle, SOL_SOCKET, SO_ERROR, &error, &size) < 0) error = errno;
-            if (error != 0) return SocketError("Connect", error);
+            if (error != 0) return CBlockingSocketException("Connect", error);
             return SetBlocking(m_handle, true);
         }
         if (std::chrono::duration_cast<std::chrono::seconds>(m_clock->MonotonicNow() - start) >= limit)
-            return SocketError("Connect - Timeout", 0, Errc::Timeout);
+            return CBlockingSocketException("Connect - Timeout", 0, Errc::Timeout);
     }
 }
 
@@ -176,7 +181,7 @@ Result<void> CBlockingSocket::SetTimeout(int option, std::chrono::milliseconds s
     const timeval wait{static_cast<time_t>(seconds.count()),
                        static_cast<suseconds_t>(std::chrono::microseconds(slice - seconds).count())};
     if (setsockopt(m_handle, SOL_SOCKET, option, &wait, sizeof wait) < 0)
-        return SocketError(option == SO_RCVTIMEO ? "Receive" : "Send", errno);
+        return CBlockingSocketException(option == SO_RCVTIMEO ? "Receive" : "Send", errno);
     current = slice;
     return {};
 }
@@ -197,7 +202,7 @@ Result<std::optional<std::size_t>> CBlockingSocket::TransferWithin(int timeoutOp
             // (poll), then tried once without blocking.
             pollfd entry{m_handle, static_cast<short>(timeoutOption == SO_RCVTIMEO ? POLLIN : POLLOUT), 0};
             if (poll(&entry, 1, static_cast<int>(slice.count())) < 0 && errno != EINTR)
-                return SocketError(timeoutOption == SO_RCVTIMEO ? "Receive" : "Send", errno);
+                return CBlockingSocketException(timeoutOption == SO_RCVTIMEO ? "Receive" : "Send", errno);
             flags = MSG_DONTWAIT;
         } else if (Result<void> set = SetTimeout(timeoutOption, slice); !set) {
             return set.GetError();
@@ -205,7 +210,7 @@ Result<std::optional<std::size_t>> CBlockingSocket::TransferWithin(int timeoutOp
         const ssize_t moved = transfer(flags);
         if (moved >= 0) return std::optional(static_cast<std::size_t>(moved));
         if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-            return SocketError(timeoutOption == SO_RCVTIMEO ? "Receive" : "Send", errno);
+            return CBlockingSocketException(timeoutOption == SO_RCVTIMEO ? "Receive" : "Send", errno);
         if (m_clock->MonotonicNow() >= deadline) return std::optional<std::size_t>();
     }
 }
@@ -216,7 +221,7 @@ Result<std::size_t> CBlockingSocket::Send(std::span<const std::uint8_t> bytes, s
         return send(m_handle, bytes.data(), bytes.size(), flags | MSG_NOSIGNAL);
     });
     if (!sent) return sent.GetError();
-    if (!*sent) return SocketError("Send timeout", 0, Errc::Timeout);
+    if (!*sent) return CBlockingSocketException("Send timeout", 0, Errc::Timeout);
     return **sent;
 }
 
@@ -236,7 +241,7 @@ Result<std::size_t> CBlockingSocket::Receive(std::span<std::uint8_t> into, std::
         return recv(m_handle, into.data(), into.size(), flags);
     });
     if (!got) return got.GetError();
-    if (!*got) return SocketError("Receive timeout (select)", 0, Errc::Timeout);
+    if (!*got) return CBlockingSocketException("Receive timeout (select)", 0, Errc::Timeout);
     return **got;
 }
 
@@ -245,13 +250,14 @@ Result<void> CBlockingSocket::Bind(const Ipv4Address& address)
     const int on = 1;
     (void)setsockopt(m_handle, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     const sockaddr_in native = ToSockaddr(address);
-    if (bind(m_handle, reinterpret_cast<const sockaddr*>(&native), sizeof native) < 0) return SocketError("Bind", errno);
+    if (bind(m_handle, reinterpret_cast<const sockaddr*>(&native), sizeof native) < 0)
+        return CBlockingSocketException("Bind", errno);
     return {};
 }
 
 Result<void> CBlockingSocket::Listen(int backlog)
 {
-    if (listen(m_handle, backlog) < 0) return SocketError("Listen", errno);
+    if (listen(m_handle, backlog) < 0) return CBlockingSocketException("Listen", errno);
     return {};
 }
 
@@ -259,9 +265,9 @@ Result<CBlockingSocket> CBlockingSocket::Accept(std::chrono::milliseconds limit)
 {
     const Result<Wait> wait = WaitFor(POLLIN, limit, limit, nullptr);
     if (!wait) return wait.GetError();
-    if (*wait != Wait::Ready) return SocketError("Accept timeout", 0, Errc::Timeout);
+    if (*wait != Wait::Ready) return CBlockingSocketException("Accept timeout", 0, Errc::Timeout);
     const int handle = accept4(m_handle, nullptr, nullptr, SOCK_CLOEXEC);
-    if (handle < 0) return SocketError("Accept", errno);
+    if (handle < 0) return CBlockingSocketException("Accept", errno);
     const int on = 1;
     (void)setsockopt(handle, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     return CBlockingSocket(handle, *m_clock);
@@ -271,7 +277,8 @@ Result<Ipv4Address> CBlockingSocket::LocalAddress() const
 {
     sockaddr_in native{};
     socklen_t size = sizeof native;
-    if (getsockname(m_handle, reinterpret_cast<sockaddr*>(&native), &size) < 0) return SocketError("Name", errno);
+    if (getsockname(m_handle, reinterpret_cast<sockaddr*>(&native), &size) < 0)
+        return CBlockingSocketException("Name", errno);
     return FromSockaddr(native);
 }
 
@@ -280,11 +287,11 @@ Result<CBlockingSocket::Datagram> CBlockingSocket::ReceiveFrom(std::span<std::ui
 {
     const Result<Wait> wait = WaitFor(POLLIN, limit, limit, nullptr);
     if (!wait) return wait.GetError();
-    if (*wait != Wait::Ready) return SocketError("Receive timeout (select)", 0, Errc::Timeout);
+    if (*wait != Wait::Ready) return CBlockingSocketException("Receive timeout (select)", 0, Errc::Timeout);
     sockaddr_in native{};
     socklen_t size = sizeof native;
     const ssize_t got = recvfrom(m_handle, into.data(), into.size(), 0, reinterpret_cast<sockaddr*>(&native), &size);
-    if (got < 0) return SocketError("Receive", errno);
+    if (got < 0) return CBlockingSocketException("Receive", errno);
     return Datagram{static_cast<std::size_t>(got), FromSockaddr(native)};
 }
 
@@ -293,7 +300,7 @@ Result<void> CBlockingSocket::SendTo(std::span<const std::uint8_t> bytes, const 
     const sockaddr_in native = ToSockaddr(to);
     if (sendto(m_handle, bytes.data(), bytes.size(), MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&native),
                sizeof native) < 0)
-        return SocketError("Send", errno);
+        return CBlockingSocketException("Send", errno);
     return {};
 }
 

@@ -1,9 +1,8 @@
 // CBlockingSocket: an IPv4 socket whose connect, send and receive are each bounded by a time-out, for
-// the links to scales on the network. Failures are values: an Error whose message is "<operation>
-// error #<errno>" ("<operation> error" when there is no error number), the operation being one of
-// "Create", "Close", "Connect", "Connect - Cancel", "Connect - Timeout", "Send", "Send timeout",
-// "Receive", "Receive timeout (select)". A receive time-out alone has the code Errc::Timeout, so a
-// caller tells it apart from a real error.
+// the links to scales on the network. Failures are values: a CBlockingSocketException returned as the
+// operation's Error, the operation being one of "Create", "Close", "Connect", "Connect - Cancel",
+// "Connect - Timeout", "Send", "Send timeout", "Receive", "Receive timeout (select)". A receive
+// time-out alone has the code Errc::Timeout, so a caller tells it apart from a real error.
 //
 // Waits count on the injected clock; each real wait on the socket lasts what the clock allows
 // (IClock::DeviceWaitSlice), so tests drive the time-outs by moving their clock. On the real clock Send
@@ -42,8 +41,13 @@ struct Ipv4Address {
 // "a.b.c.d" with each part 0 to 255; none for anything else.
 std::optional<Ipv4Address> ParseDottedAddress(std::string_view text, std::uint16_t port);
 
-// The error of a failed socket operation, in the socket's message form.
-Error SocketError(std::string_view operation, int errorNumber, Errc code = Errc::Io);
+// The error of a failed socket operation: its message is "<operation> error #<errno>", or "<operation>
+// error" without an error number, and osError the error number. It is returned, not thrown, and slices
+// to the Error it is.
+struct CBlockingSocketException : Error {
+    CBlockingSocketException(std::string_view operation, int errorNumber, Errc errorCode = Errc::Io,
+                             SourceLocation location = SourceLocation::Current());
+};
 
 class CBlockingSocket {
 public:

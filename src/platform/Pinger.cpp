@@ -99,14 +99,14 @@ Result<bool> IcmpPinger::PingHost(std::string_view dottedAddress)
     to.sin_family = AF_INET;
     std::memcpy(&to.sin_addr.s_addr, target->octets.data(), target->octets.size());
     if (sendto(handle, request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) < 0)
-        return SocketError("Ping", errno);
+        return CBlockingSocketException("Ping", errno);
 
     const auto deadline = m_clock.MonotonicNow() + kAnswerLimit;
     while (m_clock.MonotonicNow() < deadline) {
         pollfd entry{handle, POLLIN, 0};
         const auto wait = m_clock.DeviceWaitSlice(kDatagramWait);
         const int ready = poll(&entry, 1, static_cast<int>(wait.count()));
-        if (ready < 0 && errno != EINTR) return SocketError("Ping", errno);
+        if (ready < 0 && errno != EINTR) return CBlockingSocketException("Ping", errno);
         if (ready <= 0) {
             if (wait == kDatagramWait) return false;
             continue;
@@ -115,7 +115,7 @@ Result<bool> IcmpPinger::PingHost(std::string_view dottedAddress)
         sockaddr_in from{};
         socklen_t size = sizeof from;
         const ssize_t got = recvfrom(handle, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&from), &size);
-        if (got < 0) return SocketError("Ping", errno);
+        if (got < 0) return CBlockingSocketException("Ping", errno);
         if (got == 0) return false;
         // Any datagram from the pinged host is its answer.
         if (from.sin_addr.s_addr == to.sin_addr.s_addr) return true;

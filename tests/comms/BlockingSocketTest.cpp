@@ -15,9 +15,9 @@ const Ipv4Address kLoopback{{127, 0, 0, 1}, 0};
 
 TEST(BlockingSocket, ErrorTextsNameTheOperationAndTheNumberWhenThereIsOne)
 {
-    EXPECT_EQ(SocketError("Connect", 111).message, "Connect error #111");
-    EXPECT_EQ(SocketError("Connect - Timeout", 0).message, "Connect - Timeout error");
-    EXPECT_EQ(SocketError("Send", 32).osError, 32);
+    EXPECT_EQ(CBlockingSocketException("Connect", 111).message, "Connect error #111");
+    EXPECT_EQ(CBlockingSocketException("Connect - Timeout", 0).message, "Connect - Timeout error");
+    EXPECT_EQ(CBlockingSocketException("Send", 32).osError, 32);
 }
 
 TEST(BlockingSocket, DottedAddressesParseOnlyFourPartsOfZeroTo255)
