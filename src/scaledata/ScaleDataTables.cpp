@@ -1,6 +1,6 @@
 #include "scaledata/ScaleDataTables.h"
 
-#include "db/plu/PluDatabase.h"
+#include "db/plu/PluTableRegistry.h"
 #include "db/plu/RuxPriceRecord.h"
 #include "db/store/ObjDatabase.h"
 #include "scaledata/CampaignTb.h"
@@ -20,6 +20,7 @@
 #include "scaledata/TrayTb.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace varnel {
@@ -48,43 +49,38 @@ constexpr std::array kNameTables{MessageTable{82, "RuxDept", CRuxDeptTb::kDepart
                                  MessageTable{83, "RuxGroup", CRuxDeptTb::kGroups}};
 
 template <class Table, std::size_t N>
-std::unique_ptr<CObjDBTable> MakeOf(const std::array<MessageTable, N>& tables, std::uint16_t tableNo,
-                                    CObjDatabase* database)
+void RegisterEach(const std::array<MessageTable, N>& tables)
 {
     for (const MessageTable& table : tables)
-        if (table.tableNo == tableNo) return std::make_unique<Table>(tableNo, database, std::string(table.name), table.kind);
-    return nullptr;
+        RegisterPluTable(table.tableNo, MakesTable<Table>(std::string(table.name), table.kind));
 }
-
 
 }  // namespace
 
-std::unique_ptr<CObjDBTable> CreateScaleDataTable(std::uint16_t tableNo, CObjDatabase* database)
+void RegisterScaleDataTables()
 {
-    if (tableNo == CFreeMsgNameTb::kTableNo) return std::make_unique<CFreeMsgNameTb>(tableNo, database, "FreeMsgName");
-    if (tableNo >= kFirstRuxPriceTable && tableNo < kFirstRuxPriceTable + kRuxPriceTableCount)
-        return std::make_unique<CRuxPriceTb>(tableNo, database, "RuxPrice" + std::to_string(tableNo - kFirstRuxPriceTable + 1));
-    if (tableNo == CNutritionTb::kTableNo) return std::make_unique<CNutritionTb>(tableNo, database, "Nutrition");
-    if (tableNo == CStoreNameTb::kTableNo) return std::make_unique<CStoreNameTb>(tableNo, database, "Store");
-    if (tableNo == CStoreSetupTb::kTableNo) return std::make_unique<CStoreSetupTb>(tableNo, database, "StoreInfo");
-    if (tableNo == CTrayTb::kTableNo) return std::make_unique<CTrayTb>(tableNo, database, "Tray");
-    if (tableNo == CLabelBatchTb::kTableNo) return std::make_unique<CLabelBatchTb>(tableNo, database, "LabelBatch");
-    if (tableNo == CScrollMsgTb::kTableNo) return std::make_unique<CScrollMsgTb>(tableNo, database, "ScrollMsg");
-    if (tableNo == CCampaignTb::kTableNo) return std::make_unique<CCampaignTb>(tableNo, database, "Campaign");
-    if (tableNo == CCampaignTb::kLineTableNo) return std::make_unique<CCampDataTb>(tableNo, database, "CampData");
+    RegisterPluTable(CFreeMsgNameTb::kTableNo, MakesTable<CFreeMsgNameTb>("FreeMsgName"));
+    for (std::uint16_t n = 0; n < kRuxPriceTableCount; ++n) {
+        const auto tableNo = static_cast<std::uint16_t>(kFirstRuxPriceTable + n);
+        RegisterPluTable(tableNo, MakesTable<CRuxPriceTb>("RuxPrice" + std::to_string(n + 1)));
+    }
+    RegisterPluTable(CNutritionTb::kTableNo, MakesTable<CNutritionTb>("Nutrition"));
+    RegisterPluTable(CStoreNameTb::kTableNo, MakesTable<CStoreNameTb>("Store"));
+    RegisterPluTable(CStoreSetupTb::kTableNo, MakesTable<CStoreSetupTb>("StoreInfo"));
+    RegisterPluTable(CTrayTb::kTableNo, MakesTable<CTrayTb>("Tray"));
+    RegisterPluTable(CLabelBatchTb::kTableNo, MakesTable<CLabelBatchTb>("LabelBatch"));
+    RegisterPluTable(CScrollMsgTb::kTableNo, MakesTable<CScrollMsgTb>("ScrollMsg"));
+    RegisterPluTable(CCampaignTb::kTableNo, MakesTable<CCampaignTb>("Campaign"));
+    RegisterPluTable(CCampaignTb::kLineTableNo, MakesTable<CCampDataTb>("CampData"));
     // Table 5 has no name: it lives only in ".pld" files.
-    if (tableNo == CCampaignTb::kOldTableNo) return std::make_unique<CTable5Tb>(tableNo, database, "");
-    if (auto table = MakeOf<CExMsgTb>(kMessageTables, tableNo, database)) return table;
-    if (auto table = MakeOf<CPopMsgTb>(kPopTables, tableNo, database)) return table;
-    if (auto table = MakeOf<CShortMsgTb>(kShortTables, tableNo, database)) return table;
-    return MakeOf<CRuxDeptTb>(kNameTables, tableNo, database);
+    RegisterPluTable(CCampaignTb::kOldTableNo, MakesTable<CTable5Tb>(""));
+    RegisterEach<CExMsgTb>(kMessageTables);
+    RegisterEach<CPopMsgTb>(kPopTables);
+    RegisterEach<CShortMsgTb>(kShortTables);
+    RegisterEach<CRuxDeptTb>(kNameTables);
+    RegisterPluCompanionData([](const CObjDatabase& database) -> std::unique_ptr<IPluCompanionData> {
+        return std::make_unique<CScaleDataCompanions>(database);
+    });
 }
-
-std::unique_ptr<IPluCompanionData> CreateScaleDataCompanions(const CObjDatabase& database)
-{
-    return std::make_unique<CScaleDataCompanions>(database);
-}
-
-void RegisterScaleDataTables() { CPluDatabase::SetTableMakers(CreateScaleDataTable, CreateScaleDataCompanions); }
 
 }  // namespace varnel

@@ -3,7 +3,7 @@
 #include "db/plu/Document.h"
 #include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
-#include "db/plu/PluPriceZoneTb.h"
+#include "db/plu/PluTableRegistry.h"
 #include "db/plu/RuxPriceTables.h"
 #include "db/plu/UnbuiltTable.h"
 
@@ -12,71 +12,63 @@
 namespace varnel {
 namespace {
 
-enum class TableClass { None, Plu, PriceZone, ScaleData, Plain };
+// The tables whose class no subsystem registered yet, by number, with the base their class will have:
+// each keeps its rows as bytes in a placeholder of that base (UnbuiltTable.h). A registered class
+// (PluTableRegistry.h) takes the number's place.
+enum class TableBase { Plain, ScaleData };
+struct Placeholder {
+    std::uint16_t tableNo;
+    TableBase base;
+};
+using enum TableBase;
+constexpr Placeholder kPlaceholders[] = {
+    {5, Plain},                                                      // table 5
+    {6, Plain},                                                      // preset-key pages
+    {11, Plain},                                                     // campaign PLUs
+    {13, Plain},                                                     // key data
+    {87, Plain},     {88, Plain},     {89, Plain},     {90, Plain},     {91, Plain},  // price masters
+    {3, ScaleData},  {4, ScaleData},  {7, ScaleData},  {8, ScaleData},  {9, ScaleData},  {10, ScaleData},
+    {12, ScaleData}, {29, ScaleData}, {30, ScaleData}, {34, ScaleData}, {37, ScaleData}, {53, ScaleData},
+    {70, ScaleData}, {71, ScaleData}, {72, ScaleData}, {73, ScaleData}, {74, ScaleData}, {75, ScaleData},
+    {76, ScaleData}, {77, ScaleData}, {78, ScaleData}, {79, ScaleData}, {80, ScaleData}, {81, ScaleData},
+    {82, ScaleData}, {83, ScaleData},
+};
 
-// The base of each table's class. The PLU and price-zone tables have their own classes so far; the
-// others keep their rows as bytes (UnbuiltTable.h).
-TableClass ClassOfTable(std::uint16_t tableNo)
+const Placeholder* FindPlaceholder(std::uint16_t tableNo)
 {
-    switch (tableNo) {
-    case CPluDefTb::kTableNo: return TableClass::Plu;
-    case CPluPriceZoneTb::kTableNo: return TableClass::PriceZone;
-    case 5:   // table 5
-    case 6:   // preset-key pages
-    case 11:  // campaign PLUs
-    case 13:  // key data
-    case 87: case 88: case 89: case 90: case 91:  // price masters
-        return TableClass::Plain;
-    case 3: case 4: case 7: case 8: case 9: case 10: case 12: case 29: case 30: case 34: case 37: case 53:
-    case 70: case 71: case 72: case 73: case 74: case 75: case 76: case 77: case 78: case 79: case 80: case 81:
-    case 82: case 83:
-        return TableClass::ScaleData;
-    default: return TableClass::None;
-    }
+    const auto found = std::ranges::find(kPlaceholders, tableNo, &Placeholder::tableNo);
+    return found == std::end(kPlaceholders) ? nullptr : &*found;
 }
 
-CPluDatabase::TableMaker g_tableMaker = nullptr;
-CPluDatabase::CompanionMaker g_companionMaker = nullptr;
+bool HasTable(std::uint16_t tableNo) { return IsPluTableRegistered(tableNo) || FindPlaceholder(tableNo); }
 
 }  // namespace
 
-void CPluDatabase::SetTableMakers(TableMaker tables, CompanionMaker companions)
-{
-    g_tableMaker = tables;
-    g_companionMaker = companions;
-}
-
 CPluDatabase::CPluDatabase(IFileSystem& fs)
-    : CObjDatabase(kHighestTableNo, fs), m_companions(g_companionMaker ? g_companionMaker(*this) : nullptr)
+    : CObjDatabase(kHighestTableNo, fs), m_companions(MakeRegisteredPluCompanionData(*this))
 {
 }
 
 std::unique_ptr<CObjDBTable> CPluDatabase::CreateTable(std::uint16_t tableNo)
 {
-    switch (ClassOfTable(tableNo)) {
-    case TableClass::Plu: {
-        auto plus = std::make_unique<CPluDefTb>(tableNo, this, "Plus");
-        if (m_companions) plus->SetCompanionData(m_companions.get());
-        // Companions that hold the price master tables also take their parts of received PLU records.
-        if (auto* prices = dynamic_cast<IRuxPriceTables*>(m_companions.get())) plus->SetRuxPriceTables(prices);
-        return plus;
+    if (std::unique_ptr<CObjDBTable> table = MakeRegisteredPluTable(tableNo, this)) {
+        if (auto* plus = dynamic_cast<CPluDefTb*>(table.get()); plus && m_companions) {
+            plus->SetCompanionData(m_companions.get());
+            // Companions that hold the price master tables also take their parts of received PLU records.
+            if (auto* prices = dynamic_cast<IRuxPriceTables*>(m_companions.get())) plus->SetRuxPriceTables(prices);
+        }
+        return table;
     }
-    case TableClass::PriceZone: return std::make_unique<CPluPriceZoneTb>(tableNo, this, "PluPriceZone");
-    case TableClass::ScaleData:
-        if (auto made = g_tableMaker ? g_tableMaker(tableNo, this) : nullptr) return made;
-        return std::make_unique<CUnbuiltScaleDataTb>(tableNo, this);
-    case TableClass::Plain:
-        if (auto made = g_tableMaker ? g_tableMaker(tableNo, this) : nullptr) return made;
-        return std::make_unique<CUnbuiltPlainTb>(tableNo, this);
-    case TableClass::None: break;
-    }
-    return nullptr;
+    const Placeholder* placeholder = FindPlaceholder(tableNo);
+    if (!placeholder) return nullptr;
+    if (placeholder->base == ScaleData) return std::make_unique<CUnbuiltScaleDataTb>(tableNo, this);
+    return std::make_unique<CUnbuiltPlainTb>(tableNo, this);
 }
 
 void CPluDatabase::CreateAllTables()
 {
     for (std::uint16_t tableNo = 1; tableNo <= kHighestTableNo; ++tableNo)
-        if (ClassOfTable(tableNo) != TableClass::None) (void)GetOrCreateTable(tableNo);
+        if (HasTable(tableNo)) (void)GetOrCreateTable(tableNo);
 }
 
 CPluDefTb* CPluDatabase::GetPluTable() const { return dynamic_cast<CPluDefTb*>(GetTable(CPluDefTb::kTableNo)); }

@@ -1,5 +1,6 @@
 // CPluDatabase: the database of the scales' master data (PLUs, messages, campaigns, keyboards,
-// stores ...), tables 1 to 92 by number. Its factory makes each table's class; it keeps the changes
+// stores ...), tables 1 to 92 by number. Its factory makes each table of the class registered for its
+// number (PluTableRegistry.h), or a placeholder that keeps its rows as bytes; it keeps the changes
 // that a batch file brought in for a later send to the scales, and its batch hooks apply the
 // price-change entries (table 14, which has no table of its own), follow the user's selection of
 // entries and record what was applied.
@@ -28,13 +29,6 @@ class CPluDatabase : public CObjDatabase {
 public:
     static constexpr std::uint16_t kHighestTableNo = 92;
     static constexpr std::uint16_t kPriceChangeTableNo = 14;
-
-    // Made by a subsystem above the record store: a table of a number whose class it builds (null
-    // for the others, which keep their placeholders), and what the PLU records read of those tables.
-    using TableMaker = std::unique_ptr<CObjDBTable> (*)(std::uint16_t tableNo, CObjDatabase* database);
-    using CompanionMaker = std::unique_ptr<IPluCompanionData> (*)(const CObjDatabase& database);
-    // Installed once at start-up, before any database is made.
-    static void SetTableMakers(TableMaker tables, CompanionMaker companions);
 
     explicit CPluDatabase(IFileSystem& fs = RealFileSystem());
 

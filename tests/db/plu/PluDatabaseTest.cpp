@@ -5,6 +5,7 @@
 #include "db/plu/PluDatabase.h"
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluPriceZoneTb.h"
+#include "db/plu/PluTableRegistry.h"
 #include "db/plu/UnbuiltTable.h"
 #include "platform/ByteOrder.h"
 #include "support/RecordingDocument.h"
@@ -84,6 +85,36 @@ TEST_F(PluDatabaseTest, TheFactoryMakesEachTableOfItsNumber)
     EXPECT_EQ(db.GetOrCreateTable(40), nullptr);
     EXPECT_EQ(db.GetTableSlots(), 41u);
     EXPECT_EQ(db.GetVersionToWrite(), 327);
+}
+
+// A class that a subsystem above the PLU layer registers for its table.
+class RegisteredTable final : public CObjDBTable {
+public:
+    RegisteredTable(std::uint16_t tableNo, CObjDatabase* database, std::string name, int tag)
+        : CObjDBTable(tableNo, database, std::move(name)), m_tag(tag)
+    {
+    }
+    int m_tag;
+};
+
+TEST_F(PluDatabaseTest, ARegisteredClassTakesItsTableNumberInPlaceOfThePlaceholderOrOfNone)
+{
+    // 53 has a placeholder until a class is registered for it; 60 is no table of the database until then.
+    RegisterPluTable(53, MakesTable<RegisteredTable>("Registered", 7));
+    RegisterPluTable(60, MakesTable<RegisteredTable>("Another", 8));
+    CPluDatabase db;
+    const auto table = db.CreateTable(53);
+    const auto* registered = dynamic_cast<const RegisteredTable*>(table.get());
+    ASSERT_NE(registered, nullptr);
+    EXPECT_EQ(registered->GetName(), "Registered");
+    EXPECT_EQ(registered->GetTableNo(), 53);
+    EXPECT_EQ(registered->m_tag, 7);
+    db.CreateAllTables();
+    const auto* another = dynamic_cast<const RegisteredTable*>(db.GetTable(60));
+    ASSERT_NE(another, nullptr);
+    EXPECT_EQ(another->m_tag, 8);
+    EXPECT_EQ(db.GetTable(61), nullptr);
+    EXPECT_NE(db.GetPluTable(), nullptr);  // the PLU layer's own tables are registered from the start
 }
 
 TEST_F(PluDatabaseTest, PluRowsAreStoredByteExactInAPldFile)
