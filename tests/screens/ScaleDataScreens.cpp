@@ -13,11 +13,11 @@
 #include "scaledata/ExMsgListForm.h"
 #include "scaledata/PopMsgListForm.h"
 #include "scaledata/RuxDeptListForm.h"
-#include "scaledata/ScaleDataTables.h"
 #include "scaledata/ShortMsgListForm.h"
 #include "scaledata/ui/MessageTextEditDlgs.h"
 #include "scaledata/ui/NameDlgs.h"
 #include "scaledata/ui/ScaleDataListDlgs.h"
+#include "support/ScaleDataRegistration.h"
 #include "support/TempDir.h"
 #include "support/TestMainFrame.h"
 
@@ -34,7 +34,7 @@ struct Text {
     std::string text;
 };
 
-class Deli {
+class Deli : private test::ScaleDataRegistration {
 public:
     Deli()
     {
@@ -42,7 +42,6 @@ public:
         m_frame.m_setup.m_maxExMessageNo = 999;
         m_frame.m_setup.m_labelWidths = {40, 60, 60, 80, 100, 60};
         m_frame.SelectScaleFontSet();
-        RegisterScaleDataTables();
         m_db.CreateAllTables();
         const std::string path = m_dir.File("deli.pld");
         if (!m_db.Create(path) || !m_db.Open(path)) return;

@@ -9,7 +9,6 @@
 #include "scaledata/EditLabelBatchesForm.h"
 #include "scaledata/EditScrollMsgsForm.h"
 #include "scaledata/EditStoreNamesForm.h"
-#include "scaledata/ScaleDataTables.h"
 #include "scaledata/StoreListForm.h"
 #include "scaledata/TrayListForm.h"
 #include "scaledata/ui/LabelBatchDlgs.h"
@@ -17,6 +16,7 @@
 #include "scaledata/ui/StoreNameDlgs.h"
 #include "scaledata/ui/StoreSettingsDlgs.h"
 #include "scaledata/ui/TrayDlgs.h"
+#include "support/ScaleDataRegistration.h"
 #include "support/TempDir.h"
 #include "support/TestMainFrame.h"
 
@@ -25,14 +25,13 @@ namespace {
 
 std::string Line(char font, std::string_view text) { return std::string{'\x1B', 'C', font} + std::string(text); }
 
-class Supermarket {
+class Supermarket : private test::ScaleDataRegistration {
 public:
     Supermarket()
     {
         m_frame.m_setup.m_defaultScaleFamily = 9;
         m_frame.m_setup.m_maxStoreNo = 12;
         m_frame.SelectScaleFontSet();
-        RegisterScaleDataTables();
         m_db.CreateAllTables();
         const std::string path = m_dir.File("market.pld");
         if (!m_db.Create(path) || !m_db.Open(path)) return;
