@@ -68,9 +68,9 @@ TEST_F(SiteListWindowsTest, OperatorsAddedAreTheFramesQueuedAndLoggedAndThePicke
     link->m_scales.push_back(std::move(scale));
     m_frame.Links().Add(std::move(link));
     m_frame.GeneralSetup().m_onlineComms = 1;
-    m_frame.EventLog().m_loggingOn = 1;
-    m_frame.EventLog().m_logGeneral = 1;
-    m_frame.EventLog().m_logFile = m_dir.File("events.log");
+    m_frame.EventLog().LoggingOn = 1;
+    m_frame.EventLog().LogGeneral = 1;
+    m_frame.EventLog().LogFile = m_dir.File("events.log");
     OpenNewDatabase();
 
     test::WhenModalShows([](QWidget& list) {
