@@ -30,9 +30,9 @@ TEST_F(ClockCommandTest, SendsTheClockToTheScalesAndLogsIt)
     test::BlockScaleSimulator scale{line, sorrel::Form::Long};
     scale.Start();
     AddLoopbackBlockScale(line.Port(), 21, 10);
-    m_frame.EventLog().m_loggingOn = 1;
-    m_frame.EventLog().m_logGeneral = 1;
-    m_frame.EventLog().m_logFile = m_dir.File("events.log");
+    m_frame.EventLog().LoggingOn = 1;
+    m_frame.EventLog().LogGeneral = 1;
+    m_frame.EventLog().LogFile = m_dir.File("events.log");
 
     MainFrameWindow window(m_model, m_commands);
     RegisterClockCommand(window, m_document);
