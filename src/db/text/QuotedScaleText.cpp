@@ -7,10 +7,10 @@
 #include "db/text/ScaleFontCodes.h"
 #include "db/text/DoubleByteText.h"
 #include "db/text/TextBytes.h"
+#include "db/text/TextEscapes.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -50,9 +50,7 @@ void AppendQuotedByte(std::string& field, std::uint8_t byte)
         field += static_cast<char>(byte);
         return;
     }
-    char escaped[5];
-    std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-    field += escaped;
+    field += HexEscape(byte);
 }
 
 std::uint8_t DigitValue(char digit) { return static_cast<std::uint8_t>(digit - '0'); }

@@ -6,6 +6,7 @@
 #include "db/text/TextBytes.h"
 
 #include <algorithm>
+#include <array>
 
 namespace varnel {
 namespace {
@@ -55,12 +56,22 @@ std::string CopyWithoutCodes(std::string_view text, const CharRule& chars, CodeL
 
 }  // namespace
 
+std::string_view HexEscape(std::uint8_t byte)
+{
+    // Every escape made once: encoders write them for every control byte of every record.
+    static constexpr auto kEscapes = [] {
+        constexpr char kHexDigits[] = "0123456789ABCDEF";
+        std::array<std::array<char, 4>, 256> escapes{};
+        for (std::size_t b = 0; b < escapes.size(); ++b) escapes[b] = {'\\', 'x', kHexDigits[b >> 4], kHexDigits[b & 0x0F]};
+        return escapes;
+    }();
+    return {kEscapes[byte].data(), kEscapes[byte].size()};
+}
+
 std::size_t AppendEscapedChar(std::string& buffer, std::size_t position, std::uint8_t byte)
 {
-    static constexpr char kHexDigits[] = "0123456789ABCDEF";
     if (byte < 32 || byte == 127 || byte == '\\') {
-        const char escape[] = {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
-        WriteAtPosition(buffer, position, std::string_view(escape, sizeof escape));
+        WriteAtPosition(buffer, position, HexEscape(byte));
     } else {
         WriteAtPosition(buffer, position, std::string_view(reinterpret_cast<const char*>(&byte), 1));
     }

@@ -12,6 +12,9 @@
 
 namespace varnel {
 
+// The byte as the escape "\xHH" (upper-case hex).
+std::string_view HexEscape(std::uint8_t byte);
+
 // Writes the byte at `position` of `buffer` (which then ends after it) and returns the position
 // after it: bytes below 32, 127 and the backslash as "\xHH" (upper-case hex), every other byte as
 // it is. Escaping the backslash keeps a text that holds "\x" itself, or a double-byte character
