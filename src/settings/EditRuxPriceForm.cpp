@@ -51,7 +51,7 @@ std::int32_t Clamp(const CLabProp& field, std::int32_t value) { return std::clam
 
 }  // namespace
 
-EditRuxPriceForm::EditRuxPriceForm(const Records& records, const RuxPriceSite& site) : m_site(site), m_records(records)
+EditRuxPriceForm::EditRuxPriceForm(const Records& records, const RuxPriceDialogSite& site) : m_site(site), m_records(records)
 {
     for (const auto& [key, definition] : site.definitions) {
         if (!definition || definition->m_display == 0) continue;

@@ -41,7 +41,7 @@ protected:
 };
 
 // What the dialog reads of the site.
-struct RuxPriceSite {
+struct RuxPriceDialogSite {
     const CLabPropMap& definitions;  // the RUX price field definitions
     bool percentMarkdownDecimal;     // "Different dec. pt. for markdown percentage?"
     bool unitFixedPriceDecimal;      // "Different dec. pt. for unit/fixed price"
@@ -75,7 +75,7 @@ public:
         std::vector<Placement> places;  // one per displayed field, in order
     };
 
-    EditRuxPriceForm(const Records& records, const RuxPriceSite& site);
+    EditRuxPriceForm(const Records& records, const RuxPriceDialogSite& site);
 
     // The displayed definitions in display order.
     const std::vector<CLabProp>& GetFields() const { return m_fields; }
@@ -135,7 +135,7 @@ private:
     std::int32_t ValueOf(std::uint16_t fieldNo) const;
     std::string RangeSuffix(const CLabProp& field) const;
 
-    const RuxPriceSite& m_site;
+    const RuxPriceDialogSite& m_site;
     Records m_records;
     std::vector<CLabProp> m_fields;
     std::size_t m_tab = 0;

@@ -58,7 +58,7 @@ protected:
     TestMainFrame m_frame;
     RecordingPrompt m_prompt;
     EditRuxPriceForm::Records m_records{};
-    RuxPriceSite m_site{Definitions(), false, false};
+    RuxPriceDialogSite m_site{Definitions(), false, false};
 };
 
 TEST_F(EditRuxPriceFormTest, DisplayedFieldsRunInTheFixedOrderAndFillTwoColumns)

@@ -10,8 +10,9 @@ namespace varnel {
 bool EditPriceMasters(const CMainFrame& frame, const ScaleDataListSite& lists, ExtraPriceRecords& records)
 {
     const CGeneralSetup& setup = frame.GetGeneralSetup();
-    EditRuxPriceForm form(records, RuxPriceSite{frame.GetFieldDefMap(FieldDefMap::RuxPrice),
-                                                setup.m_markdownPercentDecimal != 0, setup.m_unitFixedPriceDecimal != 0});
+    const RuxPriceDialogSite site{frame.GetFieldDefMap(FieldDefMap::RuxPrice), setup.m_markdownPercentDecimal != 0,
+                                  setup.m_unitFixedPriceDecimal != 0};
+    EditRuxPriceForm form(records, site);
     RuxPricePickers pickers(lists);
     CEditRuxPrice dialog(form, pickers, lists.codePage, lists.parent);
     (void)dialog.exec();

@@ -61,7 +61,7 @@ protected:
         Click(dialog, button);
         return opened;
     }
-    RuxPriceSite Site() const
+    RuxPriceDialogSite Site() const
     {
         return {m_frame.m_fieldDefs[static_cast<std::size_t>(FieldDefMap::RuxPrice)], false, false};
     }
