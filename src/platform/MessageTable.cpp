@@ -291,6 +291,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20514, "User access permissions"},
     {20517, "TCP/IP comms link settings"},
     {20518, "RS-232 comms link settings"},
+    {20519, "PLU Edit window field setup"},
     {20520, "Loaded setup from file"},
     {20521, "Loaded site setup from file"},
     {20522, "PLU range profile"},
@@ -302,6 +303,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20533, "End batch mode"},
     {20537, "  Zone = %hd:  %ld -> %ld"},
     {20540, " Op: <Database import>"},
+    {20541, "Nutrition field setup"},
     {20553, "%lu,\"Scale PLU not in database\""},
     {20554, "%lu,\"Scale PLU does not match database\""},
     {20555, "\"Scale and database PLU description text different\""},
@@ -321,6 +323,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20574, "Communication error reported by scale [%s] : %s"},
     {20575, "Sent date and time to scales."},
     {20578, "Default user access permissions profile"},
+    {20581, "RUX/PZ4/Tarn4 PLU field setup"},
+    {20582, "Price master field setup"},
     {20587, "%lu,\"Scale PLU price master not in database (Price Master #%d)\""},
     {20588, "%lu,\"Database PLU price master not on scale (Price Master #%d)\""},
     {20590, "Enabled"},
@@ -349,6 +353,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {31471, "This will create a new nutrition data record and assign it to the selected PLU only\n (PLU# %d : %s)\n"
      "OK to proceed?"},
     {31472, "Setup updated.\nSome changes may not take effect until the next time Varnel is restarted."},
+    {31474, "Total length of Dept-Group-Item code is too long (max = 8 characters).\n"
+            "The item code length will be reset."},
     {31476, "Error loading site setup file [%s].\n"
      "\n"
      "The file may be missing or in use by another instance of Varnel.\n"

@@ -40,8 +40,10 @@ void RunOptions(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
     ui.runSheet = [&window, &context](OptionsValues& values) {
         return CEditPluedProps(values, context, &window).exec() == QDialog::Accepted;
     };
-    // The views that show the settings refresh themselves from the frame; none is open yet.
-    ui.updateViews = [&window] { window.UpdateFrameTitle(); };
+    ui.updateViews = [&window, &document] {
+        document.UpdateAllViews();
+        window.UpdateFrameTitle();
+    };
     RunOptionsCommand(frame, {&document, document.IsDatabaseOpen() ? document.GetPriceZoneTable() : nullptr}, ui);
 }
 

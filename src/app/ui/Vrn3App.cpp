@@ -12,6 +12,7 @@
 #include "app/ui/ClockCommand.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/CommsCommandWindows.h"
+#include "app/ui/FieldSetCommandWindows.h"
 #include "comms/ui/QtCommsDialogs.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
@@ -208,6 +209,7 @@ bool CVrn3App::InitInstance()
     RegisterClockCommand(*parts.window, *parts.document);
     RegisterSchedulerCommand(parts.frame, *parts.window);
     RegisterBatchModeCommands(parts.frame, *parts.window, *parts.document);
+    RegisterFieldSetCommands(parts.frame, *parts.window);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,

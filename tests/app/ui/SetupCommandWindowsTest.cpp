@@ -66,6 +66,26 @@ TEST_F(SetupCommandWindowsTest, OptionsAsksTheSetupPasswordThenAppliesTheSheet)
     EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{31472}));
 }
 
+TEST_F(SetupCommandWindowsTest, AppliedOptionsRefreshTheDocumentsViewsAndACancelledSheetDoesNot)
+{
+    struct CountingUi final : IDocumentUi {
+        void UpdateAllViews() override { ++updates; }
+        int updates = 0;
+    } ui;
+    m_document.SetUi(&ui);
+    m_frame.GeneralSetup().Normalise();
+    MainFrameWindow window(m_model, m_commands);
+    RegisterSetupCommands(m_frame, window, m_document);
+    for (const char* button : {"cancel", "ok"}) {
+        test::WhenModalShows([button](QWidget& sheet) {
+            QTest::mouseClick(test::Child<QAbstractButton>(sheet, button), Qt::LeftButton);
+        });
+        m_commands.Action(Commands::kOptions)->trigger();
+    }
+    EXPECT_EQ(ui.updates, 1);
+    m_document.SetUi(nullptr);
+}
+
 TEST_F(SetupCommandWindowsTest, HostInterfaceIsDisabledForAUserWhoMayNotViewTheSetup)
 {
     MainFrameWindow window(m_model, m_commands);
