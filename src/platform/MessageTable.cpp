@@ -231,6 +231,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {18012, "Edit User"},
     {18013, "Edit Default User Profiles"},
     {18095, "%s : From %ld to %ld"},
+    {18096, "Load Production Data from Scales"},
     {18097, "No POP message"},
     {18098, "Predefined POP message"},
     {18149, " [Batch Mode]"},
