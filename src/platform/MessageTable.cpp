@@ -159,6 +159,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {17491, "-% Unit Price"},
     {17527, "%d records transferred"},
     {17529, "Select Log File"},
+    {17530, "Specify Database File"},
     {17533, "Scale Id = %d"},
     {17534, "Extra Message Report"},
     {17535, "Coupon Report"},
@@ -299,6 +300,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20523, "Markdown price change for PLU %ld Mode=%d Price=%ld -> %ld (Zone=%hd) (Desc. = %s)"},
     {20524, "Price change for PLU %ld Price=%ld -> %ld (Zone=%hd) (Desc. = %s)"},
     {20529, "Price Zone"},
+    {20530, "Loaded schedule setup from file"},
     {20531, " Op: <Batch file import>"},
     {20532, "Start batch mode"},
     {20533, "End batch mode"},
@@ -394,6 +396,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {31519, "The entered description text is longer than the maximum.\nThe maximum length is %d Asian or %d English "
      "characters. However, this includes control characters, so the maximum number of printable characters will "
      "be less than this.\n\nDo you still wish to save it?"},
+    {31520, "Do you want to view the setup list file?"},
     {31521, "This will overwrite the current page with the data from price master #%d.\nOK to proceed?"},
     {31522, "The store name and address together are too long for the scale.\n\nThe maximum length is 80 characters."},
     {31523, "Error executing schedule item"},
@@ -459,6 +462,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61269, "The specified message number is outside the allowed range of %ld to %ld."},
     {61272, "QD47FD data export completed."},
     {61273, "Selected QD47FD data loaded OK."},
+    {61274, "New setup loaded."},
     {61275, "No QD47FD data loaded!\nEither file invalid, file not in specified directory, or no files specified. "},
     {61276, "Not a valid hour. Enter a value between 0 and 24."},
     {61280, "Invalid setup file. Setup not loaded."},
@@ -468,6 +472,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61285, "You have changed the store number to the number of an existing store.\nDo you want to overwrite the old store "
      "name and address?"},
     {61286, "This PLU number is in a prohibited range in your PLU profile. Specify a different number."},
+    {61288, "Loaded site settings"},
+    {61289, "Saved site settings"},
     {61290, "The imported data contained invalid record numbers or PLU No.s that are disabled in your PLU "
             "profile.\nThese data were NOT added to the database!"},
     {61291, "The PLU range overlaps an existing range.\nThe ranges have been combined."},
@@ -506,6 +512,10 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
      "fonts and 21 chars for double width fonts."},
     {61355, "The specified price zone ID is already used!\nPrice zone not updated!"},
     {61356, "This will delete all existing production data totals!\nClick OK to  delete."},
+    {61357, "Do you wish to save the current database in QD47 format?\n(You must save the data if you wish to send it to "
+            "the scales.)"},
+    {61358, "Next, you must specify the directory containing the scales data.\nTo send the saved data to the scales, specify "
+            "the directory in which you just saved the data."},
     {61359, "Specify Scale Data Directory"},
     {61361, "PLU not added.\nThe specified PLU number is already specified in the campaign."},
     {61364, "The current schedule has unsaved changes!\nDo you wish to save?"},
@@ -514,6 +524,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61367, "This database is from a previous version of Varnel\nDo you wish to save in the current format?"},
     {61368, "Cannot open database\nUnsupported file version"},
     {61370, "Internal software error"},
+    {61378, "Cannot find database file for selected department"},
     {61387, "Cannot open schedule file - May be in use by another program.\nExit other program and try again."},
     {61393, "Nutrition data is already set for the specified PLU number.\nOK to overwrite old data?"},
     {61394, "No PLU exists with the specified PLU number!"},

@@ -13,6 +13,7 @@
 #include "app/ui/CommandTable.h"
 #include "app/ui/CommsCommandWindows.h"
 #include "app/ui/FieldSetCommandWindows.h"
+#include "app/ui/FrameCommandWindows.h"
 #include "comms/ui/QtCommsDialogs.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
@@ -210,6 +211,7 @@ bool CVrn3App::InitInstance()
     RegisterSchedulerCommand(parts.frame, *parts.window);
     RegisterBatchModeCommands(parts.frame, *parts.window, *parts.document);
     RegisterFieldSetCommands(parts.frame, *parts.window);
+    RegisterFrameCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,

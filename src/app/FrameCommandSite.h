@@ -1,0 +1,45 @@
+// What the main frame's own commands work on: the frame, the document and the windows' side of the
+// commands (IFrameCommandUi), which tests replace. File choosers and questions go through the user
+// prompt. Every dialog of IFrameCommandUi ends as Cancel by default, so an unattended run changes
+// nothing.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace varnel {
+
+class CMainFrame;
+class CMasterScaleList;
+class CVrn3Doc;
+class LogViewRangeForm;
+class PluRangeProfileForm;
+
+class IFrameCommandUi {
+public:
+    virtual ~IFrameCommandUi() = default;
+    // "Enter Password" on the stored setup password: true when it was entered.
+    virtual bool EnterSetupPassword(const std::string& /*password*/) { return false; }
+    // "Change Department" making the chosen department current: true when it closed with Select.
+    virtual bool ChooseCurrentDepartment(CMasterScaleList& /*departments*/) { return false; }
+    // "Edit PLU Range Profile": true when it ended with OK.
+    virtual bool EditPluRangeProfile(PluRangeProfileForm& /*form*/) { return false; }
+    // "Select Log Data to View": true when it ended with OK.
+    virtual bool SelectLogRange(LogViewRangeForm& /*form*/) { return false; }
+    // "Specify Scale Data Directory" starting at `start`: the directory chosen.
+    virtual std::optional<std::string> ChooseScaleDataDirectory(const std::string& /*start*/) { return std::nullopt; }
+    // The main window's title and the active child's, after the database or schedule changed.
+    virtual void UpdateTitles() {}
+};
+
+struct FrameCommandSite {
+    CMainFrame& frame;
+    CVrn3Doc& document;
+    IFrameCommandUi& ui;
+};
+
+// The setup password, when it is in use: true when it is off or was entered.
+bool PassPasswordGate(FrameCommandSite& site);
+
+}  // namespace varnel

@@ -1,0 +1,32 @@
+// The database, department and settings password commands in the command table.
+#include "app/DatabaseCommands.h"
+#include "app/MainFrame.h"
+#include "app/SettingsPasswordCommand.h"
+#include "app/Vrn3Doc.h"
+#include "app/ui/CommandTable.h"
+#include "app/ui/FrameCommandWindows.h"
+#include "app/ui/MainFrameWindow.h"
+
+namespace varnel {
+
+void RegisterDatabaseCommands(QtFrameCommandUi& ui)
+{
+    FrameCommandSite& site = ui.Site();
+    CommandTable& commands = ui.Window().Commands();
+    const auto notBatch = [&site] { return CommandState{!site.document.IsBatchMode(), std::nullopt}; };
+    commands.Register(Commands::kOpenDatabase, "Open &Database", [&site] { (void)OnOpenDatabase(site); });
+    commands.Register(Commands::kChangeDatabase, "&Change Database", [&site] { (void)OnChangeDatabase(site); },
+                      notBatch);
+    commands.Register(Commands::kNewDatabase, "&New Database", [&site] { (void)OnNewDatabase(site); }, notBatch);
+    commands.Register(Commands::kOpenDepartment, "Open De&partment", [&site] { (void)OnOpenDepartment(site); });
+    commands.Register(Commands::kChangeDepartment, "Change &Department", [&site] { (void)OnChangeDepartment(site); },
+                      [&site] {
+                          const bool any = !site.frame.Departments().GetDepartments().empty();
+                          return CommandState{any && site.document.IsDatabaseOpen(), std::nullopt};
+                      });
+    commands.Register(Commands::kShowSettingsPassword, "Show Settings Password",
+                      [&site] { (void)OnShowSettingsPassword(site.frame); }, {},
+                      QKeySequence(QStringLiteral("Ctrl+Alt+P")));
+}
+
+}  // namespace varnel

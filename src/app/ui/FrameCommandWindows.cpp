@@ -1,0 +1,41 @@
+// The dialogs of the main frame's own commands.
+#include "app/ui/FrameCommandWindows.h"
+
+#include "app/MainFrame.h"
+#include "app/ui/EnterPasswordDlg.h"
+#include "app/ui/MainFrameWindow.h"
+#include "db/text/DoubleByteText.h"
+#include "settings/DepartmentChoice.h"
+#include "settings/ui/PickerDlgs.h"
+
+namespace varnel {
+
+QtFrameCommandUi::QtFrameCommandUi(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
+    : QObject(&window), m_window(window), m_site{frame, document, *this}
+{
+}
+
+bool QtFrameCommandUi::EnterSetupPassword(const std::string& password)
+{
+    return AskSetupPassword(password, StoreCodePage(m_site.frame.GetGeneralSetup()), &m_window);
+}
+
+bool QtFrameCommandUi::ChooseCurrentDepartment(CMasterScaleList& departments)
+{
+    return ChooseCurrent(departments, [this](PickerForm& picker) {
+        return CChangeDeptDlg(picker, &m_window).exec() == QDialog::Accepted;
+    });
+}
+
+void QtFrameCommandUi::UpdateTitles()
+{
+    m_window.UpdateFrameTitle();
+}
+
+void RegisterFrameCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
+{
+    auto* ui = new QtFrameCommandUi(frame, window, document);
+    RegisterDatabaseCommands(*ui);
+}
+
+}  // namespace varnel

@@ -1,0 +1,38 @@
+// The main frame's own commands on screen: the dialogs they run (QtFrameCommandUi, living as long as
+// the main window) and their registration in the command table, one small file per group:
+//   DatabaseCommandWindows.cpp   databases, departments and the settings password
+#pragma once
+
+#include "app/FrameCommandSite.h"
+
+#include <QObject>
+
+namespace varnel {
+
+class CMainFrame;
+class CVrn3Doc;
+class MainFrameWindow;
+
+class QtFrameCommandUi final : public QObject, public IFrameCommandUi {
+    Q_OBJECT
+public:
+    QtFrameCommandUi(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document);
+
+    FrameCommandSite& Site() { return m_site; }
+    MainFrameWindow& Window() { return m_window; }
+
+    bool EnterSetupPassword(const std::string& password) override;
+    bool ChooseCurrentDepartment(CMasterScaleList& departments) override;
+    void UpdateTitles() override;
+
+private:
+    MainFrameWindow& m_window;
+    FrameCommandSite m_site;
+};
+
+void RegisterFrameCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document);
+
+// The groups.
+void RegisterDatabaseCommands(QtFrameCommandUi& ui);
+
+}  // namespace varnel

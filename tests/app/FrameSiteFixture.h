@@ -1,0 +1,93 @@
+// A site for the main frame's own commands: the real frame in a temporary working directory, its
+// document, a prompt that answers from a script and a windows' side that answers as a test sets it.
+#pragma once
+
+#include "app/FrameCommandSite.h"
+#include "app/MainFrame.h"
+#include "app/MainFrameModel.h"
+#include "app/Vrn3Doc.h"
+#include "settings/MasterScale.h"
+#include "settings/MasterScaleList.h"
+#include "support/FakeClock.h"
+#include "support/RecordingPrompt.h"
+#include "support/ScaleDataRegistration.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace varnel::test {
+
+// Answers every dialog as the test set it and counts what was asked.
+class ScriptedFrameUi final : public IFrameCommandUi {
+public:
+    bool EnterSetupPassword(const std::string& password) override
+    {
+        m_passwordsAsked.push_back(password);
+        return m_passwordEntered;
+    }
+    bool ChooseCurrentDepartment(CMasterScaleList& departments) override
+    {
+        ++m_departmentDialogs;
+        if (!m_department) return false;
+        departments.SetCurrent(*m_department);
+        return true;
+    }
+    void UpdateTitles() override { ++m_titleUpdates; }
+
+    bool m_passwordEntered = true;
+    std::vector<std::string> m_passwordsAsked;
+    std::optional<std::uint16_t> m_department;  // the department Select makes current; none: Cancel
+    int m_departmentDialogs = 0;
+    int m_titleUpdates = 0;
+};
+
+class FrameSiteTest : public ::testing::Test, protected ScaleDataRegistration {
+protected:
+    FrameSiteTest() : m_previous(SetMainFrame(&frame)) { frame.GeneralSetup().m_onlineComms = 0; }
+    ~FrameSiteTest() override
+    {
+        document->OnCloseDocument();
+        document.reset();
+        SetMainFrame(m_previous);
+    }
+
+    std::string File(const std::string& name) const { return dir.File(name); }
+    // A department with its database file name.
+    void AddDepartment(std::uint16_t id, const std::string& name, const std::string& database)
+    {
+        auto department = std::make_unique<CMasterScale>();
+        department->m_id = id;
+        department->m_name = name;
+        department->m_database = database;
+        frame.Departments().Add(std::move(department));
+    }
+    // Turns the setup password on.
+    void SetSetupPassword(const std::string& password)
+    {
+        CGeneralSetup& setup = frame.GeneralSetup();
+        setup.m_setupPasswordInUse = 1;
+        setup.m_setupPassword.fill(0);
+        std::copy_n(password.begin(), std::min<std::size_t>(password.size(), 8), setup.m_setupPassword.begin());
+    }
+
+    TempDir dir;
+    RecordingPrompt prompt;
+    FakeClock clock{DateTimeParts{2026, 3, 9, 10, 0, 0}};
+    CMainFrame frame{dir.Path() + "/", RealFileSystem(), clock};
+
+private:
+    IMainFrame* m_previous;
+
+protected:
+    MainFrameModel model{frame};
+    std::unique_ptr<CVrn3Doc> document = std::make_unique<CVrn3Doc>(model, RealFileSystem(), clock);
+    ScriptedFrameUi ui;
+    FrameCommandSite site{frame, *document, ui};
+};
+
+}  // namespace varnel::test
