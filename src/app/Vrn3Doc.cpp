@@ -148,10 +148,15 @@ CObjDBTable* CVrn3Doc::GetProdTable(std::uint16_t tableNo) const
 bool CVrn3Doc::OpenProdDatabase()
 {
     if (m_prodDatabase->IsOpen()) return true;
+    if (!m_pluDatabase.IsOpen()) return false;
+    return OpenProdDatabaseAt(GetProdDatabaseName(m_pluDatabase.GetPath()));
+}
+
+bool CVrn3Doc::OpenProdDatabaseAt(const std::string& prodPath)
+{
+    if (m_prodDatabase->IsOpen()) (void)CloseProdDatabase();
     CacheProdTables();
-    if (m_pluDatabase.IsOpen() && m_prodDatabase->Open(GetProdDatabaseName(m_pluDatabase.GetPath()))) {
-        if (MigrateProdDatabase()) return true;
-    }
+    if (!prodPath.empty() && m_prodDatabase->Open(prodPath) && MigrateProdDatabase()) return true;
     (void)CloseProdDatabase();
     return false;
 }

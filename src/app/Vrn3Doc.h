@@ -117,8 +117,10 @@ public:
     // PLU running now, 4 one to come, its number in `campaign`.
     int GetPluPromotionState(std::uint32_t pluNumber, std::uint32_t& campaign) const;
 
-    // The production database, open only between these two calls.
+    // The production database, open only between these two calls: beside the open PLU database, or
+    // at a path of its own (another department's), closing one open elsewhere first.
     bool OpenProdDatabase();
+    bool OpenProdDatabaseAt(const std::string& prodPath);
     bool CloseProdDatabase();
     bool MigrateProdDatabase();
     CObjDBTable* GetProdTable(std::uint16_t tableNo) const;

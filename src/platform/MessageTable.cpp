@@ -354,10 +354,13 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {31466, "The specified range of record numbers is invalid\n(From > To, or outside valid range for selected data "
             "type.)"},
     {31467, "Data sent OK."},
+    {31469, "This will receive data from the connected Lumen/LumenXT scale. The received data will overwrite any "
+            "existing data with the same PLU or message number, etc."},
     {31470, "No PLUs are assigned to this nutrition data.\nThe nutrition data will be deleted. "},
     {31471, "This will create a new nutrition data record and assign it to the selected PLU only\n (PLU# %d : %s)\n"
      "OK to proceed?"},
     {31472, "Setup updated.\nSome changes may not take effect until the next time Varnel is restarted."},
+    {31473, "Cannot send keyboard presets. No Lumen scales are defined."},
     {31474, "Total length of Dept-Group-Item code is too long (max = 8 characters).\n"
             "The item code length will be reset."},
     {31476, "Error loading site setup file [%s].\n"
@@ -480,6 +483,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61293, "Cannot save data in database. The record may be locked by another user.\nData not sent to scales."},
     {61294, "Cannot delete data in database. The record may be locked by another user.\nData deleted on scales."},
     {61295, "Error opening production data file."},
+    {61296, "No production data in the specified range.\nUse \"Load Production Data from Scales\" in the Comms menu to "
+            "read the production data."},
     {61297, "<PLU not on file>"},
     {61298, "Error saving file. File not saved!"},
     {61300, "This will delete the selected communications link\nOK to proceed?"},
@@ -502,6 +507,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61327, "No department is currently selected.\nPlease select a department."},
     {61328, "Your user settings do not allow this operation.\nDatabase not updated."},
     {61329, "You cannot remove Setup - Update/View permission from yourself!\nUpdate/View permission restored."},
+    {61335, "Cannot communicate with scales - No comms links are enabled!"},
     {61337, "At least one user must have Setup - Update/View permission!\nUpdate/View permission restored."},
     {61343, "Your user settings do not allow you to run the Scheduler!"},
     {61346, "The specified file already exists.\nDo you wish to overwrite the file?\n\nClick No to append changes to the existing file"},
@@ -550,6 +556,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61453, "No currently connected scale supports the selected operation.\nCheck scale connection status, then retry"},
     {61454, "A set of label batch print data with the same ID number already exists.\nOK to overwrite?"},
     {61456, "One or more data records was not accepted by the scale.\nThe scale memory may be full."},
+    {61457, "This will clear the production data on the scales. Click OK to proceed."},
     {61458, "Cannot change font for one or more lines that contain unsupported characters."},
     {61460, "Error opening database file. The file may already be open in another  copy of VRN on this computer. "
             "Please close all copies of VRN and try again."},

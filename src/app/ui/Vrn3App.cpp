@@ -17,6 +17,7 @@
 #include "comms/ui/QtCommsDialogs.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
+#include "app/ui/ProductionCommandWindows.h"
 #include "app/ui/PluEditorWindow.h"
 #include "app/ui/ProgramIdentity.h"
 #include "app/ui/RecordPickers.h"
@@ -212,6 +213,7 @@ bool CVrn3App::InitInstance()
     RegisterBatchModeCommands(parts.frame, *parts.window, *parts.document);
     RegisterFieldSetCommands(parts.frame, *parts.window);
     RegisterFrameCommands(parts.frame, *parts.window, *parts.document);
+    RegisterProductionCommands(parts.frame, *parts.window, *parts.document, nullptr);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,
