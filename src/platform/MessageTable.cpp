@@ -468,6 +468,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61274, "New setup loaded."},
     {61275, "No QD47FD data loaded!\nEither file invalid, file not in specified directory, or no files specified. "},
     {61276, "Not a valid hour. Enter a value between 0 and 24."},
+    {61278, "You cannot set the same code for more than one key!"},
     {61280, "Invalid setup file. Setup not loaded."},
     {61281, "Delete nutrition for selected PLU?"},
     {61283, "Error loading profile file - no PLU profile is loaded!"},

@@ -1,6 +1,7 @@
 // The settings dialogs: host interface and e-mail settings.
 #include "ScreenShots.h"
 
+#include "keyboards/ui/PresetKeySetupDlg.h"
 #include "settings/DefLineFontsForm.h"
 #include "settings/EMailSettings.h"
 #include "settings/EditPluedPropsForm.h"
@@ -60,6 +61,7 @@ void OptionsSheet(ScreenShots& shots)
     context.clearTotals = [] {};
     context.priceZones = &zones;
     context.fieldDefinitions = &fields;
+    context.editPresetKeys = [](CKeyTypeDef::Codes&, PresetKeySetupForm::Layout) { return false; };
     CEditPluedProps sheet(values, context);
     for (int page = 0; page < sheet.Tabs()->count(); ++page) {
         sheet.Tabs()->setCurrentIndex(page);
@@ -79,6 +81,15 @@ void AddSettingsScreens(ScreenShots& shots)
     DefLineFontsForm fontsForm(ReadLineFontSets(lineFonts), {true, true, false});
     CDefLineFontsDlg defLineFonts(fontsForm, {"S1 (small)", "S2", "M1 (medium)", "L1 (large)"});
     shots.Take("dialog-default-line-fonts", defLineFonts);
+
+    CKeyTypeDef::Codes keyCodes{};
+    for (std::size_t meaning = 1; meaning <= 12; ++meaning) keyCodes[meaning] = static_cast<std::uint8_t>(meaning + 20);
+    PresetKeySetupForm shortKeys(keyCodes, PresetKeySetupForm::Layout::Short);
+    CPresetKeySetupDlg shortKeysDialog(shortKeys);
+    shots.Take("dialog-preset-key-setup", shortKeysDialog);
+    PresetKeySetupForm longKeys(keyCodes, PresetKeySetupForm::Layout::Long);
+    CPresetKeySetupDlg longKeysDialog(longKeys);
+    shots.Take("dialog-preset-key-setup-long", longKeysDialog);
 
     const ScaleChoiceRow scales[] = {{"Deli - Scale 1", true}, {"Deli - Scale 2", false}, {"Meat - Scale 1", false}};
     PickerForm scalePicker = MakeScalePicker(scales, true);

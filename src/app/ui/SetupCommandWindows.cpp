@@ -9,6 +9,7 @@
 #include "app/ui/EnterPasswordDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "db/text/DoubleByteText.h"
+#include "keyboards/ui/PresetKeySetupDlg.h"
 #include "settings/DefLineFontsForm.h"
 #include "settings/ui/DefLineFontsDlg.h"
 #include "settings/ui/EMailSettingsDlg.h"
@@ -33,6 +34,12 @@ void RunOptions(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
     if (document.IsDatabaseOpen()) context.clearTotals = [&document] { document.ClearProdTotals(true); };
     context.priceZones = &frame.PriceZones();
     context.fieldDefinitions = &frame.FieldDefs(FieldDefMap::Plu);
+    context.editPresetKeys = [&window](CKeyTypeDef::Codes& codes, PresetKeySetupForm::Layout layout) {
+        PresetKeySetupForm form(codes, layout);
+        if (CPresetKeySetupDlg(form, &window).exec() != QDialog::Accepted) return false;
+        codes = form.GetCodes();
+        return true;
+    };
     OptionsCommandUi ui;
     ui.enterPassword = [&window, codePage](const std::string& password) {
         return AskSetupPassword(password, codePage, &window);

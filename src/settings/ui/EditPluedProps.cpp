@@ -14,7 +14,7 @@ namespace {
 COptionsPage* MakePage(OptionsPage page, OptionsValues& values, const OptionsSheetContext& context)
 {
     switch (page) {
-    case OptionsPage::General: return new CPropGeneral(values);
+    case OptionsPage::General: return new CPropGeneral(values, context);
     case OptionsPage::General2: return new CPropGeneral2(values, context);
     case OptionsPage::Reports: return new CPropReports(values, context);
     case OptionsPage::Logging: return new CPropLogging(values);

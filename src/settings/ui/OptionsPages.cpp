@@ -136,7 +136,26 @@ bool COptionsPage::Leave()
 
 // General #1.
 
-CPropGeneral::CPropGeneral(OptionsValues& values)
+namespace {
+
+// The preset key buttons by the key-code block each edits.
+struct PresetKeyButton {
+    const char* text;
+    const char* objectName;
+    std::size_t block;
+    PresetKeySetupForm::Layout layout;
+};
+constexpr PresetKeyButton kPresetKeyButtons[] = {
+    {"TR-5300...", "presetKeys5300", CKeyTypeDef::OtherTypes, PresetKeySetupForm::Layout::Short},
+    {"TR-5200...", "presetKeys5200", CKeyTypeDef::Type2, PresetKeySetupForm::Layout::Short},
+    {"TR-5400...", "presetKeys5400", CKeyTypeDef::Type8, PresetKeySetupForm::Layout::Long},
+    {"LumenXT...", "presetKeysLumenXt", CKeyTypeDef::Type6, PresetKeySetupForm::Layout::Long},
+    {"KB-7100...", "presetKeys7100", CKeyTypeDef::Type12, PresetKeySetupForm::Layout::Long},
+};
+
+}  // namespace
+
+CPropGeneral::CPropGeneral(OptionsValues& values, const OptionsSheetContext& context)
     : COptionsPage(values, "general"), m_systemType(MakeCombo(*this, "systemType", SystemTypeChoices())),
       m_market(MakeCombo(*this, "market", MarketChoices())),
       m_passwordProtect(new QCheckBox("Password protect?", this)), m_password(new QLineEdit(this))
@@ -162,15 +181,25 @@ CPropGeneral::CPropGeneral(OptionsValues& values)
     auto* password = MakeForm();
     password->addRow(m_passwordProtect);
     password->addRow("Password", m_password);
-    // The preset key dialogs are not part of this program yet.
     auto* keys = new QGridLayout;
     int i = 0;
-    for (const char* family : {"TR-5300...", "TR-5200...", "TR-5400...", "LumenXT...", "KB-7100...", "VM-8100b/QF..."}) {
-        QPushButton* button = MakeButton(*this, family, "presetKeys");
-        button->setEnabled(false);
+    for (const PresetKeyButton& entry : kPresetKeyButtons) {
+        QPushButton* button = MakeButton(*this, entry.text, entry.objectName);
+        button->setEnabled(static_cast<bool>(context.editPresetKeys));
+        // The block reaches the settings with the sheet's OK, its first byte 0.
+        connect(button, &QPushButton::clicked, this, [this, &entry, edit = context.editPresetKeys] {
+            CKeyTypeDef::Codes codes = m_values.keyBlocks[entry.block];
+            if (!edit(codes, entry.layout)) return;
+            codes[0] = 0;
+            m_values.keyBlocks[entry.block] = codes;
+        });
         keys->addWidget(button, i / 3, i % 3);
         ++i;
     }
+    QPushButton* vmKeys = MakeButton(*this, "VM-8100b/QF...", "presetKeysVm");
+    vmKeys->setEnabled(static_cast<bool>(context.editVmKeySetup));
+    connect(vmKeys, &QPushButton::clicked, this, [edit = context.editVmKeySetup] { edit(); });
+    keys->addWidget(vmKeys, i / 3, i % 3);
     QPushButton* displayFont = MakeButton(*this, "Display Font...", "displayFont");
     connect(displayFont, &QPushButton::clicked, this, [this] {
         LogicalFont& stored = m_values.setup.m_displayFont;

@@ -2,6 +2,7 @@
 // controls back when it is left; Leave() refuses (and keeps the page) when a field is out of range.
 #pragma once
 
+#include "keyboards/PresetKeySetupForm.h"
 #include "settings/EditPluedPropsForm.h"
 
 #include <QWidget>
@@ -33,6 +34,12 @@ struct OptionsSheetContext {
     std::function<void()> clearTotals;  // empties the production totals; none while no database is open
     const CPriceZoneList* priceZones = nullptr;
     const CLabPropMap* fieldDefinitions = nullptr;
+    // "Preset Key Setup" over a copy of one key-code block, true on OK; none: the preset key buttons are
+    // off.
+    std::function<bool(CKeyTypeDef::Codes& codes, PresetKeySetupForm::Layout layout)> editPresetKeys;
+    // Edits the VM preset key setup and stores it at once, whatever the sheet's end; none: the button
+    // is off.
+    std::function<void()> editVmKeySetup;
 };
 
 class COptionsPage : public QWidget {
@@ -61,7 +68,7 @@ private:
 class CPropGeneral final : public COptionsPage {
     Q_OBJECT
 public:
-    explicit CPropGeneral(OptionsValues& values);
+    CPropGeneral(OptionsValues& values, const OptionsSheetContext& context);
     void Enter() override;
     bool Leave() override;
 

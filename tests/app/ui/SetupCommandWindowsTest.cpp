@@ -86,6 +86,27 @@ TEST_F(SetupCommandWindowsTest, AppliedOptionsRefreshTheDocumentsViewsAndACancel
     m_document.SetUi(nullptr);
 }
 
+TEST_F(SetupCommandWindowsTest, OptionsPresetKeysEditTheKeyTypesWhichTheSheetsOkStores)
+{
+    m_frame.GeneralSetup().Normalise();
+    MainFrameWindow window(m_model, m_commands);
+    RegisterSetupCommands(m_frame, window, m_document);
+    test::WhenModalShows([](QWidget& sheet) {
+        test::WhenModalShows([](QWidget& keys) {
+            ASSERT_EQ(keys.objectName(), "presetKeySetupDialog");
+            QLineEdit* tare = test::Child<QLineEdit>(keys, "code2");
+            tare->selectAll();
+            QTest::keyClicks(tare, "21");
+            QTest::mouseClick(test::Child<QAbstractButton>(keys, "ok"), Qt::LeftButton);
+        });
+        QTest::mouseClick(test::Child<QAbstractButton>(sheet, "presetKeys5200"), Qt::LeftButton);
+        QTest::mouseClick(test::Child<QAbstractButton>(sheet, "ok"), Qt::LeftButton);
+    });
+    m_commands.Action(Commands::kOptions)->trigger();
+    EXPECT_EQ(m_frame.KeyTypes().m_tables[CKeyTypeDef::Type2][2], 21);
+    EXPECT_EQ(m_frame.KeyTypes().m_tables[CKeyTypeDef::OtherTypes][2], 0);
+}
+
 TEST_F(SetupCommandWindowsTest, HostInterfaceIsDisabledForAUserWhoMayNotViewTheSetup)
 {
     MainFrameWindow window(m_model, m_commands);

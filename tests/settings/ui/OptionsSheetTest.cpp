@@ -248,5 +248,47 @@ TEST_F(OptionsSheetTest, ClearTotalsNeedsADatabaseAndAsksFirst)
     EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{61356}));
 }
 
+TEST_F(OptionsSheetTest, EachPresetKeyButtonEditsItsBlockWhichOkLeavesWithItsFirstByte0)
+{
+    {
+        CEditPluedProps sheet(m_values, m_context);
+        EXPECT_FALSE(test::Child<QPushButton>(sheet, "presetKeys5300")->isEnabled());
+        EXPECT_FALSE(test::Child<QPushButton>(sheet, "presetKeysVm")->isEnabled());
+    }
+    std::vector<PresetKeySetupForm::Layout> layouts;
+    bool ok = true;
+    m_context.editPresetKeys = [&](CKeyTypeDef::Codes& codes, PresetKeySetupForm::Layout layout) {
+        layouts.push_back(layout);
+        codes[0] = 9;
+        codes[1] = static_cast<std::uint8_t>(codes[1] + 10);
+        return ok;
+    };
+    for (auto& block : m_values.keyBlocks) block[1] = 1;
+    CEditPluedProps sheet(m_values, m_context);
+    sheet.show();
+    for (const char* button : {"presetKeys5300", "presetKeys5200", "presetKeys5400", "presetKeysLumenXt", "presetKeys7100"})
+        QTest::mouseClick(test::Child<QPushButton>(sheet, button), Qt::LeftButton);
+    using enum PresetKeySetupForm::Layout;
+    EXPECT_EQ(layouts, (std::vector{Short, Short, Long, Long, Long}));
+    for (const auto& block : m_values.keyBlocks) {
+        EXPECT_EQ(block[0], 0);
+        EXPECT_EQ(block[1], 11);
+    }
+    // Cancel leaves the block as it was.
+    ok = false;
+    QTest::mouseClick(test::Child<QPushButton>(sheet, "presetKeys5400"), Qt::LeftButton);
+    EXPECT_EQ(m_values.keyBlocks[CKeyTypeDef::Type8][1], 11);
+}
+
+TEST_F(OptionsSheetTest, TheVmPresetKeyButtonRunsItsEditorAtOnce)
+{
+    int edited = 0;
+    m_context.editVmKeySetup = [&edited] { ++edited; };
+    CEditPluedProps sheet(m_values, m_context);
+    sheet.show();
+    QTest::mouseClick(test::Child<QPushButton>(sheet, "presetKeysVm"), Qt::LeftButton);
+    EXPECT_EQ(edited, 1);
+}
+
 }  // namespace
 }  // namespace varnel
