@@ -108,6 +108,8 @@ public:
     // be), or its frame closed.
     virtual bool OpenPluEditorWindow() { return false; }
     virtual void ClosePluEditorWindows() {}
+    // The report window over the document's pending report: false (after 61705) when none opens.
+    virtual bool OpenReportWindow() { return false; }
 };
 
 }  // namespace varnel

@@ -15,6 +15,7 @@
 #include "app/FrameDocument.h"
 #include "app/KeyboardTables.h"
 #include "app/ProdDatabase.h"
+#include "app/Reports.h"
 #include "comms/center/ScaleCommsForm.h"
 #include "db/plu/Document.h"
 #include "db/plu/PluDatabase.h"
@@ -31,6 +32,7 @@
 
 namespace varnel {
 
+class CAppEventLog;
 class CLinkScale;
 class CPluDefRec;
 class CPluDefTb;
@@ -97,12 +99,33 @@ public:
     std::string GetTitle() const override { return m_title; }
     bool IsBatchMode() const override { return m_pluDatabase.IsBatchMode(); }
     std::string GetBatchFilePath() const override { return m_pluDatabase.GetBatchFilePath(); }
-    int GetReportKind() const override { return 0; }
+    int GetReportKind() const override { return m_reportType; }
     // Before the document closes: the links stop and keep their unsent data. Every change is written
     // to the database when it is made, so the document itself is never offered for saving.
     bool SaveModified() override;
     // Closes the PLU edit window when it is open.
     void CloseEditorWindows() override;
+
+    // Reports (Vrn3DocReports.cpp). Without a report maker no report runs. RunReport: the object for
+    // the type (none above 34) prepares itself as the pending report and the report window opens;
+    // false, keeping nothing, when it does not prepare or no window opens. DetachReport hands the
+    // pending report to the report window.
+    void SetReportMaker(IReportMaker* maker) { m_reportMaker = maker; }
+    bool RunReport(int type);
+    bool ShowReport(std::unique_ptr<IReport> report, int type);
+    std::unique_ptr<IReport> DetachReport() { return std::move(m_pendingReport); }
+
+    // The outside maker's scales (Vrn3DocLists.cpp): "PLUSEND.GEN" with the PLUs from..to, or with the
+    // PLUs changed since the last send (0 at once when there are none), handed to "OrlanSend.bat".
+    // 0, or the message of the failure; nothing happens without a database.
+    MessageId SendOrlanPlus(std::uint32_t from, std::uint32_t to, bool showErrors);
+    MessageId SendAllOrlanPlus();
+    MessageId SendOrlanChanges(bool showErrors);
+    bool HasOrlanChanges() const;
+    // Whether a PLU whose CtrlFlag bits 1 and 2 are both set names the number as its extra message
+    // (Message7) or as its coupon.
+    bool IsExtraMessageInUse(std::uint32_t number) const;
+    bool IsCouponInUse(std::uint32_t number) const;
 
     // The PLU edit window: the document's part in it (the PLU to show next, the one last shown, the
     // zone last chosen, whether the PLU shown changed) and whether it is open.
@@ -155,6 +178,9 @@ public:
     // Polls the current department's scales so that each one's state is current for the scale status
     // log: 1 when on-line communication cannot be used, else 0 or the status that ended the poll.
     MessageId UpdateScaleLog(bool showErrors);
+    // "Update Scale Status Log": the current department's scales polled, then every link's status
+    // written to the scale status log; the poll's status.
+    MessageId WriteScaleStatusLog(const CAppEventLog& log, bool showErrors);
     // Compares the table (the PLUs) on the department's scales with the database.
     MessageId RunCompareScales(std::uint16_t tableNo, bool showErrors, const CMasterScale* department);
     bool HasCompareDifferences(const CMasterScale* department);
@@ -249,6 +275,9 @@ private:
     bool m_modified = false;
     PluEditDocState m_pluEdit;
     bool m_pluEditorOpen = false;
+    IReportMaker* m_reportMaker = nullptr;
+    std::unique_ptr<IReport> m_pendingReport;
+    int m_reportType = 0;
     int m_receivedRecordMode = 1;
     std::string m_commsErrorText;
     struct LumenTransfer {

@@ -138,6 +138,13 @@ MessageId CVrn3Doc::UpdateScaleLog(bool showErrors)
     return RunScaleComms({ScaleCommsForm::Mode::Poll, Selection(scales), nullptr, kNoDataKind, showErrors});
 }
 
+MessageId CVrn3Doc::WriteScaleStatusLog(const CAppEventLog& log, bool showErrors)
+{
+    const MessageId status = UpdateScaleLog(showErrors);
+    if (status != 1) m_host.GetLinks().LogLinkStatus(log);
+    return status;
+}
+
 MessageId CVrn3Doc::RunCompareScales(std::uint16_t tableNo, bool showErrors, const CMasterScale* department)
 {
     const auto scales = SelectScales(department);

@@ -5,8 +5,10 @@
 #include "SimulatedSite.h"
 #include "db/plu/PluDefTb.h"
 #include "golden/PluGolden.h"
+#include "settings/AppEventLog.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace varnel::test {
 namespace {
@@ -96,6 +98,28 @@ TEST_F(DocumentComms, UpdatingTheScaleLogPollsTheScalesAndKeepsWhetherEachAnswer
 
     frame.m_setup.m_onlineComms = 0;
     EXPECT_EQ(doc->UpdateScaleLog(false), 1u);
+}
+
+TEST_F(DocumentComms, TheScaleStatusLogIsWrittenAfterThePollWithEachScalesNewState)
+{
+    CAppEventLog log(clock, RealFileSystem());
+    log.ScaleStatusLogFile = dir.File("status.log");
+    log.StatusLogKeepDays = 0;  // each run writes the log anew
+    scale.Sim().SetFaults([](ScaleFaults& faults) { faults.offline = true; });
+    EXPECT_EQ(doc->WriteScaleStatusLog(log, false), CIdEnqLink::kMsgTimeout);
+    const std::string offline(GetMessageText(20593));
+    EXPECT_NE(ReadWholeFile(log.ScaleStatusLogFile).find("|\t11|\t" + offline), std::string::npos);
+
+    scale.Sim().SetFaults([](ScaleFaults& faults) { faults.offline = false; });
+    EXPECT_EQ(doc->WriteScaleStatusLog(log, false), 0u);
+    EXPECT_NE(ReadWholeFile(log.ScaleStatusLogFile).find("|\t11|\t" + std::string(GetMessageText(20592))),
+              std::string::npos);
+
+    // Without on-line communication nothing is polled and the log is left as it was.
+    std::filesystem::remove(log.ScaleStatusLogFile);
+    frame.m_setup.m_onlineComms = 0;
+    EXPECT_EQ(doc->WriteScaleStatusLog(log, false), 1u);
+    EXPECT_FALSE(std::filesystem::exists(log.ScaleStatusLogFile));
 }
 
 TEST_F(DocumentComms, ACompareThenASynchroniseDeletesWhatOnlyTheScaleHoldsAndSendsTheRest)

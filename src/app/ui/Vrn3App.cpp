@@ -14,6 +14,7 @@
 #include "app/ui/CommsCommandWindows.h"
 #include "app/ui/FieldSetCommandWindows.h"
 #include "app/ui/FrameCommandWindows.h"
+#include "app/ui/DocumentListCommands.h"
 #include "comms/ui/QtCommsDialogs.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
@@ -214,6 +215,7 @@ bool CVrn3App::InitInstance()
     RegisterFieldSetCommands(parts.frame, *parts.window);
     RegisterFrameCommands(parts.frame, *parts.window, *parts.document);
     RegisterProductionCommands(parts.frame, *parts.window, *parts.document, nullptr);
+    RegisterDocumentListCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,
