@@ -32,6 +32,17 @@ TEST(FieldSetCommands, TheItemCodeTakesWhatDepartmentAndGroupLeaveOfEightDigits)
     }
 }
 
+// "Edit PLU Field" lists a caption for every field number a PLU or price field set may take.
+TEST(FieldSetCommands, EveryFieldOfThePluAndPriceSetsHasItsFieldTypeCaption)
+{
+    for (const FieldSetCommand& command : kFieldSetCommands) {
+        if (command.set == FieldDefMap::Nutrition || command.set == FieldDefMap::Production) continue;
+        const std::vector<std::string> captions = EditPluFieldForm(CLabProp(), command.range).GetTypeCaptions();
+        for (std::size_t i = 0; i < captions.size(); ++i)
+            EXPECT_FALSE(captions[i].empty()) << command.command << ": field " << command.range.first + i;
+    }
+}
+
 class EditFieldSetTest : public ::testing::Test {
 protected:
     EditFieldSetTest()
