@@ -6,6 +6,7 @@
 #include "app/ui/CommandTable.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/RecordPickers.h"
+#include "app/ui/ScaleChoicePicker.h"
 #include "comms/manager/SiteScales.h"
 #include "db/site/TextRules.h"
 #include "scaledata/CampaignTb.h"
@@ -15,8 +16,6 @@
 #include "scaledata/StoreSetupTb.h"
 #include "scaledata/TrayTb.h"
 #include "scaledata/ui/StoreWindows.h"
-#include "settings/PickerForm.h"
-#include "settings/ui/PickerDlgs.h"
 
 namespace varnel {
 namespace {
@@ -53,13 +52,7 @@ std::optional<CScaleChoice> ChooseBatchScale(CMainFrame& frame, QWidget* parent)
         const CLinkScale* scale = link ? link->FindScale(choice.scaleId) : nullptr;
         return scale && CLabelBatchTb::TakesFamily(scale->GetScaleType(setup.m_defaultScaleFamily));
     };
-    const auto pick = [parent](const std::vector<CScaleChoice>& offered) -> std::optional<std::size_t> {
-        std::vector<ScaleChoiceRow> rows;
-        for (const CScaleChoice& choice : offered) rows.push_back({choice.label, false});
-        PickerForm picker = MakeScalePicker(rows, false);
-        if (CSelectScaleDlg(picker, {}, {}, parent).exec() != QDialog::Accepted) return std::nullopt;
-        return picker.GetChosenIndex();
-    };
+    const auto pick = [parent](const std::vector<CScaleChoice>& offered) { return PickScaleChoice(offered, parent); };
     return SelectScaleForData(choices, supports, pick);
 }
 

@@ -19,6 +19,7 @@
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/ProductionCommandWindows.h"
+#include "app/ui/TransferCommandWindows.h"
 #include "app/ui/PluEditorWindow.h"
 #include "app/ui/ProgramIdentity.h"
 #include "app/ui/RecordPickers.h"
@@ -216,6 +217,7 @@ bool CVrn3App::InitInstance()
     RegisterFrameCommands(parts.frame, *parts.window, *parts.document);
     RegisterProductionCommands(parts.frame, *parts.window, *parts.document, nullptr);
     RegisterDocumentListCommands(parts.frame, *parts.window, *parts.document);
+    RegisterTransferCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,

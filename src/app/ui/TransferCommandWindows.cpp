@@ -1,0 +1,85 @@
+// The transfer commands.
+#include "app/ui/TransferCommandWindows.h"
+
+#include "app/ComparePlusCommand.h"
+#include "app/CommsCommands.h"
+#include "app/FrameRun.h"
+#include "app/LumenCommands.h"
+#include "app/MainFrame.h"
+#include "app/Vrn3Doc.h"
+#include "app/ui/CommandTable.h"
+#include "app/ui/MainFrameWindow.h"
+#include "app/ui/RecordPickers.h"
+#include "app/ui/ScaleChoicePicker.h"
+#include "comms/manager/SiteScales.h"
+#include "comms/ui/LumenDlgs.h"
+
+#include <array>
+
+namespace varnel {
+namespace {
+
+constexpr std::uint16_t kLumenXtFamily = 6;
+constexpr std::uint16_t kLumenFamily = 7;
+
+struct LumenCommand {
+    std::uint32_t command;
+    const char* text;
+    bool receive;
+    std::uint16_t family;
+};
+
+constexpr std::array<LumenCommand, 4> kLumenCommands = {{
+    {Commands::kReceiveLumenXt, "&Receive (LumenXT/TR-5400)", true, kLumenXtFamily},
+    {Commands::kReceiveLumen, "&Receive (Lumen)", true, kLumenFamily},
+    {Commands::kSendLumenXt, "Send (LumenXT/TR-5400)", false, kLumenXtFamily},
+    {Commands::kSendLumen, "Send (Lumen)", false, kLumenFamily},
+}};
+
+void RunLumenCommand(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document, const LumenCommand& entry)
+{
+    QtLumenTransferUi ui(&window);
+    const CGeneralSetup& setup = frame.GetGeneralSetup();
+    LumenCommandSite site;
+    site.link = &frame.LumenLink();
+    site.ui = &ui;
+    site.links = &frame.Links();
+    site.lumenScales = LumenScaleChoices(frame.Links(), GetMasterScaleScales(frame.Departments(), nullptr), setup);
+    site.pick = [&window](const std::vector<CScaleChoice>& offered) { return PickScaleChoice(offered, &window); };
+    site.market = setup.m_market;
+    site.ausNzNutrition = frame.IsAusNzNutrition();
+    site.canEditNutrition = frame.CanEditNutrition();
+    (void)(entry.receive ? ReceiveFromLumen(document, entry.family, site) : SendToLumen(document, entry.family, site));
+}
+
+}  // namespace
+
+void RegisterTransferCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
+{
+    CommandTable& commands = window.Commands();
+    commands.Register(Commands::kComparePlus, "Compare PLUs (Scale vs. DB)", [&frame, &document] {
+        const CommCenterHost host(frame, document);
+        CompareCommandSite site;
+        site.links = &frame.Links();
+        site.department = frame.Departments().GetCurrent();
+        site.severalScalesPerLink = frame.GetGeneralSetup().m_daisyChainedComms != 0;
+        site.mayTransmit = host.MayTransmit();
+        (void)ComparePlus(document, site);
+    });
+    commands.Register(
+        Commands::kShowCommsStatus, "&Show Comms Status",
+        [&frame, &document, &window] {
+            (void)OpenCommCenter(frame, document, nullptr, MakeCommCenterPicker(frame, document, &window));
+            if (IMessageWindow* target = frame.GetRun().window.load()) target->Post(kCommsStateChangedMessage, 0, 0);
+        },
+        [&frame, &document] {
+            const bool enabled = !document.IsBatchMode() && !frame.Links().GetLinks().empty() &&
+                                 frame.GetGeneralSetup().m_onlineComms != 0;
+            return CommandState{enabled, std::nullopt};
+        });
+    for (const LumenCommand& entry : kLumenCommands)
+        commands.Register(entry.command, entry.text,
+                          [&frame, &window, &document, &entry] { RunLumenCommand(frame, window, document, entry); });
+}
+
+}  // namespace varnel
