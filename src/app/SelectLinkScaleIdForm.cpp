@@ -66,7 +66,7 @@ SelectLinkScaleIdForm::Outcome SelectLinkScaleIdForm::Submit(std::string_view sc
     const int lowest = FirstScaleFamily(link) == kHbku5200 ? 1 : 2;
     const std::optional<int> scale = ReadShort(scaleIdText);
     if (!scale || *scale < lowest || *scale > kHighestScale) {
-        ShowMessageText(FormatMessage(kScaleIdRange, lowest));
+        ShowFormattedMessage(kScaleIdRange, FormatMessage(kScaleIdRange, lowest));
         return Outcome::StayOpen;
     }
     const auto keyboard = static_cast<std::uint16_t>(link.m_linkId * 100 + *scale - 100);

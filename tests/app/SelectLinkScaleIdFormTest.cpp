@@ -54,9 +54,11 @@ TEST_F(SelectLinkScaleIdFormTest, OffersTheHbkuLinksAndChecksTheScaleNumberByThe
     };
     for (const Case& c : cases) {
         m_prompt.m_texts.clear();
+        m_prompt.m_ids.clear();
         form.SelectLink(c.link);
         EXPECT_EQ(form.Submit(c.text), c.outcome) << c.text;
         EXPECT_EQ(m_prompt.m_texts, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_EQ(m_prompt.m_ids, c.message ? std::vector<MessageId>{61253} : std::vector<MessageId>{});
     }
     EXPECT_EQ(form.GetLinkNumber(), 2);
     EXPECT_EQ(form.GetScaleNumber(), 31);
