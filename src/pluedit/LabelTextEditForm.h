@@ -146,6 +146,8 @@ public:
     LabelTextPosition GetCaret() const { return m_caret; }
     std::optional<LabelTextSelection> GetSelection() const;
     bool IsModified() const { return m_modified; }
+    // Once the text is stored.
+    void ClearModified() { m_modified = false; }
     bool HasFocus() const { return m_focus; }
     bool HasMouseCapture() const { return m_mouseCapture; }
     // The host's controls as they should show now.

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -85,8 +86,9 @@ public:
     bool OnPrev();
     bool CanNext() const;
     bool CanPrev() const;
-    // Asks whether the PLU shown may be left; until the window saves, it always may.
-    bool SaveModified() { return true; }
+    // Asks whether the PLU shown may be left: a changed PLU asks 61238 (Yes saves, No drops the
+    // changes, Cancel stays). False means stay.
+    bool SaveModified();
 
     std::uint32_t GetCurrentPlu() const { return m_current; }
     std::uint32_t GetLoadedPlu() const { return m_loaded; }
@@ -162,6 +164,37 @@ public:
     const ExtraPriceRecords& GetExtraPrices() const { return m_extraPrices; }
     bool AreExtraPricesChanged() const { return m_extraPricesChanged; }
 
+    // Checking entries as their controls are left (PluEditCommit.cpp). A refused entry keeps the
+    // stored value, shows its message and asks for the focus back (TakeFocusRequest).
+    // Whether the value may be stored; it may be corrected (an odd tare) or clamped (then false).
+    bool CheckFieldValue(const CLabProp& definition, std::int32_t& value) const;
+    void ShowRangeMessage(const CLabProp& definition) const;
+    // What a commit did: whether the entry was taken, and the fields whose controls show their
+    // values again (the field itself and the fields whose decimals or values followed it).
+    struct FieldCommit {
+        bool accepted = true;
+        std::vector<std::uint16_t> shownAgain;
+    };
+    FieldCommit CommitEdit(const PluFieldControl& control, std::string_view text);
+    FieldCommit CommitCombo(const PluFieldControl& control, std::optional<std::size_t> selection);
+    // The PLU number typed into control 103; a refused one is shown again with the focus back.
+    bool CommitPluNumber(std::string_view text);
+    // The Active/Inactive radios (when the form uses them).
+    void CommitActiveState(bool activeSelected);
+    // Before any save: the group must belong to the department (61405).
+    bool CheckDeptGroup();
+    // The control the last action wants the focus on: a field number, kPluNumber or kEditor.
+    std::optional<int> TakeFocusRequest();
+    // The view's commit of its focused control, run before a save and before the PLU is left.
+    void SetFocusedControlCommit(std::function<bool()> commit) { m_commitFocused = std::move(commit); }
+
+    // Saving (PluEditSave.cpp). Save (32824, 1115): false when nothing was saved.
+    bool OnSave();
+    bool SavePlu();
+    // New PLU (32849, 1221): a free number offered in Select PLU; true when a new PLU is shown.
+    bool OnNewPlu();
+    bool IsHostControlledRecord() const;
+
 private:
     CPluDefTb* Plus() const;
     const CDBRecord* PeekPlu(std::uint32_t pluNumber, bool above) const;
@@ -176,6 +209,19 @@ private:
     void Refresh();
     std::uint32_t ExtraMessageLength(int set, std::uint32_t number) const;
     bool PickExtraPrices();
+    void RequestFocus(int control) { m_focusRequest = control; }
+    FieldCommit RefuseEntry(const CLabProp& definition, MessageId message);
+    void ShowRangeMessage(std::int32_t min, std::int32_t max) const;
+    void AskSalesMode(const CLabProp& definition, std::int32_t value, FieldCommit& commit);
+    bool CommitFocused() { return !m_commitFocused || m_commitFocused(); }
+    bool IsChanged();
+    void ClearChanges();
+    std::string TakeDescription(bool& truncated);
+    bool AskPosAndItemCodes();
+    void WarnDescriptionLength() const;
+    bool StoreExtraPrices(const CPluDefRec& row);
+    // The event-log lines of what the save changes against the row as it was (PluEditChangeLog.cpp).
+    std::vector<std::string> MakeChangeLines(const CPluDefRec& before, std::string_view description);
 
     PluEditSite m_site;
     const ILabelTextMeasure* m_measure;
@@ -205,6 +251,8 @@ private:
     mutable std::array<std::uint32_t, 3> m_extraMessages{};
     mutable std::uint32_t m_extraMessageLength = 0;
     int m_promotion = 0;
+    std::optional<int> m_focusRequest;
+    std::function<bool()> m_commitFocused;
 };
 
 }  // namespace varnel

@@ -16,6 +16,7 @@
 namespace varnel {
 
 class CObjDatabase;
+class CPluDefRec;
 class CPluDefTb;
 class CPriceZoneList;
 class CDeptCodeList;
@@ -43,6 +44,8 @@ struct PluEditSettings {
     bool ausNzNutrition = false;
     bool mayUpdatePlus = true;             // the user may update the PLU table
     bool family9Scale = false;             // a scale of family 9 is on the links
+    bool logPluChanges = false;            // the event log records each changed field of a saved PLU
+    std::uint16_t maxDescLength = 1001;    // the longest description the scales take, in bytes
     std::vector<std::uint16_t> fieldPermissions;  // by field number from 1000; 0 disables the field
     int screenLimitPixels = 0;             // the screen's client height less three menu bars
 };
@@ -63,6 +66,11 @@ public:
     virtual void InitExtraPriceRecord(std::span<std::uint8_t> record, std::uint32_t pluNumber) = 0;
     // The text of extra message `number` of set 1..3 and its label width; none when the set holds none.
     virtual std::optional<std::string> GetExtraMessageText(int set, std::uint32_t number) = 0;
+    // Stores the edited row under the number (added when new) and tells the other views; false when
+    // the store failed.
+    virtual bool SavePluRecord(CPluDefRec& row, std::uint32_t pluNumber, bool isNew) = 0;
+    // Select PLU opened on a number; the number entered, none when cancelled.
+    virtual std::optional<std::uint32_t> SelectPluNumber(std::uint32_t offered) = 0;
 };
 
 struct PluEditSite {

@@ -47,7 +47,29 @@ public:
         (void)WriteNumber(record, FindColumn(kRuxPriceColumns, "UnitPrice"), m_extraPriceDefault);
     }
     std::optional<std::string> GetExtraMessageText(int, std::uint32_t) override { return std::nullopt; }
+    // As the document stores a row: added when new, else its bytes taken by the stored row.
+    bool SavePluRecord(CPluDefRec& row, std::uint32_t pluNumber, bool isNew) override
+    {
+        m_saves.emplace_back(pluNumber, isNew);
+        if (m_plus == nullptr || m_failSaves) return false;
+        const std::uint16_t size = row.CalcDataSize();
+        if (isNew) return m_plus->AddPlu(pluNumber, size, std::make_unique<CPluDefRec>(row));
+        auto* stored = dynamic_cast<CPluDefRec*>(m_plus->FindRecord(pluNumber));
+        if (stored == nullptr) return false;
+        stored->CopyDataFrom(row);
+        return m_plus->UpdatePlu(*stored, size);
+    }
+    std::optional<std::uint32_t> SelectPluNumber(std::uint32_t offered) override
+    {
+        m_offered.push_back(offered);
+        return m_selectedPlu;
+    }
 
+    CPluDefTb* m_plus = nullptr;
+    bool m_failSaves = false;
+    std::vector<std::pair<std::uint32_t, bool>> m_saves;  // number, new
+    std::optional<std::uint32_t> m_selectedPlu;
+    std::vector<std::uint32_t> m_offered;
     std::optional<std::uint32_t> m_pick;
     std::int32_t m_extraPriceDefault = 0;
     std::vector<std::pair<std::uint16_t, std::uint32_t>> m_picks;
@@ -77,6 +99,7 @@ protected:
         const std::string path = m_dir.File(std::string("edit") + extension);
         ASSERT_TRUE(m_db.Create(path));
         ASSERT_TRUE(m_db.Open(path));
+        m_services.m_plus = m_db.GetPluTable();
     }
 
     CLabProp& Define(std::uint16_t fieldNo, std::uint16_t decimals, std::uint16_t width, std::int32_t max)
@@ -106,7 +129,7 @@ protected:
     PluEditForm& NewForm()
     {
         m_form = std::make_unique<PluEditForm>(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, m_settings,
-                                                           LabelTextSettings(), m_document, m_services});
+                                                           m_textSettings, m_document, m_services});
         return *m_form;
     }
     PluEditForm& Form()
@@ -129,6 +152,7 @@ protected:
     CPluDatabase m_db;
     CDeptCodeList m_deptCodes;
     PluEditSettings m_settings;
+    LabelTextSettings m_textSettings;
     PluEditDocState m_document;
     FakeServices m_services;
     std::unique_ptr<PluEditForm> m_form;

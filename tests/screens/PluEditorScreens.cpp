@@ -30,6 +30,8 @@ public:
         std::ranges::fill(record, std::uint8_t{0});
     }
     std::optional<std::string> GetExtraMessageText(int, std::uint32_t) override { return std::nullopt; }
+    bool SavePluRecord(CPluDefRec&, std::uint32_t, bool) override { return false; }
+    std::optional<std::uint32_t> SelectPluNumber(std::uint32_t) override { return std::nullopt; }
 };
 
 struct Field {

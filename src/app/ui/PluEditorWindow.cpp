@@ -113,6 +113,18 @@ public:
         return std::string(message->GetText());
     }
 
+    bool SavePluRecord(CPluDefRec& row, std::uint32_t pluNumber, bool isNew) override
+    {
+        if (!m_document.SavePluRecord(row, pluNumber, isNew)) return false;
+        m_document.UpdateAllViews();
+        return true;
+    }
+
+    std::optional<std::uint32_t> SelectPluNumber(std::uint32_t offered) override
+    {
+        return FramePluPicker(m_frame, m_document, m_lists.parent)(offered);
+    }
+
 private:
     // The document's message picker; a cancelled pick of these kinds gives the current number back.
     std::optional<std::uint32_t> PickMessage(std::uint32_t kind, std::uint32_t current)
@@ -139,6 +151,8 @@ PluEditSettings SettingsOf(const CMainFrame& frame, const MainFrameWindow& windo
     settings.ausNzNutrition = frame.IsAusNzNutrition();
     settings.mayUpdatePlus = frame.HasTableAccess(kPluTable, kUpdate);
     settings.family9Scale = frame.HasScaleType(9, false);
+    settings.logPluChanges = frame.EventLog().LoggingOn != 0 && frame.EventLog().LogPluDetails != 0;
+    settings.maxDescLength = frame.Links().GetMaxDescLength();
     if (const CUserSetupList* users = frame.GetUserList())
         if (const std::vector<std::uint16_t>* fields = users->GetFieldList()) settings.fieldPermissions = *fields;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
