@@ -54,9 +54,11 @@ CPlued1PluVw::CPlued1PluVw(PluEditForm& form, CodePage codePage, QWidget* parent
     BuildFields();
     ShowPage();
     Refresh();
+    m_form.SetFocusedControlCommit([this] { return CommitFocusedControl(); });
 }
 
-CPlued1PluVw::~CPlued1PluVw() = default;
+// The form outlives its view: it no longer asks the view's controls.
+CPlued1PluVw::~CPlued1PluVw() { m_form.SetFocusedControlCommit({}); }
 
 void CPlued1PluVw::BuildTop()
 {
@@ -75,6 +77,7 @@ void CPlued1PluVw::BuildTop()
     m_pluNumber->setObjectName(IdName(PluEditForm::kPluNumber));
     m_pluNumber->setMaxLength(8);
     m_pluNumber->setFixedWidth(units.X(40));
+    m_pluNumber->installEventFilter(this);
     auto* commands = new QHBoxLayout;
     commands->addWidget(new QLabel("PLU No.", top));
     commands->addWidget(m_pluNumber);
@@ -83,8 +86,8 @@ void CPlued1PluVw::BuildTop()
             [this] { ShowLoaded(m_form.OnPrev()); });
     connect(button(PluEditForm::kNext, "Next>>"), &QPushButton::clicked, this,
             [this] { ShowLoaded(m_form.OnNext()); });
-    button(PluEditForm::kNewPlu, "New PLU");
-    button(PluEditForm::kSave, "Save");
+    connect(button(PluEditForm::kNewPlu, "New PLU"), &QPushButton::clicked, this, &CPlued1PluVw::OnNewPlu);
+    connect(button(PluEditForm::kSave, "Save"), &QPushButton::clicked, this, &CPlued1PluVw::OnSave);
     connect(button(1116, "Close"), &QPushButton::clicked, this, &CPlued1PluVw::closeRequested);
     button(PluEditForm::kNutrition, "Nutrition");
     button(PluEditForm::kIngredients, "Ingred.");
@@ -340,9 +343,10 @@ void CPlued1PluVw::OnDescLengthLeft()
 
 bool CPlued1PluVw::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_descLength && event->type() == QEvent::FocusOut &&
-        IsFocusMovedWithinWindow(static_cast<const QFocusEvent&>(*event)))
-        OnDescLengthLeft();
+    if (event->type() == QEvent::FocusOut && IsFocusMovedWithinWindow(static_cast<const QFocusEvent&>(*event))) {
+        if (watched == m_descLength) OnDescLengthLeft();
+        if (watched == m_pluNumber) (void)CommitPluNumber();
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -71,9 +71,21 @@ private:
     void ShowLoaded(bool loaded);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // Checking and storing an entry as its control is left comes with saving.
-    void UpdateFromEdit(CNumEdit&) override {}
-    void UpdateFromCombo(CPluCombo&) override {}
+    // Checking and storing an entry as its control is left (Plued1PluVwCommit.cpp).
+    void UpdateFromEdit(CNumEdit& edit) override;
+    void UpdateFromCombo(CPluCombo& combo) override;
+    bool CommitEdit(CNumEdit& edit);
+    bool CommitCombo(CPluCombo& combo);
+    bool CommitPluNumber();
+    // Before a save and before the PLU is left: the active state and the focused control's entry.
+    bool CommitFocusedControl();
+    const FieldWidgets* FindField(const QWidget* input) const;
+    const FieldWidgets* FindField(std::uint16_t fieldNo) const;
+    void ShowFields(const std::vector<std::uint16_t>& fields);
+    // The focus where the form's last action asked for it.
+    void ApplyFocusRequest();
+    void OnSave();
+    void OnNewPlu();
 
     PluEditForm& m_form;
     CodePage m_codePage;

@@ -192,5 +192,76 @@ TEST_F(Plued1PluVwTest, ALengthThatIsNoNumberIsRefused)
     EXPECT_EQ(m_form->GetDescLengthText(), "80");
 }
 
+TEST_F(Plued1PluVwTest, ARefusedEntryShowsOneMessageAndKeepsTheFocusEachTime)
+{
+    AddPlu(6).Set(PluCol::PackTime, std::uint16_t{905});
+    CPlued1PluVw& view = View(6);
+    auto* time = Child<QLineEdit>(view, "field1021");
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        time->setFocus();
+        time->selectAll();
+        QTest::keyClicks(time, "25:00");
+        QTest::keyClick(time, Qt::Key_Tab);
+        ProcessEvents();
+        EXPECT_EQ(m_prompt.m_ids.size(), static_cast<std::size_t>(attempt));
+        EXPECT_TRUE(time->hasFocus());
+        EXPECT_EQ(time->text(), "9:05");
+    }
+    EXPECT_EQ(m_prompt.m_ids.back(), 61261);
+    EXPECT_FALSE(m_form->IsPluChanged());
+}
+
+TEST_F(Plued1PluVwTest, TypedValuesAreSavedWithTheSaveButton)
+{
+    m_services.m_plus = &Plus();
+    AddPlu(6).Set(PluCol::UnitPrice, 100);
+    CPlued1PluVw& view = View(6);
+    auto* price = Child<QLineEdit>(view, "field1005");
+    price->setFocus();
+    price->selectAll();
+    QTest::keyClicks(price, "2.75");
+    Click("1115");  // the button takes the focus: the entry is taken as the edit is left
+    ProcessEvents();
+    const auto* stored = dynamic_cast<const CPluDefRec*>(Plus().FindRecord(6));
+    EXPECT_EQ(stored->Get(PluCol::UnitPrice), 275);
+    EXPECT_TRUE(m_prompt.m_ids.empty());
+    EXPECT_FALSE(m_form->IsPluChanged());
+}
+
+TEST_F(Plued1PluVwTest, LeavingAChangedPluTakesTheFocusedEntryAndAsks)
+{
+    AddPlu(6).Set(PluCol::UnitPrice, 100);
+    AddPlu(8);
+    CPlued1PluVw& view = View(6);
+    auto* price = Child<QLineEdit>(view, "field1005");
+    price->setFocus();
+    price->selectAll();
+    QTest::keyClicks(price, "3");
+    // The frame closing asks while the edit still has the focus.
+    m_prompt.QueueAnswer(MessageAnswer::Cancel);
+    EXPECT_FALSE(view.SaveModified());
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61238});
+    EXPECT_EQ(m_form->GetWorkingRow().Get(PluCol::UnitPrice), 3);
+    m_prompt.QueueAnswer(MessageAnswer::No);
+    Click("1118");
+    EXPECT_EQ(Child<QLineEdit>(view, "103")->text(), "8");
+}
+
+TEST_F(Plued1PluVwTest, ARefusedPluNumberIsShownAgainWithTheFocus)
+{
+    m_frame.m_setup.m_maxPluNo = 500;
+    AddPlu(6);
+    CPlued1PluVw& view = View(6);
+    auto* number = Child<QLineEdit>(view, "103");
+    number->setFocus();
+    number->selectAll();
+    QTest::keyClicks(number, "900");
+    QTest::keyClick(number, Qt::Key_Tab);
+    ProcessEvents();
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61237});
+    EXPECT_EQ(number->text(), "6");
+    EXPECT_TRUE(number->hasFocus());
+}
+
 }  // namespace
 }  // namespace varnel::test
