@@ -39,6 +39,8 @@ public:
     bool EditExtraPrices(std::uint32_t, ExtraPriceRecords&) override { return false; }
     void InitExtraPriceRecord(std::span<std::uint8_t>, std::uint32_t) override {}
     std::optional<std::string> GetExtraMessageText(int, std::uint32_t) override { return std::nullopt; }
+    bool SavePluRecord(CPluDefRec&, std::uint32_t, bool) override { return false; }
+    std::optional<std::uint32_t> SelectPluNumber(std::uint32_t) override { return std::nullopt; }
 };
 
 // The site: twenty displayed PLU fields, three zones, head-office mode.
