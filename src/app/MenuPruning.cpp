@@ -246,7 +246,7 @@ MenuNode PruneMenu(const MenuNode& menu, const std::set<std::uint32_t>& pruned)
             MenuNode popup = PruneMenu(item, pruned);
             // An emptied popup always goes, however the user's rights stand.
             if (!IsEmptyPopup(popup)) result.children.push_back(std::move(popup));
-        } else if (item.kind != MenuNode::Kind::Command || item.windowOwn || !pruned.contains(item.command)) {
+        } else if (item.kind == MenuNode::Kind::Separator || item.windowOwn || !pruned.contains(item.command)) {
             result.children.push_back(item);
         }
     }
@@ -256,7 +256,9 @@ MenuNode PruneMenu(const MenuNode& menu, const std::set<std::uint32_t>& pruned)
 
 MenuNode MenuBarFor(const MenuState& state)
 {
-    MenuNode bar = PruneMenu(MenuBarOf(state.window), PrunedCommands(state));
+    std::set<std::uint32_t> pruned = PrunedCommands(state);
+    if (state.recentFileCount == 0) pruned.insert(kFirstRecentFileCommand);
+    MenuNode bar = PruneMenu(MenuBarOf(state.window), pruned);
     if (state.switches.keepProductionAfterLoad) RelabelProductionLoad(bar);
     return bar;
 }

@@ -18,7 +18,8 @@ std::set<std::uint32_t> PrunedCommands(const MenuState& state);
 // The menu without those numbers (a window's own commands stay), emptied popups and stray separators.
 MenuNode PruneMenu(const MenuNode& menu, const std::set<std::uint32_t>& pruned);
 
-// The state's window's menu bar, pruned, with the labels the setup chooses.
+// The state's window's menu bar, pruned, with the labels the setup chooses; File offers recent files
+// when there are any.
 MenuNode MenuBarFor(const MenuState& state);
 
 }  // namespace varnel

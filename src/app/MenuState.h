@@ -111,6 +111,7 @@ struct MenuState {
     bool linksExist = false;
     bool onlineCommsUsable = false;   // CVrn3Doc::CanUseOnlineComms
     bool keyboardWindowOpen = false;
+    std::size_t recentFileCount = 0;  // the recent files File offers
 };
 
 }  // namespace varnel

@@ -6,6 +6,19 @@
 
 namespace varnel {
 
+MenuWindow MenuWindowFor(std::optional<ChildFrameKind> active, bool documentOpen)
+{
+    if (!active) return documentOpen ? MenuWindow::PluList : MenuWindow::NoDocument;
+    switch (*active) {
+    case ChildFrameKind::PluList: return MenuWindow::PluList;
+    case ChildFrameKind::Keyboard: return MenuWindow::Keyboard;
+    case ChildFrameKind::Scheduler: return MenuWindow::Scheduler;
+    case ChildFrameKind::PluEditor: return MenuWindow::PluEditor;
+    case ChildFrameKind::Report: return MenuWindow::Report;
+    }
+    return MenuWindow::PluList;
+}
+
 MenuRights MenuRightsOf(const CUserSetupList& users)
 {
     MenuRights rights;

@@ -10,7 +10,6 @@
 #include "app/ui/RecordPickers.h"
 #include "db/site/TextRules.h"
 
-#include <QMenu>
 
 namespace varnel {
 
@@ -37,15 +36,6 @@ void RegisterCommsCommands(CMainFrame& frame, IDocumentHost& host, MainFrameWind
     commands.Register(
         Commands::kCommsLumen, "Comms (&Lumen - RS232C)", [&frame, enterPassword] { (void)EditLumenComms(frame, enterPassword); },
         maySetup);
-    QMenu* file = window.GetMenu(MainFrameWindow::Menu::File);
-    file->insertAction(file->actions().value(0), commands.Action(Commands::kTransmitReceive));
-    file->insertSeparator(file->actions().value(1));
-    // Right after "&Options".
-    QMenu* setup = window.GetMenu(MainFrameWindow::Menu::Setup);
-    const QList<QAction*> setupActions = setup->actions();
-    QAction* before = setupActions.value(setupActions.indexOf(commands.Action(Commands::kOptions)) + 1);
-    for (const std::uint32_t command : {Commands::kCommsOnLine, Commands::kCommsDataSave, Commands::kCommsLumen})
-        setup->insertAction(before, commands.Action(command));
 }
 
 }  // namespace varnel

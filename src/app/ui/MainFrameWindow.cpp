@@ -5,7 +5,10 @@
 #include "app/FrameModel.h"
 #include "app/ui/AboutDlg.h"
 #include "app/ui/ChildFrameWindows.h"
+#include "app/MenuPruning.h"
+#include "app/MenuStateSource.h"
 #include "app/ui/CommandTable.h"
+#include "app/ui/MenuBars.h"
 #include "app/ui/ProgramIdentity.h"
 #include "app/ui/ScreenFacts.h"
 #include "platform/Messages.h"
@@ -34,7 +37,7 @@ MainFrameWindow::MainFrameWindow(IFrameModel& frame, CommandTable& commands)
             m_frame.OnDataSaveReceived();
     });
     RegisterFrameCommands();
-    BuildMenus();
+    RegisterRecentFiles();
     if (frame.GetRunMode() == RunMode::Normal) {
         m_toolBar = MakeToolBar(commands, frame.GetMainToolBar(CurrentScreenMetrics().screenWidth), this);
         m_toolBar->setObjectName("mainToolBar");
@@ -51,6 +54,7 @@ MainFrameWindow::~MainFrameWindow()
 {
     // The MDI area still announces its children's going after this window's own part is gone.
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    m_commands.SetStateSource({});
 }
 
 void MainFrameWindow::RegisterFrameCommands()
@@ -81,31 +85,101 @@ void MainFrameWindow::RegisterFrameCommands()
         anyChild);
 }
 
-void MainFrameWindow::BuildMenus()
+void MainFrameWindow::RegisterRecentFiles()
 {
-    using namespace Commands;
-    QMenu* file = menuBar()->addMenu("&File");
-    file->setObjectName("fileMenu");
-    file->addAction(m_commands.Action(kExit));
-    QMenu* edit = menuBar()->addMenu("&Edit");
-    edit->setObjectName("editMenu");
-    edit->addAction(m_commands.Action(kToolBar));
-    edit->addAction(m_commands.Action(kStatusBar));
-    QMenu* setup = menuBar()->addMenu("&Setup");
-    setup->setObjectName("setupMenu");
-    QMenu* window = menuBar()->addMenu("&Window");
-    window->setObjectName("windowMenu");
-    for (std::uint32_t command : {kCascade, kTileHorizontally, kArrangeIcons}) window->addAction(m_commands.Action(command));
-    QMenu* help = menuBar()->addMenu("&Help");
-    help->setObjectName("helpMenu");
-    help->addAction(m_commands.Action(kAbout));
-    for (QMenu* menu : {file, edit, setup, window, help}) m_commands.WatchMenu(menu);
+    for (std::uint32_t i = 0; i < kRecentFileCount; ++i) {
+        m_commands.Register(kFirstRecentFileCommand + i, QString(), [this, i] {
+            if (m_openRecent && i < m_shownRecentFiles.size()) m_openRecent(m_shownRecentFiles[i]);
+        });
+    }
+}
+
+void MainFrameWindow::SetMenuStateSource(MenuStateSource source)
+{
+    m_menuState = std::move(source);
+    m_commands.SetStateSource([this] { return m_menuState(m_commands.GetActiveWindow(), IsKeyboardWindowOpen()); });
+    UpdateMenuBar();
+}
+
+void MainFrameWindow::SetRecentFiles(std::function<std::vector<std::string>()> files,
+                                     std::function<void(const std::string&)> open)
+{
+    m_recentFiles = std::move(files);
+    m_openRecent = std::move(open);
+    UpdateMenuBar();
+}
+
+MenuWindow MainFrameWindow::ActiveMenuWindow() const
+{
+    const auto* active = qobject_cast<const ChildFrameWindow*>(m_mdiArea->activeSubWindow());
+    const MenuState frameState = m_menuState ? m_menuState(MenuWindow::NoDocument, false) : MenuState{};
+    return MenuWindowFor(active != nullptr ? std::optional(active->Kind()) : std::nullopt, frameState.documentOpen);
+}
+
+bool MainFrameWindow::IsKeyboardWindowOpen() const
+{
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
+        const auto* frame = qobject_cast<const ChildFrameWindow*>(child);
+        if (frame != nullptr && frame->Kind() == ChildFrameKind::Keyboard) return true;
+    }
+    return false;
+}
+
+MenuState MainFrameWindow::CurrentMenuState() const
+{
+    MenuState state = m_commands.CurrentState();
+    state.schedulerMode = m_frame.GetRunMode() == RunMode::Scheduler;
+    return state;
+}
+
+void MainFrameWindow::UpdateMenuBar()
+{
+    const MenuWindow window = ActiveMenuWindow();
+    m_commands.SetActiveWindow(window);
+    const int accelerators = window == MenuWindow::PluEditor ? 156 : 128;
+    if (accelerators != m_shownAccelerators) {
+        ApplyAccelerators(m_commands, *this, accelerators);
+        m_shownAccelerators = accelerators;
+    }
+    std::vector<std::string> recentFiles = m_recentFiles ? m_recentFiles() : std::vector<std::string>{};
+    MenuState state = CurrentMenuState();
+    state.recentFileCount = recentFiles.size();
+    MenuNode bar = MenuBarFor(state);
+    if (bar == m_shownBar && recentFiles == m_shownRecentFiles) return;
+    m_shownRecentFiles = std::move(recentFiles);
+    // The old menus may be the ones whose command led here: they go once it has returned.
+    for (QMenu* old : menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+        old->setObjectName(QString());
+        old->deleteLater();
+    }
+    menuBar()->clear();
+    for (const MenuNode& popup : bar.children) {
+        auto* menu = new QMenu(QString::fromStdString(popup.label), menuBar());
+        menu->setObjectName(MenuObjectName(popup.label));
+        FillMenu(*menu, popup, m_commands, m_shownRecentFiles);
+        connect(menu, &QMenu::aboutToShow, this, [this, menu, label = popup.label] { FillTopLevelMenu(menu, label); });
+        menuBar()->addMenu(menu);
+    }
+    m_shownBar = std::move(bar);
+}
+
+void MainFrameWindow::FillTopLevelMenu(QMenu* menu, const std::string& label)
+{
+    // The setup or the user may have changed since the bar was built.
+    if (m_recentFiles) m_shownRecentFiles = m_recentFiles();
+    MenuState state = CurrentMenuState();
+    state.recentFileCount = m_shownRecentFiles.size();
+    const MenuNode bar = MenuBarFor(state);
+    for (const MenuNode& popup : bar.children) {
+        if (popup.label == label) FillMenu(*menu, popup, m_commands, m_shownRecentFiles);
+    }
+    m_commands.UpdateActions();
 }
 
 QMenu* MainFrameWindow::GetMenu(Menu menu) const
 {
     static constexpr const char* kNames[] = {"fileMenu", "editMenu", "setupMenu", "windowMenu", "helpMenu"};
-    return menuBar()->findChild<QMenu*>(kNames[static_cast<int>(menu)]);
+    return menuBar()->findChild<QMenu*>(kNames[static_cast<int>(menu)], Qt::FindDirectChildrenOnly);
 }
 
 void MainFrameWindow::BuildStatusBar()
@@ -130,6 +204,7 @@ void MainFrameWindow::UpdateFrameTitle()
     const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
     const IFrameDocument* document = active != nullptr && !active->isMaximized() ? m_frame.GetFrameDocument() : nullptr;
     setWindowTitle(QString::fromStdString(m_frame.GetFrameTitle(document)));
+    UpdateMenuBar();
     for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
         if (auto* frame = qobject_cast<ChildFrameWindow*>(child)) frame->UpdateTitle();
     }

@@ -2,18 +2,26 @@
 // table, and the status bar whose pane 1 shows the scale links' activity. It shows the main frame
 // (IFrameModel) and hands its placement back when it closes.
 //
+// The menu bar is the active window's (app/MenuCommands.h), pruned to the state its source gives; it
+// is rebuilt when the active window changes or the frame title is brought up to date (after setup and
+// user changes), and each menu is filled anew as it is about to show.
+//
 // The frame's own commands are registered here: Exit, Tool Bar, Status Bar, the window arrangement
 // and About. The Windows design's posted messages arrive through PostTarget(): 9 rewrites pane 1, 3
 // opens a received Data Save file.
 #pragma once
 
 #include "app/FrameRun.h"
+#include "app/MenuCommands.h"
 #include "app/WindowPlacement.h"
 #include "platform/MessageWindow.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QMdiArea;
@@ -42,6 +50,8 @@ class MainFrameWindow final : public QMainWindow {
     Q_OBJECT
 public:
     enum class Menu { File, Edit, Setup, Window, Help };
+    // The state of the frame and document for the menus of the window; whether a keyboard window is open.
+    using MenuStateSource = std::function<MenuState(MenuWindow window, bool keyboardWindowOpen)>;
 
     MainFrameWindow(IFrameModel& frame, CommandTable& commands);
     ~MainFrameWindow() override;
@@ -51,7 +61,16 @@ public:
     // Adds a child window to the MDI area, placed by its kind's rule, and shows it.
     void AddChildFrame(ChildFrameWindow* child);
 
+    // The top-level menu shown now; null when the active window's bar has none or pruning took it.
     QMenu* GetMenu(Menu menu) const;
+    // Until a source is set the menus show the model's default state and only the registered rules
+    // enable the commands.
+    void SetMenuStateSource(MenuStateSource source);
+    // The recent files File offers and what opens one.
+    void SetRecentFiles(std::function<std::vector<std::string>()> files,
+                        std::function<void(const std::string&)> open);
+    // Builds the menu bar again from the current state when it changed.
+    void UpdateMenuBar();
     CommandTable& Commands() { return m_commands; }
     QMdiArea* GetMdiArea() const { return m_mdiArea; }
     QToolBar* GetToolBar() const { return m_toolBar; }
@@ -65,7 +84,12 @@ protected:
 
 private:
     void RegisterFrameCommands();
-    void BuildMenus();
+    MenuWindow ActiveMenuWindow() const;
+    // The state from the source (the model's defaults without one) in this window's run mode.
+    MenuState CurrentMenuState() const;
+    bool IsKeyboardWindowOpen() const;
+    void FillTopLevelMenu(QMenu* menu, const std::string& label);
+    void RegisterRecentFiles();
     void BuildStatusBar();
     ClosingPlacement CurrentPlacement() const;
 
@@ -75,6 +99,12 @@ private:
     QToolBar* m_toolBar = nullptr;  // normal mode only
     QLabel* m_commsPane = nullptr;
     std::unique_ptr<IMessageWindow> m_postTarget;
+    MenuStateSource m_menuState;
+    std::function<std::vector<std::string>()> m_recentFiles;
+    std::function<void(const std::string&)> m_openRecent;
+    std::vector<std::string> m_shownRecentFiles;
+    MenuNode m_shownBar;
+    int m_shownAccelerators = 0;
     bool m_closed = false;
 };
 

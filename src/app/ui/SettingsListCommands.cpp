@@ -10,8 +10,6 @@
 #include "app/ui/SiteListWindows.h"
 #include "db/text/DoubleByteText.h"
 
-#include <QMenu>
-
 namespace varnel {
 namespace {
 
@@ -22,17 +20,15 @@ struct SettingsListCommand {
     const char* menuText;
     Enabled enabled;
     SettingsListSteps steps;
-    bool inSetupMenu;
 };
 
-// In the Setup menu's order.
 constexpr SettingsListCommand kSettingsListCommands[] = {
-    {Commands::kDeptCodes, "Department Codes", Enabled::SetupDeptCodes, {false, false, true, false}, true},
-    {Commands::kUsers, "&Users", Enabled::Setup, {true, true, false, true}, true},
-    {Commands::kUserProfiles, "User Profiles", Enabled::Setup, {false, true, false, false}, true},
-    {Commands::kDepartments, "&Departments", Enabled::Setup, {true, true, false, false}, true},
-    {Commands::kPriceZones, "Price &Zones", Enabled::SetupNotBatch, {true, false, false, false}, true},
-    {Commands::kOperators, "&Operators", Enabled::SetupNotBatch, {false, true, false, false}, false},
+    {Commands::kDeptCodes, "Department Codes", Enabled::SetupDeptCodes, {false, false, true, false}},
+    {Commands::kUsers, "&Users", Enabled::Setup, {true, true, false, true}},
+    {Commands::kUserProfiles, "User Profiles", Enabled::Setup, {false, true, false, false}},
+    {Commands::kDepartments, "&Departments", Enabled::Setup, {true, true, false, false}},
+    {Commands::kPriceZones, "Price &Zones", Enabled::SetupNotBatch, {true, false, false, false}},
+    {Commands::kOperators, "&Operators", Enabled::SetupNotBatch, {false, true, false, false}},
 };
 
 bool RunEditor(std::uint32_t command, CMainFrame& frame, MainFrameWindow& window, const CVrn3Doc& document)
@@ -63,9 +59,6 @@ bool IsEnabled(Enabled enabled, const CMainFrame& frame, const CVrn3Doc& documen
 void RegisterSettingsListCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
 {
     CommandTable& commands = window.Commands();
-    QMenu* setup = window.GetMenu(MainFrameWindow::Menu::Setup);
-    // Before the frame's own settings commands, where they stand in the menu.
-    QAction* before = commands.Action(Commands::kHostInterface);
     for (const SettingsListCommand& entry : kSettingsListCommands) {
         const auto run = [&frame, &window, &document, &entry] {
             const auto enterPassword = [&frame, &window](const std::string& password) {
@@ -83,8 +76,7 @@ void RegisterSettingsListCommands(CMainFrame& frame, MainFrameWindow& window, CV
         const auto rule = [&frame, &document, &entry] {
             return CommandState{IsEnabled(entry.enabled, frame, document), std::nullopt};
         };
-        QAction* action = commands.Register(entry.command, entry.menuText, run, rule);
-        if (entry.inSetupMenu) setup->insertAction(before, action);
+        commands.Register(entry.command, entry.menuText, run, rule);
     }
 }
 

@@ -16,7 +16,6 @@
 #include "settings/ui/EditPluedProps.h"
 #include "settings/ui/HostInterfaceDlg.h"
 
-#include <QMenu>
 
 namespace varnel {
 
@@ -87,11 +86,6 @@ void RegisterSetupCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc&
                    QDialog::Accepted;
         });
     });
-    QMenu* setup = window.GetMenu(MainFrameWindow::Menu::Setup);
-    setup->addAction(commands.Action(Commands::kOptions));
-    setup->addAction(commands.Action(Commands::kHostInterface));
-    setup->addAction(commands.Action(Commands::kEMailSettings));
-    setup->addAction(commands.Action(Commands::kDefaultFonts));
 }
 
 }  // namespace varnel

@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/MainFrameModel.h"
 #include "app/MainFrameStart.h"
+#include "app/MenuStateSource.h"
 #include "app/StartLogin.h"
 #include "app/Vrn3Doc.h"
 #include "app/CommsCommands.h"
@@ -182,6 +183,9 @@ bool CVrn3App::InitInstance()
     run.window = &parts.window->PostTarget();
     parts.document = std::make_unique<CVrn3Doc>(parts.model);
     parts.document->SetUi(&parts.documentUi);
+    parts.window->SetMenuStateSource([&parts](MenuWindow window, bool keyboardWindowOpen) {
+        return MenuStateOf(parts.frame, parts.document.get(), window, keyboardWindowOpen);
+    });
     RegisterSetupCommands(parts.frame, *parts.window, *parts.document);
     RegisterSettingsListCommands(parts.frame, *parts.window, *parts.document);
     RegisterCommsCommands(parts.frame, parts.model, *parts.window, *parts.document);

@@ -133,6 +133,7 @@ TEST_F(CommsCommandsTest, ANewLinkIsKeptInTheSiteSetupAndTheOfferedKindsAreWorke
 TEST_F(CommsCommandsTest, DataSaveCommsAsksTheSetupPasswordAndKeepsTheFileLinksSettings)
 {
     MainFrameWindow window(m_model, m_commands);
+    ShowPluListMenus(window);
     RegisterCommsCommands(m_frame, m_host, window, m_document);
     m_frame.GeneralSetup().m_setupPasswordInUse = 1;
     m_frame.GeneralSetup().m_setupPassword = {'s', 'e', 'c', 'r', 'e', 't'};

@@ -4,8 +4,10 @@
 
 #include "app/MainFrame.h"
 #include "app/MainFrameModel.h"
+#include "app/MenuStateSource.h"
 #include "app/Vrn3Doc.h"
 #include "app/ui/CommandTable.h"
+#include "app/ui/MainFrameWindow.h"
 #include "comms/sorrel/SorrelSocketLink.h"
 #include "scaledata/ScaleDataTables.h"
 #include "support/RecordingPrompt.h"
@@ -32,6 +34,17 @@ protected:
             ASSERT_TRUE(created.Create(path));
         }
         ASSERT_TRUE(m_document.OpenDatabase(path));
+    }
+
+    // The window's menus and rules read the frame and document; the PLU list window's menu shows as if
+    // its window were active.
+    void ShowPluListMenus(MainFrameWindow& window)
+    {
+        window.SetMenuStateSource([this](MenuWindow, bool keyboardWindowOpen) {
+            MenuState state = MenuStateOf(m_frame, &m_document, MenuWindow::PluList, keyboardWindowOpen);
+            state.documentOpen = true;
+            return state;
+        });
     }
 
     // Link 1, a block link to a scale listening on loopback `port`, with one enabled scale; on-line

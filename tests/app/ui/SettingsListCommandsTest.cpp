@@ -23,6 +23,7 @@ class SettingsListCommandsTest : public test::FrameCommandsFixture {
 protected:
     SettingsListCommandsTest()
     {
+        ShowPluListMenus(m_window);
         RegisterSetupCommands(m_frame, m_window, m_document);
         RegisterSettingsListCommands(m_frame, m_window, m_document);
         m_commands.UpdateActions();
@@ -91,12 +92,19 @@ TEST_F(SettingsListCommandsTest, EachOpensItsListAndSavesItsSetupFileAfterOk)
         EXPECT_EQ(cancelled.generalSaved, entry.general && entry.savedAfterCancel);
         EXPECT_FALSE(cancelled.siteSaved);
     }
-    const QList<QAction*> menu = m_window.GetMenu(MainFrameWindow::Menu::Setup)->actions();
+    m_frame.GeneralSetup().m_market = MarketNewZealand;  // whose Setup menu holds Host Interface
+    m_window.UpdateMenuBar();
+    QMenu* setup = m_window.GetMenu(MainFrameWindow::Menu::Setup);
+    emit setup->aboutToShow();
+    const QList<QAction*> menu = setup->actions();
     const auto at = [&](std::uint32_t command) { return menu.indexOf(m_commands.Action(command)); };
     EXPECT_EQ(at(Commands::kOptions), 0);
-    EXPECT_EQ(at(Commands::kDeptCodes), 1);
-    EXPECT_EQ(at(Commands::kPriceZones), 5);
-    EXPECT_EQ(at(Commands::kHostInterface), 6);
+    EXPECT_LT(at(Commands::kOptions), at(Commands::kDeptCodes));
+    EXPECT_LT(at(Commands::kDeptCodes), at(Commands::kUsers));
+    EXPECT_LT(at(Commands::kUsers), at(Commands::kUserProfiles));
+    EXPECT_LT(at(Commands::kUserProfiles), at(Commands::kDepartments));
+    EXPECT_LT(at(Commands::kDepartments), at(Commands::kPriceZones));
+    EXPECT_LT(at(Commands::kPriceZones), at(Commands::kHostInterface));
     EXPECT_EQ(at(Commands::kOperators), -1);  // the Scales menu's
 }
 

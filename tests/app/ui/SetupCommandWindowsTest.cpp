@@ -16,7 +16,9 @@ using SetupCommandWindowsTest = test::FrameCommandsFixture;
 
 TEST_F(SetupCommandWindowsTest, HostInterfaceRunsItsDialogFromTheSetupMenu)
 {
+    m_frame.GeneralSetup().m_market = MarketNewZealand;  // whose Setup menu holds Host Interface
     MainFrameWindow window(m_model, m_commands);
+    ShowPluListMenus(window);
     RegisterSetupCommands(m_frame, window, m_document);
     QAction* command = m_commands.Action(Commands::kHostInterface);
     EXPECT_TRUE(window.GetMenu(MainFrameWindow::Menu::Setup)->actions().contains(command));
