@@ -20,6 +20,7 @@
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/ProductionCommandWindows.h"
+#include "app/ui/ReportCommands.h"
 #include "app/ui/TransferCommandWindows.h"
 #include "app/ui/PluEditorWindow.h"
 #include "app/ui/ProgramIdentity.h"
@@ -222,6 +223,7 @@ bool CVrn3App::InitInstance()
     RegisterProductionCommands(parts.frame, *parts.window, *parts.document, nullptr);
     RegisterDocumentListCommands(parts.frame, *parts.window, *parts.document);
     RegisterTransferCommands(parts.frame, *parts.window, *parts.document);
+    RegisterReportCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,

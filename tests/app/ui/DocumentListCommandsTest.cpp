@@ -4,6 +4,7 @@
 // log switch and the user's restriction.
 #include "app/ui/DocumentListCommands.h"
 
+#include "CountingReportMaker.h"
 #include "FrameCommandsFixture.h"
 #include "app/ui/MainFrameWindow.h"
 #include "db/plu/PluDefTb.h"
@@ -16,24 +17,7 @@
 namespace varnel {
 namespace {
 
-// Counts the report types it was asked for; every report fails to prepare.
-class CountingReportMaker final : public IReportMaker {
-public:
-    class Report final : public IReport {
-    public:
-        explicit Report(std::vector<int>& types) : m_types(types) {}
-        bool Prepare(int type) override
-        {
-            m_types.push_back(type);
-            return false;
-        }
-
-    private:
-        std::vector<int>& m_types;
-    };
-    std::unique_ptr<IReport> MakeReport(ReportObject, CVrn3Doc&) override { return std::make_unique<Report>(m_types); }
-    std::vector<int> m_types;
-};
+using test::CountingReportMaker;
 
 class DocumentListCommandsTest : public test::FrameCommandsFixture {
 protected:
