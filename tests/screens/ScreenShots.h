@@ -34,6 +34,8 @@ void AddSettingsScreens(ScreenShots& shots);
 // The site's list editors and the price master dialog.
 void AddSiteListScreens(ScreenShots& shots);
 void AddDbScreens(ScreenShots& shots);
+// Every menu of the command data.
+void AddMenuScreens(ScreenShots& shots);
 void AddPlueditScreens(ScreenShots& shots);
 // The list dialog and the PLU pickers, part of the PLU editing windows.
 void AddPluListScreens(ScreenShots& shots);

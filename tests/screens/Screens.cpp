@@ -26,6 +26,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(varnel::ProgramIcon());
     varnel::screens::ScreenShots shots(argv[1]);
     varnel::screens::AddAppScreens(shots);
+    varnel::screens::AddMenuScreens(shots);
     varnel::screens::AddCommsScreens(shots);
     varnel::screens::AddSettingsScreens(shots);
     varnel::screens::AddSiteListScreens(shots);
