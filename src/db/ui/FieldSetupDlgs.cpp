@@ -61,10 +61,13 @@ CPluFieldSetupDlg::CPluFieldSetupDlg(FieldSetupForm& form, QWidget* parent)
 {
     setObjectName("fieldSetupDialog");
     setWindowTitle("Field Setup");
-    // The frame measures 400 by 210 dialog units.
+    // The frame measures 400 by 210 dialog units; a horizontal unit is a quarter of the average width of
+    // the letters, as dialog units are reckoned (the font's own average runs narrower and cuts names).
     const QFontMetrics metrics = fontMetrics();
+    static constexpr const char* kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    const int letterWidth = (metrics.horizontalAdvance(kLetters) + 51) / 52;
     m_frame->setObjectName("grid");
-    m_frame->setFixedSize(400 * metrics.averageCharWidth() / 4, 210 * metrics.height() / 8);
+    m_frame->setFixedSize(400 * letterWidth / 4, 210 * metrics.height() / 8);
     auto* buttons = new QHBoxLayout;
     auto* advanced = new QPushButton("&Advanced Settings...", this);
     advanced->setObjectName("advanced");
@@ -110,6 +113,7 @@ void CPluFieldSetupDlg::BuildGrid()
         const FieldSetupForm::Row& row = rows[i];
         auto* display = new QCheckBox(Shown(row.name), m_frame);
         display->setObjectName(QString("display%1").arg(row.key));
+        display->setToolTip(display->text());  // a long name may be cut by its column
         display->setChecked(row.display);
         display->setEnabled(!row.fixed);
         display->setFixedWidth(printOffset - 4);

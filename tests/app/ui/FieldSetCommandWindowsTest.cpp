@@ -10,6 +10,13 @@
 namespace varnel {
 namespace {
 
+// Near the left edge: a box wider than its name takes clicks on its box and name only.
+void ClickBox(QWidget& dialog, const char* name)
+{
+    QCheckBox* box = test::Child<QCheckBox>(dialog, name);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
 class FieldSetCommandWindowsTest : public test::FrameCommandsFixture {
 protected:
     FieldSetCommandWindowsTest()
@@ -33,8 +40,8 @@ TEST_F(FieldSetCommandWindowsTest, PluFieldsRunsFieldSetupOnThePluSetAndKeepsWha
     test::WhenModalShows([](QWidget& modal) {
         ASSERT_EQ(modal.objectName(), "fieldSetupDialog");
         EXPECT_FALSE(test::Child<QCheckBox>(modal, "display1")->isEnabled());
-        QTest::mouseClick(test::Child<QCheckBox>(modal, "display2"), Qt::LeftButton);
-        QTest::mouseClick(test::Child<QCheckBox>(modal, "print2"), Qt::LeftButton);
+        ClickBox(modal, "display2");
+        ClickBox(modal, "print2");
         QTest::mouseClick(test::Child<QAbstractButton>(modal, "ok"), Qt::LeftButton);
     });
     m_commands.Action(32803)->trigger();
@@ -47,7 +54,7 @@ TEST_F(FieldSetCommandWindowsTest, PluFieldsRunsFieldSetupOnThePluSetAndKeepsWha
 TEST_F(FieldSetCommandWindowsTest, CancelKeepsTheSetAsItWas)
 {
     test::WhenModalShows([](QWidget& modal) {
-        QTest::mouseClick(test::Child<QCheckBox>(modal, "display2"), Qt::LeftButton);
+        ClickBox(modal, "display2");
         QTest::mouseClick(test::Child<QAbstractButton>(modal, "cancel"), Qt::LeftButton);
     });
     m_commands.Action(32980)->trigger();
