@@ -19,6 +19,7 @@
 #include "comms/ui/QtCommsDialogs.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
+#include "app/ui/DataSaveCommandWindows.h"
 #include "app/ui/ProductionCommandWindows.h"
 #include "app/ui/ReportCommands.h"
 #include "app/ui/TransferCommandWindows.h"
@@ -224,6 +225,7 @@ bool CVrn3App::InitInstance()
     RegisterDocumentListCommands(parts.frame, *parts.window, *parts.document);
     RegisterTransferCommands(parts.frame, *parts.window, *parts.document);
     RegisterReportCommands(parts.frame, *parts.window, *parts.document);
+    RegisterDataSaveCommands(parts.frame, *parts.window, *parts.document);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,
