@@ -11,7 +11,7 @@
 namespace varnel {
 
 class CEMailSettings;
-class CGeneralSetup;
+struct CGeneralSetup;
 class CMainFrame;
 class CUserSetupList;
 class DefLineFontsForm;

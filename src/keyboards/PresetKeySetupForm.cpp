@@ -19,7 +19,7 @@ PresetKeySetupForm::PresetKeySetupForm(const CKeyTypeDef::Codes& codes, Layout l
 
 std::span<const PresetKeySetupForm::Row> PresetKeySetupForm::GetRows() const
 {
-    return m_layout == Layout::Short ? std::span(kRows, kShortRows) : std::span(kRows);
+    return std::span<const Row>(kRows).first(m_layout == Layout::Short ? kShortRows : std::size(kRows));
 }
 
 MessageId PresetKeySetupForm::Check() const
