@@ -86,7 +86,7 @@ std::vector<std::string> PluEditForm::MakeChangeLines(const CPluDefRec& before, 
             for (const PriceZoneEntry& entry : m_pendingZoneValues) {
                 if (entry.fieldNo != fieldNo) continue;
                 line += FormatMessage(kMsgZoneChange, static_cast<int>(entry.zone),
-                                      static_cast<long>(GetZoneValue(before, stored, fieldNo, entry.zone)),
+                                      static_cast<long>(varnel::GetZoneValue(before, stored, fieldNo, entry.zone)),
                                       static_cast<long>(entry.value));
             }
             lines.push_back(std::move(line));

@@ -28,6 +28,7 @@ namespace varnel {
 class CDBRecord;
 class CPluDefTb;
 class CPluPriceZoneTb;
+class CPriceZoneList;
 
 class PluEditForm {
 public:
@@ -194,6 +195,17 @@ public:
     // New PLU (32849, 1221): a free number offered in Select PLU; true when a new PLU is shown.
     bool OnNewPlu();
     bool IsHostControlledRecord() const;
+
+    // A field's values in every price zone (the popup of a right click, PluEditZoneValues.cpp): only
+    // in head-office mode without a site zone, for a price-zone field.
+    bool CanEditZoneValues(std::uint16_t fieldNo) const;
+    const CPriceZoneList& GetZoneList() const { return m_site.zones; }
+    // The stored values of the field in every zone of the PLU shown.
+    PriceZoneEntries LoadFieldZoneValues(std::uint16_t fieldNo) const;
+    // Zone z's value: the pending one, else the stored one, else the PLU's own (zone 0).
+    std::int32_t GetZoneValue(const CLabProp& definition, std::uint16_t zone, const PriceZoneEntries& stored) const;
+    // Zone 0 is the PLU's own value, any other zone a pending value; the PLU counts as changed.
+    void SetZoneValue(const CLabProp& definition, std::uint16_t zone, std::int32_t value);
 
 private:
     CPluDefTb* Plus() const;

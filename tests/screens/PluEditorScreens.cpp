@@ -7,6 +7,7 @@
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/text/ScaleFontSets.h"
 #include "pluedit/PluEditForm.h"
+#include "pluedit/ui/EditPriceZoneValues.h"
 #include "pluedit/ui/Plued1PluVw.h"
 #include "settings/DeptCode.h"
 #include "support/TempDir.h"
@@ -123,6 +124,25 @@ public:
         shots.Take(name, view);
     }
 
+    // The unit price's popup of values by zone, over the head-office window.
+    void TakeZonePopup(ScreenShots& shots, const PluEditSettings& settings)
+    {
+        PluEditForm form(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, settings,
+                                     LabelTextSettings::Of(m_frame.m_setup, true, m_frame.m_scaleFonts,
+                                                           m_frame.m_defLineFont),
+                                     m_document, m_services});
+        CPlued1PluVw view(form, CodePage::Western);
+        m_document.showNext = 1201;
+        view.OnUpdate();
+        for (const PluFieldControl& control : form.GetControls()) {
+            if (control.definition->m_fieldNo != 1005) continue;
+            CEditPriceZoneValues popup(form, *control.definition, QRect(40, 10, 120, 20), QRect(0, 0, 1280, 1024),
+                                       CodePage::Western);
+            popup.setWindowTitle("Price Zones");
+            shots.Take("dialog-price-zone-values", popup);
+        }
+    }
+
     test::TempDir m_dir;
     test::TestMainFrame m_frame;
     CPluDatabase m_db;
@@ -146,6 +166,7 @@ void AddPluEditorScreens(ScreenShots& shots)
     settings.headOffice = true;
     deli.HeadOffice();
     deli.Take(shots, "view-plu-editor-head-office", settings);
+    deli.TakeZonePopup(shots, settings);
 }
 
 }  // namespace varnel::screens

@@ -7,8 +7,12 @@
 
 #include <QSignalBlocker>
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <utility>
 
 namespace varnel {
 
@@ -30,6 +34,19 @@ bool IsFocusMovedWithinWindow(const QFocusEvent& event)
 {
     return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
 }
+
+namespace {
+
+// A right click the host takes is the host's; otherwise the control behaves as it would.
+template <class Base>
+bool TakeRightClick(QMouseEvent& event, IFieldEditHost& host, Base& control, const CLabProp& definition)
+{
+    if (event.button() != Qt::RightButton || !host.OnRightButton(control, definition)) return false;
+    event.accept();
+    return true;
+}
+
+}  // namespace
 
 CNumEdit::CNumEdit(const CLabProp& definition, IFieldEditHost& host, QWidget* parent)
     : QLineEdit(parent), m_definition(definition), m_host(host), m_separator(NumEditSeparator(definition))
@@ -56,6 +73,20 @@ void CNumEdit::focusOutEvent(QFocusEvent* event)
     if (IsFocusMovedWithinWindow(*event)) m_host.UpdateFromEdit(*this);
 }
 
+void CNumEdit::mousePressEvent(QMouseEvent* event)
+{
+    m_rightTaken = TakeRightClick(*event, m_host, *this, m_definition);
+    if (!m_rightTaken) QLineEdit::mousePressEvent(event);
+}
+
+void CNumEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (std::exchange(m_rightTaken, false))
+        event->accept();
+    else
+        QLineEdit::contextMenuEvent(event);
+}
+
 CPluCombo::CPluCombo(const CLabProp& definition, IFieldEditHost& host, QWidget* parent)
     : QComboBox(parent), m_definition(definition), m_host(host)
 {
@@ -65,6 +96,20 @@ void CPluCombo::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
     if (IsFocusMovedWithinWindow(*event)) m_host.UpdateFromCombo(*this);
+}
+
+void CPluCombo::mousePressEvent(QMouseEvent* event)
+{
+    m_rightTaken = TakeRightClick(*event, m_host, *this, m_definition);
+    if (!m_rightTaken) QComboBox::mousePressEvent(event);
+}
+
+void CPluCombo::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (std::exchange(m_rightTaken, false))
+        event->accept();
+    else
+        QComboBox::contextMenuEvent(event);
 }
 
 }  // namespace varnel

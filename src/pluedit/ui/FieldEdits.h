@@ -24,6 +24,8 @@ class IFieldEditHost {
 public:
     virtual void UpdateFromEdit(CNumEdit& edit) = 0;
     virtual void UpdateFromCombo(CPluCombo& combo) = 0;
+    // A right click on the control; true when the host took it (the context menu then stays shut).
+    virtual bool OnRightButton(QWidget& /*control*/, const CLabProp& /*definition*/) { return false; }
 
 protected:
     ~IFieldEditHost() = default;
@@ -42,11 +44,14 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     const CLabProp& m_definition;
     IFieldEditHost& m_host;
     char m_separator;
+    bool m_rightTaken = false;
 };
 
 class CPluCombo final : public QComboBox {
@@ -58,10 +63,13 @@ public:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     const CLabProp& m_definition;
     IFieldEditHost& m_host;
+    bool m_rightTaken = false;
 };
 
 // A combo filled with the choices, their selection selected (none: no item).

@@ -4,6 +4,7 @@
 #include "platform/ui/CodePageText.h"
 #include "pluedit/PluEditForm.h"
 #include "pluedit/ui/DeptCombo.h"
+#include "pluedit/ui/DialogUnits.h"
 #include "pluedit/ui/LabelTextEdit.h"
 #include "pluedit/ui/LabelTextStrip.h"
 #include "pluedit/ui/SunkenFrame.h"
@@ -26,14 +27,6 @@ QByteArray IdName(int id) { return QByteArray::number(id); }
 
 QRect ToQRect(const FormRect& rect) { return QRect(rect.left, rect.top, rect.Width(), rect.Height()); }
 
-// The font's dialog base units as a dialog measures them: the mean width of the 52 letters.
-FormUnits UnitsOf(const QWidget& widget)
-{
-    const QFontMetrics metrics = widget.fontMetrics();
-    const int letters = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    return {(letters / 26 + 1) / 2, metrics.height()};
-}
-
 std::vector<std::uint16_t> Widths(const FieldChoices& choices)
 {
     std::vector<std::uint16_t> widths;
@@ -47,7 +40,7 @@ CPlued1PluVw::CPlued1PluVw(PluEditForm& form, CodePage codePage, QWidget* parent
     : QWidget(parent), m_form(form), m_codePage(codePage)
 {
     setObjectName("pluEditor");
-    const FormUnits units = UnitsOf(*this);
+    const FormUnits units = DialogUnitsOf(*this);
     m_form.Build(units);
     setFixedSize(units.X(PluEditAreas::kFormWidth), units.Y(PluEditAreas::kFormHeight));
     BuildTop();
@@ -62,7 +55,7 @@ CPlued1PluVw::~CPlued1PluVw() { m_form.SetFocusedControlCommit({}); }
 
 void CPlued1PluVw::BuildTop()
 {
-    const FormUnits units = UnitsOf(*this);
+    const FormUnits units = DialogUnitsOf(*this);
     auto* top = new QWidget(this);
     top->setGeometry(units.X(2), units.Y(2), units.X(PluEditAreas::kFormWidth - 4), units.Y(62));
 

@@ -14,6 +14,7 @@
 #include "platform/CodePage.h"
 #include "pluedit/ui/FieldEdits.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <map>
@@ -29,6 +30,7 @@ class QTabBar;
 
 namespace varnel {
 
+class CEditPriceZoneValues;
 class CLabelTextEdit;
 class CLabelTextStrip;
 class PluEditForm;
@@ -39,6 +41,9 @@ class CPlued1PluVw final : public QWidget, private IFieldEditHost {
 public:
     CPlued1PluVw(PluEditForm& form, CodePage codePage, QWidget* parent = nullptr);
     ~CPlued1PluVw() override;
+
+    // The zone popup while it is open.
+    CEditPriceZoneValues* ZonePopup() const;
 
     PluEditForm& Form() { return m_form; }
     // Loads the document's PLU to show, when there is one, and shows it.
@@ -86,6 +91,9 @@ private:
     void ApplyFocusRequest();
     void OnSave();
     void OnNewPlu();
+    // A right click on a price-zone field opens the zone popup (Plued1PluVwZones.cpp).
+    bool OnRightButton(QWidget& control, const CLabProp& definition) override;
+    void OnZoneValuesCommitted();
 
     PluEditForm& m_form;
     CodePage m_codePage;
@@ -108,6 +116,7 @@ private:
     QLabel* m_campaignCaption = nullptr;
     QTabBar* m_tabs = nullptr;
     std::vector<FieldWidgets> m_fields;
+    QPointer<CEditPriceZoneValues> m_zonePopup;
 };
 
 }  // namespace varnel

@@ -5,15 +5,18 @@
 
 #include "db/plu/PluPriceZoneTb.h"
 #include "pluedit/ui/DeptCombo.h"
+#include "pluedit/ui/EditPriceZoneValues.h"
 #include "pluedit/ui/Plued1PluVw.h"
 #include "support/DeptCodes.h"
 #include "support/ui/GuiTest.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -261,6 +264,57 @@ TEST_F(Plued1PluVwTest, ARefusedPluNumberIsShownAgainWithTheFocus)
     EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61237});
     EXPECT_EQ(number->text(), "6");
     EXPECT_TRUE(number->hasFocus());
+}
+
+TEST_F(Plued1PluVwTest, ARightClickOnAZoneFieldEditsItInEveryZone)
+{
+    for (std::uint16_t zone = 1; zone <= 8; ++zone) m_frame.m_priceZones.SetZone(zone, "Zone" + std::to_string(zone));
+    m_frame.m_priceZoneFields = {1005};
+    m_frame.m_setup.m_priceZoneMode = 2;
+    m_settings.headOffice = true;
+    AddPlu(2).Set(PluCol::UnitPrice, 100);
+    CPlued1PluVw& view = View(2);
+
+    QTest::mouseClick(Child<QLineEdit>(view, "field1016"), Qt::RightButton);
+    EXPECT_EQ(view.ZonePopup(), nullptr);  // no zone field
+    QTest::mouseClick(Child<QLineEdit>(view, "field1005"), Qt::RightButton);
+    CEditPriceZoneValues* popup = view.ZonePopup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(Child<QLabel>(*popup, "1950")->text(), "00  Default");
+    EXPECT_EQ(popup->findChildren<CNumEdit*>().size(), 8u);
+    auto* scroll = Child<QScrollBar>(*popup, "1049");
+    EXPECT_EQ(scroll->maximum(), 1);
+    popup->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([popup] { return QApplication::activeWindow() == popup; }));
+
+    auto* own = Child<QLineEdit>(*popup, "1800");
+    own->setFocus();
+    own->selectAll();
+    QTest::keyClicks(own, "2.00");
+    QTest::keyClick(own, Qt::Key_Tab);
+    EXPECT_EQ(Child<QLineEdit>(*popup, "1803")->text(), "2.00");  // no value of its own
+    auto* third = Child<QLineEdit>(*popup, "1803");
+    third->setFocus();
+    third->selectAll();
+    QTest::keyClicks(third, "3.50");
+    scroll->setValue(1);  // the entry is taken before the rows move
+    EXPECT_EQ(Child<QLabel>(*popup, "1957")->text(), "08  Zone8");
+    QTest::keyClick(popup, Qt::Key_Escape);  // keeps what was entered
+    ProcessEvents();
+    EXPECT_EQ(view.ZonePopup(), nullptr);
+    EXPECT_EQ(FieldText("field1005"), "2.00");
+    EXPECT_EQ(m_form->GetZoneValue(*Control(1005).definition, 3, {}), 350);
+    EXPECT_TRUE(m_form->IsPluChanged());
+}
+
+TEST_F(Plued1PluVwTest, ARightClickOutsideHeadOfficeModeOpensNothing)
+{
+    m_frame.m_priceZones.SetZone(1, "North");
+    m_frame.m_priceZoneFields = {1005};
+    AddPlu(2);
+    CPlued1PluVw& view = View(2);
+    QTest::mouseClick(Child<QLineEdit>(view, "field1005"), Qt::RightButton);
+    EXPECT_EQ(view.ZonePopup(), nullptr);
 }
 
 }  // namespace
