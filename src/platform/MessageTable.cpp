@@ -410,6 +410,8 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
      "The file may be missing or in use by another instance of Varnel.\n"
      "Wait a short time, then try again. If the problem remains, reload the site setup file from a backup."},
     {31478, "The specified IP address is used by another scale. Please set a different IP address."},
+    {31480, "Cannot open sale wizard file.\nThe file is probably in use by another user or a currently executing "
+            "Sale Wizard operation.\nPlease wait a short time then try again."},
     {31482, "Delete selected message?\n"},
     {31488, "The text contains English characters which are not supported by the scale. These will be automatically be "
             "converted to Chinese characters.\nPlease check."},

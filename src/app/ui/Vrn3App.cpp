@@ -22,6 +22,7 @@
 #include "app/ui/DataSaveCommandWindows.h"
 #include "app/ui/ProductionCommandWindows.h"
 #include "app/ui/ReportCommands.h"
+#include "app/ui/SaleWizardCommandWindow.h"
 #include "app/ui/TransferCommandWindows.h"
 #include "app/ui/PluEditorWindow.h"
 #include "app/ui/ProgramIdentity.h"
@@ -226,6 +227,7 @@ bool CVrn3App::InitInstance()
     RegisterTransferCommands(parts.frame, *parts.window, *parts.document);
     RegisterReportCommands(parts.frame, *parts.window, *parts.document);
     RegisterDataSaveCommands(parts.frame, *parts.window, *parts.document);
+    RegisterSaleWizardCommand(parts.frame, *parts.window, *parts.document, nullptr);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,
