@@ -110,6 +110,10 @@ public:
     virtual void ClosePluEditorWindows() {}
     // The report window over the document's pending report: false (after 61705) when none opens.
     virtual bool OpenReportWindow() { return false; }
+    // The PLU list window of the open database: opened once a database has opened, and taken away
+    // before the database closes (its rows go with it).
+    virtual void OpenListWindow() {}
+    virtual void DiscardListWindow() {}
 };
 
 }  // namespace varnel

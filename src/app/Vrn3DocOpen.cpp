@@ -90,6 +90,7 @@ bool CVrn3Doc::OpenDatabase(const std::string& requested)
     if (startLinks) m_host.GetLinks().StartLinks(this, true);
     m_host.SetLinksStarted(startLinks);
     m_ui->HideSplash();
+    m_ui->OpenListWindow();
     return true;
 }
 
@@ -107,12 +108,14 @@ bool CVrn3Doc::OpenDatabaseFile(const std::string& path)
     }
     m_modified = false;
     SetOpenedPath(path);
+    m_ui->OpenListWindow();
     return true;
 }
 
 void CVrn3Doc::CloseDatabase()
 {
     CloseEditorWindows();
+    m_ui->DiscardListWindow();
     if (m_pluDatabase.IsOpen()) {
         if (CPluDefTb* plus = GetPluTable()) plus->WritePosUpdateLine(nullptr, 'C', false);
         if (m_pluDatabase.IsDaoMode() || m_pluDatabase.NeedsCompact()) (void)m_pluDatabase.Compact();
@@ -126,6 +129,7 @@ bool CVrn3Doc::ReloadDatabase()
     if (!m_pluDatabase.IsOpen()) return false;
     const WaitCursor wait(*m_ui);
     const std::string path = m_pluDatabase.GetPath();
+    m_ui->DiscardListWindow();
     (void)m_pluDatabase.Close();
     CacheTables();
     // A database that does not open again is reported as such, not as reloaded.
@@ -133,6 +137,8 @@ bool CVrn3Doc::ReloadDatabase()
     if (!reopened) {
         (void)m_pluDatabase.Close();
         CacheTables();
+    } else {
+        m_ui->OpenListWindow();
     }
     m_ui->UpdateAllViews();
     return reopened;

@@ -1,9 +1,20 @@
-// The list dialog and the PLU pickers: Select PLU over a small butcher's database (with POS codes,
+// The PLU list window in the main window and Paste PLU; the list dialog and the PLU pickers: Select PLU over a small butcher's database (with POS codes,
 // departments and groups; and again with two description lines and the cost price), Select PLUs,
 // Set Field Sequence, and a list dialog in pick mode (the departments).
 #include "ScreenShots.h"
 
+#include "app/MainFrame.h"
+#include "app/MainFrameModel.h"
+#include "app/PastePluForm.h"
+#include "app/Vrn3Doc.h"
+#include "app/ui/CommandTable.h"
+#include "app/ui/MainFrameWindow.h"
+#include "app/ui/PastePluDlg.h"
+#include "app/ui/PluListWindow.h"
+#include "app/ui/Vrn3View.h"
 #include "db/plu/PluDatabase.h"
+#include "platform/FileSystem.h"
+#include "platform/Profile.h"
 #include "db/plu/PluDefTb.h"
 #include "pluedit/SelectPluForm.h"
 #include "pluedit/SelectPluRangeForm.h"
@@ -12,10 +23,16 @@
 #include "pluedit/ui/SelectPluRangeDlg.h"
 #include "pluedit/ui/SelectionListDlg.h"
 #include "pluedit/ui/SetFieldSequenceDlg.h"
+#include "scaledata/ScaleDataTables.h"
 #include "settings/DeptCode.h"
 #include "support/DeptCodes.h"
 #include "support/TempDir.h"
 #include "support/TestMainFrame.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <tuple>
 
 namespace varnel::screens {
 namespace {
@@ -51,6 +68,42 @@ constexpr ShopPlu kShop[] = {
     {23, "Brie", "Double cream", "4102", 3, 2, 4499, 2900},
 };
 
+void AddShopPlus(CPluDefTb& plus)
+{
+    for (const ShopPlu& plu : kShop) {
+        auto row = std::make_unique<CPluDefRec>();
+        row->InitNew(plu.number);
+        row->SetDesc(std::string("\x1B" "C1") + plu.name + "\x1B" "C2" + plu.line2);
+        row->SetNameFromDesc();
+        row->Set(PluCol::PosCode, plu.posCode);
+        row->Set(PluCol::Dept, plu.dept);
+        row->Set(PluCol::Group, plu.group);
+        row->Set(PluCol::UnitPrice, plu.price);
+        row->Set(PluCol::CostPrice, plu.cost);
+        row->SetCtrlFlag(1, plu.inactive);
+        const std::uint16_t size = row->CalcDataSize();
+        plus.AddPlu(plu.number, size, std::move(row));
+    }
+}
+
+constexpr std::tuple<std::uint16_t, std::uint16_t, std::uint16_t> kShopFields[] = {
+    {1026, 6, 0}, {1005, 6, 2}, {1014, 2, 0}, {1015, 2, 0}, {1002, 1, 0}, {1013, 3, 0}};
+
+void DefineShopField(CLabProp& definition, std::uint16_t width, std::uint16_t decimals)
+{
+    definition.m_name = std::string(GetMessageText(definition.m_fieldNo));
+    definition.m_width = width;
+    definition.m_decimals = decimals;
+    definition.m_max = 999999;
+}
+
+void AddShopDepartments(CDeptCodeList& departments)
+{
+    departments.Add(test::MakeDeptCode(1, "Butchery", {{1, "Beef"}, {2, "Lamb"}, {3, "Pork"}}));
+    departments.Add(test::MakeDeptCode(2, "Poultry", {{1, "Chicken"}}));
+    departments.Add(test::MakeDeptCode(3, "Deli", {{1, "Meats"}, {2, "Cheese"}}));
+}
+
 // The site of the screens: field widths and names as a store has them, and its PLUs.
 class Shop {
 public:
@@ -58,34 +111,13 @@ public:
     {
         m_frame.m_setup.m_posCodeInSearch = 1;
         m_frame.m_setup.m_deptGroupInSearch = 1;
-        for (const auto& [field, width, decimals] :
-             {std::tuple{1026, 6, 0}, std::tuple{1005, 6, 2}, std::tuple{1014, 2, 0}, std::tuple{1015, 2, 0},
-              std::tuple{1002, 1, 0}, std::tuple{1013, 3, 0}}) {
-            CLabProp& definition = m_frame.AddFieldDef(FieldDefMap::Plu, static_cast<std::uint16_t>(field));
-            definition.m_name = std::string(GetMessageText(static_cast<MessageId>(field)));
-            definition.m_width = static_cast<std::uint16_t>(width);
-            definition.m_decimals = static_cast<std::uint16_t>(decimals);
-        }
-        m_departments.Add(test::MakeDeptCode(1, "Butchery", {{1, "Beef"}, {2, "Lamb"}, {3, "Pork"}}));
-        m_departments.Add(test::MakeDeptCode(2, "Poultry", {{1, "Chicken"}}));
-        m_departments.Add(test::MakeDeptCode(3, "Deli", {{1, "Meats"}, {2, "Cheese"}}));
+        for (const auto& [field, width, decimals] : kShopFields)
+            DefineShopField(m_frame.AddFieldDef(FieldDefMap::Plu, field), width, decimals);
+        AddShopDepartments(m_departments);
         const std::string path = m_dir.File("shop.pld");
         m_db.CreateAllTables();
         if (!m_db.Create(path) || !m_db.Open(path)) return;
-        for (const ShopPlu& plu : kShop) {
-            auto row = std::make_unique<CPluDefRec>();
-            row->InitNew(plu.number);
-            row->SetDesc(std::string("\x1B" "C1") + plu.name + "\x1B" "C2" + plu.line2);
-            row->SetNameFromDesc();
-            row->Set(PluCol::PosCode, plu.posCode);
-            row->Set(PluCol::Dept, plu.dept);
-            row->Set(PluCol::Group, plu.group);
-            row->Set(PluCol::UnitPrice, plu.price);
-            row->Set(PluCol::CostPrice, plu.cost);
-            row->SetCtrlFlag(1, plu.inactive);
-            const std::uint16_t size = row->CalcDataSize();
-            m_db.GetPluTable()->AddPlu(plu.number, size, std::move(row));
-        }
+        AddShopPlus(*m_db.GetPluTable());
     }
 
     CPluDefTb* Plus() const { return m_db.GetPluTable(); }
@@ -135,10 +167,62 @@ private:
     const CDeptCodeList& m_departments;
 };
 
+// The program's PLU list window over the shop's database in the main window, and Paste PLU.
+void TakePluListWindow(ScreenShots& shots)
+{
+    test::TempDir dir;
+    CMainFrame frame(dir.Path());
+    CProfile profile(RealFileSystem(), dir.File("Varnel.ini"));
+    frame.GetRun().profile = &profile;
+    IMainFrame* previous = SetMainFrame(&frame);
+    frame.GeneralSetup().m_posCodeInSearch = 1;
+    frame.GeneralSetup().m_deptGroupInSearch = 1;
+    std::uint16_t key = 0;
+    for (const auto& [field, width, decimals] : kShopFields) {
+        auto definition = std::make_unique<CLabProp>();
+        definition->m_key = ++key;
+        definition->m_fieldNo = field;
+        DefineShopField(*definition, width, decimals);
+        frame.FieldDefs(FieldDefMap::Plu)[key] = std::move(definition);
+    }
+    AddShopDepartments(frame.DeptCodes());
+    RegisterScaleDataTables();
+    const std::string path = dir.File("Shop.pld");
+    {
+        CPluDatabase created;
+        created.CreateAllTables();
+        if (!created.Create(path)) return;
+    }
+    {
+        MainFrameModel model(frame);
+        CVrn3Doc document(model);
+        CommandTable commands;
+        MainFrameWindow window(model, commands);
+        if (document.OpenDatabase(path)) {
+            AddShopPlus(*document.GetPluTable());
+            CVrn3View* view = OpenPluListWindow(frame, model, window, document);
+            RegisterPluListCommands(commands, [view] { return view; });
+            view->OnUpdate();
+            view->Panel().SelectPlu(4);
+            view->OnUpdate();
+            commands.UpdateActions();
+            window.resize(1000, 700);
+            if (QMdiSubWindow* child = window.GetMdiArea()->subWindowList().value(0)) child->showMaximized();
+            shots.Take("main-window-plu-list", window);
+
+            PastePluForm paste(4, true, 999999, frame);
+            CPastePluDlg pasteDialog(paste);
+            shots.Take("dialog-paste-plu", pasteDialog);
+        }
+    }
+    SetMainFrame(previous);
+}
+
 }  // namespace
 
 void AddPluListScreens(ScreenShots& shots)
 {
+    TakePluListWindow(shots);
     Shop shop;
     SelectPluForm select(shop.Plus(), shop.Departments(), shop.Settings(), 4);
     CSelectPluDlg selectPlu(select);

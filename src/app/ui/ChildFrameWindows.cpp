@@ -114,6 +114,7 @@ void CChildFrame::UpdateTitle()
 
 bool CChildFrame::MayClose()
 {
+    if (IsProgramClosing()) return true;
     IFrameDocument* document = Frame().GetFrameDocument();
     return document == nullptr || MayClosePluList(*document, Frame().GetUsers());
 }

@@ -2,7 +2,8 @@
 // by the core's rules when it first shows, builds its title and guards its closing.
 //
 //   CChildFrame      the PLU list (a tool bar on screens 641 pixels wide or more); closing it closes
-//                    the database, and its size is kept for the next run
+//                    the database (the program's end asks nothing), and its size is kept for the
+//                    next run
 //   CKbdChildWnd     the keyboard editor (a bar of key buttons); asks about an unsaved keyboard
 //   CSchedChildWnd   the scheduler; asks about an unsaved schedule, then ends the program
 //   CPluChildWnd     the PLU editor; closes when its view agrees
@@ -32,6 +33,9 @@ public:
     void PlaceFirst(const ScreenMetrics& screen);
     // Rebuilds the title from the frame's current state.
     virtual void UpdateTitle() = 0;
+    // The program is ending: the window closes as part of that (a window's own questions about
+    // unsaved work are still asked).
+    void CloseWithProgram() { m_programClosing = true; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,11 +45,13 @@ protected:
     IFrameModel& Frame() const { return m_frame; }
     // The bar inside the window, above its view.
     void SetBar(QWidget* bar);
+    bool IsProgramClosing() const { return m_programClosing; }
 
 private:
     ChildFrameKind m_kind;
     IFrameModel& m_frame;
     QWidget* m_view;
+    bool m_programClosing = false;
 };
 
 class CChildFrame final : public ChildFrameWindow {

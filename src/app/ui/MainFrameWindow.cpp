@@ -259,11 +259,20 @@ ClosingPlacement MainFrameWindow::CurrentPlacement() const
 
 void MainFrameWindow::closeEvent(QCloseEvent* event)
 {
-    // Every child window gets its say first (an unsaved keyboard, the database's question).
-    m_mdiArea->closeAllSubWindows();
-    if (!m_mdiArea->subWindowList().isEmpty()) {
+    // Every other child window gets its say first (an unsaved keyboard or PLU); the PLU list windows
+    // then go with the program without asking about their database.
+    bool refused = false;
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList())
+        if (qobject_cast<CChildFrame*>(child) == nullptr) refused = !child->close() || refused;
+    if (refused) {
         event->ignore();
         return;
+    }
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
+        if (auto* list = qobject_cast<CChildFrame*>(child)) {
+            list->CloseWithProgram();
+            list->close();
+        }
     }
     if (!m_closed) {
         m_closed = true;

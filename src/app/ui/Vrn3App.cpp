@@ -25,6 +25,7 @@
 #include "app/ui/SaleWizardCommandWindow.h"
 #include "app/ui/TransferCommandWindows.h"
 #include "app/ui/PluEditorWindow.h"
+#include "app/ui/PluListWindow.h"
 #include "app/ui/ProgramIdentity.h"
 #include "app/ui/RecordPickers.h"
 #include "app/ui/ScaleDataListCommands.h"
@@ -33,6 +34,7 @@
 #include "app/ui/SettingsListCommands.h"
 #include "app/ui/SetupCommandWindows.h"
 #include "app/ui/SplashDlg.h"
+#include "app/ui/Vrn3View.h"
 #include "db/text/DoubleByteText.h"
 #include "platform/Profile.h"
 #include "platform/StandardErrorPrompt.h"
@@ -69,7 +71,7 @@ private:
 };
 
 // What the document asks of the windows: the wait cursor, the splash window, the Communication Center,
-// the message lists and the PLU edit window.
+// the message lists, the PLU edit window and the PLU list window.
 class DocumentUi final : public IDocumentUi {
 public:
     void BeginWaitCursor() override { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -90,6 +92,7 @@ public:
     void UpdateAllViews() override
     {
         if (m_pluEditor) m_pluEditor->OnUpdate();
+        if (m_listView) m_listView->OnUpdate();
     }
     bool OpenPluEditorWindow() override
     {
@@ -100,6 +103,15 @@ public:
     {
         if (m_pluEditor) ClosePluEditorWindow(*m_pluEditor);
     }
+    void OpenListWindow() override
+    {
+        if (openListWindow) m_listView = openListWindow();
+    }
+    void DiscardListWindow() override
+    {
+        if (m_listView) DiscardPluListWindow(*m_listView);
+    }
+    CVrn3View* ListView() const { return m_listView; }
     void ShowSplash()
     {
         m_splash = std::make_unique<CSplashDlg>();
@@ -111,10 +123,12 @@ public:
     std::function<std::optional<std::uint32_t>(std::uint32_t, std::uint32_t)> selectMessageNo;
     std::function<std::optional<std::uint32_t>(std::uint32_t)> selectStoreNo;
     std::function<CPlued1PluVw*()> openPluEditor;
+    std::function<CVrn3View*()> openListWindow;
 
 private:
     std::unique_ptr<CSplashDlg> m_splash;
     QPointer<CPlued1PluVw> m_pluEditor;
+    QPointer<CVrn3View> m_listView;
 };
 
 // The directory that holds the setup files, ending in "/": the current one in every mode (the bus
@@ -215,6 +229,13 @@ bool CVrn3App::InitInstance()
     parts.documentUi.openPluEditor = [&parts] {
         return OpenPluEditorWindow(parts.frame, parts.model, *parts.window, *parts.document);
     };
+    // The PLU list window shows the open database in the normal mode only.
+    if (m_options.mode == RunMode::Normal) {
+        parts.documentUi.openListWindow = [&parts] {
+            return OpenPluListWindow(parts.frame, parts.model, *parts.window, *parts.document);
+        };
+    }
+    RegisterPluListCommands(parts.commands, [&parts] { return parts.documentUi.ListView(); });
     RegisterScaleDataListCommands(parts.frame, *parts.window, *parts.document);
     RegisterStoreCommands(parts.frame, *parts.window, *parts.document);
     RegisterClockCommand(*parts.window, *parts.document);
