@@ -3,8 +3,9 @@
 //   LoadAndDeleteProduction      "Load and Delete &Production Data from Scales": the current department
 //   LoadAndDeleteAllDepartments  "... (All Depts)": each department in list order, with its own scales
 //                                and the production database beside its own database file
-//       choose scales (cancel: 61225) -> open the production database (61216) -> the seven loads in
-//       order -> the clear request -> close; the result shown unless 0 or 61335
+//       choose scales (cancel: 61225) -> the scales-on-line check (ProdScalesCheck.h; a cancel ends
+//       quietly) -> open the production database (61216) -> the seven loads in order -> the clear
+//       request -> close; the result shown unless 0 or 61335
 //   DeleteScaleProduction        "&Delete Production Data on Scales" after 61457
 //   DeletePcProduction           "D&elete Production Totals on PC" after 61356
 //   LoadMeatTest                 "Load and Delete Meat Test from Scales"
@@ -19,6 +20,7 @@
 
 #include "app/ProductionServices.h"
 
+#include <functional>
 #include <vector>
 
 namespace varnel {
@@ -32,10 +34,15 @@ inline constexpr MessageId kMsgNoMeatTestData = 61296;
 inline constexpr MessageId kMsgAskClearScaleProduction = 61457;
 inline constexpr MessageId kMsgAskClearPcProduction = 61356;
 
+// Whether the department's scales may be read now (CheckProdScalesOnline); none lets every load go on.
+using ProdScalesOnline = std::function<bool(const CMasterScale* department)>;
+
 // Each returns the result it showed (0 when none); 61225 after a cancel.
-MessageId LoadAndDeleteProduction(CVrn3Doc& document, IProductionServices& services, const CMasterScale* department);
+MessageId LoadAndDeleteProduction(CVrn3Doc& document, IProductionServices& services, const CMasterScale* department,
+                                  const ProdScalesOnline& scalesOnline = {});
 MessageId LoadAndDeleteAllDepartments(CVrn3Doc& document, IProductionServices& services,
-                                      const std::vector<const CMasterScale*>& departments);
+                                      const std::vector<const CMasterScale*>& departments,
+                                      const ProdScalesOnline& scalesOnline = {});
 MessageId DeleteScaleProduction(CVrn3Doc& document, IProductionServices& services, const CMasterScale* department,
                                 const CIdEnqLinkList& links);
 MessageId DeletePcProduction(CVrn3Doc& document);

@@ -36,7 +36,7 @@ MessageId Show(MessageId result)
 enum class StepRule { RunAll, StopAtFailure };
 
 struct LoadOutcome {
-    enum class Kind { Cancelled, OpenFailed, Ran } kind;
+    enum class Kind { Cancelled, Stopped, OpenFailed, Ran } kind;
     MessageId result = 0;
 };
 
@@ -44,10 +44,12 @@ struct LoadOutcome {
 // opened, the loads, the clear request, the database closed. A step that found its link closed does
 // not stand in the clear's way: those scales were not read, but they will not hear the clear either.
 LoadOutcome LoadAndDelete(CVrn3Doc& document, IProductionServices& services, const CMasterScale* department,
-                          const std::string& pluPath, StepRule rule)
+                          const std::string& pluPath, StepRule rule, const ProdScalesOnline& scalesOnline)
 {
     const std::optional<ScaleDefs> scales = services.ChooseScales(document, department);
     if (!scales) return {LoadOutcome::Kind::Cancelled, CVrn3Doc::kMsgCommsCancelled};
+    // The check has logged and asked already: its cancel needs no further word.
+    if (scalesOnline && !scalesOnline(department)) return {LoadOutcome::Kind::Stopped, CVrn3Doc::kMsgCommsCancelled};
     if (pluPath.empty() || !document.OpenProdDatabaseAt(GetProdDatabaseName(pluPath)))
         return {LoadOutcome::Kind::OpenFailed, kMsgProdFileOpenError};
     const OpenProdDatabase open(document);
@@ -75,21 +77,26 @@ std::string DepartmentDatabase(const CVrn3Doc& document, const CMasterScale& dep
 
 }  // namespace
 
-MessageId LoadAndDeleteProduction(CVrn3Doc& document, IProductionServices& services, const CMasterScale* department)
+MessageId LoadAndDeleteProduction(CVrn3Doc& document, IProductionServices& services, const CMasterScale* department,
+                                  const ProdScalesOnline& scalesOnline)
 {
     const LoadOutcome outcome =
-        LoadAndDelete(document, services, department, document.GetPathName(), StepRule::RunAll);
+        LoadAndDelete(document, services, department, document.GetPathName(), StepRule::RunAll, scalesOnline);
+    if (outcome.kind == LoadOutcome::Kind::Stopped) return outcome.result;
     if (outcome.kind == LoadOutcome::Kind::Ran && !IsShownResult(outcome.result)) return 0;
     return Show(outcome.result);
 }
 
 MessageId LoadAndDeleteAllDepartments(CVrn3Doc& document, IProductionServices& services,
-                                      const std::vector<const CMasterScale*>& departments)
+                                      const std::vector<const CMasterScale*>& departments,
+                                      const ProdScalesOnline& scalesOnline)
 {
     MessageId last = 0;
     for (const CMasterScale* department : departments) {
-        const LoadOutcome outcome = LoadAndDelete(document, services, department,
-                                                  DepartmentDatabase(document, *department), StepRule::StopAtFailure);
+        const LoadOutcome outcome =
+            LoadAndDelete(document, services, department, DepartmentDatabase(document, *department),
+                          StepRule::StopAtFailure, scalesOnline);
+        if (outcome.kind == LoadOutcome::Kind::Stopped) return outcome.result;
         if (outcome.kind != LoadOutcome::Kind::Ran) return Show(outcome.result);
         if (IsShownResult(outcome.result)) last = Show(outcome.result);
     }

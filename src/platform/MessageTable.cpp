@@ -381,8 +381,10 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {20594, "Date&Time\tScale No.\tLink Status\tEnable|Disable"},
     {20595, "\r\n\r\nTotal : %d scales\r\n\t%d scale(s) are enabled but offline, please check these scales.\r\n\t%d "
             "scale(s) are disabled.\r\n\tOffline Ratio = %d/(%d-%d) = %d%%"},
+    {20597, "Load & delete production data started"},
     {20598, "Scale [%s] offline"},
     {20599, "Continue pressed. Load and delete production data from scales continues."},
+    {20603, "Load and delete production data cancelled by user"},
     {31446, "Unable to communicate with one or more scales - scale busy!"},
     {31457, "Comms error reported by scale. Scale memory may be full."},
     {31458, "The selected scale does not support this operation!"},
@@ -618,6 +620,10 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {61458, "Cannot change font for one or more lines that contain unsupported characters."},
     {61460, "Error opening database file. The file may already be open in another  copy of VRN on this computer. "
             "Please close all copies of VRN and try again."},
+    {61461, "WARNING\nSome scales are off-line and production data cannot be retreived from these scales.\nPlease "
+            "check that the off-line scales are not switched off and that the communication network cable to these "
+            "scales is connected correctly.\nAfter checking the scale, please click [Test All Links] to test the "
+            "scales again."},
     {61705, "The window could not be opened: no database is open."},
     // Varnel's own, outside the system's numbers.
     {90001, "Cannot open database\nThe file is a Microsoft Access database. Varnel keeps \".mdb\" databases in "

@@ -173,6 +173,23 @@ TEST_F(ProductionCommands, ACancelledChoiceOrAProductionFileThatWillNotOpenReads
     EXPECT_EQ(doc->GetProdTable(1), nullptr);
 }
 
+TEST_F(ProductionCommands, AStoppedScalesCheckEndsTheLoadQuietlyBeforeAnythingOpens)
+{
+    const auto meat = Department("Meat", dir.File("Meat.pld"));
+    const auto deli = Department("Deli", dir.File("Deli.pld"));
+    std::vector<std::string> checked;
+    const ProdScalesOnline stop = [&checked](const CMasterScale* department) {
+        checked.push_back(department ? department->m_name : "-");
+        return false;
+    };
+    EXPECT_EQ(LoadAndDeleteProduction(*doc, production, nullptr, stop), kCancelled);
+    EXPECT_EQ(LoadAndDeleteAllDepartments(*doc, production, {meat.get(), deli.get()}, stop), kCancelled);
+    EXPECT_EQ(checked, (std::vector<std::string>{"-", "Meat"}));
+    EXPECT_EQ(production.calls, (std::vector<std::string>{"choose -", "choose Meat"}));
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("ShopProd.pld")));
+}
+
 TEST_F(ProductionCommands, WithoutAnOpenDatabaseNoProductionFileIsMadeInTheWorkingDirectory)
 {
     doc->CloseDatabase();

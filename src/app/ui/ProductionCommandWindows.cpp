@@ -1,11 +1,14 @@
 // The production commands.
 #include "app/ui/ProductionCommandWindows.h"
 
+#include "app/CommsCommands.h"
 #include "app/MainFrame.h"
+#include "app/ProdScalesCheck.h"
 #include "app/ProductionCommands.h"
 #include "app/Vrn3Doc.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/MainFrameWindow.h"
+#include "app/ui/RecordPickers.h"
 #include "settings/UserSetupList.h"
 
 #include <array>
@@ -21,6 +24,16 @@ void RegisterProductionCommands(CMainFrame& frame, MainFrameWindow& window, CVrn
         return CommandState{production != nullptr && document.CanUseOnlineComms(), std::nullopt};
     };
     const auto available = [production] { return CommandState{production != nullptr, std::nullopt}; };
+    const ProdScalesOnline scalesOnline = [&frame, &document, &window](const CMasterScale* department) {
+        ProdScalesCheckSite site;
+        site.links = &frame.Links();
+        site.comms.document = &document;
+        site.comms.market = frame.GetGeneralSetup().m_market;
+        site.continueInCommCenter = [&frame, &document, &window](const CMasterScale* waitingFor) {
+            return OpenCommCenter(frame, document, waitingFor, MakeCommCenterPicker(frame, document, &window));
+        };
+        return CheckProdScalesOnline(site, department);
+    };
     const auto run = [production](auto command) {
         return [production, command] {
             if (production != nullptr) (void)command(*production);
@@ -28,16 +41,17 @@ void RegisterProductionCommands(CMainFrame& frame, MainFrameWindow& window, CVrn
     };
 
     commands.Register(Commands::kLoadProduction, "Load and Delete &Production Data from Scales",
-                      run([&frame, &document](IProductionServices& services) {
-                          return LoadAndDeleteProduction(document, services, frame.Departments().GetCurrent());
+                      run([&frame, &document, scalesOnline](IProductionServices& services) {
+                          return LoadAndDeleteProduction(document, services, frame.Departments().GetCurrent(),
+                                                         scalesOnline);
                       }),
                       online);
     commands.Register(Commands::kLoadProductionAllDepts, "Load and Delete Pr&oduction Data from Scales (All Depts)",
-                      run([&frame, &document](IProductionServices& services) {
+                      run([&frame, &document, scalesOnline](IProductionServices& services) {
                           std::vector<const CMasterScale*> departments;
                           for (const auto& department : frame.Departments().GetDepartments())
                               departments.push_back(department.get());
-                          return LoadAndDeleteAllDepartments(document, services, departments);
+                          return LoadAndDeleteAllDepartments(document, services, departments, scalesOnline);
                       }),
                       online);
     commands.Register(Commands::kDeleteScaleProduction, "&Delete Production Data on Scales",
