@@ -12,4 +12,15 @@ bool PassPasswordGate(FrameCommandSite& site)
                              [&site](const std::string& password) { return site.ui.EnterSetupPassword(password); });
 }
 
+FileRequest ExtensionChooser(FileRequest::Kind kind, std::string_view extension, std::string_view filter)
+{
+    FileRequest request;
+    request.kind = kind;
+    request.defaultExtension = extension;
+    request.fileName = "*.";
+    request.fileName += extension;
+    request.filter = filter;
+    return request;
+}
+
 }  // namespace varnel

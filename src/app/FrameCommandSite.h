@@ -1,18 +1,22 @@
-// What the main frame's own commands work on: the frame, the document and the windows' side of the
+// What the main frame's own commands work on: the frame (and its side the document reaches), the document and the windows' side of the
 // commands (IFrameCommandUi), which tests replace. File choosers and questions go through the user
 // prompt. Every dialog of IFrameCommandUi ends as Cancel by default, so an unattended run changes
 // nothing.
 #pragma once
 
+#include "platform/UserPrompt.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace varnel {
 
 class CMainFrame;
 class CMasterScaleList;
 class CVrn3Doc;
+class IDocumentHost;
 class LogViewRangeForm;
 class PluRangeProfileForm;
 
@@ -35,11 +39,15 @@ public:
 
 struct FrameCommandSite {
     CMainFrame& frame;
+    IDocumentHost& host;  // the frame as the document reaches it (the links' state)
     CVrn3Doc& document;
     IFrameCommandUi& ui;
 };
 
 // The setup password, when it is in use: true when it is off or was entered.
 bool PassPasswordGate(FrameCommandSite& site);
+
+// A chooser of files of one extension ("set"): "*.set" preset, with the filter given.
+FileRequest ExtensionChooser(FileRequest::Kind kind, std::string_view extension, std::string_view filter);
 
 }  // namespace varnel

@@ -29,6 +29,7 @@ struct FrameRun {
     // Set while the links run: only then do counter changes post the status message.
     std::atomic<bool> linksStarted{false};
     std::string schedulePath;             // "Scheduler"/"SchedFile"
+    bool scheduleModified = false;        // the schedule holds changes not saved to its file
     std::pair<int, int> searchWindowSize{};  // the PLU list window's, kept as "SearchRect"
 };
 

@@ -8,19 +8,41 @@
 #include "app/Vrn3Doc.h"
 #include "settings/MasterScale.h"
 #include "settings/MasterScaleList.h"
-#include "support/FakeClock.h"
+#include "platform/LocalTime.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "support/RecordingPrompt.h"
 #include "support/ScaleDataRegistration.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace varnel::test {
+
+// A clock standing at one local time whose waits pass at once (a setup save waits before it tries
+// again), each moving the monotonic time to its deadline.
+class InstantWaitClock final : public IClock {
+public:
+    explicit InstantWaitClock(const DateTimeParts& local) : m_wall(FromLocalParts(local)) {}
+    std::chrono::system_clock::time_point WallNow() const override { return m_wall; }
+    std::chrono::steady_clock::time_point MonotonicNow() const override { return m_now; }
+    bool WaitUntil(std::condition_variable&, std::unique_lock<std::mutex>&, std::chrono::steady_clock::time_point deadline,
+                   const std::function<bool()>& ready) const override
+    {
+        m_now = std::max(m_now, deadline);
+        return ready();
+    }
+
+private:
+    std::chrono::system_clock::time_point m_wall;
+    mutable std::chrono::steady_clock::time_point m_now{};
+};
 
 // Answers every dialog as the test set it and counts what was asked.
 class ScriptedFrameUi final : public IFrameCommandUi {
@@ -48,7 +70,11 @@ public:
 
 class FrameSiteTest : public ::testing::Test, protected ScaleDataRegistration {
 protected:
-    FrameSiteTest() : m_previous(SetMainFrame(&frame)) { frame.GeneralSetup().m_onlineComms = 0; }
+    FrameSiteTest() : m_previous(SetMainFrame(&frame))
+    {
+        frame.GeneralSetup().m_onlineComms = 0;
+        LogGeneralEventsTo(frame, File("events.log"));
+    }
     ~FrameSiteTest() override
     {
         document->OnCloseDocument();
@@ -66,6 +92,14 @@ protected:
         department->m_database = database;
         frame.Departments().Add(std::move(department));
     }
+    // The general events of the frame go to `path`.
+    static void LogGeneralEventsTo(CMainFrame& target, const std::string& path)
+    {
+        target.EventLog().LoggingOn = 1;
+        target.EventLog().LogGeneral = 1;
+        target.EventLog().LogFile = path;
+    }
+    std::string EventLogText() const { return ReadWholeFile(File("events.log")); }
     // Turns the setup password on.
     void SetSetupPassword(const std::string& password)
     {
@@ -77,8 +111,9 @@ protected:
 
     TempDir dir;
     RecordingPrompt prompt;
-    FakeClock clock{DateTimeParts{2026, 3, 9, 10, 0, 0}};
-    CMainFrame frame{dir.Path() + "/", RealFileSystem(), clock};
+    InstantWaitClock clock{DateTimeParts{2026, 3, 9, 10, 0, 0}};
+    FaultInjectingFileSystem fs;  // the frame's: disarmed until a test arms it
+    CMainFrame frame{dir.Path() + "/", fs, clock};
 
 private:
     IMainFrame* m_previous;
@@ -87,7 +122,7 @@ protected:
     MainFrameModel model{frame};
     std::unique_ptr<CVrn3Doc> document = std::make_unique<CVrn3Doc>(model, RealFileSystem(), clock);
     ScriptedFrameUi ui;
-    FrameCommandSite site{frame, *document, ui};
+    FrameCommandSite site{frame, model, *document, ui};
 };
 
 }  // namespace varnel::test

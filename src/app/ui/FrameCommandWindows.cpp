@@ -10,8 +10,8 @@
 
 namespace varnel {
 
-QtFrameCommandUi::QtFrameCommandUi(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
-    : QObject(&window), m_window(window), m_site{frame, document, *this}
+QtFrameCommandUi::QtFrameCommandUi(CMainFrame& frame, IDocumentHost& host, MainFrameWindow& window, CVrn3Doc& document)
+    : QObject(&window), m_window(window), m_site{frame, host, document, *this}
 {
 }
 
@@ -32,10 +32,11 @@ void QtFrameCommandUi::UpdateTitles()
     m_window.UpdateFrameTitle();
 }
 
-void RegisterFrameCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
+void RegisterFrameCommands(CMainFrame& frame, IDocumentHost& host, MainFrameWindow& window, CVrn3Doc& document)
 {
-    auto* ui = new QtFrameCommandUi(frame, window, document);
+    auto* ui = new QtFrameCommandUi(frame, host, window, document);
     RegisterDatabaseCommands(*ui);
+    RegisterSetupFileCommands(*ui);
 }
 
 }  // namespace varnel

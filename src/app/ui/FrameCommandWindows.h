@@ -1,6 +1,7 @@
 // The main frame's own commands on screen: the dialogs they run (QtFrameCommandUi, living as long as
 // the main window) and their registration in the command table, one small file per group:
 //   DatabaseCommandWindows.cpp   databases, departments and the settings password
+//   SetupFileCommandWindows.cpp  setup copies (".set", ".sit") and schedule files
 #pragma once
 
 #include "app/FrameCommandSite.h"
@@ -16,7 +17,7 @@ class MainFrameWindow;
 class QtFrameCommandUi final : public QObject, public IFrameCommandUi {
     Q_OBJECT
 public:
-    QtFrameCommandUi(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document);
+    QtFrameCommandUi(CMainFrame& frame, IDocumentHost& host, MainFrameWindow& window, CVrn3Doc& document);
 
     FrameCommandSite& Site() { return m_site; }
     MainFrameWindow& Window() { return m_window; }
@@ -30,9 +31,10 @@ private:
     FrameCommandSite m_site;
 };
 
-void RegisterFrameCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document);
+void RegisterFrameCommands(CMainFrame& frame, IDocumentHost& host, MainFrameWindow& window, CVrn3Doc& document);
 
 // The groups.
 void RegisterDatabaseCommands(QtFrameCommandUi& ui);
+void RegisterSetupFileCommands(QtFrameCommandUi& ui);
 
 }  // namespace varnel

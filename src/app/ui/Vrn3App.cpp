@@ -242,7 +242,7 @@ bool CVrn3App::InitInstance()
     RegisterSchedulerCommand(parts.frame, *parts.window);
     RegisterBatchModeCommands(parts.frame, *parts.window, *parts.document);
     RegisterFieldSetCommands(parts.frame, *parts.window);
-    RegisterFrameCommands(parts.frame, *parts.window, *parts.document);
+    RegisterFrameCommands(parts.frame, parts.model, *parts.window, *parts.document);
     RegisterProductionCommands(parts.frame, *parts.window, *parts.document, nullptr);
     RegisterDocumentListCommands(parts.frame, *parts.window, *parts.document);
     RegisterTransferCommands(parts.frame, *parts.window, *parts.document);
