@@ -58,10 +58,18 @@ CLabelTextLine LabelTextEditForm::NextLine(const CLabelTextLine& previous) const
     return line;
 }
 
-void LabelTextEditForm::AppendTypingLine()
+std::size_t LabelTextEditForm::TypingLineFont(std::size_t lines) const
 {
-    const std::size_t otherwise = m_lines.empty() ? FirstDefaultFont() : m_lines.back().m_lineFont;
-    m_lines.emplace_back(DefaultLineFont(m_lines.size(), otherwise), m_lines.size());
+    const std::size_t otherwise = lines == 0 ? FirstDefaultFont() : m_lines[lines - 1].m_lineFont;
+    return DefaultLineFont(lines, otherwise);
+}
+
+void LabelTextEditForm::AppendTypingLine() { m_lines.emplace_back(TypingLineFont(m_lines.size()), m_lines.size()); }
+
+CLabelTextLine& LabelTextEditForm::LineToRefill(std::size_t index)
+{
+    if (index == m_lines.size()) m_lines.emplace_back();
+    return m_lines[index];
 }
 
 void LabelTextEditForm::Renumber()
@@ -76,9 +84,11 @@ void LabelTextEditForm::Clear()
     ResetEditorState();
 }
 
+// The lines already there are refilled rather than made anew: moving from PLU to PLU then allocates
+// nothing once the lines have held texts as long.
 int LabelTextEditForm::SetText(std::string_view text)
 {
-    m_lines.clear();
+    std::size_t count = 0;
     text = text.substr(0, text.find('\0'));
     std::string converted;
     if (m_settings.ConvertsToFullWidth() && !text.empty()) text = converted = ToMarketText(text, m_settings);
@@ -90,16 +100,18 @@ int LabelTextEditForm::SetText(std::string_view text)
             break;
         }
         if (rest.size() < 3) break;  // an opener cut by the end of the text is dropped
-        CLabelTextLine line(0, m_lines.size());
+        CLabelTextLine& line = LineToRefill(count);
+        line.m_number = count;
         const std::size_t consumed = line.Read(rest, m_settings);
         if (consumed < 3) {
             result = 0;
             break;
         }
-        m_lines.push_back(std::move(line));
+        ++count;
         offset += consumed;
     }
-    AppendTypingLine();
+    LineToRefill(count).Restart(TypingLineFont(count), count);
+    m_lines.resize(count + 1);
     ResetEditorState();
     return result;
 }

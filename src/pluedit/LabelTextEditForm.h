@@ -199,6 +199,10 @@ private:
     std::size_t FirstDefaultFont() const;
     CLabelTextLine NextLine(const CLabelTextLine& previous) const;
     void AppendTypingLine();
+    // The font of an empty line typed after the first `lines` lines.
+    std::size_t TypingLineFont(std::size_t lines) const;
+    // Line `index`, added when the lines end just before it.
+    CLabelTextLine& LineToRefill(std::size_t index);
     void Renumber();
     void JoinNextLine(std::size_t line);
 

@@ -66,6 +66,7 @@ void LabelTextEditForm::ClampCaret()
 {
     const auto clamp = [this](LabelTextPosition& position) {
         position.line = std::min(position.line, m_lines.size() - 1);
+        if (position.column == 0) return;  // a line's start is always a character boundary
         const std::string text = m_lines[position.line].Text();
         std::size_t boundary = 0;
         while (boundary < position.column && boundary < text.size()) {

@@ -52,15 +52,17 @@ std::vector<int> ThaiPositions(const CLabelTextLine& line, const LabelTextContex
     return positions;
 }
 
-std::vector<int> FixedPositions(const CLabelTextLine& line, const LabelTextContext& context)
+// Into the positions the line had, so that laying a line out again allocates nothing.
+void FixedPositions(const CLabelTextLine& line, const LabelTextContext& context, std::vector<int>& positions)
 {
-    std::vector<int> positions{context.labelLeft};
-    positions.reserve(line.GetTextLength() + 1);
+    positions.resize(line.GetTextLength() + 1);
+    int x = context.labelLeft;
+    positions[0] = x;
+    std::size_t column = 0;
     for (const CLabelTextRun& run : line.m_runs) {
         const int charWidth = context.CharWidth(run);
-        for (std::size_t i = 0; i < run.m_text.size(); ++i) positions.push_back(positions.back() + charWidth);
+        for (std::size_t i = 0; i < run.m_text.size(); ++i) positions[++column] = x += charWidth;
     }
-    return positions;
 }
 
 }  // namespace
@@ -128,7 +130,10 @@ std::size_t CLabelTextLine::FindBreak(const LabelTextContext& context) const
 
 void CLabelTextLine::Layout(const LabelTextContext& context, int top)
 {
-    m_xPositions = context.settings->IsThai() ? ThaiPositions(*this, context) : FixedPositions(*this, context);
+    if (context.settings->IsThai())
+        m_xPositions = ThaiPositions(*this, context);
+    else
+        FixedPositions(*this, context, m_xPositions);
     const int textWidth = m_xPositions.back() - m_xPositions.front();
     const int widthDots = context.WidthDots();
     if (context.settings->fonts.GetLayoutFlag(m_lineFont) && textWidth < widthDots) {

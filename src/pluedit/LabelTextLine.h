@@ -24,8 +24,11 @@ public:
 
     explicit CLabelTextLine(std::size_t lineFont = 0, std::size_t number = 0) : m_lineFont(lineFont), m_number(number) {}
 
-    // Reads one line of stored text from its ESC 'C'; returns the bytes consumed (0 when fewer than 3
-    // bytes are given). Reading stops before an escape that ends the line (the next line's ESC 'C').
+    // Empties the line into the one these arguments make, keeping the buffers it has.
+    void Restart(std::size_t lineFont, std::size_t number);
+    // Reads one line of stored text from its ESC 'C' in place of what the line held, into the buffers
+    // it has; returns the bytes consumed (0, changing nothing, when fewer than 3 bytes are given).
+    // Reading stops before an escape that ends the line (the next line's ESC 'C').
     std::size_t Read(std::string_view text, const LabelTextSettings& settings);
 
     // Writes the line into at most `limit` bytes of `out` (which holds at least limit + 1 bytes) and a
@@ -91,6 +94,7 @@ public:
     int m_bottom = 0;
 
 private:
+    void ForgetLayout();
     // The bytes of each run, in whole characters, that the label width leaves; the list ends with the
     // run that ends the line.
     std::vector<std::size_t> LabelWidthCut(const LabelTextContext& context);

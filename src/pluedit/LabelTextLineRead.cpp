@@ -28,15 +28,37 @@ bool ApplyLabelEscape(char letter, char operand, LabelTextFormat& format, const 
     }
 }
 
+void CLabelTextLine::Restart(std::size_t lineFont, std::size_t number)
+{
+    m_lineFont = lineFont;
+    m_number = number;
+    m_runs.clear();
+    ForgetLayout();
+}
+
+void CLabelTextLine::ForgetLayout()
+{
+    m_xPositions.clear();
+    m_top = 0;
+    m_bottom = 0;
+}
+
 std::size_t CLabelTextLine::Read(std::string_view text, const LabelTextSettings& settings)
 {
     constexpr std::size_t kEscapeLength = 3;
     text = text.substr(0, text.find('\0'));  // a 0 ends the stored text
     if (text.size() < kEscapeLength) return 0;
-    m_runs.clear();
     m_lineFont = settings.FontOfCode(static_cast<std::uint8_t>(text[2]));
+    ForgetLayout();
     LabelTextFormat format;
     format.font = m_lineFont;
+    std::size_t runs = 0;  // runs read so far, each into a run the line held when there is one
+    const auto addRun = [this, &runs, &format](std::string_view bytes) {
+        if (runs == m_runs.size()) m_runs.emplace_back();
+        CLabelTextRun& run = m_runs[runs++];
+        run.m_format = format;
+        run.m_text.assign(bytes);
+    };
 
     // The pending run is the text from `runStart` to `position`: characters stand between escapes.
     std::size_t runStart = kEscapeLength;
@@ -44,13 +66,16 @@ std::size_t CLabelTextLine::Read(std::string_view text, const LabelTextSettings&
     bool lineEnded = false;
     while (position < text.size() && !lineEnded) {
         if (text[position] != kEsc) {
-            const std::size_t length = GetCharLength(text.substr(position), settings.chars);
+            // No character rule takes a byte below 128 for a lead byte.
+            const std::size_t length = static_cast<std::uint8_t>(text[position]) < 0x80
+                                           ? 1
+                                           : GetCharLength(text.substr(position), settings.chars);
             if (length == 0) text = text.substr(0, position);  // a lead byte with nothing after it is dropped
             position += length;
         }
         const std::size_t pending = position - runStart;
         if (position < text.size() && text[position] != kEsc && pending < kMaxRunBytes) continue;
-        if (pending != 0) m_runs.emplace_back(format, std::string(text.substr(runStart, pending)));
+        if (pending != 0) addRun(text.substr(runStart, pending));
         while (position < text.size() && text[position] == kEsc) {
             if (text.size() - position < kEscapeLength) {
                 position = text.size();  // an escape cut by the end of the text is dropped
@@ -64,7 +89,8 @@ std::size_t CLabelTextLine::Read(std::string_view text, const LabelTextSettings&
         }
         runStart = position;
     }
-    if (m_runs.empty()) m_runs.emplace_back(format);
+    if (runs == 0) addRun({});
+    m_runs.resize(runs);
     FitTallestFont(settings);
     return position;
 }

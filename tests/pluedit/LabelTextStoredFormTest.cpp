@@ -170,6 +170,49 @@ TEST(LabelTextSetText, TheTypingLineTakesItsDefaultFontWhenLinesHaveTheirOwn)
     }
 }
 
+// A form keeps its lines from text to text and reads the next text into them: what it then holds
+// must be what a new form reading that text holds, whatever it held before.
+TEST(LabelTextSetText, ATextReadOverAnotherIsReadAsIntoANewForm)
+{
+    const std::string texts[] = {
+        kLine1 + Esc('E', '3') + "A" + Esc('D', '1') + Esc('E', '2') + "Bold" + Esc('G', '2') + "C" +
+            Esc('C', '3') + "D" + Esc('C', '2') + "third line",
+        kLine1 + "plain",
+        "",
+        kLine1 + "A" + Esc('Z', '1') + "B",  // a fault after the first line
+        kLine1 + std::string(300, 'q') + Esc('C', '2'),
+        kLine1 + "A" + Esc('D', '1') + Esc('E', '2') + "Bold" + Esc('G', '2') + "C" + Esc('C', '3') + "D",
+        kLine1,
+    };
+    const LabelTextSettings settings = test::PlainSettings();
+    LabelTextEditForm reused(settings);
+    reused.SetViewSize(400, 100);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const std::string& text : texts) {
+            SCOPED_TRACE(testing::PrintToString(text));
+            LabelTextEditForm fresh(settings);
+            fresh.SetViewSize(400, 100);
+            EXPECT_EQ(reused.SetText(text), fresh.SetText(text));
+            ASSERT_EQ(reused.GetLineCount(), fresh.GetLineCount());
+            for (std::size_t i = 0; i < fresh.GetLineCount(); ++i) {
+                const CLabelTextLine& got = reused.GetLine(i);
+                const CLabelTextLine& expected = fresh.GetLine(i);
+                EXPECT_EQ(RunTexts(got), RunTexts(expected)) << "line " << i;
+                ASSERT_EQ(got.m_runs.size(), expected.m_runs.size());
+                for (std::size_t run = 0; run < got.m_runs.size(); ++run)
+                    EXPECT_EQ(got.m_runs[run].m_format, expected.m_runs[run].m_format) << "line " << i;
+                EXPECT_EQ(got.m_lineFont, expected.m_lineFont) << "line " << i;
+                EXPECT_EQ(got.m_number, expected.m_number);
+                EXPECT_EQ(got.m_xPositions, expected.m_xPositions) << "line " << i;
+                EXPECT_EQ(got.m_top, expected.m_top);
+                EXPECT_EQ(got.m_bottom, expected.m_bottom);
+            }
+            EXPECT_EQ(reused.GetPrintLength(), fresh.GetPrintLength());
+            EXPECT_EQ(Written(reused), Written(fresh));
+        }
+    }
+}
+
 TEST(LabelTextSetText, ConvertsSingleByteCharactersToFullWidthInTheDoubleByteMarkets)
 {
     struct Case {
