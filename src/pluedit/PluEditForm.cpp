@@ -446,7 +446,11 @@ std::uint32_t PluEditForm::GetPrintedLength() const
 std::string PluEditForm::GetLengthText() const
 {
     const std::uint32_t length = GetPrintedLength();
-    return FormatMessage(kMsgLength, static_cast<int>(length / 100), static_cast<int>(length % 100));
+    if (m_lengthShown != length) {
+        m_lengthText = FormatMessage(kMsgLength, static_cast<int>(length / 100), static_cast<int>(length % 100));
+        m_lengthShown = length;
+    }
+    return m_lengthText;
 }
 
 // The zone, the active state, host flags and promotions.

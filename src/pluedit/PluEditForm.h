@@ -262,6 +262,9 @@ private:
     // The extra messages whose printed length is summed, kept until their numbers change.
     mutable std::array<std::uint32_t, 3> m_extraMessages{};
     mutable std::uint32_t m_extraMessageLength = 0;
+    // The length text last made and the length it shows: most PLUs print as long as the one before.
+    mutable std::optional<std::uint32_t> m_lengthShown;
+    mutable std::string m_lengthText;
     int m_promotion = 0;
     std::optional<int> m_focusRequest;
     std::function<bool()> m_commitFocused;

@@ -268,17 +268,20 @@ std::string FormatFixedPoint(std::uint16_t decimals, char point, std::int32_t va
     char digits[24];
     const std::size_t count = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, magnitude).ptr - digits);
     const std::size_t places = std::min(decimals, kMostDecimals);
-    std::string text;
-    text.reserve(count + places + 3);
-    if (value < 0) text += '-';
-    if (places == 0) return text.append(digits, count);
+    // Put together in place and made a string once: the PLU edit window writes every field this way.
+    char text[48];
+    char* out = text;
+    if (value < 0) *out++ = '-';
     // The whole part (0 when every digit is a fraction digit), the point, the fraction's leading zeros.
     const std::size_t whole = count > places ? count - places : 0;
-    if (whole == 0) text += '0';
-    text.append(digits, whole);
-    text += point != 0 ? point : '.';
-    if (count < places) text.append(places - count, '0');
-    return text.append(digits + whole, count - whole);
+    if (whole == 0 && places != 0) *out++ = '0';
+    out = std::copy_n(digits, whole, out);
+    if (places != 0) {
+        *out++ = point != 0 ? point : '.';
+        if (count < places) out = std::fill_n(out, places - count, '0');
+        out = std::copy_n(digits + whole, count - whole, out);
+    }
+    return std::string(text, out);
 }
 
 }  // namespace varnel

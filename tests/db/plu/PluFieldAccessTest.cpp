@@ -172,7 +172,9 @@ TEST(PluFieldAccessTest, FixedPointTexts)
         const char* text;
     };
     const Case cases[] = {{2, ',', -5, "-0,05"}, {0, '.', 1234, "1234"},  {2, 0, 1234, "12.34"},
-                          {3, '.', 7, "0.007"},  {1, '.', -10, "-1.0"}, {4, '.', INT32_MIN, "-214748.3648"}};
+                          {3, '.', 7, "0.007"},  {1, '.', -10, "-1.0"}, {4, '.', INT32_MIN, "-214748.3648"},
+                          // the longest text there is: the most fraction digits, the longest value
+                          {UINT16_MAX, '.', INT32_MIN, "-0.000000002147483648"}};
     for (const Case& c : cases) EXPECT_EQ(FormatFixedPoint(c.decimals, c.point, c.value), c.text);
 }
 
