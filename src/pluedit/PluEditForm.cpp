@@ -7,7 +7,6 @@
 #include "db/site/MainFrame.h"
 #include "db/store/ObjDatabase.h"
 #include "platform/UserPrompt.h"
-#include "pluedit/NumEditFilter.h"
 #include "platform/TextFormat.h"
 #include "settings/DeptCode.h"
 #include "settings/PriceZone.h"
@@ -310,11 +309,7 @@ bool PluEditForm::IsTimeField(const CLabProp& definition) const
     return !flag || IsExpTimeFlagMode2(static_cast<std::uint8_t>(*flag));
 }
 
-char PluEditForm::GetSeparator(const PluFieldControl& control) const
-{
-    if (control.definition->m_fieldNo == kPackType) return '/';
-    return NumEditSeparator(*control.definition);
-}
+char PluEditForm::GetSeparator(const PluFieldControl& control) const { return control.separator; }
 
 std::size_t PluEditForm::GetTextLimit(const PluFieldControl& control) const
 {
@@ -335,7 +330,7 @@ std::string PluEditForm::GetFieldText(const PluFieldControl& control) const
     case kPackType: return std::string(m_row.Get(PluCol::PackType).substr(0, 3));
     default: break;
     }
-    if (GetPluFieldType(definition) == FieldText) return {};
+    if (control.storage == FieldText) return {};
     std::int32_t value = GetFieldValue(definition);
     if (definition.m_max >= definition.m_min) value = std::clamp(value, definition.m_min, definition.m_max);
     const std::uint16_t decimals = GetFieldDecimals(definition);
@@ -361,7 +356,7 @@ FieldChoices PluEditForm::GetChoices(const PluFieldControl& control) const
         if (fieldNo == kDepartment) return m_site.deptCodes.FillDeptCombo(false, department);
         return m_site.deptCodes.FillGroupCombo(false, department, m_row.Get(PluCol::Group));
     }
-    const std::uint16_t kind = GetPluFieldType(*control.definition);
+    const std::uint16_t kind = control.storage;
     const bool numeric = kind == FieldByte || kind == FieldWord || kind == FieldLong;
     FieldChoices choices =
         PropValueChoices(*control.definition, static_cast<std::uint16_t>(GetFieldValue(*control.definition)));

@@ -1,5 +1,8 @@
 #include "pluedit/PluEditLayout.h"
 
+#include "db/plu/PluFieldAccess.h"
+#include "pluedit/NumEditFilter.h"
+
 #include <algorithm>
 #include <array>
 
@@ -26,6 +29,7 @@ constexpr std::uint16_t kDepartment = 1014;
 constexpr std::uint16_t kGroup = 1015;
 constexpr std::uint16_t kUnitPrice = 1005;
 constexpr std::uint16_t kPosCode = 1026;
+constexpr std::uint16_t kPackType = 1086;
 
 constexpr int kRowPitch = 15;
 constexpr int kLabelWidth = 70;
@@ -163,6 +167,8 @@ std::vector<PluFieldControl> LayOutPluFields(const PluEditPages& pages, const Pl
             if (input.right >= area.right) break;
             PluFieldControl control;
             control.definition = &definition;
+            control.storage = GetPluFieldType(definition);
+            control.separator = definition.m_fieldNo == kPackType ? '/' : NumEditSeparator(definition);
             control.page = pageIndex;
             control.label = label;
             control.input = input;

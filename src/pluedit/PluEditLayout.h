@@ -77,10 +77,13 @@ PluEditAreas ComputePluEditAreas(const PluEditAreaInputs& inputs);
 
 enum class PluControlKind { NumEdit, PluCombo, DeptCombo };
 
-// One generated field of a page: its definition (the page's copy), its controls' kind and ids and
-// their rectangles in pixels. `button` is 0 without a "..." picker.
+// One generated field of a page: its definition (the page's copy), what its value is stored as and
+// typed with, its controls' kind and ids and their rectangles in pixels. `button` is 0 without a
+// "..." picker.
 struct PluFieldControl {
     const CLabProp* definition = nullptr;
+    std::uint16_t storage = 0;  // the field's storage kind (FieldKind of PluFieldAccess.h)
+    char separator = '\0';      // the one character besides digits its edit takes; none when 0
     std::size_t page = 0;
     PluControlKind kind = PluControlKind::NumEdit;
     int id = 0;
