@@ -84,6 +84,14 @@ public:
     std::span<const std::uint16_t> GetPriceZoneFields() const override { return m_priceZoneFields; }
     std::string GetCurrentDataSaveFile() const override { return m_currentDataSaveFile; }
     void SetCurrentDataSaveFile(const std::string& path) override { m_currentDataSaveFile = path; }
+    // How the last Data Save file was opened (the open mode of DataSaveOpenOptionsForm, 0 to 2) and
+    // whether records of numbers already held were to be replaced.
+    struct DataSaveOpenChoice {
+        std::uint16_t mode = 2;
+        bool overwrite = false;
+    };
+    const DataSaveOpenChoice& GetDataSaveOpenChoice() const { return m_dataSaveOpenChoice; }
+    void SetDataSaveOpenChoice(const DataSaveOpenChoice& choice) { m_dataSaveOpenChoice = choice; }
     std::vector<const CLinkScaleSettings*> GetLinkScales() const override;
 
     // The document of the open database; the document sets itself when it opens and clears it.
@@ -249,6 +257,7 @@ private:
     std::string m_backupDirectory;
     std::string m_scaleDataDirectory;
     std::string m_currentDataSaveFile;
+    DataSaveOpenChoice m_dataSaveOpenChoice;
     bool m_generalSetupLoaded = false;
     bool m_siteSetupLoaded = false;
     IDocument* m_document = nullptr;

@@ -1,4 +1,5 @@
-// The database, department and settings password commands in the command table.
+// The database, department, Data Save open and settings password commands in the command table.
+#include "app/DataSaveOpenCommands.h"
 #include "app/DatabaseCommands.h"
 #include "app/MainFrame.h"
 #include "app/SettingsPasswordCommand.h"
@@ -24,6 +25,10 @@ void RegisterDatabaseCommands(QtFrameCommandUi& ui)
                           const bool any = !site.frame.Departments().GetDepartments().empty();
                           return CommandState{any && site.document.IsDatabaseOpen(), std::nullopt};
                       });
+    commands.Register(Commands::kOpenDataSave, "&Open (Data Save)", [&site] { (void)OnOpenDataSave(site); },
+                      notBatch);
+    commands.Register(Commands::kOpenDataSaveNoDocument, "&Open (Data Save)",
+                      [&site] { (void)OnOpenDataSaveNoDocument(site); });
     commands.Register(Commands::kShowSettingsPassword, "Show Settings Password",
                       [&site] { (void)OnShowSettingsPassword(site.frame); }, {},
                       QKeySequence(QStringLiteral("Ctrl+Alt+P")));

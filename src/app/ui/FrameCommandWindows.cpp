@@ -1,7 +1,9 @@
 // The dialogs of the main frame's own commands.
 #include "app/ui/FrameCommandWindows.h"
 
+#include "app/DataSaveOpenCommands.h"
 #include "app/MainFrame.h"
+#include "app/MainFrameModel.h"
 #include "app/ui/EnterPasswordDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "db/text/DoubleByteText.h"
@@ -32,9 +34,13 @@ void QtFrameCommandUi::UpdateTitles()
     m_window.UpdateFrameTitle();
 }
 
-void RegisterFrameCommands(CMainFrame& frame, IDocumentHost& host, MainFrameWindow& window, CVrn3Doc& document)
+void RegisterFrameCommands(CMainFrame& frame, MainFrameModel& model, MainFrameWindow& window, CVrn3Doc& document)
 {
-    auto* ui = new QtFrameCommandUi(frame, host, window, document);
+    auto* ui = new QtFrameCommandUi(frame, model, window, document);
+    model.SetDataSaveOpener([ui] {
+        FrameCommandSite& site = ui->Site();
+        (void)OpenDataSaveFile(site, site.frame.GetCurrentDataSaveFile());
+    });
     RegisterDatabaseCommands(*ui);
     RegisterSetupFileCommands(*ui);
 }

@@ -1,6 +1,6 @@
 // The main frame's own commands on screen: the dialogs they run (QtFrameCommandUi, living as long as
 // the main window) and their registration in the command table, one small file per group:
-//   DatabaseCommandWindows.cpp   databases, departments and the settings password
+//   DatabaseCommandWindows.cpp   databases, departments, Data Save files and the settings password
 //   SetupFileCommandWindows.cpp  setup copies (".set", ".sit") and schedule files
 #pragma once
 
@@ -12,6 +12,7 @@ namespace varnel {
 
 class CMainFrame;
 class CVrn3Doc;
+class MainFrameModel;
 class MainFrameWindow;
 
 class QtFrameCommandUi final : public QObject, public IFrameCommandUi {
@@ -31,7 +32,8 @@ private:
     FrameCommandSite m_site;
 };
 
-void RegisterFrameCommands(CMainFrame& frame, IDocumentHost& host, MainFrameWindow& window, CVrn3Doc& document);
+// Also opens, as Open (Data Save) does, each Data Save file the file link receives.
+void RegisterFrameCommands(CMainFrame& frame, MainFrameModel& model, MainFrameWindow& window, CVrn3Doc& document);
 
 // The groups.
 void RegisterDatabaseCommands(QtFrameCommandUi& ui);
