@@ -165,7 +165,7 @@ void CPlued1PluVw::BuildTop()
     layout->addLayout(description);
     layout->addLayout(states);
 
-    auto* frame = new SunkenFrame(*m_editor, this);
+    auto* frame = new SunkenFrame(*m_editor, this, SunkenFrame::Swap::WhileFocused);
     frame->setGeometry(ToQRect(units.ToPixels(m_form.GetAreas().description)));
 
     const PluEditAreas& areas = m_form.GetAreas();

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -173,6 +174,31 @@ TEST_F(Plued1PluVwTest, EditsLetThroughDigitsAndTheirSeparatorOnly)
         QTest::keyClicks(edit, c.typed);
         EXPECT_EQ(edit->text(), c.shown) << c.field;
     }
+}
+
+TEST_F(Plued1PluVwTest, TheDescriptionFrameTurnsItsShadingRoundWhileTheEditorHasTheFocus)
+{
+    AddPlu(6);
+    CPlued1PluVw& view = View(6);
+    auto* frame = Child<QWidget>(view, "editorFrame");
+    // The colours of the top and the right edge, half way along.
+    const auto edges = [frame] {
+        const QImage image = frame->grab().toImage();
+        return std::pair{image.pixelColor(image.width() / 2, 0).rgb() & 0xFFFFFF,
+                         image.pixelColor(image.width() - 2, image.height() / 2).rgb() & 0xFFFFFF};
+    };
+    const std::pair<QRgb, QRgb> sunken{0x606060, 0xA0A0A0};
+    const std::pair<QRgb, QRgb> turned{0xA0A0A0, 0x606060};
+
+    Child<QLineEdit>(view, "field1005")->setFocus();
+    ProcessEvents();
+    EXPECT_EQ(edges(), sunken);
+    Child<QWidget>(view, "104")->setFocus();  // the editor
+    ProcessEvents();
+    EXPECT_EQ(edges(), turned);
+    Child<QLineEdit>(view, "field1005")->setFocus();
+    ProcessEvents();
+    EXPECT_EQ(edges(), sunken);
 }
 
 TEST_F(Plued1PluVwTest, ALengthThatIsNoNumberIsRefused)
