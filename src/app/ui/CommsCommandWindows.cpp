@@ -1,6 +1,7 @@
 #include "app/ui/CommsCommandWindows.h"
 
 #include "app/CommsCommands.h"
+#include "app/FrameRun.h"
 #include "app/MainFrame.h"
 #include "app/SetupCommands.h"
 #include "app/Vrn3Doc.h"
@@ -13,13 +14,17 @@
 
 namespace varnel {
 
+void RunCommCenterCommand(CMainFrame& frame, CVrn3Doc& document, MainFrameWindow& window)
+{
+    (void)OpenCommCenter(frame, document, nullptr, MakeCommCenterPicker(frame, document, &window));
+    if (IMessageWindow* target = frame.GetRun().window.load()) target->Post(kCommsStateChangedMessage, 0, 0);
+}
+
 void RegisterCommsCommands(CMainFrame& frame, IDocumentHost& host, MainFrameWindow& window, CVrn3Doc& document)
 {
     CommandTable& commands = window.Commands();
     commands.Register(Commands::kTransmitReceive, "&Transmit/Receive Scale Data...",
-                      [&frame, &document, &window] {
-                          (void)OpenCommCenter(frame, document, nullptr, MakeCommCenterPicker(frame, document, &window));
-                      });
+                      [&frame, &document, &window] { RunCommCenterCommand(frame, document, window); });
     const auto enterPassword = [&frame, &window](const std::string& password) {
         return AskSetupPassword(password, StoreCodePage(frame.GetGeneralSetup()), &window);
     };

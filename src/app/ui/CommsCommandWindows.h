@@ -21,6 +21,9 @@ inline constexpr std::uint32_t kCommsLumen = 32956;
 inline constexpr std::uint32_t kTransmitReceive = 32952;
 }  // namespace Commands
 
+// The Communication Center from a command, then the status bar brought up to date.
+void RunCommCenterCommand(CMainFrame& frame, CVrn3Doc& document, MainFrameWindow& window);
+
 void RegisterCommsCommands(CMainFrame& frame, IDocumentHost& host, MainFrameWindow& window, CVrn3Doc& document);
 
 }  // namespace varnel

@@ -3,13 +3,12 @@
 
 #include "app/ComparePlusCommand.h"
 #include "app/CommsCommands.h"
-#include "app/FrameRun.h"
 #include "app/LumenCommands.h"
 #include "app/MainFrame.h"
 #include "app/Vrn3Doc.h"
 #include "app/ui/CommandTable.h"
+#include "app/ui/CommsCommandWindows.h"
 #include "app/ui/MainFrameWindow.h"
-#include "app/ui/RecordPickers.h"
 #include "app/ui/ScaleChoicePicker.h"
 #include "comms/manager/SiteScales.h"
 #include "comms/ui/LumenDlgs.h"
@@ -68,10 +67,7 @@ void RegisterTransferCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3D
     });
     commands.Register(
         Commands::kShowCommsStatus, "&Show Comms Status",
-        [&frame, &document, &window] {
-            (void)OpenCommCenter(frame, document, nullptr, MakeCommCenterPicker(frame, document, &window));
-            if (IMessageWindow* target = frame.GetRun().window.load()) target->Post(kCommsStateChangedMessage, 0, 0);
-        },
+        [&frame, &document, &window] { RunCommCenterCommand(frame, document, window); },
         [&frame, &document] {
             const bool enabled = !document.IsBatchMode() && !frame.Links().GetLinks().empty() &&
                                  frame.GetGeneralSetup().m_onlineComms != 0;
