@@ -1,8 +1,11 @@
-// The database, department, Data Save open and settings password commands in the command table.
+// The database, department, Data Save open, settings password and setup list commands in the command
+// table.
 #include "app/DataSaveOpenCommands.h"
 #include "app/DatabaseCommands.h"
 #include "app/MainFrame.h"
 #include "app/SettingsPasswordCommand.h"
+#include "app/SetupCommands.h"
+#include "app/SetupList.h"
 #include "app/Vrn3Doc.h"
 #include "app/ui/CommandTable.h"
 #include "app/ui/FrameCommandWindows.h"
@@ -29,6 +32,8 @@ void RegisterDatabaseCommands(QtFrameCommandUi& ui)
                       notBatch);
     commands.Register(Commands::kOpenDataSaveNoDocument, "&Open (Data Save)",
                       [&site] { (void)OnOpenDataSaveNoDocument(site); });
+    commands.Register(Commands::kOutputSetupList, "Output Setup List", [&site] { (void)OnOutputSetupList(site); },
+                      [&site] { return CommandState{MayViewSetup(&site.frame.Access().m_users), std::nullopt}; });
     commands.Register(Commands::kShowSettingsPassword, "Show Settings Password",
                       [&site] { (void)OnShowSettingsPassword(site.frame); }, {},
                       QKeySequence(QStringLiteral("Ctrl+Alt+P")));

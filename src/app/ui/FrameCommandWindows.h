@@ -1,6 +1,7 @@
 // The main frame's own commands on screen: the dialogs they run (QtFrameCommandUi, living as long as
 // the main window) and their registration in the command table, one small file per group:
-//   DatabaseCommandWindows.cpp   databases, departments, Data Save files and the settings password
+//   DatabaseCommandWindows.cpp   databases, departments, Data Save files, the settings password and
+//                                the setup list
 //   SetupFileCommandWindows.cpp  setup copies (".set", ".sit") and schedule files
 #pragma once
 
