@@ -19,6 +19,7 @@
 #include "comms/ui/QtCommsDialogs.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MainFrameWindow.h"
+#include "app/ui/ConvertDataCommand.h"
 #include "app/ui/DataSaveCommandWindows.h"
 #include "app/ui/ProductionCommandWindows.h"
 #include "app/ui/ReportCommands.h"
@@ -249,6 +250,7 @@ bool CVrn3App::InitInstance()
     RegisterReportCommands(parts.frame, *parts.window, *parts.document);
     RegisterDataSaveCommands(parts.frame, *parts.window, *parts.document);
     RegisterSaleWizardCommand(parts.frame, *parts.window, *parts.document, nullptr);
+    RegisterConvertDataCommand(*parts.window, *parts.document, nullptr);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,
