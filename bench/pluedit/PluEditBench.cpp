@@ -41,6 +41,8 @@ public:
     std::optional<std::string> GetExtraMessageText(int, std::uint32_t) override { return std::nullopt; }
     bool SavePluRecord(CPluDefRec&, std::uint32_t, bool) override { return false; }
     std::optional<std::uint32_t> SelectPluNumber(std::uint32_t) override { return std::nullopt; }
+    std::optional<std::uint32_t> EditNutrition(NutritionDialog, std::uint32_t, bool) override { return std::nullopt; }
+    bool EditIngredients(std::uint32_t, std::uint16_t) override { return false; }
 };
 
 // The site: twenty displayed PLU fields, three zones, head-office mode.

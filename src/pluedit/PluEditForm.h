@@ -195,6 +195,10 @@ public:
     // New PLU (32849, 1221): a free number offered in Select PLU; true when a new PLU is shown.
     bool OnNewPlu();
     bool IsHostControlledRecord() const;
+    // Nutrition (1271) and Ingredients (1272): the dialog the site's switches choose; true when
+    // something was stored.
+    bool OnNutrition();
+    bool OnIngredients();
 
     // A field's values in every price zone (the popup of a right click, PluEditZoneValues.cpp): only
     // in head-office mode without a site zone, for a price-zone field.

@@ -54,10 +54,7 @@ bool WriteExtraPrice(CObjDBTable& table, std::uint32_t pluNumber, const ExtraPri
 
 }  // namespace
 
-bool PluEditForm::IsHostControlledRecord() const
-{
-    return CurrentGeneralSetup().m_ctrlFlagPair != 0 && m_row.IsCtrlFlagPairSet();
-}
+bool PluEditForm::IsHostControlledRecord() const { return m_row.IsCtrlFlagPairSet(); }
 
 // A changed description or changed price masters count as a change of the PLU.
 bool PluEditForm::IsChanged()

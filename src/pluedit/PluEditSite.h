@@ -50,6 +50,9 @@ struct PluEditSettings {
     int screenLimitPixels = 0;             // the screen's client height less three menu bars
 };
 
+// The nutrition dialogs the window's Nutrition button opens, by the site's switches.
+enum class NutritionDialog { Custom, Facts, SharedFacts, Panel };
+
 // What the window asks of the rest of the system.
 class IPluEditServices {
 public:
@@ -71,6 +74,12 @@ public:
     virtual bool SavePluRecord(CPluDefRec& row, std::uint32_t pluNumber, bool isNew) = 0;
     // Select PLU opened on a number; the number entered, none when cancelled.
     virtual std::optional<std::uint32_t> SelectPluNumber(std::uint32_t offered) = 0;
+    // The nutrition dialog on the PLU's row, stored after OK (a host-controlled PLU's panel is not):
+    // the nutrition number the PLU names since, none when nothing was stored.
+    virtual std::optional<std::uint32_t> EditNutrition(NutritionDialog dialog, std::uint32_t pluNumber,
+                                                       bool hostControlled) = 0;
+    // "Edit Message" on the PLU's ingredients; true when they were stored.
+    virtual bool EditIngredients(std::uint32_t pluNumber, std::uint16_t labelWidth) = 0;
 };
 
 struct PluEditSite {

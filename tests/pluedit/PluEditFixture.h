@@ -21,6 +21,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -65,8 +66,23 @@ public:
         return m_selectedPlu;
     }
 
+    std::optional<std::uint32_t> EditNutrition(NutritionDialog dialog, std::uint32_t pluNumber,
+                                               bool hostControlled) override
+    {
+        m_nutritionDialogs.emplace_back(dialog, pluNumber, hostControlled);
+        return m_nutritionNumber;
+    }
+    bool EditIngredients(std::uint32_t pluNumber, std::uint16_t) override
+    {
+        m_ingredients.push_back(pluNumber);
+        return true;
+    }
+
     CPluDefTb* m_plus = nullptr;
     bool m_failSaves = false;
+    std::vector<std::tuple<NutritionDialog, std::uint32_t, bool>> m_nutritionDialogs;
+    std::optional<std::uint32_t> m_nutritionNumber;
+    std::vector<std::uint32_t> m_ingredients;
     std::vector<std::pair<std::uint32_t, bool>> m_saves;  // number, new
     std::optional<std::uint32_t> m_selectedPlu;
     std::vector<std::uint32_t> m_offered;

@@ -5,6 +5,7 @@
 #include "app/Vrn3Doc.h"
 #include "app/ui/ChildFrameWindows.h"
 #include "app/ui/MainFrameWindow.h"
+#include "app/ui/PluEditorNutrition.h"
 #include "app/ui/PriceMasterDialog.h"
 #include "app/ui/RecordPickers.h"
 #include "db/site/TextRules.h"
@@ -123,6 +124,17 @@ public:
     std::optional<std::uint32_t> SelectPluNumber(std::uint32_t offered) override
     {
         return FramePluPicker(m_frame, m_document, m_lists.parent)(offered);
+    }
+
+    std::optional<std::uint32_t> EditNutrition(NutritionDialog dialog, std::uint32_t pluNumber,
+                                               bool hostControlled) override
+    {
+        return RunPluNutrition(m_frame, m_document, m_lists.parent, dialog, pluNumber, hostControlled);
+    }
+
+    bool EditIngredients(std::uint32_t pluNumber, std::uint16_t labelWidth) override
+    {
+        return RunPluIngredients(m_frame, m_document, m_lists.parent, pluNumber, labelWidth);
     }
 
 private:

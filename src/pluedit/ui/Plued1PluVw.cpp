@@ -82,8 +82,12 @@ void CPlued1PluVw::BuildTop()
     connect(button(PluEditForm::kNewPlu, "New PLU"), &QPushButton::clicked, this, &CPlued1PluVw::OnNewPlu);
     connect(button(PluEditForm::kSave, "Save"), &QPushButton::clicked, this, &CPlued1PluVw::OnSave);
     connect(button(1116, "Close"), &QPushButton::clicked, this, &CPlued1PluVw::closeRequested);
-    button(PluEditForm::kNutrition, "Nutrition");
-    button(PluEditForm::kIngredients, "Ingred.");
+    connect(button(PluEditForm::kNutrition, "Nutrition"), &QPushButton::clicked, this, [this] {
+        if (m_form.OnNutrition()) Refresh();
+    });
+    connect(button(PluEditForm::kIngredients, "Ingred."), &QPushButton::clicked, this, [this] {
+        if (m_form.OnIngredients()) Refresh();
+    });
     for (const int id : {PluEditForm::kPrev, PluEditForm::kNext, PluEditForm::kNewPlu, PluEditForm::kSave, 1116,
                          PluEditForm::kNutrition, PluEditForm::kIngredients})
         commands->addWidget(m_buttons[id]);
