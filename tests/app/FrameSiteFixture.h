@@ -6,8 +6,10 @@
 #include "app/MainFrame.h"
 #include "app/MainFrameModel.h"
 #include "app/Vrn3Doc.h"
+#include "settings/LogViewRangeForm.h"
 #include "settings/MasterScale.h"
 #include "settings/MasterScaleList.h"
+#include "settings/PluRangeProfileForm.h"
 #include "platform/LocalTime.h"
 #include "support/FaultInjectingFileSystem.h"
 #include "support/RecordingPrompt.h"
@@ -19,6 +21,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,12 +63,23 @@ public:
         return true;
     }
     void UpdateTitles() override { ++m_titleUpdates; }
+    bool EditPluRangeProfile(PluRangeProfileForm& form) override { return m_editProfile && m_editProfile(form); }
+    bool SelectLogRange(LogViewRangeForm& form) override { return m_selectLogRange && m_selectLogRange(form); }
+    std::optional<std::string> ChooseScaleDataDirectory(const std::string& start) override
+    {
+        m_directoryStarts.push_back(start);
+        return m_scaleDataDirectory;
+    }
 
     bool m_passwordEntered = true;
     std::vector<std::string> m_passwordsAsked;
     std::optional<std::uint16_t> m_department;  // the department Select makes current; none: Cancel
     int m_departmentDialogs = 0;
     int m_titleUpdates = 0;
+    std::function<bool(PluRangeProfileForm&)> m_editProfile;  // none: Cancel
+    std::function<bool(LogViewRangeForm&)> m_selectLogRange;
+    std::optional<std::string> m_scaleDataDirectory;         // none: Cancel
+    std::vector<std::string> m_directoryStarts;
 };
 
 class FrameSiteTest : public ::testing::Test, protected ScaleDataRegistration {

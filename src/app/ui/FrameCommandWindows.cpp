@@ -4,8 +4,10 @@
 #include "app/DataSaveOpenCommands.h"
 #include "app/MainFrame.h"
 #include "app/MainFrameModel.h"
+#include "app/ScaleDataDirForm.h"
 #include "app/ui/EnterPasswordDlg.h"
 #include "app/ui/MainFrameWindow.h"
+#include "app/ui/ScaleDataDirDlg.h"
 #include "db/text/DoubleByteText.h"
 #include "settings/DepartmentChoice.h"
 #include "settings/ui/PickerDlgs.h"
@@ -29,6 +31,13 @@ bool QtFrameCommandUi::ChooseCurrentDepartment(CMasterScaleList& departments)
     });
 }
 
+std::optional<std::string> QtFrameCommandUi::ChooseScaleDataDirectory(const std::string& start)
+{
+    ScaleDataDirForm form(start);
+    if (CScaleDataDirDlg(form, &m_window).exec() != QDialog::Accepted) return std::nullopt;
+    return form.GetDirectory();
+}
+
 void QtFrameCommandUi::UpdateTitles()
 {
     m_window.UpdateFrameTitle();
@@ -43,6 +52,7 @@ void RegisterFrameCommands(CMainFrame& frame, MainFrameModel& model, MainFrameWi
     });
     RegisterDatabaseCommands(*ui);
     RegisterSetupFileCommands(*ui);
+    RegisterToolCommands(*ui);
 }
 
 }  // namespace varnel

@@ -3,6 +3,8 @@
 //   DatabaseCommandWindows.cpp   databases, departments, Data Save files, the settings password and
 //                                the setup list
 //   SetupFileCommandWindows.cpp  setup copies (".set", ".sit") and schedule files
+//   ToolCommandWindows.cpp       the PLU range profile, the log views, the keyboard template and the
+//                                wrapping machine's link
 #pragma once
 
 #include "app/FrameCommandSite.h"
@@ -26,6 +28,7 @@ public:
 
     bool EnterSetupPassword(const std::string& password) override;
     bool ChooseCurrentDepartment(CMasterScaleList& departments) override;
+    std::optional<std::string> ChooseScaleDataDirectory(const std::string& start) override;
     void UpdateTitles() override;
 
 private:
@@ -39,5 +42,6 @@ void RegisterFrameCommands(CMainFrame& frame, MainFrameModel& model, MainFrameWi
 // The groups.
 void RegisterDatabaseCommands(QtFrameCommandUi& ui);
 void RegisterSetupFileCommands(QtFrameCommandUi& ui);
+void RegisterToolCommands(QtFrameCommandUi& ui);
 
 }  // namespace varnel
