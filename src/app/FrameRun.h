@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/CommsActivity.h"
+#include "app/RecentFileList.h"
 
 #include <atomic>
 #include <string>
@@ -31,6 +32,7 @@ struct FrameRun {
     std::string schedulePath;             // "Scheduler"/"SchedFile"
     bool scheduleModified = false;        // the schedule holds changes not saved to its file
     std::pair<int, int> searchWindowSize{};  // the PLU list window's, kept as "SearchRect"
+    RecentFileList recentFiles;
 };
 
 }  // namespace varnel

@@ -17,6 +17,7 @@ void SaveAtExit(const FrameExitState& state, CProfile& profile, ISetupFiles& set
     setups.SaveGeneralSetup();
     if (setups.IsSiteSetupLoaded()) setups.SaveSiteSetup();
     profile.WriteProfileString("General", "DbFile", state.lastDatabasePath);
+    if (state.recentFiles != nullptr) state.recentFiles->Save(profile);
 }
 
 }  // namespace varnel

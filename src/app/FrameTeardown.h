@@ -2,10 +2,12 @@
 //   automation  nothing: no profile entry, no setup file;
 //   scheduler   only the schedule file's path ("Scheduler"/"SchedFile");
 //   normal      the window placement, then, when the general setup was loaded, both setup files (the
-//               site setup only when it was loaded too) and the last database ("General"/"DbFile").
+//               site setup only when it was loaded too), the last database ("General"/"DbFile") and
+//               the recent files.
 #pragma once
 
 #include "app/CommandLine.h"
+#include "app/RecentFileList.h"
 #include "app/WindowPlacement.h"
 
 #include <string>
@@ -30,6 +32,7 @@ struct FrameExitState {
     ClosingPlacement placement;
     std::string lastDatabasePath;
     std::string schedulePath;
+    const RecentFileList* recentFiles = nullptr;
 };
 
 void SaveAtExit(const FrameExitState& state, CProfile& profile, ISetupFiles& setups);

@@ -52,7 +52,8 @@ RestoredPlacement MainFrameModel::GetRestoredPlacement() const
 void MainFrameModel::SaveOnClose(const ClosingPlacement& placement)
 {
     FrameRun& run = m_frame.GetRun();
-    SaveAtExit({run.options.mode, placement, m_frame.GetLastDatabasePath(), run.schedulePath}, *run.profile, *this);
+    SaveAtExit({run.options.mode, placement, m_frame.GetLastDatabasePath(), run.schedulePath, &run.recentFiles},
+               *run.profile, *this);
 }
 
 IFrameDocument* MainFrameModel::GetFrameDocument() const
@@ -144,6 +145,7 @@ std::string MainFrameModel::GetLastDatabasePath() const
 void MainFrameModel::SetLastDatabasePath(const std::string& path)
 {
     m_frame.SetLastDatabasePath(path);
+    m_frame.GetRun().recentFiles.Add(path);
 }
 
 CMasterScale* MainFrameModel::GetCurrentDepartment() const

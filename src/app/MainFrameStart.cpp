@@ -94,6 +94,7 @@ bool CreateMainFrame(CMainFrame& frame, ILoginDialog& login)
     }
     if (!Exists(frame, frame.GetBackupDirectory())) frame.SetBackupDirectory(frame.GetWorkingDirectory() + "Backup");
     run.schedulePath = profile.GetProfileString("Scheduler", "SchedFile");
+    run.recentFiles.Load(profile);
     if (run.options.mode == RunMode::Scheduler && !LoadScheduleAtStart(frame, run)) return false;
     if (!LogInUser(frame, run, login)) return false;
     frame.RecalcSetupFlags();

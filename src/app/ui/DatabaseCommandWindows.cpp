@@ -37,6 +37,11 @@ void RegisterDatabaseCommands(QtFrameCommandUi& ui)
     commands.Register(Commands::kShowSettingsPassword, "Show Settings Password",
                       [&site] { (void)OnShowSettingsPassword(site.frame); }, {},
                       QKeySequence(QStringLiteral("Ctrl+Alt+P")));
+    // A recent file that no longer opens leaves the list.
+    RecentFileList& recent = site.frame.GetRun().recentFiles;
+    ui.Window().SetRecentFiles([&recent] { return recent.Files(); }, [&site, &recent](const std::string& path) {
+        if (!SwitchDatabase(site, path)) recent.Remove(path);
+    });
 }
 
 }  // namespace varnel

@@ -93,7 +93,8 @@ TEST_F(Vrn3ProgramTest, AFreshSiteStartsAndItsPlacementSetupsAndDatabaseAreKept)
     EXPECT_EQ(first.substr(0, rect), "[Window size]\nRect=0010 0010 0500 0400\nicon=0\nmax=1\n");
     EXPECT_NE(first.substr(rect + searchRect.size(), 9), "0000 0000") << first;
     EXPECT_EQ(first.substr(rect + searchRect.size() + 9),
-              "\ntool=1\nstatus=1\n\n[General]\nDbFile=" + database.toStdString() + "\n");
+              "\ntool=1\nstatus=1\n\n[General]\nDbFile=" + database.toStdString() + "\n\n[Recent File List]\nFile1=" +
+                  database.toStdString() + "\n");
 
     // The next start restores the placement and the database; a moved window is kept as it was left.
     test::WriteWholeFile(m_dir.File("config/Norvik/Varnel.ini"),
