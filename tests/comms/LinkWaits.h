@@ -11,7 +11,9 @@
 
 namespace varnel::test {
 
-// Until no link has a request pending.
+// Until no link has a request pending. It looks every millisecond rather than waking as a request
+// ends: a worker looks for unsent data right after it ends a request, and a test that queued new work
+// at once would race that look.
 inline ::testing::AssertionResult WaitUntilIdle(const CIdEnqLinkList& links)
 {
     const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);

@@ -64,7 +64,7 @@ public:
         m_dataLength = bytes.size();
     }
     void SetCurrentScale(CLinkScale* scale) { m_currentScale = scale; }
-    void SetDocument(IDocument* document) { m_document = document; }
+    void SetDocument(IDocument* document) { AttachDocument(document); }
     std::uint16_t FrameSequence() const { return m_frameSequence; }
     void SetFrameSequence(std::uint16_t sequence) { m_frameSequence = sequence; }
 

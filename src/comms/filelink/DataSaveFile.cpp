@@ -63,8 +63,8 @@ bool CDataSaveFiles::LoadDataSaveFile(const std::string& path)
     }
     const auto index = ReadIndexOrTell(**file);
     if (!index) return false;
-    IMainFrame* frame = GetMainFrame();
-    if (frame) frame->SetInvalidRecordFlag(0);
+    IEventLog& events = FrameEventLog();
+    events.SetInvalidRecordFlag(0);
     // One operation on the database: a file that fails to load leaves nothing of it behind.
     StoreTransaction operation(m_store.GetDatabase());
     bool read = true;
@@ -78,22 +78,22 @@ bool CDataSaveFiles::LoadDataSaveFile(const std::string& path)
             return m_store.ApplyRecord(type, record, recordNo);
         });
     }
-    if (frame && frame->GetInvalidRecordFlag() != 0) {
+    if (events.GetInvalidRecordFlag() != 0) {
         ShowMessage(kMsgInvalidRecords);
-        frame->SetInvalidRecordFlag(0);
+        events.SetInvalidRecordFlag(0);
     }
     if (!read || !operation.Commit()) {
         ShowMessage(kMsgFileOpenError);
         return false;
     }
-    if (frame) frame->SetCurrentDataSaveFile(path);
+    FrameCommsStatus().SetCurrentDataSaveFile(path);
     return true;
 }
 
 bool CDataSaveFiles::WriteDataSaveFile(const std::string& target)
 {
-    IMainFrame* frame = GetMainFrame();
-    const std::string current = frame ? frame->GetCurrentDataSaveFile() : std::string{};
+    ICommsStatus& status = FrameCommsStatus();
+    const std::string current = status.GetCurrentDataSaveFile();
     const bool inPlace = target.empty() || target == current;
     auto source = m_fs.Open(current, FileAccess::Read, FileShare::DenyWrite);
     if (current.empty() || !source) {
@@ -122,14 +122,13 @@ bool CDataSaveFiles::WriteDataSaveFile(const std::string& target)
         ShowMessage(kMsgFileOpenError);
         return false;
     }
-    if (!inPlace && frame) frame->SetCurrentDataSaveFile(target);
+    if (!inPlace) status.SetCurrentDataSaveFile(target);
     return true;
 }
 
 bool CDataSaveFiles::ReceiveDataSaveFile(CQd47ComLink& link, IQd47Dialog& dialog)
 {
-    IMainFrame* frame = GetMainFrame();
-    std::string directory = frame ? frame->GetScaleDataDirectory() : std::string{};
+    std::string directory = FrameSiteRules().GetScaleDataDirectory();
     if (directory.empty()) directory = ".";
     std::string received;
     const std::string beside = directory + "/" + std::string(kReceivedName);
@@ -152,10 +151,11 @@ bool CDataSaveFiles::ReceiveDataSaveFile(CQd47ComLink& link, IQd47Dialog& dialog
         }
         (void)m_fs.Remove(received);
     }
-    if (link.HasImportableData() && frame &&
+    if (link.HasImportableData() &&
         ShowMessage(kMsgOpenReceived, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes) {
-        frame->SetCurrentDataSaveFile(*name);
-        frame->PostOpenDataSaveRequest();
+        ICommsStatus& status = FrameCommsStatus();
+        status.SetCurrentDataSaveFile(*name);
+        status.PostOpenDataSaveRequest();
     }
     return true;
 }

@@ -68,10 +68,10 @@ std::optional<std::vector<std::uint8_t>> ReadWhole(IFileSystem& fs, const std::s
 
 void TellInvalidRecords()
 {
-    IMainFrame* frame = GetMainFrame();
-    if (!frame || frame->GetInvalidRecordFlag() == 0) return;
+    IEventLog& events = FrameEventLog();
+    if (events.GetInvalidRecordFlag() == 0) return;
     ShowMessage(kMsgInvalidRecords);
-    frame->SetInvalidRecordFlag(0);
+    events.SetInvalidRecordFlag(0);
 }
 
 }  // namespace
@@ -88,8 +88,7 @@ bool CQd47FdFiles::Import(unsigned fileNumber, std::string directory, bool all, 
         const std::string path = FileName(directory, type, fileNumber);
         // Files copied from a scale's diskette may have their names in small letters.
         const std::string found = m_fs.Exists(path) ? path : Lowered(path, directory.size());
-        if (type == DsvItems)
-            if (IMainFrame* frame = GetMainFrame()) frame->SetInvalidRecordFlag(0);
+        if (type == DsvItems) FrameEventLog().SetInvalidRecordFlag(0);
         const auto bytes = ReadWhole(m_fs, found);
         if (!bytes) {
             ShowMessageText(std::string(GetMessageText(kMsgFileOpenError)) + ":  <" + path + ">");

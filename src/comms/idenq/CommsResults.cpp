@@ -50,8 +50,7 @@ std::string CIdEnqLink::FormatNameWithAddress(std::optional<std::string_view> na
 
 void CIdEnqLink::LogCommsResults() const
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (frame == nullptr) return;
+    const IEventLog& log = FrameEventLog();
     for (const CLinkScale* scale : GetJobScales()) {
         const std::string name = FormatNameWithAddress(scale->m_name);
         const MessageId scaleError = scale->GetLastResult();
@@ -72,10 +71,10 @@ void CIdEnqLink::LogCommsResults() const
             }
         }
         const MessageId error = m_linkError != 0 ? m_linkError.load() : scaleError;
-        frame->WriteEvent(EventContinuation,
-                          error != 0 ? FormatMessage(kMsgScaleFailed, name.c_str(), std::string(GetMessageText(error)).c_str())
-                                     : FormatMessage(kMsgScaleSucceeded, name.c_str()));
-        if (!records.empty()) frame->WriteEvent(EventContinuation, records);
+        log.WriteEvent(EventContinuation,
+                       error != 0 ? FormatMessage(kMsgScaleFailed, name.c_str(), std::string(GetMessageText(error)).c_str())
+                                  : FormatMessage(kMsgScaleSucceeded, name.c_str()));
+        if (!records.empty()) log.WriteEvent(EventContinuation, records);
     }
 }
 

@@ -85,10 +85,8 @@ void CIdEnqLink::StartLink(IDocument* document)
         m_request = RequestIdle;
         m_settings = std::move(settings);
     }
-    {
-        const std::lock_guard lock(m_documentLock);
-        m_document = document;
-    }
+    m_requestEnded.notify_all();
+    AttachDocument(document);
     m_threadStarted = true;
     m_killEvent.Reset();
     m_cancelEvent.Reset();
@@ -109,6 +107,14 @@ void CIdEnqLink::StartLink(IDocument* document)
         }
         // A link handed over to its abandoned worker ends with it; nothing of it is touched after.
     });
+}
+
+void CIdEnqLink::AttachDocument(IDocument* document)
+{
+    const std::lock_guard lock(m_documentLock);
+    m_document = document;
+    m_eventLog = &FrameEventLog();
+    m_commsStatus = &FrameCommsStatus();
 }
 
 bool CIdEnqLink::IsThreadAbandoned() const
@@ -167,6 +173,8 @@ void CIdEnqLink::AbandonThread()
     {
         const std::lock_guard lock(m_documentLock);
         m_document = nullptr;
+        m_eventLog = nullptr;
+        m_commsStatus = nullptr;
         m_currentTable = nullptr;
     }
     m_thread.detach();
@@ -187,6 +195,12 @@ bool CIdEnqLink::IsRequestPending() const
 {
     const std::lock_guard lock(m_queueLock);
     return m_request != RequestIdle;
+}
+
+bool CIdEnqLink::WaitRequestEnded(const IClock& clock, std::chrono::steady_clock::time_point deadline) const
+{
+    std::unique_lock lock(m_queueLock);
+    return clock.WaitUntil(m_requestEnded, lock, deadline, [this] { return m_request == RequestIdle; });
 }
 
 void CIdEnqLink::ResetJob()

@@ -43,6 +43,8 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -58,7 +60,9 @@ namespace varnel {
 
 class CAppEventLog;
 class CPluDefTb;
+class ICommsStatus;
 class IDocument;
+class IEventLog;
 
 // Records the encoders refuse (a value that does not fit its field) are told to the link itself: each
 // counts as not sent for its scale and is written to the link's trace and the event log.
@@ -185,8 +189,10 @@ public:
     [[nodiscard]] std::unique_lock<std::mutex> LockQueues() const { return std::unique_lock(m_queueLock); }
     // Whether a scale has jobs waiting; the queues that hold only delivered slots are emptied.
     bool HasUnsentData();
-    // Whether a request is pending (read under the queue lock).
+    // Whether a request is pending (read under the queue lock). WaitRequestEnded: until none is, or
+    // until `deadline` on `clock`; whether none is. The worker wakes the wait as it ends a request.
     bool IsRequestPending() const;
+    bool WaitRequestEnded(const IClock& clock, std::chrono::steady_clock::time_point deadline) const;
     // The link error, set by the manager when it refuses work to a busy link or one with nothing to do.
     void SetCommsError(MessageId error) { m_linkError = error; }
 
@@ -246,6 +252,9 @@ public:
     std::uint32_t m_maxLogSize = 0;  // bytes
 
 protected:
+    // The document the worker makes records from, with the main frame's roles it reports to (StartLink).
+    void AttachDocument(IDocument* document);
+
     // The ID-ENQ exchanges (worker thread).
     bool SendControl(std::uint8_t byte);
     MessageId WaitAck(std::uint16_t seconds, std::uint8_t* received);
@@ -310,10 +319,14 @@ protected:
     IMessageWindow* m_notifyWindow = nullptr;  // guarded by the queue lock
     SiteSettingsPtr m_settings;                // guarded by the queue lock
     std::uint32_t m_request = RequestIdle;     // guarded by the queue lock
+    mutable std::condition_variable m_requestEnded;  // m_request became RequestIdle
     std::vector<CLinkScale*> m_jobScales;      // guarded by the queue lock
-    // The document the worker makes records from; guarded by the document lock on the worker while
-    // the link may be abandoned (AbandonThread clears it).
+    // The document the worker makes records from, and the main frame's event log and comms-state
+    // counters it reports to (taken as the link starts); guarded by the document lock on the worker
+    // while the link may be abandoned (AbandonThread clears them).
     IDocument* m_document = nullptr;
+    IEventLog* m_eventLog = nullptr;
+    ICommsStatus* m_commsStatus = nullptr;
     mutable std::mutex m_documentLock;
     bool m_threadStarted = false;
     std::uint16_t m_receiveKind = 0;
@@ -325,7 +338,12 @@ protected:
     CLinkScale* m_currentScale = nullptr;
 
 private:
+    // Counts an operation in the comms-state counters while it runs.
+    class CommsStateScope;
+
     std::uint32_t RunThread();
+    // An event-log line from the worker; an abandoned worker writes none.
+    void WriteWorkerEvent(std::uint16_t kind, std::string_view text) const;
     // The settings snapshot of the latest request, for a pass of the worker.
     SiteSettingsPtr SettingsForPass() const;
     bool KillRequested();

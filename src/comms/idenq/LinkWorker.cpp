@@ -15,25 +15,33 @@ constexpr std::chrono::milliseconds kUnsentRetryInterval(60000);
 constexpr std::uint32_t kKilledExitBase = 1000;
 constexpr MessageId kMsgScaleReportedError = 20574;  // "Communication error reported by scale [%s] : %s"
 
-// Counts an operation in the main frame's comms-state counters while it runs.
-class CommsStateScope {
+}  // namespace
+
+class CIdEnqLink::CommsStateScope {
 public:
-    explicit CommsStateScope(std::uint32_t state) : m_state(state)
+    CommsStateScope(const CIdEnqLink& link, std::uint32_t state) : m_link(link), m_state(state)
     {
-        if (IMainFrame* frame = GetMainFrame()) frame->IncCommsState(m_state);
+        const std::lock_guard lock(m_link.m_documentLock);
+        if (m_link.m_commsStatus) m_link.m_commsStatus->IncCommsState(m_state);
     }
     ~CommsStateScope()
     {
-        if (IMainFrame* frame = GetMainFrame()) frame->DecCommsState(m_state);
+        const std::lock_guard lock(m_link.m_documentLock);
+        if (m_link.m_commsStatus) m_link.m_commsStatus->DecCommsState(m_state);
     }
     CommsStateScope(const CommsStateScope&) = delete;
     CommsStateScope& operator=(const CommsStateScope&) = delete;
 
 private:
+    const CIdEnqLink& m_link;
     std::uint32_t m_state;
 };
 
-}  // namespace
+void CIdEnqLink::WriteWorkerEvent(std::uint16_t kind, std::string_view text) const
+{
+    const std::lock_guard lock(m_documentLock);
+    if (m_eventLog) m_eventLog->WriteEvent(kind, text);
+}
 
 std::uint32_t CIdEnqLink::RunThread()
 {
@@ -95,7 +103,7 @@ void CIdEnqLink::CarryOutRequest(std::uint32_t code, bool& sentAfterOpen)
 {
     switch (code) {
     case RequestPoll: {
-        const CommsStateScope state(CommsStatePoll);
+        const CommsStateScope state(*this, CommsStatePoll);
         const std::vector<CLinkScale*> scales = GetJobScales();
         if (OpenLink(scales)) {
             PollScales(scales);
@@ -105,7 +113,7 @@ void CIdEnqLink::CarryOutRequest(std::uint32_t code, bool& sentAfterOpen)
     }
     case RequestReceive: {
         {
-            const CommsStateScope state(CommsStateReceive);
+            const CommsStateScope state(*this, CommsStateReceive);
             FreeReceivedData();
             if (OpenLink(GetJobScales())) {
                 Transact();
@@ -118,7 +126,7 @@ void CIdEnqLink::CarryOutRequest(std::uint32_t code, bool& sentAfterOpen)
     }
     case RequestSendNow:
     case RequestSendUnsent: {
-        const CommsStateScope state(CommsStateSend);
+        const CommsStateScope state(*this, CommsStateSend);
         if (OpenLink(GetJobScales())) {
             ProcessQueue();
             ClosePort();
@@ -149,7 +157,7 @@ void CIdEnqLink::CheckUnsentData()
     // Every off-line scale with jobs waiting is asked whether it is back (not only those of the last
     // request, which may not include it: its jobs would then wait for ever).
     if (const std::vector<CLinkScale*> offline = scalesWithJobs(false); !offline.empty()) {
-        const CommsStateScope state(CommsStatePoll);
+        const CommsStateScope state(*this, CommsStatePoll);
         if (OpenLink(offline)) {
             PollScales(offline);
             ClosePort();
@@ -157,7 +165,7 @@ void CIdEnqLink::CheckUnsentData()
     }
     if (const std::vector<CLinkScale*> online = scalesWithJobs(true); !online.empty()) {
         WriteTrace(TraceNote, "Starting to send unsent data");
-        const CommsStateScope state(CommsStateSend);
+        const CommsStateScope state(*this, CommsStateSend);
         if (OpenLink(online)) {
             ProcessQueue();
             ClosePort();
@@ -236,8 +244,7 @@ bool CIdEnqLink::Terminate(MessageId message)
     if (message == 0) return true;
     const std::string text(GetMessageText(message));
     if (message == kMsgRecordsRefused || message == kMsgScaleMemoryFull) {
-        if (const IMainFrame* frame = GetMainFrame())
-            frame->WriteEvent(EventGeneral, FormatMessage(kMsgScaleReportedError, m_name.c_str(), text.c_str()));
+        WriteWorkerEvent(EventGeneral, FormatMessage(kMsgScaleReportedError, m_name.c_str(), text.c_str()));
     }
     WriteTrace(TraceMessage, FormatText("Terminated comms operation: Error = %s", text.c_str()));
     m_linkError = message;
@@ -247,11 +254,14 @@ bool CIdEnqLink::Terminate(MessageId message)
 
 void CIdEnqLink::PostResult(std::uint32_t code, bool endRequest)
 {
-    const std::lock_guard lock(m_queueLock);
-    if (m_notifyWindow != nullptr) m_notifyWindow->Post(kResultMessage, code, m_linkId);
-    if (!endRequest) return;
-    m_request = RequestIdle;
-    m_notifyWindow = nullptr;
+    {
+        const std::lock_guard lock(m_queueLock);
+        if (m_notifyWindow != nullptr) m_notifyWindow->Post(kResultMessage, code, m_linkId);
+        if (!endRequest) return;
+        m_request = RequestIdle;
+        m_notifyWindow = nullptr;
+    }
+    m_requestEnded.notify_all();
 }
 
 }  // namespace varnel

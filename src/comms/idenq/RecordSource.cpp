@@ -131,9 +131,8 @@ bool CIdEnqLink::NextRecords()
     while (index) {
         CSendDataLog& job = *queue[*index];
         if (job.m_kind > kHighestIdEnqJobKind) {
-            if (const IMainFrame* frame = GetMainFrame())
-                frame->WriteEvent(EventGeneral, FormatMessage(kMsgJobKindDropped, m_currentScale->m_name.c_str(),
-                                                              static_cast<unsigned>(job.m_kind)));
+            WriteWorkerEvent(EventGeneral, FormatMessage(kMsgJobKindDropped, m_currentScale->m_name.c_str(),
+                                                         static_cast<unsigned>(job.m_kind)));
         } else if (const std::optional<ProducedRecord> made =
                        ProduceRecord(job.m_kind, std::span(m_data).first(kDataBufferSize))) {
             m_dataLength = made->length;

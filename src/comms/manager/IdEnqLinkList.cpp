@@ -17,7 +17,6 @@ namespace varnel {
 namespace {
 
 constexpr MessageId kMsgLinkAbandoned = 90401;  // link name
-constexpr std::chrono::milliseconds kBusyPollStep(500);
 
 // The kinds of link a stored list holds, kept in every program that reads a list: a static library's
 // class that nothing names would be left out of the program, and its links could not be read back.
@@ -110,8 +109,7 @@ void CIdEnqLinkList::StopAll()
     for (CIdEnqLink* link : waitAll(kKillLimit)) {
         link->AbandonThread();
         link->WriteTrace(CIdEnqLink::TraceMessage, FormatMessage(kMsgLinkAbandoned, link->m_name.c_str()));
-        if (const IMainFrame* frame = GetMainFrame())
-            frame->WriteEvent(EventGeneral, FormatMessage(kMsgLinkAbandoned, link->m_name.c_str()));
+        FrameEventLog().WriteEvent(EventGeneral, FormatMessage(kMsgLinkAbandoned, link->m_name.c_str()));
     }
 }
 
@@ -224,13 +222,11 @@ bool CIdEnqLinkList::IsBusy() const
 
 MessageId CIdEnqLinkList::WaitUntilIdle(const ScaleDefs*, std::uint32_t seconds) const
 {
-    const auto start = m_clock.MonotonicNow();
-    for (;;) {
-        if (!IsBusy()) return 0;
-        if (std::chrono::duration_cast<std::chrono::seconds>(m_clock.MonotonicNow() - start).count() >= seconds)
-            return CIdEnqLink::kMsgTimeout;
-        SleepFor(m_clock, kBusyPollStep);
-    }
+    // Only this thread hands out requests, so once each link in turn has ended its request, none is busy.
+    const auto deadline = m_clock.MonotonicNow() + std::chrono::seconds(seconds);
+    for (const auto& link : m_links)
+        if (!link->WaitRequestEnded(m_clock, deadline)) return CIdEnqLink::kMsgTimeout;
+    return 0;
 }
 
 }  // namespace varnel

@@ -26,13 +26,12 @@ void CIdEnqLinkList::WriteSetupReport(std::string& out) const
 void CIdEnqLinkList::LogOfflineScales(const ScaleDefs* scales)
 {
     for (const auto& link : m_links) link->ResetJob();
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return;
+    const IEventLog& events = FrameEventLog();
     for (const auto& link : m_links) {
         if (!link->m_enabled || !link->IsLinkSelected(scales)) continue;
         for (const auto& scale : link->m_scales)
             if (scale->m_enabled && link->IsScaleSelected(*scale, scales) && !scale->IsOnline())
-                frame->WriteEvent(EventGeneral, FormatMessage(kMsgScaleOffline, scale->m_name.c_str()));
+                events.WriteEvent(EventGeneral, FormatMessage(kMsgScaleOffline, scale->m_name.c_str()));
     }
 }
 

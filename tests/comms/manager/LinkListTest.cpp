@@ -145,6 +145,14 @@ TEST_F(LinkList, WaitingWithALimitOfNothingWhileBusyTimesOutAtOnce)
     EXPECT_EQ(links.WaitUntilIdle(nullptr, 0), CIdEnqLink::kMsgTimeout);
 }
 
+TEST_F(LinkList, WaitingUntilIdleEndsAsTheWorkersEndTheirRequests)
+{
+    links.StartLinks(&document, false);  // polls every scale
+    EXPECT_EQ(links.WaitUntilIdle(nullptr, 3600), 0);
+    EXPECT_FALSE(links.IsBusy());
+    EXPECT_EQ(links.CountOfflineScales(nullptr), 3u);
+}
+
 TEST_F(LinkList, BusyLinksAreRefusedWith31446AndNothingToResendIsNoError)
 {
     links.FindScale(21)->m_sendQueue.push_back(std::make_unique<CSendDataLog>(SendRecords, 2, 1, 1));
