@@ -32,8 +32,7 @@ bool CVrn3Doc::IsUnattended() const { return m_host.GetRunMode() != RunMode::Nor
 
 bool CVrn3Doc::OnNewDocument()
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (frame && frame->GetDocument() && frame->GetDocument() != this) return false;
+    if (const IDocument* open = FrameSendQueue().GetDocument(); open && open != this) return false;
     const DocumentSwitches switches = m_host.GetDocumentSwitches();
     m_pluDatabase.SetShared(switches.multiUser);
     const RunMode mode = m_host.GetRunMode();
@@ -57,7 +56,7 @@ bool CVrn3Doc::OnNewDocument()
     if (const CMasterScale* department = m_host.GetCurrentDepartment(); department && !department->m_database.empty())
         path = department->m_database;
     if (path.empty() || !m_fs.Exists(path)) {
-        if (IMainFrame* events = GetMainFrame()) events->WriteEvent(EventGeneral, "Error opening database: " + path);
+        FrameEventLog().WriteEvent(EventGeneral, "Error opening database: " + path);
         m_ui->HideSplash();
         return false;
     }

@@ -12,7 +12,7 @@ namespace {
 
 void LogBatchEvent(MessageId text)
 {
-    if (const IMainFrame* frame = GetMainFrame()) frame->WriteEvent(EventGeneral, GetMessageText(text));
+    FrameEventLog().WriteEvent(EventGeneral, GetMessageText(text));
 }
 
 }  // namespace

@@ -110,7 +110,7 @@ bool CVrn3Doc::SendDateAndTime()
     if (!CanUseOnlineComms()) return false;
     const SendRequests requests{CSendDataLog(SendDateTime, 0, 0, 0)};
     if (!SendData(kDataType, true, requests, nullptr)) return false;
-    if (const IMainFrame* frame = GetMainFrame()) frame->WriteEvent(EventGeneral, GetMessageText(kMsgDateTimeSent));
+    FrameEventLog().WriteEvent(EventGeneral, GetMessageText(kMsgDateTimeSent));
     return true;
 }
 

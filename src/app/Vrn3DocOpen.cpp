@@ -26,7 +26,7 @@ std::string FileNamePart(const std::string& path) { return std::filesystem::path
 
 void WriteErrorEvent(const std::string& text)
 {
-    if (IMainFrame* frame = GetMainFrame()) frame->WriteEvent(EventGeneral, text);
+    FrameEventLog().WriteEvent(EventGeneral, text);
 }
 
 }  // namespace

@@ -201,12 +201,11 @@ bool ChangeZonePriceForm::Apply()
 
 void ChangeZonePriceForm::LogChange(const CPluDefRec& original) const
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return;
+    const IEventLog& events = FrameEventLog();
     const long plu = static_cast<long>(GetCurrentPlu());
     const std::string desc = PriceChangeLogDesc(original);
     const std::uint16_t field = EditedField();
-    frame->WriteEvent(EventPriceChange,
+    events.WriteEvent(EventPriceChange,
                       IsMarkdown() ? FormatMessage(kMsgMarkdownChange, plu, static_cast<int>(m_plu->Get(PluCol::MarkFlag)),
                                                    long{original.Get(PluCol::MarkPrice)},
                                                    long{m_plu->Get(PluCol::MarkPrice)}, desc.c_str())
@@ -216,7 +215,7 @@ void ChangeZonePriceForm::LogChange(const CPluDefRec& original) const
         const std::int32_t before = ValueIn(original, field, zone.id, nullptr);
         const std::int32_t after = ValueIn(*m_plu, field, zone.id, &m_newValues);
         if (before != after)
-            frame->WriteEvent(EventContinuation, FormatMessage(kMsgZoneChange, static_cast<short>(zone.id),
+            events.WriteEvent(EventContinuation, FormatMessage(kMsgZoneChange, static_cast<short>(zone.id),
                                                                long{before}, long{after}));
     }
 }

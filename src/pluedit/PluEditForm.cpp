@@ -82,11 +82,9 @@ CPluPriceZoneTb* PluEditForm::Zones() const
 
 void PluEditForm::Build(const FormUnits& units)
 {
-    const IMainFrame* frame = GetMainFrame();
-    static const CLabPropMap kNone;
-    const CLabPropMap& pluMap = frame ? frame->GetFieldDefMap(FieldDefMap::Plu) : kNone;
-    const CLabPropMap& secondMap = frame ? frame->GetFieldDefMap(FieldDefMap::Plu2) : kNone;
-    m_pages = BuildPluEditPages(m_site.settings.layoutKind, pluMap, secondMap);
+    const ISiteRules& site = FrameSiteRules();
+    m_pages = BuildPluEditPages(m_site.settings.layoutKind, site.GetFieldDefMap(FieldDefMap::Plu),
+                                site.GetFieldDefMap(FieldDefMap::Plu2));
     std::size_t largest = 0;
     for (const PluEditPage& page : m_pages.pages) largest = std::max(largest, page.fields.size());
     m_areas = ComputePluEditAreas({m_pages.pages.size(), largest, IsZoneHintShown(),
@@ -203,9 +201,8 @@ void PluEditForm::PrepareNewPlu(std::uint32_t pluNumber)
     InitPluDataDefaults(pluNumber, m_row);
     m_row.Set(PluCol::RegCode, std::string("0000"));
     // The second map's defaults count wherever its family's scales may be.
-    if (m_site.settings.family9Scale && CurrentGeneralSetup().m_defaultScaleFamily != kFamily9) {
-        if (const IMainFrame* frame = GetMainFrame()) StoreDefaults(m_row, frame->GetFieldDefMap(FieldDefMap::Plu2));
-    }
+    if (m_site.settings.family9Scale && CurrentGeneralSetup().m_defaultScaleFamily != kFamily9)
+        StoreDefaults(m_row, FrameSiteRules().GetFieldDefMap(FieldDefMap::Plu2));
     (void)SetPluFieldValue(m_row, kItem, static_cast<std::int32_t>(pluNumber));
     m_editor.Clear();
     m_editor.SetLabelWidth(m_row.Get(PluCol::LabelWidth));

@@ -23,11 +23,7 @@ constexpr std::array<const char*, 5> kFirstListItems = {"Unit Price", "Fixed Pri
 constexpr std::array<const char*, 7> kSecondListItems = {"Mkd. Price",    "Minus Price",    "Minus %", "Disc. $/lb",
                                                          "- Unit Price", "- % Unit Price", "Price"};
 
-bool HasEnabledFamily(std::uint16_t family)
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame ? frame->HasEnabledScaleType(family) : family == CurrentGeneralSetup().m_defaultScaleFamily;
-}
+bool HasEnabledFamily(std::uint16_t family) { return FrameSiteRules().HasEnabledScaleType(family); }
 
 }  // namespace
 

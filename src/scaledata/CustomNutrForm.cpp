@@ -32,9 +32,7 @@ CustomNutrForm::CustomNutrForm(const CPluDefTb* plus, const CNutritionTb* nutrit
 std::vector<const CLabProp*> CustomNutrForm::DisplayedDefinitions()
 {
     std::vector<const CLabProp*> definitions;
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return definitions;
-    for (const auto& [key, definition] : frame->GetFieldDefMap(FieldDefMap::Nutrition))
+    for (const auto& [key, definition] : FrameSiteRules().GetFieldDefMap(FieldDefMap::Nutrition))
         if (definition && definition->m_display != 0 && definition->m_fieldNo != kPluCodeField)
             definitions.push_back(definition.get());
     return definitions;

@@ -40,9 +40,7 @@ EditCampaignForm::EditCampaignForm(CCampaignTb& campaigns, const CPluDefTb* plus
 
 std::size_t EditCampaignForm::CurrentLineLimit()
 {
-    const IMainFrame* frame = GetMainFrame();
-    const std::vector<const CLinkScaleSettings*> scales = frame ? frame->GetLinkScales()
-                                                                : std::vector<const CLinkScaleSettings*>{};
+    const std::vector<const CLinkScaleSettings*> scales = FrameSendQueue().GetLinkScales();
     const bool allFamily11 = !scales.empty() && std::ranges::all_of(scales, [](const CLinkScaleSettings* scale) {
         return scale->GetScaleType() == kCampaignOnlyFamily;
     });

@@ -17,15 +17,13 @@ namespace {
 // " Op: <User edit> : <Added|Updated|Deleted> Campaign PLU No. <plu>", then " : " and `detail`.
 void LogLine(EventKind kind, std::uint32_t plu, std::string_view detail = {})
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return;
     const MessageId format = kind == EventAdded     ? CDBComTb::kMsgLogAdded
                              : kind == EventDeleted ? CDBComTb::kMsgLogDeleted
                                                     : CDBComTb::kMsgLogUpdated;
     std::string line(GetMessageText(kMsgUserEdit));
     line += FormatMessage(format, EditCampaignForm::kLineCaption, static_cast<unsigned>(plu));
     if (!detail.empty()) line.append(" : ").append(detail);
-    frame->WriteEvent(kind, line);
+    FrameEventLog().WriteEvent(kind, line);
 }
 
 bool SameValues(const CCampDataRec& stored, const CampaignLine& line)

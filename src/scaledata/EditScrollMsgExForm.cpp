@@ -16,18 +16,12 @@ constexpr std::size_t kTextMax = 96;
 constexpr std::size_t kCsvTextMax = 94;
 constexpr std::size_t kInvertedTextMax = 93;
 
-bool HasScale(std::uint16_t family)
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame ? frame->HasEnabledScaleType(family) : CurrentGeneralSetup().m_defaultScaleFamily == family;
-}
+bool HasScale(std::uint16_t family) { return FrameSiteRules().HasEnabledScaleType(family); }
 
 // Every scale on the links is of family 11 (so also when there are none).
 bool AllScalesOfFamily11()
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return true;
-    const std::vector<const CLinkScaleSettings*> scales = frame->GetLinkScales();
+    const std::vector<const CLinkScaleSettings*> scales = FrameSendQueue().GetLinkScales();
     const std::uint16_t defaultFamily = CurrentGeneralSetup().m_defaultScaleFamily;
     return std::ranges::all_of(scales, [defaultFamily](const CLinkScaleSettings* scale) {
         return scale->GetScaleType(defaultFamily) == 11;

@@ -17,8 +17,7 @@ constexpr std::uint16_t kWeightField = 1007;
 // The value as the field's definition shows it (its decimals).
 std::string FormatField(std::uint16_t fieldNo, std::int32_t value)
 {
-    const IMainFrame* frame = GetMainFrame();
-    const CLabProp* definition = frame ? FindFieldDef(fieldNo, frame->GetFieldDefMap(FieldDefMap::Plu)) : nullptr;
+    const CLabProp* definition = FindFieldDef(fieldNo, FrameSiteRules().GetFieldDefMap(FieldDefMap::Plu));
     return FormatFixedPoint(definition ? definition->m_decimals : 0, '.', value);
 }
 

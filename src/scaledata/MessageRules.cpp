@@ -53,12 +53,7 @@ std::uint16_t MsgKindToTableId(std::uint32_t kind)
     }
 }
 
-bool HasEnabledScaleFamily(std::uint16_t family)
-{
-    const IMainFrame* frame = GetMainFrame();
-    if (frame) return frame->HasEnabledScaleType(family);
-    return family == CurrentGeneralSetup().m_defaultScaleFamily;
-}
+bool HasEnabledScaleFamily(std::uint16_t family) { return FrameSiteRules().HasEnabledScaleType(family); }
 
 MessageSite CurrentMessageSite(std::uint16_t family)
 {

@@ -22,10 +22,9 @@ constexpr std::uint16_t kWidestLabel = 500;
 
 LabelTextSettings FrameLabelTextSettings()
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return LabelTextSettings::Of(CurrentGeneralSetup(), true, CScaleFontList(), CDefLineFont());
-    return LabelTextSettings::Of(frame->GetGeneralSetup(), frame->GetSystemDoubleByteFlag(),
-                                 frame->GetScaleFontList(), frame->GetDefLineFont());
+    const ISiteRules& site = FrameSiteRules();
+    return LabelTextSettings::Of(site.GetGeneralSetup(), site.GetSystemDoubleByteFlag(), site.GetScaleFontList(),
+                                 site.GetDefLineFont());
 }
 
 std::string CutToWholeChars(std::string_view text, std::size_t limit)

@@ -40,14 +40,10 @@ bool InKeys(std::uint32_t key) { return key >= 1 && key <= CNutritionTb::kHighes
 
 bool NutritionInUse()
 {
-    const IMainFrame* frame = GetMainFrame();
-    return frame && (frame->UsesStandardNutrition() || frame->UsesCustomNutrition());
+    const ISiteRules& site = FrameSiteRules();
+    return site.UsesStandardNutrition() || site.UsesCustomNutrition();
 }
-bool CustomNutritionInUse()
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame && frame->UsesCustomNutrition();
-}
+bool CustomNutritionInUse() { return FrameSiteRules().UsesCustomNutrition(); }
 
 // The custom fields 1402 to 1413 that have a definition in the nutrition field map.
 std::vector<CustomNutritionField> CustomFields()
@@ -107,8 +103,7 @@ std::uint32_t CNutritionTb::GetFreeNumber(std::uint32_t wanted) const
 
 bool CNutritionTb::QueueDeleteRange(std::uint32_t from, std::uint32_t to)
 {
-    const IMainFrame* frame = GetMainFrame();
-    IDocument* document = frame ? frame->GetDocument() : nullptr;
+    IDocument* document = FrameSendQueue().GetDocument();
     if (!document) return false;
     SendRequests requests;
     KeyCursor cursor = from;
@@ -121,8 +116,7 @@ bool CNutritionTb::QueueDeleteRange(std::uint32_t from, std::uint32_t to)
 
 bool CNutritionTb::QueueDeleteAll(bool showResult)
 {
-    const IMainFrame* frame = GetMainFrame();
-    IDocument* document = frame ? frame->GetDocument() : nullptr;
+    IDocument* document = FrameSendQueue().GetDocument();
     if (!document) return false;
     const SendRequests requests{CSendDataLog(SendKeyDeletes, GetTableNo(), 0, 0)};
     return document->SendDataNow(IDocument::kDataType, showResult, requests, nullptr) == 0;

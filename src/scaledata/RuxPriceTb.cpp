@@ -51,9 +51,7 @@ std::string_view WithoutLeadingZeros(std::string_view code) { return code.substr
 template <class Each>
 void ForEachDefinition(Each each)
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return;
-    for (const auto& [key, definition] : frame->GetFieldDefMap(FieldDefMap::RuxPrice))
+    for (const auto& [key, definition] : FrameSiteRules().GetFieldDefMap(FieldDefMap::RuxPrice))
         if (definition) each(*definition);
 }
 
@@ -85,8 +83,7 @@ CRuxPriceRec* CRuxPriceTb::FindPrice(std::uint32_t pluNumber) const
 
 bool CRuxPriceTb::IsKeyAllowed(std::uint32_t key) const
 {
-    const IMainFrame* frame = GetMainFrame();
-    return frame ? frame->IsPluNumberAllowed(key) && key <= kHighestKey : key != 0 && key <= kHighestKey;
+    return FrameSiteRules().IsPluNumberAllowed(key) && key <= kHighestKey;
 }
 
 std::unique_ptr<CDBRecord> CRuxPriceTb::CreateRecord(std::size_t size)
@@ -171,7 +168,7 @@ int CRuxPriceTb::CompareReceivedRecord(const CLinkScaleSettings& scale, std::spa
     std::ranges::copy(row->Bytes(), onScale.begin());
     ReadRuxPriceFields(RuxPriceSiteOf(scale), text, position, onScale);
     std::string line;
-    const auto differs = [&](std::string piece) { line.append(",\"").append(piece).append("\""); };
+    const auto differs = [&](const std::string& piece) { line.append(",\"").append(piece).append("\""); };
     ForEachDefinition([&](const CLabProp& definition) {
         if (IsNumeric(definition)) {
             const std::int32_t scaleValue = GetRuxPriceFieldValue(onScale, definition);

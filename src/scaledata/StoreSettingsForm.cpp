@@ -57,9 +57,7 @@ std::string ReadBack(LabelTextEditForm& editor)
 
 bool UsesFamily9()
 {
-    const IMainFrame* frame = GetMainFrame();
-    const bool onLinks = frame && frame->HasEnabledScaleType(9);
-    return onLinks || CurrentGeneralSetup().m_defaultScaleFamily == 9;
+    return FrameSiteRules().HasEnabledScaleType(9) || CurrentGeneralSetup().m_defaultScaleFamily == 9;
 }
 
 }  // namespace
@@ -76,8 +74,8 @@ StoreSettingsForm::StoreSettingsForm(std::uint32_t number, const CStoreSetupRec&
 {
     for (const StoreSettingNumber& entry : kNumbers)
         m_numberTexts.push_back(std::to_string(GetColumnNumber(m_values, entry.column)));
-    if (const IMainFrame* frame = GetMainFrame(); frame && !m_taiwan) {
-        if (const CLabProp* definition = FindFieldDef(kPosCodeTypeField, frame->GetFieldDefMap(FieldDefMap::Plu)))
+    if (!m_taiwan) {
+        if (const CLabProp* definition = FindFieldDef(kPosCodeTypeField, FrameSiteRules().GetFieldDefMap(FieldDefMap::Plu)))
             for (const auto& [key, value] : definition->m_values) m_posCodeValues.push_back({value->m_number, value->m_text});
     }
     OpenEditor(m_name, m_values.Get(kName));
