@@ -15,8 +15,7 @@
 namespace varnel {
 namespace {
 
-constexpr std::uint16_t kLumenXtFamily = 6;
-constexpr std::uint16_t kLumenFamily = 7;
+constexpr std::uint16_t kLumenXtFamily = CLumenLink::kLumenXt;
 constexpr std::uint16_t kLargeLumenXtFamily = 8;
 
 enum class Chosen { Scale, NoScale, Cancelled };

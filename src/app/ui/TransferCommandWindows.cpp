@@ -11,15 +11,13 @@
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/ScaleChoicePicker.h"
 #include "comms/manager/SiteScales.h"
+#include "comms/lumen/LumenLink.h"
 #include "comms/ui/LumenDlgs.h"
 
 #include <array>
 
 namespace varnel {
 namespace {
-
-constexpr std::uint16_t kLumenXtFamily = 6;
-constexpr std::uint16_t kLumenFamily = 7;
 
 struct LumenCommand {
     std::uint32_t command;
@@ -29,10 +27,10 @@ struct LumenCommand {
 };
 
 constexpr std::array<LumenCommand, 4> kLumenCommands = {{
-    {Commands::kReceiveLumenXt, "&Receive (LumenXT/TR-5400)", true, kLumenXtFamily},
-    {Commands::kReceiveLumen, "&Receive (Lumen)", true, kLumenFamily},
-    {Commands::kSendLumenXt, "Send (LumenXT/TR-5400)", false, kLumenXtFamily},
-    {Commands::kSendLumen, "Send (Lumen)", false, kLumenFamily},
+    {Commands::kReceiveLumenXt, "&Receive (LumenXT/TR-5400)", true, CLumenLink::kLumenXt},
+    {Commands::kReceiveLumen, "&Receive (Lumen)", true, CLumenLink::kLumen},
+    {Commands::kSendLumenXt, "Send (LumenXT/TR-5400)", false, CLumenLink::kLumenXt},
+    {Commands::kSendLumen, "Send (Lumen)", false, CLumenLink::kLumen},
 }};
 
 void RunLumenCommand(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document, const LumenCommand& entry)
