@@ -5,6 +5,12 @@
 #include "db/text/EscapeCodes.h"
 
 namespace varnel {
+namespace {
+
+// A one-byte character that is no escape: no character rule takes a byte below 128 for a lead byte.
+bool IsPlainByte(char byte) { return static_cast<std::uint8_t>(byte) < 0x80 && byte != kEsc; }
+
+}  // namespace
 
 bool ApplyLabelEscape(char letter, char operand, LabelTextFormat& format, const LabelTextSettings& settings)
 {
@@ -66,12 +72,12 @@ std::size_t CLabelTextLine::Read(std::string_view text, const LabelTextSettings&
     bool lineEnded = false;
     while (position < text.size() && !lineEnded) {
         if (text[position] != kEsc) {
-            // No character rule takes a byte below 128 for a lead byte.
-            const std::size_t length = static_cast<std::uint8_t>(text[position]) < 0x80
-                                           ? 1
-                                           : GetCharLength(text.substr(position), settings.chars);
+            const std::size_t length =
+                IsPlainByte(text[position]) ? 1 : GetCharLength(text.substr(position), settings.chars);
             if (length == 0) text = text.substr(0, position);  // a lead byte with nothing after it is dropped
             position += length;
+            while (position < text.size() && position - runStart < kMaxRunBytes && IsPlainByte(text[position]))
+                ++position;
         }
         const std::size_t pending = position - runStart;
         if (position < text.size() && text[position] != kEsc && pending < kMaxRunBytes) continue;
