@@ -5,12 +5,17 @@
 #include "app/MainFrame.h"
 #include "app/MainFrameModel.h"
 #include "app/ScaleDataDirForm.h"
+#include "app/Vrn3Doc.h"
 #include "app/ui/EnterPasswordDlg.h"
 #include "app/ui/MainFrameWindow.h"
 #include "app/ui/ScaleDataDirDlg.h"
+#include "db/plu/PluDefTb.h"
 #include "db/text/DoubleByteText.h"
 #include "settings/DepartmentChoice.h"
+#include "settings/PluRangeProfileForm.h"
+#include "settings/ui/LogDataSelDlg.h"
 #include "settings/ui/PickerDlgs.h"
+#include "settings/ui/PluRangeProfileDlgs.h"
 
 namespace varnel {
 
@@ -29,6 +34,20 @@ bool QtFrameCommandUi::ChooseCurrentDepartment(CMasterScaleList& departments)
     return ChooseCurrent(departments, [this](PickerForm& picker) {
         return CChangeDeptDlg(picker, &m_window).exec() == QDialog::Accepted;
     });
+}
+
+bool QtFrameCommandUi::EditPluRangeProfile(PluRangeProfileForm& form)
+{
+    // The entries take as many digits as the PLU table's largest number has.
+    const CPluDefTb* plus = m_site.document.IsDatabaseOpen() ? m_site.document.GetPluTable() : nullptr;
+    const std::size_t digits = PluNumberEntryDigits(plus != nullptr ? plus->GetMaxKey() : 99999999);
+    return CEditPluRangeProfileDlg(form, m_site.frame.GetGeneralSetup().m_maxPluNo, digits, &m_window).exec() ==
+           QDialog::Accepted;
+}
+
+bool QtFrameCommandUi::SelectLogRange(LogViewRangeForm& form)
+{
+    return CLogDataSelDlg(form, &m_window).exec() == QDialog::Accepted;
 }
 
 std::optional<std::string> QtFrameCommandUi::ChooseScaleDataDirectory(const std::string& start)

@@ -28,6 +28,8 @@ public:
 
     bool EnterSetupPassword(const std::string& password) override;
     bool ChooseCurrentDepartment(CMasterScaleList& departments) override;
+    bool EditPluRangeProfile(PluRangeProfileForm& form) override;
+    bool SelectLogRange(LogViewRangeForm& form) override;
     std::optional<std::string> ChooseScaleDataDirectory(const std::string& start) override;
     void UpdateTitles() override;
 
