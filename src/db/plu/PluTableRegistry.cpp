@@ -22,7 +22,7 @@ public:
 
     void Register(std::uint16_t tableNo, PluTableFactory make)
     {
-        assert(tableNo >= 1 && tableNo < m_tables.size() && make);
+        assert(tableNo >= 1 && tableNo < m_tables.size());
         const std::scoped_lock lock(m_mutex);
         m_tables.at(tableNo) = std::move(make);
     }

@@ -22,7 +22,7 @@ using PluTableFactory = std::function<std::unique_ptr<CObjDBTable>(std::uint16_t
 using PluCompanionFactory = std::function<std::unique_ptr<IPluCompanionData>(const CObjDatabase& database)>;
 
 // Registers the class of a table number (1 to CPluDatabase::kHighestTableNo); registering a number
-// again replaces its class.
+// again replaces its class, and registering none takes it away.
 void RegisterPluTable(std::uint16_t tableNo, PluTableFactory make);
 // Registers what the PLU records read of the other tables; registering again replaces it.
 void RegisterPluCompanionData(PluCompanionFactory make);

@@ -102,6 +102,14 @@ TEST_F(PluDatabaseTest, ARegisteredClassTakesItsTableNumberInPlaceOfThePlacehold
     // 53 has a placeholder until a class is registered for it; 60 is no table of the database until then.
     RegisterPluTable(53, MakesTable<RegisteredTable>("Registered", 7));
     RegisterPluTable(60, MakesTable<RegisteredTable>("Another", 8));
+    // The other tests of this program make databases without these classes.
+    struct Unregister {
+        ~Unregister()
+        {
+            RegisterPluTable(53, nullptr);
+            RegisterPluTable(60, nullptr);
+        }
+    } const unregister;
     CPluDatabase db;
     const auto table = db.CreateTable(53);
     const auto* registered = dynamic_cast<const RegisteredTable*>(table.get());
