@@ -101,6 +101,12 @@ std::optional<std::uint32_t> RunPluNutrition(CMainFrame& frame, CVrn3Doc& docume
     return std::nullopt;
 }
 
+std::optional<std::uint32_t> EditSharedNutrition(CMainFrame& frame, CVrn3Doc& document, QWidget* parent,
+                                                 std::uint32_t pluNumber)
+{
+    return RunPluNutrition(frame, document, parent, NutritionDialog::SharedFacts, pluNumber, false);
+}
+
 bool RunPluIngredients(CMainFrame& frame, CVrn3Doc& document, QWidget* parent, std::uint32_t pluNumber,
                        std::uint16_t labelWidth)
 {

@@ -17,6 +17,10 @@ class CVrn3Doc;
 // The nutrition number the PLU names after the dialog; none when nothing was stored.
 std::optional<std::uint32_t> RunPluNutrition(CMainFrame& frame, CVrn3Doc& document, QWidget* parent,
                                              NutritionDialog dialog, std::uint32_t pluNumber, bool hostControlled);
+// The shared nutrition dialog on the row the PLU names, with the PLUs that share it (the PLU list and
+// the PLU edit window open it); the nutrition number the PLU names since, none when nothing changed.
+std::optional<std::uint32_t> EditSharedNutrition(CMainFrame& frame, CVrn3Doc& document, QWidget* parent,
+                                                 std::uint32_t pluNumber);
 bool RunPluIngredients(CMainFrame& frame, CVrn3Doc& document, QWidget* parent, std::uint32_t pluNumber,
                        std::uint16_t labelWidth);
 

@@ -12,6 +12,7 @@
 #include "scaledata/CampaignTb.h"
 #include "scaledata/ExMsgRec.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -179,6 +180,44 @@ TEST_F(PluEditorWindowTest, TheIndicatorShowsARunningCampaignAndOpensIt)
 
     Click("1118");
     EXPECT_TRUE(sale->isHidden());
+    m_document.SetUi(nullptr);
+}
+
+TEST_F(PluEditorWindowTest, TypedValuesAreSavedThroughTheDocumentAndClosingAsksForTheRest)
+{
+    Define(1, 1005, 2);
+    OpenNewDatabase();
+    AddPlu(4, 125);
+    m_document.SetUi(m_ui.get());
+    m_document.ShowPluEditor(4);
+    ASSERT_NE(m_ui->m_view, nullptr);
+    // Entries are taken as the focus leaves them, which needs the window active.
+    m_window.show();
+    m_window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &m_window; }));
+    const auto stored = [this] {
+        return dynamic_cast<const CPluDefRec*>(m_document.GetPluTable()->FindRecord(4))->Get(PluCol::UnitPrice);
+    };
+
+    auto* price = test::Child<QLineEdit>(*m_ui->m_view, "field1005");
+    price->setFocus();
+    price->selectAll();
+    QTest::keyClicks(price, "2.50");
+    Click("1115");
+    EXPECT_EQ(stored(), 250);
+    EXPECT_TRUE(m_prompt.m_ids.empty());
+
+    // A change left unsaved is asked about as the window closes; Yes saves it.
+    price->setFocus();
+    price->selectAll();
+    QTest::keyClicks(price, "3");
+    m_prompt.QueueAnswer(MessageAnswer::Yes);
+    ClosePluEditorWindow(*m_ui->m_view);
+    test::ProcessEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed frame goes
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61238});
+    EXPECT_EQ(stored(), 3);
+    EXPECT_FALSE(m_document.IsPluEditorOpen());
     m_document.SetUi(nullptr);
 }
 
