@@ -529,6 +529,13 @@ const MenuNode& CopyPricePopup()
     return popup;
 }
 
+std::vector<Accelerator> AcceleratorsFor(MenuWindow window)
+{
+    if (window == MenuWindow::PluEditor) return AcceleratorTable(156);
+    if (window == MenuWindow::Report) return AcceleratorTable(128);
+    return {std::begin(kSharedAccelerators), std::end(kSharedAccelerators)};
+}
+
 std::vector<Accelerator> AcceleratorTable(int resource)
 {
     std::span<const Accelerator> own;

@@ -93,5 +93,8 @@ struct Accelerator {
 };
 // Accelerator table 128 (the frame's, with the report window's keys) or 156 (the PLU editor's).
 std::vector<Accelerator> AcceleratorTable(int resource);
+// The keys that work while the window is active: the PLU editor's table 156; table 128 elsewhere, its
+// report keys only in a report window (in the PLU list window Ctrl+F would mark a default keyboard).
+std::vector<Accelerator> AcceleratorsFor(MenuWindow window);
 
 }  // namespace varnel

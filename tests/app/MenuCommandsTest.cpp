@@ -108,6 +108,15 @@ TEST(MenuCommandsTest, AcceleratorTablesBindTheirWindowsKeys)
     EXPECT_EQ(command(156, "Ctrl+S"), 32824u);
     EXPECT_EQ(command(156, "Ctrl+P"), 32827u);
     EXPECT_TRUE(AcceleratorTable(129).empty());
+    const auto bound = [](MenuWindow window, std::uint32_t wanted) {
+        const std::vector<Accelerator> keys = AcceleratorsFor(window);
+        return std::ranges::any_of(keys, [wanted](const Accelerator& key) { return key.command == wanted; });
+    };
+    EXPECT_TRUE(bound(MenuWindow::Report, 32819));
+    EXPECT_FALSE(bound(MenuWindow::PluList, 32819));  // "Default Keyboard - TR-&5300" there
+    EXPECT_TRUE(bound(MenuWindow::PluList, 32801));
+    EXPECT_TRUE(bound(MenuWindow::PluEditor, 32824));
+    EXPECT_FALSE(bound(MenuWindow::NoDocument, 32824));
 }
 
 TEST(MenuCommandsTest, TheCopyPricePopupOffersTheFivePriceMasters)

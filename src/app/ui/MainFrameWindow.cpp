@@ -136,10 +136,9 @@ void MainFrameWindow::UpdateMenuBar()
 {
     const MenuWindow window = ActiveMenuWindow();
     m_commands.SetActiveWindow(window);
-    const int accelerators = window == MenuWindow::PluEditor ? 156 : 128;
-    if (accelerators != m_shownAccelerators) {
-        ApplyAccelerators(m_commands, *this, accelerators);
-        m_shownAccelerators = accelerators;
+    if (window != m_shownAccelerators) {
+        ApplyAccelerators(m_commands, *this, window);
+        m_shownAccelerators = window;
     }
     std::vector<std::string> recentFiles = m_recentFiles ? m_recentFiles() : std::vector<std::string>{};
     MenuState state = CurrentMenuState();

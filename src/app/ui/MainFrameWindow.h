@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -104,7 +105,7 @@ private:
     std::function<void(const std::string&)> m_openRecent;
     std::vector<std::string> m_shownRecentFiles;
     MenuNode m_shownBar;
-    int m_shownAccelerators = 0;
+    std::optional<MenuWindow> m_shownAccelerators;
     bool m_closed = false;
 };
 

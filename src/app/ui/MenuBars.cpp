@@ -63,12 +63,12 @@ QString MenuObjectName(const std::string& label)
     return name + QStringLiteral("Menu");
 }
 
-void ApplyAccelerators(CommandTable& commands, QWidget& window, int table)
+void ApplyAccelerators(CommandTable& commands, QWidget& window, MenuWindow active)
 {
     std::map<std::uint32_t, QList<QKeySequence>> keys;
     for (const int each : {128, 156})
         for (const Accelerator& accelerator : AcceleratorTable(each)) keys[accelerator.command];
-    for (const Accelerator& accelerator : AcceleratorTable(table))
+    for (const Accelerator& accelerator : AcceleratorsFor(active))
         keys[accelerator.command].push_back(QKeySequence(QString::fromLatin1(accelerator.keys)));
     for (const auto& [command, sequences] : keys) {
         QAction* action = commands.Action(command);

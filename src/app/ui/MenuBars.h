@@ -26,8 +26,8 @@ QMenu* MakePopupMenu(const MenuNode& node, CommandTable& commands, QWidget* pare
 // The object name of a top-level menu: "&File" is "fileMenu".
 QString MenuObjectName(const std::string& label);
 
-// Gives the commands of accelerator table `table` (128 or 156) their keys, takes them from the other
-// table's commands, and puts the actions on `window` so the keys work while no menu shows them.
-void ApplyAccelerators(CommandTable& commands, QWidget& window, int table);
+// Gives the commands the keys of the active window (AcceleratorsFor), takes every other key of the
+// tables 128 and 156 away, and puts the actions on `window` so the keys work while no menu shows them.
+void ApplyAccelerators(CommandTable& commands, QWidget& window, MenuWindow active);
 
 }  // namespace varnel

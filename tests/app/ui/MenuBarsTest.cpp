@@ -154,6 +154,11 @@ TEST_F(MenuBarsTest, ThePluEditorsWindowBringsItsMenuAndItsKeys)
     EXPECT_EQ(passwords, 1);
     QTest::keyClick(&m_window, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(saves, 0);
+    // Ctrl+F is the report window's "&From..."; in the PLU list window it marks no default keyboard.
+    int defaultKeyboards = 0;
+    m_commands.Register(32819, "Default Keyboard - TR-&5300", [&defaultKeyboards] { ++defaultKeyboards; });
+    QTest::keyClick(&m_window, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(defaultKeyboards, 0);
 
     auto* editor = new CPluChildWnd(m_model, new QWidget, [] { return true; });
     m_window.AddChildFrame(editor);
