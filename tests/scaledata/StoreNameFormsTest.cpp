@@ -64,6 +64,23 @@ TEST_F(StoreNameFormsTest, AddTakesTheFirstSpareNumberAndStoresQueuesAndLogsTheS
     EXPECT_EQ(TakeEvents(), std::vector<std::string>{" Op: <User edit> : Added Store (TR-5300/LumenXT) No. 2"});
 }
 
+// The store command's path when the site has one store: its editor on store 1 straight away.
+TEST_F(StoreNameFormsTest, WithOneStoreTheFirstOkCreatesStoreOneAndQueuesItLikeAnyStoreSave)
+{
+    m_frame.m_setup.m_maxStoreNo = 1;
+    auto form = List([](EditStoreNameForm& editor) {
+        editor.SetNameText("Only");
+        return editor.OnOK();
+    });
+    form.OnEdit();
+    const CStoreNameRec* row = Stores().FindStore(1);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->GetDataSize(), 260u);
+    EXPECT_EQ(row->GetName().text, "Only");
+    EXPECT_EQ(TakeRequests(), std::vector<std::string>{"0 7 1-1"});
+    EXPECT_EQ(TakeEvents(), std::vector<std::string>{" Op: <User edit> : Added Store (TR-5300/LumenXT) No. 1"});
+}
+
 TEST_F(StoreNameFormsTest, ChangingTheNumberToAnExistingStoreAsksBeforeOverwritingIt)
 {
     AddStore(3, "Three");
