@@ -15,6 +15,7 @@ enum SetupFlag : std::size_t {
     SetupFlagStandardNutrition = 0,
     SetupFlagCustomNutrition = 1,
     SetupFlagDataSave = 2,
+    SetupFlagKeyboardPresets = 12,  // the scales take keyboard presets (data kind 12)
     SetupFlagRewrapProduction = 14,
     SetupFlagNextDayProduction = 15,
     SetupFlagHourlyProduction = 16,
