@@ -282,14 +282,17 @@ bool CVrn3Doc::SavePluRecord(CPluDefRec& row, std::uint32_t pluNumber, bool isNe
     auto* stored = dynamic_cast<CPluDefRec*>(plus->FindRecord(pluNumber));
     if (!stored) return false;
     if (stored != &row) {
-        // The editor's copy: its bytes become the stored row's under the stored row's header.
-        CDBRecord::Header header = stored->GetHeaderBytes();
-        std::uint32_t offset = stored->m_fileOffset;
-        *stored = row;
-        stored->CopyHeader(header.data());
-        stored->m_fileOffset = offset;
+        // The editor's copy: its bytes become the stored row's, kept only once the store took them, so
+        // that the row the links send never differs from the one the file holds.
+        const CPluDefRec previous = *stored;
+        stored->CopyDataFrom(row);
+        if (!plus->UpdatePlu(*stored, size)) {
+            stored->CopyDataFrom(previous);
+            return false;
+        }
+    } else if (!plus->UpdatePlu(*stored, size)) {
+        return false;
     }
-    if (!plus->UpdatePlu(*stored, size)) return false;
     plus->WritePosUpdateLine(stored, 'C', false);
     return true;
 }

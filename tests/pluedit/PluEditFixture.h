@@ -9,6 +9,7 @@
 #include "db/store/ColumnLayout.h"
 #include "pluedit/PluEditForm.h"
 #include "settings/DeptCode.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 #include "support/TestMainFrame.h"
@@ -57,8 +58,11 @@ public:
         if (isNew) return m_plus->AddPlu(pluNumber, size, std::make_unique<CPluDefRec>(row));
         auto* stored = dynamic_cast<CPluDefRec*>(m_plus->FindRecord(pluNumber));
         if (stored == nullptr) return false;
+        const CPluDefRec previous = *stored;
         stored->CopyDataFrom(row);
-        return m_plus->UpdatePlu(*stored, size);
+        if (m_plus->UpdatePlu(*stored, size)) return true;
+        stored->CopyDataFrom(previous);
+        return false;
     }
     std::optional<std::uint32_t> SelectPluNumber(std::uint32_t offered) override
     {
@@ -165,7 +169,8 @@ protected:
     TempDir m_dir;
     TestMainFrame m_frame;
     RecordingPrompt m_prompt;
-    CPluDatabase m_db;
+    FaultInjectingFileSystem m_fs;  // a ".pld" database's file calls, to fail on demand
+    CPluDatabase m_db{m_fs};
     CDeptCodeList m_deptCodes;
     PluEditSettings m_settings;
     LabelTextSettings m_textSettings;

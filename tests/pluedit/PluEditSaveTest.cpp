@@ -202,6 +202,32 @@ TEST_P(PluEditSaveTest, AFailedStoreIsReportedAndTheEditsStayForALaterSave)
     EXPECT_EQ(Stored(7)->Get(PluCol::UnitPrice), 300);
 }
 
+TEST(PluEditSaveFileTest, AFileThatCannotBeWrittenLosesNeitherTheStoredRowNorTheEdits)
+{
+    struct Fixture : PluEditFixture {
+        void Run()
+        {
+            Open(".pld");
+            AddPlu(7).Set(PluCol::UnitPrice, 100);
+            RecordingDocument sends{m_frame};
+            ASSERT_TRUE(Form().ShowPlu(7));
+            ASSERT_TRUE(Form().CommitEdit(Control(1005), "4.00").accepted);
+            m_fs.FailAt(1, true);
+            EXPECT_FALSE(Form().OnSave());
+            EXPECT_TRUE(m_fs.Fired());
+            EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61246});
+            EXPECT_TRUE(Form().IsPluChanged());
+            EXPECT_TRUE(sends.m_sends.empty());
+            EXPECT_EQ(dynamic_cast<const CPluDefRec*>(Plus().FindRecord(7))->Get(PluCol::UnitPrice), 100);
+            m_fs.FailAt(0);
+            ASSERT_TRUE(Form().OnSave());
+            EXPECT_EQ(dynamic_cast<const CPluDefRec*>(Plus().FindRecord(7))->Get(PluCol::UnitPrice), 400);
+            EXPECT_FALSE(Form().IsPluChanged());
+        }
+    } fixture;
+    fixture.Run();
+}
+
 TEST_P(PluEditSaveTest, HostControlledRowsAndUsersWithoutRightsSaveNothing)
 {
     m_frame.m_setup.m_ctrlFlagPair = 1;
