@@ -1,4 +1,4 @@
-// The settings dialogs: host interface and e-mail settings.
+// The settings dialogs: host interface, e-mail settings, the PLU range profile and the log range.
 #include "ScreenShots.h"
 
 #include "keyboards/ui/PresetKeySetupDlg.h"
@@ -6,13 +6,17 @@
 #include "settings/EMailSettings.h"
 #include "settings/EditPluedPropsForm.h"
 #include "settings/HostInterfaceForm.h"
+#include "settings/LogViewRangeForm.h"
 #include "settings/PickerForm.h"
+#include "settings/PluRangeProfileForm.h"
 #include "settings/PriceZone.h"
 #include "settings/ui/DefLineFontsDlg.h"
 #include "settings/ui/EMailSettingsDlg.h"
 #include "settings/ui/EditPluedProps.h"
 #include "settings/ui/HostInterfaceDlg.h"
+#include "settings/ui/LogDataSelDlg.h"
 #include "settings/ui/PickerDlgs.h"
+#include "settings/ui/PluRangeProfileDlgs.h"
 
 #include <QTabWidget>
 
@@ -116,6 +120,19 @@ void AddSettingsScreens(ScreenShots& shots)
     mail.m_bodyText1 = "Scale status of store 42.";
     CEMailSettingsDlg eMail(mail, CodePage::Western);
     shots.Take("dialog-email-settings", eMail);
+
+    CPluRangeList ranges;
+    ranges.Append(CPluRange(1000, 1999, "Deli specials"));
+    ranges.Append(CPluRange(50000, 59999, "Seasonal"));
+    PluRangeProfileForm profile(ranges, 999999);
+    CEditPluRangeProfileDlg profileDialog(profile, 999999, 6);
+    shots.Take("dialog-edit-plu-range-profile", profileDialog);
+    CSetPluRangeDlg setRange(1000, 1999, "Deli specials", 6);
+    shots.Take("dialog-set-plu-range", setRange);
+
+    LogViewRangeForm logRange(SystemClock(), 30);
+    CLogDataSelDlg logData(logRange);
+    shots.Take("dialog-select-log-data", logData);
 }
 
 }  // namespace varnel::screens
