@@ -16,6 +16,7 @@
 #include "app/ui/FieldSetCommandWindows.h"
 #include "app/ui/FrameCommandWindows.h"
 #include "app/ui/DocumentListCommands.h"
+#include "app/ui/ImportCommandWindows.h"
 #include "app/ui/KeyboardCommandWindows.h"
 #include "comms/ui/QtCommsDialogs.h"
 #include "app/ui/LoginDlg.h"
@@ -254,6 +255,8 @@ bool CVrn3App::InitInstance()
     RegisterConvertDataCommand(*parts.window, *parts.document, nullptr);
     // The keyboard windows are not built yet: their commands stay disabled.
     RegisterKeyboardCommands(parts.frame, *parts.window, *parts.document, nullptr);
+    // Nor are the imports and exports.
+    RegisterImportCommands(parts.frame, *parts.window, *parts.document, nullptr);
     if (m_options.mode == RunMode::Automation) {
         (void)parts.document->OnNewDocument();
         parts.automation = AutomationServer::Start(parts.frame, parts.model, *parts.document,
