@@ -58,16 +58,7 @@ bool ImportIntoNewDatabase(FrameCommandSite& site, const std::string& path)
         ShowMessage(kDataSaveFileOpenError);
         return false;
     }
-    const std::string previous = document.GetPathName();
-    if (document.IsDatabaseOpen()) {
-        if (!document.SaveModified()) return false;
-        document.OnCloseDocument();
-    }
-    if (!CreateEmptyDatabase(fs, target)) {
-        if (!previous.empty()) (void)SwitchDatabase(site, previous);
-        return false;
-    }
-    return SwitchDatabase(site, target) && ImportDataSaveFile(site, path);
+    return ReplaceWithEmptyDatabase(site, target) && SwitchDatabase(site, target) && ImportDataSaveFile(site, path);
 }
 
 }  // namespace

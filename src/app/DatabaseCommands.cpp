@@ -49,6 +49,16 @@ bool SameFileName(const std::string& left, const std::string& right)
 
 bool CreateEmptyDatabase(IFileSystem& fs, const std::string& path)
 {
+    // A database another copy of the program holds open is never replaced under it.
+    std::unique_ptr<IFile> held;
+    if (fs.Exists(path)) {
+        auto locked = fs.Open(path, FileAccess::ReadWrite, FileShare::DenyWrite);
+        if (!locked) {
+            ShowMessage(kDatabaseNotCreated);
+            return false;
+        }
+        held = std::move(*locked);
+    }
     CPluDatabase database(fs);
     database.CreateAllTables();
     if (database.Create(path)) return true;
@@ -66,6 +76,19 @@ bool SwitchDatabase(FrameCommandSite& site, const std::string& path)
     const bool opened = document.OnOpenDocument(path);
     site.ui.UpdateTitles();
     return opened;
+}
+
+bool ReplaceWithEmptyDatabase(FrameCommandSite& site, const std::string& path)
+{
+    CVrn3Doc& document = site.document;
+    const std::string previous = document.GetPathName();
+    if (document.IsDatabaseOpen()) {
+        if (!document.SaveModified()) return false;
+        document.OnCloseDocument();
+    }
+    if (CreateEmptyDatabase(site.frame.FileSystem(), path)) return true;
+    if (!previous.empty()) (void)SwitchDatabase(site, previous);
+    return false;
 }
 
 bool OnOpenDatabase(FrameCommandSite& site)
@@ -94,16 +117,8 @@ bool OnNewDatabase(FrameCommandSite& site)
     request.title = GetMessageText(kSpecifyDatabaseFile);
     const auto path = AskFileName(request);
     if (!path) return false;
-    CVrn3Doc& document = site.document;
-    if (document.IsDatabaseOpen()) {
-        if (!document.SaveModified()) return false;
-        document.OnCloseDocument();
-    }
     // The file the user chose to overwrite is replaced whole by the empty database, never deleted first.
-    if (site.frame.FileSystem().Exists(*path) && !CreateEmptyDatabase(site.frame.FileSystem(), *path)) {
-        site.ui.UpdateTitles();
-        return false;
-    }
+    if (site.frame.FileSystem().Exists(*path) && !ReplaceWithEmptyDatabase(site, *path)) return false;
     return SwitchDatabase(site, *path);
 }
 

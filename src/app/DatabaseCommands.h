@@ -44,8 +44,11 @@ bool OnChangeDepartment(FrameCommandSite& site);
 // The open database (when there is one) is closed, its links stopped, and `path` opened in its place.
 bool SwitchDatabase(FrameCommandSite& site, const std::string& path);
 // Writes an empty database with every table at `path` (its format by the extension), replacing a file
-// of that name as a whole; 61298 when it cannot be written.
+// of that name as a whole; 61298 when it cannot be written or another opener holds the file.
 bool CreateEmptyDatabase(IFileSystem& fs, const std::string& path);
+// The open database closed and the file at `path` replaced by an empty database; when that fails the
+// database that was open opens again.
+bool ReplaceWithEmptyDatabase(FrameCommandSite& site, const std::string& path);
 // File names compared as the store's file system does: without case.
 bool SameFileName(const std::string& left, const std::string& right);
 

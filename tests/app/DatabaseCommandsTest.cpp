@@ -82,6 +82,22 @@ TEST_F(DatabaseCommandsTest, NewDatabaseReplacesTheChosenFileWithAnEmptyOne)
     EXPECT_EQ(OpenPluCount(), 0);
 }
 
+TEST_F(DatabaseCommandsTest, NewDatabaseLeavesAFileAnotherOpenerHoldsAsItIsAndTheOpenDatabaseOpen)
+{
+    MakePluDatabase(File("shop.pld"), {1, 2, 3}, clock);
+    MakePluDatabase(File("back.pld"), {7}, clock);
+    ASSERT_TRUE(document->OpenDatabase(File("back.pld")));
+    const std::string before = ReadWholeFile(File("shop.pld"));
+    auto held = RealFileSystem().Open(File("shop.pld"), FileAccess::ReadWrite, FileShare::DenyWrite);
+    ASSERT_TRUE(held);
+
+    prompt.QueueSaveName(File("shop.pld"));
+    EXPECT_FALSE(OnNewDatabase(site));
+    EXPECT_EQ(prompt.m_ids, (std::vector<MessageId>{kDatabaseNotCreated}));
+    EXPECT_TRUE(ReadWholeFile(File("shop.pld")) == before);
+    EXPECT_EQ(OpenPath(), File("back.pld"));
+}
+
 TEST_F(DatabaseCommandsTest, OpenDepartmentOpensTheDepartmentsDatabaseAndTellsWhenItIsMissing)
 {
     MakePluDatabase(File("deli.pld"), {4, 5}, clock);
