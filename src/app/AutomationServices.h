@@ -82,7 +82,7 @@ public:
 };
 
 // Until their subsystems are built: no definitions, no schedule items, and every run fails with
-// 31510 "Invalid parameter specified".
+// 31510 "Invalid parameter specified"; only the send to the other maker's scales runs.
 class UnbuiltAutomationServices final : public IAutomationServices {
 public:
     static constexpr MessageId kNotAvailable = 31510;
@@ -112,7 +112,8 @@ public:
     MessageId StartSale(CVrn3Doc&, const std::string&) override { return kNotAvailable; }
     MessageId EndSale(CVrn3Doc&, const std::string&) override { return kNotAvailable; }
     MessageId ImportSales(CVrn3Doc&, const std::string&, const std::string&, bool) override { return kNotAvailable; }
-    MessageId SendToOtherMakersScales(CVrn3Doc&, std::int32_t, std::int32_t, bool) override { return kNotAvailable; }
+    // The document writes the send file itself: the PLUs from..to (a negative bound fails with 31510).
+    MessageId SendToOtherMakersScales(CVrn3Doc& document, std::int32_t from, std::int32_t to, bool showErrors) override;
 };
 
 }  // namespace varnel

@@ -471,4 +471,11 @@ bool DocumentAutomation::AddRecords(std::int32_t tableType, const std::string& t
     return false;
 }
 
+MessageId UnbuiltAutomationServices::SendToOtherMakersScales(CVrn3Doc& document, std::int32_t from, std::int32_t to,
+                                                            bool showErrors)
+{
+    if (from < 0 || to < 0) return kNotAvailable;
+    return document.SendOrlanPlus(static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to), showErrors);
+}
+
 }  // namespace varnel

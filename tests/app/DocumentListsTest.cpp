@@ -1,6 +1,7 @@
 // The document's services beside its commands: reports prepared for the report window, the sends to
 // the outside maker's scales, and whether a PLU holds a message or coupon number.
 #include "DocumentFixture.h"
+#include "app/AutomationServices.h"
 #include "db/plu/PluDefTb.h"
 #include "golden/PluGolden.h"
 #include "support/RecordingProgramRunner.h"
@@ -177,6 +178,17 @@ TEST_F(DocumentPluServices, RecentChangesSendTheChangedPlusOnceAndAllPlusSendEve
     EXPECT_EQ(doc->SendOrlanPlus(3, 8, false), 0u);
     EXPECT_EQ(Count(SendFile(), "NAA"), 1u);
     EXPECT_EQ(runner.m_started.size(), 3u);
+}
+
+TEST_F(DocumentPluServices, TheProgramsAutomationSendsTheRangeThroughTheDocument)
+{
+    AddPlu(2);
+    AddPlu(7);
+    UnbuiltAutomationServices services;
+    EXPECT_EQ(services.SendToOtherMakersScales(*doc, 5, 9, false), 0u);
+    EXPECT_EQ(Count(SendFile(), "NAA"), 1u);
+    EXPECT_EQ(services.SendToOtherMakersScales(*doc, -1, 9, false), UnbuiltAutomationServices::kNotAvailable);
+    EXPECT_EQ(runner.m_started.size(), 1u);
 }
 
 TEST_F(DocumentPluServices, WithoutADatabaseNothingIsSentOrFound)
