@@ -256,15 +256,15 @@ void CMainFrame::TakeGeneralSetup(GeneralSetupContents&& c, std::uint32_t versio
     m_setupVersion = version;
     m_generalSetup = std::move(c.setup);
     m_fieldDefs = std::move(c.fieldDefs);
-    m_priceZones = std::move(c.priceZones);
+    m_priceZones = c.priceZones;
     m_priceZoneFields = std::move(c.wordList);
     if (c.qd47Link) m_qd47Link = std::move(c.qd47Link);
-    m_deptCodes = std::move(c.deptCodes);
-    m_lumenLink = std::move(c.lumenLink);
-    m_keyTypes = std::move(c.keyTypes);
+    m_deptCodes = c.deptCodes;
+    m_lumenLink = c.lumenLink;
+    m_keyTypes = c.keyTypes;
     m_lineFonts = std::move(c.lineFonts);
-    m_eMailSettings = std::move(c.eMailSettings);
-    m_vmKeySetup = std::move(c.vmKeySetup);
+    m_eMailSettings = c.eMailSettings;
+    m_vmKeySetup = c.vmKeySetup;
     if (c.backupDirectory) m_backupDirectory = std::move(*c.backupDirectory);
     if (m_lastDatabasePath.empty()) m_lastDatabasePath = std::move(c.databasePath);
     if (c.site) {
@@ -273,7 +273,7 @@ void CMainFrame::TakeGeneralSetup(GeneralSetupContents&& c, std::uint32_t versio
         m_links = std::move(c.site->links);
         m_operators = std::move(c.site->operators);
         m_departments = std::move(c.site->departments);
-        m_access.m_users = std::move(c.site->users);
+        m_access.m_users = c.site->users;
         m_userProfiles = CUserSetupList();
         if (version >= 210) m_eventLog = std::move(c.site->eventLog);
     }

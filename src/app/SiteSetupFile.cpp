@@ -131,8 +131,8 @@ void CMainFrame::TakeSiteSetup(SiteSetupContents&& c)
     m_links = std::move(c.links);
     m_operators = std::move(c.operators);
     m_departments = std::move(c.departments);
-    m_access.m_users = std::move(c.users);
-    m_userProfiles = std::move(c.userProfiles);
+    m_access.m_users = c.users;
+    m_userProfiles = c.userProfiles;
     m_eventLog = std::move(c.eventLog);
     m_keyboardList = std::move(c.keyboardList);
     m_keyboards = std::move(c.keyboards);

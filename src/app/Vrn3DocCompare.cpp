@@ -38,9 +38,9 @@ MessageId ComparePlus(CVrn3Doc& document, const CompareCommandSite& site)
         (void)ShowMessage(kMsgSamePlus, MessageButtons::Ok, MessageIcon::Information);
         return 0;
     }
-    ScaleDefs scales = CompareResultScales(*site.links, site.department);
+    const ScaleDefs scales = CompareResultScales(*site.links, site.department);
     if (scales.empty()) return 0;
-    CompareResultForm form(CompareResultForm::Shape::ScaleList, *site.links, std::move(scales),
+    CompareResultForm form(CompareResultForm::Shape::ScaleList, *site.links, scales,
                            {&document, site.department, site.severalScalesPerLink, site.mayTransmit});
     if (ICommsDialogs* dialogs = GetCommsDialogs()) (void)dialogs->RunCompareResult(form);
     return 0;

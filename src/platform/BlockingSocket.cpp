@@ -228,7 +228,7 @@ Result<std::size_t> CBlockingSocket::Send(std::span<const std::uint8_t> bytes, s
 Result<std::size_t> CBlockingSocket::SendAll(std::span<const std::uint8_t> bytes, std::chrono::seconds limit)
 {
     for (std::size_t done = 0; done < bytes.size();) {
-        const Result<std::size_t> sent = Send(bytes.subspan(done), limit);
+        Result<std::size_t> sent = Send(bytes.subspan(done), limit);
         if (!sent) return sent;
         done += *sent;
     }

@@ -254,7 +254,8 @@ public:
         while (const dirent* entry = ::readdir(listing)) {
             const std::string name = entry->d_name;
             if (!IsTempName(name, prefix)) continue;
-            const std::string path = dir + "/" + name;
+            std::string path = dir;
+            path.append("/").append(name);
             if (IsAbandoned(path)) stale.push_back(path);
         }
         ::closedir(listing);

@@ -191,7 +191,7 @@ bool EditUserForm::CopyFromProfile(std::size_t profile)
     copy.m_password = m_user.m_password;
     copy.m_priceZone = m_user.m_priceZone;
     copy.m_fieldFlags = NormaliseFieldFlags(copy.m_fieldFlags);
-    m_user = std::move(copy);
+    m_user = copy;
     return true;
 }
 

@@ -27,7 +27,7 @@ std::optional<QtUserPrompt>& ScreenPromptIfDisplayed(std::optional<QtUserPrompt>
 }  // namespace
 
 AutomationServer::AutomationServer(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document,
-                                   IUserPrompt& quietPrompt, QDBusConnection connection)
+                                   IUserPrompt& quietPrompt, const QDBusConnection& connection)
     : m_automation(frame, host, document, m_services),
       m_prompt(m_automation, quietPrompt,
                ScreenPromptIfDisplayed(m_screenPrompt) ? &*m_screenPrompt : nullptr),

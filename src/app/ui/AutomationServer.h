@@ -30,7 +30,7 @@ public:
 
 private:
     AutomationServer(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document, IUserPrompt& quietPrompt,
-                     QDBusConnection connection);
+                     const QDBusConnection& connection);
 
     UnbuiltAutomationServices m_services;
     DocumentAutomation m_automation;

@@ -59,7 +59,7 @@ void DiscardPluListWindow(CVrn3View& view)
     delete &view;
 }
 
-void RegisterPluListCommands(CommandTable& commands, std::function<CVrn3View*()> listView)
+void RegisterPluListCommands(CommandTable& commands, const std::function<CVrn3View*()>& listView)
 {
     using namespace PluCommand;
     const ListCommand list[] = {

@@ -21,6 +21,6 @@ CVrn3View* OpenPluListWindow(CMainFrame& frame, IFrameModel& model, MainFrameWin
 void DiscardPluListWindow(CVrn3View& view);
 
 // `listView`: the open list window's view, null while none is open.
-void RegisterPluListCommands(CommandTable& commands, std::function<CVrn3View*()> listView);
+void RegisterPluListCommands(CommandTable& commands, const std::function<CVrn3View*()>& listView);
 
 }  // namespace varnel

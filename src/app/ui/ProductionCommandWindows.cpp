@@ -83,7 +83,7 @@ void RegisterProductionCommands(CMainFrame& frame, MainFrameWindow& window, CVrn
         const auto [command, totals] = kAdjusts[i];
         const bool unrestrictedOnly = command == Commands::kAdjustBatchProduction;
         commands.Register(command, kAdjustTexts[i],
-                          run([&document, totals](IProductionServices& services) {
+                          run([&document, totals = totals](IProductionServices& services) {
                               return AdjustProduction(document, services, totals);
                           }),
                           [&frame, available, unrestrictedOnly] {

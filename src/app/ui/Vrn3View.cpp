@@ -65,7 +65,7 @@ CVrn3View::CVrn3View(CMainFrame& frame, CVrn3Doc& document, QWidget* parent)
                                         std::pair{"&Edit", PluCommand::kEditButton},
                                         std::pair{"&Delete", PluCommand::kDeleteButton}}) {
         QPushButton* button = MakeButton(*this, text, QByteArray::number(command).constData());
-        connect(button, &QPushButton::clicked, this, [this, command] { RunCommand(command); });
+        connect(button, &QPushButton::clicked, this, [this, command = command] { RunCommand(command); });
         buttons->addWidget(button);
     }
     buttons->addStretch(1);

@@ -8,7 +8,7 @@
 
 namespace varnel {
 
-CompareResultForm::CompareResultForm(Shape shape, CIdEnqLinkList& links, ScaleDefs scales, Site site)
+CompareResultForm::CompareResultForm(Shape shape, CIdEnqLinkList& links, const ScaleDefs& scales, Site site)
     : m_shape(shape), m_site(site)
 {
     for (const CScaleDef& def : scales) {

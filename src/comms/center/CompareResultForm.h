@@ -44,7 +44,7 @@ public:
         std::size_t different = 0;
     };
 
-    CompareResultForm(Shape shape, CIdEnqLinkList& links, ScaleDefs scales, Site site);
+    CompareResultForm(Shape shape, CIdEnqLinkList& links, const ScaleDefs& scales, Site site);
 
     Shape GetShape() const { return m_shape; }
     // Dialog 273: "link - scale" or the link's name, and the counts of the current scale.

@@ -115,8 +115,8 @@ void CPluDatabase::RefreshSendRecords(const SendRequests& requests)
 void CPluDatabase::ConvertAllRecords()
 {
     if (GetMode() != DbMode::Pld) return;
-    for (std::uint16_t tableNo = 1; tableNo < GetTableSlots(); ++tableNo)
-        if (CObjDBTable* table = GetTable(tableNo))
+    for (std::size_t tableNo = 1; tableNo < GetTableSlots(); ++tableNo)
+        if (CObjDBTable* table = GetTable(static_cast<std::uint16_t>(tableNo)))
             for (const auto& entry : table->GetIndex()) entry.record->ConvertOldLayout();
 }
 

@@ -137,8 +137,9 @@ bool AdvFieldSetupForm::Add(CLabProp edited, int typeIndex)
 {
     if (edited.m_name.empty()) return false;
     Complete(edited, typeIndex);
-    edited.m_key = FirstFreeKey(m_definitions);
-    m_definitions[edited.m_key] = std::make_unique<CLabProp>(std::move(edited));
+    const std::uint16_t key = FirstFreeKey(m_definitions);
+    edited.m_key = key;
+    m_definitions[key] = std::make_unique<CLabProp>(edited);
     return true;
 }
 
@@ -148,7 +149,7 @@ bool AdvFieldSetupForm::Edit(std::size_t row, CLabProp edited, int typeIndex)
     const std::uint16_t key = SortedKeys().at(row);
     Complete(edited, typeIndex);
     edited.m_key = key;
-    *m_definitions.at(key) = std::move(edited);
+    *m_definitions.at(key) = edited;
     return true;
 }
 
@@ -159,8 +160,8 @@ void AdvFieldSetupForm::Delete(std::size_t row)
 
 // Edit PLU Field.
 
-EditPluFieldForm::EditPluFieldForm(CLabProp definition, FieldRange range)
-    : m_definition(std::move(definition)), m_range(range),
+EditPluFieldForm::EditPluFieldForm(const CLabProp& definition, FieldRange range)
+    : m_definition(definition), m_range(range),
       m_typeIndex(range.Holds(m_definition.m_fieldNo) ? m_definition.m_fieldNo - range.first : 0)
 {
 }

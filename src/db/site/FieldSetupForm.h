@@ -100,7 +100,7 @@ private:
 
 class EditPluFieldForm {
 public:
-    EditPluFieldForm(CLabProp definition, FieldRange range);
+    EditPluFieldForm(const CLabProp& definition, FieldRange range);
 
     CLabProp& Definition() { return m_definition; }
     const CLabProp& Definition() const { return m_definition; }

@@ -11,7 +11,7 @@ namespace {
 // Row objects carry the block they lie in (null for one alone on the heap) in front of them, as far
 // before them as the heap aligns its allocations.
 constexpr std::size_t kRowPrefix = 16;
-static_assert(sizeof(RowBlock*) <= kRowPrefix && alignof(std::max_align_t) <= kRowPrefix);
+static_assert(sizeof(void*) <= kRowPrefix && alignof(std::max_align_t) <= kRowPrefix);
 
 void* PrefixedRow(void* memory, RowBlock* block)
 {

@@ -41,7 +41,8 @@ std::string Convert(const char* to, const char* from, std::string_view input, st
                     std::size_t (*step)(std::string_view rest))
 {
     const iconv_t converter = iconv_open(to, from);
-    if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(input);
+    // iconv's failure value is the cast -1.
+    if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(input);  // NOLINT(performance-no-int-to-ptr)
     std::string output;
     char buffer[256];
     char* in = const_cast<char*>(input.data());  // iconv's interface is not const-correct; it only reads

@@ -58,7 +58,8 @@ CSelectScaleDlg::CSelectScaleDlg(PickerForm& form, const QString& title, AddScal
         const std::optional<std::size_t> added = addScale();
         if (!added) return;
         Form().ChooseAdded(*added);
-        QDialog::accept();
+        // The added scale is chosen already; the picker's own accept would choose by the list's selection.
+        QDialog::accept();  // NOLINT(bugprone-parent-virtual-call)
     });
 }
 
