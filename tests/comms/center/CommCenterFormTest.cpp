@@ -210,6 +210,9 @@ TEST_F(CommCenter, TheWindowsThreadRacesNothingWhileLinksReportAndTheUserCancels
         }
         form.CancelComms();
         EXPECT_EQ(form.GetOperation(), CommCenterForm::Operation::Idle);
+        // A send while a link still ends the cancelled one waits in Comms Busy, which ticks on the
+        // fake clock nobody moves here: let the links end first.
+        ASSERT_TRUE(WaitUntilIdle(links));
         form.Send();
         form.OnTimer();
     }
