@@ -39,7 +39,7 @@ protected:
         const QColor light(0xa0, 0xa0, 0xa0);
         const bool swapped = m_swap == Swap::WhileFocused ? m_inside.hasFocus() : !isEnabled();
         QPainter painter(this);
-        const QRect box = rect().adjusted(0, 0, -1, -1);
+        const QRect box = rect();  // right() and bottom() are the last column and row
         painter.setPen(swapped ? light : dark);
         for (int line = 0; line < 3; ++line) {
             painter.drawLine(box.left() + line, box.top() + line, box.right() - line, box.top() + line);

@@ -22,6 +22,8 @@
 #include <QTabBar>
 #include <QTest>
 
+#include <tuple>
+
 namespace varnel::test {
 namespace {
 
@@ -181,14 +183,15 @@ TEST_F(Plued1PluVwTest, TheDescriptionFrameTurnsItsShadingRoundWhileTheEditorHas
     AddPlu(6);
     CPlued1PluVw& view = View(6);
     auto* frame = Child<QWidget>(view, "editorFrame");
-    // The colours of the top and the right edge, half way along.
+    // The colours of the outermost top row, right column and bottom row, half way along.
     const auto edges = [frame] {
         const QImage image = frame->grab().toImage();
-        return std::pair{image.pixelColor(image.width() / 2, 0).rgb() & 0xFFFFFF,
-                         image.pixelColor(image.width() - 2, image.height() / 2).rgb() & 0xFFFFFF};
+        const auto at = [&image](int x, int y) { return image.pixelColor(x, y).rgb() & 0xFFFFFF; };
+        return std::tuple{at(image.width() / 2, 0), at(image.width() - 1, image.height() / 2),
+                          at(image.width() / 2, image.height() - 1)};
     };
-    const std::pair<QRgb, QRgb> sunken{0x606060, 0xA0A0A0};
-    const std::pair<QRgb, QRgb> turned{0xA0A0A0, 0x606060};
+    const std::tuple<QRgb, QRgb, QRgb> sunken{0x606060, 0xA0A0A0, 0xA0A0A0};
+    const std::tuple<QRgb, QRgb, QRgb> turned{0xA0A0A0, 0x606060, 0x606060};
 
     Child<QLineEdit>(view, "field1005")->setFocus();
     ProcessEvents();
