@@ -154,13 +154,13 @@ PluEditForm::FieldCommit PluEditForm::CommitEdit(const PluFieldControl& control,
 void PluEditForm::AskSalesMode(const CLabProp& definition, std::int32_t value, FieldCommit& commit)
 {
     if (value == 0 || m_salesMode == nullptr) return;
-    const std::int32_t mode = GetFieldValue(*m_salesMode);
+    const std::int32_t mode = GetShownValue(*m_salesMode);
     std::optional<std::pair<MessageId, std::uint8_t>> question;
     if (definition.m_fieldNo == kFixedWeight && mode != kFixedPrice) question.emplace(kMsgToFixedPrice, kFixedPrice);
     if (definition.m_fieldNo == kTare && mode != kByWeight && mode != kThirdMode) question.emplace(kMsgToWeight, kByWeight);
     if (!question || ShowMessage(question->first, MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
         return;
-    SetFieldValue(*m_salesMode, question->second);
+    SetFieldValue(*m_salesMode->definition, question->second);
     commit.shownAgain.push_back(kSalesMode);
     commit.shownAgain.push_back(kUnitPrice);  // its decimals follow the sales mode
 }

@@ -5,6 +5,7 @@
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/plu/RuxPriceRecord.h"
 #include "db/site/MainFrame.h"
+#include "db/store/ColumnLayout.h"
 #include "db/store/ObjDatabase.h"
 #include "platform/UserPrompt.h"
 #include "platform/TextFormat.h"
@@ -22,14 +23,11 @@ constexpr std::uint16_t kSalesMode = 1002;
 constexpr std::uint16_t kMarkdownFlag = 1003;
 constexpr std::uint16_t kMarkdownPrice = 1004;
 constexpr std::uint16_t kUnitPrice = 1005;
-constexpr std::uint16_t kRegCode = 1011;
 constexpr std::uint16_t kDepartment = 1014;
 constexpr std::uint16_t kItem = 1016;
 constexpr std::uint16_t kExpiryTimeFlag = 1022;
 constexpr std::uint16_t kExpiryTime = 1023;
-constexpr std::uint16_t kPosCode = 1026;
 constexpr std::uint16_t kActiveInactive = 1053;
-constexpr std::uint16_t kPackType = 1086;
 constexpr std::uint16_t kFirstPermission = 1000;
 constexpr std::array<std::uint16_t, 3> kExtraMessageFields{1018, 1044, 1045};
 constexpr std::array<std::uint16_t, 3> kExtraMessageTables{4, 29, 30};
@@ -43,6 +41,18 @@ std::optional<int> ReadNumber(std::string_view text)
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end == text.data()) return std::nullopt;
     return value;
+}
+
+// "h:mm" from hhmm.
+std::string FormatTime(std::int32_t value)
+{
+    char text[32];
+    char* out = std::to_chars(text, text + 12, value / 100).ptr;  // an int32's hours take at most 9
+    const std::int32_t minutes = value % 100;
+    *out++ = ':';
+    if (minutes < 10) *out++ = '0';
+    out = std::to_chars(out, text + sizeof text, minutes).ptr;
+    return std::string(text, out);
 }
 
 // The definitions the new-PLU defaults come from.
@@ -93,13 +103,10 @@ void PluEditForm::Build(const FormUnits& units)
     const PluControlRules rules{m_site.settings.deptGroupSearch, false, m_site.settings.layoutKind,
                                 setup.m_defaultScaleFamily, setup.m_deptGroupByText != 0};
     m_controls = LayOutPluFields(m_pages, m_areas, units, rules);
-    const auto shown = [this](std::uint16_t fieldNo) {
-        const PluFieldControl* control = FindControl(fieldNo);
-        return control != nullptr ? control->definition : nullptr;
-    };
-    m_salesMode = shown(kSalesMode);
-    m_markdownFlag = shown(kMarkdownFlag);
-    m_expiryTimeFlag = shown(kExpiryTimeFlag);
+    m_shownTexts.assign(m_controls.size(), PluShownText{});
+    m_salesMode = FindControl(kSalesMode);
+    m_markdownFlag = FindControl(kMarkdownFlag);
+    m_expiryTimeFlag = FindControl(kExpiryTimeFlag);
     m_zone = m_site.settings.headOffice ? (m_site.settings.siteZone != 0 ? m_site.settings.siteZone
                                                                         : m_site.document.lastZone)
                                         : setup.GetLocalPriceZone();
@@ -261,15 +268,33 @@ void PluEditForm::Refresh()
 
 // Field access.
 
+std::optional<std::int32_t> PluEditForm::ZoneValue(std::uint16_t fieldNo) const
+{
+    if (m_zone == 0) return std::nullopt;
+    for (const PriceZoneEntry& entry : m_pendingZoneValues)
+        if (entry.zone == m_zone && entry.fieldNo == fieldNo) return entry.value;
+    for (const PriceZoneEntry& entry : m_storedZoneValues)
+        if (entry.fieldNo == fieldNo) return entry.value;
+    return std::nullopt;
+}
+
 std::int32_t PluEditForm::GetFieldValue(const CLabProp& definition) const
 {
-    if (m_zone == 0) return GetPluFieldValue(m_row, definition);
-    const std::uint16_t fieldNo = definition.m_fieldNo;
-    const auto pending = std::ranges::find_if(m_pendingZoneValues, [&](const PriceZoneEntry& entry) {
-        return entry.zone == m_zone && entry.fieldNo == fieldNo;
-    });
-    if (pending != m_pendingZoneValues.end()) return pending->value;
-    return GetEntryValue(m_row, m_storedZoneValues, fieldNo);
+    if (const std::optional<std::int32_t> zone = ZoneValue(definition.m_fieldNo)) return *zone;
+    return GetPluFieldValue(m_row, definition);
+}
+
+// The same through the column the control found when it was made.
+std::int32_t PluEditForm::GetShownValue(const PluFieldControl& control) const
+{
+    if (const std::optional<std::int32_t> zone = ZoneValue(control.show.fieldNo)) return *zone;
+    const ColumnDef* column = control.show.number;
+    if (column == nullptr) return 0;
+    switch (column->daoType) {
+    case DaoByte: return m_row.Get(ByteColumn{column->offset});
+    case DaoShort: return m_row.Get(ShortColumn{column->offset});
+    default: return m_row.Get(LongColumn{column->offset});
+    }
 }
 
 void PluEditForm::SetFieldValue(const CLabProp& definition, std::int32_t value)
@@ -280,17 +305,17 @@ void PluEditForm::SetFieldValue(const CLabProp& definition, std::int32_t value)
         (void)SetPluFieldValue(m_row, definition, value);
 }
 
-std::optional<std::int32_t> PluEditForm::ShownValue(const CLabProp* shown) const
+std::optional<std::int32_t> PluEditForm::ShownValue(const PluFieldControl* shown) const
 {
     if (shown == nullptr) return std::nullopt;
-    return GetFieldValue(*shown);
+    return GetShownValue(*shown);
 }
 
 std::uint16_t PluEditForm::GetFieldDecimals(const CLabProp& definition) const
 {
     const std::uint16_t fieldNo = definition.m_fieldNo;
     if (fieldNo != kMarkdownPrice && fieldNo != kUnitPrice && fieldNo != kExpiryTime) return definition.m_decimals;
-    const auto byte = [this](const CLabProp* shown) -> std::optional<std::uint8_t> {
+    const auto byte = [this](const PluFieldControl* shown) -> std::optional<std::uint8_t> {
         const std::optional<std::int32_t> value = ShownValue(shown);
         return value ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(*value)) : std::nullopt;
     };
@@ -313,36 +338,55 @@ std::size_t PluEditForm::GetTextLimit(const PluFieldControl& control) const
     return control.definition->m_width + (control.definition->m_decimals != 0 ? 1u : 0u);
 }
 
-std::string PluEditForm::GetFieldText(const PluFieldControl& control) const
+const std::string& PluEditForm::GetFieldText(const PluFieldControl& asked) const
 {
-    const CLabProp& definition = *control.definition;
-    const std::size_t width = definition.m_width;
-    switch (definition.m_fieldNo) {
-    case kRegCode: return std::string(m_row.Get(PluCol::RegCode).substr(0, std::min<std::size_t>(width, 4)));
-    case kPosCode: {
+    using Kind = PluFieldShow::Kind;
+    // A copy of a control shows as the form's own control of its field.
+    const bool ours = asked.index < m_controls.size() && &m_controls[asked.index] == &asked;
+    const PluFieldControl* found = ours ? &asked : FindControl(asked.show.fieldNo);
+    static const std::string kNone;
+    if (found == nullptr) return kNone;
+    const PluFieldControl& control = *found;
+    const PluFieldShow& show = control.show;
+    PluShownText& last = m_shownTexts[control.index];
+    switch (show.kind) {
+    case Kind::RegCode: return last.Show(m_row.Get(PluCol::RegCode).substr(0, std::min<std::size_t>(show.width, 4)));
+    case Kind::PosCode: {
         const std::string_view code = m_row.Get(PluCol::PosCode);
-        const std::size_t shown = std::min({width, std::size_t{13}, code.size()});
-        return std::string(code.substr(code.size() - shown));
+        const std::size_t shown = std::min({std::size_t{show.width}, std::size_t{13}, code.size()});
+        return last.Show(code.substr(code.size() - shown));
     }
-    case kPackType: return std::string(m_row.Get(PluCol::PackType).substr(0, 3));
+    case Kind::PackType: return last.Show(m_row.Get(PluCol::PackType).substr(0, 3));
+    case Kind::Blank: return last.Show({});
     default: break;
     }
-    if (control.storage == FieldText) return {};
-    std::int32_t value = GetFieldValue(definition);
-    if (definition.m_max >= definition.m_min) value = std::clamp(value, definition.m_min, definition.m_max);
-    const std::uint16_t decimals = GetFieldDecimals(definition);
-    if (definition.m_fieldNo == kMarkdownPrice) {
+    std::int32_t value = GetShownValue(control);
+    if (show.clamped) value = std::clamp(value, show.min, show.max);
+    std::uint16_t decimals = show.decimals;
+    bool time = show.kind == Kind::PackTime;
+    switch (show.kind) {
+    case Kind::ExpiryTime:
+        time = IsTimeField(*control.definition);
+        decimals = GetFieldDecimals(*control.definition);
+        break;
+    case Kind::UnitPrice: decimals = GetFieldDecimals(*control.definition); break;
+    case Kind::MarkdownPrice: {
+        decimals = GetFieldDecimals(*control.definition);
         const std::optional<std::int32_t> flag = ShownValue(m_markdownFlag);
-        if (flag && IsPercentMarkdown(static_cast<std::uint8_t>(*flag)) &&
-            (value < 0 || value > (decimals != 0 ? 999 : 99)))
+        if (flag && IsPercentMarkdown(static_cast<std::uint8_t>(*flag)) && (value < 0 || value > (decimals != 0 ? 999 : 99)))
             value = 0;
+        break;
     }
-    if (IsTimeField(definition)) {
-        const int minutes = value % 100;
-        return std::to_string(value / 100) + (minutes < 10 ? ":0" : ":") + std::to_string(minutes);
+    default: break;
     }
-    const char separator = GetSeparator(control);
-    return FormatFixedPoint(decimals, separator != 0 && separator != '/' ? separator : '.', value);
+    if (!last.Shows(value, decimals, time)) {
+        last.Show(time ? FormatTime(value) : FormatFixedPoint(decimals, show.point, value));
+        last.value = value;
+        last.decimals = decimals;
+        last.time = time;
+        last.number = true;
+    }
+    return last.text;
 }
 
 FieldChoices PluEditForm::GetChoices(const PluFieldControl& control) const

@@ -103,8 +103,8 @@ public:
     void SetFieldValue(const CLabProp& definition, std::int32_t value);
     std::uint16_t GetFieldDecimals(const CLabProp& definition) const;
     bool IsTimeField(const CLabProp& definition) const;
-    // What an edit shows and accepts.
-    std::string GetFieldText(const PluFieldControl& control) const;
+    // What an edit shows and accepts. The text stays until the field's text is asked for again.
+    const std::string& GetFieldText(const PluFieldControl& control) const;
     char GetSeparator(const PluFieldControl& control) const;
     std::size_t GetTextLimit(const PluFieldControl& control) const;
     // What a combo lists and selects (value lists, department and group).
@@ -216,8 +216,11 @@ private:
     const CDBRecord* PeekPlu(std::uint32_t pluNumber, bool above) const;
     CPluPriceZoneTb* Zones() const;
     const PluFieldControl* FindControl(std::uint16_t fieldNo) const;
+    // The selected zone's pending or stored value of the field; none outside zones or without one.
+    std::optional<std::int32_t> ZoneValue(std::uint16_t fieldNo) const;
+    std::int32_t GetShownValue(const PluFieldControl& control) const;
     // The value of a field the form shows; none for a field it does not.
-    std::optional<std::int32_t> ShownValue(const CLabProp* shown) const;
+    std::optional<std::int32_t> ShownValue(const PluFieldControl* shown) const;
     void LoadPlu(std::uint32_t pluNumber);
     void PrepareNewPlu(std::uint32_t pluNumber);
     void LoadExtraPrices();
@@ -246,9 +249,11 @@ private:
     std::vector<PluFieldControl> m_controls;
     std::size_t m_page = 0;
     // The fields other fields' decimals depend on, when the form shows them.
-    const CLabProp* m_salesMode = nullptr;
-    const CLabProp* m_markdownFlag = nullptr;
-    const CLabProp* m_expiryTimeFlag = nullptr;
+    const PluFieldControl* m_salesMode = nullptr;
+    const PluFieldControl* m_markdownFlag = nullptr;
+    const PluFieldControl* m_expiryTimeFlag = nullptr;
+    // Each control's text as last shown.
+    mutable std::vector<PluShownText> m_shownTexts;
 
     CPluDefRec m_row;
     std::uint32_t m_current = 0;

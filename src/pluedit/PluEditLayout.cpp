@@ -169,6 +169,7 @@ std::vector<PluFieldControl> LayOutPluFields(const PluEditPages& pages, const Pl
             control.definition = &definition;
             control.storage = GetPluFieldType(definition);
             control.separator = definition.m_fieldNo == kPackType ? '/' : NumEditSeparator(definition);
+            control.show = MakePluFieldShow(definition, control.separator);
             control.page = pageIndex;
             control.label = label;
             control.input = input;
@@ -210,6 +211,7 @@ std::vector<PluFieldControl> LayOutPluFields(const PluEditPages& pages, const Pl
                     control.input.left += 5 * tenth;
                 }
             }
+            control.index = controls.size();
             controls.push_back(control);
 
             label.top += pitch;

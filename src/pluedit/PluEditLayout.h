@@ -6,6 +6,7 @@
 #pragma once
 
 #include "db/site/LabProp.h"
+#include "pluedit/PluFieldShow.h"
 #include "platform/Messages.h"
 
 #include <cstddef>
@@ -92,6 +93,8 @@ struct PluFieldControl {
     FormRect input;
     FormRect buttonRect;
     int dropHeight = 0;  // combos: the list's height in pixels
+    PluFieldShow show;
+    std::size_t index = 0;  // its place in the list of the form's controls
 };
 
 // What decides a field's control beyond its definition.

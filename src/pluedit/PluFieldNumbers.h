@@ -1,4 +1,4 @@
-// The PLU fields the edit window's checks and saving treat by number.
+// The PLU fields the edit window shows, checks and saves by number.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,7 @@ constexpr std::uint16_t kDepartment = 1014;
 constexpr std::uint16_t kGroup = 1015;
 constexpr std::uint16_t kItem = 1016;
 constexpr std::uint16_t kExtraMessage = 1018;
+constexpr std::uint16_t kPackTime = 1021;
 constexpr std::uint16_t kExpiryTimeFlag = 1022;
 constexpr std::uint16_t kExpiryTime = 1023;
 constexpr std::uint16_t kPosCode = 1026;
