@@ -46,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Room past the largest record, filled with a mark: an encoder that writes past its length shows.
     std::array<std::uint8_t, 16384> buffer{};
+    const varnel::SiteSettingsPtr settings = frame.GetSiteSettings();
     for (std::uint16_t family = 0; family < kFamilies; ++family) {
         varnel::CLinkScaleSettings scale;
         scale.m_scaleType = family;
@@ -54,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         scale.m_twoColour = (data[1] >> 2) & 1;
         buffer.fill(0xA5);
         varnel::ScaleRecordOut out{std::span(buffer).first(8192)};
+        out.settings = settings.get();
         const varnel::BuildLock lock = plus.LockRecordBuild();
         if (varnel::BuildPluRecord(plus, lock, scale, kPluNumber, out)) Require(out.length <= 8192);
         Require(std::ranges::all_of(std::span(buffer).subspan(8192), [](std::uint8_t b) { return b == 0xA5; }));

@@ -56,17 +56,19 @@ void EncodeAllPlus(benchmark::State& state)
     CLinkScaleSettings scale;
     scale.m_scaleType = family;
     std::array<std::uint8_t, 2400> buffer{};
+    const SiteSettingsPtr settings = Database().frame.GetSiteSettings();
     bench::MeasureRecords(state, [&] {
         std::uint64_t records = 0;
         if (family == 7) {
             for (std::uint32_t number = 1; number <= kPlus; ++number) {
                 std::uint16_t length = 0;
-                records += BuildLumenRecord(plus, family, number, buffer, length) ? 1 : 0;
+                records += BuildLumenRecord(plus, *settings, family, number, buffer, length) ? 1 : 0;
             }
         } else {
             KeyCursor cursor = 1;
             KeyCursor key = 0;
             ScaleRecordOut out{buffer};
+            out.settings = settings.get();
             while (plus.EncodeNextInRange(scale, cursor, kPlus, out, key)) ++records;
         }
         benchmark::DoNotOptimize(buffer.data());

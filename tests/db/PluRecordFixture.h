@@ -14,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace varnel::test {
 
@@ -66,7 +67,7 @@ protected:
     Built Run(bool (*build)(CPluDefTb&, const BuildLock&, const CLinkScaleSettings&, std::uint32_t, ScaleRecordOut&),
               const CLinkScaleSettings& scale, std::uint32_t plu)
     {
-        ScaleRecordOut out{m_buffer};
+        ScaleRecordOut out = Out();
         const BuildLock lock = Plus().LockRecordBuild();
         Built built;
         built.made = build(Plus(), lock, scale, plu, out);
@@ -76,6 +77,15 @@ protected:
         return built;
     }
     Built Record(const CLinkScaleSettings& scale, std::uint32_t plu) { return Run(BuildPluRecord, scale, plu); }
+
+    // An output into the fixture's buffer under the frame's settings as they stand (kept for the test).
+    ScaleRecordOut Out()
+    {
+        m_settingsHanded.push_back(m_frame.GetSiteSettings());
+        ScaleRecordOut out{m_buffer};
+        out.settings = m_settingsHanded.back().get();
+        return out;
+    }
     Built Record(std::uint16_t family, std::uint32_t plu) { return Record(Scale(family), plu); }
 
     // The n-th comma-terminated field (from 1) of a comma-separated record after its header.
@@ -89,6 +99,7 @@ protected:
     TestMainFrame m_frame;
     CPluDatabase m_database;
     std::array<std::uint8_t, 2400> m_buffer{};
+    std::vector<SiteSettingsPtr> m_settingsHanded;
 };
 
 }  // namespace varnel::test

@@ -240,7 +240,9 @@ TEST_F(RuxPriceTableTest, PricePartsRideInFamily9PluRecordsAndComeBack)
     AddPrice(5, 1, 499);
     AddPrice(5, 3, 777);
     std::array<std::uint8_t, 2400> buffer{};
+    const SiteSettingsPtr settings = m_frame.GetSiteSettings();
     ScaleRecordOut out{buffer};
+    out.settings = settings.get();
     {
         const BuildLock lock = plus.LockRecordBuild();
         ASSERT_TRUE(BuildPluRecord(plus, lock, ScaleOf(9), 5, out));

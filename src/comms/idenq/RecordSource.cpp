@@ -193,6 +193,7 @@ std::optional<CIdEnqLink::ProducedRecord> CIdEnqLink::ProduceRecord(std::uint32_
         out.buffer = buffer;
         out.refusals = this;
         out.scratch = &m_buildScratch;
+        out.settings = SiteSettingsScope::Pinned();
         KeyCursor produced = 0;
         bool made = false;
         switch (kind) {

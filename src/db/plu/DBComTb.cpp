@@ -36,7 +36,7 @@ bool CDBComTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings&, std:
     return false;
 }
 
-std::uint32_t CDBComTb::GetHighestKeyFor(const CLinkScaleSettings&) const { return GetMaxKey(); }
+std::uint32_t CDBComTb::GetHighestKeyFor(const CLinkScaleSettings&, const ScaleRecordOut&) const { return GetMaxKey(); }
 
 bool CDBComTb::EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
                                  ScaleRecordOut& out, KeyCursor& key)
@@ -46,7 +46,7 @@ bool CDBComTb::EncodeNextInRange(const CLinkScaleSettings& scale, KeyCursor& cur
         key = KeyCursor{high} + 1;
         return false;
     }
-    const std::uint32_t highest = GetHighestKeyFor(scale);
+    const std::uint32_t highest = GetHighestKeyFor(scale, out);
     while (const CDBRecord* record = PeekNextRecord(cursor)) {
         key = record->GetKey();
         if (key > high) return false;

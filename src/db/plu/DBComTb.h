@@ -26,6 +26,8 @@
 
 namespace varnel {
 
+struct SiteSettings;
+
 // Told of each record that an encoder refused because a value does not fit its fixed-width field; the
 // link counts the record as not sent and writes it to its comms log.
 class IRecordRefusals {
@@ -52,6 +54,9 @@ struct ScaleRecordOut {
     // The builder's own scratch: with it the walks hold the table's build lock shared, beside other
     // builders; without it, alone.
     BuildScratch* scratch = nullptr;
+    // The settings the record is built under (a link's, those it pinned for its pass): the PLU records
+    // follow their market and text rules. Whoever hands a PLU encoder an output sets them.
+    const SiteSettings* settings = nullptr;
 };
 
 // Writes the event-log line of a record refused for a value that does not fit its field.
@@ -90,8 +95,9 @@ public:
     virtual bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t key,
                                  ScaleRecordOut& out);
 
-    // The highest key whose record the scale's family can carry; the table's limit by default.
-    virtual std::uint32_t GetHighestKeyFor(const CLinkScaleSettings& scale) const;
+    // The highest key whose record the scale's family can carry under the output's settings; the
+    // table's limit by default.
+    virtual std::uint32_t GetHighestKeyFor(const CLinkScaleSettings& scale, const ScaleRecordOut& out) const;
     // The next row of the range that the family takes: from the cursor (moved past each row looked at)
     // up to `high`. False when the range is done; `key` then tells the key reached, high + 1 when the
     // cursor had passed the range or the table's limit. The walk stops at the family's highest key:

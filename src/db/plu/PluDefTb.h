@@ -147,7 +147,7 @@ public:
     // Scale records of the PLUs (PluRecord.h) and the tables beside this one that they read: none
     // until the database sets them, which gives a PLU no texts, nutrition or extra prices.
     // The highest PLU number that the layout of the scale's family carries, within the table's limit.
-    std::uint32_t GetHighestKeyFor(const CLinkScaleSettings& scale) const override;
+    std::uint32_t GetHighestKeyFor(const CLinkScaleSettings& scale, const ScaleRecordOut& out) const override;
     bool EncodeRecord(const BuildLock& lock, const CLinkScaleSettings& scale, const CDBRecord& record,
                       ScaleRecordOut& out) override;
     bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t key,

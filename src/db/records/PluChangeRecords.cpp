@@ -21,6 +21,7 @@
 #include "db/text/DoubleByteText.h"
 #include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
+#include "db/records/ScaleRecordOut.h"
 #include "db/store/ObjDatabase.h"
 #include "db/text/RecordFields.h"
 #include "db/text/RecordHeader.h"
@@ -47,27 +48,26 @@ bool Finish(const RecordFields& fields, std::uint16_t code, ScaleRecordOut& out)
 
 // The PLU as the scale sees it in its price zone; null for a PLU that does not exist or that the
 // active/inactive option holds back.
-const CPluDefRec* FetchForScale(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale,
-                                std::uint32_t pluNumber)
+const CPluDefRec* FetchForScale(CPluDefTb& table, const BuildLock& lock, const CGeneralSetup& setup,
+                                const CLinkScaleSettings& scale, std::uint32_t pluNumber)
 {
     const CPluDefTb::CurrentScale current(table, lock, scale);
     const auto* stored = dynamic_cast<const CPluDefRec*>(table.FindRecord(pluNumber));
     if (!stored) return nullptr;
     const CPluDefRec* row = &table.GetCurrentZonePlu(lock, *stored);
-    const bool heldBack = CurrentGeneralSetup().m_pluActiveInactive != 0 &&
-                          (row->Get(PluCol::CtrlFlag) & kCtrlFlagInactive) != 0;
+    const bool heldBack = setup.m_pluActiveInactive != 0 && (row->Get(PluCol::CtrlFlag) & kCtrlFlagInactive) != 0;
     return heldBack ? nullptr : row;
 }
 
-bool UsesCode66Layout(std::uint16_t market)
+bool UsesCode66Layout(const SiteSettings& site)
 {
-    return market == MarketThailand || IsAusNzNutrition(CurrentGeneralSetup());
+    return site.setup.m_market == MarketThailand || site.text.ausNzNutrition;
 }
 
-void WriteTextPriceChange(const CPluDefRec& row, std::uint32_t pluNumber, std::uint16_t family,
-                          RecordFields& f, std::uint16_t& code)
+void WriteTextPriceChange(const SiteSettings& site, const CPluDefRec& row, std::uint32_t pluNumber,
+                          std::uint16_t family, RecordFields& f, std::uint16_t& code)
 {
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
+    const std::uint16_t market = site.setup.m_market;
     const std::int32_t price = row.Get(PluCol::UnitPrice);
     code = 31;
     if (family >= 1 && family <= 3) {
@@ -78,7 +78,7 @@ void WriteTextPriceChange(const CPluDefRec& row, std::uint32_t pluNumber, std::u
     std::size_t priceDigits = 5;
     if (market == MarketUsa) {
         f.Text("31");
-    } else if (UsesCode66Layout(market)) {
+    } else if (UsesCode66Layout(site)) {
         f.Text("6602");
         code = 66;
         priceDigits = 7;
@@ -91,10 +91,10 @@ void WriteTextPriceChange(const CPluDefRec& row, std::uint32_t pluNumber, std::u
     f.Decimal("UnitPrice", price, priceDigits);
 }
 
-void WriteTextMarkdownChange(const CPluDefRec& row, std::uint32_t pluNumber, std::uint16_t family,
-                             RecordFields& f, std::uint16_t& code)
+void WriteTextMarkdownChange(const SiteSettings& site, const CPluDefRec& row, std::uint32_t pluNumber,
+                             std::uint16_t family, RecordFields& f, std::uint16_t& code)
 {
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
+    const std::uint16_t market = site.setup.m_market;
     const std::int32_t price = row.Get(PluCol::MarkPrice);
     const std::int64_t markFlag = row.Get(PluCol::MarkFlag);
     code = 32;
@@ -110,7 +110,7 @@ void WriteTextMarkdownChange(const CPluDefRec& row, std::uint32_t pluNumber, std
         f.Decimal("MarkFlag", markFlag - 1, 1);
         return f.Decimal("MarkPrice", price, 5);
     }
-    if (UsesCode66Layout(market)) {
+    if (UsesCode66Layout(site)) {
         f.Text("6702");
         code = 67;
     } else {
@@ -168,15 +168,16 @@ bool BuildPriceChangeRecord(CPluDefTb& table, const BuildLock& lock, const CLink
 {
     out.refusedField = {};
     out.length = 0;
+    const SiteSettings& site = BuildSettings(out);
     const std::uint16_t family = scale.GetScaleType();
-    if (family == 9 || family == 11 || (family == 6 && CurrentGeneralSetup().m_lumenXtPriceChange == 0))
+    if (family == 9 || family == 11 || (family == 6 && site.setup.m_lumenXtPriceChange == 0))
         return WholeRecord(table, lock, scale, pluNumber, out);
-    const CPluDefRec* row = FetchForScale(table, lock, scale, pluNumber);
+    const CPluDefRec* row = FetchForScale(table, lock, site.setup, scale, pluNumber);
     if (!row) return false;
     RecordFields fields(out.buffer);
     std::uint16_t code = 0;
     if (family <= 5 && family != 7) {
-        WriteTextPriceChange(*row, pluNumber, family, fields, code);
+        WriteTextPriceChange(site, *row, pluNumber, family, fields, code);
     } else if (family == 6 || family == 8) {
         code = kCodeShortBcdPrice;
         fields.ZeroBytes(kRecordHeaderSize);
@@ -206,11 +207,12 @@ bool BuildMarkdownChangeRecord(CPluDefTb& table, const BuildLock& lock, const CL
     const std::uint16_t family = scale.GetScaleType();
     if (family == 6 || family == 8 || (family >= 9 && family <= 12))
         return WholeRecord(table, lock, scale, pluNumber, out);
-    const CPluDefRec* row = FetchForScale(table, lock, scale, pluNumber);
+    const SiteSettings& site = BuildSettings(out);
+    const CPluDefRec* row = FetchForScale(table, lock, site.setup, scale, pluNumber);
     if (!row || family == 7 || family > 12) return false;
     RecordFields fields(out.buffer);
     std::uint16_t code = 0;
-    WriteTextMarkdownChange(*row, pluNumber, family, fields, code);
+    WriteTextMarkdownChange(site, *row, pluNumber, family, fields, code);
     return Finish(fields, code, out);
 }
 

@@ -15,6 +15,7 @@
 
 #include "db/plu/DBComTb.h"
 #include "db/site/GeneralSetup.h"
+#include "db/site/SiteSettings.h"
 
 #include <cstdint>
 #include <span>
@@ -22,6 +23,8 @@
 namespace varnel {
 
 class CPluDefTb;
+
+// Each builder follows the settings its output was handed (ScaleRecordOut::settings).
 
 // The PLU as the scale takes it, seen in the scale's price zone.
 bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t pluNumber,
@@ -35,7 +38,7 @@ bool BuildMarkdownChangeRecord(CPluDefTb& table, const BuildLock& lock, const CL
 // The highest PLU number that the family's record carries (0xFFFFFFFF: any).
 std::uint32_t HighestPluNumber(const CGeneralSetup& setup, bool ausNz, std::uint16_t family);
 // The record of a Lumen link for family 6, 7 or 8: the PLU row as stored, no zone view.
-bool BuildLumenRecord(const CPluDefTb& table, std::uint16_t family, std::uint32_t pluNumber,
+bool BuildLumenRecord(const CPluDefTb& table, const SiteSettings& site, std::uint16_t family, std::uint32_t pluNumber,
                       std::span<std::uint8_t> buffer, std::uint16_t& length);
 
 }  // namespace varnel

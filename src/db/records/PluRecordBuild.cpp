@@ -80,8 +80,8 @@ bool BuildRecordOfRow(CPluDefTb& table, const BuildLock& lock, const CLinkScaleS
     const CPluDefTb::CurrentScale current(table, lock, scale);
     const std::uint16_t family = scale.GetScaleType();
     if (!stored || family == 7 || family > 12) return false;
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    const TextRules text = CurrentTextRules();
+    const SiteSettings& site = BuildSettings(out);
+    const CGeneralSetup& setup = site.setup;
     const CPluDefRec& zoneRow = table.GetCurrentZonePlu(lock, *stored);
     if (IsHeldBack(setup, zoneRow)) return false;
     const PluRecordContext context{RowForFamily(table, lock, setup, family, zoneRow),
@@ -89,9 +89,9 @@ bool BuildRecordOfRow(CPluDefTb& table, const BuildLock& lock, const CLinkScaleS
                                    scale,
                                    family,
                                    setup,
-                                   text.ausNzNutrition,
+                                   site.text.ausNzNutrition,
                                    table.GetCompanionData(),
-                                   text};
+                                   site.text};
     RecordFields fields(out.buffer);
     if (family <= 5) {
         const std::uint16_t code = WriteTextRecord(context, fields);
@@ -123,7 +123,8 @@ bool BuildKeyRecord(const CLinkScaleSettings& scale, std::uint32_t pluNumber, Sc
     RecordFields fields(out.buffer);
     const std::uint16_t family = scale.GetScaleType();
     if (family <= 5) {
-        const bool withFileCode = family != 1 && family != 2 && family != 3 && CurrentGeneralSetup().m_market != MarketUsa;
+        const bool withFileCode =
+            family != 1 && family != 2 && family != 3 && BuildSettings(out).setup.m_market != MarketUsa;
         fields.Text(withFileCode ? "1001" : "10");
         fields.Decimal("PLU number", pluNumber, 6);
         return FinishScaleRecord(fields, kCodeTextKey, out);
@@ -139,7 +140,7 @@ bool BuildKeyRecord(const CLinkScaleSettings& scale, std::uint32_t pluNumber, Sc
     return FinishScaleRecord(fields, kCodeCsvKey, out);
 }
 
-bool BuildLumenRecord(const CPluDefTb& table, std::uint16_t family, std::uint32_t pluNumber,
+bool BuildLumenRecord(const CPluDefTb& table, const SiteSettings& site, std::uint16_t family, std::uint32_t pluNumber,
                       std::span<std::uint8_t> buffer, std::uint16_t& length)
 {
     length = 0;
@@ -147,9 +148,8 @@ bool BuildLumenRecord(const CPluDefTb& table, std::uint16_t family, std::uint32_
     if (!row || family < 6 || family > 8) return false;
     CLinkScaleSettings scale;
     scale.m_scaleType = family;
-    const TextRules text = CurrentTextRules();
-    const PluRecordContext context{*row,   pluNumber, scale, family, CurrentGeneralSetup(), text.ausNzNutrition,
-                                   table.GetCompanionData(), text};
+    const PluRecordContext context{
+        *row, pluNumber, scale, family, site.setup, site.text.ausNzNutrition, table.GetCompanionData(), site.text};
     RecordFields fields(buffer);
     if (family == 7)
         WriteFamily7Record(context, fields);
@@ -163,10 +163,10 @@ bool BuildLumenRecord(const CPluDefTb& table, std::uint16_t family, std::uint32_
     return true;
 }
 
-std::uint32_t CPluDefTb::GetHighestKeyFor(const CLinkScaleSettings& scale) const
+std::uint32_t CPluDefTb::GetHighestKeyFor(const CLinkScaleSettings& scale, const ScaleRecordOut& out) const
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    return std::min(GetMaxKey(), HighestPluNumber(setup, IsAusNzNutrition(setup), scale.GetScaleType()));
+    const SiteSettings& site = BuildSettings(out);
+    return std::min(GetMaxKey(), HighestPluNumber(site.setup, site.text.ausNzNutrition, scale.GetScaleType()));
 }
 
 bool CPluDefTb::EncodeRecord(const BuildLock& lock, const CLinkScaleSettings& scale, const CDBRecord& record,
@@ -185,7 +185,8 @@ bool CPluDefTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scal
 bool CPluDefTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, std::span<std::uint8_t> buffer,
                                   std::uint16_t& length)
 {
-    return BuildLumenRecord(*this, family, key, buffer, length);
+    const SiteSettings site{CurrentGeneralSetup(), CurrentTextRules()};
+    return BuildLumenRecord(*this, site, family, key, buffer, length);
 }
 
 const IPluCompanionData& CPluDefTb::GetCompanionData() const

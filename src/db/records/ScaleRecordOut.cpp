@@ -5,6 +5,8 @@
 #include "platform/ByteOrder.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace varnel {
 
@@ -13,6 +15,15 @@ void ClearScaleRecordOut(ScaleRecordOut& out)
     out.length = 0;
     out.code = 0;
     if (!out.buffer.empty()) out.buffer[0] = 0;
+}
+
+const SiteSettings& BuildSettings(const ScaleRecordOut& out)
+{
+    if (out.settings == nullptr) {
+        std::fprintf(stderr, "A PLU scale record was asked for without the site's settings.\n");
+        std::abort();
+    }
+    return *out.settings;
 }
 
 bool FinishScaleRecord(const RecordFields& fields, std::uint16_t code, ScaleRecordOut& out)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "db/site/SiteSettings.h"
 #include "db/site/TextRules.h"
 #include "db/text/RecordFields.h"
 
@@ -15,6 +16,9 @@
 namespace varnel {
 
 void ClearScaleRecordOut(ScaleRecordOut& out);
+// The settings the output was handed. A PLU record asked for without them is a programming error: it
+// stops the program instead of building the record under some other market's rules.
+const SiteSettings& BuildSettings(const ScaleRecordOut& out);
 // The record written, or refused: false (the out cleared and the refused field named) when the fields
 // failed or the record is longer than 65,535 bytes.
 bool FinishScaleRecord(const RecordFields& fields, std::uint16_t code, ScaleRecordOut& out);

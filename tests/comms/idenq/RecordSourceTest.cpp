@@ -25,9 +25,10 @@ protected:
     {
         for (const CSendDataLog& job : jobs) scale.m_sendQueue.push_back(std::make_unique<CSendDataLog>(job));
     }
-    // Every record the queue yields, in order.
+    // Every record the queue yields, in order, in one pass under the frame's settings as they stand.
     std::vector<Bytes> Drain()
     {
+        const SiteSettingsScope pass(frame.GetSiteSettings());
         std::vector<Bytes> records;
         for (bool more = link.StartNextJob(); more; more = link.NextRecords())
             records.emplace_back(link.Data().begin(), link.Data().end());

@@ -119,11 +119,13 @@ TEST_F(SendWhileEditing, LinksToScalesOfFourPriceZonesBuildEachZonesRecordsAtOnc
         ASSERT_EQ(packets.size(), kPlus);
         CLinkScaleSettings scale;
         scale.m_priceZone = static_cast<std::uint16_t>(i + 1);
+        const SiteSettingsPtr settings = frame.GetSiteSettings();
         const BuildLock lock = plus.LockRecordBuild();
         for (std::uint32_t number = 1; number <= kPlus; ++number) {
             std::array<std::uint8_t, 1024> room{};
             ScaleRecordOut out;
             out.buffer = room;
+            out.settings = settings.get();
             ASSERT_TRUE(plus.EncodeRecord(lock, scale, *plus.FindRecord(number), out));
             ASSERT_EQ(packets[number - 1], Bytes(room.begin(), room.begin() + out.length)) << "PLU " << number;
         }

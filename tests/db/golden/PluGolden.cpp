@@ -383,7 +383,9 @@ GoldenRecord EncodeGoldenRecord(CPluDefTb& plus, TestMainFrame& frame, const Gol
     frame.SelectScaleFontSet();
     const CLinkScaleSettings scale = goldenCase.Scale();
     std::array<std::uint8_t, kRecordRoom> buffer{};
+    const SiteSettingsPtr settings = frame.GetSiteSettings();
     ScaleRecordOut out{buffer};
+    out.settings = settings.get();
     std::vector<TracedField> ignored;
     const RecordFieldTrace traced(trace ? *trace : ignored);
     GoldenRecord record{goldenCase.Name(), kind, plu, false, 0, {}};
@@ -394,7 +396,7 @@ GoldenRecord EncodeGoldenRecord(CPluDefTb& plus, TestMainFrame& frame, const Gol
     case GoldenKind::Price: record.built = BuildPriceChangeRecord(plus, lock, scale, plu, out); break;
     case GoldenKind::Markdown: record.built = BuildMarkdownChangeRecord(plus, lock, scale, plu, out); break;
     case GoldenKind::Lumen:
-        record.built = BuildLumenRecord(plus, goldenCase.family, plu, buffer, out.length);
+        record.built = BuildLumenRecord(plus, *settings, goldenCase.family, plu, buffer, out.length);
         out.code = 0;
         break;
     }

@@ -78,7 +78,7 @@ TEST_F(PluChangeRecordsTest, TheWalkGivesOneRecordAtATimeAndSkipsHeldBackPlus)
     AddPlu(7, [](CPluDefRec& r) { r.Set(PluCol::CtrlFlag, 1); });
     AddPlu(9);
     m_frame.m_setup.m_pluActiveInactive = 1;
-    ScaleRecordOut out{m_buffer};
+    ScaleRecordOut out = Out();
     KeyCursor cursor = 6;
     KeyCursor key = 0;
     ASSERT_TRUE(Plus().NextPriceChangeRecord(Scale(0), cursor, 100, out, key));

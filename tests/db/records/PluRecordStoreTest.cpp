@@ -334,7 +334,9 @@ protected:
         const CPluDefRec stored = row;
         change(row);
         std::array<std::uint8_t, 2400> buffer{};
+        const SiteSettingsPtr settings = m_frame.GetSiteSettings();
         ScaleRecordOut out{buffer};
+        out.settings = settings.get();
         {
             const BuildLock lock = Plus().LockRecordBuild();
             EXPECT_TRUE(BuildPluRecord(Plus(), lock, scale, plu, out));

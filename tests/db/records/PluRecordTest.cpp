@@ -86,7 +86,7 @@ TEST_F(PluRecordTest, FamilySixIsPackedBcdAfterTheShortHeader)
     EXPECT_EQ(built.bytes.substr(8 + 5, 5), "\x00\x00\x00\x12\x34"s);
     EXPECT_EQ(built.bytes.substr(8 + 16, 3), "\x00\x07\x89"s);
 
-    ScaleRecordOut out{m_buffer};
+    ScaleRecordOut out = Out();
     ASSERT_TRUE(BuildKeyRecord(Scale(6), 123456, out));
     EXPECT_EQ(out.code, 0);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(m_buffer.data()), out.length), "\x00\x12\x34\x56"s);
@@ -102,13 +102,48 @@ TEST_F(PluRecordTest, KeyRecordsByFamily)
     };
     for (const ExpectedRecord& c : cases) {
         m_frame.m_setup.m_market = c.market;
-        ScaleRecordOut out{m_buffer};
+        ScaleRecordOut out = Out();
         ASSERT_TRUE(BuildKeyRecord(Scale(c.family), 123, out)) << c.family;
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(m_buffer.data()), out.length), c.bytes) << c.family;
         EXPECT_EQ(out.code, c.code);
     }
-    ScaleRecordOut out{m_buffer};
+    ScaleRecordOut out = Out();
     EXPECT_FALSE(BuildKeyRecord(Scale(7), 123, out));
+}
+
+// A link's pass builds under the settings it took when it began, whatever the frame's are meanwhile.
+TEST_F(PluRecordTest, EachBuilderFollowsTheSettingsItIsHandedNotTheFrames)
+{
+    AddPlu(123, [](CPluDefRec& r) { r.Set(PluCol::MarkFlag, 1); });
+    m_frame.m_setup.m_market = 1;
+    ScaleRecordOut handed = Out();
+    m_frame.m_setup.m_market = MarketUsa;
+    using Builder = bool (*)(CPluDefTb&, const BuildLock&, const CLinkScaleSettings&, std::uint32_t, ScaleRecordOut&);
+    const Builder keyRecord = [](CPluDefTb&, const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t plu,
+                                 ScaleRecordOut& out) { return BuildKeyRecord(scale, plu, out); };
+    const std::pair<Builder, std::string_view> cases[] = {
+        {BuildPluRecord, "6502000123"},
+        {BuildPriceChangeRecord, "3101000123"},
+        {BuildMarkdownChangeRecord, "3201000123"},
+        {keyRecord, "1001000123"},
+    };
+    for (const auto& [build, opening] : cases) {
+        SCOPED_TRACE(opening);
+        const BuildLock lock = Plus().LockRecordBuild();
+        ASSERT_TRUE(build(Plus(), lock, Scale(0), 123, handed));
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(m_buffer.data()), opening.size()), opening);
+    }
+}
+
+using PluRecordDeathTest = PluRecordFixture;
+
+// No settings handed is a fault of the caller: the build stops instead of guessing a market.
+TEST_F(PluRecordDeathTest, ABuildHandedNoSettingsStopsTheProgram)
+{
+    AddPlu(123);
+    ScaleRecordOut none{m_buffer};
+    const BuildLock lock = Plus().LockRecordBuild();
+    EXPECT_DEATH(BuildPluRecord(Plus(), lock, Scale(0), 123, none), "without the site's settings");
 }
 
 TEST_F(PluRecordTest, CommaSeparatedFieldsOfTheMarketsAndOptions)
@@ -193,7 +228,7 @@ TEST_F(PluRecordRefusalTest, AWalkReportsARefusedRecordAndGoesOnWithTheNext)
     AddPlu(1, [](CPluDefRec& r) { r.Set(PluCol::UnitPrice, 1000000); });
     AddPlu(2);
     RecordingRefusals refusals;
-    ScaleRecordOut out{m_buffer};
+    ScaleRecordOut out = Out();
     out.refusals = &refusals;
     KeyCursor cursor = 1;
     KeyCursor key = 0;
@@ -203,7 +238,7 @@ TEST_F(PluRecordRefusalTest, AWalkReportsARefusedRecordAndGoesOnWithTheNext)
     EXPECT_EQ(refusals.m_refused[0], std::make_pair(1u, std::string("UnitPrice")));
 
     // Without a listener the refusal goes to the event log.
-    ScaleRecordOut unheard{m_buffer};
+    ScaleRecordOut unheard = Out();
     cursor = 1;
     CLinkScaleSettings scale = Scale(0);
     scale.m_name = "Deli";
@@ -218,7 +253,7 @@ TEST_F(PluRecordRefusalTest, AWalkStopsAtTheFamilysHighestNumberAndReportsTheRes
 {
     for (const std::uint32_t plu : {9998u, 9999u, 10000u, 10001u, 20000u, 30000u}) AddPlu(plu);
     RecordingRefusals refusals;
-    ScaleRecordOut out{m_buffer};
+    ScaleRecordOut out = Out();
     out.refusals = &refusals;
     KeyCursor cursor = 1;
     KeyCursor key = 0;
@@ -230,7 +265,7 @@ TEST_F(PluRecordRefusalTest, AWalkStopsAtTheFamilysHighestNumberAndReportsTheRes
     EXPECT_FALSE(Plus().EncodeNextInRange(Scale(3), cursor, 20000, out, key));
     EXPECT_EQ(refusals.m_beyondFamily.size(), 1u);
 
-    ScaleRecordOut unheard{m_buffer};
+    ScaleRecordOut unheard = Out();
     CLinkScaleSettings scale = Scale(3);
     scale.m_name = "Deli";
     cursor = 10000;
