@@ -11,7 +11,7 @@
 #include "db/plu/RuxPriceLayout.h"
 #include "db/store/StoreTransaction.h"
 #include "pluedit/PluListPanelForm.h"
-#include "scaledata/ScaleDataTables.h"
+#include "support/ScaleDataRegistration.h"
 #include "settings/DeptCode.h"
 #include "support/TestMainFrame.h"
 
@@ -121,7 +121,7 @@ double DeleteByRange(CPluDatabase& db, const test::TestMainFrame& frame)
 
 void DeleteEveryPluByRange(benchmark::State& state)
 {
-    RegisterScaleDataTables();
+    test::RegisterScaleDataTablesForTests();
     test::TestMainFrame frame;
     frame.m_priceZones.SetZone(2, "North");
     frame.m_priceZoneFields = {1005};

@@ -6,7 +6,7 @@
 #include "db/plu/PluDatabase.h"
 #include "scaledata/ExMsgTb.h"
 #include "scaledata/MessageRules.h"
-#include "scaledata/ScaleDataTables.h"
+#include "support/ScaleDataRegistration.h"
 #include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>
@@ -26,7 +26,7 @@ struct BenchDatabase {
         frame.m_setup.m_market = MarketTaiwan;
         frame.m_setup.m_maxExMessageNo = 999999;
         frame.m_setup.m_messageFileMapping[1] = MsgIngredients;
-        RegisterScaleDataTables();
+        test::RegisterScaleDataTablesForTests();
         database.CreateAllTables();
         auto& ingredients = dynamic_cast<CExMsgTb&>(*database.GetTable(MsgKindToTableId(MsgIngredients)));
         for (std::uint32_t number = 1; number <= kTexts; ++number) {

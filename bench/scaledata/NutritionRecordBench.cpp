@@ -7,7 +7,7 @@
 #include "db/plu/PluDatabase.h"
 #include "scaledata/NutritionTb.h"
 #include "scaledata/RuxPriceTb.h"
-#include "scaledata/ScaleDataTables.h"
+#include "support/ScaleDataRegistration.h"
 #include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>
@@ -28,7 +28,7 @@ struct BenchDatabase {
         frame.m_setup.m_maxPluNo = kPlus;
         for (const ColumnDef& column : kRuxPriceColumns)
             if (column.fieldNo != 0) frame.AddFieldDef(FieldDefMap::RuxPrice, column.fieldNo).m_width = 6;
-        RegisterScaleDataTables();
+        test::RegisterScaleDataTablesForTests();
         database.CreateAllTables();
         auto& nutrition = dynamic_cast<CNutritionTb&>(*database.GetTable(CNutritionTb::kTableNo));
         auto& prices = dynamic_cast<CRuxPriceTb&>(*database.GetTable(kFirstPriceMaster));
@@ -44,7 +44,7 @@ struct BenchDatabase {
             nutrition.AddRecord(plu, CNutritionRowBase::kSize, std::move(row));
 
             auto price = std::make_unique<CRuxPriceRec>();
-            CRuxPriceTb::InitRecord(price->Bytes(), plu);
+            CRuxPriceTb::InitRecord(frame.GetFieldDefMap(FieldDefMap::RuxPrice), price->Bytes(), plu);
             price->Set(ShortColumn{0}, CRuxPriceTb::kInUse);
             price->Set(LongColumn{32}, static_cast<std::int32_t>(plu * 3));
             prices.AddRecord(plu, static_cast<std::uint16_t>(kRuxPriceRecordSize), std::move(price));

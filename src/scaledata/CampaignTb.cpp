@@ -2,7 +2,6 @@
 
 #include "db/plu/PluDatabase.h"
 #include "db/records/ScaleRecordOut.h"
-#include "db/site/MainFrame.h"
 #include "db/store/StoreTransaction.h"
 #include "db/text/RecordHeader.h"
 #include "platform/TextFormat.h"
@@ -81,9 +80,9 @@ std::optional<CampaignShape> ShapeOf(std::uint16_t family, const CGeneralSetup& 
     }
 }
 
-CampaignRecordSite ReadSite(std::uint16_t family)
+CampaignRecordSite ReadSite(const ScaleDataRoles& roles, std::uint16_t family)
 {
-    return {family, CurrentGeneralSetup().m_market};
+    return {family, roles.Setup().m_market};
 }
 
 }  // namespace
@@ -102,8 +101,8 @@ std::unique_ptr<CDBRecord> CTable5Tb::CreateRecord(std::size_t size)
     return std::make_unique<CTable5Rec>();
 }
 
-CCampaignTb::CCampaignTb(std::uint16_t tableNo, CObjDatabase* database, std::string name)
-    : CDBComTb(tableNo, database, std::move(name))
+CCampaignTb::CCampaignTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
 {
 }
 
@@ -128,7 +127,7 @@ void CCampaignTb::BindColumns() { AddColumns(*this, campaign_columns::kColumns);
 
 std::uint32_t CCampaignTb::GetMaxKey() const
 {
-    return std::min<std::uint32_t>(CurrentGeneralSetup().m_maxCampaignNo, kHighestCampaign);
+    return std::min<std::uint32_t>(m_roles.Setup().m_maxCampaignNo, kHighestCampaign);
 }
 
 std::vector<CCampDataRec*> CCampaignTb::GetCampaignLines(std::uint32_t campaign) const
@@ -195,7 +194,7 @@ bool CCampaignTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale
     out.refusedField = {};
     ClearScaleRecordOut(out);
     const auto* row = dynamic_cast<const CCampaignRec*>(&record);
-    const std::optional<CampaignShape> shape = ShapeOf(scale.GetScaleType(), CurrentGeneralSetup());
+    const std::optional<CampaignShape> shape = ShapeOf(scale.GetScaleType(), m_roles.Setup());
     if (!row || !shape) return false;
     RecordFields fields(out.buffer);
     if (shape->header != HeaderKind::None) fields.ZeroBytes(kRecordHeaderSize);
@@ -210,7 +209,7 @@ bool CCampaignTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& sc
 {
     out.refusedField = {};
     ClearScaleRecordOut(out);
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const CGeneralSetup& setup = m_roles.Setup();
     const std::uint16_t family = scale.GetScaleType();
     RecordFields fields(out.buffer);
     std::uint16_t code = 0;
@@ -256,23 +255,23 @@ bool CCampaignTb::Decode(CampaignForm form, const CampaignRecordSite& site, std:
 
 bool CCampaignTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return Decode(CampaignForm::Csv, ReadSite(scale.GetScaleType()), data);
+    return Decode(CampaignForm::Csv, ReadSite(m_roles, scale.GetScaleType()), data);
 }
 
 bool CCampaignTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
     const std::uint16_t family = scale.GetScaleType();
-    return Decode(family == 11 ? CampaignForm::Csv : CampaignForm::Mixed, ReadSite(family), data);
+    return Decode(family == 11 ? CampaignForm::Csv : CampaignForm::Mixed, ReadSite(m_roles, family), data);
 }
 
 bool CCampaignTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return Decode(CampaignForm::Binary, ReadSite(scale.GetScaleType()), data);
+    return Decode(CampaignForm::Binary, ReadSite(m_roles, scale.GetScaleType()), data);
 }
 
 bool CCampaignTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)
 {
-    return family == 8 && Decode(CampaignForm::Binary, ReadSite(family), data);
+    return family == 8 && Decode(CampaignForm::Binary, ReadSite(m_roles, family), data);
 }
 
 std::size_t CCampaignTb::EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer)
@@ -287,7 +286,7 @@ std::size_t CCampaignTb::EncodeItemRecord(const CDBRecord& record, std::span<std
 bool CCampaignTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
     const std::optional<CampaignRecord> received = ReadCampaignRecord(CampaignForm::DataSave, {}, record);
-    return received && StoreReceived(*received, CurrentGeneralSetup().m_overwriteExisting == 0);
+    return received && StoreReceived(*received, m_roles.Setup().m_overwriteExisting == 0);
 }
 
 bool CCampaignTb::StoreReceived(const CampaignRecord& received, bool keepExisting)
@@ -318,7 +317,7 @@ bool CCampaignTb::StoreReceived(const CampaignRecord& received, bool keepExistin
         });
         if (stored) {
             DeleteCampaignPlus(number);
-            const std::uint32_t maxPlu = CurrentGeneralSetup().m_maxPluNo;
+            const std::uint32_t maxPlu = m_roles.Setup().m_maxPluNo;
             for (std::size_t place = 0; place < received.lines.size(); ++place)
                 if (received.lines[place].plu <= maxPlu) (void)AddCampaignLine(number, place, received.lines[place]);
         }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/CampaignRecords.h"
 #include "scaledata/CampaignRows.h"
 
@@ -47,7 +48,7 @@ public:
     static constexpr std::uint16_t kOldTableNo = 5;
     static constexpr std::uint32_t kHighestCampaign = 255;
 
-    CCampaignTb(std::uint16_t tableNo, CObjDatabase* database, std::string name);
+    CCampaignTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
 
     CCampaignRec* FindCampaign(std::uint32_t number) const;
     // The line table of the database; null when it has none.
@@ -101,6 +102,7 @@ private:
     // of the old ones (lines above "Max. PLU No." or refused left out). False for a number outside
     // the table's or dates that name no day; with `keepExisting` a campaign held stays as it is.
     bool StoreReceived(const CampaignRecord& received, bool keepExisting);
+    ScaleDataRoles m_roles;
 };
 
 // Turns every old campaign record of the database into a campaign and deletes it from table 5.

@@ -18,7 +18,8 @@ MessageTextEditForm::Rules RulesFor(const CExMsgTb& table)
 {
     MessageTextEditForm::Rules rules;
     rules.textMax = CExMsgRec::kTextMax;
-    const MessageSite site = CurrentMessageSite(CurrentGeneralSetup().m_defaultScaleFamily);
+    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const MessageSite site = MessageSiteOf(FrameSiteRules(), setup, CurrentTextRules(), setup.m_defaultScaleFamily);
     rules.scaleMax = GetMaxMessageText(site, table.GetKind());
     rules.numberChars = EditExMsgForm::NumberDigits(table.GetMaxKey());
     rules.unreadableOutOfRange = true;

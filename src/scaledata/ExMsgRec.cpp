@@ -1,6 +1,5 @@
 #include "scaledata/ExMsgRec.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DescText.h"
 
 #include <algorithm>
@@ -38,7 +37,7 @@ void CExMsgRec::SetText(std::string_view text)
     std::fill(data + kDesc.offset + text.size(), data + GetDataRoom(), std::uint8_t{0});
 }
 
-void CExMsgRec::MakeNameFromText() { SetName(NameFromDesc(GetText(), kNameMax, CurrentTextRules().chars)); }
+void CExMsgRec::MakeNameFromText(const CharRule& chars) { SetName(NameFromDesc(GetText(), kNameMax, chars)); }
 
 std::uint16_t CExMsgRec::CalcDataSize() const { return RoundUpTo4(kStoredFixedPart + GetText().size()); }
 std::uint16_t CExMsgRec::CalcReceivedSize() const { return RoundUpTo4(kStoredFixedPart + 1 + GetText().size()); }

@@ -12,6 +12,7 @@
 // multiple of 4 (records received from scales and files: 66 and the text).
 #pragma once
 
+#include "db/site/TextRules.h"
 #include "scaledata/MessageRow.h"
 
 #include <cstddef>
@@ -49,7 +50,7 @@ public:
     // At most 2100 bytes (up to a 0 byte in it); the row grows or shrinks to hold it.
     void SetText(std::string_view text);
     // The name from the first line of the text: its characters, whole, within 30 bytes.
-    void MakeNameFromText();
+    void MakeNameFromText(const CharRule& chars);
 
     // The size a row is stored with: 65 and the text, rounded up to a multiple of 4.
     std::uint16_t CalcDataSize() const;

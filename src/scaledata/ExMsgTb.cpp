@@ -1,6 +1,5 @@
 #include "scaledata/ExMsgTb.h"
 
-#include "db/site/MainFrame.h"
 #include "db/store/MdbTableDef.h"
 #include "db/store/ObjDatabase.h"
 #include "db/site/TextRules.h"
@@ -18,8 +17,9 @@ const CExMsgRec* AsMessage(const CDBRecord& record) { return dynamic_cast<const 
 
 }  // namespace
 
-CExMsgTb::CExMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, std::uint32_t kind)
-    : CDBComTb(tableNo, database, std::move(name)), m_kind(kind)
+CExMsgTb::CExMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles,
+                   std::uint32_t kind)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles), m_kind(kind)
 {
 }
 
@@ -43,18 +43,18 @@ void CExMsgTb::CreateTableDef(MdbTableDef& definition) const
 std::uint32_t CExMsgTb::GetMinKey() const
 {
     if (m_kind == MsgCoupon) return 1;
-    const std::uint16_t family = CurrentGeneralSetup().m_defaultScaleFamily;
+    const std::uint16_t family = m_roles.Setup().m_defaultScaleFamily;
     return family == 2 || family == 3 ? kLowestKeyFamilies2And3 : 1;
 }
 
 std::uint32_t CExMsgTb::GetMaxKey() const
 {
-    return GetMaxMessageNo(CurrentMessageSite(CurrentGeneralSetup().m_defaultScaleFamily), m_kind);
+    return GetMaxMessageNo(MessageSiteOf(m_roles, m_roles.Setup().m_defaultScaleFamily), m_kind);
 }
 
 bool CExMsgTb::IsHeldBack(std::uint32_t number) const
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const CGeneralSetup& setup = m_roles.Setup();
     if (m_kind != MsgCoupon || setup.m_pluActiveInactive == 0 || !IsAusNzNutrition(setup)) return false;
     return IsInactivePlu(*this, number);
 }
@@ -67,18 +67,18 @@ bool CExMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, c
         out.length = 0;
         return false;
     }
-    return EncodeMessageRecord(scale, {m_kind, record.GetKey(), row->GetText()}, out);
+    return EncodeMessageRecord(MessageSiteOf(m_roles, scale.GetScaleType()), scale, {m_kind, record.GetKey(), row->GetText()}, out);
 }
 
 bool CExMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,
                                ScaleRecordOut& out)
 {
-    return EncodeMessageKeyRecord(scale, m_kind, key, out);
+    return EncodeMessageKeyRecord(MessageSiteOf(m_roles, scale.GetScaleType()), m_kind, key, out);
 }
 
 std::uint16_t CExMsgTb::ReceivedLabelWidth(bool narrowCoupons) const
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const CGeneralSetup& setup = m_roles.Setup();
     const bool wideMarket = setup.m_market == MarketHongKong || setup.m_market == MarketTaiwan;
     if (m_kind == MsgCoupon && narrowCoupons && !wideMarket) return kNarrowCouponWidth;
     return setup.GetLabelWidth(1);
@@ -94,7 +94,7 @@ bool CExMsgTb::StoreReceived(std::uint32_t number, const std::string& text, std:
             auto& row = dynamic_cast<CExMsgRec&>(record);
             row.SetText(text);
             row.SetLabelWidth(labelWidth);
-            row.MakeNameFromText();
+            row.MakeNameFromText(m_roles.Text().chars);
             return row.CalcReceivedSize();
         },
         keepExisting);
@@ -103,13 +103,14 @@ bool CExMsgTb::StoreReceived(std::uint32_t number, const std::string& text, std:
 bool CExMsgTb::DecodeReceived(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data,
                               std::uint16_t labelWidth)
 {
-    const auto received = DecodeMessageRecord(scale, m_kind, data, CExMsgRec::kTextMax);
+    const auto received =
+        DecodeMessageRecord(MessageSiteOf(m_roles, scale.GetScaleType()), scale, m_kind, data, CExMsgRec::kTextMax);
     return received && StoreReceived(received->number, received->text, labelWidth, false);
 }
 
 bool CExMsgTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return DecodeReceived(scale, data, CurrentGeneralSetup().GetLabelWidth(1));
+    return DecodeReceived(scale, data, m_roles.Setup().GetLabelWidth(1));
 }
 
 bool CExMsgTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
@@ -126,12 +127,12 @@ bool CExMsgTb::DecodeRecordType2(const CLinkScaleSettings&, std::span<const std:
 
 bool CExMsgTb::DecodeRecordOther(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return DecodeReceived(scale, data, ReceivedLabelWidth(!IsAusNzNutrition(CurrentGeneralSetup())));
+    return DecodeReceived(scale, data, ReceivedLabelWidth(!IsAusNzNutrition(m_roles.Setup())));
 }
 
 bool CExMsgTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)
 {
-    const auto received = DecodeMessageFileRecord(family, m_kind, data, CExMsgRec::kTextMax);
+    const auto received = DecodeMessageFileRecord(MessageSiteOf(m_roles, family), m_kind, data, CExMsgRec::kTextMax);
     return received && StoreReceived(received->number, received->text, ReceivedLabelWidth(true), false);
 }
 
@@ -140,21 +141,24 @@ bool CExMsgTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, std::s
 {
     length = 0;
     const CExMsgRec* row = FindMessage(key);
-    return row && EncodeMessageFileRecord(family, {m_kind, key, row->GetText()}, buffer, length);
+    return row && EncodeMessageFileRecord(MessageSiteOf(m_roles, family), {m_kind, key, row->GetText()}, buffer, length);
 }
 
 std::size_t CExMsgTb::EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer)
 {
     const CExMsgRec* row = AsMessage(record);
-    return row ? EncodeMessageDataSaveRecord(record.GetKey(), row->GetText(), buffer) : 0;
+    return row ? EncodeMessageDataSaveRecord(DataSaveSite(), record.GetKey(), row->GetText(), buffer) : 0;
 }
 
 bool CExMsgTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
-    const auto received = DecodeMessageDataSaveRecord(record, CExMsgRec::kTextMax);
-    const bool overwrite = CurrentGeneralSetup().m_overwriteExisting != 0;
+    const MessageSite site = DataSaveSite();
+    const auto received = DecodeMessageDataSaveRecord(site, record, CExMsgRec::kTextMax);
+    const bool overwrite = site.setup.m_overwriteExisting != 0;
     return received && StoreReceived(received->number, received->text, ReceivedLabelWidth(true), !overwrite);
 }
+
+MessageSite CExMsgTb::DataSaveSite() const { return MessageSiteOf(m_roles, m_roles.Setup().m_defaultScaleFamily); }
 
 std::optional<std::string_view> CExMsgTb::GetDescText(const CDBRecord& record) const
 {

@@ -6,6 +6,8 @@
 
 #include "db/plu/DBComTb.h"
 #include "scaledata/ExMsgRec.h"
+#include "scaledata/MessageRules.h"
+#include "scaledata/ScaleDataRoles.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,7 +17,8 @@ namespace varnel {
 
 class CExMsgTb final : public CDBComTb {
 public:
-    CExMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, std::uint32_t kind);
+    CExMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles,
+             std::uint32_t kind);
 
     std::uint32_t GetKind() const { return m_kind; }
     CExMsgRec* FindMessage(std::uint32_t number) const;
@@ -64,7 +67,10 @@ private:
     // The label width of a received coupon: 20 outside markets 5 and 10 (and, from text records,
     // AU/NZ nutrition); else the general setup's for PLU 1.
     std::uint16_t ReceivedLabelWidth(bool narrowCoupons) const;
+    // The site of the Data Save records, which belong to no scale.
+    MessageSite DataSaveSite() const;
 
+    ScaleDataRoles m_roles;
     std::uint32_t m_kind;
 };
 

@@ -1,6 +1,5 @@
 #include "scaledata/FreeMsgNameTb.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/EscapeCodes.h"
 #include "scaledata/MessageEncoding.h"
 #include "scaledata/ReceivedRows.h"
@@ -21,8 +20,8 @@ const CFreeMsgNameRec* AsName(const CDBRecord& record) { return dynamic_cast<con
 std::string_view CFreeMsgNameRec::GetArea() const { return Get(kArea); }
 void CFreeMsgNameRec::SetArea(std::string_view area) { Set(kArea, area.substr(0, std::min(area.size(), kAreaMax))); }
 
-CFreeMsgNameTb::CFreeMsgNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name)
-    : CDBComTb(tableNo, database, std::move(name))
+CFreeMsgNameTb::CFreeMsgNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
 {
 }
 
@@ -54,7 +53,7 @@ bool CFreeMsgNameTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& sc
     const CFreeMsgNameRec* row = AsName(record);
     const std::uint16_t family = scale.GetScaleType();
     if (!row || !ShowsNames(family)) return false;
-    const MessageRecordSite site{family, CurrentGeneralSetup().m_market, 0, 0, false, CurrentTextRules()};
+    const MessageRecordSite site{family, m_roles.Setup().m_market, 0, 0, false, m_roles.Text()};
     return EncodeFormRecord(scale, MessageForm::Csv, site, HeaderKind::Long, kCode, record.GetKey(), row->GetArea(),
                             CFreeMsgNameRec::kAreaMax, out);
 }
@@ -68,7 +67,7 @@ bool CFreeMsgNameTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings&
 
 bool CFreeMsgNameTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site{scale.GetScaleType(), CurrentGeneralSetup().m_market, 0, 0, false, CurrentTextRules()};
+    const MessageRecordSite site{scale.GetScaleType(), m_roles.Setup().m_market, 0, 0, false, m_roles.Text()};
     const auto received = DecodeFormRecord(scale, MessageForm::Csv, site, data, CFreeMsgNameRec::kAreaMax);
     if (!received) return false;
     if (received->number < GetMinKey() || received->number > GetMaxKey()) return true;

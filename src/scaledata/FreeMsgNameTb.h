@@ -3,6 +3,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/MessageRow.h"
 
 #include <cstdint>
@@ -33,7 +34,7 @@ class CFreeMsgNameTb final : public CDBComTb {
 public:
     static constexpr std::uint16_t kTableNo = 77;
 
-    CFreeMsgNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name);
+    CFreeMsgNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
 
     // The characters a family shows of a name: 15 for family 11, 16 for the others.
     static std::size_t GetFreeMsgNameLength(std::uint16_t family);
@@ -54,6 +55,9 @@ public:
     bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     std::optional<std::string_view> GetDescText(const CDBRecord& record) const override;
+
+private:
+    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

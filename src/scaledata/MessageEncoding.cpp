@@ -1,7 +1,6 @@
 #include "scaledata/MessageEncoding.h"
 
 #include "db/records/ScaleRecordOut.h"
-#include "db/site/MainFrame.h"
 #include "db/text/RecordHeader.h"
 #include "scaledata/MessageRecords.h"
 #include "scaledata/MessageRules.h"
@@ -23,9 +22,9 @@ struct Placement {
     bool sent = false;
 };
 
-Placement PlacementOf(const CLinkScaleSettings& scale, std::uint32_t kind, std::uint32_t number)
+Placement PlacementOf(const MessageSite& site, std::uint32_t kind, std::uint32_t number)
 {
-    Placement p{CurrentMessageSite(scale.GetScaleType())};
+    Placement p{site};
     const std::uint16_t family = p.site.family;
     if (family > 12) return p;
     p.slot = MessageSlotOf(p.site, kind);
@@ -79,7 +78,7 @@ MessageRecordSite RecordSite(const Placement& p, std::uint8_t digits)
 {
     const std::uint16_t family = p.site.family;
     const bool tagged = (family == 0 || family == 4 || family == 5) && p.site.Market() != MarketUsa;
-    return {family, p.site.Market(), p.slot, digits, tagged, CurrentTextRules()};
+    return {family, p.site.Market(), p.slot, digits, tagged, p.site.text};
 }
 
 std::optional<ReceivedMessage> Read(MessageForm form, const CLinkScaleSettings& scale, const MessageRecordSite& site,
@@ -100,7 +99,7 @@ std::uint8_t FileNumberDigits(const MessageSite& site, std::uint32_t kind)
     return site.Market() == MarketThailand ? 4 : 2;
 }
 
-std::uint8_t DataSaveNumberDigits() { return CurrentGeneralSetup().m_itemRecordExtension != 0 ? 2 : 4; }
+std::uint8_t DataSaveNumberDigits(const MessageSite& site) { return site.setup.m_itemRecordExtension != 0 ? 2 : 4; }
 
 }  // namespace
 
@@ -125,11 +124,12 @@ std::optional<ReceivedMessage> DecodeFormRecord(const CLinkScaleSettings& scale,
     return Read(form, scale, site, record, textLimit);
 }
 
-bool EncodeMessageRecord(const CLinkScaleSettings& scale, const MessageToSend& message, ScaleRecordOut& out)
+bool EncodeMessageRecord(const MessageSite& site, const CLinkScaleSettings& scale, const MessageToSend& message,
+                         ScaleRecordOut& out)
 {
     out.refusedField = {};
     ClearScaleRecordOut(out);
-    const Placement p = PlacementOf(scale, message.kind, message.number);
+    const Placement p = PlacementOf(site, message.kind, message.number);
     if (!p.sent) return false;
     const std::uint16_t family = p.site.family;
     if (family <= 5) {
@@ -146,12 +146,12 @@ bool EncodeMessageRecord(const CLinkScaleSettings& scale, const MessageToSend& m
                             limit, out);
 }
 
-bool EncodeMessageKeyRecord(const CLinkScaleSettings& scale, std::uint32_t kind, std::uint32_t number,
+bool EncodeMessageKeyRecord(const MessageSite& messageSite, std::uint32_t kind, std::uint32_t number,
                             ScaleRecordOut& out)
 {
     out.refusedField = {};
     ClearScaleRecordOut(out);
-    const Placement p = PlacementOf(scale, kind, number);
+    const Placement p = PlacementOf(messageSite, kind, number);
     if (!p.sent) return false;
     const MessageSite& site = p.site;
     const bool coupon = p.slot == 1;
@@ -218,10 +218,11 @@ bool EncodeMessageKeyRecord(const CLinkScaleSettings& scale, std::uint32_t kind,
     return FinishScaleRecord(fields, code, out);
 }
 
-std::optional<ReceivedMessage> DecodeMessageRecord(const CLinkScaleSettings& scale, std::uint32_t kind,
-                                                   std::span<const std::uint8_t> record, std::size_t textLimit)
+std::optional<ReceivedMessage> DecodeMessageRecord(const MessageSite& site, const CLinkScaleSettings& scale,
+                                                   std::uint32_t kind, std::span<const std::uint8_t> record,
+                                                   std::size_t textLimit)
 {
-    const Placement p = PlacementOf(scale, kind, 0);
+    const Placement p = PlacementOf(site, kind, 0);
     const std::uint16_t family = p.site.family;
     if (family >= 9) return Read(MessageForm::Csv, scale, RecordSite(p, 0), record, textLimit);
     if (family == 6 || family == 8) return Read(MessageForm::Binary, scale, RecordSite(p, 0), record, textLimit);
@@ -229,16 +230,16 @@ std::optional<ReceivedMessage> DecodeMessageRecord(const CLinkScaleSettings& sca
     return Read(MessageForm::Text, scale, RecordSite(p, digits), record, textLimit);
 }
 
-bool EncodeMessageFileRecord(std::uint16_t family, const MessageToSend& message, std::span<std::uint8_t> buffer,
+bool EncodeMessageFileRecord(const MessageSite& site, const MessageToSend& message, std::span<std::uint8_t> buffer,
                              std::uint16_t& length)
 {
     length = 0;
+    const std::uint16_t family = site.family;
     if (family < 6 || family > 8) return false;
     CLinkScaleSettings scale;
     scale.m_scaleType = family;
-    const MessageSite site = CurrentMessageSite(family);
     const std::size_t limit = family == 7 ? (buffer.size() > 11 ? buffer.size() - 11 : 0) : GetMaxMessageText(site, message.kind);
-    const MessageRecordSite recordSite{family, site.Market(), message.kind, FileNumberDigits(site, message.kind), false, CurrentTextRules()};
+    const MessageRecordSite recordSite{family, site.Market(), message.kind, FileNumberDigits(site, message.kind), false, site.text};
     RecordFields fields(buffer);
     WriteMessageRecord(MessageForm::File, {scale, recordSite, 0, message.number, message.text, limit}, fields);
     if (!fields.Ok() || fields.Position() > 0xFFFF) return false;
@@ -246,33 +247,34 @@ bool EncodeMessageFileRecord(std::uint16_t family, const MessageToSend& message,
     return true;
 }
 
-std::optional<ReceivedMessage> DecodeMessageFileRecord(std::uint16_t family, std::uint32_t kind,
+std::optional<ReceivedMessage> DecodeMessageFileRecord(const MessageSite& site, std::uint32_t kind,
                                                        std::span<const std::uint8_t> record, std::size_t textLimit)
 {
+    const std::uint16_t family = site.family;
     if (family < 6 || family > 8) return std::nullopt;
     CLinkScaleSettings scale;
     scale.m_scaleType = family;
-    const MessageSite site = CurrentMessageSite(family);
-    const MessageRecordSite recordSite{family, site.Market(), kind, FileNumberDigits(site, kind), false, CurrentTextRules()};
+    const MessageRecordSite recordSite{family, site.Market(), kind, FileNumberDigits(site, kind), false, site.text};
     return Read(MessageForm::File, scale, recordSite, record, textLimit);
 }
 
-std::size_t EncodeMessageDataSaveRecord(std::uint32_t number, std::string_view text, std::span<std::uint8_t> buffer)
+std::size_t EncodeMessageDataSaveRecord(const MessageSite& site, std::uint32_t number, std::string_view text,
+                                        std::span<std::uint8_t> buffer)
 {
     const CLinkScaleSettings scale;
-    const std::uint8_t digits = DataSaveNumberDigits();
-    const MessageRecordSite site{0, 0, 0, digits, false, CurrentTextRules()};
+    const MessageRecordSite recordSite{0, 0, 0, DataSaveNumberDigits(site), false, site.text};
     const std::size_t limit = buffer.size() > 2 ? buffer.size() - 2 : 0;
     RecordFields fields(buffer);
-    WriteMessageRecord(MessageForm::DataSave, {scale, site, 0, number, text, limit}, fields);
+    WriteMessageRecord(MessageForm::DataSave, {scale, recordSite, 0, number, text, limit}, fields);
     return fields.Ok() ? fields.Position() : 0;
 }
 
-std::optional<ReceivedMessage> DecodeMessageDataSaveRecord(std::span<const std::uint8_t> record, std::size_t textLimit)
+std::optional<ReceivedMessage> DecodeMessageDataSaveRecord(const MessageSite& site,
+                                                           std::span<const std::uint8_t> record, std::size_t textLimit)
 {
     const CLinkScaleSettings scale;
-    const MessageRecordSite site{0, 0, 0, DataSaveNumberDigits(), false, CurrentTextRules()};
-    return Read(MessageForm::DataSave, scale, site, record, textLimit);
+    const MessageRecordSite recordSite{0, 0, 0, DataSaveNumberDigits(site), false, site.text};
+    return Read(MessageForm::DataSave, scale, recordSite, record, textLimit);
 }
 
 }  // namespace varnel

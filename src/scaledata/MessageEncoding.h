@@ -7,6 +7,7 @@
 #include "db/records/ScaleRecordOut.h"
 #include "db/text/RecordHeader.h"
 #include "scaledata/MessageRecords.h"
+#include "scaledata/MessageRules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,11 +24,14 @@ struct MessageToSend {
     std::string_view text;  // escape-coded
 };
 
+// Each record below is built or read for a site (MessageRules.h): the settings and text rules of
+// the pass and the family of the scale or file, which for a scale must be the scale's own.
+
 // False when the scale's family takes no record of the kind and number; a number wider than its
 // field also names the refused field in `out`.
-bool EncodeMessageRecord(const CLinkScaleSettings& scale, const MessageToSend& message, ScaleRecordOut& out);
-bool EncodeMessageKeyRecord(const CLinkScaleSettings& scale, std::uint32_t kind, std::uint32_t number,
-                            ScaleRecordOut& out);
+bool EncodeMessageRecord(const MessageSite& site, const CLinkScaleSettings& scale, const MessageToSend& message,
+                         ScaleRecordOut& out);
+bool EncodeMessageKeyRecord(const MessageSite& site, std::uint32_t kind, std::uint32_t number, ScaleRecordOut& out);
 
 // The header in front of a record sent to a scale.
 enum class HeaderKind : std::uint8_t { None, Short, Long };
@@ -65,19 +69,22 @@ std::optional<ReceivedMessage> DecodeFormRecord(const CLinkScaleSettings& scale,
 
 // A record a scale sent (families 6 and above without its 8-byte header), read in the form of the
 // scale's family as its encoder writes it; none when no number could be read.
-std::optional<ReceivedMessage> DecodeMessageRecord(const CLinkScaleSettings& scale, std::uint32_t kind,
-                                                   std::span<const std::uint8_t> record, std::size_t textLimit);
+std::optional<ReceivedMessage> DecodeMessageRecord(const MessageSite& site, const CLinkScaleSettings& scale,
+                                                   std::uint32_t kind, std::span<const std::uint8_t> record,
+                                                   std::size_t textLimit);
 
 // The file link's record of families 6 to 8; false (length 0) for other families or a number that
 // does not fit.
-bool EncodeMessageFileRecord(std::uint16_t family, const MessageToSend& message, std::span<std::uint8_t> buffer,
+bool EncodeMessageFileRecord(const MessageSite& site, const MessageToSend& message, std::span<std::uint8_t> buffer,
                              std::uint16_t& length);
-std::optional<ReceivedMessage> DecodeMessageFileRecord(std::uint16_t family, std::uint32_t kind,
+std::optional<ReceivedMessage> DecodeMessageFileRecord(const MessageSite& site, std::uint32_t kind,
                                                        std::span<const std::uint8_t> record, std::size_t textLimit);
 
 // The Data Save record: the number in 4 BCD digits with the text's length, or in 2 when the general
 // setup asks for the short form. 0 when the buffer cannot hold it or the number does not fit.
-std::size_t EncodeMessageDataSaveRecord(std::uint32_t number, std::string_view text, std::span<std::uint8_t> buffer);
-std::optional<ReceivedMessage> DecodeMessageDataSaveRecord(std::span<const std::uint8_t> record, std::size_t textLimit);
+std::size_t EncodeMessageDataSaveRecord(const MessageSite& site, std::uint32_t number, std::string_view text,
+                                        std::span<std::uint8_t> buffer);
+std::optional<ReceivedMessage> DecodeMessageDataSaveRecord(const MessageSite& site,
+                                                           std::span<const std::uint8_t> record, std::size_t textLimit);
 
 }  // namespace varnel

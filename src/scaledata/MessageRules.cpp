@@ -1,6 +1,7 @@
 #include "scaledata/MessageRules.h"
 
-#include "db/site/MainFrame.h"
+#include "db/site/SiteRules.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "db/site/TextRules.h"
 
 #include <array>
@@ -53,14 +54,17 @@ std::uint16_t MsgKindToTableId(std::uint32_t kind)
     }
 }
 
-bool HasEnabledScaleFamily(std::uint16_t family) { return FrameSiteRules().HasEnabledScaleType(family); }
-
-MessageSite CurrentMessageSite(std::uint16_t family)
+MessageSite MessageSiteOf(const ISiteRules& rules, const CGeneralSetup& setup, const TextRules& text,
+                          std::uint16_t family)
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
     const bool commentsAsCoupons =
-        setup.m_market == MarketAustralia && (HasEnabledScaleFamily(10) || HasEnabledScaleFamily(12));
-    return {setup, family, IsAusNzNutrition(setup), commentsAsCoupons};
+        setup.m_market == MarketAustralia && (rules.HasEnabledScaleType(10) || rules.HasEnabledScaleType(12));
+    return {setup, text, family, IsAusNzNutrition(setup), commentsAsCoupons};
+}
+
+MessageSite MessageSiteOf(const ScaleDataRoles& roles, std::uint16_t family)
+{
+    return MessageSiteOf(roles.rules, roles.Setup(), roles.Text(), family);
 }
 
 std::uint32_t GetMaxMessageNo(const MessageSite& site, std::uint32_t kind)

@@ -5,6 +5,7 @@
 
 #include "db/site/GeneralSetup.h"
 #include "db/site/LinkScaleSettings.h"
+#include "db/site/TextRules.h"
 
 #include <cstdint>
 
@@ -26,10 +27,14 @@ enum MessageKind : std::uint32_t {
 // The table that keeps a kind's messages; 0 for a number that is no kind.
 std::uint16_t MsgKindToTableId(std::uint32_t kind);
 
-// What the message rules look at: the settings, the family a record is built for and the flags the
-// main frame derives from the settings and the scales.
+class ISiteRules;
+struct ScaleDataRoles;
+
+// What the message rules look at: the settings and their text rules, the family a record is built
+// for and the flags the site derives from the settings and the scales.
 struct MessageSite {
     const CGeneralSetup& setup;
+    TextRules text;
     std::uint16_t family;
     bool ausNz;              // market 1 or 2 with standard nutrition in use
     bool commentsAsCoupons;  // market 2 with an enabled scale of family 10 or 12
@@ -39,10 +44,12 @@ struct MessageSite {
     bool UsaCoupons() const { return setup.m_market == MarketUsa && setup.m_maxCouponNo == 9999; }
 };
 
-// The site of the running program for a scale's family (its own, or the default family).
-MessageSite CurrentMessageSite(std::uint16_t family);
-// Whether an enabled scale of the family is on the links; with none enabled, the default family.
-bool HasEnabledScaleFamily(std::uint16_t family);
+// The site of a setup and its text rules for a scale's family (its own, or the default family); the
+// site's rules tell which families are on the links.
+MessageSite MessageSiteOf(const ISiteRules& rules, const CGeneralSetup& setup, const TextRules& text,
+                          std::uint16_t family);
+// The same for a table's roles: the settings of the calling thread's pass.
+MessageSite MessageSiteOf(const ScaleDataRoles& roles, std::uint16_t family);
 
 // The highest message number of a kind (a slot is the kind of that number).
 std::uint32_t GetMaxMessageNo(const MessageSite& site, std::uint32_t kind);

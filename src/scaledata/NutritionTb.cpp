@@ -4,7 +4,6 @@
 #include "db/plu/PluFieldAccess.h"
 #include "db/records/RecordLayout.h"
 #include "db/records/ScaleRecordOut.h"
-#include "db/site/MainFrame.h"
 #include "db/store/ObjDatabase.h"
 #include "db/text/Bcd.h"
 #include "db/text/CsvFields.h"
@@ -38,12 +37,7 @@ constexpr std::uint8_t kPanelFont = 7;
 bool IsCsvFamily(std::uint16_t family) { return family >= 9 && family <= 12; }
 bool InKeys(std::uint32_t key) { return key >= 1 && key <= CNutritionTb::kHighestKey; }
 
-bool NutritionInUse()
-{
-    const ISiteRules& site = FrameSiteRules();
-    return site.UsesStandardNutrition() || site.UsesCustomNutrition();
-}
-bool CustomNutritionInUse() { return FrameSiteRules().UsesCustomNutrition(); }
+bool NutritionInUse(const ISiteRules& site) { return site.UsesStandardNutrition() || site.UsesCustomNutrition(); }
 
 // The custom fields 1402 to 1413 that have a definition in the nutrition field map.
 std::vector<CustomNutritionField> CustomFields()
@@ -54,26 +48,20 @@ std::vector<CustomNutritionField> CustomFields()
     return fields;
 }
 
-char PanelFontCode()
+char PanelFontCode(const TextRules& text)
 {
     bool effect2 = false;
-    return FontToScaleFontCode(CurrentTextRules(), kPanelFont, effect2);
-}
-
-// The national characters of markets 4, 8 and 14, from the database's to the scale's or back.
-void TranslateNational(std::span<std::uint8_t> bytes, bool toScale)
-{
-    TranslateNationalBytes(bytes, CurrentGeneralSetup().m_market, toScale);
+    return FontToScaleFontCode(text, kPanelFont, effect2);
 }
 
 }  // namespace
 
-CNutritionTb::CNutritionTb(std::uint16_t tableNo, CObjDatabase* database, std::string name)
-    : CDBComTb(tableNo, database, std::move(name))
+CNutritionTb::CNutritionTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
 {
 }
 
-bool CNutritionTb::IsPanelLayout() { return IsAusNzNutrition(CurrentGeneralSetup()); }
+bool CNutritionTb::IsPanelLayout() const { return IsAusNzNutrition(m_roles.Setup()); }
 
 CNutritionRowBase* CNutritionTb::FindNutrition(std::uint32_t key) const
 {
@@ -103,7 +91,7 @@ std::uint32_t CNutritionTb::GetFreeNumber(std::uint32_t wanted) const
 
 bool CNutritionTb::QueueDeleteRange(std::uint32_t from, std::uint32_t to)
 {
-    IDocument* document = FrameSendQueue().GetDocument();
+    IDocument* document = m_roles.sends.GetDocument();
     if (!document) return false;
     SendRequests requests;
     KeyCursor cursor = from;
@@ -116,7 +104,7 @@ bool CNutritionTb::QueueDeleteRange(std::uint32_t from, std::uint32_t to)
 
 bool CNutritionTb::QueueDeleteAll(bool showResult)
 {
-    IDocument* document = FrameSendQueue().GetDocument();
+    IDocument* document = m_roles.sends.GetDocument();
     if (!document) return false;
     const SendRequests requests{CSendDataLog(SendKeyDeletes, GetTableNo(), 0, 0)};
     return document->SendDataNow(IDocument::kDataType, showResult, requests, nullptr) == 0;
@@ -124,17 +112,17 @@ bool CNutritionTb::QueueDeleteAll(bool showResult)
 
 bool CNutritionTb::QueueKeyDelete(std::uint32_t key, bool showResult)
 {
-    return !NutritionInUse() || CDBComTb::QueueKeyDelete(key, showResult);
+    return !NutritionInUse(m_roles.rules) || CDBComTb::QueueKeyDelete(key, showResult);
 }
 
 bool CNutritionTb::QueueKeySend(std::uint32_t key, bool showResult)
 {
-    return !NutritionInUse() || CDBComTb::QueueKeySend(key, showResult);
+    return !NutritionInUse(m_roles.rules) || CDBComTb::QueueKeySend(key, showResult);
 }
 
 bool CNutritionTb::QueueRangeSend(std::uint32_t from, std::uint32_t to, bool showResult)
 {
-    return !NutritionInUse() || CDBComTb::QueueRangeSend(from, to, showResult);
+    return !NutritionInUse(m_roles.rules) || CDBComTb::QueueRangeSend(from, to, showResult);
 }
 
 std::string CNutritionTb::GetPanelText(std::uint16_t family, std::uint32_t key) const
@@ -142,13 +130,13 @@ std::string CNutritionTb::GetPanelText(std::uint16_t family, std::uint32_t key) 
     constexpr std::size_t kPanelRoom = 4096;
     const auto* row = dynamic_cast<const CNutrPanelRec*>(FindRecord(key));
     if (!row) return {};
-    const std::string panel = BuildNutritionPanel(family, key, row->GetValues(), kPanelRoom, PanelFontCode());
+    const std::string panel = BuildNutritionPanel(family, key, row->GetValues(), kPanelRoom, PanelFontCode(m_roles.Text()));
     return panel.substr(std::min(panel.size(), NutritionPanelPrefixLength(family, key)));
 }
 
 bool CNutritionTb::IsHeldBack(std::uint32_t key) const
 {
-    return CurrentGeneralSetup().m_pluActiveInactive != 0 && IsInactivePlu(*this, key);
+    return m_roles.Setup().m_pluActiveInactive != 0 && IsInactivePlu(*this, key);
 }
 
 bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,
@@ -159,7 +147,7 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
     const auto* row = dynamic_cast<const CNutritionRowBase*>(&record);
     const std::uint32_t key = record.GetKey();
     if (!row || IsHeldBack(key)) return false;
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
+    const std::uint16_t market = m_roles.Setup().m_market;
     std::uint16_t family = scale.GetScaleType();
     if (family == 5 && market != MarketHongKong) family = 0;
     const auto* panel = dynamic_cast<const CNutrPanelRec*>(row);
@@ -173,7 +161,7 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
         const bool csv = IsCsvFamily(family);
         const std::uint16_t code = !csv ? kTextCode : family == 10 || family == 12 ? kPanelCodeFamilies10And12 : kPanelCode;
         return BuildScaleRecord(out, csv ? HeaderKind::Long : HeaderKind::None, code, [&](RecordFields& f) {
-            const std::string text = BuildNutritionPanel(family, key, panel->GetValues(), f.Rest().size(), PanelFontCode());
+            const std::string text = BuildNutritionPanel(family, key, panel->GetValues(), f.Rest().size(), PanelFontCode(m_roles.Text()));
             f.Text(text);
         });
     }
@@ -185,13 +173,13 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
         return BuildScaleRecord(out, HeaderKind::None, kTextCode, [&](RecordFields& f) {
             const std::size_t start = f.Position();
             WriteNutritionRecord({NutritionForm::Text, market}, key, *standard, f);
-            if (f.Ok()) TranslateNational(f.WrittenSince(start), true);
+            if (f.Ok()) TranslateNationalBytes(f.WrittenSince(start), market, true);
         });
     case 5:
         return BuildScaleRecord(out, HeaderKind::None, kTextCode, [&](RecordFields& f) {
             const std::size_t start = f.Position();
             WriteCustomNutrition(CustomNutritionForm::Text, key, standard->GetValues(), CustomFields(), f);
-            if (f.Ok()) TranslateNational(f.WrittenSince(start), true);
+            if (f.Ok()) TranslateNationalBytes(f.WrittenSince(start), market, true);
         });
     case 6:
     case 8:
@@ -220,7 +208,7 @@ bool CNutritionTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
     out.refusedField = {};
     ClearScaleRecordOut(out);
     const std::uint16_t family = scale.GetScaleType();
-    const bool ausNz = IsAusNzNutrition(CurrentGeneralSetup());
+    const bool ausNz = IsAusNzNutrition(m_roles.Setup());
     RecordFields fields(out.buffer);
     switch (family) {
     case 1:
@@ -282,7 +270,7 @@ bool CNutritionTb::DecodeBinary(std::uint32_t key, std::span<const std::uint8_t>
     if (!InKeys(key)) return true;
     const auto lock = LockRecordBuild();
     if (IsPanelLayout()) return StorePanel(key, ReadNutritionPanelLines(body));
-    if (CurrentGeneralSetup().m_market == MarketHongKong) {
+    if (m_roles.Setup().m_market == MarketHongKong) {
         return StoreStandard(key, [&](CNutritionRec& row) {
             StandardNutrition values = row.GetValues();
             (void)ReadCustomNutrition(CustomNutritionForm::Binary, body, CustomFields(), values);
@@ -290,7 +278,7 @@ bool CNutritionTb::DecodeBinary(std::uint32_t key, std::span<const std::uint8_t>
             row.SetValues(values);
         });
     }
-    const NutritionRecordSite site{file ? NutritionForm::File : NutritionForm::Binary, CurrentGeneralSetup().m_market};
+    const NutritionRecordSite site{file ? NutritionForm::File : NutritionForm::Binary, m_roles.Setup().m_market};
     return StoreStandard(key, [&](CNutritionRec& row) {
         (void)ReadNutritionRecord(site, record, row);
         StandardNutrition values = row.GetValues();
@@ -322,9 +310,9 @@ bool CNutritionTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, st
     if (!row) return false;
     RecordFields fields(buffer);
     if (const auto* panel = dynamic_cast<const CNutrPanelRec*>(row)) {
-        fields.Text(BuildNutritionPanel(family, key, panel->GetValues(), buffer.size(), PanelFontCode()));
+        fields.Text(BuildNutritionPanel(family, key, panel->GetValues(), buffer.size(), PanelFontCode(m_roles.Text())));
     } else {
-        WriteNutritionRecord({NutritionForm::File, CurrentGeneralSetup().m_market}, key,
+        WriteNutritionRecord({NutritionForm::File, m_roles.Setup().m_market}, key,
                              dynamic_cast<const CNutritionRec&>(*row), fields);
     }
     if (!fields.Ok() || fields.Position() > 0xFFFF) return false;
@@ -335,7 +323,7 @@ bool CNutritionTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, st
 bool CNutritionTb::DecodeCsv(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
     const std::uint16_t family = scale.GetScaleType();
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
+    const std::uint16_t market = m_roles.Setup().m_market;
     const NutritionForm form = family == 10 || family == 12 ? NutritionForm::QuotedCsv : NutritionForm::Csv;
     const std::optional<std::uint32_t> key = ReadNutritionKey({form, market}, data);
     if (!key) return false;
@@ -379,9 +367,9 @@ bool CNutritionTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::
 bool CNutritionTb::DecodeRecordOther(const CLinkScaleSettings&, std::span<const std::uint8_t> data)
 {
     std::vector<std::uint8_t> record(data.begin(), data.end());
-    TranslateNational(record, false);
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
-    if (CustomNutritionInUse()) {
+    const std::uint16_t market = m_roles.Setup().m_market;
+    TranslateNationalBytes(record, market, false);
+    if (m_roles.rules.UsesCustomNutrition()) {
         StandardNutrition values;
         const auto fields = CustomFields();
         const std::optional<std::uint32_t> key = ReadCustomNutrition(CustomNutritionForm::Text, record, fields, values);
@@ -411,19 +399,19 @@ std::size_t CNutritionTb::EncodeItemRecord(const CDBRecord& record, std::span<st
     if (!row || buffer.size() < kDataSaveSize) return 0;
     std::ranges::fill(buffer.first(kDataSaveSize), std::uint8_t{0});
     RecordFields fields(buffer);
-    WriteNutritionRecord({NutritionForm::DataSave, CurrentGeneralSetup().m_market}, record.GetKey(), *row, fields);
+    WriteNutritionRecord({NutritionForm::DataSave, m_roles.Setup().m_market}, record.GetKey(), *row, fields);
     return fields.Ok() ? fields.Position() : 0;
 }
 
 bool CNutritionTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
     if (record.size() < kDataSaveSize) return false;
-    const NutritionRecordSite site{NutritionForm::DataSave, CurrentGeneralSetup().m_market};
+    const NutritionRecordSite site{NutritionForm::DataSave, m_roles.Setup().m_market};
     const std::optional<std::uint32_t> key = ReadNutritionKey(site, record);
     if (!key) return false;
     // Panel rows have no standard fields to take the record.
     if (!InKeys(*key) || IsPanelLayout()) return true;
-    const bool keep = CurrentGeneralSetup().m_overwriteExisting == 0;
+    const bool keep = m_roles.Setup().m_overwriteExisting == 0;
     const auto lock = LockRecordBuild();
     return StoreStandard(
         *key,

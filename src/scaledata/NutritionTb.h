@@ -6,6 +6,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/NutritionRows.h"
 
 #include <cstdint>
@@ -20,10 +21,10 @@ public:
     static constexpr std::uint16_t kTableNo = 9;
     static constexpr std::uint32_t kHighestKey = 999999;
 
-    CNutritionTb(std::uint16_t tableNo, CObjDatabase* database, std::string name);
+    CNutritionTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
 
     // The layout new rows take: the panel under the Australia/New Zealand nutrition test.
-    static bool IsPanelLayout();
+    bool IsPanelLayout() const;
     CNutritionRowBase* FindNutrition(std::uint32_t key) const;
 
     // The wanted number when no row has it; else the lowest n from 1 whose row in key order is not
@@ -84,6 +85,7 @@ private:
     // when the row is of the other layout or cannot be stored.
     bool StoreStandard(std::uint32_t key, const std::function<void(CNutritionRec&)>& fill, bool keepExisting = false);
     bool StorePanel(std::uint32_t key, const PanelNutrition& panel);
+    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

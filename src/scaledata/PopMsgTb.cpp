@@ -1,7 +1,6 @@
 #include "scaledata/PopMsgTb.h"
 
 #include "db/records/ScaleRecordOut.h"
-#include "db/site/MainFrame.h"
 #include "scaledata/MessageEncoding.h"
 #include "scaledata/MessageRules.h"
 #include "scaledata/PopMsgText.h"
@@ -33,8 +32,8 @@ void CPopMsgRec::SetLabelWidth(std::uint16_t width) { Set(kLabelWidth, width); }
 std::string_view CPopMsgRec::GetText() const { return Get(kText); }
 void CPopMsgRec::SetText(std::string_view text) { Set(kText, text.substr(0, std::min(text.size(), kTextMax))); }
 
-CPopMsgTb::CPopMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, std::uint32_t kind)
-    : CDBComTb(tableNo, database, std::move(name)), m_kind(kind)
+CPopMsgTb::CPopMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles, std::uint32_t kind)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles), m_kind(kind)
 {
 }
 
@@ -52,19 +51,19 @@ void CPopMsgTb::BindColumns() { AddColumns(*this, popmsg_columns::kColumns); }
 
 std::uint32_t CPopMsgTb::GetMinKey() const
 {
-    return m_kind == kPop && HasEnabledScaleFamily(0) ? kLowestPopWithFamily0 : 1;
+    return m_kind == kPop && m_roles.rules.HasEnabledScaleType(0) ? kLowestPopWithFamily0 : 1;
 }
 
 std::uint32_t CPopMsgTb::GetMaxKey() const
 {
-    const bool narrowFamily = HasEnabledScaleFamily(6) || HasEnabledScaleFamily(10) || HasEnabledScaleFamily(12);
-    if (m_kind == kPop && CurrentGeneralSetup().m_market == MarketTaiwan && narrowFamily) return kHighestPopMarket10;
+    const bool narrowFamily = m_roles.rules.HasEnabledScaleType(6) || m_roles.rules.HasEnabledScaleType(10) || m_roles.rules.HasEnabledScaleType(12);
+    if (m_kind == kPop && m_roles.Setup().m_market == MarketTaiwan && narrowFamily) return kHighestPopMarket10;
     return kHighest;
 }
 
 bool CPopMsgTb::TakesKind(std::uint16_t family) const
 {
-    const bool market10 = CurrentGeneralSetup().m_market == MarketTaiwan;
+    const bool market10 = m_roles.Setup().m_market == MarketTaiwan;
     switch (family) {
     case 0:
     case 10:
@@ -84,14 +83,14 @@ bool CPopMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, 
     const std::uint16_t family = scale.GetScaleType();
     if (!row || !TakesKind(family)) return false;
     const std::uint32_t number = record.GetKey();
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
+    const std::uint16_t market = m_roles.Setup().m_market;
     if (family == 0) {
-        const MessageRecordSite site{family, market, 1, 2, true, CurrentTextRules()};
+        const MessageRecordSite site{family, market, 1, 2, true, m_roles.Text()};
         return EncodeFormRecord(scale, MessageForm::Text, site, HeaderKind::None, kCodeText, number,
                                 StripStyleCodes(row->GetText()), kFamily0TextMax, out);
     }
     if (family == 6) {
-        const MessageRecordSite site{family, market, 0, 0, false, CurrentTextRules()};
+        const MessageRecordSite site{family, market, 0, 0, false, m_roles.Text()};
         return EncodeFormRecord(scale, MessageForm::PopBinary, site, HeaderKind::Short, kCodeBinary, number,
                                 StripStyleCodes(row->GetText()), GetPopMsgTextLimit(family) + 1, out);
     }
@@ -99,11 +98,11 @@ bool CPopMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, 
     if (family == 10 || family == 12) {
         text = StripStyleCodes(row->GetText());
     } else {
-        const std::uint16_t defaultFamily = CurrentGeneralSetup().m_defaultScaleFamily;
+        const std::uint16_t defaultFamily = m_roles.Setup().m_defaultScaleFamily;
         text = defaultFamily == 9 || defaultFamily == 11 ? std::string(row->GetText()) : WrapStyleTwo(row->GetText());
     }
     const auto code = static_cast<std::uint16_t>(family == 11 ? kCodeCsv : kCodeCsv + m_kind);
-    return EncodeFormRecord(scale, MessageForm::Csv, {family, market, 0, 0, false, CurrentTextRules()}, HeaderKind::Long, code, number,
+    return EncodeFormRecord(scale, MessageForm::Csv, {family, market, 0, 0, false, m_roles.Text()}, HeaderKind::Long, code, number,
                             text, GetPopMsgTextLimit(family), out);
 }
 
@@ -133,14 +132,14 @@ bool CPopMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scal
 
 bool CPopMsgTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site{scale.GetScaleType(), CurrentGeneralSetup().m_market, 0, 0, false, CurrentTextRules()};
+    const MessageRecordSite site{scale.GetScaleType(), m_roles.Setup().m_market, 0, 0, false, m_roles.Text()};
     const auto received = DecodeFormRecord(scale, MessageForm::Csv, site, data, CPopMsgRec::kTextMax);
     if (!received) return false;
     if (received->number < GetMinKey() || received->number > GetMaxKey()) return true;
     return StoreReceivedRow(*this, received->number, [&](CDBRecord& record) -> std::uint16_t {
         auto& row = dynamic_cast<CPopMsgRec&>(record);
         row.SetText(received->text);
-        row.SetLabelWidth(CurrentGeneralSetup().GetLabelWidth(1));
+        row.SetLabelWidth(m_roles.Setup().GetLabelWidth(1));
         return CPopMsgRec::kSize;
     });
 }
@@ -152,7 +151,7 @@ bool CPopMsgTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::spa
 
 bool CPopMsgTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site{scale.GetScaleType(), CurrentGeneralSetup().m_market, 0, 0, false, CurrentTextRules()};
+    const MessageRecordSite site{scale.GetScaleType(), m_roles.Setup().m_market, 0, 0, false, m_roles.Text()};
     const auto received = DecodeFormRecord(scale, MessageForm::PopBinary, site, data, CPopMsgRec::kTextMax);
     if (!received || received->number == 0 || received->number > GetMaxKey()) return false;
     return StoreReceivedRow(*this, received->number, [&](CDBRecord& record) -> std::uint16_t {

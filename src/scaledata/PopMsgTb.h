@@ -4,6 +4,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/MessageRow.h"
 
 #include <cstdint>
@@ -37,7 +38,7 @@ public:
     static constexpr std::uint32_t kPop = 0;
     static constexpr std::uint32_t kOrigin = 1;
 
-    CPopMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, std::uint32_t kind);
+    CPopMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles, std::uint32_t kind);
 
     std::uint32_t GetKind() const { return m_kind; }
     CPopMsgRec* FindMessage(std::uint32_t number) const;
@@ -65,6 +66,7 @@ private:
     // message there would replace the POP message of its number).
     bool TakesKind(std::uint16_t family) const;
 
+    ScaleDataRoles m_roles;
     std::uint32_t m_kind;
 };
 

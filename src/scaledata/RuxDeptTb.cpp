@@ -1,6 +1,5 @@
 #include "scaledata/RuxDeptTb.h"
 
-#include "db/site/MainFrame.h"
 #include "scaledata/MessageEncoding.h"
 #include "scaledata/ReceivedRows.h"
 
@@ -22,8 +21,8 @@ std::string_view CRuxDeptRec::GetName() const { return Get(kName); }
 void CRuxDeptRec::SetName(std::string_view name) { Set(kName, name.substr(0, std::min(name.size(), kNameMax))); }
 std::uint16_t CRuxDeptRec::CalcDataSize() const { return RoundUpTo4(1 + GetName().size()); }
 
-CRuxDeptTb::CRuxDeptTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, std::uint32_t kind)
-    : CDBComTb(tableNo, database, std::move(name)), m_kind(kind)
+CRuxDeptTb::CRuxDeptTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles, std::uint32_t kind)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles), m_kind(kind)
 {
 }
 
@@ -44,7 +43,7 @@ bool CRuxDeptTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale,
     const CRuxDeptRec* row = AsName(record);
     const std::uint16_t family = scale.GetScaleType();
     if (!row || !IsCsvFamily(family)) return false;
-    const MessageRecordSite site{family, CurrentGeneralSetup().m_market, 0, 0, false, CurrentTextRules()};
+    const MessageRecordSite site{family, m_roles.Setup().m_market, 0, 0, false, m_roles.Text()};
     return EncodeFormRecord(scale, MessageForm::Csv, site, HeaderKind::Long, static_cast<std::uint16_t>(kCode + m_kind),
                             record.GetKey(), row->GetName(), kScaleNameMax, out);
 }
@@ -59,7 +58,7 @@ bool CRuxDeptTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& sca
 
 bool CRuxDeptTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site{scale.GetScaleType(), CurrentGeneralSetup().m_market, 0, 0, false, CurrentTextRules()};
+    const MessageRecordSite site{scale.GetScaleType(), m_roles.Setup().m_market, 0, 0, false, m_roles.Text()};
     const auto received = DecodeFormRecord(scale, MessageForm::Csv, site, data, CRuxDeptRec::kNameMax);
     if (!received) return false;
     if (received->number < GetMinKey() || received->number > GetMaxKey()) return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/MessageRow.h"
 
 #include <cstdint>
@@ -36,7 +37,7 @@ public:
     static constexpr std::uint32_t kDepartments = 0;
     static constexpr std::uint32_t kGroups = 1;
 
-    CRuxDeptTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, std::uint32_t kind);
+    CRuxDeptTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles, std::uint32_t kind);
 
     std::uint32_t GetKind() const { return m_kind; }
     CRuxDeptRec* FindName(std::uint32_t number) const;
@@ -62,6 +63,7 @@ public:
     std::size_t CountDescLines(const CDBRecord&) const override { return 1; }
 
 private:
+    ScaleDataRoles m_roles;
     std::uint32_t m_kind;
 };
 

@@ -2,7 +2,6 @@
 
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/RuxPriceRecord.h"
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "scaledata/ReceivedRows.h"
 
@@ -27,14 +26,14 @@ constexpr auto kRegCode = AsText(FindColumn(kRuxPriceColumns, "RegCode"));
 constexpr auto kPackType = AsText(FindColumn(kRuxPriceColumns, "PackType"));
 constexpr std::array kTexts{kRegCode, kPosCode, kPackType};
 
-std::uint16_t WidthOf(std::uint16_t fieldNo)
+std::uint16_t WidthOf(const CLabPropMap& definitions, std::uint16_t fieldNo)
 {
-    const CLabProp* definition = GetRuxPriceFieldDef(fieldNo);
+    const CLabProp* definition = FindFieldDef(fieldNo, definitions);
     return definition ? definition->m_width : 0;
 }
-std::int32_t DefaultOf(std::uint16_t fieldNo)
+std::int32_t DefaultOf(const CLabPropMap& definitions, std::uint16_t fieldNo)
 {
-    const CLabProp* definition = GetRuxPriceFieldDef(fieldNo);
+    const CLabProp* definition = FindFieldDef(fieldNo, definitions);
     return definition ? definition->m_default : 0;
 }
 
@@ -49,9 +48,9 @@ std::string ZeroPadded(std::uint32_t value, std::size_t width)
 std::string_view WithoutLeadingZeros(std::string_view code) { return code.substr(std::min(code.find_first_not_of("0 "), code.size())); }
 
 template <class Each>
-void ForEachDefinition(Each each)
+void ForEachDefinition(const CLabPropMap& definitions, Each each)
 {
-    for (const auto& [key, definition] : FrameSiteRules().GetFieldDefMap(FieldDefMap::RuxPrice))
+    for (const auto& [key, definition] : definitions)
         if (definition) each(*definition);
 }
 
@@ -63,16 +62,18 @@ bool IsNumeric(const CLabProp& definition)
 
 }  // namespace
 
-RuxPriceSite RuxPriceSiteOf(const CLinkScaleSettings& scale)
+RuxPriceSite RuxPriceSiteOf(const CGeneralSetup& setup, const CLabPropMap& definitions, const CLinkScaleSettings& scale)
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    return {scale.GetScaleType(), setup.m_market, scale.m_tareFormat, setup.m_noTrayNumber != 0, WidthOf(kPosCodeField)};
+    return {scale.GetScaleType(), setup.m_market, scale.m_tareFormat, setup.m_noTrayNumber != 0,
+            WidthOf(definitions, kPosCodeField)};
 }
 
-CRuxPriceTb::CRuxPriceTb(std::uint16_t tableNo, CObjDatabase* database, std::string name)
-    : CObjDBTable(tableNo, database, std::move(name))
+CRuxPriceTb::CRuxPriceTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
+    : CObjDBTable(tableNo, database, std::move(name)), m_roles(roles)
 {
 }
+
+const CLabPropMap& CRuxPriceTb::Definitions() const { return m_roles.rules.GetFieldDefMap(FieldDefMap::RuxPrice); }
 
 int CRuxPriceTb::GetPriceMasterNo() const { return GetTableNo() - kFirstRuxPriceTable + 1; }
 
@@ -83,7 +84,7 @@ CRuxPriceRec* CRuxPriceTb::FindPrice(std::uint32_t pluNumber) const
 
 bool CRuxPriceTb::IsKeyAllowed(std::uint32_t key) const
 {
-    return FrameSiteRules().IsPluNumberAllowed(key) && key <= kHighestKey;
+    return m_roles.rules.IsPluNumberAllowed(key) && key <= kHighestKey;
 }
 
 std::unique_ptr<CDBRecord> CRuxPriceTb::CreateRecord(std::size_t size)
@@ -94,24 +95,26 @@ std::unique_ptr<CDBRecord> CRuxPriceTb::CreateRecord(std::size_t size)
 
 void CRuxPriceTb::BindColumns() { AddColumns(*this, kRuxPriceColumns); }
 
-void CRuxPriceTb::InitRecord(std::span<std::uint8_t> record, std::uint32_t pluNumber)
+void CRuxPriceTb::InitRecord(const CLabPropMap& definitions, std::span<std::uint8_t> record, std::uint32_t pluNumber)
 {
     std::ranges::fill(record, std::uint8_t{0});
-    WriteColumn(record, kRegCode, ZeroPadded(static_cast<std::uint32_t>(DefaultOf(kRegCodeField)), WidthOf(kRegCodeField)));
-    WriteColumn(record, kPackType, std::to_string(DefaultOf(kPackTypeField)));
-    WriteColumn(record, kPosCode, ZeroPadded(pluNumber, WidthOf(kPosCodeField)));
-    ForEachDefinition([&](const CLabProp& definition) {
+    WriteColumn(record, kRegCode,
+                ZeroPadded(static_cast<std::uint32_t>(DefaultOf(definitions, kRegCodeField)), WidthOf(definitions, kRegCodeField)));
+    WriteColumn(record, kPackType, std::to_string(DefaultOf(definitions, kPackTypeField)));
+    WriteColumn(record, kPosCode, ZeroPadded(pluNumber, WidthOf(definitions, kPosCodeField)));
+    ForEachDefinition(definitions, [&](const CLabProp& definition) {
         if (IsNumeric(definition)) (void)SetRuxPriceFieldValue(record, definition, definition.m_default);
     });
 }
 
-void CRuxPriceTb::MergeRecord(std::span<const std::uint8_t> source, std::span<std::uint8_t> target, bool* changed)
+void CRuxPriceTb::MergeRecord(const CLabPropMap& definitions, std::span<const std::uint8_t> source,
+                              std::span<std::uint8_t> target, bool* changed)
 {
     const bool textsDiffer = std::ranges::any_of(kTexts, [&](TextColumn c) { return ReadColumn(source, c) != ReadColumn(target, c); });
     if (!changed || textsDiffer)
         for (const TextColumn c : kTexts) WriteColumn(target, c, std::string(ReadColumn(source, c)));
     bool valuesChanged = false;
-    ForEachDefinition([&](const CLabProp& definition) {
+    ForEachDefinition(definitions, [&](const CLabProp& definition) {
         if (!IsNumeric(definition)) return;
         const std::int32_t value = GetRuxPriceFieldValue(source, definition);
         if (value == GetRuxPriceFieldValue(target, definition)) return;
@@ -125,7 +128,7 @@ bool CRuxPriceTb::WriteCsvFields(const CLinkScaleSettings& scale, std::uint32_t 
 {
     const CRuxPriceRec* row = FindPrice(pluNumber);
     if (!row || row->Get(kPriceNo) == 0) return false;
-    WriteRuxPriceFields(RuxPriceSiteOf(scale), row->Bytes(), out);
+    WriteRuxPriceFields(RuxPriceSiteOf(m_roles.Setup(), Definitions(), scale), row->Bytes(), out);
     return true;
 }
 
@@ -137,12 +140,12 @@ bool CRuxPriceTb::StoreReceivedRecord(const CLinkScaleSettings& scale, std::uint
         return true;
     }
     RuxPriceRecordBytes received{};
-    InitRecord(received, pluNumber);
-    ReadRuxPriceFields(RuxPriceSiteOf(scale), text, position, received);
+    InitRecord(Definitions(), received, pluNumber);
+    ReadRuxPriceFields(RuxPriceSiteOf(m_roles.Setup(), Definitions(), scale), text, position, received);
     if (!IsKeyAllowed(pluNumber)) return false;
     return StoreReceivedRow(*this, pluNumber, [&](CDBRecord& record) -> std::uint16_t {
         auto& row = dynamic_cast<CRuxPriceRec&>(record);
-        MergeRecord(received, row.Bytes(), nullptr);
+        MergeRecord(Definitions(), received, row.Bytes(), nullptr);
         row.Set(kPriceNo, kInUse);
         return static_cast<std::uint16_t>(kRuxPriceRecordSize);
     });
@@ -160,16 +163,16 @@ int CRuxPriceTb::CompareReceivedRecord(const CLinkScaleSettings& scale, std::spa
     }
     if (!row) {
         RuxPriceRecordBytes skipped{};
-        ReadRuxPriceFields(RuxPriceSiteOf(scale), text, position, skipped);
+        ReadRuxPriceFields(RuxPriceSiteOf(m_roles.Setup(), Definitions(), scale), text, position, skipped);
         results.WriteLine(FormatMessage(kMsgNotInDatabase, plu, GetPriceMasterNo()));
         return 1;
     }
     RuxPriceRecordBytes onScale{};
     std::ranges::copy(row->Bytes(), onScale.begin());
-    ReadRuxPriceFields(RuxPriceSiteOf(scale), text, position, onScale);
+    ReadRuxPriceFields(RuxPriceSiteOf(m_roles.Setup(), Definitions(), scale), text, position, onScale);
     std::string line;
     const auto differs = [&](const std::string& piece) { line.append(",\"").append(piece).append("\""); };
-    ForEachDefinition([&](const CLabProp& definition) {
+    ForEachDefinition(Definitions(), [&](const CLabProp& definition) {
         if (IsNumeric(definition)) {
             const std::int32_t scaleValue = GetRuxPriceFieldValue(onScale, definition);
             const std::int32_t databaseValue = GetRuxPriceFieldValue(row->Bytes(), definition);
@@ -200,7 +203,7 @@ void CRuxPriceTb::ResetRecord(std::uint32_t pluNumber)
 {
     CRuxPriceRec* row = FindPrice(pluNumber);
     if (!row) return;
-    InitRecord(row->Bytes(), pluNumber);
+    InitRecord(Definitions(), row->Bytes(), pluNumber);
     (void)UpdateRecord(row, static_cast<std::uint16_t>(kRuxPriceRecordSize));
 }
 

@@ -7,6 +7,7 @@
 #include "db/plu/PluCompare.h"
 #include "db/plu/RuxPriceTables.h"
 #include "db/store/ObjDBTable.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "db/text/RecordFields.h"
 #include "scaledata/MessageRow.h"
 #include "scaledata/RuxPriceCsv.h"
@@ -30,14 +31,14 @@ public:
 
 // The site a part is written for or read from: the scale's family and tare format, the setup's
 // market and tray switch, the POS code field's width.
-RuxPriceSite RuxPriceSiteOf(const CLinkScaleSettings& scale);
+RuxPriceSite RuxPriceSiteOf(const CGeneralSetup& setup, const CLabPropMap& definitions, const CLinkScaleSettings& scale);
 
 class CRuxPriceTb final : public CObjDBTable {
 public:
     static constexpr std::uint32_t kHighestKey = 99999999;
     static constexpr std::uint16_t kInUse = 1;
 
-    CRuxPriceTb(std::uint16_t tableNo, CObjDatabase* database, std::string name);
+    CRuxPriceTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
 
     // 1 to 5.
     int GetPriceMasterNo() const;
@@ -50,11 +51,13 @@ public:
     void BindColumns() override;
 
     // The default record of a PLU: the register code and pack type of their fields' defaults, the POS
-    // code the PLU number padded with '0' to its field's width, every numeric field its default.
-    static void InitRecord(std::span<std::uint8_t> record, std::uint32_t pluNumber);
+    // code the PLU number padded with '0' to its field's width, every numeric field its default; the
+    // fields are those of the extra price field definitions given.
+    static void InitRecord(const CLabPropMap& definitions, std::span<std::uint8_t> record, std::uint32_t pluNumber);
     // Takes the source's texts and every value of the price field map that differs into the target.
     // With `changed`: the texts only when one of them differs, and whether anything changed.
-    static void MergeRecord(std::span<const std::uint8_t> source, std::span<std::uint8_t> target, bool* changed);
+    static void MergeRecord(const CLabPropMap& definitions, std::span<const std::uint8_t> source,
+                            std::span<std::uint8_t> target, bool* changed);
 
     // The price part of the PLU's record in use (price number above 0); false, writing nothing, when
     // the table holds none.
@@ -70,6 +73,12 @@ public:
                               IPluCompareResults& results, std::uint32_t pluNumber);
     // The PLU's record back to its defaults and not in use.
     void ResetRecord(std::uint32_t pluNumber);
+
+private:
+    // The site's extra price field definitions.
+    const CLabPropMap& Definitions() const;
+
+    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

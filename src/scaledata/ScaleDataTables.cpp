@@ -49,35 +49,35 @@ constexpr std::array kNameTables{MessageTable{82, "RuxDept", CRuxDeptTb::kDepart
                                  MessageTable{83, "RuxGroup", CRuxDeptTb::kGroups}};
 
 template <class Table, std::size_t N>
-void RegisterEach(const std::array<MessageTable, N>& tables)
+void RegisterEach(const std::array<MessageTable, N>& tables, const ScaleDataRoles& roles)
 {
     for (const MessageTable& table : tables)
-        RegisterPluTable(table.tableNo, MakesTable<Table>(std::string(table.name), table.kind));
+        RegisterPluTable(table.tableNo, MakesTable<Table>(std::string(table.name), roles, table.kind));
 }
 
 }  // namespace
 
-void RegisterScaleDataTables()
+void RegisterScaleDataTables(const ScaleDataRoles& roles)
 {
-    RegisterPluTable(CFreeMsgNameTb::kTableNo, MakesTable<CFreeMsgNameTb>("FreeMsgName"));
+    RegisterPluTable(CFreeMsgNameTb::kTableNo, MakesTable<CFreeMsgNameTb>("FreeMsgName", roles));
     for (std::uint16_t n = 0; n < kRuxPriceTableCount; ++n) {
         const auto tableNo = static_cast<std::uint16_t>(kFirstRuxPriceTable + n);
-        RegisterPluTable(tableNo, MakesTable<CRuxPriceTb>("RuxPrice" + std::to_string(n + 1)));
+        RegisterPluTable(tableNo, MakesTable<CRuxPriceTb>("RuxPrice" + std::to_string(n + 1), roles));
     }
-    RegisterPluTable(CNutritionTb::kTableNo, MakesTable<CNutritionTb>("Nutrition"));
-    RegisterPluTable(CStoreNameTb::kTableNo, MakesTable<CStoreNameTb>("Store"));
-    RegisterPluTable(CStoreSetupTb::kTableNo, MakesTable<CStoreSetupTb>("StoreInfo"));
-    RegisterPluTable(CTrayTb::kTableNo, MakesTable<CTrayTb>("Tray"));
+    RegisterPluTable(CNutritionTb::kTableNo, MakesTable<CNutritionTb>("Nutrition", roles));
+    RegisterPluTable(CStoreNameTb::kTableNo, MakesTable<CStoreNameTb>("Store", roles));
+    RegisterPluTable(CStoreSetupTb::kTableNo, MakesTable<CStoreSetupTb>("StoreInfo", roles));
+    RegisterPluTable(CTrayTb::kTableNo, MakesTable<CTrayTb>("Tray", roles));
     RegisterPluTable(CLabelBatchTb::kTableNo, MakesTable<CLabelBatchTb>("LabelBatch"));
-    RegisterPluTable(CScrollMsgTb::kTableNo, MakesTable<CScrollMsgTb>("ScrollMsg"));
-    RegisterPluTable(CCampaignTb::kTableNo, MakesTable<CCampaignTb>("Campaign"));
+    RegisterPluTable(CScrollMsgTb::kTableNo, MakesTable<CScrollMsgTb>("ScrollMsg", roles));
+    RegisterPluTable(CCampaignTb::kTableNo, MakesTable<CCampaignTb>("Campaign", roles));
     RegisterPluTable(CCampaignTb::kLineTableNo, MakesTable<CCampDataTb>("CampData"));
     // Table 5 has no name: it lives only in ".pld" files.
     RegisterPluTable(CCampaignTb::kOldTableNo, MakesTable<CTable5Tb>(""));
-    RegisterEach<CExMsgTb>(kMessageTables);
-    RegisterEach<CPopMsgTb>(kPopTables);
-    RegisterEach<CShortMsgTb>(kShortTables);
-    RegisterEach<CRuxDeptTb>(kNameTables);
+    RegisterEach<CExMsgTb>(kMessageTables, roles);
+    RegisterEach<CPopMsgTb>(kPopTables, roles);
+    RegisterEach<CShortMsgTb>(kShortTables, roles);
+    RegisterEach<CRuxDeptTb>(kNameTables, roles);
     RegisterPluCompanionData([](const CObjDatabase& database) -> std::unique_ptr<IPluCompanionData> {
         return std::make_unique<CScaleDataCompanions>(database);
     });

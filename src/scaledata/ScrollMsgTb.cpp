@@ -1,6 +1,5 @@
 #include "scaledata/ScrollMsgTb.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/NationalChars.h"
 #include "scaledata/MessageEncoding.h"
 #include "scaledata/ReceivedRows.h"
@@ -19,10 +18,10 @@ constexpr std::uint16_t kCsvKeyCode = 29;
 constexpr std::size_t kShortestDataSaveRecord = 7;
 constexpr std::uint16_t kLastScrollMode = 3;
 
-ScrollRecordSite SiteOf(std::uint16_t family, const CScrollMsgRec* row = nullptr)
+ScrollRecordSite SiteOf(const ScaleDataRoles& roles, std::uint16_t family, const CScrollMsgRec* row = nullptr)
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    ScrollRecordSite site{CurrentTextRules(), family, false};
+    const CGeneralSetup& setup = roles.Setup();
+    ScrollRecordSite site{roles.Text(), family, false};
     if (row && (family == 2 || family == 3)) {
         using namespace scroll_columns;
         const bool usaFamily0 = setup.m_defaultScaleFamily == 0 && setup.m_market == MarketUsa;
@@ -35,6 +34,11 @@ ScrollRecordSite SiteOf(std::uint16_t family, const CScrollMsgRec* row = nullptr
 bool IsFamily045(std::uint16_t family) { return family == 0 || family == 4 || family == 5; }
 
 }  // namespace
+
+CScrollMsgTb::CScrollMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
+{
+}
 
 CScrollMsgRec* CScrollMsgTb::FindMessage(std::uint32_t number) const
 {
@@ -56,7 +60,7 @@ bool CScrollMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
     const auto* row = dynamic_cast<const CScrollMsgRec*>(&record);
     const std::uint16_t family = scale.GetScaleType();
     if (!row) return false;
-    const ScrollRecordSite site = SiteOf(family, row);
+    const ScrollRecordSite site = SiteOf(m_roles, family, row);
     const std::uint32_t key = record.GetKey();
     const auto write = [&](ScrollForm form) {
         return [&, form](RecordFields& f) { WriteScrollRecord(form, site, key, *row, f); };
@@ -89,7 +93,7 @@ bool CScrollMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
     ClearScaleRecordOut(out);
     const std::uint16_t family = scale.GetScaleType();
     if (family <= 5) {
-        const bool tagged = IsFamily045(family) && CurrentGeneralSetup().m_market != MarketUsa;
+        const bool tagged = IsFamily045(family) && m_roles.Setup().m_market != MarketUsa;
         return BuildScaleRecord(out, HeaderKind::None, kTextKeyCode, [&](RecordFields& f) {
             f.Text(tagged ? "1401" : "14");
             f.Decimal("Message_No", key, 1);
@@ -121,22 +125,22 @@ bool CScrollMsgTb::StoreReceived(ScrollForm form, const ScrollRecordSite& site, 
 bool CScrollMsgTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
     const std::uint16_t family = scale.GetScaleType();
-    return StoreReceived(family == 11 ? ScrollForm::CsvB : ScrollForm::CsvA, SiteOf(family), data, true, false);
+    return StoreReceived(family == 11 ? ScrollForm::CsvB : ScrollForm::CsvA, SiteOf(m_roles, family), data, true, false);
 }
 
 bool CScrollMsgTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return StoreReceived(ScrollForm::Binary, SiteOf(scale.GetScaleType()), data, false, false);
+    return StoreReceived(ScrollForm::Binary, SiteOf(m_roles, scale.GetScaleType()), data, false, false);
 }
 
 bool CScrollMsgTb::DecodeRecordOther(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return StoreReceived(ScrollForm::Text, SiteOf(scale.GetScaleType()), data, false, false);
+    return StoreReceived(ScrollForm::Text, SiteOf(m_roles, scale.GetScaleType()), data, false, false);
 }
 
 bool CScrollMsgTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)
 {
-    return family == 8 && StoreReceived(ScrollForm::Binary, SiteOf(family), data, false, false);
+    return family == 8 && StoreReceived(ScrollForm::Binary, SiteOf(m_roles, family), data, false, false);
 }
 
 std::size_t CScrollMsgTb::EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer)
@@ -144,15 +148,15 @@ std::size_t CScrollMsgTb::EncodeItemRecord(const CDBRecord& record, std::span<st
     const auto* row = dynamic_cast<const CScrollMsgRec*>(&record);
     if (!row) return 0;
     RecordFields f(buffer);
-    WriteScrollRecord(ScrollForm::DataSave, SiteOf(8), record.GetKey(), *row, f);
+    WriteScrollRecord(ScrollForm::DataSave, SiteOf(m_roles, 8), record.GetKey(), *row, f);
     return f.Ok() ? f.Position() : 0;
 }
 
 bool CScrollMsgTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
     if (record.size() < kShortestDataSaveRecord) return false;
-    const bool overwrite = CurrentGeneralSetup().m_overwriteExisting != 0;
-    return StoreReceived(ScrollForm::DataSave, SiteOf(8), record, false, !overwrite);
+    const bool overwrite = m_roles.Setup().m_overwriteExisting != 0;
+    return StoreReceived(ScrollForm::DataSave, SiteOf(m_roles, 8), record, false, !overwrite);
 }
 
 }  // namespace varnel

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/ScrollMsgRec.h"
 
 #include <cstdint>
@@ -22,7 +23,7 @@ public:
     static constexpr std::uint16_t kTableNo = 3;
     static constexpr std::uint32_t kMessages = 9;
 
-    using CDBComTb::CDBComTb;
+    CScrollMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
 
     CScrollMsgRec* FindMessage(std::uint32_t number) const;
 
@@ -57,6 +58,7 @@ private:
     // outside 1 to 9, unless `skipOutside` makes that a skip (true).
     bool StoreReceived(ScrollForm form, const ScrollRecordSite& site, std::span<const std::uint8_t> data,
                        bool skipOutside, bool keepExisting);
+    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

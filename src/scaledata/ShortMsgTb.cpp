@@ -1,8 +1,8 @@
 #include "scaledata/ShortMsgTb.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DescText.h"
 #include "scaledata/MessageEncoding.h"
+#include "scaledata/MessageRules.h"
 #include "scaledata/ReceivedRows.h"
 
 namespace varnel {
@@ -24,11 +24,12 @@ std::string_view CShortMsgRec::GetName() const { return Get(kName); }
 void CShortMsgRec::SetName(std::string_view name) { Set(kName, name.substr(0, std::min(name.size(), kNameMax))); }
 std::string_view CShortMsgRec::GetText() const { return Get(kText); }
 void CShortMsgRec::SetText(std::string_view text) { Set(kText, text.substr(0, std::min(text.size(), kTextMax))); }
-void CShortMsgRec::MakeNameFromText() { SetName(NameFromDesc(GetText(), kNameMax, CurrentTextRules().chars)); }
+void CShortMsgRec::MakeNameFromText(const CharRule& chars) { SetName(NameFromDesc(GetText(), kNameMax, chars)); }
 std::uint16_t CShortMsgRec::CalcDataSize() const { return RoundUpTo4(kText.offset + 1 + GetText().size()); }
 
-CShortMsgTb::CShortMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, std::uint32_t kind)
-    : CDBComTb(tableNo, database, std::move(name)), m_kind(kind)
+CShortMsgTb::CShortMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name,
+                         const ScaleDataRoles& roles, std::uint32_t kind)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles), m_kind(kind)
 {
 }
 
@@ -53,25 +54,26 @@ bool CShortMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale
         out.length = 0;
         return false;
     }
-    return EncodeMessageRecord(scale, {m_kind, record.GetKey(), row->GetText()}, out);
+    return EncodeMessageRecord(MessageSiteOf(m_roles, scale.GetScaleType()), scale, {m_kind, record.GetKey(), row->GetText()}, out);
 }
 
 bool CShortMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,
                                   ScaleRecordOut& out)
 {
-    return EncodeMessageKeyRecord(scale, m_kind, key, out);
+    return EncodeMessageKeyRecord(MessageSiteOf(m_roles, scale.GetScaleType()), m_kind, key, out);
 }
 
 bool CShortMsgTb::DecodeReceived(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const auto received = DecodeMessageRecord(scale, m_kind, data, CShortMsgRec::kTextMax);
+    const MessageSite site = MessageSiteOf(m_roles, scale.GetScaleType());
+    const auto received = DecodeMessageRecord(site, scale, m_kind, data, CShortMsgRec::kTextMax);
     if (!received) return false;
     if (received->number < GetMinKey() || received->number > GetMaxKey()) return true;
     return StoreReceivedRow(*this, received->number, [&](CDBRecord& record) -> std::uint16_t {
         auto& row = dynamic_cast<CShortMsgRec&>(record);
         row.SetText(received->text);
-        row.SetLabelWidth(CurrentGeneralSetup().GetLabelWidth(1));
-        row.MakeNameFromText();
+        row.SetLabelWidth(site.setup.GetLabelWidth(1));
+        row.MakeNameFromText(site.text.chars);
         return CShortMsgRec::kSize;
     });
 }

@@ -5,7 +5,9 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "db/site/TextRules.h"
 #include "scaledata/MessageRow.h"
+#include "scaledata/ScaleDataRoles.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,14 +37,15 @@ public:
     void SetName(std::string_view name);
     std::string_view GetText() const;
     void SetText(std::string_view text);
-    void MakeNameFromText();
+    void MakeNameFromText(const CharRule& chars);
     // The size the editors store: 35 and the text, rounded up to a multiple of 4.
     std::uint16_t CalcDataSize() const;
 };
 
 class CShortMsgTb final : public CDBComTb {
 public:
-    CShortMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, std::uint32_t kind);
+    CShortMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles,
+                std::uint32_t kind);
 
     std::uint32_t GetKind() const { return m_kind; }
     CShortMsgRec* FindMessage(std::uint32_t number) const;
@@ -65,6 +68,7 @@ public:
 private:
     bool DecodeReceived(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data);
 
+    ScaleDataRoles m_roles;
     std::uint32_t m_kind;
 };
 

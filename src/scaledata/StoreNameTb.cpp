@@ -1,6 +1,5 @@
 #include "scaledata/StoreNameTb.h"
 
-#include "db/site/MainFrame.h"
 #include "db/store/MdbTableDef.h"
 #include "db/text/NationalChars.h"
 #include "scaledata/MessageEncoding.h"
@@ -16,17 +15,17 @@ constexpr std::uint16_t kTextKeyCode = 23;
 constexpr std::uint16_t kBinaryKeyCode = 1;
 constexpr std::size_t kDataSaveRecordSize = 89;
 
-StoreRecordSite CurrentStoreSite(bool bigEndian = false)
+StoreRecordSite StoreSiteOf(const ScaleDataRoles& roles, bool bigEndian = false)
 {
-    return {CurrentTextRules(), CurrentGeneralSetup().m_seriesNumber != 0, bigEndian};
+    return {roles.Text(), roles.Setup().m_seriesNumber != 0, bigEndian};
 }
 
 bool IsTextFamily(std::uint16_t family) { return family <= 5; }
 
 }  // namespace
 
-CStoreNameTb::CStoreNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name)
-    : CDBComTb(tableNo, database, std::move(name))
+CStoreNameTb::CStoreNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
 {
 }
 
@@ -50,7 +49,7 @@ void CStoreNameTb::CreateTableDef(MdbTableDef& definition) const
     DeclareTextWidth(*this, definition, "Address", store_name_columns::kDeclaredTextWidth);
 }
 
-std::uint32_t CStoreNameTb::GetMaxKey() const { return CurrentGeneralSetup().m_maxStoreNo; }
+std::uint32_t CStoreNameTb::GetMaxKey() const { return m_roles.Setup().m_maxStoreNo; }
 
 bool CStoreNameTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,
                                 ScaleRecordOut& out)
@@ -60,7 +59,7 @@ bool CStoreNameTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
     const std::uint32_t key = record.GetKey();
     const std::uint16_t family = scale.GetScaleType();
     if (!row) return false;
-    const StoreRecordSite site = CurrentStoreSite();
+    const StoreRecordSite site = StoreSiteOf(m_roles);
     if (IsTextFamily(family)) {
         if (key < 1 || key > kTextFamilyStores) return false;
         const bool narrow = family >= 1 && family <= 3;
@@ -84,7 +83,7 @@ bool CStoreNameTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
         return BuildScaleRecord(out, HeaderKind::None, kBinaryKeyCode,
                                 [key](RecordFields& f) { f.Bcd("Store_No", key, 4); });
     if (family != 0 && family != 1 && family != 4 && family != 5) return false;
-    const bool usa = CurrentGeneralSetup().m_market == MarketUsa;
+    const bool usa = m_roles.Setup().m_market == MarketUsa;
     return BuildScaleRecord(out, HeaderKind::None, kTextKeyCode, [&](RecordFields& f) {
         f.Text(usa ? "23" : "2302");
         f.Decimal("Store_No", key, 2);
@@ -109,13 +108,13 @@ bool CStoreNameTb::StoreReceived(StoreForm form, const StoreRecordSite& site, st
 
 bool CStoreNameTb::DecodeRecordType6or8(const CLinkScaleSettings&, std::span<const std::uint8_t> data)
 {
-    return StoreReceived(StoreForm::Binary, CurrentStoreSite(), data, false);
+    return StoreReceived(StoreForm::Binary, StoreSiteOf(m_roles), data, false);
 }
 
 bool CStoreNameTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)
 {
-    if (family == 7) return StoreReceived(StoreForm::Lumen, CurrentStoreSite(), data, false);
-    if (family == 6 || family == 8) return StoreReceived(StoreForm::Binary, CurrentStoreSite(true), data, false);
+    if (family == 7) return StoreReceived(StoreForm::Lumen, StoreSiteOf(m_roles), data, false);
+    if (family == 6 || family == 8) return StoreReceived(StoreForm::Binary, StoreSiteOf(m_roles, true), data, false);
     return false;
 }
 
@@ -126,7 +125,7 @@ bool CStoreNameTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, st
     const CStoreNameRec* row = FindStore(key);
     if (!row || family < 6 || family > 8) return false;
     RecordFields f(buffer);
-    WriteStoreRecord(family == 7 ? StoreForm::Lumen : StoreForm::Binary, CurrentStoreSite(true), key, *row, f);
+    WriteStoreRecord(family == 7 ? StoreForm::Lumen : StoreForm::Binary, StoreSiteOf(m_roles, true), key, *row, f);
     if (!f.Ok()) return false;
     length = static_cast<std::uint16_t>(f.Position());
     return true;
@@ -137,15 +136,15 @@ std::size_t CStoreNameTb::EncodeItemRecord(const CDBRecord& record, std::span<st
     const auto* row = dynamic_cast<const CStoreNameRec*>(&record);
     if (!row) return 0;
     RecordFields f(buffer);
-    WriteStoreRecord(StoreForm::DataSave, CurrentStoreSite(), record.GetKey(), *row, f);
+    WriteStoreRecord(StoreForm::DataSave, StoreSiteOf(m_roles), record.GetKey(), *row, f);
     return f.Ok() ? f.Position() : 0;
 }
 
 bool CStoreNameTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
     if (record.size() < kDataSaveRecordSize) return false;
-    const bool overwrite = CurrentGeneralSetup().m_overwriteExisting != 0;
-    return StoreReceived(StoreForm::DataSave, CurrentStoreSite(), record, !overwrite);
+    const bool overwrite = m_roles.Setup().m_overwriteExisting != 0;
+    return StoreReceived(StoreForm::DataSave, StoreSiteOf(m_roles), record, !overwrite);
 }
 
 }  // namespace varnel

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/StoreNameRec.h"
 
 #include <cstdint>
@@ -22,7 +23,7 @@ public:
     // The stores that families 0 to 5 hold.
     static constexpr std::uint32_t kTextFamilyStores = 10;
 
-    CStoreNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name);
+    CStoreNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
 
     CStoreNameRec* FindStore(std::uint32_t number) const;
 
@@ -56,6 +57,7 @@ private:
     // numbers, false when no number can be read.
     bool StoreReceived(StoreForm form, const StoreRecordSite& site, std::span<const std::uint8_t> data,
                        bool keepExisting);
+    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

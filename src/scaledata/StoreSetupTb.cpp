@@ -1,6 +1,5 @@
 #include "scaledata/StoreSetupTb.h"
 
-#include "db/site/MainFrame.h"
 #include "scaledata/MessageEncoding.h"
 #include "scaledata/QuotedFields.h"
 #include "scaledata/ReceivedRows.h"
@@ -73,6 +72,11 @@ bool IsCsvFamily(std::uint16_t family) { return family >= 9 && family <= 12; }
 
 }  // namespace
 
+CStoreSetupTb::CStoreSetupTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
+{
+}
+
 CStoreSetupRec::CStoreSetupRec() : CFixedScaleDataRow(kSize)
 {
     Set(kPriceId, 1);
@@ -106,7 +110,7 @@ bool CStoreSetupTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& sca
     ClearScaleRecordOut(out);
     const auto* row = dynamic_cast<const CStoreSetupRec*>(&record);
     if (!row || !IsCsvFamily(scale.GetScaleType())) return false;
-    const StoreSetupSite site{&scale, CurrentTextRules()};
+    const StoreSetupSite site{&scale, m_roles.Text()};
     return BuildScaleRecord(out, HeaderKind::Long, kRecordCode, [&](RecordFields& f) {
         WriteLayout<Kind>(kRecord, {site, record.GetKey(), *row}, f);
     });
@@ -121,7 +125,7 @@ bool CStoreSetupTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& 
 
 bool CStoreSetupTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const StoreSetupSite site{&scale, CurrentTextRules()};
+    const StoreSetupSite site{&scale, m_roles.Text()};
     return StoreReceivedCsv<Kind>(*this, kRecord, site, site.rules.chars, data, GetMinKey(), GetMaxKey(),
                                   CStoreSetupRec::kSize);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/StoreSetupRec.h"
 
 #include <cstdint>
@@ -17,7 +18,7 @@ class CStoreSetupTb final : public CDBComTb {
 public:
     static constexpr std::uint16_t kTableNo = 71;
 
-    using CDBComTb::CDBComTb;
+    CStoreSetupTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
 
     CStoreSetupRec* FindStore(std::uint32_t number) const;
 
@@ -34,6 +35,9 @@ public:
     // A received record: a field sent empty keeps the stored value.
     bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
+
+private:
+    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

@@ -1,6 +1,5 @@
 #include "scaledata/TrayTb.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/CsvFields.h"
 #include "scaledata/MessageEncoding.h"
 #include "scaledata/ReceivedRows.h"
@@ -75,6 +74,11 @@ constexpr Field kRecord[] = {
 
 }  // namespace
 
+CTrayTb::CTrayTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
+{
+}
+
 void CTrayRec::SetEditorDefaults()
 {
     for (const ByteColumn choice : {kTrayType, kTrayShape, kFilmSel, kLiftSel, kWrapSpeed, kWrapPos1, kWrapSidePos1,
@@ -110,7 +114,7 @@ bool CTrayTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, co
     ClearScaleRecordOut(out);
     const auto* row = dynamic_cast<const CTrayRec*>(&record);
     if (!row || scale.GetScaleType() != kFamily) return false;
-    const TraySite site{CurrentTextRules()};
+    const TraySite site{m_roles.Text()};
     return BuildScaleRecord(out, HeaderKind::Long, kRecordCode, [&](RecordFields& f) {
         WriteLayout<Kind>(kRecord, {site, record.GetKey(), *row}, f);
     });
@@ -125,7 +129,7 @@ bool CTrayTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale,
 
 bool CTrayTb::DecodeRecordType9(const CLinkScaleSettings&, std::span<const std::uint8_t> data)
 {
-    const TraySite site{CurrentTextRules()};
+    const TraySite site{m_roles.Text()};
     return StoreReceivedCsv<Kind>(*this, kRecord, site, site.rules.chars, data, GetMinKey(), GetMaxKey(),
                                   CTrayRec::kSize);
 }

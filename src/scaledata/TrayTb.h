@@ -3,6 +3,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/TrayRec.h"
 
 #include <cstdint>
@@ -15,7 +16,7 @@ class CTrayTb final : public CDBComTb {
 public:
     static constexpr std::uint16_t kTableNo = 53;
 
-    using CDBComTb::CDBComTb;
+    CTrayTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
 
     CTrayRec* FindTray(std::uint32_t number) const;
 
@@ -31,6 +32,9 @@ public:
     bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t key,
                          ScaleRecordOut& out) override;
     bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
+
+private:
+    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

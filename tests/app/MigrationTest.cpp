@@ -2,7 +2,7 @@
 // converted rows byte by byte at their offsets, the version stamped, and the old file left as it was
 // when the user says no or any file call of the conversion fails.
 #include "DocumentFixture.h"
-#include "scaledata/ScaleDataTables.h"
+#include "support/ScaleDataRegistration.h"
 #include "support/FaultInjectingFileSystem.h"
 
 namespace varnel::test {
@@ -148,7 +148,7 @@ TEST_F(Migration, Version200ConvertsNutritionPluTextsExtraMessagesAndStores)
 
 TEST_F(Migration, Version100TurnsItsOldCampaignRecordsIntoCampaignsOnceSaved)
 {
-    RegisterScaleDataTables();
+    RegisterScaleDataTablesForTests();
     // Lines 12 bytes apart, as the oldest records hold them: PLU, price, sales mode (and two bytes over).
     const std::string lines = Le32(123) + Le32(499) + Le16(1) + Le16(0) + Le32(124) + Le32(599) + Le16(2);
     const std::string when = "\x09\x08\x00\x0A" + Le16(2024) + "\x10\x14\x1E\x0A" + Le16(2024);

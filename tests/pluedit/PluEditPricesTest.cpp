@@ -6,7 +6,7 @@
 
 #include "db/plu/RuxPriceLayout.h"
 #include "db/store/ColumnLayout.h"
-#include "scaledata/ScaleDataTables.h"
+#include "support/ScaleDataRegistration.h"
 
 namespace varnel::test {
 namespace {
@@ -15,7 +15,7 @@ class PluEditPricesTest : public PluEditFixture, public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegisterScaleDataTables();
+        RegisterScaleDataTablesForTests();
         m_settings.layoutKind = 2;
         Open(".pld");
     }

@@ -24,11 +24,14 @@ protected:
     CExMsgTb& Extra() { return TableOf<CExMsgTb>(MsgKindToTableId(MsgExtra)); }
     CExMsgTb& Coupons() { return TableOf<CExMsgTb>(MsgKindToTableId(MsgCoupon)); }
 
-    static bool Add(CExMsgTb& table, std::uint32_t number, const std::string& text)
+    // The character rule of the test frame's market.
+    CharRule Chars() const { return m_frame.GetTextRules().chars; }
+
+    bool Add(CExMsgTb& table, std::uint32_t number, const std::string& text) const
     {
         auto row = std::make_unique<CExMsgRec>(0);
         row->SetText(text);
-        row->MakeNameFromText();
+        row->MakeNameFromText(Chars());
         const std::uint16_t size = row->CalcDataSize();
         return table.AddRecord(number, size, std::move(row));
     }
@@ -59,21 +62,21 @@ TEST_F(ExMsgTableTest, RowSizesAndNamesFollowTheText)
     EXPECT_EQ(Extra().CreateRecord(2169), nullptr);
     CExMsgRec empty(0);
     EXPECT_EQ(empty.GetLabelWidth(), 60);
-    empty.MakeNameFromText();
+    empty.MakeNameFromText(Chars());
     EXPECT_EQ(empty.GetName(), "");
     EXPECT_EQ(empty.CalcDataSize(), 68);
     EXPECT_EQ(empty.CalcReceivedSize(), 68);
 
     CExMsgRec row(0);
     row.SetText("\x1B" "C1" "\x1B" "D1" + std::string(35, 'N') + "\x1B" "C2second line");
-    row.MakeNameFromText();
+    row.MakeNameFromText(Chars());
     EXPECT_EQ(row.GetName(), std::string(30, 'N'));
     EXPECT_EQ(row.CalcDataSize(), 120);  // 65 + 55 rounded up
 
     // A double-byte character that would cross byte 30 is left out whole.
     m_frame.m_setup.m_market = MarketTaiwan;
     row.SetText("\x1B" "C1" + std::string(29, 'A') + "\xB0\xA1" "B");
-    row.MakeNameFromText();
+    row.MakeNameFromText(Chars());
     EXPECT_EQ(row.GetName(), std::string(29, 'A'));
 
     row.SetText(std::string(2500, 'x'));
@@ -99,7 +102,7 @@ TEST_F(ExMsgTableTest, RowsKeepTheirTextsInPldAndMdbFiles)
             CExMsgRec* five = extra.FindMessage(5);
             five->SetText("\x1B" "C1HELLO AGAIN");
             five->SetLabelWidth(40);
-            five->MakeNameFromText();
+            five->MakeNameFromText(Chars());
             ASSERT_TRUE(extra.UpdateRecord(five, five->CalcDataSize()));
             ASSERT_TRUE(extra.DeleteKey(7));
             ASSERT_TRUE(Add(dynamic_cast<CExMsgTb&>(*db.GetTable(78)), 1234, "\x1B" "C2Salt"));

@@ -26,15 +26,20 @@ protected:
         m_frame.m_setup.m_maxCouponNo = maxCoupon;
         m_frame.m_setup.m_maxExMessageNo = maxMessage;
     }
-    static BuiltRecord Record(std::uint16_t family, std::uint32_t kind, std::uint32_t number, const std::string& text)
+    // The test frame's site for a family.
+    MessageSite Site(std::uint16_t family) const
+    {
+        return MessageSiteOf(m_frame, m_frame.m_setup, m_frame.GetTextRules(), family);
+    }
+    BuiltRecord Record(std::uint16_t family, std::uint32_t kind, std::uint32_t number, const std::string& text) const
     {
         return BuildInto([&](ScaleRecordOut& out) {
-            return EncodeMessageRecord(ScaleOf(family), {kind, number, text}, out);
+            return EncodeMessageRecord(Site(family), ScaleOf(family), {kind, number, text}, out);
         });
     }
-    static BuiltRecord Key(std::uint16_t family, std::uint32_t kind, std::uint32_t number)
+    BuiltRecord Key(std::uint16_t family, std::uint32_t kind, std::uint32_t number) const
     {
-        return BuildInto([&](ScaleRecordOut& out) { return EncodeMessageKeyRecord(ScaleOf(family), kind, number, out); });
+        return BuildInto([&](ScaleRecordOut& out) { return EncodeMessageKeyRecord(Site(family), kind, number, out); });
     }
 };
 
@@ -189,7 +194,7 @@ TEST_F(MessageRecordTest, EveryRecordReadsBackAsItWasWritten)
                     if (!built.made) continue;
                     std::string body = built.bytes;
                     if (family >= 6) body.erase(0, 8);
-                    const auto received = DecodeMessageRecord(ScaleOf(family), kind, BytesOf(body), 2100);
+                    const auto received = DecodeMessageRecord(Site(family), ScaleOf(family), kind, BytesOf(body), 2100);
                     ASSERT_TRUE(received) << family << " " << market << " " << kind;
                     EXPECT_EQ(received->number, number) << family << " " << market << " " << kind;
                     EXPECT_EQ(received->text, kHelloFont2) << family << " " << market << " " << kind;
@@ -205,8 +210,8 @@ TEST_F(MessageRecordTest, ABinaryRecordShorterThanItsNumberAndLengthIsRefused)
 {
     Configure(MarketUsa);
     for (const std::string& record : {""s, "\x00\x00\x00"s, "\x00\x00\x00\x05\x02"s})
-        EXPECT_FALSE(DecodeMessageRecord(ScaleOf(6), MsgExtra, BytesOf(record), 2100)) << record.size();
-    const auto empty = DecodeMessageRecord(ScaleOf(6), MsgExtra, BytesOf("\x00\x00\x00\x05\x00\x00"s), 2100);
+        EXPECT_FALSE(DecodeMessageRecord(Site(6), ScaleOf(6), MsgExtra, BytesOf(record), 2100)) << record.size();
+    const auto empty = DecodeMessageRecord(Site(6), ScaleOf(6), MsgExtra, BytesOf("\x00\x00\x00\x05\x00\x00"s), 2100);
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->text, "");
 }
@@ -216,15 +221,15 @@ TEST_F(MessageRecordTest, FileAndDataSaveRecordsCarryTheNumberInTheirFormsWidth)
     Configure(MarketUsa);
     std::array<std::uint8_t, 64> buffer{};
     std::uint16_t length = 0;
-    ASSERT_TRUE(EncodeMessageFileRecord(7, {MsgExtra, 5, "AB"}, buffer, length));
+    ASSERT_TRUE(EncodeMessageFileRecord(Site(7), {MsgExtra, 5, "AB"}, buffer, length));
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.data()), length), "\x05\x00\x00\x02" "AB"s);
-    ASSERT_TRUE(EncodeMessageFileRecord(8, {MsgExtra, 5, "AB"}, buffer, length));
+    ASSERT_TRUE(EncodeMessageFileRecord(Site(8), {MsgExtra, 5, "AB"}, buffer, length));
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.data()), length), "\x00\x00\x00\x05\x00\x02" "AB"s);
-    const auto file = DecodeMessageFileRecord(8, MsgExtra, std::span(buffer).first(length), 2100);
+    const auto file = DecodeMessageFileRecord(Site(8), MsgExtra, std::span(buffer).first(length), 2100);
     ASSERT_TRUE(file);
     EXPECT_EQ(file->number, 5u);
     EXPECT_EQ(file->text, "AB");
-    EXPECT_FALSE(EncodeMessageFileRecord(5, {MsgExtra, 5, "AB"}, buffer, length));
+    EXPECT_FALSE(EncodeMessageFileRecord(Site(5), {MsgExtra, 5, "AB"}, buffer, length));
 
     struct Case {
         std::uint16_t form;  // the general setup's switch
@@ -235,15 +240,15 @@ TEST_F(MessageRecordTest, FileAndDataSaveRecordsCarryTheNumberInTheirFormsWidth)
     };
     for (const Case& c : cases) {
         m_frame.m_setup.m_itemRecordExtension = c.form;
-        const std::size_t written = EncodeMessageDataSaveRecord(123 % (c.form ? 100 : 10000), kHello, buffer);
+        const std::size_t written = EncodeMessageDataSaveRecord(Site(0), 123 % (c.form ? 100 : 10000), kHello, buffer);
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.data()), written), c.bytes) << c.form;
-        const auto back = DecodeMessageDataSaveRecord(BytesOf(c.bytes), 2100);
+        const auto back = DecodeMessageDataSaveRecord(Site(0), BytesOf(c.bytes), 2100);
         ASSERT_TRUE(back);
         EXPECT_EQ(back->text, kHello);
         EXPECT_EQ(back->number, c.form ? 23u : 123u);
     }
     m_frame.m_setup.m_itemRecordExtension = 1;
-    EXPECT_EQ(EncodeMessageDataSaveRecord(123, kHello, buffer), 0u);  // three digits in a 2-digit field
+    EXPECT_EQ(EncodeMessageDataSaveRecord(Site(0), 123, kHello, buffer), 0u);  // three digits in a 2-digit field
 }
 
 }  // namespace

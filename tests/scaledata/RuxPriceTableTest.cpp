@@ -65,17 +65,19 @@ protected:
 
     CRuxPriceTb& Prices(int number = 1) { return TableOf<CRuxPriceTb>(static_cast<std::uint16_t>(86 + number)); }
 
-    static RuxPriceRecordBytes Default(std::uint32_t plu)
+    const CLabPropMap& Definitions() const { return m_frame.GetFieldDefMap(FieldDefMap::RuxPrice); }
+
+    RuxPriceRecordBytes Default(std::uint32_t plu) const
     {
         RuxPriceRecordBytes record{};
-        CRuxPriceTb::InitRecord(record, plu);
+        CRuxPriceTb::InitRecord(Definitions(), record, plu);
         return record;
     }
     // A record in use with a price, limits and codes.
     void AddPrice(std::uint32_t plu, int table = 1, std::int32_t price = 499)
     {
         auto row = std::make_unique<CRuxPriceRec>();
-        CRuxPriceTb::InitRecord(row->Bytes(), plu);
+        CRuxPriceTb::InitRecord(Definitions(), row->Bytes(), plu);
         const std::span<std::uint8_t> bytes = row->Bytes();
         StoreLe16(bytes.data() + kPriceNo, 1);
         StoreLe32(bytes.data() + kUnitPrice, static_cast<std::uint32_t>(price));
@@ -113,13 +115,13 @@ TEST_F(RuxPriceTableTest, MergesCopyTextsWhenOneDiffersAndReportWhatChanged)
 {
     RuxPriceRecordBytes target = Default(5);
     bool changed = true;
-    CRuxPriceTb::MergeRecord(Default(5), target, &changed);
+    CRuxPriceTb::MergeRecord(Definitions(), Default(5), target, &changed);
     EXPECT_FALSE(changed);
 
     RuxPriceRecordBytes source = Default(6);
     StoreLe32(source.data() + kUnitPrice, 300);
     StoreLe32(source.data() + 36, 999);  // FixedPrice has no field: it is not merged
-    CRuxPriceTb::MergeRecord(source, target, &changed);
+    CRuxPriceTb::MergeRecord(Definitions(), source, target, &changed);
     EXPECT_TRUE(changed);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(target.data() + kPosCode)), "000006");
     EXPECT_EQ(LoadLe32(target.data() + kUnitPrice), 300u);
@@ -279,7 +281,7 @@ TEST_F(RuxPriceTableTest, RecordsKeepTheirValuesInPldAndMdbFiles)
             const auto db = OpenDatabaseFile(path, true);
             ASSERT_NE(db, nullptr);
             auto row = std::make_unique<CRuxPriceRec>();
-            CRuxPriceTb::InitRecord(row->Bytes(), 42);
+            CRuxPriceTb::InitRecord(Definitions(), row->Bytes(), 42);
             StoreLe32(row->Bytes().data() + kCoupon, 123456);
             ASSERT_TRUE(db->GetTable(91)->AddRecord(42, 132, std::move(row)));
         }

@@ -23,7 +23,7 @@
 #include "pluedit/ui/SelectPluRangeDlg.h"
 #include "pluedit/ui/SelectionListDlg.h"
 #include "pluedit/ui/SetFieldSequenceDlg.h"
-#include "scaledata/ScaleDataTables.h"
+#include "support/ScaleDataRegistration.h"
 #include "settings/DeptCode.h"
 #include "support/DeptCodes.h"
 #include "support/TempDir.h"
@@ -186,7 +186,7 @@ void TakePluListWindow(ScreenShots& shots)
         frame.FieldDefs(FieldDefMap::Plu)[key] = std::move(definition);
     }
     AddShopDepartments(frame.DeptCodes());
-    RegisterScaleDataTables();
+    test::RegisterScaleDataTablesForTests();
     const std::string path = dir.File("Shop.pld");
     {
         CPluDatabase created;

@@ -102,7 +102,7 @@ public:
 
     void InitExtraPriceRecord(std::span<std::uint8_t> record, std::uint32_t pluNumber) override
     {
-        CRuxPriceTb::InitRecord(record, pluNumber);
+        CRuxPriceTb::InitRecord(m_frame.GetFieldDefMap(FieldDefMap::RuxPrice), record, pluNumber);
     }
 
     std::optional<std::string> GetExtraMessageText(int set, std::uint32_t number) override

@@ -9,7 +9,7 @@
 #include "app/ui/CommandTable.h"
 #include "app/ui/MainFrameWindow.h"
 #include "comms/sorrel/SorrelSocketLink.h"
-#include "scaledata/ScaleDataTables.h"
+#include "support/ScaleDataRegistration.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 #include "support/ui/GuiTest.h"
@@ -26,7 +26,7 @@ protected:
     // A new database with the scale-data tables, opened in the document.
     void OpenNewDatabase()
     {
-        RegisterScaleDataTables();
+        RegisterScaleDataTablesForTests();
         const std::string path = m_dir.File("shop.pld");
         {
             CPluDatabase created;

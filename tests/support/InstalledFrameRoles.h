@@ -1,0 +1,57 @@
+// The site rules and send queue of whichever frame is installed when they are asked. The scale-data
+// tables are registered once for the whole test program, before each fixture makes (and installs)
+// its own frame, so they take these, which answer as the frame of the moment.
+#pragma once
+
+#include "db/site/MainFrame.h"
+
+namespace varnel::test {
+
+class InstalledFrameRoles final : public ISiteRules, public ISendQueue {
+public:
+    const CGeneralSetup& GetGeneralSetup() const override { return FrameSiteRules().GetGeneralSetup(); }
+    SiteSettingsPtr GetSiteSettings() const override { return FrameSiteRules().GetSiteSettings(); }
+    bool GetSystemDoubleByteFlag() const override { return FrameSiteRules().GetSystemDoubleByteFlag(); }
+    bool IsPluNumberAllowed(std::uint32_t pluNumber) const override
+    {
+        return FrameSiteRules().IsPluNumberAllowed(pluNumber);
+    }
+    std::uint32_t NextAllowedPluNumber(std::uint32_t pluNumber) const override
+    {
+        return FrameSiteRules().NextAllowedPluNumber(pluNumber);
+    }
+    CUserSetupList* GetUserList() const override { return FrameSiteRules().GetUserList(); }
+    bool HasTableAccess(std::size_t table, std::uint8_t mask) const override
+    {
+        return FrameSiteRules().HasTableAccess(table, mask);
+    }
+    const CScaleFontList& GetScaleFontList() const override { return FrameSiteRules().GetScaleFontList(); }
+    const CDefLineFont& GetDefLineFont() const override { return FrameSiteRules().GetDefLineFont(); }
+    const CLabPropMap& GetFieldDefMap(FieldDefMap which) const override
+    {
+        return FrameSiteRules().GetFieldDefMap(which);
+    }
+    bool IsPriceZoneDefined(std::uint16_t zone) const override { return FrameSiteRules().IsPriceZoneDefined(zone); }
+    bool HasPriceZones() const override { return FrameSiteRules().HasPriceZones(); }
+    std::span<const std::uint16_t> GetPriceZoneFields() const override { return FrameSiteRules().GetPriceZoneFields(); }
+    std::uint32_t GetRuxScaleMix() const override { return FrameSiteRules().GetRuxScaleMix(); }
+    bool HasEnabledScaleType(std::uint16_t family) const override
+    {
+        return FrameSiteRules().HasEnabledScaleType(family);
+    }
+    bool UsesStandardNutrition() const override { return FrameSiteRules().UsesStandardNutrition(); }
+    bool UsesCustomNutrition() const override { return FrameSiteRules().UsesCustomNutrition(); }
+    std::string GetScaleDataDirectory() const override { return FrameSiteRules().GetScaleDataDirectory(); }
+
+    IDocument* GetDocument() const override { return FrameSendQueue().GetDocument(); }
+    std::vector<const CLinkScaleSettings*> GetLinkScales() const override { return FrameSendQueue().GetLinkScales(); }
+
+    // The one the test program shares.
+    static InstalledFrameRoles& Shared()
+    {
+        static InstalledFrameRoles roles;
+        return roles;
+    }
+};
+
+}  // namespace varnel::test
