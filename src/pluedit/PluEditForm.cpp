@@ -29,7 +29,6 @@ constexpr std::uint16_t kExpiryTimeFlag = 1022;
 constexpr std::uint16_t kExpiryTime = 1023;
 constexpr std::uint16_t kActiveInactive = 1053;
 constexpr std::uint16_t kFirstPermission = 1000;
-constexpr std::array<std::uint16_t, 3> kExtraMessageFields{1018, 1044, 1045};
 constexpr std::array<std::uint16_t, 3> kExtraMessageTables{4, 29, 30};
 constexpr int kDotHundredths = 15;  // a printed dot is 0.15 mm
 constexpr std::uint16_t kFamily9 = 9;
@@ -55,6 +54,17 @@ std::string FormatTime(std::int32_t value)
     return std::string(text, out);
 }
 
+// The table as its class, cast again only when the database holds another table of that number.
+template <class Table>
+Table* CastOnce(CObjDBTable* table, const CObjDBTable*& seen, Table*& cast)
+{
+    if (table != seen) {
+        seen = table;
+        cast = dynamic_cast<Table*>(table);
+    }
+    return cast;
+}
+
 // The definitions the new-PLU defaults come from.
 void StoreDefaults(CPluDefRec& row, const CLabPropMap& map)
 {
@@ -73,7 +83,7 @@ PluEditForm::PluEditForm(PluEditSite site, const ILabelTextMeasure* measure)
 
 CPluDefTb* PluEditForm::Plus() const
 {
-    return dynamic_cast<CPluDefTb*>(m_site.database.GetTable(CPluDefTb::kTableNo));
+    return CastOnce(m_site.database.GetTable(CPluDefTb::kTableNo), m_plusSeen, m_plus);
 }
 
 // The PLU nearest at or above (or below) a number; null once the database is closed.
@@ -87,7 +97,7 @@ const CDBRecord* PluEditForm::PeekPlu(std::uint32_t pluNumber, bool above) const
 
 CPluPriceZoneTb* PluEditForm::Zones() const
 {
-    return dynamic_cast<CPluPriceZoneTb*>(m_site.database.GetTable(CPluPriceZoneTb::kTableNo));
+    return CastOnce(m_site.database.GetTable(CPluPriceZoneTb::kTableNo), m_zonesSeen, m_zones);
 }
 
 void PluEditForm::Build(const FormUnits& units)
@@ -319,8 +329,12 @@ std::uint16_t PluEditForm::GetFieldDecimals(const CLabProp& definition) const
         const std::optional<std::int32_t> value = ShownValue(shown);
         return value ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(*value)) : std::nullopt;
     };
-    return GetPluFieldDecimals(
-        definition, PluDecimalDeps{byte(m_salesMode), byte(m_markdownFlag), byte(m_expiryTimeFlag)});
+    // Each of the three follows one other field only.
+    PluDecimalDeps deps;
+    if (fieldNo == kUnitPrice) deps.salesMode = byte(m_salesMode);
+    if (fieldNo == kMarkdownPrice) deps.markdownFlag = byte(m_markdownFlag);
+    if (fieldNo == kExpiryTime) deps.expiryTimeFlag = byte(m_expiryTimeFlag);
+    return GetPluFieldDecimals(definition, deps);
 }
 
 bool PluEditForm::IsTimeField(const CLabProp& definition) const
@@ -463,9 +477,9 @@ std::uint32_t PluEditForm::ExtraMessageLength(int set, std::uint32_t number) con
 std::uint32_t PluEditForm::GetPrintedLength() const
 {
     if (!m_site.settings.ausNzNutrition) {
-        std::array<std::uint32_t, 3> numbers{};
-        for (std::size_t n = 0; n < numbers.size(); ++n)
-            numbers[n] = static_cast<std::uint32_t>(GetPluFieldValue(m_row, kExtraMessageFields[n]));
+        const std::array<std::uint32_t, 3> numbers{static_cast<std::uint32_t>(m_row.Get(PluCol::Message7)),
+                                                   static_cast<std::uint32_t>(m_row.Get(PluCol::ExMessage2)),
+                                                   static_cast<std::uint32_t>(m_row.Get(PluCol::ExMessage3))};
         if (numbers != m_extraMessages) {
             m_extraMessages = numbers;
             m_extraMessageLength = 0;
@@ -479,7 +493,7 @@ std::uint32_t PluEditForm::GetPrintedLength() const
     return (m_editor.GetPrintLength() + extra) * kDotHundredths;
 }
 
-std::string PluEditForm::GetLengthText() const
+const std::string& PluEditForm::GetLengthText() const
 {
     const std::uint32_t length = GetPrintedLength();
     if (m_lengthShown != length) {

@@ -26,6 +26,7 @@
 namespace varnel {
 
 class CDBRecord;
+class CObjDBTable;
 class CPluDefTb;
 class CPluPriceZoneTb;
 class CPriceZoneList;
@@ -124,7 +125,7 @@ public:
     bool OnDescLengthKillFocus(std::string_view text);
     std::string GetDescLengthText() const { return std::to_string(m_row.Get(PluCol::DescLen)); }
     // Control 1058.
-    std::string GetLengthText() const;
+    const std::string& GetLengthText() const;
     // The printed length of the description and the extra messages in hundredths of a millimetre.
     std::uint32_t GetPrintedLength() const;
 
@@ -243,6 +244,10 @@ private:
     std::vector<std::string> MakeChangeLines(const CPluDefRec& before, std::string_view description);
 
     PluEditSite m_site;
+    mutable const CObjDBTable* m_plusSeen = nullptr;
+    mutable CPluDefTb* m_plus = nullptr;
+    mutable const CObjDBTable* m_zonesSeen = nullptr;
+    mutable CPluPriceZoneTb* m_zones = nullptr;
     const ILabelTextMeasure* m_measure;
     PluEditPages m_pages;
     PluEditAreas m_areas;
