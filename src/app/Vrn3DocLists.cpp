@@ -6,6 +6,7 @@
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluLayout.h"
 #include "db/records/OrlanSendFile.h"
+#include "db/site/MainFrame.h"
 
 namespace varnel {
 namespace {
@@ -29,12 +30,19 @@ bool IsNamedByFlaggedPlu(const CPluDefTb& plus, LongColumn column, std::uint32_t
 // The open database's PLU table; none while no database is open.
 CPluDefTb* OpenPlus(const CVrn3Doc& document) { return document.IsDatabaseOpen() ? document.GetPluTable() : nullptr; }
 
+// The send file's runs reach the site through the main frame, as the document's other commands do.
+OrlanSendSite FrameOrlanSite()
+{
+    const ISiteRules& rules = FrameSiteRules();
+    return {rules.GetScaleDataDirectory(), rules.GetTextRules().chars, FrameEventLog()};
+}
+
 }  // namespace
 
 MessageId CVrn3Doc::SendOrlanPlus(std::uint32_t from, std::uint32_t to, bool showErrors)
 {
     CPluDefTb* plus = OpenPlus(*this);
-    return plus == nullptr ? 0 : OrlanSendRange(*plus, from, to, showErrors, m_fs);
+    return plus == nullptr ? 0 : OrlanSendRange(FrameOrlanSite(), *plus, from, to, showErrors, m_fs);
 }
 
 MessageId CVrn3Doc::SendAllOrlanPlus()
@@ -46,7 +54,7 @@ MessageId CVrn3Doc::SendAllOrlanPlus()
 MessageId CVrn3Doc::SendOrlanChanges(bool showErrors)
 {
     CPluDefTb* plus = OpenPlus(*this);
-    return plus == nullptr ? 0 : OrlanSendChanges(*plus, showErrors, m_fs);
+    return plus == nullptr ? 0 : OrlanSendChanges(FrameOrlanSite(), *plus, showErrors, m_fs);
 }
 
 bool CVrn3Doc::HasOrlanChanges() const

@@ -87,10 +87,15 @@ void CDBComTb::ReportRefusal(const CLinkScaleSettings& scale, std::uint32_t key,
 
 void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string_view field)
 {
+    LogRefusedRecord(FrameEventLog(), scaleName, key, field);
+}
+
+void LogRefusedRecord(IEventLog& eventLog, std::string_view scaleName, std::uint32_t key, std::string_view field)
+{
     const std::string name(scaleName);
     const std::string fieldName(field);
-    FrameEventLog().WriteEvent(
-        kEventGeneral, FormatMessage(kMsgRecordRefused, name.c_str(), static_cast<unsigned>(key), fieldName.c_str()));
+    eventLog.WriteEvent(kEventGeneral,
+                        FormatMessage(kMsgRecordRefused, name.c_str(), static_cast<unsigned>(key), fieldName.c_str()));
 }
 
 void LogRecordsBeyondFamily(std::string_view scaleName, std::uint32_t count, std::uint32_t highest)

@@ -26,6 +26,7 @@
 
 namespace varnel {
 
+class IEventLog;
 struct SiteSettings;
 
 // Told of each record that an encoder refused because a value does not fit its fixed-width field; the
@@ -61,6 +62,7 @@ struct ScaleRecordOut {
 
 // Writes the event-log line of a record refused for a value that does not fit its field.
 void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string_view field);
+void LogRefusedRecord(IEventLog& eventLog, std::string_view scaleName, std::uint32_t key, std::string_view field);
 // Writes the one event-log line of a send's records above the highest key the scale's family takes.
 void LogRecordsBeyondFamily(std::string_view scaleName, std::uint32_t count, std::uint32_t highest);
 

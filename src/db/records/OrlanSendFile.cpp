@@ -1,7 +1,6 @@
 #include "db/records/OrlanSendFile.h"
 
 #include "db/text/DescText.h"
-#include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluFieldAccess.h"
 #include "db/text/RecordFields.h"
@@ -91,9 +90,9 @@ void WriteHeader(const CPluDefRec& row, RecordFields& f)
     f.Text("0000000000\r\n");
 }
 
-void LogRefused(std::uint32_t pluNumber, std::string_view field)
+void LogRefused(IEventLog& eventLog, std::uint32_t pluNumber, std::string_view field)
 {
-    LogRefusedRecord(kFileName, pluNumber, field);
+    LogRefusedRecord(eventLog, kFileName, pluNumber, field);
 }
 
 std::string_view AsText(std::span<const std::uint8_t> bytes)
@@ -157,9 +156,9 @@ private:
 };
 
 // Writes the records into the file that takes the place of "PLUSEND.GEN" and starts the script.
-MessageId PublishSendFile(const std::string& records, bool showMessages, IFileSystem& fs)
+MessageId PublishSendFile(const OrlanSendSite& site, const std::string& records, bool showMessages, IFileSystem& fs)
 {
-    const std::string directory = FrameSiteRules().GetScaleDataDirectory();
+    const std::string& directory = site.directory;
     const Result<void> written = ReplaceFile(fs, directory + "/" + std::string(kFileName), [&](IFile& file) {
         return file.Write(std::as_bytes(std::span(records.data(), records.size())));
     });
@@ -168,7 +167,7 @@ MessageId PublishSendFile(const std::string& records, bool showMessages, IFileSy
         return kMsgFileOpenError;
     }
     if (const Result<void> started = StartProgram(directory, std::string(kScriptName)); !started) {
-        FrameEventLog().WriteEvent(
+        site.eventLog.WriteEvent(
             kEventGeneral, std::string(GetMessageText(kMsgOrlanScriptNotStarted)) + " " + started.GetError().message);
         if (showMessages) ShowMessage(kMsgOrlanScriptNotStarted);
         return kMsgOrlanScriptNotStarted;
@@ -178,23 +177,24 @@ MessageId PublishSendFile(const std::string& records, bool showMessages, IFileSy
 
 }  // namespace
 
-std::size_t WriteOrlanHeaderRecord(const CPluDefRec& row, std::span<std::uint8_t, kOrlanHeaderRecordSize> out)
+std::size_t WriteOrlanHeaderRecord(IEventLog& eventLog, const CPluDefRec& row,
+                                   std::span<std::uint8_t, kOrlanHeaderRecordSize> out)
 {
     RecordFields fields(out);
     WriteHeader(row, fields);
     if (!fields.Ok()) {
-        LogRefused(row.GetKey(), fields.RefusedField());
+        LogRefused(eventLog, row.GetKey(), fields.RefusedField());
         return 0;
     }
     return fields.Position();
 }
 
-bool WriteOrlanPluRecords(const CPluDefTb& plus, const CPluDefRec& row, std::string& out)
+bool WriteOrlanPluRecords(const OrlanSendSite& site, const CPluDefTb& plus, const CPluDefRec& row, std::string& out)
 {
     std::array<std::uint8_t, kOrlanHeaderRecordSize> header{};
-    if (WriteOrlanHeaderRecord(row, header) == 0) return false;
+    if (WriteOrlanHeaderRecord(site.eventLog, row, header) == 0) return false;
     std::string records(AsText(header));
-    TextLines lines(row, records, CurrentTextRules().chars);
+    TextLines lines(row, records, site.chars);
     const std::uint32_t pluNumber = row.GetKey();
     const IPluCompanionData& companions = plus.GetCompanionData();
     lines.AddGroup(row.GetDesc(), "0000");
@@ -209,14 +209,14 @@ bool WriteOrlanPluRecords(const CPluDefTb& plus, const CPluDefRec& row, std::str
         lines.AddGroup(std::string_view(panel).substr(0, kNutritionTextMax), "1000");
     }
     if (!lines.RefusedField().empty()) {
-        LogRefused(pluNumber, lines.RefusedField());
+        LogRefused(site.eventLog, pluNumber, lines.RefusedField());
         return false;
     }
     out += records;
     return true;
 }
 
-bool WriteOrlanDeleteRecord(std::uint32_t pluNumber, std::uint32_t department, std::string& out)
+bool WriteOrlanDeleteRecord(IEventLog& eventLog, std::uint32_t pluNumber, std::uint32_t department, std::string& out)
 {
     std::array<std::uint8_t, kDeleteRecordZerosTo + 2> room{};
     RecordFields fields(room);
@@ -224,36 +224,36 @@ bool WriteOrlanDeleteRecord(std::uint32_t pluNumber, std::uint32_t department, s
     while (fields.Ok() && fields.Position() < kDeleteRecordZerosTo) fields.Text("0");
     fields.Text("\r\n");
     if (!fields.Ok()) {
-        LogRefused(pluNumber, fields.RefusedField());
+        LogRefused(eventLog, pluNumber, fields.RefusedField());
         return false;
     }
     out += AsText(fields.Written());
     return true;
 }
 
-MessageId OrlanSendRange(CPluDefTb& plus, std::uint32_t first, std::uint32_t last, bool showMessages,
-                         IFileSystem& fs)
+MessageId OrlanSendRange(const OrlanSendSite& site, CPluDefTb& plus, std::uint32_t first, std::uint32_t last,
+                         bool showMessages, IFileSystem& fs)
 {
     std::string records;
     KeyCursor cursor = first;
     while (const CDBRecord* record = plus.PeekNextRecord(cursor)) {
         if (record->GetKey() > last) break;
-        if (const auto* row = dynamic_cast<const CPluDefRec*>(record)) WriteOrlanPluRecords(plus, *row, records);
+        if (const auto* row = dynamic_cast<const CPluDefRec*>(record)) WriteOrlanPluRecords(site, plus, *row, records);
     }
-    return PublishSendFile(records, showMessages, fs);
+    return PublishSendFile(site, records, showMessages, fs);
 }
 
-MessageId OrlanSendChanges(CPluDefTb& plus, bool showMessages, IFileSystem& fs)
+MessageId OrlanSendChanges(const OrlanSendSite& site, CPluDefTb& plus, bool showMessages, IFileSystem& fs)
 {
     if (plus.GetRememberedPlus().empty()) return 0;
     std::string records;
     for (const auto& [pluNumber, department] : plus.GetRememberedPlus()) {
         if (const auto* row = dynamic_cast<const CPluDefRec*>(plus.FindRecord(pluNumber)))
-            WriteOrlanPluRecords(plus, *row, records);
+            WriteOrlanPluRecords(site, plus, *row, records);
         else
-            WriteOrlanDeleteRecord(pluNumber, department, records);
+            WriteOrlanDeleteRecord(site.eventLog, pluNumber, department, records);
     }
-    const MessageId result = PublishSendFile(records, showMessages, fs);
+    const MessageId result = PublishSendFile(site, records, showMessages, fs);
     // The changes are forgotten only once the file holds them.
     if (result != kMsgFileOpenError) plus.ForgetRememberedPlus();
     return result;

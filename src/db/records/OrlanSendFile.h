@@ -17,6 +17,8 @@
 //   78 date kind      79 ten zeros, CR LF
 #pragma once
 
+#include "db/site/EventLog.h"
+#include "db/site/TextRules.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
 
@@ -34,22 +36,33 @@ constexpr std::size_t kOrlanHeaderRecordSize = 91;
 constexpr MessageId kMsgFileOpenError = 61216;
 constexpr MessageId kMsgOrlanScriptNotStarted = 90303;
 
+// What a run reads of the site and where it reports: the scale data directory, which takes the file
+// and runs the script; the character rule the text lines are cut by; and the event log, which is told
+// of each PLU refused and of a script that did not start.
+struct OrlanSendSite {
+    std::string directory;
+    CharRule chars;
+    IEventLog& eventLog;
+};
+
 // Fills the NAA record of the row; its length (91), or 0 when a value does not fit its field (the
 // reason is written to the event log).
-std::size_t WriteOrlanHeaderRecord(const CPluDefRec& row, std::span<std::uint8_t, kOrlanHeaderRecordSize> out);
+std::size_t WriteOrlanHeaderRecord(IEventLog& eventLog, const CPluDefRec& row,
+                                   std::span<std::uint8_t, kOrlanHeaderRecordSize> out);
 
 // Appends the NAA record and every NAB record of the row; false, appending nothing, when a value does
 // not fit its field.
-bool WriteOrlanPluRecords(const CPluDefTb& plus, const CPluDefRec& row, std::string& out);
+bool WriteOrlanPluRecords(const OrlanSendSite& site, const CPluDefTb& plus, const CPluDefRec& row, std::string& out);
 // Appends the DAA record; false, appending nothing, for a PLU number of more than 6 digits.
-bool WriteOrlanDeleteRecord(std::uint32_t pluNumber, std::uint32_t department, std::string& out);
+bool WriteOrlanDeleteRecord(IEventLog& eventLog, std::uint32_t pluNumber, std::uint32_t department, std::string& out);
 
 // The runs: "PLUSEND.GEN" in the scale data directory written anew with the records of the PLUs from
 // `first` to `last` (or of the PLUs remembered as changed, which are then forgotten), then
 // "OrlanSend.bat" started there. 0 on success; 61216 "File open error" when the file cannot be
 // written (shown when `showMessages`), 90303 when the script cannot be started.
-MessageId OrlanSendRange(CPluDefTb& plus, std::uint32_t first, std::uint32_t last, bool showMessages,
-                         IFileSystem& fs = RealFileSystem());
-MessageId OrlanSendChanges(CPluDefTb& plus, bool showMessages, IFileSystem& fs = RealFileSystem());
+MessageId OrlanSendRange(const OrlanSendSite& site, CPluDefTb& plus, std::uint32_t first, std::uint32_t last,
+                         bool showMessages, IFileSystem& fs = RealFileSystem());
+MessageId OrlanSendChanges(const OrlanSendSite& site, CPluDefTb& plus, bool showMessages,
+                           IFileSystem& fs = RealFileSystem());
 
 }  // namespace varnel

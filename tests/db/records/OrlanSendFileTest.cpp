@@ -16,7 +16,6 @@ protected:
     void SetUp() override
     {
         PluRecordFixture::SetUp();
-        m_frame.m_scaleDataDirectory = m_dir.Path();
         m_frame.m_setup.m_orlanComms = 1;
     }
 
@@ -40,9 +39,11 @@ protected:
     std::string Header(const CPluDefRec& row)
     {
         std::array<std::uint8_t, kOrlanHeaderRecordSize> out{};
-        const std::size_t length = WriteOrlanHeaderRecord(row, out);
+        const std::size_t length = WriteOrlanHeaderRecord(m_frame, row, out);
         return std::string(reinterpret_cast<const char*>(out.data()), length);
     }
+
+    OrlanSendSite Site() { return {m_dir.Path(), m_frame.GetTextRules().chars, m_frame}; }
 
     std::string SendFile() { return ReadWholeFile(m_dir.File("PLUSEND.GEN")); }
 
@@ -77,7 +78,7 @@ TEST_F(OrlanSendFileTest, AValueThatDoesNotFitRefusesThePluAndIsLogged)
     row.Set(PluCol::PosCode, "1234567");
     EXPECT_EQ(Header(row), "");
     std::string records;
-    EXPECT_FALSE(WriteOrlanPluRecords(Plus(), row, records));
+    EXPECT_FALSE(WriteOrlanPluRecords(Site(), Plus(), row, records));
     EXPECT_TRUE(records.empty());
     ASSERT_FALSE(m_frame.m_events.empty());
     EXPECT_NE(m_frame.m_events.back().second.find("PosCode"), std::string::npos);
@@ -92,7 +93,7 @@ TEST_F(OrlanSendFileTest, TextRecordsNumberTheirLinesOverTheDescriptionAndMessag
         r.Set(PluCol::Nutrition, 1);
     });
     std::string records;
-    ASSERT_TRUE(WriteOrlanPluRecords(Plus(), row, records));
+    ASSERT_TRUE(WriteOrlanPluRecords(Site(), Plus(), row, records));
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < records.size();) {
         const std::size_t end = records.find("\r\n", start) + 2;
@@ -109,17 +110,17 @@ TEST_F(OrlanSendFileTest, TextRecordsNumberTheirLinesOverTheDescriptionAndMessag
 
     CPluDefRec& bare = AddPlu(124, Plain);
     records.clear();
-    ASSERT_TRUE(WriteOrlanPluRecords(Plus(), bare, records));
+    ASSERT_TRUE(WriteOrlanPluRecords(Site(), Plus(), bare, records));
     EXPECT_EQ(records.size(), kOrlanHeaderRecordSize);
 }
 
 TEST_F(OrlanSendFileTest, TheDeleteRecordTakesTheDepartmentModulo1000)
 {
     std::string records;
-    ASSERT_TRUE(WriteOrlanDeleteRecord(77, 1005, records));
+    ASSERT_TRUE(WriteOrlanDeleteRecord(m_frame, 77, 1005, records));
     EXPECT_EQ(records, "DAA005005000000077" "00010000" + std::string(37, '0') + "\r\n");
     EXPECT_EQ(records.size(), 65u);
-    EXPECT_FALSE(WriteOrlanDeleteRecord(1000000, 1, records));
+    EXPECT_FALSE(WriteOrlanDeleteRecord(m_frame, 1000000, 1, records));
 }
 
 TEST_F(OrlanSendFileTest, ARangeRunWritesTheFileAndStartsTheScriptThere)
@@ -127,7 +128,7 @@ TEST_F(OrlanSendFileTest, ARangeRunWritesTheFileAndStartsTheScriptThere)
     AddPlu(1, Plain);
     AddPlu(2, Plain);
     AddPlu(3, Plain);
-    EXPECT_EQ(OrlanSendRange(Plus(), 2, 3, true), 0u);
+    EXPECT_EQ(OrlanSendRange(Site(), Plus(), 2, 3, true), 0u);
     const std::string file = SendFile();
     EXPECT_EQ(file.size(), 2 * kOrlanHeaderRecordSize);
     EXPECT_EQ(file.substr(12, 6), "000002");
@@ -141,14 +142,14 @@ TEST_F(OrlanSendFileTest, AChangesRunDeletesMissingPlusAndForgetsTheChangesOnceW
     AddPlu(1, Plain);
     Plus().RememberPluValue(1, 5);
     Plus().RememberPluValue(9, 1005);
-    EXPECT_EQ(OrlanSendChanges(Plus(), false), 0u);
+    EXPECT_EQ(OrlanSendChanges(Site(), Plus(), false), 0u);
     const std::string file = SendFile();
     EXPECT_EQ(file.substr(0, 3), "NAA");
     EXPECT_EQ(file.substr(kOrlanHeaderRecordSize, 18), "DAA005005000000009");
     EXPECT_TRUE(Plus().GetRememberedPlus().empty());
 
     m_runner.m_started.clear();
-    EXPECT_EQ(OrlanSendChanges(Plus(), false), 0u);  // nothing remembered: no file, no script
+    EXPECT_EQ(OrlanSendChanges(Site(), Plus(), false), 0u);  // nothing remembered: no file, no script
     EXPECT_TRUE(m_runner.m_started.empty());
 }
 
@@ -158,7 +159,7 @@ TEST_F(OrlanSendFileTest, AFileThatCannotBeWrittenKeepsTheChangesAndStartsNothin
     Plus().RememberPluValue(1, 5);
     FaultInjectingFileSystem fs(RealFileSystem());
     fs.FailAt(1, true);
-    EXPECT_EQ(OrlanSendChanges(Plus(), true, fs), kMsgFileOpenError);
+    EXPECT_EQ(OrlanSendChanges(Site(), Plus(), true, fs), kMsgFileOpenError);
     EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{kMsgFileOpenError});
     EXPECT_EQ(Plus().GetRememberedPlus().size(), 1u);
     EXPECT_TRUE(m_runner.m_started.empty());
@@ -168,7 +169,7 @@ TEST_F(OrlanSendFileTest, AScriptThatCannotStartIsReportedNotTakenForSuccess)
 {
     AddPlu(1, Plain);
     m_runner.m_fail = true;
-    EXPECT_EQ(OrlanSendRange(Plus(), 1, 1, true), kMsgOrlanScriptNotStarted);
+    EXPECT_EQ(OrlanSendRange(Site(), Plus(), 1, 1, true), kMsgOrlanScriptNotStarted);
     EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{kMsgOrlanScriptNotStarted});
     EXPECT_EQ(SendFile().size(), kOrlanHeaderRecordSize);
 }
