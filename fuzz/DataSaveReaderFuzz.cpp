@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data + kSettingsBytes), length);
     }
 
-    varnel::RegisterScaleDataTables({frame, frame});  // the message and coupon sections go to their tables
+    varnel::RegisterScaleDataTables({frame, frame, frame});  // the message and coupon sections go to their tables
     varnel::CPluDatabase database;
     database.CreateAllTables();
     varnel::CDataSaveStore store(database, nullptr);

@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto family = static_cast<std::uint16_t>((data[2] & 0x0F) % 13);
     const int form = (data[2] >> 4) & 3;
 
-    varnel::RegisterScaleDataTables({frame, frame});
+    varnel::RegisterScaleDataTables({frame, frame, frame});
     varnel::CPluDatabase database;
     database.CreateAllTables();
     const std::uint16_t tableNo = kTables[data[1] % kTables.size()];

@@ -83,7 +83,7 @@ bool LogInUser(CMainFrame& frame, const FrameRun& run, ILoginDialog& login)
 
 bool CreateMainFrame(CMainFrame& frame, ILoginDialog& login)
 {
-    RegisterScaleDataTables({frame, frame});
+    RegisterScaleDataTables({frame, frame, frame});
     FrameRun& run = frame.GetRun();
     CProfile& profile = *run.profile;
     frame.SetLastDatabasePath(profile.GetProfileString("General", "DbFile"));

@@ -2,7 +2,7 @@
 #include "scaledata/CampaignPrice.h"
 
 #include "db/plu/PluFieldAccess.h"
-#include "db/site/MainFrame.h"
+#include "db/site/SiteRules.h"
 #include "db/text/PriceText.h"
 
 #include <array>
@@ -23,22 +23,20 @@ constexpr std::array<const char*, 5> kFirstListItems = {"Unit Price", "Fixed Pri
 constexpr std::array<const char*, 7> kSecondListItems = {"Mkd. Price",    "Minus Price",    "Minus %", "Disc. $/lb",
                                                          "- Unit Price", "- % Unit Price", "Price"};
 
-bool HasEnabledFamily(std::uint16_t family) { return FrameSiteRules().HasEnabledScaleType(family); }
-
 }  // namespace
 
 bool IsPercentCampaignMode(std::uint32_t mode) { return mode == 4 || mode == 7; }
 
-CampaignPriceRules CampaignPriceRules::Current()
+CampaignPriceRules CampaignPriceRules::Of(const ISiteRules& site)
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const CGeneralSetup& setup = site.GetGeneralSetup();
     CampaignPriceRules rules;
     rules.market = setup.m_market;
     rules.family = setup.m_defaultScaleFamily;
     rules.tenthPercent = setup.m_market == MarketUsa &&
-                         (HasEnabledFamily(10) || HasEnabledFamily(12) || HasEnabledFamily(11));
+                         (site.HasEnabledScaleType(10) || site.HasEnabledScaleType(12) || site.HasEnabledScaleType(11));
     rules.extraDecimal = setup.m_unitFixedPriceDecimal != 0;
-    rules.family9Enabled = HasEnabledFamily(9);
+    rules.family9Enabled = site.HasEnabledScaleType(9);
     if (const CLabProp* price = FindPluFieldDefAny(kUnitPriceField)) {
         rules.priceDecimals = GetFieldDecimals(kUnitPriceField);
         rules.priceMax = price->m_max;

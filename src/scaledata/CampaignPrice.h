@@ -19,6 +19,8 @@
 
 namespace varnel {
 
+class ISiteRules;
+
 struct CampaignPriceRules {
     static constexpr MessageId kMsgDiscountPerKg = 16412;
     static constexpr MessageId kMsgDiscountPerLb = 16413;
@@ -33,8 +35,8 @@ struct CampaignPriceRules {
     std::uint16_t priceDecimals = 0;  // of PLU field 1005
     std::int32_t priceMax = 99999;    // of PLU field 1005
 
-    // From the main frame: its general setup, scales and the definition of PLU field 1005.
-    static CampaignPriceRules Current();
+    // From the site: its general setup, scales and the definition of PLU field 1005.
+    static CampaignPriceRules Of(const ISiteRules& site);
 
     // Market 14 (Sweden) keeps a line's old price too.
     bool HasOldPrice() const;

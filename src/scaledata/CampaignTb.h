@@ -49,6 +49,8 @@ public:
     static constexpr std::uint32_t kHighestCampaign = 255;
 
     CCampaignTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
+    // The site the table reads and the queue it sends through, for the editors of its rows too.
+    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     CCampaignRec* FindCampaign(std::uint32_t number) const;
     // The line table of the database; null when it has none.

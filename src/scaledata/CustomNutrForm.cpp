@@ -18,7 +18,8 @@ CustomNutrForm::CustomNutrForm(const CPluDefTb* plus, const CNutritionTb* nutrit
     : m_values(values), m_nutrition(nutrition), m_plu(plus, nutrition, pluNumber)
 {
     m_values.plu = pluNumber;
-    const std::vector<const CLabProp*> definitions = DisplayedDefinitions();
+    const std::vector<const CLabProp*> definitions =
+        DisplayedDefinitions(nutrition->GetRoles().rules.GetFieldDefMap(FieldDefMap::Nutrition));
     for (std::size_t index = 0; index < definitions.size(); ++index) {
         const CLabProp* definition = definitions[index];
         const bool list = !definition->m_values.empty();
@@ -29,18 +30,18 @@ CustomNutrForm::CustomNutrForm(const CPluDefTb* plus, const CNutritionTb* nutrit
     ShowValues();
 }
 
-std::vector<const CLabProp*> CustomNutrForm::DisplayedDefinitions()
+std::vector<const CLabProp*> CustomNutrForm::DisplayedDefinitions(const CLabPropMap& map)
 {
     std::vector<const CLabProp*> definitions;
-    for (const auto& [key, definition] : FrameSiteRules().GetFieldDefMap(FieldDefMap::Nutrition))
+    for (const auto& [key, definition] : map)
         if (definition && definition->m_display != 0 && definition->m_fieldNo != kPluCodeField)
             definitions.push_back(definition.get());
     return definitions;
 }
 
-void CustomNutrForm::ApplyDefaults(StandardNutrition& values)
+void CustomNutrForm::ApplyDefaults(const CLabPropMap& definitions, StandardNutrition& values)
 {
-    for (const CLabProp* definition : DisplayedDefinitions())
+    for (const CLabProp* definition : DisplayedDefinitions(definitions))
         (void)values.SetField(definition->m_fieldNo, definition->m_default);
 }
 

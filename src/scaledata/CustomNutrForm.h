@@ -49,10 +49,10 @@ public:
     CustomNutrForm(const CPluDefTb* plus, const CNutritionTb* nutrition, const StandardNutrition& values,
                    std::uint32_t pluNumber);
 
-    // The displayed definitions of the nutrition field map, 1001 left out, in map order.
-    static std::vector<const CLabProp*> DisplayedDefinitions();
+    // The displayed definitions of a nutrition field map, 1001 left out, in map order.
+    static std::vector<const CLabProp*> DisplayedDefinitions(const CLabPropMap& definitions);
     // Each displayed definition's default in its field.
-    static void ApplyDefaults(StandardNutrition& values);
+    static void ApplyDefaults(const CLabPropMap& definitions, StandardNutrition& values);
 
     const std::vector<Row>& GetRows() const { return m_rows; }
     NutritionPluEntry& Plu() { return m_plu; }

@@ -1,7 +1,6 @@
 // "Edit Campaign": opening a campaign and editing its lines.
 #include "scaledata/EditCampaignForm.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
 #include "scaledata/CampaignTb.h"
@@ -17,10 +16,16 @@ constexpr std::uint16_t kCampaignOnlyFamily = 11;
 }  // namespace
 
 EditCampaignForm::EditCampaignForm(CCampaignTb& campaigns, const CPluDefTb* plus, std::uint32_t number,
+                                   const DateTimeParts& now)
+    : EditCampaignForm(campaigns, plus, number, now, CampaignPriceRules::Of(campaigns.GetRoles().rules))
+{
+}
+
+EditCampaignForm::EditCampaignForm(CCampaignTb& campaigns, const CPluDefTb* plus, std::uint32_t number,
                                    const DateTimeParts& now, const CampaignPriceRules& rules)
     : m_campaigns(campaigns), m_plus(plus), m_rules(rules), m_number(number),
-      m_dayOfWeekTemplate(CurrentGeneralSetup().m_campaignDayOfWeek != 0), m_start(now), m_end(now),
-      m_lineLimit(CurrentLineLimit())
+      m_dayOfWeekTemplate(campaigns.GetRoles().Setup().m_campaignDayOfWeek != 0), m_start(now), m_end(now),
+      m_lineLimit(LineLimitOf(campaigns.GetRoles().sends))
 {
     const CCampaignRec* row = campaigns.FindCampaign(number);
     if (!row) {
@@ -38,16 +43,16 @@ EditCampaignForm::EditCampaignForm(CCampaignTb& campaigns, const CPluDefTb* plus
     if (!m_lines.empty()) m_selected = 0;
 }
 
-std::size_t EditCampaignForm::CurrentLineLimit()
+std::size_t EditCampaignForm::LineLimitOf(const ISendQueue& sends)
 {
-    const std::vector<const CLinkScaleSettings*> scales = FrameSendQueue().GetLinkScales();
+    const std::vector<const CLinkScaleSettings*> scales = sends.GetLinkScales();
     const bool allFamily11 = !scales.empty() && std::ranges::all_of(scales, [](const CLinkScaleSettings* scale) {
         return scale->GetScaleType() == kCampaignOnlyFamily;
     });
     return allFamily11 ? kFamily11LineLimit : kLineLimit;
 }
 
-void EditCampaignForm::SetName(std::string_view name) { m_name = CutToWholeChars(name, kNameChars); }
+void EditCampaignForm::SetName(std::string_view name) { m_name = CutToWholeChars(name, kNameChars, m_campaigns.GetRoles().Text().chars); }
 
 std::vector<std::string> EditCampaignForm::GetDayOfWeekItems()
 {
@@ -64,7 +69,10 @@ std::vector<std::string> EditCampaignForm::GetLineTexts(std::size_t index) const
     return texts;
 }
 
-std::size_t EditCampaignForm::GetPluDigits() { return std::to_string(CurrentGeneralSetup().m_maxPluNo).size(); }
+std::size_t EditCampaignForm::GetPluDigits() const
+{
+    return std::to_string(m_campaigns.GetRoles().Setup().m_maxPluNo).size();
+}
 
 bool EditCampaignForm::HoldsPlu(std::uint32_t plu, int except) const
 {

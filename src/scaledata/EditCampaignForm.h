@@ -9,6 +9,7 @@
 // holds takes the campaign's first free place instead, so that no line is ever left out.
 #pragma once
 
+#include "db/site/SendQueue.h"
 #include "platform/OleDate.h"
 #include "scaledata/CampaignPrice.h"
 #include "scaledata/CampaignRecords.h"
@@ -44,14 +45,16 @@ public:
     // Runs "Edit Campaign Price" over the form; true for OK.
     using PriceDialog = std::function<bool(EditCampPriceForm&)>;
 
-    // Campaign `number` as stored, or a new one named "Campaign No. <n>" that starts and ends `now`.
+    // Campaign `number` as stored, or a new one named "Campaign No. <n>" that starts and ends `now`;
+    // the price rules are the campaign table's site's unless given.
+    EditCampaignForm(CCampaignTb& campaigns, const CPluDefTb* plus, std::uint32_t number, const DateTimeParts& now);
     EditCampaignForm(CCampaignTb& campaigns, const CPluDefTb* plus, std::uint32_t number, const DateTimeParts& now,
-                     const CampaignPriceRules& rules = CampaignPriceRules::Current());
+                     const CampaignPriceRules& rules);
 
     // Numbers above 255 open nothing: a line key holds the campaign in 8 bits.
     static bool CanEdit(std::uint32_t number) { return number >= 1 && number <= kHighestEditable; }
     // 200 lines when every scale on the links is of family 11, else 100.
-    static std::size_t CurrentLineLimit();
+    static std::size_t LineLimitOf(const ISendQueue& sends);
 
     std::uint32_t GetNumber() const { return m_number; }
     bool UsesDayOfWeek() const { return m_dayOfWeekTemplate; }
@@ -72,7 +75,7 @@ public:
     const std::vector<CampaignLine>& GetLines() const { return m_lines; }
     std::vector<std::string> GetLineTexts(std::size_t index) const;
     // The digits of "Max. PLU No.", the width of the PLU column.
-    static std::size_t GetPluDigits();
+    std::size_t GetPluDigits() const;
     std::size_t GetLineLimit() const { return m_lineLimit; }
     void SetLineLimit(std::size_t limit) { m_lineLimit = limit; }
     // The selected line; -1 for none.

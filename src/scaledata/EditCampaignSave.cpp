@@ -4,7 +4,6 @@
 // shows 61293 and ends the save before anything is queued; what was written before it stays.
 #include "scaledata/EditCampaignForm.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
 #include "scaledata/CampaignTb.h"
@@ -15,7 +14,7 @@ namespace varnel {
 namespace {
 
 // " Op: <User edit> : <Added|Updated|Deleted> Campaign PLU No. <plu>", then " : " and `detail`.
-void LogLine(EventKind kind, std::uint32_t plu, std::string_view detail = {})
+void LogLine(const IEventLog& log, EventKind kind, std::uint32_t plu, std::string_view detail = {})
 {
     const MessageId format = kind == EventAdded     ? CDBComTb::kMsgLogAdded
                              : kind == EventDeleted ? CDBComTb::kMsgLogDeleted
@@ -23,7 +22,7 @@ void LogLine(EventKind kind, std::uint32_t plu, std::string_view detail = {})
     std::string line(GetMessageText(kMsgUserEdit));
     line += FormatMessage(format, EditCampaignForm::kLineCaption, static_cast<unsigned>(plu));
     if (!detail.empty()) line.append(" : ").append(detail);
-    FrameEventLog().WriteEvent(kind, line);
+    log.WriteEvent(kind, line);
 }
 
 bool SameValues(const CCampDataRec& stored, const CampaignLine& line)
@@ -71,7 +70,7 @@ bool EditCampaignForm::StoreLines()
         if (match == m_lines.size()) {
             const std::uint32_t plu = stored->GetPluNo();
             if (!table->DeleteKey(stored->GetKey())) return false;
-            LogLine(EventDeleted, plu);
+            LogLine(m_campaigns.GetRoles().log, EventDeleted, plu);
             continue;
         }
         done[match] = true;
@@ -93,7 +92,7 @@ bool EditCampaignForm::UpdateLine(CCampDataRec& stored, const CampaignLine& line
         stored = saved;
         return false;
     }
-    LogLine(EventUpdated, line.plu,
+    LogLine(m_campaigns.GetRoles().log, EventUpdated, line.plu,
             FormatMessage(kMsgLineChange, static_cast<int>(saved.GetPrice()), static_cast<int>(line.price),
                           static_cast<int>(saved.GetSalesMode()), static_cast<int>(line.salesMode)));
     return true;
@@ -109,7 +108,7 @@ bool EditCampaignForm::AddLine(std::size_t place, const CampaignLine& line)
     if (taken(place))
         for (place = 0; taken(place);) ++place;
     if (!m_campaigns.AddCampaignLine(m_number, place, line)) return false;
-    LogLine(EventAdded, line.plu);
+    LogLine(m_campaigns.GetRoles().log, EventAdded, line.plu);
     return true;
 }
 

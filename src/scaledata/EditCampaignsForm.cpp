@@ -1,7 +1,6 @@
 // "Edit Campaigns".
 #include "scaledata/EditCampaignsForm.h"
 
-#include "db/site/MainFrame.h"
 #include "scaledata/CampaignTb.h"
 #include "scaledata/MessageTextEditForm.h"
 
@@ -33,14 +32,14 @@ std::string EditCampaignsForm::GetCampaignText(std::uint32_t number) const
     const CCampaignRec* row = m_campaigns.FindCampaign(number);
     if (!row) return std::string(GetMessageText(kMsgSpare));
     const std::string_view name = row->GetName();
-    std::string shown = CutToWholeChars(name, kNameShown);
+    std::string shown = CutToWholeChars(name, kNameShown, m_campaigns.GetRoles().Text().chars);
     if (shown.size() < name.size()) shown += "...";
     return shown;
 }
 
 bool EditCampaignsForm::GetRowText(int index, std::vector<std::string>& texts)
 {
-    if (index < 0 || CampaignOfRow(index) > CurrentGeneralSetup().m_maxCampaignNo) return false;
+    if (index < 0 || CampaignOfRow(index) > m_campaigns.GetRoles().Setup().m_maxCampaignNo) return false;
     texts.push_back(std::to_string(CampaignOfRow(index)));
     texts.push_back(GetCampaignText(CampaignOfRow(index)));
     return true;

@@ -7,15 +7,15 @@
 namespace varnel {
 
 EditCategoryForm::EditCategoryForm(std::uint32_t number, std::string_view name, std::size_t maxLength,
-                                   MessageId title)
-    : m_number(number), m_numberText(std::to_string(number)), m_maxLength(maxLength), m_title(title)
+                                   MessageId title, const CharRule& chars)
+    : m_number(number), m_numberText(std::to_string(number)), m_maxLength(maxLength), m_title(title), m_chars(chars)
 {
     SetName(name);
 }
 
 std::string EditCategoryForm::GetTitle() const { return std::string(GetMessageText(m_title)); }
 
-void EditCategoryForm::SetName(std::string_view name) { m_name = CutToWholeChars(name, m_maxLength); }
+void EditCategoryForm::SetName(std::string_view name) { m_name = CutToWholeChars(name, m_maxLength, m_chars); }
 
 bool EditCategoryForm::OnOK()
 {

@@ -2,6 +2,7 @@
 // 1151) and its name (edit 1004), at most the list's maximum length.
 #pragma once
 
+#include "db/site/TextRules.h"
 #include "platform/Messages.h"
 
 #include <cstddef>
@@ -17,7 +18,9 @@ public:
     static constexpr std::uint32_t kHighest = 9999;
     static constexpr std::size_t kNumberChars = 4;
 
-    EditCategoryForm(std::uint32_t number, std::string_view name, std::size_t maxLength, MessageId title);
+    // The name is cut to whole characters under the site's character rule given.
+    EditCategoryForm(std::uint32_t number, std::string_view name, std::size_t maxLength, MessageId title,
+                     const CharRule& chars);
 
     std::string GetTitle() const;
     const std::string& GetNumberText() const { return m_numberText; }
@@ -38,6 +41,7 @@ private:
     std::string m_name;
     std::size_t m_maxLength;
     MessageId m_title;
+    CharRule m_chars;
 };
 
 }  // namespace varnel

@@ -1,7 +1,6 @@
 // "Edit Message".
 #include "scaledata/EditExMsgForm.h"
 
-#include "db/site/MainFrame.h"
 #include "db/site/TextRules.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
@@ -18,8 +17,8 @@ MessageTextEditForm::Rules RulesFor(const CExMsgTb& table)
 {
     MessageTextEditForm::Rules rules;
     rules.textMax = CExMsgRec::kTextMax;
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    const MessageSite site = MessageSiteOf(FrameSiteRules(), setup, CurrentTextRules(), setup.m_defaultScaleFamily);
+    const ScaleDataRoles& roles = table.GetRoles();
+    const MessageSite site = MessageSiteOf(roles, roles.Setup().m_defaultScaleFamily);
     rules.scaleMax = GetMaxMessageText(site, table.GetKind());
     rules.numberChars = EditExMsgForm::NumberDigits(table.GetMaxKey());
     rules.unreadableOutOfRange = true;
@@ -38,7 +37,7 @@ std::size_t EditExMsgForm::NumberDigits(std::uint32_t highest)
 }
 
 EditExMsgForm::EditExMsgForm(const CExMsgTb& table, std::uint32_t number, const ILabelTextMeasure* measure)
-    : MessageTextEditForm(table, RulesFor(table), number, measure), m_kind(table.GetKind())
+    : MessageTextEditForm(table, table.GetRoles(), RulesFor(table), number, measure), m_kind(table.GetKind())
 {
     Editor().SetTextKind(table.GetTableNo(), m_kind == MsgIngredients ? 4 : 2);
 }
@@ -51,7 +50,7 @@ std::string EditExMsgForm::GetCaption() const
 
 bool EditExMsgForm::IsAusNzCoupon() const
 {
-    return m_kind == MsgCoupon && IsAusNzNutrition(CurrentGeneralSetup());
+    return m_kind == MsgCoupon && IsAusNzNutrition(Roles().Setup());
 }
 
 bool EditExMsgForm::IsNumberEnabled() const { return !IsAusNzCoupon(); }
@@ -59,7 +58,7 @@ bool EditExMsgForm::IsNumberEnabled() const { return !IsAusNzCoupon(); }
 bool EditExMsgForm::CheckMore()
 {
     if (!IsAusNzCoupon()) return true;
-    const std::uint32_t allowed = CurrentGeneralSetup().GetDescLength(GetNumber()) * 100U;
+    const std::uint32_t allowed = Roles().Setup().GetDescLength(GetNumber()) * 100U;
     const std::uint32_t length = GetPrintLengthHundredths();
     if (length <= allowed) return true;
     const std::string question = FormatText(kTooLongForLabel, static_cast<int>(allowed / 100), 0,

@@ -1,6 +1,5 @@
 #include "scaledata/EditFreeMsgNamesForm.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/EscapeCodes.h"
 
 namespace varnel {
@@ -11,7 +10,7 @@ const std::string kNameOpening = MakeEscCode('C', '0');
 }  // namespace
 
 CEditFreeMsgNamesForm::CEditFreeMsgNamesForm(CFreeMsgNameTb& table)
-    : m_table(table), m_maxLength(CFreeMsgNameTb::GetFreeMsgNameLength(CurrentGeneralSetup().m_defaultScaleFamily))
+    : m_table(table), m_maxLength(CFreeMsgNameTb::GetFreeMsgNameLength(table.GetRoles().Setup().m_defaultScaleFamily))
 {
     for (std::size_t set = 1; set <= kSets; ++set) {
         const CFreeMsgNameRec* row = table.FindName(static_cast<std::uint32_t>(set));

@@ -1,7 +1,6 @@
 // "Edit POP Message".
 #include "scaledata/EditPopMsgForm.h"
 
-#include "db/site/MainFrame.h"
 
 namespace varnel {
 namespace {
@@ -9,11 +8,11 @@ namespace {
 constexpr std::size_t kNumberChars = 3;
 constexpr int kPopEditorMode = 3;
 
-MessageTextEditForm::Rules RulesFor()
+MessageTextEditForm::Rules RulesFor(const CPopMsgTb& table)
 {
     MessageTextEditForm::Rules rules;
     rules.textMax = CPopMsgRec::kTextMax;
-    rules.scaleMax = CPopMsgTb::GetPopMsgTextLimit(CurrentGeneralSetup().m_defaultScaleFamily);
+    rules.scaleMax = CPopMsgTb::GetPopMsgTextLimit(table.GetRoles().Setup().m_defaultScaleFamily);
     rules.numberChars = kNumberChars;
     return rules;
 }
@@ -23,10 +22,10 @@ MessageTextEditForm::Rules RulesFor()
 bool EditPopMsgForm::TakesEffects(std::uint16_t defaultFamily) { return defaultFamily == 9 || defaultFamily == 11; }
 
 EditPopMsgForm::EditPopMsgForm(const CPopMsgTb& table, std::uint32_t number, const ILabelTextMeasure* measure)
-    : MessageTextEditForm(table, RulesFor(), number, measure), m_kind(table.GetKind())
+    : MessageTextEditForm(table, table.GetRoles(), RulesFor(table), number, measure), m_kind(table.GetKind())
 {
     Editor().SetTextKind(table.GetTableNo(), kPopEditorMode);
-    if (!TakesEffects(CurrentGeneralSetup().m_defaultScaleFamily)) Editor().DisableFontEffects();
+    if (!TakesEffects(Roles().Setup().m_defaultScaleFamily)) Editor().DisableFontEffects();
 }
 
 std::string EditPopMsgForm::GetTitle() const

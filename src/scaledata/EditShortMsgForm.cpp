@@ -22,7 +22,7 @@ MessageTextEditForm::Rules RulesFor()
 }  // namespace
 
 EditShortMsgForm::EditShortMsgForm(const CShortMsgTb& table, std::uint32_t number, const ILabelTextMeasure* measure)
-    : MessageTextEditForm(table, RulesFor(), number, measure), m_kind(table.GetKind())
+    : MessageTextEditForm(table, table.GetRoles(), RulesFor(), number, measure), m_kind(table.GetKind())
 {
     Editor().SetTextKind(table.GetTableNo(), kShortEditorMode);
 }

@@ -4,7 +4,6 @@
 #include "db/plu/PluDatabase.h"
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
 #include "pluedit/PluListOrder.h"
@@ -83,8 +82,8 @@ void ExMsgListForm::InitList(int& selIndex)
     case MsgCoupon: Surface().SetTitle(GetMessageText(kMsgTitleCoupons)); break;
     case MsgIngredients: Surface().SetTitle(GetMessageText(kMsgTitleIngredients)); break;
     case MsgComment:
-        Surface().SetTitle(GetMessageText(CurrentGeneralSetup().m_market == MarketAustralia ? kMsgTitleLot
-                                                                                             : kMsgTitleComments));
+        Surface().SetTitle(GetMessageText(m_messages->GetRoles().Setup().m_market == MarketAustralia ? kMsgTitleLot
+                                                                                                      : kMsgTitleComments));
         break;
     default:
         // Extra messages keep the dialog's own title.
@@ -137,7 +136,7 @@ bool ExMsgListForm::GetRowText(int index, std::vector<std::string>& texts)
 
 void ExMsgListForm::BuildNameOrder()
 {
-    const CharRule chars = CurrentTextRules().chars;
+    const CharRule chars = m_messages->GetRoles().Text().chars;
     std::vector<std::pair<std::string, std::size_t>> keyed;
     std::uint32_t number = 0;
     for (std::size_t position = 0; position < m_messages->GetRecordCount(); ++position) {
@@ -194,7 +193,7 @@ bool ExMsgListForm::IsHostControlled(std::uint32_t number) const
 
 std::uint16_t ExMsgListForm::NewLabelWidth() const
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const CGeneralSetup& setup = m_messages->GetRoles().Setup();
     if (m_messages->GetKind() == MsgCoupon && setup.m_market != MarketHongKong) return kCouponLabelWidth;
     return setup.GetLabelWidth(1);
 }

@@ -35,6 +35,8 @@ public:
     static constexpr std::uint16_t kTableNo = 77;
 
     CFreeMsgNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
+    // The site the table reads and the queue it sends through, for the editors of its rows too.
+    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     // The characters a family shows of a name: 15 for family 11, 16 for the others.
     static std::size_t GetFreeMsgNameLength(std::uint16_t family);

@@ -20,16 +20,14 @@ constexpr std::uint16_t kWidestLabel = 500;
 
 }  // namespace
 
-LabelTextSettings FrameLabelTextSettings()
+LabelTextSettings LabelTextSettingsOf(const ISiteRules& site)
 {
-    const ISiteRules& site = FrameSiteRules();
     return LabelTextSettings::Of(site.GetGeneralSetup(), site.GetSystemDoubleByteFlag(), site.GetScaleFontList(),
                                  site.GetDefLineFont());
 }
 
-std::string CutToWholeChars(std::string_view text, std::size_t limit)
+std::string CutToWholeChars(std::string_view text, std::size_t limit, const CharRule& chars)
 {
-    const CharRule chars = CurrentTextRules().chars;
     std::string cut;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = GetCharLength(text.substr(at), chars);
@@ -40,9 +38,14 @@ std::string CutToWholeChars(std::string_view text, std::size_t limit)
     return cut;
 }
 
-MessageTextEditForm::MessageTextEditForm(const CDBComTb& table, const Rules& rules, std::uint32_t number,
-                                         const ILabelTextMeasure* measure)
-    : m_table(table), m_rules(rules), m_editor(FrameLabelTextSettings(), measure), m_openingNumber(number),
+std::string CutToWholeChars(std::string_view text, std::size_t limit)
+{
+    return CutToWholeChars(text, limit, CurrentTextRules().chars);
+}
+
+MessageTextEditForm::MessageTextEditForm(const CDBComTb& table, const ScaleDataRoles& roles, const Rules& rules,
+                                         std::uint32_t number, const ILabelTextMeasure* measure)
+    : m_table(table), m_roles(roles), m_rules(rules), m_editor(LabelTextSettingsOf(roles.rules), measure), m_openingNumber(number),
       m_number(number), m_numberText(std::to_string(number))
 {
 }
@@ -57,12 +60,12 @@ std::string MessageTextEditForm::GetCaption() const
     return FormatMessage(kMsgCaption, static_cast<long>(m_openingNumber));
 }
 
-void MessageTextEditForm::SetName(std::string_view name) { m_name = CutToWholeChars(name, kNameMax); }
+void MessageTextEditForm::SetName(std::string_view name) { m_name = CutToWholeChars(name, kNameMax, m_roles.Text().chars); }
 
 std::vector<std::uint16_t> MessageTextEditForm::GetLabelWidths() const
 {
     std::vector<std::uint16_t> widths;
-    for (const std::uint16_t width : CurrentGeneralSetup().m_labelWidths) {
+    for (const std::uint16_t width : m_roles.Setup().m_labelWidths) {
         if (width >= kNarrowestLabel && width <= kWidestLabel) widths.push_back(width);
     }
     std::ranges::sort(widths);
@@ -109,7 +112,7 @@ bool MessageTextEditForm::CheckText()
     bool truncated = false;
     buffer.resize(m_editor.GetTextChecked(buffer, truncated));
     m_text = std::move(buffer);
-    const std::size_t length = GetDescTextLength(m_text, CurrentGeneralSetup().m_defaultScaleFamily);
+    const std::size_t length = GetDescTextLength(m_text, m_roles.Setup().m_defaultScaleFamily);
     if (!truncated && length <= m_rules.scaleMax) return true;
     const std::string question =
         FormatMessage(kMsgTooLong, static_cast<int>(m_rules.scaleMax / 2), static_cast<int>(m_rules.scaleMax));

@@ -9,6 +9,7 @@
 #include "db/plu/DBComTb.h"
 #include "pluedit/LabelTextEditForm.h"
 #include "platform/Messages.h"
+#include "scaledata/ScaleDataRoles.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,9 +20,11 @@
 
 namespace varnel {
 
-// The settings of the main frame as the label text editor takes them.
-LabelTextSettings FrameLabelTextSettings();
-// The whole characters of `text` (under the main frame's character rule) within `limit` bytes.
+// The site's settings as the label text editor takes them.
+LabelTextSettings LabelTextSettingsOf(const ISiteRules& site);
+// The whole characters of `text` (under the character rule given) within `limit` bytes.
+std::string CutToWholeChars(std::string_view text, std::size_t limit, const CharRule& chars);
+// The same under the main frame's character rule, for the store editors that are not handed their site.
 std::string CutToWholeChars(std::string_view text, std::size_t limit);
 
 class MessageTextEditForm {
@@ -46,7 +49,8 @@ public:
 
     enum class Focus { None, Editor, Number };
 
-    MessageTextEditForm(const CDBComTb& table, const Rules& rules, std::uint32_t number,
+    // The table's site (its roles) gives the label widths, the character rule and the default family.
+    MessageTextEditForm(const CDBComTb& table, const ScaleDataRoles& roles, const Rules& rules, std::uint32_t number,
                         const ILabelTextMeasure* measure = nullptr);
     virtual ~MessageTextEditForm() = default;
     MessageTextEditForm(const MessageTextEditForm&) = delete;
@@ -90,6 +94,7 @@ public:
 
 protected:
     const CDBComTb& Table() const { return m_table; }
+    const ScaleDataRoles& Roles() const { return m_roles; }
     // The dialog's own checks after the common ones; false keeps the dialog open.
     virtual bool CheckMore() { return true; }
     // The printed length in hundredths of a millimetre.
@@ -101,6 +106,7 @@ private:
     bool Refuse(Focus focus);
 
     const CDBComTb& m_table;
+    ScaleDataRoles m_roles;
     Rules m_rules;
     LabelTextEditForm m_editor;
     std::uint32_t m_openingNumber;

@@ -160,16 +160,17 @@ bool NutrFactsForm::OnOK()
         return false;
     }
     m_values.plu = *plu;
+    const CharRule chars = m_nutrition->GetRoles().Text().chars;
     m_values.calories = static_cast<std::uint16_t>(numbers[kCalories]);
     m_values.fatCalories = static_cast<std::uint16_t>(numbers[kFatCalories]);
     for (const Nutrient& row : kNutrients) {
         PercentOf(m_values, row.nutrient) = static_cast<std::uint16_t>(numbers[row.percent]);
         std::string& content = m_values.nutrients[row.nutrient - 1].content;
-        content = CutToWholeChars(content, row.contentChars);
+        content = CutToWholeChars(content, row.contentChars, chars);
     }
     for (const Percent& row : kVitamins) PercentOf(m_values, row.nutrient) = static_cast<std::uint16_t>(numbers[row.id]);
-    m_values.serveSize = CutToWholeChars(m_values.serveSize, kServeSizeChars);
-    m_values.serveCont = CutToWholeChars(m_values.serveCont, kServeContChars);
+    m_values.serveSize = CutToWholeChars(m_values.serveSize, kServeSizeChars, chars);
+    m_values.serveCont = CutToWholeChars(m_values.serveCont, kServeContChars, chars);
     return true;
 }
 

@@ -27,12 +27,13 @@ bool NutrPanelForm::OnOK()
     const std::optional<std::uint32_t> plu = ReadNumberInRange(m_pluText, kLowestPlu, kHighestPlu);
     if (!plu) return false;
     m_values.plu = *plu;
-    m_values.serveCont = CutToWholeChars(m_values.serveCont, kServeChars);
-    m_values.serveSize = CutToWholeChars(m_values.serveSize, kServeChars);
-    m_values.extra1 = CutToWholeChars(m_values.extra1, kExtraNameChars);
+    const CharRule chars = m_nutrition->GetRoles().Text().chars;
+    m_values.serveCont = CutToWholeChars(m_values.serveCont, kServeChars, chars);
+    m_values.serveSize = CutToWholeChars(m_values.serveSize, kServeChars, chars);
+    m_values.extra1 = CutToWholeChars(m_values.extra1, kExtraNameChars, chars);
     for (PanelNutrient& nutrient : m_values.nutrients) {
-        nutrient.perServe = CutToWholeChars(nutrient.perServe, kValueChars);
-        nutrient.per100 = CutToWholeChars(nutrient.per100, kValueChars);
+        nutrient.perServe = CutToWholeChars(nutrient.perServe, kValueChars, chars);
+        nutrient.per100 = CutToWholeChars(nutrient.per100, kValueChars, chars);
     }
     return true;
 }

@@ -22,6 +22,8 @@ public:
     static constexpr std::uint32_t kHighestKey = 999999;
 
     CNutritionTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
+    // The site the table reads and the queue it sends through, for the editors of its rows too.
+    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     // The layout new rows take: the panel under the Australia/New Zealand nutrition test.
     bool IsPanelLayout() const;

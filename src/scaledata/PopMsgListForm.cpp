@@ -1,7 +1,6 @@
 // The pop-up and origin message list.
 #include "scaledata/PopMsgListForm.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "scaledata/PopMsgText.h"
 
@@ -54,7 +53,7 @@ bool PopMsgListForm::GetRowText(int index, std::vector<std::string>& texts)
     const CPopMsgRec* row = m_messages.FindMessage(NumberOfRow(index));
     if (!row) return false;
     DescLine line;
-    (void)m_messages.GetDescLine(*row, 0, kRowTextMax, line, CurrentTextRules().chars);
+    (void)m_messages.GetDescLine(*row, 0, kRowTextMax, line, m_messages.GetRoles().Text().chars);
     texts.push_back(FormatText("%02.2d", static_cast<int>(row->GetKey())));
     texts.push_back(std::move(line.text));
     return true;
@@ -73,7 +72,7 @@ bool PopMsgListForm::AddItem(int& index, bool& inserted)
     const std::optional<std::uint32_t> number = ProposeNumber(m_messages.GetMinKey());
     if (!number) return false;
     EditPopMsgForm dialog(m_messages, *number, m_measure);
-    dialog.SetText({}, CurrentGeneralSetup().GetLabelWidth(1));
+    dialog.SetText({}, m_messages.GetRoles().Setup().GetLabelWidth(1));
     return Edit(dialog, index, inserted);
 }
 
@@ -82,7 +81,7 @@ bool PopMsgListForm::EditItem(int& index, bool& inserted)
     const CPopMsgRec* row = m_messages.FindMessage(NumberOfRow(index));
     if (!row) return false;
     EditPopMsgForm dialog(m_messages, row->GetKey(), m_measure);
-    const bool effects = EditPopMsgForm::TakesEffects(CurrentGeneralSetup().m_defaultScaleFamily);
+    const bool effects = EditPopMsgForm::TakesEffects(m_messages.GetRoles().Setup().m_defaultScaleFamily);
     dialog.SetText(effects ? std::string(row->GetText()) : WrapStyleTwo(row->GetText()), row->GetLabelWidth());
     return Edit(dialog, index, inserted);
 }

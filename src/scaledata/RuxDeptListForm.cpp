@@ -68,7 +68,7 @@ bool RuxDeptListForm::AddItem(int& index, bool& inserted)
 {
     const std::optional<std::uint32_t> number = ProposeNumber(m_names.GetMinKey());
     if (!number) return false;
-    EditCategoryForm dialog(*number, {}, kNameMax, EditTitle());
+    EditCategoryForm dialog(*number, {}, kNameMax, EditTitle(), m_names.GetRoles().Text().chars);
     return Edit(dialog, index, inserted);
 }
 
@@ -76,7 +76,7 @@ bool RuxDeptListForm::EditItem(int& index, bool& inserted)
 {
     const CRuxDeptRec* row = NamedRow(index);
     if (!row) return false;
-    EditCategoryForm dialog(row->GetKey(), NameOf(*row), kNameMax, EditTitle());
+    EditCategoryForm dialog(row->GetKey(), NameOf(*row), kNameMax, EditTitle(), m_names.GetRoles().Text().chars);
     return Edit(dialog, index, inserted);
 }
 

@@ -39,6 +39,8 @@ public:
     static constexpr std::uint16_t kInUse = 1;
 
     CRuxPriceTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
+    // The site the table reads and the queue it sends through, for the editors of its rows too.
+    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     // 1 to 5.
     int GetPriceMasterNo() const;

@@ -1,7 +1,6 @@
 // The storage message list.
 #include "scaledata/ShortMsgListForm.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 
 namespace varnel {
@@ -43,7 +42,7 @@ bool ShortMsgListForm::AddItem(int& index, bool& inserted)
     if (!number) return false;
     EditShortMsgForm dialog(m_messages, *number, m_measure);
     dialog.SetName(FormatMessage(MessageTextEditForm::kMsgDefaultName, static_cast<long>(*number)));
-    dialog.SetText({}, CurrentGeneralSetup().GetLabelWidth(1));
+    dialog.SetText({}, m_messages.GetRoles().Setup().GetLabelWidth(1));
     return Edit(dialog, index, inserted);
 }
 

@@ -46,6 +46,8 @@ class CShortMsgTb final : public CDBComTb {
 public:
     CShortMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles,
                 std::uint32_t kind);
+    // The site the table reads and the queue it sends through, for the editors of its rows too.
+    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     std::uint32_t GetKind() const { return m_kind; }
     CShortMsgRec* FindMessage(std::uint32_t number) const;

@@ -24,6 +24,8 @@ public:
     static constexpr std::uint32_t kTextFamilyStores = 10;
 
     CStoreNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
+    // The site the table reads and the queue it sends through, for the editors of its rows too.
+    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     CStoreNameRec* FindStore(std::uint32_t number) const;
 

@@ -69,8 +69,8 @@ StoreSettingsForm::StoreSettingsForm(std::uint32_t number, const CStoreSetupRec&
       m_number(number),
       m_numberText(std::to_string(number)),
       m_values(values),
-      m_name(FrameLabelTextSettings(), measure),
-      m_address(FrameLabelTextSettings(), measure)
+      m_name(LabelTextSettingsOf(FrameSiteRules()), measure),
+      m_address(LabelTextSettingsOf(FrameSiteRules()), measure)
 {
     for (const StoreSettingNumber& entry : kNumbers)
         m_numberTexts.push_back(std::to_string(GetColumnNumber(m_values, entry.column)));

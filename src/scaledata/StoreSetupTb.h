@@ -19,6 +19,8 @@ public:
     static constexpr std::uint16_t kTableNo = 71;
 
     CStoreSetupTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
+    // The site the table reads and the queue it sends through, for the editors of its rows too.
+    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     CStoreSetupRec* FindStore(std::uint32_t number) const;
 

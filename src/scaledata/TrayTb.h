@@ -17,6 +17,8 @@ public:
     static constexpr std::uint16_t kTableNo = 53;
 
     CTrayTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
+    // The site the table reads and the queue it sends through, for the editors of its rows too.
+    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     CTrayRec* FindTray(std::uint32_t number) const;
 

@@ -45,7 +45,7 @@ protected:
     }
     EditCampaignForm Open(std::uint32_t number)
     {
-        return EditCampaignForm(Campaigns(), &Plus(), number, kNow, CampaignPriceRules::Current());
+        return EditCampaignForm(Campaigns(), &Plus(), number, kNow, CampaignPriceRules::Of(m_frame));
     }
     // A price dialog that types into the form and presses OK, once per script entry; then Cancel.
     EditCampaignForm::PriceDialog Typing(std::vector<std::pair<std::string, std::string>> entries)
@@ -151,9 +151,9 @@ TEST_F(CampaignFormsTest, SalesModeListsFollowMarketAndFamily)
 
 TEST_F(CampaignFormsTest, TenthPercentEntryFollowsTheEnabledScalesOfMarket0)
 {
-    EXPECT_FALSE(CampaignPriceRules::Current().tenthPercent);
+    EXPECT_FALSE(CampaignPriceRules::Of(m_frame).tenthPercent);
     AddLinkScale(10);
-    const CampaignPriceRules rules = CampaignPriceRules::Current();
+    const CampaignPriceRules rules = CampaignPriceRules::Of(m_frame);
     EXPECT_TRUE(rules.tenthPercent);
     EXPECT_EQ(rules.priceDecimals, 2);
     EXPECT_EQ(rules.priceMax, 999999);
@@ -174,7 +174,7 @@ TEST_F(CampaignFormsTest, TenthPercentEntryFollowsTheEnabledScalesOfMarket0)
 TEST_F(CampaignFormsTest, PriceDialogChecksInOrderAndKeepsTheFocusOnTheFailingEdit)
 {
     AddPlu(5, "BEEF", 1, 1299);
-    EditCampPriceForm form(CampaignPriceRules::Current(), &Plus(), {5, 0, 0, 0});
+    EditCampPriceForm form(CampaignPriceRules::Of(m_frame), &Plus(), {5, 0, 0, 0});
     EXPECT_EQ(form.GetTemplateId(), 148);
     EXPECT_EQ(form.GetPluText(), "5");
     EXPECT_EQ(form.GetPriceText(), "0.00");
@@ -218,7 +218,7 @@ TEST_F(CampaignFormsTest, FamiliesTwoAndThreeRefuseSixDigitPricesAndTakeThePlusM
     m_frame.m_setup.m_defaultScaleFamily = 2;
     m_frame.AddFieldDef(FieldDefMap::Plu, 1005).m_max = 999999;  // a wider field lets the price through
     AddPlu(8, "HAM", 1, 500);
-    EditCampPriceForm form(CampaignPriceRules::Current(), &Plus(), {8, 0, 0, 0});
+    EditCampPriceForm form(CampaignPriceRules::Of(m_frame), &Plus(), {8, 0, 0, 0});
     form.SetPriceText("1000.00");
     EXPECT_FALSE(form.OnOK());
     EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{61250});
@@ -230,7 +230,7 @@ TEST_F(CampaignFormsTest, FamiliesTwoAndThreeRefuseSixDigitPricesAndTakeThePlusM
 
 TEST_F(CampaignFormsTest, ChangingTheSalesModeShowsTheTypedPriceInTheNewModesForm)
 {
-    EditCampPriceForm form(CampaignPriceRules::Current(), &Plus(), {1, 0, 0, 0});
+    EditCampPriceForm form(CampaignPriceRules::Of(m_frame), &Plus(), {1, 0, 0, 0});
     form.SetPriceText("1.50");
     form.OnSalesModeChange(4);
     EXPECT_EQ(form.GetLine().salesMode, 4u);
@@ -288,11 +288,11 @@ TEST_F(CampaignFormsTest, AddingAPluTheCampaignHoldsAsksAgainAndEditingKeepsTheL
 
 TEST_F(CampaignFormsTest, ACampaignHoldsTwoHundredLinesOnlyWhenEveryScaleIsOfFamily11)
 {
-    EXPECT_EQ(EditCampaignForm::CurrentLineLimit(), 100u);
+    EXPECT_EQ(EditCampaignForm::LineLimitOf(m_frame), 100u);
     AddLinkScale(11);
-    EXPECT_EQ(EditCampaignForm::CurrentLineLimit(), 200u);
+    EXPECT_EQ(EditCampaignForm::LineLimitOf(m_frame), 200u);
     AddLinkScale(9);
-    EXPECT_EQ(EditCampaignForm::CurrentLineLimit(), 100u);
+    EXPECT_EQ(EditCampaignForm::LineLimitOf(m_frame), 100u);
 
     EditCampaignForm form = Open(1);
     form.SetLineLimit(1);

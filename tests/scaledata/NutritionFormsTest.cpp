@@ -169,7 +169,7 @@ TEST_F(CustomNutritionTest, RowsFollowTheDisplayedDefinitionsAndEditsAreCheckedA
 {
     AddPlu(3, "DUCK");
     StandardNutrition values = CNutritionRec().GetValues();
-    CustomNutrForm::ApplyDefaults(values);
+    CustomNutrForm::ApplyDefaults(m_frame.GetFieldDefMap(FieldDefMap::Nutrition), values);
     CustomNutrForm form(&Plus(), &Nutrition(), values, 3);
     const std::vector<CustomNutrForm::Row>& rows = form.GetRows();
     ASSERT_EQ(rows.size(), 3u);

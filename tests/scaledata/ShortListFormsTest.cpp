@@ -268,7 +268,7 @@ TEST_F(ShortListFormsTest, CategoriesAreStoredAsOneLineOf26Characters)
     EXPECT_TRUE(TableOf<CRuxDeptTb>(kDepartments).FindName(1));
 
     // Numbers outside 1 to 9999 are refused by the dialog.
-    EditCategoryForm dialog(1, "x", 26, RuxDeptListForm::kMsgEditGroup);
+    EditCategoryForm dialog(1, "x", 26, RuxDeptListForm::kMsgEditGroup, m_frame.GetTextRules().chars);
     dialog.SetNumberText("10000");
     EXPECT_FALSE(dialog.OnOK());
     EXPECT_EQ(m_prompt.m_texts.back(), "Please enter an integer between 1 and 9999.");

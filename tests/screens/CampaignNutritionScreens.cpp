@@ -162,7 +162,7 @@ void AddCampaignNutritionScreens(ScreenShots& shots)
 
     grocer.DefineCustomNutrition();
     StandardNutrition customValues;
-    CustomNutrForm::ApplyDefaults(customValues);
+    CustomNutrForm::ApplyDefaults(grocer.Frame().GetFieldDefMap(FieldDefMap::Nutrition), customValues);
     customValues.calories = 2435;
     CustomNutrForm custom(&grocer.Plus(), &grocer.Nutrition(), customValues, 215);
     CCustomNutr customDlg(custom, noPick, western);

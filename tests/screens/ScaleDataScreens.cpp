@@ -168,7 +168,8 @@ void AddScaleDataScreens(ScreenShots& shots)
     CEditShortMsgDlg editStorageDlg(editStorage, western);
     shots.Take("dialog-edit-storage-temperature", editStorageDlg);
 
-    EditCategoryForm editCategory(7, "Seafood", RuxDeptListForm::kNameMax, RuxDeptListForm::kMsgEditDepartment);
+    EditCategoryForm editCategory(7, "Seafood", RuxDeptListForm::kNameMax, RuxDeptListForm::kMsgEditDepartment,
+                                  deli.TableOf<CRuxDeptTb>(82).GetRoles().Text().chars);
     CEditCategoryDlg editCategoryDlg(editCategory, western);
     shots.Take("dialog-edit-category", editCategoryDlg);
 

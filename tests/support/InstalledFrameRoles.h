@@ -1,4 +1,4 @@
-// The site rules and send queue of whichever frame is installed when they are asked. The scale-data
+// The site rules, send queue and event log of whichever frame is installed when they are asked. The scale-data
 // tables are registered once for the whole test program, before each fixture makes (and installs)
 // its own frame, so they take these, which answer as the frame of the moment.
 #pragma once
@@ -7,7 +7,7 @@
 
 namespace varnel::test {
 
-class InstalledFrameRoles final : public ISiteRules, public ISendQueue {
+class InstalledFrameRoles final : public ISiteRules, public ISendQueue, public IEventLog {
 public:
     const CGeneralSetup& GetGeneralSetup() const override { return FrameSiteRules().GetGeneralSetup(); }
     SiteSettingsPtr GetSiteSettings() const override { return FrameSiteRules().GetSiteSettings(); }
@@ -45,6 +45,11 @@ public:
 
     IDocument* GetDocument() const override { return FrameSendQueue().GetDocument(); }
     std::vector<const CLinkScaleSettings*> GetLinkScales() const override { return FrameSendQueue().GetLinkScales(); }
+
+    void WriteEvent(std::uint16_t kind, std::string_view text) const override { FrameEventLog().WriteEvent(kind, text); }
+    void WriteToPluUpdateLog(const CPluDefRec& row) const override { FrameEventLog().WriteToPluUpdateLog(row); }
+    void SetInvalidRecordFlag(std::uint32_t flag) override { FrameEventLog().SetInvalidRecordFlag(flag); }
+    std::uint32_t GetInvalidRecordFlag() const override { return FrameEventLog().GetInvalidRecordFlag(); }
 
     // The one the test program shares.
     static InstalledFrameRoles& Shared()

@@ -13,7 +13,7 @@ namespace varnel::test {
 inline void RegisterScaleDataTablesForTests()
 {
     InstalledFrameRoles& roles = InstalledFrameRoles::Shared();
-    RegisterScaleDataTables({roles, roles});
+    RegisterScaleDataTables({roles, roles, roles});
 }
 
 class ScaleDataRegistration {

@@ -207,7 +207,7 @@ CEditCampaignDlg::CEditCampaignDlg(EditCampaignForm& form, PluPicker picker, Cod
     titles << "Sales Mode";
     m_lines->setHeaderLabels(titles);
     const int unit = m_lines->fontMetrics().averageCharWidth();
-    m_lines->header()->resizeSection(0, unit * static_cast<int>(EditCampaignForm::GetPluDigits() + 6));
+    m_lines->header()->resizeSection(0, unit * static_cast<int>(form.GetPluDigits() + 6));
     for (int column = 1; column + 1 < titles.size(); ++column) m_lines->header()->resizeSection(column, unit * 12);
     m_lines->setMinimumSize(unit * 56, m_lines->fontMetrics().height() * 12);
 

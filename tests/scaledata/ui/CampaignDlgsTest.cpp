@@ -109,7 +109,7 @@ TEST_F(CampaignDlgsTest, LinesAreEditedAddedAndDeletedAndOkStoresLogsAndQueuesTh
 
 TEST_F(CampaignDlgsTest, ThePriceDialogRefusesWithTheFocusOnTheFailingEditAndTakesAPercentage)
 {
-    EditCampPriceForm form(CampaignPriceRules::Current(), &Plus(), {123, 1, 499, 0});
+    EditCampPriceForm form(CampaignPriceRules::Of(m_frame), &Plus(), {123, 1, 499, 0});
     CEditCampPriceDlg dialog(form, m_picker);
     Show(dialog);
     auto* mode = Child<QComboBox>(dialog, "1103");
@@ -137,7 +137,7 @@ TEST_F(CampaignDlgsTest, ThePriceDialogRefusesWithTheFocusOnTheFailingEditAndTak
 TEST_F(CampaignDlgsTest, TheSwedishPriceDialogKeepsTheOldPrice)
 {
     m_frame.m_setup.m_market = MarketSweden;
-    EditCampPriceForm form(CampaignPriceRules::Current(), &Plus(), {123, 9, 499, 550});
+    EditCampPriceForm form(CampaignPriceRules::Of(m_frame), &Plus(), {123, 9, 499, 550});
     CEditCampPriceDlg dialog(form, m_picker);
     Show(dialog);
     EXPECT_EQ(Child<QLineEdit>(dialog, "1118")->text(), "5.50");

@@ -190,7 +190,7 @@ protected:
 TEST_F(CustomNutrDlgTest, EditsAreCheckedAsTheyAreLeftAndAsOkIsPressed)
 {
     StandardNutrition values = CNutritionRec().GetValues();
-    CustomNutrForm::ApplyDefaults(values);
+    CustomNutrForm::ApplyDefaults(m_frame.GetFieldDefMap(FieldDefMap::Nutrition), values);
     CustomNutrForm form(&Plus(), &Nutrition(), values, 5);
     CCustomNutr dialog(form, m_picker, CodePage::Western);
     Activate(dialog);
