@@ -55,7 +55,7 @@ public:
 
     // IMainFrame.
     const CGeneralSetup& GetGeneralSetup() const override { return m_generalSetup; }
-    SiteSettingsPtr GetSiteSettings() const override { return m_siteSettings.Get(m_generalSetup, m_systemCharRule); }
+    SiteSettingsPtr GetSiteSettings() const override { return m_siteSettings.Get(*this); }
     bool GetSystemDoubleByteFlag() const override { return m_systemCharRule; }
     CUserSetupList* GetUserList() const override { return &m_access.m_users; }
     bool HasTableAccess(std::size_t table, std::uint8_t mask) const override

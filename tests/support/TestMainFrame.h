@@ -24,7 +24,7 @@ public:
     TestMainFrame& operator=(const TestMainFrame&) = delete;
 
     const CGeneralSetup& GetGeneralSetup() const override { return m_setup; }
-    SiteSettingsPtr GetSiteSettings() const override { return m_siteSettings.Get(m_setup, GetSystemDoubleByteFlag()); }
+    SiteSettingsPtr GetSiteSettings() const override { return m_siteSettings.Get(*this); }
     bool GetSystemDoubleByteFlag() const override;
     CUserSetupList* GetUserList() const override { return &m_access.m_users; }
     bool HasTableAccess(std::size_t table, std::uint8_t mask) const override

@@ -67,23 +67,12 @@ std::uint16_t KindOf(const ColumnDef* column)
     }
 }
 
-const CLabPropMap* FrameMap(FieldDefMap which)
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame ? &frame->GetFieldDefMap(which) : nullptr;
-}
-
 const CLabProp* FindInFrameMap(std::uint16_t fieldNo, FieldDefMap which)
 {
-    const CLabPropMap* map = FrameMap(which);
-    return map ? FindFieldDef(fieldNo, *map) : nullptr;
+    return FindFieldDef(fieldNo, CurrentFieldDefs().Map(which));
 }
 
-std::uint32_t RuxScaleMix()
-{
-    const IMainFrame* frame = GetMainFrame();
-    return frame ? frame->GetRuxScaleMix() : 0;
-}
+std::uint32_t RuxScaleMix() { return CurrentFieldDefs().RuxScaleMix(); }
 
 constexpr std::uint32_t kOnlyFamily9MultiStore = 2;
 
@@ -126,12 +115,12 @@ const CLabProp* FindPluFieldDefAny(std::uint16_t fieldNo)
 std::vector<const CLabProp*> GetPluFieldDefs()
 {
     std::map<std::uint16_t, const CLabProp*> byNumber;
+    const FieldDefSet fields = CurrentFieldDefs();
     const auto take = [&](FieldDefMap which) {
-        if (const CLabPropMap* map = FrameMap(which))
-            for (const auto& [key, definition] : *map)
-                if (definition) byNumber[definition->m_fieldNo] = definition.get();
+        for (const auto& [key, definition] : fields.Map(which))
+            if (definition) byNumber[definition->m_fieldNo] = definition.get();
     };
-    const std::uint32_t mix = RuxScaleMix();
+    const std::uint32_t mix = fields.RuxScaleMix();
     if (mix != kOnlyFamily9MultiStore) take(FieldDefMap::Plu);
     if (mix != 0) take(FieldDefMap::Plu2);
     std::vector<const CLabProp*> definitions;

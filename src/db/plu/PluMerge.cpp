@@ -57,10 +57,10 @@ void CPluDefTb::MergePluData(std::uint16_t zone, const CPluDefRec& decoded, CPlu
     if (descriptorsDiffer || !changed) CopyDescriptors(decoded, row);
 
     bool differed = false;
-    const ISiteRules& rules = FrameSiteRules();
-    differed = MergeFieldValues(rules.GetFieldDefMap(FieldDefMap::Plu), zone, decoded, row, entries);
+    const FieldDefSet fields = CurrentFieldDefs();
+    differed = MergeFieldValues(fields.Map(FieldDefMap::Plu), zone, decoded, row, entries);
     if (CurrentGeneralSetup().m_defaultScaleFamily == kRuxFamily)
-        differed = MergeFieldValues(rules.GetFieldDefMap(FieldDefMap::Plu2), zone, decoded, row, entries) || differed;
+        differed = MergeFieldValues(fields.Map(FieldDefMap::Plu2), zone, decoded, row, entries) || differed;
     if (changed && differed) *changed = true;
 }
 

@@ -35,7 +35,7 @@ void CPluPriceZoneTb::BindColumns()
 
 bool CPluPriceZoneTb::IsZoneField(std::uint16_t fieldNo)
 {
-    const std::span<const std::uint16_t> fields = FrameSiteRules().GetPriceZoneFields();
+    const std::span<const std::uint16_t> fields = CurrentFieldDefs().PriceZoneFields();
     return std::ranges::find(fields, fieldNo) != fields.end();
 }
 

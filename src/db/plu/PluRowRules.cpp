@@ -39,9 +39,7 @@ std::string PaddedPosCode(std::uint32_t pluNumber)
 template <class Use>
 void ForEachDefinition(FieldDefMap which, Use use)
 {
-    const IMainFrame* frame = GetMainFrame();
-    if (!frame) return;
-    for (const auto& [key, definition] : frame->GetFieldDefMap(which))
+    for (const auto& [key, definition] : CurrentFieldDefs().Map(which))
         if (definition) use(*definition);
 }
 

@@ -46,6 +46,14 @@ bool CLabProp::IsValueAllowed(std::int64_t value) const
     return value >= 0 && value <= 0xFFFF && m_values.contains(static_cast<std::uint16_t>(value));
 }
 
+bool CLabProp::operator==(const CLabProp& other) const
+{
+    return m_name == other.m_name && m_key == other.m_key && m_fieldNo == other.m_fieldNo &&
+           m_default == other.m_default && m_min == other.m_min && m_max == other.m_max &&
+           m_display == other.m_display && m_print == other.m_print && m_width == other.m_width &&
+           m_decimals == other.m_decimals && SameOwnedMaps(m_values, other.m_values);
+}
+
 void CLabProp::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())

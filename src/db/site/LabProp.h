@@ -10,12 +10,23 @@
 #include "db/site/PropValue.h"
 #include "platform/Serializable.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 
 namespace varnel {
+
+// Two maps of owned objects alike: the same keys, each holding an equal object (or both none).
+template <class OwningMap>
+bool SameOwnedMaps(const OwningMap& a, const OwningMap& b)
+{
+    return std::ranges::equal(a, b, [](const auto& x, const auto& y) {
+        if (x.first != y.first) return false;
+        return x.second && y.second ? *x.second == *y.second : x.second == y.second;
+    });
+}
 
 class CLabProp : public CObject {
     VARNEL_DECLARE_SERIAL(CLabProp)
@@ -39,6 +50,9 @@ public:
 
     // With a value list, the numbers in it; without one, minimum to maximum.
     bool IsValueAllowed(std::int64_t value) const;
+
+    // Every member the same, the values compared by what they hold.
+    bool operator==(const CLabProp& other) const;
 
     std::string m_name;
     std::uint16_t m_key = 0;  // the definition's key in the map that holds it

@@ -58,6 +58,13 @@ SiteSettingsPtr CurrentSiteSettings()
     return frame != nullptr ? frame->GetSiteSettings() : nullptr;
 }
 
+FieldDefSet CurrentFieldDefs()
+{
+    if (const SiteSettings* pinned = SiteSettingsScope::Pinned()) return pinned->Fields();
+    const IMainFrame* frame = GetMainFrame();
+    return frame != nullptr ? FieldDefSet(*frame) : FieldDefSet{};
+}
+
 bool CanEditNutrition()
 {
     constexpr std::size_t kNutritionTable = 9;

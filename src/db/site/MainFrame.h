@@ -66,6 +66,10 @@ TextRules CurrentTextRules();
 // The main frame's settings snapshot (ISiteRules::GetSiteSettings); null while there is no frame.
 SiteSettingsPtr CurrentSiteSettings();
 
+// The field definitions for the calling thread to hand to the PLU routines: inside a SiteSettingsScope
+// the pinned snapshot's, else the main frame's own (none while there is no frame).
+FieldDefSet CurrentFieldDefs();
+
 // Nutrition is in use and the logged-in user may view the nutrition table; false without a frame.
 bool CanEditNutrition();
 

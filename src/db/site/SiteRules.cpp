@@ -8,7 +8,7 @@ namespace varnel {
 
 SiteSettingsPtr ISiteRules::GetSiteSettings() const
 {
-    return MakeSiteSettings(GetGeneralSetup(), GetSystemDoubleByteFlag());
+    return MakeSiteSettings(*this);
 }
 
 // Encoders on a link's worker ask these: they read the settings pinned for the pass.

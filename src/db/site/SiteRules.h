@@ -20,16 +20,13 @@ class CPluDefRec;
 class CScaleFontList;
 class CUserSetupList;
 
-// The five field-definition maps of the site.
-enum class FieldDefMap { Plu, Production, Nutrition, Plu2, RuxPrice };
-
 class ISiteRules {
 public:
     virtual ~ISiteRules() = default;
 
     virtual const CGeneralSetup& GetGeneralSetup() const = 0;
     // The settings as an immutable snapshot for a worker's pass (SiteSettings.h), asked on the thread
-    // that changes them; by default a new one made from GetGeneralSetup() at each call.
+    // that changes them; by default a new one made from the rules' own settings at each call.
     virtual SiteSettingsPtr GetSiteSettings() const;
     // Set for every market but China, Hong Kong and Taiwan each time the scale fonts are chosen.
     virtual bool GetSystemDoubleByteFlag() const = 0;
