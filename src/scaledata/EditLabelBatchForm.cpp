@@ -3,7 +3,6 @@
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
 #include "db/text/DbcsString.h"
-#include "db/site/MainFrame.h"
 #include "platform/NumberEntry.h"
 #include "platform/UserPrompt.h"
 #include "scaledata/MessageTextEditForm.h"
@@ -22,10 +21,10 @@ const CPluDefRec* EditLabelBatchForm::FindPlu(std::uint32_t number) const
     return m_plus ? dynamic_cast<const CPluDefRec*>(m_plus->FindRecord(number)) : nullptr;
 }
 
-EditLabelBatchForm::EditLabelBatchForm(const CPluDefTb* plus, std::uint32_t number, std::string_view name,
-                                       std::vector<BatchLine> lines, LabelBatchPluForm::PluPicker picker,
-                                       LineDialog lineDialog)
-    : m_plus(plus), m_picker(std::move(picker)), m_lineDialog(std::move(lineDialog)), m_number(number),
+EditLabelBatchForm::EditLabelBatchForm(const CPluDefTb* plus, const ScaleDataRoles& roles, std::uint32_t number,
+                                       std::string_view name, std::vector<BatchLine> lines,
+                                       LabelBatchPluForm::PluPicker picker, LineDialog lineDialog)
+    : m_plus(plus), m_roles(roles), m_picker(std::move(picker)), m_lineDialog(std::move(lineDialog)), m_number(number),
       m_numberText(std::to_string(number)), m_lines(std::move(lines))
 {
     SetName(name);
@@ -40,13 +39,16 @@ std::vector<std::string> EditLabelBatchForm::GetColumnTitles() const
     return titles;
 }
 
-void EditLabelBatchForm::SetName(std::string_view name) { m_name = CutToWholeChars(name, CLabelBatchRec::kNameMax); }
+void EditLabelBatchForm::SetName(std::string_view name)
+{
+    m_name = CutToWholeChars(name, CLabelBatchRec::kNameMax, m_roles.Text().chars);
+}
 
 std::vector<std::string> EditLabelBatchForm::GetRowTexts(std::size_t row) const
 {
     const BatchLine& line = m_lines.at(row);
     const auto* plu = FindPlu(line.plu);
-    LabelBatchPluForm shown(m_plus, line.plu, line.quantity, {});
+    LabelBatchPluForm shown(m_plus, m_roles.rules, line.plu, line.quantity, {});
     return {std::to_string(line.plu),
             plu ? std::string(plu->Get(PluCol::Name)) : std::string(GetMessageText(kMsgNotOnFile)),
             std::to_string(line.quantity), shown.GetPriceText()};
@@ -59,7 +61,7 @@ void EditLabelBatchForm::SetSelection(int row)
 
 std::optional<BatchLine> EditLabelBatchForm::RunLineDialog(BatchLine line)
 {
-    LabelBatchPluForm dialog(m_plus, line.plu, line.quantity, m_picker);
+    LabelBatchPluForm dialog(m_plus, m_roles.rules, line.plu, line.quantity, m_picker);
     if (!m_lineDialog || !m_lineDialog(dialog)) return std::nullopt;
     const auto* plu = FindPlu(dialog.GetPlu());
     if (!plu || plu->Get(PluCol::SalesMode) != kFixedPrice) {

@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 #include "scaledata/LabelBatchPluForm.h"
 #include "scaledata/LabelBatchRec.h"
+#include "scaledata/ScaleDataRoles.h"
 
 #include <array>
 #include <cstdint>
@@ -35,7 +36,8 @@ public:
     // "Label Batch PLU" over the form; true for OK.
     using LineDialog = std::function<bool(LabelBatchPluForm&)>;
 
-    EditLabelBatchForm(const CPluDefTb* plus, std::uint32_t number, std::string_view name,
+    // The roles are the label batch table's: its site's character rule and PLU field definitions.
+    EditLabelBatchForm(const CPluDefTb* plus, const ScaleDataRoles& roles, std::uint32_t number, std::string_view name,
                        std::vector<BatchLine> lines, LabelBatchPluForm::PluPicker picker, LineDialog lineDialog);
 
     std::vector<std::string> GetColumnTitles() const;
@@ -78,6 +80,7 @@ private:
     std::optional<BatchLine> RunLineDialog(BatchLine line);
 
     const CPluDefTb* m_plus;
+    ScaleDataRoles m_roles;
     LabelBatchPluForm::PluPicker m_picker;
     LineDialog m_lineDialog;
     std::uint32_t m_number;

@@ -54,8 +54,8 @@ void EditLabelBatchesForm::OnAdd()
         (void)m_table.GetRecordAt(m_table.GetRecordCount() - 1, last);
         return last + 1;
     }();
-    EditLabelBatchForm dialog(PluTableOf(m_table), number, FormatMessage(kMsgNewName, static_cast<int>(number)), {},
-                              m_picker, m_lineDialog);
+    EditLabelBatchForm dialog(PluTableOf(m_table), m_table.GetRoles(), number,
+                              FormatMessage(kMsgNewName, static_cast<int>(number)), {}, m_picker, m_lineDialog);
     RunBatchDialog(dialog, true);
 }
 
@@ -64,8 +64,8 @@ void EditLabelBatchesForm::OnEdit()
     const std::uint32_t number = SelectedNumber();
     const CLabelBatchRec* batch = m_table.FindBatch(number);
     if (!batch) return;
-    EditLabelBatchForm dialog(PluTableOf(m_table), number, batch->GetName(), batch->GetLines(), m_picker,
-                              m_lineDialog);
+    EditLabelBatchForm dialog(PluTableOf(m_table), m_table.GetRoles(), number, batch->GetName(), batch->GetLines(),
+                              m_picker, m_lineDialog);
     RunBatchDialog(dialog, false);
 }
 

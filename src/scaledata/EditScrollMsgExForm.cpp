@@ -1,7 +1,6 @@
 #include "scaledata/EditScrollMsgExForm.h"
 
 #include "db/site/LinkScaleSettings.h"
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
 #include "scaledata/MessageTextEditForm.h"
@@ -16,13 +15,11 @@ constexpr std::size_t kTextMax = 96;
 constexpr std::size_t kCsvTextMax = 94;
 constexpr std::size_t kInvertedTextMax = 93;
 
-bool HasScale(std::uint16_t family) { return FrameSiteRules().HasEnabledScaleType(family); }
-
 // Every scale on the links is of family 11 (so also when there are none).
-bool AllScalesOfFamily11()
+bool AllScalesOfFamily11(const ScaleDataRoles& roles)
 {
-    const std::vector<const CLinkScaleSettings*> scales = FrameSendQueue().GetLinkScales();
-    const std::uint16_t defaultFamily = CurrentGeneralSetup().m_defaultScaleFamily;
+    const std::vector<const CLinkScaleSettings*> scales = roles.sends.GetLinkScales();
+    const std::uint16_t defaultFamily = roles.Setup().m_defaultScaleFamily;
     return std::ranges::all_of(scales, [defaultFamily](const CLinkScaleSettings* scale) {
         return scale->GetScaleType(defaultFamily) == 11;
     });
@@ -32,17 +29,20 @@ std::string HourText(std::uint16_t hour) { return hour > kLatestHour ? std::stri
 
 }  // namespace
 
-EditScrollMsgExForm::EditScrollMsgExForm(std::string_view text, const ScrollSettings& settings)
-    : m_settings(settings),
+EditScrollMsgExForm::EditScrollMsgExForm(std::string_view text, const ScrollSettings& settings,
+                                         const ScaleDataRoles& roles)
+    : m_chars(roles.Text().chars),
+      m_settings(settings),
       m_startHour(HourText(settings.time / 100)),
       m_endHour(HourText(settings.time % 100))
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const CGeneralSetup& setup = roles.Setup();
+    const auto hasScale = [&roles](std::uint16_t family) { return roles.rules.HasEnabledScaleType(family); };
     m_consecutiveShown = setup.m_defaultScaleFamily != 8;
-    m_invertedShown = setup.m_market == MarketUsa && HasScale(10);
-    m_hasFamily11 = HasScale(11);
-    m_allFamily11 = AllScalesOfFamily11();
-    const bool csvScales = HasScale(10) || m_hasFamily11 || HasScale(12);
+    m_invertedShown = setup.m_market == MarketUsa && hasScale(10);
+    m_hasFamily11 = hasScale(11);
+    m_allFamily11 = AllScalesOfFamily11(roles);
+    const bool csvScales = hasScale(10) || m_hasFamily11 || hasScale(12);
     m_textLimit = m_invertedShown ? kInvertedTextMax : csvScales ? kCsvTextMax : kTextMax;
     SetText(text);
 }
@@ -92,7 +92,7 @@ bool EditScrollMsgExForm::IsEnabled(Control control) const
     }
 }
 
-void EditScrollMsgExForm::SetText(std::string_view text) { m_text = CutToWholeChars(text, m_textLimit); }
+void EditScrollMsgExForm::SetText(std::string_view text) { m_text = CutToWholeChars(text, m_textLimit, m_chars); }
 
 bool EditScrollMsgExForm::OnOK()
 {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/Messages.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/ScrollMsgRec.h"
 
 #include <cstddef>
@@ -30,8 +31,9 @@ public:
     // The display choice of kFlash that lets the flash count be chosen.
     static constexpr std::uint16_t kFlashing = 0;
 
-    // What the editor reads of the site: the default family, the market and the scales on the links.
-    EditScrollMsgExForm(std::string_view text, const ScrollSettings& settings);
+    // What the editor reads of the site (the message table's): the default family, the market, the
+    // scales on the links and the character rule.
+    EditScrollMsgExForm(std::string_view text, const ScrollSettings& settings, const ScaleDataRoles& roles);
 
     static std::vector<std::string> ModeEntries();
     static std::vector<std::string> DayEntries();
@@ -61,6 +63,7 @@ public:
     Control GetRefusedFocus() const { return m_refusedFocus; }
 
 private:
+    CharRule m_chars;
     bool m_consecutiveShown;
     bool m_invertedShown;
     bool m_hasFamily11;

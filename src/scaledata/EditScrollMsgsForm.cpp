@@ -1,6 +1,5 @@
 #include "scaledata/EditScrollMsgsForm.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 #include "platform/UserPrompt.h"
 #include "scaledata/FullWidthCheck.h"
@@ -35,9 +34,9 @@ void EditScrollMsgsForm::SetSelection(int index)
 
 bool EditScrollMsgsForm::IsDeleteEnabled() const { return m_table.CheckUserRights(CDBComTb::kRightDelete, false); }
 
-bool EditScrollMsgsForm::UsesExtendedEditor()
+bool EditScrollMsgsForm::UsesExtendedEditor() const
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const CGeneralSetup& setup = m_table.GetRoles().Setup();
     const std::uint16_t family = setup.m_defaultScaleFamily;
     if (family >= 8 && family <= 12) return true;
     return setup.m_market == MarketUsa && (family == 0 || family == 4 || family == 5);
@@ -52,7 +51,7 @@ void EditScrollMsgsForm::FillEntry(std::uint32_t number)
         return;
     }
     const std::string_view text = row->GetText();
-    entry = DbcsLeft(text, kEntryText, CurrentTextRules().chars);
+    entry = DbcsLeft(text, kEntryText, m_table.GetRoles().Text().chars);
     if (entry.size() < text.size()) entry += "...";
 }
 
@@ -61,7 +60,7 @@ bool EditScrollMsgsForm::RunUntilFullWidth(Form& form, const Editor& editor)
 {
     while (true) {
         if (!editor || !editor(form)) return false;
-        const std::optional<std::string> converted = FullWidthConversion(form.GetText(), CurrentTextRules());
+        const std::optional<std::string> converted = FullWidthConversion(form.GetText(), m_table.GetRoles().Text());
         if (!converted) return true;
         ShowMessage(kMsgFullWidthConverted);
         form.SetText(*converted);
@@ -74,7 +73,7 @@ void EditScrollMsgsForm::OnEdit()
     const CScrollMsgRec* row = m_table.FindMessage(number);
     const std::string text(row ? row->GetText() : std::string_view{});
     if (UsesExtendedEditor()) {
-        EditScrollMsgExForm form(text, SettingsOf(row));
+        EditScrollMsgExForm form(text, SettingsOf(row), m_table.GetRoles());
         if (!RunUntilFullWidth(form, m_extended)) return;
         const ScrollSettings s = form.GetSettings();
         Store(number, form.GetText(), [&s](CScrollMsgRec& message) {
@@ -90,7 +89,7 @@ void EditScrollMsgsForm::OnEdit()
         });
         return;
     }
-    EditScrollMsgForm form(CurrentGeneralSetup().m_defaultScaleFamily, text, row && row->Get(kIsScroll) != 0);
+    EditScrollMsgForm form(m_table.GetRoles().Setup().m_defaultScaleFamily, text, row && row->Get(kIsScroll) != 0);
     if (!RunUntilFullWidth(form, m_simple)) return;
     const bool scroll = form.GetIsScroll();
     Store(number, form.GetText(), [scroll](CScrollMsgRec& message) {
@@ -104,7 +103,7 @@ void EditScrollMsgsForm::Store(std::uint32_t number, const std::string& text,
 {
     if (!m_table.CheckUserRights(CDBComTb::kRightUpdate, true)) return;
     bool created = false;
-    const std::string stored(DbcsLeft(text, CScrollMsgRec::kTextMax, CurrentTextRules().chars));
+    const std::string stored(DbcsLeft(text, CScrollMsgRec::kTextMax, m_table.GetRoles().Text().chars));
     const bool done = StoreUserEdit<CScrollMsgRec>(
         m_table, number, CScrollMsgRec::kSize,
         [&](CScrollMsgRec& message) -> std::uint16_t {

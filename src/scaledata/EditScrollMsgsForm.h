@@ -41,7 +41,7 @@ public:
     // Delete needs the delete right on the table.
     bool IsDeleteEnabled() const;
     // The extended editor serves default families 8 to 12, and families 0, 4 and 5 in market 0.
-    static bool UsesExtendedEditor();
+    bool UsesExtendedEditor() const;
 
     // Edit: the selected message in its editor, again after a text converted to full-width
     // characters, then stored (with the update right), queued to the scales and logged.

@@ -1,6 +1,5 @@
 #include "scaledata/EditStoreNameForm.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/NumberEntry.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
@@ -39,11 +38,14 @@ std::vector<std::string> EditStoreNameForm::FontEntries()
     return entries;
 }
 
-void EditStoreNameForm::SetNameText(std::string_view text) { m_nameText = CutToWholeChars(text, CStoreNameRec::kTextMax); }
+void EditStoreNameForm::SetNameText(std::string_view text)
+{
+    m_nameText = CutToWholeChars(text, CStoreNameRec::kTextMax, m_table.GetRoles().Text().chars);
+}
 
 void EditStoreNameForm::SetAddressText(std::string_view text)
 {
-    m_addressText = CutToWholeChars(text, CStoreNameRec::kTextMax);
+    m_addressText = CutToWholeChars(text, CStoreNameRec::kTextMax, m_table.GetRoles().Text().chars);
 }
 
 bool EditStoreNameForm::Refuse(Focus focus)
@@ -61,7 +63,7 @@ bool EditStoreNameForm::OnOK()
         ShowMessage(kMsgOverwrite, MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
         return Refuse(Focus::Number);
     if (!m_extended) {
-        const bool usa = CurrentGeneralSetup().m_market == MarketUsa;
+        const bool usa = m_table.GetRoles().Setup().m_market == MarketUsa;
         if (usa && m_nameFont == kLargeFont && m_nameText.size() > kLargeNameMax) {
             ShowMessageText(kTooLongForLargeFont);
             return Refuse(Focus::Name);

@@ -1,6 +1,5 @@
 #include "scaledata/EditStoreNamesForm.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
 #include "scaledata/FullWidthCheck.h"
@@ -12,9 +11,9 @@ namespace varnel {
 namespace {
 
 // The text in full-width characters where the market needs them; `converted` is set when it changed.
-std::string MarketText(const std::string& text, bool& converted)
+std::string MarketText(const std::string& text, const TextRules& rules, bool& converted)
 {
-    const std::optional<std::string> fullWidth = FullWidthConversion(text, CurrentTextRules());
+    const std::optional<std::string> fullWidth = FullWidthConversion(text, rules);
     if (!fullWidth) return text;
     converted = true;
     return *fullWidth;
@@ -46,9 +45,9 @@ void EditStoreNamesForm::SetSelection(int index)
     if (index >= 0 && index < static_cast<int>(m_rows.size())) m_selection = index;
 }
 
-bool EditStoreNamesForm::UsesExtendedEditor()
+bool EditStoreNamesForm::UsesExtendedEditor() const
 {
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
+    const std::uint16_t market = m_table.GetRoles().Setup().m_market;
     return market == MarketThailand || market == MarketHongKong || market == MarketTaiwan;
 }
 
@@ -69,8 +68,9 @@ void EditStoreNamesForm::Edit(std::uint32_t number)
     EditStoreNameForm form(m_table, number, UsesExtendedEditor());
     if (!m_editor || !m_editor(form) || !m_table.CheckUserRights(CDBComTb::kRightUpdate, true)) return;
     bool converted = false;
-    const std::string name = MarketText(form.GetNameText(), converted);
-    const std::string address = MarketText(form.GetAddressText(), converted);
+    const TextRules rules = m_table.GetRoles().Text();
+    const std::string name = MarketText(form.GetNameText(), rules, converted);
+    const std::string address = MarketText(form.GetAddressText(), rules, converted);
     if (converted) ShowMessage(kMsgFullWidthConverted);
     const StoreText nameStyle = form.GetName();
     const StoreText addressStyle = form.GetAddress();

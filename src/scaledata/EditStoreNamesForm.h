@@ -31,7 +31,7 @@ public:
     int GetSelection() const { return m_selection; }
     void SetSelection(int index);
     // Markets 3, 5 and 10 take the extended editor.
-    static bool UsesExtendedEditor();
+    bool UsesExtendedEditor() const;
 
     // Add: the editor for the first store number without a store (none when every number has one);
     // Edit: for the selected one. A change is stored with the update right.

@@ -1,6 +1,5 @@
 #include "scaledata/EditTrayForm.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/NumberEntry.h"
 #include "platform/TextFormat.h"
 #include "scaledata/MessageTextEditForm.h"
@@ -89,19 +88,18 @@ TrayPicture Draw(double length, double width, double height, double bottom)
 
 }  // namespace
 
-EditTrayForm::EditTrayForm(std::uint32_t number, const CTrayRec& values)
-    : m_number(number), m_numberText(std::to_string(number)), m_values(values)
+EditTrayForm::EditTrayForm(std::uint32_t number, const CTrayRec& values, const ScaleDataRoles& roles)
+    : m_template(roles.Setup().m_market == MarketUsa ? 333 : 311), m_chars(roles.Text().chars), m_number(number),
+      m_numberText(std::to_string(number)), m_values(values)
 {
     for (const TrayMeasure& measure : kMeasures) m_measureTexts.push_back(std::to_string(m_values.Get(measure.column)));
     OnMeasureLeft();
 }
 
-int EditTrayForm::GetTemplate() { return CurrentGeneralSetup().m_market == MarketUsa ? 333 : 311; }
-
 std::span<const TrayChoice> EditTrayForm::Choices() { return kChoices; }
 std::span<const TrayMeasure> EditTrayForm::Measures() { return kMeasures; }
 
-std::vector<std::string> EditTrayForm::EntriesOf(const TrayChoice& choice)
+std::vector<std::string> EditTrayForm::EntriesOf(const TrayChoice& choice) const
 {
     switch (choice.id) {
     case 1158: return {"Standard", "Round", GetTemplate() == 333 ? "Fan-Shaped" : "Quarter Sector"};
@@ -118,7 +116,10 @@ std::vector<std::string> EditTrayForm::EntriesOf(const TrayChoice& choice)
     }
 }
 
-void EditTrayForm::SetName(std::string_view name) { m_values.Set(kName, CutToWholeChars(name, CTrayRec::kNameMax)); }
+void EditTrayForm::SetName(std::string_view name)
+{
+    m_values.Set(kName, CutToWholeChars(name, CTrayRec::kNameMax, m_chars));
+}
 
 int EditTrayForm::GetChoice(const TrayChoice& choice) const
 {

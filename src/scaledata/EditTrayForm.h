@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/Messages.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/TrayRec.h"
 
 #include <cstdint>
@@ -54,17 +55,18 @@ public:
     static constexpr double kPictureWidthMm = 700;
     static constexpr double kPictureHeightMm = 200;
 
-    // The tray `number` with the values of `values`.
-    EditTrayForm(std::uint32_t number, const CTrayRec& values);
+    // The tray `number` with the values of `values`; the site (the tray table's) gives the market
+    // and the character rule.
+    EditTrayForm(std::uint32_t number, const CTrayRec& values, const ScaleDataRoles& roles);
 
     std::string GetTitle() const { return "Edit Tray"; }
     // 333 in market 0, else 311.
-    static int GetTemplate();
+    int GetTemplate() const { return m_template; }
 
     static std::span<const TrayChoice> Choices();
     static std::span<const TrayMeasure> Measures();
     // The combo's entries (the tray shape's third one by template).
-    static std::vector<std::string> EntriesOf(const TrayChoice& choice);
+    std::vector<std::string> EntriesOf(const TrayChoice& choice) const;
 
     const std::string& GetNumberText() const { return m_numberText; }
     void SetNumberText(std::string_view text) { m_numberText = text; }
@@ -92,6 +94,8 @@ public:
 private:
     static constexpr int kNumberId = 1156;
 
+    int m_template;
+    CharRule m_chars;
     std::uint32_t m_number;
     std::string m_numberText;
     CTrayRec m_values;

@@ -37,7 +37,7 @@ std::string NumberText(std::uint32_t number, std::uint32_t highest)
 
 ExMsgListForm::ExMsgListForm(CPluDatabase& database, CExMsgTb& table, std::array<bool, 3> extraSetsInUse,
                              EditDialog editDialog)
-    : ScaleDataListForm(table), m_database(database), m_messages(&table), m_editDialog(std::move(editDialog))
+    : EditedListForm(table, std::move(editDialog)), m_database(database), m_messages(&table)
 {
     AddColumn(kColumnNo, 20);
     AddColumn(kColumnName, 79);
@@ -219,10 +219,10 @@ bool ExMsgListForm::AddItem(int& index, bool& inserted)
 {
     const std::optional<std::uint32_t> number = ProposeNumber(1);
     if (!number) return false;
-    EditExMsgForm dialog(*m_messages, *number, m_measure);
+    EditExMsgForm dialog(*m_messages, *number, Measure());
     dialog.SetName(FormatMessage(MessageTextEditForm::kMsgDefaultName, static_cast<long>(*number)));
     dialog.SetText({}, NewLabelWidth());
-    if (!m_editDialog || !m_editDialog(dialog)) return false;
+    if (!RunEditDialog(dialog)) return false;
     return Store(dialog, index, inserted);
 }
 
@@ -232,10 +232,10 @@ bool ExMsgListForm::EditItem(int& index, bool& inserted)
     const CExMsgRec* row = m_messages->FindMessage(number);
     if (!row) return false;
     if (IsHostControlled(number)) ShowMessage(kMsgHostControlled);
-    EditExMsgForm dialog(*m_messages, number, m_measure);
+    EditExMsgForm dialog(*m_messages, number, Measure());
     dialog.SetName(row->GetName());
     dialog.SetText(row->GetText(), row->GetLabelWidth());
-    return m_editDialog && m_editDialog(dialog) && m_messages->CheckUserRights(CDBComTb::kRightUpdate, true) &&
+    return RunEditDialog(dialog) && m_messages->CheckUserRights(CDBComTb::kRightUpdate, true) &&
            Store(dialog, index, inserted);
 }
 

@@ -6,14 +6,12 @@
 #pragma once
 
 #include "scaledata/EditExMsgForm.h"
+#include "scaledata/EditedListForm.h"
 #include "scaledata/ExMsgTb.h"
-#include "scaledata/ScaleDataListForm.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -21,7 +19,7 @@ namespace varnel {
 
 class CPluDatabase;
 
-class ExMsgListForm final : public ScaleDataListForm {
+class ExMsgListForm final : public EditedListForm<EditExMsgForm> {
 public:
     static constexpr MessageId kMsgHostControlled = 31502;
     static constexpr MessageId kMsgExtraTab = 17554;  // "Extra Msg #1", then #2 and #3
@@ -29,17 +27,9 @@ public:
     enum SortMode { kByNumber = 0, kByName = 1 };
     static constexpr const char* kSortEntries[] = {"Msg. No.", "Description"};
 
-    // Runs "Edit Message" over the form; true for OK.
-    using EditDialog = std::function<bool(EditExMsgForm&)>;
-
     // `extraSetsInUse`: which of the three extra-message sets the site's scales carry.
     ExMsgListForm(CPluDatabase& database, CExMsgTb& table, std::array<bool, 3> extraSetsInUse,
                   EditDialog editDialog = {});
-    // Runs the edit dialog; without one, Add and Edit change nothing.
-    void SetEditDialog(EditDialog editDialog) { m_editDialog = std::move(editDialog); }
-
-    void SetTextMeasure(const ILabelTextMeasure* measure) { m_measure = measure; }
-
     // The tabs (close-only mode): labels, and the one shown. None when the control is hidden.
     const std::vector<std::string>& GetTabs() const { return m_tabLabels; }
     int GetCurrentTab() const { return m_currentTab; }
@@ -76,8 +66,6 @@ private:
 
     CPluDatabase& m_database;
     CExMsgTb* m_messages;
-    EditDialog m_editDialog;
-    const ILabelTextMeasure* m_measure = nullptr;
     std::vector<std::string> m_tabLabels;
     std::vector<std::uint16_t> m_tabTables;
     int m_currentTab = -1;

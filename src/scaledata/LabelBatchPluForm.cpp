@@ -3,7 +3,7 @@
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluFieldAccess.h"
-#include "db/site/MainFrame.h"
+#include "db/site/SiteRules.h"
 #include "platform/UserPrompt.h"
 #include "settings/OptionsConversions.h"
 
@@ -14,13 +14,6 @@ namespace {
 constexpr std::uint16_t kUnitPriceField = 1005;
 constexpr std::uint16_t kWeightField = 1007;
 
-// The value as the field's definition shows it (its decimals).
-std::string FormatField(std::uint16_t fieldNo, std::int32_t value)
-{
-    const CLabProp* definition = FindFieldDef(fieldNo, FrameSiteRules().GetFieldDefMap(FieldDefMap::Plu));
-    return FormatFixedPoint(definition ? definition->m_decimals : 0, '.', value);
-}
-
 }  // namespace
 
 std::optional<std::uint32_t> ReadTypedCount(std::string_view text)
@@ -30,9 +23,9 @@ std::optional<std::uint32_t> ReadTypedCount(std::string_view text)
     return static_cast<std::uint32_t>(*number);
 }
 
-LabelBatchPluForm::LabelBatchPluForm(const CPluDefTb* plus, std::uint32_t plu, std::uint32_t quantity,
-                                     PluPicker picker)
-    : m_plus(plus), m_picker(std::move(picker)), m_pluText(std::to_string(plu)),
+LabelBatchPluForm::LabelBatchPluForm(const CPluDefTb* plus, const ISiteRules& site, std::uint32_t plu,
+                                     std::uint32_t quantity, PluPicker picker)
+    : m_plus(plus), m_site(site), m_picker(std::move(picker)), m_pluText(std::to_string(plu)),
       m_quantityText(std::to_string(quantity)), m_plu(plu), m_quantity(quantity)
 {
 }
@@ -43,6 +36,12 @@ const CPluDefRec* LabelBatchPluForm::TypedRow() const
 {
     const std::optional<std::uint32_t> plu = TypedPlu();
     return plu && m_plus ? dynamic_cast<const CPluDefRec*>(m_plus->FindRecord(*plu)) : nullptr;
+}
+
+std::string LabelBatchPluForm::FormatField(std::uint16_t fieldNo, std::int32_t value) const
+{
+    const CLabProp* definition = FindFieldDef(fieldNo, m_site.GetFieldDefMap(FieldDefMap::Plu));
+    return FormatFixedPoint(definition ? definition->m_decimals : 0, '.', value);
 }
 
 std::string LabelBatchPluForm::GetWeightText() const

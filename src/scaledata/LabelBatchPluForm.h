@@ -15,6 +15,7 @@ namespace varnel {
 
 class CPluDefRec;
 class CPluDefTb;
+class ISiteRules;
 
 class LabelBatchPluForm {
 public:
@@ -24,7 +25,9 @@ public:
     // "Select PLU" at a first PLU number; none when cancelled.
     using PluPicker = std::function<std::optional<std::uint32_t>(std::uint32_t initial)>;
 
-    LabelBatchPluForm(const CPluDefTb* plus, std::uint32_t plu, std::uint32_t quantity, PluPicker picker);
+    // The site gives the decimals the weight and price are shown in.
+    LabelBatchPluForm(const CPluDefTb* plus, const ISiteRules& site, std::uint32_t plu, std::uint32_t quantity,
+                      PluPicker picker);
 
     const std::string& GetPluText() const { return m_pluText; }
     void SetPluText(std::string_view text) { m_pluText = text; }
@@ -45,8 +48,11 @@ public:
 private:
     std::optional<std::uint32_t> TypedPlu() const;
     const CPluDefRec* TypedRow() const;
+    // The value as the PLU field's definition shows it (its decimals).
+    std::string FormatField(std::uint16_t fieldNo, std::int32_t value) const;
 
     const CPluDefTb* m_plus;
+    const ISiteRules& m_site;
     PluPicker m_picker;
     std::string m_pluText;
     std::string m_quantityText;

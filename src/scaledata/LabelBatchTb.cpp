@@ -7,6 +7,7 @@
 #include "scaledata/ReceivedRows.h"
 
 #include <string>
+#include <utility>
 
 namespace varnel {
 namespace {
@@ -117,6 +118,12 @@ std::uint32_t ReadLeftDigits(std::span<const std::uint8_t> bcd, std::uint8_t cou
 }
 
 }  // namespace
+
+CLabelBatchTb::CLabelBatchTb(std::uint16_t tableNo, CObjDatabase* database, std::string name,
+                             const ScaleDataRoles& roles)
+    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
+{
+}
 
 CLabelBatchRec* CLabelBatchTb::FindBatch(std::uint32_t number) const
 {

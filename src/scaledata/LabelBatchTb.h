@@ -14,6 +14,7 @@
 
 #include "db/plu/DBComTb.h"
 #include "scaledata/LabelBatchRec.h"
+#include "scaledata/ScaleDataRoles.h"
 
 #include <cstdint>
 #include <memory>
@@ -26,7 +27,9 @@ public:
     static constexpr std::uint16_t kTableNo = 34;
     static constexpr std::uint32_t kReceivedBatch = 1;
 
-    using CDBComTb::CDBComTb;
+    CLabelBatchTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
+    // The site the table reads and the queue it sends through, for the editors of its rows too.
+    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     CLabelBatchRec* FindBatch(std::uint32_t number) const;
     // The families that print batches: 6, 8, 10 and 12.
@@ -47,6 +50,9 @@ public:
                          ScaleRecordOut& out) override;
     // At least the 99 slots; the batch's lines are replaced by those read.
     bool DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
+
+private:
+    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

@@ -1,7 +1,7 @@
 // The message edit dialogs' shared rules.
 #include "scaledata/MessageTextEditForm.h"
 
-#include "db/site/MainFrame.h"
+#include "db/site/SiteRules.h"
 #include "db/text/DescText.h"
 #include "db/text/DoubleByteText.h"
 #include "platform/TextFormat.h"
@@ -36,11 +36,6 @@ std::string CutToWholeChars(std::string_view text, std::size_t limit, const Char
         at += length;
     }
     return cut;
-}
-
-std::string CutToWholeChars(std::string_view text, std::size_t limit)
-{
-    return CutToWholeChars(text, limit, CurrentTextRules().chars);
 }
 
 MessageTextEditForm::MessageTextEditForm(const CDBComTb& table, const ScaleDataRoles& roles, const Rules& rules,

@@ -24,8 +24,6 @@ namespace varnel {
 LabelTextSettings LabelTextSettingsOf(const ISiteRules& site);
 // The whole characters of `text` (under the character rule given) within `limit` bytes.
 std::string CutToWholeChars(std::string_view text, std::size_t limit, const CharRule& chars);
-// The same under the main frame's character rule, for the store editors that are not handed their site.
-std::string CutToWholeChars(std::string_view text, std::size_t limit);
 
 class MessageTextEditForm {
 public:

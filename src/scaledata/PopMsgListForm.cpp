@@ -7,7 +7,7 @@
 namespace varnel {
 
 PopMsgListForm::PopMsgListForm(CPopMsgTb& table, EditDialog editDialog)
-    : ScaleDataListForm(table), m_messages(table), m_editDialog(std::move(editDialog))
+    : EditedListForm(table, std::move(editDialog)), m_messages(table)
 {
     AddColumn(kColumnNo, 10);
     AddColumn(kColumnName, 89);
@@ -36,13 +36,6 @@ int PopMsgListForm::RowOfNumber(std::uint32_t number) const
     return row < 0 ? row : row + static_cast<int>(PseudoRows());
 }
 
-void PopMsgListForm::InitList(int& selIndex)
-{
-    Surface().SetTitle(m_messages.GetTableCaption());
-    ShowButtonsByRights();
-    selIndex = FirstSelection();
-}
-
 bool PopMsgListForm::GetRowText(int index, std::vector<std::string>& texts)
 {
     if (IsPseudoRow(index)) {
@@ -61,17 +54,15 @@ bool PopMsgListForm::GetRowText(int index, std::vector<std::string>& texts)
 
 bool PopMsgListForm::Edit(EditPopMsgForm& dialog, int& index, bool& inserted)
 {
-    return m_editDialog && m_editDialog(dialog) && m_messages.CheckUserRights(CDBComTb::kRightUpdate, true) &&
-           StoreAndShow<CPopMsgRec>(
-               dialog.GetNumber(), CPopMsgRec::kSize, [&dialog](CPopMsgRec& row) { return FillMessageRow(dialog, row); },
-               index, inserted);
+    return EditAndStore<CPopMsgRec>(
+        dialog, [&dialog](CPopMsgRec& row) { return FillMessageRow(dialog, row); }, index, inserted);
 }
 
 bool PopMsgListForm::AddItem(int& index, bool& inserted)
 {
     const std::optional<std::uint32_t> number = ProposeNumber(m_messages.GetMinKey());
     if (!number) return false;
-    EditPopMsgForm dialog(m_messages, *number, m_measure);
+    EditPopMsgForm dialog(m_messages, *number, Measure());
     dialog.SetText({}, m_messages.GetRoles().Setup().GetLabelWidth(1));
     return Edit(dialog, index, inserted);
 }
@@ -80,7 +71,7 @@ bool PopMsgListForm::EditItem(int& index, bool& inserted)
 {
     const CPopMsgRec* row = m_messages.FindMessage(NumberOfRow(index));
     if (!row) return false;
-    EditPopMsgForm dialog(m_messages, row->GetKey(), m_measure);
+    EditPopMsgForm dialog(m_messages, row->GetKey(), Measure());
     const bool effects = EditPopMsgForm::TakesEffects(m_messages.GetRoles().Setup().m_defaultScaleFamily);
     dialog.SetText(effects ? std::string(row->GetText()) : WrapStyleTwo(row->GetText()), row->GetLabelWidth());
     return Edit(dialog, index, inserted);

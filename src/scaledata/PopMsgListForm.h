@@ -5,15 +5,12 @@
 #pragma once
 
 #include "scaledata/EditPopMsgForm.h"
+#include "scaledata/EditedListForm.h"
 #include "scaledata/PopMsgTb.h"
-#include "scaledata/ScaleDataListForm.h"
-
-#include <functional>
-#include <utility>
 
 namespace varnel {
 
-class PopMsgListForm final : public ScaleDataListForm {
+class PopMsgListForm final : public EditedListForm<EditPopMsgForm> {
 public:
     static constexpr MessageId kMsgDeletePop = 31482;
     static constexpr MessageId kMsgNoPop = 18097;
@@ -21,17 +18,10 @@ public:
     // The first line of a text shown in the list.
     static constexpr std::size_t kRowTextMax = 63;
 
-    using EditDialog = std::function<bool(EditPopMsgForm&)>;
-
-    PopMsgListForm(CPopMsgTb& table, EditDialog editDialog = {});
-    // Runs the edit dialog; without one, Add and Edit change nothing.
-    void SetEditDialog(EditDialog editDialog) { m_editDialog = std::move(editDialog); }
-
-    void SetTextMeasure(const ILabelTextMeasure* measure) { m_measure = measure; }
+    explicit PopMsgListForm(CPopMsgTb& table, EditDialog editDialog = {});
 
 protected:
     bool GetRowText(int index, std::vector<std::string>& texts) override;
-    void InitList(int& selIndex) override;
     bool AddItem(int& index, bool& inserted) override;
     bool EditItem(int& index, bool& inserted) override;
     bool OnSelect(int index) override;
@@ -48,8 +38,6 @@ private:
     bool Edit(EditPopMsgForm& dialog, int& index, bool& inserted);
 
     CPopMsgTb& m_messages;
-    EditDialog m_editDialog;
-    const ILabelTextMeasure* m_measure = nullptr;
 };
 
 }  // namespace varnel

@@ -19,7 +19,7 @@ std::string_view NameOf(const CRuxDeptRec& row)
 }  // namespace
 
 RuxDeptListForm::RuxDeptListForm(CRuxDeptTb& table, EditDialog editDialog)
-    : ScaleDataListForm(table), m_names(table), m_editDialog(std::move(editDialog))
+    : EditedListForm(table, std::move(editDialog)), m_names(table)
 {
     AddColumn(kColumnNo, 10);
     AddColumn(kColumnName, 89);
@@ -36,13 +36,6 @@ const CRuxDeptRec* RuxDeptListForm::NamedRow(int index) const
     return row && row->GetName().starts_with(kLineOpening) ? row : nullptr;
 }
 
-void RuxDeptListForm::InitList(int& selIndex)
-{
-    selIndex = FirstSelection();
-    Surface().SetTitle(m_names.GetTableCaption());
-    ShowButtonsByRights();
-}
-
 bool RuxDeptListForm::GetRowText(int index, std::vector<std::string>& texts)
 {
     const CRuxDeptRec* row = NamedRow(index);
@@ -54,14 +47,13 @@ bool RuxDeptListForm::GetRowText(int index, std::vector<std::string>& texts)
 
 bool RuxDeptListForm::Edit(EditCategoryForm& dialog, int& index, bool& inserted)
 {
-    return m_editDialog && m_editDialog(dialog) && m_names.CheckUserRights(CDBComTb::kRightUpdate, true) &&
-           StoreAndShow<CRuxDeptRec>(
-               dialog.GetNumber(), CRuxDeptRec::kSize,
-               [&dialog](CRuxDeptRec& row) {
-                   row.SetName(MakeEscCode('C', '0') + dialog.GetName());
-                   return row.CalcDataSize();
-               },
-               index, inserted);
+    return EditAndStore<CRuxDeptRec>(
+        dialog,
+        [&dialog](CRuxDeptRec& row) {
+            row.SetName(MakeEscCode('C', '0') + dialog.GetName());
+            return row.CalcDataSize();
+        },
+        index, inserted);
 }
 
 bool RuxDeptListForm::AddItem(int& index, bool& inserted)

@@ -5,29 +5,21 @@
 #pragma once
 
 #include "scaledata/EditCategoryForm.h"
+#include "scaledata/EditedListForm.h"
 #include "scaledata/RuxDeptTb.h"
-#include "scaledata/ScaleDataListForm.h"
-
-#include <functional>
-#include <utility>
 
 namespace varnel {
 
-class RuxDeptListForm final : public ScaleDataListForm {
+class RuxDeptListForm final : public EditedListForm<EditCategoryForm> {
 public:
     static constexpr std::size_t kNameMax = 26;
     static constexpr MessageId kMsgEditDepartment = 17621;
     static constexpr MessageId kMsgEditGroup = 17622;
 
-    using EditDialog = std::function<bool(EditCategoryForm&)>;
-
-    RuxDeptListForm(CRuxDeptTb& table, EditDialog editDialog = {});
-    // Runs the edit dialog; without one, Add and Edit change nothing.
-    void SetEditDialog(EditDialog editDialog) { m_editDialog = std::move(editDialog); }
+    explicit RuxDeptListForm(CRuxDeptTb& table, EditDialog editDialog = {});
 
 protected:
     bool GetRowText(int index, std::vector<std::string>& texts) override;
-    void InitList(int& selIndex) override;
     bool AddItem(int& index, bool& inserted) override;
     bool EditItem(int& index, bool& inserted) override;
     bool OnSelect(int index) override;
@@ -40,7 +32,6 @@ private:
     bool Edit(EditCategoryForm& dialog, int& index, bool& inserted);
 
     CRuxDeptTb& m_names;
-    EditDialog m_editDialog;
 };
 
 }  // namespace varnel

@@ -68,7 +68,7 @@ void RegisterScaleDataTables(const ScaleDataRoles& roles)
     RegisterPluTable(CStoreNameTb::kTableNo, MakesTable<CStoreNameTb>("Store", roles));
     RegisterPluTable(CStoreSetupTb::kTableNo, MakesTable<CStoreSetupTb>("StoreInfo", roles));
     RegisterPluTable(CTrayTb::kTableNo, MakesTable<CTrayTb>("Tray", roles));
-    RegisterPluTable(CLabelBatchTb::kTableNo, MakesTable<CLabelBatchTb>("LabelBatch"));
+    RegisterPluTable(CLabelBatchTb::kTableNo, MakesTable<CLabelBatchTb>("LabelBatch", roles));
     RegisterPluTable(CScrollMsgTb::kTableNo, MakesTable<CScrollMsgTb>("ScrollMsg", roles));
     RegisterPluTable(CCampaignTb::kTableNo, MakesTable<CCampaignTb>("Campaign", roles));
     RegisterPluTable(CCampaignTb::kLineTableNo, MakesTable<CCampDataTb>("CampData"));

@@ -6,17 +6,10 @@
 namespace varnel {
 
 ShortMsgListForm::ShortMsgListForm(CShortMsgTb& table, EditDialog editDialog)
-    : ScaleDataListForm(table), m_messages(table), m_editDialog(std::move(editDialog))
+    : EditedListForm(table, std::move(editDialog)), m_messages(table)
 {
     AddColumn(kColumnNo, 10);
     AddColumn(kColumnName, 89);
-}
-
-void ShortMsgListForm::InitList(int& selIndex)
-{
-    Surface().SetTitle(m_messages.GetTableCaption());
-    selIndex = FirstSelection();
-    ShowButtonsByRights();
 }
 
 bool ShortMsgListForm::GetRowText(int index, std::vector<std::string>& texts)
@@ -30,17 +23,15 @@ bool ShortMsgListForm::GetRowText(int index, std::vector<std::string>& texts)
 
 bool ShortMsgListForm::Edit(EditShortMsgForm& dialog, int& index, bool& inserted)
 {
-    return m_editDialog && m_editDialog(dialog) && m_messages.CheckUserRights(CDBComTb::kRightUpdate, true) &&
-           StoreAndShow<CShortMsgRec>(
-               dialog.GetNumber(), CShortMsgRec::kSize, [&dialog](CShortMsgRec& row) { return FillMessageRow(dialog, row); },
-               index, inserted);
+    return EditAndStore<CShortMsgRec>(
+        dialog, [&dialog](CShortMsgRec& row) { return FillMessageRow(dialog, row); }, index, inserted);
 }
 
 bool ShortMsgListForm::AddItem(int& index, bool& inserted)
 {
     const std::optional<std::uint32_t> number = ProposeNumber(m_messages.GetMinKey());
     if (!number) return false;
-    EditShortMsgForm dialog(m_messages, *number, m_measure);
+    EditShortMsgForm dialog(m_messages, *number, Measure());
     dialog.SetName(FormatMessage(MessageTextEditForm::kMsgDefaultName, static_cast<long>(*number)));
     dialog.SetText({}, m_messages.GetRoles().Setup().GetLabelWidth(1));
     return Edit(dialog, index, inserted);
@@ -50,7 +41,7 @@ bool ShortMsgListForm::EditItem(int& index, bool& inserted)
 {
     const CShortMsgRec* row = m_messages.FindMessage(NumberOfRow(index));
     if (!row) return false;
-    EditShortMsgForm dialog(m_messages, row->GetKey(), m_measure);
+    EditShortMsgForm dialog(m_messages, row->GetKey(), Measure());
     dialog.SetName(row->GetName());
     dialog.SetText(row->GetText(), row->GetLabelWidth());
     return Edit(dialog, index, inserted);

@@ -3,27 +3,17 @@
 #pragma once
 
 #include "scaledata/EditShortMsgForm.h"
-#include "scaledata/ScaleDataListForm.h"
+#include "scaledata/EditedListForm.h"
 #include "scaledata/ShortMsgTb.h"
-
-#include <functional>
-#include <utility>
 
 namespace varnel {
 
-class ShortMsgListForm final : public ScaleDataListForm {
+class ShortMsgListForm final : public EditedListForm<EditShortMsgForm> {
 public:
-    using EditDialog = std::function<bool(EditShortMsgForm&)>;
-
-    ShortMsgListForm(CShortMsgTb& table, EditDialog editDialog = {});
-    // Runs the edit dialog; without one, Add and Edit change nothing.
-    void SetEditDialog(EditDialog editDialog) { m_editDialog = std::move(editDialog); }
-
-    void SetTextMeasure(const ILabelTextMeasure* measure) { m_measure = measure; }
+    explicit ShortMsgListForm(CShortMsgTb& table, EditDialog editDialog = {});
 
 protected:
     bool GetRowText(int index, std::vector<std::string>& texts) override;
-    void InitList(int& selIndex) override;
     bool AddItem(int& index, bool& inserted) override;
     bool EditItem(int& index, bool& inserted) override;
 
@@ -32,8 +22,6 @@ private:
     bool Edit(EditShortMsgForm& dialog, int& index, bool& inserted);
 
     CShortMsgTb& m_messages;
-    EditDialog m_editDialog;
-    const ILabelTextMeasure* m_measure = nullptr;
 };
 
 }  // namespace varnel

@@ -2,7 +2,6 @@
 
 #include "db/plu/PluFieldAccess.h"
 #include "db/records/RecordLayout.h"
-#include "db/site/MainFrame.h"
 #include "platform/NumberEntry.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
@@ -41,10 +40,10 @@ constexpr StoreSettingNumber kNumbers[] = {
 };
 
 // The label text editor of a store text: the store settings' own fonts at the width of PLU 1's label.
-void OpenEditor(LabelTextEditForm& editor, std::string_view text)
+void OpenEditor(LabelTextEditForm& editor, std::string_view text, const CGeneralSetup& setup)
 {
     editor.SetTextKind(LabelTextEditForm::kTableWithoutLineFonts);
-    (void)editor.SetTextAndWidth(text, CurrentGeneralSetup().GetLabelWidth(1));
+    (void)editor.SetTextAndWidth(text, setup.GetLabelWidth(1));
 }
 
 // The editor's text as stored, at most 119 bytes.
@@ -55,31 +54,31 @@ std::string ReadBack(LabelTextEditForm& editor)
     return std::string(buffer.data(), editor.GetTextChecked(buffer, truncated));
 }
 
-bool UsesFamily9()
+bool UsesFamily9(const ScaleDataRoles& roles)
 {
-    return FrameSiteRules().HasEnabledScaleType(9) || CurrentGeneralSetup().m_defaultScaleFamily == 9;
+    return roles.rules.HasEnabledScaleType(9) || roles.Setup().m_defaultScaleFamily == 9;
 }
 
 }  // namespace
 
-StoreSettingsForm::StoreSettingsForm(std::uint32_t number, const CStoreSetupRec& values,
+StoreSettingsForm::StoreSettingsForm(std::uint32_t number, const CStoreSetupRec& values, const ScaleDataRoles& roles,
                                      const ILabelTextMeasure* measure)
-    : m_taiwan(CurrentGeneralSetup().m_market == MarketTaiwan),
-      m_template(UsesFamily9() ? 301 : 318),
+    : m_taiwan(roles.Setup().m_market == MarketTaiwan),
+      m_template(UsesFamily9(roles) ? 301 : 318),
       m_number(number),
       m_numberText(std::to_string(number)),
       m_values(values),
-      m_name(LabelTextSettingsOf(FrameSiteRules()), measure),
-      m_address(LabelTextSettingsOf(FrameSiteRules()), measure)
+      m_name(LabelTextSettingsOf(roles.rules), measure),
+      m_address(LabelTextSettingsOf(roles.rules), measure)
 {
     for (const StoreSettingNumber& entry : kNumbers)
         m_numberTexts.push_back(std::to_string(GetColumnNumber(m_values, entry.column)));
     if (!m_taiwan) {
-        if (const CLabProp* definition = FindFieldDef(kPosCodeTypeField, FrameSiteRules().GetFieldDefMap(FieldDefMap::Plu)))
+        if (const CLabProp* definition = FindFieldDef(kPosCodeTypeField, roles.rules.GetFieldDefMap(FieldDefMap::Plu)))
             for (const auto& [key, value] : definition->m_values) m_posCodeValues.push_back({value->m_number, value->m_text});
     }
-    OpenEditor(m_name, m_values.Get(kName));
-    OpenEditor(m_address, m_values.Get(kAddress));
+    OpenEditor(m_name, m_values.Get(kName), roles.Setup());
+    OpenEditor(m_address, m_values.Get(kAddress), roles.Setup());
 }
 
 std::string StoreSettingsForm::GetTitle() const

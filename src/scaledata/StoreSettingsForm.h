@@ -7,6 +7,7 @@
 #include "db/records/RecordLayout.h"
 #include "pluedit/LabelTextEditForm.h"
 #include "platform/Messages.h"
+#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/StoreSetupRec.h"
 
 #include <cstdint>
@@ -48,7 +49,10 @@ public:
     static constexpr int kPrinterId = 1134;
     enum class Focus { None, Number, Name, Address };
 
-    StoreSettingsForm(std::uint32_t number, const CStoreSetupRec& values, const ILabelTextMeasure* measure = nullptr);
+    // The site (the store table's) gives the market, the families in use, the label text settings
+    // and the POS code type's definition.
+    StoreSettingsForm(std::uint32_t number, const CStoreSetupRec& values, const ScaleDataRoles& roles,
+                      const ILabelTextMeasure* measure = nullptr);
 
     std::string GetTitle() const;
     int GetTemplate() const { return m_template; }

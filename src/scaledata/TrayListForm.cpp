@@ -7,18 +7,11 @@ namespace varnel {
 using namespace tray_columns;
 
 TrayListForm::TrayListForm(CTrayTb& table, EditDialog editDialog)
-    : ScaleDataListForm(table), m_trays(table), m_editDialog(std::move(editDialog))
+    : EditedListForm(table, std::move(editDialog)), m_trays(table)
 {
     AddColumn(kColumnNo, 10);
     AddColumn(kColumnName, 40);
     AddColumn(kColumnSize, 40);
-}
-
-void TrayListForm::InitList(int& selIndex)
-{
-    selIndex = FirstSelection();
-    Surface().SetTitle(m_trays.GetTableCaption());
-    ShowButtonsByRights();
 }
 
 bool TrayListForm::GetRowText(int index, std::vector<std::string>& texts)
@@ -31,14 +24,12 @@ bool TrayListForm::GetRowText(int index, std::vector<std::string>& texts)
     return true;
 }
 
-bool TrayListForm::EditAndStore(EditTrayForm& dialog, int& index, bool& inserted)
+bool TrayListForm::Edit(EditTrayForm& dialog, int& index, bool& inserted)
 {
-    if (!m_editDialog || !m_editDialog(dialog) || !m_trays.CheckUserRights(CDBComTb::kRightUpdate, true)) return false;
-    const CTrayRec& values = dialog.GetValues();
-    return StoreAndShow<CTrayRec>(
-        dialog.GetNumber(), CTrayRec::kSize,
-        [&values](CTrayRec& row) -> std::uint16_t {
-            row.CopyDataFrom(values);
+    return EditAndStore<CTrayRec>(
+        dialog,
+        [&dialog](CTrayRec& row) -> std::uint16_t {
+            row.CopyDataFrom(dialog.GetValues());
             return CTrayRec::kSize;
         },
         index, inserted);
@@ -50,16 +41,16 @@ bool TrayListForm::AddItem(int& index, bool& inserted)
     if (!number) return false;
     CTrayRec defaults;
     defaults.SetEditorDefaults();
-    EditTrayForm dialog(*number, defaults);
-    return EditAndStore(dialog, index, inserted);
+    EditTrayForm dialog(*number, defaults, m_trays.GetRoles());
+    return Edit(dialog, index, inserted);
 }
 
 bool TrayListForm::EditItem(int& index, bool& inserted)
 {
     const CTrayRec* tray = m_trays.FindTray(NumberOfRow(index));
     if (!tray) return false;
-    EditTrayForm dialog(tray->GetKey(), *tray);
-    return EditAndStore(dialog, index, inserted);
+    EditTrayForm dialog(tray->GetKey(), *tray, m_trays.GetRoles());
+    return Edit(dialog, index, inserted);
 }
 
 }  // namespace varnel

@@ -33,8 +33,8 @@ protected:
     EditLabelBatchForm BatchForm(std::vector<BatchLine> lines, LabelBatchPluForm::PluPicker picker,
                                  EditLabelBatchForm::LineDialog lineDialog)
     {
-        return EditLabelBatchForm(m_database.GetPluTable(), 1, "Set", std::move(lines), std::move(picker),
-                                  std::move(lineDialog));
+        return EditLabelBatchForm(m_database.GetPluTable(), Batches().GetRoles(), 1, "Set", std::move(lines),
+                                  std::move(picker), std::move(lineDialog));
     }
 };
 
@@ -205,7 +205,7 @@ TEST_F(LabelBatchFormsTest, LinesMoveByDragAndTakeQuantitiesTypedInPlace)
 TEST_F(LabelBatchFormsTest, LabelBatchPluTakesNumbersOnlyAndShowsThePlusWeightAndPrice)
 {
     AddPlu(123, "Bread", 1, 399);
-    LabelBatchPluForm line(m_database.GetPluTable(), 7, 1, [](std::uint32_t initial) {
+    LabelBatchPluForm line(m_database.GetPluTable(), Batches().GetRoles().rules, 7, 1, [](std::uint32_t initial) {
         EXPECT_EQ(initial, 12u);
         return std::optional<std::uint32_t>(123);
     });

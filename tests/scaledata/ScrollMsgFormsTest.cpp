@@ -55,7 +55,7 @@ TEST_F(ScrollMsgFormsTest, TheExtendedEditorServesFamilies8To12AndFamilies045InM
     for (const Case& c : cases) {
         m_frame.m_setup.m_defaultScaleFamily = c.family;
         m_frame.m_setup.m_market = c.market;
-        EXPECT_EQ(EditScrollMsgsForm::UsesExtendedEditor(), c.extended) << c.family << " " << c.market;
+        EXPECT_EQ(List({}).UsesExtendedEditor(), c.extended) << c.family << " " << c.market;
     }
 }
 
@@ -191,19 +191,19 @@ TEST_F(ScrollMsgFormsTest, TheExtendedEditorFollowsTheScalesOnTheLinks)
 {
     m_frame.m_setup.m_defaultScaleFamily = 8;
     AddLinkScale(10);
-    EditScrollMsgExForm family10(std::string(100, 'T'), {});
+    EditScrollMsgExForm family10(std::string(100, 'T'), {}, Messages().GetRoles());
     EXPECT_FALSE(family10.IsShown(EditScrollMsgExForm::kConsecutive));
     EXPECT_TRUE(family10.IsShown(EditScrollMsgExForm::kInverted));
     EXPECT_EQ(family10.GetTextLimit(), 93u);
     EXPECT_EQ(family10.GetText().size(), 93u);
     m_frame.m_setup.m_market = MarketNewZealand;
-    EXPECT_EQ(EditScrollMsgExForm("", {}).GetTextLimit(), 94u);
-    EXPECT_FALSE(EditScrollMsgExForm("", {}).IsShown(EditScrollMsgExForm::kInverted));
+    EXPECT_EQ(EditScrollMsgExForm("", {}, Messages().GetRoles()).GetTextLimit(), 94u);
+    EXPECT_FALSE(EditScrollMsgExForm("", {}, Messages().GetRoles()).IsShown(EditScrollMsgExForm::kInverted));
 
     AddLinkScale(11);
     ScrollSettings flashing;
     flashing.flash = EditScrollMsgExForm::kFlashing;
-    EditScrollMsgExForm mixed("", flashing);
+    EditScrollMsgExForm mixed("", flashing, Messages().GetRoles());
     EXPECT_TRUE(mixed.IsEnabled(EditScrollMsgExForm::kSize));
     EXPECT_TRUE(mixed.IsEnabled(EditScrollMsgExForm::kFlashes));
     EXPECT_TRUE(mixed.IsEnabled(EditScrollMsgExForm::kMode));
@@ -213,7 +213,7 @@ TEST_F(ScrollMsgFormsTest, TheExtendedEditorFollowsTheScalesOnTheLinks)
     // Every scale of family 11: the display times are not the scale's, and OK takes no hours.
     m_frame.m_linkScales.clear();
     AddLinkScale(11);
-    EditScrollMsgExForm vm("", {});
+    EditScrollMsgExForm vm("", {}, Messages().GetRoles());
     for (const auto control : {EditScrollMsgExForm::kMode, EditScrollMsgExForm::kDay, EditScrollMsgExForm::kStartHour,
                                EditScrollMsgExForm::kEndHour})
         EXPECT_FALSE(vm.IsEnabled(control)) << control;

@@ -125,7 +125,7 @@ TEST_F(StoreNameFormsTest, TheSimpleEditorRefusesANameTooLongForTheLargeFontInMa
 TEST_F(StoreNameFormsTest, TheExtendedEditorChecksEachTextForItsFontAndBothTogether)
 {
     m_frame.m_setup.m_market = MarketThailand;
-    ASSERT_TRUE(EditStoreNamesForm::UsesExtendedEditor());
+    ASSERT_TRUE(List({}).UsesExtendedEditor());
     struct Case {
         std::size_t name, address;
         std::uint8_t nameFont, addressFont;

@@ -131,16 +131,18 @@ TEST_F(TrayStoreListFormsTest, EditTrayKeepsWhatItHasNoControlForAndChecksItsNum
 
 TEST_F(TrayStoreListFormsTest, TheTrayShapeEntriesFollowTheTemplateAndThePictureTheSizes)
 {
-    EXPECT_EQ(EditTrayForm::GetTemplate(), 333);
-    EXPECT_EQ(EditTrayForm::EntriesOf(Choice(1158)).back(), "Fan-Shaped");
-    m_frame.m_setup.m_market = MarketNewZealand;
-    EXPECT_EQ(EditTrayForm::GetTemplate(), 311);
-    EXPECT_EQ(EditTrayForm::EntriesOf(Choice(1158)).back(), "Quarter Sector");
-
     CTrayRec values;
     values.SetEditorDefaults();
+    const EditTrayForm usa(1, values, Trays().GetRoles());
+    EXPECT_EQ(usa.GetTemplate(), 333);
+    EXPECT_EQ(usa.EntriesOf(Choice(1158)).back(), "Fan-Shaped");
+    m_frame.m_setup.m_market = MarketNewZealand;
+    const EditTrayForm newZealand(1, values, Trays().GetRoles());
+    EXPECT_EQ(newZealand.GetTemplate(), 311);
+    EXPECT_EQ(newZealand.EntriesOf(Choice(1158)).back(), "Quarter Sector");
+
     values.Set(tray_columns::kBottomLength, 160);
-    EditTrayForm dialog(1, values);
+    EditTrayForm dialog(1, values, Trays().GetRoles());
     const TrayPicture& picture = dialog.GetPicture();
     ASSERT_EQ(picture.lines.size(), 9u);
     // The front's top edge is the length at 700 mm across; its height 30 mm of the 200 down.
@@ -202,7 +204,7 @@ TEST_F(TrayStoreListFormsTest, ANewStoreStartsWithPriceMaster2AndTheDefaultSetti
 TEST_F(TrayStoreListFormsTest, StoreSettingsChecksItsNumbersAndAsksAboutLongTexts)
 {
     CStoreSetupRec values;
-    StoreSettingsForm dialog(12, values);
+    StoreSettingsForm dialog(12, values, Stores().GetRoles());
     dialog.SetNumberText(SettingNumber(1137), "10");  // NON8 goes to 9
     EXPECT_FALSE(dialog.OnOK());
     EXPECT_EQ(m_prompt.m_texts.back(), "Please enter an integer between 0 and 9.");
@@ -237,7 +239,7 @@ TEST_F(TrayStoreListFormsTest, ThePosCodeTypeComesFromThePluFieldOutsideTaiwanAn
     AddLinkScale(9);
     CStoreSetupRec values;
     values.Set(store_setup_columns::kPosCodeType, 7);
-    StoreSettingsForm dialog(1, values);
+    StoreSettingsForm dialog(1, values, Stores().GetRoles());
     EXPECT_EQ(dialog.GetTitle(), "Store Settings");
     EXPECT_EQ(dialog.EntriesOf(Setting(1141)), (std::vector<std::string>{"Standard", "Custom"}));
     EXPECT_EQ(dialog.GetChoice(Setting(1141)), 1);
@@ -247,7 +249,7 @@ TEST_F(TrayStoreListFormsTest, ThePosCodeTypeComesFromThePluFieldOutsideTaiwanAn
     EXPECT_EQ(dialog.GetValues().Get(store_setup_columns::kPosCodeType), 0);
 
     m_frame.m_setup.m_market = MarketTaiwan;
-    StoreSettingsForm taiwan(1, values);
+    StoreSettingsForm taiwan(1, values, Stores().GetRoles());
     EXPECT_EQ(taiwan.EntriesOf(Setting(1141)).size(), 6u);
     EXPECT_EQ(taiwan.EntriesOf(Setting(1134)).back(), "Printer #1 and #2");
     EXPECT_TRUE(taiwan.IsEnabled(1140));
@@ -256,7 +258,7 @@ TEST_F(TrayStoreListFormsTest, ThePosCodeTypeComesFromThePluFieldOutsideTaiwanAn
     // Without values for the field the type is a number.
     m_frame.m_setup.m_market = MarketUsa;
     m_frame.m_fieldDefs[0].clear();
-    StoreSettingsForm plain(1, values);
+    StoreSettingsForm plain(1, values, Stores().GetRoles());
     EXPECT_FALSE(plain.IsShown(1141));
     EXPECT_TRUE(plain.IsShown(1144));
     EXPECT_EQ(plain.GetNumberText(SettingNumber(1144)), "7");

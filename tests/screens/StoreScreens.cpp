@@ -124,7 +124,8 @@ void AddStoreScreens(ScreenShots& shots)
     CStoreListDlg storeList(stores, western);
     shots.Take("dialog-store-list", storeList);
 
-    StoreSettingsForm settings(1, *market.TableOf<CStoreSetupTb>(71).FindStore(1));
+    CStoreSetupTb& storeTable = market.TableOf<CStoreSetupTb>(71);
+    StoreSettingsForm settings(1, *storeTable.FindStore(1), storeTable.GetRoles());
     CStoreSettingsDlg settingsDlg(settings, western);
     shots.Take("dialog-store-settings", settingsDlg);
 
@@ -132,7 +133,8 @@ void AddStoreScreens(ScreenShots& shots)
     CTrayListDlg trayList(trays, western);
     shots.Take("dialog-tray-list", trayList);
 
-    EditTrayForm tray(2, *market.TableOf<CTrayTb>(53).FindTray(2));
+    CTrayTb& trayTable = market.TableOf<CTrayTb>(53);
+    EditTrayForm tray(2, *trayTable.FindTray(2), trayTable.GetRoles());
     CEditTrayDlg trayDlg(tray, western);
     shots.Take("dialog-edit-tray", trayDlg);
 
@@ -140,12 +142,14 @@ void AddStoreScreens(ScreenShots& shots)
     CEditLabelBatchesDlg batchesDlg(batches, {}, western);
     shots.Take("dialog-label-batches", batchesDlg);
 
-    const CLabelBatchRec& salads = *market.TableOf<CLabelBatchTb>(34).FindBatch(2);
-    EditLabelBatchForm batch(market.Database().GetPluTable(), 2, salads.GetName(), salads.GetLines(), {}, {});
+    const CLabelBatchTb& batchTable = market.TableOf<CLabelBatchTb>(34);
+    const CLabelBatchRec& salads = *batchTable.FindBatch(2);
+    EditLabelBatchForm batch(market.Database().GetPluTable(), batchTable.GetRoles(), 2, salads.GetName(),
+                             salads.GetLines(), {}, {});
     CEditLabelBatchDlg batchDlg(batch, western);
     shots.Take("dialog-edit-label-batch", batchDlg);
 
-    LabelBatchPluForm line(market.Database().GetPluTable(), 101, 24, {});
+    LabelBatchPluForm line(market.Database().GetPluTable(), batchTable.GetRoles().rules, 101, 24, {});
     CLabelBatchPluDlg lineDlg(line);
     shots.Take("dialog-label-batch-plu", lineDlg);
 
@@ -165,7 +169,7 @@ void AddStoreScreens(ScreenShots& shots)
     times.mode = 1;
     times.time = 822;
     times.consecutive = true;
-    EditScrollMsgExForm extended("Open 7 days", times);
+    EditScrollMsgExForm extended("Open 7 days", times, market.TableOf<CScrollMsgTb>(3).GetRoles());
     CEditScrollMsgExDlg extendedDlg(extended, western);
     shots.Take("dialog-edit-advertising-message-extended", extendedDlg);
 }

@@ -141,7 +141,7 @@ private:
     // The document's message picker; a cancelled pick of these kinds gives the current number back.
     std::optional<std::uint32_t> PickMessage(std::uint32_t kind, std::uint32_t current)
     {
-        const std::uint32_t chosen = SelectMessageNo(kind, current, m_lists);
+        const std::uint32_t chosen = SelectMessageNo(m_frame.GetGeneralSetup(), kind, current, m_lists);
         return chosen == current ? std::nullopt : std::optional<std::uint32_t>(chosen);
     }
 

@@ -2,7 +2,6 @@
 #include "scaledata/ui/ScaleDataListWindows.h"
 
 #include "db/plu/PluDatabase.h"
-#include "db/site/MainFrame.h"
 #include "scaledata/EditFreeMsgNamesForm.h"
 #include "scaledata/ExMsgListForm.h"
 #include "scaledata/PopMsgListForm.h"
@@ -90,9 +89,10 @@ std::optional<std::uint32_t> PickScaleDataNumber(ScaleDataList list, std::uint16
     return RunList(list, table, SelectionListForm::kPick, current, site, editing);
 }
 
-std::uint32_t SelectMessageNo(std::uint32_t messageType, std::uint32_t current, const ScaleDataListSite& site)
+std::uint32_t SelectMessageNo(const CGeneralSetup& setup, std::uint32_t messageType, std::uint32_t current,
+                              const ScaleDataListSite& site)
 {
-    const std::optional<MessagePickerList> picker = FindMessagePickerList(CurrentGeneralSetup(), messageType);
+    const std::optional<MessagePickerList> picker = FindMessagePickerList(setup, messageType);
     if (!picker) return current;
     const std::optional<std::uint32_t> chosen = PickScaleDataNumber(picker->list, picker->table, current, site);
     if (chosen) return *chosen;

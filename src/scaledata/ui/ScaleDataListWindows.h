@@ -32,8 +32,10 @@ bool OpenScaleDataList(std::uint32_t command, const ScaleDataListSite& site);
 std::optional<std::uint32_t> PickScaleDataNumber(ScaleDataList list, std::uint16_t table, std::uint32_t current,
                                                  const ScaleDataListSite& site, bool editing = true);
 
-// The document's message picker for message types 1 to 13: the number chosen; on Cancel the current
-// number for types 1 to 11 and 0xFFFFFFFF for the storage types 12 and 13.
-std::uint32_t SelectMessageNo(std::uint32_t messageType, std::uint32_t current, const ScaleDataListSite& site);
+// The document's message picker for message types 1 to 13 (their tables by the setup given): the
+// number chosen; on Cancel the current number for types 1 to 11 and 0xFFFFFFFF for the storage types
+// 12 and 13.
+std::uint32_t SelectMessageNo(const CGeneralSetup& setup, std::uint32_t messageType, std::uint32_t current,
+                              const ScaleDataListSite& site);
 
 }  // namespace varnel

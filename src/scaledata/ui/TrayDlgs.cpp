@@ -92,7 +92,7 @@ CEditTrayDlg::CEditTrayDlg(EditTrayForm& form, CodePage codePage, QWidget* paren
     for (const TrayChoice& choice : EditTrayForm::Choices()) {
         auto* combo = new QComboBox(this);
         combo->setObjectName(QString::number(choice.id));
-        for (const std::string& entry : EditTrayForm::EntriesOf(choice)) combo->addItem(QString::fromStdString(entry));
+        for (const std::string& entry : form.EntriesOf(choice)) combo->addItem(QString::fromStdString(entry));
         combo->setCurrentIndex(form.GetChoice(choice));
         const bool wrap = choice.label.starts_with("Wrap Pos.") || choice.label.starts_with("Horiz.") ||
                           choice.label.starts_with("Vert.");

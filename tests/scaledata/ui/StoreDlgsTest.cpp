@@ -186,7 +186,8 @@ TEST_F(StoreDlgsTest, ABatchLineIsDraggedByTheMouseAndItsQuantityTypedInPlace)
     AddPlu(1, "One");
     AddPlu(2, "Two");
     AddPlu(3, "Three");
-    EditLabelBatchForm form(m_database.GetPluTable(), 1, "Set", {{1, 1}, {2, 2}, {3, 3}}, {}, {});
+    EditLabelBatchForm form(m_database.GetPluTable(), TableOf<CLabelBatchTb>(CLabelBatchTb::kTableNo).GetRoles(), 1,
+                            "Set", {{1, 1}, {2, 2}, {3, 3}}, {}, {});
     CEditLabelBatchDlg dialog(form, CodePage::Western);
     Show(dialog);
     auto* lines = Child<QTreeWidget>(dialog, "1004");
