@@ -56,6 +56,8 @@ public:
     std::optional<PluDeleteRange> PickDeleteRange() override { return PluDeleteRange{false, 1, kPlus}; }
     std::optional<PasteChoice> AskPasteTarget(std::uint32_t, bool) override { return std::nullopt; }
     void RunPriceDialog(int, std::uint32_t, std::uint32_t) override {}
+    void EditNutrition(NutritionDialog, std::uint32_t, bool) override {}
+    void EditIngredients(std::uint32_t, std::uint16_t) override {}
     void PutPluBlock(const std::vector<std::uint8_t>&) override {}
     std::optional<std::vector<std::uint8_t>> GetPluBlock() const override { return std::nullopt; }
 };

@@ -34,6 +34,7 @@ struct DocumentSwitches {
     bool autoBackup = false;              // dated backups at start
     bool openCommsCenterAtStart = false;
     bool ausNzNutrition = false;          // the standard Australian/New Zealand nutrition layout
+    bool otherMakerSends = false;         // changed PLUs are sent to the outside maker's scales at exit
     std::array<std::uint32_t, 5> retentionDays{};  // the five production retention periods
     std::uint16_t defaultFamily = 0;      // the default scale family
 };

@@ -125,6 +125,7 @@ DocumentSwitches MainFrameModel::GetDocumentSwitches() const
     switches.autoBackup = setup.m_autoBackup != 0;
     switches.openCommsCenterAtStart = setup.m_commsStatusAtStartup != 0;
     switches.ausNzNutrition = m_frame.IsAusNzNutrition();
+    switches.otherMakerSends = setup.m_orlanComms != 0;
     switches.retentionDays = {setup.m_keepHourlyDays, setup.m_keepOperatorDays, setup.m_keepPluDays,
                               setup.m_keepRewrapDays, setup.m_keepNextDayDays};
     switches.defaultFamily = setup.m_defaultScaleFamily;

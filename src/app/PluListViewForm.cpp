@@ -17,7 +17,6 @@ constexpr std::uint8_t kView = 1;
 constexpr std::uint8_t kUpdate = 2;
 constexpr std::uint8_t kDelete = 4;
 constexpr std::uint16_t kNutritionTable = 9;
-constexpr std::uint16_t kIngredientsTable = 8;
 constexpr std::uint16_t kActiveField = 1053;
 constexpr std::uint32_t kInactiveBit = 1;
 
@@ -41,10 +40,12 @@ CNutritionTb* PluListViewForm::Nutrition() const
     return dynamic_cast<CNutritionTb*>(m_database.GetTable(kNutritionTable));
 }
 
-CDBComTb* PluListViewForm::AusNzIngredients() const
+CDBComTb* PluListViewForm::Ingredients() const
 {
-    return m_settings.ausNzNutrition ? dynamic_cast<CDBComTb*>(m_database.GetTable(kIngredientsTable)) : nullptr;
+    return dynamic_cast<CDBComTb*>(m_database.GetTable(kIngredientsTable));
 }
+
+CDBComTb* PluListViewForm::AusNzIngredients() const { return m_settings.ausNzNutrition ? Ingredients() : nullptr; }
 
 bool PluListViewForm::HasPluRight(std::uint8_t mask) const
 {
@@ -75,7 +76,9 @@ bool PluListViewForm::IsEnabled(std::uint32_t command) const
     case kPaste:
     case kMarkActive: return HasPluRight(kUpdate) && Selected().has_value();
     case kNutrition: return m_site.HasTableAccess(kNutritionTable, kView);
-    case kDeleteNutrition: return Selected().has_value();
+    case kDeleteNutrition:
+    case kIngredients:
+    case kDeleteIngredients: return Selected().has_value();
     default: return false;
     }
 }
@@ -103,7 +106,10 @@ bool PluListViewForm::RunCommand(std::uint32_t command)
     case kCopy: (void)CopySelectedPlu(); return true;
     case kCut: (void)CutSelectedPlu(); return true;
     case kPaste: (void)PastePlu(); return true;
+    case kNutrition: (void)EditSelectedNutrition(); return true;
     case kDeleteNutrition: (void)DeleteSelectedNutrition(); return true;
+    case kIngredients: (void)EditSelectedIngredients(); return true;
+    case kDeleteIngredients: (void)DeleteSelectedIngredients(); return true;
     case kMarkActive: (void)SwitchSelectedActive(); return true;
     default: return false;
     }

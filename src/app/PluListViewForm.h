@@ -4,11 +4,14 @@
 // active-switch sequences; what needs a window (the PLU edit window, the pickers, the Paste PLU
 // dialog, the price dialogs, the clipboard) it asks of its host.
 //
+// Nutrition and ingredients open the dialogs the site's switches choose on the current PLU.
+//
 // A change of one PLU is refused (61259) while the PLU edit window shows that PLU, and (31502) when
 // the PLU is host-controlled; a paste checks its target the same way, whichever way it was chosen.
 #pragma once
 
 #include "platform/Messages.h"
+#include "pluedit/PluEditSite.h"
 
 #include <cstdint>
 #include <optional>
@@ -50,6 +53,8 @@ struct PluListViewSettings {
     bool nutritionPerPlu = true;     // one nutrition record per PLU, keyed by its number (else shared)
     bool standardNutrition = false;  // standard nutrition records are in use
     bool customNutrition = false;    // custom nutrition records are in use
+    bool canEditNutrition = false;   // the standard nutrition dialogs may be opened
+    bool canEditCustomNutrition = false;
     bool ausNzNutrition = false;     // the Australian/New Zealand layout, with ingredients in table 8
     bool headOffice = false;         // price zones in head-office mode
     std::uint16_t localZone = 0;     // the store's own price zone
@@ -86,6 +91,10 @@ public:
     virtual std::optional<PasteChoice> AskPasteTarget(std::uint32_t clipboardPlu, bool pluSelected) = 0;
     // Runs price dialog `dialog` (145, 274, 275, 309 or 310) for the command on the PLU.
     virtual void RunPriceDialog(int dialog, std::uint32_t command, std::uint32_t pluNumber) = 0;
+    // The nutrition dialog on the PLU's row, stored after OK (a host-controlled PLU's panel is not).
+    virtual void EditNutrition(NutritionDialog dialog, std::uint32_t pluNumber, bool hostControlled) = 0;
+    // "Edit Message" on the PLU's ingredients in table 8, an empty text at `labelWidth` for none.
+    virtual void EditIngredients(std::uint32_t pluNumber, std::uint16_t labelWidth) = 0;
     // The clipboard's block in the PLU format; none when it holds none.
     virtual void PutPluBlock(const std::vector<std::uint8_t>& block) = 0;
     virtual std::optional<std::vector<std::uint8_t>> GetPluBlock() const = 0;
@@ -107,10 +116,13 @@ public:
     static constexpr MessageId kMsgSetInactive = 20552;
     static constexpr MessageId kMsgUserEdit = 20506;
     static constexpr std::uint16_t kPriceChangeTable = 14;
+    static constexpr std::uint16_t kIngredientsTable = 8;
 
     PluListViewForm(CPluDatabase& database, PluListPanelForm& panel, const ISiteRules& site, IPluListViewHost& host,
                     PluListViewSettings settings);
 
+    // The site's settings as they are now (they change while the window is open).
+    void SetSettings(const PluListViewSettings& settings) { m_settings = settings; }
     // Whether the command may run now; false for a command that is not the list's.
     bool IsEnabled(std::uint32_t command) const;
     // "Make Active" or "Make Inactive", as the current PLU is.
@@ -127,12 +139,18 @@ public:
     bool CutSelectedPlu();
     bool PastePlu();
     bool DeleteSelectedNutrition();
+    // The nutrition dialog the site's switches choose; false when none opened.
+    bool EditSelectedNutrition();
+    bool EditSelectedIngredients();
+    bool DeleteSelectedIngredients();
     bool SwitchSelectedActive();
     // The price dialog for 32781 or 32782 on the current PLU.
     void ChangePrices(std::uint32_t command);
     // The dialog the command opens: 274/275 per zone, 309/310 multi-price, 145 single; 0 when a field
     // definition it needs is missing (61249 shown for the markdown flag's).
     int ChoosePriceDialog(std::uint32_t command) const;
+    // The dialog "Nutrition" opens: none when the site edits no nutrition.
+    std::optional<NutritionDialog> ChooseNutritionDialog() const;
 
 private:
     bool HasPluRight(std::uint8_t mask) const;
@@ -156,6 +174,7 @@ private:
     CPluDefTb* Plus() const;
     CPluPriceZoneTb* Zones() const;
     CNutritionTb* Nutrition() const;
+    CDBComTb* Ingredients() const;       // table 8
     CDBComTb* AusNzIngredients() const;  // table 8, with Australian/New Zealand nutrition only
 
     CPluDatabase& m_database;

@@ -89,6 +89,10 @@ void CVrn3Doc::OnCloseDocument()
 
 bool CVrn3Doc::SaveModified()
 {
+    if (m_host.GetRunMode() == RunMode::Normal && m_host.GetDocumentSwitches().otherMakerSends && HasOrlanChanges()) {
+        ShowMessage(kMsgUnsentOtherMakerChanges);
+        (void)SendOrlanChanges(true);
+    }
     {
         const WaitCursor wait(*m_ui);
         (void)m_host.GetLinks().StopLinks(true);

@@ -53,6 +53,7 @@ public:
     static constexpr MessageId kMsgCommsCancelled = 61225;
     static constexpr MessageId kMsgBackupFailed = 90402;
     static constexpr MessageId kMsgUnmatchedKeyboards = 31492;
+    static constexpr MessageId kMsgUnsentOtherMakerChanges = 31530;
     // The tables the cache holds, in the order it asks for them.
     static constexpr std::array<std::uint16_t, 35> kCachedTables = {
         2, 15, 3, 4, 29, 30, 11, 10, 13, 12, 7, 8, 9, 34, 37, 70, 71, 72,
@@ -100,8 +101,10 @@ public:
     bool IsBatchMode() const override { return m_pluDatabase.IsBatchMode(); }
     std::string GetBatchFilePath() const override { return m_pluDatabase.GetBatchFilePath(); }
     int GetReportKind() const override { return m_reportType; }
-    // Before the document closes: the links stop and keep their unsent data. Every change is written
-    // to the database when it is made, so the document itself is never offered for saving.
+    // Before the document closes: in the normal mode the PLUs changed since the last send to the
+    // outside maker's scales go there (31530 says so first), when the site sends them; the links stop
+    // and keep their unsent data. Every change is written to the database when it is made, so the
+    // document itself is never offered for saving.
     bool SaveModified() override;
     // Closes the PLU edit window when it is open.
     void CloseEditorWindows() override;

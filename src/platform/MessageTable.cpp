@@ -453,6 +453,7 @@ constexpr std::pair<MessageId, std::string_view> kMessages[] = {
     {31528, "One or more scales cannot receive the batch print data. Please set the scale back to normal mode and "
             "retry."},
     {31529, "The upper weight must be greater than the lower weight!"},
+    {31530, "You have made some changes that have not yet been sent to Orlan scales. These will be sent now."},
     {31531, "One or more QD47FD files already exist in the target folder. OK to overwrite?"},
     {31532, "This will delete the selected scale\nOK to proceed?"},
     {31533, "Warning.  This comms link is assigned to one or more departments.  Deleting this comms link will "

@@ -1,5 +1,6 @@
 // The document's services beside its commands: reports prepared for the report window, the sends to
-// the outside maker's scales, and whether a PLU holds a message or coupon number.
+// the outside maker's scales (by command and at exit), and whether a PLU holds a message or coupon
+// number.
 #include "DocumentFixture.h"
 #include "app/AutomationServices.h"
 #include "db/plu/PluDefTb.h"
@@ -178,6 +179,29 @@ TEST_F(DocumentPluServices, RecentChangesSendTheChangedPlusOnceAndAllPlusSendEve
     EXPECT_EQ(doc->SendOrlanPlus(3, 8, false), 0u);
     EXPECT_EQ(Count(SendFile(), "NAA"), 1u);
     EXPECT_EQ(runner.m_started.size(), 3u);
+}
+
+TEST_F(DocumentPluServices, ChangesLeftUnsentGoAtExitInTheNormalModeWhenTheSiteSendsThem)
+{
+    AddPlu(4);
+    host.m_switches.otherMakerSends = true;
+    host.m_runMode = RunMode::Scheduler;
+    EXPECT_TRUE(doc->SaveModified());
+    host.m_runMode = RunMode::Normal;
+    host.m_switches.otherMakerSends = false;
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_TRUE(runner.m_started.empty());
+    EXPECT_TRUE(Shown().empty());
+
+    host.m_switches.otherMakerSends = true;
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_EQ(Shown(), std::vector<MessageId>{CVrn3Doc::kMsgUnsentOtherMakerChanges});
+    EXPECT_EQ(Count(SendFile(), "NAA"), 1u);
+    EXPECT_EQ(runner.m_started.size(), 1u);
+    // Nothing is left to send the next time.
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(runner.m_started.size(), 1u);
 }
 
 TEST_F(DocumentPluServices, TheProgramsAutomationSendsTheRangeThroughTheDocument)

@@ -6,6 +6,7 @@
 
 #include "PluListFixture.h"
 #include "db/plu/PluPriceZoneTb.h"
+#include "scaledata/ExMsgRec.h"
 #include "scaledata/NutritionTb.h"
 #include "support/RecordingDocument.h"
 #include "support/RecordingPrompt.h"
@@ -45,6 +46,14 @@ public:
     {
         priceDialogs.push_back({dialog, command, pluNumber});
     }
+    void EditNutrition(NutritionDialog dialog, std::uint32_t pluNumber, bool hostControlled) override
+    {
+        nutritionDialogs.push_back({dialog, pluNumber, hostControlled});
+    }
+    void EditIngredients(std::uint32_t pluNumber, std::uint16_t labelWidth) override
+    {
+        ingredients.emplace_back(pluNumber, labelWidth);
+    }
     void PutPluBlock(const std::vector<std::uint8_t>& block) override { clipboard = block; }
     std::optional<std::vector<std::uint8_t>> GetPluBlock() const override { return clipboard; }
 
@@ -63,6 +72,14 @@ public:
     std::optional<PasteChoice> paste;
     std::vector<std::pair<std::uint32_t, bool>> pasteAsked;
     std::vector<PriceDialog> priceDialogs;
+    struct NutritionOpened {
+        NutritionDialog dialog;
+        std::uint32_t plu;
+        bool hostControlled;
+        bool operator==(const NutritionOpened&) const = default;
+    };
+    std::vector<NutritionOpened> nutritionDialogs;
+    std::vector<std::pair<std::uint32_t, std::uint16_t>> ingredients;
     std::optional<std::vector<std::uint8_t>> clipboard;
 };
 
@@ -143,12 +160,12 @@ protected:
         return std::ranges::any_of(m_frame.m_events,
                                    [&](const auto& event) { return event.second.find(text) != std::string::npos; });
     }
-    // Whether a send of the PLU table's records (`first` to `last`) was queued.
-    bool Queued(std::uint32_t first, std::uint32_t last) const
+    // Whether a send of the table's records (`first` to `last`, the PLU table's by default) was queued.
+    bool Queued(std::uint32_t first, std::uint32_t last, std::uint16_t table = CPluDefTb::kTableNo) const
     {
         return std::ranges::any_of(m_document.m_sends, [&](const RecordingDocument::Send& send) {
             return std::ranges::any_of(send.requests, [&](const CSendDataLog& job) {
-                return job.m_tableId == CPluDefTb::kTableNo && job.m_rangeStart == first && job.m_rangeEnd == last;
+                return job.m_tableId == table && job.m_rangeStart == first && job.m_rangeEnd == last;
             });
         });
     }
@@ -173,19 +190,21 @@ TEST_P(PluListViewTest, CommandsFollowTheUsersRightsAndTheCurrentPlu)
     const std::set<std::uint32_t> all = {kNewPlu,   kNewPluButton,    kEditPlu, kEditButton, kDeleteRange,
                                          kDeleteButton, kDeletePlu,   kPriceChanges, kMarkdownChanges,
                                          kCopy,     kCut,             kPaste,   kNutrition,  kDeleteNutrition,
-                                         kMarkActive};
+                                         kIngredients, kDeleteIngredients, kMarkActive};
     const std::vector<Case> cases = {
         {"every right", 7, 3, 1, true, all},
-        {"view only", 1, 0, 0, true, {kEditPlu, kEditButton, kDeleteNutrition}},
-        {"update without view", 2, 0, 0, true, {kCopy, kCut, kPaste, kMarkActive, kDeleteNutrition}},
+        {"view only", 1, 0, 0, true, {kEditPlu, kEditButton, kDeleteNutrition, kIngredients, kDeleteIngredients}},
+        {"update without view", 2, 0, 0, true,
+         {kCopy, kCut, kPaste, kMarkActive, kDeleteNutrition, kIngredients, kDeleteIngredients}},
         {"delete and price change", 4, 2, 0, true,
-         {kDeleteRange, kDeleteButton, kDeletePlu, kPriceChanges, kMarkdownChanges, kDeleteNutrition}},
+         {kDeleteRange, kDeleteButton, kDeletePlu, kPriceChanges, kMarkdownChanges, kDeleteNutrition, kIngredients,
+          kDeleteIngredients}},
         {"every right, nothing listed", 7, 3, 1, false,
          {kNewPlu, kNewPluButton, kEditPlu, kEditButton, kDeleteRange, kDeleteButton, kDeletePlu, kPriceChanges,
           kMarkdownChanges, kNutrition}},
     };
     std::set<std::uint32_t> commands = all;
-    commands.insert({kIngredients, kDeleteIngredients, 57600});
+    commands.insert(57600);
     for (const Case& c : cases) {
         m_frame.m_access.m_users = CUserSetupList();
         LogInWithPluRights(c.pluRights, c.priceRights, c.nutritionRights);
@@ -527,6 +546,102 @@ TEST_P(PluListViewTest, InHeadOfficeModeTheSwitchChangesTheLocalZoneOnly)
     EXPECT_EQ(entries[0].zone, 2);
     EXPECT_EQ(entries[0].fieldNo, 1053);
     EXPECT_EQ(entries[0].value & 1, 1);
+}
+
+TEST_P(PluListViewTest, NutritionOpensTheDialogTheSwitchesChoose)
+{
+    struct Case {
+        const char* name;
+        bool canEdit;
+        bool canEditCustom;
+        bool ausNz;
+        bool perPlu;
+        std::optional<NutritionDialog> dialog;
+    };
+    const std::vector<Case> cases = {
+        {"Australian/New Zealand panel", true, true, true, true, NutritionDialog::Panel},
+        {"facts per PLU", true, true, false, true, NutritionDialog::Facts},
+        {"shared records", true, false, false, false, NutritionDialog::SharedFacts},
+        {"custom only", false, true, true, false, NutritionDialog::Custom},
+        {"none editable", false, false, false, true, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        PluListViewSettings settings;
+        settings.canEditNutrition = c.canEdit;
+        settings.canEditCustomNutrition = c.canEditCustom;
+        settings.ausNzNutrition = c.ausNz;
+        settings.nutritionPerPlu = c.perPlu;
+        MakeForm(settings);
+        Select(20);
+        m_host.nutritionDialogs.clear();
+        EXPECT_TRUE(m_form->RunCommand(kNutrition)) << c.name;
+        const std::vector<FakeHost::NutritionOpened> expected =
+            c.dialog ? std::vector<FakeHost::NutritionOpened>{{*c.dialog, 20, false}}
+                     : std::vector<FakeHost::NutritionOpened>{};
+        EXPECT_EQ(m_host.nutritionDialogs, expected) << c.name;
+    }
+    EXPECT_TRUE(m_prompt.m_ids.empty());
+}
+
+TEST_P(PluListViewTest, SharedNutritionWaitsForTheEditorAndAHostControlledPanelIsShownButNotStored)
+{
+    PluListViewSettings settings;
+    settings.canEditNutrition = true;
+    settings.nutritionPerPlu = false;
+    MakeForm(settings);
+    m_host.inEditor = 10;
+    Select(10);
+    EXPECT_FALSE(m_form->EditSelectedNutrition());
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{PluListViewForm::kMsgBeingEdited});
+    Select(20);  // another PLU's shared record may be edited meanwhile
+    EXPECT_TRUE(m_form->EditSelectedNutrition());
+
+    settings.ausNzNutrition = true;
+    MakeForm(settings);
+    MakeHostControlled(30);
+    Select(30);
+    m_prompt.m_ids.clear();
+    EXPECT_TRUE(m_form->EditSelectedNutrition());
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{PluListViewForm::kMsgHostControlled});
+    EXPECT_EQ(m_host.nutritionDialogs, (std::vector<FakeHost::NutritionOpened>{
+                                           {NutritionDialog::SharedFacts, 20, false}, {NutritionDialog::Panel, 30, true}}));
+}
+
+TEST_P(PluListViewTest, IngredientsOpenOnTheRowsLabelWidthAndDeleteRemovesTableEightsRow)
+{
+    CObjDBTable& ingredients = *m_db.GetTable(PluListViewForm::kIngredientsTable);
+    for (const std::uint32_t plu : {10u, 20u, 30u}) {
+        std::unique_ptr<CDBRecord> row = ingredients.CreateRecord(CExMsgRec::kMaxSize);
+        auto& message = dynamic_cast<CExMsgRec&>(*row);
+        message.SetName("PLU #" + std::to_string(plu));
+        message.SetText("\x1B" "C0Flour, water");
+        const std::uint16_t size = message.CalcDataSize();
+        ASSERT_TRUE(ingredients.AddRecord(plu, size, std::move(row)));
+    }
+    Plu(20).Set(PluCol::LabelWidth, 58);
+    ASSERT_TRUE(Plus().UpdatePlu(Plu(20), Plu(20).CalcDataSize()));
+    Select(20);
+    EXPECT_TRUE(m_form->RunCommand(kIngredients));
+    EXPECT_EQ(m_host.ingredients, (std::vector<std::pair<std::uint32_t, std::uint16_t>>{{20, 58}}));
+
+    EXPECT_TRUE(m_form->RunCommand(kDeleteIngredients));
+    EXPECT_EQ(ingredients.FindRecord(20), nullptr);
+    EXPECT_TRUE(Queued(20, 20, PluListViewForm::kIngredientsTable));
+    EXPECT_TRUE(LogHas(" Op: <User edit> : Deleted"));
+
+    // An inactive PLU's ingredients are not on the scales: nothing to delete there.
+    Plu(10).SetCtrlFlag(1, true);
+    ASSERT_TRUE(Plus().UpdatePlu(Plu(10), Plu(10).CalcDataSize()));
+    Select(10);
+    EXPECT_TRUE(m_form->DeleteSelectedIngredients());
+    EXPECT_EQ(ingredients.FindRecord(10), nullptr);
+    EXPECT_FALSE(Queued(10, 10, PluListViewForm::kIngredientsTable));
+
+    MakeHostControlled(30);
+    Select(30);
+    EXPECT_FALSE(m_form->DeleteSelectedIngredients());
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{PluListViewForm::kMsgHostControlled});
+    EXPECT_NE(ingredients.FindRecord(30), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, PluListViewTest, ::testing::Values("pld", "mdb"));

@@ -22,8 +22,6 @@
 namespace varnel {
 namespace {
 
-constexpr std::uint16_t kIngredientsTable = 78;
-
 template <class Row>
 const Row* FindRow(const CNutritionTb& nutrition, std::uint32_t key)
 {
@@ -107,11 +105,11 @@ std::optional<std::uint32_t> EditSharedNutrition(CMainFrame& frame, CVrn3Doc& do
     return RunPluNutrition(frame, document, parent, NutritionDialog::SharedFacts, pluNumber, false);
 }
 
-bool RunPluIngredients(CMainFrame& frame, CVrn3Doc& document, QWidget* parent, std::uint32_t pluNumber,
-                       std::uint16_t labelWidth)
+bool RunPluIngredients(CMainFrame& frame, CVrn3Doc& document, QWidget* parent, std::uint16_t tableNo,
+                       std::uint32_t pluNumber, std::uint16_t labelWidth)
 {
     CPluDefTb* plus = document.GetPluTable();
-    auto* ingredients = dynamic_cast<CExMsgTb*>(document.GetDatabase().GetTable(kIngredientsTable));
+    auto* ingredients = dynamic_cast<CExMsgTb*>(document.GetDatabase().GetTable(tableNo));
     if (plus == nullptr || ingredients == nullptr) return false;
     const CodePage codePage = StoreCodePage(frame.GetGeneralSetup());
     return EditPluIngredients(*plus, *ingredients, pluNumber, labelWidth, [codePage, parent](EditExMsgForm& form) {

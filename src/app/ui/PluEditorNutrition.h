@@ -21,7 +21,9 @@ std::optional<std::uint32_t> RunPluNutrition(CMainFrame& frame, CVrn3Doc& docume
 // the PLU edit window open it); the nutrition number the PLU names since, none when nothing changed.
 std::optional<std::uint32_t> EditSharedNutrition(CMainFrame& frame, CVrn3Doc& document, QWidget* parent,
                                                  std::uint32_t pluNumber);
-bool RunPluIngredients(CMainFrame& frame, CVrn3Doc& document, QWidget* parent, std::uint32_t pluNumber,
-                       std::uint16_t labelWidth);
+// The PLU's ingredients in message table `tableNo`: the ingredients table (78) from the PLU edit
+// window, table 8 from the PLU list.
+bool RunPluIngredients(CMainFrame& frame, CVrn3Doc& document, QWidget* parent, std::uint16_t tableNo,
+                       std::uint32_t pluNumber, std::uint16_t labelWidth);
 
 }  // namespace varnel

@@ -38,6 +38,7 @@ constexpr MessageId kMsgNoWindow = 61705;
 constexpr std::uint16_t kPluTable = 2;
 constexpr std::uint8_t kUpdate = 2;
 constexpr std::array<std::uint16_t, 3> kExtraMessageTables{4, 29, 30};
+constexpr std::uint16_t kIngredientsTable = 78;
 
 // What the PLU edit window takes from the frame, the document and the other subsystems' lists.
 class PluEditServices final : public IPluEditServices {
@@ -134,7 +135,7 @@ public:
 
     bool EditIngredients(std::uint32_t pluNumber, std::uint16_t labelWidth) override
     {
-        return RunPluIngredients(m_frame, m_document, m_lists.parent, pluNumber, labelWidth);
+        return RunPluIngredients(m_frame, m_document, m_lists.parent, kIngredientsTable, pluNumber, labelWidth);
     }
 
 private:

@@ -72,7 +72,10 @@ void RegisterPluListCommands(CommandTable& commands, const std::function<CVrn3Vi
         {kCopy, "&Copy", QKeySequence::Copy},
         {kCut, "Cu&t", QKeySequence::Cut},
         {kPaste, "&Paste", QKeySequence::Paste},
+        {kNutrition, "&Nutrition", {}},
         {kDeleteNutrition, "Dele&te Nutrition", {}},
+        {kIngredients, "Ingredients", {}},
+        {kDeleteIngredients, "Delete Ingredients", {}},
         {kMarkActive, "Mark Active?", {}},
     };
     for (const ListCommand& entry : list) {

@@ -5,6 +5,7 @@
 #include "app/PastePluForm.h"
 #include "app/Vrn3Doc.h"
 #include "app/ui/PastePluDlg.h"
+#include "app/ui/PluEditorNutrition.h"
 #include "app/ui/PluPriceDialogs.h"
 #include "app/ui/RecordPickers.h"
 #include "db/site/TextRules.h"
@@ -41,6 +42,8 @@ PluListViewSettings ViewSettings(const CMainFrame& frame)
     settings.nutritionPerPlu = frame.GetGeneralSetup().m_oneToManyNutrition == 0;
     settings.standardNutrition = frame.UsesStandardNutrition();
     settings.customNutrition = frame.UsesCustomNutrition();
+    settings.canEditNutrition = frame.CanEditNutrition();
+    settings.canEditCustomNutrition = frame.CanEditCustomNutrition();
     settings.ausNzNutrition = frame.IsAusNzNutrition();
     settings.headOffice = frame.IsHeadOfficeMode();
     settings.localZone = frame.GetCurrentPriceZone();
@@ -73,6 +76,8 @@ CVrn3View::CVrn3View(CMainFrame& frame, CVrn3Doc& document, QWidget* parent)
 
     LayOutPluListHost(*this, controls, buttons, *m_panel);
 
+    // The database the window shows is the newest of File's recent files from now on.
+    m_frame.GetRun().recentFiles.Add(document.GetPathName());
     m_panel->Create();
     m_panel->Sync();
     controls.sort->setCurrentIndex(0);
@@ -89,6 +94,7 @@ bool CVrn3View::IsEnabled(std::uint32_t command) const
 
 bool CVrn3View::RunCommand(std::uint32_t command)
 {
+    m_form->SetSettings(ViewSettings(m_frame));
     const bool ran = m_form->RunCommand(command);
     m_panel->Sync();
     return ran;
@@ -145,6 +151,16 @@ std::optional<PasteChoice> CVrn3View::AskPasteTarget(std::uint32_t clipboardPlu,
 void CVrn3View::RunPriceDialog(int dialog, std::uint32_t command, std::uint32_t pluNumber)
 {
     RunPluPriceDialog(m_frame, m_document, dialog, command, pluNumber, this);
+}
+
+void CVrn3View::EditNutrition(NutritionDialog dialog, std::uint32_t pluNumber, bool hostControlled)
+{
+    (void)RunPluNutrition(m_frame, m_document, this, dialog, pluNumber, hostControlled);
+}
+
+void CVrn3View::EditIngredients(std::uint32_t pluNumber, std::uint16_t labelWidth)
+{
+    (void)RunPluIngredients(m_frame, m_document, this, PluListViewForm::kIngredientsTable, pluNumber, labelWidth);
 }
 
 void CVrn3View::PutPluBlock(const std::vector<std::uint8_t>& block)

@@ -1,10 +1,11 @@
-// CVrn3View: the PLU list window's view (form 101) over the open database. It shows the PLU list panel
-// (CPluListPanel) with the search edits for PLU number (103) and POS code (102), the search (123),
-// department (1014), group (1015) and sort (1276) combos with their labels, and the New (122), Edit
-// (1006) and Delete (1003) buttons; a double click on a row edits that PLU. Its commands, the "PLU"
-// menu's, run through PluListViewForm; this view gives the form the windows it asks for: the PLU
-// edit window, "Select PLU", "Select PLUs", "Paste PLU", the price dialogs and the clipboard (the PLU
-// block under the private type "application/x-varnel-CPluDefRec_V2").
+// CVrn3View: the PLU list window's view (form 101) over the open database, which it adds to File's
+// recent files as it opens. It shows the PLU list panel (CPluListPanel) with the search edits for PLU
+// number (103) and POS code (102), the search (123), department (1014), group (1015) and sort (1276)
+// combos with their labels, and the New (122), Edit (1006) and Delete (1003) buttons; a double click
+// on a row edits that PLU. Its commands, the "PLU" menu's, run through PluListViewForm; this view
+// gives the form the windows it asks for: the PLU edit window, "Select PLU", "Select PLUs", "Paste
+// PLU", the price dialogs, the nutrition and ingredients dialogs and the clipboard (the PLU block
+// under the private type "application/x-varnel-CPluDefRec_V2").
 #pragma once
 
 #include "app/PluListViewForm.h"
@@ -46,6 +47,8 @@ private:
     std::optional<PluDeleteRange> PickDeleteRange() override;
     std::optional<PasteChoice> AskPasteTarget(std::uint32_t clipboardPlu, bool pluSelected) override;
     void RunPriceDialog(int dialog, std::uint32_t command, std::uint32_t pluNumber) override;
+    void EditNutrition(NutritionDialog dialog, std::uint32_t pluNumber, bool hostControlled) override;
+    void EditIngredients(std::uint32_t pluNumber, std::uint16_t labelWidth) override;
     void PutPluBlock(const std::vector<std::uint8_t>& block) override;
     std::optional<std::vector<std::uint8_t>> GetPluBlock() const override;
     void BeginWaitCursor() override;

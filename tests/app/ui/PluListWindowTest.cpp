@@ -104,6 +104,10 @@ protected:
         return {40, Panel().GetArea().top + 2 + row * height + height / 2};
     }
     bool Has(std::uint32_t plu) const { return m_document.GetPluTable()->FindRecord(plu) != nullptr; }
+    CPluDefRec& Plu(std::uint32_t plu) const
+    {
+        return dynamic_cast<CPluDefRec&>(*m_document.GetPluTable()->FindRecord(plu));
+    }
     void TypePluNumber(const char* text) const
     {
         QLineEdit* edit = Control<QLineEdit>("103");
@@ -234,6 +238,46 @@ TEST_F(PluListWindowTest, ThePluCommandsFollowTheOpenWindowAndItsCurrentPlu)
     EXPECT_TRUE(dynamic_cast<CPluDefRec*>(m_document.GetPluTable()->FindRecord(20))->TestCtrlFlag(1));
     m_commands.UpdateActions();
     EXPECT_EQ(m_commands.Action(32951)->text(), "Make Active");
+}
+
+TEST_F(PluListWindowTest, TheOpenDatabaseIsTheNewestRecentFile)
+{
+    const std::vector<std::string>& recent = m_frame.GetRun().recentFiles.Files();
+    ASSERT_FALSE(recent.empty());
+    EXPECT_EQ(recent.front(), m_document.GetPathName());
+}
+
+TEST_F(PluListWindowTest, NutritionAndIngredientsOpenTheirDialogsOnTheCurrentPlu)
+{
+    // Australian nutrition, switched on while the window is open.
+    m_frame.GeneralSetup().m_market = MarketAustralia;
+    m_frame.GeneralSetup().m_nutritionInUse = 1;
+    m_frame.RecalcSetupFlags();
+    TypePluNumber("20");
+    std::vector<std::string> shown;
+    const auto accept = [&](QWidget& modal) {
+        shown.emplace_back(modal.metaObject()->className());
+        QTest::mouseClick(test::Child<QPushButton>(modal, "ok"), Qt::LeftButton);
+    };
+    test::WhenModalShows(accept);
+    m_commands.UpdateActions();
+    m_commands.Action(PluCommand::kNutrition)->trigger();
+    test::WhenModalShows(accept);
+    m_commands.Action(PluCommand::kIngredients)->trigger();
+    EXPECT_EQ(shown, (std::vector<std::string>{"varnel::CNutrPanelDlg", "varnel::CEditExMsg"}));
+    EXPECT_TRUE(m_prompt.m_ids.empty());
+    CObjDBTable& ingredients = *m_document.GetDatabase().GetTable(PluListViewForm::kIngredientsTable);
+    EXPECT_NE(ingredients.FindRecord(20), nullptr);
+
+    // A host-controlled PLU's ingredients are shown after 31502 but not stored.
+    Plu(30).Set(PluCol::CtrlFlag, 0x6);
+    m_frame.GeneralSetup().m_ctrlFlagPair = 1;
+    TypePluNumber("30");
+    test::WhenModalShows(accept);
+    m_commands.Action(PluCommand::kIngredients)->trigger();
+    EXPECT_EQ(shown.size(), 3u);
+    EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{PluListViewForm::kMsgHostControlled});
+    EXPECT_EQ(ingredients.FindRecord(30), nullptr);
 }
 
 }  // namespace
