@@ -27,22 +27,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     varnel::CLinkScaleSettings scale;
     scale.m_scaleType = data[1] & 0x0F;
     const std::span record(data + kSettingsBytes, size - kSettingsBytes);
+    const varnel::TextRules rules = frame.GetTextRules();
 
     varnel::COperatorList list;
-    const bool taken = list.ReceiveRecord(scale, record);
-    const std::optional<varnel::COperator> op = varnel::DecodeOperatorRecord(scale, record);
+    const bool taken = list.ReceiveRecord(scale, rules, record);
+    const std::optional<varnel::COperator> op = varnel::DecodeOperatorRecord(scale, rules, record);
     Require(taken == (op.has_value() || !varnel::SendsOperatorRecords(scale.m_scaleType)));
     if (!op) return 0;
 
     std::array<std::uint8_t, 512> buffer{};
     varnel::ScaleRecordOut out{buffer};
-    if (!varnel::EncodeOperatorRecord(scale, *op, out)) {
+    if (!varnel::EncodeOperatorRecord(scale, rules, *op, out)) {
         Require(!out.refusedField.empty());
         return 0;
     }
     Require(out.length > kHeaderSize && out.length <= buffer.size());
     const std::optional<varnel::COperator> again =
-        varnel::DecodeOperatorRecord(scale, std::span(buffer).subspan(kHeaderSize, out.length - kHeaderSize));
+        varnel::DecodeOperatorRecord(scale, rules, std::span(buffer).subspan(kHeaderSize, out.length - kHeaderSize));
     Require(again && again->m_id == op->m_id);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "app/ToolBars.h"
 #include "app/Vrn3Doc.h"
 #include "comms/idenq/LinkScale.h"
+#include "db/site/MainFrame.h"
 #include "platform/Profile.h"
 
 namespace varnel {
@@ -185,9 +186,11 @@ std::string MainFrameModel::GetDatabaseExtension() const
 bool MainFrameModel::NextListJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, KeyCursor& cursor,
                                        std::uint32_t last, ScaleRecordOut& out, KeyCursor& key)
 {
+    // On a link's worker the rules are those pinned for its pass.
+    const TextRules rules = CurrentTextRules();
     switch (kind) {
-    case SendOperators: return m_frame.Operators().GetNextSendRecord(scale, cursor, last, out, key);
-    case SendOperatorDeletes: return m_frame.Operators().GetNextDeleteRecord(scale, cursor, last, out, key);
+    case SendOperators: return m_frame.Operators().GetNextSendRecord(scale, rules, cursor, last, out, key);
+    case SendOperatorDeletes: return m_frame.Operators().GetNextDeleteRecord(scale, rules, cursor, last, out, key);
     default: return false;
     }
 }
@@ -195,7 +198,7 @@ bool MainFrameModel::NextListJobRecord(std::uint32_t kind, const CLinkScaleSetti
 bool MainFrameModel::StoreListRecord(std::uint16_t dataKind, CLinkScale& scale, std::span<const std::uint8_t> record)
 {
     constexpr std::uint16_t kOperatorKind = 13;
-    return dataKind == kOperatorKind && m_frame.Operators().ReceiveRecord(scale, record);
+    return dataKind == kOperatorKind && m_frame.Operators().ReceiveRecord(scale, CurrentTextRules(), record);
 }
 
 CKeyboardList* MainFrameModel::GetKeyboardList()

@@ -22,13 +22,13 @@ std::string COperator::GetNameText() const
     return text + m_name;
 }
 
-void COperator::SetNameText(std::string_view text)
+void COperator::SetNameText(std::string_view text, std::uint8_t defaultFont)
 {
     if (text.size() >= 2 && text[0] == kCr) {
         m_font = static_cast<std::uint8_t>(text[1]);
         m_name = text.substr(2);
     } else {
-        m_font = GetDefaultScaleFont(CurrentTextRules());
+        m_font = defaultFont;
         m_name = text;
     }
 }
@@ -47,7 +47,9 @@ void COperator::Serialize(CArchive& ar)
         ar >> version >> nameText >> m_id >> m_password >> m_logoffTimer;
         if (version >= 101) ar >> m_accessLevel;
     }
-    SetNameText(nameText);
+    // The archive's class factory makes the operator, so no caller can hand it the market: a site
+    // setup is read under the main frame's settings.
+    SetNameText(nameText, GetDefaultScaleFont(CurrentTextRules()));
 }
 
 }  // namespace varnel

@@ -38,8 +38,8 @@ public:
     // CR, the font byte, then the name: the form the setup file and the line-coded scales keep.
     std::string GetNameText() const;
     // Takes the font from a name text that opens with CR and a font byte; any other text is the
-    // whole name, in the market's default scale font.
-    void SetNameText(std::string_view text);
+    // whole name, in `defaultFont` (the market's default scale font).
+    void SetNameText(std::string_view text, std::uint8_t defaultFont);
 
     std::string m_name;
     std::string m_password;

@@ -69,13 +69,13 @@ void COperatorList::Print(std::string& out) const
     out += "\r\n\r\n";
 }
 
-bool COperatorList::GetNextSendRecord(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t highest,
-                                      ScaleRecordOut& out, KeyCursor& key) const
+bool COperatorList::GetNextSendRecord(const CLinkScaleSettings& scale, const TextRules& rules, KeyCursor& cursor,
+                                      std::uint32_t highest, ScaleRecordOut& out, KeyCursor& key) const
 {
     if (cursor > highest || cursor > kHighestId || !TakesOperatorRecords(scale.GetScaleType())) return false;
     auto found = m_operators.lower_bound(static_cast<std::uint16_t>(std::max<KeyCursor>(cursor, 0)));
     for (; found != m_operators.end() && found->first <= highest; ++found) {
-        if (EncodeOperatorRecord(scale, *found->second, out)) {
+        if (EncodeOperatorRecord(scale, rules, *found->second, out)) {
             key = found->first;
             const auto next = std::next(found);
             cursor = next != m_operators.end() ? KeyCursor{next->first} : kPastEveryId;
@@ -87,12 +87,12 @@ bool COperatorList::GetNextSendRecord(const CLinkScaleSettings& scale, KeyCursor
     return false;
 }
 
-bool COperatorList::GetNextDeleteRecord(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t highest,
-                                        ScaleRecordOut& out, KeyCursor& key) const
+bool COperatorList::GetNextDeleteRecord(const CLinkScaleSettings& scale, const TextRules& rules, KeyCursor& cursor,
+                                        std::uint32_t highest, ScaleRecordOut& out, KeyCursor& key) const
 {
     if (cursor < 0 || cursor > highest || !TakesOperatorRecords(scale.GetScaleType())) return false;
     const auto id = static_cast<std::uint32_t>(cursor);
-    if (!EncodeOperatorClearRecord(scale, id, out)) {
+    if (!EncodeOperatorClearRecord(scale, rules, id, out)) {
         // Only ids above 99 are refused, and every id after one of them would be: the walk ends.
         CDBComTb::ReportRefusal(scale, id, out);
         return false;
@@ -113,10 +113,11 @@ bool COperatorList::QueueDelete(std::uint16_t from, std::uint16_t to, bool showR
     return QueueJob(SendOperatorDeletes, from, to, showResult);
 }
 
-bool COperatorList::ReceiveRecord(const CLinkScaleSettings& scale, std::span<const std::uint8_t> record)
+bool COperatorList::ReceiveRecord(const CLinkScaleSettings& scale, const TextRules& rules,
+                                  std::span<const std::uint8_t> record)
 {
     if (!SendsOperatorRecords(scale.GetScaleType())) return true;
-    std::optional<COperator> op = DecodeOperatorRecord(scale, record);
+    std::optional<COperator> op = DecodeOperatorRecord(scale, rules, record);
     if (!op) return false;
     SetOperator(std::make_unique<COperator>(std::move(*op)));
     return true;

@@ -6,6 +6,7 @@
 
 #include "db/plu/DBComTb.h"
 #include "db/site/LinkScaleSettings.h"
+#include "db/site/TextRules.h"
 #include "db/store/ObjDBTable.h"
 #include "settings/Operator.h"
 
@@ -42,18 +43,19 @@ public:
     // The setup report's lines: nothing for an empty list.
     void Print(std::string& out) const;
 
+    // The records follow the text rules given (those of the job's settings; OperatorRecord.h).
     // The walk of a send job (kind 6): the record of the first operator from the cursor up to
     // `highest` (the scale's family decides the layout); the cursor moves to the next operator's id,
     // or past every id after the last one. An operator whose record is refused is reported
     // (CDBComTb::ReportRefusal) and passed over. False when none is left or the family takes no
     // operator records.
-    bool GetNextSendRecord(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t highest,
-                           ScaleRecordOut& out, KeyCursor& key) const;
+    bool GetNextSendRecord(const CLinkScaleSettings& scale, const TextRules& rules, KeyCursor& cursor,
+                           std::uint32_t highest, ScaleRecordOut& out, KeyCursor& key) const;
     // The walk of a delete job (kind 7): the clear record of the cursor's id, whether the list holds
     // it or not, moving the cursor by one. Id 0 clears every operator at the scale: one record, and the
     // walk is done. A refused id is reported and ends the walk.
-    bool GetNextDeleteRecord(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t highest,
-                             ScaleRecordOut& out, KeyCursor& key) const;
+    bool GetNextDeleteRecord(const CLinkScaleSettings& scale, const TextRules& rules, KeyCursor& cursor,
+                             std::uint32_t highest, ScaleRecordOut& out, KeyCursor& key) const;
 
     // Queue a send (kind 6) or delete (kind 7) of the ids from..to for every scale through the open
     // document; false without one. QueueSend queues nothing, and is true, while on-line communication
@@ -63,7 +65,7 @@ public:
 
     // Stores an operator record that a scale of family 6, 8, 10, 11 or 12 sent, replacing the operator
     // of that id; records of other families are ignored (true). False for a record that cannot be read.
-    bool ReceiveRecord(const CLinkScaleSettings& scale, std::span<const std::uint8_t> record);
+    bool ReceiveRecord(const CLinkScaleSettings& scale, const TextRules& rules, std::span<const std::uint8_t> record);
 
 private:
     Operators m_operators;

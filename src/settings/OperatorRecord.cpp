@@ -7,7 +7,6 @@
 #include "db/text/DbcsString.h"
 #include "db/text/EscapeCodes.h"
 #include "db/site/GeneralSetup.h"
-#include "db/site/MainFrame.h"
 #include "db/text/NationalChars.h"
 #include "db/text/QuotedScaleText.h"
 #include "db/text/RecordHeader.h"
@@ -34,8 +33,6 @@ constexpr std::size_t kTextNameBytes = 12;
 constexpr std::size_t kBcdBodySize = 24;
 constexpr std::size_t kBcdNameTextBytes = 19;  // CR, the font byte and the name
 constexpr std::size_t kWholeText = std::numeric_limits<std::size_t>::max();
-
-std::uint16_t Market() { return CurrentGeneralSetup().m_market; }
 
 // The 2-digit layouts refuse a larger id rather than send another operator's number.
 bool FitsTwoDigits(std::uint32_t id, ScaleRecordOut& out)
@@ -77,26 +74,27 @@ bool EmitWithHeader(Header form, std::uint16_t code, std::string_view body, Scal
 }
 
 // The text records open with their code, then "02" outside the USA market.
-std::string TextOpening(std::uint16_t code, std::uint32_t id)
+std::string TextOpening(const TextRules& rules, std::uint16_t code, std::uint32_t id)
 {
-    return Market() == MarketUsa ? FormatText("%02u%02u", unsigned{code}, unsigned{id})
+    return rules.market == MarketUsa ? FormatText("%02u%02u", unsigned{code}, unsigned{id})
                                  : FormatText("%02u02%02u", unsigned{code}, unsigned{id});
 }
 
 // The quoted field of escape-coded `text`, at most `maxScaleBytes` scale bytes of it.
-std::string QuotedField(const CLinkScaleSettings& scale, std::string_view text, std::size_t maxScaleBytes)
+std::string QuotedField(const CLinkScaleSettings& scale, const TextRules& rules, std::string_view text,
+                        std::size_t maxScaleBytes)
 {
     std::string field(4 * text.size() + 4, '\0');  // a byte takes at most 4 characters ("\xHH")
-    field.resize(EncodeQuotedScaleText(CurrentTextRules(), scale, field, text, maxScaleBytes));
+    field.resize(EncodeQuotedScaleText(rules, scale, field, text, maxScaleBytes));
     return field;
 }
 
-bool EncodeText(const COperator& op, ScaleRecordOut& out)
+bool EncodeText(const TextRules& rules, const COperator& op, ScaleRecordOut& out)
 {
-    std::string record = TextOpening(kSendCode, op.m_id);
-    const std::string_view name = DbcsLeft(op.m_name, kTextNameBytes, CurrentTextRules().chars);
+    std::string record = TextOpening(rules, kSendCode, op.m_id);
+    const std::string_view name = DbcsLeft(op.m_name, kTextNameBytes, rules.chars);
     record.append(name).append(kTextNameBytes - name.size(), ' ');
-    const std::uint16_t market = Market();
+    const std::uint16_t market = rules.market;
     if (market == MarketIceland || market == MarketSouthAmerica) {
         const NationalCharTable& table = *ScaleCharsetTableOf(market);
         for (char& byte : record) byte = TranslateChar(byte, table.database, table.scale);
@@ -104,12 +102,12 @@ bool EncodeText(const COperator& op, ScaleRecordOut& out)
     return Emit(record, kSendCode, out);
 }
 
-bool EncodeBcd(const COperator& op, ScaleRecordOut& out)
+bool EncodeBcd(const TextRules& rules, const COperator& op, ScaleRecordOut& out)
 {
     std::string body(kBcdBodySize, '\0');
     PackBcdShort(Bytes(body).first(1), op.m_id, 2);
-    std::string name(DbcsLeft(op.m_name, kBcdNameTextBytes - 2, CurrentTextRules().chars));
-    if (Market() == MarketNorway)
+    std::string name(DbcsLeft(op.m_name, kBcdNameTextBytes - 2, rules.chars));
+    if (rules.market == MarketNorway)
         for (char& byte : name) byte = TranslateChar(byte, NorwayChars().database, NorwayChars().scale);
     const std::string nameText = std::string{kCr, static_cast<char>(op.m_font)} + name;
     body[1] = static_cast<char>(nameText.size());
@@ -118,17 +116,18 @@ bool EncodeBcd(const COperator& op, ScaleRecordOut& out)
     return EmitWithHeader(Header::Short, kBcdSendCode, body, out);
 }
 
-bool EncodeCsv(const CLinkScaleSettings& scale, const COperator& op, bool nameOnly, ScaleRecordOut& out)
+bool EncodeCsv(const CLinkScaleSettings& scale, const TextRules& rules, const COperator& op, bool nameOnly,
+               ScaleRecordOut& out)
 {
     const std::size_t nameBytes = nameOnly ? 28 : 16;
     const std::size_t fieldBytes = nameOnly ? 30 : 24;
     bool effect2 = false;
-    const std::string nameText = MakeEscCode('C', FontToScaleFontCode(CurrentTextRules(), op.m_font, effect2)) +
-                                 std::string(DbcsLeft(op.m_name, nameBytes, CurrentTextRules().chars));
-    std::string body = FormatText("%u,", unsigned{op.m_id}) + QuotedField(scale, nameText, fieldBytes);
+    const std::string nameText = MakeEscCode('C', FontToScaleFontCode(rules, op.m_font, effect2)) +
+                                 std::string(DbcsLeft(op.m_name, nameBytes, rules.chars));
+    std::string body = FormatText("%u,", unsigned{op.m_id}) + QuotedField(scale, rules, nameText, fieldBytes);
     if (!nameOnly) {
         // Quoted by the field rule, so that a double quote in a password cannot end the field early.
-        body += QuotedField(scale, op.m_password, kWholeText);
+        body += QuotedField(scale, rules, op.m_password, kWholeText);
         body += FormatText("%u,%u,", unsigned{op.m_logoffTimer}, unsigned{op.m_accessLevel});
     }
     return EmitWithHeader(Header::Long, kCsvSendCode, body, out);
@@ -138,22 +137,25 @@ bool EncodeCsv(const CLinkScaleSettings& scale, const COperator& op, bool nameOn
 
 bool TakesOperatorRecords(std::uint16_t family) { return OperatorLayoutOf(family) != OperatorLayout::None; }
 
-bool EncodeOperatorRecord(const CLinkScaleSettings& scale, const COperator& op, ScaleRecordOut& out)
+bool EncodeOperatorRecord(const CLinkScaleSettings& scale, const TextRules& rules, const COperator& op,
+                          ScaleRecordOut& out)
 {
     switch (OperatorLayoutOf(scale.GetScaleType())) {
-    case OperatorLayout::Text: return FitsTwoDigits(op.m_id, out) && EncodeText(op, out);
-    case OperatorLayout::Bcd: return FitsTwoDigits(op.m_id, out) && EncodeBcd(op, out);
-    case OperatorLayout::Csv: return EncodeCsv(scale, op, false, out);
-    case OperatorLayout::CsvNameOnly: return EncodeCsv(scale, op, true, out);
+    case OperatorLayout::Text: return FitsTwoDigits(op.m_id, out) && EncodeText(rules, op, out);
+    case OperatorLayout::Bcd: return FitsTwoDigits(op.m_id, out) && EncodeBcd(rules, op, out);
+    case OperatorLayout::Csv: return EncodeCsv(scale, rules, op, false, out);
+    case OperatorLayout::CsvNameOnly: return EncodeCsv(scale, rules, op, true, out);
     case OperatorLayout::None: break;
     }
     return false;
 }
 
-bool EncodeOperatorClearRecord(const CLinkScaleSettings& scale, std::uint32_t id, ScaleRecordOut& out)
+bool EncodeOperatorClearRecord(const CLinkScaleSettings& scale, const TextRules& rules, std::uint32_t id,
+                               ScaleRecordOut& out)
 {
     switch (OperatorLayoutOf(scale.GetScaleType())) {
-    case OperatorLayout::Text: return FitsTwoDigits(id, out) && Emit(TextOpening(kClearCode, id), kClearCode, out);
+    case OperatorLayout::Text:
+        return FitsTwoDigits(id, out) && Emit(TextOpening(rules, kClearCode, id), kClearCode, out);
     case OperatorLayout::Bcd: {
         if (!FitsTwoDigits(id, out)) return false;
         std::string bcd(1, '\0');

@@ -26,6 +26,7 @@
 
 #include "db/plu/DBComTb.h"
 #include "db/site/LinkScaleSettings.h"
+#include "db/site/TextRules.h"
 #include "settings/Operator.h"
 
 #include <cstdint>
@@ -39,13 +40,18 @@ bool TakesOperatorRecords(std::uint16_t family);
 // Whether a scale family sends its operators back.
 bool SendsOperatorRecords(std::uint16_t family);
 
+// The records follow the market and the character rule of the text rules given (those of the job's
+// settings).
 // False, writing no record, for a family without operator records, an id its layout cannot hold (which
 // names the refused field in `out`), or a record that does not fit the buffer.
-bool EncodeOperatorRecord(const CLinkScaleSettings& scale, const COperator& op, ScaleRecordOut& out);
-bool EncodeOperatorClearRecord(const CLinkScaleSettings& scale, std::uint32_t id, ScaleRecordOut& out);
+bool EncodeOperatorRecord(const CLinkScaleSettings& scale, const TextRules& rules, const COperator& op,
+                          ScaleRecordOut& out);
+bool EncodeOperatorClearRecord(const CLinkScaleSettings& scale, const TextRules& rules, std::uint32_t id,
+                               ScaleRecordOut& out);
 
 // The operator in a record that a scale sent; none for a family that sends none, or a record whose id
 // cannot be read.
-std::optional<COperator> DecodeOperatorRecord(const CLinkScaleSettings& scale, std::span<const std::uint8_t> record);
+std::optional<COperator> DecodeOperatorRecord(const CLinkScaleSettings& scale, const TextRules& rules,
+                                              std::span<const std::uint8_t> record);
 
 }  // namespace varnel

@@ -19,6 +19,9 @@ namespace {
 
 using namespace std::string_literals;
 
+// The records follow the rules of the frame each test installs.
+TextRules FrameRules() { return FrameSiteRules().GetTextRules(); }
+
 COperator MakeOperator(std::uint16_t id, std::string name, std::uint8_t font = 3)
 {
     COperator op;
@@ -56,7 +59,7 @@ Encoded Encode(std::uint16_t family, const COperator& op)
 {
     std::array<std::uint8_t, 256> buffer{};
     ScaleRecordOut out{buffer};
-    const bool made = EncodeOperatorRecord(ScaleOfFamily(family), op, out);
+    const bool made = EncodeOperatorRecord(ScaleOfFamily(family), FrameRules(), op, out);
     return {made, std::string(reinterpret_cast<const char*>(buffer.data()), out.length), out.code};
 }
 
@@ -64,7 +67,7 @@ Encoded EncodeClear(std::uint16_t family, std::uint32_t id)
 {
     std::array<std::uint8_t, 256> buffer{};
     ScaleRecordOut out{buffer};
-    const bool made = EncodeOperatorClearRecord(ScaleOfFamily(family), id, out);
+    const bool made = EncodeOperatorClearRecord(ScaleOfFamily(family), FrameRules(), id, out);
     return {made, std::string(reinterpret_cast<const char*>(buffer.data()), out.length), out.code};
 }
 
@@ -149,7 +152,7 @@ TEST(OperatorRecordTest, FamiliesWithoutOperatorRecordsAndIdsTheirLayoutCannotHo
     // A record that does not fit the buffer is not written at all.
     std::array<std::uint8_t, 31> small{};
     ScaleRecordOut out{small};
-    EXPECT_FALSE(EncodeOperatorRecord(ScaleOfFamily(6), MakeOperator(7, "A"), out));
+    EXPECT_FALSE(EncodeOperatorRecord(ScaleOfFamily(6), FrameRules(), MakeOperator(7, "A"), out));
     EXPECT_EQ(out.length, 0);
     EXPECT_EQ(small, decltype(small){});
 }
@@ -217,7 +220,7 @@ Walk SendWalk(const COperatorList& list, std::uint16_t family, KeyCursor from, s
 {
     const CLinkScaleSettings scale = ScaleOfFamily(family);
     return RunWalk(from, [&](KeyCursor& cursor, ScaleRecordOut& out, KeyCursor& key) {
-        return list.GetNextSendRecord(scale, cursor, highest, out, key);
+        return list.GetNextSendRecord(scale, FrameRules(), cursor, highest, out, key);
     });
 }
 
@@ -225,7 +228,7 @@ Walk DeleteWalk(const COperatorList& list, std::uint16_t family, KeyCursor from,
 {
     const CLinkScaleSettings scale = ScaleOfFamily(family);
     return RunWalk(from, [&](KeyCursor& cursor, ScaleRecordOut& out, KeyCursor& key) {
-        return list.GetNextDeleteRecord(scale, cursor, highest, out, key);
+        return list.GetNextDeleteRecord(scale, FrameRules(), cursor, highest, out, key);
     });
 }
 
@@ -277,7 +280,7 @@ TEST(OperatorRecordTest, IdsATwoDigitLayoutCannotHoldAreReportedNotCut)
     for (KeyCursor cursor = 0, key = 0;;) {
         ScaleRecordOut out{buffer};
         out.refusals = &refusals;
-        if (!list.GetNextSendRecord(family0, cursor, 101, out, key)) break;
+        if (!list.GetNextSendRecord(family0, FrameRules(), cursor, 101, out, key)) break;
         sent.push_back(key);
     }
     EXPECT_EQ(sent, (std::vector<KeyCursor>{98, 99}));
@@ -295,8 +298,9 @@ TEST(OperatorRecordTest, IdsATwoDigitLayoutCannotHoldAreReportedNotCut)
 
 std::optional<OperatorFields> Decode(std::uint16_t family, const std::string& record)
 {
-    const std::optional<COperator> op = DecodeOperatorRecord(
-        ScaleOfFamily(family), std::span(reinterpret_cast<const std::uint8_t*>(record.data()), record.size()));
+    const std::optional<COperator> op =
+        DecodeOperatorRecord(ScaleOfFamily(family), FrameRules(),
+                             std::span(reinterpret_cast<const std::uint8_t*>(record.data()), record.size()));
     if (!op) return std::nullopt;
     return FieldsOf(*op);
 }
@@ -370,7 +374,7 @@ TEST(OperatorRecordTest, AReceivedOperatorReplacesTheOneWithItsId)
     TestMainFrame frame;
     ListOf list{7, 8};
     const auto receive = [&](std::uint16_t family, const std::string& record) {
-        return list.ReceiveRecord(ScaleOfFamily(family),
+        return list.ReceiveRecord(ScaleOfFamily(family), FrameRules(),
                                   std::span(reinterpret_cast<const std::uint8_t*>(record.data()), record.size()));
     };
     EXPECT_TRUE(receive(10, R"(7,"\x0D\x03NEW","1",2,3,)"));
