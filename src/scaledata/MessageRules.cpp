@@ -54,12 +54,15 @@ std::uint16_t MsgKindToTableId(std::uint32_t kind)
     }
 }
 
+bool CommentsAsCoupons(const ISiteRules& rules, const CGeneralSetup& setup)
+{
+    return setup.m_market == MarketAustralia && (rules.HasEnabledScaleType(10) || rules.HasEnabledScaleType(12));
+}
+
 MessageSite MessageSiteOf(const ISiteRules& rules, const CGeneralSetup& setup, const TextRules& text,
                           std::uint16_t family)
 {
-    const bool commentsAsCoupons =
-        setup.m_market == MarketAustralia && (rules.HasEnabledScaleType(10) || rules.HasEnabledScaleType(12));
-    return {setup, text, family, IsAusNzNutrition(setup), commentsAsCoupons};
+    return {setup, text, family, IsAusNzNutrition(setup), CommentsAsCoupons(rules, setup)};
 }
 
 MessageSite MessageSiteOf(const ScaleDataRoles& roles, std::uint16_t family)

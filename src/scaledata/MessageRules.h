@@ -44,6 +44,9 @@ struct MessageSite {
     bool UsaCoupons() const { return setup.m_market == MarketUsa && setup.m_maxCouponNo == 9999; }
 };
 
+// Market 2 with an enabled scale of family 10 or 12: the comments take the coupons' place there.
+bool CommentsAsCoupons(const ISiteRules& rules, const CGeneralSetup& setup);
+
 // The site of a setup and its text rules for a scale's family (its own, or the default family); the
 // site's rules tell which families are on the links.
 MessageSite MessageSiteOf(const ISiteRules& rules, const CGeneralSetup& setup, const TextRules& text,

@@ -58,7 +58,9 @@ public:
         case 1018: return PickMessage(MsgExtra, current);
         case 1044: return PickMessage(ausNz ? MsgExtra : MsgExtra2, current);
         case 1045: return PickMessage(ausNz ? MsgExtra : MsgExtra3, current);
-        case 1019: return PickMessage(MsgCoupon, current);
+        // Where the scales take comments for coupons, the coupon field names a comment.
+        case 1019:
+            return PickMessage(CommentsAsCoupons(m_frame, m_frame.GetGeneralSetup()) ? MsgComment : MsgCoupon, current);
         case 1057: return PickScaleDataNumber(ScaleDataList::StorageMessages, 80, current, m_lists);
         case 1058: return PickScaleDataNumber(ScaleDataList::StorageMessages, 81, current, m_lists);
         case 1059: return PickScaleDataNumber(ScaleDataList::PopMessages, 79, current, m_lists);

@@ -1,7 +1,8 @@
 // The PLU edit window opened as the document shows a PLU: 61705 without a database; in a child frame
 // of the main window with one, told of the next PLU to show while it is open, moving with Next and
 // Prev, its "..." button picking from "Select Extra Message" over the open database, and closed as the
-// database closes; its indicator showing a running campaign.
+// database closes; every "..." button answered through the list of its own table (the coupon's the
+// comments where the scales take comments for coupons); its indicator showing a running campaign.
 #include "app/ui/PluEditorWindow.h"
 
 #include "FrameCommandsFixture.h"
@@ -11,6 +12,11 @@
 #include "platform/LocalTime.h"
 #include "scaledata/CampaignTb.h"
 #include "scaledata/ExMsgRec.h"
+#include "scaledata/PopMsgTb.h"
+#include "scaledata/RuxDeptTb.h"
+#include "scaledata/ShortMsgTb.h"
+#include "scaledata/StoreSetupRec.h"
+#include "scaledata/TrayRec.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -147,6 +153,78 @@ TEST_F(PluEditorWindowTest, OpensInAChildFrameShowsPlusAndPicks)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed frame goes
     EXPECT_FALSE(m_document.IsPluEditorOpen());
     EXPECT_TRUE(m_window.GetMdiArea()->subWindowList().isEmpty());
+    m_document.SetUi(nullptr);
+}
+
+// Each picker's list holds a row of a number no other list holds: the number the field shows after
+// OK names the table whose list opened.
+TEST_F(PluEditorWindowTest, EveryPickerOpensTheListOfItsTable)
+{
+    struct Picker {
+        int button;
+        std::uint16_t field;
+        std::uint16_t table;
+        std::size_t recordSize;
+    };
+    const std::vector<Picker> pickers{
+        {103, 1018, 4, CExMsgRec::kMaxSize},   {110, 1044, 29, CExMsgRec::kMaxSize},
+        {111, 1045, 30, CExMsgRec::kMaxSize},  {104, 1019, 8, CExMsgRec::kMaxSize},
+        {117, 1057, 80, CShortMsgRec::kSize},   {118, 1058, 81, CShortMsgRec::kSize},
+        {119, 1059, 79, CPopMsgRec::kSize},     {120, 1060, 72, CExMsgRec::kMaxSize},
+        {121, 1061, 73, CExMsgRec::kMaxSize},  {122, 1062, 74, CExMsgRec::kMaxSize},
+        {123, 1063, 75, CExMsgRec::kMaxSize},  {124, 1064, 76, CExMsgRec::kMaxSize},
+        {125, 1065, 71, CStoreSetupRec::kSize}, {126, 1082, 70, CExMsgRec::kMaxSize},
+        {127, 1054, 78, CExMsgRec::kMaxSize},  {129, 1038, 53, CTrayRec::kSize},
+        {130, 1017, 37, CPopMsgRec::kSize},     {131, 1014, 82, CRuxDeptRec::kSize},
+        {132, 1015, 83, CRuxDeptRec::kSize}};
+    std::uint16_t key = 0;
+    for (const Picker& picker : pickers) Define(++key, picker.field, 0);
+    // The department and group pickers are the RUX families' with departments named by their texts.
+    m_frame.GeneralSetup().m_defaultScaleFamily = 10;
+    m_frame.GeneralSetup().m_deptGroupByText = 1;
+    OpenNewDatabase();
+    AddPlu(4, 125);
+    const auto numberOf = [](const Picker& picker) { return static_cast<std::uint32_t>(picker.table) + 1; };
+    for (const Picker& picker : pickers) {
+        CDBRecord* row =
+            m_document.GetDatabase().GetTable(picker.table)->GetOrAddRecord(numberOf(picker), picker.recordSize);
+        ASSERT_NE(row, nullptr) << picker.table;
+        // Department and group names list only with their line opening.
+        if (auto* name = dynamic_cast<CRuxDeptRec*>(row)) name->SetName("\x1B" "C0Deli");
+    }
+    m_document.SetUi(m_ui.get());
+    m_document.ShowPluEditor(4);
+    ASSERT_NE(m_ui->m_view, nullptr);
+
+    const auto pick = [this](int button, bool ok) {
+        int rows = -1;
+        test::WhenModalShows([&](QWidget& modal) {
+            auto* list = test::Child<QTreeWidget>(modal, "1009");
+            rows = list->topLevelItemCount();
+            // The last row: the pop-up list puts its predefined numbers first.
+            if (ok && rows > 0) {
+                list->setFocus();
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualItemRect(list->topLevelItem(rows - 1)).center());
+            }
+            QTest::mouseClick(test::Child<QPushButton>(modal, ok ? "1" : "2"), Qt::LeftButton);
+        });
+        Click(("picker" + std::to_string(button)).c_str());
+        return rows;
+    };
+    for (const Picker& picker : pickers) {
+        const std::string field = "field" + std::to_string(picker.field);
+        EXPECT_GE(pick(picker.button, true), 1) << picker.button;
+        EXPECT_EQ(Text(field.c_str()).toStdString(), std::to_string(numberOf(picker))) << picker.button;
+        // Cancel keeps the number, the storage messages' included.
+        EXPECT_GE(pick(picker.button, false), 1) << picker.button;
+        EXPECT_EQ(Text(field.c_str()).toStdString(), std::to_string(numberOf(picker))) << picker.button;
+    }
+
+    // Australian scales of family 10 take comments for coupons: the coupon field picks a comment.
+    m_frame.GeneralSetup().m_market = MarketAustralia;
+    EXPECT_GE(pick(104, true), 1);
+    EXPECT_EQ(Text("field1019").toStdString(), "71");
     m_document.SetUi(nullptr);
 }
 
