@@ -133,7 +133,7 @@ void Load(benchmark::State& state, bool showFields)
         for (std::uint32_t number = 1; number <= kPlus; ++number) {
             (void)form.ShowPlu(number);
             if (!showFields) continue;
-            for (const PluFieldControl& control : form.GetControls()) characters += form.GetFieldText(control).size();
+            for (const PluShownText& shown : form.GetFieldTexts()) characters += shown.text.size();
             characters += form.GetLengthText().size();
         }
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -52,11 +52,20 @@ std::vector<int> ThaiPositions(const CLabelTextLine& line, const LabelTextContex
     return positions;
 }
 
+// A centred line starts half the room it leaves on the label further right.
+int CentringShift(int textWidth, int widthDots) { return textWidth < widthDots ? (widthDots - textWidth) / 2 : 0; }
+
 // Into the positions the line had, so that laying a line out again allocates nothing.
-void FixedPositions(const CLabelTextLine& line, const LabelTextContext& context, std::vector<int>& positions)
+void FixedPositions(const CLabelTextLine& line, const LabelTextContext& context, bool centred,
+                    std::vector<int>& positions)
 {
     positions.resize(line.GetTextLength() + 1);
     int x = context.labelLeft;
+    if (centred) {
+        int textWidth = 0;
+        for (const CLabelTextRun& run : line.m_runs) textWidth += static_cast<int>(run.m_text.size()) * context.CharWidth(run);
+        x += CentringShift(textWidth, context.WidthDots());
+    }
     positions[0] = x;
     std::size_t column = 0;
     for (const CLabelTextRun& run : line.m_runs) {
@@ -130,15 +139,13 @@ std::size_t CLabelTextLine::FindBreak(const LabelTextContext& context) const
 
 void CLabelTextLine::Layout(const LabelTextContext& context, int top)
 {
-    if (context.settings->IsThai())
+    const bool centred = context.settings->fonts.GetLayoutFlag(m_lineFont);
+    if (context.settings->IsThai()) {
         m_xPositions = ThaiPositions(*this, context);
-    else
-        FixedPositions(*this, context, m_xPositions);
-    const int textWidth = m_xPositions.back() - m_xPositions.front();
-    const int widthDots = context.WidthDots();
-    if (context.settings->fonts.GetLayoutFlag(m_lineFont) && textWidth < widthDots) {
-        const int shift = (widthDots - textWidth) / 2;
+        const int shift = centred ? CentringShift(m_xPositions.back() - m_xPositions.front(), context.WidthDots()) : 0;
         for (int& x : m_xPositions) x += shift;
+    } else {
+        FixedPositions(*this, context, centred, m_xPositions);
     }
     m_top = top;
     m_bottom = top + Height(context);

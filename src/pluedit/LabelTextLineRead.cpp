@@ -4,11 +4,33 @@
 
 #include "db/text/EscapeCodes.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace varnel {
 namespace {
 
 // A one-byte character that is no escape: no character rule takes a byte below 128 for a lead byte.
 bool IsPlainByte(char byte) { return static_cast<std::uint8_t>(byte) < 0x80 && byte != kEsc; }
+
+// Where the plain bytes from `from` end, at most at `to`: eight at a time while none of the eight
+// has its high bit set or is the escape, then byte by byte.
+std::size_t PlainBytesEnd(std::string_view text, std::size_t from, std::size_t to)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    while (from + sizeof(std::uint64_t) <= to) {
+        std::uint64_t bytes = 0;
+        std::memcpy(&bytes, text.data() + from, sizeof bytes);
+        const std::uint64_t escapesZeroed = bytes ^ (kOnes * static_cast<std::uint8_t>(kEsc));
+        const std::uint64_t zeroBytes = (escapesZeroed - kOnes) & ~escapesZeroed;
+        if (((bytes | zeroBytes) & kHighBits) != 0) break;
+        from += sizeof bytes;
+    }
+    while (from < to && IsPlainByte(text[from])) ++from;
+    return from;
+}
 
 }  // namespace
 
@@ -76,8 +98,7 @@ std::size_t CLabelTextLine::Read(std::string_view text, const LabelTextSettings&
                 IsPlainByte(text[position]) ? 1 : GetCharLength(text.substr(position), settings.chars);
             if (length == 0) text = text.substr(0, position);  // a lead byte with nothing after it is dropped
             position += length;
-            while (position < text.size() && position - runStart < kMaxRunBytes && IsPlainByte(text[position]))
-                ++position;
+            position = PlainBytesEnd(text, position, std::min(text.size(), runStart + kMaxRunBytes));
         }
         const std::size_t pending = position - runStart;
         if (position < text.size() && text[position] != kEsc && pending < kMaxRunBytes) continue;

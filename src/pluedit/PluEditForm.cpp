@@ -5,7 +5,6 @@
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/plu/RuxPriceRecord.h"
 #include "db/site/MainFrame.h"
-#include "db/store/ColumnLayout.h"
 #include "db/store/ObjDatabase.h"
 #include "platform/UserPrompt.h"
 #include "platform/TextFormat.h"
@@ -40,18 +39,6 @@ std::optional<int> ReadNumber(std::string_view text)
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end == text.data()) return std::nullopt;
     return value;
-}
-
-// "h:mm" from hhmm.
-std::string FormatTime(std::int32_t value)
-{
-    char text[32];
-    char* out = std::to_chars(text, text + 12, value / 100).ptr;  // an int32's hours take at most 9
-    const std::int32_t minutes = value % 100;
-    *out++ = ':';
-    if (minutes < 10) *out++ = '0';
-    out = std::to_chars(out, text + sizeof text, minutes).ptr;
-    return std::string(text, out);
 }
 
 // The table as its class, cast again only when the database holds another table of that number.
@@ -278,9 +265,14 @@ void PluEditForm::Refresh()
 
 // Field access.
 
+bool PluEditForm::HasZoneValues() const
+{
+    return m_zone != 0 && !(m_pendingZoneValues.empty() && m_storedZoneValues.empty());
+}
+
 std::optional<std::int32_t> PluEditForm::ZoneValue(std::uint16_t fieldNo) const
 {
-    if (m_zone == 0) return std::nullopt;
+    if (!HasZoneValues()) return std::nullopt;
     for (const PriceZoneEntry& entry : m_pendingZoneValues)
         if (entry.zone == m_zone && entry.fieldNo == fieldNo) return entry.value;
     for (const PriceZoneEntry& entry : m_storedZoneValues)
@@ -298,13 +290,7 @@ std::int32_t PluEditForm::GetFieldValue(const CLabProp& definition) const
 std::int32_t PluEditForm::GetShownValue(const PluFieldControl& control) const
 {
     if (const std::optional<std::int32_t> zone = ZoneValue(control.show.fieldNo)) return *zone;
-    const ColumnDef* column = control.show.number;
-    if (column == nullptr) return 0;
-    switch (column->daoType) {
-    case DaoByte: return m_row.Get(ByteColumn{column->offset});
-    case DaoShort: return m_row.Get(ShortColumn{column->offset});
-    default: return m_row.Get(LongColumn{column->offset});
-    }
+    return control.show.ReadValue(m_row.Bytes());
 }
 
 void PluEditForm::SetFieldValue(const CLabProp& definition, std::int32_t value)
@@ -354,53 +340,70 @@ std::size_t PluEditForm::GetTextLimit(const PluFieldControl& control) const
 
 const std::string& PluEditForm::GetFieldText(const PluFieldControl& asked) const
 {
-    using Kind = PluFieldShow::Kind;
     // A copy of a control shows as the form's own control of its field.
     const bool ours = asked.index < m_controls.size() && &m_controls[asked.index] == &asked;
     const PluFieldControl* found = ours ? &asked : FindControl(asked.show.fieldNo);
-    static const std::string kNone;
-    if (found == nullptr) return kNone;
-    const PluFieldControl& control = *found;
+    if (found == nullptr) return m_noText;
+    return ShowFieldText(*found, HasZoneValues());
+}
+
+const std::vector<PluShownText>& PluEditForm::GetFieldTexts() const
+{
+    const bool zoneValues = HasZoneValues();
+    const std::span<const std::uint8_t> row = m_row.Bytes();
+    for (const PluFieldControl& control : m_controls) {
+        if (control.kind != PluControlKind::NumEdit) continue;
+        const PluFieldShow& show = control.show;
+        // Most fields in place: a number of the row shown as its definition says.
+        if (!zoneValues && show.ShowsAsDefined())
+            (void)m_shownTexts[control.index].ShowNumber(show.Clamp(show.ReadValue(row)), show.decimals, show.IsTime(),
+                                                         show.point);
+        else
+            (void)ShowFieldText(control, zoneValues);
+    }
+    return m_shownTexts;
+}
+
+// `zoneValues`: whether the selected zone has values of its own, which are then looked up first.
+const std::string& PluEditForm::ShowFieldText(const PluFieldControl& control, bool zoneValues) const
+{
     const PluFieldShow& show = control.show;
     PluShownText& last = m_shownTexts[control.index];
-    switch (show.kind) {
-    case Kind::RegCode: return last.Show(m_row.Get(PluCol::RegCode).substr(0, std::min<std::size_t>(show.width, 4)));
-    case Kind::PosCode: {
-        const std::string_view code = m_row.Get(PluCol::PosCode);
-        const std::size_t shown = std::min({std::size_t{show.width}, std::size_t{13}, code.size()});
-        return last.Show(code.substr(code.size() - shown));
-    }
-    case Kind::PackType: return last.Show(m_row.Get(PluCol::PackType).substr(0, 3));
-    case Kind::Blank: return last.Show({});
-    default: break;
-    }
-    std::int32_t value = GetShownValue(control);
-    if (show.clamped) value = std::clamp(value, show.min, show.max);
-    std::uint16_t decimals = show.decimals;
-    bool time = show.kind == Kind::PackTime;
-    switch (show.kind) {
-    case Kind::ExpiryTime:
+    if (show.IsText()) return last.Show(ShownText(show));
+    const std::int32_t value = show.Clamp(zoneValues ? GetShownValue(control) : show.ReadValue(m_row.Bytes()));
+    if (show.ShowsAsDefined()) return last.ShowNumber(value, show.decimals, show.IsTime(), show.point);
+    return ShowFollowingField(control, value, last);
+}
+
+// The prices and the expiry time: their decimals and form follow another field.
+const std::string& PluEditForm::ShowFollowingField(const PluFieldControl& control, std::int32_t value,
+                                                   PluShownText& last) const
+{
+    const std::uint16_t decimals = GetFieldDecimals(*control.definition);
+    bool time = false;
+    if (control.show.kind == PluFieldShow::Kind::ExpiryTime) {
         time = IsTimeField(*control.definition);
-        decimals = GetFieldDecimals(*control.definition);
-        break;
-    case Kind::UnitPrice: decimals = GetFieldDecimals(*control.definition); break;
-    case Kind::MarkdownPrice: {
-        decimals = GetFieldDecimals(*control.definition);
+    } else if (control.show.kind == PluFieldShow::Kind::MarkdownPrice) {
         const std::optional<std::int32_t> flag = ShownValue(m_markdownFlag);
         if (flag && IsPercentMarkdown(static_cast<std::uint8_t>(*flag)) && (value < 0 || value > (decimals != 0 ? 999 : 99)))
             value = 0;
-        break;
     }
-    default: break;
+    return last.ShowNumber(value, decimals, time, control.show.point);
+}
+
+// Reg. Code its first characters up to the field's width, POS Code its last, Pack Type its first three.
+std::string_view PluEditForm::ShownText(const PluFieldShow& show) const
+{
+    using Kind = PluFieldShow::Kind;
+    switch (show.kind) {
+    case Kind::RegCode: return m_row.Get(PluCol::RegCode).substr(0, std::min<std::size_t>(show.width, 4));
+    case Kind::PosCode: {
+        const std::string_view code = m_row.Get(PluCol::PosCode);
+        return code.substr(code.size() - std::min({std::size_t{show.width}, std::size_t{13}, code.size()}));
     }
-    if (!last.Shows(value, decimals, time)) {
-        last.Show(time ? FormatTime(value) : FormatFixedPoint(decimals, show.point, value));
-        last.value = value;
-        last.decimals = decimals;
-        last.time = time;
-        last.number = true;
+    case Kind::PackType: return m_row.Get(PluCol::PackType).substr(0, 3);
+    default: return {};
     }
-    return last.text;
 }
 
 FieldChoices PluEditForm::GetChoices(const PluFieldControl& control) const

@@ -106,6 +106,9 @@ public:
     bool IsTimeField(const CLabProp& definition) const;
     // What an edit shows and accepts. The text stays until the field's text is asked for again.
     const std::string& GetFieldText(const PluFieldControl& control) const;
+    // Every edit's text as GetFieldText gives it, by the control's index: what the window shows
+    // after a load, a zone change or an entry.
+    const std::vector<PluShownText>& GetFieldTexts() const;
     char GetSeparator(const PluFieldControl& control) const;
     std::size_t GetTextLimit(const PluFieldControl& control) const;
     // What a combo lists and selects (value lists, department and group).
@@ -217,9 +220,15 @@ private:
     const CDBRecord* PeekPlu(std::uint32_t pluNumber, bool above) const;
     CPluPriceZoneTb* Zones() const;
     const PluFieldControl* FindControl(std::uint16_t fieldNo) const;
+    // Whether the selected zone has pending or stored values.
+    bool HasZoneValues() const;
     // The selected zone's pending or stored value of the field; none outside zones or without one.
     std::optional<std::int32_t> ZoneValue(std::uint16_t fieldNo) const;
     std::int32_t GetShownValue(const PluFieldControl& control) const;
+    // What a text field shows of its text.
+    std::string_view ShownText(const PluFieldShow& show) const;
+    const std::string& ShowFieldText(const PluFieldControl& control, bool zoneValues) const;
+    const std::string& ShowFollowingField(const PluFieldControl& control, std::int32_t value, PluShownText& last) const;
     // The value of a field the form shows; none for a field it does not.
     std::optional<std::int32_t> ShownValue(const PluFieldControl* shown) const;
     void LoadPlu(std::uint32_t pluNumber);
@@ -257,8 +266,9 @@ private:
     const PluFieldControl* m_salesMode = nullptr;
     const PluFieldControl* m_markdownFlag = nullptr;
     const PluFieldControl* m_expiryTimeFlag = nullptr;
-    // Each control's text as last shown.
+    // Each control's text as last shown; the text of a field the form has no control for.
     mutable std::vector<PluShownText> m_shownTexts;
+    const std::string m_noText;
 
     CPluDefRec m_row;
     std::uint32_t m_current = 0;

@@ -1,9 +1,12 @@
 #include "pluedit/PluFieldShow.h"
 
+#include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluLayout.h"
 #include "db/site/LabProp.h"
 #include "db/store/ColumnLayout.h"
 #include "pluedit/PluFieldNumbers.h"
+
+#include <charconv>
 
 namespace varnel {
 
@@ -43,7 +46,28 @@ Kind KindOf(std::uint16_t fieldNo, const FoundColumn& found)
     return found.column != nullptr && !found.numeric ? Kind::Blank : Kind::Number;
 }
 
+// "h:mm" from hhmm.
+std::string FormatTime(std::int32_t value)
+{
+    char text[32];
+    char* out = std::to_chars(text, text + 12, value / 100).ptr;  // an int32's hours take at most 9
+    const std::int32_t minutes = value % 100;
+    *out++ = ':';
+    if (minutes < 10) *out++ = '0';
+    out = std::to_chars(out, text + sizeof text, minutes).ptr;
+    return std::string(text, out);
+}
+
 }  // namespace
+
+void PluShownText::MakeNumber(std::int32_t v, std::uint16_t d, bool t, char point)
+{
+    text = t ? FormatTime(v) : FormatFixedPoint(d, point, v);
+    value = v;
+    decimals = d;
+    time = t;
+    number = true;
+}
 
 PluFieldShow MakePluFieldShow(const CLabProp& definition, char separator)
 {
@@ -57,7 +81,10 @@ PluFieldShow MakePluFieldShow(const CLabProp& definition, char separator)
     show.width = definition.m_width;
     show.min = definition.m_min;
     show.max = definition.m_max;
-    show.number = found.numeric ? found.column : nullptr;
+    if (found.numeric) {
+        show.offset = found.column->offset;
+        show.bytes = found.column->daoType == DaoByte ? 1 : found.column->daoType == DaoShort ? 2 : 4;
+    }
     return show;
 }
 

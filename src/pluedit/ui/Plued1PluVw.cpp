@@ -260,11 +260,16 @@ void CPlued1PluVw::ShowPage()
 
 void CPlued1PluVw::ShowField(const FieldWidgets& field)
 {
-    const PluFieldControl& control = *field.control;
     if (auto* edit = qobject_cast<QLineEdit*>(field.input))
-        edit->setText(ToDisplayText(m_form.GetFieldText(control), m_codePage));
-    else if (auto* combo = qobject_cast<QComboBox*>(field.input))
-        ShowChoices(*combo, m_form.GetChoices(control), m_codePage);
+        edit->setText(ToDisplayText(m_form.GetFieldText(*field.control), m_codePage));
+    else
+        ShowCombo(field);
+}
+
+void CPlued1PluVw::ShowCombo(const FieldWidgets& field)
+{
+    if (auto* combo = qobject_cast<QComboBox*>(field.input))
+        ShowChoices(*combo, m_form.GetChoices(*field.control), m_codePage);
 }
 
 void CPlued1PluVw::ShowLength() { m_length->setText(ToDisplayText(m_form.GetLengthText(), m_codePage)); }
@@ -276,7 +281,13 @@ void CPlued1PluVw::Refresh()
     m_descLength->setEditText(QString::fromStdString(m_form.GetDescLengthText()));
     m_strip->SetOfferedWidths(Widths(m_form.GetLabelWidthChoices()));
     m_pluNumber->setText(QString::fromStdString(m_form.GetPluNumberText()));
-    for (const FieldWidgets& field : m_fields) ShowField(field);
+    const std::vector<PluShownText>& texts = m_form.GetFieldTexts();
+    for (const FieldWidgets& field : m_fields) {
+        if (auto* edit = qobject_cast<QLineEdit*>(field.input))
+            edit->setText(ToDisplayText(texts[field.control->index].text, m_codePage));
+        else
+            ShowCombo(field);
+    }
     m_buttons[PluEditForm::kNext]->setEnabled(m_form.CanNext());
     m_buttons[PluEditForm::kPrev]->setEnabled(m_form.CanPrev());
     m_buttons[PluEditForm::kSave]->setEnabled(m_form.IsSaveEnabled());

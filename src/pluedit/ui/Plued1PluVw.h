@@ -69,6 +69,7 @@ private:
     void ShowPage();
     void Refresh();
     void ShowField(const FieldWidgets& field);
+    void ShowCombo(const FieldWidgets& field);
     void ShowLength();
     void OnPicker(int button);
     void OnDescLengthLeft();
