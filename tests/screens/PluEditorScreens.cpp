@@ -1,5 +1,6 @@
-// The PLU edit window over a deli's PLU: one page of 18 fields (layout kind 0), the common and
-// advanced pages of layout kind 3, and head-office mode with its price zones and the zone hint.
+// The PLU edit window over a deli's PLU: one page of 18 fields (layout kind 0) with the department and
+// group combos, the common and advanced pages of layout kind 3, and head-office mode with its price
+// zones and the zone hint.
 #include "ScreenShots.h"
 
 #include "db/plu/PluDatabase.h"
@@ -10,6 +11,7 @@
 #include "pluedit/ui/EditPriceZoneValues.h"
 #include "pluedit/ui/Plued1PluVw.h"
 #include "settings/DeptCode.h"
+#include "support/DeptCodes.h"
 #include "support/TempDir.h"
 #include "support/TestMainFrame.h"
 
@@ -71,6 +73,7 @@ public:
                                   {1014, 3, 0, 999, {}},
                                   {1015, 3, 0, 999, {}}});
         Define(FieldDefMap::Plu2, {{1036, 5, 3, 99999, {}}, {1037, 5, 3, 99999, {}}, {1038, 3, 0, 999, {}}});
+        m_deptCodes.Add(test::MakeDeptCode(3, "Deli", {{1, "Ham"}, {2, "Salami"}}));
         m_db.CreateAllTables();
         const std::string path = m_dir.File("deli.pld");
         if (!m_db.Create(path) || !m_db.Open(path)) return;
@@ -82,6 +85,8 @@ public:
         row->Set(PluCol::Tare, std::uint16_t{12});
         row->Set(PluCol::PackTime, std::uint16_t{730});
         row->Set(PluCol::Name, std::string("Shaved Ham"));
+        row->Set(PluCol::Dept, std::uint16_t{3});
+        row->Set(PluCol::Group, std::uint16_t{1});
         m_row = row.get();
         const std::uint16_t size = row->CalcDataSize();
         (void)m_db.GetPluTable()->AddPlu(1201, size, std::move(row));
@@ -161,6 +166,7 @@ void AddPluEditorScreens(ScreenShots& shots)
     Deli deli;
     PluEditSettings settings;
     settings.canEditNutrition = true;
+    settings.deptGroupSearch = true;
     deli.Take(shots, "view-plu-editor", settings);
     settings.layoutKind = 3;
     deli.Take(shots, "view-plu-editor-two-pages", settings);
