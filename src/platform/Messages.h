@@ -1,5 +1,6 @@
 // The system's message texts, keyed by their message numbers. Callers pass and compare the numbers;
-// only the edge that shows a message turns it into text.
+// only the edge that shows a message turns it into text. A text lives in the table of the subsystem whose
+// code uses its number, src/<subsystem>/MessageTexts.inc (see platform/MessageTable.h).
 #pragma once
 
 #include <cstdint>
