@@ -35,15 +35,20 @@ bool IsExistingFile(const std::string& path)
     return !path.empty() && std::filesystem::is_regular_file(path, ignored);
 }
 
+// The failures the result stamp has a status of its own for, besides the automation's own.
+constexpr MessageId kMsgTimeout = 61219;
+constexpr MessageId kMsgUnrecognizedFormat = 61319;
+constexpr MessageId kMsgNoLinksEnabled = 61335;
+
 int StampStatus(MessageId id)
 {
     switch (id) {
-    case 31508: return 1;
-    case 61216: return 2;
-    case 61218: return 7;
-    case 61219: return 11;
-    case 61319: return 5;
-    case 61335: return 6;
+    case DocumentAutomation::kMsgNoDatabase: return 1;
+    case DocumentAutomation::kMsgFileOpenError: return 2;
+    case DocumentAutomation::kMsgCommsError: return 7;
+    case kMsgTimeout: return 11;
+    case kMsgUnrecognizedFormat: return 5;
+    case kMsgNoLinksEnabled: return 6;
     default: return id <= 98 ? static_cast<int>(id) : 0;
     }
 }
