@@ -42,7 +42,7 @@ bool MayEditDeptCodes(const CMainFrame& frame)
 
 bool EditHostInterface(CMainFrame& frame, const std::function<bool(HostInterfaceForm&)>& runDialog)
 {
-    HostInterfaceForm form(ReadHostInterface(frame.GetGeneralSetup(), frame.EventLog()));
+    HostInterfaceForm form(ReadHostInterface(frame.GetGeneralSetup(), frame.EventLog()), frame.GetTextRules().chars);
     if (!runDialog(form)) return false;
     // The links read the general setup: it is replaced whole, never edited field by field in place.
     CGeneralSetup setup = frame.GetGeneralSetup();

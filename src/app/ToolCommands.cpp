@@ -43,7 +43,7 @@ bool OnEditPluRangeProfile(FrameCommandSite& site)
     if (!PassPasswordGate(site)) return false;
     CMainFrame& frame = site.frame;
     AccessSettings& access = frame.Access();
-    PluRangeProfileForm form(access.m_activePluRanges, frame.GetGeneralSetup().m_maxPluNo);
+    PluRangeProfileForm form(access.m_activePluRanges, frame.GetGeneralSetup().m_maxPluNo, frame.GetTextRules().chars);
     if (!site.ui.EditPluRangeProfile(form)) return false;
     if (!CheckUserPermission(kSetupTable, AccessUpdate, true)) return false;
     access.m_activePluRanges = form.GetRanges();

@@ -19,7 +19,8 @@ class CMasterScaleList;
 // Runs dialog 209 on the picker; true when it closed with Select.
 using ChangeDeptDialog = std::function<bool(PickerForm& picker)>;
 
-bool ChooseCurrent(CMasterScaleList& departments, const ChangeDeptDialog& runDialog);
-const CMasterScale* ChooseDepartment(CMasterScaleList& departments, const ChangeDeptDialog& runDialog);
+bool ChooseCurrent(CMasterScaleList& departments, const CharRule& chars, const ChangeDeptDialog& runDialog);
+const CMasterScale* ChooseDepartment(CMasterScaleList& departments, const CharRule& chars,
+                                    const ChangeDeptDialog& runDialog);
 
 }  // namespace varnel

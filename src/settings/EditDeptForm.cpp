@@ -1,7 +1,6 @@
 // The department entry's rules.
 #include "settings/EditDeptForm.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 #include "platform/UserPrompt.h"
 #include "settings/MasterScale.h"
@@ -9,8 +8,9 @@
 
 namespace varnel {
 
-EditDeptForm::EditDeptForm(const CMasterScale& department, std::vector<CScaleChoice> choices, DatabaseFileChoice files)
-    : m_name(department.m_name), m_choices(std::move(choices)), m_files(std::move(files)),
+EditDeptForm::EditDeptForm(const CMasterScale& department, std::vector<CScaleChoice> choices, DatabaseFileChoice files,
+                           const CharRule& chars)
+    : m_name(department.m_name), m_choices(std::move(choices)), m_files(std::move(files)), m_chars(chars),
       m_database(department.m_database)
 {
     if (!AssignedChoices().empty()) m_scaleSelection = 0;
@@ -74,7 +74,7 @@ void EditDeptForm::UnassignScale()
 
 bool EditDeptForm::Accept()
 {
-    m_name = std::string(DbcsLeft(m_name, kNameLimit, CurrentTextRules().chars));
+    m_name = std::string(DbcsLeft(m_name, kNameLimit, m_chars));
     if (m_database.empty()) {
         ShowMessage(kMsgNoDatabase);
         return false;
@@ -96,13 +96,13 @@ void EditDeptForm::StoreInto(CMasterScale& department) const
 }
 
 bool EditDepartment(CMasterScale& department, std::vector<CScaleChoice> choices, const DatabaseFileChoice& files,
-                    IEditDeptUi& ui)
+                    const CharRule& chars, IEditDeptUi& ui)
 {
     if (choices.empty()) {
         ShowMessage(kMsgNoScalesForDepartment);
         return false;
     }
-    EditDeptForm entry(department, std::move(choices), files);
+    EditDeptForm entry(department, std::move(choices), files, chars);
     if (!ui.RunDeptEntry(entry)) return false;
     if (!CheckUserPermission(kSetupTable, AccessUpdate, true)) return false;
     entry.StoreInto(department);

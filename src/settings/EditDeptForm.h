@@ -11,6 +11,7 @@
 // the name, the database and the assigned scales in choice order.
 #pragma once
 
+#include "db/site/TextRules.h"
 #include "platform/Messages.h"
 #include "settings/PickerForm.h"
 #include "settings/ScaleChoice.h"
@@ -37,7 +38,9 @@ public:
     static constexpr MessageId kMsgNoScale = 61395;
     static constexpr std::size_t kNameLimit = 30;
 
-    EditDeptForm(const CMasterScale& department, std::vector<CScaleChoice> choices, DatabaseFileChoice files);
+    // The name is cut under the site's character rule.
+    EditDeptForm(const CMasterScale& department, std::vector<CScaleChoice> choices, DatabaseFileChoice files,
+                 const CharRule& chars);
 
     std::string m_name;
     const std::string& GetDatabase() const { return m_database; }
@@ -63,6 +66,7 @@ private:
 
     std::vector<CScaleChoice> m_choices;
     DatabaseFileChoice m_files;
+    CharRule m_chars;
     std::string m_database;
     std::optional<std::size_t> m_scaleSelection;
 };
@@ -79,6 +83,6 @@ inline constexpr MessageId kMsgNoScalesForDepartment = 61396;
 
 // True when the department was changed.
 bool EditDepartment(CMasterScale& department, std::vector<CScaleChoice> choices, const DatabaseFileChoice& files,
-                    IEditDeptUi& ui);
+                    const CharRule& chars, IEditDeptUi& ui);
 
 }  // namespace varnel

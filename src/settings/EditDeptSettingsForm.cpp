@@ -1,7 +1,6 @@
 // The department list's rules.
 #include "settings/EditDeptSettingsForm.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
@@ -18,9 +17,9 @@ std::string Detail(const CMasterScale& department) { return " " + department.m_n
 }  // namespace
 
 EditDeptSettingsForm::EditDeptSettingsForm(CMasterScaleList& departments, const CAppEventLog& log,
-                                           ScaleChoiceSource choices, DatabaseFileChoice files)
+                                           ScaleChoiceSource choices, DatabaseFileChoice files, const CharRule& chars)
     : SettingsListForm(Rule::SetupPermissions), m_departments(departments), m_log(log), m_choices(std::move(choices)),
-      m_files(std::move(files))
+      m_files(std::move(files)), m_chars(chars)
 {
     std::vector<std::string> rows;
     for (const auto& department : departments.GetDepartments()) rows.push_back(RowText(*department));
@@ -29,14 +28,14 @@ EditDeptSettingsForm::EditDeptSettingsForm(CMasterScaleList& departments, const 
 
 std::string EditDeptSettingsForm::RowText(const CMasterScale& department) const
 {
-    std::string text(DbcsLeft(department.m_name, kRowNameBytes, CurrentTextRules().chars));
+    std::string text(DbcsLeft(department.m_name, kRowNameBytes, m_chars));
     if (&department == m_departments.GetCurrent()) text += '*';
     return text;
 }
 
 bool EditDeptSettingsForm::EditDepartmentOf(CMasterScale& department)
 {
-    return m_ui != nullptr && EditDepartment(department, m_choices(department), m_files, *m_ui);
+    return m_ui != nullptr && EditDepartment(department, m_choices(department), m_files, m_chars, *m_ui);
 }
 
 void EditDeptSettingsForm::Add()

@@ -31,8 +31,9 @@ public:
     static constexpr MessageId kMsgDeleteDepartment = 61306;
     static constexpr MessageId kMsgDepartment = 20513;
 
+    // The department names are cut under the site's character rule.
     EditDeptSettingsForm(CMasterScaleList& departments, const CAppEventLog& log, ScaleChoiceSource choices,
-                         DatabaseFileChoice files);
+                         DatabaseFileChoice files, const CharRule& chars);
     void SetUi(IEditDeptUi& ui) { m_ui = &ui; }
 
     void Add() override;
@@ -47,6 +48,7 @@ private:
     const CAppEventLog& m_log;
     ScaleChoiceSource m_choices;
     DatabaseFileChoice m_files;
+    CharRule m_chars;
     IEditDeptUi* m_ui = nullptr;
 };
 

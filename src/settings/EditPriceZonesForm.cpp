@@ -1,7 +1,6 @@
 // The price zone list's rules.
 #include "settings/EditPriceZonesForm.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 #include "platform/NumberEntry.h"
 #include "platform/TextFormat.h"
@@ -22,8 +21,8 @@ std::string Detail(std::uint16_t id, const std::string& name)
 
 }  // namespace
 
-EditPriceZoneForm::EditPriceZoneForm(std::uint16_t id, std::string name)
-    : m_id(std::to_string(id)), m_name(std::move(name)), m_number(id)
+EditPriceZoneForm::EditPriceZoneForm(std::uint16_t id, std::string name, const CharRule& chars)
+    : m_id(std::to_string(id)), m_name(std::move(name)), m_number(id), m_chars(chars)
 {
 }
 
@@ -32,12 +31,12 @@ bool EditPriceZoneForm::Accept()
     const auto id = ReadNumberInRange(m_id, 1, kMaxZone);
     if (!id) return false;
     m_number = static_cast<std::uint16_t>(*id);
-    m_name = std::string(DbcsLeft(m_name, kNameLimit, CurrentTextRules().chars));
+    m_name = std::string(DbcsLeft(m_name, kNameLimit, m_chars));
     return true;
 }
 
-EditPriceZonesForm::EditPriceZonesForm(CPriceZoneList& zones, const CAppEventLog& log)
-    : SettingsListForm(Rule::SetupPermissions), m_zones(zones), m_log(log)
+EditPriceZonesForm::EditPriceZonesForm(CPriceZoneList& zones, const CAppEventLog& log, const CharRule& chars)
+    : SettingsListForm(Rule::SetupPermissions), m_zones(zones), m_log(log), m_chars(chars)
 {
     Fill(0);
 }
@@ -68,7 +67,7 @@ void EditPriceZonesForm::Store(std::uint16_t id, const std::string& name)
 void EditPriceZonesForm::Add()
 {
     if (!IsAddEnabled()) return;
-    EditPriceZoneForm entry;
+    EditPriceZoneForm entry(m_chars);
     for (;;) {
         if (!RunEntry(entry)) return;
         if (!m_zones.IsDefined(entry.GetId())) break;
@@ -81,7 +80,7 @@ void EditPriceZonesForm::Add()
 void EditPriceZonesForm::EditRow(std::size_t row)
 {
     const std::uint16_t oldId = IdAt(row);
-    EditPriceZoneForm entry(oldId, m_zones.Find(oldId)->m_name);
+    EditPriceZoneForm entry(oldId, m_zones.Find(oldId)->m_name, m_chars);
     for (;;) {
         if (!RunEntry(entry)) return;
         if (!CheckUserPermission(kSetupTable, AccessUpdate, true)) return;

@@ -11,6 +11,7 @@
 // step, which removes the values of undefined zones.
 #pragma once
 
+#include "db/site/TextRules.h"
 #include "platform/Messages.h"
 #include "settings/SettingsListForm.h"
 
@@ -26,8 +27,9 @@ class EditPriceZoneForm {
 public:
     static constexpr std::size_t kNameLimit = 12;
 
-    EditPriceZoneForm() = default;
-    EditPriceZoneForm(std::uint16_t id, std::string name);
+    // The name is cut under the site's character rule.
+    explicit EditPriceZoneForm(const CharRule& chars) : m_chars(chars) {}
+    EditPriceZoneForm(std::uint16_t id, std::string name, const CharRule& chars);
 
     std::string m_id = "0";
     std::string m_name;
@@ -39,6 +41,7 @@ public:
 
 private:
     std::uint16_t m_number = 0;
+    CharRule m_chars;
 };
 
 class IEditPriceZonesUi {
@@ -57,7 +60,7 @@ public:
     static constexpr MessageId kMsgDeleteZone = 61347;
     static constexpr MessageId kMsgPriceZone = 20529;
 
-    EditPriceZonesForm(CPriceZoneList& zones, const CAppEventLog& log);
+    EditPriceZonesForm(CPriceZoneList& zones, const CAppEventLog& log, const CharRule& chars);
     void SetUi(IEditPriceZonesUi& ui) { m_ui = &ui; }
 
     void Add() override;
@@ -73,6 +76,7 @@ private:
 
     CPriceZoneList& m_zones;
     const CAppEventLog& m_log;
+    CharRule m_chars;
     IEditPriceZonesUi* m_ui = nullptr;
 };
 

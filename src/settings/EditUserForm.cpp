@@ -116,7 +116,7 @@ void EditUserForm::SetTiedToDatabase(bool on, const ChangeDeptDialog& changeDept
 bool EditUserForm::SelectDatabase(const ChangeDeptDialog& changeDept)
 {
     if (!m_site.departments.GetDepartments().empty()) {
-        const CMasterScale* department = ChooseDepartment(m_site.departments, changeDept);
+        const CMasterScale* department = ChooseDepartment(m_site.departments, m_site.chars, changeDept);
         if (department == nullptr) return false;
         m_user.m_department = department->m_id;
         return true;

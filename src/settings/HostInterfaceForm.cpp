@@ -2,7 +2,6 @@
 #include "settings/HostInterfaceForm.h"
 
 #include "db/site/GeneralSetup.h"
-#include "db/site/MainFrame.h"
 #include "db/text/PathText.h"
 #include "platform/UserPrompt.h"
 #include "settings/AppEventLog.h"
@@ -33,7 +32,7 @@ bool StoreHostInterface(const HostInterfaceSettings& settings, CGeneralSetup& se
 
 std::string HostInterfaceForm::GetFileText() const
 {
-    return AbbreviatePath(m_settings.posUpdateFile, kFileTextWidth, CurrentTextRules().chars);
+    return AbbreviatePath(m_settings.posUpdateFile, kFileTextWidth, m_chars);
 }
 
 bool HostInterfaceForm::SelectFile()

@@ -3,6 +3,8 @@
 // only when the current user may update the setup.
 #pragma once
 
+#include "db/site/TextRules.h"
+
 #include <string>
 
 namespace varnel {
@@ -28,7 +30,11 @@ bool StoreHostInterface(const HostInterfaceSettings& settings, CGeneralSetup& se
 
 class HostInterfaceForm {
 public:
-    explicit HostInterfaceForm(HostInterfaceSettings settings) : m_settings(std::move(settings)) {}
+    // The character rule is the site's, for shortening the path.
+    HostInterfaceForm(HostInterfaceSettings settings, const CharRule& chars)
+        : m_settings(std::move(settings)), m_chars(chars)
+    {
+    }
 
     HostInterfaceSettings& Settings() { return m_settings; }
     const HostInterfaceSettings& Settings() const { return m_settings; }
@@ -39,6 +45,7 @@ public:
 
 private:
     HostInterfaceSettings m_settings;
+    CharRule m_chars;
 };
 
 }  // namespace varnel

@@ -1,6 +1,5 @@
 #include "settings/MasterScale.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DoubleByteText.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/ArchiveExchange.h"
@@ -50,10 +49,9 @@ ScaleDefs CMasterScale::GetScaleDefs() const
     return defs;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+bool EqualsIgnoringCase(std::string_view a, std::string_view b, const CharRule& chars)
 {
     const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    const CharRule chars = CurrentTextRules().chars;
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {

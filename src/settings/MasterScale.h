@@ -7,6 +7,7 @@
 #pragma once
 
 #include "db/site/ScaleDef.h"
+#include "db/site/TextRules.h"
 #include "platform/Serializable.h"
 
 #include <cstdint>
@@ -42,8 +43,8 @@ public:
     std::vector<std::unique_ptr<CScaleDef>> m_scales;
 };
 
-// Whether two names are the same but for the case of their letters; a double-byte character of the
-// store's code page matches only itself.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// Whether two names are the same but for the case of their letters; a double-byte character (of the
+// character rule given) matches only itself.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b, const CharRule& chars);
 
 }  // namespace varnel

@@ -67,10 +67,11 @@ std::string CMasterScaleList::GetNameById(std::uint16_t id) const
     return department ? department->m_name : std::string{};
 }
 
-CMasterScale* CMasterScaleList::FindByName(std::string_view name) const
+CMasterScale* CMasterScaleList::FindByName(std::string_view name, const CharRule& chars) const
 {
-    const auto found = std::ranges::find_if(
-        m_departments, [name](const auto& department) { return EqualsIgnoringCase(department->m_name, name); });
+    const auto found = std::ranges::find_if(m_departments, [name, &chars](const auto& department) {
+        return EqualsIgnoringCase(department->m_name, name, chars);
+    });
     return found == m_departments.end() ? nullptr : found->get();
 }
 

@@ -43,7 +43,7 @@ public:
     CMasterScale* FindById(std::uint16_t id) const;
     std::string GetNameById(std::uint16_t id) const;
     // The first department whose name is the text but for the case of its letters.
-    CMasterScale* FindByName(std::string_view name) const;
+    CMasterScale* FindByName(std::string_view name, const CharRule& chars) const;
 
     // Whether any department holds the link or scale; removing takes it out of every department
     // (departments left without scales stay).

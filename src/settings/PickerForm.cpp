@@ -1,7 +1,6 @@
 // The pickers' rows.
 #include "settings/PickerForm.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 #include "settings/MasterScaleList.h"
 #include "settings/UserSetupList.h"
@@ -46,13 +45,14 @@ std::optional<std::size_t> PickerForm::GetChosenIndex() const
     return m_indices[*m_selection];
 }
 
-PickerForm MakeDepartmentPicker(const CMasterScaleList& departments, const CMasterScale* preselect)
+PickerForm MakeDepartmentPicker(const CMasterScaleList& departments, const CMasterScale* preselect,
+                                const CharRule& chars)
 {
     std::vector<std::string> rows;
     std::optional<std::size_t> selection;
     for (const auto& department : departments.GetDepartments()) {
         if (department.get() == preselect) selection = rows.size();
-        rows.emplace_back(DbcsLeft(department->m_name, kDepartmentNameBytes, CurrentTextRules().chars));
+        rows.emplace_back(DbcsLeft(department->m_name, kDepartmentNameBytes, chars));
     }
     if (!selection) selection = FirstRow(rows.size());
     const std::size_t count = rows.size();

@@ -3,6 +3,8 @@
 // of the entry the chosen row shows.
 #pragma once
 
+#include "db/site/TextRules.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -36,8 +38,10 @@ private:
     std::optional<std::size_t> m_added;
 };
 
-// The departments by name cut to 30 bytes at whole characters; `preselect` (else the first) selected.
-PickerForm MakeDepartmentPicker(const CMasterScaleList& departments, const CMasterScale* preselect);
+// The departments by name cut to 30 bytes at whole characters (under the site's character rule);
+// `preselect` (else the first) selected.
+PickerForm MakeDepartmentPicker(const CMasterScaleList& departments, const CMasterScale* preselect,
+                                const CharRule& chars);
 // The profiles by name in list order; `preselect` (else the first) selected.
 PickerForm MakeUserProfilePicker(const CUserSetupList& profiles, const CUserSetup* preselect);
 

@@ -1,6 +1,5 @@
 #include "settings/PluRangeProfileForm.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
@@ -26,13 +25,13 @@ std::size_t DigitsOf(std::uint32_t number)
 
 }  // namespace
 
-std::string PluRangeRowText(const CPluRange& range, std::uint32_t maxPluNo)
+std::string PluRangeRowText(const CPluRange& range, std::uint32_t maxPluNo, const CharRule& chars)
 {
     // Narrow numbers get more blanks, so the comments start in one column for widths 4 to 6.
     static constexpr const char* kRowFormats[] = {"%04.4lu   %04.4lu  %s", "%05.5lu  %05.5lu %s",
                                                   "%06.6lu %06.6lu %s", "%07.7lu %07.7lu %s", "%08.8lu %08.8lu %s"};
     const std::size_t width = std::clamp<std::size_t>(DigitsOf(maxPluNo), 4, 8);
-    const std::string comment(DbcsLeft(range.m_comment, kRowComment, CurrentTextRules().chars));
+    const std::string comment(DbcsLeft(range.m_comment, kRowComment, chars));
     return FormatText(kRowFormats[width - 4], static_cast<unsigned long>(range.m_from),
                       static_cast<unsigned long>(range.m_to), comment.c_str());
 }
@@ -46,8 +45,8 @@ bool ValidatePluRange(std::uint32_t from, std::uint32_t to)
 
 std::size_t PluNumberEntryDigits(std::uint32_t maxKey) { return std::min<std::size_t>(DigitsOf(maxKey), 8); }
 
-PluRangeProfileForm::PluRangeProfileForm(CPluRangeList ranges, std::uint32_t maxPluNo)
-    : m_ranges(std::move(ranges)), m_maxPluNo(maxPluNo)
+PluRangeProfileForm::PluRangeProfileForm(CPluRangeList ranges, std::uint32_t maxPluNo, const CharRule& chars)
+    : m_ranges(std::move(ranges)), m_maxPluNo(maxPluNo), m_chars(chars)
 {
     m_ranges.Merge();
 }
@@ -55,7 +54,7 @@ PluRangeProfileForm::PluRangeProfileForm(CPluRangeList ranges, std::uint32_t max
 std::vector<std::string> PluRangeProfileForm::GetRows() const
 {
     std::vector<std::string> rows;
-    for (std::size_t i = 0; i < m_ranges.GetCount(); ++i) rows.push_back(PluRangeRowText(m_ranges.GetAt(i), m_maxPluNo));
+    for (std::size_t i = 0; i < m_ranges.GetCount(); ++i) rows.push_back(RowText(m_ranges.GetAt(i)));
     return rows;
 }
 

@@ -3,6 +3,7 @@
 // passes each action on; the caller stores GetRanges() after OK.
 #pragma once
 
+#include "db/site/TextRules.h"
 #include "settings/PluRange.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 namespace varnel {
 
 // "From To Comment" with the numbers as wide as "Max. PLU No." has digits (4 to 8), the comment cut to 30 bytes.
-std::string PluRangeRowText(const CPluRange& range, std::uint32_t maxPluNo);
+std::string PluRangeRowText(const CPluRange& range, std::uint32_t maxPluNo, const CharRule& chars);
 
 // "Set PLU Range": a From above To shows 61231 "Invalid value entered." and the dialog stays open.
 bool ValidatePluRange(std::uint32_t from, std::uint32_t to);
@@ -24,9 +25,12 @@ std::size_t PluNumberEntryDigits(std::uint32_t maxKey);
 class PluRangeProfileForm {
 public:
     // Works on its own copy of the ranges, merged as the list shows them.
-    PluRangeProfileForm(CPluRangeList ranges, std::uint32_t maxPluNo);
+    // The comments are cut under the site's character rule.
+    PluRangeProfileForm(CPluRangeList ranges, std::uint32_t maxPluNo, const CharRule& chars);
 
     std::vector<std::string> GetRows() const;
+    // A range as the list shows it.
+    std::string RowText(const CPluRange& range) const { return PluRangeRowText(range, m_maxPluNo, m_chars); }
     const CPluRangeList& GetRanges() const { return m_ranges; }
     std::optional<std::size_t> GetSelection() const { return m_selection; }
     void Select(std::size_t row);
@@ -42,6 +46,7 @@ public:
 private:
     CPluRangeList m_ranges;
     std::uint32_t m_maxPluNo;
+    CharRule m_chars;
     std::optional<std::size_t> m_selection;
 };
 

@@ -103,7 +103,7 @@ TEST_F(SetupCommandsTest, HostInterfaceDialogStartsFromTheSettings)
 
 TEST_F(SetupCommandsTest, HostInterfaceFileChooserKeepsTheFileWhenCancelled)
 {
-    HostInterfaceForm form({false, false, false, false, "/srv/pos.txt"});
+    HostInterfaceForm form({false, false, false, false, "/srv/pos.txt"}, CharRule{});
     m_prompt.QueueSaveName(std::nullopt);
     EXPECT_FALSE(form.SelectFile());
     EXPECT_EQ(form.Settings().posUpdateFile, "/srv/pos.txt");

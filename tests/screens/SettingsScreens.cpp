@@ -106,7 +106,7 @@ void AddSettingsScreens(ScreenShots& shots)
     CSelectUserProfileDlg selectProfile(profilePicker);
     shots.Take("dialog-select-user-profile", selectProfile);
 
-    HostInterfaceForm host({true, false, false, true, "/home/ann/Varnel/pos/POSUPDATE.txt"});
+    HostInterfaceForm host({true, false, false, true, "/home/ann/Varnel/pos/POSUPDATE.txt"}, CharRule{});
     CHostInterfaceDlg hostInterface(host);
     shots.Take("dialog-host-interface", hostInterface);
 
@@ -124,7 +124,7 @@ void AddSettingsScreens(ScreenShots& shots)
     CPluRangeList ranges;
     ranges.Append(CPluRange(1000, 1999, "Deli specials"));
     ranges.Append(CPluRange(50000, 59999, "Seasonal"));
-    PluRangeProfileForm profile(ranges, 999999);
+    PluRangeProfileForm profile(ranges, 999999, CharRule{});
     CEditPluRangeProfileDlg profileDialog(profile, 999999, 6);
     shots.Take("dialog-edit-plu-range-profile", profileDialog);
     CSetPluRangeDlg setRange(1000, 1999, "Deli specials", 6);

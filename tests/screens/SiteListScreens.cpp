@@ -71,10 +71,10 @@ void PriceZoneScreens(ScreenShots& shots)
     zones.SetZone(2, "Harbour St");
     zones.SetZone(14, "Mall");
     const CAppEventLog log;
-    EditPriceZonesForm list(zones, log);
+    EditPriceZonesForm list(zones, log, CharRule{});
     CEditPriceZonesDlg listDialog(list, CodePage::Western);
     shots.Take("dialog-edit-price-zones", listDialog);
-    EditPriceZoneForm entry(2, "Harbour St");
+    EditPriceZoneForm entry(2, "Harbour St", CharRule{});
     CEditPriceZoneDlg entryDialog(entry, CodePage::Western);
     shots.Take("dialog-edit-price-zone", entryDialog);
 }
@@ -121,14 +121,14 @@ void DepartmentScreens(ScreenShots& shots)
     };
     const DatabaseFileChoice files{"pld", "*.pld", "Varnel database (*.pld) |*.pld||"};
     const CAppEventLog log;
-    EditDeptSettingsForm list(departments, log, choices, files);
+    EditDeptSettingsForm list(departments, log, choices, files, CharRule{});
     CEditDeptSettingsDlg listDialog(list, CodePage::Western);
     shots.Take("dialog-edit-departments", listDialog);
     const CMasterScale& deli = *departments.GetDepartments()[0];
-    EditDeptForm entry(deli, choices(deli), files);
+    EditDeptForm entry(deli, choices(deli), files, CharRule{});
     CEditDeptDlg entryDialog(entry, CodePage::Western);
     shots.Take("dialog-edit-department", entryDialog);
-    PickerForm change = MakeDepartmentPicker(departments, departments.GetCurrent());
+    PickerForm change = MakeDepartmentPicker(departments, departments.GetCurrent(), CharRule{});
     CChangeDeptDlg changeDialog(change);
     shots.Take("dialog-change-department", changeDialog);
 }

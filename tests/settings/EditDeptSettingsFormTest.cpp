@@ -47,7 +47,7 @@ protected:
     {
         auto form = std::make_unique<EditDeptSettingsForm>(
             m_departments, m_log, [this](const CMasterScale& department) { return Choices(department); },
-            DatabaseFileChoice{"pld", "*.pld", "Varnel database (*.pld) |*.pld||"});
+            DatabaseFileChoice{"pld", "*.pld", "Varnel database (*.pld) |*.pld||"}, CharRule{});
         form->SetUi(*this);
         return form;
     }
@@ -195,20 +195,20 @@ TEST_F(EditDeptSettingsFormTest, ChangeDepartmentMakesTheChoiceCurrentOrOnlyRepo
             return select;
         };
     };
-    EXPECT_TRUE(ChooseCurrent(m_departments, choose(0, true)));
+    EXPECT_TRUE(ChooseCurrent(m_departments, CharRule{}, choose(0, true)));
     EXPECT_EQ(rows, (std::vector<std::string>{"Deli", "Meat"}));
     EXPECT_EQ(preselected, 1u);
     EXPECT_EQ(m_departments.GetCurrentId(), 3);
-    EXPECT_TRUE(ChooseCurrent(m_departments, choose(std::nullopt, true)));
+    EXPECT_TRUE(ChooseCurrent(m_departments, CharRule{}, choose(std::nullopt, true)));
     EXPECT_EQ(m_departments.GetCurrentId(), 3);
-    EXPECT_FALSE(ChooseCurrent(m_departments, choose(1, false)));
+    EXPECT_FALSE(ChooseCurrent(m_departments, CharRule{}, choose(1, false)));
     EXPECT_EQ(m_departments.GetCurrentId(), 3);
 
-    const CMasterScale* chosen = ChooseDepartment(m_departments, choose(1, true));
+    const CMasterScale* chosen = ChooseDepartment(m_departments, CharRule{}, choose(1, true));
     ASSERT_NE(chosen, nullptr);
     EXPECT_EQ(chosen->m_id, 5);
     EXPECT_EQ(m_departments.GetCurrentId(), 3);
-    EXPECT_EQ(ChooseDepartment(m_departments, choose(1, false)), nullptr);
+    EXPECT_EQ(ChooseDepartment(m_departments, CharRule{}, choose(1, false)), nullptr);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ protected:
     }
 
     CPriceZoneList m_zones = TwoZones();
-    EditPriceZonesForm m_form{m_zones, m_log};
+    EditPriceZonesForm m_form{m_zones, m_log, CharRule{}};
     ScriptedEntries<EditPriceZoneForm> m_entries;
 };
 
@@ -102,7 +102,7 @@ TEST_F(EditPriceZonesFormTest, DeleteAsksFirstAndLogs)
 TEST_F(EditPriceZonesFormTest, AUserWhoMayNotUpdateTheSetupCannotAddOrStoreAnEdit)
 {
     LogInWithSetupRights(AccessView | AccessDelete);
-    EditPriceZonesForm form(m_zones, m_log);
+    EditPriceZonesForm form(m_zones, m_log, CharRule{});
     form.SetUi(*this);
     EXPECT_FALSE(form.IsAddEnabled());
     EXPECT_TRUE(form.IsDeleteEnabled());

@@ -89,11 +89,11 @@ TEST_F(Departments, TheCurrentDepartmentLookupsAndNamesWithoutCase)
     list.SetCurrent(77);
     EXPECT_EQ(list.GetCurrent(), nullptr);
 
-    EXPECT_EQ(list.FindByName("MEAT"), list.GetDepartments()[0].get());
-    EXPECT_EQ(list.FindByName("meat "), nullptr);
+    EXPECT_EQ(list.FindByName("MEAT", CharRule{}), list.GetDepartments()[0].get());
+    EXPECT_EQ(list.FindByName("meat ", CharRule{}), nullptr);
     EXPECT_EQ(list.GetNameById(2), "Deli");
     EXPECT_EQ(list.GetNameById(3), "");
-    EXPECT_TRUE(EqualsIgnoringCase("Crème", "CRèME"));
+    EXPECT_TRUE(EqualsIgnoringCase("Crème", "CRèME", CharRule{}));
 }
 
 TEST_F(Departments, RemovingALinkTakesOnlyItsScalesAndLeavesEmptyDepartments)

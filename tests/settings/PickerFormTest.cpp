@@ -44,10 +44,10 @@ TEST(PickerForm, DepartmentsAndProfilesPreselectTheGivenOne)
         department->m_name = name;
         departments.Add(std::move(department));
     }
-    const PickerForm deptPicker = MakeDepartmentPicker(departments, departments.GetDepartments()[1].get());
+    const PickerForm deptPicker = MakeDepartmentPicker(departments, departments.GetDepartments()[1].get(), CharRule{});
     EXPECT_EQ(deptPicker.GetRows()[1], std::string(30, 'B'));
     EXPECT_EQ(deptPicker.GetSelection(), 1u);
-    EXPECT_EQ(MakeDepartmentPicker(departments, nullptr).GetSelection(), 0u);
+    EXPECT_EQ(MakeDepartmentPicker(departments, nullptr, CharRule{}).GetSelection(), 0u);
 
     CUserSetupList profiles;
     for (const char* name : {"Clerk", "Manager"}) {

@@ -86,11 +86,12 @@ TEST(PluRangeTest, TheFrameAllowsNumbersOutsideTheActiveRanges)
 TEST(PluRangeTest, RowsAreAsWideAsTheLargestPluNumber)
 {
     const CPluRange range(12, 345, "A comment that is longer than thirty bytes");
-    EXPECT_EQ(PluRangeRowText(range, 999999), "000012 000345 A comment that is longer than ");
-    EXPECT_EQ(PluRangeRowText(range, 9999), "0012   0345  A comment that is longer than ");
-    EXPECT_EQ(PluRangeRowText(range, 99), "0012   0345  A comment that is longer than ");
-    EXPECT_EQ(PluRangeRowText(range, 99999), "00012  00345 A comment that is longer than ");
-    EXPECT_EQ(PluRangeRowText(range, 99999999), "00000012 00000345 A comment that is longer than ");
+    const CharRule kWestern;
+    EXPECT_EQ(PluRangeRowText(range, 999999, kWestern), "000012 000345 A comment that is longer than ");
+    EXPECT_EQ(PluRangeRowText(range, 9999, kWestern), "0012   0345  A comment that is longer than ");
+    EXPECT_EQ(PluRangeRowText(range, 99, kWestern), "0012   0345  A comment that is longer than ");
+    EXPECT_EQ(PluRangeRowText(range, 99999, kWestern), "00012  00345 A comment that is longer than ");
+    EXPECT_EQ(PluRangeRowText(range, 99999999, kWestern), "00000012 00000345 A comment that is longer than ");
     EXPECT_EQ(PluNumberEntryDigits(999999), 6u);
     EXPECT_EQ(PluNumberEntryDigits(0xFFFFFFFF), 8u);
     EXPECT_EQ(PluNumberEntryDigits(0), 1u);
@@ -99,7 +100,7 @@ TEST(PluRangeTest, RowsAreAsWideAsTheLargestPluNumber)
 TEST(PluRangeTest, TheEditorTellsOfCombinedRangesAndKeepsASelection)
 {
     RecordingPrompt prompt;
-    PluRangeProfileForm form(Make({{1, 100, "a"}, {50, 150, "overlapping"}, {300, 400, "c"}}), 9999);
+    PluRangeProfileForm form(Make({{1, 100, "a"}, {50, 150, "overlapping"}, {300, 400, "c"}}), 9999, CharRule{});
     EXPECT_EQ(form.GetRows(), (std::vector<std::string>{"0001   0150  a", "0300   0400  c"}));
 
     form.Add(200, 250, "b");

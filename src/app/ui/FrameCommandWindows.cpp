@@ -31,7 +31,7 @@ bool QtFrameCommandUi::EnterSetupPassword(const std::string& password)
 
 bool QtFrameCommandUi::ChooseCurrentDepartment(CMasterScaleList& departments)
 {
-    return ChooseCurrent(departments, [this](PickerForm& picker) {
+    return ChooseCurrent(departments, m_site.frame.GetTextRules().chars, [this](PickerForm& picker) {
         return CChangeDeptDlg(picker, &m_window).exec() == QDialog::Accepted;
     });
 }

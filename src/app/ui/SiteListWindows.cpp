@@ -54,7 +54,7 @@ std::optional<std::uint16_t> PickOperator(CMainFrame& frame, std::uint16_t curre
 
 bool RunPriceZones(CMainFrame& frame, QWidget* parent)
 {
-    EditPriceZonesForm form(frame.PriceZones(), frame.EventLog());
+    EditPriceZonesForm form(frame.PriceZones(), frame.EventLog(), frame.GetTextRules().chars);
     return CEditPriceZonesDlg(form, CodePageOf(frame), parent).exec() == QDialog::Accepted;
 }
 
@@ -63,7 +63,8 @@ bool RunDepartments(CMainFrame& frame, MainFrameWindow& window)
     const auto choices = [&frame](const CMasterScale& department) {
         return BuildScaleChoices(department, frame.Links(), frame.GetGeneralSetup());
     };
-    EditDeptSettingsForm form(frame.Departments(), frame.EventLog(), choices, DatabaseFilesOf(frame));
+    EditDeptSettingsForm form(frame.Departments(), frame.EventLog(), choices, DatabaseFilesOf(frame),
+                              frame.GetTextRules().chars);
     return EditDepartmentList(
         frame.Departments(),
         [&] { return CEditDeptSettingsDlg(form, CodePageOf(frame), &window).exec() == QDialog::Accepted; },
@@ -75,7 +76,7 @@ bool RunDepartments(CMainFrame& frame, MainFrameWindow& window)
 
 bool RunChangeDepartment(CMainFrame& frame, QWidget* parent)
 {
-    return ChooseCurrent(frame.Departments(), [parent](PickerForm& picker) {
+    return ChooseCurrent(frame.Departments(), frame.GetTextRules().chars, [parent](PickerForm& picker) {
         return CChangeDeptDlg(picker, parent).exec() == QDialog::Accepted;
     });
 }

@@ -30,9 +30,9 @@ QLineEdit* NumberEntry(QWidget& parent, std::uint32_t value, std::size_t digits,
 }
 
 // "From", "To" and "Comment" over the columns of the rows.
-QString Headings(std::uint32_t maxPluNo)
+QString Headings(const PluRangeProfileForm& form)
 {
-    const std::string row = PluRangeRowText(CPluRange(0, 0, ""), maxPluNo);
+    const std::string row = form.RowText(CPluRange(0, 0, ""));
     const std::size_t firstEnd = row.find(' ');
     const std::size_t secondStart = row.find_first_not_of(' ', firstEnd);
     return QString("From").leftJustified(static_cast<int>(secondStart)) +
@@ -81,7 +81,7 @@ CEditPluRangeProfileDlg::CEditPluRangeProfileDlg(PluRangeProfileForm& form, std:
     setObjectName("editPluRangeProfileDialog");
     setWindowTitle("Edit PLU Range Profile");
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    auto* headings = new QLabel(Headings(maxPluNo), this);
+    auto* headings = new QLabel(Headings(form), this);
     headings->setFont(fixed);
     m_list = new QListWidget(this);
     m_list->setObjectName("ranges");

@@ -30,7 +30,8 @@ protected:
 
 TEST_F(EditDeptDlgsTest, ADepartmentIsAddedWithItsDatabaseAndAScalePicked)
 {
-    EditDeptSettingsForm form(m_departments, m_log, Choices, {"pld", "*.pld", "Varnel database (*.pld) |*.pld||"});
+    EditDeptSettingsForm form(m_departments, m_log, Choices, {"pld", "*.pld", "Varnel database (*.pld) |*.pld||"},
+                              CharRule{});
     CEditDeptSettingsDlg dialog(form, CodePage::Western);
     dialog.show();
     EXPECT_EQ(test::Child<QLabel>(dialog, "currentNote")->text(), "*: Current department");
@@ -68,7 +69,7 @@ TEST_F(EditDeptDlgsTest, ChangeDepartmentSelectsTheChosenRow)
         department->m_name = name;
         m_departments.Add(std::move(department));
     }
-    const bool selected = ChooseCurrent(m_departments, [](PickerForm& picker) {
+    const bool selected = ChooseCurrent(m_departments, CharRule{}, [](PickerForm& picker) {
         CChangeDeptDlg dialog(picker);
         test::WhenModalShows([](QWidget& modal) {
             EXPECT_EQ(modal.windowTitle(), "Change Department");

@@ -18,7 +18,7 @@ TEST_F(EditPriceZoneDlgsTest, AddAndDeleteThroughTheButtons)
 {
     CPriceZoneList zones;
     zones.SetZone(3, "City");
-    EditPriceZonesForm form(zones, m_log);
+    EditPriceZonesForm form(zones, m_log, CharRule{});
     CEditPriceZonesDlg dialog(form, CodePage::Western);
     dialog.show();
     QListWidget* list = test::Child<QListWidget>(dialog, "list");

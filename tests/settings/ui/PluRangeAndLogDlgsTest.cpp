@@ -39,7 +39,7 @@ TEST_F(PluRangeAndLogDlgsTest, RangesAreAddedEditedAndDeletedThroughTheButtons)
 {
     CPluRangeList ranges;
     ranges.Append(CPluRange(10, 19, "Deli"));
-    PluRangeProfileForm form(ranges, 999999);
+    PluRangeProfileForm form(ranges, 999999, CharRule{});
     CEditPluRangeProfileDlg dialog(form, 999999, 6);
     dialog.show();
     QListWidget* list = test::Child<QListWidget>(dialog, "ranges");

@@ -26,7 +26,7 @@ protected:
 
 TEST_F(SettingsDlgTest, HostInterfaceTakesTheBoxesAndTheChosenFileOnOk)
 {
-    HostInterfaceForm form({true, false, false, false, "/srv/pos.txt"});
+    HostInterfaceForm form({true, false, false, false, "/srv/pos.txt"}, CharRule{});
     CHostInterfaceDlg dialog(form);
     dialog.show();
     EXPECT_EQ(test::Child<QLabel>(dialog, "posUpdateFile")->text(), "/srv/pos.txt");
