@@ -34,6 +34,13 @@ constexpr FieldDefault kStandardPluFields[] = {
     {"Ex msg #3", 999999, 6, 0, 1045}, {"POS Type", 255, 3, 0, 1043},
 };
 
+// The price fields a new installation starts with, so that its PLUs can be priced and marked down.
+constexpr FieldDefault kFreshSitePluFields[] = {
+    {"Unit Price", 999999, 6, 2, 1005},
+    {"Markdown Price", 999999, 6, 2, 1004},
+    {"Markdown flag", 255, 1, 0, 1003},
+};
+
 constexpr FieldDefault kStandard1600Fields[] = {
     {"Disc/Tax Val.", 99999999, 8, 2, 1606},
     {"Disc. Quant.", 999999, 6, 0, 1607},
@@ -71,12 +78,12 @@ bool HasField(const CLabPropMap& map, std::uint16_t fieldNo)
     });
 }
 
-void AddMissing(CLabPropMap& map, std::span<const FieldDefault> fields)
+void AddMissing(CLabPropMap& map, std::span<const FieldDefault> fields, bool displayed)
 {
     for (const FieldDefault& field : fields) {
         if (HasField(map, field.fieldNo)) continue;
         const std::uint16_t key = LowestFreeKey(map);
-        map[key] = MakeDefinition(field, key, false);
+        map[key] = MakeDefinition(field, key, displayed);
     }
 }
 
@@ -92,8 +99,13 @@ void AddExtraPriceFieldDefs(CLabPropMap& extraPriceDefs)
 
 void AddStandardFieldDefs(CLabPropMap& pluDefs, CLabPropMap& defs1600)
 {
-    AddMissing(pluDefs, kStandardPluFields);
-    AddMissing(defs1600, kStandard1600Fields);
+    AddMissing(pluDefs, kStandardPluFields, false);
+    AddMissing(defs1600, kStandard1600Fields, false);
+}
+
+void AddFreshSitePluFieldDefs(CLabPropMap& pluDefs)
+{
+    AddMissing(pluDefs, kFreshSitePluFields, true);
 }
 
 void FillRuxFieldDefs(CLabPropMap& ruxDefs, const CLabPropMap& pluDefs)

@@ -1,6 +1,7 @@
 // The main frame's creation steps, in the Windows design's order.
 #include "app/MainFrameStart.h"
 
+#include "app/DefaultFieldDefs.h"
 #include "app/MainFrame.h"
 #include "app/StartLogin.h"
 #include "platform/Profile.h"
@@ -20,11 +21,12 @@ bool Exists(const CMainFrame& frame, const std::string& path)
     return frame.FileSystem().Exists(path);
 }
 
-// A fresh site has neither setup file yet: it starts from the default records, written now. One file
-// without the other is a damaged site, left for the load to report.
+// A fresh site has neither setup file yet: it starts from the default records, with the price fields,
+// written now. One file without the other is a damaged site, left for the load to report.
 bool WriteDefaultSetupsOnAFreshSite(CMainFrame& frame)
 {
     if (Exists(frame, frame.GetGeneralSetupPath()) || Exists(frame, frame.GetSiteSetupPath())) return true;
+    AddFreshSitePluFieldDefs(frame.FieldDefs(FieldDefMap::Plu));
     return frame.SaveGeneralSetup(frame.GetGeneralSetupPath()) && frame.SaveSiteSetup(frame.GetSiteSetupPath());
 }
 

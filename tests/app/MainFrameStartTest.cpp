@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "app/StartLogin.h"
+#include "db/plu/PluFieldAccess.h"
 #include "platform/MessageWindow.h"
 #include "platform/Profile.h"
 #include "settings/LoginForm.h"
@@ -72,6 +73,9 @@ TEST_F(MainFrameStartTest, AFreshSiteStartsFromTheDefaultSetupFiles)
     EXPECT_EQ(m_frame.GetBackupDirectory(), m_dir.Path() + "/Backup");
     EXPECT_EQ(m_login.m_shown, 0);
     EXPECT_TRUE(m_prompt.m_ids.empty());
+    // Its PLUs can be priced and marked down.
+    for (const std::uint16_t fieldNo : {1003, 1004, 1005})
+        EXPECT_NE(FindFieldDef(fieldNo, m_frame.GetFieldDefMap(FieldDefMap::Plu)), nullptr) << fieldNo;
 }
 
 TEST_F(MainFrameStartTest, OneSetupFileWithoutTheOtherEndsTheStartAndStaysAsItWas)
