@@ -29,7 +29,7 @@
 namespace varnel {
 
 namespace campaign_columns {
-constexpr ColumnDef kColumns[] = {
+inline constexpr ColumnDef kColumns[] = {
     {"Campaign_No", DaoLong, 4, DBFieldDef::kKeyOffset, 0},
     {"Name", DaoText, 40, 0, 0},
     {"StartTime", DaoDate, 12, 40, 0},
@@ -39,7 +39,7 @@ constexpr ColumnDef kColumns[] = {
 }  // namespace campaign_columns
 
 namespace campdata_columns {
-constexpr ColumnDef kColumns[] = {
+inline constexpr ColumnDef kColumns[] = {
     {"Record_No", DaoLong, 4, DBFieldDef::kKeyOffset, 0},
     {"CampaignNo", DaoLong, 4, 0, 0},
     {"PluNo", DaoLong, 4, 4, 0},

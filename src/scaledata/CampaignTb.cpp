@@ -87,29 +87,13 @@ CampaignRecordSite ReadSite(const ScaleDataRoles& roles, std::uint16_t family)
 
 }  // namespace
 
-std::unique_ptr<CDBRecord> CCampDataTb::CreateRecord(std::size_t size)
-{
-    if (size > CCampDataRec::kSize) return nullptr;
-    return std::make_unique<CCampDataRec>();
-}
+std::unique_ptr<CDBRecord> CCampDataTb::CreateRecord(std::size_t size) { return MakeRowUpTo<CCampDataRec>(size); }
 
 void CCampDataTb::BindColumns() { AddColumns(*this, campdata_columns::kColumns); }
 
-std::unique_ptr<CDBRecord> CTable5Tb::CreateRecord(std::size_t size)
-{
-    if (size > CTable5Rec::kSize) return nullptr;
-    return std::make_unique<CTable5Rec>();
-}
+std::unique_ptr<CDBRecord> CTable5Tb::CreateRecord(std::size_t size) { return MakeRowUpTo<CTable5Rec>(size); }
 
-CCampaignTb::CCampaignTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
-{
-}
-
-CCampaignRec* CCampaignTb::FindCampaign(std::uint32_t number) const
-{
-    return dynamic_cast<CCampaignRec*>(FindRecord(number));
-}
+CCampaignRec* CCampaignTb::FindCampaign(std::uint32_t number) const { return FindRow(number); }
 
 CObjDBTable* CCampaignTb::GetLineTable() const
 {
@@ -117,17 +101,9 @@ CObjDBTable* CCampaignTb::GetLineTable() const
     return database ? database->GetOrCreateTable(kLineTableNo) : nullptr;
 }
 
-std::unique_ptr<CDBRecord> CCampaignTb::CreateRecord(std::size_t size)
-{
-    if (size > CCampaignRec::kSize) return nullptr;
-    return std::make_unique<CCampaignRec>();
-}
-
-void CCampaignTb::BindColumns() { AddColumns(*this, campaign_columns::kColumns); }
-
 std::uint32_t CCampaignTb::GetMaxKey() const
 {
-    return std::min<std::uint32_t>(m_roles.Setup().m_maxCampaignNo, kHighestCampaign);
+    return std::min<std::uint32_t>(GetRoles().Setup().m_maxCampaignNo, kHighestCampaign);
 }
 
 std::vector<CCampDataRec*> CCampaignTb::GetCampaignLines(std::uint32_t campaign) const
@@ -193,8 +169,8 @@ bool CCampaignTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale
 {
     out.refusedField = {};
     ClearScaleRecordOut(out);
-    const auto* row = dynamic_cast<const CCampaignRec*>(&record);
-    const std::optional<CampaignShape> shape = ShapeOf(scale.GetScaleType(), m_roles.Setup());
+    const CCampaignRec* row = AsRow(record);
+    const std::optional<CampaignShape> shape = ShapeOf(scale.GetScaleType(), GetRoles().Setup());
     if (!row || !shape) return false;
     RecordFields fields(out.buffer);
     if (shape->header != HeaderKind::None) fields.ZeroBytes(kRecordHeaderSize);
@@ -209,7 +185,7 @@ bool CCampaignTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& sc
 {
     out.refusedField = {};
     ClearScaleRecordOut(out);
-    const CGeneralSetup& setup = m_roles.Setup();
+    const CGeneralSetup& setup = GetRoles().Setup();
     const std::uint16_t family = scale.GetScaleType();
     RecordFields fields(out.buffer);
     std::uint16_t code = 0;
@@ -255,28 +231,28 @@ bool CCampaignTb::Decode(CampaignForm form, const CampaignRecordSite& site, std:
 
 bool CCampaignTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return Decode(CampaignForm::Csv, ReadSite(m_roles, scale.GetScaleType()), data);
+    return Decode(CampaignForm::Csv, ReadSite(GetRoles(), scale.GetScaleType()), data);
 }
 
 bool CCampaignTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
     const std::uint16_t family = scale.GetScaleType();
-    return Decode(family == 11 ? CampaignForm::Csv : CampaignForm::Mixed, ReadSite(m_roles, family), data);
+    return Decode(family == 11 ? CampaignForm::Csv : CampaignForm::Mixed, ReadSite(GetRoles(), family), data);
 }
 
 bool CCampaignTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return Decode(CampaignForm::Binary, ReadSite(m_roles, scale.GetScaleType()), data);
+    return Decode(CampaignForm::Binary, ReadSite(GetRoles(), scale.GetScaleType()), data);
 }
 
 bool CCampaignTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)
 {
-    return family == 8 && Decode(CampaignForm::Binary, ReadSite(m_roles, family), data);
+    return family == 8 && Decode(CampaignForm::Binary, ReadSite(GetRoles(), family), data);
 }
 
 std::size_t CCampaignTb::EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer)
 {
-    const auto* row = dynamic_cast<const CCampaignRec*>(&record);
+    const CCampaignRec* row = AsRow(record);
     if (!row) return 0;
     RecordFields fields(buffer);
     WriteCampaignRecord(CampaignForm::DataSave, {}, RecordOf(*row), fields);
@@ -286,7 +262,7 @@ std::size_t CCampaignTb::EncodeItemRecord(const CDBRecord& record, std::span<std
 bool CCampaignTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
     const std::optional<CampaignRecord> received = ReadCampaignRecord(CampaignForm::DataSave, {}, record);
-    return received && StoreReceived(*received, m_roles.Setup().m_overwriteExisting == 0);
+    return received && StoreReceived(*received, GetRoles().Setup().m_overwriteExisting == 0);
 }
 
 bool CCampaignTb::StoreReceived(const CampaignRecord& received, bool keepExisting)
@@ -317,7 +293,7 @@ bool CCampaignTb::StoreReceived(const CampaignRecord& received, bool keepExistin
         });
         if (stored) {
             DeleteCampaignPlus(number);
-            const std::uint32_t maxPlu = m_roles.Setup().m_maxPluNo;
+            const std::uint32_t maxPlu = GetRoles().Setup().m_maxPluNo;
             for (std::size_t place = 0; place < received.lines.size(); ++place)
                 if (received.lines[place].plu <= maxPlu) (void)AddCampaignLine(number, place, received.lines[place]);
         }

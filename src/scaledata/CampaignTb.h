@@ -8,8 +8,7 @@
 // campaign in its top 8 bits, so a higher campaign's lines would take the keys of a lower one's.
 #pragma once
 
-#include "db/plu/DBComTb.h"
-#include "scaledata/ScaleDataRoles.h"
+#include "scaledata/ScaleDataTb.h"
 #include "scaledata/CampaignRecords.h"
 #include "scaledata/CampaignRows.h"
 
@@ -41,16 +40,14 @@ public:
     std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
 };
 
-class CCampaignTb final : public CDBComTb {
+class CCampaignTb final : public CScaleDataRowTb<CCampaignRec, campaign_columns::kColumns> {
 public:
     static constexpr std::uint16_t kTableNo = 10;
     static constexpr std::uint16_t kLineTableNo = 11;
     static constexpr std::uint16_t kOldTableNo = 5;
     static constexpr std::uint32_t kHighestCampaign = 255;
 
-    CCampaignTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
+    using CScaleDataRowTb::CScaleDataRowTb;
 
     CCampaignRec* FindCampaign(std::uint32_t number) const;
     // The line table of the database; null when it has none.
@@ -69,9 +66,6 @@ public:
     // is left as it is. Null when no campaign could be added.
     CCampaignRec* ConvertOldCampaign(const CTable5Rec& old);
 
-    // A row of at most 66 bytes.
-    std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
-    void BindColumns() override;
     std::uint32_t GetMinKey() const override { return 1; }
     // "Max. Campaign No.", at most 255.
     std::uint32_t GetMaxKey() const override;
@@ -104,7 +98,6 @@ private:
     // of the old ones (lines above "Max. PLU No." or refused left out). False for a number outside
     // the table's or dates that name no day; with `keepExisting` a campaign held stays as it is.
     bool StoreReceived(const CampaignRecord& received, bool keepExisting);
-    ScaleDataRoles m_roles;
 };
 
 // Turns every old campaign record of the database into a campaign and deletes it from table 5.

@@ -19,7 +19,7 @@ const CExMsgRec* AsMessage(const CDBRecord& record) { return dynamic_cast<const 
 
 CExMsgTb::CExMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles,
                    std::uint32_t kind)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles), m_kind(kind)
+    : CScaleDataTb(tableNo, database, std::move(name), roles), m_kind(kind)
 {
 }
 
@@ -43,18 +43,18 @@ void CExMsgTb::CreateTableDef(MdbTableDef& definition) const
 std::uint32_t CExMsgTb::GetMinKey() const
 {
     if (m_kind == MsgCoupon) return 1;
-    const std::uint16_t family = m_roles.Setup().m_defaultScaleFamily;
+    const std::uint16_t family = GetRoles().Setup().m_defaultScaleFamily;
     return family == 2 || family == 3 ? kLowestKeyFamilies2And3 : 1;
 }
 
 std::uint32_t CExMsgTb::GetMaxKey() const
 {
-    return GetMaxMessageNo(MessageSiteOf(m_roles, m_roles.Setup().m_defaultScaleFamily), m_kind);
+    return GetMaxMessageNo(MessageSiteOf(GetRoles(), GetRoles().Setup().m_defaultScaleFamily), m_kind);
 }
 
 bool CExMsgTb::IsHeldBack(std::uint32_t number) const
 {
-    const CGeneralSetup& setup = m_roles.Setup();
+    const CGeneralSetup& setup = GetRoles().Setup();
     if (m_kind != MsgCoupon || setup.m_pluActiveInactive == 0 || !IsAusNzNutrition(setup)) return false;
     return IsInactivePlu(*this, number);
 }
@@ -67,34 +67,33 @@ bool CExMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, c
         out.length = 0;
         return false;
     }
-    return EncodeMessageRecord(MessageSiteOf(m_roles, scale.GetScaleType()), scale, {m_kind, record.GetKey(), row->GetText()}, out);
+    return EncodeMessageRecord(MessageSiteOf(GetRoles(), scale.GetScaleType()), scale, {m_kind, record.GetKey(), row->GetText()}, out);
 }
 
 bool CExMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,
                                ScaleRecordOut& out)
 {
-    return EncodeMessageKeyRecord(MessageSiteOf(m_roles, scale.GetScaleType()), m_kind, key, out);
+    return EncodeMessageKeyRecord(MessageSiteOf(GetRoles(), scale.GetScaleType()), m_kind, key, out);
 }
 
 std::uint16_t CExMsgTb::ReceivedLabelWidth(bool narrowCoupons) const
 {
-    const CGeneralSetup& setup = m_roles.Setup();
+    const CGeneralSetup& setup = GetRoles().Setup();
     const bool wideMarket = setup.m_market == MarketHongKong || setup.m_market == MarketTaiwan;
     if (m_kind == MsgCoupon && narrowCoupons && !wideMarket) return kNarrowCouponWidth;
     return setup.GetLabelWidth(1);
 }
 
-bool CExMsgTb::StoreReceived(std::uint32_t number, const std::string& text, std::uint16_t labelWidth,
+bool CExMsgTb::StoreReceived(const std::optional<ReceivedMessage>& received, std::uint16_t labelWidth,
                              bool keepExisting)
 {
-    if (number < GetMinKey() || number > GetMaxKey()) return true;
-    return StoreReceivedRow(
-        *this, number,
-        [&](CDBRecord& record) -> std::uint16_t {
+    return StoreReceivedMessage(
+        *this, received,
+        [&](CDBRecord& record, const std::string& text) -> std::uint16_t {
             auto& row = dynamic_cast<CExMsgRec&>(record);
             row.SetText(text);
             row.SetLabelWidth(labelWidth);
-            row.MakeNameFromText(m_roles.Text().chars);
+            row.MakeNameFromText(GetRoles().Text().chars);
             return row.CalcReceivedSize();
         },
         keepExisting);
@@ -103,19 +102,13 @@ bool CExMsgTb::StoreReceived(std::uint32_t number, const std::string& text, std:
 bool CExMsgTb::DecodeReceived(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data,
                               std::uint16_t labelWidth)
 {
-    const auto received =
-        DecodeMessageRecord(MessageSiteOf(m_roles, scale.GetScaleType()), scale, m_kind, data, CExMsgRec::kTextMax);
-    return received && StoreReceived(received->number, received->text, labelWidth, false);
+    const MessageSite site = MessageSiteOf(GetRoles(), scale.GetScaleType());
+    return StoreReceived(DecodeMessageRecord(site, scale, m_kind, data, CExMsgRec::kTextMax), labelWidth, false);
 }
 
 bool CExMsgTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return DecodeReceived(scale, data, m_roles.Setup().GetLabelWidth(1));
-}
-
-bool CExMsgTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
-{
-    return DecodeRecordType9(scale, data);
+    return DecodeReceived(scale, data, GetRoles().Setup().GetLabelWidth(1));
 }
 
 bool CExMsgTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
@@ -127,13 +120,13 @@ bool CExMsgTb::DecodeRecordType2(const CLinkScaleSettings&, std::span<const std:
 
 bool CExMsgTb::DecodeRecordOther(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return DecodeReceived(scale, data, ReceivedLabelWidth(!IsAusNzNutrition(m_roles.Setup())));
+    return DecodeReceived(scale, data, ReceivedLabelWidth(!IsAusNzNutrition(GetRoles().Setup())));
 }
 
 bool CExMsgTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)
 {
-    const auto received = DecodeMessageFileRecord(MessageSiteOf(m_roles, family), m_kind, data, CExMsgRec::kTextMax);
-    return received && StoreReceived(received->number, received->text, ReceivedLabelWidth(true), false);
+    const auto received = DecodeMessageFileRecord(MessageSiteOf(GetRoles(), family), m_kind, data, CExMsgRec::kTextMax);
+    return StoreReceived(received, ReceivedLabelWidth(true), false);
 }
 
 bool CExMsgTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, std::span<std::uint8_t> buffer,
@@ -141,7 +134,7 @@ bool CExMsgTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, std::s
 {
     length = 0;
     const CExMsgRec* row = FindMessage(key);
-    return row && EncodeMessageFileRecord(MessageSiteOf(m_roles, family), {m_kind, key, row->GetText()}, buffer, length);
+    return row && EncodeMessageFileRecord(MessageSiteOf(GetRoles(), family), {m_kind, key, row->GetText()}, buffer, length);
 }
 
 std::size_t CExMsgTb::EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer)
@@ -155,10 +148,10 @@ bool CExMsgTb::DecodeItemRecord(std::span<const std::uint8_t> record)
     const MessageSite site = DataSaveSite();
     const auto received = DecodeMessageDataSaveRecord(site, record, CExMsgRec::kTextMax);
     const bool overwrite = site.setup.m_overwriteExisting != 0;
-    return received && StoreReceived(received->number, received->text, ReceivedLabelWidth(true), !overwrite);
+    return StoreReceived(received, ReceivedLabelWidth(true), !overwrite);
 }
 
-MessageSite CExMsgTb::DataSaveSite() const { return MessageSiteOf(m_roles, m_roles.Setup().m_defaultScaleFamily); }
+MessageSite CExMsgTb::DataSaveSite() const { return MessageSiteOf(GetRoles(), GetRoles().Setup().m_defaultScaleFamily); }
 
 std::optional<std::string_view> CExMsgTb::GetDescText(const CDBRecord& record) const
 {

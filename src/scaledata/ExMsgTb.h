@@ -4,10 +4,9 @@
 // through the file link and Data Save files (the extra messages and coupons).
 #pragma once
 
-#include "db/plu/DBComTb.h"
 #include "scaledata/ExMsgRec.h"
 #include "scaledata/MessageRules.h"
-#include "scaledata/ScaleDataRoles.h"
+#include "scaledata/ScaleDataTb.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,12 +14,12 @@
 
 namespace varnel {
 
-class CExMsgTb final : public CDBComTb {
+struct ReceivedMessage;
+
+class CExMsgTb final : public CScaleDataTb {
 public:
     CExMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles,
              std::uint32_t kind);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     std::uint32_t GetKind() const { return m_kind; }
     CExMsgRec* FindMessage(std::uint32_t number) const;
@@ -40,7 +39,6 @@ public:
                          ScaleRecordOut& out) override;
 
     bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
-    bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     bool DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     // Family 2 sends no messages back: refused.
     bool DecodeRecordType2(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
@@ -63,7 +61,7 @@ private:
     // A coupon of the number of an inactive PLU stays off the scales as that PLU does.
     bool IsHeldBack(std::uint32_t number) const;
     // Stores a received text under its number: skipped (true) outside the table's numbers.
-    bool StoreReceived(std::uint32_t number, const std::string& text, std::uint16_t labelWidth, bool keepExisting);
+    bool StoreReceived(const std::optional<ReceivedMessage>& received, std::uint16_t labelWidth, bool keepExisting);
     bool DecodeReceived(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data,
                         std::uint16_t labelWidth);
     // The label width of a received coupon: 20 outside markets 5 and 10 (and, from text records,
@@ -72,7 +70,6 @@ private:
     // The site of the Data Save records, which belong to no scale.
     MessageSite DataSaveSite() const;
 
-    ScaleDataRoles m_roles;
     std::uint32_t m_kind;
 };
 

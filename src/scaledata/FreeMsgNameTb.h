@@ -2,18 +2,15 @@
 // escape-coded text, ESC 'C' '0' and the name's characters. Families 9 and 11 show them.
 #pragma once
 
-#include "db/plu/DBComTb.h"
-#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/MessageRow.h"
+#include "scaledata/ScaleDataTb.h"
 
 #include <cstdint>
-#include <memory>
-#include <string>
 
 namespace varnel {
 
 namespace freemsgname_columns {
-constexpr ColumnDef kColumns[] = {
+inline constexpr ColumnDef kColumns[] = {
     {"Message_No", DaoLong, 4, DBFieldDef::kKeyOffset, 0},
     {"MsgData", DaoText, 32, 0, 0},
 };
@@ -30,13 +27,11 @@ public:
     void SetArea(std::string_view area);
 };
 
-class CFreeMsgNameTb final : public CDBComTb {
+class CFreeMsgNameTb final : public CScaleDataRowTb<CFreeMsgNameRec, freemsgname_columns::kColumns> {
 public:
     static constexpr std::uint16_t kTableNo = 77;
 
-    CFreeMsgNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
+    using CScaleDataRowTb::CScaleDataRowTb;
 
     // The characters a family shows of a name: 15 for family 11, 16 for the others.
     static std::size_t GetFreeMsgNameLength(std::uint16_t family);
@@ -44,8 +39,6 @@ public:
     static std::string_view GetFreeMsgName(const CFreeMsgNameRec& row);
     CFreeMsgNameRec* FindName(std::uint32_t set) const;
 
-    std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
-    void BindColumns() override;
     std::uint32_t GetMinKey() const override { return 1; }
     std::uint32_t GetMaxKey() const override { return 5; }
 
@@ -55,11 +48,7 @@ public:
     bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t key,
                          ScaleRecordOut& out) override;
     bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
-    bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     std::optional<std::string_view> GetDescText(const CDBRecord& record) const override;
-
-private:
-    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

@@ -119,22 +119,12 @@ std::uint32_t ReadLeftDigits(std::span<const std::uint8_t> bcd, std::uint8_t cou
 
 }  // namespace
 
-CLabelBatchTb::CLabelBatchTb(std::uint16_t tableNo, CObjDatabase* database, std::string name,
-                             const ScaleDataRoles& roles)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
-{
-}
-
 CLabelBatchRec* CLabelBatchTb::FindBatch(std::uint32_t number) const
 {
     return dynamic_cast<CLabelBatchRec*>(FindRecord(number));
 }
 
-std::unique_ptr<CDBRecord> CLabelBatchTb::CreateRecord(std::size_t size)
-{
-    if (size > CLabelBatchRec::kSize) return nullptr;
-    return std::make_unique<CLabelBatchRec>();
-}
+std::unique_ptr<CDBRecord> CLabelBatchTb::CreateRecord(std::size_t size) { return MakeRowUpTo<CLabelBatchRec>(size); }
 
 void CLabelBatchTb::BindColumns()
 {

@@ -12,24 +12,20 @@
 // read in family 10's form. A PLU or quantity wider than its field refuses the record.
 #pragma once
 
-#include "db/plu/DBComTb.h"
 #include "scaledata/LabelBatchRec.h"
-#include "scaledata/ScaleDataRoles.h"
+#include "scaledata/ScaleDataTb.h"
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 namespace varnel {
 
-class CLabelBatchTb final : public CDBComTb {
+class CLabelBatchTb final : public CScaleDataTb {
 public:
     static constexpr std::uint16_t kTableNo = 34;
     static constexpr std::uint32_t kReceivedBatch = 1;
 
-    CLabelBatchTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
+    using CScaleDataTb::CScaleDataTb;
 
     CLabelBatchRec* FindBatch(std::uint32_t number) const;
     // The families that print batches: 6, 8, 10 and 12.
@@ -50,9 +46,6 @@ public:
                          ScaleRecordOut& out) override;
     // At least the 99 slots; the batch's lines are replaced by those read.
     bool DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
-
-private:
-    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

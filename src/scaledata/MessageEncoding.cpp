@@ -4,6 +4,8 @@
 #include "db/text/RecordHeader.h"
 #include "scaledata/MessageRecords.h"
 #include "scaledata/MessageRules.h"
+#include "scaledata/ReceivedRows.h"
+#include "scaledata/ScaleDataRoles.h"
 
 #include <string_view>
 
@@ -103,6 +105,11 @@ std::uint8_t DataSaveNumberDigits(const MessageSite& site) { return site.setup.m
 
 }  // namespace
 
+MessageRecordSite PlainRecordSite(const ScaleDataRoles& roles, std::uint16_t family)
+{
+    return {family, roles.Setup().m_market, 0, 0, false, roles.Text()};
+}
+
 bool EncodeFormRecord(const CLinkScaleSettings& scale, MessageForm form, const MessageRecordSite& site,
                       HeaderKind header, std::uint16_t code, std::uint32_t number, std::string_view text,
                       std::size_t textLimit, ScaleRecordOut& out)
@@ -122,6 +129,15 @@ std::optional<ReceivedMessage> DecodeFormRecord(const CLinkScaleSettings& scale,
                                                 std::size_t textLimit)
 {
     return Read(form, scale, site, record, textLimit);
+}
+
+bool StoreReceivedMessage(CDBComTb& table, const std::optional<ReceivedMessage>& received,
+                          const std::function<std::uint16_t(CDBRecord&, const std::string&)>& put, bool keepExisting)
+{
+    if (!received) return false;
+    if (received->number < table.GetMinKey() || received->number > table.GetMaxKey()) return true;
+    return StoreReceivedRow(
+        table, received->number, [&](CDBRecord& record) { return put(record, received->text); }, keepExisting);
 }
 
 bool EncodeMessageRecord(const MessageSite& site, const CLinkScaleSettings& scale, const MessageToSend& message,

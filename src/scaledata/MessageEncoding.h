@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -50,6 +51,9 @@ bool BuildScaleRecord(ScaleRecordOut& out, HeaderKind header, std::uint16_t code
     return FinishScaleRecord(fields, code, out);
 }
 
+// The site of a record that holds no slot: the family given, the market and text rules of the pass.
+MessageRecordSite PlainRecordSite(const ScaleDataRoles& roles, std::uint16_t family);
+
 // One record of a form (MessageRecords.h) for a site, after its header; false when the fields do not fit.
 bool EncodeFormRecord(const CLinkScaleSettings& scale, MessageForm form, const MessageRecordSite& site,
                       HeaderKind header, std::uint16_t code, std::uint32_t number, std::string_view text,
@@ -66,6 +70,13 @@ struct ReceivedMessage {
 std::optional<ReceivedMessage> DecodeFormRecord(const CLinkScaleSettings& scale, MessageForm form,
                                                 const MessageRecordSite& site, std::span<const std::uint8_t> record,
                                                 std::size_t textLimit);
+
+// Stores a text read back in the row of its number, which `put` fills and returns the size to store
+// it with: false when none was read or the row cannot be stored; a number outside the table's is
+// passed over (true). With `keepExisting` a row the table holds stays as it is.
+bool StoreReceivedMessage(CDBComTb& table, const std::optional<ReceivedMessage>& received,
+                          const std::function<std::uint16_t(CDBRecord&, const std::string&)>& put,
+                          bool keepExisting = false);
 
 // A record a scale sent (families 6 and above without its 8-byte header), read in the form of the
 // scale's family as its encoder writes it; none when no number could be read.

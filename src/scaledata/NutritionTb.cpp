@@ -56,12 +56,7 @@ char PanelFontCode(const TextRules& text)
 
 }  // namespace
 
-CNutritionTb::CNutritionTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
-{
-}
-
-bool CNutritionTb::IsPanelLayout() const { return IsAusNzNutrition(m_roles.Setup()); }
+bool CNutritionTb::IsPanelLayout() const { return IsAusNzNutrition(GetRoles().Setup()); }
 
 CNutritionRowBase* CNutritionTb::FindNutrition(std::uint32_t key) const
 {
@@ -91,7 +86,7 @@ std::uint32_t CNutritionTb::GetFreeNumber(std::uint32_t wanted) const
 
 bool CNutritionTb::QueueDeleteRange(std::uint32_t from, std::uint32_t to)
 {
-    IDocument* document = m_roles.sends.GetDocument();
+    IDocument* document = GetRoles().sends.GetDocument();
     if (!document) return false;
     SendRequests requests;
     KeyCursor cursor = from;
@@ -104,7 +99,7 @@ bool CNutritionTb::QueueDeleteRange(std::uint32_t from, std::uint32_t to)
 
 bool CNutritionTb::QueueDeleteAll(bool showResult)
 {
-    IDocument* document = m_roles.sends.GetDocument();
+    IDocument* document = GetRoles().sends.GetDocument();
     if (!document) return false;
     const SendRequests requests{CSendDataLog(SendKeyDeletes, GetTableNo(), 0, 0)};
     return document->SendDataNow(IDocument::kDataType, showResult, requests, nullptr) == 0;
@@ -112,17 +107,17 @@ bool CNutritionTb::QueueDeleteAll(bool showResult)
 
 bool CNutritionTb::QueueKeyDelete(std::uint32_t key, bool showResult)
 {
-    return !NutritionInUse(m_roles.rules) || CDBComTb::QueueKeyDelete(key, showResult);
+    return !NutritionInUse(GetRoles().rules) || CDBComTb::QueueKeyDelete(key, showResult);
 }
 
 bool CNutritionTb::QueueKeySend(std::uint32_t key, bool showResult)
 {
-    return !NutritionInUse(m_roles.rules) || CDBComTb::QueueKeySend(key, showResult);
+    return !NutritionInUse(GetRoles().rules) || CDBComTb::QueueKeySend(key, showResult);
 }
 
 bool CNutritionTb::QueueRangeSend(std::uint32_t from, std::uint32_t to, bool showResult)
 {
-    return !NutritionInUse(m_roles.rules) || CDBComTb::QueueRangeSend(from, to, showResult);
+    return !NutritionInUse(GetRoles().rules) || CDBComTb::QueueRangeSend(from, to, showResult);
 }
 
 std::string CNutritionTb::GetPanelText(std::uint16_t family, std::uint32_t key) const
@@ -130,13 +125,13 @@ std::string CNutritionTb::GetPanelText(std::uint16_t family, std::uint32_t key) 
     constexpr std::size_t kPanelRoom = 4096;
     const auto* row = dynamic_cast<const CNutrPanelRec*>(FindRecord(key));
     if (!row) return {};
-    const std::string panel = BuildNutritionPanel(family, key, row->GetValues(), kPanelRoom, PanelFontCode(m_roles.Text()));
+    const std::string panel = BuildNutritionPanel(family, key, row->GetValues(), kPanelRoom, PanelFontCode(GetRoles().Text()));
     return panel.substr(std::min(panel.size(), NutritionPanelPrefixLength(family, key)));
 }
 
 bool CNutritionTb::IsHeldBack(std::uint32_t key) const
 {
-    return m_roles.Setup().m_pluActiveInactive != 0 && IsInactivePlu(*this, key);
+    return GetRoles().Setup().m_pluActiveInactive != 0 && IsInactivePlu(*this, key);
 }
 
 bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,
@@ -147,7 +142,7 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
     const auto* row = dynamic_cast<const CNutritionRowBase*>(&record);
     const std::uint32_t key = record.GetKey();
     if (!row || IsHeldBack(key)) return false;
-    const std::uint16_t market = m_roles.Setup().m_market;
+    const std::uint16_t market = GetRoles().Setup().m_market;
     std::uint16_t family = scale.GetScaleType();
     if (family == 5 && market != MarketHongKong) family = 0;
     const auto* panel = dynamic_cast<const CNutrPanelRec*>(row);
@@ -161,7 +156,7 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
         const bool csv = IsCsvFamily(family);
         const std::uint16_t code = !csv ? kTextCode : family == 10 || family == 12 ? kPanelCodeFamilies10And12 : kPanelCode;
         return BuildScaleRecord(out, csv ? HeaderKind::Long : HeaderKind::None, code, [&](RecordFields& f) {
-            const std::string text = BuildNutritionPanel(family, key, panel->GetValues(), f.Rest().size(), PanelFontCode(m_roles.Text()));
+            const std::string text = BuildNutritionPanel(family, key, panel->GetValues(), f.Rest().size(), PanelFontCode(GetRoles().Text()));
             f.Text(text);
         });
     }
@@ -208,7 +203,7 @@ bool CNutritionTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
     out.refusedField = {};
     ClearScaleRecordOut(out);
     const std::uint16_t family = scale.GetScaleType();
-    const bool ausNz = IsAusNzNutrition(m_roles.Setup());
+    const bool ausNz = IsAusNzNutrition(GetRoles().Setup());
     RecordFields fields(out.buffer);
     switch (family) {
     case 1:
@@ -270,7 +265,7 @@ bool CNutritionTb::DecodeBinary(std::uint32_t key, std::span<const std::uint8_t>
     if (!InKeys(key)) return true;
     const auto lock = LockRecordBuild();
     if (IsPanelLayout()) return StorePanel(key, ReadNutritionPanelLines(body));
-    if (m_roles.Setup().m_market == MarketHongKong) {
+    if (GetRoles().Setup().m_market == MarketHongKong) {
         return StoreStandard(key, [&](CNutritionRec& row) {
             StandardNutrition values = row.GetValues();
             (void)ReadCustomNutrition(CustomNutritionForm::Binary, body, CustomFields(), values);
@@ -278,7 +273,7 @@ bool CNutritionTb::DecodeBinary(std::uint32_t key, std::span<const std::uint8_t>
             row.SetValues(values);
         });
     }
-    const NutritionRecordSite site{file ? NutritionForm::File : NutritionForm::Binary, m_roles.Setup().m_market};
+    const NutritionRecordSite site{file ? NutritionForm::File : NutritionForm::Binary, GetRoles().Setup().m_market};
     return StoreStandard(key, [&](CNutritionRec& row) {
         (void)ReadNutritionRecord(site, record, row);
         StandardNutrition values = row.GetValues();
@@ -310,9 +305,9 @@ bool CNutritionTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, st
     if (!row) return false;
     RecordFields fields(buffer);
     if (const auto* panel = dynamic_cast<const CNutrPanelRec*>(row)) {
-        fields.Text(BuildNutritionPanel(family, key, panel->GetValues(), buffer.size(), PanelFontCode(m_roles.Text())));
+        fields.Text(BuildNutritionPanel(family, key, panel->GetValues(), buffer.size(), PanelFontCode(GetRoles().Text())));
     } else {
-        WriteNutritionRecord({NutritionForm::File, m_roles.Setup().m_market}, key,
+        WriteNutritionRecord({NutritionForm::File, GetRoles().Setup().m_market}, key,
                              dynamic_cast<const CNutritionRec&>(*row), fields);
     }
     if (!fields.Ok() || fields.Position() > 0xFFFF) return false;
@@ -323,7 +318,7 @@ bool CNutritionTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, st
 bool CNutritionTb::DecodeCsv(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
     const std::uint16_t family = scale.GetScaleType();
-    const std::uint16_t market = m_roles.Setup().m_market;
+    const std::uint16_t market = GetRoles().Setup().m_market;
     const NutritionForm form = family == 10 || family == 12 ? NutritionForm::QuotedCsv : NutritionForm::Csv;
     const std::optional<std::uint32_t> key = ReadNutritionKey({form, market}, data);
     if (!key) return false;
@@ -359,17 +354,12 @@ bool CNutritionTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<
     return DecodeCsv(scale, data);
 }
 
-bool CNutritionTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
-{
-    return DecodeCsv(scale, data);
-}
-
 bool CNutritionTb::DecodeRecordOther(const CLinkScaleSettings&, std::span<const std::uint8_t> data)
 {
     std::vector<std::uint8_t> record(data.begin(), data.end());
-    const std::uint16_t market = m_roles.Setup().m_market;
+    const std::uint16_t market = GetRoles().Setup().m_market;
     TranslateNationalBytes(record, market, false);
-    if (m_roles.rules.UsesCustomNutrition()) {
+    if (GetRoles().rules.UsesCustomNutrition()) {
         StandardNutrition values;
         const auto fields = CustomFields();
         const std::optional<std::uint32_t> key = ReadCustomNutrition(CustomNutritionForm::Text, record, fields, values);
@@ -399,19 +389,19 @@ std::size_t CNutritionTb::EncodeItemRecord(const CDBRecord& record, std::span<st
     if (!row || buffer.size() < kDataSaveSize) return 0;
     std::ranges::fill(buffer.first(kDataSaveSize), std::uint8_t{0});
     RecordFields fields(buffer);
-    WriteNutritionRecord({NutritionForm::DataSave, m_roles.Setup().m_market}, record.GetKey(), *row, fields);
+    WriteNutritionRecord({NutritionForm::DataSave, GetRoles().Setup().m_market}, record.GetKey(), *row, fields);
     return fields.Ok() ? fields.Position() : 0;
 }
 
 bool CNutritionTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
     if (record.size() < kDataSaveSize) return false;
-    const NutritionRecordSite site{NutritionForm::DataSave, m_roles.Setup().m_market};
+    const NutritionRecordSite site{NutritionForm::DataSave, GetRoles().Setup().m_market};
     const std::optional<std::uint32_t> key = ReadNutritionKey(site, record);
     if (!key) return false;
     // Panel rows have no standard fields to take the record.
     if (!InKeys(*key) || IsPanelLayout()) return true;
-    const bool keep = m_roles.Setup().m_overwriteExisting == 0;
+    const bool keep = GetRoles().Setup().m_overwriteExisting == 0;
     const auto lock = LockRecordBuild();
     return StoreStandard(
         *key,

@@ -5,8 +5,7 @@
 // Data Save files.
 #pragma once
 
-#include "db/plu/DBComTb.h"
-#include "scaledata/ScaleDataRoles.h"
+#include "scaledata/ScaleDataTb.h"
 #include "scaledata/NutritionRows.h"
 
 #include <cstdint>
@@ -16,14 +15,12 @@
 
 namespace varnel {
 
-class CNutritionTb final : public CDBComTb {
+class CNutritionTb final : public CScaleDataTb {
 public:
     static constexpr std::uint16_t kTableNo = 9;
     static constexpr std::uint32_t kHighestKey = 999999;
 
-    CNutritionTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
+    using CScaleDataTb::CScaleDataTb;
 
     // The layout new rows take: the panel under the Australia/New Zealand nutrition test.
     bool IsPanelLayout() const;
@@ -60,7 +57,6 @@ public:
 
     // A received key outside 1 to 999999 is passed over with success; an unreadable one fails.
     bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
-    bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     bool DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     bool DecodeRecordType2(const CLinkScaleSettings&, std::span<const std::uint8_t>) override { return false; }
     bool DecodeRecordOther(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
@@ -87,7 +83,6 @@ private:
     // when the row is of the other layout or cannot be stored.
     bool StoreStandard(std::uint32_t key, const std::function<void(CNutritionRec&)>& fill, bool keepExisting = false);
     bool StorePanel(std::uint32_t key, const PanelNutrition& panel);
-    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

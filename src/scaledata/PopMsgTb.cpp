@@ -23,8 +23,6 @@ constexpr std::uint16_t kCodeBinaryKey = 18;
 constexpr std::uint16_t kCodeCsv = 1011;  // + kind
 constexpr std::uint16_t kCodeCsvKey = 11;  // + kind
 
-const CPopMsgRec* AsPop(const CDBRecord& record) { return dynamic_cast<const CPopMsgRec*>(&record); }
-
 }  // namespace
 
 std::uint16_t CPopMsgRec::GetLabelWidth() const { return Get(kLabelWidth); }
@@ -33,37 +31,29 @@ std::string_view CPopMsgRec::GetText() const { return Get(kText); }
 void CPopMsgRec::SetText(std::string_view text) { Set(kText, text.substr(0, std::min(text.size(), kTextMax))); }
 
 CPopMsgTb::CPopMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles, std::uint32_t kind)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles), m_kind(kind)
+    : CScaleDataRowTb(tableNo, database, std::move(name), roles), m_kind(kind)
 {
 }
 
-CPopMsgRec* CPopMsgTb::FindMessage(std::uint32_t number) const { return dynamic_cast<CPopMsgRec*>(FindRecord(number)); }
+CPopMsgRec* CPopMsgTb::FindMessage(std::uint32_t number) const { return FindRow(number); }
 
 std::size_t CPopMsgTb::GetPopMsgTextLimit(std::uint16_t family) { return family == 6 ? 14 : 80; }
 
-std::unique_ptr<CDBRecord> CPopMsgTb::CreateRecord(std::size_t size)
-{
-    if (size > CPopMsgRec::kSize) return nullptr;
-    return std::make_unique<CPopMsgRec>();
-}
-
-void CPopMsgTb::BindColumns() { AddColumns(*this, popmsg_columns::kColumns); }
-
 std::uint32_t CPopMsgTb::GetMinKey() const
 {
-    return m_kind == kPop && m_roles.rules.HasEnabledScaleType(0) ? kLowestPopWithFamily0 : 1;
+    return m_kind == kPop && GetRoles().rules.HasEnabledScaleType(0) ? kLowestPopWithFamily0 : 1;
 }
 
 std::uint32_t CPopMsgTb::GetMaxKey() const
 {
-    const bool narrowFamily = m_roles.rules.HasEnabledScaleType(6) || m_roles.rules.HasEnabledScaleType(10) || m_roles.rules.HasEnabledScaleType(12);
-    if (m_kind == kPop && m_roles.Setup().m_market == MarketTaiwan && narrowFamily) return kHighestPopMarket10;
+    const bool narrowFamily = GetRoles().rules.HasEnabledScaleType(6) || GetRoles().rules.HasEnabledScaleType(10) || GetRoles().rules.HasEnabledScaleType(12);
+    if (m_kind == kPop && GetRoles().Setup().m_market == MarketTaiwan && narrowFamily) return kHighestPopMarket10;
     return kHighest;
 }
 
 bool CPopMsgTb::TakesKind(std::uint16_t family) const
 {
-    const bool market10 = m_roles.Setup().m_market == MarketTaiwan;
+    const bool market10 = GetRoles().Setup().m_market == MarketTaiwan;
     switch (family) {
     case 0:
     case 10:
@@ -79,31 +69,31 @@ bool CPopMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, 
                              ScaleRecordOut& out)
 {
     out.length = 0;
-    const CPopMsgRec* row = AsPop(record);
+    const CPopMsgRec* row = AsRow(record);
     const std::uint16_t family = scale.GetScaleType();
     if (!row || !TakesKind(family)) return false;
     const std::uint32_t number = record.GetKey();
-    const std::uint16_t market = m_roles.Setup().m_market;
+    const std::uint16_t market = GetRoles().Setup().m_market;
     if (family == 0) {
-        const MessageRecordSite site{family, market, 1, 2, true, m_roles.Text()};
+        const MessageRecordSite site{family, market, 1, 2, true, GetRoles().Text()};
         return EncodeFormRecord(scale, MessageForm::Text, site, HeaderKind::None, kCodeText, number,
                                 StripStyleCodes(row->GetText()), kFamily0TextMax, out);
     }
     if (family == 6) {
-        const MessageRecordSite site{family, market, 0, 0, false, m_roles.Text()};
-        return EncodeFormRecord(scale, MessageForm::PopBinary, site, HeaderKind::Short, kCodeBinary, number,
-                                StripStyleCodes(row->GetText()), GetPopMsgTextLimit(family) + 1, out);
+        return EncodeFormRecord(scale, MessageForm::PopBinary, PlainRecordSite(GetRoles(), family), HeaderKind::Short,
+                                kCodeBinary, number, StripStyleCodes(row->GetText()), GetPopMsgTextLimit(family) + 1,
+                                out);
     }
     std::string text;
     if (family == 10 || family == 12) {
         text = StripStyleCodes(row->GetText());
     } else {
-        const std::uint16_t defaultFamily = m_roles.Setup().m_defaultScaleFamily;
+        const std::uint16_t defaultFamily = GetRoles().Setup().m_defaultScaleFamily;
         text = defaultFamily == 9 || defaultFamily == 11 ? std::string(row->GetText()) : WrapStyleTwo(row->GetText());
     }
     const auto code = static_cast<std::uint16_t>(family == 11 ? kCodeCsv : kCodeCsv + m_kind);
-    return EncodeFormRecord(scale, MessageForm::Csv, {family, market, 0, 0, false, m_roles.Text()}, HeaderKind::Long, code, number,
-                            text, GetPopMsgTextLimit(family), out);
+    return EncodeFormRecord(scale, MessageForm::Csv, PlainRecordSite(GetRoles(), family), HeaderKind::Long, code,
+                            number, text, GetPopMsgTextLimit(family), out);
 }
 
 bool CPopMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,
@@ -132,26 +122,19 @@ bool CPopMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scal
 
 bool CPopMsgTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site{scale.GetScaleType(), m_roles.Setup().m_market, 0, 0, false, m_roles.Text()};
+    const MessageRecordSite site = PlainRecordSite(GetRoles(), scale.GetScaleType());
     const auto received = DecodeFormRecord(scale, MessageForm::Csv, site, data, CPopMsgRec::kTextMax);
-    if (!received) return false;
-    if (received->number < GetMinKey() || received->number > GetMaxKey()) return true;
-    return StoreReceivedRow(*this, received->number, [&](CDBRecord& record) -> std::uint16_t {
+    return StoreReceivedMessage(*this, received, [&](CDBRecord& record, const std::string& text) -> std::uint16_t {
         auto& row = dynamic_cast<CPopMsgRec&>(record);
-        row.SetText(received->text);
-        row.SetLabelWidth(m_roles.Setup().GetLabelWidth(1));
+        row.SetText(text);
+        row.SetLabelWidth(GetRoles().Setup().GetLabelWidth(1));
         return CPopMsgRec::kSize;
     });
 }
 
-bool CPopMsgTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
-{
-    return DecodeRecordType9(scale, data);
-}
-
 bool CPopMsgTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site{scale.GetScaleType(), m_roles.Setup().m_market, 0, 0, false, m_roles.Text()};
+    const MessageRecordSite site = PlainRecordSite(GetRoles(), scale.GetScaleType());
     const auto received = DecodeFormRecord(scale, MessageForm::PopBinary, site, data, CPopMsgRec::kTextMax);
     if (!received || received->number == 0 || received->number > GetMaxKey()) return false;
     return StoreReceivedRow(*this, received->number, [&](CDBRecord& record) -> std::uint16_t {
@@ -162,7 +145,7 @@ bool CPopMsgTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<
 
 std::optional<std::string_view> CPopMsgTb::GetDescText(const CDBRecord& record) const
 {
-    const CPopMsgRec* row = AsPop(record);
+    const CPopMsgRec* row = AsRow(record);
     return row ? std::optional(row->GetText()) : std::nullopt;
 }
 

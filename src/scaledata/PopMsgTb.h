@@ -3,18 +3,16 @@
 // and the text (at most 125 bytes and a 0 byte).
 #pragma once
 
-#include "db/plu/DBComTb.h"
-#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/MessageRow.h"
+#include "scaledata/ScaleDataTb.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 namespace varnel {
 
 namespace popmsg_columns {
-constexpr ColumnDef kColumns[] = {
+inline constexpr ColumnDef kColumns[] = {
     {"Message_No", DaoLong, 4, DBFieldDef::kKeyOffset, 0},
     {"LabelWidth", DaoShort, 2, 0, 0},
     {"MsgData", DaoText, 126, 2, 0},
@@ -33,22 +31,18 @@ public:
     void SetText(std::string_view text);
 };
 
-class CPopMsgTb final : public CDBComTb {
+class CPopMsgTb final : public CScaleDataRowTb<CPopMsgRec, popmsg_columns::kColumns> {
 public:
     static constexpr std::uint32_t kPop = 0;
     static constexpr std::uint32_t kOrigin = 1;
 
     CPopMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles, std::uint32_t kind);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     std::uint32_t GetKind() const { return m_kind; }
     CPopMsgRec* FindMessage(std::uint32_t number) const;
     // The text a family's scales take: 14 bytes for family 6, 80 for the others.
     static std::size_t GetPopMsgTextLimit(std::uint16_t family);
 
-    std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
-    void BindColumns() override;
     // POP messages start at 7 while a family-0 scale is in use; else 1.
     std::uint32_t GetMinKey() const override;
     // 999; POP messages of market 10 stop at 99 while a scale of family 6, 10 or 12 is in use.
@@ -59,7 +53,6 @@ public:
     bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t key,
                          ScaleRecordOut& out) override;
     bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
-    bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     bool DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     std::optional<std::string_view> GetDescText(const CDBRecord& record) const override;
 
@@ -68,7 +61,6 @@ private:
     // message there would replace the POP message of its number).
     bool TakesKind(std::uint16_t family) const;
 
-    ScaleDataRoles m_roles;
     std::uint32_t m_kind;
 };
 

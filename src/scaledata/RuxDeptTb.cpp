@@ -1,7 +1,6 @@
 #include "scaledata/RuxDeptTb.h"
 
 #include "scaledata/MessageEncoding.h"
-#include "scaledata/ReceivedRows.h"
 
 namespace varnel {
 namespace {
@@ -13,7 +12,6 @@ constexpr std::uint16_t kKeyCode = 15;   // + kind
 constexpr std::size_t kOpeningCode = 3;
 
 bool IsCsvFamily(std::uint16_t family) { return family >= 9 && family <= 12; }
-const CRuxDeptRec* AsName(const CDBRecord& record) { return dynamic_cast<const CRuxDeptRec*>(&record); }
 
 }  // namespace
 
@@ -22,30 +20,22 @@ void CRuxDeptRec::SetName(std::string_view name) { Set(kName, name.substr(0, std
 std::uint16_t CRuxDeptRec::CalcDataSize() const { return RoundUpTo4(1 + GetName().size()); }
 
 CRuxDeptTb::CRuxDeptTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles, std::uint32_t kind)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles), m_kind(kind)
+    : CScaleDataRowTb(tableNo, database, std::move(name), roles), m_kind(kind)
 {
 }
 
-CRuxDeptRec* CRuxDeptTb::FindName(std::uint32_t number) const { return dynamic_cast<CRuxDeptRec*>(FindRecord(number)); }
-
-std::unique_ptr<CDBRecord> CRuxDeptTb::CreateRecord(std::size_t size)
-{
-    if (size > CRuxDeptRec::kSize) return nullptr;
-    return std::make_unique<CRuxDeptRec>();
-}
-
-void CRuxDeptTb::BindColumns() { AddColumns(*this, ruxdept_columns::kColumns); }
+CRuxDeptRec* CRuxDeptTb::FindName(std::uint32_t number) const { return FindRow(number); }
 
 bool CRuxDeptTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,
                               ScaleRecordOut& out)
 {
     out.length = 0;
-    const CRuxDeptRec* row = AsName(record);
+    const CRuxDeptRec* row = AsRow(record);
     const std::uint16_t family = scale.GetScaleType();
     if (!row || !IsCsvFamily(family)) return false;
-    const MessageRecordSite site{family, m_roles.Setup().m_market, 0, 0, false, m_roles.Text()};
-    return EncodeFormRecord(scale, MessageForm::Csv, site, HeaderKind::Long, static_cast<std::uint16_t>(kCode + m_kind),
-                            record.GetKey(), row->GetName(), kScaleNameMax, out);
+    return EncodeFormRecord(scale, MessageForm::Csv, PlainRecordSite(GetRoles(), family), HeaderKind::Long,
+                            static_cast<std::uint16_t>(kCode + m_kind), record.GetKey(), row->GetName(), kScaleNameMax,
+                            out);
 }
 
 bool CRuxDeptTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,
@@ -58,24 +48,17 @@ bool CRuxDeptTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& sca
 
 bool CRuxDeptTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site{scale.GetScaleType(), m_roles.Setup().m_market, 0, 0, false, m_roles.Text()};
+    const MessageRecordSite site = PlainRecordSite(GetRoles(), scale.GetScaleType());
     const auto received = DecodeFormRecord(scale, MessageForm::Csv, site, data, CRuxDeptRec::kNameMax);
-    if (!received) return false;
-    if (received->number < GetMinKey() || received->number > GetMaxKey()) return true;
-    return StoreReceivedRow(*this, received->number, [&](CDBRecord& record) -> std::uint16_t {
-        dynamic_cast<CRuxDeptRec&>(record).SetName(received->text);
+    return StoreReceivedMessage(*this, received, [](CDBRecord& record, const std::string& text) -> std::uint16_t {
+        dynamic_cast<CRuxDeptRec&>(record).SetName(text);
         return CRuxDeptRec::kSize;
     });
 }
 
-bool CRuxDeptTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
-{
-    return DecodeRecordType9(scale, data);
-}
-
 std::optional<std::string_view> CRuxDeptTb::GetDescText(const CDBRecord& record) const
 {
-    const CRuxDeptRec* row = AsName(record);
+    const CRuxDeptRec* row = AsRow(record);
     return row ? std::optional(row->GetName()) : std::nullopt;
 }
 
@@ -83,7 +66,7 @@ std::size_t CRuxDeptTb::GetDescLine(const CDBRecord& record, std::size_t, std::s
                                     DescLine& line, const CharRule&) const
 {
     line = DescLine{};
-    const CRuxDeptRec* row = AsName(record);
+    const CRuxDeptRec* row = AsRow(record);
     const std::string_view name = row ? row->GetName() : std::string_view{};
     if (name.size() < kOpeningCode || maxLength == 0) return 0;
     line.font = name[2];

@@ -2,18 +2,16 @@
 // scales show them. A row's data is the name as escape-coded text, at most 61 bytes and a 0 byte.
 #pragma once
 
-#include "db/plu/DBComTb.h"
-#include "scaledata/ScaleDataRoles.h"
 #include "scaledata/MessageRow.h"
+#include "scaledata/ScaleDataTb.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 namespace varnel {
 
 namespace ruxdept_columns {
-constexpr ColumnDef kColumns[] = {
+inline constexpr ColumnDef kColumns[] = {
     {"Message_No", DaoLong, 4, DBFieldDef::kKeyOffset, 0},
     {"MsgData", DaoText, 62, 0, 0},
 };
@@ -32,20 +30,16 @@ public:
     std::uint16_t GetDataSize() const override { return CalcDataSize(); }
 };
 
-class CRuxDeptTb final : public CDBComTb {
+class CRuxDeptTb final : public CScaleDataRowTb<CRuxDeptRec, ruxdept_columns::kColumns> {
 public:
     static constexpr std::uint32_t kDepartments = 0;
     static constexpr std::uint32_t kGroups = 1;
 
     CRuxDeptTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles, std::uint32_t kind);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     std::uint32_t GetKind() const { return m_kind; }
     CRuxDeptRec* FindName(std::uint32_t number) const;
 
-    std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
-    void BindColumns() override;
     std::uint32_t GetMinKey() const override { return 1; }
     std::uint32_t GetMaxKey() const override { return 9999; }
 
@@ -55,7 +49,6 @@ public:
     bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t key,
                          ScaleRecordOut& out) override;
     bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
-    bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
 
     std::optional<std::string_view> GetDescText(const CDBRecord& record) const override;
     // The name after its 3-byte opening code, in the code's font; empty when the name does not open
@@ -65,7 +58,6 @@ public:
     std::size_t CountDescLines(const CDBRecord&) const override { return 1; }
 
 private:
-    ScaleDataRoles m_roles;
     std::uint32_t m_kind;
 };
 

@@ -24,7 +24,7 @@
 namespace varnel {
 
 namespace scroll_columns {
-constexpr ColumnDef kColumns[] = {
+inline constexpr ColumnDef kColumns[] = {
     {"Message_No", DaoLong, 4, DBFieldDef::kKeyOffset, 0},
     {"IsScroll", DaoShort, 2, 102, 0},
     {"DispMode", DaoShort, 2, 104, 0},

@@ -35,32 +35,16 @@ bool IsFamily045(std::uint16_t family) { return family == 0 || family == 4 || fa
 
 }  // namespace
 
-CScrollMsgTb::CScrollMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
-{
-}
-
-CScrollMsgRec* CScrollMsgTb::FindMessage(std::uint32_t number) const
-{
-    return dynamic_cast<CScrollMsgRec*>(FindRecord(number));
-}
-
-std::unique_ptr<CDBRecord> CScrollMsgTb::CreateRecord(std::size_t size)
-{
-    if (size > CScrollMsgRec::kSize) return nullptr;
-    return std::make_unique<CScrollMsgRec>();
-}
-
-void CScrollMsgTb::BindColumns() { AddColumns(*this, scroll_columns::kColumns); }
+CScrollMsgRec* CScrollMsgTb::FindMessage(std::uint32_t number) const { return FindRow(number); }
 
 bool CScrollMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,
                                 ScaleRecordOut& out)
 {
     ClearScaleRecordOut(out);
-    const auto* row = dynamic_cast<const CScrollMsgRec*>(&record);
+    const CScrollMsgRec* row = AsRow(record);
     const std::uint16_t family = scale.GetScaleType();
     if (!row) return false;
-    const ScrollRecordSite site = SiteOf(m_roles, family, row);
+    const ScrollRecordSite site = SiteOf(GetRoles(), family, row);
     const std::uint32_t key = record.GetKey();
     const auto write = [&](ScrollForm form) {
         return [&, form](RecordFields& f) { WriteScrollRecord(form, site, key, *row, f); };
@@ -93,7 +77,7 @@ bool CScrollMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
     ClearScaleRecordOut(out);
     const std::uint16_t family = scale.GetScaleType();
     if (family <= 5) {
-        const bool tagged = IsFamily045(family) && m_roles.Setup().m_market != MarketUsa;
+        const bool tagged = IsFamily045(family) && GetRoles().Setup().m_market != MarketUsa;
         return BuildScaleRecord(out, HeaderKind::None, kTextKeyCode, [&](RecordFields& f) {
             f.Text(tagged ? "1401" : "14");
             f.Decimal("Message_No", key, 1);
@@ -125,38 +109,38 @@ bool CScrollMsgTb::StoreReceived(ScrollForm form, const ScrollRecordSite& site, 
 bool CScrollMsgTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
     const std::uint16_t family = scale.GetScaleType();
-    return StoreReceived(family == 11 ? ScrollForm::CsvB : ScrollForm::CsvA, SiteOf(m_roles, family), data, true, false);
+    return StoreReceived(family == 11 ? ScrollForm::CsvB : ScrollForm::CsvA, SiteOf(GetRoles(), family), data, true, false);
 }
 
 bool CScrollMsgTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return StoreReceived(ScrollForm::Binary, SiteOf(m_roles, scale.GetScaleType()), data, false, false);
+    return StoreReceived(ScrollForm::Binary, SiteOf(GetRoles(), scale.GetScaleType()), data, false, false);
 }
 
 bool CScrollMsgTb::DecodeRecordOther(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return StoreReceived(ScrollForm::Text, SiteOf(m_roles, scale.GetScaleType()), data, false, false);
+    return StoreReceived(ScrollForm::Text, SiteOf(GetRoles(), scale.GetScaleType()), data, false, false);
 }
 
 bool CScrollMsgTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)
 {
-    return family == 8 && StoreReceived(ScrollForm::Binary, SiteOf(m_roles, family), data, false, false);
+    return family == 8 && StoreReceived(ScrollForm::Binary, SiteOf(GetRoles(), family), data, false, false);
 }
 
 std::size_t CScrollMsgTb::EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer)
 {
-    const auto* row = dynamic_cast<const CScrollMsgRec*>(&record);
+    const CScrollMsgRec* row = AsRow(record);
     if (!row) return 0;
     RecordFields f(buffer);
-    WriteScrollRecord(ScrollForm::DataSave, SiteOf(m_roles, 8), record.GetKey(), *row, f);
+    WriteScrollRecord(ScrollForm::DataSave, SiteOf(GetRoles(), 8), record.GetKey(), *row, f);
     return f.Ok() ? f.Position() : 0;
 }
 
 bool CScrollMsgTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
     if (record.size() < kShortestDataSaveRecord) return false;
-    const bool overwrite = m_roles.Setup().m_overwriteExisting != 0;
-    return StoreReceived(ScrollForm::DataSave, SiteOf(m_roles, 8), record, false, !overwrite);
+    const bool overwrite = GetRoles().Setup().m_overwriteExisting != 0;
+    return StoreReceived(ScrollForm::DataSave, SiteOf(GetRoles(), 8), record, false, !overwrite);
 }
 
 }  // namespace varnel

@@ -5,33 +5,25 @@
 // files carry them as section type 6.
 #pragma once
 
-#include "db/plu/DBComTb.h"
-#include "scaledata/ScaleDataRoles.h"
+#include "scaledata/ScaleDataTb.h"
 #include "scaledata/ScrollMsgRec.h"
 
 #include <cstdint>
-#include <memory>
-#include <string>
 
 namespace varnel {
 
 struct ScrollRecordSite;
 enum class ScrollForm : std::uint8_t;
 
-class CScrollMsgTb final : public CDBComTb {
+class CScrollMsgTb final : public CScaleDataRowTb<CScrollMsgRec, scroll_columns::kColumns> {
 public:
     static constexpr std::uint16_t kTableNo = 3;
     static constexpr std::uint32_t kMessages = 9;
 
-    CScrollMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
+    using CScaleDataRowTb::CScaleDataRowTb;
 
     CScrollMsgRec* FindMessage(std::uint32_t number) const;
 
-    // A new row: not scrolling, no text; none above 516 bytes.
-    std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
-    void BindColumns() override;
     std::uint32_t GetMinKey() const override { return 1; }
     std::uint32_t GetMaxKey() const override { return kMessages; }
 
@@ -60,7 +52,6 @@ private:
     // outside 1 to 9, unless `skipOutside` makes that a skip (true).
     bool StoreReceived(ScrollForm form, const ScrollRecordSite& site, std::span<const std::uint8_t> data,
                        bool skipOutside, bool keepExisting);
-    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

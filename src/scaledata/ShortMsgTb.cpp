@@ -3,7 +3,6 @@
 #include "db/text/DescText.h"
 #include "scaledata/MessageEncoding.h"
 #include "scaledata/MessageRules.h"
-#include "scaledata/ReceivedRows.h"
 
 namespace varnel {
 namespace {
@@ -12,8 +11,6 @@ constexpr auto kLabelWidth = AsShort(FindColumn(shortmsg_columns::kColumns, "Lab
 constexpr auto kName = AsText(FindColumn(shortmsg_columns::kColumns, "Name"));
 constexpr auto kText = AsText(FindColumn(shortmsg_columns::kColumns, "MsgData"));
 constexpr std::uint16_t kNewLabelWidth = 60;
-
-const CShortMsgRec* AsShort(const CDBRecord& record) { return dynamic_cast<const CShortMsgRec*>(&record); }
 
 }  // namespace
 
@@ -29,49 +26,37 @@ std::uint16_t CShortMsgRec::CalcDataSize() const { return RoundUpTo4(kText.offse
 
 CShortMsgTb::CShortMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name,
                          const ScaleDataRoles& roles, std::uint32_t kind)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles), m_kind(kind)
+    : CScaleDataRowTb(tableNo, database, std::move(name), roles), m_kind(kind)
 {
 }
 
-CShortMsgRec* CShortMsgTb::FindMessage(std::uint32_t number) const
-{
-    return dynamic_cast<CShortMsgRec*>(FindRecord(number));
-}
-
-std::unique_ptr<CDBRecord> CShortMsgTb::CreateRecord(std::size_t size)
-{
-    if (size > CShortMsgRec::kSize) return nullptr;
-    return std::make_unique<CShortMsgRec>();
-}
-
-void CShortMsgTb::BindColumns() { AddColumns(*this, shortmsg_columns::kColumns); }
+CShortMsgRec* CShortMsgTb::FindMessage(std::uint32_t number) const { return FindRow(number); }
 
 bool CShortMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,
                                ScaleRecordOut& out)
 {
-    const CShortMsgRec* row = AsShort(record);
+    const CShortMsgRec* row = AsRow(record);
     if (!row) {
         out.length = 0;
         return false;
     }
-    return EncodeMessageRecord(MessageSiteOf(m_roles, scale.GetScaleType()), scale, {m_kind, record.GetKey(), row->GetText()}, out);
+    return EncodeMessageRecord(MessageSiteOf(GetRoles(), scale.GetScaleType()), scale,
+                               {m_kind, record.GetKey(), row->GetText()}, out);
 }
 
 bool CShortMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,
                                   ScaleRecordOut& out)
 {
-    return EncodeMessageKeyRecord(MessageSiteOf(m_roles, scale.GetScaleType()), m_kind, key, out);
+    return EncodeMessageKeyRecord(MessageSiteOf(GetRoles(), scale.GetScaleType()), m_kind, key, out);
 }
 
 bool CShortMsgTb::DecodeReceived(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageSite site = MessageSiteOf(m_roles, scale.GetScaleType());
+    const MessageSite site = MessageSiteOf(GetRoles(), scale.GetScaleType());
     const auto received = DecodeMessageRecord(site, scale, m_kind, data, CShortMsgRec::kTextMax);
-    if (!received) return false;
-    if (received->number < GetMinKey() || received->number > GetMaxKey()) return true;
-    return StoreReceivedRow(*this, received->number, [&](CDBRecord& record) -> std::uint16_t {
+    return StoreReceivedMessage(*this, received, [&](CDBRecord& record, const std::string& text) -> std::uint16_t {
         auto& row = dynamic_cast<CShortMsgRec&>(record);
-        row.SetText(received->text);
+        row.SetText(text);
         row.SetLabelWidth(site.setup.GetLabelWidth(1));
         row.MakeNameFromText(site.text.chars);
         return CShortMsgRec::kSize;
@@ -79,10 +64,6 @@ bool CShortMsgTb::DecodeReceived(const CLinkScaleSettings& scale, std::span<cons
 }
 
 bool CShortMsgTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
-{
-    return DecodeReceived(scale, data);
-}
-bool CShortMsgTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
     return DecodeReceived(scale, data);
 }
@@ -97,7 +78,7 @@ bool CShortMsgTb::DecodeRecordOther(const CLinkScaleSettings& scale, std::span<c
 
 std::optional<std::string_view> CShortMsgTb::GetDescText(const CDBRecord& record) const
 {
-    const CShortMsgRec* row = AsShort(record);
+    const CShortMsgRec* row = AsRow(record);
     return row ? std::optional(row->GetText()) : std::nullopt;
 }
 

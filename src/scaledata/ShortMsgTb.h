@@ -4,19 +4,17 @@
 // byte and the text (at most 253 bytes and a 0 byte).
 #pragma once
 
-#include "db/plu/DBComTb.h"
 #include "db/site/TextRules.h"
 #include "scaledata/MessageRow.h"
-#include "scaledata/ScaleDataRoles.h"
+#include "scaledata/ScaleDataTb.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 namespace varnel {
 
 namespace shortmsg_columns {
-constexpr ColumnDef kColumns[] = {
+inline constexpr ColumnDef kColumns[] = {
     {"Message_No", DaoLong, 4, DBFieldDef::kKeyOffset, 0},
     {"LabelWidth", DaoShort, 2, 0, 0},
     {"Name", DaoText, 31, 2, 0},
@@ -42,18 +40,14 @@ public:
     std::uint16_t CalcDataSize() const;
 };
 
-class CShortMsgTb final : public CDBComTb {
+class CShortMsgTb final : public CScaleDataRowTb<CShortMsgRec, shortmsg_columns::kColumns> {
 public:
     CShortMsgTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles,
                 std::uint32_t kind);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     std::uint32_t GetKind() const { return m_kind; }
     CShortMsgRec* FindMessage(std::uint32_t number) const;
 
-    std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
-    void BindColumns() override;
     std::uint32_t GetMinKey() const override { return 1; }
     std::uint32_t GetMaxKey() const override { return 99; }
 
@@ -62,7 +56,6 @@ public:
     bool EncodeKeyRecord(const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t key,
                          ScaleRecordOut& out) override;
     bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
-    bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     bool DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     bool DecodeRecordOther(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
     std::optional<std::string_view> GetDescText(const CDBRecord& record) const override;
@@ -70,7 +63,6 @@ public:
 private:
     bool DecodeReceived(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data);
 
-    ScaleDataRoles m_roles;
     std::uint32_t m_kind;
 };
 

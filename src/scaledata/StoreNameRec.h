@@ -19,7 +19,7 @@
 namespace varnel {
 
 namespace store_name_columns {
-constexpr ColumnDef kColumns[] = {
+inline constexpr ColumnDef kColumns[] = {
     {"Store_No", DaoLong, 4, DBFieldDef::kKeyOffset, 0},
     {"Name", DaoText, 128, 0, 0},
     {"Name_Font", DaoByte, 1, 128, 0},

@@ -24,23 +24,7 @@ bool IsTextFamily(std::uint16_t family) { return family <= 5; }
 
 }  // namespace
 
-CStoreNameTb::CStoreNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
-{
-}
-
-CStoreNameRec* CStoreNameTb::FindStore(std::uint32_t number) const
-{
-    return dynamic_cast<CStoreNameRec*>(FindRecord(number));
-}
-
-std::unique_ptr<CDBRecord> CStoreNameTb::CreateRecord(std::size_t size)
-{
-    if (size > CStoreNameRec::kSize) return nullptr;
-    return std::make_unique<CStoreNameRec>();
-}
-
-void CStoreNameTb::BindColumns() { AddColumns(*this, store_name_columns::kColumns); }
+CStoreNameRec* CStoreNameTb::FindStore(std::uint32_t number) const { return FindRow(number); }
 
 void CStoreNameTb::CreateTableDef(MdbTableDef& definition) const
 {
@@ -49,17 +33,17 @@ void CStoreNameTb::CreateTableDef(MdbTableDef& definition) const
     DeclareTextWidth(*this, definition, "Address", store_name_columns::kDeclaredTextWidth);
 }
 
-std::uint32_t CStoreNameTb::GetMaxKey() const { return m_roles.Setup().m_maxStoreNo; }
+std::uint32_t CStoreNameTb::GetMaxKey() const { return GetRoles().Setup().m_maxStoreNo; }
 
 bool CStoreNameTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,
                                 ScaleRecordOut& out)
 {
     ClearScaleRecordOut(out);
-    const auto* row = dynamic_cast<const CStoreNameRec*>(&record);
+    const CStoreNameRec* row = AsRow(record);
     const std::uint32_t key = record.GetKey();
     const std::uint16_t family = scale.GetScaleType();
     if (!row) return false;
-    const StoreRecordSite site = StoreSiteOf(m_roles);
+    const StoreRecordSite site = StoreSiteOf(GetRoles());
     if (IsTextFamily(family)) {
         if (key < 1 || key > kTextFamilyStores) return false;
         const bool narrow = family >= 1 && family <= 3;
@@ -83,7 +67,7 @@ bool CStoreNameTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
         return BuildScaleRecord(out, HeaderKind::None, kBinaryKeyCode,
                                 [key](RecordFields& f) { f.Bcd("Store_No", key, 4); });
     if (family != 0 && family != 1 && family != 4 && family != 5) return false;
-    const bool usa = m_roles.Setup().m_market == MarketUsa;
+    const bool usa = GetRoles().Setup().m_market == MarketUsa;
     return BuildScaleRecord(out, HeaderKind::None, kTextKeyCode, [&](RecordFields& f) {
         f.Text(usa ? "23" : "2302");
         f.Decimal("Store_No", key, 2);
@@ -108,13 +92,13 @@ bool CStoreNameTb::StoreReceived(StoreForm form, const StoreRecordSite& site, st
 
 bool CStoreNameTb::DecodeRecordType6or8(const CLinkScaleSettings&, std::span<const std::uint8_t> data)
 {
-    return StoreReceived(StoreForm::Binary, StoreSiteOf(m_roles), data, false);
+    return StoreReceived(StoreForm::Binary, StoreSiteOf(GetRoles()), data, false);
 }
 
 bool CStoreNameTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)
 {
-    if (family == 7) return StoreReceived(StoreForm::Lumen, StoreSiteOf(m_roles), data, false);
-    if (family == 6 || family == 8) return StoreReceived(StoreForm::Binary, StoreSiteOf(m_roles, true), data, false);
+    if (family == 7) return StoreReceived(StoreForm::Lumen, StoreSiteOf(GetRoles()), data, false);
+    if (family == 6 || family == 8) return StoreReceived(StoreForm::Binary, StoreSiteOf(GetRoles(), true), data, false);
     return false;
 }
 
@@ -125,7 +109,7 @@ bool CStoreNameTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, st
     const CStoreNameRec* row = FindStore(key);
     if (!row || family < 6 || family > 8) return false;
     RecordFields f(buffer);
-    WriteStoreRecord(family == 7 ? StoreForm::Lumen : StoreForm::Binary, StoreSiteOf(m_roles, true), key, *row, f);
+    WriteStoreRecord(family == 7 ? StoreForm::Lumen : StoreForm::Binary, StoreSiteOf(GetRoles(), true), key, *row, f);
     if (!f.Ok()) return false;
     length = static_cast<std::uint16_t>(f.Position());
     return true;
@@ -133,18 +117,18 @@ bool CStoreNameTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, st
 
 std::size_t CStoreNameTb::EncodeItemRecord(const CDBRecord& record, std::span<std::uint8_t> buffer)
 {
-    const auto* row = dynamic_cast<const CStoreNameRec*>(&record);
+    const CStoreNameRec* row = AsRow(record);
     if (!row) return 0;
     RecordFields f(buffer);
-    WriteStoreRecord(StoreForm::DataSave, StoreSiteOf(m_roles), record.GetKey(), *row, f);
+    WriteStoreRecord(StoreForm::DataSave, StoreSiteOf(GetRoles()), record.GetKey(), *row, f);
     return f.Ok() ? f.Position() : 0;
 }
 
 bool CStoreNameTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
     if (record.size() < kDataSaveRecordSize) return false;
-    const bool overwrite = m_roles.Setup().m_overwriteExisting != 0;
-    return StoreReceived(StoreForm::DataSave, StoreSiteOf(m_roles), record, !overwrite);
+    const bool overwrite = GetRoles().Setup().m_overwriteExisting != 0;
+    return StoreReceived(StoreForm::DataSave, StoreSiteOf(GetRoles()), record, !overwrite);
 }
 
 }  // namespace varnel

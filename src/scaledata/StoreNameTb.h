@@ -4,34 +4,26 @@
 // Save files carry them too (StoreNameRecords.h). Families 7 and 9 to 12 take none.
 #pragma once
 
-#include "db/plu/DBComTb.h"
-#include "scaledata/ScaleDataRoles.h"
+#include "scaledata/ScaleDataTb.h"
 #include "scaledata/StoreNameRec.h"
 
 #include <cstdint>
-#include <memory>
-#include <string>
 
 namespace varnel {
 
 struct StoreRecordSite;
 enum class StoreForm : std::uint8_t;
 
-class CStoreNameTb final : public CDBComTb {
+class CStoreNameTb final : public CScaleDataRowTb<CStoreNameRec, store_name_columns::kColumns> {
 public:
     static constexpr std::uint16_t kTableNo = 7;
     // The stores that families 0 to 5 hold.
     static constexpr std::uint32_t kTextFamilyStores = 10;
 
-    CStoreNameTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
+    using CScaleDataRowTb::CScaleDataRowTb;
 
     CStoreNameRec* FindStore(std::uint32_t number) const;
 
-    // A row of at most 260 bytes.
-    std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
-    void BindColumns() override;
     void CreateTableDef(MdbTableDef& definition) const override;
     std::uint32_t GetMinKey() const override { return 1; }
     // "Max. Store No."
@@ -59,7 +51,6 @@ private:
     // numbers, false when no number can be read.
     bool StoreReceived(StoreForm form, const StoreRecordSite& site, std::span<const std::uint8_t> data,
                        bool keepExisting);
-    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

@@ -22,7 +22,7 @@
 namespace varnel {
 
 namespace store_setup_columns {
-constexpr ColumnDef kColumns[] = {
+inline constexpr ColumnDef kColumns[] = {
     {"Store_No", DaoLong, 4, DBFieldDef::kKeyOffset, 0},
     {"Name", DaoText, 120, 0, 1800},
     {"Address", DaoText, 120, 120, 1801},

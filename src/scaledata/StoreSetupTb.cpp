@@ -72,11 +72,6 @@ bool IsCsvFamily(std::uint16_t family) { return family >= 9 && family <= 12; }
 
 }  // namespace
 
-CStoreSetupTb::CStoreSetupTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
-{
-}
-
 CStoreSetupRec::CStoreSetupRec() : CFixedScaleDataRow(kSize)
 {
     Set(kPriceId, 1);
@@ -91,26 +86,15 @@ CStoreSetupRec::CStoreSetupRec() : CFixedScaleDataRow(kSize)
     Set(kTopBar, 2);
 }
 
-CStoreSetupRec* CStoreSetupTb::FindStore(std::uint32_t number) const
-{
-    return dynamic_cast<CStoreSetupRec*>(FindRecord(number));
-}
-
-std::unique_ptr<CDBRecord> CStoreSetupTb::CreateRecord(std::size_t size)
-{
-    if (size > CStoreSetupRec::kSize) return nullptr;
-    return std::make_unique<CStoreSetupRec>();
-}
-
-void CStoreSetupTb::BindColumns() { AddColumns(*this, kColumns); }
+CStoreSetupRec* CStoreSetupTb::FindStore(std::uint32_t number) const { return FindRow(number); }
 
 bool CStoreSetupTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, const CDBRecord& record,
                                  ScaleRecordOut& out)
 {
     ClearScaleRecordOut(out);
-    const auto* row = dynamic_cast<const CStoreSetupRec*>(&record);
+    const CStoreSetupRec* row = AsRow(record);
     if (!row || !IsCsvFamily(scale.GetScaleType())) return false;
-    const StoreSetupSite site{&scale, m_roles.Text()};
+    const StoreSetupSite site{&scale, GetRoles().Text()};
     return BuildScaleRecord(out, HeaderKind::Long, kRecordCode, [&](RecordFields& f) {
         WriteLayout<Kind>(kRecord, {site, record.GetKey(), *row}, f);
     });
@@ -125,14 +109,9 @@ bool CStoreSetupTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& 
 
 bool CStoreSetupTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const StoreSetupSite site{&scale, m_roles.Text()};
+    const StoreSetupSite site{&scale, GetRoles().Text()};
     return StoreReceivedCsv<Kind>(*this, kRecord, site, site.rules.chars, data, GetMinKey(), GetMaxKey(),
                                   CStoreSetupRec::kSize);
-}
-
-bool CStoreSetupTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
-{
-    return DecodeRecordType9(scale, data);
 }
 
 }  // namespace varnel

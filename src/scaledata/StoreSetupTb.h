@@ -4,29 +4,21 @@
 // fifteen empty fields, family 12 the texts only.
 #pragma once
 
-#include "db/plu/DBComTb.h"
-#include "scaledata/ScaleDataRoles.h"
+#include "scaledata/ScaleDataTb.h"
 #include "scaledata/StoreSetupRec.h"
 
 #include <cstdint>
-#include <memory>
-#include <string>
 
 namespace varnel {
 
-class CStoreSetupTb final : public CDBComTb {
+class CStoreSetupTb final : public CScaleDataRowTb<CStoreSetupRec, store_setup_columns::kColumns> {
 public:
     static constexpr std::uint16_t kTableNo = 71;
 
-    CStoreSetupTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles);
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
+    using CScaleDataRowTb::CScaleDataRowTb;
 
     CStoreSetupRec* FindStore(std::uint32_t number) const;
 
-    // A row of at most 424 bytes, with the defaults.
-    std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
-    void BindColumns() override;
     std::uint32_t GetMinKey() const override { return 1; }
     std::uint32_t GetMaxKey() const override { return 9999; }
 
@@ -36,10 +28,6 @@ public:
                          ScaleRecordOut& out) override;
     // A received record: a field sent empty keeps the stored value.
     bool DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
-    bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override;
-
-private:
-    ScaleDataRoles m_roles;
 };
 
 }  // namespace varnel

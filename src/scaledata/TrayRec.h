@@ -23,7 +23,7 @@
 namespace varnel {
 
 namespace tray_columns {
-constexpr ColumnDef kColumns[] = {
+inline constexpr ColumnDef kColumns[] = {
     {"Tray_No", DaoLong, 4, DBFieldDef::kKeyOffset, 0},
     {"Name", DaoText, 32, 0, 0},
     {"TrayType", DaoByte, 1, 32, 0},

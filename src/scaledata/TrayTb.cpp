@@ -74,11 +74,6 @@ constexpr Field kRecord[] = {
 
 }  // namespace
 
-CTrayTb::CTrayTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
-{
-}
-
 void CTrayRec::SetEditorDefaults()
 {
     for (const ByteColumn choice : {kTrayType, kTrayShape, kFilmSel, kLiftSel, kWrapSpeed, kWrapPos1, kWrapSidePos1,
@@ -92,15 +87,7 @@ void CTrayRec::SetEditorDefaults()
     Set(kHeight, 30);
 }
 
-CTrayRec* CTrayTb::FindTray(std::uint32_t number) const { return dynamic_cast<CTrayRec*>(FindRecord(number)); }
-
-std::unique_ptr<CDBRecord> CTrayTb::CreateRecord(std::size_t size)
-{
-    if (size > CTrayRec::kSize) return nullptr;
-    return std::make_unique<CTrayRec>();
-}
-
-void CTrayTb::BindColumns() { AddColumns(*this, kColumns); }
+CTrayRec* CTrayTb::FindTray(std::uint32_t number) const { return FindRow(number); }
 
 void CTrayTb::CreateTableDef(MdbTableDef& definition) const
 {
@@ -112,9 +99,9 @@ bool CTrayTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, co
                            ScaleRecordOut& out)
 {
     ClearScaleRecordOut(out);
-    const auto* row = dynamic_cast<const CTrayRec*>(&record);
+    const CTrayRec* row = AsRow(record);
     if (!row || scale.GetScaleType() != kFamily) return false;
-    const TraySite site{m_roles.Text()};
+    const TraySite site{GetRoles().Text()};
     return BuildScaleRecord(out, HeaderKind::Long, kRecordCode, [&](RecordFields& f) {
         WriteLayout<Kind>(kRecord, {site, record.GetKey(), *row}, f);
     });
@@ -129,7 +116,7 @@ bool CTrayTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale,
 
 bool CTrayTb::DecodeRecordType9(const CLinkScaleSettings&, std::span<const std::uint8_t> data)
 {
-    const TraySite site{m_roles.Text()};
+    const TraySite site{GetRoles().Text()};
     return StoreReceivedCsv<Kind>(*this, kRecord, site, site.rules.chars, data, GetMinKey(), GetMaxKey(),
                                   CTrayRec::kSize);
 }
