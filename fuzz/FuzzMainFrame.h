@@ -1,8 +1,10 @@
 // A main frame for the fuzz targets: a general setup whose market and Korean font option come from
 // one input byte (low 5 bits the market, bit 5 the option), no users, every PLU number allowed, and
-// the default line fonts. Installed for its lifetime.
+// the default line fonts. Installed for its lifetime, and the PLU tables of the databases made while it
+// is registered to answer to it.
 #pragma once
 
+#include "db/plu/PluTableRegistry.h"
 #include "db/text/DefLineFont.h"
 #include "db/site/MainFrame.h"
 #include "db/text/ScaleFontList.h"
@@ -20,6 +22,7 @@ public:
         m_setup.m_market = static_cast<std::uint16_t>(choice & 0x1F);
         m_setup.m_koreanFont = (choice >> 5) & 1;
         SetMainFrame(this);
+        RegisterPluTables({*this, *this, *this});
     }
     ~FuzzMainFrame() override { SetMainFrame(nullptr); }
     FuzzMainFrame(const FuzzMainFrame&) = delete;

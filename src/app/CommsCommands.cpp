@@ -47,7 +47,7 @@ void CommCenterHost::WriteEvent(std::uint16_t kind, const std::string& text) { m
 void CommCenterHost::PrepareSend(const SendRequests& jobs)
 {
     if (!m_document.IsDatabaseOpen()) return;
-    (void)m_document.GetDatabase().SendChangeEntries(false);
+    (void)m_document.GetDatabase().SendChangeEntries(m_frame, false);
     m_document.QueuePosUpdatesForSend(jobs);
 }
 

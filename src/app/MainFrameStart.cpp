@@ -4,6 +4,7 @@
 #include "app/DefaultFieldDefs.h"
 #include "app/MainFrame.h"
 #include "app/StartLogin.h"
+#include "db/plu/PluTableRegistry.h"
 #include "platform/Profile.h"
 #include "platform/UserPrompt.h"
 #include "scaledata/ScaleDataTables.h"
@@ -85,6 +86,7 @@ bool LogInUser(CMainFrame& frame, const FrameRun& run, ILoginDialog& login)
 
 bool CreateMainFrame(CMainFrame& frame, ILoginDialog& login)
 {
+    RegisterPluTables({frame, frame, frame});
     RegisterScaleDataTables({frame, frame, frame});
     FrameRun& run = frame.GetRun();
     CProfile& profile = *run.profile;

@@ -137,8 +137,8 @@ bool ChangeMultiPriceForm::Apply()
     const bool ownChanged = IsMarkdown() ? values[0] != before.Get(PluCol::MarkPrice) || flags[0] != before.Get(PluCol::MarkFlag)
                                          : values[0] != before.Get(PluCol::UnitPrice);
     if (ownChanged)
-        LogPriceChange(IsMarkdown() ? kMsgMarkdownPriceChange : kMsgPriceChange, before, values[0], flags[0], m_zone,
-                       false);
+        LogPriceChange(Site().plus.GetRoles(), IsMarkdown() ? kMsgMarkdownPriceChange : kMsgPriceChange, before,
+                       values[0], flags[0], m_zone, false);
     m_changed = false;
     ChangeDone(*CurrentRow());
     return true;

@@ -98,7 +98,7 @@ bool ChangePriceForm::ApplyPrice(const CPluDefRec& view, std::int32_t amount)
     const std::uint32_t plu = GetCurrentPlu();
     if (amount == view.Get(PluCol::UnitPrice) || IsBeingEdited(plu)) return true;
     if (!Site().plus.ChangePrice(plu, amount, m_zone, Site().send, true)) return Refuse(kAmount, kMsgDatabaseError);
-    LogPriceChange(kMsgPriceChange, view, amount, 0, m_zone, false);
+    LogPriceChange(Site().plus.GetRoles(), kMsgPriceChange, view, amount, 0, m_zone, false);
     ChangeDone(*CurrentRow());
     return true;
 }
@@ -114,7 +114,7 @@ bool ChangePriceForm::ApplyMarkdown(const CPluDefRec& view, std::int32_t amount,
     if (IsBeingEdited(plu)) return true;
     if (!Site().plus.ChangeMarkdownPrice(plu, amount, m_zone, flag, Site().send, true))
         return Refuse(kAmount, kMsgDatabaseError);
-    LogPriceChange(kMsgMarkdownPriceChange, view, amount, flag, m_zone, false);
+    LogPriceChange(Site().plus.GetRoles(), kMsgMarkdownPriceChange, view, amount, flag, m_zone, false);
     ChangeDone(*CurrentRow());
     return true;
 }

@@ -203,7 +203,7 @@ void ChangeZonePriceForm::LogChange(const CPluDefRec& original) const
 {
     const IEventLog& events = FrameEventLog();
     const long plu = static_cast<long>(GetCurrentPlu());
-    const std::string desc = PriceChangeLogDesc(original);
+    const std::string desc = PriceChangeLogDesc(original, Site().plus.GetRoles().Text().chars);
     const std::uint16_t field = EditedField();
     events.WriteEvent(EventPriceChange,
                       IsMarkdown() ? FormatMessage(kMsgMarkdownChange, plu, static_cast<int>(m_plu->Get(PluCol::MarkFlag)),

@@ -28,7 +28,8 @@ enum MessageKind : std::uint32_t {
 std::uint16_t MsgKindToTableId(std::uint32_t kind);
 
 class ISiteRules;
-struct ScaleDataRoles;
+struct TableRoles;
+using ScaleDataRoles = TableRoles;
 
 // What the message rules look at: the settings and their text rules, the family a record is built
 // for and the flags the site derives from the settings and the scales.

@@ -22,16 +22,17 @@ Node& FindOrInsert(std::vector<std::unique_ptr<Node>>& nodes, std::uint16_t id, 
 void BuildDeptGroupTree(const CPluDefTb& plus, std::vector<std::unique_ptr<CDeptCode>>& tree)
 {
     const CObjDatabase& database = *plus.GetDatabase();
+    const CGeneralSetup& setup = plus.GetRoles().Setup();
     for (const auto& entry : plus.GetIndex()) {
         const auto* row = dynamic_cast<const CPluDefRec*>(entry.record.get());
         if (!row) continue;
         const std::uint16_t deptId = row->GetDept();
         const std::uint16_t groupId = row->Get(PluCol::Group);
         CDeptCode& department = FindOrInsert(tree, deptId, [&] {
-            return std::make_unique<CDeptCode>(deptId, GetDeptGroupName(database, kDepartmentTable, deptId));
+            return std::make_unique<CDeptCode>(deptId, GetDeptGroupName(setup, database, kDepartmentTable, deptId));
         });
         (void)FindOrInsert(department.m_groups, groupId, [&] {
-            return std::make_unique<CGroupCode>(groupId, GetDeptGroupName(database, kGroupTable, groupId));
+            return std::make_unique<CGroupCode>(groupId, GetDeptGroupName(setup, database, kGroupTable, groupId));
         });
     }
 }

@@ -4,6 +4,7 @@
 #include "app/MainFrameModel.h"
 #include "app/Vrn3Doc.h"
 #include "db/plu/PluDefRec.h"
+#include "support/InstalledFrameRoles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@ void MakePluDatabase(const std::string& path, const std::vector<std::uint32_t>& 
 {
     CMainFrame maker(std::filesystem::path(path).parent_path().string() + "/", RealFileSystem(), clock);
     IMainFrame* previous = SetMainFrame(&maker);
+    RegisterPluTablesForTests();
     {
         MainFrameModel model(maker);
         CVrn3Doc document(model, RealFileSystem(), clock);

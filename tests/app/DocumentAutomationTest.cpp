@@ -14,6 +14,7 @@
 #include "db/plu/PluPriceZoneTb.h"
 #include "settings/MasterScale.h"
 #include "support/FakeClock.h"
+#include "support/InstalledFrameRoles.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 
@@ -97,6 +98,7 @@ protected:
     AutomationTest()
     {
         m_previous = SetMainFrame(&frame);
+        RegisterPluTablesForTests();
         frame.GetRun().options.mode = RunMode::Automation;
         frame.GeneralSetup().m_onlineComms = 0;
         frame.GeneralSetup().m_usePing = 0;

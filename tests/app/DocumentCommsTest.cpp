@@ -184,7 +184,8 @@ TEST_F(DocumentComms, BeforeASendEachExistingPluOfThePluRequestsGetsItsPosUpdate
                                  CSendDataLog(SendRecords, 3, 1, 20), CSendDataLog(SendPriceChanges, 2, 1, 20)});
     EXPECT_TRUE(doc->GetPluTable()->GetPosUpdateFile().GetPending().empty());
     const auto line = [&](std::uint32_t plu, char kind) {
-        return CPosUpdateFile::FormatLine(*dynamic_cast<const CPluDefRec*>(doc->GetPluTable()->FindRecord(plu)), kind);
+        return CPosUpdateFile::FormatLine(*dynamic_cast<const CPluDefRec*>(doc->GetPluTable()->FindRecord(plu)), kind,
+                                          frame.GetTextRules().chars);
     };
     EXPECT_EQ(ReadWholeFile(dir.File("pos.txt")), line(2, 'C') + line(3, 'C') + line(9, 'D'));
     frame.m_setup.m_posUpdateFileOutput = 0;

@@ -11,6 +11,7 @@
 #include "platform/ByteOrder.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
+#include "support/InstalledFrameRoles.h"
 #include "support/TestMainFrame.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +56,7 @@ public:
     }
     std::unique_ptr<CObjDBTable> CreateTable(std::uint16_t tableNo) override
     {
-        if (tableNo == CPluDefTb::kTableNo) return std::make_unique<CPluDefTb>(tableNo, this, "Plus");
+        if (tableNo == CPluDefTb::kTableNo) return std::make_unique<CPluDefTb>(tableNo, this, "Plus", FrameRoles());
         if (tableNo == kNutritionTable) return std::make_unique<ItemBytesTable>(tableNo, this);
         return nullptr;
     }

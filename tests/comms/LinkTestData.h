@@ -10,6 +10,7 @@
 #include "db/store/ObjDatabase.h"
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluPriceZoneTb.h"
+#include "support/InstalledFrameRoles.h"
 #include "support/TestMainFrame.h"
 
 #include <array>
@@ -100,7 +101,7 @@ public:
     std::unique_ptr<CObjDBTable> CreateTable(std::uint16_t tableNo) override
     {
         if (tableNo == CPluDefTb::kTableNo && m_realPluTable)
-            return std::make_unique<CPluDefTb>(tableNo, this, "Plus");
+            return std::make_unique<CPluDefTb>(tableNo, this, "Plus", FrameRoles());
         if (tableNo == CPluPriceZoneTb::kTableNo && m_realPriceZoneTable)
             return std::make_unique<CPluPriceZoneTb>(tableNo, this, "PriceZones");
         return std::make_unique<ScaleDataTable>(tableNo, this, "T" + std::to_string(tableNo));

@@ -1,8 +1,9 @@
-// The site rules, send queue and event log of whichever frame is installed when they are asked. The scale-data
-// tables are registered once for the whole test program, before each fixture makes (and installs)
-// its own frame, so they take these, which answer as the frame of the moment.
+// The site rules, send queue and event log of whichever frame is installed when they are asked. The tables
+// are registered once for the whole test program, before each fixture makes (and installs) its own
+// frame, so they take these, which answer as the frame of the moment.
 #pragma once
 
+#include "db/plu/PluTableRegistry.h"
 #include "db/site/MainFrame.h"
 
 namespace varnel::test {
@@ -58,5 +59,15 @@ public:
         return roles;
     }
 };
+
+// The shared roles, as a table takes them.
+inline TableRoles FrameRoles()
+{
+    InstalledFrameRoles& roles = InstalledFrameRoles::Shared();
+    return {roles, roles, roles};
+}
+
+// Registers the PLU and price-zone tables with the roles of the installed frame.
+inline void RegisterPluTablesForTests() { RegisterPluTables(FrameRoles()); }
 
 }  // namespace varnel::test

@@ -9,11 +9,11 @@
 
 namespace varnel::test {
 
-// Registers the scale-data tables with the roles of the installed frame.
+// Registers the PLU and scale-data tables with the roles of the installed frame.
 inline void RegisterScaleDataTablesForTests()
 {
-    InstalledFrameRoles& roles = InstalledFrameRoles::Shared();
-    RegisterScaleDataTables({roles, roles, roles});
+    RegisterPluTablesForTests();
+    RegisterScaleDataTables(FrameRoles());
 }
 
 class ScaleDataRegistration {

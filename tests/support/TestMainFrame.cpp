@@ -1,10 +1,12 @@
 #include "support/TestMainFrame.h"
 
 #include "db/plu/PluDefRec.h"
+#include "support/InstalledFrameRoles.h"
 
 namespace varnel::test {
 
-TestMainFrame::TestMainFrame() : m_previous(SetMainFrame(this)) {}
+// A test that makes a frame makes PLU databases too: their tables answer to the frame installed.
+TestMainFrame::TestMainFrame() : m_previous(SetMainFrame(this)) { RegisterPluTablesForTests(); }
 
 TestMainFrame::~TestMainFrame() { SetMainFrame(m_previous); }
 

@@ -1,6 +1,7 @@
 #include "db/plu/DBComTb.h"
 
 #include "db/plu/Document.h"
+#include "db/records/ScaleRecordOut.h"
 #include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
@@ -77,11 +78,9 @@ void CDBComTb::ReportBeyondFamily(const CLinkScaleSettings& scale, std::uint32_t
 
 void CDBComTb::ReportRefusal(const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out)
 {
-    if (out.refusedField.empty()) return;
-    if (out.refusals)
-        out.refusals->RecordRefused(key, out.refusedField);
-    else
-        LogRefusedRecord(scale.m_name, key, out.refusedField);
+    // The installed frame's event log is asked for only by a refusal that has no listener.
+    if (!out.refusedField.empty() && !out.refusals) return varnel::ReportRefusal(FrameEventLog(), scale, key, out);
+    if (!out.refusedField.empty()) out.refusals->RecordRefused(key, out.refusedField);
     out.refusedField = {};
 }
 

@@ -1,7 +1,7 @@
 #include "db/plu/DeptGroupName.h"
 
 #include "db/plu/DBComTb.h"
-#include "db/site/MainFrame.h"
+#include "db/site/GeneralSetup.h"
 #include "db/store/ObjDatabase.h"
 #include "platform/TextFormat.h"
 
@@ -19,9 +19,10 @@ std::optional<std::string_view> TextOfCode(const CObjDatabase& database, std::ui
 
 }  // namespace
 
-std::string GetDeptGroupName(const CObjDatabase& database, std::uint16_t tableNo, std::uint16_t code)
+std::string GetDeptGroupName(const CGeneralSetup& setup, const CObjDatabase& database, std::uint16_t tableNo,
+                             std::uint16_t code)
 {
-    if (CurrentGeneralSetup().m_deptGroupByText != 0) {
+    if (setup.m_deptGroupByText != 0) {
         const std::optional<std::string_view> text = TextOfCode(database, tableNo, code);
         if (text && text->size() >= kLineCodeBytes && (*text)[0] == '\x1B' && (*text)[1] == 'C')
             return std::string(text->substr(kLineCodeBytes));

@@ -9,10 +9,12 @@
 namespace varnel {
 
 class CObjDatabase;
+struct CGeneralSetup;
 
 constexpr std::uint16_t kDepartmentTable = 82;
 constexpr std::uint16_t kGroupTable = 83;
 
-std::string GetDeptGroupName(const CObjDatabase& database, std::uint16_t tableNo, std::uint16_t code);
+std::string GetDeptGroupName(const CGeneralSetup& setup, const CObjDatabase& database, std::uint16_t tableNo,
+                             std::uint16_t code);
 
 }  // namespace varnel

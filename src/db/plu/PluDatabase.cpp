@@ -1,7 +1,7 @@
 #include "db/plu/PluDatabase.h"
 
 #include "db/plu/Document.h"
-#include "db/site/MainFrame.h"
+#include "db/site/SendQueue.h"
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluTableRegistry.h"
 #include "db/plu/RuxPriceTables.h"
@@ -84,11 +84,11 @@ void CPluDatabase::AddChangeEntry(std::uint32_t kind, const CObjDBTable& table, 
     if (!held) m_changes.push_back(entry);
 }
 
-bool CPluDatabase::SendChangeEntries(bool showResult)
+bool CPluDatabase::SendChangeEntries(const ISendQueue& sends, bool showResult)
 {
     if (m_changes.empty()) return showResult;
     const SendRequests entries = std::exchange(m_changes, {});
-    IDocument* document = FrameSendQueue().GetDocument();
+    IDocument* document = sends.GetDocument();
     return document && document->SendDataNow(IDocument::kDataType, showResult, entries, nullptr) == 0;
 }
 

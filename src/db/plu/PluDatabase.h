@@ -17,6 +17,7 @@
 namespace varnel {
 
 class CPluDefTb;
+class ISendQueue;
 
 // One entry of a batch file as the user chose to apply it or not.
 struct BatchSelectionEntry {
@@ -41,9 +42,9 @@ public:
     // Change entries: one job per kind, table and key (first = last = key), for scale-data tables only.
     void AddChangeEntry(std::uint32_t kind, const CObjDBTable& table, std::uint32_t key);
     const SendRequests& GetChangeEntries() const { return m_changes; }
-    // Sends the entries now and empties the list: true when the send succeeded; with no entries the
-    // result is `showResult` as given.
-    bool SendChangeEntries(bool showResult);
+    // Sends the entries now through the send queue and empties the list: true when the send succeeded;
+    // with no entries the result is `showResult` as given.
+    bool SendChangeEntries(const ISendQueue& sends, bool showResult);
 
     // In a shared database, reads the rows of the send requests again from the database, so that the
     // scales get them as other programs left them.

@@ -3,7 +3,6 @@
 #include "db/plu/PluDatabase.h"
 
 #include "db/store/BatchJournalFormat.h"
-#include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/plu/PriceChangeEntry.h"
@@ -32,13 +31,13 @@ void CPluDatabase::ApplyUnknownTableChunk(std::uint16_t kind, const CDBRecord::H
     CPluDefTb* plus = GetPluTable();
     const auto* row = plus ? dynamic_cast<const CPluDefRec*>(plus->GetRecord(pluNumber)) : nullptr;
     if (!row) return;
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const CGeneralSetup& setup = plus->GetRoles().Setup();
     if (!setup.IsHeadOfficeMode() && change->zone != setup.GetLocalPriceZone()) return;
 
     const bool unitPrice = change->kind == PriceChangeUnitPrice;
     if (!IsLoadingBatchFile())
-        LogPriceChange(unitPrice ? kMsgPriceChange : kMsgMarkdownPriceChange, *row, change->price, change->markdownFlag,
-                       change->zone, false);
+        LogPriceChange(plus->GetRoles(), unitPrice ? kMsgPriceChange : kMsgMarkdownPriceChange, *row, change->price,
+                       change->markdownFlag, change->zone, false);
     if (unitPrice)
         (void)plus->ChangePrice(pluNumber, change->price, change->zone, false, true);
     else

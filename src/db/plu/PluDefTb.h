@@ -11,6 +11,7 @@
 #include "db/plu/PosUpdateFile.h"
 #include "db/plu/PriceZoneEntry.h"
 #include "db/plu/RuxPriceTables.h"
+#include "db/site/TableRoles.h"
 
 #include <array>
 #include <functional>
@@ -28,7 +29,10 @@ class CPluDefTb : public CDBComTb {
 public:
     static constexpr std::uint16_t kTableNo = 2;
 
-    CPluDefTb(std::uint16_t tableNo, CObjDatabase* database, std::string name);
+    CPluDefTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const TableRoles& roles);
+
+    // The site's rules, the send queue and the event log the table and its records follow.
+    const TableRoles& GetRoles() const { return m_roles; }
 
     // A new row (fixed bytes zeroed, empty description); null for more than 2312 data bytes.
     std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
@@ -45,6 +49,9 @@ public:
     bool UpdatePlu(CPluDefRec& row, std::uint16_t size);
     // Whether the main frame allows the PLU number; a refused one sets the frame's PLUs-skipped flag.
     bool CheckPluAllowed(std::uint32_t pluNumber) const;
+    // Makes `row` a new PLU of that number under the table's setup and field definitions
+    // (InitPluDataDefaults).
+    void InitNewPlu(std::uint32_t pluNumber, CPluDefRec& row) const;
     // Moves the number to the first free PLU number in [low, high] that no excluded range holds;
     // false when there is none.
     bool FindFreePluNo(std::uint32_t& pluNumber, std::uint32_t low, std::uint32_t high) const;
@@ -213,6 +220,7 @@ private:
     // The decoded block into the PLU's row (made when absent) and its values of the zone.
     bool MergeReceivedPlu(const CPluDefRec& block, std::uint32_t pluNumber, std::uint16_t zone);
 
+    TableRoles m_roles;
     BuildScratch m_scratch;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_remembered;  // PLU number, department
     CPosUpdateFile m_posUpdate;
@@ -220,8 +228,8 @@ private:
     IRuxPriceTables* m_ruxPriceTables = nullptr;
 };
 
-// Whether the PLU's name matches the pattern, by whole characters: '?' matches one character, '*'
-// any run (also none), any other character the name's after ASCII upper-casing.
-bool MatchNamePattern(const CPluDefRec& row, std::string_view pattern);
+// Whether the PLU's name matches the pattern, by whole characters of the rule: '?' matches one
+// character, '*' any run (also none), any other character the name's after ASCII upper-casing.
+bool MatchNamePattern(const CPluDefRec& row, std::string_view pattern, const CharRule& chars);
 
 }  // namespace varnel

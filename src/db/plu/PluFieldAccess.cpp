@@ -238,7 +238,11 @@ const CLabProp* MapPluFieldToRuxPrice(const CLabProp& definition)
 
 bool IsPercentMarkdown(std::uint8_t markdownFlag)
 {
-    const std::uint16_t family = CurrentGeneralSetup().m_defaultScaleFamily;
+    return IsPercentMarkdown(markdownFlag, CurrentGeneralSetup().m_defaultScaleFamily);
+}
+
+bool IsPercentMarkdown(std::uint8_t markdownFlag, std::uint16_t family)
+{
     if (family == 2 || family == 3) return markdownFlag == 2;
     if (family < 8) return markdownFlag == 3;
     return markdownFlag == 3 || markdownFlag == 6;

@@ -90,7 +90,9 @@ bool IsTimeField(const CLabProp& definition);
 const CLabProp* MapPluFieldToRuxPrice(const CLabProp& definition);
 
 // Markdown flags: a percentage markdown (2 for default families 2 and 3; 3 for the other families
-// below 8; 3 and 6 from family 8 on), an extra decimal (4 and 5); expiry time flag mode 2.
+// below 8; 3 and 6 from family 8 on; without a family given, the main frame's default one), an extra
+// decimal (4 and 5); expiry time flag mode 2.
+bool IsPercentMarkdown(std::uint8_t markdownFlag, std::uint16_t defaultFamily);
 bool IsPercentMarkdown(std::uint8_t markdownFlag);
 bool IsExtraDecimalMarkdown(std::uint8_t markdownFlag);
 bool IsExpTimeFlagMode2(std::uint8_t expiryTimeFlag);

@@ -1,7 +1,6 @@
 // Merging a PLU decoded from a scale or an import into the PLU row and its values in a price zone.
 #include "db/plu/PluDefTb.h"
 
-#include "db/site/MainFrame.h"
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluPriceZoneTb.h"
 
@@ -57,9 +56,9 @@ void CPluDefTb::MergePluData(std::uint16_t zone, const CPluDefRec& decoded, CPlu
     if (descriptorsDiffer || !changed) CopyDescriptors(decoded, row);
 
     bool differed = false;
-    const FieldDefSet fields = CurrentFieldDefs();
+    const FieldDefSet fields = m_roles.Fields();
     differed = MergeFieldValues(fields.Map(FieldDefMap::Plu), zone, decoded, row, entries);
-    if (CurrentGeneralSetup().m_defaultScaleFamily == kRuxFamily)
+    if (m_roles.Setup().m_defaultScaleFamily == kRuxFamily)
         differed = MergeFieldValues(fields.Map(FieldDefMap::Plu2), zone, decoded, row, entries) || differed;
     if (changed && differed) *changed = true;
 }

@@ -1,6 +1,6 @@
 #include "db/plu/PluMessageLinks.h"
 
-#include "db/site/MainFrame.h"
+#include "db/site/GeneralSetup.h"
 #include "db/plu/PluDefRec.h"
 
 #include <string_view>
@@ -17,9 +17,9 @@ const ColumnDef& Column(std::string_view name) { return FindColumn(kPluColumns, 
 
 bool IsSlot(int slot) { return slot >= 1 && slot <= 4; }
 
-std::uint8_t SettingOf(int slot)
+std::uint8_t SettingOf(const CGeneralSetup& setup, int slot)
 {
-    return CurrentGeneralSetup().m_messageFileMapping[static_cast<std::size_t>(slot - 1)];
+    return setup.m_messageFileMapping[static_cast<std::size_t>(slot - 1)];
 }
 
 // The column a redirection names; null for a setting that names none.
@@ -32,19 +32,19 @@ const ColumnDef* Redirected(std::uint8_t setting)
 
 }  // namespace
 
-std::uint32_t GetMessageLink(const CPluDefRec& row, int slot)
+std::uint32_t GetMessageLink(const CGeneralSetup& setup, const CPluDefRec& row, int slot)
 {
     if (!IsSlot(slot)) return 0;
-    const ColumnDef* redirected = Redirected(SettingOf(slot));
+    const ColumnDef* redirected = Redirected(SettingOf(setup, slot));
     std::int32_t value = 0;
     (void)ReadNumber(row.Bytes(), redirected ? *redirected : Column(kSlotColumns[slot - 1]), value);
     return static_cast<std::uint32_t>(value);
 }
 
-void SetMessageLink(CPluDefRec& row, int slot, std::uint32_t value)
+void SetMessageLink(const CGeneralSetup& setup, CPluDefRec& row, int slot, std::uint32_t value)
 {
     if (!IsSlot(slot)) return;
-    const std::uint8_t setting = SettingOf(slot);
+    const std::uint8_t setting = SettingOf(setup, slot);
     if (setting == 0) {
         (void)WriteNumber(row.Bytes(), Column(kSlotColumns[slot - 1]), static_cast<std::int32_t>(value));
         return;

@@ -8,13 +8,15 @@
 
 namespace varnel {
 
+struct CGeneralSetup;
 class CPluDefRec;
 
-// 0 for a slot outside 1 to 4; a setting outside 0 and 5 to 13 reads the slot's own column.
-std::uint32_t GetMessageLink(const CPluDefRec& row, int slot);
+// By the setup's mapping. 0 for a slot outside 1 to 4; a setting outside 0 and 5 to 13 reads the
+// slot's own column.
+std::uint32_t GetMessageLink(const CGeneralSetup& setup, const CPluDefRec& row, int slot);
 // Writes nothing for a slot outside 1 to 4 or a setting outside 0 and 5 to 13, and, through a
 // redirection, nothing above 65535 except to the ingredients column; the short columns take the
 // value's low 16 bits.
-void SetMessageLink(CPluDefRec& row, int slot, std::uint32_t value);
+void SetMessageLink(const CGeneralSetup& setup, CPluDefRec& row, int slot, std::uint32_t value);
 
 }  // namespace varnel

@@ -1,7 +1,6 @@
 // Finding PLUs by a name pattern, department and group.
 #include "db/plu/PluDefTb.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 
 #include <cctype>
@@ -12,9 +11,9 @@ namespace {
 
 constexpr std::uint16_t kAny = 65535;
 
-std::size_t NextChar(std::string_view text, std::size_t position)
+std::size_t NextChar(std::string_view text, std::size_t position, const CharRule& chars)
 {
-    return SkipChars(text, position, 1, CurrentTextRules().chars);
+    return SkipChars(text, position, 1, chars);
 }
 
 // One pattern character against one name character.
@@ -29,7 +28,7 @@ bool CharMatches(std::string_view patternChar, std::string_view nameChar)
 
 }  // namespace
 
-bool MatchNamePattern(const CPluDefRec& row, std::string_view pattern)
+bool MatchNamePattern(const CPluDefRec& row, std::string_view pattern, const CharRule& chars)
 {
     const std::string_view name = row.Get(PluCol::Name);
     std::size_t n = 0;
@@ -44,8 +43,8 @@ bool MatchNamePattern(const CPluDefRec& row, std::string_view pattern)
             continue;
         }
         if (p < pattern.size()) {
-            const std::size_t patternEnd = NextChar(pattern, p);
-            const std::size_t nameEnd = NextChar(name, n);
+            const std::size_t patternEnd = NextChar(pattern, p, chars);
+            const std::size_t nameEnd = NextChar(name, n, chars);
             if (CharMatches(pattern.substr(p, patternEnd - p), name.substr(n, nameEnd - n))) {
                 p = patternEnd;
                 n = nameEnd;
@@ -54,7 +53,7 @@ bool MatchNamePattern(const CPluDefRec& row, std::string_view pattern)
         }
         if (!afterStar) return false;
         // The run of the last '*' takes one more character and the match resumes after it.
-        starRunEnd = NextChar(name, starRunEnd);
+        starRunEnd = NextChar(name, starRunEnd, chars);
         n = starRunEnd;
         p = *afterStar;
     }
@@ -68,11 +67,12 @@ void CPluDefTb::FindPlusByName(std::string_view pattern, std::uint16_t departmen
     positions.clear();
     std::string wanted(pattern);
     if (wanted.empty() || wanted.back() != '*') wanted += '*';
+    const CharRule chars = m_roles.Text().chars;
     std::size_t position = 0;
     for (const auto& entry : GetIndex()) {
         const auto* row = dynamic_cast<const CPluDefRec*>(entry.record.get());
         if (row && (department == kAny || row->GetDept() == department) &&
-            (group == kAny || row->Get(PluCol::Group) == group) && MatchNamePattern(*row, wanted))
+            (group == kAny || row->Get(PluCol::Group) == group) && MatchNamePattern(*row, wanted, chars))
             positions.push_back(position);
         ++position;
     }

@@ -14,7 +14,6 @@
 #include "db/plu/PluDefTb.h"
 
 #include "db/store/BatchJournalFormat.h"
-#include "db/site/MainFrame.h"
 #include "db/store/ObjDatabase.h"
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluPriceZoneTb.h"
@@ -39,7 +38,7 @@ public:
     PriceChangeRun(CPluDefTb& table, std::uint32_t pluNumber, int zone, bool send, bool anyZoneSends = false)
         : m_table(table), m_database(*table.GetDatabase()), m_operation(m_database), m_edit(table.LockRecordBuild())
     {
-        const CGeneralSetup& setup = CurrentGeneralSetup();
+        const CGeneralSetup& setup = table.GetRoles().Setup();
         const std::uint16_t localZone = setup.GetLocalPriceZone();
         m_zone = zone < 0 ? localZone : static_cast<std::uint16_t>(zone);
         m_send = send && (anyZoneSends || m_zone == localZone || setup.IsHeadOfficeMode());
@@ -230,7 +229,7 @@ bool CPluDefTb::ChangePriceWithRuxPrices(std::uint32_t pluNumber, const RuxPrice
         return false;
     CObjDatabase& database = *GetDatabase();
     bool stored = true;
-    if (!FindRuxPrice(database, 0, pluNumber).record && CurrentGeneralSetup().m_noAutoRuxPriceRecord == 0)
+    if (!FindRuxPrice(database, 0, pluNumber).record && m_roles.Setup().m_noAutoRuxPriceRecord == 0)
         stored = AddFirstRuxPrice(database, *run.Row());
     for (std::size_t i = 0; i < kRuxPriceTableCount; ++i)
         if (const RuxPriceRecord found = FindRuxPrice(database, i, pluNumber); found.record)

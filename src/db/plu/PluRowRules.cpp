@@ -1,6 +1,7 @@
 // The rules of a PLU row's content: the defaults of a new PLU, and the repair of a row read from a
-// file, a scale or an import, both driven by the field definitions of the main frame.
+// file, a scale or an import, both driven by the field definitions (a table's, or the main frame's).
 #include "db/plu/PluDefRec.h"
+#include "db/plu/PluDefTb.h"
 
 #include "db/text/DoubleByteText.h"
 #include "db/site/MainFrame.h"
@@ -19,49 +20,58 @@ constexpr std::uint16_t kPackTypeField = 1086;
 constexpr std::uint16_t kDefaultDescLength = 100;
 constexpr std::uint16_t kFamily9 = 9;
 
-std::int32_t DefaultOf(std::uint16_t fieldNo)
+std::int32_t DefaultOf(const FieldDefSet& fields, std::uint16_t fieldNo)
 {
-    const CLabProp* definition = GetPluFieldDef(fieldNo);
+    const CLabProp* definition = FindFieldDef(fieldNo, fields.Map(FieldDefMap::Plu));
     return definition ? definition->m_default : 0;
 }
 
 // The PLU number with '0' in front up to the POS code's display width; a longer number stays whole.
-std::string PaddedPosCode(std::uint32_t pluNumber)
+std::string PaddedPosCode(const FieldDefSet& fields, std::uint32_t pluNumber)
 {
-    const CLabProp* definition = GetPluFieldDef(kPosCodeField);
+    const CLabProp* definition = FindFieldDef(kPosCodeField, fields.Map(FieldDefMap::Plu));
     std::string digits = std::to_string(pluNumber);
     const std::size_t width = definition ? definition->m_width : 0;
     if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
     return digits;
 }
 
-// Each definition of a field-definition map of the frame, as `use` wants it.
+// Each definition of a field-definition map, as `use` wants it.
 template <class Use>
-void ForEachDefinition(FieldDefMap which, Use use)
+void ForEachDefinition(const FieldDefSet& fields, FieldDefMap which, Use use)
 {
-    for (const auto& [key, definition] : CurrentFieldDefs().Map(which))
+    for (const auto& [key, definition] : fields.Map(which))
         if (definition) use(*definition);
+}
+
+void InitDefaults(std::uint32_t pluNumber, CPluDefRec& plu, const CGeneralSetup& setup, const FieldDefSet& fields)
+{
+    plu.Set(PluCol::Desc, std::string_view{});
+    std::ranges::fill(plu.Bytes(), std::uint8_t{0});
+    plu.Set(PluCol::PluNo1, static_cast<std::int32_t>(pluNumber));
+    plu.Set(PluCol::RegCode, FormatText("%04.4d", DefaultOf(fields, kRegCodeField)));
+    plu.Set(PluCol::PackType, std::to_string(DefaultOf(fields, kPackTypeField)));
+    plu.Set(PluCol::PosCode, PaddedPosCode(fields, pluNumber));
+    plu.Set(PluCol::LabelWidth, setup.GetLabelWidth(pluNumber));
+    plu.Set(PluCol::DescLen, IsAusNzNutrition(setup) ? kDefaultDescLength : setup.GetDescLength(pluNumber));
+    const auto setDefault = [&plu](const CLabProp& definition) {
+        (void)SetPluFieldValue(plu, definition, definition.m_default);
+    };
+    ForEachDefinition(fields, FieldDefMap::Plu, setDefault);
+    if (setup.m_defaultScaleFamily == kFamily9) ForEachDefinition(fields, FieldDefMap::Plu2, setDefault);
+    plu.Set(PluCol::NutritionID, static_cast<std::int32_t>(pluNumber));
 }
 
 }  // namespace
 
 void InitPluDataDefaults(std::uint32_t pluNumber, CPluDefRec& plu)
 {
-    plu.SetDesc({});
-    std::ranges::fill(plu.Bytes(), std::uint8_t{0});
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    plu.Set(PluCol::PluNo1, static_cast<std::int32_t>(pluNumber));
-    plu.Set(PluCol::RegCode, FormatText("%04.4d", DefaultOf(kRegCodeField)));
-    plu.Set(PluCol::PackType, std::to_string(DefaultOf(kPackTypeField)));
-    plu.Set(PluCol::PosCode, PaddedPosCode(pluNumber));
-    plu.Set(PluCol::LabelWidth, setup.GetLabelWidth(pluNumber));
-    plu.Set(PluCol::DescLen, IsAusNzNutrition(setup) ? kDefaultDescLength : setup.GetDescLength(pluNumber));
-    const auto setDefault = [&plu](const CLabProp& definition) {
-        (void)SetPluFieldValue(plu, definition, definition.m_default);
-    };
-    ForEachDefinition(FieldDefMap::Plu, setDefault);
-    if (setup.m_defaultScaleFamily == kFamily9) ForEachDefinition(FieldDefMap::Plu2, setDefault);
-    plu.Set(PluCol::NutritionID, static_cast<std::int32_t>(pluNumber));
+    InitDefaults(pluNumber, plu, CurrentGeneralSetup(), CurrentFieldDefs());
+}
+
+void CPluDefTb::InitNewPlu(std::uint32_t pluNumber, CPluDefRec& row) const
+{
+    InitDefaults(pluNumber, row, m_roles.Setup(), m_roles.Fields());
 }
 
 void CPluDefRec::InitNew(std::uint32_t pluNumber) { InitPluDataDefaults(pluNumber, *this); }
@@ -79,14 +89,15 @@ void CPluDefRec::Normalize()
     Set(PluCol::PosCode, posCode);
 
     const CGeneralSetup& setup = CurrentGeneralSetup();
+    const FieldDefSet fields = CurrentFieldDefs();
     if (const std::uint16_t width = Get(PluCol::LabelWidth); width < 10 || width > 500)
         Set(PluCol::LabelWidth, setup.GetLabelWidth(1));
     if (const std::uint16_t length = Get(PluCol::DescLen); length < 5 || length > 999)
         Set(PluCol::DescLen, kDefaultDescLength);
 
-    ForEachDefinition(FieldDefMap::Plu, [this](const CLabProp& definition) { FixFieldValue(definition); });
+    ForEachDefinition(fields, FieldDefMap::Plu, [this](const CLabProp& definition) { FixFieldValue(definition); });
     if (setup.m_defaultScaleFamily == kFamily9)
-        ForEachDefinition(FieldDefMap::Plu2, [this](const CLabProp& definition) {
+        ForEachDefinition(fields, FieldDefMap::Plu2, [this](const CLabProp& definition) {
             if (definition.m_display != 0) FixFieldValue(definition);
         });
 }

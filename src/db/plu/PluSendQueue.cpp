@@ -4,7 +4,6 @@
 #include "db/plu/Document.h"
 #include "db/text/DoubleByteText.h"
 #include "db/site/LinkScaleSettings.h"
-#include "db/site/MainFrame.h"
 #include "db/store/ObjDatabase.h"
 #include "db/plu/PluPriceZoneTb.h"
 
@@ -27,13 +26,13 @@ CDBComTb* ScaleDataTable(const CPluDefTb& plus, std::uint16_t tableNo)
 
 void CPluDefTb::QueuePluSend(const CPluDefRec& row)
 {
-    const bool ausNz = IsAusNzNutrition(CurrentGeneralSetup());
+    const bool ausNz = IsAusNzNutrition(m_roles.Setup());
     QueuePluSendEx(row, true, ausNz, ausNz);
 }
 
 void CPluDefTb::QueuePluSendEx(const CPluDefRec& row, bool plu, bool ingredients, bool nutrition)
 {
-    nutrition = nutrition || (plu && CanEditNutrition());
+    nutrition = nutrition || (plu && m_roles.CanEditNutrition());
     const std::uint32_t number = row.GetKey();
     CDBComTb* nutritionTable = nutrition ? ScaleDataTable(*this, kNutritionTable) : nullptr;
 
@@ -50,7 +49,7 @@ void CPluDefTb::QueuePluSendEx(const CPluDefRec& row, bool plu, bool ingredients
     }
 
     // Each scale sends or deletes the PLU as its zone has it.
-    const ISendQueue& sendQueue = FrameSendQueue();
+    const ISendQueue& sendQueue = m_roles.sends;
     IDocument* document = sendQueue.GetDocument();
     CPluPriceZoneTb* zones = GetPriceZoneTable();
     if (!document) return;

@@ -14,12 +14,6 @@ namespace {
 // Registrations happen at start-up, but a table may be made on any thread: every access takes the lock.
 class Registry {
 public:
-    Registry()
-    {
-        m_tables[CPluDefTb::kTableNo] = MakesTable<CPluDefTb>("Plus");
-        m_tables[CPluPriceZoneTb::kTableNo] = MakesTable<CPluPriceZoneTb>("PluPriceZone");
-    }
-
     void Register(std::uint16_t tableNo, PluTableFactory make)
     {
         assert(tableNo >= 1 && tableNo < m_tables.size());
@@ -55,6 +49,12 @@ Registry& TheRegistry()
 }
 
 }  // namespace
+
+void RegisterPluTables(const TableRoles& roles)
+{
+    RegisterPluTable(CPluDefTb::kTableNo, MakesTable<CPluDefTb>("Plus", roles));
+    RegisterPluTable(CPluPriceZoneTb::kTableNo, MakesTable<CPluPriceZoneTb>("PluPriceZone"));
+}
 
 void RegisterPluTable(std::uint16_t tableNo, PluTableFactory make) { TheRegistry().Register(tableNo, std::move(make)); }
 

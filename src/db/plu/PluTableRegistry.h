@@ -7,6 +7,7 @@
 #pragma once
 
 #include "db/plu/PluCompanionData.h"
+#include "db/site/TableRoles.h"
 #include "db/store/ObjDBTable.h"
 
 #include <cstdint>
@@ -21,6 +22,10 @@ class CObjDatabase;
 using PluTableFactory = std::function<std::unique_ptr<CObjDBTable>(std::uint16_t tableNo, CObjDatabase* database)>;
 using PluCompanionFactory = std::function<std::unique_ptr<IPluCompanionData>(const CObjDatabase& database)>;
 
+// Registers the PLU layer's own tables (the PLU table and its price zones), which read the site and
+// queue their sends through the roles given; these must outlive every table made afterwards. Called
+// once at start-up, before any database is made: until then a database has no PLU table.
+void RegisterPluTables(const TableRoles& roles);
 // Registers the class of a table number (1 to CPluDatabase::kHighestTableNo); registering a number
 // again replaces its class, and registering none takes it away.
 void RegisterPluTable(std::uint16_t tableNo, PluTableFactory make);

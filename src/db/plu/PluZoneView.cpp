@@ -2,7 +2,6 @@
 // table put over a copy of it, built in the builder's scratch row under the build lock.
 #include "db/plu/PluDefTb.h"
 
-#include "db/site/MainFrame.h"
 #include "db/store/ObjDatabase.h"
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluPriceZoneTb.h"
@@ -29,7 +28,7 @@ const CPluDefRec& CPluDefTb::GetZonePlu(const BuildLock& lock, const CPluDefRec&
 
 const CPluDefRec& CPluDefTb::GetCurrentZonePlu(const BuildLock& lock, const CPluDefRec& row)
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const CGeneralSetup& setup = m_roles.Setup();
     const std::uint16_t current = GetScratch(lock).priceZone;
     const std::uint16_t zone = setup.IsHeadOfficeMode() && current != 0 ? current : setup.GetLocalPriceZone();
     return zone == 0 ? row : GetZonePlu(lock, row, zone);

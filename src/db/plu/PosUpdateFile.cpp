@@ -1,6 +1,5 @@
 #include "db/plu/PosUpdateFile.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DbcsString.h"
 #include "db/plu/PluDefRec.h"
 #include "platform/TextFormat.h"
@@ -16,9 +15,9 @@ constexpr std::size_t kNameWidth = 18;
 constexpr int kTries = 3;
 constexpr std::chrono::milliseconds kRetryWait{600};
 
-std::string Fitted(std::string_view text, std::size_t width)
+std::string Fitted(std::string_view text, std::size_t width, const CharRule& chars)
 {
-    std::string fitted(DbcsLeft(text, width, CurrentTextRules().chars));
+    std::string fitted(DbcsLeft(text, width, chars));
     fitted.resize(width, ' ');
     return fitted;
 }
@@ -31,10 +30,10 @@ void CPosUpdateFile::Use(IFileSystem& fs, const IClock& clock)
     m_clock = &clock;
 }
 
-std::string CPosUpdateFile::FormatLine(const CPluDefRec& row, char kind)
+std::string CPosUpdateFile::FormatLine(const CPluDefRec& row, char kind, const CharRule& chars)
 {
-    const std::string number = Fitted(std::to_string(row.GetKey()), kNumberWidth);
-    const std::string name = Fitted(row.Get(PluCol::Name), kNameWidth);
+    const std::string number = Fitted(std::to_string(row.GetKey()), kNumberWidth, chars);
+    const std::string name = Fitted(row.Get(PluCol::Name), kNameWidth, chars);
     const std::string blanks(17, ' ');
     return FormatText("%s%s            %06.6d%03.3d%c%s%s\r\n", number.c_str(), name.c_str(),
                       int{row.Get(PluCol::UnitPrice)}, int{row.Get(PluCol::Group)}, kind, blanks.c_str(),
@@ -49,8 +48,8 @@ void CPosUpdateFile::Wait(std::chrono::milliseconds time) const
     (void)m_clock->WaitUntil(never, lock, m_clock->MonotonicNow() + time, [] { return false; });
 }
 
-void CPosUpdateFile::Write(const std::string& path, const CPluDefRec* row, char kind, bool noQueue,
-                           const FindPlu& find)
+void CPosUpdateFile::Write(const std::string& path, const CharRule& chars, const CPluDefRec* row, char kind,
+                           bool noQueue, const FindPlu& find)
 {
     if (!row && m_pending.empty()) return;
     const int tries = row && !noQueue ? 1 : kTries;
@@ -58,14 +57,15 @@ void CPosUpdateFile::Write(const std::string& path, const CPluDefRec* row, char 
         if (attempt > 1) Wait(kRetryWait);
         auto opened = m_fs->Open(path, FileAccess::OpenAlways, FileShare::DenyWrite);
         if (!opened) continue;
-        (void)AppendLines(**opened, row, kind, find);
+        (void)AppendLines(**opened, chars, row, kind, find);
         return;
     }
     // Kept for the next line that can be written.
     if (row) AddPending(row->GetKey(), kind);
 }
 
-bool CPosUpdateFile::AppendLines(IFile& file, const CPluDefRec* row, char kind, const FindPlu& find)
+bool CPosUpdateFile::AppendLines(IFile& file, const CharRule& chars, const CPluDefRec* row, char kind,
+                                 const FindPlu& find)
 {
     auto end = file.Length();
     if (!end || !file.Seek(*end)) {
@@ -85,11 +85,11 @@ bool CPosUpdateFile::AppendLines(IFile& file, const CPluDefRec* row, char kind, 
     std::size_t done = 0;
     for (; done < m_pending.size(); ++done) {
         const CPluDefRec* pending = find(m_pending[done].pluNumber);
-        if (pending && !append(FormatLine(*pending, m_pending[done].kind))) break;
+        if (pending && !append(FormatLine(*pending, m_pending[done].kind, chars))) break;
     }
     m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(done));
     const bool allPendingWritten = m_pending.empty();
-    if (row && !(allPendingWritten && append(FormatLine(*row, kind)))) {
+    if (row && !(allPendingWritten && append(FormatLine(*row, kind, chars)))) {
         AddPending(row->GetKey(), kind);
         return false;
     }

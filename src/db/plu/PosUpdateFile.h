@@ -15,6 +15,7 @@
 //     2   CR LF
 #pragma once
 
+#include "db/site/TextRules.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
@@ -41,18 +42,20 @@ public:
     // The file system and the clock of the waits between tries; the real ones unless a test sets others.
     void Use(IFileSystem& fs, const IClock& clock);
 
-    static std::string FormatLine(const CPluDefRec& row, char kind);
+    // The name is cut between whole characters of the character rule.
+    static std::string FormatLine(const CPluDefRec& row, char kind, const CharRule& chars);
 
     // Appends the pending lines and then the row's line (none without a row). A row's line that
     // cannot be written at once is queued, unless `noQueue` asks for two more tries 600 ms apart,
     // which a call without a row makes too; what is still not written after them stays pending.
-    void Write(const std::string& path, const CPluDefRec* row, char kind, bool noQueue, const FindPlu& find);
+    void Write(const std::string& path, const CharRule& chars, const CPluDefRec* row, char kind, bool noQueue,
+               const FindPlu& find);
     void AddPending(std::uint32_t pluNumber, char kind) { m_pending.push_back({pluNumber, kind}); }
     const std::vector<Pending>& GetPending() const { return m_pending; }
 
 private:
     // Appends the lines; false when one could not be written, which stays pending with those after it.
-    bool AppendLines(IFile& file, const CPluDefRec* row, char kind, const FindPlu& find);
+    bool AppendLines(IFile& file, const CharRule& chars, const CPluDefRec* row, char kind, const FindPlu& find);
     void Wait(std::chrono::milliseconds time) const;
 
     IFileSystem* m_fs = &RealFileSystem();

@@ -1,6 +1,5 @@
 #include "db/plu/PosUpdateRequests.h"
 
-#include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
 
 namespace varnel {
@@ -22,7 +21,7 @@ char ChangeKind(const CSendDataLog& request)
 
 void QueuePosUpdatesForSend(CPluDefTb& plus, const SendRequests& requests)
 {
-    if (CurrentGeneralSetup().m_posUpdateFileOutput == 0) return;
+    if (plus.GetRoles().Setup().m_posUpdateFileOutput == 0) return;
     bool queued = false;
     for (const CSendDataLog& request : requests) {
         const char kind = ChangeKind(request);

@@ -1,7 +1,7 @@
 #include "db/plu/PriceChangeLog.h"
 
 #include "db/text/DbcsString.h"
-#include "db/site/MainFrame.h"
+#include "db/site/TableRoles.h"
 #include "db/plu/PluDefRec.h"
 #include "platform/TextFormat.h"
 
@@ -16,16 +16,16 @@ constexpr std::uint16_t kEventPriceChange = 5;
 
 }  // namespace
 
-std::string PriceChangeLogDesc(const CPluDefRec& row)
+std::string PriceChangeLogDesc(const CPluDefRec& row, const CharRule& chars)
 {
     // A copy is cut for the line: the row keeps its whole description.
-    return std::string(DbcsLeft(row.GetDesc(), kLoggedDescBytes, CurrentTextRules().chars));
+    return std::string(DbcsLeft(row.GetDesc(), kLoggedDescBytes, chars));
 }
 
-void LogPriceChange(MessageId id, const CPluDefRec& row, std::int32_t newPrice, std::uint32_t markdownMode,
-                    std::uint16_t zone, bool import)
+void LogPriceChange(const TableRoles& roles, MessageId id, const CPluDefRec& row, std::int32_t newPrice,
+                    std::uint32_t markdownMode, std::uint16_t zone, bool import)
 {
-    const std::string desc = PriceChangeLogDesc(row);
+    const std::string desc = PriceChangeLogDesc(row, roles.Text().chars);
     const long plu = static_cast<long>(row.GetKey());
     std::string line;
     if (id == kMsgPriceChange)
@@ -36,7 +36,7 @@ void LogPriceChange(MessageId id, const CPluDefRec& row, std::int32_t newPrice, 
                              static_cast<short>(zone), desc.c_str());
     else
         return;
-    FrameEventLog().WriteEvent(import ? kEventImport : kEventPriceChange, line);
+    roles.log.WriteEvent(import ? kEventImport : kEventPriceChange, line);
 }
 
 }  // namespace varnel

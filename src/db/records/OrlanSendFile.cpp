@@ -47,9 +47,9 @@ void WriteRowStart(RecordFields& f, std::string_view kind, const CPluDefRec& row
 }
 
 // The display width of the POS code's field definition, at most the 10 characters the record has.
-std::size_t PosCodeWidth()
+std::size_t PosCodeWidth(const FieldDefSet& fields)
 {
-    const CLabProp* definition = GetPluFieldDef(kPosCodeField);
+    const CLabProp* definition = FindFieldDef(kPosCodeField, fields.Map(FieldDefMap::Plu));
     const std::size_t width = definition && definition->m_width > 0 ? definition->m_width : kDefaultPosCodeWidth;
     return std::min(width, kPosCodeRoom);
 }
@@ -64,7 +64,7 @@ char DateKind(std::uint8_t dateFlag)
     }
 }
 
-void WriteHeader(const CPluDefRec& row, RecordFields& f)
+void WriteHeader(const FieldDefSet& fields, const CPluDefRec& row, RecordFields& f)
 {
     WriteRowStart(f, "NAA", row);
     f.Decimal("UnitPrice", row.Get(PluCol::UnitPrice), 6);
@@ -82,7 +82,7 @@ void WriteHeader(const CPluDefRec& row, RecordFields& f)
     f.Decimal("ShelfLife", row.Get(PluCol::ShelfLife), 3);
     f.Text("04");
     f.Decimal("Posflag", row.Get(PluCol::Posflag), 2);
-    const std::size_t width = PosCodeWidth();
+    const std::size_t width = PosCodeWidth(fields);
     f.RightAligned("PosCode", row.Get(PluCol::PosCode), width);
     for (std::size_t i = width; i < kPosCodeRoom; ++i) f.Text("0");
     const char dateKind = DateKind(row.Get(PluCol::DateFlag));
@@ -177,11 +177,11 @@ MessageId PublishSendFile(const OrlanSendSite& site, const std::string& records,
 
 }  // namespace
 
-std::size_t WriteOrlanHeaderRecord(IEventLog& eventLog, const CPluDefRec& row,
+std::size_t WriteOrlanHeaderRecord(IEventLog& eventLog, const FieldDefSet& definitions, const CPluDefRec& row,
                                    std::span<std::uint8_t, kOrlanHeaderRecordSize> out)
 {
     RecordFields fields(out);
-    WriteHeader(row, fields);
+    WriteHeader(definitions, row, fields);
     if (!fields.Ok()) {
         LogRefused(eventLog, row.GetKey(), fields.RefusedField());
         return 0;
@@ -192,7 +192,7 @@ std::size_t WriteOrlanHeaderRecord(IEventLog& eventLog, const CPluDefRec& row,
 bool WriteOrlanPluRecords(const OrlanSendSite& site, const CPluDefTb& plus, const CPluDefRec& row, std::string& out)
 {
     std::array<std::uint8_t, kOrlanHeaderRecordSize> header{};
-    if (WriteOrlanHeaderRecord(site.eventLog, row, header) == 0) return false;
+    if (WriteOrlanHeaderRecord(site.eventLog, plus.GetRoles().Fields(), row, header) == 0) return false;
     std::string records(AsText(header));
     TextLines lines(row, records, site.chars);
     const std::uint32_t pluNumber = row.GetKey();

@@ -18,6 +18,7 @@
 #pragma once
 
 #include "db/site/EventLog.h"
+#include "db/site/FieldDefSet.h"
 #include "db/site/TextRules.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
@@ -45,9 +46,9 @@ struct OrlanSendSite {
     IEventLog& eventLog;
 };
 
-// Fills the NAA record of the row; its length (91), or 0 when a value does not fit its field (the
-// reason is written to the event log).
-std::size_t WriteOrlanHeaderRecord(IEventLog& eventLog, const CPluDefRec& row,
+// Fills the NAA record of the row, its POS code as wide as the definitions show it; its length (91),
+// or 0 when a value does not fit its field (the reason is written to the event log).
+std::size_t WriteOrlanHeaderRecord(IEventLog& eventLog, const FieldDefSet& definitions, const CPluDefRec& row,
                                    std::span<std::uint8_t, kOrlanHeaderRecordSize> out);
 
 // Appends the NAA record and every NAB record of the row; false, appending nothing, when a value does

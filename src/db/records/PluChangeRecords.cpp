@@ -19,7 +19,6 @@
 
 #include "db/plu/Document.h"
 #include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
 #include "db/records/ScaleRecordOut.h"
 #include "db/store/ObjDatabase.h"
@@ -147,7 +146,7 @@ bool NextChangeRecord(CPluDefTb& table, ChangeBuilder build, const CLinkScaleSet
         if (pluNumber > last) return false;
         key = pluNumber;
         if (build(table, lock, scale, pluNumber, out)) return true;
-        CDBComTb::ReportRefusal(scale, pluNumber, out);
+        ReportRefusal(table.GetRoles().log, scale, pluNumber, out);
     }
     return false;
 }
@@ -155,7 +154,7 @@ bool NextChangeRecord(CPluDefTb& table, ChangeBuilder build, const CLinkScaleSet
 // One change request of the PLU, sent at once; false when the PLU does not exist or the send fails.
 bool SendChangeNow(const CPluDefTb& table, SendJobKind kind, std::uint32_t pluNumber, bool showResult)
 {
-    IDocument* document = FrameSendQueue().GetDocument();
+    IDocument* document = table.GetRoles().sends.GetDocument();
     if (!document || !table.FindRecord(pluNumber)) return false;
     const SendRequests requests{CSendDataLog(kind, table.GetTableNo(), pluNumber, pluNumber)};
     return document->SendDataNow(IDocument::kDataType, showResult, requests, nullptr) == 0;
@@ -230,7 +229,7 @@ bool CPluDefTb::NextMarkdownChangeRecord(const CLinkScaleSettings& scale, KeyCur
 
 bool CPluDefTb::DeleteRecordRange(std::uint32_t first, std::uint32_t last)
 {
-    IDocument* document = FrameSendQueue().GetDocument();
+    IDocument* document = m_roles.sends.GetDocument();
     if (!document) return false;
     SendRequests requests;
     KeyCursor cursor = first;
@@ -244,7 +243,7 @@ bool CPluDefTb::DeleteRecordRange(std::uint32_t first, std::uint32_t last)
 
 bool CPluDefTb::DeleteAllRecords(bool showResult)
 {
-    IDocument* document = FrameSendQueue().GetDocument();
+    IDocument* document = m_roles.sends.GetDocument();
     if (!document) return false;
     const SendRequests requests{CSendDataLog(SendKeyDeletes, GetTableNo(), 0, 0)};
     return document->SendData(IDocument::kDataType, showResult, requests, nullptr);

@@ -30,7 +30,6 @@
 #include "db/plu/DeptGroupItemCode.h"
 #include "db/text/DoubleByteText.h"
 #include "db/text/LineText.h"
-#include "db/site/MainFrame.h"
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/records/PluRecordLayouts.h"
 #include "db/records/PluRecordReaders.h"
@@ -52,7 +51,7 @@ constexpr std::size_t kRegCodeRoom = 4;
 constexpr std::size_t kEscapeGrowth = 9;
 constexpr std::size_t kEscapeClosing = 16;
 
-bool LongForm() { return CurrentGeneralSetup().m_itemRecordExtension != 0; }
+bool LongForm(const CGeneralSetup& setup) { return setup.m_itemRecordExtension != 0; }
 
 void WriteFixedPart(const CPluDefRec& r, std::uint32_t plu, RecordFields& f)
 {
@@ -171,7 +170,7 @@ std::size_t CPluDefTb::EncodeItemRecord(const CDBRecord& record, std::span<std::
 {
     const auto* row = dynamic_cast<const CPluDefRec*>(&record);
     if (!row || buffer.size() < kShortFixedPart) return 0;
-    const bool longForm = LongForm();
+    const bool longForm = LongForm(m_roles.Setup());
     RecordFields fields(buffer);
     WriteFixedPart(*row, record.GetKey(), fields);
     const std::size_t lengthAt = fields.Position();
@@ -182,7 +181,7 @@ std::size_t CPluDefTb::EncodeItemRecord(const CDBRecord& record, std::span<std::
     if (!fields.Ok()) return 0;
     const std::span<std::uint8_t> rest = fields.Rest();
     const std::size_t textLength =
-        EscapeTextToLineText(CurrentTextRules(), {reinterpret_cast<char*>(rest.data()), rest.size()}, row->GetDesc());
+        EscapeTextToLineText(m_roles.Text(), {reinterpret_cast<char*>(rest.data()), rest.size()}, row->GetDesc());
     fields.Advance(textLength);
     if (!fields.Ok() || fields.Position() > 0xFFFF) return 0;
     if (!longForm) StoreLe16(buffer.data() + lengthAt, static_cast<std::uint16_t>(textLength));
@@ -192,7 +191,8 @@ std::size_t CPluDefTb::EncodeItemRecord(const CDBRecord& record, std::span<std::
 bool CPluDefTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
     if (record.size() < kShortFixedPart) return false;
-    const bool longForm = LongForm();
+    const CGeneralSetup& setup = m_roles.Setup();
+    const bool longForm = LongForm(setup);
     if (longForm && record.size() < kLongFixedPart) return false;
     const std::size_t textStart = longForm ? kLongFixedPart : kShortFixedPart;
     const std::size_t textLength =
@@ -201,8 +201,7 @@ bool CPluDefTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 
     RecordReader in(record);
     const std::optional<std::uint32_t> plu = in.Window(3).Bcd(6);
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    const TextRules text = CurrentTextRules();
+    const TextRules text = m_roles.Text();
     if (!plu || *plu == 0 || *plu > setup.m_maxPluNo) return false;
     CPluDefRec* existing = FindPlu(*plu);
     if (existing && setup.m_overwriteExisting == 0) return true;
@@ -210,7 +209,7 @@ bool CPluDefTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 
     // Read into a block first: a record that turns out bad changes nothing stored.
     CPluDefRec block;
-    block.InitNew(*plu);
+    InitNewPlu(*plu, block);
     ReadFixedPart(block, in);
     if (longForm) ReadLongFormFields(block, in);
     block.Set(PluCol::LabelWidth, setup.GetLabelWidth(*plu));

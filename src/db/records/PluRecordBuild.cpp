@@ -5,7 +5,6 @@
 
 #include "db/plu/DeptGroupItemCode.h"
 #include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
 #include "db/records/PluRecordLayouts.h"
 #include "db/records/ScaleRecordOut.h"
@@ -91,7 +90,8 @@ bool BuildRecordOfRow(CPluDefTb& table, const BuildLock& lock, const CLinkScaleS
                                    setup,
                                    site.text.ausNzNutrition,
                                    table.GetCompanionData(),
-                                   site.text};
+                                   site.text,
+                                   table.GetRoles()};
     RecordFields fields(out.buffer);
     if (family <= 5) {
         const std::uint16_t code = WriteTextRecord(context, fields);
@@ -148,15 +148,22 @@ bool BuildLumenRecord(const CPluDefTb& table, const SiteSettings& site, std::uin
     if (!row || family < 6 || family > 8) return false;
     CLinkScaleSettings scale;
     scale.m_scaleType = family;
-    const PluRecordContext context{
-        *row, pluNumber, scale, family, site.setup, site.text.ausNzNutrition, table.GetCompanionData(), site.text};
+    const PluRecordContext context{*row,
+                                   pluNumber,
+                                   scale,
+                                   family,
+                                   site.setup,
+                                   site.text.ausNzNutrition,
+                                   table.GetCompanionData(),
+                                   site.text,
+                                   table.GetRoles()};
     RecordFields fields(buffer);
     if (family == 7)
         WriteFamily7Record(context, fields);
     else
         WriteBcdBody(context, fields, true);
     if (!fields.Ok() || fields.Position() > 0xFFFF) {
-        if (fields.Refused()) LogRefusedRecord("Lumen", pluNumber, fields.RefusedField());
+        if (fields.Refused()) LogRefusedRecord(table.GetRoles().log, "Lumen", pluNumber, fields.RefusedField());
         return false;
     }
     length = static_cast<std::uint16_t>(fields.Position());
@@ -185,7 +192,7 @@ bool CPluDefTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scal
 bool CPluDefTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, std::span<std::uint8_t> buffer,
                                   std::uint16_t& length)
 {
-    const SiteSettings site{CurrentGeneralSetup(), CurrentTextRules()};
+    const SiteSettings site{m_roles.Setup(), m_roles.Text()};
     return BuildLumenRecord(*this, site, family, key, buffer, length);
 }
 

@@ -7,7 +7,6 @@
 // family 9, which only go out.
 #include "db/records/PluRecordKind.h"
 
-#include "db/site/MainFrame.h"
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluFlagChoices.h"
 #include "db/text/QuotedScaleText.h"
@@ -55,7 +54,7 @@ bool HasSafeHandling(const Site& s) { return IsUsa(s) || IsTaiwan(s); }
 bool IsFamily12WithoutSafeHandling(const Site& s) { return IsFamily12(s) && !HasSafeHandling(s); }
 bool TakesTrayNumber(const Site& s) { return s.setup.m_noTrayNumber == 0; }
 bool TakesNoTrayNumber(const Site& s) { return !TakesTrayNumber(s); }
-bool SendsNutritionEditLink(const Site& s) { return IsUsa(s) && CanEditNutrition(); }
+bool SendsNutritionEditLink(const Site& s) { return IsUsa(s) && s.roles.CanEditNutrition(); }
 bool SendsNoNutritionEditLink(const Site& s) { return !SendsNutritionEditLink(s); }
 
 // Computed values and what a reader makes of them.
@@ -198,8 +197,8 @@ struct DateFields {
 // date, and the event log says so.
 void LogUnknownDateFlag(const Source& c, std::uint8_t flag)
 {
-    FrameEventLog().WriteEvent(kEventGeneral, FormatMessage(kMsgDateFlagSentAsNone, static_cast<unsigned>(c.plu),
-                                                            static_cast<unsigned>(flag)));
+    c.roles.log.WriteEvent(kEventGeneral, FormatMessage(kMsgDateFlagSentAsNone, static_cast<unsigned>(c.plu),
+                                                        static_cast<unsigned>(flag)));
 }
 
 DateFields MapFamily9Dates(const Source& c)
@@ -518,7 +517,7 @@ void ReadUnitPrices(const Target& c, CsvFieldReader& f)
 // Family 9 in the USA sends a percentage markdown in whole percent.
 bool IsPercentMarkdownInTenths(const Site& s, std::uint8_t markFlag)
 {
-    return IsFamily9(s) && IsUsa(s) && IsPercentMarkdown(markFlag);
+    return IsFamily9(s) && IsUsa(s) && IsPercentMarkdown(markFlag, s.setup.m_defaultScaleFamily);
 }
 std::int64_t Markdown(const Source& c)
 {

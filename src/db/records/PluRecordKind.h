@@ -17,6 +17,7 @@ struct PluRecordSite {
     const CLinkScaleSettings& scale;
     std::uint16_t family;
     bool ausNz;
+    const TableRoles& roles;
 
     std::uint16_t Market() const { return setup.m_market; }
 };
@@ -26,8 +27,8 @@ struct PluRecordKind {
     using Target = PluDecodeContext;
     using Site = PluRecordSite;
 
-    static Site SiteOf(const Source& c) { return {c.setup, c.scale, c.family, c.ausNz}; }
-    static Site SiteOf(const Target& c) { return {c.setup, c.scale, c.family, c.ausNz}; }
+    static Site SiteOf(const Source& c) { return {c.setup, c.scale, c.family, c.ausNz, c.roles}; }
+    static Site SiteOf(const Target& c) { return {c.setup, c.scale, c.family, c.ausNz, c.roles}; }
     static std::int64_t Number(const Source& c, ColumnRef column) { return GetColumnNumber(c.row, column); }
     static std::string_view Text(const Source& c, ColumnRef column)
     {
@@ -72,12 +73,12 @@ inline std::int64_t PluNumber(const PluRecordContext& c) { return c.plu; }
 template <int Slot>
 std::int64_t MessageSlot(const PluRecordContext& c)
 {
-    return GetMessageLink(c.row, Slot);
+    return GetMessageLink(c.setup, c.row, Slot);
 }
 template <int Slot>
 void PutMessageSlot(const PluDecodeContext& c, std::int64_t value)
 {
-    PutSlot(c.row, Slot, value);
+    PutSlot(c.setup, c.row, Slot, value);
 }
 
 // A value of the tare kind as the scale's tare format takes it, and back.

@@ -5,6 +5,7 @@
 
 #include "db/site/GeneralSetup.h"
 #include "db/site/LinkScaleSettings.h"
+#include "db/site/TableRoles.h"
 #include "db/plu/PluCompanionData.h"
 #include "db/plu/PluDefRec.h"
 #include "db/text/RecordFields.h"
@@ -22,6 +23,7 @@ struct PluRecordContext {
     bool ausNz;  // the Australia/New Zealand nutrition layout is in use
     const IPluCompanionData& companions;
     const TextRules& text;  // the site's, which the description's conversion follows
+    const TableRoles& roles;  // the table's: the user's rights and the event log
 
     std::uint16_t Market() const { return setup.m_market; }
     bool HasNutrition() const { return row.Get(PluCol::Nutrition) != 0; }

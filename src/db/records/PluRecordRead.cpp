@@ -6,9 +6,9 @@
 
 namespace varnel {
 
-void PutSlot(CPluDefRec& row, int slot, const std::optional<std::int64_t>& value)
+void PutSlot(const CGeneralSetup& setup, CPluDefRec& row, int slot, const std::optional<std::int64_t>& value)
 {
-    if (value) SetMessageLink(row, slot, static_cast<std::uint32_t>(*value));
+    if (value) SetMessageLink(setup, row, slot, static_cast<std::uint32_t>(*value));
 }
 
 std::optional<std::int64_t> DatabaseTare(const PluDecodeContext& context, std::optional<std::int64_t> value)

@@ -6,6 +6,7 @@
 
 #include "db/site/GeneralSetup.h"
 #include "db/site/LinkScaleSettings.h"
+#include "db/site/TableRoles.h"
 #include "db/plu/PluDefRec.h"
 #include "db/text/RecordReader.h"
 
@@ -25,6 +26,7 @@ struct PluDecodeContext {
     const CGeneralSetup& setup;
     bool ausNz;  // the Australia/New Zealand nutrition layout is in use
     const TextRules& text;  // the site's, which the description's conversion follows
+    const TableRoles& roles;  // the table's: the user's rights
 
     std::uint16_t Market() const { return setup.m_market; }
 };
@@ -69,8 +71,8 @@ void Put(CPluDefRec& row, ByteColumn column, const std::optional<Value>& value)
 {
     if (value) row.Set(column, static_cast<std::uint8_t>(*value));
 }
-// A message slot (PluMessageLinks.h).
-void PutSlot(CPluDefRec& row, int slot, const std::optional<std::int64_t>& value);
+// A message slot by the setup's mapping (PluMessageLinks.h).
+void PutSlot(const CGeneralSetup& setup, CPluDefRec& row, int slot, const std::optional<std::int64_t>& value);
 // The value of a tare kind as the scale's tare format gave it.
 std::optional<std::int64_t> DatabaseTare(const PluDecodeContext& context, std::optional<std::int64_t> value);
 // ShelfLife (and, for the comma-separated families, BestBefore) one day shorter again for a scale that

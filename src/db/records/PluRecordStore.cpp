@@ -7,7 +7,6 @@
 #include "db/plu/PluDefTb.h"
 
 #include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/records/PluRecordReaders.h"
 #include "db/plu/RuxPriceRecord.h"
@@ -51,8 +50,8 @@ void ReadExtraPriceBlocks(const PluDecodeContext& context, IRuxPriceTables* tabl
 
 bool CPluDefTb::CheckPluAllowed(std::uint32_t pluNumber) const
 {
-    const bool allowed = FrameSiteRules().IsPluNumberAllowed(pluNumber);
-    if (!allowed) FrameEventLog().SetInvalidRecordFlag(1);
+    const bool allowed = m_roles.rules.IsPluNumberAllowed(pluNumber);
+    if (!allowed) m_roles.log.SetInvalidRecordFlag(1);
     return allowed;
 }
 
@@ -92,8 +91,8 @@ bool CPluDefTb::StoreReceivedPlu(const CLinkScaleSettings& scale, std::uint16_t 
                                  std::span<const std::uint8_t> record, bool lumen)
 {
     if (!lumen && !HasReceivedLayout(family)) return false;
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    const TextRules text = CurrentTextRules();
+    const CGeneralSetup& setup = m_roles.Setup();
+    const TextRules text = m_roles.Text();
     const bool ausNz = text.ausNzNutrition;
     const std::optional<std::uint32_t> plu = ReadPluNumber(setup, ausNz, family, record);
     if (!plu || *plu == 0 || *plu > setup.m_maxPluNo) return false;
@@ -101,7 +100,7 @@ bool CPluDefTb::StoreReceivedPlu(const CLinkScaleSettings& scale, std::uint16_t 
     if (!CheckPluAllowed(*plu)) return true;
 
     CPluDefRec block;
-    block.InitNew(*plu);
+    InitNewPlu(*plu, block);
     // The row, its zone values and its extra prices change together or not at all. The operation
     // ends after the build lock is let go: a rollback reads the rows again under that lock.
     StoreTransaction operation(*GetDatabase());
@@ -110,7 +109,7 @@ bool CPluDefTb::StoreReceivedPlu(const CLinkScaleSettings& scale, std::uint16_t 
         // The range walks of the link threads step through the table under the same lock.
         const BuildLock lock = LockRecordBuild();
         const CurrentScale current(*this, lock, scale);
-        const PluDecodeContext context{block, scale, family, setup, ausNz, text};
+        const PluDecodeContext context{block, scale, family, setup, ausNz, text, m_roles};
         if (lumen && family == 7) {
             ReadFamily7Record(context, record);
         } else if (lumen) {
@@ -142,7 +141,7 @@ bool CPluDefTb::MergeReceivedPlu(const CPluDefRec& block, std::uint32_t pluNumbe
     if (zones && zone != 0 && !zones->RemoveZoneFromPlu(pluNumber, zone)) return false;
     PriceZoneEntries entries;
     MergePluData(zone, block, *row, entries, nullptr);
-    const CharRule chars = CurrentTextRules().chars;
+    const CharRule chars = m_roles.Text().chars;
     row->SetDesc(block.GetDesc(), chars);
     row->SetNameFromDesc(chars);
     const std::uint16_t size = row->CalcDataSize();

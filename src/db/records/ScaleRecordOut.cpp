@@ -26,6 +26,16 @@ const SiteSettings& BuildSettings(const ScaleRecordOut& out)
     return *out.settings;
 }
 
+void ReportRefusal(IEventLog& eventLog, const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out)
+{
+    if (out.refusedField.empty()) return;
+    if (out.refusals)
+        out.refusals->RecordRefused(key, out.refusedField);
+    else
+        LogRefusedRecord(eventLog, scale.m_name, key, out.refusedField);
+    out.refusedField = {};
+}
+
 bool FinishScaleRecord(const RecordFields& fields, std::uint16_t code, ScaleRecordOut& out)
 {
     if (!fields.Ok() || fields.Position() > 0xFFFF) {

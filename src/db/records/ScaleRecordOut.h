@@ -22,6 +22,9 @@ const SiteSettings& BuildSettings(const ScaleRecordOut& out);
 // The record written, or refused: false (the out cleared and the refused field named) when the fields
 // failed or the record is longer than 65,535 bytes.
 bool FinishScaleRecord(const RecordFields& fields, std::uint16_t code, ScaleRecordOut& out);
+// After a builder gave false: a refusal it named goes to the output's listener, or else to the event
+// log, and is cleared, so that a walk can go on with the next key.
+void ReportRefusal(IEventLog& eventLog, const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out);
 // The 8-byte header (short or not, RecordHeader.h) over the body written after it.
 void PutScaleRecordHeader(ScaleRecordOut& out, const RecordFields& fields, std::uint16_t code, bool shortHeader);
 

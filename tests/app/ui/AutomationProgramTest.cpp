@@ -10,6 +10,7 @@
 #include "app/Vrn3Doc.h"
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
+#include "support/InstalledFrameRoles.h"
 #include "support/TempDir.h"
 #include "support/ui/GuiTest.h"
 
@@ -146,6 +147,7 @@ protected:
     {
         CMainFrame reader(Site() + "/");
         IMainFrame* previous = SetMainFrame(&reader);
+        RegisterPluTablesForTests();
         std::map<std::uint32_t, std::int32_t> prices;
         {
             MainFrameModel model(reader);

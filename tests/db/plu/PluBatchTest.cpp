@@ -183,7 +183,7 @@ TEST_F(PluBatchTest, AppliedEntriesReplaceDependentRowsAndBecomeChangeEntries)
         {4, " Op: <Batch file import> : Deleted Advertising Message No. 10"}};
     EXPECT_EQ(m_frame.m_events, lines);
 
-    ASSERT_TRUE(m_db.SendChangeEntries(true));
+    ASSERT_TRUE(m_db.SendChangeEntries(m_frame, true));
     ASSERT_EQ(document.m_sends.size(), 1u);
     EXPECT_EQ(document.m_sends[0].requests.size(), 5u);
 }

@@ -327,8 +327,8 @@ TEST_F(PluDatabaseTest, ChangeEntriesAreKeptOnceAndSentTogether)
     RecordingDocument document(m_frame);
     CPluDatabase db;
     CreateAndOpen(db, "plu.pld");
-    EXPECT_TRUE(db.SendChangeEntries(true));
-    EXPECT_FALSE(db.SendChangeEntries(false));
+    EXPECT_TRUE(db.SendChangeEntries(m_frame, true));
+    EXPECT_FALSE(db.SendChangeEntries(m_frame, false));
     EXPECT_TRUE(document.m_sends.empty());
 
     db.AddChangeEntry(SendRecords, *db.GetPluTable(), 5);
@@ -338,7 +338,7 @@ TEST_F(PluDatabaseTest, ChangeEntriesAreKeptOnceAndSentTogether)
     ASSERT_EQ(db.GetChangeEntries().size(), 2u);
 
     document.m_sendNowResult = 61218;
-    EXPECT_FALSE(db.SendChangeEntries(true));
+    EXPECT_FALSE(db.SendChangeEntries(m_frame, true));
     ASSERT_EQ(document.m_sends.size(), 1u);
     EXPECT_TRUE(document.m_sends[0].now);
     EXPECT_EQ(document.m_sends[0].requests.size(), 2u);
@@ -346,7 +346,7 @@ TEST_F(PluDatabaseTest, ChangeEntriesAreKeptOnceAndSentTogether)
 
     db.AddChangeEntry(SendRecords, *db.GetPluTable(), 6);
     document.m_sendNowResult = 0;
-    EXPECT_TRUE(db.SendChangeEntries(false));
+    EXPECT_TRUE(db.SendChangeEntries(m_frame, false));
     EXPECT_TRUE(db.GetChangeEntries().empty());
 }
 

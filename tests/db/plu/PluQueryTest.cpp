@@ -37,7 +37,8 @@ TEST_F(PluQueryTest, NamesMatchPatternsByWholeCharacters)
     for (const Case& c : cases) {
         CPluDefRec row;
         row.Set(PluCol::Name, c.name);
-        EXPECT_EQ(MatchNamePattern(row, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
+        EXPECT_EQ(MatchNamePattern(row, c.pattern, m_frame.GetTextRules().chars), c.matches)
+            << c.name << " ~ " << c.pattern;
     }
 }
 
@@ -46,9 +47,9 @@ TEST_F(PluQueryTest, ADoubleByteCharacterIsOneCharacterOfThePattern)
     m_frame.m_setup.m_market = MarketChina;
     CPluDefRec row;
     row.Set(PluCol::Name, "A\xB0\xA1" "B");
-    EXPECT_TRUE(MatchNamePattern(row, "A?B"));
-    EXPECT_FALSE(MatchNamePattern(row, "A??B"));
-    EXPECT_TRUE(MatchNamePattern(row, "A\xB0\xA1*"));
+    EXPECT_TRUE(MatchNamePattern(row, "A?B", m_frame.GetTextRules().chars));
+    EXPECT_FALSE(MatchNamePattern(row, "A??B", m_frame.GetTextRules().chars));
+    EXPECT_TRUE(MatchNamePattern(row, "A\xB0\xA1*", m_frame.GetTextRules().chars));
 }
 
 TEST_F(PluQueryTest, FindingByNameDepartmentAndGroupGivesPositions)
@@ -201,12 +202,12 @@ TEST(DeptGroupNameTest, NamesComeFromTheTextsWhenTheSetupSaysSo)
     NamedDeptDatabase db;
     CObjDBTable& departments = *db.GetOrCreateTable(kDepartmentTable);
     for (std::uint32_t key : {5u, 6u}) ASSERT_TRUE(departments.AddRecord(key, 0, departments.CreateRecord(0)));
-    EXPECT_EQ(GetDeptGroupName(db, kDepartmentTable, 5), "Department 5");
+    EXPECT_EQ(GetDeptGroupName(frame.m_setup, db, kDepartmentTable, 5), "Department 5");
     frame.m_setup.m_deptGroupByText = 1;
-    EXPECT_EQ(GetDeptGroupName(db, kDepartmentTable, 5), "Butchery");
-    EXPECT_EQ(GetDeptGroupName(db, kDepartmentTable, 6), "Department 6");  // not a description line
-    EXPECT_EQ(GetDeptGroupName(db, kDepartmentTable, 7), "Department 7");
-    EXPECT_EQ(GetDeptGroupName(db, kGroupTable, 7), "Group 7");
+    EXPECT_EQ(GetDeptGroupName(frame.m_setup, db, kDepartmentTable, 5), "Butchery");
+    EXPECT_EQ(GetDeptGroupName(frame.m_setup, db, kDepartmentTable, 6), "Department 6");  // no description line
+    EXPECT_EQ(GetDeptGroupName(frame.m_setup, db, kDepartmentTable, 7), "Department 7");
+    EXPECT_EQ(GetDeptGroupName(frame.m_setup, db, kGroupTable, 7), "Group 7");
 }
 
 }  // namespace

@@ -215,14 +215,14 @@ TEST_F(PluRowTest, MessageSlotsFollowTheMessageFileMapping)
     for (const Case& c : cases) {
         CPluDefRec row;
         m_frame.m_setup.m_messageFileMapping[0] = c.setting;
-        SetMessageLink(row, 1, c.written);
+        SetMessageLink(m_frame.m_setup, row, 1, c.written);
         std::int32_t stored = 0;
         ReadNumber(row.Bytes(), FindColumn(kPluColumns, c.column), stored);
         EXPECT_EQ(stored, c.stored) << int{c.setting} << " " << c.written;
-        EXPECT_EQ(GetMessageLink(row, 1), static_cast<std::uint32_t>(c.stored)) << int{c.setting};
+        EXPECT_EQ(GetMessageLink(m_frame.m_setup, row, 1), static_cast<std::uint32_t>(c.stored)) << int{c.setting};
     }
-    EXPECT_EQ(GetMessageLink(m_row, 0), 0u);
-    SetMessageLink(m_row, 5, 9);  // no such slot
+    EXPECT_EQ(GetMessageLink(m_frame.m_setup, m_row, 0), 0u);
+    SetMessageLink(m_frame.m_setup, m_row, 5, 9);  // no such slot
     EXPECT_EQ(m_row.Bytes()[FindColumn(kPluColumns, "ExMessage3").offset], 0);
 }
 

@@ -57,7 +57,8 @@ TEST(PosUpdateLineTest, FieldsAreCutOrPaddedToTheirWidths)
          "123456Aged rump steak on" + Blanks(12) + "099999123D" + Blanks(34) + "\r\n"},
     };
     for (const Case& c : cases) {
-        const std::string line = CPosUpdateFile::FormatLine(MakeRow(c.number, c.name, c.price, c.group), c.kind);
+        const std::string line =
+            CPosUpdateFile::FormatLine(MakeRow(c.number, c.name, c.price, c.group), c.kind, TextRules{}.chars);
         EXPECT_EQ(line, c.expected);
         EXPECT_EQ(line.size(), 82u);
     }
@@ -77,9 +78,13 @@ protected:
     }
     void Write(const CPluDefRec* row, bool noQueue = false)
     {
-        m_file.Write(Path(), row, 'C', noQueue, [this](std::uint32_t number) { return Find(number); });
+        m_file.Write(Path(), TextRules{}.chars, row, 'C', noQueue,
+                     [this](std::uint32_t number) { return Find(number); });
     }
-    std::string Line(std::uint32_t number) const { return CPosUpdateFile::FormatLine(m_rows.at(number), 'C'); }
+    std::string Line(std::uint32_t number) const
+    {
+        return CPosUpdateFile::FormatLine(m_rows.at(number), 'C', TextRules{}.chars);
+    }
     std::string Path() const { return m_dir.File("posupdate.txt"); }
     std::string Contents() const { return m_fs.Exists(Path()) ? ReadWholeFile(Path()) : ""; }
     // Holds the file as a point-of-sale program reading it would.

@@ -39,7 +39,7 @@ protected:
     std::string Header(const CPluDefRec& row)
     {
         std::array<std::uint8_t, kOrlanHeaderRecordSize> out{};
-        const std::size_t length = WriteOrlanHeaderRecord(m_frame, row, out);
+        const std::size_t length = WriteOrlanHeaderRecord(m_frame, FieldDefSet(m_frame), row, out);
         return std::string(reinterpret_cast<const char*>(out.data()), length);
     }
 
