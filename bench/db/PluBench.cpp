@@ -1,6 +1,7 @@
 // The PLU table at full size: 65,535 PLUs with typical two-line descriptions added to a ".pld" file
 // and to an ".mdb" (SQLite) file, then walked in key order reading five fields of each by number.
 // Each benchmark counts PLUs as its items, so the report's rate is per PLU.
+#include "BenchFrame.h"
 #include "BenchPlu.h"
 #include "db/plu/PluDatabase.h"
 #include "db/plu/PluDefTb.h"
@@ -65,6 +66,7 @@ std::int64_t WalkAndSumFields(CPluDefTb& plus, const std::array<CLabProp, 5>& de
 
 void AddPlus(benchmark::State& state, const char* extension)
 {
+    bench::InstallBenchFrame();
     const std::string path = BenchPath(extension);
     for (auto _ : state) {
         CPluDatabase db;
@@ -82,6 +84,7 @@ void AddPlusMdb(benchmark::State& state) { AddPlus(state, "mdb"); }
 
 void OpenAndWalk(benchmark::State& state, const char* extension)
 {
+    bench::InstallBenchFrame();
     const std::string path = BenchPath(extension);
     {
         CPluDatabase db;
@@ -107,6 +110,7 @@ void OpenAndWalkMdb(benchmark::State& state) { OpenAndWalk(state, "mdb"); }
 // The walk alone, over a database already in memory.
 void WalkAndReadFields(benchmark::State& state)
 {
+    bench::InstallBenchFrame();
     const std::string path = BenchPath("pld");
     CPluDatabase db;
     if (!FillDatabase(db, path)) state.SkipWithError("adding PLUs failed");

@@ -8,6 +8,7 @@
 // The heap is counted at the program's operator new (AllocationCount.h) and by SQLite's statistics;
 // the timed opens do not count it.
 #include "AllocationCount.h"
+#include "BenchFrame.h"
 #include "BenchPlu.h"
 #include "db/plu/PluDatabase.h"
 #include "db/plu/PluDefTb.h"
@@ -51,6 +52,7 @@ std::string BenchPath(const char* extension)
 // The same PLUs in both kinds of file, made once; the row data in bytes.
 std::uint64_t MakeFiles()
 {
+    bench::InstallBenchFrame();
     static const std::uint64_t rowData = [] {
         CPluDatabase db;
         db.CreateAllTables();

@@ -4,6 +4,7 @@
 // order's, measured first in the same run. Record order without a filter reads no PLU at all (the
 // list is the table's positions), so "ratio_reading" also compares with record order under a
 // department filter that keeps every PLU, which reads each PLU once as a sort must.
+#include "BenchFrame.h"
 #include "db/BenchPlu.h"
 #include "db/plu/PluDatabase.h"
 #include "db/plu/PluDefTb.h"
@@ -36,6 +37,7 @@ std::uint32_t Shuffled(std::uint32_t number) { return number * 40507u % kPlus + 
 // The benchmark database, made once and kept open for every benchmark of the run.
 CPluDatabase& Database()
 {
+    bench::InstallBenchFrame();
     static CPluDatabase db;
     static bool made = false;
     if (made) return db;
