@@ -1,39 +1,34 @@
-// Waiting in real time for the link manager's workers, with a generous guard so that a broken link
-// fails its test instead of hanging it.
+// Waiting for the link manager's workers as they tell they are idle, with a generous real-time guard
+// so that a broken link fails its test instead of hanging it.
 #pragma once
 
 #include "comms/manager/IdEnqLinkList.h"
+#include "platform/Clock.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 namespace varnel::test {
 
-// Until no link has a request pending. It looks every millisecond rather than waking as a request
-// ends: a worker looks for unsent data right after it ends a request, and a test that queued new work
-// at once would race that look.
+// Until no link has a request pending and every worker waits for its next one: a worker looks for
+// unsent data right after it ends a request, and a test that queued new work during that look would
+// race it.
 inline ::testing::AssertionResult WaitUntilIdle(const CIdEnqLinkList& links)
 {
-    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (links.IsBusy()) {
-        if (std::chrono::steady_clock::now() > guard) return ::testing::AssertionFailure() << "links still busy";
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    const auto guard = SystemClock().MonotonicNow() + std::chrono::seconds(60);
+    for (const auto& link : links.GetLinks())
+        if (!link->WaitWorkerIdle(SystemClock(), guard)) return ::testing::AssertionFailure() << "links still busy";
     return ::testing::AssertionSuccess();
 }
 
 // Until the queued jobs went out: a link's worker sends them as unsent data once it has taken the
-// request, so no data waits and no request is pending.
+// request, in the same pass.
 inline ::testing::AssertionResult WaitUntilSent(const CIdEnqLinkList& links)
 {
-    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (links.IsDataWaiting(nullptr)) {
-        if (std::chrono::steady_clock::now() > guard) return ::testing::AssertionFailure() << "data still waiting";
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return WaitUntilIdle(links);
+    if (::testing::AssertionResult idle = WaitUntilIdle(links); !idle) return idle;
+    if (links.IsDataWaiting(nullptr)) return ::testing::AssertionFailure() << "data still waiting";
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace varnel::test

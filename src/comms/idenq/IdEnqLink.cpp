@@ -99,6 +99,7 @@ void CIdEnqLink::StartLink(IDocument* document)
     }
     m_thread = std::thread([this] {
         m_threadExitCode = RunThread();
+        MarkPassUnderWay(false);
         std::unique_ptr<CIdEnqLink> handedOver;
         {
             const std::lock_guard lock(m_endLock);
@@ -201,6 +202,13 @@ bool CIdEnqLink::WaitRequestEnded(const IClock& clock, std::chrono::steady_clock
 {
     std::unique_lock lock(m_queueLock);
     return clock.WaitUntil(m_requestEnded, lock, deadline, [this] { return m_request == RequestIdle; });
+}
+
+bool CIdEnqLink::WaitWorkerIdle(const IClock& clock, std::chrono::steady_clock::time_point deadline) const
+{
+    std::unique_lock lock(m_queueLock);
+    return clock.WaitUntil(m_requestEnded, lock, deadline,
+                           [this] { return m_request == RequestIdle && !m_passUnderWay; });
 }
 
 void CIdEnqLink::ResetJob()

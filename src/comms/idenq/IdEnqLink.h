@@ -193,6 +193,9 @@ public:
     // until `deadline` on `clock`; whether none is. The worker wakes the wait as it ends a request.
     bool IsRequestPending() const;
     bool WaitRequestEnded(const IClock& clock, std::chrono::steady_clock::time_point deadline) const;
+    // Until no request is pending and the worker is between passes, waiting for the next (its checks
+    // for unsent data after a request done too), or until `deadline`; whether it is so.
+    bool WaitWorkerIdle(const IClock& clock, std::chrono::steady_clock::time_point deadline) const;
     // The link error, set by the manager when it refuses work to a busy link or one with nothing to do.
     void SetCommsError(MessageId error) { m_linkError = error; }
 
@@ -319,7 +322,8 @@ protected:
     IMessageWindow* m_notifyWindow = nullptr;  // guarded by the queue lock
     SiteSettingsPtr m_settings;                // guarded by the queue lock
     std::uint32_t m_request = RequestIdle;     // guarded by the queue lock
-    mutable std::condition_variable m_requestEnded;  // m_request became RequestIdle
+    bool m_passUnderWay = false;               // guarded by the queue lock: the worker is not waiting
+    mutable std::condition_variable m_requestEnded;  // m_request became RequestIdle, or a pass ended
     std::vector<CLinkScale*> m_jobScales;      // guarded by the queue lock
     // The document the worker makes records from, and the main frame's event log and comms-state
     // counters it reports to (taken as the link starts); guarded by the document lock on the worker
@@ -344,6 +348,8 @@ private:
     std::uint32_t RunThread();
     // An event-log line from the worker; an abandoned worker writes none.
     void WriteWorkerEvent(std::uint16_t kind, std::string_view text) const;
+    // The worker is in a pass (woken) or waiting for the next; the end of a pass wakes the waits.
+    void MarkPassUnderWay(bool underWay);
     // The settings snapshot of the latest request, for a pass of the worker.
     SiteSettingsPtr SettingsForPass() const;
     bool KillRequested();

@@ -43,16 +43,27 @@ void CIdEnqLink::WriteWorkerEvent(std::uint16_t kind, std::string_view text) con
     if (m_eventLog) m_eventLog->WriteEvent(kind, text);
 }
 
+void CIdEnqLink::MarkPassUnderWay(bool underWay)
+{
+    {
+        const std::lock_guard lock(m_queueLock);
+        m_passUnderWay = underWay;
+    }
+    if (!underWay) m_requestEnded.notify_all();
+}
+
 std::uint32_t CIdEnqLink::RunThread()
 {
     for (;;) {
         const bool unsent = m_enabled && HasUnsentData();
         if (KillRequested()) return kKilledExitBase + m_linkId;
         bool woken = true;
+        MarkPassUnderWay(false);
         if (unsent)
             woken = m_requestEvent.WaitFor(kUnsentRetryInterval, m_clock);
         else
             m_requestEvent.Wait();
+        MarkPassUnderWay(true);
         if (KillRequested()) return kKilledExitBase + m_linkId;
         if (m_stopRequested) break;
         const SiteSettingsScope pinned(SettingsForPass());
