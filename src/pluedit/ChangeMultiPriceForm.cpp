@@ -73,7 +73,8 @@ void ChangeMultiPriceForm::Fill()
         shown = Row{};
         if (!m_view) continue;
         shown.amount = FormatFixedPoint(DecimalsOf(price), '.', std::min(price.value, m_field.max));
-        if (IsMarkdown() && m_flagDefinition) shown.flag = PropValueChoices(*m_flagDefinition, price.flag);
+        if (IsMarkdown() && m_flagDefinition)
+            shown.flag = PropValueChoices(*m_flagDefinition, price.flag, Site().plus.GetRoles().Text().chars);
         shown.enabled = price.inUse;
     }
 }

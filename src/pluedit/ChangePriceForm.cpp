@@ -50,7 +50,9 @@ void ChangePriceForm::Show(const CPluDefRec* row)
     m_goToText.clear();
     if (!row) return;
     const CPluDefRec view = ZoneView(*row, m_zone);
-    if (IsFlagShown()) m_flagChoices = PropValueChoices(*m_flagDefinition, view.Get(PluCol::MarkFlag));
+    if (IsFlagShown())
+        m_flagChoices =
+            PropValueChoices(*m_flagDefinition, view.Get(PluCol::MarkFlag), Site().plus.GetRoles().Text().chars);
     m_amountText = FormatAmount(view);
     m_goToText = std::to_string(NextPlu(GetCurrentPlu()).value_or(GetCurrentPlu()));
 }

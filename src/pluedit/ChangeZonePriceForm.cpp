@@ -128,8 +128,10 @@ void ChangeZonePriceForm::Fill()
         if (!m_plu) return;
         shown.amount = FormatFixedPoint(DecimalsIn(*zone), '.', ValueIn(*m_plu, EditedField(), *zone, &m_newValues));
         if (IsMarkdown() && m_flagDefinition)
-            shown.flag = PropValueChoices(*m_flagDefinition, static_cast<std::uint16_t>(ValueIn(
-                                                                 *m_plu, kMarkdownFlagField, *zone, &m_newFlags)));
+            shown.flag = PropValueChoices(
+                *m_flagDefinition,
+                static_cast<std::uint16_t>(ValueIn(*m_plu, kMarkdownFlagField, *zone, &m_newFlags)),
+                Site().plus.GetRoles().Text().chars);
         shown.enabled = m_sitePriceZone == 0 || *zone == m_sitePriceZone;
         shown.flagEnabled = shown.enabled && IsMarkdown() && (*zone == 0 || flagsByZone);
     };

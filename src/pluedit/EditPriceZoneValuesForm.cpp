@@ -47,7 +47,8 @@ std::int32_t EditPriceZoneValuesForm::RowValue(std::size_t shown) const
 
 FieldChoices EditPriceZoneValuesForm::GetRowChoices(std::size_t shown) const
 {
-    return PropValueChoices(m_definition, static_cast<std::uint16_t>(RowValue(shown)));
+    return PropValueChoices(m_definition, static_cast<std::uint16_t>(RowValue(shown)),
+                            m_plu.Editor().GetSettings().chars);
 }
 
 std::string EditPriceZoneValuesForm::GetRowText(std::size_t shown) const

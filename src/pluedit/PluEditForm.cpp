@@ -416,8 +416,9 @@ FieldChoices PluEditForm::GetChoices(const PluFieldControl& control) const
     }
     const std::uint16_t kind = control.storage;
     const bool numeric = kind == FieldByte || kind == FieldWord || kind == FieldLong;
-    FieldChoices choices =
-        PropValueChoices(*control.definition, static_cast<std::uint16_t>(GetFieldValue(*control.definition)));
+    FieldChoices choices = PropValueChoices(*control.definition,
+                                            static_cast<std::uint16_t>(GetFieldValue(*control.definition)),
+                                            m_editor.GetSettings().chars);
     if (!numeric) choices.selected.reset();
     return choices;
 }
@@ -534,7 +535,18 @@ PluEditForm::ActiveMode PluEditForm::GetActiveMode() const
 FieldChoices PluEditForm::GetActiveChoices() const
 {
     if (!m_pages.activeInactive) return {};
-    return PropValueChoices(*m_pages.activeInactive, static_cast<std::uint16_t>(m_row.Get(PluCol::CtrlFlag) & 1));
+    return PropValueChoices(*m_pages.activeInactive, static_cast<std::uint16_t>(m_row.Get(PluCol::CtrlFlag) & 1),
+                            m_editor.GetSettings().chars);
+}
+
+FieldChoices PluEditForm::GetLabelWidthChoices() const
+{
+    return LabelWidthChoices(m_editor.GetLabelWidth(), CurrentGeneralSetup());
+}
+
+FieldChoices PluEditForm::GetDescLengthChoices() const
+{
+    return DescLengthChoices(m_row.Get(PluCol::DescLen), CurrentGeneralSetup());
 }
 
 bool PluEditForm::AreHostFlagsShown() const { return CurrentGeneralSetup().m_ctrlFlagPair != 0; }

@@ -121,8 +121,8 @@ public:
     // The description.
     LabelTextEditForm& Editor() { return m_editor; }
     const LabelTextEditForm& Editor() const { return m_editor; }
-    FieldChoices GetLabelWidthChoices() const { return LabelWidthChoices(m_editor.GetLabelWidth()); }
-    FieldChoices GetDescLengthChoices() const { return DescLengthChoices(m_row.Get(PluCol::DescLen)); }
+    FieldChoices GetLabelWidthChoices() const;
+    FieldChoices GetDescLengthChoices() const;
     void OnDescLengthSelected(std::string_view text);
     // Leaving the length combo: a text that is no number shows 61236 and keeps the focus (false).
     bool OnDescLengthKillFocus(std::string_view text);

@@ -50,7 +50,8 @@ void CustomNutrForm::ShowValues()
     for (Row& row : m_rows) {
         const std::int32_t value = m_values.GetField(row.definition->m_fieldNo);
         if (row.IsList())
-            row.choices = PropValueChoices(*row.definition, static_cast<std::uint16_t>(value));
+            row.choices = PropValueChoices(*row.definition, static_cast<std::uint16_t>(value),
+                                           m_nutrition->GetRoles().Text().chars);
         else
             row.text = FormatFixedPoint(row.definition->m_decimals, '.', value);
     }

@@ -139,7 +139,7 @@ std::string EditRuxPriceForm::GetText(const CLabProp& field) const
 
 FieldChoices EditRuxPriceForm::GetChoices(const CLabProp& field) const
 {
-    return PropValueChoices(field, static_cast<std::uint16_t>(GetRuxPriceFieldValue(Current(), field)));
+    return PropValueChoices(field, static_cast<std::uint16_t>(GetRuxPriceFieldValue(Current(), field)), m_site.chars);
 }
 
 std::vector<std::uint16_t> EditRuxPriceForm::FieldsShownAfterChange(std::uint16_t fieldNo)

@@ -45,6 +45,7 @@ struct RuxPriceDialogSite {
     const CLabPropMap& definitions;  // the RUX price field definitions
     bool percentMarkdownDecimal;     // "Different dec. pt. for markdown percentage?"
     bool unitFixedPriceDecimal;      // "Different dec. pt. for unit/fixed price"
+    CharRule chars;                  // the store's, by which the value lists' texts are cut
 };
 
 class EditRuxPriceForm {

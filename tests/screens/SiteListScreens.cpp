@@ -188,7 +188,7 @@ void PriceMasterScreens(ScreenShots& shots)
     records[0][32] = 0xE2;  // unit price 4.82
     records[0][33] = 0x01;
     records[2][0] = 1;
-    const RuxPriceDialogSite site{definitions, false, false};
+    const RuxPriceDialogSite site{definitions, false, false, CharRule{}};
     EditRuxPriceForm form(records, site);
     struct NoLists final : IRuxPricePickers {
     } pickers;

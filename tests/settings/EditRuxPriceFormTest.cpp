@@ -58,7 +58,7 @@ protected:
     TestMainFrame m_frame;
     RecordingPrompt m_prompt;
     EditRuxPriceForm::Records m_records{};
-    RuxPriceDialogSite m_site{Definitions(), false, false};
+    RuxPriceDialogSite m_site{Definitions(), false, false, CharRule{}};
 };
 
 TEST_F(EditRuxPriceFormTest, DisplayedFieldsRunInTheFixedOrderAndFillTwoColumns)

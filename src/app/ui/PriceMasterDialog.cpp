@@ -11,7 +11,7 @@ bool EditPriceMasters(const CMainFrame& frame, const ScaleDataListSite& lists, E
 {
     const CGeneralSetup& setup = frame.GetGeneralSetup();
     const RuxPriceDialogSite site{frame.GetFieldDefMap(FieldDefMap::RuxPrice), setup.m_markdownPercentDecimal != 0,
-                                  setup.m_unitFixedPriceDecimal != 0};
+                                  setup.m_unitFixedPriceDecimal != 0, frame.GetTextRules().chars};
     EditRuxPriceForm form(records, site);
     RuxPricePickers pickers(lists);
     CEditRuxPrice dialog(form, pickers, lists.codePage, lists.parent);

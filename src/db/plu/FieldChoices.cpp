@@ -1,7 +1,6 @@
 #include "db/plu/FieldChoices.h"
 
 #include "db/text/DbcsString.h"
-#include "db/site/MainFrame.h"
 
 #include <algorithm>
 #include <array>
@@ -34,12 +33,12 @@ std::vector<const CPropValue*> SortedPropValues(const CLabProp& definition)
     return values;
 }
 
-FieldChoices PropValueChoices(const CLabProp& definition, std::uint16_t selectedNumber)
+FieldChoices PropValueChoices(const CLabProp& definition, std::uint16_t selectedNumber, const CharRule& chars)
 {
     FieldChoices choices;
     for (const CPropValue* value : SortedPropValues(definition)) {
         if (value->m_number == selectedNumber) choices.selected = choices.items.size();
-        choices.items.emplace_back(DbcsLeft(value->m_text, kValueTextBytes, CurrentTextRules().chars));
+        choices.items.emplace_back(DbcsLeft(value->m_text, kValueTextBytes, chars));
     }
     return choices;
 }
@@ -50,11 +49,11 @@ const CPropValue* GetSelectedPropValue(const CLabProp& definition, std::optional
     return selection && *selection < values.size() ? values[*selection] : nullptr;
 }
 
-FieldChoices FontTypeChoices(std::uint8_t currentType)
+FieldChoices FontTypeChoices(std::uint8_t currentType, const CGeneralSetup& setup)
 {
     FieldChoices choices;
     std::uint8_t first = 0;
-    switch (CurrentGeneralSetup().m_market) {
+    switch (setup.m_market) {
     case MarketThailand:
         choices.items = {"Small", "Small (2xH)", "Small (2xW)", "Small (2xH, 2xW)"};
         first = 4;
@@ -68,20 +67,20 @@ FieldChoices FontTypeChoices(std::uint8_t currentType)
     return choices;
 }
 
-FieldChoices LabelWidthChoices(std::uint16_t currentWidth)
+FieldChoices LabelWidthChoices(std::uint16_t currentWidth, const CGeneralSetup& setup)
 {
     FieldChoices choices;
     choices.text = std::to_string(currentWidth);
-    AddDistinctInRange(choices, CurrentGeneralSetup().m_labelWidths, 10, 500);
+    AddDistinctInRange(choices, setup.m_labelWidths, 10, 500);
     return choices;
 }
 
-FieldChoices DescLengthChoices(std::uint16_t currentLength)
+FieldChoices DescLengthChoices(std::uint16_t currentLength, const CGeneralSetup& setup)
 {
     constexpr std::uint16_t kShortestLength = 5;
     FieldChoices choices;
     choices.text = std::to_string(currentLength < kShortestLength ? 100 : currentLength);
-    AddDistinctInRange(choices, CurrentGeneralSetup().m_descLengths, kShortestLength, 999);
+    AddDistinctInRange(choices, setup.m_descLengths, kShortestLength, 999);
     return choices;
 }
 

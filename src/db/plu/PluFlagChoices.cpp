@@ -1,11 +1,7 @@
 #include "db/plu/PluFlagChoices.h"
 
-#include "db/site/MainFrame.h"
-
 namespace varnel {
 namespace {
-
-bool IsTaiwan() { return CurrentGeneralSetup().m_market == MarketTaiwan; }
 
 // A choice of a non-zero flag: `match` when the flag is one of `values` (0 fills the list), else
 // `other`. A zero flag shows nothing, or `zeroInTaiwan` in Taiwan.
@@ -16,9 +12,9 @@ struct ChoiceRule {
     std::uint8_t zeroInTaiwan;
 };
 
-std::uint8_t Choose(std::uint8_t flag, const ChoiceRule& rule)
+std::uint8_t Choose(std::uint8_t flag, std::uint16_t market, const ChoiceRule& rule)
 {
-    if (flag == 0) return IsTaiwan() ? rule.zeroInTaiwan : 0;
+    if (flag == 0) return market == MarketTaiwan ? rule.zeroInTaiwan : 0;
     for (std::uint8_t value : rule.values)
         if (value != 0 && value == flag) return rule.match;
     return rule.other;
@@ -26,8 +22,14 @@ std::uint8_t Choose(std::uint8_t flag, const ChoiceRule& rule)
 
 }  // namespace
 
-std::uint8_t DateFlagFirstChoice(std::uint8_t flag) { return Choose(flag, {{2, 4, 6, 7}, 1, 2, 2}); }
-std::uint8_t DateFlagSecondChoice(std::uint8_t flag) { return Choose(flag, {{3, 4, 6, 7}, 1, 2, 2}); }
+std::uint8_t DateFlagFirstChoice(std::uint8_t flag, const CGeneralSetup& setup)
+{
+    return Choose(flag, setup.m_market, {{2, 4, 6, 7}, 1, 2, 2});
+}
+std::uint8_t DateFlagSecondChoice(std::uint8_t flag, const CGeneralSetup& setup)
+{
+    return Choose(flag, setup.m_market, {{3, 4, 6, 7}, 1, 2, 2});
+}
 
 std::uint8_t JoinDateFlag(std::uint8_t first, std::uint8_t second)
 {
@@ -37,8 +39,14 @@ std::uint8_t JoinDateFlag(std::uint8_t first, std::uint8_t second)
     return 1;
 }
 
-std::uint8_t TimeFlagFirstChoice(std::uint8_t flag) { return Choose(flag, {{1}, 2, 1, 2}); }
-std::uint8_t TimeFlagSecondChoice(std::uint8_t flag) { return Choose(flag, {{3}, 1, 2, 2}); }
+std::uint8_t TimeFlagFirstChoice(std::uint8_t flag, const CGeneralSetup& setup)
+{
+    return Choose(flag, setup.m_market, {{1}, 2, 1, 2});
+}
+std::uint8_t TimeFlagSecondChoice(std::uint8_t flag, const CGeneralSetup& setup)
+{
+    return Choose(flag, setup.m_market, {{3}, 1, 2, 2});
+}
 
 std::uint8_t JoinTimeFlag(std::uint8_t first, std::uint8_t second)
 {
@@ -47,8 +55,14 @@ std::uint8_t JoinTimeFlag(std::uint8_t first, std::uint8_t second)
     return second == 1 ? 3 : 2;
 }
 
-std::uint8_t ExpTimeFlagFirstChoice(std::uint8_t flag) { return Choose(flag, {{1}, 2, 1, 1}); }
-std::uint8_t ExpTimeFlagSecondChoice(std::uint8_t flag) { return Choose(flag, {{2}, 1, 2, 2}); }
+std::uint8_t ExpTimeFlagFirstChoice(std::uint8_t flag, const CGeneralSetup& setup)
+{
+    return Choose(flag, setup.m_market, {{1}, 2, 1, 1});
+}
+std::uint8_t ExpTimeFlagSecondChoice(std::uint8_t flag, const CGeneralSetup& setup)
+{
+    return Choose(flag, setup.m_market, {{2}, 1, 2, 2});
+}
 
 std::uint8_t JoinExpTimeFlag(std::uint8_t first, std::uint8_t second)
 {

@@ -238,18 +238,20 @@ TEST_F(PluRowTest, FlagChoicesAndTheirJoins)
         {0, {0, 0}, {0, 0}, {0, 0}}, {1, {2, 2}, {2, 2}, {2, 2}}, {2, {1, 2}, {1, 2}, {1, 1}},
         {3, {2, 1}, {1, 1}, {1, 2}}, {4, {1, 1}, {1, 2}, {1, 2}},
     };
+    const CGeneralSetup usa;
     for (const Case& c : cases) {
-        EXPECT_EQ(DateFlagFirstChoice(c.flag), c.date[0]) << int{c.flag};
-        EXPECT_EQ(DateFlagSecondChoice(c.flag), c.date[1]) << int{c.flag};
-        EXPECT_EQ(TimeFlagFirstChoice(c.flag), c.time[0]) << int{c.flag};
-        EXPECT_EQ(TimeFlagSecondChoice(c.flag), c.time[1]) << int{c.flag};
-        EXPECT_EQ(ExpTimeFlagFirstChoice(c.flag), c.expiry[0]) << int{c.flag};
-        EXPECT_EQ(ExpTimeFlagSecondChoice(c.flag), c.expiry[1]) << int{c.flag};
+        EXPECT_EQ(DateFlagFirstChoice(c.flag, usa), c.date[0]) << int{c.flag};
+        EXPECT_EQ(DateFlagSecondChoice(c.flag, usa), c.date[1]) << int{c.flag};
+        EXPECT_EQ(TimeFlagFirstChoice(c.flag, usa), c.time[0]) << int{c.flag};
+        EXPECT_EQ(TimeFlagSecondChoice(c.flag, usa), c.time[1]) << int{c.flag};
+        EXPECT_EQ(ExpTimeFlagFirstChoice(c.flag, usa), c.expiry[0]) << int{c.flag};
+        EXPECT_EQ(ExpTimeFlagSecondChoice(c.flag, usa), c.expiry[1]) << int{c.flag};
     }
-    m_frame.m_setup.m_market = MarketTaiwan;
-    EXPECT_EQ(DateFlagFirstChoice(0), 2);
-    EXPECT_EQ(TimeFlagFirstChoice(0), 2);
-    EXPECT_EQ(ExpTimeFlagFirstChoice(0), 1);
+    CGeneralSetup taiwan;
+    taiwan.m_market = MarketTaiwan;
+    EXPECT_EQ(DateFlagFirstChoice(0, taiwan), 2);
+    EXPECT_EQ(TimeFlagFirstChoice(0, taiwan), 2);
+    EXPECT_EQ(ExpTimeFlagFirstChoice(0, taiwan), 1);
 
     EXPECT_EQ(JoinDateFlag(1, 1), 4);
     EXPECT_EQ(JoinDateFlag(2, 1), 3);

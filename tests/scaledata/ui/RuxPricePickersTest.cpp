@@ -63,7 +63,7 @@ protected:
     }
     RuxPriceDialogSite Site() const
     {
-        return {m_frame.m_fieldDefs[static_cast<std::size_t>(FieldDefMap::RuxPrice)], false, false};
+        return {m_frame.m_fieldDefs[static_cast<std::size_t>(FieldDefMap::RuxPrice)], false, false, CharRule{}};
     }
     static std::string Field(const QWidget& dialog, const char* name)
     {

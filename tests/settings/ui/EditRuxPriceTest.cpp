@@ -52,7 +52,8 @@ protected:
 
 TEST_F(EditRuxPriceTest, AnEditIsTakenBeforeTheTabChangesAndARefusedValueKeepsTheFocus)
 {
-    const RuxPriceDialogSite site{m_frame.m_fieldDefs[static_cast<std::size_t>(FieldDefMap::RuxPrice)], false, true};
+    const RuxPriceDialogSite site{m_frame.m_fieldDefs[static_cast<std::size_t>(FieldDefMap::RuxPrice)], false, true,
+                                  CharRule{}};
     EditRuxPriceForm form(m_records, site);
     CEditRuxPrice dialog(form, m_pickers, CodePage::Western);
     dialog.show();
@@ -89,7 +90,8 @@ TEST_F(EditRuxPriceTest, ChangingTheSalesModeShowsTheUnitPriceWithItsDecimals)
 {
     m_records[0][32] = 0xDC;
     m_records[0][33] = 0x05;
-    const RuxPriceDialogSite site{m_frame.m_fieldDefs[static_cast<std::size_t>(FieldDefMap::RuxPrice)], false, true};
+    const RuxPriceDialogSite site{m_frame.m_fieldDefs[static_cast<std::size_t>(FieldDefMap::RuxPrice)], false, true,
+                                  CharRule{}};
     EditRuxPriceForm form(m_records, site);
     CEditRuxPrice dialog(form, m_pickers, CodePage::Western);
     dialog.show();
