@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <future>
 #include <thread>
 
@@ -31,9 +32,9 @@ protected:
     {
         document.m_database.Table(2).AddRows({1, 3, 17, 42});
         for (std::uint16_t i = 0; i < 2; ++i) {
-            scales.push_back(std::make_unique<SimulatedScale>(GetParam(), &clock));
+            scales.push_back(std::make_unique<SimulatedScale>(GetParam(), &linkClocks[i]));
             auto link = scales.back()->MakeLink(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(11 + i),
-                                                clock, pinger);
+                                                linkClocks[i], pinger);
             link->m_logging = true;
             link->m_logFile = dir.File("link" + std::to_string(i + 1) + ".log");
             links.Add(std::move(link));
@@ -47,6 +48,10 @@ protected:
     TestMainFrame frame;
     LinkTestDocument document{frame};
     FakeClock clock;
+    // Each link and its scale keep their own time: a simulator moves its clock on while it and the link
+    // both wait, so a clock shared by several pairs would time out a link whose scale is merely slow to
+    // answer while another pair idles.
+    std::array<FakeClock, 2> linkClocks;
     ScriptedPinger pinger;
     TempDir dir;
     std::vector<std::unique_ptr<SimulatedScale>> scales;

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 
 namespace varnel::test {
@@ -38,9 +39,9 @@ protected:
     {
         for (std::uint32_t number = 1; number <= count; ++number) document.m_database.AddPlu(number, 1, 1);
         for (std::uint16_t i = 0; i < kLinks; ++i) {
-            scales.push_back(std::make_unique<SimulatedScale>(Transport::Tcp, &clock));
+            scales.push_back(std::make_unique<SimulatedScale>(Transport::Tcp, &linkClocks[i]));
             const auto number = static_cast<std::uint16_t>(i + 1);
-            std::unique_ptr<CIdEnqLink> link = scales.back()->MakeLink(number, number, clock, pinger);
+            std::unique_ptr<CIdEnqLink> link = scales.back()->MakeLink(number, number, linkClocks[i], pinger);
             if (zoned) link->m_scales.front()->m_priceZone = number;
             links.Add(std::move(link));
         }
@@ -69,6 +70,10 @@ protected:
     CPluDefTb& plus = document.m_database.PluTable();
     CPluPriceZoneTb& zones = document.m_database.PriceZoneTable();
     FakeClock clock;
+    // Each link and its scale keep their own time: a simulator moves its clock on while it and the link
+    // both wait, so a clock shared by several pairs would time out a link whose scale is merely slow to
+    // answer while another pair idles.
+    std::array<FakeClock, kLinks> linkClocks;
     ScriptedPinger pinger;
     std::vector<std::unique_ptr<SimulatedScale>> scales;
     CIdEnqLinkList links{clock, RealFileSystem()};
