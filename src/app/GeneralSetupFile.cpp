@@ -206,6 +206,8 @@ bool CMainFrame::LoadGeneralSetup(const std::string& path)
     c.vmKeySetup = m_vmKeySetup;
     std::uint32_t version = 0;
     SetupFileContext context;
+    // The old layouts' operators are read under the settings in force, not the file's.
+    context.textRules = GetTextRules();
     const auto read = LoadArchiveFromFile(**opened, path, [&](CArchive& ar) {
         std::string versionText;
         ar >> versionText;

@@ -101,6 +101,7 @@ bool CMainFrame::LoadSiteSetup(const std::string& path, bool userChosen)
     SetupFileContext context;
     context.formatMark = m_setupVersion;
     context.userChosenSiteSetup = userChosen;
+    context.textRules = GetTextRules();
     const auto read = LoadArchiveFromFile(**opened, path, [&](CArchive& ar) {
         std::uint32_t version = 0;
         ar >> version;

@@ -17,10 +17,11 @@ std::string Detail(const COperator& op) { return FormatText(" ID=%d : %s", int{o
 
 }  // namespace
 
-EditOperatorsForm::EditOperatorsForm(COperatorList& operators, const CAppEventLog& log, OperatorEntrySite site,
-                                     bool pickMode, std::optional<std::uint16_t> preselect)
-    : SettingsListForm(pickMode ? Rule::None : Rule::SetupPermissions), m_operators(operators), m_log(log),
-      m_site(std::move(site)), m_pickMode(pickMode)
+EditOperatorsForm::EditOperatorsForm(COperatorList& operators, const ISendQueue& sends, const CGeneralSetup& setup,
+                                     const CAppEventLog& log, OperatorEntrySite site, bool pickMode,
+                                     std::optional<std::uint16_t> preselect)
+    : SettingsListForm(pickMode ? Rule::None : Rule::SetupPermissions), m_operators(operators), m_sends(sends),
+      m_setup(setup), m_log(log), m_site(std::move(site)), m_pickMode(pickMode)
 {
     if (pickMode) {
         DisableAdd();
@@ -63,7 +64,7 @@ bool EditOperatorsForm::RunEntry(EditOperatorForm& entry)
 void EditOperatorsForm::Store(const COperator& op)
 {
     m_operators.SetOperator(std::make_unique<COperator>(op));
-    (void)m_operators.QueueSend(op.m_id, op.m_id, false);
+    (void)m_operators.QueueSend(m_sends, m_setup, op.m_id, op.m_id, false);
     m_log.LogSetupModified(kMsgOperator, Detail(op));
 }
 
@@ -98,7 +99,7 @@ void EditOperatorsForm::EditRow(std::size_t row)
         return;
     }
     // The scales drop the old number, or they would keep an operator the site no longer has.
-    (void)m_operators.QueueDelete(oldId, oldId, false);
+    (void)m_operators.QueueDelete(m_sends, oldId, oldId, false);
     m_operators.RemoveOperator(oldId);
     Store(op);
     Fill(op.m_id);
@@ -109,7 +110,7 @@ void EditOperatorsForm::DeleteRow(std::size_t row)
     if (ShowMessage(kMsgDeleteOperator, MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) return;
     const std::uint16_t id = IdAt(row);
     m_log.LogSetupDeleted(kMsgOperator, Detail(*m_operators.Find(id)));
-    (void)m_operators.QueueDelete(id, id, false);
+    (void)m_operators.QueueDelete(m_sends, id, id, false);
     m_operators.RemoveOperator(id);
     RemoveRow(row);
 }

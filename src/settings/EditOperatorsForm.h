@@ -1,6 +1,7 @@
 // "Edit Operator Settings": the site's scale operators, one row "%02.2d  %s" (number, name) each by
-// number, changed in the main frame's list. Every change is queued for the scales and written to the
-// event log ("Operator", " ID=%d : %s").
+// number, changed in the main frame's list. Every change is queued for the scales (through the send
+// queue handed in, while its setup has on-line communication on) and written to the event log
+// ("Operator", " ID=%d : %s").
 //
 //   Add      the entry (shown again until its name passes); a number in use: 61305, the entry again
 //   Edit     the same on the selected operator; stored only for a user who may update the setup
@@ -10,6 +11,7 @@
 // and "&Delete" are off, OK reads "Select", and OK or a double click gives the selected operator.
 #pragma once
 
+#include "db/site/SendQueue.h"
 #include "settings/EditOperatorForm.h"
 #include "settings/SettingsListForm.h"
 
@@ -38,7 +40,8 @@ public:
     static constexpr MessageId kMsgSelect = 17544;
 
     // In pick mode `preselect` (an operator number) is selected, else the first row.
-    EditOperatorsForm(COperatorList& operators, const CAppEventLog& log, OperatorEntrySite site, bool pickMode,
+    EditOperatorsForm(COperatorList& operators, const ISendQueue& sends, const CGeneralSetup& setup,
+                      const CAppEventLog& log, OperatorEntrySite site, bool pickMode,
                       std::optional<std::uint16_t> preselect = std::nullopt);
     // The view sets itself before the dialog shows.
     void SetUi(IEditOperatorsUi& ui) { m_ui = &ui; }
@@ -62,6 +65,8 @@ private:
     End Pick();
 
     COperatorList& m_operators;
+    const ISendQueue& m_sends;
+    const CGeneralSetup& m_setup;
     const CAppEventLog& m_log;
     OperatorEntrySite m_site;
     bool m_pickMode;

@@ -1,6 +1,5 @@
 #include "settings/Operator.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/ScaleFontCodes.h"
 #include "platform/Archive.h"
 #include "settings/SetupFormat.h"
@@ -47,9 +46,8 @@ void COperator::Serialize(CArchive& ar)
         ar >> version >> nameText >> m_id >> m_password >> m_logoffTimer;
         if (version >= 101) ar >> m_accessLevel;
     }
-    // The archive's class factory makes the operator, so no caller can hand it the market: a site
-    // setup is read under the main frame's settings.
-    SetNameText(nameText, GetDefaultScaleFont(CurrentTextRules()));
+    // The archive's class factory makes the operator, so the market comes with the file being read.
+    SetNameText(nameText, GetDefaultScaleFont(GetSetupTextRules(ar)));
 }
 
 }  // namespace varnel

@@ -1,7 +1,6 @@
 #include "settings/OperatorList.h"
 
 #include "db/plu/Document.h"
-#include "db/site/MainFrame.h"
 #include "db/plu/SendDataLog.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/TextFormat.h"
@@ -16,9 +15,9 @@ constexpr MessageId kMsgOperator = 1605;  // "Operator"
 constexpr KeyCursor kHighestId = 0xFFFF;
 constexpr KeyCursor kPastEveryId = kLastKeyCursor + 1;
 
-bool QueueJob(std::uint32_t kind, std::uint16_t from, std::uint16_t to, bool showResult)
+bool QueueJob(const ISendQueue& sends, std::uint32_t kind, std::uint16_t from, std::uint16_t to, bool showResult)
 {
-    IDocument* document = FrameSendQueue().GetDocument();
+    IDocument* document = sends.GetDocument();
     if (!document) return false;
     const SendRequests requests{CSendDataLog(kind, 0, from, to)};
     return document->SendData(IDocument::kDataType, showResult, requests, nullptr);
@@ -102,15 +101,16 @@ bool COperatorList::GetNextDeleteRecord(const CLinkScaleSettings& scale, const T
     return true;
 }
 
-bool COperatorList::QueueSend(std::uint16_t from, std::uint16_t to, bool showResult) const
+bool COperatorList::QueueSend(const ISendQueue& sends, const CGeneralSetup& setup, std::uint16_t from,
+                              std::uint16_t to, bool showResult) const
 {
-    if (CurrentGeneralSetup().m_onlineComms == 0) return true;
-    return QueueJob(SendOperators, from, to, showResult);
+    if (setup.m_onlineComms == 0) return true;
+    return QueueJob(sends, SendOperators, from, to, showResult);
 }
 
-bool COperatorList::QueueDelete(std::uint16_t from, std::uint16_t to, bool showResult) const
+bool COperatorList::QueueDelete(const ISendQueue& sends, std::uint16_t from, std::uint16_t to, bool showResult) const
 {
-    return QueueJob(SendOperatorDeletes, from, to, showResult);
+    return QueueJob(sends, SendOperatorDeletes, from, to, showResult);
 }
 
 bool COperatorList::ReceiveRecord(const CLinkScaleSettings& scale, const TextRules& rules,

@@ -5,7 +5,9 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "db/site/GeneralSetup.h"
 #include "db/site/LinkScaleSettings.h"
+#include "db/site/SendQueue.h"
 #include "db/site/TextRules.h"
 #include "db/store/ObjDBTable.h"
 #include "settings/Operator.h"
@@ -57,11 +59,12 @@ public:
     bool GetNextDeleteRecord(const CLinkScaleSettings& scale, const TextRules& rules, KeyCursor& cursor,
                              std::uint32_t highest, ScaleRecordOut& out, KeyCursor& key) const;
 
-    // Queue a send (kind 6) or delete (kind 7) of the ids from..to for every scale through the open
-    // document; false without one. QueueSend queues nothing, and is true, while on-line communication
-    // is off.
-    bool QueueSend(std::uint16_t from, std::uint16_t to, bool showResult) const;
-    bool QueueDelete(std::uint16_t from, std::uint16_t to, bool showResult) const;
+    // Queue a send (kind 6) or delete (kind 7) of the ids from..to for every scale through the document
+    // of `sends`; false without one. QueueSend queues nothing, and is true, while the setup has on-line
+    // communication off.
+    bool QueueSend(const ISendQueue& sends, const CGeneralSetup& setup, std::uint16_t from, std::uint16_t to,
+                   bool showResult) const;
+    bool QueueDelete(const ISendQueue& sends, std::uint16_t from, std::uint16_t to, bool showResult) const;
 
     // Stores an operator record that a scale of family 6, 8, 10, 11 or 12 sent, replacing the operator
     // of that id; records of other families are ignored (true). False for a record that cannot be read.

@@ -20,6 +20,12 @@ std::uint32_t GetSiteSetupVersion(const CArchive& ar)
     return setup != nullptr ? setup->siteSetupVersion : kSiteSetupVersion;
 }
 
+TextRules GetSetupTextRules(const CArchive& ar)
+{
+    const auto* setup = dynamic_cast<const SetupFileContext*>(ar.GetContext());
+    return setup != nullptr ? setup->textRules : TextRules{};
+}
+
 std::uint16_t SerializeSetupVersion(CArchive& ar, std::uint16_t current)
 {
     if (ar.IsStoring()) {

@@ -50,7 +50,7 @@ protected:
 TEST_F(OperatorSends, EachChangeQueuesItsSendOrDeleteOnTheScales)
 {
     OperatorEntrySite site;
-    EditOperatorsForm form(m_operators, m_log, site, false);
+    EditOperatorsForm form(m_operators, frame, frame.m_setup, m_log, site, false);
     form.SetUi(*this);
     m_typed = {{"5", "Anna"}};
     form.Add();

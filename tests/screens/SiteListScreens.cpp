@@ -10,6 +10,7 @@
 #include "settings/EditDeptSettingsForm.h"
 #include "settings/MasterScaleList.h"
 #include "settings/EditOperatorsForm.h"
+#include "support/TestMainFrame.h"
 #include "settings/EditPriceZonesForm.h"
 #include "settings/EditRuxPriceForm.h"
 #include "settings/EditUsersForm.h"
@@ -53,10 +54,11 @@ void OperatorScreens(ScreenShots& shots)
     AddOperator(operators, 4, "Bob");
     AddOperator(operators, 12, "Cy");
     const CAppEventLog log;
-    EditOperatorsForm list(operators, log, site, false);
+    const test::TestMainFrame frame;  // no document: the screens send nothing
+    EditOperatorsForm list(operators, frame, setup, log, site, false);
     CEditOperatorsDlg listDialog(list, CodePage::Western);
     shots.Take("dialog-edit-operators", listDialog);
-    EditOperatorsForm picker(operators, log, site, true);
+    EditOperatorsForm picker(operators, frame, setup, log, site, true);
     CEditOperatorsDlg pickDialog(picker, CodePage::Western);
     shots.Take("dialog-select-operator", pickDialog);
     EditOperatorForm entry(site, *operators.Find(4));

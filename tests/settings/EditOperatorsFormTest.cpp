@@ -37,14 +37,16 @@ protected:
         m_frame.SelectScaleFontSet();
         m_site = OperatorEntrySite::Of(m_frame.m_setup, m_frame.GetSystemDoubleByteFlag(), m_frame.m_scaleFonts,
                                        m_frame.m_fieldDefs[static_cast<std::size_t>(FieldDefMap::Production)]);
-        auto form = std::make_unique<EditOperatorsForm>(m_operators, m_log, m_site, pickMode, preselect);
+        auto form = std::make_unique<EditOperatorsForm>(m_operators, m_frame, m_frame.m_setup, m_log, m_site, pickMode,
+                                                         preselect);
         form->SetUi(*this);
         return form;
     }
 
     // An entry step that types the values and presses OK (the dialog stays open when OK refuses them).
-    static ScriptedEntries<EditOperatorForm>::Step Type(std::string id, std::string name, std::string password = "",
-                                                        std::string timer = "10", int level = 0)
+    static ScriptedEntries<EditOperatorForm>::Step Type(const std::string& id, const std::string& name,
+                                                        const std::string& password = "",
+                                                        const std::string& timer = "10", int level = 0)
     {
         return [=](EditOperatorForm& entry) {
             EditOperatorForm::Values& values = entry.GetValues();

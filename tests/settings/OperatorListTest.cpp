@@ -33,10 +33,12 @@ std::vector<OperatorFields> Contents(const COperatorList& list)
     return fields;
 }
 
-Result<void> LoadSiteSetup(COperatorList& list, const std::vector<std::uint8_t>& bytes, std::uint32_t siteVersion)
+Result<void> LoadSiteSetup(COperatorList& list, const std::vector<std::uint8_t>& bytes, std::uint32_t siteVersion,
+                           std::uint16_t market)
 {
     SetupFileContext context;
     context.siteSetupVersion = siteVersion;
+    context.textRules.market = market;
     return Load(list, bytes, context);
 }
 
@@ -61,8 +63,9 @@ TEST(OperatorListTest, StoresTheMapFormWithTheFontInTheNameText)
     EXPECT_EQ(Contents(loaded), Contents(list));
 }
 
-TEST(OperatorListTest, ReadsEveryOlderForm)
+TEST(OperatorListTest, ReadsEveryOlderFormUnderTheTextRulesOfTheLoadingSite)
 {
+    // The installed frame is of another market in every case: only the file's context may decide.
     TestMainFrame frame;
     struct Case {
         const char* name;
@@ -84,12 +87,12 @@ TEST(OperatorListTest, ReadsEveryOlderForm)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        frame.m_setup.m_market = c.market;
+        frame.m_setup.m_market = c.market == MarketHongKong ? MarketUsa : MarketHongKong;
         ArchiveBytes bytes;
         bytes.U16(1).U16(c.expected.id).NewClass("COperator").Raw(std::string(c.operatorBytes.Get().begin(),
                                                                                c.operatorBytes.Get().end()));
         COperatorList list;
-        ASSERT_TRUE(LoadSiteSetup(list, bytes, c.siteVersion));
+        ASSERT_TRUE(LoadSiteSetup(list, bytes, c.siteVersion, c.market));
         EXPECT_EQ(Contents(list), std::vector{c.expected});
     }
 }
@@ -138,20 +141,23 @@ TEST(OperatorListTest, NamesAndReportLines)
     EXPECT_EQ(report, "Operator Names:\r\n  Id: 03  Name: Ann\r\n  Id: 12  Name: Zoe\r\n\r\n\r\n");
 }
 
-TEST(OperatorListTest, QueuesSendsAndDeletesForEveryScale)
+TEST(OperatorListTest, QueuesSendsAndDeletesForEveryScaleThroughTheQueueAndSetupHandedIn)
 {
-    TestMainFrame frame;
+    TestMainFrame site;
+    TestMainFrame installed;  // installed last: a send that went to the installed frame would show
+    RecordingDocument elsewhere(installed);
     const COperatorList list;
-    EXPECT_FALSE(list.QueueSend(1, 5, true));  // no document
+    EXPECT_FALSE(list.QueueSend(site, site.m_setup, 1, 5, true));  // no document
 
-    RecordingDocument document(frame);
-    EXPECT_TRUE(list.QueueSend(1, 5, true));
-    EXPECT_TRUE(list.QueueDelete(7, 7, false));
-    frame.m_setup.m_onlineComms = 0;
-    EXPECT_TRUE(list.QueueSend(2, 2, true));     // answered, not queued
-    EXPECT_TRUE(list.QueueDelete(3, 3, false));  // deletes do not ask
+    RecordingDocument document(site);
+    EXPECT_TRUE(list.QueueSend(site, site.m_setup, 1, 5, true));
+    EXPECT_TRUE(list.QueueDelete(site, 7, 7, false));
+    site.m_setup.m_onlineComms = 0;
+    EXPECT_TRUE(list.QueueSend(site, site.m_setup, 2, 2, true));  // answered, not queued
+    EXPECT_TRUE(list.QueueDelete(site, 3, 3, false));             // deletes do not ask
     document.m_sendDataResult = false;
-    EXPECT_FALSE(list.QueueDelete(4, 4, false));
+    EXPECT_FALSE(list.QueueDelete(site, 4, 4, false));
+    EXPECT_TRUE(elsewhere.m_sends.empty());
 
     struct Job {
         bool showResult;

@@ -41,13 +41,15 @@ DatabaseFileChoice DatabaseFilesOf(const CMainFrame& frame)
 
 bool RunOperatorSettings(CMainFrame& frame, QWidget* parent)
 {
-    EditOperatorsForm form(frame.Operators(), frame.EventLog(), OperatorSiteOf(frame), false);
+    EditOperatorsForm form(frame.Operators(), frame, frame.GetGeneralSetup(), frame.EventLog(), OperatorSiteOf(frame),
+                           false);
     return CEditOperatorsDlg(form, CodePageOf(frame), parent).exec() == QDialog::Accepted;
 }
 
 std::optional<std::uint16_t> PickOperator(CMainFrame& frame, std::uint16_t current, QWidget* parent)
 {
-    EditOperatorsForm form(frame.Operators(), frame.EventLog(), OperatorSiteOf(frame), true, current);
+    EditOperatorsForm form(frame.Operators(), frame, frame.GetGeneralSetup(), frame.EventLog(), OperatorSiteOf(frame),
+                           true, current);
     if (CEditOperatorsDlg(form, CodePageOf(frame), parent).exec() != QDialog::Accepted) return std::nullopt;
     return form.GetPicked();
 }

@@ -53,7 +53,7 @@ protected:
 
 TEST_F(EditOperatorDlgsTest, AddTypesAnOperatorIntoTheEntryAndTheListShowsIt)
 {
-    EditOperatorsForm form(m_operators, m_log, Site(), false);
+    EditOperatorsForm form(m_operators, m_frame, m_frame.m_setup, m_log, Site(), false);
     CEditOperatorsDlg dialog(form, CodePage::Western);
     dialog.show();
     EXPECT_EQ(Rows(dialog), QStringList{"05  Anna"});
@@ -84,7 +84,7 @@ TEST_F(EditOperatorDlgsTest, AddTypesAnOperatorIntoTheEntryAndTheListShowsIt)
 
 TEST_F(EditOperatorDlgsTest, AnIdOutOfRangeKeepsTheEntryOpenAndADoubleClickEdits)
 {
-    EditOperatorsForm form(m_operators, m_log, Site(), false);
+    EditOperatorsForm form(m_operators, m_frame, m_frame.m_setup, m_log, Site(), false);
     CEditOperatorsDlg dialog(form, CodePage::Western);
     dialog.show();
     QListWidget* list = test::Child<QListWidget>(dialog, "list");
@@ -106,7 +106,7 @@ TEST_F(EditOperatorDlgsTest, AnIdOutOfRangeKeepsTheEntryOpenAndADoubleClickEdits
 
 TEST_F(EditOperatorDlgsTest, InPickModeOkReadsSelectAndTheOtherButtonsAreOff)
 {
-    EditOperatorsForm form(m_operators, m_log, Site(), true);
+    EditOperatorsForm form(m_operators, m_frame, m_frame.m_setup, m_log, Site(), true);
     CEditOperatorsDlg dialog(form, CodePage::Western);
     dialog.show();
     EXPECT_EQ(test::Child<QPushButton>(dialog, "ok")->text(), "Select");
@@ -118,7 +118,7 @@ TEST_F(EditOperatorDlgsTest, InPickModeOkReadsSelectAndTheOtherButtonsAreOff)
 
 TEST_F(EditOperatorDlgsTest, DeleteAsksAndEmptiesTheList)
 {
-    EditOperatorsForm form(m_operators, m_log, Site(), false);
+    EditOperatorsForm form(m_operators, m_frame, m_frame.m_setup, m_log, Site(), false);
     CEditOperatorsDlg dialog(form, CodePage::Western);
     dialog.show();
     Click(dialog, "delete");
