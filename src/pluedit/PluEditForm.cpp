@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace varnel {
 
@@ -104,6 +105,13 @@ void PluEditForm::Build(const FormUnits& units)
     m_salesMode = FindControl(kSalesMode);
     m_markdownFlag = FindControl(kMarkdownFlag);
     m_expiryTimeFlag = FindControl(kExpiryTimeFlag);
+    m_textInputs.clear();
+    m_watchedWords = 0;
+    for (const PluFieldControl& control : m_controls) {
+        m_textInputs.push_back(TextInputs(control));
+        m_watchedWords |= m_textInputs.back().rowWords;
+    }
+    m_shownRow.Forget();
     m_zone = m_site.settings.headOffice ? (m_site.settings.siteZone != 0 ? m_site.settings.siteZone
                                                                         : m_site.document.lastZone)
                                         : setup.GetLocalPriceZone();
@@ -344,15 +352,40 @@ const std::string& PluEditForm::GetFieldText(const PluFieldControl& asked) const
     const bool ours = asked.index < m_controls.size() && &m_controls[asked.index] == &asked;
     const PluFieldControl* found = ours ? &asked : FindControl(asked.show.fieldNo);
     if (found == nullptr) return m_noText;
+    m_shownRow.Forget();  // this text may now follow another row than the others
     return ShowFieldText(*found, HasZoneValues());
+}
+
+PluEditForm::FieldTextInputs PluEditForm::TextInputs(const PluFieldControl& control) const
+{
+    const PluFieldControl* followed = nullptr;
+    switch (control.show.kind) {
+    case PluFieldShow::Kind::UnitPrice: followed = m_salesMode; break;
+    case PluFieldShow::Kind::MarkdownPrice: followed = m_markdownFlag; break;
+    case PluFieldShow::Kind::ExpiryTime: followed = m_expiryTimeFlag; break;
+    default: break;
+    }
+    if (followed == nullptr) return {control.show.rowWords, 0, false};
+    return {control.show.rowWords | followed->show.rowWords, followed->show.fieldNo, false};
+}
+
+bool PluEditForm::IsShownFromZone(const PluFieldControl& control) const
+{
+    const std::uint16_t followed = m_textInputs[control.index].followed;
+    return ZoneValue(control.show.fieldNo) || (followed != 0 && ZoneValue(followed));
 }
 
 const std::vector<PluShownText>& PluEditForm::GetFieldTexts() const
 {
     const bool zoneValues = HasZoneValues();
     const std::span<const std::uint8_t> row = m_row.Bytes();
+    const std::uint64_t changed = m_shownRow.TakeChanged(row, CurrentPriceDecimalRules(), m_watchedWords);
     for (const PluFieldControl& control : m_controls) {
         if (control.kind != PluControlKind::NumEdit) continue;
+        FieldTextInputs& inputs = m_textInputs[control.index];
+        const bool fromZone = zoneValues && IsShownFromZone(control);
+        const bool wasFromZone = std::exchange(inputs.fromZone, fromZone);
+        if ((inputs.rowWords & changed) == 0 && !fromZone && !wasFromZone) continue;
         const PluFieldShow& show = control.show;
         // Most fields in place: a number of the row shown as its definition says.
         if (!zoneValues && show.ShowsAsDefined())

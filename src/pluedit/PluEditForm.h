@@ -15,6 +15,7 @@
 #include "pluedit/PluEditSite.h"
 #include "platform/Messages.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -216,6 +217,12 @@ public:
     void SetZoneValue(const CLabProp& definition, std::uint16_t zone, std::int32_t value);
 
 private:
+    struct FieldTextInputs {
+        std::uint64_t rowWords = 0;  // its field's and those of the field its decimals or form follow
+        std::uint16_t followed = 0;  // that field; 0 for none
+        bool fromZone = false;       // the text last made was shown from a zone value
+    };
+
     CPluDefTb* Plus() const;
     const CDBRecord* PeekPlu(std::uint32_t pluNumber, bool above) const;
     CPluPriceZoneTb* Zones() const;
@@ -231,6 +238,9 @@ private:
     const std::string& ShowFollowingField(const PluFieldControl& control, std::int32_t value, PluShownText& last) const;
     // The value of a field the form shows; none for a field it does not.
     std::optional<std::int32_t> ShownValue(const PluFieldControl* shown) const;
+    FieldTextInputs TextInputs(const PluFieldControl& control) const;
+    // Whether the control's field, or the field it follows, has a value in the selected zone.
+    bool IsShownFromZone(const PluFieldControl& control) const;
     void LoadPlu(std::uint32_t pluNumber);
     void PrepareNewPlu(std::uint32_t pluNumber);
     void LoadExtraPrices();
@@ -269,6 +279,11 @@ private:
     // Each control's text as last shown; the text of a field the form has no control for.
     mutable std::vector<PluShownText> m_shownTexts;
     const std::string m_noText;
+    // What each control's text is made from besides its definition, by the control's index: moving
+    // to the next PLU makes again only the texts whose row bytes or zone values changed.
+    mutable std::vector<FieldTextInputs> m_textInputs;
+    std::uint64_t m_watchedWords = 0;
+    mutable PluShownRow m_shownRow;
 
     CPluDefRec m_row;
     std::uint32_t m_current = 0;

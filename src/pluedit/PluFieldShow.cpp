@@ -6,7 +6,10 @@
 #include "db/store/ColumnLayout.h"
 #include "pluedit/PluFieldNumbers.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cstring>
 
 namespace varnel {
 
@@ -85,7 +88,49 @@ PluFieldShow MakePluFieldShow(const CLabProp& definition, char separator)
         show.offset = found.column->offset;
         show.bytes = found.column->daoType == DaoByte ? 1 : found.column->daoType == DaoShort ? 2 : 4;
     }
+    if (found.column != nullptr) show.rowWords = RowWordsOf(found.column->offset, found.column->size);
     return show;
+}
+
+std::uint64_t RowWordsOf(std::size_t offset, std::size_t size)
+{
+    constexpr std::size_t kWords = 64;
+    if (size == 0) return 0;
+    const std::size_t first = std::min(offset / 8, kWords - 1);
+    const std::size_t last = std::min((offset + size - 1) / 8, kWords - 1);
+    std::uint64_t words = 0;
+    for (std::size_t word = first; word <= last; ++word) words |= std::uint64_t{1} << word;
+    return words;
+}
+
+std::uint64_t PluShownRow::TakeChanged(std::span<const std::uint8_t> row, const PriceDecimalRules& rules,
+                                       std::uint64_t watched)
+{
+    std::array<std::uint8_t, kBytes> padded{};  // a row shorter than the fixed fields (none is)
+    const std::uint8_t* bytes = row.data();
+    if (row.size() < kBytes) {
+        std::copy_n(row.begin(), row.size(), padded.begin());
+        bytes = padded.data();
+    }
+    const bool kept = m_kept && rules == m_rules;
+    m_kept = true;
+    m_rules = rules;
+    if (!kept) {
+        std::copy_n(bytes, kBytes, m_row.begin());
+        return ~std::uint64_t{0};
+    }
+    std::uint64_t changed = 0;
+    for (std::uint64_t left = watched & ((std::uint64_t{1} << (kBytes / 8)) - 1); left != 0; left &= left - 1) {
+        const auto word = static_cast<std::size_t>(std::countr_zero(left));
+        std::uint64_t now = 0;
+        std::uint64_t before = 0;
+        std::memcpy(&now, bytes + word * 8, sizeof now);
+        std::memcpy(&before, m_row.data() + word * 8, sizeof before);
+        if (now == before) continue;
+        changed |= std::uint64_t{1} << word;
+        std::memcpy(m_row.data() + word * 8, &now, sizeof now);
+    }
+    return changed;
 }
 
 }  // namespace varnel

@@ -2,9 +2,12 @@
 // control is made, so that showing a PLU reads no more than the PLU's values.
 #pragma once
 
+#include "db/plu/PluFieldAccess.h"
+#include "db/plu/PluLayout.h"
 #include "platform/ByteOrder.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cstdint>
 #include <span>
@@ -36,6 +39,9 @@ struct PluFieldShow {
     // field without a numeric column (it shows 0).
     std::uint16_t offset = 0;
     std::uint8_t bytes = 0;
+    // The 8-byte words of the row its value or text is read from (bit n: bytes 8n to 8n + 7); none
+    // for a field without a column.
+    std::uint64_t rowWords = 0;
 
     // The value in the row's bytes, read as its column is (a byte and a short unsigned).
     std::int32_t ReadValue(std::span<const std::uint8_t> row) const
@@ -53,6 +59,27 @@ struct PluFieldShow {
 
 // `separator` is the one character besides digits the field's edit takes.
 PluFieldShow MakePluFieldShow(const CLabProp& definition, char separator);
+
+// The bits of rowWords for `size` bytes from `offset`; the words past the 64th are not told apart.
+std::uint64_t RowWordsOf(std::size_t offset, std::size_t size);
+
+// The row's fixed bytes and the price decimal rules that a form's field texts were last made from:
+// a text made from the same bytes under the same rules is the same.
+class PluShownRow {
+public:
+    static constexpr std::size_t kBytes = (kPluFixedOffset + kPluFixedSize + 7) / 8 * 8;
+
+    // Of the `watched` row words, those whose bytes differ from the last call's (all of them on the
+    // first call, after Forget and under other rules); the row is kept for the next call.
+    std::uint64_t TakeChanged(std::span<const std::uint8_t> row, const PriceDecimalRules& rules, std::uint64_t watched);
+    // Texts were made otherwise since: the next call finds every word changed.
+    void Forget() { m_kept = false; }
+
+private:
+    std::array<std::uint8_t, kBytes> m_row{};
+    PriceDecimalRules m_rules;
+    bool m_kept = false;
+};
 
 // A field's text as last shown and the number it was made from: moving to the next PLU mostly
 // leaves a field's value, decimals and form as they were, and its text is then not made again.

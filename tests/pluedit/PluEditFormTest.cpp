@@ -4,6 +4,10 @@
 #include "platform/TextFormat.h"
 #include "support/DeptCodes.h"
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 namespace varnel::test {
 namespace {
 
@@ -147,6 +151,61 @@ TEST_P(PluEditFormTest, ZoneValuesAreShownForTheSelectedZone)
     Form().SetFieldValue(*Control(1005).definition, 300);
     EXPECT_EQ(Text(1005), "3.00");
     EXPECT_EQ(Form().GetWorkingRow().Get(PluCol::UnitPrice), 100);
+}
+
+// The texts of every field as the window refreshes them all keep only what is still true: after each
+// step they are what each field alone shows.
+TEST_P(PluEditFormTest, EveryFieldsTextFollowsTheRowZoneAndRulesItIsMadeFrom)
+{
+    m_frame.m_priceZones.SetZone(5, "South");
+    m_frame.m_priceZoneFields = {1005};
+    m_frame.m_setup.m_priceZoneMode = 2;
+    m_settings.headOffice = true;
+    m_document.lastZone = 5;
+    // Rows 1 to 4 alike in every field shown but Sales Mode (row 4 weighed); row 2 has a price in zone 5.
+    for (std::uint32_t number = 1; number <= 4; ++number) {
+        CPluDefRec& row = AddPlu(number);
+        row.Set(PluCol::UnitPrice, 1234);
+        row.Set(PluCol::SalesMode, static_cast<std::uint8_t>(number == 4 ? 0 : 1));
+    }
+    auto* zones = dynamic_cast<CPluPriceZoneTb*>(m_db.GetTable(CPluPriceZoneTb::kTableNo));
+    ASSERT_NE(zones, nullptr);
+    ASSERT_TRUE(zones->WritePlu(2, {{5, 1005, 250}}, dynamic_cast<const CPluDefRec*>(Plus().FindRecord(2))));
+    m_frame.m_setup.m_unitFixedPriceDecimal = 1;  // a weighed PLU's price has 3 decimals
+
+    const CLabProp& item = *Control(1016).definition;
+    const std::vector<std::pair<const char*, std::function<void()>>> steps{
+        {"first PLU", [&] { ASSERT_TRUE(Form().ShowPlu(1)); }},
+        {"a zone price", [&] { ASSERT_TRUE(Form().OnNext()); }},
+        {"no zone price", [&] { ASSERT_TRUE(Form().OnNext()); }},
+        {"the sales mode the price follows", [&] { ASSERT_TRUE(Form().OnNext()); }},
+        {"other rules", [&] {
+             m_frame.m_setup.m_unitFixedPriceDecimal = 0;
+             ASSERT_TRUE(Form().ShowPlu(4));
+         }},
+        {"a field shown alone, then set back", [&] {
+             const std::int32_t before = Form().GetFieldValue(item);
+             Form().SetFieldValue(item, before + 1);
+             (void)Form().GetFieldText(Control(1016));
+             Form().SetFieldValue(item, before);
+         }},
+    };
+    for (const auto& [step, run] : steps) {
+        SCOPED_TRACE(step);
+        run();
+        // A form that makes its texts for the first time.
+        PluEditDocState document = m_document;
+        PluEditForm fresh(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, m_settings, m_textSettings, document,
+                                      m_services});
+        fresh.Build(FormUnits{6, 13});
+        ASSERT_TRUE(fresh.ShowPlu(Form().GetCurrentPlu()));
+        const std::vector<PluShownText>& expected = fresh.GetFieldTexts();
+        const std::vector<PluShownText>& texts = Form().GetFieldTexts();
+        for (const PluFieldControl& control : Form().GetControls())
+            if (control.kind == PluControlKind::NumEdit)
+                EXPECT_EQ(texts[control.index].text, expected[control.index].text) << control.definition->m_fieldNo;
+    }
+    EXPECT_EQ(Form().GetFieldTexts()[Control(1005).index].text, "12.34");
 }
 
 TEST_P(PluEditFormTest, StatesOfTheFixedControls)

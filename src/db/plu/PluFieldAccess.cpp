@@ -164,10 +164,16 @@ std::uint16_t GetPluFieldDecimals(const CLabProp& definition, const PluDecimalDe
 std::uint16_t GetPriceDecimals(std::uint16_t fieldDecimals, bool markdown, std::uint8_t salesMode,
                                std::uint8_t markdownFlag)
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    if (markdown && IsPercentMarkdown(markdownFlag)) return setup.m_markdownPercentDecimal != 0 ? 1 : 0;
+    const PriceDecimalRules rules = CurrentPriceDecimalRules();
+    if (markdown && IsPercentMarkdown(markdownFlag, rules.family)) return rules.percentDecimal ? 1 : 0;
     const bool extra = markdown ? IsExtraDecimalMarkdown(markdownFlag) : salesMode == kWeighed;
-    return static_cast<std::uint16_t>(fieldDecimals + (setup.m_unitFixedPriceDecimal != 0 && extra ? 1 : 0));
+    return static_cast<std::uint16_t>(fieldDecimals + (rules.extraDecimal && extra ? 1 : 0));
+}
+
+PriceDecimalRules CurrentPriceDecimalRules()
+{
+    const CGeneralSetup& setup = CurrentGeneralSetup();
+    return {setup.m_defaultScaleFamily, setup.m_markdownPercentDecimal != 0, setup.m_unitFixedPriceDecimal != 0};
 }
 
 std::uint16_t GetPluFieldType(const CLabProp& definition)
@@ -238,7 +244,7 @@ const CLabProp* MapPluFieldToRuxPrice(const CLabProp& definition)
 
 bool IsPercentMarkdown(std::uint8_t markdownFlag)
 {
-    return IsPercentMarkdown(markdownFlag, CurrentGeneralSetup().m_defaultScaleFamily);
+    return IsPercentMarkdown(markdownFlag, CurrentPriceDecimalRules().family);
 }
 
 bool IsPercentMarkdown(std::uint8_t markdownFlag, std::uint16_t family)

@@ -65,6 +65,15 @@ std::uint16_t GetPluFieldDecimals(const CLabProp& definition, const PluDecimalDe
 // markdown of an extra-decimal kind have one more.
 std::uint16_t GetPriceDecimals(std::uint16_t fieldDecimals, bool markdown, std::uint8_t salesMode,
                                std::uint8_t markdownFlag);
+// What of the general setup the decimals of prices and the percentage markdown flags follow: under
+// equal rules a field keeps its decimals, so a caller may keep what it worked out.
+struct PriceDecimalRules {
+    std::uint16_t family = 0;      // the default scale family, which picks the percentage flags
+    bool percentDecimal = false;   // "Different dec. pt. for markdown percentage"
+    bool extraDecimal = false;     // "Different dec. pt. for unit/fixed price"
+    bool operator==(const PriceDecimalRules&) const = default;
+};
+PriceDecimalRules CurrentPriceDecimalRules();
 
 // Numeric values of a PLU: byte and word columns unsigned, long columns signed. Setting cuts the
 // value to the column's width and is false (storing nothing) for fields without a numeric column;
