@@ -3,6 +3,7 @@
 // deleted from their three tables directly, by their own keys, in one operation. Arg 0 is a ".pld"
 // database, 1 an ".mdb". The time shown is the range delete's; counters give the reference's and the
 // range delete's seconds and their ratio (the goal is at most 3: no per-PLU scan of the zone table).
+#include "BenchFiles.h"
 #include "db/BenchPlu.h"
 #include "app/PluListViewForm.h"
 #include "db/plu/PluDatabase.h"
@@ -20,7 +21,6 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -33,13 +33,7 @@ using Clock = std::chrono::steady_clock;
 
 double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-std::string BenchPath(bool mdb)
-{
-    char path[80];
-    std::snprintf(path, sizeof path, "/tmp/varnel-range-delete-%d.%s", static_cast<int>(::getpid()),
-                  mdb ? "mdb" : "pld");
-    return path;
-}
+std::string BenchPath(bool mdb) { return bench::BenchPath("range-delete", mdb ? "mdb" : "pld"); }
 
 CPluPriceZoneTb* PriceZones(const CPluDatabase& db)
 {
@@ -74,11 +68,8 @@ bool Fill(CPluDatabase& db, const std::string& path)
     StoreTransaction operation(db);
     bool ok = true;
     for (std::uint32_t number = 1; ok && number <= kPlus; ++number) {
-        auto row = std::make_unique<CPluDefRec>();
-        bench::MakeBenchPlu(*row, number);
-        const std::uint16_t size = row->CalcDataSize();
         const auto masterSize = static_cast<std::uint16_t>(kRuxPriceRecordSize);
-        ok = plus.AddPlu(number, size, std::move(row)) &&
+        ok = bench::AddBenchPlu(plus, number) &&
              zones.WritePlu(number, {{2, 1005, static_cast<std::int32_t>(number)}}, nullptr) &&
              masters.AddRecord(number, masterSize, masters.CreateRecord(masterSize));
     }

@@ -1,5 +1,6 @@
 // Opening the 65,535-record database from an ".mdb" (SQLite) file beside the same records in a
 // ".pld" file, and one thousand single-record updates in each.
+#include "BenchFiles.h"
 #include "db/store/ObjDatabase.h"
 
 #include <benchmark/benchmark.h>
@@ -8,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <unistd.h>
+#include <string>
 
 namespace {
 
@@ -60,12 +61,7 @@ public:
     }
 };
 
-std::string BenchPath(const char* extension)
-{
-    char file[64];
-    std::snprintf(file, sizeof file, "/tmp/varnel-mdb-bench-%d.%s", static_cast<int>(::getpid()), extension);
-    return file;
-}
+std::string BenchPath(const char* extension) { return varnel::bench::BenchPath("mdb-bench", extension); }
 
 void FillRow(CDBRecord& record, std::uint32_t key, char letter)
 {

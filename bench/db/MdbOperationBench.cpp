@@ -6,6 +6,7 @@
 //   price column of each row by its key.
 // The time shown is the store's; counters give the reference's and the store's seconds and their ratio
 // (the goal is at most 3).
+#include "BenchFiles.h"
 #include "BenchPlu.h"
 #include "db/plu/PluDatabase.h"
 #include "db/plu/PluDefTb.h"
@@ -18,7 +19,6 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -27,12 +27,7 @@ using namespace varnel;
 constexpr std::uint32_t kPlus = 65535;
 using Clock = std::chrono::steady_clock;
 
-std::string BenchPath()
-{
-    char path[80];
-    std::snprintf(path, sizeof path, "/tmp/varnel-mdb-operation-%d.mdb", static_cast<int>(::getpid()));
-    return path;
-}
+std::string BenchPath() { return bench::BenchPath("mdb-operation", "mdb"); }
 
 double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
@@ -110,12 +105,7 @@ double StoreInsert(const std::string& path)
     const auto start = Clock::now();
     StoreTransaction operation(db);
     bool ok = true;
-    for (std::uint32_t number = 1; ok && number <= kPlus; ++number) {
-        auto row = std::make_unique<CPluDefRec>();
-        bench::MakeBenchPlu(*row, number);
-        const std::uint16_t size = row->CalcDataSize();
-        ok = plus.AddPlu(number, size, std::move(row));
-    }
+    for (std::uint32_t number = 1; ok && number <= kPlus; ++number) ok = bench::AddBenchPlu(plus, number);
     ok = ok && operation.Commit();
     return ok ? Since(start) : -1;
 }

@@ -1,6 +1,7 @@
 // The PLU table at full size: 65,535 PLUs with typical two-line descriptions added to a ".pld" file
 // and to an ".mdb" (SQLite) file, then walked in key order reading five fields of each by number.
 // Each benchmark counts PLUs as its items, so the report's rate is per PLU.
+#include "BenchFiles.h"
 #include "BenchFrame.h"
 #include "BenchPlu.h"
 #include "db/plu/PluDatabase.h"
@@ -12,7 +13,6 @@
 #include <array>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -20,27 +20,15 @@ using namespace varnel;
 
 constexpr std::uint32_t kPlus = 65535;
 
-std::string BenchPath(const char* extension)
-{
-    char path[80];
-    std::snprintf(path, sizeof path, "/tmp/varnel-plu-bench-%d.%s", static_cast<int>(::getpid()), extension);
-    return path;
-}
+std::string BenchPath(const char* extension) { return bench::BenchPath("plu-bench", extension); }
 
 // A new database file of every table, open, holding the PLUs 1 to kPlus.
 bool FillDatabase(CPluDatabase& db, const std::string& path)
 {
-    std::remove(path.c_str());
-    db.CreateAllTables();
-    if (!db.Create(path) || !db.Open(path)) return false;
-    db.CreateAllTables();
+    if (!bench::CreatePluFile(db, path)) return false;
     CPluDefTb& plus = *db.GetPluTable();
-    for (std::uint32_t number = 1; number <= kPlus; ++number) {
-        auto row = std::make_unique<CPluDefRec>();
-        bench::MakeBenchPlu(*row, number);
-        const std::uint16_t size = row->CalcDataSize();
-        if (!plus.AddPlu(number, size, std::move(row))) return false;
-    }
+    for (std::uint32_t number = 1; number <= kPlus; ++number)
+        if (!bench::AddBenchPlu(plus, number)) return false;
     return true;
 }
 

@@ -8,6 +8,7 @@
 // The heap is counted at the program's operator new (AllocationCount.h) and by SQLite's statistics;
 // the timed opens do not count it.
 #include "AllocationCount.h"
+#include "BenchFiles.h"
 #include "BenchFrame.h"
 #include "BenchPlu.h"
 #include "db/plu/PluDatabase.h"
@@ -42,12 +43,7 @@ constexpr std::uint32_t kPlus = 65535;
 constexpr int kRepeats = 31;
 constexpr double kMB = 1024.0 * 1024.0;
 
-std::string BenchPath(const char* extension)
-{
-    char path[80];
-    std::snprintf(path, sizeof path, "/tmp/varnel-plu-open-%d.%s", static_cast<int>(::getpid()), extension);
-    return path;
-}
+std::string BenchPath(const char* extension) { return bench::BenchPath("plu-open", extension); }
 
 // The same PLUs in both kinds of file, made once; the row data in bytes.
 std::uint64_t MakeFiles()

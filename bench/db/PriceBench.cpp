@@ -1,6 +1,8 @@
 // Price changes and name searches at full size: 65,535 PLUs, each with its own unit price in 8 price
 // zones, in a ".pld" file and in an ".mdb" (SQLite) file. One iteration changes the price of every
 // PLU, in a zone or in the row, or searches every PLU's name; the items are PLUs.
+#include "BenchFiles.h"
+#include "BenchPlu.h"
 #include "db/plu/PluDatabase.h"
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluPriceZoneTb.h"
@@ -10,7 +12,6 @@
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -20,12 +21,7 @@ constexpr std::uint32_t kPlus = 65535;
 constexpr std::uint16_t kZones = 8;
 constexpr std::uint16_t kUnitPriceField = 1005;
 
-std::string BenchPath(const char* extension)
-{
-    char path[80];
-    std::snprintf(path, sizeof path, "/tmp/varnel-price-bench-%d.%s", static_cast<int>(::getpid()), extension);
-    return path;
-}
+std::string BenchPath(const char* extension) { return bench::BenchPath("price-bench", extension); }
 
 // Price zones 1 to 8, in which the unit price may differ.
 void DefineZones(test::TestMainFrame& frame)
@@ -34,25 +30,24 @@ void DefineZones(test::TestMainFrame& frame)
     frame.m_priceZoneFields = {kUnitPriceField};
 }
 
+void MakeMincePlu(CPluDefRec& row, std::uint32_t number)
+{
+    row.InitNew(number);
+    char name[32];
+    std::snprintf(name, sizeof name, "BEEF MINCE %05u", number);
+    row.Set(PluCol::Name, name);
+    row.Set(PluCol::Dept, static_cast<std::uint16_t>(number % 20));
+    row.Set(PluCol::UnitPrice, 1000);
+}
+
 // A new database file, open, holding PLUs 1 to kPlus, each with a price in every zone.
 bool FillDatabase(CPluDatabase& db, const std::string& path)
 {
-    std::remove(path.c_str());
-    db.CreateAllTables();
-    if (!db.Create(path) || !db.Open(path)) return false;
-    db.CreateAllTables();
+    if (!bench::CreatePluFile(db, path)) return false;
     CPluDefTb& plus = *db.GetPluTable();
     CPluPriceZoneTb& zones = *plus.GetPriceZoneTable();
     for (std::uint32_t number = 1; number <= kPlus; ++number) {
-        auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
-        char name[32];
-        std::snprintf(name, sizeof name, "BEEF MINCE %05u", number);
-        row->Set(PluCol::Name, name);
-        row->Set(PluCol::Dept, static_cast<std::uint16_t>(number % 20));
-        row->Set(PluCol::UnitPrice, 1000);
-        const std::uint16_t size = row->CalcDataSize();
-        if (!plus.AddPlu(number, size, std::move(row))) return false;
+        if (!bench::AddPlu(plus, number, MakeMincePlu)) return false;
         PriceZoneEntries values;
         for (std::uint16_t zone = 1; zone <= kZones; ++zone) values.push_back({zone, kUnitPriceField, 1000 + zone});
         if (!zones.WritePlu(number, values, nullptr)) return false;

@@ -3,11 +3,10 @@
 // scales' second message slot (market 10, where family 9 takes them too). The rate is records per
 // second; "allocs/record" counts the heap allocations per record.
 #include "RangeEncode.h"
-#include "db/plu/PluDatabase.h"
+#include "RecordBenchDatabase.h"
 #include "scaledata/ExMsgTb.h"
 #include "scaledata/MessageRules.h"
 #include "support/ScaleDataRegistration.h"
-#include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,34 +19,26 @@ using namespace varnel;
 constexpr std::uint32_t kTexts = 65535;
 constexpr std::size_t kTextBytes = 2000;
 
-struct BenchDatabase {
-    BenchDatabase()
-    {
-        frame.m_setup.m_market = MarketTaiwan;
-        frame.m_setup.m_maxExMessageNo = 999999;
-        frame.m_setup.m_messageFileMapping[1] = MsgIngredients;
-        test::RegisterScaleDataTablesForTests();
-        database.CreateAllTables();
-        auto& ingredients = dynamic_cast<CExMsgTb&>(*database.GetTable(MsgKindToTableId(MsgIngredients)));
-        for (std::uint32_t number = 1; number <= kTexts; ++number) {
-            std::string text = "\x1B" "C1" + std::to_string(number) + " ";
-            while (text.size() < kTextBytes) text += "Flour, water, salt, yeast. \x1B" "C2";
-            text.resize(kTextBytes);
-            auto row = std::make_unique<CExMsgRec>(0);
-            row->SetText(text);
-            const std::uint16_t size = row->CalcDataSize();
-            ingredients.AddRecord(number, size, std::move(row));
-        }
-    }
-    varnel::test::TestMainFrame frame;
-    CPluDatabase database;
-};
-
-BenchDatabase& Database()
+void Fill(bench::RecordBenchDatabase& shared)
 {
-    static BenchDatabase database;
-    return database;
+    shared.frame.m_setup.m_market = MarketTaiwan;
+    shared.frame.m_setup.m_maxExMessageNo = 999999;
+    shared.frame.m_setup.m_messageFileMapping[1] = MsgIngredients;
+    test::RegisterScaleDataTablesForTests();
+    shared.database.CreateAllTables();
+    auto& ingredients = dynamic_cast<CExMsgTb&>(*shared.database.GetTable(MsgKindToTableId(MsgIngredients)));
+    for (std::uint32_t number = 1; number <= kTexts; ++number) {
+        std::string text = "\x1B" "C1" + std::to_string(number) + " ";
+        while (text.size() < kTextBytes) text += "Flour, water, salt, yeast. \x1B" "C2";
+        text.resize(kTextBytes);
+        auto row = std::make_unique<CExMsgRec>(0);
+        row->SetText(text);
+        const std::uint16_t size = row->CalcDataSize();
+        ingredients.AddRecord(number, size, std::move(row));
+    }
 }
+
+bench::RecordBenchDatabase& Database() { return bench::SharedDatabase<Fill>(); }
 
 void EncodeAllIngredients(benchmark::State& state)
 {

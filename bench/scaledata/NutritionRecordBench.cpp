@@ -3,12 +3,11 @@
 // the first price master table as family 9's PLU records take it. The rate is records per second;
 // "allocs/record" counts the heap allocations per record.
 #include "RangeEncode.h"
+#include "RecordBenchDatabase.h"
 #include "RecordRate.h"
-#include "db/plu/PluDatabase.h"
 #include "scaledata/NutritionTb.h"
 #include "scaledata/RuxPriceTb.h"
 #include "support/ScaleDataRegistration.h"
-#include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,43 +21,36 @@ using namespace varnel;
 constexpr std::uint32_t kPlus = 65535;
 constexpr std::uint16_t kFirstPriceMaster = 87;
 
-struct BenchDatabase {
-    BenchDatabase()
-    {
-        frame.m_setup.m_maxPluNo = kPlus;
-        for (const ColumnDef& column : kRuxPriceColumns)
-            if (column.fieldNo != 0) frame.AddFieldDef(FieldDefMap::RuxPrice, column.fieldNo).m_width = 6;
-        test::RegisterScaleDataTablesForTests();
-        database.CreateAllTables();
-        auto& nutrition = dynamic_cast<CNutritionTb&>(*database.GetTable(CNutritionTb::kTableNo));
-        auto& prices = dynamic_cast<CRuxPriceTb&>(*database.GetTable(kFirstPriceMaster));
-        for (std::uint32_t plu = 1; plu <= kPlus; ++plu) {
-            auto row = std::make_unique<CNutritionRec>();
-            StandardNutrition values = row->GetValues();
-            values.serveSize = "85g";
-            values.serveCont = "4";
-            values.calories = static_cast<std::uint16_t>(plu % 900);
-            values.fatCalories = static_cast<std::uint16_t>(plu % 90);
-            for (std::size_t i = 0; i < 16; ++i) values.nutrients[i] = {std::to_string(plu % 97), static_cast<std::uint16_t>(i * 5), 1};
-            row->SetValues(values);
-            nutrition.AddRecord(plu, CNutritionRowBase::kSize, std::move(row));
-
-            auto price = std::make_unique<CRuxPriceRec>();
-            CRuxPriceTb::InitRecord(frame.GetFieldDefMap(FieldDefMap::RuxPrice), price->Bytes(), plu);
-            price->Set(ShortColumn{0}, CRuxPriceTb::kInUse);
-            price->Set(LongColumn{32}, static_cast<std::int32_t>(plu * 3));
-            prices.AddRecord(plu, static_cast<std::uint16_t>(kRuxPriceRecordSize), std::move(price));
-        }
-    }
-    varnel::test::TestMainFrame frame;
-    CPluDatabase database;
-};
-
-BenchDatabase& Database()
+void Fill(bench::RecordBenchDatabase& shared)
 {
-    static BenchDatabase database;
-    return database;
+    shared.frame.m_setup.m_maxPluNo = kPlus;
+    for (const ColumnDef& column : kRuxPriceColumns)
+        if (column.fieldNo != 0) shared.frame.AddFieldDef(FieldDefMap::RuxPrice, column.fieldNo).m_width = 6;
+    test::RegisterScaleDataTablesForTests();
+    shared.database.CreateAllTables();
+    auto& nutrition = dynamic_cast<CNutritionTb&>(*shared.database.GetTable(CNutritionTb::kTableNo));
+    auto& prices = dynamic_cast<CRuxPriceTb&>(*shared.database.GetTable(kFirstPriceMaster));
+    for (std::uint32_t plu = 1; plu <= kPlus; ++plu) {
+        auto row = std::make_unique<CNutritionRec>();
+        StandardNutrition values = row->GetValues();
+        values.serveSize = "85g";
+        values.serveCont = "4";
+        values.calories = static_cast<std::uint16_t>(plu % 900);
+        values.fatCalories = static_cast<std::uint16_t>(plu % 90);
+        for (std::size_t i = 0; i < 16; ++i)
+            values.nutrients[i] = {std::to_string(plu % 97), static_cast<std::uint16_t>(i * 5), 1};
+        row->SetValues(values);
+        nutrition.AddRecord(plu, CNutritionRowBase::kSize, std::move(row));
+
+        auto price = std::make_unique<CRuxPriceRec>();
+        CRuxPriceTb::InitRecord(shared.frame.GetFieldDefMap(FieldDefMap::RuxPrice), price->Bytes(), plu);
+        price->Set(ShortColumn{0}, CRuxPriceTb::kInUse);
+        price->Set(LongColumn{32}, static_cast<std::int32_t>(plu * 3));
+        prices.AddRecord(plu, static_cast<std::uint16_t>(kRuxPriceRecordSize), std::move(price));
+    }
 }
+
+bench::RecordBenchDatabase& Database() { return bench::SharedDatabase<Fill>(); }
 
 void EncodeAllNutrition(benchmark::State& state)
 {
