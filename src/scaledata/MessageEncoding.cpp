@@ -135,8 +135,7 @@ bool StoreReceivedMessage(CDBComTb& table, const std::optional<ReceivedMessage>&
                           const std::function<std::uint16_t(CDBRecord&, const std::string&)>& put, bool keepExisting)
 {
     if (!received) return false;
-    if (received->number < table.GetMinKey() || received->number > table.GetMaxKey()) return true;
-    return StoreReceivedRow(
+    return StoreReceivedNumber(
         table, received->number, [&](CDBRecord& record) { return put(record, received->text); }, keepExisting);
 }
 

@@ -3,6 +3,7 @@
 #include "db/records/RecordLayout.h"
 #include "db/site/GeneralSetup.h"
 #include "db/text/RecordReader.h"
+#include "scaledata/RowRecordKind.h"
 
 #include <algorithm>
 #include <string>
@@ -12,36 +13,13 @@ namespace {
 
 using namespace nutrition_columns;
 
-struct NutritionSource {
-    const NutritionRecordSite& site;
-    std::uint32_t key;
-    const CNutritionRec& row;
-};
-struct NutritionTarget {
-    const NutritionRecordSite& site;
-    std::optional<std::uint32_t>& key;
-    CNutritionRec& row;
-};
-
 constexpr bool InRange(std::uint16_t offset, std::uint16_t first, std::size_t count, std::size_t stride)
 {
     return offset >= first && offset < first + count * stride;
 }
 
-struct NutritionRecordKind {
-    using Source = NutritionSource;
-    using Target = NutritionTarget;
-    using Site = NutritionRecordSite;
-
-    static Site SiteOf(const Source& s) { return s.site; }
-    static Site SiteOf(const Target& t) { return t.site; }
-    static std::int64_t Number(const Source& s, ColumnRef c) { return GetColumnNumber(s.row, c); }
-    static std::string_view Text(const Source& s, ColumnRef c) { return s.row.Get(TextColumn{c.offset, c.size}); }
-    static void SetNumber(const Target& t, ColumnRef c, std::int64_t value) { SetColumnNumber(t.row, c, value); }
-    static void SetText(const Target& t, ColumnRef c, std::string_view text)
-    {
-        t.row.Set(TextColumn{c.offset, c.size}, text);
-    }
+// The nutrition rows have no column table: a refused field is named by the column it lies in.
+struct NutritionRecordKind : RowRecordAccess<CNutritionRec, NutritionRecordSite> {
     static constexpr std::string_view ColumnName(ColumnRef c)
     {
         if (c.offset == kCalories.offset) return "Calories";
@@ -54,15 +32,14 @@ struct NutritionRecordKind {
     }
 };
 
+using NutritionSource = NutritionRecordKind::Source;
+using NutritionTarget = NutritionRecordKind::Target;
 using F = LayoutFields<NutritionRecordKind>;
 using Field = LayoutField<NutritionRecordKind>;
 using Site = NutritionRecordSite;
 
-std::int64_t Key(const NutritionSource& s) { return s.key; }
-void PutKey(const NutritionTarget& t, std::int64_t value)
-{
-    if (value >= 0 && value <= 0xFFFFFFFF) t.key = static_cast<std::uint32_t>(value);
-}
+constexpr auto Key = NutritionRecordKind::Key;
+constexpr auto PutKey = NutritionRecordKind::PutKey;
 
 bool IsNotUsa(const Site& s) { return s.market != MarketUsa; }
 bool OwnsUnits(const Site& s) { return s.form == NutritionForm::DataSave; }

@@ -2,7 +2,9 @@
 
 #include "db/store/ObjDBTable.h"
 
+#include <concepts>
 #include <string>
+#include <type_traits>
 
 namespace varnel {
 namespace {
@@ -10,6 +12,66 @@ namespace {
 using namespace nutrition_columns;
 
 constexpr std::uint8_t kMilligrams = 0;
+
+template <class Values>
+concept Standard = std::same_as<std::remove_const_t<Values>, StandardNutrition>;
+template <class Values>
+concept Panel = std::same_as<std::remove_const_t<Values>, PanelNutrition>;
+
+// Each value of a layout beside its column, in one list that both reading and writing walk: `each`
+// takes the column and the member.
+template <Standard Values, class Each>
+void EachColumn(Values& values, Each each)
+{
+    each(kPluNo, values.plu);
+    each(kServeSize, values.serveSize);
+    each(kServeCont, values.serveCont);
+    each(kServeGram, values.serveGram);
+    each(kServeOz, values.serveOz);
+    each(kCalories, values.calories);
+    each(kFatCalories, values.fatCalories);
+    for (std::size_t i = 0; i < kNutrients; ++i) {
+        auto& nutrient = values.nutrients[i];
+        each(TextAt(kContent, i), nutrient.content);
+        each(ShortAt(kPercent, i), nutrient.percent);
+        each(ByteAt(kUnit, i), nutrient.unit);
+    }
+    each(kEnergyKj, values.energyKj);
+}
+
+template <Panel Values, class Each>
+void EachColumn(Values& values, Each each)
+{
+    each(kPluNo, values.plu);
+    each(kServeSize, values.serveSize);
+    each(kServeCont, values.serveCont);
+    each(kExtra1, values.extra1);
+    each(kExtra2, values.extra2);
+    for (std::size_t i = 0; i < kNutrients; ++i) {
+        auto& nutrient = values.nutrients[i];
+        each(TextAt(kPerServe, i), nutrient.perServe);
+        each(TextAt(kPer100, i), nutrient.per100);
+        each(ByteAt(kUnitServe, i), nutrient.unitServe);
+        each(ByteAt(kUnit100, i), nutrient.unit100);
+    }
+}
+
+template <class Values>
+Values ReadValues(const CScaleDataRow& row)
+{
+    Values values;
+    EachColumn(values, [&row](auto column, auto& member) {
+        member = static_cast<std::remove_reference_t<decltype(member)>>(row.Get(column));
+    });
+    return values;
+}
+
+// Texts are cut to their columns.
+template <class Values>
+void WriteValues(CScaleDataRow& row, const Values& values)
+{
+    EachColumn(values, [&row](auto column, const auto& member) { row.Set(column, member); });
+}
 
 }  // namespace
 
@@ -44,79 +106,13 @@ CNutritionRec::CNutritionRec()
     SetValues(values);
 }
 
-StandardNutrition CNutritionRec::GetValues() const
-{
-    StandardNutrition values;
-    values.plu = static_cast<std::uint32_t>(Get(kPluNo));
-    values.serveSize = Get(kServeSize);
-    values.serveCont = Get(kServeCont);
-    values.serveGram = Get(kServeGram);
-    values.serveOz = Get(kServeOz);
-    values.calories = Get(kCalories);
-    values.fatCalories = Get(kFatCalories);
-    for (std::size_t i = 0; i < kNutrients; ++i) {
-        StandardNutrient& nutrient = values.nutrients[i];
-        nutrient.content = Get(TextAt(kContent, i));
-        nutrient.percent = Get(ShortAt(kPercent, i));
-        nutrient.unit = Get(ByteAt(kUnit, i));
-    }
-    values.energyKj = Get(kEnergyKj);
-    return values;
-}
-
-void CNutritionRec::SetValues(const StandardNutrition& values)
-{
-    Set(kPluNo, static_cast<std::int32_t>(values.plu));
-    Set(kServeSize, values.serveSize);
-    Set(kServeCont, values.serveCont);
-    Set(kServeGram, values.serveGram);
-    Set(kServeOz, values.serveOz);
-    Set(kCalories, values.calories);
-    Set(kFatCalories, values.fatCalories);
-    for (std::size_t i = 0; i < kNutrients; ++i) {
-        const StandardNutrient& nutrient = values.nutrients[i];
-        Set(TextAt(kContent, i), nutrient.content);
-        Set(ShortAt(kPercent, i), nutrient.percent);
-        Set(ByteAt(kUnit, i), nutrient.unit);
-    }
-    Set(kEnergyKj, values.energyKj);
-}
+StandardNutrition CNutritionRec::GetValues() const { return ReadValues<StandardNutrition>(*this); }
+void CNutritionRec::SetValues(const StandardNutrition& values) { WriteValues(*this, values); }
 
 CNutrPanelRec::CNutrPanelRec() { SetValues({}); }
 
-PanelNutrition CNutrPanelRec::GetValues() const
-{
-    PanelNutrition values;
-    values.plu = static_cast<std::uint32_t>(Get(kPluNo));
-    values.serveSize = Get(kServeSize);
-    values.serveCont = Get(kServeCont);
-    values.extra1 = Get(kExtra1);
-    values.extra2 = Get(kExtra2);
-    for (std::size_t i = 0; i < kNutrients; ++i) {
-        PanelNutrient& nutrient = values.nutrients[i];
-        nutrient.perServe = Get(TextAt(kPerServe, i));
-        nutrient.per100 = Get(TextAt(kPer100, i));
-        nutrient.unitServe = Get(ByteAt(kUnitServe, i));
-        nutrient.unit100 = Get(ByteAt(kUnit100, i));
-    }
-    return values;
-}
-
-void CNutrPanelRec::SetValues(const PanelNutrition& values)
-{
-    Set(kPluNo, static_cast<std::int32_t>(values.plu));
-    Set(kServeSize, values.serveSize);
-    Set(kServeCont, values.serveCont);
-    Set(kExtra1, values.extra1);
-    Set(kExtra2, values.extra2);
-    for (std::size_t i = 0; i < kNutrients; ++i) {
-        const PanelNutrient& nutrient = values.nutrients[i];
-        Set(TextAt(kPerServe, i), nutrient.perServe);
-        Set(TextAt(kPer100, i), nutrient.per100);
-        Set(ByteAt(kUnitServe, i), nutrient.unitServe);
-        Set(ByteAt(kUnit100, i), nutrient.unit100);
-    }
-}
+PanelNutrition CNutrPanelRec::GetValues() const { return ReadValues<PanelNutrition>(*this); }
+void CNutrPanelRec::SetValues(const PanelNutrition& values) { WriteValues(*this, values); }
 
 void AddNutritionColumns(CObjDBTable& table, bool panel)
 {

@@ -1,5 +1,6 @@
 #include "scaledata/ReceivedRows.h"
 
+#include "db/plu/DBComTb.h"
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
 #include "db/store/MdbTableDef.h"
@@ -43,6 +44,14 @@ std::vector<char> CsvTextOf(std::span<const std::uint8_t> data)
     std::vector<char> text(data.begin(), data.end());
     text.push_back('\0');
     return text;
+}
+
+bool StoreReceivedNumber(CDBComTb& table, std::optional<std::uint32_t> number,
+                         const std::function<std::uint16_t(CDBRecord&)>& fill, bool keepExisting, bool outside)
+{
+    if (!number) return false;
+    if (*number < table.GetMinKey() || *number > table.GetMaxKey()) return outside;
+    return StoreReceivedRow(table, *number, fill, keepExisting);
 }
 
 bool StoreReceivedRow(CObjDBTable& table, std::uint32_t key, const std::function<std::uint16_t(CDBRecord&)>& fill,

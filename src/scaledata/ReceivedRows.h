@@ -7,12 +7,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 namespace varnel {
 
+class CDBComTb;
 struct MdbTableDef;
 
 // Whether the PLU of that number in the table's database is marked inactive (bit 0 of its control
@@ -34,5 +36,10 @@ std::vector<char> CsvTextOf(std::span<const std::uint8_t> data);
 // a row the table holds is left as it is (true). False when no row can be made or stored.
 bool StoreReceivedRow(CObjDBTable& table, std::uint32_t key, const std::function<std::uint16_t(CDBRecord&)>& fill,
                       bool keepExisting = false);
+// The same for a record whose number was read (none: false): a number outside the table's keys is
+// passed over, giving `outside` (true, or false where the record form counts it an error).
+bool StoreReceivedNumber(CDBComTb& table, std::optional<std::uint32_t> number,
+                         const std::function<std::uint16_t(CDBRecord&)>& fill, bool keepExisting = false,
+                         bool outside = true);
 
 }  // namespace varnel

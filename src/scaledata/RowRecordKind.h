@@ -29,8 +29,10 @@ struct RowRecordTarget {
     Row& row;
 };
 
-template <class Row, class SiteT, const auto& Columns>
-struct RowRecordKind {
+// What a record kind reads and writes of a row, and its key as a computed field; a kind adds how it
+// names a column.
+template <class Row, class SiteT>
+struct RowRecordAccess {
     using Source = RowRecordSource<Row, SiteT>;
     using Target = RowRecordTarget<Row, SiteT>;
     using Site = SiteT;
@@ -45,18 +47,23 @@ struct RowRecordKind {
     {
         t.row.Set(TextColumn{c.offset, c.size}, text);
     }
+
+    // The key, read back only as a number that a key can be.
+    static std::int64_t Key(const Source& s) { return s.key; }
+    static void PutKey(const Target& t, std::int64_t value)
+    {
+        if (value >= 0 && value <= 0xFFFFFFFF) t.key = static_cast<std::uint32_t>(value);
+    }
+};
+
+// The kind of a row laid out by a column table, which names its columns.
+template <class Row, class SiteT, const auto& Columns>
+struct RowRecordKind : RowRecordAccess<Row, SiteT> {
     static constexpr std::string_view ColumnName(ColumnRef c)
     {
         for (const ColumnDef& column : Columns)
             if (column.offset == c.offset) return column.name;
         return {};
-    }
-
-    // The key as a computed field, read back only as a number that a key can be.
-    static std::int64_t Key(const Source& s) { return s.key; }
-    static void PutKey(const Target& t, std::int64_t value)
-    {
-        if (value >= 0 && value <= 0xFFFFFFFF) t.key = static_cast<std::uint32_t>(value);
     }
 };
 

@@ -94,16 +94,13 @@ bool CScrollMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
 bool CScrollMsgTb::StoreReceived(ScrollForm form, const ScrollRecordSite& site, std::span<const std::uint8_t> data,
                                  bool skipOutside, bool keepExisting)
 {
-    const std::optional<std::uint32_t> number = ReadScrollNumber(form, site, data);
-    if (!number) return false;
-    if (*number < GetMinKey() || *number > GetMaxKey()) return skipOutside;
-    return StoreReceivedRow(
-        *this, *number,
+    return StoreReceivedNumber(
+        *this, ReadScrollNumber(form, site, data),
         [&](CDBRecord& record) -> std::uint16_t {
             ReadScrollRecord(form, site, data, dynamic_cast<CScrollMsgRec&>(record));
             return CScrollMsgRec::kSize;
         },
-        keepExisting);
+        keepExisting, skipOutside);
 }
 
 bool CScrollMsgTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)

@@ -78,11 +78,8 @@ bool CStoreNameTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
 bool CStoreNameTb::StoreReceived(StoreForm form, const StoreRecordSite& site, std::span<const std::uint8_t> data,
                                  bool keepExisting)
 {
-    const std::optional<std::uint32_t> number = ReadStoreNumber(form, data);
-    if (!number) return false;
-    if (*number < GetMinKey() || *number > GetMaxKey()) return true;
-    return StoreReceivedRow(
-        *this, *number,
+    return StoreReceivedNumber(
+        *this, ReadStoreNumber(form, data),
         [&](CDBRecord& record) -> std::uint16_t {
             ReadStoreRecord(form, site, data, dynamic_cast<CStoreNameRec&>(record));
             return CStoreNameRec::kSize;

@@ -142,12 +142,17 @@ TEST_F(StoreSetupTrayBatchTest, AReceivedTrayTakesItsNameAfterTheOpeningAndEvery
     EXPECT_EQ(Trays().FindTray(4)->Get(kName), "");
     EXPECT_TRUE(Trays().ReceiveScaleRecord(scale, BytesOf("10000,1,")));
     EXPECT_EQ(Trays().GetRecordCount(), 1u);
+
+    // Families 10 to 12 take no trays, so what they send is refused rather than read as family 9's.
+    for (const std::uint16_t family : {10, 11, 12})
+        EXPECT_FALSE(Trays().ReceiveScaleRecord(ScaleOf(family), BytesOf("5,1,")));
+    EXPECT_EQ(Trays().FindTray(5), nullptr);
 }
 
 TEST_F(StoreSetupTrayBatchTest, ABatchGoesToFamilies6To12InTheirLineSlots)
 {
     AddBatch(3, {{123, 2}});
-    auto slots = [](const std::string& first) { return first + std::string(98 * 12, '\0'); };
+    auto slots = [](const std::string& first) { return first + std::string(std::size_t{98} * 12, '\0'); };
     struct Case {
         std::uint16_t family;
         std::uint16_t code;
