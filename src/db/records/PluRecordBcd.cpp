@@ -26,9 +26,7 @@
 namespace varnel {
 namespace {
 
-using F = PluFields;
-using namespace plu_values;
-using Site = PluRecordSite;
+using namespace plu_layout;
 
 constexpr std::uint16_t kBcdShelfLifeHighest = 999;
 
@@ -41,7 +39,6 @@ bool HasUnitBlock(const Site& s)
            market == MarketSouthAfrica;
 }
 bool IsChina(const Site& s) { return s.Market() == MarketChina; }
-bool IsTaiwan(const Site& s) { return s.Market() == MarketTaiwan; }
 bool HasEmptyMarketBlock(const Site& s) { return !HasUnitBlock(s) && !IsChina(s) && !IsTaiwan(s); }
 
 void WritePackedDeptGroupItemCode(const PluRecordContext& c, RecordFields& f) { WriteDeptGroupItemCode(c, f, true); }

@@ -18,11 +18,7 @@
 namespace varnel {
 namespace {
 
-using F = PluFields;
-using namespace plu_values;
-using Site = PluRecordSite;
-using Source = PluRecordContext;
-using Target = PluDecodeContext;
+using namespace plu_layout;
 
 constexpr std::size_t kEmptyExtraPriceFields = 34;
 constexpr std::size_t kExtraPriceTables = 5;
@@ -35,11 +31,8 @@ constexpr std::uint16_t kEventGeneral = 3;
 constexpr MessageId kMsgDateFlagSentAsNone = 90302;
 
 // The sites' conditions.
-bool IsUsa(const Site& s) { return s.Market() == MarketUsa; }
-bool IsNotUsa(const Site& s) { return !IsUsa(s); }
 bool IsNewZealand(const Site& s) { return s.Market() == MarketNewZealand; }
 bool IsNotNewZealand(const Site& s) { return !IsNewZealand(s); }
-bool IsTaiwan(const Site& s) { return s.Market() == MarketTaiwan; }
 bool IsNotTaiwan(const Site& s) { return !IsTaiwan(s); }
 bool IsNewZealandOrAustralia(const Site& s) { return IsNewZealand(s) || s.Market() == MarketAustralia; }
 bool IsNeitherNewZealandNorAustralia(const Site& s) { return !IsNewZealandOrAustralia(s); }

@@ -65,6 +65,15 @@ private:
 using PluField = LayoutField<PluRecordKind>;
 using PluFields = LayoutFields<PluRecordKind>;
 
+// The markets that more than one record form asks about, as the fields' conditions.
+namespace plu_sites {
+
+inline bool IsUsa(const PluRecordSite& s) { return s.Market() == MarketUsa; }
+inline bool IsNotUsa(const PluRecordSite& s) { return !IsUsa(s); }
+inline bool IsTaiwan(const PluRecordSite& s) { return s.Market() == MarketTaiwan; }
+
+}  // namespace plu_sites
+
 // The computed values that several layouts carry, and what a reader makes of them.
 namespace plu_values {
 
@@ -101,5 +110,18 @@ inline void PutNutritionFlag(const PluDecodeContext& c, std::int64_t link)
 }
 
 }  // namespace plu_values
+
+// The names a record form writes its layout tables with: the fields, the sites' conditions and the
+// computed values.
+namespace plu_layout {
+
+using F = PluFields;
+using Site = PluRecordSite;
+using Source = PluRecordContext;
+using Target = PluDecodeContext;
+using namespace plu_sites;
+using namespace plu_values;
+
+}  // namespace plu_layout
 
 }  // namespace varnel

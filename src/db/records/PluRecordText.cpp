@@ -29,11 +29,7 @@
 namespace varnel {
 namespace {
 
-using F = PluFields;
-using namespace plu_values;
-using Site = PluRecordSite;
-using Source = PluRecordContext;
-using Target = PluDecodeContext;
+using namespace plu_layout;
 
 constexpr char kEsc = '\x1B';
 constexpr std::size_t kLongBlockTextMax = 1000;
@@ -44,11 +40,8 @@ constexpr std::uint16_t kTextShelfLifeHighest = 997;
 
 // ---- The sites' conditions.
 
-bool IsUsa(const Site& s) { return s.Market() == MarketUsa; }
-bool IsNotUsa(const Site& s) { return !IsUsa(s); }
 bool IsPhilippines(const Site& s) { return s.Market() == MarketPhilippines; }
 bool IsNotPhilippines(const Site& s) { return !IsPhilippines(s); }
-bool IsTaiwan(const Site& s) { return s.Market() == MarketTaiwan; }
 bool IsFamily1(const Site& s) { return s.family == 1; }
 bool IsFamily3(const Site& s) { return s.family == 3; }
 bool IsNotFamily3(const Site& s) { return !IsFamily3(s); }
