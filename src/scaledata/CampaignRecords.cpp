@@ -2,6 +2,7 @@
 
 #include "db/records/RecordLayout.h"
 #include "db/site/GeneralSetup.h"
+#include "scaledata/ComputedRecordKind.h"
 
 #include <algorithm>
 #include <limits>
@@ -17,18 +18,10 @@ struct CampaignIo {
     std::uint32_t& lineCount;
 };
 
-struct CampaignRecordKind {
-    using Source = CampaignIo;
-    using Target = CampaignIo;
+struct CampaignRecordKind : ComputedRecordKind<CampaignIo, CampaignIo> {
     using Site = CampaignRecordSite;
 
     static Site SiteOf(const CampaignIo& io) { return io.site; }
-    // Every field is a computed one: the records have no columns.
-    static std::int64_t Number(const Source&, ColumnRef) { return 0; }
-    static std::string_view Text(const Source&, ColumnRef) { return {}; }
-    static void SetNumber(const Target&, ColumnRef, std::int64_t) {}
-    static void SetText(const Target&, ColumnRef, std::string_view) {}
-    static constexpr std::string_view ColumnName(ColumnRef) { return {}; }
 };
 
 using F = LayoutFields<CampaignRecordKind>;

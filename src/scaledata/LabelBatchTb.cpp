@@ -3,6 +3,7 @@
 #include "db/records/RecordLayout.h"
 #include "db/text/Bcd.h"
 #include "platform/TextFormat.h"
+#include "scaledata/ComputedRecordKind.h"
 #include "scaledata/MessageEncoding.h"
 #include "scaledata/ReceivedRows.h"
 
@@ -22,16 +23,9 @@ constexpr std::size_t kDigitsMax = 8;
 
 enum class SlotForm : std::uint8_t { Right, Left, Mixed };
 
-struct BatchLineKind {
-    using Source = BatchLine;
-    using Target = BatchLine;
+struct BatchLineKind : ComputedRecordKind<BatchLine, BatchLine> {
     struct Site {};
     static Site SiteOf(const BatchLine&) { return {}; }
-    static std::int64_t Number(const Source&, ColumnRef) { return 0; }
-    static std::string_view Text(const Source&, ColumnRef) { return {}; }
-    static void SetNumber(const Target&, ColumnRef, std::int64_t) {}
-    static void SetText(const Target&, ColumnRef, std::string_view) {}
-    static constexpr std::string_view ColumnName(ColumnRef) { return {}; }
 };
 
 using F = LayoutFields<BatchLineKind>;

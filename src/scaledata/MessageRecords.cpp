@@ -5,6 +5,7 @@
 #include "db/text/LineText.h"
 #include "db/text/RecordReader.h"
 #include "db/text/ScaleCharset.h"
+#include "scaledata/ComputedRecordKind.h"
 #include "scaledata/QuotedFields.h"
 
 #include <algorithm>
@@ -13,19 +14,11 @@
 namespace varnel {
 namespace {
 
-struct MessageRecordKind {
-    using Source = MessageRecordSource;
-    using Target = MessageRecordTarget;
+struct MessageRecordKind : ComputedRecordKind<MessageRecordSource, MessageRecordTarget> {
     using Site = MessageRecordSite;
 
     static Site SiteOf(const Source& s) { return s.site; }
     static Site SiteOf(const Target& t) { return t.site; }
-    // Every field is a computed one: the records have no columns.
-    static std::int64_t Number(const Source&, ColumnRef) { return 0; }
-    static std::string_view Text(const Source&, ColumnRef) { return {}; }
-    static void SetNumber(const Target&, ColumnRef, std::int64_t) {}
-    static void SetText(const Target&, ColumnRef, std::string_view) {}
-    static constexpr std::string_view ColumnName(ColumnRef) { return {}; }
 };
 
 using F = LayoutFields<MessageRecordKind>;
