@@ -213,8 +213,10 @@ CPlued1PluVw* OpenPluEditorWindow(CMainFrame& frame, IFrameModel& model, MainFra
     auto* child = new CPluChildWnd(model, pane, [&view] { return view.SaveModified(); });
     QObject::connect(&view, &CPlued1PluVw::closeRequested, child, &QWidget::close, Qt::QueuedConnection);
     QObject::connect(child, &QObject::destroyed, [&document] { document.OnPluEditorClosed(); });
-    window.AddChildFrame(child);
+    // The view shows its PLU before the frame is placed and shown: placing moves the focus, and the
+    // PLU number edit takes its text as the user's when the focus leaves it.
     view.OnUpdate();
+    window.AddChildFrame(child);
     return &view;
 }
 
