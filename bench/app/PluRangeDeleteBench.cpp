@@ -3,6 +3,7 @@
 // deleted from their three tables directly, by their own keys, in one operation. Arg 0 is a ".pld"
 // database, 1 an ".mdb". The time shown is the range delete's; counters give the reference's and the
 // range delete's seconds and their ratio (the goal is at most 3: no per-PLU scan of the zone table).
+#include "AgainstReference.h"
 #include "BenchFiles.h"
 #include "db/BenchPlu.h"
 #include "app/PluListViewForm.h"
@@ -18,7 +19,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -29,9 +29,7 @@ using namespace varnel;
 
 constexpr std::uint32_t kPlus = 65535;
 constexpr std::uint16_t kPriceMasterTable = 87;
-using Clock = std::chrono::steady_clock;
-
-double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+using bench::Clock;
 
 std::string BenchPath(bool mdb) { return bench::BenchPath("range-delete", mdb ? "mdb" : "pld"); }
 
@@ -95,7 +93,7 @@ double DeleteDirectly(CPluDatabase& db)
     for (std::size_t t = 0; t < tables.size(); ++t)
         for (const std::uint32_t key : keys[t]) ok = tables[t]->DeleteKey(key) && ok;
     ok = operation.Commit() && ok;
-    return ok ? Since(start) : -1;
+    return ok ? bench::SecondsSince(start) : -1;
 }
 
 double DeleteByRange(CPluDatabase& db, const test::TestMainFrame& frame)
@@ -109,7 +107,7 @@ double DeleteByRange(CPluDatabase& db, const test::TestMainFrame& frame)
     const auto start = Clock::now();
     const bool ok = form.DeletePluRange() && db.GetPluTable()->GetRecordCount() == 0 &&
                     PriceZones(db)->GetRecordCount() == 0 && db.GetTable(kPriceMasterTable)->GetRecordCount() == 0;
-    return ok ? Since(start) : -1;
+    return ok ? bench::SecondsSince(start) : -1;
 }
 
 void DeleteEveryPluByRange(benchmark::State& state)
@@ -135,10 +133,7 @@ void DeleteEveryPluByRange(benchmark::State& state)
         state.SetIterationTime(std::max(store, 0.0));
     }
     std::remove(path.c_str());
-    if (reference <= 0 || store <= 0) state.SkipWithError("a delete failed");
-    state.counters["reference_s"] = reference;
-    state.counters["range_delete_s"] = store;
-    state.counters["range_delete/reference"] = reference > 0 ? store / reference : 0;
+    bench::ReportAgainstReference(state, "range_delete", reference, store, "a delete failed");
 }
 
 }  // namespace

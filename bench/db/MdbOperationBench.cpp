@@ -6,6 +6,7 @@
 //   price column of each row by its key.
 // The time shown is the store's; counters give the reference's and the store's seconds and their ratio
 // (the goal is at most 3).
+#include "AgainstReference.h"
 #include "BenchFiles.h"
 #include "BenchPlu.h"
 #include "db/plu/PluDatabase.h"
@@ -16,7 +17,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -25,11 +25,9 @@ namespace {
 using namespace varnel;
 
 constexpr std::uint32_t kPlus = 65535;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 
 std::string BenchPath() { return bench::BenchPath("mdb-operation", "mdb"); }
-
-double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // A new, empty database file of every table; the store's own schema.
 bool CreateFile(const std::string& path)
@@ -92,7 +90,7 @@ double PlainInsert(const std::string& path, const std::vector<DBFieldDef>& colum
         ok = ok && Run(*insert);
     }
     ok = ok && db.Exec("COMMIT").HasValue();
-    return ok ? Since(start) : -1;
+    return ok ? bench::SecondsSince(start) : -1;
 }
 
 // AddAllPlus of the store: a new database opened, every PLU added in one operation.
@@ -107,15 +105,12 @@ double StoreInsert(const std::string& path)
     bool ok = true;
     for (std::uint32_t number = 1; ok && number <= kPlus; ++number) ok = bench::AddBenchPlu(plus, number);
     ok = ok && operation.Commit();
-    return ok ? Since(start) : -1;
+    return ok ? bench::SecondsSince(start) : -1;
 }
 
 void Report(benchmark::State& state, double reference, double store)
 {
-    if (reference <= 0 || store <= 0) state.SkipWithError("an operation failed");
-    state.counters["reference_s"] = reference;
-    state.counters["store_s"] = store;
-    state.counters["store/reference"] = reference > 0 ? store / reference : 0;
+    bench::ReportAgainstReference(state, "store", reference, store, "an operation failed");
 }
 
 void AddAllPlus(benchmark::State& state)
@@ -160,7 +155,7 @@ void ChangeEveryPrice(benchmark::State& state)
             for (std::uint32_t number = 1; ok && number <= kPlus; ++number)
                 ok = update->BindInt(1, price).HasValue() && update->BindInt(2, number).HasValue() && Run(*update);
             ok = ok && db.Exec("COMMIT").HasValue();
-            reference = ok ? Since(start) : -1;
+            reference = ok ? bench::SecondsSince(start) : -1;
         }
         {
             ++price;
@@ -174,7 +169,7 @@ void ChangeEveryPrice(benchmark::State& state)
             for (std::uint32_t number = 1; ok && number <= kPlus; ++number)
                 ok = plus.ChangePrice(number, price, 0, false, false);
             ok = ok && operation.Commit();
-            store = ok ? Since(start) : -1;
+            store = ok ? bench::SecondsSince(start) : -1;
         }
         state.SetIterationTime(std::max(store, 0.0));
     }
