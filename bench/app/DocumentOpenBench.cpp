@@ -1,6 +1,7 @@
 // Opening a 65,535-PLU database through the document (table cache, open, version check; the links
 // not started) beside the record store's own open of the same file, for ".pld" and ".mdb". The
 // document should add no more than a tenth to the store's time.
+#include "BenchFiles.h"
 #include "app/Vrn3Doc.h"
 #include "comms/manager/IdEnqLinkList.h"
 #include "db/plu/PluDefRec.h"
@@ -9,11 +10,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
-#include <unistd.h>
 
 namespace {
 
@@ -41,12 +40,7 @@ private:
     CIdEnqLinkList m_links;
 };
 
-std::string BenchPath(const char* extension)
-{
-    char file[64];
-    std::snprintf(file, sizeof file, "/tmp/varnel-doc-bench-%d.%s", static_cast<int>(::getpid()), extension);
-    return file;
-}
+std::string BenchPath(const char* extension) { return bench::BenchPath("doc-bench", extension); }
 
 // The same PLUs in both kinds of file, made once.
 void MakeFiles()
@@ -54,10 +48,8 @@ void MakeFiles()
     static bool made = false;
     if (made) return;
     made = true;
-    std::atexit([] {
-        std::remove(BenchPath("pld").c_str());
-        std::remove(BenchPath("mdb").c_str());
-    });
+    bench::RemoveAtExit(BenchPath("pld"));
+    bench::RemoveAtExit(BenchPath("mdb"));
     // The ".pld" file record by record; the ".mdb" file written whole from it.
     CPluDatabase database;
     database.CreateAllTables();

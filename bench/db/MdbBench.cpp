@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -87,10 +86,8 @@ void MakeFiles()
         }
         db.ExportToMdb(BenchPath("mdb"));
         db.Close();
-        std::atexit([] {
-            std::remove(BenchPath("pld").c_str());
-            std::remove(BenchPath("mdb").c_str());
-        });
+        varnel::bench::RemoveAtExit(BenchPath("pld"));
+        varnel::bench::RemoveAtExit(BenchPath("mdb"));
         return true;
     }();
     (void)made;

@@ -1,12 +1,13 @@
 // Opening and compacting a ".pld" of 65,535 records of 300 bytes, beside a plain read of the same
 // file, so the ratio shows the store's own cost.
+#include "BenchFiles.h"
 #include "db/store/ObjDatabase.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -47,8 +48,7 @@ constexpr std::uint16_t kRecordBytes = 300;
 const std::string& BenchFile()
 {
     static const std::string path = [] {
-        char file[64];
-        std::snprintf(file, sizeof file, "/tmp/varnel-bench-%d.pld", static_cast<int>(::getpid()));
+        std::string file = varnel::bench::BenchPath("bench", "pld");
         TestDatabase db;
         db.Create(file);
         db.Open(file);
@@ -60,8 +60,8 @@ const std::string& BenchFile()
             table.AddRecord(key, kRecordBytes, std::move(record));
         }
         db.Close();
-        std::atexit([] { std::remove(BenchFile().c_str()); });
-        return std::string(file);
+        varnel::bench::RemoveAtExit(file);
+        return file;
     }();
     return path;
 }

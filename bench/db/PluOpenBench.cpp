@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <string>
 #include <time.h>
@@ -68,10 +67,8 @@ std::uint64_t MakeFiles()
         const std::string mdb = BenchPath("mdb");
         std::remove(mdb.c_str());
         if (!db.ExportToMdb(mdb)) return std::uint64_t{0};
-        std::atexit([] {
-            std::remove(BenchPath("pld").c_str());
-            std::remove(BenchPath("mdb").c_str());
-        });
+        bench::RemoveAtExit(BenchPath("pld"));
+        bench::RemoveAtExit(BenchPath("mdb"));
         return bytes;
     }();
     return rowData;
