@@ -50,20 +50,15 @@ std::uint64_t MakeFiles()
     bench::InstallBenchFrame();
     static const std::uint64_t rowData = [] {
         CPluDatabase db;
-        db.CreateAllTables();
-        const std::string pld = BenchPath("pld");
-        std::remove(pld.c_str());
-        if (!db.Create(pld) || !db.Open(pld)) return std::uint64_t{0};
-        db.CreateAllTables();
+        if (!bench::CreatePluFile(db, BenchPath("pld"))) return std::uint64_t{0};
         CPluDefTb& plus = *db.GetPluTable();
         std::uint64_t bytes = 0;
-        for (std::uint32_t number = 1; number <= kPlus; ++number) {
-            auto row = std::make_unique<CPluDefRec>();
-            bench::MakeBenchPlu(*row, number);
-            const std::uint16_t size = row->CalcDataSize();
-            bytes += size;
-            if (!plus.AddPlu(number, size, std::move(row))) return std::uint64_t{0};
-        }
+        const auto makeCounted = [&bytes](CPluDefRec& row, std::uint32_t number) {
+            bench::MakeBenchPlu(row, number);
+            bytes += row.CalcDataSize();
+        };
+        for (std::uint32_t number = 1; number <= kPlus; ++number)
+            if (!bench::AddPlu(plus, number, makeCounted)) return std::uint64_t{0};
         const std::string mdb = BenchPath("mdb");
         std::remove(mdb.c_str());
         if (!db.ExportToMdb(mdb)) return std::uint64_t{0};
