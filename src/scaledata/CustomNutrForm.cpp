@@ -92,11 +92,7 @@ void CustomNutrForm::UpdateFromCombo(std::size_t index, std::optional<std::size_
 
 void CustomNutrForm::OnCopyFrom(const PluPicker& pick)
 {
-    const auto* row = dynamic_cast<const CNutritionRec*>(PickNutritionRow(m_nutrition, pick, m_values.plu));
-    if (!row) return;
-    const std::uint32_t plu = m_values.plu;
-    m_values = row->GetValues();
-    m_values.plu = plu;
+    if (!CopyPickedNutrition<CNutritionRec>(m_nutrition, pick, m_values)) return;
     m_modified = true;
     ShowValues();
 }

@@ -15,11 +15,7 @@ NutrPanelForm::NutrPanelForm(const CNutritionTb* nutrition, const PanelNutrition
 
 void NutrPanelForm::OnCopyFrom(const PluPicker& pick)
 {
-    const auto* row = dynamic_cast<const CNutrPanelRec*>(PickNutritionRow(m_nutrition, pick, m_values.plu));
-    if (!row) return;
-    const std::uint32_t plu = m_values.plu;
-    m_values = row->GetValues();
-    m_values.plu = plu;
+    CopyPickedNutrition<CNutrPanelRec>(m_nutrition, pick, m_values);
 }
 
 bool NutrPanelForm::OnOK()

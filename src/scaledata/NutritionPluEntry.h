@@ -23,6 +23,18 @@ constexpr MessageId kMsgNoNutrition = 61398;
 // `current`); none when the user cancelled, and after 61398 when the PLU has no row.
 const CNutritionRowBase* PickNutritionRow(const CNutritionTb* nutrition, const PluPicker& pick,
                                           std::uint32_t current);
+// The values of the row picked so, of the row class `Row`, into the values a dialog edits, which keep
+// their own PLU; false when nothing was copied.
+template <class Row, class Values>
+bool CopyPickedNutrition(const CNutritionTb* nutrition, const PluPicker& pick, Values& values)
+{
+    const auto* row = dynamic_cast<const Row*>(PickNutritionRow(nutrition, pick, values.plu));
+    if (!row) return false;
+    const std::uint32_t plu = values.plu;
+    values = row->GetValues();
+    values.plu = plu;
+    return true;
+}
 
 class NutritionPluEntry {
 public:
