@@ -24,7 +24,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <deque>
 #include <filesystem>
 #include <functional>
 
@@ -56,56 +55,6 @@ public:
 private:
     std::function<void(MainFrameWindow&)> m_session;
     bool m_started = false;
-};
-
-// Answers the modal windows the session expects, in the order it expects them, from inside their own
-// event loops as they show. A modal window nobody expected fails the test and is closed (cancelled),
-// so the session never waits on a question it did not foresee.
-class ModalAnswers final : public QObject {
-public:
-    using Answer = std::function<void(QWidget& modal)>;
-
-    ModalAnswers() { qApp->installEventFilter(this); }
-    ~ModalAnswers() override
-    {
-        qApp->removeEventFilter(this);
-        EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " expected modal windows never showed";
-    }
-    ModalAnswers(const ModalAnswers&) = delete;
-    ModalAnswers& operator=(const ModalAnswers&) = delete;
-
-    void Expect(Answer answer) { m_answers.push_back(std::move(answer)); }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* modal = qobject_cast<QWidget*>(watched);
-        if (event->type() != QEvent::Show || modal == nullptr || !modal->isWindow() || !modal->isModal()) {
-            return QObject::eventFilter(watched, event);
-        }
-        Answer answer;
-        if (!m_answers.empty()) {
-            answer = std::move(m_answers.front());
-            m_answers.pop_front();
-        }
-        QMetaObject::invokeMethod(
-            modal,
-            [modal, answer = std::move(answer)] {
-                if (answer) {
-                    answer(*modal);
-                    return;
-                }
-                const auto* box = qobject_cast<QMessageBox*>(modal);
-                ADD_FAILURE() << "unexpected modal window " << modal->objectName().toStdString() << " \""
-                              << modal->windowTitle().toStdString() << "\" "
-                              << (box != nullptr ? box->text().toStdString() : std::string());
-                modal->close();
-            },
-            Qt::QueuedConnection);
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::deque<Answer> m_answers;
 };
 
 // Ends the program, failing the test, when the session has not ended it in time: a window left up
@@ -191,7 +140,7 @@ TEST_F(PluListProgramTest, AUserCreatesEditsRepricesAndDeletesAPluInTheListWindo
     bool existedBeforeDelete = false;
     bool goneAfterDelete = false;
     std::string deleteQuestion;
-    ModalAnswers modals;
+    test::ModalAnswers modals;
     const OnMainWindowShown session([&](MainFrameWindow& window) {
         const auto* view = window.findChild<CVrn3View*>("vrn3View");
         ASSERT_NE(view, nullptr);

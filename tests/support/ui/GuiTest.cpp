@@ -1,6 +1,7 @@
 // The offscreen application object and the modal-window helper.
 #include "support/ui/GuiTest.h"
 
+#include <QMessageBox>
 #include <QTimer>
 
 #include <cstdlib>
@@ -52,6 +53,45 @@ void WhenModalShows(std::function<void(QWidget& modal)> action)
         action(*modal);
     });
     timer->start(10);
+}
+
+ModalAnswers::ModalAnswers()
+{
+    qApp->installEventFilter(this);
+}
+
+ModalAnswers::~ModalAnswers()
+{
+    qApp->removeEventFilter(this);
+    EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " expected modal windows never showed";
+}
+
+bool ModalAnswers::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* modal = qobject_cast<QWidget*>(watched);
+    if (event->type() != QEvent::Show || modal == nullptr || !modal->isWindow() || !modal->isModal()) {
+        return QObject::eventFilter(watched, event);
+    }
+    Answer answer;
+    if (!m_answers.empty()) {
+        answer = std::move(m_answers.front());
+        m_answers.pop_front();
+    }
+    QMetaObject::invokeMethod(
+        modal,
+        [modal, answer = std::move(answer)] {
+            if (answer) {
+                answer(*modal);
+                return;
+            }
+            const auto* box = qobject_cast<QMessageBox*>(modal);
+            ADD_FAILURE() << "unexpected modal window " << modal->objectName().toStdString() << " \""
+                          << modal->windowTitle().toStdString() << "\" "
+                          << (box != nullptr ? box->text().toStdString() : std::string());
+            modal->close();
+        },
+        Qt::QueuedConnection);
+    return QObject::eventFilter(watched, event);
 }
 
 void ProcessEvents()

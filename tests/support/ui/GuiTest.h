@@ -11,6 +11,7 @@
 //
 // A modal loop (exec(), a message box) is answered from inside it: WhenModalShows queues the action
 // that runs once the modal window is up.
+// ModalAnswers answers each as it shows, in order, and fails on one the test did not expect.
 #pragma once
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -45,6 +47,26 @@ T* Child(const QObject& root, const char* name)
 
 // Runs `action` with the modal window once one shows (within a few seconds).
 void WhenModalShows(std::function<void(QWidget& modal)> action);
+
+// Answers the modal windows a test expects, in the order it expects them, from inside their own event
+// loops as they show. A modal window nobody expected fails the test and is closed (cancelled), so the
+// test never waits on a question it did not foresee; an expected one that never showed fails it too.
+class ModalAnswers final : public QObject {
+public:
+    using Answer = std::function<void(QWidget& modal)>;
+
+    ModalAnswers();
+    ~ModalAnswers() override;
+    ModalAnswers(const ModalAnswers&) = delete;
+    ModalAnswers& operator=(const ModalAnswers&) = delete;
+
+    void Expect(Answer answer) { m_answers.push_back(std::move(answer)); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::deque<Answer> m_answers;
+};
 
 // Runs queued calls and posted events until the queue is empty.
 void ProcessEvents();
