@@ -11,6 +11,7 @@
 #include "scaledata/ui/MessageTextEditDlgs.h"
 #include "scaledata/ui/NameDlgs.h"
 #include "scaledata/ui/ScaleDataListDlgs.h"
+#include "scaledata/ui/ScaleDataListWindows.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -174,6 +175,41 @@ TEST_F(ScaleDataDlgsTest, PopPickListGivesBackAPredefinedNumber)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(3)).center());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(form.GetChosenNumber(), 3u);
+}
+
+// The document's message picker: the number chosen; Cancel gives the current number back, but
+// 0xFFFFFFFF for the storage texts.
+TEST_F(ScaleDataDlgsTest, SelectMessageNoGivesTheChoiceOrOnCancelWhatItsKindGives)
+{
+    AddMessage(4, 7, "Seven");
+    const ScaleDataListSite site{m_database, {true, false, false}, CodePage::Western, nullptr};
+    struct Case {
+        const char* name;
+        std::uint32_t type;
+        bool pick;
+        std::uint32_t expected;
+    };
+    const Case cases[] = {
+        {"extra message chosen", 2, true, 7},
+        {"extra message cancelled", 2, false, 5},
+        {"comment cancelled", 11, false, 5},
+        {"storage temperature cancelled", 12, false, 0xFFFFFFFF},
+        {"storage instruction cancelled", 13, false, 0xFFFFFFFF},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool opened = false;
+        WhenModalShows([&](QWidget& modal) {
+            opened = true;
+            auto* list = Child<QTreeWidget>(modal, "1009");
+            for (int row = 0; c.pick && row < list->topLevelItemCount(); ++row)
+                if (list->topLevelItem(row)->text(0).trimmed().toUInt() == 7) SelectRow(modal, row);
+            if (c.pick) Click(modal, "1");
+            else QTest::keyClick(&modal, Qt::Key_Escape);
+        });
+        EXPECT_EQ(SelectMessageNo(m_frame.m_setup, c.type, 5, site), c.expected);
+        EXPECT_TRUE(opened);
+    }
 }
 
 TEST_F(ScaleDataDlgsTest, EditCategoryTakesANumberAndAName)
