@@ -17,6 +17,7 @@ void TakeFont(std::vector<CLabelTextRun>& runs, std::size_t font)
 
 LabelTextPosition LabelTextEditForm::DeleteSelectedText(const LabelTextSelection& selection)
 {
+    SettleLayout();
     const std::size_t lastLine = m_lines.size() - 1;
     const LabelTextPosition start{std::min(selection.start.line, lastLine), selection.start.column};
     const LabelTextPosition end{std::min(selection.end.line, lastLine), selection.end.column};
@@ -50,7 +51,7 @@ void LabelTextEditForm::JoinNextLine(std::size_t line)
     if (overflow.empty()) {
         m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(line) + 1);
         Renumber();
-        Layout();
+        LayOutLines();
         return;
     }
     // What did not fit stays on the next line, and the lines below flow again.
@@ -62,6 +63,7 @@ void LabelTextEditForm::JoinNextLine(std::size_t line)
 
 LabelTextPosition LabelTextEditForm::InsertLines(LabelTextPosition at, std::vector<CLabelTextLine> lines)
 {
+    SettleLayout();
     if (lines.empty()) return at;
     at.line = std::min(at.line, m_lines.size() - 1);
     at.column = std::min(at.column, m_lines[at.line].GetTextLength());
@@ -83,6 +85,7 @@ LabelTextPosition LabelTextEditForm::InsertLines(LabelTextPosition at, std::vect
 
 std::vector<CLabelTextLine> LabelTextEditForm::SelectedLines(const LabelTextSelection& selection) const
 {
+    SettleLayout();
     std::vector<CLabelTextLine> selected;
     const std::size_t lastLine = std::min(selection.end.line, m_lines.size() - 1);
     for (std::size_t i = selection.start.line; i <= lastLine; ++i) {

@@ -30,6 +30,7 @@ std::vector<std::string> SplitLines(std::string_view text)
 
 void LabelTextEditForm::DeleteSelection()
 {
+    SettleLayout();
     const std::optional<LabelTextSelection> selection = GetSelection();
     if (!selection) return;
     m_caret = DeleteSelectedText(*selection);
@@ -40,6 +41,7 @@ void LabelTextEditForm::DeleteSelection()
 
 void LabelTextEditForm::DeleteKey(std::size_t repeat)
 {
+    SettleLayout();
     if (GetSelection()) {
         DeleteSelection();
         return;
@@ -63,6 +65,7 @@ void LabelTextEditForm::DeleteKey(std::size_t repeat)
 
 void LabelTextEditForm::Backspace(std::size_t repeat)
 {
+    SettleLayout();
     if (GetSelection()) {
         DeleteSelection();
         return;
@@ -78,6 +81,7 @@ void LabelTextEditForm::Backspace(std::size_t repeat)
 
 void LabelTextEditForm::Copy()
 {
+    SettleLayout();
     const std::optional<LabelTextSelection> selection = GetSelection();
     if (!selection || m_clipboard == nullptr) return;
     const std::vector<CLabelTextLine> lines = SelectedLines(*selection);
@@ -86,6 +90,7 @@ void LabelTextEditForm::Copy()
 
 void LabelTextEditForm::Cut()
 {
+    SettleLayout();
     if (!GetSelection()) return;
     Copy();
     DeleteKey(1);
@@ -93,6 +98,7 @@ void LabelTextEditForm::Cut()
 
 void LabelTextEditForm::Paste()
 {
+    SettleLayout();
     if (m_clipboard == nullptr) return;
     PasteContent(m_clipboard->Get());
 }

@@ -41,6 +41,7 @@ std::size_t LabelTextEditForm::DefaultLineFont(std::size_t number, std::size_t o
 
 void LabelTextEditForm::SetTextKind(std::uint16_t table, int mode)
 {
+    SettleLayout();
     m_textTable = table;
     m_lineDefaults =
         table != kTableWithoutLineFonts && !(m_settings.IsFamily9Default() && mode != 0);
@@ -118,13 +119,15 @@ int LabelTextEditForm::SetText(std::string_view text)
 
 int LabelTextEditForm::SetTextAndWidth(std::string_view text, std::uint16_t millimetres)
 {
-    SetLabelWidth(std::clamp(millimetres, kMinLabelWidth, kMaxLabelWidth));
+    // The text read next replaces whatever layout was still to come.
+    m_context.labelWidthMm = std::clamp(millimetres, kMinLabelWidth, kMaxLabelWidth);
     PlaceLabel();
     return SetText(text);
 }
 
 std::size_t LabelTextEditForm::GetTextChecked(std::span<char> buffer, bool& truncated)
 {
+    SettleLayout();
     truncated = false;
     // What the label leaves out is not written; a line left empty by it at the end is dropped as well.
     for (CLabelTextLine& line : m_lines) line.DropPastLabelWidth(m_context);
@@ -162,8 +165,14 @@ std::uint32_t LabelTextEditForm::GetPrintLength() const
 
 int LabelTextEditForm::Layout()
 {
+    SettleLayout();
+    return LayOutLines();
+}
+
+int LabelTextEditForm::LayOutLines() const
+{
     int top = 0;
-    for (CLabelTextLine& line : m_lines) {
+    for (const CLabelTextLine& line : m_lines) {
         line.Layout(m_context, top);
         top = line.m_bottom;
     }
@@ -172,6 +181,7 @@ int LabelTextEditForm::Layout()
 
 std::size_t LabelTextEditForm::Flow(std::size_t line, LabelTextPosition* follow)
 {
+    SettleLayout();
     std::size_t touched = 0;
     for (std::size_t i = line; i < m_lines.size(); ++i) {
         ++touched;
@@ -191,13 +201,14 @@ std::size_t LabelTextEditForm::Flow(std::size_t line, LabelTextPosition* follow)
         }
     }
     Renumber();
-    Layout();
+    LayOutLines();
     return touched;
 }
 
 LabelTextPosition LabelTextEditForm::InsertText(LabelTextPosition caret, std::string_view text, std::size_t repeat,
                                                 bool overwrite)
 {
+    SettleLayout();
     caret.line = std::min(caret.line, m_lines.size() - 1);
     caret.column = m_lines[caret.line].InsertText(caret.column, text, repeat, overwrite, m_context);
     Flow(caret.line);
@@ -211,15 +222,17 @@ LabelTextPosition LabelTextEditForm::InsertText(LabelTextPosition caret, std::st
 
 std::size_t LabelTextEditForm::DeleteRange(std::size_t line, std::size_t from, std::size_t to)
 {
+    SettleLayout();
     CLabelTextLine& changed = m_lines.at(line);
     const std::size_t removed = changed.DeleteRange(from, to, m_settings.chars);
     changed.FitTallestFont(m_settings);
-    Layout();
+    LayOutLines();
     return removed;
 }
 
 void LabelTextEditForm::SetEffect(const LabelTextSelection& selection, LabelEffect effect, bool on)
 {
+    SettleLayout();
     const LabelTextPosition& start = selection.start;
     const LabelTextPosition& end = selection.end;
     for (std::size_t i = start.line; i <= end.line && i < m_lines.size(); ++i) {
@@ -232,6 +245,7 @@ void LabelTextEditForm::SetEffect(const LabelTextSelection& selection, LabelEffe
 
 void LabelTextEditForm::ApplyFormat(const LabelTextSelection& selection, const LabelTextFormat& format)
 {
+    SettleLayout();
     if (!m_settings.CanName(format.font)) return;
     const LabelTextPosition& start = selection.start;
     const LabelTextPosition& end = selection.end;
@@ -250,6 +264,7 @@ void LabelTextEditForm::ApplyFormat(const LabelTextSelection& selection, const L
 
 bool LabelTextEditForm::SetLineFont(std::size_t line, std::size_t font)
 {
+    SettleLayout();
     if (!m_settings.CanName(font) || !m_lines.at(line).SetLineFont(font, m_settings)) return false;
     Flow(line);
     return true;
@@ -258,10 +273,11 @@ bool LabelTextEditForm::SetLineFont(std::size_t line, std::size_t font)
 LabelTextPosition LabelTextEditForm::SplitAtEnter(LabelTextPosition caret, const LabelTextSelection* selection,
                                                   bool overwrite)
 {
+    SettleLayout();
     caret.line = std::min(caret.line, m_lines.size() - 1);
     if (overwrite) {
         if (caret.line + 1 == m_lines.size()) m_lines.push_back(NextLine(m_lines.back()));
-        Layout();
+        LayOutLines();
         return {caret.line + 1, 0};
     }
     CLabelTextLine& line = m_lines[caret.line];
@@ -277,7 +293,7 @@ LabelTextPosition LabelTextEditForm::SplitAtEnter(LabelTextPosition caret, const
     next.FitTallestFont(m_settings);
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(caret.line) + 1, std::move(next));
     Renumber();
-    Layout();
+    LayOutLines();
     return {caret.line + 1, 0};
 }
 

@@ -69,9 +69,21 @@ public:
 
     const LabelTextSettings& GetSettings() const { return m_settings; }
     const LabelTextContext& GetContext() const { return m_context; }
-    void SetLabelWidth(std::uint16_t millimetres) { m_context.labelWidthMm = millimetres; }
-    void SetLabelLeft(int x) { m_context.labelLeft = x; }
-    void SetScreenFace(std::string face) { m_context.screenFace = std::move(face); }
+    void SetLabelWidth(std::uint16_t millimetres)
+    {
+        SettleLayout();
+        m_context.labelWidthMm = millimetres;
+    }
+    void SetLabelLeft(int x)
+    {
+        SettleLayout();
+        m_context.labelLeft = x;
+    }
+    void SetScreenFace(std::string face)
+    {
+        SettleLayout();
+        m_context.screenFace = std::move(face);
+    }
     // The table whose texts are edited (PLU descriptions, extra messages, coupons): it picks the
     // default line fonts; the mode picks the fonts offered (IsFontAllowed).
     void SetTextKind(std::uint16_t table, int mode = 0);
@@ -107,7 +119,11 @@ public:
     std::uint32_t GetPrintLength() const;
 
     std::size_t GetLineCount() const { return m_lines.size(); }
-    const CLabelTextLine& GetLine(std::size_t line) const { return m_lines.at(line); }
+    const CLabelTextLine& GetLine(std::size_t line) const
+    {
+        SettleLayout();
+        return m_lines.at(line);
+    }
 
     // Lays every line out, one below the other; returns the total height.
     int Layout();
@@ -178,9 +194,21 @@ public:
     // Scrolling, in pixels.
     void OnVScroll(ScrollCode code, int position);
     void OnHScroll(ScrollCode code, int position);
-    int GetVScroll() const { return m_vScroll; }
-    int GetHScroll() const { return m_hScroll; }
-    int GetTotalHeight() const { return m_totalHeight; }
+    int GetVScroll() const
+    {
+        SettleLayout();
+        return m_vScroll;
+    }
+    int GetHScroll() const
+    {
+        SettleLayout();
+        return m_hScroll;
+    }
+    int GetTotalHeight() const
+    {
+        SettleLayout();
+        return m_totalHeight;
+    }
     bool IsHScrollShown() const { return m_context.labelWidthMm > kWidestUnscrolledLabel; }
     int GetHScrollRange() const;
 
@@ -210,7 +238,12 @@ private:
     void ResetEditorState();
     void AfterEdit();
     void ClampCaret();
-    void KeepCaretVisible();
+    void KeepCaretVisible() const;
+    // After a text is read the lines are laid out, and the caret kept in view, only when something
+    // first asks where they lie or changes the editor: moving from PLU to PLU lays out no text that
+    // is not shown. Every other operation settles the layout first, so it sees what it would have.
+    void SettleLayout() const;
+    int LayOutLines() const;
     void PlaceLabel();
     void MoveCaret(LabelTextPosition to, bool extend);
     LabelTextPosition CaretStep(std::uint32_t key, std::size_t repeat) const;
@@ -242,9 +275,11 @@ private:
     bool m_mouseCapture = false;
     int m_viewWidth = 0;
     int m_viewHeight = 0;
-    int m_totalHeight = 0;
-    int m_vScroll = 0;
-    int m_hScroll = 0;
+    // Worked out as the layout settles (SettleLayout).
+    mutable bool m_layoutDue = false;
+    mutable int m_totalHeight = 0;
+    mutable int m_vScroll = 0;
+    mutable int m_hScroll = 0;
 };
 
 }  // namespace varnel

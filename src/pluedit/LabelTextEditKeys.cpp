@@ -117,6 +117,7 @@ LabelTextPosition LabelTextEditForm::CaretStep(std::uint32_t key, std::size_t re
 
 void LabelTextEditForm::OnSinkKeyDown(std::uint32_t key, std::uint32_t repeat, std::uint32_t flags)
 {
+    SettleLayout();
     const bool shift = (flags & kKeyShift) != 0;
     const bool ctrl = (flags & kKeyCtrl) != 0;
     const std::size_t count = std::max<std::uint32_t>(repeat, 1);
@@ -164,6 +165,7 @@ void LabelTextEditForm::OnSinkKeyDown(std::uint32_t key, std::uint32_t repeat, s
 
 void LabelTextEditForm::OnSinkCtrlChar(std::uint32_t ch, std::uint32_t /*repeat*/, std::uint32_t /*flags*/)
 {
+    SettleLayout();
     switch (ch) {
     case CtrlC: Copy(); break;
     case CtrlF: NextLineFont(); break;
@@ -175,12 +177,14 @@ void LabelTextEditForm::OnSinkCtrlChar(std::uint32_t ch, std::uint32_t /*repeat*
 
 void LabelTextEditForm::OnSinkSetFocus()
 {
+    SettleLayout();
     m_focus = true;
     if (m_host != nullptr) m_host->OnEditorFocused();
 }
 
 void LabelTextEditForm::OnSinkKillFocus()
 {
+    SettleLayout();
     m_focus = false;
     m_pendingLead.reset();
 }

@@ -52,6 +52,7 @@ bool LabelTextEditForm::IsFontAllowed(const CScaleFont& font, int mode) const
 
 void LabelTextEditForm::DisableFontEffects()
 {
+    SettleLayout();
     for (AllowedFont& allowed : m_allowedFonts)
         for (const std::size_t flag : CScaleFont::kEffectAllowedFlags) allowed.font.m_flags[flag] = 0;
 }
@@ -71,6 +72,7 @@ std::size_t LabelTextEditForm::FormatColumn() const
 
 void LabelTextEditForm::OnEffectButton(LabelEffect effect)
 {
+    SettleLayout();
     const std::optional<LabelTextSelection> selection = GetSelection();
     if (!selection) return;
     const bool on = !FormatAt({m_caret.line, FormatColumn()})[effect];
@@ -81,6 +83,7 @@ void LabelTextEditForm::OnEffectButton(LabelEffect effect)
 
 void LabelTextEditForm::SetLinesFont(std::size_t row)
 {
+    SettleLayout();
     if (row >= m_allowedFonts.size()) return;
     const std::size_t font = m_allowedFonts[row].position;
     const std::optional<LabelTextSelection> selection = GetSelection();
@@ -96,6 +99,7 @@ void LabelTextEditForm::SetLinesFont(std::size_t row)
 
 void LabelTextEditForm::NextLineFont()
 {
+    SettleLayout();
     const std::optional<LabelTextSelection> selection = GetSelection();
     if (selection && selection->start.line != selection->end.line) return;
     if (m_allowedFonts.empty()) return;
@@ -105,6 +109,7 @@ void LabelTextEditForm::NextLineFont()
 
 bool LabelTextEditForm::SetLabelWidth(std::string_view text)
 {
+    SettleLayout();
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     unsigned width = 0;
@@ -133,6 +138,7 @@ std::optional<FontDetailForm> LabelTextEditForm::MakeFontDetail() const
 
 void LabelTextEditForm::ApplyFontDetail(const FontDetailForm& detail)
 {
+    SettleLayout();
     const std::optional<LabelTextSelection> selection = GetSelection();
     if (!selection) return;
     ApplyFormat(*selection, detail.GetFormat());

@@ -57,6 +57,7 @@ bool LabelTextEditForm::OverwriteWouldOverflow(std::string_view character) const
 
 void LabelTextEditForm::OnSinkChar(std::uint32_t ch, std::uint32_t repeat, std::uint32_t /*flags*/)
 {
+    SettleLayout();
     if (m_lines.empty()) return;
     const std::optional<std::string> character = PrepareTyped(static_cast<std::uint8_t>(ch));
     if (!character) return;

@@ -21,6 +21,7 @@ constexpr int kCaretMargin = 10;
 
 void LabelTextEditForm::SetViewSize(int width, int height)
 {
+    SettleLayout();
     m_viewWidth = std::max(0, width);
     m_viewHeight = std::max(0, height);
     PlaceLabel();
@@ -49,17 +50,30 @@ void LabelTextEditForm::ResetEditorState()
     m_modified = false;
     m_vScroll = 0;
     m_hScroll = 0;
-    AfterEdit();
+    if (m_lines.empty() || !m_lines.back().IsEmpty()) AppendTypingLine();
+    Renumber();
+    ClampCaret();
+    m_layoutDue = true;
+    if (m_host != nullptr) m_host->OnLinesRecounted();
 }
 
 void LabelTextEditForm::AfterEdit()
 {
     if (m_lines.empty() || !m_lines.back().IsEmpty()) AppendTypingLine();
     Renumber();
-    m_totalHeight = Layout();
+    m_layoutDue = false;
+    m_totalHeight = LayOutLines();
     ClampCaret();
     KeepCaretVisible();
     if (m_host != nullptr) m_host->OnLinesRecounted();
+}
+
+void LabelTextEditForm::SettleLayout() const
+{
+    if (!m_layoutDue) return;
+    m_layoutDue = false;
+    m_totalHeight = LayOutLines();
+    KeepCaretVisible();
 }
 
 void LabelTextEditForm::ClampCaret()
@@ -80,7 +94,7 @@ void LabelTextEditForm::ClampCaret()
     if (m_anchor) clamp(*m_anchor);
 }
 
-void LabelTextEditForm::KeepCaretVisible()
+void LabelTextEditForm::KeepCaretVisible() const
 {
     const CLabelTextLine& line = m_lines[m_caret.line];
     if (line.m_top < m_vScroll) {
@@ -104,6 +118,7 @@ void LabelTextEditForm::KeepCaretVisible()
 
 void LabelTextEditForm::OnVScroll(ScrollCode code, int position)
 {
+    SettleLayout();
     int to = m_vScroll;
     switch (code) {
     case ScrollCode::LineBack:
@@ -140,6 +155,7 @@ void LabelTextEditForm::OnVScroll(ScrollCode code, int position)
 
 void LabelTextEditForm::OnHScroll(ScrollCode code, int position)
 {
+    SettleLayout();
     int to = m_hScroll;
     switch (code) {
     case ScrollCode::LineBack: to -= kHLine; break;
@@ -169,6 +185,7 @@ LabelTextPosition LabelTextEditForm::PositionAtPoint(int x, int y) const
 
 void LabelTextEditForm::OnLButtonDown(int x, int y)
 {
+    SettleLayout();
     if (x < 0 || y < 0 || x >= m_viewWidth || y >= m_viewHeight) return;
     m_pendingLead.reset();
     m_caret = PositionAtPoint(x, y);
@@ -179,6 +196,7 @@ void LabelTextEditForm::OnLButtonDown(int x, int y)
 
 void LabelTextEditForm::OnMouseMove(int x, int y)
 {
+    SettleLayout();
     if (!m_mouseCapture) return;
     m_caret = PositionAtPoint(x, y);
     KeepCaretVisible();
@@ -186,6 +204,7 @@ void LabelTextEditForm::OnMouseMove(int x, int y)
 
 void LabelTextEditForm::OnLButtonUp(int x, int y)
 {
+    SettleLayout();
     if (!m_mouseCapture) return;
     OnMouseMove(x, y);
     m_mouseCapture = false;
@@ -193,6 +212,7 @@ void LabelTextEditForm::OnLButtonUp(int x, int y)
 
 CaretRect LabelTextEditForm::GetCaretRect() const
 {
+    SettleLayout();
     const CLabelTextLine& line = m_lines[m_caret.line];
     const int x = line.XFromColumn(m_caret.column) - m_hScroll;
     const int top = line.m_top - m_vScroll;

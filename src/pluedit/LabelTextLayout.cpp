@@ -137,7 +137,7 @@ std::size_t CLabelTextLine::FindBreak(const LabelTextContext& context) const
     return breakColumn;
 }
 
-void CLabelTextLine::Layout(const LabelTextContext& context, int top)
+void CLabelTextLine::Layout(const LabelTextContext& context, int top) const
 {
     const bool centred = context.settings->fonts.GetLayoutFlag(m_lineFont);
     if (context.settings->IsThai()) {

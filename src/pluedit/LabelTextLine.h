@@ -81,7 +81,7 @@ public:
     std::size_t FittingBytes(const LabelTextContext& context) const;
     // Screen x of every byte boundary from the label's left edge, centred for centring fonts; in the
     // Thai version it ends where the printed width reaches the label width. Height includes the gap.
-    void Layout(const LabelTextContext& context, int top);
+    void Layout(const LabelTextContext& context, int top) const;
     int Height(const LabelTextContext& context) const;
     std::size_t ColumnFromX(int x, const CharRule& chars) const;
     int XFromColumn(std::size_t column) const;
@@ -89,9 +89,10 @@ public:
     std::size_t m_lineFont;
     std::size_t m_number;
     std::vector<CLabelTextRun> m_runs;
-    std::vector<int> m_xPositions;  // after Layout
-    int m_top = 0;
-    int m_bottom = 0;
+    // Where the line lies, worked out from the rest by Layout (which its holder may put off).
+    mutable std::vector<int> m_xPositions;
+    mutable int m_top = 0;
+    mutable int m_bottom = 0;
 
 private:
     void ForgetLayout();
