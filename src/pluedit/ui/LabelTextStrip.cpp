@@ -22,6 +22,8 @@ constexpr std::array<EffectButton, kLabelEffects> kEffectButtons = {
 // Label widths offered in the width combo; any other from 10 to 500 mm may be typed.
 constexpr int kOfferedWidths[] = {40, 50, 60, 70, 80, 100};
 
+constexpr int kCaptionPadding = 20;  // pixels beside a button's caption
+
 }  // namespace
 
 CLabelTextStrip::CLabelTextStrip(CLabelTextEdit& editor, QWidget* parent)
@@ -33,11 +35,15 @@ CLabelTextStrip::CLabelTextStrip(CLabelTextEdit& editor, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     m_fonts->setObjectName("1049");
     m_fonts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The font's name and code are what the combo is for: the row's other controls give way first.
+    m_fonts->setSizePolicy(QSizePolicy::Minimum, m_fonts->sizePolicy().verticalPolicy());
     layout->addWidget(m_fonts);
     for (std::size_t effect = 0; effect < kLabelEffects; ++effect) {
         auto* button = new QPushButton(kEffectButtons[effect].text, this);
         button->setObjectName(kEffectButtons[effect].id);
         button->setCheckable(true);
+        // As wide as its caption: the strip shares its row with the description's length.
+        button->setMaximumWidth(button->fontMetrics().horizontalAdvance(button->text()) + kCaptionPadding);
         connect(button, &QPushButton::clicked, this,
                 [this, effect] { m_editor.OnEffectButton(static_cast<LabelEffect>(effect)); });
         m_effects[effect] = button;
