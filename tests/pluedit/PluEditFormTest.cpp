@@ -238,6 +238,42 @@ TEST_P(PluEditFormTest, StatesOfTheFixedControls)
     EXPECT_EQ(m_services.m_promotionsEdited, std::vector<std::uint32_t>{4});
 }
 
+TEST_P(PluEditFormTest, IndicatorsFollowThePromotionState)
+{
+    AddPlu(4);
+    struct Case {
+        int state;
+        bool sale;
+        bool campaign;
+    };
+    for (const Case& c : {Case{0, false, false}, Case{1, true, false}, Case{2, true, false}, Case{3, false, true},
+                          Case{4, false, true}}) {
+        m_services.m_promotions = {{4, c.state}};
+        ASSERT_TRUE(Form().ShowPlu(4));
+        EXPECT_EQ(Form().IsSaleShown(), c.sale) << c.state;
+        EXPECT_EQ(Form().IsCampaignShown(), c.campaign) << c.state;
+    }
+}
+
+// Active/Inactive: hidden with the setting off, else the radios, or the combo of 1053's values when
+// 1053 has values by price zone.
+TEST_P(PluEditFormTest, TheActiveStateShowsAsItsSettingAndDefinitionSay)
+{
+    Define(1053, 0, 1, 1).AddValue(std::make_unique<CPropValue>("Active", 0));
+    m_frame.m_fieldDefs[0].rbegin()->second->AddValue(std::make_unique<CPropValue>("Inactive", 1));
+    CPluDefRec& row = AddPlu(4);
+    row.Set(PluCol::CtrlFlag, 1);
+    ASSERT_TRUE(Form().ShowPlu(4));
+    EXPECT_EQ(Form().GetActiveMode(), PluEditForm::ActiveMode::Hidden);
+    m_frame.m_setup.m_pluActiveInactive = 1;
+    EXPECT_EQ(Form().GetActiveMode(), PluEditForm::ActiveMode::Radios);
+    EXPECT_FALSE(Form().IsActive());
+    m_frame.m_priceZoneFields = {1005, 1053};
+    EXPECT_EQ(Form().GetActiveMode(), PluEditForm::ActiveMode::Combo);
+    EXPECT_EQ(Form().GetActiveChoices().selected, std::optional<std::size_t>(1));
+    for (const PluFieldControl& control : Form().GetControls()) EXPECT_NE(control.definition->m_fieldNo, 1053);
+}
+
 TEST_P(PluEditFormTest, DescriptionLengthAndItsCombos)
 {
     AddPlu(6);
