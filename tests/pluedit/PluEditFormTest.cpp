@@ -201,9 +201,11 @@ TEST_P(PluEditFormTest, EveryFieldsTextFollowsTheRowZoneAndRulesItIsMadeFrom)
         ASSERT_TRUE(fresh.ShowPlu(Form().GetCurrentPlu()));
         const std::vector<PluShownText>& expected = fresh.GetFieldTexts();
         const std::vector<PluShownText>& texts = Form().GetFieldTexts();
-        for (const PluFieldControl& control : Form().GetControls())
-            if (control.kind == PluControlKind::NumEdit)
+        for (const PluFieldControl& control : Form().GetControls()) {
+            if (control.kind == PluControlKind::NumEdit) {
                 EXPECT_EQ(texts[control.index].text, expected[control.index].text) << control.definition->m_fieldNo;
+            }
+        }
     }
     EXPECT_EQ(Form().GetFieldTexts()[Control(1005).index].text, "12.34");
 }
