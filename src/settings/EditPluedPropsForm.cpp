@@ -1,7 +1,6 @@
 // The Options sheet's values, pages and page rows.
 #include "settings/EditPluedPropsForm.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/PathText.h"
 #include "platform/UserPrompt.h"
 #include "settings/OptionsConversions.h"
@@ -342,13 +341,13 @@ void OnLogSwitch(OptionsValues& values, const LogFileField& log, bool on)
     if (on && (values.log.*log.file).empty()) SelectLogFile(values, log.file);
 }
 
-std::string LogFileText(const std::string& path)
+std::string LogFileText(const std::string& path, const CharRule& chars)
 {
-    return path.empty() ? "No file selected!!" : AbbreviatePath(path, 40, CurrentTextRules().chars);
+    return path.empty() ? "No file selected!!" : AbbreviatePath(path, 40, chars);
 }
 
-bool SelectBackupFolder(OptionsValues& values, const std::string& extension, const std::string& pattern,
-                        const std::string& filter)
+bool SelectBackupFolder(OptionsValues& values, const CharRule& chars, const std::string& extension,
+                        const std::string& pattern, const std::string& filter)
 {
     FileRequest request;
     request.kind = FileRequest::Kind::Save;
@@ -359,7 +358,7 @@ bool SelectBackupFolder(OptionsValues& values, const std::string& extension, con
     request.initialDirectory = values.backupFolder;
     const std::optional<std::string> file = AskFileName(request);
     if (!file) return false;
-    values.backupFolder = GetFolderOfFile(*file, CurrentTextRules().chars);
+    values.backupFolder = GetFolderOfFile(*file, chars);
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "db/site/GeneralSetup.h"
 #include "db/site/LabProp.h"
+#include "db/site/TextRules.h"
 #include "keyboards/KeyTypeDef.h"
 #include "settings/AppEventLog.h"
 
@@ -106,13 +107,14 @@ std::span<const LogFileField> Logging3Files();
 bool SelectLogFile(OptionsValues& values, std::string EventLogSettings::*file);
 // A log's switch was clicked: switched on without a file, its chooser opens at once.
 void OnLogSwitch(OptionsValues& values, const LogFileField& log, bool on);
-// The text a log file shows: the path shortened to 40 bytes, or "No file selected!!".
-std::string LogFileText(const std::string& path);
+// The text a log file shows: the path shortened to 40 bytes under the store's character rule, or
+// "No file selected!!".
+std::string LogFileText(const std::string& path, const CharRule& chars);
 
 // "Select Folder...": a save-as dialog in the backup folder on the database files; the folder of the
-// file named is stored only when the dialog ends with OK.
-bool SelectBackupFolder(OptionsValues& values, const std::string& extension, const std::string& pattern,
-                        const std::string& filter);
+// file named (under the store's character rule) is stored only when the dialog ends with OK.
+bool SelectBackupFolder(OptionsValues& values, const CharRule& chars, const std::string& extension,
+                        const std::string& pattern, const std::string& filter);
 
 // The Report page's check on leaving it: the font size must read as a number (61231 otherwise).
 bool CheckReportPage(OptionsValues& values);

@@ -153,21 +153,48 @@ TEST_F(OptionsFormTest, SwitchingALogOnWithoutAFileOpensItsChooser)
     m_prompt.QueueSaveName("/srv/logs/summary.elg");
     OnLogSwitch(values, Logging3Files()[0], true);
     EXPECT_EQ(values.log.ImportSummaryLogFile, "/srv/logs/summary.elg");
-    EXPECT_EQ(LogFileText(""), "No file selected!!");
+    EXPECT_EQ(LogFileText("", CharRule{}), "No file selected!!");
 }
 
 TEST_F(OptionsFormTest, BackupFolderChangesOnlyWhenTheDialogEndsWithOk)
 {
     OptionsValues values = Load();
     m_prompt.QueueSaveName(std::nullopt);
-    EXPECT_FALSE(SelectBackupFolder(values, "mdb", "*.mdb", "MDB database (*.mdb) |*.mdb||"));
+    EXPECT_FALSE(SelectBackupFolder(values, CharRule{}, "mdb", "*.mdb", "MDB database (*.mdb) |*.mdb||"));
     EXPECT_EQ(values.backupFolder, "/srv/backup");
     ASSERT_EQ(m_prompt.m_fileRequests.size(), 1u);
     EXPECT_EQ(m_prompt.m_fileRequests[0].initialDirectory, "/srv/backup");
     EXPECT_EQ(m_prompt.m_fileRequests[0].fileName, "*.mdb");
     m_prompt.QueueSaveName("/media/usb/backups/*.mdb");
-    EXPECT_TRUE(SelectBackupFolder(values, "mdb", "*.mdb", "MDB database (*.mdb) |*.mdb||"));
+    EXPECT_TRUE(SelectBackupFolder(values, CharRule{}, "mdb", "*.mdb", "MDB database (*.mdb) |*.mdb||"));
     EXPECT_EQ(values.backupFolder, "/media/usb/backups");
+}
+
+TEST_F(OptionsFormTest, PathsAreSplitAndCutUnderTheCharacterRuleHandedIn)
+{
+    // The second byte of a Big5 character may be '\', which paths of older setups also end folders at.
+    const std::string path = "/srv/logs/\xA5\x5C" "x.mdb";
+    const std::string longPath = "/srv/a-folder-name-long-enough-to-be-cut/\xA5\x5C" "x.elg";
+    struct Case {
+        const char* name;
+        CharRule chars;
+        std::string folder;
+        std::string logText;
+    };
+    const Case cases[] = {
+        {"Western: the byte is a separator", CharRule{}, "/srv/logs/\xA5",
+         "/srv/a-folder-name-long-enough-...\x5Cx.elg"},
+        {"Big5: the byte ends a character", CharRule{CharRule::LeadBytes::OfCodePage, CodePage::TraditionalChinese},
+         "/srv/logs", "/srv/a-folder-name-long-enoug.../\xA5\x5Cx.elg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OptionsValues values = Load();
+        m_prompt.QueueSaveName(path);
+        ASSERT_TRUE(SelectBackupFolder(values, c.chars, "mdb", "*.mdb", "MDB database (*.mdb) |*.mdb||"));
+        EXPECT_EQ(values.backupFolder, c.folder);
+        EXPECT_EQ(LogFileText(longPath, c.chars), c.logText);
+    }
 }
 
 TEST_F(OptionsFormTest, ReportPageRefusesAFontSizeThatIsNoNumber)

@@ -30,6 +30,7 @@ void RunOptions(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
     context.databaseExtension = files.extension.starts_with('.') ? files.extension.substr(1) : files.extension;
     context.databasePattern = files.pattern;
     context.databaseFilter = files.filter;
+    context.chars = frame.GetTextRules().chars;
     if (document.IsDatabaseOpen()) context.clearTotals = [&document] { document.ClearProdTotals(true); };
     context.priceZones = &frame.PriceZones();
     context.fieldDefinitions = &frame.FieldDefs(FieldDefMap::Plu);

@@ -17,9 +17,9 @@ COptionsPage* MakePage(OptionsPage page, OptionsValues& values, const OptionsShe
     case OptionsPage::General: return new CPropGeneral(values, context);
     case OptionsPage::General2: return new CPropGeneral2(values, context);
     case OptionsPage::Reports: return new CPropReports(values, context);
-    case OptionsPage::Logging: return new CPropLogging(values);
-    case OptionsPage::Logging2: return new CPropLogging2(values);
-    case OptionsPage::Logging3: return new CPropLogging3(values);
+    case OptionsPage::Logging: return new CPropLogging(values, context.chars);
+    case OptionsPage::Logging2: return new CPropLogging2(values, context.chars);
+    case OptionsPage::Logging3: return new CPropLogging3(values, context.chars);
     case OptionsPage::MultiStore: return new CPropMultiStore(values, context);
     case OptionsPage::DataSave: return new CPropDataSave(values);
     case OptionsPage::LabelWidths: return new CPropLabelWidths(values);

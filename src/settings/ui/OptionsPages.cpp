@@ -51,11 +51,6 @@ QFormLayout* MakeForm()
     return form;
 }
 
-QString PathText(const std::string& path)
-{
-    return QString::fromStdString(LogFileText(path));
-}
-
 // The PLU fields that may differ by price zone: the PLU Code and the "User-Defined" entry cannot.
 constexpr FieldRange kPriceZoneFieldRange{1002, 1102};
 
@@ -251,7 +246,8 @@ CPropGeneral2::CPropGeneral2(OptionsValues& values, const OptionsSheetContext& c
     m_folder->setObjectName("backupFolder");
     QPushButton* select = MakeButton(*this, "Select Folder...", "selectFolder");
     connect(select, &QPushButton::clicked, this, [this, &context] {
-        if (SelectBackupFolder(m_values, context.databaseExtension, context.databasePattern, context.databaseFilter))
+        if (SelectBackupFolder(m_values, context.chars, context.databaseExtension, context.databasePattern,
+                               context.databaseFilter))
             m_folder->setText(QString::fromStdString(m_values.backupFolder));
     });
     auto* folder = new QHBoxLayout;
@@ -327,8 +323,9 @@ bool CPropReports::Leave()
 
 // Log, Custom Logs #1 and #2.
 
-CLogPage::CLogPage(OptionsValues& values, const char* objectName, std::span<const LogFileField> files)
-    : COptionsPage(values, objectName)
+CLogPage::CLogPage(OptionsValues& values, const CharRule& chars, const char* objectName,
+                   std::span<const LogFileField> files)
+    : COptionsPage(values, objectName), m_chars(chars)
 {
     auto* grid = new QGridLayout;
     int row = 0;
@@ -361,6 +358,11 @@ CLogPage::CLogPage(OptionsValues& values, const char* objectName, std::span<cons
     static_cast<QVBoxLayout*>(layout())->addLayout(grid);
 }
 
+QString CLogPage::PathText(const std::string& path) const
+{
+    return QString::fromStdString(LogFileText(path, m_chars));
+}
+
 void CLogPage::Enter()
 {
     COptionsPage::Enter();
@@ -368,18 +370,21 @@ void CLogPage::Enter()
     for (const auto& [file, text] : m_files) text->setText(PathText(m_values.log.*file->file));
 }
 
-CPropLogging::CPropLogging(OptionsValues& values) : CLogPage(values, "logging", LoggingFiles())
+CPropLogging::CPropLogging(OptionsValues& values, const CharRule& chars)
+    : CLogPage(values, chars, "logging", LoggingFiles())
 {
     AddSwitches(LoggingSwitches());
     AddNumbers(LoggingNumbers());
 }
 
-CPropLogging2::CPropLogging2(OptionsValues& values) : CLogPage(values, "logging2", Logging2Files())
+CPropLogging2::CPropLogging2(OptionsValues& values, const CharRule& chars)
+    : CLogPage(values, chars, "logging2", Logging2Files())
 {
     AddNumbers(Logging2Numbers());
 }
 
-CPropLogging3::CPropLogging3(OptionsValues& values) : CLogPage(values, "logging3", Logging3Files())
+CPropLogging3::CPropLogging3(OptionsValues& values, const CharRule& chars)
+    : CLogPage(values, chars, "logging3", Logging3Files())
 {
     AddNumbers(Logging3Numbers());
 }

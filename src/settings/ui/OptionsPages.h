@@ -31,6 +31,7 @@ class CPriceZoneList;
 struct OptionsSheetContext {
     std::vector<OptionsPage> pages;
     std::string databaseExtension, databasePattern, databaseFilter;  // for "Select Folder..."
+    CharRule chars;  // the store's, by which paths are cut and split
     std::function<void()> clearTotals;  // empties the production totals; none while no database is open
     const CPriceZoneList* priceZones = nullptr;
     const CLabPropMap* fieldDefinitions = nullptr;
@@ -107,10 +108,13 @@ private:
 class CLogPage : public COptionsPage {
     Q_OBJECT
 public:
-    CLogPage(OptionsValues& values, const char* objectName, std::span<const LogFileField> files);
+    CLogPage(OptionsValues& values, const CharRule& chars, const char* objectName, std::span<const LogFileField> files);
     void Enter() override;
 
 private:
+    QString PathText(const std::string& path) const;
+
+    CharRule m_chars;
     std::vector<std::pair<const LogFileField*, QLabel*>> m_files;
     std::vector<std::pair<const LogFileField*, QCheckBox*>> m_fileSwitches;
 };
@@ -118,19 +122,19 @@ private:
 class CPropLogging final : public CLogPage {
     Q_OBJECT
 public:
-    explicit CPropLogging(OptionsValues& values);
+    CPropLogging(OptionsValues& values, const CharRule& chars);
 };
 
 class CPropLogging2 final : public CLogPage {
     Q_OBJECT
 public:
-    explicit CPropLogging2(OptionsValues& values);
+    CPropLogging2(OptionsValues& values, const CharRule& chars);
 };
 
 class CPropLogging3 final : public CLogPage {
     Q_OBJECT
 public:
-    explicit CPropLogging3(OptionsValues& values);
+    CPropLogging3(OptionsValues& values, const CharRule& chars);
 };
 
 class CPropMultiStore final : public COptionsPage {
