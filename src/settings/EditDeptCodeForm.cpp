@@ -32,8 +32,8 @@ std::vector<std::string> GroupRows(const std::vector<std::unique_ptr<CGroupCode>
 
 }  // namespace
 
-CodeEntry::CodeEntry(std::uint16_t fieldNo, std::uint16_t code, std::string name)
-    : m_code(std::to_string(code)), m_name(std::move(name)), m_fieldNo(fieldNo), m_number(code)
+CodeEntry::CodeEntry(std::uint16_t fieldNo, std::uint16_t code, std::string name, const CharRule& chars)
+    : m_code(std::to_string(code)), m_name(std::move(name)), m_chars(chars), m_fieldNo(fieldNo), m_number(code)
 {
 }
 
@@ -47,7 +47,7 @@ bool CodeEntry::AcceptCode()
 {
     const auto code = ReadNumberInRange(m_code, 0, kHighestCode);
     if (!code) return false;
-    m_name = std::string(DbcsLeft(m_name, kNameLimit, CurrentTextRules().chars));
+    m_name = std::string(DbcsLeft(m_name, kNameLimit, m_chars));
     if (m_name.empty()) {
         ShowMessage(kMsgNoName);
         return false;
@@ -56,12 +56,15 @@ bool CodeEntry::AcceptCode()
     return true;
 }
 
-EditGroupCodeForm::EditGroupCodeForm() : CodeEntry(kGroupField, 0, {}) {}
+EditGroupCodeForm::EditGroupCodeForm(const CharRule& chars) : CodeEntry(kGroupField, 0, {}, chars) {}
 
-EditGroupCodeForm::EditGroupCodeForm(const CGroupCode& group) : CodeEntry(kGroupField, group.m_id, group.m_name) {}
+EditGroupCodeForm::EditGroupCodeForm(const CGroupCode& group, const CharRule& chars)
+    : CodeEntry(kGroupField, group.m_id, group.m_name, chars)
+{
+}
 
-GroupCodesForm::GroupCodesForm(std::vector<std::unique_ptr<CGroupCode>> groups)
-    : SettingsListForm(Rule::None), m_groups(std::move(groups))
+GroupCodesForm::GroupCodesForm(std::vector<std::unique_ptr<CGroupCode>> groups, const CharRule& chars)
+    : SettingsListForm(Rule::None), m_groups(std::move(groups)), m_chars(chars)
 {
     SetRows(GroupRows(m_groups), 0);
 }
@@ -74,13 +77,13 @@ void GroupCodesForm::Insert(const EditGroupCodeForm& entry)
 
 void GroupCodesForm::Add()
 {
-    EditGroupCodeForm entry;
+    EditGroupCodeForm entry(m_chars);
     if (m_ui != nullptr && m_ui->RunGroupCodeEntry(entry)) Insert(entry);
 }
 
 void GroupCodesForm::EditRow(std::size_t row)
 {
-    EditGroupCodeForm entry(*m_groups.at(row));
+    EditGroupCodeForm entry(*m_groups.at(row), m_chars);
     if (m_ui == nullptr || !m_ui->RunGroupCodeEntry(entry)) return;
     m_groups.erase(m_groups.begin() + static_cast<std::ptrdiff_t>(row));
     Insert(entry);
@@ -92,11 +95,12 @@ void GroupCodesForm::DeleteRow(std::size_t row)
     RemoveRow(row);
 }
 
-EditDeptCodeForm::EditDeptCodeForm() : CodeEntry(kDeptField, 0, {}), m_groups({}) {}
+EditDeptCodeForm::EditDeptCodeForm(const CharRule& chars) : CodeEntry(kDeptField, 0, {}, chars), m_groups({}, chars) {}
 
-EditDeptCodeForm::EditDeptCodeForm(const CDeptCode& code)
-    : CodeEntry(kDeptField, code.m_id, code.m_name), m_from(std::to_string(code.m_pluFrom)),
-      m_to(std::to_string(code.m_pluTo)), m_groups(CopyGroups(code)), m_pluFrom(code.m_pluFrom), m_pluTo(code.m_pluTo)
+EditDeptCodeForm::EditDeptCodeForm(const CDeptCode& code, const CharRule& chars)
+    : CodeEntry(kDeptField, code.m_id, code.m_name, chars), m_from(std::to_string(code.m_pluFrom)),
+      m_to(std::to_string(code.m_pluTo)), m_groups(CopyGroups(code), chars), m_pluFrom(code.m_pluFrom),
+      m_pluTo(code.m_pluTo)
 {
 }
 

@@ -9,6 +9,7 @@
 //                 order, replacing a group of the same code; Delete removes one at once
 #pragma once
 
+#include "db/site/TextRules.h"
 #include "platform/Messages.h"
 #include "settings/DeptCode.h"
 #include "settings/SettingsListForm.h"
@@ -34,19 +35,21 @@ public:
     std::uint16_t GetCode() const { return m_number; }
 
 protected:
-    CodeEntry(std::uint16_t fieldNo, std::uint16_t code, std::string name);
+    // The name is cut under the store's character rule.
+    CodeEntry(std::uint16_t fieldNo, std::uint16_t code, std::string name, const CharRule& chars);
     // The code read (the range message otherwise), the name cut to its limit and not empty (61403).
     bool AcceptCode();
 
 private:
+    CharRule m_chars;
     std::uint16_t m_fieldNo;
     std::uint16_t m_number;
 };
 
 class EditGroupCodeForm final : public CodeEntry {
 public:
-    EditGroupCodeForm();
-    explicit EditGroupCodeForm(const CGroupCode& group);
+    explicit EditGroupCodeForm(const CharRule& chars);
+    EditGroupCodeForm(const CGroupCode& group, const CharRule& chars);
     // OK; false keeps the dialog open.
     bool Accept() { return AcceptCode(); }
 };
@@ -62,7 +65,7 @@ protected:
 // The group codes list of the department code entry.
 class GroupCodesForm final : public SettingsListForm {
 public:
-    explicit GroupCodesForm(std::vector<std::unique_ptr<CGroupCode>> groups);
+    GroupCodesForm(std::vector<std::unique_ptr<CGroupCode>> groups, const CharRule& chars);
     void SetUi(IEditGroupCodesUi& ui) { m_ui = &ui; }
 
     void Add() override;
@@ -75,6 +78,7 @@ private:
     void Insert(const EditGroupCodeForm& entry);
 
     std::vector<std::unique_ptr<CGroupCode>> m_groups;
+    CharRule m_chars;
     IEditGroupCodesUi* m_ui = nullptr;
 };
 
@@ -83,9 +87,9 @@ public:
     static constexpr std::uint32_t kMaxPlu = 999999;
 
     // A new department code: code 0, PLUs 1 to 999999, no groups.
-    EditDeptCodeForm();
+    explicit EditDeptCodeForm(const CharRule& chars);
     // The code's fields and copies of its groups.
-    explicit EditDeptCodeForm(const CDeptCode& code);
+    EditDeptCodeForm(const CDeptCode& code, const CharRule& chars);
 
     std::string m_from = "1";
     std::string m_to = "999999";

@@ -9,8 +9,9 @@
 
 namespace varnel {
 
-EditDeptCodesForm::EditDeptCodesForm(CDeptCodeList& codes, const CAppEventLog& log, const CPluDefTb* plus)
-    : SettingsListForm(Rule::SetupPermissions), m_codes(codes), m_log(log), m_plus(plus)
+EditDeptCodesForm::EditDeptCodesForm(CDeptCodeList& codes, const CAppEventLog& log, const CPluDefTb* plus,
+                                     const CharRule& chars)
+    : SettingsListForm(Rule::SetupPermissions), m_codes(codes), m_log(log), m_plus(plus), m_chars(chars)
 {
     if (!IsDeleteEnabled()) DisableAdd();
     Fill(0);
@@ -43,14 +44,14 @@ void EditDeptCodesForm::Store(EditDeptCodeForm& entry)
 void EditDeptCodesForm::Add()
 {
     if (!IsAddEnabled()) return;
-    EditDeptCodeForm entry;
+    EditDeptCodeForm entry(m_chars);
     if (RunEntry(entry, std::nullopt, false)) Store(entry);
 }
 
 void EditDeptCodesForm::EditRow(std::size_t row)
 {
     const std::uint16_t ownCode = m_codes.GetAt(row).m_id;
-    EditDeptCodeForm entry(m_codes.GetAt(row));
+    EditDeptCodeForm entry(m_codes.GetAt(row), m_chars);
     if (!RunEntry(entry, ownCode, true)) return;
     (void)m_codes.RemoveAt(row);
     Store(entry);

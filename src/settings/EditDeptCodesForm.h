@@ -32,8 +32,8 @@ public:
     static constexpr MessageId kMsgAutoGenerate = 61406;
     static constexpr MessageId kMsgDeptCode = 17547;
 
-    // `plus`: the open database's PLUs; none while no database is open.
-    EditDeptCodesForm(CDeptCodeList& codes, const CAppEventLog& log, const CPluDefTb* plus);
+    // `plus`: the open database's PLUs; none while no database is open. Names are cut under `chars`.
+    EditDeptCodesForm(CDeptCodeList& codes, const CAppEventLog& log, const CPluDefTb* plus, const CharRule& chars);
     void SetUi(IEditDeptCodesUi& ui) { m_ui = &ui; }
 
     void Add() override;
@@ -52,6 +52,7 @@ private:
     CDeptCodeList& m_codes;
     const CAppEventLog& m_log;
     const CPluDefTb* m_plus;
+    CharRule m_chars;
     IEditDeptCodesUi* m_ui = nullptr;
 };
 

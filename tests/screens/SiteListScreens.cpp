@@ -90,13 +90,13 @@ void DeptCodeScreens(ScreenShots& shots)
     codes.Add(std::make_unique<CDeptCode>(5, "Deli"));
     codes.Add(std::move(meat));
     const CAppEventLog log;
-    EditDeptCodesForm list(codes, log, nullptr);
+    EditDeptCodesForm list(codes, log, nullptr, CharRule{});
     CEditDeptCodesDlg listDialog(list, CodePage::Western);
     shots.Take("dialog-edit-dept-codes", listDialog);
-    EditDeptCodeForm entry(codes.GetAt(1));
+    EditDeptCodeForm entry(codes.GetAt(1), CharRule{});
     CEditDeptCodeDlg entryDialog(entry, CodePage::Western);
     shots.Take("dialog-edit-dept-code", entryDialog);
-    EditGroupCodeForm group(*codes.GetAt(1).m_groups[1]);
+    EditGroupCodeForm group(*codes.GetAt(1).m_groups[1], CharRule{});
     CEditGroupCodeDlg groupDialog(group, CodePage::Western);
     shots.Take("dialog-edit-group-code", groupDialog);
 }

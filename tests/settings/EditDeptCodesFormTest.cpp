@@ -30,12 +30,12 @@ protected:
 
     std::unique_ptr<EditDeptCodesForm> MakeForm(const CPluDefTb* plus = nullptr)
     {
-        auto form = std::make_unique<EditDeptCodesForm>(m_codes, m_log, plus);
+        auto form = std::make_unique<EditDeptCodesForm>(m_codes, m_log, plus, m_chars);
         form->SetUi(*this);
         return form;
     }
-    static ScriptedEntries<EditDeptCodeForm>::Step Type(std::string code, std::string name, std::string from,
-                                                        std::string to)
+    static ScriptedEntries<EditDeptCodeForm>::Step Type(const std::string& code, const std::string& name,
+                                                        const std::string& from, const std::string& to)
     {
         return [=](EditDeptCodeForm& entry) {
             entry.m_code = code;
@@ -45,7 +45,7 @@ protected:
             return entry.Accept();
         };
     }
-    static ScriptedEntries<EditGroupCodeForm>::Step TypeGroup(std::string code, std::string name)
+    static ScriptedEntries<EditGroupCodeForm>::Step TypeGroup(const std::string& code, const std::string& name)
     {
         return [=](EditGroupCodeForm& entry) {
             entry.m_code = code;
@@ -61,6 +61,7 @@ protected:
     }
 
     CDeptCodeList m_codes;
+    CharRule m_chars;
     ScriptedEntries<EditDeptCodeForm> m_entries;
     ScriptedEntries<EditGroupCodeForm> m_groupEntries;
 };
@@ -169,9 +170,41 @@ TEST_F(EditDeptCodesFormTest, EntryNumbersOutsideTheirRangesAreRefused)
     for (const Case& c : {Case{"65535", "1", "1", false}, Case{"65534", "1", "1", true}, Case{"1", "0", "5", false},
                           Case{"1", "5", "1000000", false}, Case{"0", "999999", "1", true}}) {
         SCOPED_TRACE(c.code + " " + c.from + " " + c.to);
-        EditDeptCodeForm entry;
+        EditDeptCodeForm entry(m_chars);
         entry.m_name = "X";
         EXPECT_EQ(Type(c.code, "X", c.from, c.to)(entry), c.accepted);
+    }
+}
+
+TEST_F(EditDeptCodesFormTest, NamesAreCutToThirtyBytesUnderTheCharacterRuleTheListIsHanded)
+{
+    // The 30th byte begins a Big5 character: under Big5 the whole character goes.
+    const std::string name = std::string(29, 'A') + "\xA5\x40" "B";
+    struct Case {
+        const char* rule;
+        CharRule chars;
+        std::string stored;
+    };
+    const Case cases[] = {
+        {"Western", CharRule{}, std::string(29, 'A') + "\xA5"},
+        {"Big5", CharRule{CharRule::LeadBytes::OfCodePage, CodePage::TraditionalChinese}, std::string(29, 'A')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule);
+        m_chars = c.chars;
+        const auto form = MakeForm();
+        m_groupEntries.Queue(TypeGroup("3", name));
+        m_entries.Queue([&](EditDeptCodeForm& entry) {
+            entry.Groups().Add();
+            return Type("9", name, "1", "5")(entry);
+        });
+        form->Add();
+        const CDeptCode* added = m_codes.FindDept(9);
+        ASSERT_NE(added, nullptr);
+        EXPECT_EQ(added->m_name, c.stored);
+        ASSERT_EQ(added->m_groups.size(), 1u);
+        EXPECT_EQ(added->m_groups[0]->m_name, c.stored);
+        (void)m_codes.RemoveAt(1);
     }
 }
 

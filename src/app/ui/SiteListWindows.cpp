@@ -102,7 +102,7 @@ bool RunUserSettings(CMainFrame& frame, bool profiles, QWidget* parent)
 
 bool RunDeptCodes(CMainFrame& frame, const CPluDefTb* plus, QWidget* parent)
 {
-    EditDeptCodesForm form(frame.DeptCodes(), frame.EventLog(), plus);
+    EditDeptCodesForm form(frame.DeptCodes(), frame.EventLog(), plus, frame.GetTextRules().chars);
     return CEditDeptCodesDlg(form, CodePageOf(frame), parent).exec() == QDialog::Accepted;
 }
 
