@@ -125,7 +125,7 @@ void AddSettingsScreens(ScreenShots& shots)
     ranges.Append(CPluRange(1000, 1999, "Deli specials"));
     ranges.Append(CPluRange(50000, 59999, "Seasonal"));
     PluRangeProfileForm profile(ranges, 999999, CharRule{});
-    CEditPluRangeProfileDlg profileDialog(profile, 999999, 6);
+    CEditPluRangeProfileDlg profileDialog(profile, 6);
     shots.Take("dialog-edit-plu-range-profile", profileDialog);
     CSetPluRangeDlg setRange(1000, 1999, "Deli specials", 6);
     shots.Take("dialog-set-plu-range", setRange);

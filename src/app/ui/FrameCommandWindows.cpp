@@ -41,8 +41,7 @@ bool QtFrameCommandUi::EditPluRangeProfile(PluRangeProfileForm& form)
     // The entries take as many digits as the PLU table's largest number has.
     const CPluDefTb* plus = m_site.document.IsDatabaseOpen() ? m_site.document.GetPluTable() : nullptr;
     const std::size_t digits = PluNumberEntryDigits(plus != nullptr ? plus->GetMaxKey() : 99999999);
-    return CEditPluRangeProfileDlg(form, m_site.frame.GetGeneralSetup().m_maxPluNo, digits, &m_window).exec() ==
-           QDialog::Accepted;
+    return CEditPluRangeProfileDlg(form, digits, &m_window).exec() == QDialog::Accepted;
 }
 
 bool QtFrameCommandUi::SelectLogRange(LogViewRangeForm& form)

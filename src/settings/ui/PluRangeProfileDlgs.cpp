@@ -74,8 +74,7 @@ void CSetPluRangeDlg::accept()
     QDialog::accept();
 }
 
-CEditPluRangeProfileDlg::CEditPluRangeProfileDlg(PluRangeProfileForm& form, std::uint32_t maxPluNo, std::size_t digits,
-                                                 QWidget* parent)
+CEditPluRangeProfileDlg::CEditPluRangeProfileDlg(PluRangeProfileForm& form, std::size_t digits, QWidget* parent)
     : QDialog(parent), m_form(form), m_digits(digits)
 {
     setObjectName("editPluRangeProfileDialog");

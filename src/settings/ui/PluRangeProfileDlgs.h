@@ -37,9 +37,8 @@ private:
 class CEditPluRangeProfileDlg final : public QDialog {
     Q_OBJECT
 public:
-    // `maxPluNo` sets the rows' columns, `digits` how many digits a PLU number entry takes.
-    CEditPluRangeProfileDlg(PluRangeProfileForm& form, std::uint32_t maxPluNo, std::size_t digits,
-                            QWidget* parent = nullptr);
+    // `digits`: how many digits a PLU number entry takes.
+    CEditPluRangeProfileDlg(PluRangeProfileForm& form, std::size_t digits, QWidget* parent = nullptr);
 
 private:
     void Refill();

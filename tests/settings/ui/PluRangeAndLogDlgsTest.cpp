@@ -40,7 +40,7 @@ TEST_F(PluRangeAndLogDlgsTest, RangesAreAddedEditedAndDeletedThroughTheButtons)
     CPluRangeList ranges;
     ranges.Append(CPluRange(10, 19, "Deli"));
     PluRangeProfileForm form(ranges, 999999, CharRule{});
-    CEditPluRangeProfileDlg dialog(form, 999999, 6);
+    CEditPluRangeProfileDlg dialog(form, 6);
     dialog.show();
     QListWidget* list = test::Child<QListWidget>(dialog, "ranges");
     ASSERT_EQ(list->count(), 1);
