@@ -23,6 +23,8 @@ constexpr std::uint32_t kPlus = 65535;
 // A frame without links, with on-line communication off, so the open starts nothing.
 class BenchHost final : public IDocumentHost {
 public:
+    explicit BenchHost(IMainFrame& frame) : m_frame(frame) {}
+
     RunMode GetRunMode() const override { return RunMode::Normal; }
     DocumentSwitches GetDocumentSwitches() const override { return {}; }
     void RegisterDocument(CVrn3Doc*) override {}
@@ -31,11 +33,13 @@ public:
     CMasterScale* GetCurrentDepartment() const override { return nullptr; }
     std::string GetBackupDirectory() const override { return {}; }
     CIdEnqLinkList& GetLinks() override { return m_links; }
+    LinkRoles GetLinkRoles() override { return LinkRoles::Of(m_frame); }
     void SetLinksStarted(bool) override {}
     std::string GetDatabaseFilter() const override { return {}; }
     std::string GetDatabaseExtension() const override { return "pld"; }
 
 private:
+    IMainFrame& m_frame;
     std::string m_last;
     CIdEnqLinkList m_links;
 };
@@ -93,7 +97,7 @@ void BM_DocumentOpen(benchmark::State& state, const char* extension)
     frame.m_setup.m_onlineComms = 0;
     MakeFiles();
     const std::string path = BenchPath(extension);
-    BenchHost host;
+    BenchHost host(frame);
     for (auto _ : state) {
         state.PauseTiming();
         auto document = std::make_unique<CVrn3Doc>(host);

@@ -61,7 +61,7 @@ struct PluSendSite {
 inline double SendEveryPlu(benchmark::State& state, CIdEnqLinkList& links, PluSendSite& site, std::uint32_t count,
                            std::size_t linkCount)
 {
-    links.StartLinks(&site.document, false);
+    links.StartLinks(&site.document, LinkRoles::Of(site.frame), false);
     while (links.IsBusy()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     test::RecordingWindow window;
     state.ResumeTiming();

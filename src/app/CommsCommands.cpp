@@ -104,7 +104,7 @@ bool EditCommsLinks(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document, 
         }
     }
     const bool online = frame.GetGeneralSetup().m_onlineComms != 0;
-    if (online) links.StartLinks(&document, true);
+    if (online) links.StartLinks(&document, LinkRoles::Of(frame), true);
     host.SetLinksStarted(online);
     return changed;
 }

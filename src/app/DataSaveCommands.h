@@ -12,8 +12,10 @@
 // Each answers whether its work was done; a refused dialog or question changes nothing.
 #pragma once
 
+#include "db/site/LinkRoles.h"
 #include "platform/Messages.h"
 
+#include <optional>
 #include <string>
 
 namespace varnel {
@@ -33,6 +35,7 @@ struct DataSaveSite {
     IKeyboardPresets* presets = nullptr;  // none: preset sections are copied, never read or written
     CGeneralSetup* setup = nullptr;
     IFileSystem* fs = nullptr;
+    std::optional<LinkRoles> roles;  // the frame's: the current Data Save file, the event log, the directories
     std::string currentDirectory;  // the directory fields of "QD47FD Settings" start at
 };
 

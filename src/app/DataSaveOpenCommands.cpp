@@ -28,8 +28,9 @@ bool ImportDataSaveFile(FrameCommandSite& site, const std::string& path)
 {
     CVrn3Doc& document = site.document;
     if (!document.IsDatabaseOpen()) return false;
-    CDataSaveStore store(document.GetDatabase(), nullptr);
-    const bool loaded = CDataSaveFiles(store, site.frame.FileSystem()).LoadDataSaveFile(path);
+    CDataSaveStore store(document.GetDatabase(), nullptr, site.frame.GetGeneralSetup());
+    CDataSaveFiles files(store, LinkRoles::Of(site.frame), site.frame.FileSystem());
+    const bool loaded = files.LoadDataSaveFile(path);
     document.UpdateAllViews();
     return loaded;
 }

@@ -195,7 +195,7 @@ bool DocumentAutomation::DatabaseOpen(const std::string& file)
         return FailStamped(kMsgFileOpenError, kMsgFileOpenError);
     }
     const bool online = m_frame.GetGeneralSetup().m_onlineComms != 0;
-    if (online) m_host.GetLinks().StartLinks(&m_document, true);
+    if (online) m_host.GetLinks().StartLinks(&m_document, m_host.GetLinkRoles(), true);
     m_host.SetLinksStarted(online);
     return true;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/CommandLine.h"
+#include "db/site/LinkRoles.h"
 #include "db/site/ScaleDef.h"
 #include "db/plu/SendDataLog.h"
 #include "db/store/ObjDBTable.h"
@@ -54,6 +55,8 @@ public:
     // The "Backup" directory of dated database copies.
     virtual std::string GetBackupDirectory() const = 0;
     virtual CIdEnqLinkList& GetLinks() = 0;
+    // What the links report to as the document starts them: the main frame's roles.
+    virtual LinkRoles GetLinkRoles() = 0;
     virtual void SetLinksStarted(bool started) = 0;
     // The database file filter ("Name (*.ext) |*.ext|...||") and default extension of save dialogs.
     virtual std::string GetDatabaseFilter() const = 0;

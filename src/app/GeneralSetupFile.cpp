@@ -277,7 +277,10 @@ void CMainFrame::TakeGeneralSetup(GeneralSetupContents&& c, std::uint32_t versio
         m_departments = std::move(c.site->departments);
         m_access.m_users = c.site->users;
         m_userProfiles = CUserSetupList();
-        if (version >= 210) m_eventLog = std::move(c.site->eventLog);
+        if (version >= 210) {
+            m_eventLog = std::move(c.site->eventLog);
+            m_eventLog->NameUsersOf(&m_access.m_users);
+        }
     }
     m_generalSetupLoaded = true;
     SetupScaleFonts();

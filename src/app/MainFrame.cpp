@@ -20,6 +20,7 @@ CMainFrame::CMainFrame(std::string workingDirectory, IFileSystem& fs, IClock& cl
     m_siteSetupPath = m_workingDirectory + "SITESETUP.DEF";
     m_scaleDataDirectory = m_workingDirectory + "ScalesData";
     m_backupDirectory = m_workingDirectory + "Backup";
+    m_eventLog->NameUsersOf(&m_access.m_users);
 }
 
 CMainFrame::~CMainFrame() = default;

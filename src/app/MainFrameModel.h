@@ -48,6 +48,7 @@ public:
     CMasterScale* GetCurrentDepartment() const override;
     std::string GetBackupDirectory() const override;
     CIdEnqLinkList& GetLinks() override;
+    LinkRoles GetLinkRoles() override { return LinkRoles::Of(m_frame); }
     void SetLinksStarted(bool started) override;
     std::string GetDatabaseFilter() const override;
     std::string GetDatabaseExtension() const override;

@@ -36,7 +36,7 @@ void ApplyOptions(CMainFrame& frame, const OptionsDocument& document, const Opti
     const bool online = values.setup.m_onlineComms != 0;
     // The links read the general setup: it is replaced whole, never edited field by field in place.
     frame.GeneralSetup() = StoredGeneralSetup(values);
-    if (!wasOnline && online) frame.Links().StartLinks(document.document, true);
+    if (!wasOnline && online) frame.Links().StartLinks(document.document, LinkRoles::Of(frame), true);
     if (wasOnline && !online) frame.Links().StopLinks(true);
     static_cast<EventLogSettings&>(frame.EventLog()) = values.log;
     frame.SetBackupDirectory(values.backupFolder);

@@ -67,7 +67,7 @@ bool OnLoadSiteSetup(FrameCommandSite& site)
     }
     // The links were stopped for the load: they run again as the (new or old) settings say.
     const bool restart = site.document.IsDatabaseOpen() && frame.GetGeneralSetup().m_onlineComms != 0;
-    if (restart) links.StartLinks(&site.document, true);
+    if (restart) links.StartLinks(&site.document, LinkRoles::Of(frame), true);
     site.host.SetLinksStarted(restart);
     return loaded;
 }

@@ -135,6 +135,7 @@ void CMainFrame::TakeSiteSetup(SiteSetupContents&& c)
     m_access.m_users = c.users;
     m_userProfiles = c.userProfiles;
     m_eventLog = std::move(c.eventLog);
+    m_eventLog->NameUsersOf(&m_access.m_users);
     m_keyboardList = std::move(c.keyboardList);
     m_keyboards = std::move(c.keyboards);
     m_access.m_sitePluRanges = std::move(c.pluRanges);

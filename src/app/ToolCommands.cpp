@@ -32,6 +32,7 @@ DataSaveSite Qd47SiteOf(CMainFrame& frame, const std::string& directory)
     site.link = &frame.Qd47Link();
     site.setup = &frame.GeneralSetup();
     site.fs = &frame.FileSystem();
+    site.roles.emplace(LinkRoles::Of(frame));
     site.currentDirectory = directory.ends_with('/') ? directory : directory + "/";
     return site;
 }

@@ -148,7 +148,7 @@ MessageId CVrn3Doc::WriteScaleStatusLog(const CAppEventLog& log, bool showErrors
 MessageId CVrn3Doc::RunCompareScales(std::uint16_t tableNo, bool showErrors, const CMasterScale* department)
 {
     const auto scales = SelectScales(department);
-    m_host.GetLinks().WriteCompareResultFiles(Selection(scales));
+    m_host.GetLinks().WriteCompareResultFiles(Selection(scales), m_host.GetLinkRoles().site.GetGeneralSetup());
     // The scales' records are compared as each link ends its part (the "Scale Comms" dialog).
     m_receivedRecordMode = 0;
     const MessageId status = RunScaleComms(

@@ -9,7 +9,6 @@
 #include "comms/filelink/Qd47FdSettingsForm.h"
 #include "comms/filelink/Qd47ProgressForm.h"
 #include "db/site/GeneralSetup.h"
-#include "db/site/MainFrame.h"
 #include "platform/UserPrompt.h"
 
 #include <optional>
@@ -19,7 +18,6 @@ namespace {
 
 constexpr const char* kDataSaveFilter = "Data Save (*.dsv) |*.dsv|All Files (*.*)|*.*||";
 
-std::string CurrentDataSaveFile() { return FrameCommsStatus().GetCurrentDataSaveFile(); }
 
 std::optional<std::string> AskDataSaveFile(FileRequest::Kind kind, const std::string& fileName)
 {
@@ -35,7 +33,8 @@ std::optional<std::string> AskDataSaveFile(FileRequest::Kind kind, const std::st
 class DataSaveWork {
 public:
     DataSaveWork(CVrn3Doc& document, const DataSaveSite& site)
-        : m_store(document.GetDatabase(), site.presets), m_files(m_store, *site.fs), m_link(*site.link)
+        : m_store(document.GetDatabase(), site.presets, *site.setup), m_files(m_store, *site.roles, *site.fs),
+          m_link(*site.link)
     {
     }
 
@@ -99,7 +98,7 @@ private:
 bool SaveDataSave(CVrn3Doc& document, const DataSaveSite& site)
 {
     if (!document.IsDatabaseOpen()) return false;
-    return DataSaveWork(document, site).Write(CurrentDataSaveFile());
+    return DataSaveWork(document, site).Write(site.roles->status.GetCurrentDataSaveFile());
 }
 
 bool SaveDataSaveAs(CVrn3Doc& document, const DataSaveSite& site)
@@ -122,15 +121,17 @@ bool SendDataSave(CVrn3Doc& document, const DataSaveSite& site)
     ICommsDialogs* dialogs = GetCommsDialogs();
     if (dialogs == nullptr || !dialogs->RunSpecifyTransmitData(form)) return false;
     DataSaveWork work(document, site);
+    ICommsStatus& status = site.roles->status;
     if (form.GetChoice() == SpecifyTransmitDataForm::Choice::DataSaveFile) {
-        const std::optional<std::string> chosen = AskDataSaveFile(FileRequest::Kind::Open, CurrentDataSaveFile());
+        const std::optional<std::string> chosen =
+            AskDataSaveFile(FileRequest::Kind::Open, status.GetCurrentDataSaveFile());
         return chosen && work.Send(*chosen);
     }
-    std::string current = CurrentDataSaveFile();
+    std::string current = status.GetCurrentDataSaveFile();
     if (current.empty() || !site.fs->Exists(current)) {
         (void)ShowMessage(kMsgNoCurrentDataSave, MessageButtons::Ok, MessageIcon::Warning);
         const std::optional<std::string> chosen = AskDataSaveFile(FileRequest::Kind::Save, {});
-        FrameCommsStatus().SetCurrentDataSaveFile(chosen.value_or(std::string()));
+        status.SetCurrentDataSaveFile(chosen.value_or(std::string()));
         if (!chosen) return false;
         current = *chosen;
     }
@@ -146,7 +147,7 @@ bool ImportQd47Fd(CVrn3Doc& document, const DataSaveSite& site)
     {
         const OverwriteSwitch overwrite(*site.setup, form->useFileData);
         DataSaveWork work(document, site);
-        imported = CQd47FdFiles(work.Store(), *site.fs)
+        imported = CQd47FdFiles(work.Store(), site.roles->log, *site.fs)
                        .Import(form->GetFileNumber(), form->directory, form->all, form->GetSelection(),
                                TakesItemsAndMessagesOnly(site));
     }
@@ -160,7 +161,7 @@ bool ExportQd47Fd(CVrn3Doc& document, const DataSaveSite& site)
     const std::optional<Qd47FdSettingsForm> form = RunQd47FdSettings(site, false);
     if (!form) return false;
     DataSaveWork work(document, site);
-    return CQd47FdFiles(work.Store(), *site.fs)
+    return CQd47FdFiles(work.Store(), site.roles->log, *site.fs)
         .Export(form->GetFileNumber(), form->directory, form->all, form->GetSelection(), TakesItemsAndMessagesOnly(site));
 }
 

@@ -64,7 +64,7 @@ MessageId ReceiveFromLumen(CVrn3Doc& document, std::uint16_t family, const Lumen
     CLinkScaleSettings scale;
     if (ChooseScale(site, family, scale) == Chosen::Cancelled) return Shown(CVrn3Doc::kMsgCommsCancelled);
     document.BeginLumenTransfer({}, scale);
-    const MessageId result = site.link->ReceiveFromScale(document, *site.ui);
+    const MessageId result = site.link->ReceiveFromScale(document, site.market, *site.ui);
     if (result == 0) document.UpdateAllViews();
     return Shown(result);
 }
@@ -123,7 +123,7 @@ MessageId SendToLumen(CVrn3Doc& document, std::uint16_t family, const LumenComma
         }
     }
     document.BeginLumenTransfer(std::move(tables), scale);
-    return Shown(site.link->SendToScale(document, *site.ui));
+    return Shown(site.link->SendToScale(document, site.market, *site.ui));
 }
 
 }  // namespace varnel

@@ -87,7 +87,7 @@ bool CVrn3Doc::OpenDatabase(const std::string& requested)
         department->m_database = m_pluDatabase.GetPath();
     SetOpenedPath(m_pluDatabase.GetPath());
     const bool startLinks = IsOnlineCommsOn();
-    if (startLinks) m_host.GetLinks().StartLinks(this, true);
+    if (startLinks) m_host.GetLinks().StartLinks(this, m_host.GetLinkRoles(), true);
     m_host.SetLinksStarted(startLinks);
     m_ui->HideSplash();
     m_ui->OpenListWindow();

@@ -1,7 +1,6 @@
 // The event log's settings, their archive form, the event lines and the trims after a load.
 #include "settings/AppEventLog.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/ArchiveExchange.h"
 #include "platform/TextFormat.h"
 #include "settings/LogLines.h"
@@ -20,13 +19,6 @@ std::string_view TagOf(std::uint16_t kind)
 {
     static constexpr std::string_view kTags[] = {"A", "U ", "D ", "G ", "I ", "P "};
     return kind < std::size(kTags) ? kTags[kind] : std::string_view{};
-}
-
-const CUserSetup* LoggedInUser()
-{
-    const IMainFrame* frame = GetMainFrame();
-    const CUserSetupList* users = frame != nullptr ? frame->GetUserList() : nullptr;
-    return users != nullptr ? users->GetCurrentUser() : nullptr;
 }
 
 }  // namespace
@@ -78,7 +70,8 @@ void CAppEventLog::WriteEvent(std::uint16_t kind, std::string_view text) const
         line = "|";
     } else {
         line = LogDateText(*m_clock) + "|" + std::string(TagOf(kind));
-        if (const CUserSetup* user = LoggedInUser()) line += FormatMessage(kUserPart, user->m_name.c_str());
+        const CUserSetup* user = m_users != nullptr ? m_users->GetCurrentUser() : nullptr;
+        if (user != nullptr) line += FormatMessage(kUserPart, user->m_name.c_str());
     }
     line.append(text);
     line += "\r\n";

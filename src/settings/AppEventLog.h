@@ -20,6 +20,7 @@
 namespace varnel {
 
 struct CGeneralSetup;
+class CUserSetupList;
 
 // The kinds of event line and their tags.
 enum EventKind : std::uint16_t {
@@ -108,6 +109,9 @@ public:
     // Loading reads the version ladder and ends with PurgeOldEntries.
     void Serialize(CArchive& ar) override;
 
+    // The users whose logged-in user the event lines name (the main frame's); none names no user.
+    void NameUsersOf(const CUserSetupList* users) { m_users = users; }
+
     // Event lines.
     void WriteEvent(std::uint16_t kind, std::string_view text) const;
     void LogSetupModified(MessageId subject, std::string_view detail) const;
@@ -153,6 +157,7 @@ private:
 
     IClock* m_clock;
     IFileSystem* m_fs;
+    const CUserSetupList* m_users = nullptr;
 };
 
 }  // namespace varnel

@@ -54,6 +54,7 @@ protected:
         site.link = &link;
         site.setup = &frame.m_setup;
         site.fs = &RealFileSystem();
+        site.roles.emplace(LinkRoles::Of(frame));
         site.currentDirectory = "/start/here/";
         return site;
     }

@@ -34,6 +34,7 @@ public:
     CMasterScale* GetCurrentDepartment() const override { return m_department.get(); }
     std::string GetBackupDirectory() const override { return m_backupDirectory; }
     CIdEnqLinkList& GetLinks() override { return m_links; }
+    LinkRoles GetLinkRoles() override { return LinkRoles::Of(m_frame); }
     void SetLinksStarted(bool started) override { m_linksStarted = started; }
     std::string GetDatabaseFilter() const override { return "Varnel database (*.pld) |*.pld||"; }
     std::string GetDatabaseExtension() const override { return "pld"; }

@@ -123,7 +123,7 @@ TEST_F(OptionsCommandTest, OnLineCommsStartsAndStopsTheLinksOnlyWhenItChanges)
     m_frame.Links().StopLinks(false);
     Run(online(true));
     EXPECT_FALSE(m_frame.Links().IsStarted());
-    m_frame.Links().StartLinks(nullptr, false);
+    m_frame.Links().StartLinks(nullptr, LinkRoles::Of(m_frame), false);
     Run(online(false));
     EXPECT_FALSE(m_frame.Links().IsStarted());
     EXPECT_EQ(m_frame.GetGeneralSetup().m_onlineComms, 0);

@@ -29,7 +29,7 @@ protected:
         silent->m_name = "Back room";
         dead->m_scales.push_back(std::move(silent));
         links.Add(std::move(dead));
-        links.StartLinks(doc.get(), false);
+        links.StartLinks(doc.get(), host.GetLinkRoles(), false);
         ASSERT_TRUE(WaitUntilIdle(links));
         online.m_scales.push_back(std::make_unique<CScaleDef>(1, 11));
         withOffline.m_scales.push_back(std::make_unique<CScaleDef>(1, 11));

@@ -140,8 +140,8 @@ protected:
     RecordingPrompt m_prompt;
     TempDir m_dir;
     DataSaveDatabase m_database;
-    CDataSaveStore m_store{m_database, nullptr};
-    CDataSaveFiles m_files{m_store};
+    CDataSaveStore m_store{m_database, nullptr, m_frame.m_setup};
+    CDataSaveFiles m_files{m_store, LinkRoles::Of(m_frame)};
 };
 
 }  // namespace varnel::test

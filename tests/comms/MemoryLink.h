@@ -6,6 +6,7 @@
 #include "comms/idenq/IdEnqLink.h"
 
 #include <optional>
+#include <utility>
 
 namespace varnel::test {
 
@@ -35,7 +36,7 @@ public:
     {
         return m_line && m_line->LinkReceive(into, got);
     }
-    std::string GetDescription() const override { return "Memory link " + m_name; }
+    std::string GetDescription(const CGeneralSetup& /*setup*/) const override { return "Memory link " + m_name; }
     std::string GetStatusText() const override { return {}; }
     // A memory link stands in for a socket link once it is given an address.
     const std::array<std::uint16_t, 4>* GetIpAddress() const override { return m_address ? &*m_address : nullptr; }
@@ -64,7 +65,9 @@ public:
         m_dataLength = bytes.size();
     }
     void SetCurrentScale(CLinkScale* scale) { m_currentScale = scale; }
-    void SetDocument(IDocument* document) { AttachDocument(document); }
+    void SetDocument(IDocument* document, const LinkRoles& roles) { AttachDocument(document, roles); }
+    // The settings of a pass that the test drives itself, as the worker holds them for its own.
+    void PinForPass(SiteSettingsPtr settings) { m_passSettings = std::move(settings); }
     std::uint16_t FrameSequence() const { return m_frameSequence; }
     void SetFrameSequence(std::uint16_t sequence) { m_frameSequence = sequence; }
 

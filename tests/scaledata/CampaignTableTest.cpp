@@ -353,8 +353,8 @@ TEST_F(CampaignTableTest, AHundredLineCampaignGoesThroughAWholeDataSaveFileAndTh
     ASSERT_TRUE(Campaigns().DeleteKey(3));
     ASSERT_TRUE(Campaigns().DeleteKey(4));
 
-    CDataSaveStore store(m_database, nullptr);
-    CDataSaveFiles files(store);
+    CDataSaveStore store(m_database, nullptr, m_frame.m_setup);
+    CDataSaveFiles files(store, LinkRoles::Of(m_frame));
     ASSERT_TRUE(files.LoadDataSaveFile(path));
     EXPECT_EQ(Campaigns().GetCampaignPlus(3).size(), 100u);
     EXPECT_EQ(PlusOf(4), (std::vector<std::uint32_t>{123}));

@@ -194,8 +194,8 @@ TEST_F(ExMsgTableTest, AMaximalMessageGoesThroughAWholeDataSaveFileAndTheNextRec
     std::string coupons = WithLength("\x00\x03\x02\x00" "CD"s);
     const std::string path = m_dir.File("max.dsv");
     WriteWholeFile(path, DataSaveBytes({{"MESG", messages}, {"COUP", coupons}}));
-    CDataSaveStore store(m_database, nullptr);
-    CDataSaveFiles files(store);
+    CDataSaveStore store(m_database, nullptr, m_frame.m_setup);
+    CDataSaveFiles files(store, LinkRoles::Of(m_frame));
     ASSERT_TRUE(files.LoadDataSaveFile(path));
     ASSERT_NE(Extra().FindMessage(1), nullptr);
     EXPECT_EQ(Extra().FindMessage(1)->GetText().size(), 2100u);

@@ -401,8 +401,8 @@ TEST_F(NutritionTableTest, NutritionGoesThroughAWholeDataSaveFileAsItWasRead)
     TempDir dir;
     const std::string path = dir.File("ingr.dsv");
     WriteWholeFile(path, DataSaveBytes({{"INGR", section}}));
-    CDataSaveStore store(m_database, nullptr);
-    CDataSaveFiles files(store);
+    CDataSaveStore store(m_database, nullptr, m_frame.m_setup);
+    CDataSaveFiles files(store, LinkRoles::Of(m_frame));
     ASSERT_TRUE(files.LoadDataSaveFile(path));
     EXPECT_EQ(Values(123).nutrients[6].unit, 0);
     EXPECT_EQ(Values(999999).calories, 120);

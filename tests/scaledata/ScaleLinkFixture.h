@@ -54,7 +54,7 @@ protected:
             scale->m_scaleType = static_cast<std::uint16_t>(family);
             m_link.m_scales.push_back(std::move(scale));
         }
-        m_link.StartLink(&m_document);
+        m_link.StartLink(&m_document, LinkRoles::Of(m_frame));
     }
     void TearDown() override { m_link.StopThread(); }
 

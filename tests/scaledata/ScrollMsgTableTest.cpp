@@ -252,7 +252,7 @@ TEST_F(ScrollMsgTableTest, WholeDataSaveFilesOfSeveralMessagesLoadAndWriteBack)
 {
     AddMessage(1, {"SALE"});
     AddMessage(9, {std::string(94, 'Z'), 6, 7, 1224, 0});
-    LoadAndRewriteDataSaveSection(m_database, Messages(), "SCRL", {1, 9}, 103, [&] {
+    LoadAndRewriteDataSaveSection(m_frame, m_database, Messages(), "SCRL", {1, 9}, 103, [&] {
         EXPECT_EQ(Row(9).GetText(), std::string(94, 'Z'));
         EXPECT_EQ(Row(9).Get(kDispTime), 1224);
     });

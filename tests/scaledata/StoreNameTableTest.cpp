@@ -256,7 +256,7 @@ TEST_F(StoreNameTableTest, WholeDataSaveFilesOfSeveralStoresLoadAndWriteBack)
 {
     AddStore(5, {"ABC", 1}, {"X"});
     AddStore(7, {"Seven"}, {"Street 7"});
-    LoadAndRewriteDataSaveSection(m_database, Stores(), "ADDR", {5, 7}, 89, [&] {
+    LoadAndRewriteDataSaveSection(m_frame, m_database, Stores(), "ADDR", {5, 7}, 89, [&] {
         ASSERT_NE(Stores().FindStore(7), nullptr);
         EXPECT_EQ(Stores().FindStore(7)->GetAddress().text, "Street 7");
     });

@@ -43,7 +43,7 @@ void ForEachReopenedDatabase(Fill fill, Check check)
 // The Data Save records of the keys (each `size` bytes) as one section named `name`; the rows are
 // deleted, the file loaded (then `check` runs) and written again, which must give the same bytes.
 template <class Check>
-void LoadAndRewriteDataSaveSection(CObjDatabase& database, CDBComTb& table, const char* name,
+void LoadAndRewriteDataSaveSection(IMainFrame& frame, CObjDatabase& database, CDBComTb& table, const char* name,
                                    const std::vector<std::uint32_t>& keys, std::size_t size, Check check)
 {
     std::array<std::uint8_t, 4096> buffer{};
@@ -56,8 +56,8 @@ void LoadAndRewriteDataSaveSection(CObjDatabase& database, CDBComTb& table, cons
     TempDir dir;
     const std::string path = dir.File("saved.dsv");
     WriteWholeFile(path, DataSaveBytes({{name, section}}));
-    CDataSaveStore store(database, nullptr);
-    CDataSaveFiles files(store);
+    CDataSaveStore store(database, nullptr, frame.GetGeneralSetup());
+    CDataSaveFiles files(store, LinkRoles::Of(frame));
     ASSERT_TRUE(files.LoadDataSaveFile(path));
     check();
     const std::string rewritten = dir.File("again.dsv");

@@ -70,6 +70,7 @@ TEST_F(EventLogWriteTest, LinesAreDateTagUserTextAndCrLf)
     user->m_name = "Ann";
     frame.m_access.m_users.Add(std::move(user));
     frame.m_access.m_users.SetCurrentUser(0);
+    m_log.NameUsersOf(&frame.m_access.m_users);
     m_log.WriteEvent(EventAdded, " : Added PLU No. 13");
     m_log.WriteEvent(EventUpdated, " : Updated PLU No. 13");
 

@@ -49,6 +49,7 @@ public:
         m_log.LogFile = m_dir.File("events.elg");
         m_log.LoggingOn = 1;
         m_log.LogGeneral = 1;
+        m_log.NameUsersOf(&m_frame.m_access.m_users);
     }
 
     // The event log's lines after their date and time ("G : Setup modified - ...").

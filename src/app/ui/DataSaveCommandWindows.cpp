@@ -40,6 +40,7 @@ DataSaveSite SiteOf(CMainFrame& frame)
     site.link = &frame.Qd47Link();
     site.setup = &frame.GeneralSetup();
     site.fs = &RealFileSystem();
+    site.roles.emplace(LinkRoles::Of(frame));
     std::error_code error;
     site.currentDirectory = std::filesystem::current_path(error).string() + "/";
     return site;

@@ -158,7 +158,7 @@ ButtonFacts CommCenterForm::Facts() const
     if (chosen && chosen->scale) {
         CLinkScaleSettings effective = *chosen->scale;
         effective.m_scaleType = chosen->scale->GetScaleType(defaultFamily);
-        facts.scaleHasFileCode = HasScaleFileCode(GetDataKindOfTable(m_kind), effective);
+        facts.scaleHasFileCode = HasScaleFileCode(GetDataKindOfTable(m_kind), effective, setup);
         facts.families.insert(effective.m_scaleType);
     } else if (!chosen) {
         for (std::uint16_t family = 0; family <= kHighestScaleFamily; ++family)
@@ -322,7 +322,7 @@ void CommCenterForm::Compare()
     }
     if (!StartOperation(Operation::Receiving, scales)) return;
     m_comparing = true;
-    m_links.WriteCompareResultFiles(&m_jobScales);
+    m_links.WriteCompareResultFiles(&m_jobScales, m_host.GetGeneralSetup());
     if (IDocument* document = m_host.GetDocument()) document->SetReceivedRecordMode(0);
     m_links.ReceiveData(&m_jobScales, GetDataKindOfTable(m_kind), &m_posts);
 }

@@ -1,7 +1,6 @@
 #include "comms/filelink/DataSaveFile.h"
 
 #include "comms/filelink/DataSaveIndex.h"
-#include "db/site/MainFrame.h"
 #include "db/store/StoreTransaction.h"
 #include "platform/AtomicReplace.h"
 #include "platform/UserPrompt.h"
@@ -63,7 +62,7 @@ bool CDataSaveFiles::LoadDataSaveFile(const std::string& path)
     }
     const auto index = ReadIndexOrTell(**file);
     if (!index) return false;
-    IEventLog& events = FrameEventLog();
+    IEventLog& events = m_roles.log;
     events.SetInvalidRecordFlag(0);
     // One operation on the database: a file that fails to load leaves nothing of it behind.
     StoreTransaction operation(m_store.GetDatabase());
@@ -86,13 +85,13 @@ bool CDataSaveFiles::LoadDataSaveFile(const std::string& path)
         ShowMessage(kMsgFileOpenError);
         return false;
     }
-    FrameCommsStatus().SetCurrentDataSaveFile(path);
+    m_roles.status.SetCurrentDataSaveFile(path);
     return true;
 }
 
 bool CDataSaveFiles::WriteDataSaveFile(const std::string& target)
 {
-    ICommsStatus& status = FrameCommsStatus();
+    ICommsStatus& status = m_roles.status;
     const std::string current = status.GetCurrentDataSaveFile();
     const bool inPlace = target.empty() || target == current;
     auto source = m_fs.Open(current, FileAccess::Read, FileShare::DenyWrite);
@@ -128,7 +127,7 @@ bool CDataSaveFiles::WriteDataSaveFile(const std::string& target)
 
 bool CDataSaveFiles::ReceiveDataSaveFile(CQd47ComLink& link, IQd47Dialog& dialog)
 {
-    std::string directory = FrameSiteRules().GetScaleDataDirectory();
+    std::string directory = m_roles.site.GetScaleDataDirectory();
     if (directory.empty()) directory = ".";
     std::string received;
     const std::string beside = directory + "/" + std::string(kReceivedName);
@@ -153,7 +152,7 @@ bool CDataSaveFiles::ReceiveDataSaveFile(CQd47ComLink& link, IQd47Dialog& dialog
     }
     if (link.HasImportableData() &&
         ShowMessage(kMsgOpenReceived, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes) {
-        ICommsStatus& status = FrameCommsStatus();
+        ICommsStatus& status = m_roles.status;
         status.SetCurrentDataSaveFile(*name);
         status.PostOpenDataSaveRequest();
     }

@@ -1,7 +1,7 @@
 #include "comms/filelink/DataSaveStore.h"
 
 #include "comms/filelink/DataSaveIndex.h"
-#include "db/site/MainFrame.h"
+#include "db/site/GeneralSetup.h"
 #include "db/store/ObjDatabase.h"
 #include "db/plu/PluDefTb.h"
 #include "platform/ByteOrder.h"
@@ -45,9 +45,8 @@ struct KeyRange {
     std::uint32_t high;
 };
 
-KeyRange RangeOf(std::uint16_t type, const CDBComTb& table)
+KeyRange RangeOf(std::uint16_t type, const CDBComTb& table, const CGeneralSetup& setup)
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
     switch (type) {
     case DsvItems: return {1, setup.m_maxPluNo};
     case DsvStores: return {1, setup.m_maxStoreNo};
@@ -86,7 +85,7 @@ std::size_t CDataSaveStore::LargestRecord(std::uint16_t type) const
 {
     if (type == DsvPresets) return kPresetSectionMax;
     if (type == DsvItems) {
-        const std::size_t fixedPart = CurrentGeneralSetup().m_itemRecordExtension != 0 ? 80 : 66;
+        const std::size_t fixedPart = m_setup.m_itemRecordExtension != 0 ? 80 : 66;
         return kLengthWord + fixedPart + kPluDescMax;
     }
     const TypeTable* entry = FindType(type);
@@ -114,7 +113,7 @@ Result<void> CDataSaveStore::WriteSection(std::uint16_t type, IFile& out)
     CDBComTb* table = TableOf(type);
     if (!table) return {};
     auto* plus = dynamic_cast<CPluDefTb*>(table);
-    const KeyRange range = RangeOf(type, *table);
+    const KeyRange range = RangeOf(type, *table, m_setup);
     std::vector<std::uint8_t> buffer(kItemRecordRoom);
     KeyCursor cursor = range.low;
     while (const CDBRecord* row = table->PeekNextRecord(cursor)) {

@@ -8,6 +8,7 @@
 // section is written as the one piece the keyboards build, records and length words included.
 #pragma once
 
+#include "db/site/GeneralSetup.h"
 #include "platform/FileSystem.h"
 
 #include <cstddef>
@@ -37,8 +38,11 @@ protected:
 
 class CDataSaveStore {
 public:
-    // `presets` may be null: no keyboards.
-    CDataSaveStore(CObjDatabase& database, IKeyboardPresets* presets) : m_database(database), m_presets(presets) {}
+    // `presets` may be null: no keyboards. The key ranges and the item record's size follow `setup`.
+    CDataSaveStore(CObjDatabase& database, IKeyboardPresets* presets, const CGeneralSetup& setup)
+        : m_database(database), m_presets(presets), m_setup(setup)
+    {
+    }
 
     CObjDatabase& GetDatabase() const { return m_database; }
     bool Holds(std::uint16_t type) const;
@@ -55,6 +59,7 @@ private:
 
     CObjDatabase& m_database;
     IKeyboardPresets* m_presets;
+    const CGeneralSetup& m_setup;
 };
 
 // Walks the records of a section's bytes: each goes to `apply` with its running number from 0. A length

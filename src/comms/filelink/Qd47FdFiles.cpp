@@ -1,7 +1,6 @@
 #include "comms/filelink/Qd47FdFiles.h"
 
 #include "comms/filelink/DataSaveIndex.h"
-#include "db/site/MainFrame.h"
 #include "db/store/StoreTransaction.h"
 #include "platform/AtomicReplace.h"
 #include "platform/TextFormat.h"
@@ -66,9 +65,8 @@ std::optional<std::vector<std::uint8_t>> ReadWhole(IFileSystem& fs, const std::s
     return bytes;
 }
 
-void TellInvalidRecords()
+void TellInvalidRecords(IEventLog& events)
 {
-    IEventLog& events = FrameEventLog();
     if (events.GetInvalidRecordFlag() == 0) return;
     ShowMessage(kMsgInvalidRecords);
     events.SetInvalidRecordFlag(0);
@@ -88,7 +86,7 @@ bool CQd47FdFiles::Import(unsigned fileNumber, std::string directory, bool all, 
         const std::string path = FileName(directory, type, fileNumber);
         // Files copied from a scale's diskette may have their names in small letters.
         const std::string found = m_fs.Exists(path) ? path : Lowered(path, directory.size());
-        if (type == DsvItems) FrameEventLog().SetInvalidRecordFlag(0);
+        if (type == DsvItems) m_log.SetInvalidRecordFlag(0);
         const auto bytes = ReadWhole(m_fs, found);
         if (!bytes) {
             ShowMessageText(std::string(GetMessageText(kMsgFileOpenError)) + ":  <" + path + ">");
@@ -101,7 +99,7 @@ bool CQd47FdFiles::Import(unsigned fileNumber, std::string directory, bool all, 
             return !refused;
         });
         if (refused) ShowMessage(kMsgInvalidData);
-        if (type == DsvItems) TellInvalidRecords();
+        if (type == DsvItems) TellInvalidRecords(m_log);
     }
     if (anyRead && !operation.Commit()) {
         ShowMessage(kMsgFileOpenError);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "comms/filelink/DataSaveStore.h"
+#include "db/site/EventLog.h"
 #include "platform/FileSystem.h"
 
 #include <string>
@@ -24,7 +25,11 @@ struct Qd47FdSelection {
 
 class CQd47FdFiles {
 public:
-    explicit CQd47FdFiles(CDataSaveStore& store, IFileSystem& fs = RealFileSystem()) : m_store(store), m_fs(fs) {}
+    // Records refused for their PLU numbers are told through the event log's flag.
+    CQd47FdFiles(CDataSaveStore& store, IEventLog& log, IFileSystem& fs = RealFileSystem())
+        : m_store(store), m_log(log), m_fs(fs)
+    {
+    }
 
     // Reads the chosen files (every type with `all`; only PLUs and extra messages for the file-server
     // scales, `itemsAndMessagesOnly`) in the order ITEM, ADDR, MESG, PSET, SCRL, CAMP, COUP, INGR. A file
@@ -39,6 +44,7 @@ public:
 
 private:
     CDataSaveStore& m_store;
+    IEventLog& m_log;
     IFileSystem& m_fs;
 };
 

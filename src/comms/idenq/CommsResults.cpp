@@ -4,7 +4,6 @@
 
 #include "comms/idenq/PluLogRow.h"
 #include "db/plu/Document.h"
-#include "db/site/MainFrame.h"
 #include "db/store/ObjDatabase.h"
 #include "db/plu/PluDefTb.h"
 #include "platform/LocalTime.h"
@@ -48,9 +47,8 @@ std::string CIdEnqLink::FormatNameWithAddress(std::optional<std::string_view> na
     return FormatMessage(kMsgAddressOnly, int{a}, int{b}, int{c}, int{d});
 }
 
-void CIdEnqLink::LogCommsResults() const
+void CIdEnqLink::LogCommsResults(const IEventLog& log) const
 {
-    const IEventLog& log = FrameEventLog();
     for (const CLinkScale* scale : GetJobScales()) {
         const std::string name = FormatNameWithAddress(scale->m_name);
         const MessageId scaleError = scale->GetLastResult();

@@ -39,8 +39,8 @@ Result<std::unique_ptr<IFile>> OpenAtEnd(IFileSystem& fs, const std::string& pat
 
 std::string CLinkScale::GetCompareResultFileName() const
 {
-    const IMainFrame* frame = GetMainFrame();
-    std::string path = frame ? frame->GetScaleDataDirectory() : std::string{};
+    // The main frame's directory: the Communication Center and the comparing links reach it alike.
+    std::string path = FrameSiteRules().GetScaleDataDirectory();
     if (!path.empty() && path.back() != '/') path += '/';
     return path + FormatText("CompareResultsScale%03.3d.txt", static_cast<int>(m_scaleNo));
 }

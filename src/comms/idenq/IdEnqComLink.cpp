@@ -75,7 +75,10 @@ bool CIdEnqComLink::Receive(std::span<std::uint8_t> into, std::size_t& got)
     return true;
 }
 
-std::string CIdEnqComLink::GetDescription() const { return DescribeKind(kMsgRs232); }
+std::string CIdEnqComLink::GetDescription(const CGeneralSetup& setup) const
+{
+    return DescribeKind(kMsgRs232, setup);
+}
 
 std::string CIdEnqComLink::GetStatusText() const { return StatusText(kMsgRs232); }
 

@@ -30,7 +30,7 @@ public:
     void Close() override;
     bool Send(std::span<const std::uint8_t> bytes, std::size_t& sent) override;
     bool Receive(std::span<std::uint8_t> into, std::size_t& got) override;
-    std::string GetDescription() const override;
+    std::string GetDescription(const CGeneralSetup& setup) const override;
     std::string GetStatusText() const override;
     const std::array<std::uint16_t, 4>* GetIpAddress() const override { return nullptr; }
     std::uint16_t GetPort() const override { return 0; }

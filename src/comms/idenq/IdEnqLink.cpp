@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <compare>
+#include <cstdio>
+#include <cstdlib>
 #include <set>
 
 namespace varnel {
@@ -41,12 +43,15 @@ void CIdEnqLink::Serialize(CArchive& ar)
 
 bool CIdEnqLink::PostRequest(std::uint32_t code, IMessageWindow* notify, bool interactive)
 {
-    SiteSettingsPtr settings = CurrentSiteSettings();
+    SiteSettingsPtr settings = m_site != nullptr ? m_site->GetSiteSettings() : nullptr;
     const std::lock_guard lock(m_queueLock);
     if (m_request == RequestIdle) {
         m_request = code;
         m_notifyWindow = notify;
-        if (settings) m_settings = std::move(settings);
+        if (settings) {
+            const std::lock_guard settingsLock(m_settingsLock);
+            m_settings = std::move(settings);
+        }
         return true;
     }
     return notify == nullptr && !interactive;
@@ -68,7 +73,7 @@ void CIdEnqLink::ClearNotifyWindow()
     m_notifyWindow = nullptr;
 }
 
-void CIdEnqLink::StartLink(IDocument* document)
+void CIdEnqLink::StartLink(IDocument* document, const LinkRoles& roles)
 {
     // A worker left running after its kill still uses this link: a second one would race it.
     if (IsThreadAbandoned()) return;
@@ -78,15 +83,14 @@ void CIdEnqLink::StartLink(IDocument* document)
     }
     StopThread();
     m_linkError = 0;
+    m_passSettings.reset();
     {
-        SiteSettingsPtr settings = CurrentSiteSettings();
         const std::lock_guard lock(m_queueLock);
         m_notifyWindow = nullptr;
         m_request = RequestIdle;
-        m_settings = std::move(settings);
     }
     m_requestEnded.notify_all();
-    AttachDocument(document);
+    AttachDocument(document, roles);
     m_threadStarted = true;
     m_killEvent.Reset();
     m_cancelEvent.Reset();
@@ -110,12 +114,29 @@ void CIdEnqLink::StartLink(IDocument* document)
     });
 }
 
-void CIdEnqLink::AttachDocument(IDocument* document)
+void CIdEnqLink::AttachDocument(IDocument* document, const LinkRoles& roles)
 {
+    m_site = &roles.site;
+    SiteSettingsPtr settings = roles.site.GetSiteSettings();
+    {
+        const std::lock_guard lock(m_settingsLock);
+        m_settings = std::move(settings);
+    }
     const std::lock_guard lock(m_documentLock);
     m_document = document;
-    m_eventLog = &FrameEventLog();
-    m_commsStatus = &FrameCommsStatus();
+    m_eventLog = &roles.log;
+    m_commsStatus = &roles.status;
+}
+
+SiteSettingsPtr CIdEnqLink::Settings() const
+{
+    if (m_passSettings) return m_passSettings;
+    SiteSettingsPtr latest = SettingsForPass();
+    if (!latest) {
+        std::fprintf(stderr, "Link %s was asked for its settings before it was handed any.\n", m_name.c_str());
+        std::abort();
+    }
+    return latest;
 }
 
 bool CIdEnqLink::IsThreadAbandoned() const
@@ -188,7 +209,7 @@ void CIdEnqLink::AbandonThread()
 
 SiteSettingsPtr CIdEnqLink::SettingsForPass() const
 {
-    const std::lock_guard lock(m_queueLock);
+    const std::lock_guard lock(m_settingsLock);
     return m_settings;
 }
 

@@ -17,17 +17,21 @@
 // 6 send unsent, anything else -> 4; 1 stop posts nothing. Result 1 is posted when an error ends an
 // operation (the link error holds its message number).
 //
-// Settings: each request takes the main frame's settings snapshot as the requesting thread sees it
-// (and StartLink takes one for the worker's own passes); the worker pins the latest for each pass
-// (SiteSettingsScope), so what it encodes and decides never sees the settings change under it.
+// Settings and roles: StartLink takes the site's rules, event log and comms-state counters from its
+// caller (LinkRoles). Each request takes the site's settings snapshot as the requesting thread sees it
+// (and StartLink takes one for the worker's own passes); the worker holds the latest for each pass and
+// its protocol code reads it there (Settings), while the tables' record builders find it pinned on the
+// thread (SiteSettingsScope), so what it encodes and decides never sees the settings change under it.
 //
-// Locks: the queue lock guards the request slot, the notify window, the job scales, the settings
-// snapshot and every scale's send queue; it is never held across line I/O. Everything else the worker touches during a request
+// Locks: the queue lock guards the request slot, the notify window, the job scales and every scale's
+// send queue; it is never held across line I/O. The settings lock guards the latest settings snapshot
+// alone, so the record source may read the settings while it holds the queue lock (always in that order). Everything else the worker touches during a request
 // (data buffer, cursor, received packets) is the worker's until it posts the request's result.
 #pragma once
 
 #include "comms/idenq/LinkScale.h"
 #include "comms/idenq/LinkSetupContext.h"
+#include "db/site/LinkRoles.h"
 #include "db/site/ScaleDef.h"
 #include "db/site/SiteSettings.h"
 #include "db/plu/BuildScratch.h"
@@ -60,9 +64,7 @@ namespace varnel {
 
 class CAppEventLog;
 class CPluDefTb;
-class ICommsStatus;
 class IDocument;
-class IEventLog;
 
 // Records the encoders refuse (a value that does not fit its field) are told to the link itself: each
 // counts as not sent for its scale and is written to the link's trace and the event log.
@@ -135,8 +137,9 @@ public:
     // Seconds to wait for ACK or NAK, and for the scale's enquiry and each frame it sends.
     virtual std::uint16_t GetAckTimeout() const { return 5; }
     virtual std::uint16_t GetReplyTimeout() const { return 22; }
-    // Kind and name for lists; the status line of the Communication Center.
-    virtual std::string GetDescription() const = 0;
+    // Kind and name for lists (a link without scales is of the setup's default family); the status
+    // line of the Communication Center.
+    virtual std::string GetDescription(const CGeneralSetup& setup) const = 0;
     virtual std::string GetStatusText() const = 0;
     // Socket links: the four octets and the port; serial links none and 0.
     virtual const std::array<std::uint16_t, 4>* GetIpAddress() const = 0;
@@ -161,9 +164,9 @@ public:
     bool PostRequest(std::uint32_t code, IMessageWindow* notify, bool interactive);
     void SubmitRequest(std::uint32_t code, IMessageWindow* notify, bool interactive);
     void ClearNotifyWindow();
-    // Starts the worker; StopThread ends it: cancel, request 1, up to `wait` for the worker to end, then
-    // the kill event; it returns once the thread has ended.
-    void StartLink(IDocument* document);
+    // Starts the worker, which reports to the roles given; StopThread ends it: cancel, request 1, up to
+    // `wait` for the worker to end, then the kill event; it returns once the thread has ended.
+    void StartLink(IDocument* document, const LinkRoles& roles);
     void StopThread(std::chrono::milliseconds wait = std::chrono::milliseconds(4000));
     bool IsThreadStarted() const { return m_threadStarted; }
     // The steps of StopThread for the link manager, which stops every link at once: ask the worker to
@@ -228,7 +231,7 @@ public:
     // the import-error log's lines of the PLU jobs not delivered, with the import file and database.
     // The log lines are gathered as text under the queue lock and written after it: the worker
     // writes its log while it holds the queue lock, so the two locks are always taken in that order.
-    void LogCommsResults() const;
+    void LogCommsResults(const IEventLog& log) const;
     void WriteCommsLog(std::string& out, std::string_view a, std::string_view b, std::uint32_t value,
                        std::uint32_t count) const;
     void WritePluLogLines(const CAppEventLog& log, std::string& out, std::string_view importFile,
@@ -255,8 +258,14 @@ public:
     std::uint32_t m_maxLogSize = 0;  // bytes
 
 protected:
-    // The document the worker makes records from, with the main frame's roles it reports to (StartLink).
-    void AttachDocument(IDocument* document);
+    // The document the worker makes records from, with the site it takes settings from and the roles
+    // it reports to (StartLink); the site's snapshot of the moment is the link's until a request brings
+    // a newer one.
+    void AttachDocument(IDocument* document, const LinkRoles& roles);
+    // The settings the worker's code reads: those of the pass under way; on a thread that drives the
+    // protocol itself (no pass), the latest the link was handed. Asking before the link was handed any
+    // is a programming error.
+    SiteSettingsPtr Settings() const;
 
     // The ID-ENQ exchanges (worker thread).
     bool SendControl(std::uint8_t byte);
@@ -281,9 +290,12 @@ protected:
     // the family of its first scale (the default family without one) and the kind; empty for the
     // comma-separated families. The status line: the kind, two blanks, the name, then "*" when enabled
     // and another when a scale is on-line too.
-    std::string DescribeKind(MessageId kindName) const;
+    std::string DescribeKind(MessageId kindName, const CGeneralSetup& setup) const;
     std::string StatusText(MessageId kindName) const;
 
+    // What a poll's answer tells of the scale: on-line for 0, else off-line with the answer as its
+    // result; a cancel ends the operation (Terminate) and the poll (false).
+    bool TakePollAnswer(CLinkScale& scale, MessageId result);
     // Ends an operation with a failure (any message but 0): logs, traces, keeps it as the link error and
     // posts result 1; false. 0 gives true.
     bool Terminate(MessageId message);
@@ -320,13 +332,16 @@ protected:
     Event m_threadEndedEvent{Event::ResetMode::Auto};
     mutable std::mutex m_queueLock;
     IMessageWindow* m_notifyWindow = nullptr;  // guarded by the queue lock
-    SiteSettingsPtr m_settings;                // guarded by the queue lock
+    mutable std::mutex m_settingsLock;
+    SiteSettingsPtr m_settings;                // guarded by the settings lock
+    SiteSettingsPtr m_passSettings;            // the worker's, for the pass under way
+    const ISiteRules* m_site = nullptr;        // whose snapshot each request takes (StartLink)
     std::uint32_t m_request = RequestIdle;     // guarded by the queue lock
     bool m_passUnderWay = false;               // guarded by the queue lock: the worker is not waiting
     mutable std::condition_variable m_requestEnded;  // m_request became RequestIdle, or a pass ended
     std::vector<CLinkScale*> m_jobScales;      // guarded by the queue lock
-    // The document the worker makes records from, and the main frame's event log and comms-state
-    // counters it reports to (taken as the link starts); guarded by the document lock on the worker
+    // The document the worker makes records from, and the event log and comms-state counters it
+    // reports to (handed over as the link starts); guarded by the document lock on the worker
     // while the link may be abandoned (AbandonThread clears them).
     IDocument* m_document = nullptr;
     IEventLog* m_eventLog = nullptr;

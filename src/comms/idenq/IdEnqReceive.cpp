@@ -157,8 +157,8 @@ bool CIdEnqLink::Transact()
     for (CLinkScale* scale : GetJobScales()) {
         m_currentScale = scale;
         std::size_t length = 0;
-        if (!GetScaleFileCode(m_receiveKind, *scale, highestExtraMessage, std::span(m_data).first(kDataBufferSize),
-                              length))
+        if (!GetScaleFileCode(m_receiveKind, *scale, Settings()->setup, highestExtraMessage,
+                              std::span(m_data).first(kDataBufferSize), length))
             continue;
         m_dataLength = length;
         const auto failed = [scale](MessageId result, bool offline) {

@@ -7,9 +7,7 @@
 // time-out below 2 seconds becomes 5.
 #pragma once
 
-#include "comms/idenq/IdEnqLink.h"
-#include "platform/BlockingSocket.h"
-#include "platform/Pinger.h"
+#include "comms/idenq/NetworkLink.h"
 
 #include <array>
 #include <cstdint>
@@ -17,7 +15,7 @@
 
 namespace varnel {
 
-class CIdEnqSocketLink : public CIdEnqLink {
+class CIdEnqSocketLink : public CNetworkLink {
     VARNEL_DECLARE_SERIAL(CIdEnqSocketLink)
 public:
     static constexpr std::uint16_t kFormat = 100;
@@ -30,35 +28,22 @@ public:
     void Serialize(CArchive& ar) override;
 
     bool Open() override;
-    bool ClosePort() override;
-    void Close() override;
-    bool Send(std::span<const std::uint8_t> bytes, std::size_t& sent) override;
+    // The TCP line's, or the datagrams' bytes.
     bool Receive(std::span<std::uint8_t> into, std::size_t& got) override;
-    std::string GetDescription() const override;
+    std::string GetDescription(const CGeneralSetup& setup) const override;
     std::string GetStatusText() const override;
-    const std::array<std::uint16_t, 4>* GetIpAddress() const override { return &m_address; }
-    std::uint16_t GetPort() const override { return m_port; }
     bool IsSameAddress(const std::array<std::uint16_t, 4>& octets) const override;
     void WriteSetupDetails(std::string& out) const override;
     bool EditSettings(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;
     bool EditScales(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;
 
-    std::uint32_t m_sendTimeout = 21;     // seconds for each write
-    std::uint32_t m_connectTimeout = 5;   // seconds
-    std::array<std::uint16_t, 4> m_address{};
-    std::uint16_t m_port = 0;
     bool m_useUdp = false;
 
 private:
-    Ipv4Address PeerAddress() const;
     bool OpenUdp(const Ipv4Address& peer);
-    bool OpenTcp(const Ipv4Address& peer);
+    bool OpenTcp();
     bool ReceiveDatagramBytes(std::span<std::uint8_t> into, std::size_t& got);
-    // Traces "<prefix><message>", the whole at most 200 characters.
-    void TraceSocketError(std::string_view prefix, const Error& error);
 
-    IPinger& m_pinger;
-    CBlockingSocket m_socket;
     // UDP: the datagram last read and how much of it was handed out.
     std::vector<std::uint8_t> m_readAhead;
     std::size_t m_readAheadPosition = 0;

@@ -2,7 +2,6 @@
 #include "comms/idenq/IdEnqLink.h"
 
 #include "comms/idenq/ScaleFamily.h"
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 
 namespace varnel {
@@ -13,9 +12,9 @@ constexpr std::uint16_t kDescribedFamilies = 9;
 
 }  // namespace
 
-std::string CIdEnqLink::DescribeKind(MessageId kindName) const
+std::string CIdEnqLink::DescribeKind(MessageId kindName, const CGeneralSetup& setup) const
 {
-    const std::uint16_t family = m_scales.empty() ? CurrentGeneralSetup().m_defaultScaleFamily
+    const std::uint16_t family = m_scales.empty() ? setup.m_defaultScaleFamily
                                                   : m_scales.front()->GetScaleType();
     if (family >= kDescribedFamilies) return {};
     return FormatText("%s (%s)", std::string(GetScaleFamilyName(family)).c_str(),

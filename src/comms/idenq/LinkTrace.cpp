@@ -18,7 +18,6 @@
 // and the bytes as characters (0x20 to 0x7F as they are, others '.').
 #include "comms/idenq/IdEnqLink.h"
 
-#include "db/site/MainFrame.h"
 #include "comms/idenq/IdEnqFrame.h"
 #include "db/text/DoubleByteText.h"
 #include "platform/AtomicReplace.h"
@@ -35,10 +34,9 @@ namespace {
 constexpr std::size_t kTextLineWidth = 64;
 constexpr std::size_t kTrimChunk = 8192;
 
-void AppendTextDump(std::string& out, std::span<const std::uint8_t> data)
+void AppendTextDump(std::string& out, std::span<const std::uint8_t> data, const CharRule& chars)
 {
     const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
-    const CharRule chars = CurrentTextRules().chars;
     std::string line;
     for (std::size_t i = 0; i < text.size();) {
         if (line.size() > kTextLineWidth) {
@@ -89,12 +87,12 @@ void CIdEnqLink::WriteTrace(std::uint16_t kind, std::span<const std::uint8_t> da
                               : FormatText("  Send to Scale ID = %hd, Link ID = %hd Data length = %hd", scaleId,
                                            linkId, length);
         entry += "\r\n";
-        AppendTextDump(entry, data);
+        AppendTextDump(entry, data, Settings()->text.chars);
         break;
     case TraceReceived:
         entry += FormatText("  Received from Scale ID = %hd, Link ID = %hd Data length = %hd", scaleId, linkId, length);
         entry += "\r\n";
-        AppendTextDump(entry, data);
+        AppendTextDump(entry, data, Settings()->text.chars);
         break;
     case TraceMessage:
     case TraceNote: {
@@ -119,7 +117,7 @@ void CIdEnqLink::WriteTrace(std::uint16_t kind, std::span<const std::uint8_t> da
         AppendHexDump(entry, data);
         break;
     default:
-        AppendTextDump(entry, data);
+        AppendTextDump(entry, data, Settings()->text.chars);
         break;
     }
     if (auto log = LogFile::Open(m_fs, m_logFile, LogFile::Mode::AppendOrCreate)) (void)log->Append(entry);

@@ -3,7 +3,6 @@
 #include "comms/idenq/IdEnqLink.h"
 
 #include "comms/idenq/IdEnqFrame.h"
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "settings/AppEventLog.h"
 
@@ -66,7 +65,8 @@ std::uint32_t CIdEnqLink::RunThread()
         MarkPassUnderWay(true);
         if (KillRequested()) return kKilledExitBase + m_linkId;
         if (m_stopRequested) break;
-        const SiteSettingsScope pinned(SettingsForPass());
+        m_passSettings = SettingsForPass();
+        const SiteSettingsScope pinned(m_passSettings);
         if (woken) {
             std::uint32_t code = RequestIdle;
             {
@@ -188,7 +188,7 @@ bool CIdEnqLink::OpenLink(const std::vector<CLinkScale*>& scales)
 {
     if (Open()) return true;
     for (CLinkScale* scale : scales) scale->SetOnline(false);
-    if (CurrentGeneralSetup().m_discardUnsentOnOpenFailure != 0) ClearQueues(nullptr, false, false);
+    if (Settings()->setup.m_discardUnsentOnOpenFailure != 0) ClearQueues(nullptr, false, false);
     return Terminate(kMsgCannotOpen);
 }
 
@@ -199,16 +199,19 @@ void CIdEnqLink::PollScales(const std::vector<CLinkScale*>& scales)
         WriteTrace(TraceSent, std::span<const std::uint8_t>{});
         const MessageId result = SendEnquiry();
         SendControl(idenq::kEot);
-        if (result == 0) {
-            scale->SetOnline(true);
-        } else if (result == kMsgCancelled) {
-            Terminate(kMsgCancelled);
-            return;
-        } else {
-            scale->SetLastResult(result);
-            scale->SetOnline(false);
-        }
+        if (!TakePollAnswer(*scale, result)) return;
     }
+}
+
+bool CIdEnqLink::TakePollAnswer(CLinkScale& scale, MessageId result)
+{
+    if (result == kMsgCancelled) {
+        Terminate(kMsgCancelled);
+        return false;
+    }
+    if (result != 0) scale.SetLastResult(result);
+    scale.SetOnline(result == 0);
+    return true;
 }
 
 bool CIdEnqLink::ProcessQueue()

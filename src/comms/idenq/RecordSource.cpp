@@ -22,7 +22,6 @@
 #include "db/plu/DBComTb.h"
 #include "db/text/DoubleByteText.h"
 #include "db/plu/Document.h"
-#include "db/site/MainFrame.h"
 #include "db/store/ObjDatabase.h"
 #include "db/plu/PluDefTb.h"
 #include "platform/TextFormat.h"
@@ -60,11 +59,11 @@ std::optional<std::size_t> FirstJob(const SendQueue& queue)
 
 // The table a filter judges a key in: the job's, except that with the Australia/New Zealand nutrition
 // layout a department-and-group filter judges the nutrition (9) and coupon (8) records by their PLU.
-const CObjDBTable* DeptGroupTable(const CDBComTb& jobTable, const IDocument* document)
+const CObjDBTable* DeptGroupTable(const CDBComTb& jobTable, const IDocument* document, bool ausNzNutrition)
 {
     const std::uint16_t table = jobTable.GetTableNo();
     if (table == kPluTable) return &jobTable;
-    if (!CurrentTextRules().ausNzNutrition || (table != 8 && table != 9)) return nullptr;
+    if (!ausNzNutrition || (table != 8 && table != 9)) return nullptr;
     const CObjDatabase* database = document ? document->GetPluDatabase() : nullptr;
     return database ? database->GetTable(kPluTable) : nullptr;
 }
@@ -137,7 +136,7 @@ bool CIdEnqLink::NextRecords()
                        ProduceRecord(job.m_kind, std::span(m_data).first(kDataBufferSize))) {
             m_dataLength = made->length;
             m_recordCode = made->code;
-            m_capacityCheckDue = CurrentTextRules().ausNzNutrition && IsCapacityCheckTable(job.m_tableId) &&
+            m_capacityCheckDue = Settings()->text.ausNzNutrition && IsCapacityCheckTable(job.m_tableId) &&
                                  m_currentScale->GetScaleType() == 0;
             lock.unlock();
             m_currentScale->CountRecord();
@@ -149,7 +148,7 @@ bool CIdEnqLink::NextRecords()
         queue[*index].reset();
         index = *index + 1 < queue.size() ? std::optional(*index + 1) : std::nullopt;
         // A capacity check is due when a run of PLU-like jobs ends.
-        if (CurrentTextRules().ausNzNutrition && m_capacityCheckDue && IsCapacityCheckTable(finishedTable) &&
+        if (Settings()->text.ausNzNutrition && m_capacityCheckDue && IsCapacityCheckTable(finishedTable) &&
             (!index || queue[*index]->m_tableId != finishedTable))
             checkCapacityUnlocked();
         if (index) SetupJob(*queue[*index]);
@@ -178,7 +177,7 @@ bool CIdEnqLink::TakePreparedRecord(const SendQueue& queue, std::optional<std::s
     std::copy_n(m_ahead.bytes.begin(), m_ahead.record->length, m_data.begin());
     m_dataLength = m_ahead.record->length;
     m_recordCode = m_ahead.record->code;
-    m_capacityCheckDue = CurrentTextRules().ausNzNutrition && IsCapacityCheckTable(job.m_tableId) &&
+    m_capacityCheckDue = Settings()->text.ausNzNutrition && IsCapacityCheckTable(job.m_tableId) &&
                          m_currentScale->GetScaleType() == 0;
     return true;
 }
@@ -187,13 +186,14 @@ std::optional<CIdEnqLink::ProducedRecord> CIdEnqLink::ProduceRecord(std::uint32_
 {
     // An abandoned worker finds no document and no table here: it makes nothing more of them.
     const std::lock_guard document(m_documentLock);
+    const SiteSettingsPtr settings = Settings();
     for (;;) {
         if (m_cursor > m_rangeEnd) return std::nullopt;
         ScaleRecordOut out;
         out.buffer = buffer;
         out.refusals = this;
         out.scratch = &m_buildScratch;
-        out.settings = SiteSettingsScope::Pinned();
+        out.settings = settings.get();
         KeyCursor produced = 0;
         bool made = false;
         switch (kind) {
@@ -215,7 +215,7 @@ std::optional<CIdEnqLink::ProducedRecord> CIdEnqLink::ProduceRecord(std::uint32_
             break;
         case SendProductionRequest: {
             std::size_t length = 0;
-            made = GetProdFileCode(*m_currentScale, kPluTotals, out.buffer, length);
+            made = GetProdFileCode(*m_currentScale, settings->setup, kPluTotals, out.buffer, length);
             out.length = static_cast<std::uint16_t>(length);
             m_cursor = KeyCursor{m_rangeEnd} + 1;  // one record
             break;
@@ -255,7 +255,7 @@ bool CIdEnqLink::PassesFilters(std::uint32_t key) const
 {
     if (!m_currentTable || m_currentScale->m_filters.empty()) return true;
     const std::uint16_t table = m_currentTable->GetTableNo();
-    const CObjDBTable* pluTable = DeptGroupTable(*m_currentTable, m_document);
+    const CObjDBTable* pluTable = DeptGroupTable(*m_currentTable, m_document, Settings()->text.ausNzNutrition);
     bool failed = false;
     for (const auto& filter : m_currentScale->m_filters) {
         if (!filter) continue;
@@ -277,7 +277,7 @@ KeyCursor CIdEnqLink::NextPassingKey(std::uint32_t refused) const
     KeyCursor result = KeyCursor{m_rangeEnd} + 1;
     if (!m_currentTable || m_currentScale->m_filters.empty()) return result;
     const std::uint16_t table = m_currentTable->GetTableNo();
-    const CObjDBTable* pluTable = DeptGroupTable(*m_currentTable, m_document);
+    const CObjDBTable* pluTable = DeptGroupTable(*m_currentTable, m_document, Settings()->text.ausNzNutrition);
     for (const auto& filter : m_currentScale->m_filters)
         if (filter && filter->m_kind == table && key <= filter->m_from && filter->m_from < result) result = filter->m_from;
     for (const auto& filter : m_currentScale->m_filters) {

@@ -8,7 +8,7 @@
 
 #include "comms/idenq/ScaleFamily.h"
 #include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
+#include "db/site/TextRules.h"
 
 #include <algorithm>
 #include <iterator>
@@ -191,13 +191,13 @@ bool Holds(Condition condition, bool value)
     return condition == Condition::Any || (condition == Condition::Yes) == value;
 }
 
-const FileCode* FindFileCode(std::uint16_t dataKind, const CLinkScaleSettings& scale)
+const FileCode* FindFileCode(std::uint16_t dataKind, const CLinkScaleSettings& scale, const CGeneralSetup& setup)
 {
-    const std::uint16_t kind = MapMessageSlot(dataKind, scale);
+    const std::uint16_t kind = MapMessageSlot(dataKind, scale, setup.m_messageFileMapping);
     const std::uint16_t family = scale.GetScaleType();
     if (kind > kHighestDataKind || family > kHighestScaleFamily) return nullptr;
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
-    const bool ausNz = CurrentTextRules().ausNzNutrition;
+    const std::uint16_t market = setup.m_market;
+    const bool ausNz = IsAusNzNutrition(setup);
     for (const FileCodeRule& rule : kRules) {
         if ((rule.kinds & Kind(kind)) != 0 && (rule.families & Family(family)) != 0 &&
             (rule.markets & Market(market)) != 0 && Holds(rule.ausNz, ausNz) &&
@@ -217,22 +217,22 @@ std::string_view ExtraMessageZeros(std::uint32_t highestKey)
 
 }  // namespace
 
-std::uint16_t MapMessageSlot(std::uint16_t dataKind, const CLinkScaleSettings& scale)
+std::uint16_t MapMessageSlot(std::uint16_t dataKind, const CLinkScaleSettings& scale,
+                             const std::array<std::uint8_t, 4>& messageFileMapping)
 {
     if (scale.GetScaleType() == 9) return dataKind;
     const auto source = std::find_if(std::begin(kMessageSources), std::end(kMessageSources),
                                      [dataKind](const MessageSource& entry) { return entry.kind == dataKind; });
     if (source == std::end(kMessageSources)) return dataKind;
-    const auto& mapping = CurrentGeneralSetup().m_messageFileMapping;
     for (const MappedFile& file : kMappedFiles)
-        if (mapping[file.entry] == source->source) return file.kind;
+        if (messageFileMapping[file.entry] == source->source) return file.kind;
     return dataKind;
 }
 
-bool GetScaleFileCode(std::uint16_t dataKind, const CLinkScaleSettings& scale, std::uint32_t highestExtraMessageKey,
-                      std::span<std::uint8_t> out, std::size_t& length)
+bool GetScaleFileCode(std::uint16_t dataKind, const CLinkScaleSettings& scale, const CGeneralSetup& setup,
+                      std::uint32_t highestExtraMessageKey, std::span<std::uint8_t> out, std::size_t& length)
 {
-    const FileCode* code = FindFileCode(dataKind, scale);
+    const FileCode* code = FindFileCode(dataKind, scale, setup);
     if (code == nullptr) return false;
     std::string bytes(code->bytes);
     if (code->form == CodeForm::ExtraMessageText) bytes += ExtraMessageZeros(highestExtraMessageKey);
@@ -244,9 +244,9 @@ bool GetScaleFileCode(std::uint16_t dataKind, const CLinkScaleSettings& scale, s
     return true;
 }
 
-bool HasScaleFileCode(std::uint16_t dataKind, const CLinkScaleSettings& scale)
+bool HasScaleFileCode(std::uint16_t dataKind, const CLinkScaleSettings& scale, const CGeneralSetup& setup)
 {
-    return FindFileCode(dataKind, scale) != nullptr;
+    return FindFileCode(dataKind, scale, setup) != nullptr;
 }
 
 }  // namespace varnel

@@ -3,7 +3,6 @@
 #include "comms/lumen/LumenProgressForm.h"
 #include "comms/lumen/LumenTransferUi.h"
 #include "db/plu/Document.h"
-#include "db/site/MainFrame.h"
 #include "platform/ArchiveExchange.h"
 #include "platform/UserPrompt.h"
 
@@ -27,22 +26,15 @@ MessageId MessageOfResult(CLumenLink::TransferResult result)
 
 CLumenLink::CLumenLink(IClock& clock, IFileSystem& fs) : m_clock(clock), m_fs(fs), m_signals(clock) {}
 
-CLumenLink::CLumenLink(const CLumenLink& other) : CObject(other), m_clock(other.m_clock), m_fs(other.m_fs), m_signals(m_clock)
+CLumenLink::CLumenLink(const CLumenLink& other)
+    : CObject(other), LumenLinkSettings(other), m_clock(other.m_clock), m_fs(other.m_fs), m_signals(m_clock)
 {
-    *this = other;
 }
 
 CLumenLink& CLumenLink::operator=(const CLumenLink& other)
 {
     if (this == &other) return *this;
-    m_firstFlag = other.m_firstFlag;
-    m_name = other.m_name;
-    m_logging = other.m_logging;
-    m_logFile = other.m_logFile;
-    m_linkNo = other.m_linkNo;
-    m_scaleType = other.m_scaleType;
-    m_addMode = other.m_addMode;
-    m_askAddMode = other.m_askAddMode;
+    LumenLinkSettings::operator=(other);
     return *this;
 }
 
@@ -57,24 +49,24 @@ void CLumenLink::Serialize(CArchive& ar)
     if (format < kFormat) m_scaleType = kLumen;
 }
 
-MessageId CLumenLink::SendToScale(IDocument& document, ILumenTransferUi& ui)
+MessageId CLumenLink::SendToScale(IDocument& document, std::uint16_t market, ILumenTransferUi& ui)
 {
     m_document = &document;
-    const MessageId result = RunTransfer(ModeSend, ui);
+    const MessageId result = RunTransfer(ModeSend, market, ui);
     m_document = nullptr;
     if (result == 0) ShowMessage(kMsgDataSent, MessageButtons::Ok, MessageIcon::Information);
     return result;
 }
 
-MessageId CLumenLink::ReceiveFromScale(IDocument& document, ILumenTransferUi& ui)
+MessageId CLumenLink::ReceiveFromScale(IDocument& document, std::uint16_t market, ILumenTransferUi& ui)
 {
     m_document = &document;
-    const MessageId result = RunTransfer(ModeReceive, ui);
+    const MessageId result = RunTransfer(ModeReceive, market, ui);
     m_document = nullptr;
     return result;
 }
 
-MessageId CLumenLink::RunTransfer(Mode mode, ILumenTransferUi& ui)
+MessageId CLumenLink::RunTransfer(Mode mode, std::uint16_t market, ILumenTransferUi& ui)
 {
     if (mode == ModeSend) {
         if (m_askAddMode) {
@@ -86,7 +78,7 @@ MessageId CLumenLink::RunTransfer(Mode mode, ILumenTransferUi& ui)
         }
         if (!ui.ShowStartInstructions(m_scaleType)) return kMsgCancelled;
     }
-    m_letters = lumen::CommandLetters::ForMarketVersion(CurrentGeneralSetup().m_market);
+    m_letters = lumen::CommandLetters::ForMarketVersion(market);
     LumenProgressForm form(*this, mode, m_scaleType);
     m_open = Open();
     if (!m_open) return kMsgCannotOpen;

@@ -45,11 +45,24 @@ namespace varnel {
 class IDocument;
 class ILumenTransferUi;
 
-class CLumenLink : public CObject {
-public:
-    static constexpr std::uint32_t kFormat = 122;
+// What a Lumen link keeps of its setup: copied and assigned whole with the link.
+struct LumenLinkSettings {
     static constexpr std::uint16_t kLumenXt = 6;
     static constexpr std::uint16_t kLumen = 7;
+
+    std::uint8_t m_firstFlag = 0;  // stored, used for nothing else
+    std::string m_name;
+    std::uint8_t m_logging = 0;
+    std::string m_logFile = "Comms.txt";
+    std::uint16_t m_linkNo = 0;
+    std::uint16_t m_scaleType = kLumenXt;
+    bool m_addMode = false;  // false: overwrite the scale's data (some letters in lower case)
+    bool m_askAddMode = true;
+};
+
+class CLumenLink : public CObject, public LumenLinkSettings {
+public:
+    static constexpr std::uint32_t kFormat = 122;
     static constexpr std::size_t kBufferSize = 2048;
     static constexpr std::uint32_t kProgressMessage = kUserMessage + 1;
     static constexpr std::chrono::milliseconds kHandshakeWait{5000};
@@ -94,13 +107,14 @@ public:
     // What has arrived, at most into.size() bytes; `got` may be 0. False on a line error.
     virtual bool Receive(std::span<std::uint8_t> into, std::size_t& got) = 0;
 
-    // The transfers with the document's records: 0 or the message number that ended them. A send
-    // that succeeded shows 31467 "Data sent OK.".
-    MessageId SendToScale(IDocument& document, ILumenTransferUi& ui);
-    MessageId ReceiveFromScale(IDocument& document, ILumenTransferUi& ui);
+    // The transfers with the document's records, in the command letters of the market given (the
+    // general setup's): 0 or the message number that ended them. A send that succeeded shows 31467
+    // "Data sent OK.".
+    MessageId SendToScale(IDocument& document, std::uint16_t market, ILumenTransferUi& ui);
+    MessageId ReceiveFromScale(IDocument& document, std::uint16_t market, ILumenTransferUi& ui);
     // One transfer of the mode (1 send, 2 receive): 0, 61225, 61219, 31491, or 61326 when the line
     // does not open.
-    MessageId RunTransfer(Mode mode, ILumenTransferUi& ui);
+    MessageId RunTransfer(Mode mode, std::uint16_t market, ILumenTransferUi& ui);
 
     // The progress dialog's side (its thread). Its showing starts the worker; its closing or Cancel
     // clears the window; the answers to the worker's fetch and store requests.
@@ -115,15 +129,6 @@ public:
     // The trace file, while logging is on and a file is named; kinds as TraceKind.
     void WriteTrace(std::uint16_t kind, std::span<const std::uint8_t> data);
     void WriteTrace(std::uint16_t kind, std::string_view message);
-
-    std::uint8_t m_firstFlag = 0;  // stored, used for nothing else
-    std::string m_name;
-    std::uint8_t m_logging = 0;
-    std::string m_logFile = "Comms.txt";
-    std::uint16_t m_linkNo = 0;
-    std::uint16_t m_scaleType = kLumenXt;
-    bool m_addMode = false;  // false: overwrite the scale's data (some letters in lower case)
-    bool m_askAddMode = true;
 
 protected:
     // For the transports' Close: waits up to 5000 ms for the worker to say it ended (tracing when it

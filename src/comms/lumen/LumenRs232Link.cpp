@@ -9,20 +9,15 @@ VARNEL_IMPLEMENT_SERIAL(CLumenRs232Link, 1)
 
 CLumenRs232Link::CLumenRs232Link(IClock& clock, IFileSystem& fs) : CLumenLink(clock, fs), m_serial(clock, kReadTime) {}
 
-CLumenRs232Link::CLumenRs232Link(const CLumenRs232Link& other) : CLumenLink(other), m_serial(m_clock, kReadTime)
+CLumenRs232Link::CLumenRs232Link(const CLumenRs232Link& other)
+    : CLumenLink(other), LumenSerialSettings(other), m_serial(m_clock, kReadTime)
 {
-    *this = other;
 }
 
 CLumenRs232Link& CLumenRs232Link::operator=(const CLumenRs232Link& other)
 {
     CLumenLink::operator=(other);
-    m_port = other.m_port;
-    m_baudRate = other.m_baudRate;
-    m_parity = other.m_parity;
-    m_dataBits = other.m_dataBits;
-    m_stopBits = other.m_stopBits;
-    m_useRtsCts = other.m_useRtsCts;
+    LumenSerialSettings::operator=(other);
     return *this;
 }
 

@@ -15,7 +15,17 @@
 
 namespace varnel {
 
-class CLumenRs232Link : public CLumenLink {
+// The serial line's settings, copied and assigned whole with the link.
+struct LumenSerialSettings {
+    std::string m_port = "COM1";
+    std::string m_baudRate = "38400";
+    std::string m_parity = "N";
+    std::string m_dataBits = "8";
+    std::string m_stopBits = "1";
+    std::uint16_t m_useRtsCts = 0;
+};
+
+class CLumenRs232Link : public CLumenLink, public LumenSerialSettings {
     VARNEL_DECLARE_SERIAL(CLumenRs232Link)
 
 public:
@@ -37,13 +47,6 @@ public:
 
     // The serial settings dialog: true when OK stored its values.
     bool Setup();
-
-    std::string m_port = "COM1";
-    std::string m_baudRate = "38400";
-    std::string m_parity = "N";
-    std::string m_dataBits = "8";
-    std::string m_stopBits = "1";
-    std::uint16_t m_useRtsCts = 0;
 
 private:
     SerialPort m_serial;

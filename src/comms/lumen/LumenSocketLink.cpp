@@ -12,7 +12,10 @@ constexpr std::uint32_t kOpenReceiveTimeout = 1;
 
 VARNEL_IMPLEMENT_SERIAL(CLumenSocketLink, 1)
 
-CLumenSocketLink::CLumenSocketLink(IClock& clock, IFileSystem& fs) : CLumenLink(clock, fs), m_socket(clock) {}
+CLumenSocketLink::CLumenSocketLink(IClock& clock, IFileSystem& fs)
+    : CLumenLink(clock, fs), m_line(clock, [this](std::string_view line) { WriteTrace(TraceError, line); })
+{
+}
 
 CLumenSocketLink::~CLumenSocketLink() { CancelWorker(); }
 
@@ -24,18 +27,9 @@ void CLumenSocketLink::Serialize(CArchive& ar)
 
 bool CLumenSocketLink::Open()
 {
-    if (!m_socket.IsOpen()) {
-        Ipv4Address peer;
-        for (std::size_t i = 0; i < peer.octets.size(); ++i) peer.octets[i] = static_cast<std::uint8_t>(m_address[i]);
-        peer.port = m_port;
-        Result<void> made = m_socket.Create(CBlockingSocket::Type::Stream);
-        if (made) made = m_socket.ConnectTimed(peer, kConnectLimit, nullptr);
-        if (!made) {
-            (void)m_socket.Close();
-            TraceSocketError("Error opening link: ", made.GetError());
-            return false;
-        }
-    }
+    if (!m_line.IsOpen() &&
+        m_line.Connect(PeerOf(m_address, m_port), nullptr, kConnectLimit, nullptr) != ScaleSocket::Outcome::Opened)
+        return false;
     m_sendTimeout = kOpenSendTimeout;
     m_receiveTimeout = kOpenReceiveTimeout;
     return true;
@@ -43,34 +37,27 @@ bool CLumenSocketLink::Open()
 
 bool CLumenSocketLink::Close()
 {
-    if (!m_socket.IsOpen()) {
+    if (!m_line.IsOpen()) {
         WriteTrace(TraceError, "Error closing link: Already closed");
         return false;
     }
     EndWorker();
-    if (const Result<void> closed = m_socket.Close(); !closed) TraceSocketError("Error closing link: ", closed.GetError());
+    if (const Result<void> closed = m_line.Close(); !closed) m_line.TraceError("Error closing link: ", closed.GetError());
     return true;
 }
 
 bool CLumenSocketLink::Send(std::span<const std::uint8_t> bytes, std::size_t& sent)
 {
-    sent = 0;
-    const Result<std::size_t> written = m_socket.SendAll(bytes, std::chrono::seconds(m_sendTimeout));
-    if (!written) {
-        TraceSocketError("TCP/IP socket send error: ", written.GetError());
-        return false;
-    }
-    sent = *written;
-    return true;
+    return m_line.Send(bytes, sent, std::chrono::seconds(m_sendTimeout));
 }
 
 bool CLumenSocketLink::Receive(std::span<std::uint8_t> into, std::size_t& got)
 {
     got = 0;
-    const Result<std::size_t> read = m_socket.Receive(into, std::chrono::seconds(m_receiveTimeout));
+    const Result<std::size_t> read = m_line.Socket().Receive(into, std::chrono::seconds(m_receiveTimeout));
     if (!read) {
         // A time-out is a read that brought nothing; a broken connection would bring nothing for ever.
-        TraceSocketError("TCP/IP socket receive error: ", read.GetError());
+        m_line.TraceError("TCP/IP socket receive error: ", read.GetError());
         return read.GetError().code == Errc::Timeout;
     }
     // Nothing read from a stream means the scale closed it.
@@ -80,14 +67,6 @@ bool CLumenSocketLink::Receive(std::span<std::uint8_t> into, std::size_t& got)
     }
     got = *read;
     return true;
-}
-
-void CLumenSocketLink::TraceSocketError(std::string_view prefix, const Error& error)
-{
-    std::string text(prefix);
-    text += error.message;
-    if (text.size() > kTraceLimit) text.resize(kTraceLimit);
-    WriteTrace(TraceError, text);
 }
 
 }  // namespace varnel

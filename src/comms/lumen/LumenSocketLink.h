@@ -9,7 +9,7 @@
 #pragma once
 
 #include "comms/lumen/LumenLink.h"
-#include "platform/BlockingSocket.h"
+#include "platform/ScaleSocket.h"
 
 #include <array>
 #include <chrono>
@@ -42,10 +42,7 @@ public:
     std::uint16_t m_port = 0;
 
 private:
-    // Traces "<prefix><message>", the whole at most 200 characters, when logging is on.
-    void TraceSocketError(std::string_view prefix, const Error& error);
-
-    CBlockingSocket m_socket;
+    ScaleSocket m_line;  // its lines go to the trace when logging is on
 };
 
 }  // namespace varnel

@@ -5,13 +5,14 @@
 #include "comms/idenq/IdEnqSocketLink.h"
 #include "comms/sorrel/SorrelSocketLink.h"
 #include "db/plu/Document.h"
-#include "db/site/MainFrame.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/LocalTime.h"
 #include "platform/TextFormat.h"
 #include "settings/AppEventLog.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace varnel {
 namespace {
@@ -68,12 +69,13 @@ bool CIdEnqLinkList::RemoveLink(std::uint16_t linkNo)
 
 COleDateTime CIdEnqLinkList::Now() const { return {ToLocalOleDate(m_clock.WallNow()), DateTimeStatus::Valid}; }
 
-void CIdEnqLinkList::StartLinks(IDocument* document, bool loadUnsent)
+void CIdEnqLinkList::StartLinks(IDocument* document, const LinkRoles& roles, bool loadUnsent)
 {
     m_document = document;
+    m_roles.emplace(roles);
     if (m_started) return;
     if (loadUnsent && document) (void)LoadUnsentData(GetUnsentDataPath(document->GetPathName()));
-    for (const auto& link : m_links) link->StartLink(document);
+    for (const auto& link : m_links) link->StartLink(document, roles);
     m_started = true;
     TestLinks(nullptr, nullptr);
 }
@@ -109,8 +111,17 @@ void CIdEnqLinkList::StopAll()
     for (CIdEnqLink* link : waitAll(kKillLimit)) {
         link->AbandonThread();
         link->WriteTrace(CIdEnqLink::TraceMessage, FormatMessage(kMsgLinkAbandoned, link->m_name.c_str()));
-        FrameEventLog().WriteEvent(EventGeneral, FormatMessage(kMsgLinkAbandoned, link->m_name.c_str()));
+        Roles().log.WriteEvent(EventGeneral, FormatMessage(kMsgLinkAbandoned, link->m_name.c_str()));
     }
+}
+
+const LinkRoles& CIdEnqLinkList::Roles() const
+{
+    if (!m_roles) {
+        std::fprintf(stderr, "The link manager was asked for its roles before the links were started.\n");
+        std::abort();
+    }
+    return *m_roles;
 }
 
 void CIdEnqLinkList::AddSelectedScales(CIdEnqLink& link, const ScaleDefs* scales)

@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -63,8 +64,9 @@ public:
     // Deletes the link (its worker stopped first); false for an unknown number.
     bool RemoveLink(std::uint16_t linkNo);
 
-    // Life cycle. A second start keeps the links running and only takes the newer document.
-    void StartLinks(IDocument* document, bool loadUnsent);
+    // Life cycle. The links report to the roles given (the main frame's), which the list keeps for the
+    // reports it writes itself. A second start keeps the links running and only takes the newer document.
+    void StartLinks(IDocument* document, const LinkRoles& roles, bool loadUnsent);
     // False, touching nothing, when the links were not started.
     bool StopLinks(bool saveUnsent);
     bool IsStarted() const { return m_started; }
@@ -124,21 +126,22 @@ public:
 
     // Reports and logs.
     void WriteSetupReport(std::string& out) const;
+    // Off-line scale lines to the event log of the links' start.
     void LogOfflineScales(const ScaleDefs* scales);
     void LogLinkStatus(const CAppEventLog& log) const;
     void LogUnsentPlus(const CAppEventLog& log);
-    void LogCommsResults() const;
+    void LogCommsResults(const IEventLog& log) const;
     void WriteCommsLog(std::string& out, std::string_view a, std::string_view b, std::uint32_t value,
                        std::uint32_t count) const;
     void WritePluLogLines(const CAppEventLog& log, std::string& out, std::string_view importFile,
                           std::string_view database) const;
 
     // Comparisons of scales with the database. Before one, the selected scales of enabled links start
-    // their compare result files (titled by their link, or by link and scale when links carry several
-    // scales) and the other scales' compare lists are emptied. After it, the report gives the event
+    // their compare result files (titled by their link, or by link and scale when the setup's links
+    // carry several scales) and the other scales' compare lists are emptied. After it, the report gives the event
     // log the counts of every selected, enabled, on-line scale, then the result files of those that
     // differ; ReportCompareResults writes it and tells whether any of them differs.
-    void WriteCompareResultFiles(const ScaleDefs* scales);
+    void WriteCompareResultFiles(const ScaleDefs* scales, const CGeneralSetup& setup);
     void WriteCompareReport(const ScaleDefs* scales, const CAppEventLog& log) const;
     bool ReportCompareResults(const ScaleDefs* scales, const CAppEventLog& log) const;
 
@@ -156,6 +159,8 @@ private:
     // completion (`result`) to the notify window, so a waiting dialog counts the link as finished.
     static void RefuseRequest(CIdEnqLink& link, std::uint32_t result, IMessageWindow* notify);
     void StopAll();
+    // The roles of the last start; asking before the links were ever started is a programming error.
+    const LinkRoles& Roles() const;
     // Frees the links, each by its worker when one was left running on it.
     static void FreeLinks(std::vector<std::unique_ptr<CIdEnqLink>> links);
     COleDateTime Now() const;
@@ -174,6 +179,7 @@ private:
     // The jobs of each scale (link, scale) as this process last read or wrote them in the unsent-data file.
     std::map<std::pair<std::uint16_t, std::uint16_t>, SendJobCounts> m_jobsInFile;
     IDocument* m_document = nullptr;
+    std::optional<LinkRoles> m_roles;
 };
 
 }  // namespace varnel

@@ -2,7 +2,6 @@
 // link status and results, the compare report, and the PLU lines of jobs not delivered.
 #include "comms/manager/IdEnqLinkList.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "settings/AppEventLog.h"
 
@@ -26,7 +25,7 @@ void CIdEnqLinkList::WriteSetupReport(std::string& out) const
 void CIdEnqLinkList::LogOfflineScales(const ScaleDefs* scales)
 {
     for (const auto& link : m_links) link->ResetJob();
-    const IEventLog& events = FrameEventLog();
+    const IEventLog& events = Roles().log;
     for (const auto& link : m_links) {
         if (!link->m_enabled || !link->IsLinkSelected(scales)) continue;
         for (const auto& scale : link->m_scales)
@@ -55,10 +54,10 @@ void CIdEnqLinkList::LogUnsentPlus(const CAppEventLog& log)
     for (const auto& link : m_links) link->LogUnsentPlus(log);
 }
 
-void CIdEnqLinkList::LogCommsResults() const
+void CIdEnqLinkList::LogCommsResults(const IEventLog& log) const
 {
     for (const auto& link : m_links)
-        if (link->m_enabled) link->LogCommsResults();
+        if (link->m_enabled) link->LogCommsResults(log);
 }
 
 void CIdEnqLinkList::WriteCommsLog(std::string& out, std::string_view a, std::string_view b, std::uint32_t value,
@@ -75,9 +74,9 @@ void CIdEnqLinkList::WritePluLogLines(const CAppEventLog& log, std::string& out,
         if (link->m_enabled) link->WritePluLogLines(log, out, importFile, database);
 }
 
-void CIdEnqLinkList::WriteCompareResultFiles(const ScaleDefs* scales)
+void CIdEnqLinkList::WriteCompareResultFiles(const ScaleDefs* scales, const CGeneralSetup& setup)
 {
-    const bool severalScalesPerLink = CurrentGeneralSetup().m_daisyChainedComms != 0;
+    const bool severalScalesPerLink = setup.m_daisyChainedComms != 0;
     for (const auto& link : m_links) {
         if (!link->m_enabled) continue;
         for (const auto& scale : link->m_scales) {

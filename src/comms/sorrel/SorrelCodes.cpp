@@ -3,7 +3,7 @@
 #include "comms/idenq/ScaleFamily.h"
 #include "comms/idenq/ScaleFileCodes.h"
 #include "db/site/GeneralSetup.h"
-#include "db/site/MainFrame.h"
+#include "db/site/TextRules.h"
 #include "db/text/DoubleByteText.h"
 #include "db/site/LinkScaleSettings.h"
 
@@ -54,10 +54,9 @@ std::optional<std::uint16_t> LongFormException(std::uint16_t kind, std::uint16_t
 
 }  // namespace
 
-CodeSettings CurrentCodeSettings()
+CodeSettings CodeSettings::Of(const CGeneralSetup& setup)
 {
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    return {setup.m_market, IsAusNzNutrition(setup)};
+    return {setup.m_market, IsAusNzNutrition(setup), setup.m_messageFileMapping};
 }
 
 std::uint16_t GetBlockCode(std::uint16_t dataKind, const CLinkScaleSettings& scale, const CodeSettings& settings)
@@ -66,11 +65,11 @@ std::uint16_t GetBlockCode(std::uint16_t dataKind, const CLinkScaleSettings& sca
     const std::uint16_t family = scale.GetScaleType();
     if (!IsType9To12(family)) {
         if (dataKind == 0 && scale.m_message28 != 0 && (family == 6 || family == 8)) return kMessage28BlockCode;
-        const std::uint16_t mapped = MapMessageSlot(dataKind, scale);
+        const std::uint16_t mapped = MapMessageSlot(dataKind, scale, settings.messageFileMapping);
         return mapped > kHighestDataKind ? 0 : kCodes[mapped].shortCode;
     }
     if (const std::optional<std::uint16_t> exception = LongFormException(dataKind, family, settings)) return *exception;
-    const std::uint16_t mapped = MapMessageSlot(dataKind, scale);
+    const std::uint16_t mapped = MapMessageSlot(dataKind, scale, settings.messageFileMapping);
     return mapped > kHighestDataKind ? 0 : kCodes[mapped].longCode;
 }
 

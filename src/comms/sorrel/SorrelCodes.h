@@ -2,21 +2,25 @@
 // production totals after they were read. 0 means: not asked of that scale.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace varnel {
+struct CGeneralSetup;
 struct CLinkScaleSettings;
 }
 
 namespace varnel::sorrel {
 
-// What the codes depend on besides the scale: the market and whether the Australian/New Zealand
-// nutrition layout is in use (from the general setup).
+// What the codes depend on besides the scale: the market, whether the Australian/New Zealand
+// nutrition layout is in use and the message file mapping (of the general setup).
 struct CodeSettings {
     std::uint16_t market = 0;
     bool ausNzNutrition = false;
+    std::array<std::uint8_t, 4> messageFileMapping{};
+
+    static CodeSettings Of(const CGeneralSetup& setup);
 };
-CodeSettings CurrentCodeSettings();
 
 // The request code of a data kind for the scale (by its family, its message-28 flag and, for the
 // message kinds, the general setup's message file mapping).

@@ -156,15 +156,8 @@ void CSorrelSocketLink::PollScales(const std::vector<CLinkScale*>& scales)
         m_batchLabelRefusal = false;
         m_currentScale = scale;
         const MessageId result = GetForm() == sorrel::Form::Long ? 0 : SendCommand(sorrel::kStatusPoll);
-        if (result == 0 || result == kMsgScaleBusy) {
-            scale->SetOnline(true);
-        } else if (result == kMsgCancelled) {
-            Terminate(kMsgCancelled);
-            return;
-        } else {
-            scale->SetLastResult(result);
-            scale->SetOnline(false);
-        }
+        // A busy scale is there all the same.
+        if (!TakePollAnswer(*scale, result == kMsgScaleBusy ? 0 : result)) return;
     }
 }
 

@@ -10,7 +10,6 @@
 #include "comms/idenq/ScaleFileCodes.h"
 #include "comms/sorrel/RecordBlockReader.h"
 #include "comms/sorrel/SorrelCodes.h"
-#include "db/site/MainFrame.h"
 #include "db/text/Bcd.h"
 #include "platform/TextFormat.h"
 
@@ -85,7 +84,7 @@ MessageId CSorrelSocketLink::RequestKind(CLinkScale& scale, bool paged)
     const sorrel::Form form = GetForm();
     std::array<std::uint8_t, kFileCodeRoom> fileCode{};
     std::size_t length = 0;
-    if (!GetScaleFileCode(m_receiveKind, scale, 0, fileCode, length)) return 0;
+    if (!GetScaleFileCode(m_receiveKind, scale, Settings()->setup, 0, fileCode, length)) return 0;
     std::vector<std::uint8_t> data(fileCode.begin(), fileCode.begin() + static_cast<std::ptrdiff_t>(length));
     if (paged && form == sorrel::Form::Long) {
         data = {'0', ','};  // from record 0
@@ -108,8 +107,8 @@ MessageId CSorrelSocketLink::RequestKind(CLinkScale& scale, bool paged)
 MessageId CSorrelSocketLink::DeleteTotals(const CLinkScale& scale, bool paged)
 {
     const std::uint16_t code =
-        sorrel::GetDeleteTotalsCode(m_receiveKind, scale.GetScaleType(), sorrel::CurrentCodeSettings());
-    if (code == 0 || CurrentGeneralSetup().m_keepProductionAfterLoad != 0) return 0;
+        sorrel::GetDeleteTotalsCode(m_receiveKind, scale.GetScaleType(), sorrel::CodeSettings::Of(Settings()->setup));
+    if (code == 0 || Settings()->setup.m_keepProductionAfterLoad != 0) return 0;
     if (!Reconnect(paged)) return kMsgCannotOpen;
     const sorrel::Bytes message = sorrel::DeleteTotalsMessage(GetForm(), code);
     if (const MessageId sent = SendBytes(message, TraceSentToLink); sent != 0) return sent;
@@ -136,7 +135,7 @@ bool CSorrelSocketLink::Transact()
     MessageId result = m_cancelEvent.Poll() ? kMsgCancelled : 0;
     if (result == 0) {
         // Without a file code nothing is asked; only the paged receive goes on to clear the totals.
-        const bool asked = HasScaleFileCode(m_receiveKind, *scale);
+        const bool asked = HasScaleFileCode(m_receiveKind, *scale, Settings()->setup);
         result = RequestKind(*scale, paged);
         if (result == 0 && (asked || paged)) result = DeleteTotals(*scale, paged);
     }

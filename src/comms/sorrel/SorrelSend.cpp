@@ -10,7 +10,6 @@
 //       across the line.
 #include "comms/sorrel/SorrelSocketLink.h"
 
-#include "db/site/MainFrame.h"
 
 #include <algorithm>
 #include <limits>
@@ -202,7 +201,7 @@ bool CSorrelSocketLink::ProcessQueue()
     if (error != kMsgCannotOpen && Reconnect()) {
         (void)EndTransfer();
         if (scale->GetScaleType() == kMasterSatelliteFamily && delivered &&
-            CurrentGeneralSetup().m_tr5400MasterSatellite != 0)
+            Settings()->setup.m_tr5400MasterSatellite != 0)
             (void)SendCommand(sorrel::kMasterSatelliteEnd);
     }
     const MessageId result = error != 0 ? error : refusal;

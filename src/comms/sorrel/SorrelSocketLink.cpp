@@ -2,7 +2,6 @@
 #include "comms/sorrel/SorrelSocketLink.h"
 
 #include "comms/sorrel/SorrelCodes.h"
-#include "db/site/MainFrame.h"
 #include "platform/ArchiveExchange.h"
 #include "platform/TextFormat.h"
 #include "settings/SetupFormat.h"
@@ -12,9 +11,6 @@
 namespace varnel {
 namespace {
 
-constexpr std::uint32_t kOpenedSendTimeout = 5;
-constexpr std::chrono::seconds kReceiveWait(1);
-constexpr std::size_t kTraceLimit = 200;
 constexpr std::uint16_t kFirstVersionWithBlockSize = 101;
 
 // The family names of the status line and the description.
@@ -42,7 +38,7 @@ MessageId FamilyName(std::uint16_t family)
 VARNEL_IMPLEMENT_SERIAL(CSorrelSocketLink, 1)
 
 CSorrelSocketLink::CSorrelSocketLink(IClock& clock, IFileSystem& fs, IPinger& pinger)
-    : CIdEnqLink(clock, fs), m_pinger(pinger), m_socket(clock)
+    : CNetworkLink(clock, fs, pinger, kDefaultPort)
 {
 }
 
@@ -70,98 +66,17 @@ sorrel::Form CSorrelSocketLink::GetForm() const
 std::uint16_t CSorrelSocketLink::GetBlockCode(std::uint16_t dataKind) const
 {
     const CLinkScale* scale = LinkScale();
-    return scale ? sorrel::GetBlockCode(dataKind, *scale, sorrel::CurrentCodeSettings()) : 0;
-}
-
-Ipv4Address CSorrelSocketLink::PeerAddress() const
-{
-    Ipv4Address peer{{}, m_port};
-    std::ranges::transform(m_address, peer.octets.begin(), [](std::uint16_t octet) { return static_cast<std::uint8_t>(octet); });
-    return peer;
+    return scale ? sorrel::GetBlockCode(dataKind, *scale, sorrel::CodeSettings::Of(Settings()->setup)) : 0;
 }
 
 bool CSorrelSocketLink::Open()
 {
-    bool opened = false;
-    if (!m_socket.IsOpen()) {
-        const Ipv4Address peer = PeerAddress();
-        const std::string text = peer.DottedText();
-        Result<void> result = m_socket.Create(CBlockingSocket::Type::Stream);
-        bool pinged = true;
-        if (result && CurrentGeneralSetup().m_usePing != 0) {
-            const Result<bool> answered = m_pinger.PingHost(text);
-            if (!answered) WriteTrace(TraceMessage, "Ping could not be sent: " + answered.GetError().message);
-            pinged = answered && *answered;
-        }
-        if (!pinged) {
-            (void)m_socket.Close();
-            WriteTrace(TraceMessage, "Error opening link: - Unable to ping scale");
-        } else {
-            if (result) result = m_socket.ConnectTimed(peer, std::chrono::seconds(m_connectTimeout), &m_cancelEvent);
-            if (result) {
-                WriteTrace(TraceMessage, FormatText("Opened socket: %s - %d", text.c_str(), int{m_port}));
-                opened = true;
-            } else {
-                (void)m_socket.Close();
-                TraceSocketError("Error opening link: ", result.GetError());
-            }
-        }
-    }
+    const bool opened = OpenStream() == ScaleSocket::Outcome::Opened;
     m_sendTimeout = kOpenedSendTimeout;
     return opened;
 }
 
-bool CSorrelSocketLink::ClosePort()
-{
-    (void)m_socket.Close();
-    return true;
-}
-
-void CSorrelSocketLink::Close()
-{
-    StopThread();
-    ClosePort();
-}
-
-bool CSorrelSocketLink::Send(std::span<const std::uint8_t> bytes, std::size_t& sent)
-{
-    sent = 0;
-    const Result<std::size_t> written = m_socket.SendAll(bytes, std::chrono::seconds(m_sendTimeout));
-    if (!written) {
-        TraceSocketError("TCP/IP socket send error: ", written.GetError());
-        return false;
-    }
-    sent = *written;
-    return true;
-}
-
-bool CSorrelSocketLink::Receive(std::span<std::uint8_t> into, std::size_t& got)
-{
-    got = 0;
-    const Result<std::size_t> read = m_socket.Receive(into, kReceiveWait);
-    if (!read) {
-        if (read.GetError().code != Errc::Timeout) TraceSocketError("TCP/IP socket receive error: ", read.GetError());
-        return true;
-    }
-    // A connection the scale closed brings nothing more: a line error rather than a wait of up to
-    // five minutes spent reading nothing at once.
-    if (*read == 0 && !into.empty()) {
-        WriteTrace(TraceMessage, "TCP/IP socket receive error: the scale closed the connection");
-        return false;
-    }
-    got = *read;
-    return true;
-}
-
-void CSorrelSocketLink::TraceSocketError(std::string_view prefix, const Error& error)
-{
-    std::string text(prefix);
-    text += error.message;
-    if (text.size() > kTraceLimit) text.resize(kTraceLimit);
-    WriteTrace(TraceMessage, text);
-}
-
-std::string CSorrelSocketLink::GetDescription() const
+std::string CSorrelSocketLink::GetDescription(const CGeneralSetup& /*setup*/) const
 {
     const CLinkScale* scale = LinkScale();
     return std::string(GetMessageText(FamilyName(scale ? scale->GetScaleType() : 6)));
@@ -190,9 +105,7 @@ bool CSorrelSocketLink::IsSameAddress(const std::array<std::uint16_t, 4>& octets
 
 void CSorrelSocketLink::WriteSetupDetails(std::string& out) const
 {
-    out += FormatText("  IP address                          : %hd.%hd.%hd.%hd (Port = %d)\r\n", m_address[0],
-                      m_address[1], m_address[2], m_address[3], int{m_port});
-    out += FormatText("  Connect timeout                     : %hd\r\n", static_cast<short>(m_connectTimeout));
+    WriteAddressDetails(out);
     out += FormatText("  Max. records per block              : %hd\r\n", static_cast<short>(m_recordsPerBlock));
 }
 

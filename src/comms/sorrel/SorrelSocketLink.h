@@ -20,10 +20,8 @@
 // (version 101 and up; 100 before).
 #pragma once
 
-#include "comms/idenq/IdEnqLink.h"
+#include "comms/idenq/NetworkLink.h"
 #include "comms/sorrel/SorrelWire.h"
-#include "platform/BlockingSocket.h"
-#include "platform/Pinger.h"
 
 #include <array>
 #include <cstdint>
@@ -32,7 +30,7 @@
 
 namespace varnel {
 
-class CSorrelSocketLink : public CIdEnqLink {
+class CSorrelSocketLink : public CNetworkLink {
     VARNEL_DECLARE_SERIAL(CSorrelSocketLink)
 public:
     static constexpr std::uint16_t kVersion = 101;
@@ -48,15 +46,9 @@ public:
     void Serialize(CArchive& ar) override;
 
     bool Open() override;
-    bool ClosePort() override;
-    void Close() override;
-    bool Send(std::span<const std::uint8_t> bytes, std::size_t& sent) override;
-    bool Receive(std::span<std::uint8_t> into, std::size_t& got) override;
     std::uint16_t GetReplyTimeout() const override { return m_commandReplyPending ? 5 : 300; }
-    std::string GetDescription() const override;
+    std::string GetDescription(const CGeneralSetup& setup) const override;
     std::string GetStatusText() const override;
-    const std::array<std::uint16_t, 4>* GetIpAddress() const override { return &m_address; }
-    std::uint16_t GetPort() const override { return m_port; }
     bool IsSameAddress(const std::array<std::uint16_t, 4>& octets) const override;
     void WriteSetupDetails(std::string& out) const override;
     bool EditSettings(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;
@@ -71,10 +63,6 @@ public:
     std::uint16_t GetLastScaleError() const { return m_lastScaleError; }
     bool HasBatchLabelRefusal() const { return m_batchLabelRefusal; }
 
-    std::uint32_t m_sendTimeout = 21;   // seconds for each write; every Open sets 5
-    std::uint32_t m_connectTimeout = 5;  // seconds
-    std::array<std::uint16_t, 4> m_address{};
-    std::uint16_t m_port = kDefaultPort;
     std::uint16_t m_recordsPerBlock = kDefaultRecordsPerBlock;
 
 private:
@@ -82,8 +70,6 @@ private:
 
     CLinkScale* LinkScale() const;
     sorrel::Form GetForm() const;
-    Ipv4Address PeerAddress() const;
-    void TraceSocketError(std::string_view prefix, const Error& error);
 
     // Exchanges (worker thread).
     bool Reconnect(bool evenLongForm = false);
@@ -109,8 +95,6 @@ private:
     std::size_t RecordsPerBlock() const;
     std::size_t RecordLimitOf(const CSendDataLog& job) const;
 
-    IPinger& m_pinger;
-    CBlockingSocket m_socket;
     std::uint16_t m_lastScaleError = 0;
     std::int32_t m_jobIndex = -1;
     std::int32_t m_firstJobOfBlock = 0;

@@ -43,7 +43,7 @@ TEST_F(ClockCommandTest, SendsTheClockToTheScalesAndLogsIt)
     m_commands.UpdateActions();
     ASSERT_TRUE(m_commands.Action(32790)->isEnabled());
 
-    m_frame.Links().StartLinks(&m_document, false);
+    m_frame.Links().StartLinks(&m_document, LinkRoles::Of(m_frame), false);
     ASSERT_TRUE(test::WaitUntilIdle(m_frame.Links()));
     const std::size_t before = scale.Messages().size();
     m_commands.Action(32790)->trigger();

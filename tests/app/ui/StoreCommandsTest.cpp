@@ -67,7 +67,7 @@ TEST_F(StoreCommandsTest, PrintRunsTheBatchToTheScaleThatPrintsBatches)
     batch->SetName("Bakery");
     const std::vector<BatchLine> lines{{123, 2}};
     batch->SetLines(lines);
-    m_frame.Links().StartLinks(&m_document, false);
+    m_frame.Links().StartLinks(&m_document, LinkRoles::Of(m_frame), false);
     ASSERT_TRUE(test::WaitUntilIdle(m_frame.Links()));
     const std::size_t before = scale.Messages().size();
 

@@ -56,7 +56,7 @@ protected:
     }
     void Start()
     {
-        links.StartLinks(&document, false);
+        links.StartLinks(&document, LinkRoles::Of(frame), false);
         ASSERT_TRUE(WaitUntilIdle(links));
     }
 

@@ -178,7 +178,7 @@ TEST_F(DataSaveRewriteTest, ARewriteInPlaceReplacesTheCurrentFileAndKeepsIt)
 TEST_F(DataSaveRewriteTest, AFailureAtAnyStepLeavesTheOldFileOrTheNewOneAndNothingBeside)
 {
     FaultInjectingFileSystem fs;
-    CDataSaveFiles files(m_store, fs);
+    CDataSaveFiles files(m_store, LinkRoles::Of(m_frame), fs);
     for (std::uint64_t n = 1;; ++n) {
         m_prompt.m_ids.clear();
         fs.FailAt(n);

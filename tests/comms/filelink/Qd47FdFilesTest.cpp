@@ -36,7 +36,7 @@ protected:
         ASSERT_TRUE(m_database.Nutrition().DeleteKey(9));
     }
 
-    CQd47FdFiles m_qd47fd{m_store};
+    CQd47FdFiles m_qd47fd{m_store, m_frame};
     Qd47FdSelection m_none;
 };
 

@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         link.m_name = "Deli";
-        link.SetDocument(&document);
+        link.SetDocument(&document, LinkRoles::Of(frame));
         for (const std::uint16_t id : {1, 2, 3}) {
             link.m_scales.push_back(std::make_unique<CLinkScale>());
             link.m_scales.back()->m_scaleNo = id;
@@ -81,7 +81,7 @@ TEST_F(CommsResults, EventLogLinesPerScale)
     Scale(2).m_sendQueue.push_back(std::make_unique<CSendDataLog>(SendRecords, 2, 1, 1));
     Scale(2).m_sendQueue.push_back(std::make_unique<CSendDataLog>(SendRecords, 2, 2, 2));
     Scale(2).m_currentJobStart = 0;
-    link.LogCommsResults();
+    link.LogCommsResults(frame);
     const std::vector<std::pair<std::uint16_t, std::string>> expected{
         {EventContinuation, "  Scale [S1] : Comms operation completed successfully"},
         {EventContinuation, "   No. of data records sent succesfully: 3  No. of data records not sent: 0"},

@@ -57,6 +57,7 @@ protected:
         scale.m_scaleType = 0;
         link.m_linkId = 1;
         link.SetCurrentScale(&scale);
+        link.SetDocument(nullptr, LinkRoles::Of(frame));
         sim.Start();
         ASSERT_TRUE(link.Open());
     }

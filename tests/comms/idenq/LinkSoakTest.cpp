@@ -43,7 +43,7 @@ TEST(LinkSoak, TenThousandPlusArriveExactlyOnceThroughNaksAndLostFrames)
     CLinkScale& scale = *link.m_scales[0];
     scale.m_scaleNo = 7;
     scale.m_machineNo = 7;
-    link.StartLink(&document);
+    link.StartLink(&document, LinkRoles::Of(frame));
     link.QueueSendData(nullptr, {{SendRecords, 2, 1, kPluCount}});
 
     std::size_t sends = 0;

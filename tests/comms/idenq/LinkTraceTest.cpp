@@ -24,6 +24,7 @@ protected:
         link.m_logging = true;
         link.m_logFile = dir.File("link.log");
         link.SetCurrentScale(&scale);
+        link.SetDocument(nullptr, LinkRoles::Of(frame));
     }
     std::string Trace() const { return ReadWholeFile(dir.File("link.log")); }
     static std::string At(const std::string& entry) { return kTime + entry; }

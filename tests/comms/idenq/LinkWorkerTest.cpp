@@ -35,7 +35,7 @@ protected:
             scale->m_name = "Scale " + std::to_string(id);
             link.m_scales.push_back(std::move(scale));
         }
-        link.StartLink(&document);
+        link.StartLink(&document, LinkRoles::Of(frame));
     }
 
     CLinkScale& Scale(std::size_t index) { return *link.m_scales[index]; }
@@ -202,7 +202,7 @@ TEST_F(LinkWorker, ADisabledLinkAnswersAtOnceWithoutTouchingTheLine)
     // Settings change while the link is stopped, as the link manager does it.
     link.StopThread();
     link.m_enabled = false;
-    link.StartLink(&document);
+    link.StartLink(&document, LinkRoles::Of(frame));
     ASSERT_TRUE(Run(CIdEnqLink::RequestPoll, window));
     ASSERT_TRUE(Run(CIdEnqLink::RequestReceive, window));
     EXPECT_EQ(window.Results(), (std::vector<Posted>{{kMessage, CIdEnqLink::ResultDone, kLinkId},

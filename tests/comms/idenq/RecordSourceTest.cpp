@@ -18,7 +18,7 @@ protected:
         scale.m_name = "Scale 7";
         scale.m_scaleType = 0;
         link.SetCurrentScale(&scale);
-        link.SetDocument(&document);
+        link.SetDocument(&document, LinkRoles::Of(frame));
     }
 
     void Queue(const SendRequests& jobs)
@@ -28,7 +28,9 @@ protected:
     // Every record the queue yields, in order, in one pass under the frame's settings as they stand.
     std::vector<Bytes> Drain()
     {
-        const SiteSettingsScope pass(frame.GetSiteSettings());
+        const SiteSettingsPtr settings = frame.GetSiteSettings();
+        link.PinForPass(settings);
+        const SiteSettingsScope pass(settings);
         std::vector<Bytes> records;
         for (bool more = link.StartNextJob(); more; more = link.NextRecords())
             records.emplace_back(link.Data().begin(), link.Data().end());

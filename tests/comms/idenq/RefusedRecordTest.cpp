@@ -49,7 +49,7 @@ protected:
         scale->m_scaleType = 0;
         scale->m_name = "Deli scale";
         m_link.m_scales.push_back(std::move(scale));
-        m_link.StartLink(&m_document);
+        m_link.StartLink(&m_document, LinkRoles::Of(m_frame));
     }
     void TearDown() override { m_link.StopThread(); }
 
@@ -104,7 +104,7 @@ TEST_F(RefusedRecord, IsCountedAsNotSentAndWrittenToTheCommsLogWhileTheOthersGoO
     EXPECT_EQ(m_frame.m_events.front().second, refusal);
 
     m_frame.m_events.clear();
-    m_link.LogCommsResults();
+    m_link.LogCommsResults(m_frame);
     ASSERT_EQ(m_frame.m_events.size(), 2u);
     EXPECT_EQ(m_frame.m_events[1].second,
               "   No. of data records sent succesfully: 2  No. of data records not sent: 1");
@@ -124,7 +124,7 @@ TEST_F(RefusedRecord, RecordsAboveTheFamilysHighestNumberAreCountedAndLoggedOnce
     EXPECT_EQ(m_frame.m_events.front().second, line);
 
     m_frame.m_events.clear();
-    m_link.LogCommsResults();
+    m_link.LogCommsResults(m_frame);
     ASSERT_EQ(m_frame.m_events.size(), 2u);
     EXPECT_EQ(m_frame.m_events[1].second,
               "   No. of data records sent succesfully: 1  No. of data records not sent: 2");
@@ -151,7 +151,7 @@ TEST_F(RefusedRecord, DeleteJobsCountEachRefusedKeyAndGoOnWithTheNext)
     EXPECT_NE(log.find(Refusal(1000001, "PLU number")), std::string::npos);
 
     m_frame.m_events.clear();
-    m_link.LogCommsResults();
+    m_link.LogCommsResults(m_frame);
     ASSERT_EQ(m_frame.m_events.size(), 2u);
     EXPECT_EQ(m_frame.m_events[1].second,
               "   No. of data records sent succesfully: 2  No. of data records not sent: 3");

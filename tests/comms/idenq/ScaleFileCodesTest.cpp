@@ -15,17 +15,18 @@ namespace {
 using namespace std::string_literals;
 
 // A text code with its 0 byte and a binary code as they are, or none.
-std::optional<std::string> CodeOf(std::uint16_t kind, const CLinkScaleSettings& scale, std::uint32_t highestKey = 0)
+std::optional<std::string> CodeOf(std::uint16_t kind, const CLinkScaleSettings& scale, const CGeneralSetup& setup,
+                                  std::uint32_t highestKey = 0)
 {
     std::array<std::uint8_t, 32> out;
     out.fill(0xEE);
     std::size_t length = 999;
-    if (!GetScaleFileCode(kind, scale, highestKey, out, length)) {
+    if (!GetScaleFileCode(kind, scale, setup, highestKey, out, length)) {
         EXPECT_EQ(length, 999u);
-        EXPECT_FALSE(HasScaleFileCode(kind, scale));
+        EXPECT_FALSE(HasScaleFileCode(kind, scale, setup));
         return std::nullopt;
     }
-    EXPECT_TRUE(HasScaleFileCode(kind, scale));
+    EXPECT_TRUE(HasScaleFileCode(kind, scale, setup));
     // One byte past the code shows whether it was terminated.
     return std::string(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(length + 1));
 }
@@ -183,7 +184,7 @@ TEST(GetScaleFileCode, GivesEachFamilyAndMarketItsCode)
         test::TestMainFrame frame;
         frame.m_setup.m_market = c.market;
         frame.m_setup.m_nutritionInUse = c.nutrition;
-        EXPECT_EQ(CodeOf(c.kind, test::ScaleOfFamily(c.family, c.message28), c.highestKey), c.code)
+        EXPECT_EQ(CodeOf(c.kind, test::ScaleOfFamily(c.family, c.message28), frame.m_setup, c.highestKey), c.code)
             << "kind " << c.kind << " family " << c.family << " market " << c.market << " nutrition "
             << int{c.nutrition};
     }
@@ -193,9 +194,9 @@ TEST(GetScaleFileCode, AScaleOfTheDefaultFamilyAsksAsThatFamily)
 {
     test::TestMainFrame frame;
     frame.m_setup.m_defaultScaleFamily = 10;
-    EXPECT_EQ(CodeOf(6, test::ScaleOfFamily(CLinkScaleSettings::kDefaultFamily)), Text("0,"));
+    EXPECT_EQ(CodeOf(6, test::ScaleOfFamily(CLinkScaleSettings::kDefaultFamily), frame.m_setup), Text("0,"));
     frame.m_setup.m_defaultScaleFamily = 9;
-    EXPECT_EQ(CodeOf(6, test::ScaleOfFamily(CLinkScaleSettings::kDefaultFamily)), std::nullopt);
+    EXPECT_EQ(CodeOf(6, test::ScaleOfFamily(CLinkScaleSettings::kDefaultFamily), frame.m_setup), std::nullopt);
 }
 
 TEST(GetScaleFileCode, RefusesAnOutputTooSmallForTheCodeAndItsTerminator)
@@ -203,11 +204,11 @@ TEST(GetScaleFileCode, RefusesAnOutputTooSmallForTheCodeAndItsTerminator)
     test::TestMainFrame frame;
     std::array<std::uint8_t, 9> out;
     std::size_t length = 0;
-    EXPECT_FALSE(GetScaleFileCode(0, test::ScaleOfFamily(0), 0, std::span(out).first(8), length));
-    EXPECT_TRUE(GetScaleFileCode(0, test::ScaleOfFamily(0), 0, out, length));
+    EXPECT_FALSE(GetScaleFileCode(0, test::ScaleOfFamily(0), frame.m_setup, 0, std::span(out).first(8), length));
+    EXPECT_TRUE(GetScaleFileCode(0, test::ScaleOfFamily(0), frame.m_setup, 0, out, length));
     EXPECT_EQ(length, 8u);
-    EXPECT_FALSE(GetScaleFileCode(0, test::ScaleOfFamily(8), 0, std::span(out).first(3), length));
-    EXPECT_TRUE(GetScaleFileCode(0, test::ScaleOfFamily(8), 0, std::span(out).first(4), length));
+    EXPECT_FALSE(GetScaleFileCode(0, test::ScaleOfFamily(8), frame.m_setup, 0, std::span(out).first(3), length));
+    EXPECT_TRUE(GetScaleFileCode(0, test::ScaleOfFamily(8), frame.m_setup, 0, std::span(out).first(4), length));
     EXPECT_EQ(length, 4u);
 }
 
@@ -231,7 +232,7 @@ TEST(MapMessageSlot, SendsMappedMessageKindsInTheExtraMessageAndCouponFiles)
     for (const Case& c : cases) {
         test::TestMainFrame frame;
         frame.m_setup.m_messageFileMapping = c.mapping;
-        EXPECT_EQ(MapMessageSlot(c.kind, test::ScaleOfFamily(c.family)), c.mapped)
+        EXPECT_EQ(MapMessageSlot(c.kind, test::ScaleOfFamily(c.family), frame.m_setup.m_messageFileMapping), c.mapped)
             << "kind " << c.kind << " family " << c.family;
     }
 }
@@ -241,12 +242,12 @@ TEST(GetScaleFileCode, AsksForAMappedMessageKindByItsFile)
     test::TestMainFrame frame;
     frame.m_setup.m_market = MarketThailand;
     frame.m_setup.m_messageFileMapping = {0, 0, 11, 0};  // comments travel as extra message #2
-    EXPECT_EQ(CodeOf(22, test::ScaleOfFamily(0)), Text("82020000"));
-    EXPECT_EQ(CodeOf(22, test::ScaleOfFamily(10)), Text("0,"));
+    EXPECT_EQ(CodeOf(22, test::ScaleOfFamily(0), frame.m_setup), Text("82020000"));
+    EXPECT_EQ(CodeOf(22, test::ScaleOfFamily(10), frame.m_setup), Text("0,"));
     frame.m_setup.m_messageFileMapping = {0, 5, 0, 0};
-    EXPECT_EQ(CodeOf(24, test::ScaleOfFamily(10)), Text("0,"));
-    EXPECT_EQ(CodeOf(24, test::ScaleOfFamily(9)), Text("0,"));
-    EXPECT_EQ(CodeOf(25, test::ScaleOfFamily(10)), std::nullopt);
+    EXPECT_EQ(CodeOf(24, test::ScaleOfFamily(10), frame.m_setup), Text("0,"));
+    EXPECT_EQ(CodeOf(24, test::ScaleOfFamily(9), frame.m_setup), Text("0,"));
+    EXPECT_EQ(CodeOf(25, test::ScaleOfFamily(10), frame.m_setup), std::nullopt);
 }
 
 }  // namespace

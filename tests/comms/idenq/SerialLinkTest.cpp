@@ -48,7 +48,7 @@ TEST(SerialLink, ANewLinkIsCom1At9600EvenSevenOneAndListsItsSettings)
                    "  No. Stop Bits: 1\r\n  Use RTS/CTS: No\r\n");
     EXPECT_EQ(link.m_eightBitData, 0);
     EXPECT_EQ(link.GetStatusText(), "RS-232    Bakery");
-    EXPECT_EQ(link.GetDescription(), "TR-5300 (RS-232  )");
+    EXPECT_EQ(link.GetDescription(frame.m_setup), "TR-5300 (RS-232  )");
 
     link.m_portName = "/dev/ttyUSB3";
     link.m_useRtsCts = true;
@@ -130,7 +130,7 @@ TEST(SerialLinkSend, HighBytesReachAnEightBitScaleIntact)
     auto made = scale.MakeLink(1, 11, clock, pinger);
     static_cast<CIdEnqComLink&>(*made).m_dataBits = "8";
     links.Add(std::move(made));
-    links.StartLinks(&document, false);
+    links.StartLinks(&document, LinkRoles::Of(frame), false);
     RecordingWindow window;
     ASSERT_TRUE(WaitUntilIdle(links));
     links.QueueJob(nullptr, {CSendDataLog(SendRecords, 2, 1, 9)}, &window);

@@ -39,7 +39,7 @@ protected:
             link->m_logFile = dir.File("link" + std::to_string(i + 1) + ".log");
             links.Add(std::move(link));
         }
-        links.StartLinks(&document, false);
+        links.StartLinks(&document, LinkRoles::Of(frame), false);
         // The start polls every scale first.
         ASSERT_TRUE(WaitUntilIdle(links));
     }
@@ -133,16 +133,26 @@ TEST_P(Site, CancelEndsTheSendUnderWayAndTheRestStaysQueued)
 INSTANTIATE_TEST_SUITE_P(Transports, Site, ::testing::Values(Transport::Tcp, Transport::Udp, Transport::Pty),
                          [](const ::testing::TestParamInfo<Transport>& param) { return TransportName(param.param); });
 
+// A socket link whose opens the test drives itself, under the settings it pins as a worker's pass would.
+class DrivenSocketLink final : public CIdEnqSocketLink {
+public:
+    using CIdEnqSocketLink::CIdEnqSocketLink;
+    void PinForPass(SiteSettingsPtr settings) { m_passSettings = std::move(settings); }
+};
+
 class SocketLinkOpen : public ::testing::Test {
 protected:
     std::string Trace() const { return ReadWholeFile(dir.File("trace.log")); }
+    // The link to the scale, under the frame's settings as they stand when it is first asked for.
     CIdEnqSocketLink& Link()
     {
         if (!link) {
-            link = std::unique_ptr<CIdEnqSocketLink>(
-                static_cast<CIdEnqSocketLink*>(scale.MakeLink(1, 1, SystemClock(), pinger).release()));
+            link = std::make_unique<DrivenSocketLink>(SystemClock(), RealFileSystem(), pinger);
+            link->m_address = {127, 0, 0, 1};
+            link->m_port = static_cast<TcpScaleLine&>(scale.Line()).Port();
             link->m_logging = true;
             link->m_logFile = dir.File("trace.log");
+            link->PinForPass(frame.GetSiteSettings());
         }
         return *link;
     }
@@ -151,7 +161,7 @@ protected:
     TempDir dir;
     ScriptedPinger pinger;
     SimulatedScale scale{Transport::Tcp, nullptr};
-    std::unique_ptr<CIdEnqSocketLink> link;
+    std::unique_ptr<DrivenSocketLink> link;
 };
 
 TEST_F(SocketLinkOpen, AScaleThatDoesNotAnswerThePingIsNotConnected)

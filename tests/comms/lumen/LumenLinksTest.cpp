@@ -78,7 +78,7 @@ TEST_P(LumenLinks, ABatchIsSentToTheScale)
     sim.SetFaults([](LumenScaleFaults& f) { f.refuse = [](std::size_t index) { return index == 1; }; });
     sim.Start();
     document.toSend = {{0, Filled(251)}, {2, Filled(3, 0xF0)}, {2, Filled(2048)}};
-    ASSERT_EQ(link->SendToScale(document, ui), 0u);
+    ASSERT_EQ(link->SendToScale(document, frame.m_setup.m_market, ui), 0u);
     EXPECT_EQ(prompt.m_ids, std::vector<MessageId>{CLumenLink::kMsgDataSent});
     EXPECT_EQ(sim.Records(), (std::vector<LumenRecord>{{'I', Filled(251)}, {'S', Filled(3, 0xF0)}, {'S', Filled(2048)}}));
     EXPECT_FALSE(link->IsOpen());
@@ -90,7 +90,7 @@ TEST_P(LumenLinks, TheScalesBatchIsStored)
     sim.SetFaults([](LumenScaleFaults& f) { f.badCheck = [](std::size_t index) { return index == 1; }; });
     sim.SetBatch({{'P', Filled(600)}, {'p', {0x02, 0x03}}, {'H', Filled(1)}});
     sim.Start();
-    ASSERT_EQ(link->ReceiveFromScale(document, ui), 0u);
+    ASSERT_EQ(link->ReceiveFromScale(document, frame.m_setup.m_market, ui), 0u);
     EXPECT_EQ(document.stored, (std::vector<Record>{{3, Filled(600)}, {3, {0x02, 0x03}}, {9, Filled(1)}}));
     ASSERT_TRUE(sim.WaitExchanges(1));
     EXPECT_EQ(std::ranges::count(sim.Received(), lumen::ReplyFrame(false, '0')), 1);
@@ -104,8 +104,8 @@ TEST_P(LumenLinks, ALineThatDoesNotOpenEndsTheTransferWith61326)
         static_cast<CLumenSocketLink&>(*link).m_port = 1;  // nothing listens there
     }
     document.toSend = {{0, Filled(1)}};
-    EXPECT_EQ(link->SendToScale(document, ui), CLumenLink::kMsgCannotOpen);
-    EXPECT_EQ(link->ReceiveFromScale(document, ui), CLumenLink::kMsgCannotOpen);
+    EXPECT_EQ(link->SendToScale(document, frame.m_setup.m_market, ui), CLumenLink::kMsgCannotOpen);
+    EXPECT_EQ(link->ReceiveFromScale(document, frame.m_setup.m_market, ui), CLumenLink::kMsgCannotOpen);
     EXPECT_TRUE(Traced(IsPty() ? "Error : Error opening COM port - CreateFile error code 2"
                                : "Error : Error opening link: Connect error #111"));
     EXPECT_EQ(document.fetches, 0u);
@@ -133,7 +133,7 @@ TEST(LumenSocketLink, AScaleThatClosesTheConnectionEndsTheReceive)
     link.m_logFile = dir.File("lumen.log");
     LumenTestDocument document;
     ScriptedLumenUi ui;
-    EXPECT_EQ(link.ReceiveFromScale(document, ui), CLumenLink::kMsgCommsAborted);
+    EXPECT_EQ(link.ReceiveFromScale(document, frame.m_setup.m_market, ui), CLumenLink::kMsgCommsAborted);
     scale.join();
     EXPECT_NE(ReadWholeFile(dir.File("lumen.log")).find("TCP/IP socket receive error: Connection closed by the scale"),
               std::string::npos);

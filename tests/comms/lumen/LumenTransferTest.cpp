@@ -51,7 +51,7 @@ protected:
     MessageId Send()
     {
         sim.Start();
-        return link.SendToScale(document, ui);
+        return link.SendToScale(document, frame.m_setup.m_market, ui);
     }
     MessageId Receive(const std::vector<LumenRecord>& batch)
     {
@@ -61,7 +61,7 @@ protected:
     MessageId ReceiveFrames()
     {
         sim.Start();
-        return link.ReceiveFromScale(document, ui);
+        return link.ReceiveFromScale(document, frame.m_setup.m_market, ui);
     }
     std::string Trace() const { return ReadWholeFile(dir.File("lumen.log")); }
     bool Traced(std::string_view text) const { return Trace().find(text) != std::string::npos; }
@@ -126,7 +126,7 @@ TEST_F(LumenTransfer, OverwritingSendsSomeLettersInLowerCaseAndMarketFiveSendsO)
         frame.m_setup.m_market = c.market;
         ui.addModeAnswer = c.addMode;
         scale.Start();
-        ASSERT_EQ(caseLink.SendToScale(caseDocument, ui), 0u);
+        ASSERT_EQ(caseLink.SendToScale(caseDocument, frame.m_setup.m_market, ui), 0u);
         EXPECT_EQ(scale.Received().front(), c.frame);
     }
 }
@@ -146,15 +146,15 @@ TEST_F(LumenTransfer, DecliningTheQuestionOrTheInstructionsEndsBeforeTheLineOpen
     // A line that would not open answers 61326: the transfers end before they try it.
     line.RefuseConnections(true);
     ui.addModeAnswer = std::nullopt;
-    EXPECT_EQ(link.SendToScale(document, ui), CLumenLink::kMsgCancelled);
+    EXPECT_EQ(link.SendToScale(document, frame.m_setup.m_market, ui), CLumenLink::kMsgCancelled);
     EXPECT_FALSE(ui.instructionsFor);
     ui.addModeAnswer = true;
     ui.startAnswer = false;
-    EXPECT_EQ(link.SendToScale(document, ui), CLumenLink::kMsgCancelled);
+    EXPECT_EQ(link.SendToScale(document, frame.m_setup.m_market, ui), CLumenLink::kMsgCancelled);
     EXPECT_EQ(document.fetches, 0u);
     EXPECT_TRUE(prompt.m_ids.empty());
     ui.startAnswer = true;
-    EXPECT_EQ(link.SendToScale(document, ui), CLumenLink::kMsgCannotOpen);
+    EXPECT_EQ(link.SendToScale(document, frame.m_setup.m_market, ui), CLumenLink::kMsgCannotOpen);
 }
 
 TEST_F(LumenTransfer, ARefusedFrameGoesAgainAtMostThreeTimes)
@@ -170,7 +170,7 @@ TEST_F(LumenTransfer, ARefusedFrameGoesAgainAtMostThreeTimes)
     // Always refused: three sends, then 31491.
     sim.SetFaults([](LumenScaleFaults& f) { f.refuse = [](std::size_t index) { return index >= 6; }; });
     document.next = 0;
-    EXPECT_EQ(link.SendToScale(document, ui), CLumenLink::kMsgCommsAborted);
+    EXPECT_EQ(link.SendToScale(document, frame.m_setup.m_market, ui), CLumenLink::kMsgCommsAborted);
     EXPECT_EQ(sim.Received().size(), 6u + 3u);
     EXPECT_TRUE(Traced("Error : Max. retries exceeded"));
     EXPECT_TRUE(Traced("Error : Error sending scale command"));
@@ -334,7 +334,7 @@ TEST_F(LumenTransfer, TheTraceDumpsEveryFrameAndNamesEveryError)
     link.m_logging = 0;
     const std::size_t before = Trace().size();
     document.next = 0;
-    ASSERT_EQ(link.SendToScale(document, ui), 0u);
+    ASSERT_EQ(link.SendToScale(document, frame.m_setup.m_market, ui), 0u);
     EXPECT_EQ(Trace().size(), before);
 }
 

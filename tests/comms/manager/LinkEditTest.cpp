@@ -71,7 +71,7 @@ TEST(LinksWhileEditing, FourLinksSendEveryPluWhileTheUsersThreadEditsTheTable)
         links.Add(scales.back()->MakeLink(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(i + 1),
                                           SystemClock(), pinger));
     }
-    links.StartLinks(&document, false);
+    links.StartLinks(&document, LinkRoles::Of(frame), false);
     ASSERT_TRUE(WaitUntilIdle(links));
 
     RecordingWindow window;

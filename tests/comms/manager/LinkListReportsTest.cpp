@@ -31,7 +31,7 @@ protected:
             link->m_linkId = id;
             link->m_enabled = true;
             link->m_name = name;
-            link->SetDocument(&m_document);
+            link->SetDocument(&m_document, LinkRoles::Of(m_frame));
             m_links.Add(std::move(link));
         }
         AddScale(1, 11, "Ham");
@@ -131,7 +131,7 @@ TEST_F(LinkListReports, ResultFilesStartForTheSelectedScalesAndTheOthersForgetTh
     }
     m_links.FindLink(2)->m_enabled = false;
     const ScaleDefs ham{CScaleDef(1, 11)};
-    m_links.WriteCompareResultFiles(&ham);
+    m_links.WriteCompareResultFiles(&ham, m_frame.m_setup);
     const auto header = [](const char* title) {
         return std::string("Scale: ") + title + "\r\n" + kDate + "\r\nPluNo,Result,Detail";
     };
@@ -146,7 +146,7 @@ TEST_F(LinkListReports, ResultFilesStartForTheSelectedScalesAndTheOthersForgetTh
     EXPECT_EQ(Scale(21).m_scaleKeys.size(), 1u);
 
     m_frame.m_setup.m_daisyChainedComms = 1;
-    m_links.WriteCompareResultFiles(nullptr);
+    m_links.WriteCompareResultFiles(nullptr, m_frame.m_setup);
     EXPECT_EQ(Read("CompareResultsScale011.txt"), header("Deli - Ham"));
     EXPECT_EQ(Read("CompareResultsScale012.txt"), header("Deli - Cheese"));
 }
@@ -154,7 +154,7 @@ TEST_F(LinkListReports, ResultFilesStartForTheSelectedScalesAndTheOthersForgetTh
 TEST_F(LinkListReports, TheCompareReportCountsEachComparedScaleAndCopiesTheFilesOfThoseThatDiffer)
 {
     // Ham differs, Cheese is the same, Beef differs but is off-line.
-    m_links.WriteCompareResultFiles(nullptr);
+    m_links.WriteCompareResultFiles(nullptr, m_frame.m_setup);
     for (const std::uint16_t scaleNo : {11, 12}) Scale(scaleNo).SetOnline(true);
     CScaleCompareResults hamResults(Scale(11));
     hamResults.AddNotInDatabase(5);

@@ -9,10 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <future>
-#include <thread>
 
 namespace varnel::test {
 namespace {
@@ -38,7 +36,7 @@ public:
     void Close() override { StopThread(); }
     bool Send(std::span<const std::uint8_t>, std::size_t&) override { return false; }
     bool Receive(std::span<std::uint8_t>, std::size_t&) override { return false; }
-    std::string GetDescription() const override { return {}; }
+    std::string GetDescription(const CGeneralSetup& /*setup*/) const override { return {}; }
     std::string GetStatusText() const override { return {}; }
     const std::array<std::uint16_t, 4>* GetIpAddress() const override { return nullptr; }
     std::uint16_t GetPort() const override { return 0; }
@@ -90,12 +88,12 @@ protected:
 
 TEST_F(LinkList, StartingTwiceStartsTheWorkersOnceAndKeepsTheNewerDocument)
 {
-    links.StartLinks(&document, false);
+    links.StartLinks(&document, LinkRoles::Of(frame), false);
     ASSERT_TRUE(WaitUntilIdle(links));  // the start's poll found no scale
     EXPECT_EQ(links.CountOfflineScales(nullptr), 3u);
     LinkTestDocument newer(frame);
     newer.m_pathName = dir.File("c.pld");
-    links.StartLinks(&newer, false);
+    links.StartLinks(&newer, LinkRoles::Of(frame), false);
     ASSERT_TRUE(links.StopLinks(true));
     EXPECT_TRUE(RealFileSystem().Exists(dir.File("c.pld.usd")));
     EXPECT_FALSE(RealFileSystem().Exists(dir.File("b.pld.usd")));
@@ -103,7 +101,7 @@ TEST_F(LinkList, StartingTwiceStartsTheWorkersOnceAndKeepsTheNewerDocument)
 
 TEST_F(LinkList, StoppingLinksNeverStartedIsFalseAndLeavesTheUnsentDataAlone)
 {
-    links.StartLinks(&document, false);
+    links.StartLinks(&document, LinkRoles::Of(frame), false);
     ASSERT_TRUE(links.StopLinks(false));
     EXPECT_FALSE(links.StopLinks(true));
     EXPECT_FALSE(RealFileSystem().Exists(dir.File("b.pld.usd")));
@@ -147,7 +145,7 @@ TEST_F(LinkList, WaitingWithALimitOfNothingWhileBusyTimesOutAtOnce)
 
 TEST_F(LinkList, WaitingUntilIdleEndsAsTheWorkersEndTheirRequests)
 {
-    links.StartLinks(&document, false);  // polls every scale
+    links.StartLinks(&document, LinkRoles::Of(frame), false);  // polls every scale
     EXPECT_EQ(links.WaitUntilIdle(nullptr, 3600), 0);
     EXPECT_FALSE(links.IsBusy());
     EXPECT_EQ(links.CountOfflineScales(nullptr), 3u);
@@ -181,19 +179,12 @@ TEST_F(LinkList, AWorkerThatNeverEndsIsLeftRunningAndReportedInsteadOfHangingThe
     hanging->m_release = &release;
     HangingLink& stuck = *hanging;
     links.Add(std::move(hanging));
-    links.StartLinks(&document, false);
+    links.StartLinks(&document, LinkRoles::Of(frame), false);
     stuck.m_entered.Wait();
 
-    std::atomic<bool> stopping = true;
-    std::thread mover([&] {  // the stop's waits pass on the test clock
-        while (stopping) {
-            clock.Advance(std::chrono::seconds(1));
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    });
+    clock.MoveWhileWaitedOn(std::chrono::seconds(1));  // the stop's waits pass on the test clock
     EXPECT_TRUE(links.StopLinks(false));
-    stopping = false;
-    mover.join();
+    clock.MoveWhileWaitedOn(std::chrono::seconds(0));
     EXPECT_TRUE(stuck.IsThreadAbandoned());
     EXPECT_FALSE(links.FindLink(1)->IsThreadStarted());
     ASSERT_FALSE(frame.m_events.empty());
@@ -201,7 +192,7 @@ TEST_F(LinkList, AWorkerThatNeverEndsIsLeftRunningAndReportedInsteadOfHangingThe
               "Comms link [Stuck] did not stop when it was killed and was left running; restart Varnel to use it again");
     // It is not started again while its worker runs; removed meanwhile, it is handed to that worker,
     // which frees it as it ends.
-    links.StartLinks(&document, false);
+    links.StartLinks(&document, LinkRoles::Of(frame), false);
     EXPECT_TRUE(stuck.IsThreadAbandoned());
     links.StopLinks(false);
     std::promise<void> freed;

@@ -45,7 +45,7 @@ protected:
             if (zoned) link->m_scales.front()->m_priceZone = number;
             links.Add(std::move(link));
         }
-        links.StartLinks(&document, false);
+        links.StartLinks(&document, LinkRoles::Of(frame), false);
         ASSERT_TRUE(WaitUntilIdle(links));
     }
 

@@ -9,9 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace varnel::test {
@@ -310,18 +308,11 @@ TEST_F(UnsentData, WhileAnotherProcessHoldsTheFileASaveGivesUpAfterFiveTriesAndC
     ASSERT_EQ(ready, 'y');
 
     Queue(list, 2, 21, 9);
-    std::atomic<bool> saving = true;
-    std::thread mover([&] {  // the five half-second waits pass on the test clock
-        while (saving) {
-            clock.Advance(std::chrono::seconds(1));
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    });
+    clock.MoveWhileWaitedOn(std::chrono::seconds(1));  // the five half-second waits pass on the test clock
     const auto start = clock.MonotonicNow();
     const bool saved = list.SaveUnsentData(path);
     const auto waited = clock.MonotonicNow() - start;
-    saving = false;
-    mover.join();
+    clock.MoveWhileWaitedOn(std::chrono::seconds(0));
     EXPECT_FALSE(saved);
     EXPECT_GE(waited, std::chrono::milliseconds(2500));
     EXPECT_EQ(ReadWholeFile(path), before);

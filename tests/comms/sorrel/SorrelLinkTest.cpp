@@ -82,7 +82,7 @@ protected:
     bool IsShort() const { return GetParam() == Form::Short; }
     void Start()
     {
-        links.StartLinks(&document, false);
+        links.StartLinks(&document, LinkRoles::Of(frame), false);
         ASSERT_TRUE(WaitUntilIdle(links));
     }
     // The messages after the start's poll (a status poll in the short form, nothing in the long).
@@ -403,7 +403,7 @@ TEST(SorrelSocketLink, MessageTwentyEightScalesAreAskedForPagesOfPlus)
     made->m_scales.push_back(std::move(scale));
     CSorrelSocketLink& link = *made;
     links.Add(std::move(made));
-    links.StartLinks(&document, false);
+    links.StartLinks(&document, LinkRoles::Of(frame), false);
     ASSERT_TRUE(WaitUntilIdle(links));
     RecordingWindow window;
     links.ReceiveData(nullptr, 0, &window);
@@ -454,13 +454,13 @@ TEST(SorrelSocketLink, DescriptionsByFamily)
     TestMainFrame frame;
     CSorrelSocketLink link;
     link.m_name = "Deli";
-    EXPECT_EQ(link.GetDescription(), "LumenXT");
+    EXPECT_EQ(link.GetDescription(frame.m_setup), "LumenXT");
     EXPECT_EQ(link.GetStatusText(), "TR-5400      Deli");
     link.m_scales.push_back(std::make_unique<CLinkScale>());
     for (const auto& [family, description] : std::initializer_list<std::pair<std::uint16_t, std::string>>{
              {6, "LumenXT"}, {8, "TR-5400 XT"}, {9, "RUX/PZ4/TARN4"}, {10, "TR-5400"}, {11, "VM-8100b/QF"}, {12, "KB-7100"}}) {
         link.m_scales.front()->m_scaleType = family;
-        EXPECT_EQ(link.GetDescription(), description);
+        EXPECT_EQ(link.GetDescription(frame.m_setup), description);
     }
     link.m_scales.front()->m_scaleType = 8;
     link.m_enabled = true;

@@ -80,7 +80,7 @@ TEST_P(BlockSoak, TenThousandPlusArriveThroughDroppedConnections)
     scale->m_scaleType = form == Form::Long ? 10 : 8;
     link->m_scales.push_back(std::move(scale));
     links.Add(std::move(link));
-    links.StartLinks(&document, false);
+    links.StartLinks(&document, LinkRoles::Of(frame), false);
     ASSERT_TRUE(WaitUntilIdle(links));
 
     RecordingWindow window;

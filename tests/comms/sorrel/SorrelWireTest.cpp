@@ -131,9 +131,10 @@ TEST(SorrelCodes, MessageKindsFollowTheSetupsMessageFileMapping)
 {
     test::TestMainFrame frame;
     frame.m_setup.m_messageFileMapping = {0, 11, 0, 0};  // comments travel in the extra message file
-    EXPECT_EQ(GetBlockCode(22, ScaleOfFamily(8), {}), 52);
-    EXPECT_EQ(GetBlockCode(22, ScaleOfFamily(10), {}), 2003);
-    EXPECT_EQ(GetBlockCode(22, ScaleOfFamily(9), {}), 2003);  // family 9 keeps its own comment file
+    const CodeSettings mapped = CodeSettings::Of(frame.m_setup);
+    EXPECT_EQ(GetBlockCode(22, ScaleOfFamily(8), mapped), 52);
+    EXPECT_EQ(GetBlockCode(22, ScaleOfFamily(10), mapped), 2003);
+    EXPECT_EQ(GetBlockCode(22, ScaleOfFamily(9), mapped), 2003);  // family 9 keeps its own comment file
 }
 
 TEST(SorrelCodes, DeleteTotalsCodes)

@@ -170,7 +170,7 @@ TEST_F(CommsDlgsTest, ASendsEndReachesTheCommCenterFromTheLinksThread)
     ScriptedPinger pinger;
     CIdEnqLinkList links;
     links.Add(DeadLink(pinger));
-    links.StartLinks(&document, false);
+    links.StartLinks(&document, LinkRoles::Of(frame), false);
     ASSERT_TRUE(WaitUntilIdle(links));
     FakeHost host;
     host.document = &document;
@@ -202,7 +202,7 @@ TEST_F(CommsDlgsTest, ScaleCommsClosesOnceTheLinkReportedAndKeepsItsError)
     ScriptedPinger pinger;
     CIdEnqLinkList links;
     links.Add(DeadLink(pinger));
-    links.StartLinks(&document, false);
+    links.StartLinks(&document, LinkRoles::Of(frame), false);
     ASSERT_TRUE(WaitUntilIdle(links));
 
     ScaleCommsForm form(links, {ScaleCommsForm::Mode::Poll, nullptr, nullptr, kNoDataKind, false}, {});
@@ -231,6 +231,7 @@ public:
 
 TEST_F(CommsDlgsTest, TheCompareResultsShowTheLogAndSynchronizeTheSelectedScale)
 {
+    TestMainFrame frame;  // whose scale data directory holds the compare result files
     CIdEnqLinkList links;
     links.Add(SocketLink(1, 11));
     links.Add(SocketLink(2, 21));
@@ -441,7 +442,7 @@ TEST_F(CommsDlgsTest, ALumenSendAsksAddOrOverwriteShowsTheInstructionsAndEndsIts
     });
     scale.Start();
     QtLumenTransferUi ui(nullptr);
-    EXPECT_EQ(link.SendToScale(document, ui), 0u);
+    EXPECT_EQ(link.SendToScale(document, frame.m_setup.m_market, ui), 0u);
     EXPECT_TRUE(overwriteOffered);
     EXPECT_EQ(instructionsTitle, "Start Comms on Scale");
     EXPECT_EQ(m_prompt.m_ids, std::vector<MessageId>{CLumenLink::kMsgDataSent});
