@@ -124,7 +124,7 @@ bool PluListViewForm::PastePlu()
         // Only values of defined zones and of price-zone fields are kept, as the table keeps them.
         PriceZoneEntries entries;
         for (const PriceZoneEntry& entry : record->zones)
-            if (CPluPriceZoneTb::IsZoneDefined(entry.zone) && CPluPriceZoneTb::IsZoneField(entry.fieldNo))
+            if (zones->IsZoneDefined(entry.zone) && zones->IsZoneField(entry.fieldNo))
                 entries.push_back(entry);
         (void)zones->DeletePlu(*target);
         (void)zones->WritePlu(*target, entries, row);

@@ -183,7 +183,7 @@ int PluListViewForm::ChoosePriceDialog(std::uint32_t command) const
 {
     const bool markdown = command == PluCommand::kMarkdownChanges;
     const std::uint16_t priceField = markdown ? 1004 : 1005;
-    if (m_settings.headOffice && CPluPriceZoneTb::IsZoneField(priceField)) return markdown ? 274 : 275;
+    if (m_settings.headOffice && IsPriceZoneField(FieldDefSet(m_site), priceField)) return markdown ? 274 : 275;
     const CLabPropMap& fields = m_site.GetFieldDefMap(FieldDefMap::Plu);
     if (markdown && FindFieldDef(1003, fields) == nullptr) {
         ShowMessage(kMsgNoMarkdownFlag);
@@ -213,8 +213,7 @@ bool PluListViewForm::SwitchSelectedActive()
     bool nowActive = false;
     bool written = false;
     CPluPriceZoneTb* zones = Zones();
-    if (m_settings.headOffice && m_settings.localZone != 0 && zones != nullptr &&
-        CPluPriceZoneTb::IsZoneField(kActiveField)) {
+    if (m_settings.headOffice && m_settings.localZone != 0 && zones != nullptr && zones->IsZoneField(kActiveField)) {
         PriceZoneEntries entries;
         (void)zones->LoadZoneEntries(*plu, m_settings.localZone, entries);
         const auto flags =

@@ -119,7 +119,8 @@ void ChangeZonePriceForm::Show(const CPluDefRec* row)
 
 void ChangeZonePriceForm::Fill()
 {
-    const bool flagsByZone = IsMarkdown() && CPluPriceZoneTb::IsZoneField(kMarkdownFlagField);
+    const bool flagsByZone =
+        IsMarkdown() && IsPriceZoneField(Site().plus.GetRoles().Fields(), kMarkdownFlagField);
     const auto fill = [&](Row& shown, std::optional<std::uint16_t> zone) {
         shown = Row{};
         if (!zone) return;

@@ -125,7 +125,8 @@ void PluEditForm::SelectPage(std::size_t page)
 std::string PluEditForm::GetLabelText(const PluFieldControl& control) const
 {
     const CLabProp& definition = *control.definition;
-    if (IsZoneHintShown() && CPluPriceZoneTb::IsZoneField(definition.m_fieldNo)) return "*" + definition.m_name;
+    if (IsZoneHintShown() && IsPriceZoneField(CurrentFieldDefs(), definition.m_fieldNo))
+        return "*" + definition.m_name;
     return definition.m_name;
 }
 
@@ -303,7 +304,7 @@ std::int32_t PluEditForm::GetShownValue(const PluFieldControl& control) const
 
 void PluEditForm::SetFieldValue(const CLabProp& definition, std::int32_t value)
 {
-    if (m_zone != 0 && CPluPriceZoneTb::IsZoneField(definition.m_fieldNo))
+    if (m_zone != 0 && IsPriceZoneField(CurrentFieldDefs(), definition.m_fieldNo))
         SetZoneEntry(definition.m_fieldNo, m_zone, value, m_pendingZoneValues);
     else
         (void)SetPluFieldValue(m_row, definition, value);
@@ -561,7 +562,7 @@ void PluEditForm::OnZoneSelected(std::optional<std::size_t> row)
 PluEditForm::ActiveMode PluEditForm::GetActiveMode() const
 {
     if (CurrentGeneralSetup().m_pluActiveInactive == 0) return ActiveMode::Hidden;
-    return m_pages.activeInactive && CPluPriceZoneTb::IsZoneField(kActiveInactive) ? ActiveMode::Combo
+    return m_pages.activeInactive && IsPriceZoneField(CurrentFieldDefs(), kActiveInactive) ? ActiveMode::Combo
                                                                                    : ActiveMode::Radios;
 }
 

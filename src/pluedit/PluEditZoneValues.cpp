@@ -3,6 +3,7 @@
 
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluPriceZoneTb.h"
+#include "db/site/MainFrame.h"
 
 #include <algorithm>
 
@@ -10,7 +11,7 @@ namespace varnel {
 
 bool PluEditForm::CanEditZoneValues(std::uint16_t fieldNo) const
 {
-    return m_site.settings.headOffice && m_site.settings.siteZone == 0 && CPluPriceZoneTb::IsZoneField(fieldNo);
+    return m_site.settings.headOffice && m_site.settings.siteZone == 0 && IsPriceZoneField(CurrentFieldDefs(), fieldNo);
 }
 
 PriceZoneEntries PluEditForm::LoadFieldZoneValues(std::uint16_t fieldNo) const

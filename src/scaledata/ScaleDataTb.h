@@ -1,6 +1,7 @@
-// The bases of the scale-data tables. CScaleDataTb keeps what a table reads of the site and whom it
-// hands work to (ScaleDataRoles.h), and reads what the comma-separated families 10 to 12 send back as
-// family 9's records, which they are unless a table says otherwise. CScaleDataRowTb is a table of one
+// The bases of the scale-data tables. CScaleDataTb is made with what a table reads of the site and whom
+// it hands work to (ScaleDataRoles.h), which the scale-data base keeps, and reads what the
+// comma-separated families 10 to 12 send back as family 9's records, which they are unless a table
+// says otherwise. CScaleDataRowTb is a table of one
 // row class laid out by one column table: its rows made, its catalogue bound and its rows found by key
 // from those two alone, so that a new table of that kind writes only its records.
 #pragma once
@@ -28,20 +29,14 @@ std::unique_ptr<CDBRecord> MakeRowUpTo(std::size_t size)
 class CScaleDataTb : public CDBComTb {
 public:
     CScaleDataTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)
-        : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
+        : CDBComTb(tableNo, database, std::move(name), roles)
     {
     }
-
-    // The site the table reads and the queue it sends through, for the editors of its rows too.
-    const ScaleDataRoles& GetRoles() const { return m_roles; }
 
     bool DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data) override
     {
         return DecodeRecordType9(scale, data);
     }
-
-private:
-    ScaleDataRoles m_roles;
 };
 
 template <class Row, const auto& Columns>

@@ -1,6 +1,8 @@
 #include "settings/OperatorList.h"
 
 #include "db/plu/Document.h"
+#include "db/records/ScaleRecordOut.h"
+#include "db/site/MainFrame.h"
 #include "db/plu/SendDataLog.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/TextFormat.h"
@@ -81,7 +83,7 @@ bool COperatorList::GetNextSendRecord(const CLinkScaleSettings& scale, const Tex
             return true;
         }
         // A refused operator is reported and passed over.
-        CDBComTb::ReportRefusal(scale, found->first, out);
+        ReportRefusal(FrameEventLog(), scale, found->first, out);
     }
     return false;
 }
@@ -93,7 +95,7 @@ bool COperatorList::GetNextDeleteRecord(const CLinkScaleSettings& scale, const T
     const auto id = static_cast<std::uint32_t>(cursor);
     if (!EncodeOperatorClearRecord(scale, rules, id, out)) {
         // Only ids above 99 are refused, and every id after one of them would be: the walk ends.
-        CDBComTb::ReportRefusal(scale, id, out);
+        ReportRefusal(FrameEventLog(), scale, id, out);
         return false;
     }
     key = cursor;

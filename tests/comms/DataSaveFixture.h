@@ -57,7 +57,7 @@ public:
     std::unique_ptr<CObjDBTable> CreateTable(std::uint16_t tableNo) override
     {
         if (tableNo == CPluDefTb::kTableNo) return std::make_unique<CPluDefTb>(tableNo, this, "Plus", FrameRoles());
-        if (tableNo == kNutritionTable) return std::make_unique<ItemBytesTable>(tableNo, this);
+        if (tableNo == kNutritionTable) return std::make_unique<ItemBytesTable>(tableNo, this, FrameRoles());
         return nullptr;
     }
     CPluDefTb& Plus() { return dynamic_cast<CPluDefTb&>(*GetTable(CPluDefTb::kTableNo)); }

@@ -103,8 +103,8 @@ public:
         if (tableNo == CPluDefTb::kTableNo && m_realPluTable)
             return std::make_unique<CPluDefTb>(tableNo, this, "Plus", FrameRoles());
         if (tableNo == CPluPriceZoneTb::kTableNo && m_realPriceZoneTable)
-            return std::make_unique<CPluPriceZoneTb>(tableNo, this, "PriceZones");
-        return std::make_unique<ScaleDataTable>(tableNo, this, "T" + std::to_string(tableNo));
+            return std::make_unique<CPluPriceZoneTb>(tableNo, this, "PriceZones", FrameRoles());
+        return std::make_unique<ScaleDataTable>(tableNo, this, "T" + std::to_string(tableNo), FrameRoles());
     }
     ScaleDataTable& Table(std::uint16_t tableNo) { return dynamic_cast<ScaleDataTable&>(*GetOrCreateTable(tableNo)); }
 

@@ -301,7 +301,7 @@ void CIdEnqLink::RecordRefused(std::uint32_t key, std::string_view field)
     const std::string fieldName(field);
     WriteTrace(TraceMessage, FormatMessage(kMsgRecordRefused, m_currentScale->m_name.c_str(), static_cast<unsigned>(key),
                                            fieldName.c_str()));
-    LogRefusedRecord(m_currentScale->m_name, key, field);
+    LogRefusedRecord(*m_eventLog, m_currentScale->m_name, key, field);
 }
 
 void CIdEnqLink::RecordsBeyondFamily(std::uint32_t count, std::uint32_t highest)
@@ -309,7 +309,7 @@ void CIdEnqLink::RecordsBeyondFamily(std::uint32_t count, std::uint32_t highest)
     for (std::uint32_t i = 0; i < count; ++i) m_currentScale->CountRefusedRecord();
     WriteTrace(TraceMessage, FormatMessage(kMsgRecordsBeyondFamily, m_currentScale->m_name.c_str(),
                                            static_cast<unsigned>(count), static_cast<unsigned>(highest)));
-    LogRecordsBeyondFamily(m_currentScale->m_name, count, highest);
+    LogRecordsBeyondFamily(*m_eventLog, m_currentScale->m_name, count, highest);
 }
 
 void CIdEnqLink::NoteRecordDelivered()

@@ -2,7 +2,6 @@
 
 #include "db/plu/Document.h"
 #include "db/records/ScaleRecordOut.h"
-#include "db/site/MainFrame.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
 
@@ -20,8 +19,8 @@ constexpr MessageId kMsgRecordsBeyondFamily = 90304;
 
 }  // namespace
 
-CDBComTb::CDBComTb(std::uint16_t tableNo, CObjDatabase* database, std::string name)
-    : CObjDBTable(tableNo, database, std::move(name))
+CDBComTb::CDBComTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const TableRoles& roles)
+    : CObjDBTable(tableNo, database, std::move(name)), m_roles(roles)
 {
 }
 
@@ -73,20 +72,12 @@ void CDBComTb::ReportBeyondFamily(const CLinkScaleSettings& scale, std::uint32_t
     if (out.refusals)
         out.refusals->RecordsBeyondFamily(count, highest);
     else
-        LogRecordsBeyondFamily(scale.m_name, count, highest);
+        LogRecordsBeyondFamily(m_roles.log, scale.m_name, count, highest);
 }
 
-void CDBComTb::ReportRefusal(const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out)
+void CDBComTb::ReportRefusal(const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out) const
 {
-    // The installed frame's event log is asked for only by a refusal that has no listener.
-    if (!out.refusedField.empty() && !out.refusals) return varnel::ReportRefusal(FrameEventLog(), scale, key, out);
-    if (!out.refusedField.empty()) out.refusals->RecordRefused(key, out.refusedField);
-    out.refusedField = {};
-}
-
-void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string_view field)
-{
-    LogRefusedRecord(FrameEventLog(), scaleName, key, field);
+    varnel::ReportRefusal(m_roles.log, scale, key, out);
 }
 
 void LogRefusedRecord(IEventLog& eventLog, std::string_view scaleName, std::uint32_t key, std::string_view field)
@@ -97,12 +88,12 @@ void LogRefusedRecord(IEventLog& eventLog, std::string_view scaleName, std::uint
                         FormatMessage(kMsgRecordRefused, name.c_str(), static_cast<unsigned>(key), fieldName.c_str()));
 }
 
-void LogRecordsBeyondFamily(std::string_view scaleName, std::uint32_t count, std::uint32_t highest)
+void LogRecordsBeyondFamily(IEventLog& eventLog, std::string_view scaleName, std::uint32_t count,
+                            std::uint32_t highest)
 {
     const std::string name(scaleName);
-    FrameEventLog().WriteEvent(kEventGeneral,
-                               FormatMessage(kMsgRecordsBeyondFamily, name.c_str(), static_cast<unsigned>(count),
-                                             static_cast<unsigned>(highest)));
+    eventLog.WriteEvent(kEventGeneral, FormatMessage(kMsgRecordsBeyondFamily, name.c_str(),
+                                                     static_cast<unsigned>(count), static_cast<unsigned>(highest)));
 }
 
 bool CDBComTb::EncodeKeyInRange(const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t high,
@@ -155,7 +146,7 @@ bool CDBComTb::QueueSendRequest(std::uint32_t from, std::uint32_t to, bool showR
 
 bool CDBComTb::QueueRequest(std::uint32_t kind, std::uint32_t from, std::uint32_t to, bool showResult)
 {
-    IDocument* document = FrameSendQueue().GetDocument();
+    IDocument* document = m_roles.sends.GetDocument();
     if (!document) return false;
     const SendRequests requests{CSendDataLog(kind, GetTableNo(), from, to)};
     return document->SendData(IDocument::kDataType, showResult, requests, nullptr);
@@ -196,7 +187,7 @@ std::string CDBComTb::GetTableCaption(std::uint16_t tableNo)
 
 bool CDBComTb::CheckUserRights(std::uint16_t operation, bool showMessage) const
 {
-    const bool allowed = FrameSiteRules().HasTableAccess(GetTableNo(), static_cast<std::uint8_t>(operation));
+    const bool allowed = m_roles.rules.HasTableAccess(GetTableNo(), static_cast<std::uint8_t>(operation));
     if (!allowed && showMessage) ShowMessage(kMsgNotAllowed);
     return allowed;
 }
@@ -222,7 +213,7 @@ void CDBComTb::LogRecordChange(MessageId format, std::uint16_t kind, std::uint32
     std::string line(prefix != 0 ? GetMessageText(prefix) : std::string_view{});
     line += FormatMessage(format, GetTableCaption().c_str(), static_cast<unsigned>(key));
     if (!extra.empty()) line.append(" : ").append(extra);
-    FrameEventLog().WriteEvent(import ? kEventImport : kind, line);
+    m_roles.log.WriteEvent(import ? kEventImport : kind, line);
 }
 
 std::optional<std::string_view> CDBComTb::GetDescText(const CDBRecord&) const { return std::nullopt; }

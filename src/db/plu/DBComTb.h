@@ -1,7 +1,9 @@
 // CDBComTb: the base of every table whose records go to the scales. It gives each such table the
 // walks that encode a key range for a send, the send and delete requests, the choice of decoder by a
 // sending scale's family, its caption, its event-log lines, the user-rights check and the lines of a
-// record's description. Each derived table supplies its key limits and its encoders and decoders.
+// record's description. Each derived table supplies its key limits and its encoders and decoders. The
+// table keeps the roles the database made it with (TableRoles.h): its event-log lines, its sends and
+// its rights check go to those, never to whichever frame is installed.
 //
 // Link worker threads and the user-interface thread share a table's rows and record builders, which
 // work in scratch state. One rule, the table's build lock (BuildLock.h): every encoder is handed it,
@@ -15,6 +17,7 @@
 #include "db/plu/BuildLock.h"
 #include "db/text/DescText.h"
 #include "db/site/LinkScaleSettings.h"
+#include "db/site/TableRoles.h"
 #include "db/store/ObjDBTable.h"
 #include "platform/Messages.h"
 
@@ -26,7 +29,6 @@
 
 namespace varnel {
 
-class IEventLog;
 struct SiteSettings;
 
 // Told of each record that an encoder refused because a value does not fit its fixed-width field; the
@@ -61,10 +63,10 @@ struct ScaleRecordOut {
 };
 
 // Writes the event-log line of a record refused for a value that does not fit its field.
-void LogRefusedRecord(std::string_view scaleName, std::uint32_t key, std::string_view field);
 void LogRefusedRecord(IEventLog& eventLog, std::string_view scaleName, std::uint32_t key, std::string_view field);
 // Writes the one event-log line of a send's records above the highest key the scale's family takes.
-void LogRecordsBeyondFamily(std::string_view scaleName, std::uint32_t count, std::uint32_t highest);
+void LogRecordsBeyondFamily(IEventLog& eventLog, std::string_view scaleName, std::uint32_t count,
+                            std::uint32_t highest);
 
 class CDBComTb : public CObjDBTable {
 public:
@@ -80,7 +82,11 @@ public:
     static constexpr std::uint16_t kRightUpdate = 2;
     static constexpr std::uint16_t kRightDelete = 4;
 
-    CDBComTb(std::uint16_t tableNo, CObjDatabase* database, std::string name);
+    CDBComTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const TableRoles& roles);
+
+    // The site's rules, the send queue and the event log the table, its records and the editors of
+    // its rows follow.
+    const TableRoles& GetRoles() const { return m_roles; }
 
     // Keys from GetMinKey to GetMaxKey.
     bool IsKeyAllowed(std::uint32_t key) const override;
@@ -159,9 +165,9 @@ public:
     // One request of kind 0 (send the records of the range) for all scales.
     bool QueueSendRequest(std::uint32_t from, std::uint32_t to, bool showResult);
 
-    // After an encoder gave false: a refusal it named goes to the output's listener (or the event
-    // log) and is cleared, so that the walk can go on with the next key.
-    static void ReportRefusal(const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out);
+    // After an encoder gave false: a refusal it named goes to the output's listener (or the table's
+    // event log) and is cleared, so that the walk can go on with the next key.
+    void ReportRefusal(const CLinkScaleSettings& scale, std::uint32_t key, ScaleRecordOut& out) const;
 
     void FollowDaoRows(std::span<const std::uint32_t> keys) override;
 
@@ -185,6 +191,7 @@ private:
     void LogRecordChange(MessageId format, std::uint16_t kind, std::uint32_t key, MessageId prefix,
                          std::string_view extra, bool import);
 
+    TableRoles m_roles;
     mutable RecordBuildMutex m_buildLock;
     BuildLockHolds m_rowChangeHolds;
 };

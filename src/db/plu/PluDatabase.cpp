@@ -8,6 +8,8 @@
 #include "db/plu/UnbuiltTable.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace varnel {
 namespace {
@@ -42,6 +44,18 @@ const Placeholder* FindPlaceholder(std::uint16_t tableNo)
 
 bool HasTable(std::uint16_t tableNo) { return IsPluTableRegistered(tableNo) || FindPlaceholder(tableNo); }
 
+// A scale-data table of no registered class logs and sends as the registered ones do; without them it
+// would have nowhere to.
+TableRoles PlaceholderRoles()
+{
+    const std::optional<TableRoles> roles = RegisteredPluTableRoles();
+    if (!roles) {
+        std::fprintf(stderr, "A scale-data table was made before the PLU tables were registered.\n");
+        std::abort();
+    }
+    return *roles;
+}
+
 }  // namespace
 
 CPluDatabase::CPluDatabase(IFileSystem& fs)
@@ -61,7 +75,7 @@ std::unique_ptr<CObjDBTable> CPluDatabase::CreateTable(std::uint16_t tableNo)
     }
     const Placeholder* placeholder = FindPlaceholder(tableNo);
     if (!placeholder) return nullptr;
-    if (placeholder->base == ScaleData) return std::make_unique<CUnbuiltScaleDataTb>(tableNo, this);
+    if (placeholder->base == ScaleData) return std::make_unique<CUnbuiltScaleDataTb>(tableNo, this, PlaceholderRoles());
     return std::make_unique<CUnbuiltPlainTb>(tableNo, this);
 }
 

@@ -7,7 +7,7 @@
 namespace varnel {
 
 CPluDefTb::CPluDefTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const TableRoles& roles)
-    : CDBComTb(tableNo, database, std::move(name)), m_roles(roles)
+    : CDBComTb(tableNo, database, std::move(name), roles)
 {
 }
 
@@ -29,7 +29,7 @@ void CPluDefTb::BindColumns()
         AddField(std::string(column.name), column.daoType, column.size, column.offset, column.fieldNo);
 }
 
-std::uint32_t CPluDefTb::GetMaxKey() const { return m_roles.Setup().m_maxPluNo; }
+std::uint32_t CPluDefTb::GetMaxKey() const { return GetRoles().Setup().m_maxPluNo; }
 
 std::optional<std::string_view> CPluDefTb::GetDescText(const CDBRecord& record) const
 {
@@ -62,9 +62,9 @@ bool CPluDefTb::FindFreePluNo(std::uint32_t& pluNumber, std::uint32_t low, std::
     std::set<std::uint32_t> seen;
     std::uint32_t candidate = pluNumber;
     for (;;) {
-        std::uint32_t key = m_roles.rules.NextAllowedPluNumber(candidate);
+        std::uint32_t key = GetRoles().rules.NextAllowedPluNumber(candidate);
         if (key == 0 || !FindFreeKey(key, low, high)) return false;  // 0: excluded up to the last number
-        if (m_roles.rules.NextAllowedPluNumber(key) == key) {
+        if (GetRoles().rules.NextAllowedPluNumber(key) == key) {
             pluNumber = key;
             return true;
         }
@@ -75,7 +75,7 @@ bool CPluDefTb::FindFreePluNo(std::uint32_t& pluNumber, std::uint32_t low, std::
 
 void CPluDefTb::RememberPluValue(std::uint32_t pluNumber, std::uint32_t department)
 {
-    if (m_roles.Setup().m_orlanComms == 0) return;
+    if (GetRoles().Setup().m_orlanComms == 0) return;
     for (auto& [number, remembered] : m_remembered)
         if (number == pluNumber) {
             remembered = department;

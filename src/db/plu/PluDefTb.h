@@ -31,9 +31,6 @@ public:
 
     CPluDefTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const TableRoles& roles);
 
-    // The site's rules, the send queue and the event log the table and its records follow.
-    const TableRoles& GetRoles() const { return m_roles; }
-
     // A new row (fixed bytes zeroed, empty description); null for more than 2312 data bytes.
     std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
     std::unique_ptr<CDBRecord> CreateLoadedRecord(std::span<const std::uint8_t> data, RowArena& arena) override;
@@ -220,7 +217,6 @@ private:
     // The decoded block into the PLU's row (made when absent) and its values of the zone.
     bool MergeReceivedPlu(const CPluDefRec& block, std::uint32_t pluNumber, std::uint16_t zone);
 
-    TableRoles m_roles;
     BuildScratch m_scratch;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_remembered;  // PLU number, department
     CPosUpdateFile m_posUpdate;

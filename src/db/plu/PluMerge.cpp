@@ -28,16 +28,16 @@ void CopyDescriptors(const CPluDefRec& from, CPluDefRec& to)
 
 // Each field of the map whose decoded value differs from the current one (the zone's, else the
 // row's) takes the decoded value; whether any did.
-bool MergeFieldValues(const CLabPropMap& definitions, std::uint16_t zone, const CPluDefRec& decoded, CPluDefRec& row,
-                      PriceZoneEntries& entries)
+bool MergeFieldValues(const FieldDefSet& fields, FieldDefMap which, std::uint16_t zone, const CPluDefRec& decoded,
+                      CPluDefRec& row, PriceZoneEntries& entries)
 {
     bool differed = false;
-    for (const auto& [key, definition] : definitions) {
+    for (const auto& [key, definition] : fields.Map(which)) {
         if (!definition) continue;
         const std::uint16_t fieldNo = definition->m_fieldNo;
         const std::int32_t value = GetPluFieldValue(decoded, fieldNo);
         if (value == GetZoneValue(row, entries, fieldNo, zone)) continue;
-        SetPluOrZoneValue(row, entries, zone, fieldNo, value);
+        SetPluOrZoneValue(row, entries, zone, fieldNo, value, fields);
         differed = true;
     }
     return differed;
@@ -56,10 +56,10 @@ void CPluDefTb::MergePluData(std::uint16_t zone, const CPluDefRec& decoded, CPlu
     if (descriptorsDiffer || !changed) CopyDescriptors(decoded, row);
 
     bool differed = false;
-    const FieldDefSet fields = m_roles.Fields();
-    differed = MergeFieldValues(fields.Map(FieldDefMap::Plu), zone, decoded, row, entries);
-    if (m_roles.Setup().m_defaultScaleFamily == kRuxFamily)
-        differed = MergeFieldValues(fields.Map(FieldDefMap::Plu2), zone, decoded, row, entries) || differed;
+    const FieldDefSet fields = GetRoles().Fields();
+    differed = MergeFieldValues(fields, FieldDefMap::Plu, zone, decoded, row, entries);
+    if (GetRoles().Setup().m_defaultScaleFamily == kRuxFamily)
+        differed = MergeFieldValues(fields, FieldDefMap::Plu2, zone, decoded, row, entries) || differed;
     if (changed && differed) *changed = true;
 }
 

@@ -67,7 +67,7 @@ void CPluDefTb::FindPlusByName(std::string_view pattern, std::uint16_t departmen
     positions.clear();
     std::string wanted(pattern);
     if (wanted.empty() || wanted.back() != '*') wanted += '*';
-    const CharRule chars = m_roles.Text().chars;
+    const CharRule chars = GetRoles().Text().chars;
     std::size_t position = 0;
     for (const auto& entry : GetIndex()) {
         const auto* row = dynamic_cast<const CPluDefRec*>(entry.record.get());

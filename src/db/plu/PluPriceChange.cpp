@@ -121,8 +121,9 @@ bool StoreValues(CPluDefTb& table, CPluDefRec& row, std::uint16_t zone, const Pr
 {
     PriceZoneEntries toZone;
     PriceZoneEntries toRow;
+    const FieldDefSet fields = table.GetRoles().Fields();
     for (const PriceZoneEntry& value : values) {
-        PriceZoneEntries& target = zone != 0 && CPluPriceZoneTb::IsZoneField(value.fieldNo) ? toZone : toRow;
+        PriceZoneEntries& target = zone != 0 && IsPriceZoneField(fields, value.fieldNo) ? toZone : toRow;
         target.push_back({zone, value.fieldNo, value.value});
     }
     const auto setRowValues = [&](CPluDefRec& r) {
@@ -229,7 +230,7 @@ bool CPluDefTb::ChangePriceWithRuxPrices(std::uint32_t pluNumber, const RuxPrice
         return false;
     CObjDatabase& database = *GetDatabase();
     bool stored = true;
-    if (!FindRuxPrice(database, 0, pluNumber).record && m_roles.Setup().m_noAutoRuxPriceRecord == 0)
+    if (!FindRuxPrice(database, 0, pluNumber).record && GetRoles().Setup().m_noAutoRuxPriceRecord == 0)
         stored = AddFirstRuxPrice(database, *run.Row());
     for (std::size_t i = 0; i < kRuxPriceTableCount; ++i)
         if (const RuxPriceRecord found = FindRuxPrice(database, i, pluNumber); found.record)

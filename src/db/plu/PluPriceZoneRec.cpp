@@ -38,11 +38,12 @@ std::size_t CPluPriceZoneRec::CountEntries() const
     return count;
 }
 
-bool CPluPriceZoneRec::CollectZoneEntries(std::uint16_t zone, PriceZoneEntries& entries) const
+bool CPluPriceZoneRec::CollectZoneEntries(std::uint16_t zone, const FieldDefSet& fields,
+                                          PriceZoneEntries& entries) const
 {
     for (std::size_t i = 0, n = CountEntries(); i < n; ++i) {
         const PriceZoneEntry entry = GetEntry(i);
-        if (entry.zone == zone && CPluPriceZoneTb::IsZoneField(entry.fieldNo)) entries.push_back(entry);
+        if (entry.zone == zone && IsPriceZoneField(fields, entry.fieldNo)) entries.push_back(entry);
     }
     return !entries.empty();
 }
@@ -60,9 +61,9 @@ bool CPluPriceZoneRec::CollectAllEntries(PriceZoneEntries& entries) const
     return !entries.empty();
 }
 
-bool CPluPriceZoneRec::RemoveUnknownZones()
+bool CPluPriceZoneRec::RemoveUnknownZones(const ISiteRules& site, const FieldDefSet& fields)
 {
-    if (!CPluPriceZoneTb::AnyZoneDefined()) {
+    if (!site.HasPriceZones()) {
         // Only the first zone is cleared: it ends the list.
         if (GetEntry(0).zone == 0) return false;
         StoreLe16(&m_data[0], 0);
@@ -72,7 +73,7 @@ bool CPluPriceZoneRec::RemoveUnknownZones()
     for (std::size_t i = 0; i < kEntryCount;) {
         const PriceZoneEntry entry = GetEntry(i);
         if (entry.zone == 0) break;
-        if (CPluPriceZoneTb::IsZoneDefined(entry.zone) && CPluPriceZoneTb::IsZoneField(entry.fieldNo)) {
+        if (site.IsPriceZoneDefined(entry.zone) && IsPriceZoneField(fields, entry.fieldNo)) {
             ++i;
             continue;
         }
@@ -99,14 +100,14 @@ bool CPluPriceZoneRec::MarkEntries(Pred matches)
     return marked;
 }
 
-bool CPluPriceZoneRec::RemoveZone(std::uint16_t zone)
+bool CPluPriceZoneRec::RemoveZone(std::uint16_t zone, const ISiteRules& site, const FieldDefSet& fields)
 {
     if (zone == 0) return false;
     const bool marked = MarkEntries([&](std::size_t, const PriceZoneEntry& entry) { return entry.zone == zone; });
-    return RemoveUnknownZones() || marked;
+    return RemoveUnknownZones(site, fields) || marked;
 }
 
-bool CPluPriceZoneRec::RemoveDuplicateEntries()
+bool CPluPriceZoneRec::RemoveDuplicateEntries(const ISiteRules& site, const FieldDefSet& fields)
 {
     // Found before anything is marked, since marking changes the field numbers compared.
     std::array<bool, kEntryCount> repeated{};
@@ -118,17 +119,18 @@ bool CPluPriceZoneRec::RemoveDuplicateEntries()
         }
     }
     if (!MarkEntries([&](std::size_t place, const PriceZoneEntry&) { return repeated[place]; })) return false;
-    (void)RemoveUnknownZones();
+    (void)RemoveUnknownZones(site, fields);
     return true;
 }
 
-bool CPluPriceZoneRec::RemoveBaseValueEntries(const CPluDefRec& plu)
+bool CPluPriceZoneRec::RemoveBaseValueEntries(const CPluDefRec& plu, const ISiteRules& site,
+                                              const FieldDefSet& fields)
 {
     const bool marked = MarkEntries([&](std::size_t, const PriceZoneEntry& entry) {
         return entry.value == GetPluFieldValue(plu, entry.fieldNo);
     });
     if (!marked) return false;
-    (void)RemoveUnknownZones();
+    (void)RemoveUnknownZones(site, fields);
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "db/store/ColumnLayout.h"
 #include "db/store/DBRecord.h"
 #include "db/plu/PriceZoneEntry.h"
+#include "db/site/FieldDefSet.h"
 
 #include <array>
 #include <cstddef>
@@ -20,6 +21,8 @@
 #include <span>
 
 namespace varnel {
+
+class ISiteRules;
 
 class CPluDefRec;
 
@@ -46,22 +49,23 @@ public:
     // The entries in use: those before the first unused one.
     std::size_t CountEntries() const;
 
-    // Append the row's entries of the zone (only price-zone fields), of the field, or all of them;
-    // each is true when the list is not empty afterwards.
-    bool CollectZoneEntries(std::uint16_t zone, PriceZoneEntries& entries) const;
+    // Append the row's entries of the zone (only price-zone fields under the definitions given), of
+    // the field, or all of them; each is true when the list is not empty afterwards.
+    bool CollectZoneEntries(std::uint16_t zone, const FieldDefSet& fields, PriceZoneEntries& entries) const;
     bool CollectFieldEntries(std::uint16_t fieldNo, PriceZoneEntries& entries) const;
     bool CollectAllEntries(PriceZoneEntries& entries) const;
 
-    // Each of these is true when the row changed.
-    // Removes the entries of zones that are not defined and of fields that are not price-zone fields
-    // (and those marked for removal); with no zone defined at all the row is emptied.
-    bool RemoveUnknownZones();
+    // Each of these is true when the row changed, and each ends as RemoveUnknownZones does, under the
+    // site's zones and the price-zone fields of the definitions given.
+    // Removes the entries of zones the site does not define and of fields that are not price-zone
+    // fields (and those marked for removal); with no zone defined at all the row is emptied.
+    bool RemoveUnknownZones(const ISiteRules& site, const FieldDefSet& fields);
     // Removes every entry of the zone; zone 0 does nothing.
-    bool RemoveZone(std::uint16_t zone);
+    bool RemoveZone(std::uint16_t zone, const ISiteRules& site, const FieldDefSet& fields);
     // Keeps the first of the entries with the same zone and field.
-    bool RemoveDuplicateEntries();
+    bool RemoveDuplicateEntries(const ISiteRules& site, const FieldDefSet& fields);
     // Removes every entry whose value is the PLU's own value of its field.
-    bool RemoveBaseValueEntries(const CPluDefRec& plu);
+    bool RemoveBaseValueEntries(const CPluDefRec& plu, const ISiteRules& site, const FieldDefSet& fields);
 
     // Sets the value of the entry with the same zone and field; false when there is none.
     bool SetValue(const PriceZoneEntry& entry);

@@ -1,6 +1,5 @@
 #include "db/plu/PluPriceZoneTb.h"
 
-#include "db/site/MainFrame.h"
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
 #include "db/store/ObjDatabase.h"
@@ -10,8 +9,15 @@
 
 namespace varnel {
 
-CPluPriceZoneTb::CPluPriceZoneTb(std::uint16_t tableNo, CObjDatabase* database, std::string name)
-    : CObjDBTable(tableNo, database, std::move(name))
+bool IsPriceZoneField(const FieldDefSet& fields, std::uint16_t fieldNo)
+{
+    const std::span<const std::uint16_t> zoneFields = fields.PriceZoneFields();
+    return std::ranges::find(zoneFields, fieldNo) != zoneFields.end();
+}
+
+CPluPriceZoneTb::CPluPriceZoneTb(std::uint16_t tableNo, CObjDatabase* database, std::string name,
+                                 const TableRoles& roles)
+    : CObjDBTable(tableNo, database, std::move(name)), m_roles(roles)
 {
 }
 
@@ -32,16 +38,6 @@ void CPluPriceZoneTb::BindColumns()
     for (const ColumnDef& column : kPriceZoneColumns)
         AddField(std::string(column.name), column.daoType, column.size, column.offset, column.fieldNo);
 }
-
-bool CPluPriceZoneTb::IsZoneField(std::uint16_t fieldNo)
-{
-    const std::span<const std::uint16_t> fields = CurrentFieldDefs().PriceZoneFields();
-    return std::ranges::find(fields, fieldNo) != fields.end();
-}
-
-bool CPluPriceZoneTb::IsZoneDefined(std::uint16_t zone) { return FrameSiteRules().IsPriceZoneDefined(zone); }
-
-bool CPluPriceZoneTb::AnyZoneDefined() { return FrameSiteRules().HasPriceZones(); }
 
 std::vector<CPluPriceZoneRec*> CPluPriceZoneTb::GetPluRows(std::uint32_t pluNumber, bool fromIndex)
 {
@@ -71,7 +67,9 @@ bool CPluPriceZoneTb::LoadZoneEntries(std::uint32_t pluNumber, std::uint16_t zon
 {
     FreeZoneEntries(entries);
     if (zone == 0) return true;
-    for (const CPluPriceZoneRec* row : GetPluRows(pluNumber, false)) (void)row->CollectZoneEntries(zone, entries);
+    const FieldDefSet fields = m_roles.Fields();
+    for (const CPluPriceZoneRec* row : GetPluRows(pluNumber, false))
+        (void)row->CollectZoneEntries(zone, fields, entries);
     return true;
 }
 
@@ -80,7 +78,9 @@ bool CPluPriceZoneTb::LoadZoneEntriesFromIndex(std::uint32_t pluNumber, std::uin
 {
     FreeZoneEntries(entries);
     if (zone == 0) return true;
-    for (const CPluPriceZoneRec* row : GetPluRows(pluNumber, true)) (void)row->CollectZoneEntries(zone, entries);
+    const FieldDefSet fields = m_roles.Fields();
+    for (const CPluPriceZoneRec* row : GetPluRows(pluNumber, true))
+        (void)row->CollectZoneEntries(zone, fields, entries);
     return true;
 }
 
@@ -104,6 +104,7 @@ bool CPluPriceZoneTb::WritePlu(std::uint32_t pluNumber, const PriceZoneEntries& 
     if (entries.empty()) return true;
     const RowChange change(*this);  // the rows change in place before they are written
     const std::vector<CPluPriceZoneRec*> rows = GetPluRows(pluNumber, false);
+    const FieldDefSet fields = m_roles.Fields();
     std::vector<CPluPriceZoneRec> stored;  // to write only the rows that change
     stored.reserve(rows.size());
     for (const CPluPriceZoneRec* row : rows) stored.push_back(*row);
@@ -122,7 +123,7 @@ bool CPluPriceZoneTb::WritePlu(std::uint32_t pluNumber, const PriceZoneEntries& 
     auto next = toStore.begin();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         CPluPriceZoneRec& row = *rows[i];
-        if (plu) (void)row.RemoveBaseValueEntries(*plu);
+        if (plu) (void)row.RemoveBaseValueEntries(*plu, m_roles.rules, fields);
         while (next != toStore.end() && row.AddEntry(*next)) ++next;
         const bool unchanged = std::ranges::equal(stored[i].Bytes(), row.Bytes()) &&
                                stored[i].GetLength() == CPluPriceZoneRec::kDataSize;
@@ -174,8 +175,10 @@ bool CPluPriceZoneTb::DeletePlu(std::uint32_t pluNumber)
 bool CPluPriceZoneTb::RemoveZoneFromPlu(std::uint32_t pluNumber, std::uint16_t zone)
 {
     const RowChange change(*this);
+    const FieldDefSet fields = m_roles.Fields();
     for (CPluPriceZoneRec* row : GetPluRows(pluNumber, false))
-        if (!RewriteIfChanged(*row, [&](CPluPriceZoneRec& r) { return r.RemoveZone(zone); })) return false;
+        if (!RewriteIfChanged(*row, [&](CPluPriceZoneRec& r) { return r.RemoveZone(zone, m_roles.rules, fields); }))
+            return false;
     return true;
 }
 
@@ -201,12 +204,14 @@ bool CPluPriceZoneTb::ChangeEveryRow(Change change)
 
 bool CPluPriceZoneTb::RemoveDuplicateEntries()
 {
-    return ChangeEveryRow([](CPluPriceZoneRec& row) { return row.RemoveDuplicateEntries(); });
+    const FieldDefSet fields = m_roles.Fields();
+    return ChangeEveryRow([&](CPluPriceZoneRec& row) { return row.RemoveDuplicateEntries(m_roles.rules, fields); });
 }
 
 bool CPluPriceZoneTb::RemoveUnknownZones()
 {
-    return ChangeEveryRow([](CPluPriceZoneRec& row) { return row.RemoveUnknownZones(); });
+    const FieldDefSet fields = m_roles.Fields();
+    return ChangeEveryRow([&](CPluPriceZoneRec& row) { return row.RemoveUnknownZones(m_roles.rules, fields); });
 }
 
 void CPluPriceZoneTb::RemoveUnchangedZoneValues(std::uint32_t pluNumber, PriceZoneEntries& entries)

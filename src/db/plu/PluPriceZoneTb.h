@@ -1,8 +1,8 @@
 // CPluPriceZoneTb: the PLU price-zone table, number 15 "PluPriceZone". For each PLU it holds the
 // values that differ from the PLU row's own in some price zone, as entries spread over rows of 16
 // (CPluPriceZoneRec). A PLU's n-th row is its n-th row in key order; a new row takes the smallest
-// key that no row has. Which zones are defined and which fields may differ by zone are settings of
-// the main frame.
+// key that no row has. Which zones are defined and which fields may differ by zone are the site's
+// settings, read through the roles the database made the table with.
 #pragma once
 
 #include "db/plu/BuildLock.h"
@@ -10,6 +10,7 @@
 #include "db/plu/PluPriceZoneRec.h"
 #include "db/plu/PriceZoneEntry.h"
 #include "db/plu/PriceZoneRowMap.h"
+#include "db/site/TableRoles.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,20 +22,23 @@ namespace varnel {
 
 class CPluDefRec;
 
+// Whether the field may take a value of its own in a price zone under the definitions given.
+bool IsPriceZoneField(const FieldDefSet& fields, std::uint16_t fieldNo);
+
 class CPluPriceZoneTb : public CObjDBTable {
 public:
     static constexpr std::uint16_t kTableNo = 15;
 
-    CPluPriceZoneTb(std::uint16_t tableNo, CObjDatabase* database, std::string name);
+    CPluPriceZoneTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const TableRoles& roles);
 
     // A new row with every zone 0; null for more than 132 data bytes.
     std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override;
     void BindColumns() override;
 
-    // The main frame's price-zone settings.
-    static bool IsZoneField(std::uint16_t fieldNo);
-    static bool IsZoneDefined(std::uint16_t zone);
-    static bool AnyZoneDefined();
+    // The site's price-zone settings.
+    bool IsZoneField(std::uint16_t fieldNo) const { return IsPriceZoneField(m_roles.Fields(), fieldNo); }
+    bool IsZoneDefined(std::uint16_t zone) const { return m_roles.rules.IsPriceZoneDefined(zone); }
+    bool AnyZoneDefined() const { return m_roles.rules.HasPriceZones(); }
 
     // The key of the PLU's n-th row; when it has no such row, the smallest key no row has.
     std::uint32_t FindRowKey(std::uint32_t pluNumber, std::size_t n);
@@ -89,6 +93,7 @@ private:
     bool ChangeEveryRow(Change change);
     bool AddRow(std::uint32_t pluNumber, std::unique_ptr<CPluPriceZoneRec> row);
 
+    TableRoles m_roles;
     PriceZoneRowMap m_rowMap;
     BuildLockHolds m_pluTableHolds;
 };

@@ -71,7 +71,7 @@ void InitPluDataDefaults(std::uint32_t pluNumber, CPluDefRec& plu)
 
 void CPluDefTb::InitNewPlu(std::uint32_t pluNumber, CPluDefRec& row) const
 {
-    InitDefaults(pluNumber, row, m_roles.Setup(), m_roles.Fields());
+    InitDefaults(pluNumber, row, GetRoles().Setup(), GetRoles().Fields());
 }
 
 void CPluDefRec::InitNew(std::uint32_t pluNumber) { InitPluDataDefaults(pluNumber, *this); }

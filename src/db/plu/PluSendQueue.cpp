@@ -26,17 +26,17 @@ CDBComTb* ScaleDataTable(const CPluDefTb& plus, std::uint16_t tableNo)
 
 void CPluDefTb::QueuePluSend(const CPluDefRec& row)
 {
-    const bool ausNz = IsAusNzNutrition(m_roles.Setup());
+    const bool ausNz = IsAusNzNutrition(GetRoles().Setup());
     QueuePluSendEx(row, true, ausNz, ausNz);
 }
 
 void CPluDefTb::QueuePluSendEx(const CPluDefRec& row, bool plu, bool ingredients, bool nutrition)
 {
-    nutrition = nutrition || (plu && m_roles.CanEditNutrition());
+    nutrition = nutrition || (plu && GetRoles().CanEditNutrition());
     const std::uint32_t number = row.GetKey();
     CDBComTb* nutritionTable = nutrition ? ScaleDataTable(*this, kNutritionTable) : nullptr;
 
-    if (!CPluPriceZoneTb::IsZoneField(kActiveInactiveField)) {
+    if (!IsPriceZoneField(GetRoles().Fields(), kActiveInactiveField)) {
         CDBComTb* ingredientTable = ingredients ? ScaleDataTable(*this, kIngredientsTable) : nullptr;
         const bool inactive = row.TestCtrlFlag(kInactive);
         for (CDBComTb* table : {plu ? static_cast<CDBComTb*>(this) : nullptr, nutritionTable, ingredientTable}) {
@@ -49,7 +49,7 @@ void CPluDefTb::QueuePluSendEx(const CPluDefRec& row, bool plu, bool ingredients
     }
 
     // Each scale sends or deletes the PLU as its zone has it.
-    const ISendQueue& sendQueue = m_roles.sends;
+    const ISendQueue& sendQueue = GetRoles().sends;
     IDocument* document = sendQueue.GetDocument();
     CPluPriceZoneTb* zones = GetPriceZoneTable();
     if (!document) return;

@@ -35,11 +35,22 @@ public:
         const std::scoped_lock lock(m_mutex);
         return m_companions;
     }
+    void KeepRoles(const TableRoles& roles)
+    {
+        const std::scoped_lock lock(m_mutex);
+        m_roles.emplace(roles);
+    }
+    std::optional<TableRoles> Roles() const
+    {
+        const std::scoped_lock lock(m_mutex);
+        return m_roles;
+    }
 
 private:
     mutable std::mutex m_mutex;
     std::array<PluTableFactory, CPluDatabase::kHighestTableNo + 1> m_tables;
     PluCompanionFactory m_companions;
+    std::optional<TableRoles> m_roles;
 };
 
 Registry& TheRegistry()
@@ -52,9 +63,12 @@ Registry& TheRegistry()
 
 void RegisterPluTables(const TableRoles& roles)
 {
+    TheRegistry().KeepRoles(roles);
     RegisterPluTable(CPluDefTb::kTableNo, MakesTable<CPluDefTb>("Plus", roles));
-    RegisterPluTable(CPluPriceZoneTb::kTableNo, MakesTable<CPluPriceZoneTb>("PluPriceZone"));
+    RegisterPluTable(CPluPriceZoneTb::kTableNo, MakesTable<CPluPriceZoneTb>("PluPriceZone", roles));
 }
+
+std::optional<TableRoles> RegisteredPluTableRoles() { return TheRegistry().Roles(); }
 
 void RegisterPluTable(std::uint16_t tableNo, PluTableFactory make) { TheRegistry().Register(tableNo, std::move(make)); }
 

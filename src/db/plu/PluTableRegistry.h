@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace varnel {
@@ -26,6 +27,9 @@ using PluCompanionFactory = std::function<std::unique_ptr<IPluCompanionData>(con
 // queue their sends through the roles given; these must outlive every table made afterwards. Called
 // once at start-up, before any database is made: until then a database has no PLU table.
 void RegisterPluTables(const TableRoles& roles);
+// The roles RegisterPluTables was given, for the database's tables of no registered class; none
+// before it is called.
+std::optional<TableRoles> RegisteredPluTableRoles();
 // Registers the class of a table number (1 to CPluDatabase::kHighestTableNo); registering a number
 // again replaces its class, and registering none takes it away.
 void RegisterPluTable(std::uint16_t tableNo, PluTableFactory make);

@@ -28,7 +28,7 @@ const CPluDefRec& CPluDefTb::GetZonePlu(const BuildLock& lock, const CPluDefRec&
 
 const CPluDefRec& CPluDefTb::GetCurrentZonePlu(const BuildLock& lock, const CPluDefRec& row)
 {
-    const CGeneralSetup& setup = m_roles.Setup();
+    const CGeneralSetup& setup = GetRoles().Setup();
     const std::uint16_t current = GetScratch(lock).priceZone;
     const std::uint16_t zone = setup.IsHeadOfficeMode() && current != 0 ? current : setup.GetLocalPriceZone();
     return zone == 0 ? row : GetZonePlu(lock, row, zone);

@@ -30,9 +30,9 @@ void SetZoneEntry(std::uint16_t fieldNo, std::uint16_t zone, std::int32_t value,
 }
 
 void SetPluOrZoneValue(CPluDefRec& plu, PriceZoneEntries& entries, std::uint16_t zone, std::uint16_t fieldNo,
-                       std::int32_t value)
+                       std::int32_t value, const FieldDefSet& fields)
 {
-    if (zone != 0 && CPluPriceZoneTb::IsZoneField(fieldNo)) SetZoneEntry(fieldNo, zone, value, entries);
+    if (zone != 0 && IsPriceZoneField(fields, fieldNo)) SetZoneEntry(fieldNo, zone, value, entries);
     else (void)SetPluFieldValue(plu, fieldNo, value);
 }
 

@@ -8,6 +8,7 @@
 namespace varnel {
 
 class CPluDefRec;
+class FieldDefSet;
 
 struct PriceZoneEntry {
     std::uint16_t zone = 0;
@@ -31,9 +32,9 @@ std::int32_t GetEntryValue(const CPluDefRec& plu, const PriceZoneEntries& entrie
 // Replaces the value of the entry (field, zone), or appends one.
 void SetZoneEntry(std::uint16_t fieldNo, std::uint16_t zone, std::int32_t value, PriceZoneEntries& entries);
 
-// The value goes into the list when the zone is not 0 and the field is a price-zone field (replacing
-// or appending, as SetZoneEntry), else into the PLU row.
+// The value goes into the list when the zone is not 0 and the field is a price-zone field under the
+// definitions given (replacing or appending, as SetZoneEntry), else into the PLU row.
 void SetPluOrZoneValue(CPluDefRec& plu, PriceZoneEntries& entries, std::uint16_t zone, std::uint16_t fieldNo,
-                       std::int32_t value);
+                       std::int32_t value, const FieldDefSet& fields);
 
 }  // namespace varnel

@@ -26,11 +26,15 @@ private:
     std::vector<std::uint8_t> m_data;
 };
 
-// A table of rows kept as bytes, over either base.
+// A table of rows kept as bytes, over either base (the scale-data base made with its roles).
 template <class Base>
 class CByteRowTable : public Base {
 public:
-    CByteRowTable(std::uint16_t tableNo, CObjDatabase* database) : Base(tableNo, database, "") {}
+    template <class... Roles>
+    CByteRowTable(std::uint16_t tableNo, CObjDatabase* database, const Roles&... roles)
+        : Base(tableNo, database, "", roles...)
+    {
+    }
     std::unique_ptr<CDBRecord> CreateRecord(std::size_t size) override
     {
         return std::make_unique<CByteRowRecord>(size);

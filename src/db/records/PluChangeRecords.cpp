@@ -229,7 +229,7 @@ bool CPluDefTb::NextMarkdownChangeRecord(const CLinkScaleSettings& scale, KeyCur
 
 bool CPluDefTb::DeleteRecordRange(std::uint32_t first, std::uint32_t last)
 {
-    IDocument* document = m_roles.sends.GetDocument();
+    IDocument* document = GetRoles().sends.GetDocument();
     if (!document) return false;
     SendRequests requests;
     KeyCursor cursor = first;
@@ -243,7 +243,7 @@ bool CPluDefTb::DeleteRecordRange(std::uint32_t first, std::uint32_t last)
 
 bool CPluDefTb::DeleteAllRecords(bool showResult)
 {
-    IDocument* document = m_roles.sends.GetDocument();
+    IDocument* document = GetRoles().sends.GetDocument();
     if (!document) return false;
     const SendRequests requests{CSendDataLog(SendKeyDeletes, GetTableNo(), 0, 0)};
     return document->SendData(IDocument::kDataType, showResult, requests, nullptr);

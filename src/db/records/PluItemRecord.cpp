@@ -170,7 +170,7 @@ std::size_t CPluDefTb::EncodeItemRecord(const CDBRecord& record, std::span<std::
 {
     const auto* row = dynamic_cast<const CPluDefRec*>(&record);
     if (!row || buffer.size() < kShortFixedPart) return 0;
-    const bool longForm = LongForm(m_roles.Setup());
+    const bool longForm = LongForm(GetRoles().Setup());
     RecordFields fields(buffer);
     WriteFixedPart(*row, record.GetKey(), fields);
     const std::size_t lengthAt = fields.Position();
@@ -181,7 +181,7 @@ std::size_t CPluDefTb::EncodeItemRecord(const CDBRecord& record, std::span<std::
     if (!fields.Ok()) return 0;
     const std::span<std::uint8_t> rest = fields.Rest();
     const std::size_t textLength =
-        EscapeTextToLineText(m_roles.Text(), {reinterpret_cast<char*>(rest.data()), rest.size()}, row->GetDesc());
+        EscapeTextToLineText(GetRoles().Text(), {reinterpret_cast<char*>(rest.data()), rest.size()}, row->GetDesc());
     fields.Advance(textLength);
     if (!fields.Ok() || fields.Position() > 0xFFFF) return 0;
     if (!longForm) StoreLe16(buffer.data() + lengthAt, static_cast<std::uint16_t>(textLength));
@@ -191,7 +191,7 @@ std::size_t CPluDefTb::EncodeItemRecord(const CDBRecord& record, std::span<std::
 bool CPluDefTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 {
     if (record.size() < kShortFixedPart) return false;
-    const CGeneralSetup& setup = m_roles.Setup();
+    const CGeneralSetup& setup = GetRoles().Setup();
     const bool longForm = LongForm(setup);
     if (longForm && record.size() < kLongFixedPart) return false;
     const std::size_t textStart = longForm ? kLongFixedPart : kShortFixedPart;
@@ -201,7 +201,7 @@ bool CPluDefTb::DecodeItemRecord(std::span<const std::uint8_t> record)
 
     RecordReader in(record);
     const std::optional<std::uint32_t> plu = in.Window(3).Bcd(6);
-    const TextRules text = m_roles.Text();
+    const TextRules text = GetRoles().Text();
     if (!plu || *plu == 0 || *plu > setup.m_maxPluNo) return false;
     CPluDefRec* existing = FindPlu(*plu);
     if (existing && setup.m_overwriteExisting == 0) return true;

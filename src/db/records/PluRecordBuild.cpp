@@ -192,7 +192,7 @@ bool CPluDefTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scal
 bool CPluDefTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, std::span<std::uint8_t> buffer,
                                   std::uint16_t& length)
 {
-    const SiteSettings site{m_roles.Setup(), m_roles.Text()};
+    const SiteSettings site{GetRoles().Setup(), GetRoles().Text()};
     return BuildLumenRecord(*this, site, family, key, buffer, length);
 }
 

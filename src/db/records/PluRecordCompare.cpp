@@ -93,8 +93,8 @@ bool CPluDefTb::ComparePluRecord(const CLinkScaleSettings& scale, std::span<cons
                                  IPluCompareResults& results)
 {
     const std::uint16_t family = scale.GetScaleType();
-    const CGeneralSetup& setup = m_roles.Setup();
-    const TextRules text = m_roles.Text();
+    const CGeneralSetup& setup = GetRoles().Setup();
+    const TextRules text = GetRoles().Text();
     const bool ausNz = text.ausNzNutrition;
     const std::optional<std::uint32_t> plu = ReadPluNumber(setup, ausNz, family, record);
     if (!plu) return false;
@@ -112,7 +112,7 @@ bool CPluDefTb::ComparePluRecord(const CLinkScaleSettings& scale, std::span<cons
     const std::uint16_t zone = setup.IsHeadOfficeMode() ? scale.m_priceZone : setup.GetLocalPriceZone();
     const CPluDefRec database = zone == 0 ? *stored : GetZonePlu(lock, *stored, zone);
     CPluDefRec onScale = database;
-    const PluDecodeContext context{onScale, scale, family, setup, ausNz, text, m_roles};
+    const PluDecodeContext context{onScale, scale, family, setup, ausNz, text, GetRoles()};
     DecodedPluFields decoded = DecodePluFields(context, record);
     const bool csv = family >= 9;
     if (family == 9) {

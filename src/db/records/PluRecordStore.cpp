@@ -50,8 +50,8 @@ void ReadExtraPriceBlocks(const PluDecodeContext& context, IRuxPriceTables* tabl
 
 bool CPluDefTb::CheckPluAllowed(std::uint32_t pluNumber) const
 {
-    const bool allowed = m_roles.rules.IsPluNumberAllowed(pluNumber);
-    if (!allowed) m_roles.log.SetInvalidRecordFlag(1);
+    const bool allowed = GetRoles().rules.IsPluNumberAllowed(pluNumber);
+    if (!allowed) GetRoles().log.SetInvalidRecordFlag(1);
     return allowed;
 }
 
@@ -91,8 +91,8 @@ bool CPluDefTb::StoreReceivedPlu(const CLinkScaleSettings& scale, std::uint16_t 
                                  std::span<const std::uint8_t> record, bool lumen)
 {
     if (!lumen && !HasReceivedLayout(family)) return false;
-    const CGeneralSetup& setup = m_roles.Setup();
-    const TextRules text = m_roles.Text();
+    const CGeneralSetup& setup = GetRoles().Setup();
+    const TextRules text = GetRoles().Text();
     const bool ausNz = text.ausNzNutrition;
     const std::optional<std::uint32_t> plu = ReadPluNumber(setup, ausNz, family, record);
     if (!plu || *plu == 0 || *plu > setup.m_maxPluNo) return false;
@@ -109,7 +109,7 @@ bool CPluDefTb::StoreReceivedPlu(const CLinkScaleSettings& scale, std::uint16_t 
         // The range walks of the link threads step through the table under the same lock.
         const BuildLock lock = LockRecordBuild();
         const CurrentScale current(*this, lock, scale);
-        const PluDecodeContext context{block, scale, family, setup, ausNz, text, m_roles};
+        const PluDecodeContext context{block, scale, family, setup, ausNz, text, GetRoles()};
         if (lumen && family == 7) {
             ReadFamily7Record(context, record);
         } else if (lumen) {
@@ -141,7 +141,7 @@ bool CPluDefTb::MergeReceivedPlu(const CPluDefRec& block, std::uint32_t pluNumbe
     if (zones && zone != 0 && !zones->RemoveZoneFromPlu(pluNumber, zone)) return false;
     PriceZoneEntries entries;
     MergePluData(zone, block, *row, entries, nullptr);
-    const CharRule chars = m_roles.Text().chars;
+    const CharRule chars = GetRoles().Text().chars;
     row->SetDesc(block.GetDesc(), chars);
     row->SetNameFromDesc(chars);
     const std::uint16_t size = row->CalcDataSize();

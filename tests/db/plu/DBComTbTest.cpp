@@ -67,11 +67,14 @@ private:
 
 class ScaleDatabase final : public CObjDatabase {
 public:
-    ScaleDatabase() : CObjDatabase(10) {}
+    explicit ScaleDatabase(const TableRoles& roles) : CObjDatabase(10), m_roles(roles) {}
     std::unique_ptr<CObjDBTable> CreateTable(std::uint16_t tableNo) override
     {
-        return std::make_unique<ScaleTable>(tableNo, this, "Scale");
+        return std::make_unique<ScaleTable>(tableNo, this, "Scale", m_roles);
     }
+
+private:
+    TableRoles m_roles;
 };
 
 class DBComTbTest : public ::testing::Test {
@@ -87,7 +90,7 @@ protected:
     TempDir m_dir;
     TestMainFrame m_frame;
     RecordingDocument m_document{m_frame};
-    ScaleDatabase m_db;
+    ScaleDatabase m_db{{m_frame, m_frame, m_frame}};
     ScaleTable* m_table = nullptr;
     CLinkScaleSettings m_scale;
     std::array<std::uint8_t, 16> m_buffer{};
@@ -248,6 +251,30 @@ TEST_F(DBComTbTest, CaptionsRightsAndLogLines)
         {4, " : Updated Advertising Message No. 12"},
         {2, " Op: <Batch file import> : Deleted Advertising Message No. 13"}};
     EXPECT_EQ(m_frame.m_events, expected);
+}
+
+TEST_F(DBComTbTest, LinesSendsAndRightsGoToTheRolesTheTableWasMadeWith)
+{
+    RecordingPrompt prompt;
+    auto user = std::make_unique<CUserSetup>();
+    user->m_tablePermission.fill(0);
+    m_frame.m_access.m_users.Add(std::move(user));
+    m_frame.m_access.m_users.SetCurrentUser(0);
+    // A frame installed after the table was made, with no document and every right, hears nothing.
+    const TestMainFrame installed;
+    m_frame.m_events.clear();
+
+    m_table->LogRecordAdded(12, 0, "", false);
+    m_out.refusals = nullptr;
+    KeyCursor cursor = 7;
+    KeyCursor key = 0;
+    ASSERT_TRUE(m_table->EncodeKeyInRange(m_scale, cursor, 20, m_out, key, false));
+    EXPECT_TRUE(m_table->QueueKeySend(3, false));
+    EXPECT_FALSE(m_table->CheckUserRights(CDBComTb::kRightView, false));
+
+    EXPECT_EQ(m_frame.m_events.size(), 4u);  // the added line and the refusals of keys 7 to 9
+    EXPECT_TRUE(installed.m_events.empty());
+    EXPECT_EQ(m_document.m_sends.size(), 1u);
 }
 
 }  // namespace

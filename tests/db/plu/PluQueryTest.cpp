@@ -3,6 +3,7 @@
 #include "PriceZoneDatabase.h"
 #include "db/plu/DeptGroupName.h"
 #include "db/plu/PluFieldAccess.h"
+#include "support/InstalledFrameRoles.h"
 #include "support/RecordingDocument.h"
 
 #include <gtest/gtest.h>
@@ -192,7 +193,8 @@ public:
     NamedDeptDatabase() : CObjDatabase(92) {}
     std::unique_ptr<CObjDBTable> CreateTable(std::uint16_t tableNo) override
     {
-        return tableNo == kDepartmentTable ? std::make_unique<NamedDeptTable>(tableNo, this, "RuxDept") : nullptr;
+        return tableNo == kDepartmentTable ? std::make_unique<NamedDeptTable>(tableNo, this, "RuxDept", FrameRoles())
+                                           : nullptr;
     }
 };
 

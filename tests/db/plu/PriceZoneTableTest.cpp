@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace varnel::test {
 namespace {
 
@@ -140,7 +142,13 @@ TEST_F(PriceZoneTableTest, LoadsTakeOnlyPriceZoneFieldsOfThePlu)
 
 TEST_F(PriceZoneTableTest, RowCleanUps)
 {
-    using Clean = bool (CPluPriceZoneRec::*)();
+    using Clean = std::function<bool(CPluPriceZoneRec&)>;
+    const Clean duplicates = [this](CPluPriceZoneRec& row) {
+        return row.RemoveDuplicateEntries(m_frame, FieldDefSet(m_frame));
+    };
+    const Clean unknown = [this](CPluPriceZoneRec& row) {
+        return row.RemoveUnknownZones(m_frame, FieldDefSet(m_frame));
+    };
     struct Case {
         const char* name;
         Entries before;
@@ -150,18 +158,18 @@ TEST_F(PriceZoneTableTest, RowCleanUps)
     };
     const Case cases[] = {
         {"duplicates keep the first", {{2, 1005, 1}, {3, 1005, 2}, {2, 1005, 3}, {2, 1005, 4}},
-         &CPluPriceZoneRec::RemoveDuplicateEntries, true, {{2, 1005, 1}, {3, 1005, 2}}},
-        {"no duplicates", {{2, 1005, 1}, {2, 1004, 1}}, &CPluPriceZoneRec::RemoveDuplicateEntries, false,
+         duplicates, true, {{2, 1005, 1}, {3, 1005, 2}}},
+        {"no duplicates", {{2, 1005, 1}, {2, 1004, 1}}, duplicates, false,
          {{2, 1005, 1}, {2, 1004, 1}}},
         {"unknown zone and field", {{9, 1005, 1}, {2, 1010, 2}, {2, 1005, 3}, {12, 1004, 4}},
-         &CPluPriceZoneRec::RemoveUnknownZones, true, {{2, 1005, 3}}},
-        {"all known", {{2, 1005, 1}}, &CPluPriceZoneRec::RemoveUnknownZones, false, {{2, 1005, 1}}},
+         unknown, true, {{2, 1005, 3}}},
+        {"all known", {{2, 1005, 1}}, unknown, false, {{2, 1005, 1}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CPluPriceZoneRec row;
         for (std::size_t i = 0; i < c.before.size(); ++i) row.SetEntry(i, c.before[i]);
-        EXPECT_EQ((row.*c.clean)(), c.changed);
+        EXPECT_EQ(c.clean(row), c.changed);
         Entries after;
         (void)row.CollectAllEntries(after);
         EXPECT_EQ(after, c.after);
