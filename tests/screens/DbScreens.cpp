@@ -31,11 +31,11 @@ void AddDbScreens(ScreenShots& shots)
 {
     const CLabPropMap fields = PluFields();
     FieldSetupForm setup(fields, kPluFieldRange);
-    CPluFieldSetupDlg fieldSetup(setup);
+    CPluFieldSetupDlg fieldSetup(setup, CodePage::Western);
     shots.Take("dialog-field-setup", fieldSetup);
 
     AdvFieldSetupForm advanced(CopyDefinitions(fields), kPluFieldRange);
-    CAdvFieldSetupDlg advancedSetup(advanced, kPluFieldRange);
+    CAdvFieldSetupDlg advancedSetup(advanced, kPluFieldRange, CodePage::Western);
     shots.Take("dialog-advanced-field-setup", advancedSetup);
 
     CLabProp salesMode = *fields.at(2);
@@ -43,14 +43,14 @@ void AddDbScreens(ScreenShots& shots)
     salesMode.AddValue(std::make_unique<CPropValue>("Fixed price", 1));
     salesMode.AddValue(std::make_unique<CPropValue>("By count", 2));
     EditPluFieldForm edit(salesMode, kPluFieldRange);
-    CEditPluFieldDlg editField(edit);
+    CEditPluFieldDlg editField(edit, CodePage::Western);
     shots.Take("dialog-edit-plu-field", editField);
 
     CPropValue value("Fixed price", 1);
-    CSetPropValueDlg setValue(value);
+    CSetPropValueDlg setValue(value, CodePage::Western);
     shots.Take("dialog-set-property-value", setValue);
 
-    CPluFieldsDlg pluFields(fields, {1002, 1102});
+    CPluFieldsDlg pluFields(fields, {1002, 1102}, CodePage::Western);
     shots.Take("dialog-plu-fields", pluFields);
 }
 

@@ -19,8 +19,9 @@ void RegisterFieldSetCommands(CMainFrame& frame, MainFrameWindow& window)
             const auto enterPassword = [&frame, &window](const std::string& password) {
                 return AskSetupPassword(password, StoreCodePage(frame.GetGeneralSetup()), &window);
             };
-            (void)EditFieldSet(frame, entry, enterPassword, [&window](FieldSetupForm& form) {
-                return CPluFieldSetupDlg(form, &window).exec() == QDialog::Accepted;
+            (void)EditFieldSet(frame, entry, enterPassword, [&frame, &window](FieldSetupForm& form) {
+                return CPluFieldSetupDlg(form, StoreCodePage(frame.GetGeneralSetup()), &window).exec() ==
+                       QDialog::Accepted;
             });
         };
         window.Commands().Register(entry.command, entry.menuText, run, rule);

@@ -34,6 +34,7 @@ void RunOptions(CMainFrame& frame, MainFrameWindow& window, CVrn3Doc& document)
     if (document.IsDatabaseOpen()) context.clearTotals = [&document] { document.ClearProdTotals(true); };
     context.priceZones = &frame.PriceZones();
     context.fieldDefinitions = &frame.FieldDefs(FieldDefMap::Plu);
+    context.codePage = codePage;
     context.editPresetKeys = [&window](CKeyTypeDef::Codes& codes, PresetKeySetupForm::Layout layout) {
         PresetKeySetupForm form(codes, layout);
         if (CPresetKeySetupDlg(form, &window).exec() != QDialog::Accepted) return false;

@@ -1,7 +1,6 @@
 // The field setup dialogs.
 #include "db/ui/FieldSetupDlgs.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/DoubleByteText.h"
 #include "platform/NumberEntry.h"
 #include "platform/ui/CodePageText.h"
@@ -26,17 +25,6 @@ namespace {
 
 constexpr std::uint32_t kMaxValue = std::numeric_limits<std::int32_t>::max();
 
-// Names are the store's text.
-QString Shown(const std::string& text)
-{
-    return ToDisplayText(text, StoreCodePage(CurrentGeneralSetup()));
-}
-
-std::string Stored(const QString& text)
-{
-    return FromDisplayText(text, StoreCodePage(CurrentGeneralSetup()));
-}
-
 QPushButton* AddButton(QBoxLayout& column, QWidget& parent, const char* text, const char* objectName)
 {
     auto* button = new QPushButton(text, &parent);
@@ -56,8 +44,8 @@ std::optional<std::size_t> CurrentRow(const QListWidget& list)
 
 // Field Setup.
 
-CPluFieldSetupDlg::CPluFieldSetupDlg(FieldSetupForm& form, QWidget* parent)
-    : QDialog(parent), m_form(form), m_frame(new QWidget(this))
+CPluFieldSetupDlg::CPluFieldSetupDlg(FieldSetupForm& form, CodePage codePage, QWidget* parent)
+    : QDialog(parent), m_form(form), m_codePage(codePage), m_frame(new QWidget(this))
 {
     setObjectName("fieldSetupDialog");
     setWindowTitle("Field Setup");
@@ -111,7 +99,7 @@ void CPluFieldSetupDlg::BuildGrid()
             print->move(place.x + printOffset - fontMetrics().horizontalAdvance("Print") / 2, 0);
         }
         const FieldSetupForm::Row& row = rows[i];
-        auto* display = new QCheckBox(Shown(row.name), m_frame);
+        auto* display = new QCheckBox(ToDisplayText(row.name, m_codePage), m_frame);
         display->setObjectName(QString("display%1").arg(row.key));
         display->setToolTip(display->text());  // a long name may be cut by its column
         display->setChecked(row.display);
@@ -137,7 +125,7 @@ void CPluFieldSetupDlg::OnAdvanced()
 {
     TakeBoxes();
     AdvFieldSetupForm advanced(m_form.CopyForAdvanced(), m_form.GetRange());
-    CAdvFieldSetupDlg dialog(advanced, m_form.GetRange(), this);
+    CAdvFieldSetupDlg dialog(advanced, m_form.GetRange(), m_codePage, this);
     if (dialog.exec() == QDialog::Accepted) m_form.TakeAdvanced(advanced.TakeDefinitions());
     BuildGrid();
 }
@@ -150,8 +138,8 @@ void CPluFieldSetupDlg::accept()
 
 // Advanced Field Setup.
 
-CAdvFieldSetupDlg::CAdvFieldSetupDlg(AdvFieldSetupForm& form, FieldRange range, QWidget* parent)
-    : QDialog(parent), m_form(form), m_range(range), m_list(new QListWidget(this))
+CAdvFieldSetupDlg::CAdvFieldSetupDlg(AdvFieldSetupForm& form, FieldRange range, CodePage codePage, QWidget* parent)
+    : QDialog(parent), m_form(form), m_range(range), m_codePage(codePage), m_list(new QListWidget(this))
 {
     setObjectName("advFieldSetupDialog");
     setWindowTitle("Advanced Field Setup");
@@ -177,13 +165,13 @@ CAdvFieldSetupDlg::CAdvFieldSetupDlg(AdvFieldSetupForm& form, FieldRange range, 
 void CAdvFieldSetupDlg::ShowRows()
 {
     m_list->clear();
-    for (const std::string& row : m_form.GetRows()) m_list->addItem(Shown(row));
+    for (const std::string& row : m_form.GetRows()) m_list->addItem(ToDisplayText(row, m_codePage));
 }
 
 void CAdvFieldSetupDlg::OnAdd()
 {
     EditPluFieldForm edit(m_form.NewDefinition(), m_range);
-    if (CEditPluFieldDlg(edit, this).exec() != QDialog::Accepted) return;
+    if (CEditPluFieldDlg(edit, m_codePage, this).exec() != QDialog::Accepted) return;
     if (m_form.Add(edit.Definition(), edit.GetTypeIndex())) ShowRows();
 }
 
@@ -192,14 +180,14 @@ void CAdvFieldSetupDlg::OnEdit()
     const auto row = CurrentRow(*m_list);
     if (!row) return;
     EditPluFieldForm edit(m_form.GetDefinition(*row), m_range);
-    if (CEditPluFieldDlg(edit, this).exec() != QDialog::Accepted) return;
+    if (CEditPluFieldDlg(edit, m_codePage, this).exec() != QDialog::Accepted) return;
     if (m_form.Edit(*row, edit.Definition(), edit.GetTypeIndex())) ShowRows();
 }
 
 // Edit PLU Field.
 
-CEditPluFieldDlg::CEditPluFieldDlg(EditPluFieldForm& form, QWidget* parent)
-    : QDialog(parent), m_form(form), m_name(new QLineEdit(this)), m_type(new QComboBox(this)),
+CEditPluFieldDlg::CEditPluFieldDlg(EditPluFieldForm& form, CodePage codePage, QWidget* parent)
+    : QDialog(parent), m_form(form), m_codePage(codePage), m_name(new QLineEdit(this)), m_type(new QComboBox(this)),
       m_values(new QListWidget(this)), m_default(new QLineEdit(this)), m_min(new QLineEdit(this)),
       m_max(new QLineEdit(this)), m_width(new QLineEdit(this)), m_decimals(new QLineEdit(this)),
       m_display(new QCheckBox("Display?", this)), m_print(new QCheckBox("Print in Report?", this))
@@ -212,7 +200,7 @@ CEditPluFieldDlg::CEditPluFieldDlg(EditPluFieldForm& form, QWidget* parent)
         {m_min, "minimum"}, {m_max, "maximum"},    {m_width, "width"},   {m_decimals, "decimals"},
         {m_display, "display"}, {m_print, "print"}};
     for (const auto& [widget, name] : names) widget->setObjectName(name);
-    m_name->setText(Shown(definition.m_name));
+    m_name->setText(ToDisplayText(definition.m_name, m_codePage));
     for (const std::string& caption : form.GetTypeCaptions()) m_type->addItem(QString::fromStdString(caption));
     m_type->setCurrentIndex(form.GetTypeIndex());
     m_default->setText(QString::number(definition.m_default));
@@ -270,13 +258,14 @@ CEditPluFieldDlg::CEditPluFieldDlg(EditPluFieldForm& form, QWidget* parent)
 void CEditPluFieldDlg::ShowValues()
 {
     m_values->clear();
-    for (const std::string& row : m_form.GetValueRows()) m_values->addItem(Shown(row));
+    for (const std::string& row : m_form.GetValueRows()) m_values->addItem(ToDisplayText(row, m_codePage));
 }
 
 void CEditPluFieldDlg::OnAddValue()
 {
     std::unique_ptr<CPropValue> value = CLabProp::NewValue();
-    if (CSetPropValueDlg(*value, this).exec() == QDialog::Accepted && m_form.AddValue(std::move(value))) ShowValues();
+    if (CSetPropValueDlg(*value, m_codePage, this).exec() == QDialog::Accepted && m_form.AddValue(std::move(value)))
+        ShowValues();
 }
 
 void CEditPluFieldDlg::OnEditValue()
@@ -284,7 +273,8 @@ void CEditPluFieldDlg::OnEditValue()
     const auto row = CurrentRow(*m_values);
     if (!row) return;
     CPropValue value = m_form.GetValue(*row);
-    if (CSetPropValueDlg(value, this).exec() == QDialog::Accepted && m_form.EditValue(*row, value)) ShowValues();
+    if (CSetPropValueDlg(value, m_codePage, this).exec() == QDialog::Accepted && m_form.EditValue(*row, value))
+        ShowValues();
 }
 
 void CEditPluFieldDlg::accept()
@@ -309,7 +299,7 @@ void CEditPluFieldDlg::accept()
         values[i] = *value;
     }
     CLabProp& definition = m_form.Definition();
-    definition.m_name = Stored(m_name->text());
+    definition.m_name = FromDisplayText(m_name->text(), m_codePage);
     m_form.SetTypeIndex(m_type->currentIndex());
     definition.m_default = static_cast<std::int32_t>(values[0]);
     definition.m_min = static_cast<std::int32_t>(values[1]);
@@ -323,8 +313,9 @@ void CEditPluFieldDlg::accept()
 
 // Set Property Value.
 
-CSetPropValueDlg::CSetPropValueDlg(CPropValue& value, QWidget* parent)
-    : QDialog(parent), m_value(value), m_text(new QLineEdit(Shown(value.m_text), this)),
+CSetPropValueDlg::CSetPropValueDlg(CPropValue& value, CodePage codePage, QWidget* parent)
+    : QDialog(parent), m_value(value), m_codePage(codePage),
+      m_text(new QLineEdit(ToDisplayText(value.m_text, m_codePage), this)),
       m_number(new QLineEdit(QString::number(value.m_number), this))
 {
     setObjectName("setPropValueDialog");
@@ -346,20 +337,20 @@ void CSetPropValueDlg::accept()
         m_number->setFocus();
         return;
     }
-    m_value.m_text = Stored(m_text->text());
+    m_value.m_text = FromDisplayText(m_text->text(), m_codePage);
     m_value.m_number = static_cast<std::uint16_t>(*number);
     QDialog::accept();
 }
 
 // PLU Fields.
 
-CPluFieldsDlg::CPluFieldsDlg(const CLabPropMap& definitions, FieldRange range, QWidget* parent)
-    : QDialog(parent), m_rows(PluFieldsRows(definitions, range)), m_list(new QListWidget(this))
+CPluFieldsDlg::CPluFieldsDlg(const CLabPropMap& definitions, FieldRange range, CodePage codePage, QWidget* parent)
+    : QDialog(parent), m_rows(PluFieldsRows(definitions, range)), m_codePage(codePage), m_list(new QListWidget(this))
 {
     setObjectName("pluFieldsDialog");
     setWindowTitle("PLU Fields");
     m_list->setObjectName("definitions");
-    for (const CLabProp* definition : m_rows) m_list->addItem(Shown(definition->m_name));
+    for (const CLabProp* definition : m_rows) m_list->addItem(ToDisplayText(definition->m_name, m_codePage));
     if (!m_rows.empty()) m_list->setCurrentRow(0);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CPluFieldsDlg::accept);
     auto* buttons = new QDialogButtonBox(Qt::Vertical, this);

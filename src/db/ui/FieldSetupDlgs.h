@@ -7,9 +7,12 @@
 //   CEditPluFieldDlg   "Edit PLU Field": one definition, its value list and ranges
 //   CSetPropValueDlg   "Set Property Value": one value's text and number
 //   CPluFieldsDlg      "PLU Fields": picks one definition
+//
+// Names are the store's text, shown and taken in the store's code page that the caller hands.
 #pragma once
 
 #include "db/site/FieldSetupForm.h"
+#include "platform/CodePage.h"
 
 #include <QDialog>
 
@@ -26,7 +29,7 @@ namespace varnel {
 class CPluFieldSetupDlg final : public QDialog {
     Q_OBJECT
 public:
-    explicit CPluFieldSetupDlg(FieldSetupForm& form, QWidget* parent = nullptr);
+    CPluFieldSetupDlg(FieldSetupForm& form, CodePage codePage, QWidget* parent = nullptr);
 
     void accept() override;
 
@@ -36,6 +39,7 @@ private:
     void OnAdvanced();
 
     FieldSetupForm& m_form;
+    CodePage m_codePage;
     QWidget* m_frame;
     struct GridRow {
         std::uint16_t key;
@@ -48,7 +52,7 @@ private:
 class CAdvFieldSetupDlg final : public QDialog {
     Q_OBJECT
 public:
-    CAdvFieldSetupDlg(AdvFieldSetupForm& form, FieldRange range, QWidget* parent = nullptr);
+    CAdvFieldSetupDlg(AdvFieldSetupForm& form, FieldRange range, CodePage codePage, QWidget* parent = nullptr);
 
 private:
     void ShowRows();
@@ -57,13 +61,14 @@ private:
 
     AdvFieldSetupForm& m_form;
     FieldRange m_range;
+    CodePage m_codePage;
     QListWidget* m_list;
 };
 
 class CEditPluFieldDlg final : public QDialog {
     Q_OBJECT
 public:
-    explicit CEditPluFieldDlg(EditPluFieldForm& form, QWidget* parent = nullptr);
+    CEditPluFieldDlg(EditPluFieldForm& form, CodePage codePage, QWidget* parent = nullptr);
 
     void accept() override;
 
@@ -73,6 +78,7 @@ private:
     void OnEditValue();
 
     EditPluFieldForm& m_form;
+    CodePage m_codePage;
     QLineEdit* m_name;
     QComboBox* m_type;
     QListWidget* m_values;
@@ -88,12 +94,13 @@ private:
 class CSetPropValueDlg final : public QDialog {
     Q_OBJECT
 public:
-    explicit CSetPropValueDlg(CPropValue& value, QWidget* parent = nullptr);
+    CSetPropValueDlg(CPropValue& value, CodePage codePage, QWidget* parent = nullptr);
 
     void accept() override;
 
 private:
     CPropValue& m_value;
+    CodePage m_codePage;
     QLineEdit* m_text;
     QLineEdit* m_number;
 };
@@ -101,7 +108,7 @@ private:
 class CPluFieldsDlg final : public QDialog {
     Q_OBJECT
 public:
-    CPluFieldsDlg(const CLabPropMap& definitions, FieldRange range, QWidget* parent = nullptr);
+    CPluFieldsDlg(const CLabPropMap& definitions, FieldRange range, CodePage codePage, QWidget* parent = nullptr);
 
     // The definition chosen with "Select"; null when none was.
     const CLabProp* GetChosen() const { return m_chosen; }
@@ -109,6 +116,7 @@ public:
 
 private:
     std::vector<const CLabProp*> m_rows;
+    CodePage m_codePage;
     QListWidget* m_list;
     const CLabProp* m_chosen = nullptr;
 };

@@ -431,7 +431,7 @@ CPropMultiStore::CPropMultiStore(OptionsValues& values, const OptionsSheetContex
     QPushButton* add = MakeButton(*this, "&Add", "addField");
     add->setEnabled(context.fieldDefinitions != nullptr);
     connect(add, &QPushButton::clicked, this, [this] {
-        CPluFieldsDlg picker(*m_context.fieldDefinitions, kPriceZoneFieldRange, this);
+        CPluFieldsDlg picker(*m_context.fieldDefinitions, kPriceZoneFieldRange, m_context.codePage, this);
         if (picker.exec() != QDialog::Accepted || picker.GetChosen() == nullptr) return;
         AddPriceZoneField(m_values, picker.GetChosen()->m_fieldNo);
         ShowFields();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "keyboards/PresetKeySetupForm.h"
+#include "platform/CodePage.h"
 #include "settings/EditPluedPropsForm.h"
 
 #include <QWidget>
@@ -35,6 +36,7 @@ struct OptionsSheetContext {
     std::function<void()> clearTotals;  // empties the production totals; none while no database is open
     const CPriceZoneList* priceZones = nullptr;
     const CLabPropMap* fieldDefinitions = nullptr;
+    CodePage codePage = CodePage::Western;  // the store's, in which the field names are shown
     // "Preset Key Setup" over a copy of one key-code block, true on OK; none: the preset key buttons are
     // off.
     std::function<bool(CKeyTypeDef::Codes& codes, PresetKeySetupForm::Layout layout)> editPresetKeys;

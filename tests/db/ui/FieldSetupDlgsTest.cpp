@@ -47,7 +47,7 @@ protected:
 TEST_F(FieldSetupDlgsTest, TheGridShowsTheFlagsAndOkStoresTheBoxes)
 {
     FieldSetupForm form(m_definitions, kPluFieldRange);
-    CPluFieldSetupDlg dialog(form);
+    CPluFieldSetupDlg dialog(form, CodePage::Western);
     dialog.show();
     EXPECT_TRUE(test::Child<QCheckBox>(dialog, "display1")->isChecked());
     EXPECT_FALSE(test::Child<QCheckBox>(dialog, "display1")->isEnabled());
@@ -64,7 +64,7 @@ TEST_F(FieldSetupDlgsTest, ClearAllClearsEveryBoxButThePluCodes)
 {
     m_definitions.at(2)->m_display = 1;
     FieldSetupForm form(m_definitions, kPluFieldRange);
-    CPluFieldSetupDlg dialog(form);
+    CPluFieldSetupDlg dialog(form, CodePage::Western);
     dialog.show();
     QTest::mouseClick(test::Child<QPushButton>(dialog, "clearAll"), Qt::LeftButton);
     EXPECT_FALSE(test::Child<QCheckBox>(dialog, "display2")->isChecked());
@@ -74,7 +74,7 @@ TEST_F(FieldSetupDlgsTest, ClearAllClearsEveryBoxButThePluCodes)
 TEST_F(FieldSetupDlgsTest, AFieldAddedInTheAdvancedDialogGetsItsRowInTheGrid)
 {
     FieldSetupForm form(m_definitions, kPluFieldRange);
-    CPluFieldSetupDlg dialog(form);
+    CPluFieldSetupDlg dialog(form, CodePage::Western);
     dialog.show();
     test::WhenModalShows([](QWidget& advanced) {
         ASSERT_EQ(advanced.objectName(), "advFieldSetupDialog");
@@ -105,7 +105,7 @@ TEST_F(FieldSetupDlgsTest, AFieldAddedInTheAdvancedDialogGetsItsRowInTheGrid)
 
 TEST_F(FieldSetupDlgsTest, PluFieldsGivesTheSelectedDefinition)
 {
-    CPluFieldsDlg dialog(m_definitions, {1002, 1102});
+    CPluFieldsDlg dialog(m_definitions, {1002, 1102}, CodePage::Western);
     dialog.show();
     QListWidget* list = test::Child<QListWidget>(dialog, "definitions");
     ASSERT_EQ(list->count(), 2);
@@ -113,6 +113,21 @@ TEST_F(FieldSetupDlgsTest, PluFieldsGivesTheSelectedDefinition)
     QTest::mouseClick(test::Child<QPushButton>(dialog, "select"), Qt::LeftButton);
     ASSERT_NE(dialog.GetChosen(), nullptr);
     EXPECT_EQ(dialog.GetChosen()->m_name, "Shelf Life");
+}
+
+TEST_F(FieldSetupDlgsTest, NamesAreShownAndStoredInTheCodePageGiven)
+{
+    const std::pair<CodePage, char16_t> cases[] = {{CodePage::Thai, u'\u0E01'}, {CodePage::Western, u'\u00A1'}};
+    for (const auto& [codePage, shown] : cases) {
+        CPropValue value("\xA1", 1);
+        CSetPropValueDlg dialog(value, codePage);
+        dialog.show();
+        QLineEdit* text = test::Child<QLineEdit>(dialog, "text");
+        EXPECT_EQ(text->text(), QString(QChar(shown))) << static_cast<int>(codePage);
+        text->setText(text->text() + text->text());
+        QTest::mouseClick(test::Child<QPushButton>(dialog, "ok"), Qt::LeftButton);
+        EXPECT_EQ(value.m_text, "\xA1\xA1") << static_cast<int>(codePage);
+    }
 }
 
 }  // namespace
