@@ -9,6 +9,7 @@
 
 #include "comms/filelink/DataSaveFile.h"
 #include "comms/filelink/DataSaveIndex.h"
+#include "db/site/LinkRoles.h"
 #include "db/plu/PluDatabase.h"
 #include "scaledata/ScaleDataTables.h"
 
@@ -69,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     varnel::RegisterScaleDataTables({frame, frame, frame});  // the message and coupon sections go to their tables
     varnel::CPluDatabase database;
     database.CreateAllTables();
-    varnel::CDataSaveStore store(database, nullptr);
-    varnel::CDataSaveFiles files(store);
+    varnel::CDataSaveStore store(database, nullptr, frame.m_setup);
+    varnel::CDataSaveFiles files(store, varnel::LinkRoles::Of(frame));
     const auto before = IndexOf(source);
     Require(files.LoadDataSaveFile(source) == before.has_value());
     if (!before) return 0;

@@ -8,6 +8,7 @@
 #include "LumenTestDocument.h"
 #include "ScriptedLumenUi.h"
 #include "comms/lumen/LumenLink.h"
+#include "db/site/GeneralSetup.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzLumenLink link(std::span(data, size));
     test::LumenTestDocument document;
     test::ScriptedLumenUi ui;
-    const MessageId result = link.ReceiveFromScale(document, ui);
+    const MessageId result = link.ReceiveFromScale(document, CGeneralSetup{}.m_market, ui);
     Require(result == 0 || result == CLumenLink::kMsgTimeout || result == CLumenLink::kMsgCommsAborted);
     for (const test::LumenTestDocument::Record& record : document.stored) {
         Require(record.data.size() <= CLumenLink::kBufferSize);
