@@ -62,7 +62,7 @@ protected:
     // A Data Save file of a format section and one PLU that the database does not hold.
     std::string WriteDataSave(const std::string& name)
     {
-        const std::string path = dir.File(name);
+        std::string path = dir.File(name);
         WriteWholeFile(path, DataSaveBytes({{"FOMT", "format"}, {"ITEM", WithLength(ItemRecord(12, 250, ""))}}));
         return path;
     }

@@ -37,7 +37,10 @@ public:
     std::atomic<int> m_pings = 0;
 };
 
-// One scale (machine id 1) on its own line, started; `clock` null for real time.
+// One scale (machine id 1) on its own line, started; `clock` null for real time. The simulator moves
+// its clock on while it and its link both wait, so where several links run at once each link and its
+// scale need a clock of their own: with a shared one, a pair that idles times out a link whose scale is
+// merely slow to answer.
 class SimulatedScale {
 public:
     SimulatedScale(Transport transport, FakeClock* clock, bool eightBitData = false)

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -36,7 +37,7 @@ protected:
     // Link `linkId` with scale `scaleNo` to simulated scale `index` (0 or 1).
     void AddScaleLink(std::size_t index, std::uint16_t linkId, std::uint16_t scaleNo)
     {
-        links.Add(scales[index]->MakeLink(linkId, scaleNo, clock, pinger));
+        links.Add(scales[index]->MakeLink(linkId, scaleNo, scaleClocks[index], pinger));
     }
     // A socket link to a port of this host where nothing listens: every operation ends with 61326.
     void AddDeadLink(std::uint16_t linkId, std::uint16_t scaleNo)
@@ -78,9 +79,12 @@ protected:
     RecordingPrompt prompt;
     TempDir dir;
     FakeClock clock;
+    // Each link and its scale keep their own time (see SimulatedScale).
+    std::array<FakeClock, 2> scaleClocks;
     ScriptedPinger pinger;
-    std::array<std::unique_ptr<SimulatedScale>, 2> scales{std::make_unique<SimulatedScale>(Transport::Tcp, &clock),
-                                                          std::make_unique<SimulatedScale>(Transport::Tcp, &clock)};
+    std::array<std::unique_ptr<SimulatedScale>, 2> scales{
+        std::make_unique<SimulatedScale>(Transport::Tcp, &scaleClocks[0]),
+        std::make_unique<SimulatedScale>(Transport::Tcp, &scaleClocks[1])};
     CIdEnqLinkList links{clock, RealFileSystem()};
 };
 

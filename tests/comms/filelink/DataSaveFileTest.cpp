@@ -73,7 +73,9 @@ TEST_F(DataSaveFileTest, ABadLengthWordOrRecordEndsItsSectionAndTheNextSectionIs
         {"refused by the table", WithLength(ItemRecord(0, 1, ""))},
     };
     for (const auto& [name, bad] : cases) {
-        const std::string items = WithLength(ItemRecord(1, 1, "")) + bad + second;
+        std::string items = WithLength(ItemRecord(1, 1, ""));
+        items += bad;
+        items += second;
         const std::string nutrition = WithLength("\x05\x00" "n"s);
         ASSERT_TRUE(m_files.LoadDataSaveFile(Write("f.dsv", DataSaveBytes({{"ITEM", items}, {"INGR", nutrition}}))));
         EXPECT_NE(Plu(1), nullptr) << name;

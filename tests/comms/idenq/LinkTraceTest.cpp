@@ -51,7 +51,7 @@ TEST_F(LinkTrace, EntriesByKind)
          At("  Send to Scale ID = 7, Link ID = 2 Data length = 6\r\nA<ESC>C1<05>\xE9\r\n\r\n")},
         {CIdEnqLink::TraceReceived, longText,
          At("  Received from Scale ID = 7, Link ID = 2 Data length = 70\r\n" + std::string(65, 'x') + "\r\nxxxxx\r\n\r\n")},
-        {CIdEnqLink::TraceMessage, std::string("Received NAK\n\0ignored", 22), At("  Received NAK\n\r\n\r\n")},
+        {CIdEnqLink::TraceMessage, std::string("Received NAK\n\0ignored", 21), At("  Received NAK\n\r\n\r\n")},
         {CIdEnqLink::TraceNote, "Starting to send unsent data", At("  Starting to send unsent data\r\n\r\n")},
         {CIdEnqLink::TraceSentToLink, "0123456789abcdefXY\x01",
          At("  Send to Link ID = 2 Data length = 19\r\n"

@@ -48,9 +48,7 @@ protected:
     TestMainFrame frame;
     LinkTestDocument document{frame};
     FakeClock clock;
-    // Each link and its scale keep their own time: a simulator moves its clock on while it and the link
-    // both wait, so a clock shared by several pairs would time out a link whose scale is merely slow to
-    // answer while another pair idles.
+    // Each link and its scale keep their own time (see SimulatedScale).
     std::array<FakeClock, 2> linkClocks;
     ScriptedPinger pinger;
     TempDir dir;

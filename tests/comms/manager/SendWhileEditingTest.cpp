@@ -70,9 +70,7 @@ protected:
     CPluDefTb& plus = document.m_database.PluTable();
     CPluPriceZoneTb& zones = document.m_database.PriceZoneTable();
     FakeClock clock;
-    // Each link and its scale keep their own time: a simulator moves its clock on while it and the link
-    // both wait, so a clock shared by several pairs would time out a link whose scale is merely slow to
-    // answer while another pair idles.
+    // Each link and its scale keep their own time (see SimulatedScale).
     std::array<FakeClock, kLinks> linkClocks;
     ScriptedPinger pinger;
     std::vector<std::unique_ptr<SimulatedScale>> scales;
@@ -162,7 +160,7 @@ TEST_F(SendWhileEditing, FourLinksSendWhileTheUserDeletesAndImportsPlus)
             const std::vector<std::uint8_t> chunk = EncodeRecordChunk(kind, *row);
             bytes.insert(bytes.end(), chunk.begin(), chunk.end());
         }
-        const std::string path = dir.File(std::to_string(round) + ".bch");
+        std::string path = dir.File(std::to_string(round) + ".bch");
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return path;
