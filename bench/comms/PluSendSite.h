@@ -9,6 +9,7 @@
 #include "db/plu/Document.h"
 #include "db/plu/PluDatabase.h"
 #include "db/plu/PluDefTb.h"
+#include "platform/Clock.h"
 #include "support/TestMainFrame.h"
 
 #include <benchmark/benchmark.h>
@@ -16,7 +17,6 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
-#include <thread>
 
 namespace varnel::bench {
 
@@ -62,7 +62,12 @@ inline double SendEveryPlu(benchmark::State& state, CIdEnqLinkList& links, PluSe
                            std::size_t linkCount)
 {
     links.StartLinks(&site.document, LinkRoles::Of(site.frame), false);
-    while (links.IsBusy()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const auto guard = SystemClock().MonotonicNow() + std::chrono::seconds(60);
+    for (const auto& link : links.GetLinks())
+        if (!link->WaitWorkerIdle(SystemClock(), guard)) {
+            state.SkipWithError("a link never became idle");
+            return 0;
+        }
     test::RecordingWindow window;
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
