@@ -70,7 +70,7 @@ void Refresh(benchmark::State& state, int order, bool readEveryRow = false)
     CPluDatabase& db = Database();
     if (db.GetPluTable()->GetRecordCount() != kPlus) state.SkipWithError("making the database failed");
     CDeptCodeList departments;
-    departments.Add(std::make_unique<CDeptCode>(0, "Meat"));
+    departments.Add(std::make_unique<CDeptCode>(0, "Meat", 999999));
     PluListPanelForm panel(db.GetPluTable(), departments, PluListSettings{});
     panel.Create({0, 0, 600, 400, 7, 16}, [](std::string_view text) { return static_cast<int>(text.size()) * 7; }, {});
     if (order == PluListPanelForm::kPosCodeOrder) panel.OnPosCodeChange("");

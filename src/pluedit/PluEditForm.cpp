@@ -445,8 +445,9 @@ FieldChoices PluEditForm::GetChoices(const PluFieldControl& control) const
     const std::uint16_t fieldNo = control.definition->m_fieldNo;
     if (control.kind == PluControlKind::DeptCombo) {
         const std::uint16_t department = m_row.Get(PluCol::Dept);
-        if (fieldNo == kDepartment) return m_site.deptCodes.FillDeptCombo(false, department);
-        return m_site.deptCodes.FillGroupCombo(false, department, m_row.Get(PluCol::Group));
+        const DeptCodeDisplay& display = m_site.settings.deptCodeDisplay;
+        if (fieldNo == kDepartment) return m_site.deptCodes.FillDeptCombo(display, false, department);
+        return m_site.deptCodes.FillGroupCombo(display, false, department, m_row.Get(PluCol::Group));
     }
     const std::uint16_t kind = control.storage;
     const bool numeric = kind == FieldByte || kind == FieldWord || kind == FieldLong;

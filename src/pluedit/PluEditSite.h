@@ -5,6 +5,7 @@
 
 #include "db/plu/RuxPriceLayout.h"
 #include "pluedit/LabelTextSettings.h"
+#include "settings/DeptCode.h"
 
 #include <array>
 #include <cstdint>
@@ -19,7 +20,6 @@ class CObjDatabase;
 class CPluDefRec;
 class CPluDefTb;
 class CPriceZoneList;
-class CDeptCodeList;
 
 using ExtraPriceRecord = std::array<std::uint8_t, kRuxPriceRecordSize>;
 using ExtraPriceRecords = std::array<ExtraPriceRecord, 5>;
@@ -39,6 +39,7 @@ struct PluEditSettings {
     bool headOffice = false;
     std::uint16_t siteZone = 0;            // head-office mode: the site's own zone; else the local zone
     bool deptGroupSearch = false;          // department and group codes in use
+    DeptCodeDisplay deptCodeDisplay;       // how the department and group pickers show codes
     bool canEditNutrition = false;
     bool canEditCustomNutrition = false;
     bool ausNzNutrition = false;

@@ -198,8 +198,8 @@ void PluListPanelForm::ShowCurrent(TypedEdit typed)
 void PluListPanelForm::FillDeptGroupCombos()
 {
     if (!m_shown.deptGroup) return;
-    m_deptChoices = m_departments.FillDeptCombo(true, m_deptFilter);
-    m_groupChoices = m_departments.FillGroupCombo(true, m_deptFilter, m_groupFilter);
+    m_deptChoices = m_departments.FillDeptCombo(m_settings.deptCodeDisplay, true, m_deptFilter);
+    m_groupChoices = m_departments.FillGroupCombo(m_settings.deptCodeDisplay, true, m_deptFilter, m_groupFilter);
 }
 
 std::optional<std::uint32_t> PluListPanelForm::GetSelectedPluNumber() const

@@ -3,8 +3,8 @@
 
 namespace varnel {
 
-PluListSettings PluListSettings::Of(const CGeneralSetup& setup, bool useDeptGroupSearch, std::uint16_t priceZone,
-                                    const CharRule& chars)
+PluListSettings PluListSettings::Of(const CGeneralSetup& setup, const FieldDefSet& fields, bool useDeptGroupSearch,
+                                    std::uint16_t priceZone, const CharRule& chars)
 {
     PluListSettings settings;
     settings.showPosCode = setup.m_posCodeInSearch != 0;
@@ -15,6 +15,7 @@ PluListSettings PluListSettings::Of(const CGeneralSetup& setup, bool useDeptGrou
     settings.fixedPriceDecimal = setup.m_unitFixedPriceDecimal != 0;
     settings.maxPluNo = setup.m_maxPluNo;
     settings.priceZone = priceZone;
+    settings.deptCodeDisplay = DeptCodeDisplay::Of(setup, fields);
     settings.chars = chars;
     return settings;
 }

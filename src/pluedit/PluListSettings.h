@@ -1,10 +1,12 @@
 // What the PLU list reads of the site's settings, as one value its host makes: which columns it
 // shows, how it colours inactive PLUs and writes prices, the highest PLU number a search may name,
-// the price zone its prices are seen in and the store's character rule.
+// how its pickers show department and group codes, the price zone its prices are seen in and the
+// store's character rule.
 #pragma once
 
 #include "db/site/GeneralSetup.h"
 #include "db/site/TextRules.h"
+#include "settings/DeptCode.h"
 
 #include <cstdint>
 
@@ -19,11 +21,13 @@ struct PluListSettings {
     bool fixedPriceDecimal = false;  // "Different dec. pt. for unit/fixed price": one more for a fixed price
     std::uint32_t maxPluNo = 999999;
     std::uint16_t priceZone = 0;  // the current price zone the prices are seen in
+    DeptCodeDisplay deptCodeDisplay;
     CharRule chars;
 
-    // The general setup's switches; the two the main frame derives come from the caller.
-    static PluListSettings Of(const CGeneralSetup& setup, bool useDeptGroupSearch, std::uint16_t priceZone,
-                              const CharRule& chars);
+    // The general setup's switches and the code display under the PLU field definitions; the two the
+    // main frame derives come from the caller.
+    static PluListSettings Of(const CGeneralSetup& setup, const FieldDefSet& fields, bool useDeptGroupSearch,
+                              std::uint16_t priceZone, const CharRule& chars);
 };
 
 }  // namespace varnel

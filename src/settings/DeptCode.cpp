@@ -1,8 +1,9 @@
 #include "settings/DeptCode.h"
 
-#include "db/site/MainFrame.h"
-#include "db/text/NumberText.h"
 #include "db/plu/PluFieldAccess.h"
+#include "db/site/FieldDefSet.h"
+#include "db/site/GeneralSetup.h"
+#include "db/text/NumberText.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/ArchiveExchange.h"
 #include "platform/TextFormat.h"
@@ -21,16 +22,16 @@ constexpr std::uint16_t kGroupField = 1015;
 constexpr MessageId kMsgAllDepartments = 17545;
 constexpr MessageId kMsgAllGroups = 17546;
 
-// The code padded to its field's display width, a blank and the name; the name alone while the
-// Kauri Auckland host import is on.
-std::string DisplayText(std::uint16_t fieldNo, std::uint16_t id, const std::string& name)
+std::string DisplayText(bool nameOnly, std::uint16_t width, std::uint16_t id, const std::string& name)
 {
-    if (CurrentGeneralSetup().m_kauriAucklandHostImport != 0) return name;
-    const CLabProp* definition = GetPluFieldDef(fieldNo);
-    const std::string number = definition && definition->m_width > 0
-                                   ? FormatLongPadded(id, '0', definition->m_width)
-                                   : std::to_string(id);
-    return number + " " + name;
+    if (nameOnly) return name;
+    return (width > 0 ? FormatLongPadded(id, '0', width) : std::to_string(id)) + " " + name;
+}
+
+std::uint16_t DisplayWidth(std::uint16_t fieldNo, const FieldDefSet& fields)
+{
+    const CLabProp* definition = FindFieldDef(fieldNo, fields.Map(FieldDefMap::Plu));
+    return definition ? definition->m_width : 0;
 }
 
 // Inserts by ascending m_id: an entry of the same id is replaced, else the new one goes before the
@@ -83,6 +84,11 @@ bool EqualOwned(const std::vector<std::unique_ptr<T>>& a, const std::vector<std:
 
 }  // namespace
 
+DeptCodeDisplay DeptCodeDisplay::Of(const CGeneralSetup& setup, const FieldDefSet& fields)
+{
+    return {setup.m_kauriAucklandHostImport != 0, DisplayWidth(kDeptField, fields), DisplayWidth(kGroupField, fields)};
+}
+
 VARNEL_IMPLEMENT_SERIAL(CGroupCode, 1)
 VARNEL_IMPLEMENT_SERIAL(CDeptCode, 1)
 VARNEL_IMPLEMENT_SERIAL(CDeptCodeList, 1)
@@ -95,7 +101,10 @@ void CGroupCode::Serialize(CArchive& ar)
     else Exchange(ar, m_id);
 }
 
-std::string CGroupCode::GetDisplayText() const { return DisplayText(kGroupField, m_id, m_name); }
+std::string CGroupCode::GetDisplayText(const DeptCodeDisplay& display) const
+{
+    return DisplayText(display.namesOnly, display.groupWidth, m_id, m_name);
+}
 
 int CGroupCode::IsBefore(const CGroupCode& other) const
 {
@@ -103,12 +112,9 @@ int CGroupCode::IsBefore(const CGroupCode& other) const
     return m_id < other.m_id ? 1 : -1;
 }
 
-CDeptCode::CDeptCode() : m_pluTo(CurrentGeneralSetup().m_maxPluNo) {}
-
-CDeptCode::CDeptCode(std::uint16_t id, std::string name) : CDeptCode()
+CDeptCode::CDeptCode(std::uint16_t id, std::string name, std::uint32_t pluTo)
+    : m_name(std::move(name)), m_id(id), m_pluTo(pluTo)
 {
-    m_id = id;
-    m_name = std::move(name);
 }
 
 CDeptCode::CDeptCode(const CDeptCode& other) : CObject(other) { *this = other; }
@@ -145,7 +151,10 @@ void CDeptCode::Serialize(CArchive& ar)
     if (ar.IsLoading()) std::erase(m_groups, nullptr);
 }
 
-std::string CDeptCode::GetDisplayText() const { return DisplayText(kDeptField, m_id, m_name); }
+std::string CDeptCode::GetDisplayText(const DeptCodeDisplay& display) const
+{
+    return DisplayText(display.namesOnly, display.deptWidth, m_id, m_name);
+}
 
 std::size_t CDeptCode::InsertInto(std::vector<std::unique_ptr<CGroupCode>>& groups, std::unique_ptr<CGroupCode> group)
 {
@@ -228,7 +237,7 @@ bool CDeptCodeList::HasGroup(std::uint16_t departmentId, std::uint16_t groupId) 
     return department && department->FindGroup(groupId);
 }
 
-FieldChoices CDeptCodeList::FillDeptCombo(bool withAll, std::uint32_t selectedId) const
+FieldChoices CDeptCodeList::FillDeptCombo(const DeptCodeDisplay& display, bool withAll, std::uint32_t selectedId) const
 {
     FieldChoices choices;
     if (withAll) {
@@ -237,7 +246,7 @@ FieldChoices CDeptCodeList::FillDeptCombo(bool withAll, std::uint32_t selectedId
     }
     for (const auto& code : m_codes) {
         if (code->m_id == selectedId) choices.selected = choices.items.size();
-        choices.items.push_back(code->GetDisplayText());
+        choices.items.push_back(code->GetDisplayText(display));
     }
     return choices;
 }
@@ -250,7 +259,7 @@ bool CDeptCodeList::GetSelectedDept(std::optional<std::size_t> selection, bool w
     return true;
 }
 
-FieldChoices CDeptCodeList::FillGroupCombo(bool withAll, std::uint32_t departmentId,
+FieldChoices CDeptCodeList::FillGroupCombo(const DeptCodeDisplay& display, bool withAll, std::uint32_t departmentId,
                                            std::uint32_t selectedGroupId) const
 {
     FieldChoices choices;
@@ -262,7 +271,7 @@ FieldChoices CDeptCodeList::FillGroupCombo(bool withAll, std::uint32_t departmen
     if (const CDeptCode* department = FindDept(static_cast<std::uint16_t>(departmentId)))
         for (const auto& group : department->m_groups) {
             if (group->m_id == selectedGroupId) choices.selected = choices.items.size();
-            choices.items.push_back(group->GetDisplayText());
+            choices.items.push_back(group->GetDisplayText(display));
         }
     return choices;
 }

@@ -22,6 +22,21 @@
 
 namespace varnel {
 
+class CGeneralSetup;
+class FieldDefSet;
+
+// How the pickers and lists show department and group codes: the number zero-padded to the display
+// width of its PLU field (1014 "Dept", 1015 "Group"; as it stands without one), a blank and the name;
+// the name alone while "Support Kauri Auckland host importing?" is on.
+struct DeptCodeDisplay {
+    bool namesOnly = false;
+    std::uint16_t deptWidth = 0;
+    std::uint16_t groupWidth = 0;
+
+    // The general setup's switch and the widths of the PLU map's definitions.
+    static DeptCodeDisplay Of(const CGeneralSetup& setup, const FieldDefSet& fields);
+};
+
 class CGroupCode : public CObject {
     VARNEL_DECLARE_SERIAL(CGroupCode)
 public:
@@ -34,9 +49,7 @@ public:
     bool operator==(const CGroupCode& other) const { return m_name == other.m_name && m_id == other.m_id; }
 
     void Serialize(CArchive& ar) override;
-    // The number zero-padded to the display width of field 1015 "Group", a blank and the name; only
-    // the name while "Support Kauri Auckland host importing?" is on.
-    std::string GetDisplayText() const;
+    std::string GetDisplayText(const DeptCodeDisplay& display) const;
     // 1 when this code comes before the other, -1 when after, 0 when both have the same Id.
     int IsBefore(const CGroupCode& other) const;
 
@@ -49,17 +62,17 @@ class CDeptCode : public CObject {
 public:
     static constexpr std::uint16_t kVersion = 101;
 
-    // A range of 1 to the general setup's "Max. PLU No.".
-    CDeptCode();
-    CDeptCode(std::uint16_t id, std::string name);
+    // For loading, which sets every field.
+    CDeptCode() = default;
+    // A range of 1 to `pluTo` (the general setup's "Max. PLU No.").
+    CDeptCode(std::uint16_t id, std::string name, std::uint32_t pluTo);
     // Copies copy every group.
     CDeptCode(const CDeptCode& other);
     CDeptCode& operator=(const CDeptCode& other);
     bool operator==(const CDeptCode& other) const;
 
     void Serialize(CArchive& ar) override;
-    // As CGroupCode's, with the width of field 1014 "Dept".
-    std::string GetDisplayText() const;
+    std::string GetDisplayText(const DeptCodeDisplay& display) const;
     const CGroupCode* FindGroup(std::uint16_t id) const;
     // Puts the group in code order: it replaces a group of the same code, else it goes before the
     // first one with a greater code. Gives its position.
@@ -68,7 +81,7 @@ public:
     std::string m_name;
     std::uint16_t m_id = 0;
     std::uint32_t m_pluFrom = 1;
-    std::uint32_t m_pluTo;
+    std::uint32_t m_pluTo = 0;
     std::vector<std::unique_ptr<CGroupCode>> m_groups;
 };
 
@@ -108,12 +121,13 @@ public:
 
     // The department picker: with `withAll` a first row "All Departments", selected for an id of
     // 65535 or more; then one row per department code, that of `selectedId` selected.
-    FieldChoices FillDeptCombo(bool withAll, std::uint32_t selectedId) const;
+    FieldChoices FillDeptCombo(const DeptCodeDisplay& display, bool withAll, std::uint32_t selectedId) const;
     // The department at the picker's selection (kAll for the "all" row); false for none or past the list.
     bool GetSelectedDept(std::optional<std::size_t> selection, bool withAll, std::uint16_t& id) const;
     // The group picker of a department: with `withAll` a first row "All Groups", selected when either
     // id is 65535 or more; then the department's groups, that of `selectedGroupId` selected.
-    FieldChoices FillGroupCombo(bool withAll, std::uint32_t departmentId, std::uint32_t selectedGroupId) const;
+    FieldChoices FillGroupCombo(const DeptCodeDisplay& display, bool withAll, std::uint32_t departmentId,
+                                std::uint32_t selectedGroupId) const;
     // False for no selection, department kAll, or a row past the department's groups.
     bool GetSelectedGroup(std::optional<std::size_t> selection, bool withAll, std::uint32_t departmentId,
                           std::uint16_t& id) const;

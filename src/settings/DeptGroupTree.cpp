@@ -29,7 +29,8 @@ void BuildDeptGroupTree(const CPluDefTb& plus, std::vector<std::unique_ptr<CDept
         const std::uint16_t deptId = row->GetDept();
         const std::uint16_t groupId = row->Get(PluCol::Group);
         CDeptCode& department = FindOrInsert(tree, deptId, [&] {
-            return std::make_unique<CDeptCode>(deptId, GetDeptGroupName(setup, database, kDepartmentTable, deptId));
+            return std::make_unique<CDeptCode>(deptId, GetDeptGroupName(setup, database, kDepartmentTable, deptId),
+                                               setup.m_maxPluNo);
         });
         (void)FindOrInsert(department.m_groups, groupId, [&] {
             return std::make_unique<CGroupCode>(groupId, GetDeptGroupName(setup, database, kGroupTable, groupId));

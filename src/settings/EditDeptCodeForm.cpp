@@ -1,7 +1,6 @@
 // The department and group code entries' rules.
 #include "settings/EditDeptCodeForm.h"
 
-#include "db/plu/PluFieldAccess.h"
 #include "db/text/DbcsString.h"
 #include "platform/NumberEntry.h"
 #include "platform/UserPrompt.h"
@@ -11,9 +10,7 @@
 namespace varnel {
 namespace {
 
-constexpr std::uint16_t kDeptField = 1014;
-constexpr std::uint16_t kGroupField = 1015;
-constexpr std::size_t kDigitsWithoutDefinition = 5;
+constexpr std::size_t kDigitsWithoutWidth = 5;
 constexpr std::uint32_t kHighestCode = CDeptCodeList::kAll - 1;
 
 std::vector<std::unique_ptr<CGroupCode>> CopyGroups(const CDeptCode& code)
@@ -23,24 +20,20 @@ std::vector<std::unique_ptr<CGroupCode>> CopyGroups(const CDeptCode& code)
     return groups;
 }
 
-std::vector<std::string> GroupRows(const std::vector<std::unique_ptr<CGroupCode>>& groups)
+std::vector<std::string> GroupRows(const std::vector<std::unique_ptr<CGroupCode>>& groups,
+                                   const DeptCodeDisplay& display)
 {
     std::vector<std::string> rows;
-    for (const auto& group : groups) rows.push_back(group->GetDisplayText());
+    for (const auto& group : groups) rows.push_back(group->GetDisplayText(display));
     return rows;
 }
 
 }  // namespace
 
-CodeEntry::CodeEntry(std::uint16_t fieldNo, std::uint16_t code, std::string name, const CharRule& chars)
-    : m_code(std::to_string(code)), m_name(std::move(name)), m_chars(chars), m_fieldNo(fieldNo), m_number(code)
+CodeEntry::CodeEntry(std::uint16_t width, std::uint16_t code, std::string name, const CharRule& chars)
+    : m_code(std::to_string(code)), m_name(std::move(name)), m_chars(chars),
+      m_digits(width > 0 ? width : kDigitsWithoutWidth), m_number(code)
 {
-}
-
-std::size_t CodeEntry::GetCodeDigits() const
-{
-    const CLabProp* definition = GetPluFieldDef(m_fieldNo);
-    return definition && definition->m_width > 0 ? definition->m_width : kDigitsWithoutDefinition;
 }
 
 bool CodeEntry::AcceptCode()
@@ -56,34 +49,38 @@ bool CodeEntry::AcceptCode()
     return true;
 }
 
-EditGroupCodeForm::EditGroupCodeForm(const CharRule& chars) : CodeEntry(kGroupField, 0, {}, chars) {}
-
-EditGroupCodeForm::EditGroupCodeForm(const CGroupCode& group, const CharRule& chars)
-    : CodeEntry(kGroupField, group.m_id, group.m_name, chars)
+EditGroupCodeForm::EditGroupCodeForm(const DeptCodeDisplay& display, const CharRule& chars)
+    : CodeEntry(display.groupWidth, 0, {}, chars)
 {
 }
 
-GroupCodesForm::GroupCodesForm(std::vector<std::unique_ptr<CGroupCode>> groups, const CharRule& chars)
-    : SettingsListForm(Rule::None), m_groups(std::move(groups)), m_chars(chars)
+EditGroupCodeForm::EditGroupCodeForm(const CGroupCode& group, const DeptCodeDisplay& display, const CharRule& chars)
+    : CodeEntry(display.groupWidth, group.m_id, group.m_name, chars)
 {
-    SetRows(GroupRows(m_groups), 0);
+}
+
+GroupCodesForm::GroupCodesForm(std::vector<std::unique_ptr<CGroupCode>> groups, const DeptCodeDisplay& display,
+                               const CharRule& chars)
+    : SettingsListForm(Rule::None), m_groups(std::move(groups)), m_display(display), m_chars(chars)
+{
+    SetRows(GroupRows(m_groups, m_display), 0);
 }
 
 void GroupCodesForm::Insert(const EditGroupCodeForm& entry)
 {
     const std::size_t at = CDeptCode::InsertInto(m_groups, std::make_unique<CGroupCode>(entry.GetCode(), entry.m_name));
-    SetRows(GroupRows(m_groups), at);
+    SetRows(GroupRows(m_groups, m_display), at);
 }
 
 void GroupCodesForm::Add()
 {
-    EditGroupCodeForm entry(m_chars);
+    EditGroupCodeForm entry(m_display, m_chars);
     if (m_ui != nullptr && m_ui->RunGroupCodeEntry(entry)) Insert(entry);
 }
 
 void GroupCodesForm::EditRow(std::size_t row)
 {
-    EditGroupCodeForm entry(*m_groups.at(row), m_chars);
+    EditGroupCodeForm entry(*m_groups.at(row), m_display, m_chars);
     if (m_ui == nullptr || !m_ui->RunGroupCodeEntry(entry)) return;
     m_groups.erase(m_groups.begin() + static_cast<std::ptrdiff_t>(row));
     Insert(entry);
@@ -95,11 +92,14 @@ void GroupCodesForm::DeleteRow(std::size_t row)
     RemoveRow(row);
 }
 
-EditDeptCodeForm::EditDeptCodeForm(const CharRule& chars) : CodeEntry(kDeptField, 0, {}, chars), m_groups({}, chars) {}
+EditDeptCodeForm::EditDeptCodeForm(const DeptCodeDisplay& display, const CharRule& chars)
+    : CodeEntry(display.deptWidth, 0, {}, chars), m_groups({}, display, chars)
+{
+}
 
-EditDeptCodeForm::EditDeptCodeForm(const CDeptCode& code, const CharRule& chars)
-    : CodeEntry(kDeptField, code.m_id, code.m_name, chars), m_from(std::to_string(code.m_pluFrom)),
-      m_to(std::to_string(code.m_pluTo)), m_groups(CopyGroups(code), chars), m_pluFrom(code.m_pluFrom),
+EditDeptCodeForm::EditDeptCodeForm(const CDeptCode& code, const DeptCodeDisplay& display, const CharRule& chars)
+    : CodeEntry(display.deptWidth, code.m_id, code.m_name, chars), m_from(std::to_string(code.m_pluFrom)),
+      m_to(std::to_string(code.m_pluTo)), m_groups(CopyGroups(code), display, chars), m_pluFrom(code.m_pluFrom),
       m_pluTo(code.m_pluTo)
 {
 }
@@ -118,9 +118,8 @@ bool EditDeptCodeForm::Accept()
 
 std::unique_ptr<CDeptCode> EditDeptCodeForm::TakeDeptCode()
 {
-    auto code = std::make_unique<CDeptCode>(GetCode(), m_name);
+    auto code = std::make_unique<CDeptCode>(GetCode(), m_name, m_pluTo);
     code->m_pluFrom = m_pluFrom;
-    code->m_pluTo = m_pluTo;
     code->m_groups = m_groups.TakeGroups();
     return code;
 }

@@ -2,7 +2,7 @@
 // entry dialog edits it, on copies of its group codes.
 //
 //   "Code"        digits, as many as the display width of PLU field 1014 "Dept" (1015 "Group" for a
-//                 group code); 65535 stands for "all" in the pickers and is refused
+//                 group code; 5 without a width); 65535 stands for "all" in the pickers and is refused
 //   "Name"        at most 30 characters; empty: 61403, the dialog stays
 //   "From", "To"  1 to 999999; stored in order, the smaller as From
 //   "Group Codes" a list with "&Add", "&Edit" and "&Delete": an added or edited group goes in code
@@ -30,26 +30,25 @@ public:
     std::string m_code = "0";
     std::string m_name;
 
-    // As many digits as the field's display width (5 without a definition).
-    std::size_t GetCodeDigits() const;
+    std::size_t GetCodeDigits() const { return m_digits; }
     std::uint16_t GetCode() const { return m_number; }
 
 protected:
-    // The name is cut under the store's character rule.
-    CodeEntry(std::uint16_t fieldNo, std::uint16_t code, std::string name, const CharRule& chars);
+    // `width`: the display width of the code's field. The name is cut under the store's character rule.
+    CodeEntry(std::uint16_t width, std::uint16_t code, std::string name, const CharRule& chars);
     // The code read (the range message otherwise), the name cut to its limit and not empty (61403).
     bool AcceptCode();
 
 private:
     CharRule m_chars;
-    std::uint16_t m_fieldNo;
+    std::size_t m_digits;
     std::uint16_t m_number;
 };
 
 class EditGroupCodeForm final : public CodeEntry {
 public:
-    explicit EditGroupCodeForm(const CharRule& chars);
-    EditGroupCodeForm(const CGroupCode& group, const CharRule& chars);
+    EditGroupCodeForm(const DeptCodeDisplay& display, const CharRule& chars);
+    EditGroupCodeForm(const CGroupCode& group, const DeptCodeDisplay& display, const CharRule& chars);
     // OK; false keeps the dialog open.
     bool Accept() { return AcceptCode(); }
 };
@@ -65,7 +64,8 @@ protected:
 // The group codes list of the department code entry.
 class GroupCodesForm final : public SettingsListForm {
 public:
-    GroupCodesForm(std::vector<std::unique_ptr<CGroupCode>> groups, const CharRule& chars);
+    GroupCodesForm(std::vector<std::unique_ptr<CGroupCode>> groups, const DeptCodeDisplay& display,
+                   const CharRule& chars);
     void SetUi(IEditGroupCodesUi& ui) { m_ui = &ui; }
 
     void Add() override;
@@ -78,6 +78,7 @@ private:
     void Insert(const EditGroupCodeForm& entry);
 
     std::vector<std::unique_ptr<CGroupCode>> m_groups;
+    DeptCodeDisplay m_display;
     CharRule m_chars;
     IEditGroupCodesUi* m_ui = nullptr;
 };
@@ -87,9 +88,9 @@ public:
     static constexpr std::uint32_t kMaxPlu = 999999;
 
     // A new department code: code 0, PLUs 1 to 999999, no groups.
-    explicit EditDeptCodeForm(const CharRule& chars);
+    EditDeptCodeForm(const DeptCodeDisplay& display, const CharRule& chars);
     // The code's fields and copies of its groups.
-    EditDeptCodeForm(const CDeptCode& code, const CharRule& chars);
+    EditDeptCodeForm(const CDeptCode& code, const DeptCodeDisplay& display, const CharRule& chars);
 
     std::string m_from = "1";
     std::string m_to = "999999";

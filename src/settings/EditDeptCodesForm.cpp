@@ -10,8 +10,9 @@
 namespace varnel {
 
 EditDeptCodesForm::EditDeptCodesForm(CDeptCodeList& codes, const CAppEventLog& log, const CPluDefTb* plus,
-                                     const CharRule& chars)
-    : SettingsListForm(Rule::SetupPermissions), m_codes(codes), m_log(log), m_plus(plus), m_chars(chars)
+                                     const DeptCodeDisplay& display, const CharRule& chars)
+    : SettingsListForm(Rule::SetupPermissions), m_codes(codes), m_log(log), m_plus(plus), m_display(display),
+      m_chars(chars)
 {
     if (!IsDeleteEnabled()) DisableAdd();
     Fill(0);
@@ -20,7 +21,7 @@ EditDeptCodesForm::EditDeptCodesForm(CDeptCodeList& codes, const CAppEventLog& l
 void EditDeptCodesForm::Fill(std::optional<std::size_t> selection)
 {
     std::vector<std::string> rows;
-    for (std::size_t i = 0; i < m_codes.GetCount(); ++i) rows.push_back(m_codes.GetAt(i).GetDisplayText());
+    for (std::size_t i = 0; i < m_codes.GetCount(); ++i) rows.push_back(m_codes.GetAt(i).GetDisplayText(m_display));
     SetRows(std::move(rows), selection);
 }
 
@@ -44,14 +45,14 @@ void EditDeptCodesForm::Store(EditDeptCodeForm& entry)
 void EditDeptCodesForm::Add()
 {
     if (!IsAddEnabled()) return;
-    EditDeptCodeForm entry(m_chars);
+    EditDeptCodeForm entry(m_display, m_chars);
     if (RunEntry(entry, std::nullopt, false)) Store(entry);
 }
 
 void EditDeptCodesForm::EditRow(std::size_t row)
 {
     const std::uint16_t ownCode = m_codes.GetAt(row).m_id;
-    EditDeptCodeForm entry(m_codes.GetAt(row), m_chars);
+    EditDeptCodeForm entry(m_codes.GetAt(row), m_display, m_chars);
     if (!RunEntry(entry, ownCode, true)) return;
     (void)m_codes.RemoveAt(row);
     Store(entry);

@@ -32,8 +32,10 @@ public:
     static constexpr MessageId kMsgAutoGenerate = 61406;
     static constexpr MessageId kMsgDeptCode = 17547;
 
-    // `plus`: the open database's PLUs; none while no database is open. Names are cut under `chars`.
-    EditDeptCodesForm(CDeptCodeList& codes, const CAppEventLog& log, const CPluDefTb* plus, const CharRule& chars);
+    // `plus`: the open database's PLUs; none while no database is open. Codes show as `display` says;
+    // names are cut under `chars`.
+    EditDeptCodesForm(CDeptCodeList& codes, const CAppEventLog& log, const CPluDefTb* plus,
+                      const DeptCodeDisplay& display, const CharRule& chars);
     void SetUi(IEditDeptCodesUi& ui) { m_ui = &ui; }
 
     void Add() override;
@@ -52,6 +54,7 @@ private:
     CDeptCodeList& m_codes;
     const CAppEventLog& m_log;
     const CPluDefTb* m_plus;
+    DeptCodeDisplay m_display;
     CharRule m_chars;
     IEditDeptCodesUi* m_ui = nullptr;
 };

@@ -68,7 +68,7 @@ void FillGeneralSetup(CMainFrame& frame)
     setup.m_defaultScaleFamily = 8;
     frame.PriceZones().SetZone(3, "North");
     frame.PriceZoneFields() = {1005, 1006};
-    frame.DeptCodes().Add(std::make_unique<CDeptCode>(4, "Deli"));
+    frame.DeptCodes().Add(std::make_unique<CDeptCode>(4, "Deli", setup.m_maxPluNo));
     auto definition = std::make_unique<CLabProp>();
     definition->m_name = "Unit Price";
     definition->m_fieldNo = 1005;

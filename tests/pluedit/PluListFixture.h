@@ -78,6 +78,7 @@ public:
         settings.showPosCode = true;
         settings.showDeptGroup = true;
         settings.maxPluNo = 999999;
+        settings.deptCodeDisplay = {false, 2, 2};
         return settings;
     }
     static PluListArea Area(int rows = kVisibleRows)

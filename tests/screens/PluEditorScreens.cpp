@@ -118,6 +118,8 @@ public:
         m_document.lastZone = 2;
     }
 
+    DeptCodeDisplay CodeDisplay() const { return DeptCodeDisplay::Of(m_frame.m_setup, FieldDefSet(m_frame)); }
+
     void Take(ScreenShots& shots, const QString& name, const PluEditSettings& settings)
     {
         PluEditForm form(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, settings,
@@ -167,6 +169,7 @@ void AddPluEditorScreens(ScreenShots& shots)
     PluEditSettings settings;
     settings.canEditNutrition = true;
     settings.deptGroupSearch = true;
+    settings.deptCodeDisplay = deli.CodeDisplay();
     deli.Take(shots, "view-plu-editor", settings);
     settings.layoutKind = 3;
     deli.Take(shots, "view-plu-editor-two-pages", settings);

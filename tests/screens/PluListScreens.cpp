@@ -125,7 +125,7 @@ public:
     test::TestMainFrame& Frame() { return m_frame; }
     PluListSettings Settings() const
     {
-        return PluListSettings::Of(m_frame.m_setup, true, 0, CurrentTextRules().chars);
+        return PluListSettings::Of(m_frame.m_setup, FieldDefSet(m_frame), true, 0, CurrentTextRules().chars);
     }
 
 private:
@@ -138,7 +138,8 @@ private:
 // A list dialog in pick mode: the shop's departments with their groups.
 class DepartmentsForm final : public SelectionListForm {
 public:
-    explicit DepartmentsForm(const CDeptCodeList& departments) : m_departments(departments)
+    DepartmentsForm(const CDeptCodeList& departments, const DeptCodeDisplay& display)
+        : m_departments(departments), m_display(display)
     {
         SetMode(kPick);
         AddColumn(kMsgDepartment, 30);
@@ -151,8 +152,9 @@ protected:
         if (index < 0 || static_cast<std::size_t>(index) >= m_departments.GetCount()) return false;
         const CDeptCode& department = m_departments.GetAt(static_cast<std::size_t>(index));
         std::string groups;
-        for (const auto& group : department.m_groups) groups += (groups.empty() ? "" : ", ") + group->GetDisplayText();
-        texts = {department.GetDisplayText(), groups};
+        for (const auto& group : department.m_groups)
+            groups += (groups.empty() ? "" : ", ") + group->GetDisplayText(m_display);
+        texts = {department.GetDisplayText(m_display), groups};
         return true;
     }
     void InitList(int& selIndex) override
@@ -165,6 +167,7 @@ private:
     static constexpr MessageId kMsgDepartment = 1014;
     static constexpr MessageId kMsgGroup = 1015;
     const CDeptCodeList& m_departments;
+    DeptCodeDisplay m_display;
 };
 
 // The program's PLU list window over the shop's database in the main window, and Paste PLU.
@@ -245,7 +248,7 @@ void AddPluListScreens(ScreenShots& shots)
     CSetFieldSequenceDlg setSequence(sequence, CodePage::Western);
     shots.Take("dialog-set-field-sequence", setSequence);
 
-    DepartmentsForm departments(shop.Departments());
+    DepartmentsForm departments(shop.Departments(), shop.Settings().deptCodeDisplay);
     CSelectionListDlg departmentList(departments, CodePage::Western);
     shots.Take("dialog-selection-list", departmentList);
 }

@@ -84,19 +84,19 @@ void PriceZoneScreens(ScreenShots& shots)
 void DeptCodeScreens(ScreenShots& shots)
 {
     CDeptCodeList codes;
-    auto meat = std::make_unique<CDeptCode>(12, "Meat");
+    auto meat = std::make_unique<CDeptCode>(12, "Meat", 999999);
     meat->m_groups.push_back(std::make_unique<CGroupCode>(1, "Beef"));
     meat->m_groups.push_back(std::make_unique<CGroupCode>(4, "Lamb"));
-    codes.Add(std::make_unique<CDeptCode>(5, "Deli"));
+    codes.Add(std::make_unique<CDeptCode>(5, "Deli", 999999));
     codes.Add(std::move(meat));
     const CAppEventLog log;
-    EditDeptCodesForm list(codes, log, nullptr, CharRule{});
+    EditDeptCodesForm list(codes, log, nullptr, DeptCodeDisplay{}, CharRule{});
     CEditDeptCodesDlg listDialog(list, CodePage::Western);
     shots.Take("dialog-edit-dept-codes", listDialog);
-    EditDeptCodeForm entry(codes.GetAt(1), CharRule{});
+    EditDeptCodeForm entry(codes.GetAt(1), DeptCodeDisplay{}, CharRule{});
     CEditDeptCodeDlg entryDialog(entry, CodePage::Western);
     shots.Take("dialog-edit-dept-code", entryDialog);
-    EditGroupCodeForm group(*codes.GetAt(1).m_groups[1], CharRule{});
+    EditGroupCodeForm group(*codes.GetAt(1).m_groups[1], DeptCodeDisplay{}, CharRule{});
     CEditGroupCodeDlg groupDialog(group, CodePage::Western);
     shots.Take("dialog-edit-group-code", groupDialog);
 }

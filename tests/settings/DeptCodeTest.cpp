@@ -116,18 +116,19 @@ TEST(DeptCodeTest, PickersAndTheirSelections)
 {
     TestMainFrame frame;
     frame.AddFieldDef(FieldDefMap::Plu, 1014).m_width = 3;
+    const DeptCodeDisplay display = DeptCodeDisplay::Of(frame.m_setup, FieldDefSet(frame));
     const CDeptCodeList list = MeatAndDeli();
 
-    const FieldChoices departments = list.FillDeptCombo(true, 8);
+    const FieldChoices departments = list.FillDeptCombo(display, true, 8);
     EXPECT_EQ(departments.items, (std::vector<std::string>{"All Departments", "005 Meat", "008 Deli"}));
     EXPECT_EQ(departments.selected, std::optional<std::size_t>(2));
-    EXPECT_EQ(list.FillDeptCombo(true, 65535).selected, std::optional<std::size_t>(0));
-    EXPECT_EQ(list.FillDeptCombo(false, 5).selected, std::optional<std::size_t>(0));
+    EXPECT_EQ(list.FillDeptCombo(display, true, 65535).selected, std::optional<std::size_t>(0));
+    EXPECT_EQ(list.FillDeptCombo(display, false, 5).selected, std::optional<std::size_t>(0));
 
-    const FieldChoices groups = list.FillGroupCombo(true, 5, 2);
+    const FieldChoices groups = list.FillGroupCombo(display, true, 5, 2);
     EXPECT_EQ(groups.items, (std::vector<std::string>{"All Groups", "1 Beef", "2 Lamb"}));
     EXPECT_EQ(groups.selected, std::optional<std::size_t>(2));
-    EXPECT_EQ(list.FillGroupCombo(true, 65535, 2).items.size(), 1u);
+    EXPECT_EQ(list.FillGroupCombo(display, true, 65535, 2).items.size(), 1u);
 
     struct Case {
         std::optional<std::size_t> row;
@@ -153,7 +154,7 @@ TEST(DeptCodeTest, PickersAndTheirSelections)
     EXPECT_FALSE(list.GetSelectedDept(3, true, id));
 
     frame.m_setup.m_kauriAucklandHostImport = 1;
-    EXPECT_EQ(list.GetAt(0).GetDisplayText(), "Meat");
+    EXPECT_EQ(list.GetAt(0).GetDisplayText(DeptCodeDisplay::Of(frame.m_setup, FieldDefSet(frame))), "Meat");
 }
 
 TEST(DeptCodeTest, GroupsOrderByTheirNumbers)

@@ -16,8 +16,6 @@ class EditDeptCodesFormTest : public ::testing::Test,
 protected:
     EditDeptCodesFormTest()
     {
-        m_frame.AddFieldDef(FieldDefMap::Plu, 1014).m_width = 3;
-        m_frame.AddFieldDef(FieldDefMap::Plu, 1015).m_width = 2;
         m_codes.Add(MakeDeptCode(5, "Deli", {{1, "Cheese"}}));
         m_codes.Add(MakeDeptCode(12, "Meat", {{1, "Beef"}, {4, "Lamb"}}));
     }
@@ -30,7 +28,7 @@ protected:
 
     std::unique_ptr<EditDeptCodesForm> MakeForm(const CPluDefTb* plus = nullptr)
     {
-        auto form = std::make_unique<EditDeptCodesForm>(m_codes, m_log, plus, m_chars);
+        auto form = std::make_unique<EditDeptCodesForm>(m_codes, m_log, plus, m_display, m_chars);
         form->SetUi(*this);
         return form;
     }
@@ -56,11 +54,12 @@ protected:
     std::vector<std::string> Groups(std::size_t index) const
     {
         std::vector<std::string> groups;
-        for (const auto& group : m_codes.GetAt(index).m_groups) groups.push_back(group->GetDisplayText());
+        for (const auto& group : m_codes.GetAt(index).m_groups) groups.push_back(group->GetDisplayText(m_display));
         return groups;
     }
 
     CDeptCodeList m_codes;
+    const DeptCodeDisplay m_display{false, 3, 2};
     CharRule m_chars;
     ScriptedEntries<EditDeptCodeForm> m_entries;
     ScriptedEntries<EditGroupCodeForm> m_groupEntries;
@@ -170,9 +169,23 @@ TEST_F(EditDeptCodesFormTest, EntryNumbersOutsideTheirRangesAreRefused)
     for (const Case& c : {Case{"65535", "1", "1", false}, Case{"65534", "1", "1", true}, Case{"1", "0", "5", false},
                           Case{"1", "5", "1000000", false}, Case{"0", "999999", "1", true}}) {
         SCOPED_TRACE(c.code + " " + c.from + " " + c.to);
-        EditDeptCodeForm entry(m_chars);
+        EditDeptCodeForm entry(m_display, m_chars);
         entry.m_name = "X";
         EXPECT_EQ(Type(c.code, "X", c.from, c.to)(entry), c.accepted);
+    }
+}
+
+TEST_F(EditDeptCodesFormTest, CodesTakeAsManyDigitsAsTheirFieldsShow)
+{
+    struct Case {
+        DeptCodeDisplay display;
+        std::size_t deptDigits;
+        std::size_t groupDigits;
+    };
+    for (const Case& c : {Case{{false, 3, 2}, 3, 2}, Case{{true, 4, 6}, 4, 6}, Case{{false, 0, 0}, 5, 5}}) {
+        SCOPED_TRACE(c.deptDigits);
+        EXPECT_EQ(EditDeptCodeForm(c.display, m_chars).GetCodeDigits(), c.deptDigits);
+        EXPECT_EQ(EditGroupCodeForm(CGroupCode(1, "Beef"), c.display, m_chars).GetCodeDigits(), c.groupDigits);
     }
 }
 

@@ -1,4 +1,4 @@
-// Department codes for tests: one department with its groups, by number and name.
+// Department codes for tests: one department with its groups, by number and name, for PLUs 1 to 999999.
 #pragma once
 
 #include "db/plu/PluDatabase.h"
@@ -19,7 +19,7 @@ namespace varnel::test {
 inline std::unique_ptr<CDeptCode> MakeDeptCode(std::uint16_t id, const char* name,
                                                const std::vector<std::pair<std::uint16_t, const char*>>& groups)
 {
-    auto code = std::make_unique<CDeptCode>(id, name);
+    auto code = std::make_unique<CDeptCode>(id, name, 999999);
     for (const auto& [groupId, groupName] : groups)
         code->m_groups.push_back(std::make_unique<CGroupCode>(groupId, groupName));
     return code;

@@ -8,6 +8,7 @@
 #include "app/ui/PluEditorNutrition.h"
 #include "app/ui/PriceMasterDialog.h"
 #include "app/ui/RecordPickers.h"
+#include "db/site/FieldDefSet.h"
 #include "db/site/TextRules.h"
 #include "platform/LocalTime.h"
 #include "platform/UserPrompt.h"
@@ -161,6 +162,7 @@ PluEditSettings SettingsOf(const CMainFrame& frame, const MainFrameWindow& windo
     settings.headOffice = frame.IsHeadOfficeMode();
     settings.siteZone = settings.headOffice ? frame.GetCurrentPriceZone() : 0;
     settings.deptGroupSearch = frame.UseDeptGroupSearch();
+    settings.deptCodeDisplay = DeptCodeDisplay::Of(frame.GetGeneralSetup(), FieldDefSet(frame));
     settings.canEditNutrition = frame.CanEditNutrition();
     settings.canEditCustomNutrition = frame.CanEditCustomNutrition();
     settings.ausNzNutrition = frame.IsAusNzNutrition();

@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/Vrn3Doc.h"
 #include "app/ui/SiteListWindows.h"
+#include "db/site/FieldDefSet.h"
 #include "db/site/TextRules.h"
 #include "pluedit/SelectionListForm.h"
 #include "pluedit/ui/SelectPluDlg.h"
@@ -57,7 +58,7 @@ std::optional<std::uint32_t> PickRecord(CMainFrame& frame, CVrn3Doc& document, Q
 PluPicker FramePluPicker(CMainFrame& frame, CVrn3Doc& document, QWidget* parent)
 {
     const CGeneralSetup& setup = frame.GetGeneralSetup();
-    const PluListSettings settings = PluListSettings::Of(setup, false, frame.GetCurrentPriceZone(),
+    const PluListSettings settings = PluListSettings::Of(setup, FieldDefSet(frame), false, frame.GetCurrentPriceZone(),
                                                          CharRuleOf(setup, frame.GetSystemDoubleByteFlag()));
     return MakePluPicker(document.GetPluTable(), frame.DeptCodes(), settings, parent);
 }

@@ -5,6 +5,7 @@
 #include "app/ui/CommandTable.h"
 #include "app/ui/MainFrameWindow.h"
 #include "comms/manager/SiteScales.h"
+#include "db/site/FieldDefSet.h"
 #include "db/site/TextRules.h"
 #include "settings/DepartmentChoice.h"
 #include "settings/EditDeptCodesForm.h"
@@ -102,7 +103,9 @@ bool RunUserSettings(CMainFrame& frame, bool profiles, QWidget* parent)
 
 bool RunDeptCodes(CMainFrame& frame, const CPluDefTb* plus, QWidget* parent)
 {
-    EditDeptCodesForm form(frame.DeptCodes(), frame.EventLog(), plus, frame.GetTextRules().chars);
+    EditDeptCodesForm form(frame.DeptCodes(), frame.EventLog(), plus,
+                           DeptCodeDisplay::Of(frame.GetGeneralSetup(), FieldDefSet(frame)),
+                           frame.GetTextRules().chars);
     return CEditDeptCodesDlg(form, CodePageOf(frame), parent).exec() == QDialog::Accepted;
 }
 

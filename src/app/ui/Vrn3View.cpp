@@ -8,6 +8,7 @@
 #include "app/ui/PluEditorNutrition.h"
 #include "app/ui/PluPriceDialogs.h"
 #include "app/ui/RecordPickers.h"
+#include "db/site/FieldDefSet.h"
 #include "db/site/TextRules.h"
 #include "platform/ui/DialogParts.h"
 #include "platform/Messages.h"
@@ -32,8 +33,8 @@ constexpr MessageId kMsgDeleteRangeQuestion = 16390;
 
 PluListSettings ListSettings(const CMainFrame& frame)
 {
-    return PluListSettings::Of(frame.GetGeneralSetup(), frame.UseDeptGroupSearch(), frame.GetCurrentPriceZone(),
-                               frame.GetTextRules().chars);
+    return PluListSettings::Of(frame.GetGeneralSetup(), FieldDefSet(frame), frame.UseDeptGroupSearch(),
+                               frame.GetCurrentPriceZone(), frame.GetTextRules().chars);
 }
 
 PluListViewSettings ViewSettings(const CMainFrame& frame)

@@ -28,7 +28,7 @@ protected:
 TEST_F(EditDeptCodeDlgsTest, ADepartmentCodeWithAGroupIsAddedThroughTheNestedDialogs)
 {
     CDeptCodeList codes;
-    EditDeptCodesForm form(codes, m_log, nullptr, CharRule{});
+    EditDeptCodesForm form(codes, m_log, nullptr, DeptCodeDisplay{}, CharRule{});
     CEditDeptCodesDlg dialog(form, CodePage::Western);
     dialog.show();
     EXPECT_FALSE(test::Child<QPushButton>(dialog, "autoGenerate")->isEnabled());
