@@ -67,8 +67,9 @@ public:
     virtual const CKeyboard* GetLayoutKeyboard(std::uint16_t /*sysType*/) const { return nullptr; }
     // The next record of a job of the frame's lists (operators: job kinds 6 and 7; keyboards: 9 and
     // 10), as IDocument::NextJobRecord; false for a kind the frame does not build.
-    virtual bool NextListJobRecord(std::uint32_t /*kind*/, const CLinkScaleSettings& /*scale*/, KeyCursor& /*cursor*/,
-                                   std::uint32_t /*last*/, ScaleRecordOut& /*out*/, KeyCursor& /*key*/)
+    virtual bool NextListJobRecord(std::uint32_t /*kind*/, const CLinkScaleSettings& /*scale*/, IEventLog& /*log*/,
+                                   KeyCursor& /*cursor*/, std::uint32_t /*last*/, ScaleRecordOut& /*out*/,
+                                   KeyCursor& /*key*/)
     {
         return false;
     }

@@ -183,14 +183,15 @@ std::string MainFrameModel::GetDatabaseExtension() const
     return m_frame.GetDatabaseFileFilter().extension;
 }
 
-bool MainFrameModel::NextListJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, KeyCursor& cursor,
-                                       std::uint32_t last, ScaleRecordOut& out, KeyCursor& key)
+bool MainFrameModel::NextListJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, IEventLog& log,
+                                       KeyCursor& cursor, std::uint32_t last, ScaleRecordOut& out, KeyCursor& key)
 {
     // On a link's worker the rules are those pinned for its pass.
     const TextRules rules = CurrentTextRules();
+    const COperatorList& operators = m_frame.Operators();
     switch (kind) {
-    case SendOperators: return m_frame.Operators().GetNextSendRecord(scale, rules, cursor, last, out, key);
-    case SendOperatorDeletes: return m_frame.Operators().GetNextDeleteRecord(scale, rules, cursor, last, out, key);
+    case SendOperators: return operators.GetNextSendRecord(scale, rules, log, cursor, last, out, key);
+    case SendOperatorDeletes: return operators.GetNextDeleteRecord(scale, rules, log, cursor, last, out, key);
     default: return false;
     }
 }

@@ -52,8 +52,8 @@ public:
     void SetLinksStarted(bool started) override;
     std::string GetDatabaseFilter() const override;
     std::string GetDatabaseExtension() const override;
-    bool NextListJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t last,
-                           ScaleRecordOut& out, KeyCursor& key) override;
+    bool NextListJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, IEventLog& log, KeyCursor& cursor,
+                           std::uint32_t last, ScaleRecordOut& out, KeyCursor& key) override;
     bool StoreListRecord(std::uint16_t dataKind, CLinkScale& scale, std::span<const std::uint8_t> record) override;
     CKeyboardList* GetKeyboardList() override;
     const CKeyboard* GetLayoutKeyboard(std::uint16_t sysType) const override;

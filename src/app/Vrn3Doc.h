@@ -217,8 +217,8 @@ public:
 
     // The records of the jobs that tables do not build: the scale's clock (kind 5, one record of the
     // time 30 seconds ahead), and those of the frame's operators and keyboards.
-    bool NextJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, KeyCursor& cursor, std::uint32_t last,
-                       ScaleRecordOut& out, KeyCursor& key) override;
+    bool NextJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, IEventLog& log, KeyCursor& cursor,
+                       std::uint32_t last, ScaleRecordOut& out, KeyCursor& key) override;
 
     // A Lumen transfer with `scale`: the tables whose records it sends, by number in order (12 the
     // frame's keyboards), and the counts of records received by command index, from 0.

@@ -121,10 +121,10 @@ MessageId CVrn3Doc::RequestScaleData(std::uint16_t dataKind, bool showErrors, co
     return RunScaleComms({ScaleCommsForm::Mode::Receive, Selection(scales), nullptr, dataKind, showErrors});
 }
 
-bool CVrn3Doc::NextJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, KeyCursor& cursor,
+bool CVrn3Doc::NextJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale, IEventLog& log, KeyCursor& cursor,
                              std::uint32_t last, ScaleRecordOut& out, KeyCursor& key)
 {
-    if (kind != SendDateTime) return m_host.NextListJobRecord(kind, scale, cursor, last, out, key);
+    if (kind != SendDateTime) return m_host.NextListJobRecord(kind, scale, log, cursor, last, out, key);
     if (cursor > KeyCursor{last}) return false;
     key = cursor;
     cursor = KeyCursor{last} + 1;  // one record a job

@@ -1,9 +1,8 @@
 #include "settings/OperatorList.h"
 
 #include "db/plu/Document.h"
-#include "db/records/ScaleRecordOut.h"
-#include "db/site/MainFrame.h"
 #include "db/plu/SendDataLog.h"
+#include "db/records/ScaleRecordOut.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/TextFormat.h"
 #include "settings/OperatorRecord.h"
@@ -70,8 +69,9 @@ void COperatorList::Print(std::string& out) const
     out += "\r\n\r\n";
 }
 
-bool COperatorList::GetNextSendRecord(const CLinkScaleSettings& scale, const TextRules& rules, KeyCursor& cursor,
-                                      std::uint32_t highest, ScaleRecordOut& out, KeyCursor& key) const
+bool COperatorList::GetNextSendRecord(const CLinkScaleSettings& scale, const TextRules& rules, IEventLog& log,
+                                      KeyCursor& cursor, std::uint32_t highest, ScaleRecordOut& out,
+                                      KeyCursor& key) const
 {
     if (cursor > highest || cursor > kHighestId || !TakesOperatorRecords(scale.GetScaleType())) return false;
     auto found = m_operators.lower_bound(static_cast<std::uint16_t>(std::max<KeyCursor>(cursor, 0)));
@@ -83,19 +83,20 @@ bool COperatorList::GetNextSendRecord(const CLinkScaleSettings& scale, const Tex
             return true;
         }
         // A refused operator is reported and passed over.
-        ReportRefusal(FrameEventLog(), scale, found->first, out);
+        ReportRefusal(log, scale, found->first, out);
     }
     return false;
 }
 
-bool COperatorList::GetNextDeleteRecord(const CLinkScaleSettings& scale, const TextRules& rules, KeyCursor& cursor,
-                                        std::uint32_t highest, ScaleRecordOut& out, KeyCursor& key) const
+bool COperatorList::GetNextDeleteRecord(const CLinkScaleSettings& scale, const TextRules& rules, IEventLog& log,
+                                        KeyCursor& cursor, std::uint32_t highest, ScaleRecordOut& out,
+                                        KeyCursor& key) const
 {
     if (cursor < 0 || cursor > highest || !TakesOperatorRecords(scale.GetScaleType())) return false;
     const auto id = static_cast<std::uint32_t>(cursor);
     if (!EncodeOperatorClearRecord(scale, rules, id, out)) {
         // Only ids above 99 are refused, and every id after one of them would be: the walk ends.
-        ReportRefusal(FrameEventLog(), scale, id, out);
+        ReportRefusal(log, scale, id, out);
         return false;
     }
     key = cursor;

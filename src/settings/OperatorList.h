@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/plu/DBComTb.h"
+#include "db/site/EventLog.h"
 #include "db/site/GeneralSetup.h"
 #include "db/site/LinkScaleSettings.h"
 #include "db/site/SendQueue.h"
@@ -45,18 +46,18 @@ public:
     // The setup report's lines: nothing for an empty list.
     void Print(std::string& out) const;
 
-    // The records follow the text rules given (those of the job's settings; OperatorRecord.h).
+    // The records follow the text rules given (those of the job's settings; OperatorRecord.h); a
+    // refused record goes to the output's listener, or else to `log` (ReportRefusal).
     // The walk of a send job (kind 6): the record of the first operator from the cursor up to
     // `highest` (the scale's family decides the layout); the cursor moves to the next operator's id,
-    // or past every id after the last one. An operator whose record is refused is reported
-    // (CDBComTb::ReportRefusal) and passed over. False when none is left or the family takes no
-    // operator records.
-    bool GetNextSendRecord(const CLinkScaleSettings& scale, const TextRules& rules, KeyCursor& cursor,
+    // or past every id after the last one. An operator whose record is refused is reported and passed
+    // over. False when none is left or the family takes no operator records.
+    bool GetNextSendRecord(const CLinkScaleSettings& scale, const TextRules& rules, IEventLog& log, KeyCursor& cursor,
                            std::uint32_t highest, ScaleRecordOut& out, KeyCursor& key) const;
     // The walk of a delete job (kind 7): the clear record of the cursor's id, whether the list holds
     // it or not, moving the cursor by one. Id 0 clears every operator at the scale: one record, and the
     // walk is done. A refused id is reported and ends the walk.
-    bool GetNextDeleteRecord(const CLinkScaleSettings& scale, const TextRules& rules, KeyCursor& cursor,
+    bool GetNextDeleteRecord(const CLinkScaleSettings& scale, const TextRules& rules, IEventLog& log, KeyCursor& cursor,
                              std::uint32_t highest, ScaleRecordOut& out, KeyCursor& key) const;
 
     // Queue a send (kind 6) or delete (kind 7) of the ids from..to for every scale through the document

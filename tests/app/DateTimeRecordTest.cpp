@@ -48,10 +48,10 @@ TEST_F(DocumentTest, AClockJobMakesOneRecordOfTheTimeHalfAMinuteAhead)
     ScaleRecordOut out{buffer};
     KeyCursor cursor = 0;
     KeyCursor key = -1;
-    ASSERT_TRUE(doc->NextJobRecord(SendDateTime, scale, cursor, 0, out, key));
+    ASSERT_TRUE(doc->NextJobRecord(SendDateTime, scale, frame, cursor, 0, out, key));
     EXPECT_EQ(key, 0);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.data()) + 8, out.length - 8u), "202403091007,");
-    EXPECT_FALSE(doc->NextJobRecord(SendDateTime, scale, cursor, 0, out, key));
+    EXPECT_FALSE(doc->NextJobRecord(SendDateTime, scale, frame, cursor, 0, out, key));
 }
 
 }  // namespace

@@ -33,9 +33,9 @@ TEST(FrameListRecords, AnOperatorSentByAJobIsReadBackFromTheScalesRecord)
     ScaleRecordOut out{buffer};
     KeyCursor cursor = 1;
     KeyCursor key = 0;
-    ASSERT_TRUE(senderModel.NextListJobRecord(SendOperators, scale, cursor, 10, out, key));
+    ASSERT_TRUE(senderModel.NextListJobRecord(SendOperators, scale, sender, cursor, 10, out, key));
     EXPECT_EQ(key, 7);
-    EXPECT_FALSE(senderModel.NextListJobRecord(SendKeyboardKeys, scale, cursor, 10, out, key));
+    EXPECT_FALSE(senderModel.NextListJobRecord(SendKeyboardKeys, scale, sender, cursor, 10, out, key));
 
     CMainFrame receiver{dir.Path() + "/", RealFileSystem(), clock};
     MainFrameModel receiverModel{receiver};

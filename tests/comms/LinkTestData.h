@@ -164,8 +164,8 @@ public:
         return true;
     }
     // Date and time (kind 5): one record "DT"; operators (kind 6): key records 'O' of the range.
-    bool NextJobRecord(std::uint32_t kind, const CLinkScaleSettings&, KeyCursor& cursor, std::uint32_t last,
-                       ScaleRecordOut& out, KeyCursor& key) override
+    bool NextJobRecord(std::uint32_t kind, const CLinkScaleSettings&, IEventLog&, KeyCursor& cursor,
+                       std::uint32_t last, ScaleRecordOut& out, KeyCursor& key) override
     {
         if (m_onJobRecord) m_onJobRecord();
         std::vector<std::uint8_t> record;

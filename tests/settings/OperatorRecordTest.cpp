@@ -216,19 +216,21 @@ struct ListOf : COperatorList {
     }
 };
 
-Walk SendWalk(const COperatorList& list, std::uint16_t family, KeyCursor from, std::uint32_t highest)
+// Refusals without a listener go to `log`.
+Walk SendWalk(const COperatorList& list, IEventLog& log, std::uint16_t family, KeyCursor from, std::uint32_t highest)
 {
     const CLinkScaleSettings scale = ScaleOfFamily(family);
     return RunWalk(from, [&](KeyCursor& cursor, ScaleRecordOut& out, KeyCursor& key) {
-        return list.GetNextSendRecord(scale, FrameRules(), cursor, highest, out, key);
+        return list.GetNextSendRecord(scale, FrameRules(), log, cursor, highest, out, key);
     });
 }
 
-Walk DeleteWalk(const COperatorList& list, std::uint16_t family, KeyCursor from, std::uint32_t highest)
+Walk DeleteWalk(const COperatorList& list, IEventLog& log, std::uint16_t family, KeyCursor from,
+                std::uint32_t highest)
 {
     const CLinkScaleSettings scale = ScaleOfFamily(family);
     return RunWalk(from, [&](KeyCursor& cursor, ScaleRecordOut& out, KeyCursor& key) {
-        return list.GetNextDeleteRecord(scale, FrameRules(), cursor, highest, out, key);
+        return list.GetNextDeleteRecord(scale, FrameRules(), log, cursor, highest, out, key);
     });
 }
 
@@ -250,11 +252,11 @@ TEST(OperatorRecordTest, TheSendWalkSkipsGapsAndEndsPastEveryId)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << " to " << c.highest);
-        const Walk walk = SendWalk(list, 10, c.from, c.highest);
+        const Walk walk = SendWalk(list, frame, 10, c.from, c.highest);
         EXPECT_EQ(walk.keys, c.keys);
         EXPECT_EQ(walk.cursors, c.cursors);
     }
-    EXPECT_TRUE(SendWalk(list, 9, 0, 99).keys.empty());
+    EXPECT_TRUE(SendWalk(list, frame, 9, 0, 99).keys.empty());
     EXPECT_TRUE(frame.m_events.empty());
 }
 
@@ -262,10 +264,10 @@ TEST(OperatorRecordTest, TheDeleteWalkClearsEveryIdAndIdZeroOnce)
 {
     TestMainFrame frame;
     const ListOf list{4};
-    EXPECT_EQ(DeleteWalk(list, 0, 0, 99).keys, std::vector<KeyCursor>{0});
-    EXPECT_EQ(DeleteWalk(list, 12, 0, 0xFFFFFFFF).keys, std::vector<KeyCursor>{0});
-    EXPECT_EQ(DeleteWalk(list, 6, 3, 5).keys, (std::vector<KeyCursor>{3, 4, 5}));
-    EXPECT_TRUE(DeleteWalk(list, 9, 3, 5).keys.empty());
+    EXPECT_EQ(DeleteWalk(list, frame, 0, 0, 99).keys, std::vector<KeyCursor>{0});
+    EXPECT_EQ(DeleteWalk(list, frame, 12, 0, 0xFFFFFFFF).keys, std::vector<KeyCursor>{0});
+    EXPECT_EQ(DeleteWalk(list, frame, 6, 3, 5).keys, (std::vector<KeyCursor>{3, 4, 5}));
+    EXPECT_TRUE(DeleteWalk(list, frame, 9, 3, 5).keys.empty());
     EXPECT_TRUE(frame.m_events.empty());
 }
 
@@ -280,7 +282,7 @@ TEST(OperatorRecordTest, IdsATwoDigitLayoutCannotHoldAreReportedNotCut)
     for (KeyCursor cursor = 0, key = 0;;) {
         ScaleRecordOut out{buffer};
         out.refusals = &refusals;
-        if (!list.GetNextSendRecord(family0, FrameRules(), cursor, 101, out, key)) break;
+        if (!list.GetNextSendRecord(family0, FrameRules(), frame, cursor, 101, out, key)) break;
         sent.push_back(key);
     }
     EXPECT_EQ(sent, (std::vector<KeyCursor>{98, 99}));
@@ -289,11 +291,11 @@ TEST(OperatorRecordTest, IdsATwoDigitLayoutCannotHoldAreReportedNotCut)
     EXPECT_TRUE(frame.m_events.empty());
 
     // Without a listener the refusal goes to the event log; a delete walk ends at its first refused id.
-    EXPECT_EQ(DeleteWalk(list, 8, 98, 200).keys, (std::vector<KeyCursor>{98, 99}));
+    EXPECT_EQ(DeleteWalk(list, frame, 8, 98, 200).keys, (std::vector<KeyCursor>{98, 99}));
     ASSERT_EQ(frame.m_events.size(), 1u);
     EXPECT_EQ(frame.m_events[0].second,
               "Scale [Scale ID = 1] : record 100 was not sent: its operator number does not fit the scale's record");
-    EXPECT_EQ(SendWalk(list, 10, 0, 200).keys, (std::vector<KeyCursor>{98, 99, 100, 101, 102}));
+    EXPECT_EQ(SendWalk(list, frame, 10, 0, 200).keys, (std::vector<KeyCursor>{98, 99, 100, 101, 102}));
 }
 
 std::optional<OperatorFields> Decode(std::uint16_t family, const std::string& record)

@@ -221,7 +221,8 @@ std::optional<CIdEnqLink::ProducedRecord> CIdEnqLink::ProduceRecord(std::uint32_
             break;
         }
         default:
-            made = m_document && m_document->NextJobRecord(kind, *m_currentScale, m_cursor, m_rangeEnd, out, produced);
+            made = m_document &&
+                   m_document->NextJobRecord(kind, *m_currentScale, *m_eventLog, m_cursor, m_rangeEnd, out, produced);
             if (kind == SendDateTime) m_cursor = KeyCursor{m_rangeEnd} + 1;  // one record
             break;
         }

@@ -17,6 +17,7 @@ namespace varnel {
 class CLinkScale;
 class CMasterScale;
 class CObjDatabase;
+class IEventLog;
 struct CLinkScaleSettings;
 struct ScaleRecordOut;
 
@@ -91,9 +92,10 @@ public:
     // and time (job kind 5, one record), operator records and their deletes (6, 7), keyboard keys and
     // keyboard headers (9, 10). It walks
     // from `cursor` (moved past what it looked at) up to `last`; `key` is the key of the record made.
-    // False when none is left.
-    virtual bool NextJobRecord(std::uint32_t /*kind*/, const CLinkScaleSettings& /*scale*/, KeyCursor& /*cursor*/,
-                               std::uint32_t /*last*/, ScaleRecordOut& /*out*/, KeyCursor& /*key*/)
+    // A refused record the output has no listener for is reported to `log`. False when none is left.
+    virtual bool NextJobRecord(std::uint32_t /*kind*/, const CLinkScaleSettings& /*scale*/, IEventLog& /*log*/,
+                               KeyCursor& /*cursor*/, std::uint32_t /*last*/, ScaleRecordOut& /*out*/,
+                               KeyCursor& /*key*/)
     {
         return false;
     }
