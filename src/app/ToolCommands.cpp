@@ -61,17 +61,17 @@ bool OnEditPluRangeProfile(FrameCommandSite& site)
 
 void OnViewWholeLog(FrameCommandSite& site)
 {
-    site.frame.EventLog().ViewWholeLog();
+    site.frame.EventLog().ViewWholeLog(site.frame.GetTextRules().chars);
 }
 
 void OnViewTodaysPriceChanges(FrameCommandSite& site)
 {
-    site.frame.EventLog().ViewTodaysLog(kPriceChangeLines);
+    site.frame.EventLog().ViewTodaysLog(kPriceChangeLines, site.frame.GetTextRules().chars);
 }
 
 void OnViewTodaysDataImport(FrameCommandSite& site)
 {
-    site.frame.EventLog().ViewTodaysLog(kDataImportLines);
+    site.frame.EventLog().ViewTodaysLog(kDataImportLines, site.frame.GetTextRules().chars);
 }
 
 bool OnViewLogRange(FrameCommandSite& site)
@@ -79,7 +79,7 @@ bool OnViewLogRange(FrameCommandSite& site)
     const CAppEventLog& log = site.frame.EventLog();
     LogViewRangeForm form(site.frame.Clock(), log.KeepDays);
     if (!site.ui.SelectLogRange(form)) return false;
-    log.ViewLog(form.ViewFrom(), form.ViewTo(), form.GetContent());
+    log.ViewLog(form.ViewFrom(), form.ViewTo(), form.GetContent(), site.frame.GetTextRules().chars);
     return true;
 }
 

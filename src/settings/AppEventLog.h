@@ -6,6 +6,7 @@
 // open its file is dropped without a message, since the log never reports its own failures.
 #pragma once
 
+#include "db/site/TextRules.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
@@ -91,6 +92,14 @@ struct PluLogScale {
     std::string linkAddress;  // the scale's link name with its network address; empty when the link is not found
 };
 
+// The import a line of custom log 10 or 11 tells of: the file read and the database it went to. Log 10
+// shortens both paths under the store's character rule.
+struct PluLogImport {
+    std::string_view importFile;
+    std::string_view database;
+    CharRule chars;
+};
+
 // One scale of a status run.
 struct ScaleStatusEntry {
     bool socketLink = false;  // only scales on ID-ENQ and Sorrel socket links are logged
@@ -124,11 +133,11 @@ public:
     std::optional<varnel::LogFile> OpenCustomLog(int kind) const;
     // One line of a PLU custom log; kind 8 without a scale writes nothing.
     void WritePluLogLine(varnel::LogFile& file, int kind, const PluLogEntry& plu, const PluLogScale* scale,
-                         std::string_view importFile, std::string_view database, std::int32_t value) const;
+                         const PluLogImport& import, std::int32_t value) const;
     // The same line as text, for a writer that gathers its lines before it opens the log; empty for
     // kind 8 without a scale.
-    std::string FormatPluLogLine(int kind, const PluLogEntry& plu, const PluLogScale* scale,
-                                 std::string_view importFile, std::string_view database, std::int32_t value) const;
+    std::string FormatPluLogLine(int kind, const PluLogEntry& plu, const PluLogScale* scale, const PluLogImport& import,
+                                 std::int32_t value) const;
 
     // The scale status log, written by the link manager in this order.
     void StartScaleStatusLog() const;
@@ -141,12 +150,13 @@ public:
     // The settings block of the setup list.
     void PrintSettings(std::string& out, const CGeneralSetup& setup) const;
 
-    // The viewers: the lines of the range and content, the whole log, today's lines of a content.
-    void ViewLog(double from, double to, int content) const;
-    void ViewWholeLog() const;
-    void ViewTodaysLog(int content) const;
+    // The viewers: the lines of the range and content, the whole log, today's lines of a content. The
+    // view file's folder is read under the store's character rule.
+    void ViewLog(double from, double to, int content, const CharRule& chars) const;
+    void ViewWholeLog(const CharRule& chars) const;
+    void ViewTodaysLog(int content, const CharRule& chars) const;
     // The view file, "LOGVIEW.TXT" beside the event log.
-    std::string GetViewFilePath() const;
+    std::string GetViewFilePath(const CharRule& chars) const;
 
     IClock& GetClock() const { return *m_clock; }
 

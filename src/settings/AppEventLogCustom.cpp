@@ -1,7 +1,6 @@
 // The custom logs (tab-separated PLU and import logs) and the scale status log.
 #include "settings/AppEventLog.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/PathText.h"
 #include "platform/TextFormat.h"
 #include "settings/LogLines.h"
@@ -87,17 +86,15 @@ std::optional<LogFile> CAppEventLog::OpenCustomLog(int kind) const
     return file;
 }
 
-void CAppEventLog::WritePluLogLine(varnel::LogFile& file, int kind, const PluLogEntry& plu,
-                                   const PluLogScale* scale, std::string_view importFile, std::string_view database,
-                                   std::int32_t value) const
+void CAppEventLog::WritePluLogLine(varnel::LogFile& file, int kind, const PluLogEntry& plu, const PluLogScale* scale,
+                                   const PluLogImport& import, std::int32_t value) const
 {
-    const std::string line = FormatPluLogLine(kind, plu, scale, importFile, database, value);
+    const std::string line = FormatPluLogLine(kind, plu, scale, import, value);
     if (!line.empty()) (void)file.Append(line);
 }
 
 std::string CAppEventLog::FormatPluLogLine(int kind, const PluLogEntry& plu, const PluLogScale* scale,
-                                           std::string_view importFile, std::string_view database,
-                                           std::int32_t value) const
+                                           const PluLogImport& import, std::int32_t value) const
 {
     if (kind == CustomLogSendFailures && scale == nullptr) return {};
     const int salesMode = plu.salesMode;
@@ -115,15 +112,16 @@ std::string CAppEventLog::FormatPluLogLine(int kind, const PluLogEntry& plu, con
         const std::string where = scale == nullptr ? std::string{}
                                   : scale->linkAddress.empty() ? scale->name
                                                                : scale->linkAddress;
-        const CharRule chars = CurrentTextRules().chars;
-        line += FormatText("%40s\t%40s\t%15s\t%8u\t%9d\t%9d\t", AbbreviatePath(importFile, kLogPathWidth, chars).c_str(),
-                           AbbreviatePath(database, kLogPathWidth, chars).c_str(), where.c_str(), plu.pluNumber,
-                           salesMode, plu.unitPrice);
+        line += FormatText("%40s\t%40s\t%15s\t%8u\t%9d\t%9d\t",
+                           AbbreviatePath(import.importFile, kLogPathWidth, import.chars).c_str(),
+                           AbbreviatePath(import.database, kLogPathWidth, import.chars).c_str(), where.c_str(),
+                           plu.pluNumber, salesMode, plu.unitPrice);
         break;
     }
     case CustomLogImportPlus:
-        line += FormatText("%s\t%s\t%u\t%d\t%d\t%d\t%d\t", std::string(importFile).c_str(),
-                           std::string(database).c_str(), plu.pluNumber, value, plu.unitPrice, salesMode, shelfLife);
+        line +=
+            FormatText("%s\t%s\t%u\t%d\t%d\t%d\t%d\t", std::string(import.importFile).c_str(),
+                       std::string(import.database).c_str(), plu.pluNumber, value, plu.unitPrice, salesMode, shelfLife);
         break;
     default: break;  // the import summary: its links write the rest of the line
     }

@@ -2,7 +2,6 @@
 // in the text viewer.
 #include "settings/AppEventLog.h"
 
-#include "db/site/MainFrame.h"
 #include "db/text/PathText.h"
 #include "platform/TextViewer.h"
 #include "platform/UserPrompt.h"
@@ -37,12 +36,12 @@ void Show(const std::string& path)
 
 }  // namespace
 
-std::string CAppEventLog::GetViewFilePath() const
+std::string CAppEventLog::GetViewFilePath(const CharRule& chars) const
 {
-    return std::string(GetDirFromPath(LogFile, CurrentTextRules().chars)) + "LOGVIEW.TXT";
+    return std::string(GetDirFromPath(LogFile, chars)) + "LOGVIEW.TXT";
 }
 
-void CAppEventLog::ViewLog(double from, double to, int content) const
+void CAppEventLog::ViewLog(double from, double to, int content, const CharRule& chars) const
 {
     auto log = ReadWhole(*m_fs, LogFile);
     if (!log) {
@@ -54,23 +53,25 @@ void CAppEventLog::ViewLog(double from, double to, int content) const
         ShowMessage(kNoEntriesInRange);
         return;
     }
-    if (!WriteViewFile(*m_fs, GetViewFilePath(), extract)) {
+    const std::string path = GetViewFilePath(chars);
+    if (!WriteViewFile(*m_fs, path, extract)) {
         ShowMessage(kFileOpenError);
         return;
     }
-    Show(GetViewFilePath());
+    Show(path);
 }
 
-void CAppEventLog::ViewWholeLog() const
+void CAppEventLog::ViewWholeLog(const CharRule& chars) const
 {
     auto log = ReadWhole(*m_fs, LogFile);
-    if (log && WriteViewFile(*m_fs, GetViewFilePath(), *log)) Show(GetViewFilePath());
+    const std::string path = GetViewFilePath(chars);
+    if (log && WriteViewFile(*m_fs, path, *log)) Show(path);
 }
 
-void CAppEventLog::ViewTodaysLog(int content) const
+void CAppEventLog::ViewTodaysLog(int content, const CharRule& chars) const
 {
     const double now = LogNow(*m_clock);
-    ViewLog(DayStart(now), DayEnd(now), content);
+    ViewLog(DayStart(now), DayEnd(now), content, chars);
 }
 
 }  // namespace varnel

@@ -130,8 +130,8 @@ TEST_F(EventLogWriteTest, ACustomLogGetsItsHeaderOnlyWhenCreated)
     for (int i = 0; i < 2; ++i) {
         auto file = m_log.OpenCustomLog(CustomLogPluUpdates);
         ASSERT_TRUE(file);
-        m_log.WritePluLogLine(*file, CustomLogPluUpdates, PluLogEntry{12, 199, 0, 3, "\x1b" "C1Apples"}, nullptr, "",
-                              "", 0);
+        m_log.WritePluLogLine(*file, CustomLogPluUpdates, PluLogEntry{12, 199, 0, 3, "\x1b" "C1Apples"}, nullptr, {},
+                              0);
     }
     const std::string line = kNow + "\t      12\t      199\t        0\t        3\tApples\r\n";
     EXPECT_EQ(ReadWholeFile(m_log.PluUpdateLogFile),
@@ -166,7 +166,7 @@ TEST_F(EventLogWriteTest, PluLogLinesFollowTheirKind)
         WriteWholeFile(path, "");
         auto file = LogFile::Open(RealFileSystem(), path, LogFile::Mode::AppendExisting);
         ASSERT_TRUE(file);
-        m_log.WritePluLogLine(*file, c.kind, plu, c.scale, "/in/a.csv", "db.pld", 99);
+        m_log.WritePluLogLine(*file, c.kind, plu, c.scale, {"/in/a.csv", "db.pld", CharRule{}}, 99);
         file.reset();
         EXPECT_EQ(ReadWholeFile(path), c.expected.empty() ? "" : kNow + "\t" + c.expected);
     }
@@ -181,7 +181,7 @@ TEST_F(EventLogWriteTest, DescriptionsAreReadWithinTheirBytes)
                                                std::string_view("\x1b" "C1\x1b" "C")}) {
         auto file = LogFile::Open(RealFileSystem(), path, LogFile::Mode::AppendExisting);
         ASSERT_TRUE(file);
-        m_log.WritePluLogLine(*file, CustomLogPluUpdates, PluLogEntry{1, 0, 0, 0, description}, nullptr, "", "", 0);
+        m_log.WritePluLogLine(*file, CustomLogPluUpdates, PluLogEntry{1, 0, 0, 0, description}, nullptr, {}, 0);
     }
     const std::string line = kNow + "\t       1\t        0\t        0\t        0\t\r\n";
     EXPECT_EQ(ReadWholeFile(path), line + line + line + line + line);

@@ -61,14 +61,14 @@ protected:
 TEST_F(LogViewerTest, TheExtractIsWrittenBesideTheLogAndShown)
 {
     WriteWholeFile(m_log.LogFile, kLog);
-    m_log.ViewTodaysLog(LogContentPriceChanges);
+    m_log.ViewTodaysLog(LogContentPriceChanges, CharRule{});
     const std::string viewFile = m_dir.File("LOGVIEW.TXT");
-    EXPECT_EQ(m_log.GetViewFilePath(), viewFile);
+    EXPECT_EQ(m_log.GetViewFilePath(CharRule{}), viewFile);
     EXPECT_EQ(ReadWholeFile(viewFile), kPrice);
     EXPECT_EQ(m_viewer.m_shown, std::vector<std::string>{viewFile});
     EXPECT_TRUE(m_prompt.m_ids.empty());
 
-    m_log.ViewWholeLog();
+    m_log.ViewWholeLog(CharRule{});
     EXPECT_EQ(ReadWholeFile(viewFile), kLog);
     EXPECT_EQ(m_viewer.m_shown.size(), 2u);
 }
@@ -76,10 +76,10 @@ TEST_F(LogViewerTest, TheExtractIsWrittenBesideTheLogAndShown)
 TEST_F(LogViewerTest, NothingToShowOrNoLogIsAMessageAndNoViewer)
 {
     WriteWholeFile(m_log.LogFile, kLog);
-    m_log.ViewTodaysLog(LogContentImports);
+    m_log.ViewTodaysLog(LogContentImports, CharRule{});
     (void)RealFileSystem().Remove(m_log.LogFile);
-    m_log.ViewLog(At(1, 0), At(31, 0), LogContentAll);
-    m_log.ViewWholeLog();
+    m_log.ViewLog(At(1, 0), At(31, 0), LogContentAll, CharRule{});
+    m_log.ViewWholeLog(CharRule{});
     EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{61407, 61216}));
     EXPECT_TRUE(m_viewer.m_shown.empty());
 }

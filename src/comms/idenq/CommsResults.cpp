@@ -104,8 +104,7 @@ void CIdEnqLink::WriteCommsLog(std::string& out, std::string_view a, std::string
     }
 }
 
-void CIdEnqLink::WritePluLogLines(const CAppEventLog& log, std::string& out, std::string_view importFile,
-                                  std::string_view database) const
+void CIdEnqLink::WritePluLogLines(const CAppEventLog& log, std::string& out, const PluLogImport& import) const
 {
     const CPluDefTb* plus = GetPluTable();
     if (plus == nullptr) return;
@@ -117,8 +116,7 @@ void CIdEnqLink::WritePluLogLines(const CAppEventLog& log, std::string& out, std
             const CSendDataLog* job = queue[i].get();
             if (!job || job->m_tableId != CPluDefTb::kTableNo || job->m_kind != SendRecords) continue;
             if (const auto* plu = dynamic_cast<const CPluDefRec*>(plus->FindRecord(job->m_rangeStart)))
-                out += log.FormatPluLogLine(CustomLogImportErrors, MakePluLogEntry(*plu), &who, importFile, database,
-                                            0);
+                out += log.FormatPluLogLine(CustomLogImportErrors, MakePluLogEntry(*plu), &who, import, 0);
         }
     }
 }
@@ -148,7 +146,7 @@ void CLinkScale::WriteUnsentPluLog(const CAppEventLog& log, CPluDefTb& plus, con
         KeyCursor first = job->m_rangeStart;
         plus.LogSendFailedRange(
             [&](const CPluDefRec& plu) {
-                log.WritePluLogLine(*file, CustomLogSendFailures, MakePluLogEntry(plu), &scale, {}, {}, 0);
+                log.WritePluLogLine(*file, CustomLogSendFailures, MakePluLogEntry(plu), &scale, {}, 0);
             },
             first, job->m_rangeEnd);
     }

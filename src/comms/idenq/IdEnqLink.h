@@ -63,6 +63,7 @@
 namespace varnel {
 
 class CAppEventLog;
+struct PluLogImport;
 class CPluDefTb;
 class IDocument;
 
@@ -234,8 +235,7 @@ public:
     void LogCommsResults(const IEventLog& log) const;
     void WriteCommsLog(std::string& out, std::string_view a, std::string_view b, std::uint32_t value,
                        std::uint32_t count) const;
-    void WritePluLogLines(const CAppEventLog& log, std::string& out, std::string_view importFile,
-                          std::string_view database) const;
+    void WritePluLogLines(const CAppEventLog& log, std::string& out, const PluLogImport& import) const;
     // "name (a.b.c.d)" or "a.b.c.d" for a socket link; the name (or nothing) for other links.
     std::string FormatNameWithAddress(std::optional<std::string_view> name) const;
     // One scale status line per scale; the PLU send-failure lines of every scale's unlogged PLU jobs.

@@ -37,6 +37,7 @@
 namespace varnel {
 
 class CAppEventLog;
+struct PluLogImport;
 class IDocument;
 
 class CIdEnqLinkList : public CObject {
@@ -133,8 +134,7 @@ public:
     void LogCommsResults(const IEventLog& log) const;
     void WriteCommsLog(std::string& out, std::string_view a, std::string_view b, std::uint32_t value,
                        std::uint32_t count) const;
-    void WritePluLogLines(const CAppEventLog& log, std::string& out, std::string_view importFile,
-                          std::string_view database) const;
+    void WritePluLogLines(const CAppEventLog& log, std::string& out, const PluLogImport& import) const;
 
     // Comparisons of scales with the database. Before one, the selected scales of enabled links start
     // their compare result files (titled by their link, or by link and scale when the setup's links

@@ -67,11 +67,10 @@ void CIdEnqLinkList::WriteCommsLog(std::string& out, std::string_view a, std::st
         if (link->m_enabled) link->WriteCommsLog(out, a, b, value, count);
 }
 
-void CIdEnqLinkList::WritePluLogLines(const CAppEventLog& log, std::string& out, std::string_view importFile,
-                                      std::string_view database) const
+void CIdEnqLinkList::WritePluLogLines(const CAppEventLog& log, std::string& out, const PluLogImport& import) const
 {
     for (const auto& link : m_links)
-        if (link->m_enabled) link->WritePluLogLines(log, out, importFile, database);
+        if (link->m_enabled) link->WritePluLogLines(log, out, import);
 }
 
 void CIdEnqLinkList::WriteCompareResultFiles(const ScaleDefs* scales, const CGeneralSetup& setup)

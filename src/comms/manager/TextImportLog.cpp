@@ -18,16 +18,16 @@ void AppendToCustomLog(const CAppEventLog& log, int kind, const std::string& lin
 
 }  // namespace
 
-void LogTextImport(const CAppEventLog& log, const CIdEnqLinkList& links, std::string_view importFile,
-                   std::string_view database, std::uint32_t imported, std::uint32_t sent)
+void LogTextImport(const CAppEventLog& log, const CIdEnqLinkList& links, const PluLogImport& import,
+                   std::uint32_t imported, std::uint32_t sent)
 {
     if (log.ImportLogsOn == 0) return;
     std::string summary;
-    links.WriteCommsLog(summary, importFile, database, imported, sent);
+    links.WriteCommsLog(summary, import.importFile, import.database, imported, sent);
     AppendToCustomLog(log, CustomLogImportSummary, summary);
     if (sent == 0) return;
     std::string unsent;
-    links.WritePluLogLines(log, unsent, importFile, database);
+    links.WritePluLogLines(log, unsent, import);
     AppendToCustomLog(log, CustomLogImportErrors, unsent);
 }
 

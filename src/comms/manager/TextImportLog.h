@@ -4,14 +4,14 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 namespace varnel {
 
 class CAppEventLog;
 class CIdEnqLinkList;
+struct PluLogImport;
 
-void LogTextImport(const CAppEventLog& log, const CIdEnqLinkList& links, std::string_view importFile,
-                   std::string_view database, std::uint32_t imported, std::uint32_t sent);
+void LogTextImport(const CAppEventLog& log, const CIdEnqLinkList& links, const PluLogImport& import,
+                   std::uint32_t imported, std::uint32_t sent);
 
 }  // namespace varnel

@@ -151,7 +151,7 @@ TEST_F(CommsResults, ImportErrorLinesNameThePluOfEachUndeliveredSendJob)
     Scale(0).m_sendQueue.push_back(std::make_unique<CSendDataLog>(SendKeyDeletes, 2, 10, 20));
     Scale(0).m_currentJobStart = 1;
     std::string out;
-    link.WritePluLogLines(log, out, "import.txt", "shop.pld");
+    link.WritePluLogLines(log, out, {"import.txt", "shop.pld", frame.GetTextRules().chars});
     const std::vector<std::string> lines = Lines(out);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("import.txt"), std::string::npos);

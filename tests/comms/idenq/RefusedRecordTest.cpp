@@ -168,7 +168,7 @@ TEST_F(RefusedRecord, TheImportLogsCountItAsNotSentAndTakeTheLocksInTheWorkersOr
     log.ImportLogsOn = 1;
     log.ImportSummaryLogFile = m_dir.File("summary.log");
     log.ImportErrorLogFile = m_dir.File("errors.log");
-    LogTextImport(log, m_links, "plus.csv", "shop.pld", 2, 2);
+    LogTextImport(log, m_links, {"plus.csv", "shop.pld", m_frame.GetTextRules().chars}, 2, 2);
 
     const std::string summary = ReadWholeFile(m_dir.File("summary.log"));
     const std::string counts = FormatText("\t%15d\t%15d\t%15d\r\n", 2, 1, 1);  // imported, sent, not sent

@@ -105,7 +105,7 @@ TEST_F(LinkListReports, ATextImportLogsEachScalesSummaryAndThePlusNotSent)
         m_log.ImportSummaryLogFile = fresh.File("summary.log");
         m_log.ImportErrorLogFile = fresh.File("errors.log");
         m_log.ImportLogsOn = c.logsOn ? 1 : 0;
-        LogTextImport(m_log, m_links, "/in/plus.csv", "/db/shop.pld", 7, c.sent);
+        LogTextImport(m_log, m_links, {"/in/plus.csv", "/db/shop.pld", m_frame.GetTextRules().chars}, 7, c.sent);
         EXPECT_EQ(ReadOrNone(fresh.File("summary.log")), c.summary);
         const std::string errors = ReadOrNone(fresh.File("errors.log"));
         if (!c.errorsWritten) {
