@@ -85,7 +85,7 @@ LinkSetupContext MakeLinkSetupContext(CMainFrame& frame, CVrn3Doc& document)
     context.departments = &frame.Departments();
     context.eventLog = &frame.EventLog();
     context.scaleDataDirectory = frame.GetScaleDataDirectory();
-    context.allowSetupChange = [] { return CheckUserPermission(kSetupTableNo, kRightUpdate, true); };
+    context.allowSetupChange = [&frame] { return CheckUserPermission(frame, kSetupTableNo, kRightUpdate, true); };
     context.hasSetupRight = [&frame](std::uint8_t mask) { return frame.HasTableAccess(kSetupTableNo, mask); };
     return context;
 }
@@ -112,7 +112,8 @@ bool EditCommsLinks(CMainFrame& frame, IDocumentHost& host, CVrn3Doc& document, 
 bool EditDataSaveComms(CMainFrame& frame, const EnterSetupPassword& enterPassword)
 {
     return RunSettingsListCommand(frame, {true, false, false, false}, enterPassword, [&frame] {
-        return frame.Qd47Link().EditSettings([] { return CheckUserPermission(kSetupTableNo, kRightUpdate, true); });
+        return frame.Qd47Link().EditSettings(
+            [&frame] { return CheckUserPermission(frame, kSetupTableNo, kRightUpdate, true); });
     });
 }
 

@@ -92,7 +92,7 @@ bool EditFieldSet(CMainFrame& frame, const FieldSetCommand& command, const Enter
     CLabPropMap& set = frame.FieldDefs(command.set);
     FieldSetupForm form(set, command.range);
     if (!runDialog(form)) return false;
-    if (!CheckUserPermission(kSetupTable, AccessUpdate, true)) return false;
+    if (!CheckUserPermission(frame, kSetupTable, AccessUpdate, true)) return false;
     TakeFieldSet(set, form.GetDefinitions());
     // Both rules change the set before it is saved, so the file holds what the frame uses.
     if (command.set == FieldDefMap::Plu && frame.GetGeneralSetup().m_defaultScaleFamily < kRuxFamily)

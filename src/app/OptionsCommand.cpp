@@ -24,7 +24,7 @@ bool RunOptionsCommand(CMainFrame& frame, const OptionsDocument& document, const
                                         frame.PriceZoneFields(), frame.KeyTypes()});
     if (values.passwordProtect && !ui.enterPassword(values.password)) return false;
     if (!ui.runSheet(values)) return false;
-    if (!CheckUserPermission(kSetupTable, AccessUpdate, true)) return false;
+    if (!CheckUserPermission(frame, kSetupTable, AccessUpdate, true)) return false;
     ApplyOptions(frame, document, values);
     if (ui.updateViews) ui.updateViews();
     return true;

@@ -10,7 +10,7 @@ namespace varnel {
 
 bool OnShowSettingsPassword(const CMainFrame& frame)
 {
-    if (!CheckUserPermission(kSetupTable, AccessUpdate, true)) return false;
+    if (!CheckUserPermission(frame, kSetupTable, AccessUpdate, true)) return false;
     ShowMessageText(SetupPasswordText(frame.GetGeneralSetup().m_setupPassword), MessageButtons::Ok,
                     MessageIcon::Information);
     return true;

@@ -64,7 +64,7 @@ bool EditDefaultLineFonts(CMainFrame& frame, const std::function<bool(DefLineFon
     // Which of the optional texts a site uses is not known here: every tab is offered.
     DefLineFontsForm form(ReadLineFontSets(frame.LineFonts()), {true, true, true});
     if (!runDialog(form)) return false;
-    if (!CheckUserPermission(kSetupTable, AccessUpdate, true)) return false;
+    if (!CheckUserPermission(frame, kSetupTable, AccessUpdate, true)) return false;
     StoreLineFontSets(form.GetSets(), frame.LineFonts());
     frame.SaveGeneralSetup(frame.GetGeneralSetupPath());
     return true;

@@ -46,7 +46,7 @@ bool OnEditPluRangeProfile(FrameCommandSite& site)
     AccessSettings& access = frame.Access();
     PluRangeProfileForm form(access.m_activePluRanges, frame.GetGeneralSetup().m_maxPluNo, frame.GetTextRules().chars);
     if (!site.ui.EditPluRangeProfile(form)) return false;
-    if (!CheckUserPermission(kSetupTable, AccessUpdate, true)) return false;
+    if (!CheckUserPermission(frame, kSetupTable, AccessUpdate, true)) return false;
     access.m_activePluRanges = form.GetRanges();
     if (access.m_users.HasPluProfile()) {
         (void)frame.SavePluRangeProfile(access.m_users.GetPluProfile());

@@ -118,12 +118,17 @@ const std::vector<std::uint16_t>* CUserSetupList::GetFieldList() const
     return m_current != nullptr ? &m_current->m_fieldFlags : nullptr;
 }
 
+bool CheckUserPermission(const ISiteRules& rights, std::size_t table, std::uint8_t mask, bool showMessage)
+{
+    const bool allowed = rights.HasTableAccess(table, mask);
+    if (!allowed && showMessage) ShowMessage(kNotAllowed, MessageButtons::Ok);
+    return allowed;
+}
+
 bool CheckUserPermission(std::size_t table, std::uint8_t mask, bool showMessage)
 {
     const IMainFrame* frame = GetMainFrame();
-    const bool allowed = frame == nullptr || frame->HasTableAccess(table, mask);
-    if (!allowed && showMessage) ShowMessage(kNotAllowed, MessageButtons::Ok);
-    return allowed;
+    return frame == nullptr || CheckUserPermission(*frame, table, mask, showMessage);
 }
 
 }  // namespace varnel

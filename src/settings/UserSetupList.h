@@ -15,6 +15,7 @@ namespace varnel {
 
 class CMasterScaleList;
 class CPriceZoneList;
+class ISiteRules;
 
 class CUserSetupList : public CObject {
     VARNEL_DECLARE_SERIAL(CUserSetupList)
@@ -90,8 +91,10 @@ private:
     const CUserSetup* m_current = nullptr;
 };
 
-// The current user's right on a table through the main frame's users; allowed without a frame or users.
-// When refused and `showMessage` is set, 61328 tells the user that the database was not updated.
+// The current user's right on a table as the site's rules say (ISiteRules::HasTableAccess). When
+// refused and `showMessage` is set, 61328 tells the user that the database was not updated.
+bool CheckUserPermission(const ISiteRules& rights, std::size_t table, std::uint8_t mask, bool showMessage);
+// The same through the installed main frame's users; allowed without a frame.
 bool CheckUserPermission(std::size_t table, std::uint8_t mask, bool showMessage);
 
 }  // namespace varnel
