@@ -5,7 +5,6 @@
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PriceChangeLog.h"
 #include "db/plu/RuxPriceLayout.h"
-#include "db/site/MainFrame.h"
 #include "db/text/PriceText.h"
 #include "platform/UserPrompt.h"
 
@@ -29,7 +28,7 @@ std::int32_t ReadColumn(const RuxPriceRecordBytes& record, std::string_view name
 ChangeMultiPriceForm::ChangeMultiPriceForm(ChangePricesSite site, const CLabProp* flagDefinition, std::uint16_t zone)
     : ChangePricesForm(std::move(site)), m_flagDefinition(flagDefinition), m_zone(zone),
       m_field(AmountField::Of(IsMarkdown() ? kRuxMarkdownPriceField : kRuxUnitPriceField)),
-      m_counterApart(CurrentGeneralSetup().m_noAutoRuxPriceRecord != 0)
+      m_counterApart(Site().plus.GetRoles().Setup().m_noAutoRuxPriceRecord != 0)
 {
 }
 

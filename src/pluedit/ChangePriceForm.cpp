@@ -4,7 +4,6 @@
 #include "db/plu/PluDefTb.h"
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PriceChangeLog.h"
-#include "db/site/MainFrame.h"
 #include "db/text/PriceText.h"
 
 namespace varnel {
@@ -19,7 +18,7 @@ constexpr std::uint8_t kWeighedFlag = 2;
 
 ChangePriceForm::ChangePriceForm(ChangePricesSite site, const CLabProp* flagDefinition, std::uint16_t zone)
     : ChangePricesForm(std::move(site)),
-      m_flagDefinition(CurrentGeneralSetup().m_market == MarketSweden ? nullptr : flagDefinition), m_zone(zone),
+      m_flagDefinition(Site().plus.GetRoles().Setup().m_market == MarketSweden ? nullptr : flagDefinition), m_zone(zone),
       m_field(AmountField::Of(IsMarkdown() ? kMarkdownPriceField : kUnitPriceField))
 {
 }

@@ -97,7 +97,7 @@ bool ChangePricesForm::Refuse(int focus, MessageId message)
 
 void ChangePricesForm::ChangeDone(const CPluDefRec& row) const
 {
-    row.WriteToPluUpdateLog();
+    m_site.plus.GetRoles().log.WriteToPluUpdateLog(row);
     if (m_site.updateViews) m_site.updateViews();
 }
 

@@ -5,7 +5,6 @@
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/plu/PriceChangeLog.h"
-#include "db/site/MainFrame.h"
 #include "db/text/PriceText.h"
 #include "platform/TextFormat.h"
 #include "settings/AppEventLog.h"
@@ -204,7 +203,7 @@ bool ChangeZonePriceForm::Apply()
 
 void ChangeZonePriceForm::LogChange(const CPluDefRec& original) const
 {
-    const IEventLog& events = FrameEventLog();
+    const IEventLog& events = Site().plus.GetRoles().log;
     const long plu = static_cast<long>(GetCurrentPlu());
     const std::string desc = PriceChangeLogDesc(original, Site().plus.GetRoles().Text().chars);
     const std::uint16_t field = EditedField();
