@@ -154,7 +154,7 @@ void Load(benchmark::State& state, bool showFields)
 {
     Site& site = BenchSite();
     PluEditForm form(PluEditSite{site.db, site.frame.m_priceZones, site.departments, site.settings,
-                                 LabelTextSettings(), site.document, site.services});
+                                 LabelTextSettings(), site.document, site.services, site.frame, site.frame});
     form.Build(FormUnits{6, 13});
     std::vector<double> ratios;
     for (auto _ : state) {

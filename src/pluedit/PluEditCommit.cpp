@@ -2,7 +2,6 @@
 #include "pluedit/PluEditForm.h"
 
 #include "db/plu/PluFieldAccess.h"
-#include "db/site/MainFrame.h"
 #include "db/text/PriceText.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
@@ -64,7 +63,7 @@ bool PluEditForm::CheckFieldValue(const CLabProp& definition, std::int32_t& valu
     if (!definition.m_values.empty()) return true;
     const std::uint16_t fieldNo = definition.m_fieldNo;
     if (IsTimeField(definition) && (value % 100 > 59 || value / 100 > 23)) return false;
-    const std::uint16_t market = CurrentGeneralSetup().m_market;
+    const std::uint16_t market = Setup().m_market;
     if (fieldNo == kTare && market != MarketUsa && market != MarketHongKong) {
         if ((value & 1) != 0) {
             value &= ~1;
@@ -185,12 +184,12 @@ bool PluEditForm::CommitPluNumber(std::string_view text)
 {
     std::uint32_t number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    const std::uint32_t maxPlu = CurrentGeneralSetup().m_maxPluNo;
+    const std::uint32_t maxPlu = Setup().m_maxPluNo;
     if (error != std::errc() || end != text.data() + text.size() || text.empty())
         ShowMessage(kMsgNotNumeric);
     else if (number < 1 || number > maxPlu)
         ShowRangeMessage(1, static_cast<std::int32_t>(maxPlu));
-    else if (!FrameSiteRules().IsPluNumberAllowed(number))
+    else if (!m_site.rules.IsPluNumberAllowed(number))
         ShowMessage(kMsgProhibitedPlu);
     else {
         if (number != m_current) {

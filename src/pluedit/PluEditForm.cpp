@@ -4,7 +4,6 @@
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/plu/RuxPriceRecord.h"
-#include "db/site/MainFrame.h"
 #include "db/store/ObjDatabase.h"
 #include "platform/UserPrompt.h"
 #include "platform/TextFormat.h"
@@ -63,7 +62,7 @@ void StoreDefaults(CPluDefRec& row, const CLabPropMap& map)
 }  // namespace
 
 PluEditForm::PluEditForm(PluEditSite site, const ILabelTextMeasure* measure)
-    : m_site(std::move(site)), m_measure(measure), m_editor(m_site.textSettings, measure)
+    : m_site(std::move(site)), m_fields(m_site.rules), m_measure(measure), m_editor(m_site.textSettings, measure)
 {
     m_editor.SetTextKind(kDescriptionKind, 0);
     m_editor.SetFormatButtonShown(true);  // the window's form has "Format..." beside the effects
@@ -90,14 +89,13 @@ CPluPriceZoneTb* PluEditForm::Zones() const
 
 void PluEditForm::Build(const FormUnits& units)
 {
-    const ISiteRules& site = FrameSiteRules();
-    m_pages = BuildPluEditPages(m_site.settings.layoutKind, site.GetFieldDefMap(FieldDefMap::Plu),
-                                site.GetFieldDefMap(FieldDefMap::Plu2));
+    m_pages = BuildPluEditPages(m_site.settings.layoutKind, m_fields.Map(FieldDefMap::Plu),
+                                m_fields.Map(FieldDefMap::Plu2));
     std::size_t largest = 0;
     for (const PluEditPage& page : m_pages.pages) largest = std::max(largest, page.fields.size());
     m_areas = ComputePluEditAreas({m_pages.pages.size(), largest, IsZoneHintShown(),
                                    units.Y(PluEditAreas::kFormHeight), m_site.settings.screenLimitPixels});
-    const CGeneralSetup& setup = CurrentGeneralSetup();
+    const CGeneralSetup& setup = Setup();
     const PluControlRules rules{m_site.settings.deptGroupSearch, false, m_site.settings.layoutKind,
                                 setup.m_defaultScaleFamily, setup.m_deptGroupByText != 0};
     m_controls = LayOutPluFields(m_pages, m_areas, units, rules);
@@ -125,7 +123,7 @@ void PluEditForm::SelectPage(std::size_t page)
 std::string PluEditForm::GetLabelText(const PluFieldControl& control) const
 {
     const CLabProp& definition = *control.definition;
-    if (IsZoneHintShown() && IsPriceZoneField(CurrentFieldDefs(), definition.m_fieldNo))
+    if (IsZoneHintShown() && IsPriceZoneField(m_fields, definition.m_fieldNo))
         return "*" + definition.m_name;
     return definition.m_name;
 }
@@ -214,8 +212,8 @@ void PluEditForm::PrepareNewPlu(std::uint32_t pluNumber)
     InitPluDataDefaults(pluNumber, m_row);
     m_row.Set(PluCol::RegCode, std::string("0000"));
     // The second map's defaults count wherever its family's scales may be.
-    if (m_site.settings.family9Scale && CurrentGeneralSetup().m_defaultScaleFamily != kFamily9)
-        StoreDefaults(m_row, FrameSiteRules().GetFieldDefMap(FieldDefMap::Plu2));
+    if (m_site.settings.family9Scale && Setup().m_defaultScaleFamily != kFamily9)
+        StoreDefaults(m_row, m_fields.Map(FieldDefMap::Plu2));
     (void)SetPluFieldValue(m_row, kItem, static_cast<std::int32_t>(pluNumber));
     m_editor.Clear();
     m_editor.SetLabelWidth(m_row.Get(PluCol::LabelWidth));
@@ -233,7 +231,7 @@ void PluEditForm::LoadExtraPrices()
 {
     m_extraPricesChanged = false;
     if (m_site.settings.layoutKind == 0) return;
-    const bool keptApart = CurrentGeneralSetup().m_noAutoRuxPriceRecord != 0;
+    const bool keptApart = Setup().m_noAutoRuxPriceRecord != 0;
     std::optional<ExtraPriceRecord> defaults;  // the same for every table without a row
     bool anyRow = false;
     for (std::size_t table = 0; table < m_extraPrices.size(); ++table) {
@@ -304,7 +302,7 @@ std::int32_t PluEditForm::GetShownValue(const PluFieldControl& control) const
 
 void PluEditForm::SetFieldValue(const CLabProp& definition, std::int32_t value)
 {
-    if (m_zone != 0 && IsPriceZoneField(CurrentFieldDefs(), definition.m_fieldNo))
+    if (m_zone != 0 && IsPriceZoneField(m_fields, definition.m_fieldNo))
         SetZoneEntry(definition.m_fieldNo, m_zone, value, m_pendingZoneValues);
     else
         (void)SetPluFieldValue(m_row, definition, value);
@@ -522,7 +520,7 @@ std::uint32_t PluEditForm::GetPrintedLength() const
         if (numbers != m_extraMessages) {
             m_extraMessages = numbers;
             m_extraMessageLength = 0;
-            const CGeneralSetup& setup = CurrentGeneralSetup();
+            const CGeneralSetup& setup = Setup();
             for (std::size_t n = 0; n < numbers.size(); ++n)
                 if (numbers[n] != 0 && setup.m_extraMessagesInLengthCheck[n] != 0)
                     m_extraMessageLength += ExtraMessageLength(static_cast<int>(n + 1), numbers[n]);
@@ -562,8 +560,8 @@ void PluEditForm::OnZoneSelected(std::optional<std::size_t> row)
 
 PluEditForm::ActiveMode PluEditForm::GetActiveMode() const
 {
-    if (CurrentGeneralSetup().m_pluActiveInactive == 0) return ActiveMode::Hidden;
-    return m_pages.activeInactive && IsPriceZoneField(CurrentFieldDefs(), kActiveInactive) ? ActiveMode::Combo
+    if (Setup().m_pluActiveInactive == 0) return ActiveMode::Hidden;
+    return m_pages.activeInactive && IsPriceZoneField(m_fields, kActiveInactive) ? ActiveMode::Combo
                                                                                    : ActiveMode::Radios;
 }
 
@@ -576,15 +574,15 @@ FieldChoices PluEditForm::GetActiveChoices() const
 
 FieldChoices PluEditForm::GetLabelWidthChoices() const
 {
-    return LabelWidthChoices(m_editor.GetLabelWidth(), CurrentGeneralSetup());
+    return LabelWidthChoices(m_editor.GetLabelWidth(), Setup());
 }
 
 FieldChoices PluEditForm::GetDescLengthChoices() const
 {
-    return DescLengthChoices(m_row.Get(PluCol::DescLen), CurrentGeneralSetup());
+    return DescLengthChoices(m_row.Get(PluCol::DescLen), Setup());
 }
 
-bool PluEditForm::AreHostFlagsShown() const { return CurrentGeneralSetup().m_ctrlFlagPair != 0; }
+bool PluEditForm::AreHostFlagsShown() const { return Setup().m_ctrlFlagPair != 0; }
 
 void PluEditForm::OnPromotion() { m_site.services.EditPluPromotion(m_current); }
 
@@ -607,7 +605,7 @@ bool PluEditForm::OnPicker(int button)
 
 bool PluEditForm::PickExtraPrices()
 {
-    const bool keptApart = CurrentGeneralSetup().m_noAutoRuxPriceRecord != 0;
+    const bool keptApart = Setup().m_noAutoRuxPriceRecord != 0;
     ExtraPriceRecords copy = m_extraPrices;
     if (!keptApart) RuxPriceRecordFromPlu(copy[0], m_row);
     if (!m_site.services.EditExtraPrices(m_current, copy)) return false;

@@ -10,6 +10,8 @@
 #include "db/plu/FieldChoices.h"
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PriceZoneEntry.h"
+#include "db/site/FieldDefSet.h"
+#include "db/site/SiteRules.h"
 #include "pluedit/LabelTextEditForm.h"
 #include "pluedit/PluEditLayout.h"
 #include "pluedit/PluEditSite.h"
@@ -223,6 +225,7 @@ private:
         bool fromZone = false;       // the text last made was shown from a zone value
     };
 
+    const CGeneralSetup& Setup() const { return m_site.rules.GetGeneralSetup(); }
     CPluDefTb* Plus() const;
     const CDBRecord* PeekPlu(std::uint32_t pluNumber, bool above) const;
     CPluPriceZoneTb* Zones() const;
@@ -263,6 +266,7 @@ private:
     std::vector<std::string> MakeChangeLines(const CPluDefRec& before, std::string_view description);
 
     PluEditSite m_site;
+    const FieldDefSet m_fields;  // the site's, as they stand
     mutable const CObjDBTable* m_plusSeen = nullptr;
     mutable CPluDefTb* m_plus = nullptr;
     mutable const CObjDBTable* m_zonesSeen = nullptr;

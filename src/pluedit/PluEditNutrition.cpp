@@ -1,7 +1,6 @@
 // The PLU edit window's Nutrition and Ingredients buttons: the dialog the site's switches choose.
 #include "pluedit/PluEditForm.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/UserPrompt.h"
 
 namespace varnel {
@@ -22,7 +21,7 @@ bool PluEditForm::OnNutrition()
     } else if (settings.ausNzNutrition) {
         if (hostControlled) ShowMessage(kMsgHostControlled);
         dialog = NutritionDialog::Panel;
-    } else if (CurrentGeneralSetup().m_oneToManyNutrition != 0) {
+    } else if (Setup().m_oneToManyNutrition != 0) {
         dialog = NutritionDialog::SharedFacts;
     }
     const std::optional<std::uint32_t> number = m_site.services.EditNutrition(dialog, m_current, hostControlled);

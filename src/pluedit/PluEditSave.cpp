@@ -6,7 +6,6 @@
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluPriceZoneTb.h"
 #include "db/plu/RuxPriceRecord.h"
-#include "db/site/MainFrame.h"
 #include "db/store/ObjDatabase.h"
 #include "db/text/DescText.h"
 #include "platform/TextFormat.h"
@@ -121,7 +120,7 @@ void PluEditForm::WarnDescriptionLength() const
     const std::uint32_t printed = GetPrintedLength();
     if (printed <= limit) return;
     const bool withMessage = GetPluFieldValue(m_row, kExtraMessage) != 0 &&
-                             CurrentGeneralSetup().m_extraMessagesInLengthCheck[0] != 0 &&
+                             Setup().m_extraMessagesInLengthCheck[0] != 0 &&
                              !m_site.settings.ausNzNutrition;
     const MessageId id = withMessage ? kMsgTooLongWithMessage : kMsgTooLong;
     ShowFormattedMessage(id, FormatMessage(id, static_cast<int>(printed / 100), static_cast<int>(printed % 100),
@@ -131,7 +130,7 @@ void PluEditForm::WarnDescriptionLength() const
 bool PluEditForm::StoreExtraPrices(const CPluDefRec& row)
 {
     if (m_site.settings.layoutKind == 0) return true;
-    if (CurrentGeneralSetup().m_noAutoRuxPriceRecord == 0) RuxPriceRecordFromPlu(m_extraPrices[0], row);
+    if (Setup().m_noAutoRuxPriceRecord == 0) RuxPriceRecordFromPlu(m_extraPrices[0], row);
     for (std::size_t index = 0; index < m_extraPrices.size(); ++index) {
         CObjDBTable* table = m_site.database.GetTable(static_cast<std::uint16_t>(kFirstRuxPriceTable + index));
         if (table != nullptr && !WriteExtraPrice(*table, m_current, m_extraPrices[index])) return false;
@@ -146,7 +145,7 @@ bool PluEditForm::SavePlu()
     bool truncated = false;
     const std::string description = TakeDescription(truncated);
     const std::uint16_t maxLength = m_site.settings.maxDescLength;
-    if (truncated || GetDescTextLength(description, CurrentGeneralSetup().m_defaultScaleFamily) > maxLength) {
+    if (truncated || GetDescTextLength(description, Setup().m_defaultScaleFamily) > maxLength) {
         const std::string text = FormatMessage(kMsgDescTooLong, maxLength / 2, static_cast<int>(maxLength));
         if (ShowFormattedMessage(kMsgDescTooLong, text, MessageButtons::YesNo, MessageIcon::Question) !=
             MessageAnswer::Yes)
@@ -163,7 +162,7 @@ bool PluEditForm::SavePlu()
             return false;
     }
     const bool isNew = stored == nullptr;
-    if (renumbered && CurrentGeneralSetup().m_posCheckNewPlu == 0) (void)AskPosAndItemCodes();
+    if (renumbered && Setup().m_posCheckNewPlu == 0) (void)AskPosAndItemCodes();
     WarnDescriptionLength();
 
     // The row as it was (a new one as its defaults make it), for the change lines.
@@ -195,16 +194,16 @@ bool PluEditForm::SavePlu()
         ShowMessage(kMsgDatabaseError);
         return false;
     }
-    row.WriteToPluUpdateLog();
+    m_site.log.WriteToPluUpdateLog(row);
 
     // Logged once stored, so that a failed save is never written down as made.
     if (isNew)
         plus->LogRecordAdded(m_current, kMsgUserEdit, {}, false);
     else
         plus->LogRecordUpdated(m_current, kMsgUserEdit, {}, false);
-    for (const std::string& line : changeLines) FrameEventLog().WriteEvent(EventContinuation, line);
+    for (const std::string& line : changeLines) m_site.log.WriteEvent(EventContinuation, line);
 
-    if (CurrentGeneralSetup().m_pluActiveInactive != 0) {
+    if (Setup().m_pluActiveInactive != 0) {
         plus->QueuePluSend(row);
         const bool inactive = (row.Get(PluCol::CtrlFlag) & 1) != 0;
         if (inactive != ((flagsBefore & 1) != 0))
@@ -228,7 +227,7 @@ bool PluEditForm::OnNewPlu()
     if (!SaveModified()) return false;
     CPluDefTb* plus = Plus();
     if (plus == nullptr) return false;
-    const std::uint32_t maxPlu = CurrentGeneralSetup().m_maxPluNo;
+    const std::uint32_t maxPlu = Setup().m_maxPluNo;
     std::uint32_t offered = std::max<std::uint32_t>(m_current, 1);
     if (!plus->FindFreePluNo(offered, offered, maxPlu)) {
         ShowMessage(kMsgNoFreePlu);
@@ -240,7 +239,7 @@ bool PluEditForm::OnNewPlu()
         ShowRangeMessage(1, static_cast<std::int32_t>(maxPlu));
         return false;
     }
-    if (!FrameSiteRules().IsPluNumberAllowed(*chosen)) {
+    if (!m_site.rules.IsPluNumberAllowed(*chosen)) {
         ShowMessage(kMsgProhibitedPlu);
         return false;
     }

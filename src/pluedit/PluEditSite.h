@@ -1,6 +1,6 @@
 // What the PLU edit window takes from the application: the open database's tables, the settings it
-// reads once when it is built, the document's state for the window and the services of other
-// subsystems (pickers, promotions, price masters, extra message texts).
+// reads once when it is built, the document's state for the window, the services of other subsystems
+// (pickers, promotions, price masters, extra message texts) and the site's rules and event log.
 #pragma once
 
 #include "db/plu/RuxPriceLayout.h"
@@ -20,6 +20,8 @@ class CObjDatabase;
 class CPluDefRec;
 class CPluDefTb;
 class CPriceZoneList;
+class IEventLog;
+class ISiteRules;
 
 using ExtraPriceRecord = std::array<std::uint8_t, kRuxPriceRecordSize>;
 using ExtraPriceRecords = std::array<ExtraPriceRecord, 5>;
@@ -91,6 +93,10 @@ struct PluEditSite {
     LabelTextSettings textSettings;
     PluEditDocState& document;
     IPluEditServices& services;
+    // The general setup, the field definitions and the PLU numbers allowed, read as they stand.
+    const ISiteRules& rules;
+    // Where a save writes its change lines and the PLU update log.
+    IEventLog& log;
 };
 
 }  // namespace varnel

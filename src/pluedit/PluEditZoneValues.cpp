@@ -3,7 +3,6 @@
 
 #include "db/plu/PluFieldAccess.h"
 #include "db/plu/PluPriceZoneTb.h"
-#include "db/site/MainFrame.h"
 
 #include <algorithm>
 
@@ -11,7 +10,7 @@ namespace varnel {
 
 bool PluEditForm::CanEditZoneValues(std::uint16_t fieldNo) const
 {
-    return m_site.settings.headOffice && m_site.settings.siteZone == 0 && IsPriceZoneField(CurrentFieldDefs(), fieldNo);
+    return m_site.settings.headOffice && m_site.settings.siteZone == 0 && IsPriceZoneField(m_fields, fieldNo);
 }
 
 PriceZoneEntries PluEditForm::LoadFieldZoneValues(std::uint16_t fieldNo) const

@@ -149,7 +149,7 @@ protected:
     PluEditForm& NewForm()
     {
         m_form = std::make_unique<PluEditForm>(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, m_settings,
-                                                           m_textSettings, m_document, m_services});
+                                                           m_textSettings, m_document, m_services, m_frame, m_frame});
         return *m_form;
     }
     PluEditForm& Form()

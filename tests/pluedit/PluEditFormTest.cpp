@@ -196,7 +196,7 @@ TEST_P(PluEditFormTest, EveryFieldsTextFollowsTheRowZoneAndRulesItIsMadeFrom)
         // A form that makes its texts for the first time.
         PluEditDocState document = m_document;
         PluEditForm fresh(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, m_settings, m_textSettings, document,
-                                      m_services});
+                                      m_services, m_frame, m_frame});
         fresh.Build(FormUnits{6, 13});
         ASSERT_TRUE(fresh.ShowPlu(Form().GetCurrentPlu()));
         const std::vector<PluShownText>& expected = fresh.GetFieldTexts();

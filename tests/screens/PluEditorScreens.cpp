@@ -125,7 +125,7 @@ public:
         PluEditForm form(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, settings,
                                      LabelTextSettings::Of(m_frame.m_setup, true, m_frame.m_scaleFonts,
                                                            m_frame.m_defLineFont),
-                                     m_document, m_services});
+                                     m_document, m_services, m_frame, m_frame});
         CPlued1PluVw view(form, CodePage::Western);
         view.setWindowTitle("PLU Edit - Deli");
         m_document.showNext = 1201;
@@ -139,7 +139,7 @@ public:
         PluEditForm form(PluEditSite{m_db, m_frame.m_priceZones, m_deptCodes, settings,
                                      LabelTextSettings::Of(m_frame.m_setup, true, m_frame.m_scaleFonts,
                                                            m_frame.m_defLineFont),
-                                     m_document, m_services});
+                                     m_document, m_services, m_frame, m_frame});
         CPlued1PluVw view(form, CodePage::Western);
         m_document.showNext = 1201;
         view.OnUpdate();

@@ -186,7 +186,7 @@ public:
           m_form(PluEditSite{document.GetDatabase(), frame.PriceZones(), frame.DeptCodes(), SettingsOf(frame, window),
                              LabelTextSettings::Of(frame.GetGeneralSetup(), frame.GetSystemDoubleByteFlag(),
                                                    frame.GetScaleFontList(), frame.GetDefLineFont()),
-                             document.GetPluEditState(), m_services}),
+                             document.GetPluEditState(), m_services, frame, frame}),
           m_view(std::make_unique<CPlued1PluVw>(m_form, StoreCodePage(frame.GetGeneralSetup()), this))
     {
         auto* layout = new QVBoxLayout(this);
