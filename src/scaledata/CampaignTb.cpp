@@ -170,7 +170,7 @@ bool CCampaignTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale
     out.refusedField = {};
     ClearScaleRecordOut(out);
     const CCampaignRec* row = AsRow(record);
-    const std::optional<CampaignShape> shape = ShapeOf(scale.GetScaleType(), GetRoles().Setup());
+    const std::optional<CampaignShape> shape = ShapeOf(GetRoles().FamilyOf(scale), GetRoles().Setup());
     if (!row || !shape) return false;
     RecordFields fields(out.buffer);
     if (shape->header != HeaderKind::None) fields.ZeroBytes(kRecordHeaderSize);
@@ -186,7 +186,7 @@ bool CCampaignTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& sc
     out.refusedField = {};
     ClearScaleRecordOut(out);
     const CGeneralSetup& setup = GetRoles().Setup();
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     RecordFields fields(out.buffer);
     std::uint16_t code = 0;
     switch (family) {
@@ -231,18 +231,18 @@ bool CCampaignTb::Decode(CampaignForm form, const CampaignRecordSite& site, std:
 
 bool CCampaignTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return Decode(CampaignForm::Csv, ReadSite(GetRoles(), scale.GetScaleType()), data);
+    return Decode(CampaignForm::Csv, ReadSite(GetRoles(), GetRoles().FamilyOf(scale)), data);
 }
 
 bool CCampaignTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     return Decode(family == 11 ? CampaignForm::Csv : CampaignForm::Mixed, ReadSite(GetRoles(), family), data);
 }
 
 bool CCampaignTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return Decode(CampaignForm::Binary, ReadSite(GetRoles(), scale.GetScaleType()), data);
+    return Decode(CampaignForm::Binary, ReadSite(GetRoles(), GetRoles().FamilyOf(scale)), data);
 }
 
 bool CCampaignTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)

@@ -25,7 +25,7 @@ EditCampaignForm::EditCampaignForm(CCampaignTb& campaigns, const CPluDefTb* plus
                                    const DateTimeParts& now, const CampaignPriceRules& rules)
     : m_campaigns(campaigns), m_plus(plus), m_rules(rules), m_number(number),
       m_dayOfWeekTemplate(campaigns.GetRoles().Setup().m_campaignDayOfWeek != 0), m_start(now), m_end(now),
-      m_lineLimit(LineLimitOf(campaigns.GetRoles().sends))
+      m_lineLimit(LineLimitOf(campaigns.GetRoles()))
 {
     const CCampaignRec* row = campaigns.FindCampaign(number);
     if (!row) {
@@ -43,11 +43,11 @@ EditCampaignForm::EditCampaignForm(CCampaignTb& campaigns, const CPluDefTb* plus
     if (!m_lines.empty()) m_selected = 0;
 }
 
-std::size_t EditCampaignForm::LineLimitOf(const ISendQueue& sends)
+std::size_t EditCampaignForm::LineLimitOf(const TableRoles& roles)
 {
-    const std::vector<const CLinkScaleSettings*> scales = sends.GetLinkScales();
-    const bool allFamily11 = !scales.empty() && std::ranges::all_of(scales, [](const CLinkScaleSettings* scale) {
-        return scale->GetScaleType() == kCampaignOnlyFamily;
+    const std::vector<const CLinkScaleSettings*> scales = roles.sends.GetLinkScales();
+    const bool allFamily11 = !scales.empty() && std::ranges::all_of(scales, [&roles](const CLinkScaleSettings* scale) {
+        return roles.FamilyOf(*scale) == kCampaignOnlyFamily;
     });
     return allFamily11 ? kFamily11LineLimit : kLineLimit;
 }

@@ -9,7 +9,7 @@
 // holds takes the campaign's first free place instead, so that no line is ever left out.
 #pragma once
 
-#include "db/site/SendQueue.h"
+#include "db/site/TableRoles.h"
 #include "platform/OleDate.h"
 #include "scaledata/CampaignPrice.h"
 #include "scaledata/CampaignRecords.h"
@@ -54,7 +54,7 @@ public:
     // Numbers above 255 open nothing: a line key holds the campaign in 8 bits.
     static bool CanEdit(std::uint32_t number) { return number >= 1 && number <= kHighestEditable; }
     // 200 lines when every scale on the links is of family 11, else 100.
-    static std::size_t LineLimitOf(const ISendQueue& sends);
+    static std::size_t LineLimitOf(const TableRoles& roles);
 
     std::uint32_t GetNumber() const { return m_number; }
     bool UsesDayOfWeek() const { return m_dayOfWeekTemplate; }

@@ -67,13 +67,14 @@ bool CExMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, c
         out.length = 0;
         return false;
     }
-    return EncodeMessageRecord(MessageSiteOf(GetRoles(), scale.GetScaleType()), scale, {m_kind, record.GetKey(), row->GetText()}, out);
+    return EncodeMessageRecord(MessageSiteOf(GetRoles(), GetRoles().FamilyOf(scale)), scale,
+                               {m_kind, record.GetKey(), row->GetText()}, out);
 }
 
 bool CExMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,
                                ScaleRecordOut& out)
 {
-    return EncodeMessageKeyRecord(MessageSiteOf(GetRoles(), scale.GetScaleType()), m_kind, key, out);
+    return EncodeMessageKeyRecord(MessageSiteOf(GetRoles(), GetRoles().FamilyOf(scale)), m_kind, key, out);
 }
 
 std::uint16_t CExMsgTb::ReceivedLabelWidth(bool narrowCoupons) const
@@ -102,7 +103,7 @@ bool CExMsgTb::StoreReceived(const std::optional<ReceivedMessage>& received, std
 bool CExMsgTb::DecodeReceived(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data,
                               std::uint16_t labelWidth)
 {
-    const MessageSite site = MessageSiteOf(GetRoles(), scale.GetScaleType());
+    const MessageSite site = MessageSiteOf(GetRoles(), GetRoles().FamilyOf(scale));
     return StoreReceived(DecodeMessageRecord(site, scale, m_kind, data, CExMsgRec::kTextMax), labelWidth, false);
 }
 

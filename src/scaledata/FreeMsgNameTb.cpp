@@ -33,7 +33,7 @@ bool CFreeMsgNameTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& sc
 {
     out.length = 0;
     const CFreeMsgNameRec* row = AsRow(record);
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     if (!row || !ShowsNames(family)) return false;
     return EncodeFormRecord(scale, MessageForm::Csv, PlainRecordSite(GetRoles(), family), HeaderKind::Long, kCode,
                             record.GetKey(), row->GetArea(), CFreeMsgNameRec::kAreaMax, out);
@@ -43,12 +43,12 @@ bool CFreeMsgNameTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings&
                                      ScaleRecordOut& out)
 {
     out.length = 0;
-    return ShowsNames(scale.GetScaleType()) && EncodeCsvKeyRecord(key, kKeyCode, out);
+    return ShowsNames(GetRoles().FamilyOf(scale)) && EncodeCsvKeyRecord(key, kKeyCode, out);
 }
 
 bool CFreeMsgNameTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site = PlainRecordSite(GetRoles(), scale.GetScaleType());
+    const MessageRecordSite site = PlainRecordSite(GetRoles(), GetRoles().FamilyOf(scale));
     const auto received = DecodeFormRecord(scale, MessageForm::Csv, site, data, CFreeMsgNameRec::kAreaMax);
     return StoreReceivedMessage(*this, received, [](CDBRecord& record, const std::string& text) -> std::uint16_t {
         dynamic_cast<CFreeMsgNameRec&>(record).SetArea(text);

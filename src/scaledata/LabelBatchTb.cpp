@@ -137,7 +137,7 @@ bool CLabelBatchTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& sca
     ClearScaleRecordOut(out);
     const auto* row = dynamic_cast<const CLabelBatchRec*>(&record);
     if (!row) return false;
-    switch (scale.GetScaleType()) {
+    switch (GetRoles().FamilyOf(scale)) {
     case 6:
     case 8:
         return BuildScaleRecord(out, HeaderKind::Short, kBinaryCode,
@@ -156,7 +156,7 @@ bool CLabelBatchTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& 
                                     ScaleRecordOut& out)
 {
     ClearScaleRecordOut(out);
-    switch (scale.GetScaleType()) {
+    switch (GetRoles().FamilyOf(scale)) {
     case 6:
     case 8: return BuildScaleRecord(out, HeaderKind::None, kBinaryKeyCode, [](RecordFields&) {});
     case 10:

@@ -143,7 +143,7 @@ bool CNutritionTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
     const std::uint32_t key = record.GetKey();
     if (!row || IsHeldBack(key)) return false;
     const std::uint16_t market = GetRoles().Setup().m_market;
-    std::uint16_t family = scale.GetScaleType();
+    std::uint16_t family = GetRoles().FamilyOf(scale);
     if (family == 5 && market != MarketHongKong) family = 0;
     const auto* panel = dynamic_cast<const CNutrPanelRec*>(row);
     const auto* standard = dynamic_cast<const CNutritionRec*>(row);
@@ -202,7 +202,7 @@ bool CNutritionTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
 {
     out.refusedField = {};
     ClearScaleRecordOut(out);
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     const bool ausNz = IsAusNzNutrition(GetRoles().Setup());
     RecordFields fields(out.buffer);
     switch (family) {
@@ -317,7 +317,7 @@ bool CNutritionTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, st
 
 bool CNutritionTb::DecodeCsv(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     const std::uint16_t market = GetRoles().Setup().m_market;
     const NutritionForm form = family == 10 || family == 12 ? NutritionForm::QuotedCsv : NutritionForm::Csv;
     const std::optional<std::uint32_t> key = ReadNutritionKey({form, market}, data);

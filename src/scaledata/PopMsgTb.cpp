@@ -70,7 +70,7 @@ bool CPopMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, 
 {
     out.length = 0;
     const CPopMsgRec* row = AsRow(record);
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     if (!row || !TakesKind(family)) return false;
     const std::uint32_t number = record.GetKey();
     const std::uint16_t market = GetRoles().Setup().m_market;
@@ -101,7 +101,7 @@ bool CPopMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scal
 {
     out.refusedField = {};
     ClearScaleRecordOut(out);
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     if ((family != 0 && family != 6 && family != 9 && family != 11) || !TakesKind(family)) return false;
     RecordFields fields(out.buffer);
     std::uint16_t code = 0;
@@ -122,7 +122,7 @@ bool CPopMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scal
 
 bool CPopMsgTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site = PlainRecordSite(GetRoles(), scale.GetScaleType());
+    const MessageRecordSite site = PlainRecordSite(GetRoles(), GetRoles().FamilyOf(scale));
     const auto received = DecodeFormRecord(scale, MessageForm::Csv, site, data, CPopMsgRec::kTextMax);
     return StoreReceivedMessage(*this, received, [&](CDBRecord& record, const std::string& text) -> std::uint16_t {
         auto& row = dynamic_cast<CPopMsgRec&>(record);
@@ -134,7 +134,7 @@ bool CPopMsgTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<con
 
 bool CPopMsgTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site = PlainRecordSite(GetRoles(), scale.GetScaleType());
+    const MessageRecordSite site = PlainRecordSite(GetRoles(), GetRoles().FamilyOf(scale));
     const auto received = DecodeFormRecord(scale, MessageForm::PopBinary, site, data, CPopMsgRec::kTextMax);
     if (!received || received->number == 0 || received->number > GetMaxKey()) return false;
     return StoreReceivedRow(*this, received->number, [&](CDBRecord& record) -> std::uint16_t {

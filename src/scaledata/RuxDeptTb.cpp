@@ -31,7 +31,7 @@ bool CRuxDeptTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale,
 {
     out.length = 0;
     const CRuxDeptRec* row = AsRow(record);
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     if (!row || !IsCsvFamily(family)) return false;
     return EncodeFormRecord(scale, MessageForm::Csv, PlainRecordSite(GetRoles(), family), HeaderKind::Long,
                             static_cast<std::uint16_t>(kCode + m_kind), record.GetKey(), row->GetName(), kScaleNameMax,
@@ -42,13 +42,13 @@ bool CRuxDeptTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& sca
                                  ScaleRecordOut& out)
 {
     out.length = 0;
-    if (!IsCsvFamily(scale.GetScaleType())) return false;
+    if (!IsCsvFamily(GetRoles().FamilyOf(scale))) return false;
     return EncodeCsvKeyRecord(key, static_cast<std::uint16_t>(kKeyCode + m_kind), out);
 }
 
 bool CRuxDeptTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageRecordSite site = PlainRecordSite(GetRoles(), scale.GetScaleType());
+    const MessageRecordSite site = PlainRecordSite(GetRoles(), GetRoles().FamilyOf(scale));
     const auto received = DecodeFormRecord(scale, MessageForm::Csv, site, data, CRuxDeptRec::kNameMax);
     return StoreReceivedMessage(*this, received, [](CDBRecord& record, const std::string& text) -> std::uint16_t {
         dynamic_cast<CRuxDeptRec&>(record).SetName(text);

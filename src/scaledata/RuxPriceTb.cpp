@@ -64,8 +64,8 @@ bool IsNumeric(const CLabProp& definition)
 
 RuxPriceSite RuxPriceSiteOf(const CGeneralSetup& setup, const CLabPropMap& definitions, const CLinkScaleSettings& scale)
 {
-    return {scale.GetScaleType(), setup.m_market, scale.m_tareFormat, setup.m_noTrayNumber != 0,
-            WidthOf(definitions, kPosCodeField)};
+    return {scale.GetScaleType(setup.m_defaultScaleFamily), setup.m_market, scale.m_tareFormat,
+            setup.m_noTrayNumber != 0, WidthOf(definitions, kPosCodeField)};
 }
 
 CRuxPriceTb::CRuxPriceTb(std::uint16_t tableNo, CObjDatabase* database, std::string name, const ScaleDataRoles& roles)

@@ -42,7 +42,7 @@ bool CScrollMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
 {
     ClearScaleRecordOut(out);
     const CScrollMsgRec* row = AsRow(record);
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     if (!row) return false;
     const ScrollRecordSite site = SiteOf(GetRoles(), family, row);
     const std::uint32_t key = record.GetKey();
@@ -75,7 +75,7 @@ bool CScrollMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
                                    ScaleRecordOut& out)
 {
     ClearScaleRecordOut(out);
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     if (family <= 5) {
         const bool tagged = IsFamily045(family) && GetRoles().Setup().m_market != MarketUsa;
         return BuildScaleRecord(out, HeaderKind::None, kTextKeyCode, [&](RecordFields& f) {
@@ -105,18 +105,18 @@ bool CScrollMsgTb::StoreReceived(ScrollForm form, const ScrollRecordSite& site, 
 
 bool CScrollMsgTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     return StoreReceived(family == 11 ? ScrollForm::CsvB : ScrollForm::CsvA, SiteOf(GetRoles(), family), data, true, false);
 }
 
 bool CScrollMsgTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return StoreReceived(ScrollForm::Binary, SiteOf(GetRoles(), scale.GetScaleType()), data, false, false);
+    return StoreReceived(ScrollForm::Binary, SiteOf(GetRoles(), GetRoles().FamilyOf(scale)), data, false, false);
 }
 
 bool CScrollMsgTb::DecodeRecordOther(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return StoreReceived(ScrollForm::Text, SiteOf(GetRoles(), scale.GetScaleType()), data, false, false);
+    return StoreReceived(ScrollForm::Text, SiteOf(GetRoles(), GetRoles().FamilyOf(scale)), data, false, false);
 }
 
 bool CScrollMsgTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)

@@ -40,19 +40,19 @@ bool CShortMsgTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale
         out.length = 0;
         return false;
     }
-    return EncodeMessageRecord(MessageSiteOf(GetRoles(), scale.GetScaleType()), scale,
+    return EncodeMessageRecord(MessageSiteOf(GetRoles(), GetRoles().FamilyOf(scale)), scale,
                                {m_kind, record.GetKey(), row->GetText()}, out);
 }
 
 bool CShortMsgTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,
                                   ScaleRecordOut& out)
 {
-    return EncodeMessageKeyRecord(MessageSiteOf(GetRoles(), scale.GetScaleType()), m_kind, key, out);
+    return EncodeMessageKeyRecord(MessageSiteOf(GetRoles(), GetRoles().FamilyOf(scale)), m_kind, key, out);
 }
 
 bool CShortMsgTb::DecodeReceived(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const MessageSite site = MessageSiteOf(GetRoles(), scale.GetScaleType());
+    const MessageSite site = MessageSiteOf(GetRoles(), GetRoles().FamilyOf(scale));
     const auto received = DecodeMessageRecord(site, scale, m_kind, data, CShortMsgRec::kTextMax);
     return StoreReceivedMessage(*this, received, [&](CDBRecord& record, const std::string& text) -> std::uint16_t {
         auto& row = dynamic_cast<CShortMsgRec&>(record);

@@ -41,7 +41,7 @@ bool CStoreNameTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scal
     ClearScaleRecordOut(out);
     const CStoreNameRec* row = AsRow(record);
     const std::uint32_t key = record.GetKey();
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     if (!row) return false;
     const StoreRecordSite site = StoreSiteOf(GetRoles());
     if (IsTextFamily(family)) {
@@ -62,7 +62,7 @@ bool CStoreNameTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& s
                                    ScaleRecordOut& out)
 {
     ClearScaleRecordOut(out);
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     if (family == 6 || family == 8)
         return BuildScaleRecord(out, HeaderKind::None, kBinaryKeyCode,
                                 [key](RecordFields& f) { f.Bcd("Store_No", key, 4); });

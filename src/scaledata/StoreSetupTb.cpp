@@ -15,6 +15,7 @@ constexpr std::uint16_t kKeyCode = 2;
 
 struct StoreSetupSite {
     const CLinkScaleSettings* scale;
+    std::uint16_t family;  // the scale's
     TextRules rules;
 };
 
@@ -22,8 +23,8 @@ using Kind = RowRecordKind<CStoreSetupRec, StoreSetupSite, kColumns>;
 using F = LayoutFields<Kind>;
 using Field = LayoutField<Kind>;
 
-bool IsFamily9(const StoreSetupSite& s) { return s.scale->GetScaleType() == 9; }
-bool HasSettings(const StoreSetupSite& s) { return s.scale->GetScaleType() != 12; }
+bool IsFamily9(const StoreSetupSite& s) { return s.family == 9; }
+bool HasSettings(const StoreSetupSite& s) { return s.family != 12; }
 
 // The scales number the price masters from 1; a price master of 0 read back (no index) is passed over.
 std::int64_t PriceNumber(const Kind::Source& s) { return std::int64_t{s.row.Get(kPriceId)} + 1; }
@@ -93,8 +94,9 @@ bool CStoreSetupTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& sca
 {
     ClearScaleRecordOut(out);
     const CStoreSetupRec* row = AsRow(record);
-    if (!row || !IsCsvFamily(scale.GetScaleType())) return false;
-    const StoreSetupSite site{&scale, GetRoles().Text()};
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
+    if (!row || !IsCsvFamily(family)) return false;
+    const StoreSetupSite site{&scale, family, GetRoles().Text()};
     return BuildScaleRecord(out, HeaderKind::Long, kRecordCode, [&](RecordFields& f) {
         WriteLayout<Kind>(kRecord, {site, record.GetKey(), *row}, f);
     });
@@ -104,12 +106,12 @@ bool CStoreSetupTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& 
                                     ScaleRecordOut& out)
 {
     ClearScaleRecordOut(out);
-    return IsCsvFamily(scale.GetScaleType()) && EncodeCsvKeyRecord(key, kKeyCode, out);
+    return IsCsvFamily(GetRoles().FamilyOf(scale)) && EncodeCsvKeyRecord(key, kKeyCode, out);
 }
 
 bool CStoreSetupTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    const StoreSetupSite site{&scale, GetRoles().Text()};
+    const StoreSetupSite site{&scale, GetRoles().FamilyOf(scale), GetRoles().Text()};
     return StoreReceivedCsv<Kind>(*this, kRecord, site, site.rules.chars, data, GetMinKey(), GetMaxKey(),
                                   CStoreSetupRec::kSize);
 }

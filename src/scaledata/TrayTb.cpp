@@ -100,7 +100,7 @@ bool CTrayTb::EncodeRecord(const BuildLock&, const CLinkScaleSettings& scale, co
 {
     ClearScaleRecordOut(out);
     const CTrayRec* row = AsRow(record);
-    if (!row || scale.GetScaleType() != kFamily) return false;
+    if (!row || GetRoles().FamilyOf(scale) != kFamily) return false;
     const TraySite site{GetRoles().Text()};
     return BuildScaleRecord(out, HeaderKind::Long, kRecordCode, [&](RecordFields& f) {
         WriteLayout<Kind>(kRecord, {site, record.GetKey(), *row}, f);
@@ -111,7 +111,7 @@ bool CTrayTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale,
                               ScaleRecordOut& out)
 {
     ClearScaleRecordOut(out);
-    return scale.GetScaleType() == kFamily && EncodeCsvKeyRecord(key, kKeyCode, out);
+    return GetRoles().FamilyOf(scale) == kFamily && EncodeCsvKeyRecord(key, kKeyCode, out);
 }
 
 bool CTrayTb::DecodeRecordType9(const CLinkScaleSettings&, std::span<const std::uint8_t> data)

@@ -57,7 +57,7 @@ protected:
         if (!keep) {
             EXPECT_TRUE(Plus().DeleteKey(plu));
         }
-        return scale.GetScaleType() >= 6 ? built.bytes.substr(8) : built.bytes;
+        return Plus().GetRoles().FamilyOf(scale) >= 6 ? built.bytes.substr(8) : built.bytes;
     }
 
     bool Receive(const CLinkScaleSettings& scale, const std::string& record)

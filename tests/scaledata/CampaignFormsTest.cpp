@@ -288,11 +288,11 @@ TEST_F(CampaignFormsTest, AddingAPluTheCampaignHoldsAsksAgainAndEditingKeepsTheL
 
 TEST_F(CampaignFormsTest, ACampaignHoldsTwoHundredLinesOnlyWhenEveryScaleIsOfFamily11)
 {
-    EXPECT_EQ(EditCampaignForm::LineLimitOf(m_frame), 100u);
+    EXPECT_EQ(EditCampaignForm::LineLimitOf(Campaigns().GetRoles()), 100u);
     AddLinkScale(11);
-    EXPECT_EQ(EditCampaignForm::LineLimitOf(m_frame), 200u);
+    EXPECT_EQ(EditCampaignForm::LineLimitOf(Campaigns().GetRoles()), 200u);
     AddLinkScale(9);
-    EXPECT_EQ(EditCampaignForm::LineLimitOf(m_frame), 100u);
+    EXPECT_EQ(EditCampaignForm::LineLimitOf(Campaigns().GetRoles()), 100u);
 
     EditCampaignForm form = Open(1);
     form.SetLineLimit(1);

@@ -31,13 +31,14 @@ std::vector<const CLinkScaleSettings*> TestMainFrame::GetLinkScales() const
 
 bool TestMainFrame::HasEnabledScaleType(std::uint16_t family) const
 {
+    const std::uint16_t defaultFamily = PinnedSetupOr(m_setup).m_defaultScaleFamily;
     bool anyEnabled = false;
     for (const CLinkScaleSettings& scale : m_linkScales) {
         if (!scale.m_enabled) continue;
         anyEnabled = true;
-        if (scale.GetScaleType() == family) return true;
+        if (scale.GetScaleType(defaultFamily) == family) return true;
     }
-    return !anyEnabled && family == PinnedSetupOr(m_setup).m_defaultScaleFamily;
+    return !anyEnabled && family == defaultFamily;
 }
 
 void TestMainFrame::WriteToPluUpdateLog(const CPluDefRec& row) const { m_pluUpdateLog.push_back(row.GetKey()); }

@@ -168,7 +168,7 @@ std::size_t CDBComTb::EncodeItemRecord(const CDBRecord&, std::span<std::uint8_t>
 
 bool CDBComTb::ReceiveScaleRecord(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    switch (scale.GetScaleType()) {
+    switch (GetRoles().FamilyOf(scale)) {
     case 9: return DecodeRecordType9(scale, data);
     case 10:
     case 11:

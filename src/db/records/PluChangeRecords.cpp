@@ -168,7 +168,7 @@ bool BuildPriceChangeRecord(CPluDefTb& table, const BuildLock& lock, const CLink
     out.refusedField = {};
     out.length = 0;
     const SiteSettings& site = BuildSettings(out);
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = scale.GetScaleType(site.setup.m_defaultScaleFamily);
     if (family == 9 || family == 11 || (family == 6 && site.setup.m_lumenXtPriceChange == 0))
         return WholeRecord(table, lock, scale, pluNumber, out);
     const CPluDefRec* row = FetchForScale(table, lock, site.setup, scale, pluNumber);
@@ -203,10 +203,10 @@ bool BuildMarkdownChangeRecord(CPluDefTb& table, const BuildLock& lock, const CL
 {
     out.refusedField = {};
     out.length = 0;
-    const std::uint16_t family = scale.GetScaleType();
+    const SiteSettings& site = BuildSettings(out);
+    const std::uint16_t family = scale.GetScaleType(site.setup.m_defaultScaleFamily);
     if (family == 6 || family == 8 || (family >= 9 && family <= 12))
         return WholeRecord(table, lock, scale, pluNumber, out);
-    const SiteSettings& site = BuildSettings(out);
     const CPluDefRec* row = FetchForScale(table, lock, site.setup, scale, pluNumber);
     if (!row || family == 7 || family > 12) return false;
     RecordFields fields(out.buffer);

@@ -29,8 +29,8 @@ class CPluDefTb;
 // The PLU as the scale takes it, seen in the scale's price zone.
 bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale, std::uint32_t pluNumber,
                     ScaleRecordOut& out);
-// The record that names the PLU for deletion; PLU 0 stands for every PLU.
-bool BuildKeyRecord(const CLinkScaleSettings& scale, std::uint32_t pluNumber, ScaleRecordOut& out);
+// The record that names the PLU for deletion at a scale of `family`; PLU 0 stands for every PLU.
+bool BuildKeyRecord(std::uint16_t family, std::uint32_t pluNumber, ScaleRecordOut& out);
 bool BuildPriceChangeRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale,
                             std::uint32_t pluNumber, ScaleRecordOut& out);
 bool BuildMarkdownChangeRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSettings& scale,

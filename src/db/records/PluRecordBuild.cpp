@@ -77,9 +77,9 @@ bool BuildRecordOfRow(CPluDefTb& table, const BuildLock& lock, const CLinkScaleS
     out.refusedField = {};
     ClearScaleRecordOut(out);
     const CPluDefTb::CurrentScale current(table, lock, scale);
-    const std::uint16_t family = scale.GetScaleType();
-    if (!stored || family == 7 || family > 12) return false;
     const SiteSettings& site = BuildSettings(out);
+    const std::uint16_t family = scale.GetScaleType(site.setup.m_defaultScaleFamily);
+    if (!stored || family == 7 || family > 12) return false;
     const CGeneralSetup& setup = site.setup;
     const CPluDefRec& zoneRow = table.GetCurrentZonePlu(lock, *stored);
     if (IsHeldBack(setup, zoneRow)) return false;
@@ -116,12 +116,11 @@ bool BuildPluRecord(CPluDefTb& table, const BuildLock& lock, const CLinkScaleSet
     return BuildRecordOfRow(table, lock, scale, pluNumber, FindRow(table, pluNumber), out);
 }
 
-bool BuildKeyRecord(const CLinkScaleSettings& scale, std::uint32_t pluNumber, ScaleRecordOut& out)
+bool BuildKeyRecord(std::uint16_t family, std::uint32_t pluNumber, ScaleRecordOut& out)
 {
     out.refusedField = {};
     ClearScaleRecordOut(out);
     RecordFields fields(out.buffer);
-    const std::uint16_t family = scale.GetScaleType();
     if (family <= 5) {
         const bool withFileCode =
             family != 1 && family != 2 && family != 3 && BuildSettings(out).setup.m_market != MarketUsa;
@@ -173,7 +172,8 @@ bool BuildLumenRecord(const CPluDefTb& table, const SiteSettings& site, std::uin
 std::uint32_t CPluDefTb::GetHighestKeyFor(const CLinkScaleSettings& scale, const ScaleRecordOut& out) const
 {
     const SiteSettings& site = BuildSettings(out);
-    return std::min(GetMaxKey(), HighestPluNumber(site.setup, site.text.ausNzNutrition, scale.GetScaleType()));
+    return std::min(GetMaxKey(), HighestPluNumber(site.setup, site.text.ausNzNutrition,
+                                                  scale.GetScaleType(site.setup.m_defaultScaleFamily)));
 }
 
 bool CPluDefTb::EncodeRecord(const BuildLock& lock, const CLinkScaleSettings& scale, const CDBRecord& record,
@@ -186,7 +186,7 @@ bool CPluDefTb::EncodeRecord(const BuildLock& lock, const CLinkScaleSettings& sc
 bool CPluDefTb::EncodeKeyRecord(const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t key,
                                 ScaleRecordOut& out)
 {
-    return BuildKeyRecord(scale, key, out);
+    return BuildKeyRecord(GetRoles().FamilyOf(scale), key, out);
 }
 
 bool CPluDefTb::EncodeLumenRecord(std::uint16_t family, std::uint32_t key, std::span<std::uint8_t> buffer,

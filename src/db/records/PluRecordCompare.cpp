@@ -92,7 +92,7 @@ void CompareExtraPrices(const PluDecodeContext& c, IRuxPriceTables& tables, std:
 bool CPluDefTb::ComparePluRecord(const CLinkScaleSettings& scale, std::span<const std::uint8_t> record,
                                  IPluCompareResults& results)
 {
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = GetRoles().FamilyOf(scale);
     const CGeneralSetup& setup = GetRoles().Setup();
     const TextRules text = GetRoles().Text();
     const bool ausNz = text.ausNzNutrition;

@@ -57,7 +57,7 @@ bool CPluDefTb::CheckPluAllowed(std::uint32_t pluNumber) const
 
 bool CPluDefTb::DecodeRecordType9(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return StoreReceivedPlu(scale, scale.GetScaleType(), data, false);
+    return StoreReceivedPlu(scale, GetRoles().FamilyOf(scale), data, false);
 }
 
 bool CPluDefTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
@@ -67,17 +67,17 @@ bool CPluDefTb::DecodeRecordType10to12(const CLinkScaleSettings& scale, std::spa
 
 bool CPluDefTb::DecodeRecordType6or8(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return StoreReceivedPlu(scale, scale.GetScaleType(), data, false);
+    return StoreReceivedPlu(scale, GetRoles().FamilyOf(scale), data, false);
 }
 
 bool CPluDefTb::DecodeRecordType2(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return StoreReceivedPlu(scale, scale.GetScaleType(), data, false);
+    return StoreReceivedPlu(scale, GetRoles().FamilyOf(scale), data, false);
 }
 
 bool CPluDefTb::DecodeRecordOther(const CLinkScaleSettings& scale, std::span<const std::uint8_t> data)
 {
-    return StoreReceivedPlu(scale, scale.GetScaleType(), data, false);
+    return StoreReceivedPlu(scale, GetRoles().FamilyOf(scale), data, false);
 }
 
 bool CPluDefTb::DecodeLumenRecord(std::uint16_t family, std::span<const std::uint8_t> data)

@@ -7,6 +7,7 @@
 
 #include "db/site/EventLog.h"
 #include "db/site/FieldDefSet.h"
+#include "db/site/LinkScaleSettings.h"
 #include "db/site/SendQueue.h"
 #include "db/site/SiteRules.h"
 
@@ -29,6 +30,11 @@ struct TableRoles {
     {
         const SiteSettings* pinned = SiteSettingsScope::Pinned();
         return pinned != nullptr ? pinned->Fields() : FieldDefSet(rules);
+    }
+    // The scale's family, a scale left at the default taking the setup's default family.
+    std::uint16_t FamilyOf(const CLinkScaleSettings& scale) const
+    {
+        return scale.GetScaleType(Setup().m_defaultScaleFamily);
     }
     // Nutrition is in use and the logged-in user may view the nutrition table.
     bool CanEditNutrition() const

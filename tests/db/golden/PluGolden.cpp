@@ -392,7 +392,7 @@ GoldenRecord EncodeGoldenRecord(CPluDefTb& plus, TestMainFrame& frame, const Gol
     const BuildLock lock = plus.LockRecordBuild();
     switch (kind) {
     case GoldenKind::Plu: record.built = BuildPluRecord(plus, lock, scale, plu, out); break;
-    case GoldenKind::Key: record.built = BuildKeyRecord(scale, plu, out); break;
+    case GoldenKind::Key: record.built = BuildKeyRecord(goldenCase.family, plu, out); break;
     case GoldenKind::Price: record.built = BuildPriceChangeRecord(plus, lock, scale, plu, out); break;
     case GoldenKind::Markdown: record.built = BuildMarkdownChangeRecord(plus, lock, scale, plu, out); break;
     case GoldenKind::Lumen:

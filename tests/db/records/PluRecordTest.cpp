@@ -87,7 +87,7 @@ TEST_F(PluRecordTest, FamilySixIsPackedBcdAfterTheShortHeader)
     EXPECT_EQ(built.bytes.substr(8 + 16, 3), "\x00\x07\x89"s);
 
     ScaleRecordOut out = Out();
-    ASSERT_TRUE(BuildKeyRecord(Scale(6), 123456, out));
+    ASSERT_TRUE(BuildKeyRecord(6, 123456, out));
     EXPECT_EQ(out.code, 0);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(m_buffer.data()), out.length), "\x00\x12\x34\x56"s);
 }
@@ -103,12 +103,12 @@ TEST_F(PluRecordTest, KeyRecordsByFamily)
     for (const ExpectedRecord& c : cases) {
         m_frame.m_setup.m_market = c.market;
         ScaleRecordOut out = Out();
-        ASSERT_TRUE(BuildKeyRecord(Scale(c.family), 123, out)) << c.family;
+        ASSERT_TRUE(BuildKeyRecord(c.family, 123, out)) << c.family;
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(m_buffer.data()), out.length), c.bytes) << c.family;
         EXPECT_EQ(out.code, c.code);
     }
     ScaleRecordOut out = Out();
-    EXPECT_FALSE(BuildKeyRecord(Scale(7), 123, out));
+    EXPECT_FALSE(BuildKeyRecord(7, 123, out));
 }
 
 // A link's pass builds under the settings it took when it began, whatever the frame's are meanwhile.
@@ -120,7 +120,7 @@ TEST_F(PluRecordTest, EachBuilderFollowsTheSettingsItIsHandedNotTheFrames)
     m_frame.m_setup.m_market = MarketUsa;
     using Builder = bool (*)(CPluDefTb&, const BuildLock&, const CLinkScaleSettings&, std::uint32_t, ScaleRecordOut&);
     const Builder keyRecord = [](CPluDefTb&, const BuildLock&, const CLinkScaleSettings& scale, std::uint32_t plu,
-                                 ScaleRecordOut& out) { return BuildKeyRecord(scale, plu, out); };
+                                 ScaleRecordOut& out) { return BuildKeyRecord(scale.m_scaleType, plu, out); };
     const std::pair<Builder, std::string_view> cases[] = {
         {BuildPluRecord, "6502000123"},
         {BuildPriceChangeRecord, "3101000123"},
