@@ -28,6 +28,7 @@ KindsInUse KindsInUseOf(const CMainFrame& frame)
 }
 
 const CGeneralSetup& CommCenterHost::GetGeneralSetup() const { return m_frame.GetGeneralSetup(); }
+std::string CommCenterHost::GetScaleDataDirectory() const { return m_frame.GetScaleDataDirectory(); }
 KindsInUse CommCenterHost::GetKindsInUse() const { return KindsInUseOf(m_frame); }
 // The Australian and New Zealand layout sends nutrition and ingredients with every PLU.
 bool CommCenterHost::SendsNutritionWithPlus() const { return m_frame.IsAusNzNutrition(); }

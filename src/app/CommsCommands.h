@@ -29,6 +29,7 @@ public:
     CommCenterHost(CMainFrame& frame, CVrn3Doc& document) : m_frame(frame), m_document(document) {}
 
     const CGeneralSetup& GetGeneralSetup() const override;
+    std::string GetScaleDataDirectory() const override;
     KindsInUse GetKindsInUse() const override;
     bool SendsNutritionWithPlus() const override;
     bool HasEnabledScaleType(std::uint16_t family) const override;

@@ -6,6 +6,8 @@
 #include "db/site/ScaleDef.h"
 #include "platform/Messages.h"
 
+#include <string>
+
 namespace varnel {
 
 class CIdEnqLinkList;
@@ -19,6 +21,7 @@ struct CompareCommandSite {
     const CMasterScale* department = nullptr;  // none: every scale of the links
     bool severalScalesPerLink = false;
     bool mayTransmit = true;
+    std::string scaleDataDirectory;  // where the scales' compare result files are
 };
 
 // 0 when the compare ran (whatever it found), else the status shown.

@@ -208,6 +208,7 @@ bool CMainFrame::LoadGeneralSetup(const std::string& path)
     SetupFileContext context;
     // The old layouts' operators are read under the settings in force, not the file's.
     context.textRules = GetTextRules();
+    context.maxCommsLogSize = GetGeneralSetup().m_maxCommsLogSize;
     const auto read = LoadArchiveFromFile(**opened, path, [&](CArchive& ar) {
         std::string versionText;
         ar >> versionText;

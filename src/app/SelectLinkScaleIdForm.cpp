@@ -19,9 +19,10 @@ constexpr int kHighestScale = 31;
 constexpr MessageId kScaleIdRange = 61253;
 constexpr MessageId kKeyboardRegistered = 61257;
 
-std::uint16_t FirstScaleFamily(const CIdEnqLink& link)
+std::uint16_t FirstScaleFamily(const CIdEnqLink& link, std::uint16_t defaultFamily)
 {
-    return link.m_scales.empty() ? CLinkScaleSettings::kDefaultFamily : link.m_scales.front()->GetScaleType();
+    return link.m_scales.empty() ? CLinkScaleSettings::kDefaultFamily
+                                 : link.m_scales.front()->GetScaleType(defaultFamily);
 }
 
 // The text as "%hd" reads it: blanks, a sign and digits, the rest ignored.
@@ -37,11 +38,12 @@ std::optional<int> ReadShort(std::string_view text)
 
 }  // namespace
 
-SelectLinkScaleIdForm::SelectLinkScaleIdForm(const CIdEnqLinkList& links, const CKeyboardList& keyboards)
-    : m_keyboards(keyboards)
+SelectLinkScaleIdForm::SelectLinkScaleIdForm(const CIdEnqLinkList& links, const CKeyboardList& keyboards,
+                                             std::uint16_t defaultFamily)
+    : m_keyboards(keyboards), m_defaultFamily(defaultFamily)
 {
     for (const auto& link : links.GetLinks()) {
-        const std::uint16_t family = FirstScaleFamily(*link);
+        const std::uint16_t family = FirstScaleFamily(*link, defaultFamily);
         if (family == kHbku5300 || family == kHbku5200) m_links.push_back(link.get());
     }
     if (!m_links.empty()) m_selection = 0;
@@ -63,7 +65,7 @@ SelectLinkScaleIdForm::Outcome SelectLinkScaleIdForm::Submit(std::string_view sc
 {
     if (!m_selection) return Outcome::Cancelled;
     const CIdEnqLink& link = *m_links[*m_selection];
-    const int lowest = FirstScaleFamily(link) == kHbku5200 ? 1 : 2;
+    const int lowest = FirstScaleFamily(link, m_defaultFamily) == kHbku5200 ? 1 : 2;
     const std::optional<int> scale = ReadShort(scaleIdText);
     if (!scale || *scale < lowest || *scale > kHighestScale) {
         ShowFormattedMessage(kScaleIdRange, FormatMessage(kScaleIdRange, lowest));

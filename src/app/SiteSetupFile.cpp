@@ -102,6 +102,7 @@ bool CMainFrame::LoadSiteSetup(const std::string& path, bool userChosen)
     context.formatMark = m_setupVersion;
     context.userChosenSiteSetup = userChosen;
     context.textRules = GetTextRules();
+    context.maxCommsLogSize = GetGeneralSetup().m_maxCommsLogSize;
     const auto read = LoadArchiveFromFile(**opened, path, [&](CArchive& ar) {
         std::uint32_t version = 0;
         ar >> version;

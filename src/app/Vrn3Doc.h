@@ -288,6 +288,7 @@ private:
         std::size_t index = 0;     // into dataTypes
         std::size_t position = 0;  // into the current table
         CLinkScaleSettings scale;
+        std::uint16_t family = 0;  // the scale's, as the transfer began
         std::array<std::uint32_t, kLumenEnd> received{};
     } m_lumen;
 };

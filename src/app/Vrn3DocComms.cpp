@@ -93,6 +93,7 @@ MessageId CVrn3Doc::RunScaleComms(const ScaleCommsForm::Request& request)
     site.market = CurrentGeneralSetup().m_market;
     site.clock = &m_clock;
     site.fs = &m_fs;
+    site.scaleDataDirectory = m_host.GetLinkRoles().site.GetScaleDataDirectory();
     return varnel::RunScaleComms(m_host.GetLinks(), request, site, &m_commsErrorText);
 }
 
@@ -128,7 +129,9 @@ bool CVrn3Doc::NextJobRecord(std::uint32_t kind, const CLinkScaleSettings& scale
     if (cursor > KeyCursor{last}) return false;
     key = cursor;
     cursor = KeyCursor{last} + 1;  // one record a job
-    return BuildDateTimeRecord(scale.GetScaleType(), ToLocalParts(m_clock.WallNow() + kClockLead), out);
+    // On a link's worker the default family is that of the settings pinned for its pass.
+    const std::uint16_t family = scale.GetScaleType(CurrentGeneralSetup().m_defaultScaleFamily);
+    return BuildDateTimeRecord(family, ToLocalParts(m_clock.WallNow() + kClockLead), out);
 }
 
 MessageId CVrn3Doc::UpdateScaleLog(bool showErrors)
@@ -148,7 +151,8 @@ MessageId CVrn3Doc::WriteScaleStatusLog(const CAppEventLog& log, bool showErrors
 MessageId CVrn3Doc::RunCompareScales(std::uint16_t tableNo, bool showErrors, const CMasterScale* department)
 {
     const auto scales = SelectScales(department);
-    m_host.GetLinks().WriteCompareResultFiles(Selection(scales), m_host.GetLinkRoles().site.GetGeneralSetup());
+    const ISiteRules& site = m_host.GetLinkRoles().site;
+    m_host.GetLinks().WriteCompareResultFiles(Selection(scales), site.GetGeneralSetup(), site.GetScaleDataDirectory());
     // The scales' records are compared as each link ends its part (the "Scale Comms" dialog).
     m_receivedRecordMode = 0;
     const MessageId status = RunScaleComms(
@@ -232,10 +236,11 @@ bool CVrn3Doc::StoreReceivedRecord(std::uint16_t dataKind, CLinkScale& scale, st
     if (m_receivedRecordMode == 0) {
         CPluDefTb* plus = GetPluTable();
         if (dataKind != 0 || !plus) return false;
-        CScaleCompareResults results(scale, m_fs);
+        CScaleCompareResults results(scale, m_host.GetLinkRoles().site.GetScaleDataDirectory(), m_fs);
         return plus->ComparePluRecord(scale, packet, results);
     }
-    const bool ausNzLayout = m_host.GetDocumentSwitches().ausNzNutrition && scale.GetScaleType() >= 10;
+    const DocumentSwitches switches = m_host.GetDocumentSwitches();
+    const bool ausNzLayout = switches.ausNzNutrition && scale.GetScaleType(switches.defaultFamily) >= 10;
     if (dataKind >= kFirstTextKind && dataKind <= kLastTextKind)
         return StoreInTable(static_cast<std::uint16_t>(kFirstTextTable + dataKind - kFirstTextKind), scale, packet);
     switch (dataKind) {

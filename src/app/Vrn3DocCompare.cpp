@@ -40,8 +40,9 @@ MessageId ComparePlus(CVrn3Doc& document, const CompareCommandSite& site)
     }
     const ScaleDefs scales = CompareResultScales(*site.links, site.department);
     if (scales.empty()) return 0;
-    CompareResultForm form(CompareResultForm::Shape::ScaleList, *site.links, scales,
-                           {&document, site.department, site.severalScalesPerLink, site.mayTransmit});
+    CompareResultForm form(
+        CompareResultForm::Shape::ScaleList, *site.links, scales,
+        {&document, site.department, site.severalScalesPerLink, site.mayTransmit, site.scaleDataDirectory});
     if (ICommsDialogs* dialogs = GetCommsDialogs()) (void)dialogs->RunCompareResult(form);
     return 0;
 }

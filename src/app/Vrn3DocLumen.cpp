@@ -40,6 +40,7 @@ void CVrn3Doc::BeginLumenTransfer(std::vector<std::uint16_t> dataTypes, const CL
     m_lumen = LumenTransfer{};
     m_lumen.dataTypes = std::move(dataTypes);
     m_lumen.scale = scale;
+    m_lumen.family = scale.GetScaleType(m_host.GetDocumentSwitches().defaultFamily);
 }
 
 std::uint32_t CVrn3Doc::GetLumenReceivedCount(std::uint32_t kind) const
@@ -70,7 +71,7 @@ std::optional<std::uint32_t> CVrn3Doc::NextLumenRecordOf(std::uint16_t tableNo, 
     const std::optional<std::uint32_t> kind = KindOfTable(tableNo);
     auto* table = dynamic_cast<CDBComTb*>(GetCachedTable(tableNo));
     if (!kind || !table) return std::nullopt;
-    const std::uint16_t family = m_lumen.scale.GetScaleType();
+    const std::uint16_t family = m_lumen.family;
     const std::span<std::uint8_t> room = buffer.first(std::min<std::size_t>(buffer.size(), 0xFFFF));
     std::uint32_t key = 0;
     CDBRecord* record = nullptr;
@@ -92,7 +93,7 @@ bool CVrn3Doc::StoreLumenRecord(std::uint32_t kind, std::span<const std::uint8_t
         stored = m_host.StoreLumenListRecord(kind, m_lumen.scale, record);
     } else if (const std::optional<std::uint16_t> tableNo = TableOfKind(kind)) {
         auto* table = dynamic_cast<CDBComTb*>(GetCachedTable(*tableNo));
-        stored = table && table->DecodeLumenRecord(m_lumen.scale.GetScaleType(), record);
+        stored = table && table->DecodeLumenRecord(m_lumen.family, record);
     }
     if (stored) ++m_lumen.received[kind];
     return true;

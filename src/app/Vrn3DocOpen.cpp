@@ -208,11 +208,12 @@ ConvertedKeyboards CVrn3Doc::ConvertKeyboards()
     KeyboardTableSources sources;
     sources.existing = m_host.GetKeyboardList();
     sources.layoutOf = [this](std::uint16_t sysType) { return m_host.GetLayoutKeyboard(sysType); };
-    sources.defaultFamily = m_host.GetDocumentSwitches().defaultFamily;
-    sources.scaleFamily = [this](std::uint16_t scaleNo) -> std::optional<std::uint16_t> {
+    const std::uint16_t defaultFamily = m_host.GetDocumentSwitches().defaultFamily;
+    sources.defaultFamily = defaultFamily;
+    sources.scaleFamily = [this, defaultFamily](std::uint16_t scaleNo) -> std::optional<std::uint16_t> {
         const CLinkScale* scale = m_host.GetLinks().FindScale(scaleNo);
         if (!scale) return std::nullopt;
-        return scale->GetScaleType();
+        return scale->GetScaleType(defaultFamily);
     };
     ConvertedKeyboards keyboards = ConvertKeyboardTables(m_pluDatabase, sources);
     if (keyboards.unmatched) ShowMessage(kMsgUnmatchedKeyboards);

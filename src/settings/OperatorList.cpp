@@ -73,7 +73,8 @@ bool COperatorList::GetNextSendRecord(const CLinkScaleSettings& scale, const Tex
                                       KeyCursor& cursor, std::uint32_t highest, ScaleRecordOut& out,
                                       KeyCursor& key) const
 {
-    if (cursor > highest || cursor > kHighestId || !TakesOperatorRecords(scale.GetScaleType())) return false;
+    if (cursor > highest || cursor > kHighestId || !TakesOperatorRecords(scale.GetScaleType(rules.defaultScaleFamily)))
+        return false;
     auto found = m_operators.lower_bound(static_cast<std::uint16_t>(std::max<KeyCursor>(cursor, 0)));
     for (; found != m_operators.end() && found->first <= highest; ++found) {
         if (EncodeOperatorRecord(scale, rules, *found->second, out)) {
@@ -92,7 +93,8 @@ bool COperatorList::GetNextDeleteRecord(const CLinkScaleSettings& scale, const T
                                         KeyCursor& cursor, std::uint32_t highest, ScaleRecordOut& out,
                                         KeyCursor& key) const
 {
-    if (cursor < 0 || cursor > highest || !TakesOperatorRecords(scale.GetScaleType())) return false;
+    if (cursor < 0 || cursor > highest || !TakesOperatorRecords(scale.GetScaleType(rules.defaultScaleFamily)))
+        return false;
     const auto id = static_cast<std::uint32_t>(cursor);
     if (!EncodeOperatorClearRecord(scale, rules, id, out)) {
         // Only ids above 99 are refused, and every id after one of them would be: the walk ends.
@@ -119,7 +121,7 @@ bool COperatorList::QueueDelete(const ISendQueue& sends, std::uint16_t from, std
 bool COperatorList::ReceiveRecord(const CLinkScaleSettings& scale, const TextRules& rules,
                                   std::span<const std::uint8_t> record)
 {
-    if (!SendsOperatorRecords(scale.GetScaleType())) return true;
+    if (!SendsOperatorRecords(scale.GetScaleType(rules.defaultScaleFamily))) return true;
     std::optional<COperator> op = DecodeOperatorRecord(scale, rules, record);
     if (!op) return false;
     SetOperator(std::make_unique<COperator>(std::move(*op)));

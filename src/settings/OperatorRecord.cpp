@@ -140,7 +140,7 @@ bool TakesOperatorRecords(std::uint16_t family) { return OperatorLayoutOf(family
 bool EncodeOperatorRecord(const CLinkScaleSettings& scale, const TextRules& rules, const COperator& op,
                           ScaleRecordOut& out)
 {
-    switch (OperatorLayoutOf(scale.GetScaleType())) {
+    switch (OperatorLayoutOf(scale.GetScaleType(rules.defaultScaleFamily))) {
     case OperatorLayout::Text: return FitsTwoDigits(op.m_id, out) && EncodeText(rules, op, out);
     case OperatorLayout::Bcd: return FitsTwoDigits(op.m_id, out) && EncodeBcd(rules, op, out);
     case OperatorLayout::Csv: return EncodeCsv(scale, rules, op, false, out);
@@ -153,7 +153,7 @@ bool EncodeOperatorRecord(const CLinkScaleSettings& scale, const TextRules& rule
 bool EncodeOperatorClearRecord(const CLinkScaleSettings& scale, const TextRules& rules, std::uint32_t id,
                                ScaleRecordOut& out)
 {
-    switch (OperatorLayoutOf(scale.GetScaleType())) {
+    switch (OperatorLayoutOf(scale.GetScaleType(rules.defaultScaleFamily))) {
     case OperatorLayout::Text:
         return FitsTwoDigits(id, out) && Emit(TextOpening(rules, kClearCode, id), kClearCode, out);
     case OperatorLayout::Bcd: {

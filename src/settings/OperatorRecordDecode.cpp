@@ -101,7 +101,7 @@ bool SendsOperatorRecords(std::uint16_t family)
 std::optional<COperator> DecodeOperatorRecord(const CLinkScaleSettings& scale, const TextRules& rules,
                                               std::span<const std::uint8_t> record)
 {
-    switch (OperatorLayoutOf(scale.GetScaleType())) {
+    switch (OperatorLayoutOf(scale.GetScaleType(rules.defaultScaleFamily))) {
     case OperatorLayout::Bcd: return DecodeBcd(rules, record);
     case OperatorLayout::Csv: return DecodeCsv(scale, rules, record, false);
     case OperatorLayout::CsvNameOnly: return DecodeCsv(scale, rules, record, true);

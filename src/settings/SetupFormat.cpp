@@ -26,6 +26,12 @@ TextRules GetSetupTextRules(const CArchive& ar)
     return setup != nullptr ? setup->textRules : TextRules{};
 }
 
+std::uint16_t GetSetupCommsLogSize(const CArchive& ar)
+{
+    const auto* setup = dynamic_cast<const SetupFileContext*>(ar.GetContext());
+    return setup != nullptr ? setup->maxCommsLogSize : 0;
+}
+
 std::uint16_t SerializeSetupVersion(CArchive& ar, std::uint16_t current)
 {
     if (ar.IsStoring()) {

@@ -51,7 +51,7 @@ protected:
         ASSERT_TRUE(doc->SavePluRecord(row, plu, true));
     }
 
-    CompareCommandSite Site() { return {&host.GetLinks(), nullptr, false, true}; }
+    CompareCommandSite Site() { return {&host.GetLinks(), nullptr, false, true, dir.Path()}; }
 
     ScriptedPinger pinger;
     SimulatedScale scale{Transport::Tcp, &clock};

@@ -36,7 +36,7 @@ protected:
 TEST_F(SelectLinkScaleIdFormTest, OffersTheHbkuLinksAndChecksTheScaleNumberByTheirFamily)
 {
     using enum SelectLinkScaleIdForm::Outcome;
-    SelectLinkScaleIdForm form(m_links, m_keyboards);
+    SelectLinkScaleIdForm form(m_links, m_keyboards, 0);
     EXPECT_EQ(form.GetLinkNames(), (std::vector<std::string>{"Deli HBKU", "Meat HBKU"}));
     struct Case {
         std::size_t link;
@@ -69,13 +69,27 @@ TEST_F(SelectLinkScaleIdFormTest, OffersTheHbkuLinksAndChecksTheScaleNumberByThe
 TEST_F(SelectLinkScaleIdFormTest, ARegisteredKeyboardIsOverwrittenOnlyAfterYes)
 {
     m_keyboards.SetKeyboard(3 * 100 + 5 - 100, std::make_unique<CKeyboard>());
-    SelectLinkScaleIdForm form(m_links, m_keyboards);
+    SelectLinkScaleIdForm form(m_links, m_keyboards, 0);
     form.SelectLink(1);
     m_prompt.QueueAnswer(MessageAnswer::No);
     EXPECT_EQ(form.Submit("5"), SelectLinkScaleIdForm::Outcome::StayOpen);
     EXPECT_EQ(form.Submit("5"), SelectLinkScaleIdForm::Outcome::Chosen);
     EXPECT_EQ(m_prompt.m_ids, (std::vector<MessageId>{61257, 61257}));
     EXPECT_EQ(form.GetScaleNumber(), 5);
+}
+
+TEST_F(SelectLinkScaleIdFormTest, AScaleLeftAtTheDefaultIsOfTheSetupsDefaultFamily)
+{
+    auto link = std::make_unique<test::MemoryLink>();
+    link->m_linkId = 4;
+    link->m_name = "Default";
+    link->m_scales.push_back(std::make_unique<CLinkScale>());
+    m_links.Add(std::move(link));
+    EXPECT_EQ(SelectLinkScaleIdForm(m_links, m_keyboards, 0).GetLinkNames().size(), 2u);
+    SelectLinkScaleIdForm form(m_links, m_keyboards, 3);
+    EXPECT_EQ(form.GetLinkNames(), (std::vector<std::string>{"Deli HBKU", "Meat HBKU", "Default"}));
+    form.SelectLink(2);
+    EXPECT_EQ(form.Submit("1"), SelectLinkScaleIdForm::Outcome::Chosen);  // family 3 takes scale 1
 }
 
 }  // namespace

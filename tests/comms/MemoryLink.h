@@ -37,7 +37,7 @@ public:
         return m_line && m_line->LinkReceive(into, got);
     }
     std::string GetDescription(const CGeneralSetup& /*setup*/) const override { return "Memory link " + m_name; }
-    std::string GetStatusText() const override { return {}; }
+    std::string GetStatusText(const CGeneralSetup& /*setup*/) const override { return {}; }
     // A memory link stands in for a socket link once it is given an address.
     const std::array<std::uint16_t, 4>* GetIpAddress() const override { return m_address ? &*m_address : nullptr; }
     std::uint16_t GetPort() const override { return 0; }

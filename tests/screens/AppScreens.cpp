@@ -179,7 +179,7 @@ void Dialogs(ScreenShots& shots)
         links.Add(std::move(link));
     }
     CKeyboardList keyboards;
-    SelectLinkScaleIdForm linkScale(links, keyboards);
+    SelectLinkScaleIdForm linkScale(links, keyboards, 0);
     CSelectLinkScaleIdDlg selectLinkScale(linkScale);
     shots.Take("dialog-select-hbku-and-scale-id", selectLinkScale);
     ScaleDataDirForm scaleData("/home/ann/ScalesData");

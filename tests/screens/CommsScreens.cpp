@@ -93,6 +93,7 @@ public:
         kinds.family9 = true;
     }
     const CGeneralSetup& GetGeneralSetup() const override { return setup; }
+    std::string GetScaleDataDirectory() const override { return {}; }
     KindsInUse GetKindsInUse() const override { return kinds; }
     bool SendsNutritionWithPlus() const override { return false; }
     bool HasEnabledScaleType(std::uint16_t family) const override { return family == 0 || family == 9; }

@@ -59,7 +59,7 @@ KeyboardCommandUi MakeUi(CMainFrame& frame, QWidget* parent)
         std::vector<CScaleChoice> offered = owners;
         PickerForm picker = MakeScalePicker(Rows(offered), false);
         const auto addScale = [&frame, &offered, parent]() -> std::optional<std::size_t> {
-            SelectLinkScaleIdForm form(frame.Links(), frame.Keyboards());
+            SelectLinkScaleIdForm form(frame.Links(), frame.Keyboards(), frame.GetGeneralSetup().m_defaultScaleFamily);
             if (CSelectLinkScaleIdDlg(form, parent).exec() != QDialog::Accepted) return std::nullopt;
             offered.push_back({form.GetLinkNumber(), form.GetScaleNumber(), {}, false});
             return offered.size() - 1;

@@ -61,6 +61,7 @@ void RegisterTransferCommands(CMainFrame& frame, MainFrameWindow& window, CVrn3D
         site.department = frame.Departments().GetCurrent();
         site.severalScalesPerLink = frame.GetGeneralSetup().m_daisyChainedComms != 0;
         site.mayTransmit = host.MayTransmit();
+        site.scaleDataDirectory = frame.GetScaleDataDirectory();
         (void)ComparePlus(document, site);
     });
     commands.Register(

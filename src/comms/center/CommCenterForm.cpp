@@ -322,7 +322,7 @@ void CommCenterForm::Compare()
     }
     if (!StartOperation(Operation::Receiving, scales)) return;
     m_comparing = true;
-    m_links.WriteCompareResultFiles(&m_jobScales, m_host.GetGeneralSetup());
+    m_links.WriteCompareResultFiles(&m_jobScales, m_host.GetGeneralSetup(), m_host.GetScaleDataDirectory());
     if (IDocument* document = m_host.GetDocument()) document->SetReceivedRecordMode(0);
     m_links.ReceiveData(&m_jobScales, GetDataKindOfTable(m_kind), &m_posts);
 }
@@ -439,7 +439,8 @@ void CommCenterForm::HandlePost(const PostQueue::Posted& posted)
     CIdEnqLink* link = m_pending.Find(static_cast<std::uint16_t>(posted.lParam));
     if (!link) return;
     IDocument* document = m_comparing ? m_host.GetDocument() : nullptr;
-    const MessageId linkResult = EndLinkPart(*link, posted.wParam, &m_jobScales, document, m_host.FileSystem());
+    const MessageId linkResult =
+        EndLinkPart(*link, posted.wParam, &m_jobScales, document, m_host.GetScaleDataDirectory(), m_host.FileSystem());
     if (m_result == 0) m_result = linkResult;
     m_pending.Remove(link->m_linkId);
     if (m_pending.IsEmpty()) FinishOperation();
@@ -463,12 +464,14 @@ void CommCenterForm::FinishOperation()
     if (finished == Operation::Receiving && compared) {
         if (document) document->SetReceivedRecordMode(1);
         const CAppEventLog* log = m_host.GetEventLog();
-        const bool differs = log ? m_links.ReportCompareResults(&scales, *log) : false;
+        const std::string directory = m_host.GetScaleDataDirectory();
+        const bool differs = log ? m_links.ReportCompareResults(&scales, directory, *log) : false;
         if (differs) {
             const auto shape = scales.size() == 1 ? CompareResultForm::Shape::OneScale : CompareResultForm::Shape::ScaleList;
-            CompareResultForm results(shape, m_links, scales,
-                                      {document, m_host.GetCurrentDepartment(),
-                                       m_host.GetGeneralSetup().m_daisyChainedComms != 0, m_host.MayTransmit()});
+            CompareResultForm results(
+                shape, m_links, scales,
+                {document, m_host.GetCurrentDepartment(), m_host.GetGeneralSetup().m_daisyChainedComms != 0,
+                 m_host.MayTransmit(), directory});
             if (ICommsDialogs* dialogs = GetCommsDialogs()) (void)dialogs->RunCompareResult(results);
         } else {
             (void)ShowMessage(kMsgSameData, MessageButtons::Ok, MessageIcon::Information);

@@ -48,6 +48,8 @@ class ICommCenterHost {
 public:
     virtual ~ICommCenterHost() = default;
     virtual const CGeneralSetup& GetGeneralSetup() const = 0;
+    // Where the compare result files are.
+    virtual std::string GetScaleDataDirectory() const = 0;
     virtual KindsInUse GetKindsInUse() const = 0;
     // Nutrition and ingredients go with PLUs (a PLU receive then says they must be received apart).
     virtual bool SendsNutritionWithPlus() const = 0;

@@ -6,17 +6,19 @@
 #include "platform/TextViewer.h"
 #include "platform/UserPrompt.h"
 
+#include <utility>
+
 namespace varnel {
 
 CompareResultForm::CompareResultForm(Shape shape, CIdEnqLinkList& links, const ScaleDefs& scales, Site site)
-    : m_shape(shape), m_site(site)
+    : m_shape(shape), m_site(std::move(site))
 {
     for (const CScaleDef& def : scales) {
         CIdEnqLink* link = links.FindLink(def.m_linkId);
         CLinkScale* scale = link ? link->FindScale(def.m_scaleId) : nullptr;
         if (scale) m_entries.push_back({link, scale});
     }
-    for (const Entry& entry : m_entries) m_rows.push_back(RowOf(entry, site.severalScalesPerLink));
+    for (const Entry& entry : m_entries) m_rows.push_back(RowOf(entry, m_site.severalScalesPerLink));
     if (!m_rows.empty()) m_selection = 0;
 }
 
@@ -60,8 +62,8 @@ const CompareResultForm::Entry* CompareResultForm::Current() const
 void CompareResultForm::ViewResultLog()
 {
     if (const Entry* current = Current()) {
-        if (const Result<void> shown = OpenInTextViewer(current->scale->GetCompareResultFileName()); !shown)
-            (void)ShowMessageText(shown.GetError().message);
+        const std::string path = current->scale->GetCompareResultFileName(m_site.scaleDataDirectory);
+        if (const Result<void> shown = OpenInTextViewer(path); !shown) (void)ShowMessageText(shown.GetError().message);
     }
 }
 

@@ -36,6 +36,7 @@ public:
         const CMasterScale* department = nullptr;  // whose scales "Synchronize All Scales" takes
         bool severalScalesPerLink = false;
         bool mayTransmit = true;
+        std::string scaleDataDirectory;  // where the scales' compare result files are
     };
     struct Row {
         std::string name;

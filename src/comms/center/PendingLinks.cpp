@@ -36,7 +36,7 @@ void PendingLinks::Release()
 }
 
 MessageId EndLinkPart(CIdEnqLink& link, std::uintptr_t code, const ScaleDefs* scales, IDocument* document,
-                      IFileSystem& fs)
+                      std::string_view compareDirectory, IFileSystem& fs)
 {
     link.ClearNotifyWindow();
     if (code != CIdEnqLink::ResultReceiveDone) return link.GetCommsError();
@@ -48,7 +48,7 @@ MessageId EndLinkPart(CIdEnqLink& link, std::uintptr_t code, const ScaleDefs* sc
     // A scale that did not answer sent nothing: comparing it would list every PLU as missing there.
     for (const auto& scale : link.m_scales)
         if (link.IsScaleSelected(*scale, scales) && scale->m_enabled && scale->IsOnline())
-            scale->CompareWithDatabase(*plus, fs);
+            scale->CompareWithDatabase(*plus, compareDirectory, fs);
     return result;
 }
 

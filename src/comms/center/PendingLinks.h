@@ -11,6 +11,7 @@
 #include "platform/Messages.h"
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace varnel {
@@ -35,8 +36,9 @@ private:
 };
 
 // A link's end of its part: its result (the link's comms error after result 4, the outcome of
-// handing the received packets to the document after result 5). `document` null: nothing compared.
+// handing the received packets to the document after result 5). `document` null: nothing compared;
+// a compare's result files are in `compareDirectory`.
 MessageId EndLinkPart(CIdEnqLink& link, std::uintptr_t code, const ScaleDefs* scales, IDocument* document,
-                      IFileSystem& fs);
+                      std::string_view compareDirectory, IFileSystem& fs);
 
 }  // namespace varnel

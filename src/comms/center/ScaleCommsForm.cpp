@@ -11,6 +11,7 @@
 #include "platform/UserPrompt.h"
 
 #include <cctype>
+#include <utility>
 
 namespace varnel {
 namespace {
@@ -53,7 +54,7 @@ std::string ScaleErrorRecord(const DateTimeParts& now, const CIdEnqLink& link, M
 }
 
 ScaleCommsForm::ScaleCommsForm(CIdEnqLinkList& links, Request request, Site site)
-    : m_links(links), m_request(request), m_site(site)
+    : m_links(links), m_request(request), m_site(std::move(site))
 {
 }
 
@@ -130,7 +131,8 @@ void ScaleCommsForm::Handle(const PostQueue::Posted& posted)
 void ScaleCommsForm::EndLinkPart(CIdEnqLink& link, std::uintptr_t code)
 {
     UpdateProgress();
-    const MessageId linkResult = varnel::EndLinkPart(link, code, m_request.scales, m_site.document, *m_site.fs);
+    const MessageId linkResult =
+        varnel::EndLinkPart(link, code, m_request.scales, m_site.document, m_site.scaleDataDirectory, *m_site.fs);
     if (m_result == 0) m_result = linkResult;
     m_pending.Remove(link.m_linkId);
     if (const auto* block = dynamic_cast<const CSorrelSocketLink*>(&link); block && block->HasBatchLabelRefusal())

@@ -63,6 +63,7 @@ public:
         std::uint16_t market = 0;
         const IClock* clock = &SystemClock();
         IFileSystem* fs = &RealFileSystem();
+        std::string scaleDataDirectory;  // where a compare's result files are
     };
 
     ScaleCommsForm(CIdEnqLinkList& links, Request request, Site site);

@@ -7,7 +7,6 @@
 //   <lines of the PLU decoders and of CompareWithDatabase>
 #include "comms/idenq/LinkScale.h"
 
-#include "db/site/MainFrame.h"
 #include "db/plu/PluDefTb.h"
 #include "platform/LocalTime.h"
 #include "platform/TextFormat.h"
@@ -37,10 +36,9 @@ Result<std::unique_ptr<IFile>> OpenAtEnd(IFileSystem& fs, const std::string& pat
 
 }  // namespace
 
-std::string CLinkScale::GetCompareResultFileName() const
+std::string CLinkScale::GetCompareResultFileName(std::string_view directory) const
 {
-    // The main frame's directory: the Communication Center and the comparing links reach it alike.
-    std::string path = FrameSiteRules().GetScaleDataDirectory();
+    std::string path(directory);
     if (!path.empty() && path.back() != '/') path += '/';
     return path + FormatText("CompareResultsScale%03.3d.txt", static_cast<int>(m_scaleNo));
 }
@@ -58,10 +56,11 @@ bool CLinkScale::HasCompareDifferences() const
     return !m_notInDatabase.empty() || !m_different.empty() || !m_notOnScale.empty();
 }
 
-void CLinkScale::StartCompareResults(const std::string& title, IFileSystem& fs, const IClock& clock)
+void CLinkScale::StartCompareResults(const std::string& title, std::string_view directory, IFileSystem& fs,
+                                     const IClock& clock)
 {
     ClearCompareLists();
-    auto file = fs.Open(GetCompareResultFileName(), FileAccess::Create);
+    auto file = fs.Open(GetCompareResultFileName(directory), FileAccess::Create);
     if (!file) return;
     const std::string header = FormatMessage(kMsgScaleTitle, title.c_str()) + "\r\n" +
                                FormatDateTime(ToLocalParts(clock.WallNow())) + "\r\n" +
@@ -69,9 +68,9 @@ void CLinkScale::StartCompareResults(const std::string& title, IFileSystem& fs, 
     (void)WriteText(**file, header);
 }
 
-void CLinkScale::CompareWithDatabase(const CPluDefTb& plus, IFileSystem& fs)
+void CLinkScale::CompareWithDatabase(const CPluDefTb& plus, std::string_view directory, IFileSystem& fs)
 {
-    const std::string path = GetCompareResultFileName();
+    const std::string path = GetCompareResultFileName(directory);
     if (!IsOnline()) {
         if (auto file = fs.Open(path, FileAccess::Create))
             (void)WriteText(**file, std::string(GetMessageText(kMsgScaleOffline)) + "\r\n");
@@ -96,7 +95,7 @@ void CLinkScale::CompareWithDatabase(const CPluDefTb& plus, IFileSystem& fs)
 void CScaleCompareResults::WriteLine(std::string_view line)
 {
     if (!m_file) {
-        auto file = OpenAtEnd(m_fs, m_scale.GetCompareResultFileName());
+        auto file = OpenAtEnd(m_fs, m_scale.GetCompareResultFileName(m_directory));
         if (!file) return;
         m_file = std::move(*file);
     }

@@ -80,7 +80,7 @@ std::string CIdEnqComLink::GetDescription(const CGeneralSetup& setup) const
     return DescribeKind(kMsgRs232, setup);
 }
 
-std::string CIdEnqComLink::GetStatusText() const { return StatusText(kMsgRs232); }
+std::string CIdEnqComLink::GetStatusText(const CGeneralSetup& /*setup*/) const { return StatusText(kMsgRs232); }
 
 void CIdEnqComLink::WriteSetupDetails(std::string& out) const
 {

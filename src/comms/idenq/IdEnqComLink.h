@@ -31,7 +31,7 @@ public:
     bool Send(std::span<const std::uint8_t> bytes, std::size_t& sent) override;
     bool Receive(std::span<std::uint8_t> into, std::size_t& got) override;
     std::string GetDescription(const CGeneralSetup& setup) const override;
-    std::string GetStatusText() const override;
+    std::string GetStatusText(const CGeneralSetup& setup) const override;
     const std::array<std::uint16_t, 4>* GetIpAddress() const override { return nullptr; }
     std::uint16_t GetPort() const override { return 0; }
     bool IsSameAddress(const std::array<std::uint16_t, 4>&) const override { return false; }

@@ -6,7 +6,6 @@
 //   u16 link id, u16 logging, string trace file, object list of CLinkScale
 #include "comms/idenq/IdEnqLink.h"
 
-#include "db/site/MainFrame.h"
 #include "platform/ArchiveCollections.h"
 #include "platform/ArchiveExchange.h"
 #include "platform/LocalTime.h"
@@ -37,7 +36,7 @@ void CIdEnqLink::Serialize(CArchive& ar)
     if (std::ranges::any_of(m_scales, [](const auto& scale) { return scale == nullptr; }))
         ar.Fail(Errc::Corrupt, "a link holds a null scale");
     if (!ar.Ok()) return;
-    m_maxLogSize = std::uint32_t{CurrentGeneralSetup().m_maxCommsLogSize} * 1024;
+    m_maxLogSize = std::uint32_t{GetSetupCommsLogSize(ar)} * 1024;
     TrimLogFile();
 }
 
@@ -137,6 +136,11 @@ SiteSettingsPtr CIdEnqLink::Settings() const
         std::abort();
     }
     return latest;
+}
+
+std::uint16_t CIdEnqLink::FamilyOf(const CLinkScaleSettings& scale) const
+{
+    return scale.GetScaleType(Settings()->setup.m_defaultScaleFamily);
 }
 
 bool CIdEnqLink::IsThreadAbandoned() const

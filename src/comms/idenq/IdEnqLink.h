@@ -123,7 +123,7 @@ public:
     ~CIdEnqLink() override;
 
     // Stores or loads the link's own fields and its scales; a subclass adds its own after them. After a
-    // load the trace file is trimmed to the general setup's comms log size.
+    // load the trace file is trimmed to the comms log size of the site the setup is read for.
     void Serialize(CArchive& ar) override;
 
     // The line, supplied by each kind of link. Open and ClosePort frame one operation; Close is the
@@ -139,9 +139,9 @@ public:
     virtual std::uint16_t GetAckTimeout() const { return 5; }
     virtual std::uint16_t GetReplyTimeout() const { return 22; }
     // Kind and name for lists (a link without scales is of the setup's default family); the status
-    // line of the Communication Center.
+    // line of the Communication Center. A scale left at the default is of the setup's family.
     virtual std::string GetDescription(const CGeneralSetup& setup) const = 0;
-    virtual std::string GetStatusText() const = 0;
+    virtual std::string GetStatusText(const CGeneralSetup& setup) const = 0;
     // Socket links: the four octets and the port; serial links none and 0.
     virtual const std::array<std::uint16_t, 4>* GetIpAddress() const = 0;
     virtual std::uint16_t GetPort() const = 0;
@@ -218,7 +218,8 @@ public:
     CLinkScale* FindScaleByName(std::string_view name) const;
     MessageId GetCommsError() const;
     bool IsAnyScaleOnline() const;
-    void WriteSetupDump(std::string& out) const;
+    // The link's lines of the setup listing; its scales left at the default are of the setup's family.
+    void WriteSetupDump(std::string& out, const CGeneralSetup& setup) const;
 
     // Received data (the user-interface thread, after result 5): hands each packet to the document and
     // frees them all; the message number of the outcome.
@@ -266,6 +267,8 @@ protected:
     // protocol itself (no pass), the latest the link was handed. Asking before the link was handed any
     // is a programming error.
     SiteSettingsPtr Settings() const;
+    // The scale's family under those settings: a scale left at the default takes the setup's family.
+    std::uint16_t FamilyOf(const CLinkScaleSettings& scale) const;
 
     // The ID-ENQ exchanges (worker thread).
     bool SendControl(std::uint8_t byte);

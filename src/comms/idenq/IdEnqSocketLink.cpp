@@ -105,7 +105,7 @@ std::string CIdEnqSocketLink::GetDescription(const CGeneralSetup& setup) const
     return DescribeKind(kMsgTcpIp, setup);
 }
 
-std::string CIdEnqSocketLink::GetStatusText() const { return StatusText(kMsgTcpIp); }
+std::string CIdEnqSocketLink::GetStatusText(const CGeneralSetup& /*setup*/) const { return StatusText(kMsgTcpIp); }
 
 bool CIdEnqSocketLink::IsSameAddress(const std::array<std::uint16_t, 4>& octets) const
 {

@@ -31,7 +31,7 @@ public:
     // The TCP line's, or the datagrams' bytes.
     bool Receive(std::span<std::uint8_t> into, std::size_t& got) override;
     std::string GetDescription(const CGeneralSetup& setup) const override;
-    std::string GetStatusText() const override;
+    std::string GetStatusText(const CGeneralSetup& setup) const override;
     bool IsSameAddress(const std::array<std::uint16_t, 4>& octets) const override;
     void WriteSetupDetails(std::string& out) const override;
     bool EditSettings(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;

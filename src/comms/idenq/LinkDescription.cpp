@@ -14,8 +14,8 @@ constexpr std::uint16_t kDescribedFamilies = 9;
 
 std::string CIdEnqLink::DescribeKind(MessageId kindName, const CGeneralSetup& setup) const
 {
-    const std::uint16_t family = m_scales.empty() ? setup.m_defaultScaleFamily
-                                                  : m_scales.front()->GetScaleType();
+    const std::uint16_t family =
+        m_scales.empty() ? setup.m_defaultScaleFamily : m_scales.front()->GetScaleType(setup.m_defaultScaleFamily);
     if (family >= kDescribedFamilies) return {};
     return FormatText("%s (%s)", std::string(GetScaleFamilyName(family)).c_str(),
                       std::string(GetMessageText(kindName)).c_str());

@@ -33,11 +33,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace varnel {
 
 class CPluDefTb;
+struct CGeneralSetup;
 struct LinkSetupContext;
 
 using SendQueue = std::vector<std::unique_ptr<CSendDataLog>>;
@@ -69,21 +72,22 @@ public:
     // "Scale Setup" on the scale: true after OK, which stores it; Cancel leaves the scale as it was.
     bool EditSettings(const LinkSetupContext& context);
 
-    // The scale's lines of the setup listing; `indent` for a scale listed under its link.
-    void WriteSetupDump(std::string& out, bool indent) const;
+    // The scale's lines of the setup listing, a scale left at the default being of the setup's family;
+    // `indent` for a scale listed under its link.
+    void WriteSetupDump(std::string& out, const CGeneralSetup& setup, bool indent) const;
 
-    // The compare result file: "CompareResultsScale<nnn>.txt" in the scale data directory.
-    std::string GetCompareResultFileName() const;
+    // The compare result file: "CompareResultsScale<nnn>.txt" in `directory`, the scale data directory.
+    std::string GetCompareResultFileName(std::string_view directory) const;
     // Empties the four compare lists: the scale's keys, not in the database, different, not on the scale.
     void ClearCompareLists();
     // Whether the last comparison found the scale and the database to differ.
     bool HasCompareDifferences() const;
     // Empties the compare lists and starts the file with its header; only the lists when it cannot be created.
-    void StartCompareResults(const std::string& title, IFileSystem& fs = RealFileSystem(),
+    void StartCompareResults(const std::string& title, std::string_view directory, IFileSystem& fs = RealFileSystem(),
                              const IClock& clock = SystemClock());
     // Ends a comparison: the PLUs of the table that the scale lacks (leaving out those switched off
     // for scales, control flag bit 0) go into the not-on-scale list and the file.
-    void CompareWithDatabase(const CPluDefTb& plus, IFileSystem& fs = RealFileSystem());
+    void CompareWithDatabase(const CPluDefTb& plus, std::string_view directory, IFileSystem& fs = RealFileSystem());
 
     // Writes every PLU of the queued PLU jobs not yet logged to the PLU send-failure log (when that log
     // is on), then marks every queued job logged.
@@ -120,11 +124,14 @@ private:
 };
 
 // What the comparison of the PLUs a scale sent gives (CPluDefTb::ComparePluRecord): the scale's compare
-// lists, and lines appended to its compare result file, each after CR LF. A file that cannot be
-// opened leaves the lists filled.
+// lists, and lines appended to its compare result file in `directory`, each after CR LF. A file that
+// cannot be opened leaves the lists filled.
 class CScaleCompareResults final : public IPluCompareResults {
 public:
-    explicit CScaleCompareResults(CLinkScale& scale, IFileSystem& fs = RealFileSystem()) : m_scale(scale), m_fs(fs) {}
+    CScaleCompareResults(CLinkScale& scale, std::string directory, IFileSystem& fs = RealFileSystem())
+        : m_scale(scale), m_directory(std::move(directory)), m_fs(fs)
+    {
+    }
 
     void AddScaleKey(std::uint32_t pluNumber) override { m_scale.m_scaleKeys.push_back(pluNumber); }
     void AddNotInDatabase(std::uint32_t pluNumber) override { m_scale.m_notInDatabase.push_back(pluNumber); }
@@ -133,6 +140,7 @@ public:
 
 private:
     CLinkScale& m_scale;
+    std::string m_directory;
     IFileSystem& m_fs;
     std::unique_ptr<IFile> m_file;
 };

@@ -2,6 +2,7 @@
 #include "comms/idenq/LinkScale.h"
 
 #include "comms/idenq/ScaleFamily.h"
+#include "db/site/GeneralSetup.h"
 #include "db/text/DisplayText.h"
 #include "platform/TextFormat.h"
 
@@ -25,11 +26,11 @@ std::string_view ListingName(std::uint16_t family)
 
 }  // namespace
 
-void CLinkScale::WriteSetupDump(std::string& out, bool indent) const
+void CLinkScale::WriteSetupDump(std::string& out, const CGeneralSetup& setup, bool indent) const
 {
     const char* prefix = indent ? "  " : "";
     const auto yesNo = [](std::uint16_t flag) { return std::string(GetYesNoText(flag != 0)); };
-    const std::uint16_t family = GetScaleType();
+    const std::uint16_t family = GetScaleType(setup.m_defaultScaleFamily);
     if (const std::string_view name = ListingName(family); !name.empty())
         out += FormatText("%s  System type                         : %s\r\n", prefix, std::string(name).c_str());
     out += FormatText("%s  ID-ENQ machine ID                   : %hd\r\n", prefix, static_cast<short>(m_machineNo));

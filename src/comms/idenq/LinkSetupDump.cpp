@@ -6,7 +6,7 @@
 
 namespace varnel {
 
-void CIdEnqLink::WriteSetupDump(std::string& out) const
+void CIdEnqLink::WriteSetupDump(std::string& out, const CGeneralSetup& setup) const
 {
     const auto yesNo = [](bool yes) { return std::string(GetYesNoText(yes)); };
     out += FormatText("Scale ID %hd\r\n", static_cast<short>(m_linkId));
@@ -19,14 +19,14 @@ void CIdEnqLink::WriteSetupDump(std::string& out) const
     out += FormatText("  Logging                             : %s\r\n", std::string(GetEnabledText(m_logging)).c_str());
     if (m_logging) out += FormatText("  Log file                            : %s\r\n", m_logFile.c_str());
     if (m_scales.size() == 1) {
-        m_scales.front()->WriteSetupDump(out, false);
+        m_scales.front()->WriteSetupDump(out, setup, false);
     } else if (m_scales.size() > 1) {
         out += "  Scales:\r\n";
         for (const auto& scale : m_scales) {
             out += FormatText("    Name                                : %s (Id = %hd)\r\n", scale->m_name.c_str(),
                               static_cast<short>(scale->m_scaleNo));
             out += FormatText("    Connected?                          : %s\r\n", yesNo(scale->IsOnline()).c_str());
-            scale->WriteSetupDump(out, true);
+            scale->WriteSetupDump(out, setup, true);
             out += "\r\n";
         }
     }

@@ -32,7 +32,7 @@ bool GetProdFileCode(const CLinkScaleSettings& scale, const CGeneralSetup& setup
                      std::span<std::uint8_t> out, std::size_t& length)
 {
     if (totalsType != kPluTotals) return false;
-    const std::string_view code = PluTotalsCode(scale.GetScaleType(), setup);
+    const std::string_view code = PluTotalsCode(scale.GetScaleType(setup.m_defaultScaleFamily), setup);
     if (code.empty() || out.size() <= code.size()) return false;
     std::ranges::copy(code, out.begin());
     out[code.size()] = 0;

@@ -137,7 +137,7 @@ bool CIdEnqLink::NextRecords()
             m_dataLength = made->length;
             m_recordCode = made->code;
             m_capacityCheckDue = Settings()->text.ausNzNutrition && IsCapacityCheckTable(job.m_tableId) &&
-                                 m_currentScale->GetScaleType() == 0;
+                                 FamilyOf(*m_currentScale) == 0;
             lock.unlock();
             m_currentScale->CountRecord();
             return true;
@@ -177,8 +177,8 @@ bool CIdEnqLink::TakePreparedRecord(const SendQueue& queue, std::optional<std::s
     std::copy_n(m_ahead.bytes.begin(), m_ahead.record->length, m_data.begin());
     m_dataLength = m_ahead.record->length;
     m_recordCode = m_ahead.record->code;
-    m_capacityCheckDue = Settings()->text.ausNzNutrition && IsCapacityCheckTable(job.m_tableId) &&
-                         m_currentScale->GetScaleType() == 0;
+    m_capacityCheckDue =
+        Settings()->text.ausNzNutrition && IsCapacityCheckTable(job.m_tableId) && FamilyOf(*m_currentScale) == 0;
     return true;
 }
 

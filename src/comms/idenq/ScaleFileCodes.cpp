@@ -193,8 +193,8 @@ bool Holds(Condition condition, bool value)
 
 const FileCode* FindFileCode(std::uint16_t dataKind, const CLinkScaleSettings& scale, const CGeneralSetup& setup)
 {
-    const std::uint16_t kind = MapMessageSlot(dataKind, scale, setup.m_messageFileMapping);
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = scale.GetScaleType(setup.m_defaultScaleFamily);
+    const std::uint16_t kind = MapMessageSlot(dataKind, family, setup.m_messageFileMapping);
     if (kind > kHighestDataKind || family > kHighestScaleFamily) return nullptr;
     const std::uint16_t market = setup.m_market;
     const bool ausNz = IsAusNzNutrition(setup);
@@ -217,10 +217,10 @@ std::string_view ExtraMessageZeros(std::uint32_t highestKey)
 
 }  // namespace
 
-std::uint16_t MapMessageSlot(std::uint16_t dataKind, const CLinkScaleSettings& scale,
+std::uint16_t MapMessageSlot(std::uint16_t dataKind, std::uint16_t family,
                              const std::array<std::uint8_t, 4>& messageFileMapping)
 {
-    if (scale.GetScaleType() == 9) return dataKind;
+    if (family == 9) return dataKind;
     const auto source = std::find_if(std::begin(kMessageSources), std::end(kMessageSources),
                                      [dataKind](const MessageSource& entry) { return entry.kind == dataKind; });
     if (source == std::end(kMessageSources)) return dataKind;

@@ -20,7 +20,7 @@ namespace varnel {
 // The data kind under which a family receives a message kind: for families other than 9 the
 // comment, free message, ingredients and storage kinds travel in the extra message or coupon file
 // that the general setup's message file mapping gives their source. Any other kind is returned as it is.
-std::uint16_t MapMessageSlot(std::uint16_t dataKind, const CLinkScaleSettings& scale,
+std::uint16_t MapMessageSlot(std::uint16_t dataKind, std::uint16_t family,
                              const std::array<std::uint8_t, 4>& messageFileMapping);
 
 // Writes the file code of the (mapped) data kind to `out`: a text code with a 0 byte after it (not

@@ -56,7 +56,7 @@ CommLinksForm::CommLinksForm(CIdEnqLinkList& links, const LinkSetupContext& cont
 std::vector<std::string> CommLinksForm::GetRows() const
 {
     std::vector<std::string> rows;
-    for (const auto& link : m_links.GetLinks()) rows.push_back(link->GetStatusText());
+    for (const auto& link : m_links.GetLinks()) rows.push_back(link->GetStatusText(m_context.Setup()));
     return rows;
 }
 

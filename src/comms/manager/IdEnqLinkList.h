@@ -112,8 +112,6 @@ public:
     std::uint16_t GetMaxDescLength() const;
     std::uint16_t GetSingleScaleId() const;
     bool HasAtMostOneScale() const;
-    bool HasNonIpRuxScale() const;
-    bool AllScalesAreVm() const;
 
     // Counting and state over the selected scales (of enabled links unless said).
     bool IsAnyScaleOnline(std::uint16_t linkNo) const;
@@ -126,7 +124,7 @@ public:
     std::string GetUnsentDataText() const;
 
     // Reports and logs.
-    void WriteSetupReport(std::string& out) const;
+    void WriteSetupReport(std::string& out, const CGeneralSetup& setup) const;
     // Off-line scale lines to the event log of the links' start.
     void LogOfflineScales(const ScaleDefs* scales);
     void LogLinkStatus(const CAppEventLog& log) const;
@@ -136,14 +134,15 @@ public:
                        std::uint32_t count) const;
     void WritePluLogLines(const CAppEventLog& log, std::string& out, const PluLogImport& import) const;
 
-    // Comparisons of scales with the database. Before one, the selected scales of enabled links start
+    // Comparisons of scales with the database, whose result files are in `directory` (the scale data
+    // directory). Before one, the selected scales of enabled links start
     // their compare result files (titled by their link, or by link and scale when the setup's links
     // carry several scales) and the other scales' compare lists are emptied. After it, the report gives the event
     // log the counts of every selected, enabled, on-line scale, then the result files of those that
     // differ; ReportCompareResults writes it and tells whether any of them differs.
-    void WriteCompareResultFiles(const ScaleDefs* scales, const CGeneralSetup& setup);
-    void WriteCompareReport(const ScaleDefs* scales, const CAppEventLog& log) const;
-    bool ReportCompareResults(const ScaleDefs* scales, const CAppEventLog& log) const;
+    void WriteCompareResultFiles(const ScaleDefs* scales, const CGeneralSetup& setup, std::string_view directory);
+    void WriteCompareReport(const ScaleDefs* scales, std::string_view directory, const CAppEventLog& log) const;
+    bool ReportCompareResults(const ScaleDefs* scales, std::string_view directory, const CAppEventLog& log) const;
 
     // When this process last loaded the unsent-data file.
     const COleDateTime& GetLastUnsentLoad() const { return m_lastUnsentLoad; }

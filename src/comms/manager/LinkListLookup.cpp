@@ -11,8 +11,6 @@ namespace {
 
 constexpr MessageId kMsgAllScales = 17599;       // "All Scales"
 constexpr MessageId kMsgUserAdjustment = 17541;  // "User Adjustment"
-constexpr std::uint16_t kIpRuxFamily = 9;
-constexpr std::uint16_t kVmFamily = 11;
 
 }  // namespace
 
@@ -89,20 +87,6 @@ bool CIdEnqLinkList::HasAtMostOneScale() const
     std::size_t count = 0;
     for (const auto& link : m_links) count += link->m_scales.size();
     return count <= 1;
-}
-
-bool CIdEnqLinkList::HasNonIpRuxScale() const
-{
-    bool found = false;
-    ForEachScale([&](const CIdEnqLink&, const CLinkScale& scale) { found |= scale.GetScaleType() != kIpRuxFamily; });
-    return found;
-}
-
-bool CIdEnqLinkList::AllScalesAreVm() const
-{
-    bool all = true;
-    ForEachScale([&](const CIdEnqLink&, const CLinkScale& scale) { all &= scale.GetScaleType() == kVmFamily; });
-    return all;
 }
 
 bool CIdEnqLinkList::IsAnyScaleOnline(std::uint16_t linkNo) const

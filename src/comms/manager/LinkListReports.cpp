@@ -14,11 +14,11 @@ constexpr MessageId kMsgScaleOffline = 20598;  // "Scale [%s] offline"
 
 }  // namespace
 
-void CIdEnqLinkList::WriteSetupReport(std::string& out) const
+void CIdEnqLinkList::WriteSetupReport(std::string& out, const CGeneralSetup& setup) const
 {
     if (m_links.empty()) return;
     out += "Scale Comms Setup:\r\n";
-    for (const auto& link : m_links) link->WriteSetupDump(out);
+    for (const auto& link : m_links) link->WriteSetupDump(out, setup);
     out += "\r\n\r\n";
 }
 
@@ -73,7 +73,8 @@ void CIdEnqLinkList::WritePluLogLines(const CAppEventLog& log, std::string& out,
         if (link->m_enabled) link->WritePluLogLines(log, out, import);
 }
 
-void CIdEnqLinkList::WriteCompareResultFiles(const ScaleDefs* scales, const CGeneralSetup& setup)
+void CIdEnqLinkList::WriteCompareResultFiles(const ScaleDefs* scales, const CGeneralSetup& setup,
+                                             std::string_view directory)
 {
     const bool severalScalesPerLink = setup.m_daisyChainedComms != 0;
     for (const auto& link : m_links) {
@@ -86,7 +87,7 @@ void CIdEnqLinkList::WriteCompareResultFiles(const ScaleDefs* scales, const CGen
             const std::string title = severalScalesPerLink
                                           ? FormatText("%s - %s", link->m_name.c_str(), scale->m_name.c_str())
                                           : link->m_name;
-            scale->StartCompareResults(title, m_fs, m_clock);
+            scale->StartCompareResults(title, directory, m_fs, m_clock);
         }
     }
 }
@@ -101,7 +102,8 @@ std::vector<const CLinkScale*> CIdEnqLinkList::ComparedScales(const ScaleDefs* s
     return compared;
 }
 
-void CIdEnqLinkList::WriteCompareReport(const ScaleDefs* scales, const CAppEventLog& log) const
+void CIdEnqLinkList::WriteCompareReport(const ScaleDefs* scales, std::string_view directory,
+                                        const CAppEventLog& log) const
 {
     if (m_links.empty()) return;
     log.WriteEvent(EventGeneral, "Scale vs. Database Compare Results");
@@ -114,12 +116,13 @@ void CIdEnqLinkList::WriteCompareReport(const ScaleDefs* scales, const CAppEvent
                                   static_cast<int>(scale->m_notOnScale.size()),
                                   static_cast<int>(scale->m_different.size())));
     for (const CLinkScale* scale : compared)
-        if (scale->HasCompareDifferences()) log.AppendFile(scale->GetCompareResultFileName());
+        if (scale->HasCompareDifferences()) log.AppendFile(scale->GetCompareResultFileName(directory));
 }
 
-bool CIdEnqLinkList::ReportCompareResults(const ScaleDefs* scales, const CAppEventLog& log) const
+bool CIdEnqLinkList::ReportCompareResults(const ScaleDefs* scales, std::string_view directory,
+                                          const CAppEventLog& log) const
 {
-    WriteCompareReport(scales, log);
+    WriteCompareReport(scales, directory, log);
     return std::ranges::any_of(ComparedScales(scales),
                                [](const CLinkScale* scale) { return scale->HasCompareDifferences(); });
 }

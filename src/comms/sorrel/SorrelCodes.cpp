@@ -56,20 +56,20 @@ std::optional<std::uint16_t> LongFormException(std::uint16_t kind, std::uint16_t
 
 CodeSettings CodeSettings::Of(const CGeneralSetup& setup)
 {
-    return {setup.m_market, IsAusNzNutrition(setup), setup.m_messageFileMapping};
+    return {setup.m_market, IsAusNzNutrition(setup), setup.m_messageFileMapping, setup.m_defaultScaleFamily};
 }
 
 std::uint16_t GetBlockCode(std::uint16_t dataKind, const CLinkScaleSettings& scale, const CodeSettings& settings)
 {
     if (dataKind > kHighestDataKind) return 0;
-    const std::uint16_t family = scale.GetScaleType();
+    const std::uint16_t family = scale.GetScaleType(settings.defaultFamily);
     if (!IsType9To12(family)) {
         if (dataKind == 0 && scale.m_message28 != 0 && (family == 6 || family == 8)) return kMessage28BlockCode;
-        const std::uint16_t mapped = MapMessageSlot(dataKind, scale, settings.messageFileMapping);
+        const std::uint16_t mapped = MapMessageSlot(dataKind, family, settings.messageFileMapping);
         return mapped > kHighestDataKind ? 0 : kCodes[mapped].shortCode;
     }
     if (const std::optional<std::uint16_t> exception = LongFormException(dataKind, family, settings)) return *exception;
-    const std::uint16_t mapped = MapMessageSlot(dataKind, scale, settings.messageFileMapping);
+    const std::uint16_t mapped = MapMessageSlot(dataKind, family, settings.messageFileMapping);
     return mapped > kHighestDataKind ? 0 : kCodes[mapped].longCode;
 }
 

@@ -13,11 +13,13 @@ struct CLinkScaleSettings;
 namespace varnel::sorrel {
 
 // What the codes depend on besides the scale: the market, whether the Australian/New Zealand
-// nutrition layout is in use and the message file mapping (of the general setup).
+// nutrition layout is in use, the message file mapping and the family of a scale left at the
+// default (of the general setup).
 struct CodeSettings {
     std::uint16_t market = 0;
     bool ausNzNutrition = false;
     std::array<std::uint8_t, 4> messageFileMapping{};
+    std::uint16_t defaultFamily = 0;
 
     static CodeSettings Of(const CGeneralSetup& setup);
 };

@@ -107,7 +107,7 @@ MessageId CSorrelSocketLink::RequestKind(CLinkScale& scale, bool paged)
 MessageId CSorrelSocketLink::DeleteTotals(const CLinkScale& scale, bool paged)
 {
     const std::uint16_t code =
-        sorrel::GetDeleteTotalsCode(m_receiveKind, scale.GetScaleType(), sorrel::CodeSettings::Of(Settings()->setup));
+        sorrel::GetDeleteTotalsCode(m_receiveKind, FamilyOf(scale), sorrel::CodeSettings::Of(Settings()->setup));
     if (code == 0 || Settings()->setup.m_keepProductionAfterLoad != 0) return 0;
     if (!Reconnect(paged)) return kMsgCannotOpen;
     const sorrel::Bytes message = sorrel::DeleteTotalsMessage(GetForm(), code);
@@ -126,7 +126,7 @@ bool CSorrelSocketLink::Transact()
     FreeReceivedData();
     if (scale == nullptr || GetBlockCode(m_receiveKind) == 0) return true;
     m_currentScale = scale;
-    const std::uint16_t family = scale->GetScaleType();
+    const std::uint16_t family = FamilyOf(*scale);
     const bool paged = GetForm() == sorrel::Form::Long || ((family == 6 || family == 8) && scale->m_message28 != 0);
 
     if (m_cancelEvent.Poll()) return Fail(*scale, kMsgCancelled);

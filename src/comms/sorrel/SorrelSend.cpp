@@ -46,7 +46,7 @@ struct CSorrelSocketLink::Block {
 std::size_t CSorrelSocketLink::RecordLimitOf(const CSendDataLog& job) const
 {
     if (job.m_kind == SendKeyboardKeys) return std::numeric_limits<std::size_t>::max();
-    const bool oneRecord = m_currentScale->GetScaleType() == kSingleRecordFamily &&
+    const bool oneRecord = FamilyOf(*m_currentScale) == kSingleRecordFamily &&
                            (job.m_kind == SendMemoKeys || job.m_kind == SendMemoKeyDeletes);
     return oneRecord ? 1 : RecordsPerBlock();
 }
@@ -200,8 +200,7 @@ bool CSorrelSocketLink::ProcessQueue()
 
     if (error != kMsgCannotOpen && Reconnect()) {
         (void)EndTransfer();
-        if (scale->GetScaleType() == kMasterSatelliteFamily && delivered &&
-            Settings()->setup.m_tr5400MasterSatellite != 0)
+        if (FamilyOf(*scale) == kMasterSatelliteFamily && delivered && Settings()->setup.m_tr5400MasterSatellite != 0)
             (void)SendCommand(sorrel::kMasterSatelliteEnd);
     }
     const MessageId result = error != 0 ? error : refusal;

@@ -60,7 +60,7 @@ CLinkScale* CSorrelSocketLink::LinkScale() const { return m_scales.empty() ? nul
 sorrel::Form CSorrelSocketLink::GetForm() const
 {
     const CLinkScale* scale = LinkScale();
-    return scale ? sorrel::FormOfFamily(scale->GetScaleType()) : sorrel::Form::Short;
+    return scale ? sorrel::FormOfFamily(FamilyOf(*scale)) : sorrel::Form::Short;
 }
 
 std::uint16_t CSorrelSocketLink::GetBlockCode(std::uint16_t dataKind) const
@@ -76,16 +76,17 @@ bool CSorrelSocketLink::Open()
     return opened;
 }
 
-std::string CSorrelSocketLink::GetDescription(const CGeneralSetup& /*setup*/) const
+std::string CSorrelSocketLink::GetDescription(const CGeneralSetup& setup) const
 {
     const CLinkScale* scale = LinkScale();
-    return std::string(GetMessageText(FamilyName(scale ? scale->GetScaleType() : 6)));
+    return std::string(GetMessageText(FamilyName(scale ? scale->GetScaleType(setup.m_defaultScaleFamily) : 6)));
 }
 
-std::string CSorrelSocketLink::GetStatusText() const
+std::string CSorrelSocketLink::GetStatusText(const CGeneralSetup& setup) const
 {
     const CLinkScale* scale = LinkScale();
-    const std::uint16_t family = scale ? scale->GetScaleType() : std::uint16_t{10};  // "TR-5400" without a scale
+    const std::uint16_t family =
+        scale ? scale->GetScaleType(setup.m_defaultScaleFamily) : std::uint16_t{10};  // "TR-5400" without a scale
     std::string text(GetMessageText(FamilyName(family)));
     if (family != 8) text += "    ";
     text += "  " + m_name;

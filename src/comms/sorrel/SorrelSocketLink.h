@@ -48,7 +48,7 @@ public:
     bool Open() override;
     std::uint16_t GetReplyTimeout() const override { return m_commandReplyPending ? 5 : 300; }
     std::string GetDescription(const CGeneralSetup& setup) const override;
-    std::string GetStatusText() const override;
+    std::string GetStatusText(const CGeneralSetup& setup) const override;
     bool IsSameAddress(const std::array<std::uint16_t, 4>& octets) const override;
     void WriteSetupDetails(std::string& out) const override;
     bool EditSettings(const LinkSetupContext& context, ScaleNumberMap& scaleNumbers) override;

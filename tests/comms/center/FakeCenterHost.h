@@ -17,6 +17,7 @@ namespace varnel::test {
 class FakeHost final : public ICommCenterHost {
 public:
     const CGeneralSetup& GetGeneralSetup() const override { return setup; }
+    std::string GetScaleDataDirectory() const override { return scaleDataDirectory; }
     KindsInUse GetKindsInUse() const override { return kinds; }
     bool SendsNutritionWithPlus() const override { return nutritionWithPlus; }
     bool HasEnabledScaleType(std::uint16_t family) const override { return families.contains(family); }
@@ -38,6 +39,7 @@ public:
     }
 
     CGeneralSetup setup;
+    std::string scaleDataDirectory;
     KindsInUse kinds;
     bool nutritionWithPlus = false;
     std::set<std::uint16_t> families{0};

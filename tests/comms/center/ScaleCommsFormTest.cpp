@@ -16,7 +16,10 @@ using Mode = ScaleCommsForm::Mode;
 
 class ScaleComms : public CenterSite {
 protected:
-    ScaleCommsForm::Site Site(std::uint16_t market = 0) { return {&document, market, &clock, &RealFileSystem()}; }
+    ScaleCommsForm::Site Site(std::uint16_t market = 0)
+    {
+        return {&document, market, &clock, &RealFileSystem(), dir.Path()};
+    }
 };
 
 TEST_F(ScaleComms, APollOverTwoLinksEndsOnceBothReportedWithTheFirstErrorShown)

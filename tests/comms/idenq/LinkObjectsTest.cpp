@@ -132,8 +132,6 @@ TEST(LinkScale, Version100QueueJoinsTheQueueUnlessTheUserChoseTheFile)
 
 TEST(IdEnqLink, StoresItsFieldsAndScales)
 {
-    TestMainFrame frame;
-    frame.m_setup.m_maxCommsLogSize = 64;
     MemoryLink link;
     link.m_name = "Deli line";
     link.m_enabled = true;
@@ -151,7 +149,9 @@ TEST(IdEnqLink, StoresItsFieldsAndScales)
     EXPECT_TRUE(std::equal(head.Get().begin(), head.Get().end(), bytes.begin()));
 
     MemoryLink loaded;
-    ASSERT_TRUE(Load(loaded, bytes));
+    SetupFileContext site;
+    site.maxCommsLogSize = 64;
+    ASSERT_TRUE(Load(loaded, bytes, site));
     EXPECT_EQ(loaded.m_name, "Deli line");
     EXPECT_TRUE(loaded.m_enabled);
     EXPECT_EQ(loaded.m_linkId, 4);

@@ -143,7 +143,7 @@ TEST(LinkScaleListing, SingleAndListedForms)
     scale.m_tareFormat = 1;
     scale.m_filters.push_back(std::make_unique<CLinkFilter>(2, 100, 200));
     std::string out;
-    scale.WriteSetupDump(out, true);
+    scale.WriteSetupDump(out, frame.m_setup, true);
     EXPECT_EQ(out,
               "    System type                         : TR-5200,\r\n"
               "    ID-ENQ machine ID                   : 12\r\n"
@@ -159,7 +159,7 @@ TEST(LinkScaleListing, SingleAndListedForms)
     scale.m_scaleType = 0;
     scale.m_filters.clear();
     out.clear();
-    scale.WriteSetupDump(out, false);
+    scale.WriteSetupDump(out, frame.m_setup, false);
     const std::string head = "  System type                         : TR-5300\r\n"
                              "  ID-ENQ machine ID                   : 12\r\n";
     EXPECT_EQ(out.substr(0, head.size()), head);
@@ -173,7 +173,7 @@ TEST(LinkScaleListing, FamilyTwelveIsNamedFromTheFamilyNamesAndLaterNumbersNotAt
     const auto systemType = [&](std::uint16_t family) {
         scale.m_scaleType = family;
         std::string out;
-        scale.WriteSetupDump(out, false);
+        scale.WriteSetupDump(out, frame.m_setup, false);
         return out.substr(0, out.find("\r\n") + 2);
     };
     EXPECT_EQ(systemType(11), "  System type                         : VM-8100b/QF\r\n");
@@ -191,7 +191,7 @@ TEST(LinkListing, AOneScaleLinkListsItsScaleWithoutTheScalesHeader)
     link.m_name = "Deli";
     link.m_scales.push_back(std::make_unique<CLinkScale>());
     std::string out;
-    link.WriteSetupDump(out);
+    link.WriteSetupDump(out, frame.m_setup);
     EXPECT_EQ(out.find("  Scales:"), std::string::npos);
     const std::string head = "Scale ID 4\r\n"
                              "  Name                                : Deli\r\n"
@@ -204,7 +204,7 @@ TEST(LinkListing, AOneScaleLinkListsItsScaleWithoutTheScalesHeader)
     link.m_scales[1]->m_name = "Second";
     link.m_scales[1]->m_scaleNo = 2;
     out.clear();
-    link.WriteSetupDump(out);
+    link.WriteSetupDump(out, frame.m_setup);
     EXPECT_NE(out.find("  Scales:\r\n    Name                                : Scale ID = 1 (Id = 1)\r\n"),
               std::string::npos);
     EXPECT_NE(out.find("    Name                                : Second (Id = 2)\r\n"), std::string::npos);
@@ -215,7 +215,6 @@ class CompareResults : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        frame.m_scaleDataDirectory = dir.Path();
         scale.m_scaleNo = 7;
         for (const std::uint32_t plu : {1, 2, 5, 6, 8}) database.AddPlu(plu, 1, 1);
         // PLU 8 is switched off for scales.
@@ -223,6 +222,7 @@ protected:
     }
     TestMainFrame frame;
     TempDir dir;
+    std::string directory = dir.Path();
     FakeClock clock{DateTimeParts{2024, 3, 15, 10, 30, 0}};
     ScaleDataDatabase database;
     CLinkScale scale;
@@ -230,31 +230,30 @@ protected:
 
 TEST_F(CompareResults, TheFileIsNamedByTheScaleNumber)
 {
-    EXPECT_EQ(scale.GetCompareResultFileName(), dir.File("CompareResultsScale007.txt"));
-    frame.m_scaleDataDirectory = dir.Path() + "/";
-    EXPECT_EQ(scale.GetCompareResultFileName(), dir.File("CompareResultsScale007.txt"));
+    EXPECT_EQ(scale.GetCompareResultFileName(dir.Path()), dir.File("CompareResultsScale007.txt"));
+    EXPECT_EQ(scale.GetCompareResultFileName(dir.Path() + "/"), dir.File("CompareResultsScale007.txt"));
 }
 
 TEST_F(CompareResults, DatabasePlusTheScaleLacksAreListedAfterTheHeader)
 {
     scale.m_notOnScale = {99};
-    scale.StartCompareResults("Deli", RealFileSystem(), clock);
+    scale.StartCompareResults("Deli", directory, RealFileSystem(), clock);
     EXPECT_TRUE(scale.m_notOnScale.empty());
     scale.m_scaleKeys = {5, 1};
     scale.SetOnline(true);
-    scale.CompareWithDatabase(database.PluTable());
+    scale.CompareWithDatabase(database.PluTable(), directory);
     EXPECT_EQ(scale.m_notOnScale, (std::vector<std::uint32_t>{2, 6}));
-    EXPECT_EQ(ReadWholeFile(scale.GetCompareResultFileName()),
+    EXPECT_EQ(ReadWholeFile(scale.GetCompareResultFileName(directory)),
               "Scale: Deli\r\n03/15/2024 10:30:00\r\nPluNo,Result,Detail"
               "\r\n2,\"Database PLU not on scale\"\r\n6,\"Database PLU not on scale\"");
 }
 
 TEST_F(CompareResults, TheScalesPlusGoToTheListsAndTheirLinesAfterTheHeader)
 {
-    scale.StartCompareResults("Deli", RealFileSystem(), clock);
+    scale.StartCompareResults("Deli", directory, RealFileSystem(), clock);
     scale.m_scaleType = 10;
     {
-        CScaleCompareResults results(scale);
+        CScaleCompareResults results(scale, directory);
         const std::string_view record = "99,";
         ASSERT_TRUE(database.PluTable().ComparePluRecord(
             scale, {reinterpret_cast<const std::uint8_t*>(record.data()), record.size()}, results));
@@ -264,26 +263,26 @@ TEST_F(CompareResults, TheScalesPlusGoToTheListsAndTheirLinesAfterTheHeader)
     EXPECT_EQ(scale.m_scaleKeys, (std::vector<std::uint32_t>{99}));
     EXPECT_EQ(scale.m_notInDatabase, (std::vector<std::uint32_t>{99}));
     EXPECT_EQ(scale.m_different, (std::vector<std::uint32_t>{5}));
-    EXPECT_EQ(ReadWholeFile(scale.GetCompareResultFileName()),
+    EXPECT_EQ(ReadWholeFile(scale.GetCompareResultFileName(directory)),
               "Scale: Deli\r\n03/15/2024 10:30:00\r\nPluNo,Result,Detail\r\n99,\"Scale PLU not in database\""
               "\r\n5,\"Scale PLU does not match database\"\r\n\"Tare : Scale = 1 DB = 2\"");
 }
 
 TEST_F(CompareResults, AnOfflineScaleGetsOnlyTheOfflineLine)
 {
-    scale.StartCompareResults("Deli", RealFileSystem(), clock);
-    scale.CompareWithDatabase(database.PluTable());
-    EXPECT_EQ(ReadWholeFile(scale.GetCompareResultFileName()), "Scale Comms: Off-Line\r\n");
+    scale.StartCompareResults("Deli", directory, RealFileSystem(), clock);
+    scale.CompareWithDatabase(database.PluTable(), directory);
+    EXPECT_EQ(ReadWholeFile(scale.GetCompareResultFileName(directory)), "Scale Comms: Off-Line\r\n");
     EXPECT_TRUE(scale.m_notOnScale.empty());
 }
 
 TEST_F(CompareResults, AFileThatCannotBeWrittenLeavesTheListsFilled)
 {
-    frame.m_scaleDataDirectory = dir.File("missing");
-    scale.StartCompareResults("Deli", RealFileSystem(), clock);
+    directory = dir.File("missing");
+    scale.StartCompareResults("Deli", directory, RealFileSystem(), clock);
     scale.SetOnline(true);
     scale.m_scaleKeys = {1, 2, 5};
-    scale.CompareWithDatabase(database.PluTable());
+    scale.CompareWithDatabase(database.PluTable(), directory);
     EXPECT_EQ(scale.m_notOnScale, std::vector<std::uint32_t>{6});
 }
 

@@ -232,7 +232,7 @@ TEST(MapMessageSlot, SendsMappedMessageKindsInTheExtraMessageAndCouponFiles)
     for (const Case& c : cases) {
         test::TestMainFrame frame;
         frame.m_setup.m_messageFileMapping = c.mapping;
-        EXPECT_EQ(MapMessageSlot(c.kind, test::ScaleOfFamily(c.family), frame.m_setup.m_messageFileMapping), c.mapped)
+        EXPECT_EQ(MapMessageSlot(c.kind, c.family, frame.m_setup.m_messageFileMapping), c.mapped)
             << "kind " << c.kind << " family " << c.family;
     }
 }

@@ -47,7 +47,7 @@ TEST(SerialLink, ANewLinkIsCom1At9600EvenSevenOneAndListsItsSettings)
     EXPECT_EQ(out, "  COM port: COM1\r\n  Baud rate: 9600\r\n  Parity: E\r\n  No. Data Bits: 7\r\n"
                    "  No. Stop Bits: 1\r\n  Use RTS/CTS: No\r\n");
     EXPECT_EQ(link.m_eightBitData, 0);
-    EXPECT_EQ(link.GetStatusText(), "RS-232    Bakery");
+    EXPECT_EQ(link.GetStatusText(frame.m_setup), "RS-232    Bakery");
     EXPECT_EQ(link.GetDescription(frame.m_setup), "TR-5300 (RS-232  )");
 
     link.m_portName = "/dev/ttyUSB3";

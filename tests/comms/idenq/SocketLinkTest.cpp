@@ -263,9 +263,9 @@ TEST(SocketLinkListing, SetupDetailsStatusAndAddressMatching)
     EXPECT_EQ(out, "  IP address                          : 192.168.1.20 (Port = 3001)\r\n"
                    "  Connect timeout                     : 5\r\n"
                    "  Use UDP?                            : No\r\n");
-    EXPECT_EQ(link.GetStatusText(), "TCP/IP    Deli");
+    EXPECT_EQ(link.GetStatusText(frame.m_setup), "TCP/IP    Deli");
     link.m_enabled = true;
-    EXPECT_EQ(link.GetStatusText(), "TCP/IP    Deli*");
+    EXPECT_EQ(link.GetStatusText(frame.m_setup), "TCP/IP    Deli*");
     EXPECT_TRUE(link.IsSameAddress({192, 168, 1, 20}));
     EXPECT_FALSE(link.IsSameAddress({192, 168, 1, 21}));
     link.m_address = {127, 0, 0, 1};

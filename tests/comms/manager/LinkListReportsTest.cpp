@@ -37,7 +37,6 @@ protected:
         AddScale(1, 11, "Ham");
         AddScale(1, 12, "Cheese");
         AddScale(2, 21, "Beef");
-        m_frame.m_scaleDataDirectory = m_dir.Path();
         m_log.LoggingOn = 1;
         m_log.LogGeneral = 1;
         m_log.LogFile = m_dir.File("events.elg");
@@ -131,7 +130,7 @@ TEST_F(LinkListReports, ResultFilesStartForTheSelectedScalesAndTheOthersForgetTh
     }
     m_links.FindLink(2)->m_enabled = false;
     const ScaleDefs ham{CScaleDef(1, 11)};
-    m_links.WriteCompareResultFiles(&ham, m_frame.m_setup);
+    m_links.WriteCompareResultFiles(&ham, m_frame.m_setup, m_dir.Path());
     const auto header = [](const char* title) {
         return std::string("Scale: ") + title + "\r\n" + kDate + "\r\nPluNo,Result,Detail";
     };
@@ -146,7 +145,7 @@ TEST_F(LinkListReports, ResultFilesStartForTheSelectedScalesAndTheOthersForgetTh
     EXPECT_EQ(Scale(21).m_scaleKeys.size(), 1u);
 
     m_frame.m_setup.m_daisyChainedComms = 1;
-    m_links.WriteCompareResultFiles(nullptr, m_frame.m_setup);
+    m_links.WriteCompareResultFiles(nullptr, m_frame.m_setup, m_dir.Path());
     EXPECT_EQ(Read("CompareResultsScale011.txt"), header("Deli - Ham"));
     EXPECT_EQ(Read("CompareResultsScale012.txt"), header("Deli - Cheese"));
 }
@@ -154,9 +153,9 @@ TEST_F(LinkListReports, ResultFilesStartForTheSelectedScalesAndTheOthersForgetTh
 TEST_F(LinkListReports, TheCompareReportCountsEachComparedScaleAndCopiesTheFilesOfThoseThatDiffer)
 {
     // Ham differs, Cheese is the same, Beef differs but is off-line.
-    m_links.WriteCompareResultFiles(nullptr, m_frame.m_setup);
+    m_links.WriteCompareResultFiles(nullptr, m_frame.m_setup, m_dir.Path());
     for (const std::uint16_t scaleNo : {11, 12}) Scale(scaleNo).SetOnline(true);
-    CScaleCompareResults hamResults(Scale(11));
+    CScaleCompareResults hamResults(Scale(11), m_dir.Path());
     hamResults.AddNotInDatabase(5);
     hamResults.AddDifferent(6);
     hamResults.AddDifferent(7);
@@ -164,7 +163,7 @@ TEST_F(LinkListReports, TheCompareReportCountsEachComparedScaleAndCopiesTheFiles
     Scale(11).m_notOnScale = {8, 9, 10};
     Scale(21).m_different = {1};
 
-    EXPECT_TRUE(m_links.ReportCompareResults(nullptr, m_log));
+    EXPECT_TRUE(m_links.ReportCompareResults(nullptr, m_dir.Path(), m_log));
     const std::string expected =
         std::string(kDate) + "|G Scale vs. Database Compare Results\r\n" +
         "|Scale                : Not in DB  Not on Scale  Different\r\n"
@@ -194,14 +193,14 @@ TEST_F(LinkListReports, OnlySelectedEnabledOnlineScalesDecideWhetherTheyDiffer)
     for (const Case& c : cases) {
         Scale(12).SetOnline(c.online);
         Scale(12).m_enabled = c.enabled;
-        EXPECT_EQ(m_links.ReportCompareResults(c.selection, m_log), c.differs)
+        EXPECT_EQ(m_links.ReportCompareResults(c.selection, m_dir.Path(), m_log), c.differs)
             << (c.selection ? c.selection->front().m_linkId : 0) << c.online << c.enabled;
     }
 
     CIdEnqLinkList none{m_clock, RealFileSystem()};
-    EXPECT_FALSE(none.ReportCompareResults(nullptr, m_log));
+    EXPECT_FALSE(none.ReportCompareResults(nullptr, m_dir.Path(), m_log));
     m_log.LogFile = m_dir.File("none.elg");
-    none.WriteCompareReport(nullptr, m_log);
+    none.WriteCompareReport(nullptr, m_dir.Path(), m_log);
     EXPECT_EQ(Read("none.elg"), "<none>");  // no links, no report
 }
 

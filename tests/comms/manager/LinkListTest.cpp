@@ -37,7 +37,7 @@ public:
     bool Send(std::span<const std::uint8_t>, std::size_t&) override { return false; }
     bool Receive(std::span<std::uint8_t>, std::size_t&) override { return false; }
     std::string GetDescription(const CGeneralSetup& /*setup*/) const override { return {}; }
-    std::string GetStatusText() const override { return {}; }
+    std::string GetStatusText(const CGeneralSetup& /*setup*/) const override { return {}; }
     const std::array<std::uint16_t, 4>* GetIpAddress() const override { return nullptr; }
     std::uint16_t GetPort() const override { return 0; }
     bool IsSameAddress(const std::array<std::uint16_t, 4>&) const override { return false; }

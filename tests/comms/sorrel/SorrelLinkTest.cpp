@@ -455,7 +455,7 @@ TEST(SorrelSocketLink, DescriptionsByFamily)
     CSorrelSocketLink link;
     link.m_name = "Deli";
     EXPECT_EQ(link.GetDescription(frame.m_setup), "LumenXT");
-    EXPECT_EQ(link.GetStatusText(), "TR-5400      Deli");
+    EXPECT_EQ(link.GetStatusText(frame.m_setup), "TR-5400      Deli");
     link.m_scales.push_back(std::make_unique<CLinkScale>());
     for (const auto& [family, description] : std::initializer_list<std::pair<std::uint16_t, std::string>>{
              {6, "LumenXT"}, {8, "TR-5400 XT"}, {9, "RUX/PZ4/TARN4"}, {10, "TR-5400"}, {11, "VM-8100b/QF"}, {12, "KB-7100"}}) {
@@ -464,7 +464,7 @@ TEST(SorrelSocketLink, DescriptionsByFamily)
     }
     link.m_scales.front()->m_scaleType = 8;
     link.m_enabled = true;
-    EXPECT_EQ(link.GetStatusText(), "TR-5400 XT  Deli*");
+    EXPECT_EQ(link.GetStatusText(frame.m_setup), "TR-5400 XT  Deli*");
     link.m_address = {10, 0, 0, 7};
     EXPECT_TRUE(link.IsSameAddress({10, 0, 0, 7}));
     link.m_address = {127, 0, 0, 1};

@@ -231,7 +231,6 @@ public:
 
 TEST_F(CommsDlgsTest, TheCompareResultsShowTheLogAndSynchronizeTheSelectedScale)
 {
-    TestMainFrame frame;  // whose scale data directory holds the compare result files
     CIdEnqLinkList links;
     links.Add(SocketLink(1, 11));
     links.Add(SocketLink(2, 21));
@@ -240,7 +239,7 @@ TEST_F(CommsDlgsTest, TheCompareResultsShowTheLogAndSynchronizeTheSelectedScale)
     second.m_different = {9};
     SynchronizingDocument document;
     CompareResultForm form(CompareResultForm::Shape::ScaleList, links, {CScaleDef(1, 11), CScaleDef(2, 21)},
-                           {&document, nullptr, false, true});
+                           {&document, nullptr, false, true, "/srv/scales"});
     CCompareResultDlg dialog(form, CodePage::Western);
     dialog.show();
     QTreeWidget* list = Child<QTreeWidget>(dialog, "scaleList");
@@ -251,7 +250,7 @@ TEST_F(CommsDlgsTest, TheCompareResultsShowTheLogAndSynchronizeTheSelectedScale)
 
     RecordingTextViewer viewer;
     Click(dialog, "viewResultLog");
-    EXPECT_EQ(viewer.m_shown, std::vector<std::string>{second.GetCompareResultFileName()});
+    EXPECT_EQ(viewer.m_shown, std::vector<std::string>{"/srv/scales/CompareResultsScale021.txt"});
 
     m_prompt.QueueAnswer(MessageAnswer::No);
     Click(dialog, "synchronizeScale");
