@@ -24,9 +24,8 @@ struct CLinkScaleSettings {
     std::uint16_t m_twoColour = 0;               // the scale prints in two colours
     std::uint32_t m_storeNumber = 0;
 
-    // The effective family: the stored one, or the general setup's default family for 65535.
-    std::uint16_t GetScaleType() const;
-    // The family with `defaultFamily` standing for the general setup's default.
+    // The effective family: the stored one, or `defaultFamily` (the general setup's default family)
+    // for 65535.
     std::uint16_t GetScaleType(std::uint16_t defaultFamily) const
     {
         return m_scaleType != kDefaultFamily ? m_scaleType : defaultFamily;
