@@ -62,8 +62,8 @@ void MakeFiles()
     std::vector<CDBKeyIndex::Entry> rows;
     for (std::uint32_t plu = 1; plu <= kPlus; ++plu) {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(plu);
-        row->SetDesc("Item " + std::to_string(plu));
+        database.GetPluTable()->InitNewPlu(plu, *row);
+        row->SetDesc("Item " + std::to_string(plu), database.GetPluTable()->GetRoles().Text().chars);
         const std::uint16_t size = row->CalcDataSize();
         row->SetHeader(CPluDefTb::kTableNo, size, size, plu);
         rows.push_back({plu, std::move(row)});

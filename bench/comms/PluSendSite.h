@@ -40,8 +40,8 @@ struct PluSendSite {
         CPluDefTb& plus = *document.m_database.GetPluTable();
         for (std::uint32_t number = 1; number <= count; ++number) {
             auto row = std::make_unique<CPluDefRec>();
-            row->InitNew(number);
-            row->SetDesc(BenchDescription(number));
+            plus.InitNewPlu(number, *row);
+            row->SetDesc(BenchDescription(number), plus.GetRoles().Text().chars);
             row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
             row->Set(PluCol::Dept, static_cast<std::uint16_t>(number % 100));
             const std::uint16_t size = row->CalcDataSize();

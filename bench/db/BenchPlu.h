@@ -14,11 +14,13 @@
 
 namespace varnel::bench {
 
-inline void MakeBenchPlu(CPluDefRec& row, std::uint32_t number)
+// The PLU of the number from a new row, under the table's setup, field definitions and text rules.
+inline void MakeBenchPlu(const CPluDefTb& plus, CPluDefRec& row, std::uint32_t number)
 {
-    row.InitNew(number);
-    row.SetDesc(BenchDescription(number));
-    row.SetNameFromDesc();
+    const CharRule chars = plus.GetRoles().Text().chars;
+    plus.InitNewPlu(number, row);
+    row.SetDesc(BenchDescription(number), chars);
+    row.SetNameFromDesc(chars);
     row.Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
 }
 
@@ -27,7 +29,7 @@ template <class Make>
 bool AddPlu(CPluDefTb& plus, std::uint32_t number, Make make)
 {
     auto row = std::make_unique<CPluDefRec>();
-    make(*row, number);
+    make(plus, *row, number);
     const std::uint16_t size = row->CalcDataSize();
     return plus.AddPlu(number, size, std::move(row));
 }

@@ -68,8 +68,9 @@ bool Run(SqliteStatement& statement)
 
 // The reference of AddAllPlus: each row made as the store's run makes it, its columns bound in one
 // INSERT statement.
-double PlainInsert(const std::string& path, const std::vector<DBFieldDef>& columns)
+double PlainInsert(const std::string& path, const CPluDefTb& plus)
 {
+    const std::vector<DBFieldDef>& columns = plus.GetFields();
     SqliteDatabase db;
     OpenPlain(db, path);
     std::string names;
@@ -83,7 +84,7 @@ double PlainInsert(const std::string& path, const std::vector<DBFieldDef>& colum
     const auto start = Clock::now();
     bool ok = insert && db.Exec("BEGIN").HasValue();
     for (std::uint32_t number = 1; ok && number <= kPlus; ++number) {
-        bench::MakeBenchPlu(row, number);
+        bench::MakeBenchPlu(plus, row, number);
         row.SetKey(number);
         for (std::size_t i = 0; ok && i < columns.size(); ++i)
             ok = Bind(*insert, static_cast<int>(i + 1), row.GetFieldVariant(columns[i])).HasValue();
@@ -119,15 +120,11 @@ void AddAllPlus(benchmark::State& state)
     const std::string path = BenchPath();
     double reference = 0;
     double store = 0;
-    std::vector<DBFieldDef> columns;
-    {
-        CPluDatabase db;
-        db.CreateAllTables();
-        columns = db.GetPluTable()->GetFields();
-    }
+    CPluDatabase layout;  // the table whose columns, defaults and text rules the reference's rows take
+    layout.CreateAllTables();
     for (auto _ : state) {
         if (!CreateFile(path)) state.SkipWithError("creating the file failed");
-        reference = PlainInsert(path, columns);
+        reference = PlainInsert(path, *layout.GetPluTable());
         if (!CreateFile(path)) state.SkipWithError("creating the file failed");
         store = StoreInsert(path);
         state.SetIterationTime(std::max(store, 0.0));

@@ -53,8 +53,8 @@ std::uint64_t MakeFiles()
         if (!bench::CreatePluFile(db, BenchPath("pld"))) return std::uint64_t{0};
         CPluDefTb& plus = *db.GetPluTable();
         std::uint64_t bytes = 0;
-        const auto makeCounted = [&bytes](CPluDefRec& row, std::uint32_t number) {
-            bench::MakeBenchPlu(row, number);
+        const auto makeCounted = [&bytes](const CPluDefTb& table, CPluDefRec& row, std::uint32_t number) {
+            bench::MakeBenchPlu(table, row, number);
             bytes += row.CalcDataSize();
         };
         for (std::uint32_t number = 1; number <= kPlus; ++number)

@@ -20,10 +20,10 @@ using namespace varnel;
 constexpr std::uint32_t kPlus = 65535;
 
 // A PLU with a department and an item code beside its description and price, which the records carry.
-void MakeRecordPlu(CPluDefRec& row, std::uint32_t number)
+void MakeRecordPlu(const CPluDefTb& plus, CPluDefRec& row, std::uint32_t number)
 {
-    row.InitNew(number);
-    row.SetDesc(bench::BenchDescription(number));
+    plus.InitNewPlu(number, row);
+    row.SetDesc(bench::BenchDescription(number), plus.GetRoles().Text().chars);
     row.Set(PluCol::UnitPrice, static_cast<std::int32_t>(number % 5000));
     row.Set(PluCol::Dept, static_cast<std::uint16_t>(number % 100));
     row.Set(PluCol::ItemCode, static_cast<std::int32_t>(number % 1000));

@@ -30,9 +30,9 @@ void DefineZones(test::TestMainFrame& frame)
     frame.m_priceZoneFields = {kUnitPriceField};
 }
 
-void MakeMincePlu(CPluDefRec& row, std::uint32_t number)
+void MakeMincePlu(const CPluDefTb& plus, CPluDefRec& row, std::uint32_t number)
 {
-    row.InitNew(number);
+    plus.InitNewPlu(number, row);
     char name[32];
     std::snprintf(name, sizeof name, "BEEF MINCE %05u", number);
     row.Set(PluCol::Name, name);

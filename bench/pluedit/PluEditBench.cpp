@@ -89,7 +89,7 @@ Site& BenchSite()
     CPluPriceZoneTb& zones = *plus.GetPriceZoneTable();
     for (std::uint32_t number = 1; number <= kPlus; ++number) {
         auto row = std::make_unique<CPluDefRec>();
-        bench::MakeBenchPlu(*row, number);
+        bench::MakeBenchPlu(plus, *row, number);
         const std::uint16_t size = row->CalcDataSize();
         plus.AddPlu(number, size, std::move(row));
         if (number % 10 == 0)

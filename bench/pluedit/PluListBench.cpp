@@ -48,7 +48,7 @@ CPluDatabase& Database()
     if (!db.Create(path) || !db.Open(path)) return db;
     for (std::uint32_t number = 1; number <= kPlus; ++number) {
         auto row = std::make_unique<CPluDefRec>();
-        bench::MakeBenchPlu(*row, number);
+        bench::MakeBenchPlu(*db.GetPluTable(), *row, number);
         char text[32];
         std::snprintf(text, sizeof text, "%u", Shuffled(number) * 7);
         row->Set(PluCol::PosCode, text);

@@ -101,7 +101,7 @@ bool PluListViewForm::PastePlu()
     auto pasted = std::make_unique<CPluDefRec>(record->row.size());
     std::copy(record->row.begin(), record->row.end(), pasted->Bytes().begin());
     pasted->Set(PluCol::PluNo1, static_cast<std::int32_t>(*target));
-    pasted->Normalize();
+    pasted->Normalize(plus.GetRoles().Setup(), plus.GetRoles().Fields());
     const std::uint16_t size = pasted->CalcDataSize();
     const bool created = stored == nullptr;
     CPluDefRec* row = nullptr;

@@ -35,7 +35,7 @@ bool PluListViewForm::EditSelectedNutrition()
         ShowMessage(kMsgBeingEdited);
         return false;
     }
-    const bool hostControlled = row->IsCtrlFlagPairSet();
+    const bool hostControlled = row->IsCtrlFlagPairSet(m_site.GetGeneralSetup());
     if (*dialog == NutritionDialog::Panel && hostControlled) ShowMessage(kMsgHostControlled);
     m_host.EditNutrition(*dialog, *plu, hostControlled);
     Refresh();
@@ -60,7 +60,7 @@ bool PluListViewForm::DeleteSelectedIngredients()
     if (!IsEnabled(PluCommand::kDeleteIngredients) || !plu || ingredients == nullptr) return false;
     const auto* row = dynamic_cast<const CPluDefRec*>(Plus()->FindRecord(*plu));
     if (row == nullptr || ingredients->FindRecord(*plu) == nullptr) return false;
-    if (row->IsCtrlFlagPairSet()) {
+    if (row->IsCtrlFlagPairSet(m_site.GetGeneralSetup())) {
         ShowMessage(kMsgHostControlled);
         return false;
     }

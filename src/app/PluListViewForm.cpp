@@ -123,7 +123,7 @@ CPluDefRec* PluListViewForm::RowToChange(std::uint32_t pluNumber) const
         ShowMessage(kMsgBeingEdited);
         return nullptr;
     }
-    if (row->IsCtrlFlagPairSet()) {
+    if (row->IsCtrlFlagPairSet(m_site.GetGeneralSetup())) {
         ShowMessage(kMsgHostControlled);
         return nullptr;
     }

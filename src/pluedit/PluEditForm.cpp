@@ -209,7 +209,7 @@ void PluEditForm::PrepareNewPlu(std::uint32_t pluNumber)
     m_current = pluNumber;
     m_isNew = true;
     m_row = CPluDefRec();
-    InitPluDataDefaults(pluNumber, m_row);
+    InitPluDataDefaults(pluNumber, m_row, CurrentGeneralSetup(), CurrentFieldDefs());
     m_row.Set(PluCol::RegCode, std::string("0000"));
     // The second map's defaults count wherever its family's scales may be.
     if (m_site.settings.family9Scale && Setup().m_defaultScaleFamily != kFamily9)

@@ -158,7 +158,7 @@ public:
     bool IsCampaignShown() const { return m_promotion == 3 || m_promotion == 4; }
     void OnPromotion();
 
-    bool IsSaveEnabled() const { return !m_row.IsCtrlFlagPairSet() && m_site.settings.mayUpdatePlus; }
+    bool IsSaveEnabled() const { return !IsHostControlledRecord() && m_site.settings.mayUpdatePlus; }
     bool IsNewEnabled() const { return m_site.settings.mayUpdatePlus; }
     bool IsNutritionShown() const
     {

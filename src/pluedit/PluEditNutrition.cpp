@@ -13,7 +13,7 @@ constexpr MessageId kMsgHostControlled = 31502;
 bool PluEditForm::OnNutrition()
 {
     const PluEditSettings& settings = m_site.settings;
-    const bool hostControlled = m_row.IsCtrlFlagPairSet();
+    const bool hostControlled = IsHostControlledRecord();
     NutritionDialog dialog = NutritionDialog::Facts;
     if (!settings.canEditNutrition) {
         if (!settings.canEditCustomNutrition) return false;

@@ -53,7 +53,7 @@ bool WriteExtraPrice(CObjDBTable& table, std::uint32_t pluNumber, const ExtraPri
 
 }  // namespace
 
-bool PluEditForm::IsHostControlledRecord() const { return m_row.IsCtrlFlagPairSet(); }
+bool PluEditForm::IsHostControlledRecord() const { return m_row.IsCtrlFlagPairSet(CurrentGeneralSetup()); }
 
 // A changed description or changed price masters count as a change of the PLU.
 bool PluEditForm::IsChanged()
@@ -154,7 +154,7 @@ bool PluEditForm::SavePlu()
     const auto* stored = dynamic_cast<const CPluDefRec*>(plus->FindRecord(m_current));
     const bool renumbered = m_current != m_loaded;
     if (stored != nullptr) {
-        if (stored->IsCtrlFlagPairSet()) {
+        if (stored->IsCtrlFlagPairSet(CurrentGeneralSetup())) {
             ShowMessage(kMsgHostControlled);
             return false;
         }
@@ -170,14 +170,14 @@ bool PluEditForm::SavePlu()
     if (stored != nullptr)
         before = *stored;
     else
-        before.InitNew(m_current);
+        plus->InitNewPlu(m_current, before);
     const std::int32_t flagsBefore = before.Get(PluCol::CtrlFlag);
     const std::vector<std::string> changeLines = m_site.settings.logPluChanges ? MakeChangeLines(before, description)
                                                                                : std::vector<std::string>{};
 
     CPluDefRec row = m_row;
     row.Set(PluCol::LabelWidth, m_editor.GetLabelWidth());
-    row.SetDesc(description);
+    row.SetDesc(description, m_site.textSettings.chars);
     CPluPriceZoneTb* zones = Zones();
     // A new number's zone rows left from a PLU deleted before are not this PLU's values.
     if (isNew && zones != nullptr && !zones->DeletePlu(m_current)) {
@@ -189,7 +189,7 @@ bool PluEditForm::SavePlu()
         ShowMessage(kMsgDatabaseError);
         return false;
     }
-    row.Normalize();
+    row.Normalize(plus->GetRoles().Setup(), plus->GetRoles().Fields());
     if (!StoreExtraPrices(row) || !m_site.services.SavePluRecord(row, m_current, isNew)) {
         ShowMessage(kMsgDatabaseError);
         return false;

@@ -75,7 +75,7 @@ bool EditPluIngredients(CPluDefTb& plus, CExMsgTb& ingredients, std::uint32_t pl
                         const ExMsgDialog& dialog, const ILabelTextMeasure* measure)
 {
     const auto* plu = dynamic_cast<const CPluDefRec*>(plus.FindRecord(pluNumber));
-    const bool hostControlled = plu != nullptr && plu->IsCtrlFlagPairSet();
+    const bool hostControlled = plu != nullptr && plu->IsCtrlFlagPairSet(plus.GetRoles().Setup());
     if (hostControlled) ShowMessage(kMsgHostControlled);
     EditExMsgForm form(ingredients, pluNumber, measure);
     if (const CExMsgRec* row = ingredients.FindMessage(pluNumber)) {

@@ -4,6 +4,7 @@
 #include "app/MainFrameModel.h"
 #include "app/Vrn3Doc.h"
 #include "db/plu/PluDefRec.h"
+#include "db/plu/PluDefTb.h"
 #include "support/InstalledFrameRoles.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +26,8 @@ void MakePluDatabase(const std::string& path, const std::vector<std::uint32_t>& 
         EXPECT_TRUE(document.OpenDatabase(path));
         for (const std::uint32_t plu : plus) {
             CPluDefRec row;
-            row.InitNew(plu);
-            row.SetDesc("Item " + std::to_string(plu));
+            document.GetPluTable()->InitNewPlu(plu, row);
+            row.SetDesc("Item " + std::to_string(plu), document.GetPluTable()->GetRoles().Text().chars);
             row.Set(PluCol::UnitPrice, static_cast<std::int32_t>(100 * plu));
             EXPECT_TRUE(document.SavePluRecord(row, plu, true));
         }

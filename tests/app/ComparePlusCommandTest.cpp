@@ -46,8 +46,8 @@ protected:
     void AddPlu(std::uint32_t plu)
     {
         CPluDefRec row;
-        row.InitNew(plu);
-        row.SetDesc("Item " + std::to_string(plu));
+        doc->GetPluTable()->InitNewPlu(plu, row);
+        row.SetDesc("Item " + std::to_string(plu), doc->GetPluTable()->GetRoles().Text().chars);
         ASSERT_TRUE(doc->SavePluRecord(row, plu, true));
     }
 

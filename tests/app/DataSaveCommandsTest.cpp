@@ -38,7 +38,7 @@ protected:
     void AddPlu(std::uint32_t plu, std::int32_t price)
     {
         CPluDefRec row;
-        row.InitNew(plu);
+        doc->GetPluTable()->InitNewPlu(plu, row);
         row.Set(PluCol::UnitPrice, price);
         ASSERT_TRUE(doc->SavePluRecord(row, plu, true));
     }

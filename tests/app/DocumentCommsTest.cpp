@@ -34,8 +34,8 @@ protected:
     void AddPlu(std::uint32_t plu, std::int32_t price)
     {
         CPluDefRec row;
-        row.InitNew(plu);
-        row.SetDesc("Item " + std::to_string(plu));
+        doc->GetPluTable()->InitNewPlu(plu, row);
+        row.SetDesc("Item " + std::to_string(plu), doc->GetPluTable()->GetRoles().Text().chars);
         row.Set(PluCol::UnitPrice, price);
         ASSERT_TRUE(doc->SavePluRecord(row, plu, true));
     }
@@ -197,8 +197,8 @@ TEST_F(DocumentComms, ThePluEditorsSaveSizesTheRowByItsDescription)
     std::uint32_t plu = 100;
     for (const auto& [length, size] : cases) {
         CPluDefRec row;
-        row.InitNew(0);
-        row.SetDesc(std::string(length, 'a'));
+        doc->GetPluTable()->InitNewPlu(0, row);
+        row.SetDesc(std::string(length, 'a'), doc->GetPluTable()->GetRoles().Text().chars);
         ASSERT_TRUE(doc->SavePluRecord(row, ++plu, true));
         const CDBRecord* stored = doc->GetPluTable()->FindRecord(plu);
         ASSERT_NE(stored, nullptr);
@@ -206,7 +206,7 @@ TEST_F(DocumentComms, ThePluEditorsSaveSizesTheRowByItsDescription)
         EXPECT_EQ(dynamic_cast<const CPluDefRec*>(stored)->Get(PluCol::PluNo1), static_cast<std::int32_t>(plu));
 
         CPluDefRec edited = *dynamic_cast<const CPluDefRec*>(stored);
-        edited.SetDesc(std::string(length + 4, 'b'));
+        edited.SetDesc(std::string(length + 4, 'b'), doc->GetPluTable()->GetRoles().Text().chars);
         ASSERT_TRUE(doc->SavePluRecord(edited, plu, false));
         EXPECT_EQ(stored->GetLength(), size + 4) << length;
     }

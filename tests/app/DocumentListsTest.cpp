@@ -120,8 +120,8 @@ protected:
     void AddPlu(std::uint32_t plu, std::int32_t ctrlFlag = 0, std::int32_t message = 0, std::int32_t coupon = 0)
     {
         CPluDefRec row;
-        row.InitNew(plu);
-        row.SetDesc("Item " + std::to_string(plu));
+        doc->GetPluTable()->InitNewPlu(plu, row);
+        row.SetDesc("Item " + std::to_string(plu), doc->GetPluTable()->GetRoles().Text().chars);
         row.Set(PluCol::CtrlFlag, ctrlFlag);
         row.Set(PluCol::Message7, message);
         row.Set(PluCol::Coupon, coupon);

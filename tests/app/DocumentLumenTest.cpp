@@ -18,8 +18,8 @@ protected:
         doc->GetPluTable()->SetCompanionData(&TheGoldenCompanions());
         for (const std::uint32_t plu : {2, 3, 9}) {
             CPluDefRec row;
-            row.InitNew(plu);
-            row.SetDesc("Item " + std::to_string(plu));
+            doc->GetPluTable()->InitNewPlu(plu, row);
+            row.SetDesc("Item " + std::to_string(plu), doc->GetPluTable()->GetRoles().Text().chars);
             ASSERT_TRUE(doc->SavePluRecord(row, plu, true));
         }
         scale.m_scaleNo = 4;

@@ -375,7 +375,7 @@ TEST_P(PluListViewTest, NewPluWithEveryNumberTakenSays61240)
 
 TEST_P(PluListViewTest, ACopiedPluPastesUnderATypedNumberWithItsNutritionAndZoneValues)
 {
-    Plu(20).SetDesc("Brie de Meaux");
+    Plu(20).SetDesc("Brie de Meaux", CharRule{});
     ASSERT_TRUE(Plus().UpdatePlu(Plu(20), Plu(20).CalcDataSize()));
     AddZonePrices(20, {{2, 1005, 650}, {5, 1005, 720}});
     AddNutrition(20, 0x5A);

@@ -122,7 +122,7 @@ public:
     void AddPlu(std::uint32_t number, std::uint16_t dept, std::uint16_t group)
     {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
+        PluTable().InitNewPlu(number, *row);
         row->Set(PluCol::Dept, dept);
         row->Set(PluCol::Group, group);
         const std::uint16_t size = row->CalcDataSize();

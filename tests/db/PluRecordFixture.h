@@ -41,8 +41,8 @@ protected:
     CPluDefRec& AddPlu(std::uint32_t number, const std::function<void(CPluDefRec&)>& shape = {})
     {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
-        row->SetDesc("\x1B" "C3Apples");
+        Plus().InitNewPlu(number, *row);
+        row->SetDesc("\x1B" "C3Apples", Plus().GetRoles().Text().chars);
         if (shape) shape(*row);
         CPluDefRec& added = *row;
         const std::uint16_t size = row->CalcDataSize();

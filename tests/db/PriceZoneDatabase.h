@@ -38,7 +38,7 @@ protected:
     CPluDefRec& AddPlu(std::uint32_t number, std::int32_t price, const std::string& name = "Sirloin")
     {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
+        Plus().InitNewPlu(number, *row);
         row->Set(PluCol::Name, name);
         row->Set(PluCol::UnitPrice, price);
         const std::uint16_t size = row->CalcDataSize();

@@ -49,9 +49,9 @@ public:
                 std::uint8_t flag = 0, std::uint8_t salesMode = 0)
     {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
+        Plus().InitNewPlu(number, *row);
         row->Set(PluCol::Name, name);
-        row->SetDesc(name);
+        row->SetDesc(name, Plus().GetRoles().Text().chars);
         row->Set(PluCol::UnitPrice, price);
         row->Set(PluCol::MarkPrice, markdown);
         row->Set(PluCol::MarkFlag, flag);

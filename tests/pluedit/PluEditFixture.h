@@ -137,8 +137,8 @@ protected:
     CPluDefRec& AddPlu(std::uint32_t number)
     {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
-        row->SetDesc("BEEF");
+        Plus().InitNewPlu(number, *row);
+        row->SetDesc("BEEF", Plus().GetRoles().Text().chars);
         CPluDefRec& added = *row;
         const std::uint16_t size = row->CalcDataSize();
         EXPECT_TRUE(Plus().AddPlu(number, size, std::move(row)));

@@ -45,7 +45,7 @@ protected:
 TEST_P(PluEditSaveTest, SavingStoresTheRowLogsEachChangeAndQueuesTheSend)
 {
     m_settings.logPluChanges = true;
-    m_row->SetDesc("\x1b" "C0AB");
+    m_row->SetDesc("\x1b" "C0AB", CharRule{});
     ASSERT_TRUE(Form().ShowPlu(7));
     Type(1005, "1.20");
     ASSERT_EQ(Form().Editor().SetText("\x1b" "C0AC"), 1);
@@ -174,7 +174,7 @@ TEST_P(PluEditSaveTest, ANewRowTakesNoStaleZoneRowsOfItsNumber)
 TEST_P(PluEditSaveTest, TheDescriptionLengthIsWarnedAboutAndTheSaveGoesOn)
 {
     m_textSettings = MakeSettings({{'1', 10, 197}});  // two lines 6 dots apart: 400 dots
-    m_row->SetDesc("\x1b" "C1AB\x1b" "C1CD");
+    m_row->SetDesc("\x1b" "C1AB\x1b" "C1CD", CharRule{});
     m_row->Set(PluCol::DescLen, std::uint16_t{50});
     ASSERT_TRUE(Form().ShowPlu(7));
     ASSERT_EQ(Form().Editor().GetPrintLength(), 400u);

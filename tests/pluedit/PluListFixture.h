@@ -57,7 +57,7 @@ public:
     void Add(const TestPlu& plu)
     {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(plu.number);
+        Plus().InitNewPlu(plu.number, *row);
         row->Set(PluCol::Name, plu.name);
         row->Set(PluCol::PosCode, plu.posCode);
         row->Set(PluCol::Dept, plu.dept);

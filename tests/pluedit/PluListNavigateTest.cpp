@@ -119,7 +119,7 @@ TEST_P(PluListNavigateTest, RowsShowTheirColumnsAsTheFieldsAreDefined)
     Add({{12, "Fish & Chips", "42", 3, 7, 1250}});
     CPluDefRec& plu = Plu(12);
     plu.Set(PluCol::CostPrice, 800);
-    plu.SetDesc("\x1B" "C1Fish & Chips\x1B" "C2" "\x1B" "D1Fresh & hot\x1B" "C3third");
+    plu.SetDesc("\x1B" "C1Fish & Chips\x1B" "C2" "\x1B" "D1Fresh & hot\x1B" "C3third", CharRule{});
     PluListSettings settings = Settings();
     settings.twoLines = true;
     settings.costColumn = true;

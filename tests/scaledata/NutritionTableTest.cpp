@@ -502,7 +502,7 @@ TEST_F(NutritionTableTest, AnInactivePluKeepsItsNutritionOffTheScales)
     AddStandard(123);
     auto& plus = *m_database.GetPluTable();
     auto plu = std::make_unique<CPluDefRec>();
-    plu->InitNew(123);
+    plus.InitNewPlu(123, *plu);
     plu->Set(PluCol::CtrlFlag, 1);
     const std::uint16_t size = plu->CalcDataSize();
     ASSERT_TRUE(plus.AddRecord(123, size, std::move(plu)));

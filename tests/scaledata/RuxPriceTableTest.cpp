@@ -235,8 +235,8 @@ TEST_F(RuxPriceTableTest, PricePartsRideInFamily9PluRecordsAndComeBack)
 {
     CPluDefTb& plus = *m_database.GetPluTable();
     auto plu = std::make_unique<CPluDefRec>();
-    plu->InitNew(5);
-    plu->SetDesc("\x1B" "C3Apples");
+    plus.InitNewPlu(5, *plu);
+    plu->SetDesc("\x1B" "C3Apples", plus.GetRoles().Text().chars);
     const std::uint16_t size = plu->CalcDataSize();
     ASSERT_TRUE(plus.AddPlu(5, size, std::move(plu)));
     AddPrice(5, 1, 499);

@@ -78,8 +78,9 @@ public:
         const std::string path = m_dir.File("deli.pld");
         if (!m_db.Create(path) || !m_db.Open(path)) return;
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(1201);
-        row->SetDesc(std::string("\x1B" "C4Shaved Ham\x1B" "C2Manuka smoked, sliced thin"));
+        CPluDefTb& plus = *m_db.GetPluTable();
+        plus.InitNewPlu(1201, *row);
+        row->SetDesc(std::string("\x1B" "C4Shaved Ham\x1B" "C2Manuka smoked, sliced thin"), plus.GetRoles().Text().chars);
         row->Set(PluCol::UnitPrice, 2899);
         row->Set(PluCol::SalesMode, std::uint8_t{0});
         row->Set(PluCol::Tare, std::uint16_t{12});

@@ -72,9 +72,9 @@ void AddShopPlus(CPluDefTb& plus)
 {
     for (const ShopPlu& plu : kShop) {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(plu.number);
-        row->SetDesc(std::string("\x1B" "C1") + plu.name + "\x1B" "C2" + plu.line2);
-        row->SetNameFromDesc();
+        plus.InitNewPlu(plu.number, *row);
+        row->SetDesc(std::string("\x1B" "C1") + plu.name + "\x1B" "C2" + plu.line2, plus.GetRoles().Text().chars);
+        row->SetNameFromDesc(plus.GetRoles().Text().chars);
         row->Set(PluCol::PosCode, plu.posCode);
         row->Set(PluCol::Dept, plu.dept);
         row->Set(PluCol::Group, plu.group);

@@ -34,7 +34,7 @@ inline void MakePlusOfDeptGroups(CPluDatabase& db, const std::string& path,
     ASSERT_TRUE(db.Open(path));
     for (const auto& [number, dept, group] : plus) {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
+        db.GetPluTable()->InitNewPlu(number, *row);
         row->Set(PluCol::Dept, dept);
         row->Set(PluCol::Group, group);
         const std::uint16_t size = row->CalcDataSize();

@@ -256,7 +256,8 @@ bool CIdEnqLink::PassesFilters(std::uint32_t key) const
 {
     if (!m_currentTable || m_currentScale->m_filters.empty()) return true;
     const std::uint16_t table = m_currentTable->GetTableNo();
-    const CObjDBTable* pluTable = DeptGroupTable(*m_currentTable, m_document, Settings()->text.ausNzNutrition);
+    const SiteSettingsPtr settings = Settings();
+    const CObjDBTable* pluTable = DeptGroupTable(*m_currentTable, m_document, settings->text.ausNzNutrition);
     bool failed = false;
     for (const auto& filter : m_currentScale->m_filters) {
         if (!filter) continue;
@@ -265,7 +266,8 @@ bool CIdEnqLink::PassesFilters(std::uint32_t key) const
             failed = true;
         } else if (filter->m_kind == CLinkFilter::kDeptGroupKind && pluTable) {
             const auto* plu = dynamic_cast<const CPluDefRec*>(pluTable->FindRecord(key));
-            if (plu && plu->MatchesFilter(CLinkFilter::kDeptGroupKind, filter->m_from, filter->m_to)) return true;
+            if (plu && plu->MatchesFilter(CLinkFilter::kDeptGroupKind, filter->m_from, filter->m_to, settings->Fields()))
+                return true;
             failed = true;
         }
     }
@@ -278,7 +280,8 @@ KeyCursor CIdEnqLink::NextPassingKey(std::uint32_t refused) const
     KeyCursor result = KeyCursor{m_rangeEnd} + 1;
     if (!m_currentTable || m_currentScale->m_filters.empty()) return result;
     const std::uint16_t table = m_currentTable->GetTableNo();
-    const CObjDBTable* pluTable = DeptGroupTable(*m_currentTable, m_document, Settings()->text.ausNzNutrition);
+    const SiteSettingsPtr settings = Settings();
+    const CObjDBTable* pluTable = DeptGroupTable(*m_currentTable, m_document, settings->text.ausNzNutrition);
     for (const auto& filter : m_currentScale->m_filters)
         if (filter && filter->m_kind == table && key <= filter->m_from && filter->m_from < result) result = filter->m_from;
     for (const auto& filter : m_currentScale->m_filters) {
@@ -287,7 +290,7 @@ KeyCursor CIdEnqLink::NextPassingKey(std::uint32_t refused) const
         while (const CDBRecord* record = pluTable->PeekNextRecord(cursor)) {
             if (record->GetKey() >= result) break;
             const auto* plu = dynamic_cast<const CPluDefRec*>(record);
-            if (plu && plu->MatchesFilter(CLinkFilter::kDeptGroupKind, filter->m_from, filter->m_to)) {
+            if (plu && plu->MatchesFilter(CLinkFilter::kDeptGroupKind, filter->m_from, filter->m_to, settings->Fields())) {
                 result = record->GetKey();
                 break;
             }

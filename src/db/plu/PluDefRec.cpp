@@ -47,8 +47,6 @@ void CPluDefRec::SetDesc(std::string_view desc, const CharRule& chars)
     Set(PluCol::Desc, DbcsLeft(desc, kPluDescMax, chars));
 }
 
-void CPluDefRec::SetDesc(std::string_view desc) { SetDesc(desc, CurrentTextRules().chars); }
-
 std::uint16_t CPluDefRec::CalcDataSize() const
 {
     const std::size_t stored = kPluDescOffset + 1 + std::min(GetDesc().size(), kPluDescMax);
@@ -60,24 +58,24 @@ void CPluDefRec::SetNameFromDesc(const CharRule& chars)
     Set(PluCol::Name, NameFromDesc(GetDesc(), PluCol::Name.size - 1, chars));
 }
 
-void CPluDefRec::SetNameFromDesc() { SetNameFromDesc(CurrentTextRules().chars); }
-
-std::uint64_t CPluDefRec::GetDeptGroupCode() const
+std::uint64_t CPluDefRec::GetDeptGroupCode(const FieldDefSet& fields) const
 {
     // Widths past 14 digits could not hold a 16-bit group beside any department anyway.
     constexpr std::uint16_t kWidestGroup = 14;
-    const CLabProp* groupDef = GetPluFieldDef(1015);
+    constexpr std::uint16_t kGroupField = 1015;
+    const CLabProp* groupDef = FindFieldDef(kGroupField, fields.Map(FieldDefMap::Plu));
     std::uint64_t scale = 1;
     if (groupDef && groupDef->m_width >= 1)
         for (std::uint16_t i = 0; i < std::min(groupDef->m_width, kWidestGroup); ++i) scale *= 10;
     return Get(PluCol::Group) + std::uint64_t{GetDept()} * scale;
 }
 
-bool CPluDefRec::MatchesFilter(std::uint16_t kind, std::uint32_t low, std::uint32_t high) const
+bool CPluDefRec::MatchesFilter(std::uint16_t kind, std::uint32_t low, std::uint32_t high,
+                               const FieldDefSet& fields) const
 {
     constexpr std::uint16_t kDeptGroupFilter = 16;
     if (kind != kDeptGroupFilter) return true;
-    const std::uint64_t code = GetDeptGroupCode();
+    const std::uint64_t code = GetDeptGroupCode(fields);
     return code >= low && code <= high;
 }
 
@@ -92,10 +90,10 @@ void CPluDefRec::SetCtrlFlag(std::uint32_t mask, bool on)
     Set(PluCol::CtrlFlag, static_cast<std::int32_t>(on ? flags | mask : flags & ~mask));
 }
 
-bool CPluDefRec::IsCtrlFlagPairSet() const
+bool CPluDefRec::IsCtrlFlagPairSet(const CGeneralSetup& setup) const
 {
     constexpr std::uint32_t kPair = 0x6;
-    return CurrentGeneralSetup().m_ctrlFlagPair != 0 &&
+    return setup.m_ctrlFlagPair != 0 &&
            (static_cast<std::uint32_t>(Get(PluCol::CtrlFlag)) & kPair) == kPair;
 }
 

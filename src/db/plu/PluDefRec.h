@@ -21,6 +21,8 @@
 namespace varnel {
 
 class CLabProp;
+class FieldDefSet;
+struct CGeneralSetup;
 
 class CPluDefRec : public CDBRecord, public ArenaRow {
 public:
@@ -39,8 +41,6 @@ public:
     std::size_t GetDataLimit() const override { return kPluDataRoom; }
     void FitData() override;
     std::uint16_t GetDataSize() const override { return CalcDataSize(); }
-    // A new PLU (InitPluDataDefaults).
-    void InitNew(std::uint32_t pluNumber) override;
 
     std::span<std::uint8_t> Bytes() { return m_data; }
     // The other row's data, header left alone.
@@ -61,7 +61,6 @@ public:
     std::string_view GetDesc() const { return Get(PluCol::Desc); }
     // Stores at most 2050 bytes of whole characters.
     void SetDesc(std::string_view desc, const CharRule& chars);
-    void SetDesc(std::string_view desc);  // under the main frame's character rule
 
     // 261 + the description's length, rounded up to a multiple of 4.
     std::uint16_t CalcDataSize() const;
@@ -83,24 +82,24 @@ public:
     std::size_t CountFontChanges() const { return CountDescLines(GetDesc()); }
     // `Name` from the first line of the description, at most 29 bytes.
     void SetNameFromDesc(const CharRule& chars);
-    void SetNameFromDesc();  // under the main frame's character rule
 
     std::uint16_t GetDept() const { return Get(PluCol::Dept); }
-    // Group + Dept x 10 to the power of the display width of field 1015 "Group" (just Group + Dept
-    // when that definition is missing or its width is below 1).
-    std::uint64_t GetDeptGroupCode() const;
+    // Group + Dept x 10 to the power of the display width of field 1015 "Group" in the PLU map of
+    // `fields` (just Group + Dept when that definition is missing or its width is below 1).
+    std::uint64_t GetDeptGroupCode(const FieldDefSet& fields) const;
     // Kind 16: whether the department-and-group code lies in low..high; any other kind: true.
-    bool MatchesFilter(std::uint16_t kind, std::uint32_t low, std::uint32_t high) const;
+    bool MatchesFilter(std::uint16_t kind, std::uint32_t low, std::uint32_t high, const FieldDefSet& fields) const;
 
     bool TestCtrlFlag(std::uint32_t mask) const;
     void SetCtrlFlag(std::uint32_t mask, bool on);
-    // The general setup's switch for it is on and CtrlFlag has both bits 1 and 2 set.
-    bool IsCtrlFlagPairSet() const;
+    // The setup's switch for it is on and CtrlFlag has both bits 1 and 2 set.
+    bool IsCtrlFlagPairSet(const CGeneralSetup& setup) const;
 
     // Sets the field to its default when its value is not allowed by the definition.
     void FixFieldValue(const CLabProp& definition);
-    // Repairs a row read from a file or a scale (see PluRowRules.cpp).
-    void Normalize();
+    // Repairs a row read from a file or a scale under that setup and those field definitions (see
+    // PluRowRules.cpp).
+    void Normalize(const CGeneralSetup& setup, const FieldDefSet& fields);
     // Appends the PLU to the PLU update log, when that log is on.
     void WriteToPluUpdateLog() const;
 
@@ -108,8 +107,9 @@ private:
     RowData m_data;
 };
 
-// Makes `plu` a new PLU of that number: every fixed byte from its defaults (see PluRowRules.cpp) and
-// an empty description.
-void InitPluDataDefaults(std::uint32_t pluNumber, CPluDefRec& plu);
+// Makes `plu` a new PLU of that number: every fixed byte from its defaults under that setup and those
+// field definitions (see PluRowRules.cpp) and an empty description.
+void InitPluDataDefaults(std::uint32_t pluNumber, CPluDefRec& plu, const CGeneralSetup& setup,
+                         const FieldDefSet& fields);
 
 }  // namespace varnel

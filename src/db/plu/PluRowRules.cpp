@@ -1,10 +1,11 @@
 // The rules of a PLU row's content: the defaults of a new PLU, and the repair of a row read from a
-// file, a scale or an import, both driven by the field definitions (a table's, or the main frame's).
+// file, a scale or an import, both driven by the general setup and field definitions their caller hands.
 #include "db/plu/PluDefRec.h"
 #include "db/plu/PluDefTb.h"
 
 #include "db/text/DoubleByteText.h"
-#include "db/site/MainFrame.h"
+#include "db/site/FieldDefSet.h"
+#include "db/site/TextRules.h"
 #include "db/plu/PluFieldAccess.h"
 #include "platform/TextFormat.h"
 
@@ -44,7 +45,10 @@ void ForEachDefinition(const FieldDefSet& fields, FieldDefMap which, Use use)
         if (definition) use(*definition);
 }
 
-void InitDefaults(std::uint32_t pluNumber, CPluDefRec& plu, const CGeneralSetup& setup, const FieldDefSet& fields)
+}  // namespace
+
+void InitPluDataDefaults(std::uint32_t pluNumber, CPluDefRec& plu, const CGeneralSetup& setup,
+                         const FieldDefSet& fields)
 {
     plu.Set(PluCol::Desc, std::string_view{});
     std::ranges::fill(plu.Bytes(), std::uint8_t{0});
@@ -62,19 +66,10 @@ void InitDefaults(std::uint32_t pluNumber, CPluDefRec& plu, const CGeneralSetup&
     plu.Set(PluCol::NutritionID, static_cast<std::int32_t>(pluNumber));
 }
 
-}  // namespace
-
-void InitPluDataDefaults(std::uint32_t pluNumber, CPluDefRec& plu)
-{
-    InitDefaults(pluNumber, plu, CurrentGeneralSetup(), CurrentFieldDefs());
-}
-
 void CPluDefTb::InitNewPlu(std::uint32_t pluNumber, CPluDefRec& row) const
 {
-    InitDefaults(pluNumber, row, GetRoles().Setup(), GetRoles().Fields());
+    InitPluDataDefaults(pluNumber, row, GetRoles().Setup(), GetRoles().Fields());
 }
-
-void CPluDefRec::InitNew(std::uint32_t pluNumber) { InitPluDataDefaults(pluNumber, *this); }
 
 void CPluDefRec::FixFieldValue(const CLabProp& definition)
 {
@@ -82,14 +77,12 @@ void CPluDefRec::FixFieldValue(const CLabProp& definition)
         (void)SetPluFieldValue(*this, definition, definition.m_default);
 }
 
-void CPluDefRec::Normalize()
+void CPluDefRec::Normalize(const CGeneralSetup& setup, const FieldDefSet& fields)
 {
     std::string posCode(Get(PluCol::PosCode));
     std::ranges::replace_if(posCode, [](char c) { return !std::isdigit(static_cast<unsigned char>(c)); }, '0');
     Set(PluCol::PosCode, posCode);
 
-    const CGeneralSetup& setup = CurrentGeneralSetup();
-    const FieldDefSet fields = CurrentFieldDefs();
     if (const std::uint16_t width = Get(PluCol::LabelWidth); width < 10 || width > 500)
         Set(PluCol::LabelWidth, setup.GetLabelWidth(1));
     if (const std::uint16_t length = Get(PluCol::DescLen); length < 5 || length > 999)

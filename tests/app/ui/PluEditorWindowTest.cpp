@@ -76,7 +76,7 @@ protected:
     void AddPlu(std::uint32_t number, std::int32_t price)
     {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
+        m_document.GetPluTable()->InitNewPlu(number, *row);
         row->Set(PluCol::UnitPrice, price);
         const std::uint16_t size = row->CalcDataSize();
         ASSERT_TRUE(m_document.GetPluTable()->AddPlu(number, size, std::move(row)));

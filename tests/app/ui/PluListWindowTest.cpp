@@ -85,9 +85,10 @@ protected:
     void AddPlu(std::uint32_t number, const char* name)
     {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
-        row->SetDesc(std::string("\x1B" "C1") + name);
-        row->SetNameFromDesc();
+        const CPluDefTb& plus = *m_document.GetPluTable();
+        plus.InitNewPlu(number, *row);
+        row->SetDesc(std::string("\x1B" "C1") + name, plus.GetRoles().Text().chars);
+        row->SetNameFromDesc(plus.GetRoles().Text().chars);
         const std::uint16_t size = row->CalcDataSize();
         ASSERT_TRUE(m_document.GetPluTable()->AddPlu(number, size, std::move(row)));
     }

@@ -111,7 +111,7 @@ protected:
         ASSERT_TRUE(m_files.LoadDataSaveFile(m_path));
         Plu(5)->Set(PluCol::UnitPrice, 777);
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(6);
+        m_database.Plus().InitNewPlu(6, *row);
         const std::uint16_t size = row->CalcDataSize();
         ASSERT_TRUE(m_database.Plus().AddPlu(6, size, std::move(row)));
     }

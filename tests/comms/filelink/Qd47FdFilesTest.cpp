@@ -18,7 +18,7 @@ protected:
         DataSaveFixture::SetUp();
         for (const std::uint32_t plu : {3, 4}) {
             auto row = std::make_unique<CPluDefRec>();
-            row->InitNew(plu);
+            m_database.Plus().InitNewPlu(plu, *row);
             row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(plu * 100));
             const std::uint16_t size = row->CalcDataSize();
             ASSERT_TRUE(m_database.Plus().AddPlu(plu, size, std::move(row)));

@@ -20,7 +20,7 @@ namespace {
 void AddPluWithPrice(ScaleDataDatabase& database, std::uint32_t number, std::uint32_t unitPrice)
 {
     auto row = std::make_unique<CPluDefRec>();
-    row->InitNew(number);
+    database.PluTable().InitNewPlu(number, *row);
     row->Set(PluCol::UnitPrice, unitPrice);
     const std::uint16_t size = row->CalcDataSize();
     row->SetHeader(CPluDefTb::kTableNo, size, size, number);

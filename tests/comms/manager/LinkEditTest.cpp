@@ -38,11 +38,11 @@ private:
     TestMainFrame& m_frame;
 };
 
-std::unique_ptr<CPluDefRec> NewPlu(std::uint32_t number, std::int32_t price)
+std::unique_ptr<CPluDefRec> NewPlu(const CPluDefTb& plus, std::uint32_t number, std::int32_t price)
 {
     auto row = std::make_unique<CPluDefRec>();
-    row->InitNew(number);
-    row->SetDesc("\x1B" "C1Beef mince " + std::to_string(number));
+    plus.InitNewPlu(number, *row);
+    row->SetDesc("\x1B" "C1Beef mince " + std::to_string(number), CharRule{});
     row->Set(PluCol::UnitPrice, price);
     return row;
 }
@@ -58,7 +58,7 @@ TEST(LinksWhileEditing, FourLinksSendEveryPluWhileTheUsersThreadEditsTheTable)
     document.m_database.CreateAllTables();
     CPluDefTb& plus = *document.m_database.GetPluTable();
     for (std::uint32_t number = 1; number <= kSentPlus; ++number) {
-        auto row = NewPlu(number, 100);
+        auto row = NewPlu(plus, number, 100);
         const std::uint16_t size = row->CalcDataSize();
         ASSERT_TRUE(plus.AddPlu(number, size, std::move(row)));
     }
@@ -85,13 +85,13 @@ TEST(LinksWhileEditing, FourLinksSendEveryPluWhileTheUsersThreadEditsTheTable)
             const BuildLock lock = plus.LockRecordBuild();
             auto* row = static_cast<CPluDefRec*>(plus.FindRecord(1 + round % kSentPlus));
             row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(100 + round));
-            row->SetDesc("\x1B" "C1Beef mince, round " + std::to_string(round));
+            row->SetDesc("\x1B" "C1Beef mince, round " + std::to_string(round), CharRule{});
             ASSERT_TRUE(plus.UpdatePlu(*row, row->CalcDataSize()));
             const std::uint32_t extra = kFirstEditedPlu + round % 50;
             if (plus.FindRecord(extra)) {
                 ASSERT_TRUE(plus.DeleteKey(extra));
             } else {
-                auto added = NewPlu(extra, 7);
+                auto added = NewPlu(plus, extra, 7);
                 const std::uint16_t size = added->CalcDataSize();
                 ASSERT_TRUE(plus.AddPlu(extra, size, std::move(added)));
             }

@@ -93,7 +93,7 @@ TEST_F(SendWhileEditing, FourLinksSendWhileTheUserChangesTheSettingsAndEditsPlus
         frame.m_setup = changed;
         ASSERT_TRUE(plus.ChangePrice(round % kPlus + 1, static_cast<std::int32_t>(round % 9999), -1, false, false));
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(kFirstAddedPlu + added);
+        plus.InitNewPlu(kFirstAddedPlu + added, *row);
         const std::uint16_t size = row->CalcDataSize();
         ASSERT_TRUE(plus.AddPlu(kFirstAddedPlu + added, size, std::move(row)));
         ++added;
@@ -145,9 +145,9 @@ TEST_F(SendWhileEditing, FourLinksSendWhileTheUserDeletesAndImportsPlus)
     TempDir dir;
     const auto batchOf = [&](std::uint32_t round) {
         CPluDefRec added;
-        added.InitNew(kFirstAddedPlu + round);
+        plus.InitNewPlu(kFirstAddedPlu + round, added);
         CPluDefRec replaced;
-        replaced.InitNew(round + 1);
+        plus.InitNewPlu(round + 1, replaced);
         replaced.Set(PluCol::UnitPrice, static_cast<std::int32_t>(round));
         std::vector<std::uint8_t> bytes = EncodeBatchVersion(327);
         CPluDefRec deleted;

@@ -66,7 +66,7 @@ void SetCommonFields(CPluDefRec& r)
 }
 
 // PLU 123: plain values that every layout carries.
-void SetPlu123(CPluDefRec& r)
+void SetPlu123(CPluDefRec& r, const CharRule& chars)
 {
     r.Set(PluCol::SalesMode, 1);
     r.Set(PluCol::UnitPrice, 1234);
@@ -100,11 +100,11 @@ void SetPlu123(CPluDefRec& r)
     r.Set(PluCol::NutritionID, 123);
     r.Set(PluCol::Ingredients, 123);
     r.Set(PluCol::OpenPrice, 1);
-    r.SetDesc(kRichDesc);
+    r.SetDesc(kRichDesc, chars);
 }
 
 // PLU 4567: double-byte text and the other branches of the flags.
-void SetPlu4567(CPluDefRec& r)
+void SetPlu4567(CPluDefRec& r, const CharRule& chars)
 {
     r.Set(PluCol::SalesMode, 2);
     r.Set(PluCol::UnitPrice, 45000);
@@ -131,7 +131,7 @@ void SetPlu4567(CPluDefRec& r)
     r.Set(PluCol::ItemCode, 4567);
     r.Set(PluCol::Message1, 99);
     r.Set(PluCol::Message7, 3);
-    r.SetDesc(kDoubleByteDesc);
+    r.SetDesc(kDoubleByteDesc, chars);
     r.Set(PluCol::OpenPrice, 2);
 }
 
@@ -154,7 +154,7 @@ void SetPlu999999(CPluDefRec& r)
     r.Set(PluCol::ItemCode, 999);
     r.Set(PluCol::TimeFlag, 2);
     r.Set(PluCol::PackTime, 2359);
-    r.SetDesc("");
+    r.SetDesc("", CharRule{});
 }
 
 std::string Hex(std::string_view bytes)
@@ -195,10 +195,10 @@ void AddGoldenPlus(CPluDefTb& plus)
 {
     for (const std::uint32_t number : kGoldenPlus) {
         auto row = std::make_unique<CPluDefRec>();
-        row->InitNew(number);
+        plus.InitNewPlu(number, *row);
         SetCommonFields(*row);
-        if (number == 123) SetPlu123(*row);
-        if (number == 4567) SetPlu4567(*row);
+        if (number == 123) SetPlu123(*row, plus.GetRoles().Text().chars);
+        if (number == 4567) SetPlu4567(*row, plus.GetRoles().Text().chars);
         if (number == 999999) SetPlu999999(*row);
         const std::uint16_t size = row->CalcDataSize();
         plus.AddPlu(number, size, std::move(row));

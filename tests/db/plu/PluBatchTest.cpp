@@ -51,8 +51,8 @@ protected:
         ASSERT_TRUE(m_db.Open(m_dir.File("plu.pld")));
         for (std::uint32_t number : {5u, 6u}) {
             auto row = std::make_unique<CPluDefRec>();
-            row->InitNew(number);
-            row->SetDesc("\x1B" "C1Sirloin steak, aged thirty days");
+            m_db.GetPluTable()->InitNewPlu(number, *row);
+            row->SetDesc("\x1B" "C1Sirloin steak, aged thirty days", m_db.GetPluTable()->GetRoles().Text().chars);
             row->Set(PluCol::UnitPrice, 100);
             const std::uint16_t size = row->CalcDataSize();
             ASSERT_TRUE(m_db.GetPluTable()->AddPlu(number, size, std::move(row)));

@@ -27,12 +27,12 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::unique_ptr<CPluDefRec> NewPlu(std::uint32_t number, std::string_view desc)
+std::unique_ptr<CPluDefRec> NewPlu(const CPluDefTb& plus, std::uint32_t number, std::string_view desc)
 {
     auto row = std::make_unique<CPluDefRec>();
-    row->InitNew(number);
-    row->SetDesc(desc);
-    row->SetNameFromDesc();
+    plus.InitNewPlu(number, *row);
+    row->SetDesc(desc, plus.GetRoles().Text().chars);
+    row->SetNameFromDesc(plus.GetRoles().Text().chars);
     row->Set(PluCol::UnitPrice, static_cast<std::int32_t>(number * 10));
     return row;
 }
@@ -51,7 +51,7 @@ protected:
     void AddPlus(CPluDefTb& plus, std::initializer_list<std::pair<std::uint32_t, std::string>> rows)
     {
         for (const auto& [number, desc] : rows) {
-            auto row = NewPlu(number, desc);
+            auto row = NewPlu(plus, number, desc);
             const std::uint16_t size = row->CalcDataSize();
             ASSERT_TRUE(plus.AddPlu(number, size, std::move(row))) << number;
         }
@@ -177,7 +177,7 @@ TEST_F(PluDatabaseTest, ALargeFileReadsEveryRowWholeAndRowsChangeAlone)
         CPluDatabase db;
         CreateAndOpen(db, "plu.pld");
         for (std::uint32_t number = 1; number <= kPlus; ++number) {
-            auto row = NewPlu(number, descOf(number));
+            auto row = NewPlu(*db.GetPluTable(), number, descOf(number));
             const std::uint16_t size = row->CalcDataSize();
             ASSERT_TRUE(db.GetPluTable()->AddPlu(number, size, std::move(row))) << number;
         }
@@ -201,7 +201,7 @@ TEST_F(PluDatabaseTest, ALargeFileReadsEveryRowWholeAndRowsChangeAlone)
         CPluDefTb& plus = *db.GetPluTable();
         expectEveryRow(plus, 0);
         auto& grows = dynamic_cast<CPluDefRec&>(*plus.FindRecord(1801));
-        grows.SetDesc(descOf(1801, true));
+        grows.SetDesc(descOf(1801, true), plus.GetRoles().Text().chars);
         ASSERT_TRUE(plus.UpdatePlu(grows, grows.CalcDataSize()));
         auto& changes = dynamic_cast<CPluDefRec&>(*plus.FindRecord(1802));
         changes.Set(PluCol::UnitPrice, 18021);  // in its place
@@ -254,11 +254,11 @@ TEST_F(PluDatabaseTest, PluNumbersOutsideTheAllowedRangesAreRefusedAndFlagged)
     m_frame.m_access.m_activePluRanges.AddRange(100, 199, "");
     for (std::uint32_t number : {0u, 10000u, 100u, 150u, 199u}) {
         m_frame.m_invalidRecordFlag = 0;
-        EXPECT_FALSE(plus.AddPlu(number, 264, NewPlu(number, ""))) << number;
+        EXPECT_FALSE(plus.AddPlu(number, 264, NewPlu(plus, number, ""))) << number;
         EXPECT_EQ(m_frame.m_invalidRecordFlag, 1u) << number;
     }
     m_frame.m_invalidRecordFlag = 0;
-    EXPECT_TRUE(plus.AddPlu(200, 264, NewPlu(200, "")));
+    EXPECT_TRUE(plus.AddPlu(200, 264, NewPlu(plus, 200, "")));
     EXPECT_EQ(m_frame.m_invalidRecordFlag, 0u);
     EXPECT_EQ(plus.GetRecordCount(), 1u);
 

@@ -33,7 +33,7 @@ TEST_F(PluRowTest, DataSizeIsTheFixedBlockAndTheDescriptionRoundedUpToFourBytes)
     const std::pair<std::size_t, std::uint16_t> cases[] = {{0, 264}, {3, 264}, {4, 268}, {7, 268}, {2050, 2312},
                                                           {3000, 2312}};
     for (const auto& [length, size] : cases) {
-        m_row.SetDesc(std::string(length, 'a'));
+        m_row.SetDesc(std::string(length, 'a'), CharRule{});
         EXPECT_EQ(m_row.CalcDataSize(), size) << length;
         EXPECT_EQ(m_row.GetDataSize(), size);
     }
@@ -45,7 +45,7 @@ TEST_F(PluRowTest, ARowHoldsItsDescriptionAtItsLengthHoweverItIsWritten)
     // From a long description to shorter ones and back: the row grows and shrinks with it.
     for (const std::size_t length : {2050u, 7u, 0u, 300u, 3u}) {
         const std::string text(length, 'd');
-        m_row.SetDesc(text);
+        m_row.SetDesc(text, CharRule{});
         EXPECT_EQ(m_row.GetDataRoom(), m_row.CalcDataSize()) << length;
         EXPECT_EQ(m_row.GetDesc(), text) << length;
         const CPluDefRec copy = m_row;
@@ -69,7 +69,7 @@ TEST_F(PluRowTest, ColumnsLieWhereTheStoredLayoutPutsThem)
     m_row.Set(PluCol::PluNo1, 0x01020304);
     m_row.Set(PluCol::Dept, 0x0506);
     m_row.Set(PluCol::SalesMode, 200);
-    m_row.SetDesc("\x1B" "C1Hi"s);
+    m_row.SetDesc("\x1B" "C1Hi"s, CharRule{});
     const auto bytes = m_row.Bytes();
     EXPECT_EQ(bytes[0], 0x04);
     EXPECT_EQ(bytes[3], 0x01);
@@ -93,8 +93,8 @@ TEST_F(PluRowTest, ANewPluTakesItsDefaultsFromTheFieldDefinitions)
     m_frame.m_setup.m_labelWidths[5] = 80;
     m_frame.m_setup.m_descLengths[5] = 300;
 
-    m_row.SetDesc("old");
-    m_row.InitNew(42);
+    m_row.SetDesc("old", CharRule{});
+    InitPluDataDefaults(42, m_row, m_frame.m_setup, FieldDefSet(m_frame));
     EXPECT_EQ(m_row.Get(PluCol::PluNo1), 42);
     EXPECT_EQ(m_row.Get(PluCol::RegCode), "0012");
     EXPECT_EQ(m_row.Get(PluCol::PackType), "3");
@@ -106,7 +106,7 @@ TEST_F(PluRowTest, ANewPluTakesItsDefaultsFromTheFieldDefinitions)
     EXPECT_EQ(m_row.Get(PluCol::NutritionID), 42);
     EXPECT_EQ(m_row.GetDesc(), "");
 
-    m_row.InitNew(7);  // outside every label-size range
+    InitPluDataDefaults(7, m_row, m_frame.m_setup, FieldDefSet(m_frame));  // outside every label-size range
     EXPECT_EQ(m_row.Get(PluCol::LabelWidth), 60);
     EXPECT_EQ(m_row.Get(PluCol::DescLen), 100);
 }
@@ -127,7 +127,7 @@ TEST_F(PluRowTest, RepairFixesThePosCodeLimitsAndValuesOutsideTheirDefinitions)
     m_row.Set(PluCol::SalesMode, 200);  // allowed: a byte above 127 is no negative number
     const ColumnDef& unitColumn = FindColumn(kPluColumns, "Unit");
     m_row.Bytes()[unitColumn.offset] = 3;
-    m_row.Normalize();
+    m_row.Normalize(m_frame.m_setup, FieldDefSet(m_frame));
     EXPECT_EQ(m_row.Get(PluCol::PosCode), "1204");
     EXPECT_EQ(m_row.Get(PluCol::LabelWidth), 60);
     EXPECT_EQ(m_row.Get(PluCol::DescLen), 100);
@@ -135,7 +135,7 @@ TEST_F(PluRowTest, RepairFixesThePosCodeLimitsAndValuesOutsideTheirDefinitions)
     EXPECT_EQ(m_row.Bytes()[unitColumn.offset], 2);
 
     m_row.Set(PluCol::SalesMode, 251);
-    m_row.Normalize();
+    m_row.Normalize(m_frame.m_setup, FieldDefSet(m_frame));
     EXPECT_EQ(m_row.Get(PluCol::SalesMode), 1);
 }
 
@@ -143,12 +143,12 @@ TEST_F(PluRowTest, DepartmentAndGroupCodeUsesTheGroupWidth)
 {
     m_row.Set(PluCol::Dept, 5);
     m_row.Set(PluCol::Group, 7);
-    EXPECT_EQ(m_row.GetDeptGroupCode(), 12u);  // no definition: a plain sum
+    EXPECT_EQ(m_row.GetDeptGroupCode(FieldDefSet(m_frame)), 12u);  // no definition: a plain sum
     Def(1015, 2);
-    EXPECT_EQ(m_row.GetDeptGroupCode(), 507u);
-    EXPECT_TRUE(m_row.MatchesFilter(16, 500, 507));
-    EXPECT_FALSE(m_row.MatchesFilter(16, 508, 600));
-    EXPECT_TRUE(m_row.MatchesFilter(2, 508, 600));
+    EXPECT_EQ(m_row.GetDeptGroupCode(FieldDefSet(m_frame)), 507u);
+    EXPECT_TRUE(m_row.MatchesFilter(16, 500, 507, FieldDefSet(m_frame)));
+    EXPECT_FALSE(m_row.MatchesFilter(16, 508, 600, FieldDefSet(m_frame)));
+    EXPECT_TRUE(m_row.MatchesFilter(2, 508, 600, FieldDefSet(m_frame)));
 }
 
 TEST_F(PluRowTest, DeptGroupItemCodeFillsEightDigits)
@@ -192,11 +192,11 @@ TEST_F(PluRowTest, ControlFlagBits)
     m_row.SetCtrlFlag(0x6, true);
     EXPECT_TRUE(m_row.TestCtrlFlag(0x2));
     EXPECT_FALSE(m_row.TestCtrlFlag(0x1));
-    EXPECT_FALSE(m_row.IsCtrlFlagPairSet());
+    EXPECT_FALSE(m_row.IsCtrlFlagPairSet(m_frame.m_setup));
     m_frame.m_setup.m_ctrlFlagPair = 1;
-    EXPECT_TRUE(m_row.IsCtrlFlagPairSet());
+    EXPECT_TRUE(m_row.IsCtrlFlagPairSet(m_frame.m_setup));
     m_row.SetCtrlFlag(0x4, false);
-    EXPECT_FALSE(m_row.IsCtrlFlagPairSet());
+    EXPECT_FALSE(m_row.IsCtrlFlagPairSet(m_frame.m_setup));
 }
 
 TEST_F(PluRowTest, MessageSlotsFollowTheMessageFileMapping)

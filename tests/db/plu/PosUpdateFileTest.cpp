@@ -31,7 +31,7 @@ private:
 CPluDefRec MakeRow(std::uint32_t number, std::string_view name, std::int32_t price, std::uint16_t group)
 {
     CPluDefRec row;
-    row.InitNew(number);
+    InitPluDataDefaults(number, row, CGeneralSetup{}, FieldDefSet{});
     row.SetKey(number);
     row.Set(PluCol::Name, name);
     row.Set(PluCol::UnitPrice, price);

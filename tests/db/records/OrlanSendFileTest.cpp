@@ -33,7 +33,7 @@ protected:
         r.Set(PluCol::Posflag, 21);
         r.Set(PluCol::PosCode, "123");
         r.Set(PluCol::DateFlag, 3);
-        r.SetDesc("");
+        r.SetDesc("", CharRule{});
     }
 
     std::string Header(const CPluDefRec& row)
@@ -88,7 +88,7 @@ TEST_F(OrlanSendFileTest, TextRecordsNumberTheirLinesOverTheDescriptionAndMessag
 {
     CPluDefRec& row = AddPlu(123, [](CPluDefRec& r) {
         Plain(r);
-        r.SetDesc("\x1B" "C3Beef\x1B" "D1 rump\x1B" "C4" + std::string(90, 'x'));
+        r.SetDesc("\x1B" "C3Beef\x1B" "D1 rump\x1B" "C4" + std::string(90, 'x'), CharRule{});
         r.Set(PluCol::Message7, 7);
         r.Set(PluCol::Nutrition, 1);
     });

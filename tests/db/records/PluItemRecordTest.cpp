@@ -87,7 +87,7 @@ TEST_F(PluItemRecordTest, EveryFieldOfBothFormsReadsBack)
         m_frame.m_setup.m_itemRecordExtension = extension;
         AddGoldenPlus(Plus());
         CPluDefRec& original = *Find(123);
-        original.SetDesc("\x1B" "C3Beef \x1B" "D1rump\x1B" "D1\x1B" "C4steak");
+        original.SetDesc("\x1B" "C3Beef \x1B" "D1rump\x1B" "D1\x1B" "C4steak", CharRule{});
         const CPluDefRec expected = original;
         const std::string record = Encode(123);
         ASSERT_EQ(record.size(), (extension == 0 ? 66u : 80u) + 20u) << extension;  // two lines and two effects

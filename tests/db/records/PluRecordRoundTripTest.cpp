@@ -139,13 +139,13 @@ TEST_F(PluRecordRoundTripTest, EveryGoldenRecordReadsBackToThePluItCameFrom)
                     EXPECT_EQ(desc, Source(plu).GetDesc());
                 }
 
-                row.SetDesc(Source(plu).GetDesc());
+                row.SetDesc(Source(plu).GetDesc(), Received().GetRoles().Text().chars);
                 const std::string again = Encode(c, want);
                 if (again != want.bytes) ADD_FAILURE() << Difference(c, want, again);
                 ++checked;
 
                 if (!DescriptionSettles(c)) continue;
-                row.SetDesc(desc);
+                row.SetDesc(desc, Received().GetRoles().Text().chars);
                 const std::string once = Encode(c, want);
                 ASSERT_TRUE(Decode(c, AsGolden(want, once)));
                 EXPECT_EQ(Encode(c, want), once) << "the description read back changes again";

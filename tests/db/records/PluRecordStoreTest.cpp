@@ -292,10 +292,10 @@ TEST_F(PluRecordCompareTest, ASamePluWritesNothingAndADifferentOneItsFieldsAndTe
         EXPECT_TRUE(m_results.lines.empty()) << family << ": " << testing::PrintToString(m_results.lines);
     }
     Find(20)->Set(PluCol::UnitPrice, 100);
-    Find(20)->SetDesc("\x1B" "C3Pears");
+    Find(20)->SetDesc("\x1B" "C3Pears", CharRule{});
     const std::string record = Sent(ScaleOf(0), 20, true);
     Find(20)->Set(PluCol::UnitPrice, 150);
-    Find(20)->SetDesc("\x1B" "C3Apples");
+    Find(20)->SetDesc("\x1B" "C3Apples", CharRule{});
     ASSERT_TRUE(Plus().ComparePluRecord(ScaleOf(0), Bytes(record), m_results));
     EXPECT_EQ(m_results.lines, (std::vector<std::string>{"20,\"Scale PLU does not match database\"",
                                                           "\"Unit Price : Scale = 100 DB = 150\"",
@@ -305,7 +305,7 @@ TEST_F(PluRecordCompareTest, ASamePluWritesNothingAndADifferentOneItsFieldsAndTe
 
 TEST_F(PluRecordCompareTest, EscapesOfTheScalesTextCompareInEitherCase)
 {
-    AddPlu(21, [](CPluDefRec& r) { r.SetDesc("\x1B" "C3A\x01" "B"); });
+    AddPlu(21, [](CPluDefRec& r) { r.SetDesc("\x1B" "C3A\x01" "B", CharRule{}); });
     std::string record = Sent(ScaleOf(10), 21, true);
     const std::size_t escape = record.find("\\x01");
     ASSERT_NE(escape, std::string::npos);
@@ -400,7 +400,7 @@ TEST_F(PluRecordZoneMdbTest, AReceivedPluThatFailsPartWayKeepsNoneOfItsChanges)
     AddPlu(70, 100, "Sirloin");
     const std::string received = RecordWith(scale, 70, [](CPluDefRec& row) {
         row.Set(PluCol::UnitPrice, 250);
-        row.SetDesc("\x1B" "C3Rump");
+        row.SetDesc("\x1B" "C3Rump", CharRule{});
     });
     ASSERT_TRUE(Zones().SetZoneValue(70, kUnitPriceField, 3, 120, &Plu(70)));
     ASSERT_TRUE(m_db.Close());
