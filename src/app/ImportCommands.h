@@ -21,7 +21,7 @@
 
 namespace varnel {
 
-class CGeneralSetup;
+struct CGeneralSetup;
 class CMainFrame;
 class CVrn3Doc;
 

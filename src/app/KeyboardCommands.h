@@ -22,7 +22,7 @@
 
 namespace varnel {
 
-class CGeneralSetup;
+struct CGeneralSetup;
 class CIdEnqLinkList;
 class CKeyboardList;
 class CMainFrame;

@@ -22,7 +22,7 @@
 
 namespace varnel {
 
-class CGeneralSetup;
+struct CGeneralSetup;
 class FieldDefSet;
 
 // How the pickers and lists show department and group codes: the number zero-padded to the display
